@@ -1,5 +1,6 @@
 // Basic scalar and record types shared by the effect and general plug-in APIs.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 typedef int32_t A_long;
@@ -15,6 +16,8 @@ typedef int64_t A_long_long;
 typedef uint64_t A_u_longlong;
 typedef uint16_t A_UTF16Char;
 typedef A_long A_Err;
+typedef intptr_t A_intptr_t;
+typedef A_u_longlong A_HandleSize;
 
 enum {
   A_Err_NONE = 0,
@@ -24,7 +27,11 @@ enum {
   A_Err_ALLOC = 4,
   A_Err_WRONG_THREAD = 5,
   A_Err_CONST_PROJECT_MODIFICATION = 6,
-  A_Err_MISSING_SUITE = 13
+  A_Err_MISSING_SUITE = 13,
+  A_Err_NOT_IN_CACHE_OR_COMPUTE_PENDING = 14,
+  A_Err_PROBLEMS_GETTING_PASSWORD = 15,
+  A_Err_MONITOR_OUT_OF_DATE = 16,
+  A_Err_LAST = 17
 };
 
 typedef struct {
@@ -65,3 +72,8 @@ typedef struct {
   A_short major;
   A_short minor;
 } A_Version;
+
+typedef struct {
+  A_u_long majorS;
+  A_u_long minorS;
+} A_PluginVersion;

@@ -1,0 +1,25 @@
+#include "frame/about_text.h"
+
+#include "AE_EffectCB.h"
+#include "frame/effect_identity.h"
+
+namespace vlam {
+
+StageWordTable MakeStageWordTable() {
+  StageWordTable table{};
+  table[PF_Stage_DEVELOP] = "";
+  table[PF_Stage_ALPHA] = "(Alpha)";
+  table[PF_Stage_BETA] = "(Beta)";
+  table[PF_Stage_RELEASE] = "";
+  return table;
+}
+
+PF_Err WriteAboutText(const PF_InData *in_data, PF_OutData *out_data, const StageWordTable &stages,
+                      const char *description) {
+  in_data->utils->ansi.sprintf(out_data->return_msg, "%s v%d.%d.%d %s\r\r%s\r\r%s", kProductWord,
+                               kVersionMajor, kVersionMinor, kVersionBugfix, stages[kVersionStage],
+                               description, kCreditLine);
+  return PF_Err_NONE;
+}
+
+}  // namespace vlam
