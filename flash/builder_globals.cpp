@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace vlam {
+
 void InitBuilderTables(BuilderGlobals& g) {
   g.mainHandlerH = nullptr;
   g.mainHandler = nullptr;
@@ -18,3 +20,5 @@ void InitBuilderTables(BuilderGlobals& g) {
   for (ShapeCurve& slot : g.petalPresets) ResetShapeCurve(slot, kShapeCurveMaxPoints);
   BuildPetalLayouts(PetalTableOf(g));
 }
+
+}  // namespace vlam

@@ -10,6 +10,8 @@
 #include "flash/petal_layout.h"
 #include "flash/shape_curve.h"
 
+namespace vlam {
+
 class MainShapeArbHandler;
 class PetalShapeArbHandler;
 
@@ -51,3 +53,5 @@ inline PetalLayoutTable PetalTableOf(BuilderGlobals& g) {
 // (count 0, capacity 32, signatures 0) and the petal layout table. The handler
 // fields are cleared; the presets are loaded separately.
 void InitBuilderTables(BuilderGlobals& g);
+
+}  // namespace vlam

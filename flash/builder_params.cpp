@@ -6,6 +6,8 @@
 #include "AE_EffectUI.h"
 #include "frame/arbitrary_handler.h"
 
+namespace vlam {
+
 namespace {
 
 using K = BuilderParamKind;
@@ -171,3 +173,5 @@ PF_Err AddBuilderParams(PF_InData* in_data, PF_OutData* out_data, ArbitraryHandl
   out_data->num_params = kBuilderParamCount;
   return PF_Err_NONE;
 }
+
+}  // namespace vlam

@@ -5,6 +5,8 @@
 
 #include "AE_Effect.h"
 
+namespace vlam {
+
 class ArbitraryHandler;
 
 // Index of each parameter in the effect's parameter array (0 is the input).
@@ -86,3 +88,5 @@ PF_ParamDef MakeBuilderParamDef(const BuilderParamDescription& d, ArbitraryHandl
 // setup with its error.
 PF_Err AddBuilderParams(PF_InData* in_data, PF_OutData* out_data, ArbitraryHandler* mainHandler,
                         ArbitraryHandler* petalHandler);
+
+}  // namespace vlam

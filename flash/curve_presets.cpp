@@ -2,6 +2,8 @@
 
 #include "flash/shape_curve_text.h"
 
+namespace vlam {
+
 namespace {
 
 constexpr std::array<CurvePresetKey, kPresetSlotCount> kKeys = {{
@@ -65,3 +67,5 @@ void SaveCurvePresets(CurvePresetStore& store, const PresetSlots& mainSlots, con
     store.Set(kKeys[i].key, WriteShapeCurveText(slot));
   }
 }
+
+}  // namespace vlam

@@ -8,6 +8,8 @@
 
 #include "flash/shape_curve.h"
 
+namespace vlam {
+
 inline constexpr int kPresetSlotsPerShape = 5;
 inline constexpr int kPresetSlotCount = 2 * kPresetSlotsPerShape;
 inline constexpr char kPresetSection[] = "Settings_zkVlam";
@@ -40,3 +42,5 @@ void LoadCurvePresets(CurvePresetStore& store, PresetSlots& mainSlots, PresetSlo
 
 // Each slot written as text under its key, in the same order as loading.
 void SaveCurvePresets(CurvePresetStore& store, const PresetSlots& mainSlots, const PresetSlots& petalSlots);
+
+}  // namespace vlam

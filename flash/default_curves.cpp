@@ -2,6 +2,8 @@
 
 #include <span>
 
+namespace vlam {
+
 namespace {
 
 constexpr ShapePoint kMainPoints[] = {{0, 0.16},    {0.03, 0.65}, {0.1, 0.92},  {0.19, 0.97}, {0.34, 1},
@@ -19,3 +21,5 @@ void Fill(ShapeCurve& curve, std::uint16_t capacity, std::span<const ShapePoint>
 void MakeDefaultMainCurve(ShapeCurve& curve) { Fill(curve, kMainShapeCapacity, kMainPoints); }
 
 void MakeDefaultPetalCurve(ShapeCurve& curve) { Fill(curve, kPetalShapeCapacity, kPetalPoints); }
+
+}  // namespace vlam

@@ -8,6 +8,8 @@
 #include "flash/shape_curve.h"
 #include "AE_Effect.h"
 
+namespace vlam {
+
 static_assert(sizeof(void*) == 8, "the exchange records hold 64-bit pointers");
 
 inline constexpr int kFlashDesignSlots = 4;  // "Flash A" ... "Flash D"
@@ -94,3 +96,5 @@ static_assert(offsetof(FlashDesignTable, head) == 0);
 static_assert(offsetof(FlashDesignTable, designs) == 4);
 static_assert(offsetof(FlashDesignTable, designs) + 3 * sizeof(FlashDesign) == 724);
 static_assert(offsetof(FlashDesignTable, instanceCount) == 964);
+
+}  // namespace vlam

@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <numbers>
 
+namespace vlam {
+
 namespace {
 
 struct Configuration {
@@ -48,3 +50,5 @@ int PetalLayoutIndex(const PetalLayoutTable& table, std::int32_t configuration) 
   const int index = table.rows[configuration - 1] * 2 + table.variants[configuration - 1];
   return index >= 0 && index < kPetalLayoutEntries ? index : 0;
 }
+
+}  // namespace vlam

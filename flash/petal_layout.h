@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace vlam {
+
 inline constexpr int kMaxPetals = 8;
 inline constexpr int kPetalLayoutEntries = 16;
 inline constexpr int kPetalConfigurationCount = 10;  // "None" ... "Eight Star"
@@ -34,3 +36,5 @@ void BuildPetalLayouts(PetalLayoutTable table);
 // outside the popup's items, or a damaged row/variant pair, gives entry 0 (no
 // petals), so no value ever reaches outside the table.
 int PetalLayoutIndex(const PetalLayoutTable& table, std::int32_t configuration);
+
+}  // namespace vlam

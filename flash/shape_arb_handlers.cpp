@@ -4,6 +4,8 @@
 
 #include "flash/default_curves.h"
 
+namespace vlam {
+
 ShapeCurveArbHandler::ShapeCurveArbHandler(PF_InData* in_data) : ArbitraryHandler(in_data) {
   SetValueSize(sizeof(ShapeCurve));
 }
@@ -39,3 +41,5 @@ PF_Err MainShapeArbHandler::NewValue(PF_ArbitraryH* valuePH) {
 PF_Err PetalShapeArbHandler::NewValue(PF_ArbitraryH* valuePH) {
   return NewCurveValue(valuePH, MakeDefaultPetalCurve);
 }
+
+}  // namespace vlam

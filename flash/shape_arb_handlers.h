@@ -4,6 +4,8 @@
 #include "flash/shape_curve.h"
 #include "frame/arbitrary_handler.h"
 
+namespace vlam {
+
 class ShapeCurveArbHandler : public ArbitraryHandler {
  protected:
   explicit ShapeCurveArbHandler(PF_InData* in_data);
@@ -30,3 +32,5 @@ class PetalShapeArbHandler final : public ShapeCurveArbHandler {
 
 static_assert(sizeof(MainShapeArbHandler) <= 32 && sizeof(PetalShapeArbHandler) <= 32,
               "handler objects live in 32-byte host handles");
+
+}  // namespace vlam

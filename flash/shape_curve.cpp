@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace vlam {
+
 namespace {
 
 // Maps NaN and values below 0 to 0 and values above 1 to 1; the + 0.0 turns a
@@ -92,3 +94,5 @@ ShapeCurveMends MendShapeCurve(ShapeCurve& curve) {
   if (mends.Any()) UpdateShapeSignatures(curve);
   return mends;
 }
+
+}  // namespace vlam

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace vlam {
+
 inline constexpr std::uint16_t kShapeCurveMaxPoints = 32;
 inline constexpr std::uint16_t kMainShapeCapacity = 16;
 inline constexpr std::uint16_t kPetalShapeCapacity = 8;
@@ -61,3 +63,5 @@ struct ShapeCurveMends {
 // within [0, 1]. Signatures are recomputed only when something was mended,
 // so a sound record keeps every byte.
 ShapeCurveMends MendShapeCurve(ShapeCurve& curve);
+
+}  // namespace vlam

@@ -5,6 +5,8 @@
 #include <limits>
 #include <system_error>
 
+namespace vlam {
+
 namespace {
 
 bool IsNumberStart(char c) { return (c >= '0' && c <= '9') || c == '.'; }
@@ -74,3 +76,5 @@ std::string WriteShapeCurveText(const ShapeCurve& curve) {
   }
   return out;
 }
+
+}  // namespace vlam

@@ -6,6 +6,8 @@
 
 #include "flash/shape_curve.h"
 
+namespace vlam {
+
 // Empties the curve (count 0, capacity kept, stored points left as they were)
 // and adds every bracketed point the text holds. The reader accepts any bytes:
 // a missing key or number reads 0, a sign is skipped, values are clamped to
@@ -15,3 +17,5 @@ void ParseShapeCurveText(std::string_view text, ShapeCurve& curve);
 // "[x:<x>;y:<y>]" per point, separated by ",", numbers with six significant
 // digits as a default-formatted stream would print them. Empty curve: "".
 std::string WriteShapeCurveText(const ShapeCurve& curve);
+
+}  // namespace vlam

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace vlam {
+
 namespace {
 
 // Locks a handle for one scope; yields null for a null handle or a failed lock.
@@ -191,3 +193,5 @@ PF_Err RouteArbitraryCallback(PF_ArbParamsExtra* extra) {
       return PF_Err_UNRECOGNIZED_PARAM_TYPE;
   }
 }
+
+}  // namespace vlam

@@ -8,6 +8,8 @@
 #include "AE_EffectCBSuites.h"
 #include "SPBasic.h"
 
+namespace vlam {
+
 class ArbitraryHandler {
  public:
   // Takes in_data's basic suite and, when there is one, the PF Handle Suite.
@@ -67,3 +69,5 @@ PF_Err RouteArbitraryCallback(PF_ArbParamsExtra* extra);
 // Text shown for a value the host asks to print: copy and paste as text is not supported.
 inline constexpr char kArbitraryPrintText[] = "NO COPY PASTE DATA";
 inline constexpr A_u_long kArbitraryPrintSize = 512;
+
+}  // namespace vlam

@@ -10,6 +10,7 @@
 #include "flash/default_curves.h"
 #include "flash/shape_curve_text.h"
 
+namespace vlam {
 namespace {
 
 // Settings kept in a map; records the order keys are read and written in.
@@ -96,3 +97,4 @@ TEST(CurvePresets, GarbageTextGivesEmptyOrClampedSlot) {
 }
 
 }  // namespace
+}  // namespace vlam

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <numbers>
 
+namespace vlam {
 namespace {
 
 struct Storage {
@@ -56,3 +57,4 @@ TEST(PetalLayout, OutOfRangeConfigurationNeverLeavesTable) {
 }
 
 }  // namespace
+}  // namespace vlam

@@ -8,6 +8,7 @@
 
 #include "flash/default_curves.h"
 
+namespace vlam {
 namespace {
 
 ShapeCurve EmptyCurve(std::uint16_t capacity) {
@@ -137,3 +138,4 @@ TEST(ShapeCurve, MendClampsDamagedRecord) {
 }
 
 }  // namespace
+}  // namespace vlam

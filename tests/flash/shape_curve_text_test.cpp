@@ -7,6 +7,7 @@
 
 #include "flash/default_curves.h"
 
+namespace vlam {
 namespace {
 
 ShapeCurve Parse(std::string_view text, std::uint16_t capacity = kMainShapeCapacity) {
@@ -132,3 +133,4 @@ TEST(ShapeCurveText, SeparatorSkipEatsOneCharacter) {
 }
 
 }  // namespace
+}  // namespace vlam

@@ -9,6 +9,7 @@
 
 #include "frame/fake_handle_host_support.h"
 
+namespace vlam {
 namespace {
 
 // A 12-byte value whose default is "default-val" with its zero.
@@ -258,3 +259,4 @@ TEST(ArbitraryHandlerSuites, RefusedHandleSuiteMakesNoValue) {
 }
 
 }  // namespace
+}  // namespace vlam

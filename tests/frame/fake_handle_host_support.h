@@ -13,6 +13,8 @@
 #include "AE_EffectCBSuites.h"
 #include "SPBasic.h"
 
+namespace vlam {
+
 class FakeHandleHost {
  public:
   FakeHandleHost() {
@@ -115,3 +117,5 @@ class FakeHandleHost {
   PF_InData in_data_;
   std::map<PF_Handle, std::unique_ptr<Block>> blocks_;
 };
+
+}  // namespace vlam

@@ -10,6 +10,8 @@
 #include "flash/shape_curve.h"
 #include "flash/shape_curve_text.h"
 
+using namespace vlam;
+
 namespace {
 
 void Check(bool ok) {
