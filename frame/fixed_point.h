@@ -6,6 +6,8 @@
 
 #include "A.h"
 
+namespace vlam {
+
 // value x 65536 rounded half away from zero. Values outside the 16.16 range
 // (and NaN) saturate instead of overflowing the conversion.
 inline A_long FixedFromDouble(double value) {
@@ -20,3 +22,5 @@ inline A_long FixedFromDouble(double value) {
 }
 
 inline double DoubleFromFixed(A_long fixed) { return static_cast<double>(fixed) / 65536.0; }
+
+}  // namespace vlam

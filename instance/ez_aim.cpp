@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace vlam {
+
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -16,15 +18,14 @@ constexpr double kSideWeight = 0.375;
 
 }  // namespace
 
-AimAngles EzAimAngles(double muzzle_x, double muzzle_y, double aim_x, double aim_y,
-                      bool point_away) {
-  const double t = std::clamp((aim_x - muzzle_x) * kPerSweepPixel, -1.0, 1.0);
+AimAngles EzAimAngles(double muzzleX, double muzzleY, double aimX, double aimY, bool pointAway) {
+  const double t = std::clamp((aimX - muzzleX) * kPerSweepPixel, -1.0, 1.0);
   double sweep = (std::sin(t * kHalfPi) + 1.0) * kHalfPi;
 
   // The further the barrel swings sideways, the less a vertical offset counts.
   const double s = 2.0 * std::fabs(t) - t * t;
   const double weight = 1.0 - s + kSideWeight * s;
-  const double v = (muzzle_y - aim_y) * weight;
+  const double v = (muzzleY - aimY) * weight;
 
   double tilt;
   if (v < -kTiltRange) {
@@ -35,16 +36,16 @@ AimAngles EzAimAngles(double muzzle_x, double muzzle_y, double aim_x, double aim
     tilt = (v + kTiltRange) * kTiltPerPixel - kHalfPi;
   }
 
-  if (point_away) {
-    sweep = (muzzle_x - aim_x >= 0.0) ? -sweep : 2.0 * kPi - sweep;
+  if (pointAway) {
+    sweep = (muzzleX - aimX >= 0.0) ? -sweep : 2.0 * kPi - sweep;
   }
   return {sweep, tilt};
 }
 
-AimPoint AimPointFromAngles(double sweep_degrees, double tilt_radians, double muzzle_x,
-                            double muzzle_y) {
-  bool away = sweep_degrees < 0.0;
-  double a = std::fmod(std::fabs(sweep_degrees), 360.0);
+AimPoint AimPointFromAngles(double sweepDegrees, double tiltRadians, double muzzleX,
+                            double muzzleY) {
+  bool away = sweepDegrees < 0.0;
+  double a = std::fmod(std::fabs(sweepDegrees), 360.0);
   if (a > 180.0) {
     a = 180.0 - (a - 180.0);
     away = true;
@@ -53,17 +54,19 @@ AimPoint AimPointFromAngles(double sweep_degrees, double tilt_radians, double mu
   const double t = std::asin(a * 0.011111111111111112 - 1.0) * 0.6366197723675814;
 
   double y;
-  if (tilt_radians < -kHalfPi) {
+  if (tiltRadians < -kHalfPi) {
     y = kTiltRange;
-  } else if (tilt_radians > kHalfPi) {
+  } else if (tiltRadians > kHalfPi) {
     y = -kTiltRange;
   } else {
-    y = kTiltRange - (tilt_radians + kHalfPi) * kPixelsPerTilt;
+    y = kTiltRange - (tiltRadians + kHalfPi) * kPixelsPerTilt;
   }
 
   // This weight uses t squared rather than the forward mapping's 2|t| - t^2;
   // the written aim point is what users of this effect have always seen.
   const double t2 = t * t;
   const double weight = (std::fabs(t) > 1.0) ? kSideWeight : 1.0 - t2 + kSideWeight * t2;
-  return {t * 300.0 + muzzle_x, y / weight + muzzle_y, away};
+  return {t * 300.0 + muzzleX, y / weight + muzzleY, away};
 }
+
+}  // namespace vlam

@@ -3,6 +3,8 @@
 // an aim point, used to keep the aim controls in step when the user edits them.
 #pragma once
 
+namespace vlam {
+
 struct AimAngles {
   double sweep;  // aim angle A, radians: rotation about the layer's Y axis
   double tilt;   // aim angle B, radians: rotation about the local Z axis
@@ -11,17 +13,18 @@ struct AimAngles {
 struct AimPoint {
   double x;  // layer pixels
   double y;
-  bool point_away;
+  bool pointAway;
 };
 
-// Aim angles for a muzzle at (muzzle_x, muzzle_y) aimed at (aim_x, aim_y).
+// Aim angles for a muzzle at (muzzleX, muzzleY) aimed at (aimX, aimY).
 // 300 pixels of horizontal offset swing the barrel fully sideways, 200
 // pixels of (weighted) vertical offset tilt it a quarter turn. With
-// point_away the barrel is turned to face away from the viewer.
-AimAngles EzAimAngles(double muzzle_x, double muzzle_y, double aim_x, double aim_y,
-                      bool point_away);
+// pointAway the barrel is turned to face away from the viewer.
+AimAngles EzAimAngles(double muzzleX, double muzzleY, double aimX, double aimY, bool pointAway);
 
 // The aim point and "Point Away" state that correspond to a sweep (degrees)
-// and a tilt (radians) for a muzzle at (muzzle_x, muzzle_y).
-AimPoint AimPointFromAngles(double sweep_degrees, double tilt_radians, double muzzle_x,
-                            double muzzle_y);
+// and a tilt (radians) for a muzzle at (muzzleX, muzzleY).
+AimPoint AimPointFromAngles(double sweepDegrees, double tiltRadians, double muzzleX,
+                            double muzzleY);
+
+}  // namespace vlam

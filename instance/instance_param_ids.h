@@ -1,6 +1,8 @@
 // Indices of the Flash Instance effect's parameters in host order.
 #pragma once
 
+namespace vlam {
+
 enum InstanceParamIndex {
   kInstanceInput = 0,
   kInstanceTitle,
@@ -37,3 +39,5 @@ static_assert(kInstanceParamCount == 29);
 
 // "Aim System" popup values.
 enum InstanceAimSystem { kAimSystemEzAim = 1, kAimSystemYzxRotation = 2 };
+
+}  // namespace vlam

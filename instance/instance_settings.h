@@ -5,18 +5,20 @@
 #include "instance/ez_aim.h"
 #include "instance/instance_record.h"
 
+namespace vlam {
+
 struct InstanceSettings {
-  A_long flash_identifier = 0;  // popup, 1-based
+  A_long flashIdentifier = 0;  // popup, 1-based
   bool trigger = false;
-  A_long aim_system = 0;        // popup, 1-based
+  A_long aimSystem = 0;  // popup, 1-based
   double position[3] = {0.0, 0.0, 0.0};
   double aim[2] = {0.0, 0.0};
-  bool point_away = false;
-  double sweep = 0.0;  // radians
-  double tilt = 0.0;   // radians
-  double roll = 0.0;   // radians
-  double post_scale = 0.0;  // percent
-  double random_seed = 0.0;
+  bool pointAway = false;
+  double sweep = 0.0;      // radians
+  double tilt = 0.0;       // radians
+  double roll = 0.0;       // radians
+  double postScale = 0.0;  // percent
+  double randomSeed = 0.0;
   double randomness = 0.0;  // percent
   double brightness = 0.0;  // percent
   double defocus = 0.0;     // pixels
@@ -28,3 +30,5 @@ struct InstanceSettings {
 AimAngles InstanceAimAngles(const InstanceSettings& settings);
 
 InstanceRecord MakeInstanceRecord(const InstanceSettings& settings);
+
+}  // namespace vlam

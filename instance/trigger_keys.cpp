@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace vlam {
+
 namespace {
 
 constexpr A_long kMaxRounds = 1000;
@@ -15,8 +17,8 @@ bool FitsTimeValue(double t) {
 
 }  // namespace
 
-float TriggerInterval(double frame_rate, double rate_of_fire) {
-  const double frames = std::round(frame_rate / rate_of_fire);
+float TriggerInterval(double frameRate, double rateOfFire) {
+  const double frames = std::round(frameRate / rateOfFire);
   // A rate of 0 (or no frame rate) leaves no meaningful spacing: fire every
   // round at the same time rather than at an infinite distance.
   if (!std::isfinite(frames) || frames < 0.0) {
@@ -25,8 +27,8 @@ float TriggerInterval(double frame_rate, double rate_of_fire) {
   return static_cast<float>(frames);
 }
 
-A_long TriggerRoundCount(double round_count) {
-  const double rounds = std::round(round_count);
+A_long TriggerRoundCount(double roundCount) {
+  const double rounds = std::round(roundCount);
   if (!(rounds > 0.0)) {
     return 0;
   }
@@ -34,10 +36,10 @@ A_long TriggerRoundCount(double round_count) {
 }
 
 std::vector<TriggerKey> TriggerKeyPattern(const TriggerBurst& burst) {
-  const double interval = TriggerInterval(burst.frame_rate, burst.rate_of_fire);
-  const A_long rounds = TriggerRoundCount(burst.round_count);
-  const double t0 = burst.current_time;
-  const double step = burst.frame_step;
+  const double interval = TriggerInterval(burst.frameRate, burst.rateOfFire);
+  const A_long rounds = TriggerRoundCount(burst.roundCount);
+  const double t0 = burst.currentTime;
+  const double step = burst.frameStep;
 
   std::vector<TriggerKey> keys;
   keys.reserve(1 + 2 * static_cast<size_t>(rounds));
@@ -54,3 +56,5 @@ std::vector<TriggerKey> TriggerKeyPattern(const TriggerBurst& burst) {
   }
   return keys;
 }
+
+}  // namespace vlam

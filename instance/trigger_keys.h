@@ -6,25 +6,29 @@
 
 #include "A.h"
 
+namespace vlam {
+
 struct TriggerKey {
-  A_long time_value;  // in the scale of the current time
-  double value;       // 1.0 on, 0.0 off
+  A_long timeValue;  // in the scale of the current time
+  double value;      // 1.0 on, 0.0 off
 };
 
 struct TriggerBurst {
-  A_long current_time;   // comp time value at which the first round fires
-  A_long frame_step;     // one frame in the same time units
-  double frame_rate;     // composition frames per second
-  double rate_of_fire;   // rounds per second
-  double round_count;    // as set, rounded to whole rounds here
+  A_long currentTime;  // comp time value at which the first round fires
+  A_long frameStep;    // one frame in the same time units
+  double frameRate;    // composition frames per second
+  double rateOfFire;   // rounds per second
+  double roundCount;   // as set, rounded to whole rounds here
 };
 
 // Frames between two rounds, rounded half away from zero.
-float TriggerInterval(double frame_rate, double rate_of_fire);
+float TriggerInterval(double frameRate, double rateOfFire);
 
 // Whole rounds to fire, rounded half away from zero and kept to 0..1000.
-A_long TriggerRoundCount(double round_count);
+A_long TriggerRoundCount(double roundCount);
 
 // Keys in the order they are written. Rounds whose key times do not fit the
 // host's 32-bit time value are left out.
 std::vector<TriggerKey> TriggerKeyPattern(const TriggerBurst& burst);
+
+}  // namespace vlam

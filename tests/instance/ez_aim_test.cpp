@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+namespace vlam {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -66,33 +67,33 @@ TEST(EzAim, PointAwayReflectsTheSweepByWhichSideTheAimIsOn) {
 
 TEST(AimFromAngles, NegativeSweepMeansPointAway) {
   const AimPoint p = AimPointFromAngles(-90.0, 0.0, 640.0, 360.0);
-  EXPECT_TRUE(p.point_away);
+  EXPECT_TRUE(p.pointAway);
   EXPECT_NEAR(p.x, 640.0, 1e-9);
   EXPECT_NEAR(p.y, 360.0, 1e-9);  // level tilt: no vertical offset
 }
 
 TEST(AimFromAngles, SweepBeyondHalfTurnIsReflectedAndPointsAway) {
   const AimPoint p = AimPointFromAngles(270.0, 0.0, 100.0, 50.0);
-  EXPECT_TRUE(p.point_away);
+  EXPECT_TRUE(p.pointAway);
   EXPECT_NEAR(p.x, 100.0, 1e-9);
   // 630 degrees wraps to 270 and is reflected the same way.
   const AimPoint wrapped = AimPointFromAngles(630.0, 0.0, 100.0, 50.0);
-  EXPECT_TRUE(wrapped.point_away);
+  EXPECT_TRUE(wrapped.pointAway);
   EXPECT_NEAR(wrapped.x, 100.0, 1e-9);
   // 200 degrees reflects to 160.
   const AimPoint reflected = AimPointFromAngles(200.0, 0.0, 0.0, 0.0);
   const AimPoint direct = AimPointFromAngles(160.0, 0.0, 0.0, 0.0);
-  EXPECT_TRUE(reflected.point_away);
-  EXPECT_FALSE(direct.point_away);
+  EXPECT_TRUE(reflected.pointAway);
+  EXPECT_FALSE(direct.pointAway);
   EXPECT_NEAR(reflected.x, direct.x, 1e-9);
 }
 
 TEST(AimFromAngles, ExactlyHalfTurnIsNotReflected) {
   const AimPoint p = AimPointFromAngles(180.0, 0.0, 100.0, 0.0);
-  EXPECT_FALSE(p.point_away);
+  EXPECT_FALSE(p.pointAway);
   EXPECT_NEAR(p.x, 400.0, 1e-9);
   const AimPoint negative = AimPointFromAngles(-180.0, 0.0, 100.0, 0.0);
-  EXPECT_TRUE(negative.point_away);
+  EXPECT_TRUE(negative.pointAway);
   EXPECT_NEAR(negative.x, 400.0, 1e-9);
   // Zero sweep is full deflection the other way.
   EXPECT_NEAR(AimPointFromAngles(0.0, 0.0, 100.0, 0.0).x, -200.0, 1e-9);
@@ -113,7 +114,7 @@ TEST(AimFromAngles, RoundTripsTheSweepAndTheStraightAheadTilt) {
     const AimAngles a = EzAimAngles(0.0, 0.0, x, -120.0, false);
     const AimPoint back = AimPointFromAngles(a.sweep * 180.0 / kPi, a.tilt, 0.0, 0.0);
     EXPECT_NEAR(back.x, x, 1e-6) << x;
-    EXPECT_FALSE(back.point_away);
+    EXPECT_FALSE(back.pointAway);
   }
   // With t = 0 both weights are 1, so the vertical offset comes back too.
   const AimAngles level = EzAimAngles(0.0, 0.0, 0.0, -120.0, false);
@@ -121,8 +122,9 @@ TEST(AimFromAngles, RoundTripsTheSweepAndTheStraightAheadTilt) {
   // Pointing away on the right comes back as pointing away.
   const AimAngles away = EzAimAngles(0.0, 0.0, 150.0, 0.0, true);
   const AimPoint back = AimPointFromAngles(away.sweep * 180.0 / kPi, away.tilt, 0.0, 0.0);
-  EXPECT_TRUE(back.point_away);
+  EXPECT_TRUE(back.pointAway);
   EXPECT_NEAR(back.x, 150.0, 1e-6);
 }
 
 }  // namespace
+}  // namespace vlam

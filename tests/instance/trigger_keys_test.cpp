@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+namespace vlam {
 namespace {
 
 using Keys = std::vector<std::pair<A_long, double>>;
@@ -12,20 +13,20 @@ using Keys = std::vector<std::pair<A_long, double>>;
 Keys Pattern(A_long frame, double fps, double rate, double rounds, A_long step = 1) {
   Keys out;
   for (const TriggerKey& k : TriggerKeyPattern({frame * step, step, fps, rate, rounds})) {
-    out.emplace_back(k.time_value, k.value);
+    out.emplace_back(k.timeValue, k.value);
   }
   return out;
 }
 
 TEST(TriggerKeys, ThreeRoundsAtHalfTheFrameRate) {
-  const Keys expected = {{0, 0.0}, {10, 1.0}, {11, 0.0}, {12, 1.0},
+  const Keys expected = {{0, 0.0},  {10, 1.0}, {11, 0.0}, {12, 1.0},
                          {13, 0.0}, {14, 1.0}, {15, 0.0}};
   EXPECT_EQ(Pattern(10, 24.0, 12.0, 3.0), expected);
 }
 
 TEST(TriggerKeys, TimesScaleWithTheFrameStep) {
   // Same burst with 100 time units per frame.
-  const Keys expected = {{0, 0.0}, {1000, 1.0}, {1100, 0.0}, {1200, 1.0},
+  const Keys expected = {{0, 0.0},    {1000, 1.0}, {1100, 0.0}, {1200, 1.0},
                          {1300, 0.0}, {1400, 1.0}, {1500, 0.0}};
   EXPECT_EQ(Pattern(10, 24.0, 12.0, 3.0, 100), expected);
 }
@@ -43,8 +44,7 @@ TEST(TriggerKeys, IntervalOfOneFrameKeepsTheTriggerOnThroughTheBurst) {
   // Each off key shares its time with the next round's on key, which is
   // written after it, so the last write at every time but the final one is on.
   const Keys keys = Pattern(3, 24.0, 20.0, 3.0);
-  const Keys expected = {{0, 0.0}, {3, 1.0}, {4, 0.0}, {4, 1.0},
-                         {5, 0.0}, {5, 1.0}, {6, 0.0}};
+  const Keys expected = {{0, 0.0}, {3, 1.0}, {4, 0.0}, {4, 1.0}, {5, 0.0}, {5, 1.0}, {6, 0.0}};
   EXPECT_EQ(keys, expected);
 }
 
@@ -78,8 +78,9 @@ TEST(TriggerKeys, OutOfRangeInputsStayBounded) {
   ASSERT_GE(far.size(), 3u);
   EXPECT_LT(far.size(), 2001u);
   for (const TriggerKey& k : far) {
-    EXPECT_GE(k.time_value, 0);
+    EXPECT_GE(k.timeValue, 0);
   }
 }
 
 }  // namespace
+}  // namespace vlam
