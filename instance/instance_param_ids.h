@@ -1,9 +1,10 @@
 // Indices of the Flash Instance effect's parameters in host order.
 #pragma once
+#include "A.h"
 
 namespace vlam {
 
-enum InstanceParamIndex {
+enum InstanceParamIndex : A_long {
   kInstanceInput = 0,
   kInstanceTitle,
   kInstanceFlashIdentifier,
