@@ -35,8 +35,7 @@ PF_ParamDef CheckboxDef(const char *name, A_long diskId, bool dephault, const ch
 // Defaults in percent of the layer's width and height, as the host reads
 // point defaults.
 PF_ParamDef PointDef(const char *name, A_long diskId, A_long xPercent, A_long yPercent);
-PF_ParamDef Point3DDef(const char *name, A_long diskId, double xPercent, double yPercent,
-                       double z);
+PF_ParamDef Point3DDef(const char *name, A_long diskId, double xPercent, double yPercent, double z);
 
 PF_ParamDef ButtonDef(const char *name, A_long diskId, const char *label);
 

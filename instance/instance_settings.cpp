@@ -56,7 +56,7 @@ InstanceRecord MakeInstanceRecord(const InstanceSettings& s) {
   record.postScale = s.postScale * 0.01;
   record.brightness = s.brightness * 0.01;
   record.defocus = s.defocus;
-  record.maskId = static_cast<A_u_long>(s.mask_id);
+  record.maskId = static_cast<A_u_long>(s.maskId);
   return record;
 }
 

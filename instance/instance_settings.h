@@ -22,7 +22,7 @@ struct InstanceSettings {
   double randomness = 0.0;  // percent
   double brightness = 0.0;  // percent
   double defocus = 0.0;     // pixels
-  A_long mask_id = 0;
+  A_long maskId = 0;
 };
 
 // Aim angles the instance's controls stand for: "Sweep" and "Tilt" under

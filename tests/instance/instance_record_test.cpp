@@ -34,7 +34,7 @@ TEST(InstanceRecord, FieldsScaledFromTheParameters) {
   s.postScale = 250.0;
   s.brightness = 150.0;
   s.defocus = 7.5;
-  s.mask_id = 42;
+  s.maskId = 42;
   s.position[2] = -80.0;
   s.pointAway = true;
   const InstanceRecord r = MakeInstanceRecord(s);
