@@ -349,7 +349,7 @@ std::vector<PF_ParamDef *> FakeInstanceHost::ParamsArray() {
 }
 
 void FakeInstanceHost::Fail(const std::string &function, A_Err err, int nth) {
-  failures_[function] = {nth, err};
+  failures_[function] = {callCounts_[function] + nth, err};
 }
 
 A_Err FakeInstanceHost::Enter(const std::string &function, const std::string &detail) {

@@ -82,7 +82,7 @@ class FakeInstanceHost {
 
   // --- call log and failures ---------------------------------------------------------
   std::vector<std::string> calls;
-  // Makes the nth (1-based) call of that AEGP function fail with `err`.
+  // Makes the nth (1-based) call of that AEGP function from now on fail.
   void Fail(const std::string &function, A_Err err, int nth = 1);
   // The log without the given functions.
   std::vector<std::string> CallsWithout(const std::set<std::string> &skip) const;
