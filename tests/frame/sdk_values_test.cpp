@@ -71,7 +71,7 @@ TEST(SdkValues, RenderOutFlagWords) {
 TEST(SdkValues, ModuleEffectOutFlagWords) {
   const A_long selector = PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_I_AM_OBSOLETE |
                           PF_OutFlag_CUSTOM_UI | PF_OutFlag_PIX_INDEPENDENT;
-  EXPECT_EQ(selector, 0x02208400);                               // Module Selector, Flash Builder
+  EXPECT_EQ(selector, 0x02208400);                              // Module Selector, Flash Builder
   EXPECT_EQ(selector | PF_OutFlag_NON_PARAM_VARY, 0x02208404);  // Flash Instance
   EXPECT_EQ(PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_I_AM_OBSOLETE | PF_OutFlag_PIX_INDEPENDENT,
             0x02200400);  // Relighter
@@ -105,7 +105,7 @@ TEST(SdkValues, ParamDefCarriesEveryValueKindInOneUnion) {
 }
 
 TEST(SdkValues, PiplCodesReadWithFirstCharInHighByte) {
-  EXPECT_EQ(PIEffectKind, 0x65464B54u);  // 'eFKT'
+  EXPECT_EQ(PIEffectKind, 0x65464B54u);     // 'eFKT'
   EXPECT_EQ(PIAdobeVendorID, 0x3842494Du);  // '8BIM'
   EXPECT_EQ(PIAEVendorID, 0x41444245u);     // 'ADBE'
   EXPECT_EQ(PIPropertyListType, PF_ModuleResourceType_PiPL);
