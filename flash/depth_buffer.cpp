@@ -2,6 +2,8 @@
 
 #include "flash/raster_target.h"
 
+namespace vlam {
+
 void DepthBuffer::Reset(A_long width, A_long height, A_long originX, A_long originY) {
   width_ = width > 0 ? width : 0;
   height_ = height > 0 ? height : 0;
@@ -32,3 +34,5 @@ bool DepthBuffer::Occluded(float z, double X, double Y) const {
   size_t i;
   return Index(TruncToPixel(X), TruncToPixel(Y), i) && depths_[i] < z;
 }
+
+}  // namespace vlam

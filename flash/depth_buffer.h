@@ -8,6 +8,8 @@
 
 #include "A.h"
 
+namespace vlam {
+
 class DepthBuffer {
  public:
   // Sizes the buffer and sets every entry to the largest finite float.
@@ -32,3 +34,5 @@ class DepthBuffer {
   A_long originX_ = 0;
   A_long originY_ = 0;
 };
+
+}  // namespace vlam

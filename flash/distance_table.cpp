@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace vlam {
+
 namespace {
 inline int32_t RoundedDistance(int64_t i, int64_t j) {
   return static_cast<int32_t>(std::round(std::sqrt(static_cast<double>(i * i + j * j))));
@@ -19,3 +21,5 @@ int32_t DistanceLookup(const uint16_t* table, int size, int32_t i, int32_t j) {
   if (ai < size && aj < size) return table[ai * size + aj];
   return RoundedDistance(ai, aj);
 }
+
+}  // namespace vlam

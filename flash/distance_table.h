@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace vlam {
+
 // Entries of the Render effect's table per side (offsets 0..120).
 inline constexpr int kRenderDistanceTableSize = 121;
 
@@ -14,3 +16,5 @@ void FillDistanceTable(uint16_t* table, int size);
 // The rounded distance for offsets (i, j) of either sign. Offsets beyond the
 // table are computed rather than read past its end.
 int32_t DistanceLookup(const uint16_t* table, int size, int32_t i, int32_t j);
+
+}  // namespace vlam

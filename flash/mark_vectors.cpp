@@ -2,6 +2,8 @@
 
 #include <bit>
 
+namespace vlam {
+
 namespace {
 
 size_t Words(A_long bits) { return bits > 0 ? (static_cast<size_t>(bits) + 63) / 64 : 0; }
@@ -72,3 +74,5 @@ void MarkVectors::DirtyRectanglePadded(DirtyRect& rect, A_long p) const {
 
 std::vector<bool> MarkVectors::ColumnBits() const { return Bits(columns_, width_); }
 std::vector<bool> MarkVectors::RowBits() const { return Bits(rows_, height_); }
+
+}  // namespace vlam

@@ -8,6 +8,8 @@
 
 #include "A.h"
 
+namespace vlam {
+
 struct DirtyRect {
   A_long x0;  // first marked column
   A_long y0;  // first marked row
@@ -67,3 +69,5 @@ struct MarksCopy {
   std::vector<bool> columns;
   std::vector<bool> rows;
 };
+
+}  // namespace vlam

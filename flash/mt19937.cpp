@@ -1,5 +1,7 @@
 #include "flash/mt19937.h"
 
+namespace vlam {
+
 namespace {
 constexpr int kShift = 397;
 constexpr uint32_t kTwist = 0x9908b0dfu;
@@ -35,3 +37,5 @@ uint32_t Mt19937::Next() {
   y ^= y >> 18;
   return y;
 }
+
+}  // namespace vlam

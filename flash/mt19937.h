@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace vlam {
+
 class Mt19937 {
  public:
   explicit Mt19937(uint32_t seed = 5489u) { Seed(seed); }
@@ -21,3 +23,5 @@ class Mt19937 {
   uint32_t state_[kWords];
   int index_ = kWords;
 };
+
+}  // namespace vlam

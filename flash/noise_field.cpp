@@ -4,6 +4,8 @@
 
 #include "flash/mt19937.h"
 
+namespace vlam {
+
 const uint8_t kReferencePermutation[256] = {
     151, 160, 137, 91,  90,  15,  131, 13,  201, 95,  96,  53,  194, 233, 7,   225, 140, 36,
     103, 30,  69,  142, 8,   99,  37,  240, 21,  10,  23,  190, 6,   148, 247, 120, 234, 75,
@@ -132,3 +134,5 @@ int32_t NoiseField::Int(double t, int32_t n) const {
   if (n < 1) return 0;
   return static_cast<int32_t>(std::round(N01(t) * n));  // halves away from zero
 }
+
+}  // namespace vlam

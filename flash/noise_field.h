@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace vlam {
+
 struct NoiseField {
   uint32_t perm[512];  // a permutation of 0..255, stored twice in a row
   double row;          // first coordinate of the 1D forms; also the offset o
@@ -31,3 +33,5 @@ struct NoiseField {
 
 // The 256 values of the reference permutation.
 extern const uint8_t kReferencePermutation[256];
+
+}  // namespace vlam

@@ -8,6 +8,8 @@
 
 #include "AE_Effect.h"
 
+namespace vlam {
+
 // A float buffer seen by the brushes, with the rows that one drawing may
 // change: [rowBegin, rowEnd). A whole-buffer target allows every row; a band
 // target lets several threads draw the same splats into disjoint rows.
@@ -92,3 +94,5 @@ inline A_long RoundToPixel(double v) {
   if (!(std::fabs(v) < 2.0e9)) return INT32_MIN;
   return static_cast<A_long>(std::round(v));
 }
+
+}  // namespace vlam

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace vlam {
+
 CompCamera MakeCompCamera(double layerWidth, double layerHeight, double layerPixelAspect,
                           double compPixelAspect, const Matrix4* hostCameraMatrix,
                           bool hasCameraLayer) {
@@ -70,3 +72,5 @@ void AnchorToDepthZero(CompCamera& camera, const Matrix4& n, double px, double p
   camera.offsetX = s0.sx - s1.sx;
   camera.offsetY = s0.sy - s1.sy;
 }
+
+}  // namespace vlam

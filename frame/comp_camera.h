@@ -6,6 +6,8 @@
 #include "frame/matrix4.h"
 #include "frame/vec3f.h"
 
+namespace vlam {
+
 struct CompCamera {
   double focalLength;     // host film units
   double filmWidth;       // horizontal film size, same units
@@ -75,3 +77,5 @@ inline CameraProjection Project(const CompCamera& camera, const Vec3f& p) {
 // the layer centre has its origin where (px, py, 0) would appear, while it
 // keeps the perspective scale of its real depth. `n` is V·T.
 void AnchorToDepthZero(CompCamera& camera, const Matrix4& n, double px, double py, double pz);
+
+}  // namespace vlam

@@ -2,6 +2,8 @@
 // diagonal.
 #pragma once
 
+namespace vlam {
+
 struct Matrix3 {
   double m[9];
 
@@ -22,3 +24,5 @@ struct Matrix3 {
     At(1, 1) = sy;
   }
 };
+
+}  // namespace vlam

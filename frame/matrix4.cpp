@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace vlam {
+
 Matrix4 Matrix4::Identity() {
   Matrix4 r{};
   r.m[0] = r.m[5] = r.m[10] = r.m[15] = 1.0;
@@ -56,3 +58,5 @@ void Matrix4::SetRotationZ(double theta) {
   At(1, 0) = -s;
   At(1, 1) = c;
 }
+
+}  // namespace vlam

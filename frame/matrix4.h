@@ -1,6 +1,8 @@
 // 4x4 double matrix, row-major, acting on column vectors (p' = M·p).
 #pragma once
 
+namespace vlam {
+
 struct Matrix4 {
   double m[16];
 
@@ -20,3 +22,5 @@ struct Matrix4 {
   void SetRotationX(double theta);
   void SetRotationZ(double theta);
 };
+
+}  // namespace vlam

@@ -4,6 +4,8 @@
 
 #include "frame/matrix4.h"
 
+namespace vlam {
+
 void Vec3f::RotateAboutPivot(const Vec3f& pivot, double theta) {
   const double s = std::sin(theta), c = std::cos(theta);
   const double u = static_cast<double>(y) - pivot.y;
@@ -18,3 +20,5 @@ void Vec3f::Transform(const Matrix4& m) {
   y = static_cast<float>(m.m[4] * px + m.m[5] * py + m.m[6] * pz + m.m[7]);
   z = static_cast<float>(m.m[8] * px + m.m[9] * py + m.m[10] * pz + m.m[11]);
 }
+
+}  // namespace vlam

@@ -1,6 +1,8 @@
 // Three-float vector for points in flash, layer and camera space.
 #pragma once
 
+namespace vlam {
+
 struct Matrix4;
 
 // Arithmetic is done in doubles; results are stored back as floats, so every
@@ -28,3 +30,5 @@ struct Vec3f {
   // coordinate.
   void Transform(const Matrix4& m);
 };
+
+}  // namespace vlam

@@ -3,6 +3,7 @@
 #include "flash/brushes.h"
 #include "float_world_support.h"
 
+namespace vlam {
 namespace {
 
 const PF_PixelFloat kColour{0.5f, 1.0f, 2.0f, 4.0f};
@@ -167,3 +168,4 @@ TEST(PixelOps, CoordinateConversionsRefuseWhatDoesNotFit) {
 }
 
 }  // namespace
+}  // namespace vlam

@@ -7,6 +7,7 @@
 #include "flash/distance_table.h"
 #include "flash/mark_vectors.h"
 
+namespace vlam {
 namespace {
 
 TEST(DistanceTable, RoundedDistancesAndLookupBeyondTheTable) {
@@ -135,3 +136,4 @@ TEST(MarkVectors, MergeAndBitCopies) {
 }
 
 }  // namespace
+}  // namespace vlam

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace vlam {
+
 FloatWorld::FloatWorld(A_long width, A_long height, A_long padPixels, float alpha)
     : storage_(static_cast<size_t>((width + padPixels) * height), PF_PixelFloat{alpha, 0, 0, 0}),
       stride_(width + padPixels),
@@ -36,3 +38,4 @@ std::vector<unsigned char> FloatWorld::Bytes() const {
   for (A_long y = 0; y < world_.height; ++y) std::memcpy(&out[y * row], &At(0, y), row);
   return out;
 }
+}  // namespace vlam

@@ -6,6 +6,8 @@
 
 #include "AE_Effect.h"
 
+namespace vlam {
+
 class FloatWorld {
  public:
   FloatWorld(A_long width, A_long height, A_long padPixels = 0, float alpha = 1.0f);
@@ -26,3 +28,4 @@ class FloatWorld {
   A_long stride_;
   float alpha_;
 };
+}  // namespace vlam

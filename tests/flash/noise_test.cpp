@@ -8,6 +8,7 @@
 #include "flash/mt19937.h"
 #include "flash/noise_field.h"
 
+namespace vlam {
 namespace {
 
 TEST(Mt19937, TenThousandthOutputOfTheDefaultSeed) {
@@ -196,3 +197,4 @@ TEST(NoiseField, HugeAndNonFiniteCoordinatesDoNotOverflow) {
 }
 
 }  // namespace
+}  // namespace vlam

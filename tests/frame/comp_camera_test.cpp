@@ -4,6 +4,7 @@
 
 #include "frame/comp_camera.h"
 
+namespace vlam {
 namespace {
 
 TEST(CompCamera, DefaultLensOnSquarePixels) {
@@ -107,3 +108,4 @@ TEST(CompCamera, AnchoringPutsTheOriginWhereDepthZeroWouldAppear) {
 }
 
 }  // namespace
+}  // namespace vlam

@@ -6,6 +6,7 @@
 #include "frame/matrix4.h"
 #include "frame/vec3f.h"
 
+namespace vlam {
 namespace {
 
 // Standard right-handed rotations of column vectors, written out here
@@ -135,3 +136,4 @@ TEST(Matrix3, TranslationInRowTwoAndScaleOnTheDiagonal) {
 }
 
 }  // namespace
+}  // namespace vlam
