@@ -47,6 +47,10 @@ PF_Err CheckinParam(PF_ProgPtr, PF_ParamDef *param) {
   return PF_Err_NONE;
 }
 
+// Parameter setup: definitions and custom-UI registration are accepted.
+PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr) { return PF_Err_NONE; }
+PF_Err RegisterUi(PF_ProgPtr, PF_CustomUIInfo *) { return PF_Err_NONE; }
+
 // --- handles -----------------------------------------------------------------
 
 PF_Handle NewHandle(A_HandleSize size) {
@@ -264,6 +268,8 @@ FakeEffectHost::FakeEffectHost() {
   in_data.utils = &utils;
   in_data.inter.checkout_param = CheckoutParam;
   in_data.inter.checkin_param = CheckinParam;
+  in_data.inter.add_param = AddParam;
+  in_data.inter.register_ui = RegisterUi;
   in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0x3003);
   in_data.version = PF_SpecVersion{13, 14};
   in_data.current_time = 48;

@@ -134,6 +134,13 @@ TEST(InstanceParams, FailedAddEndsTheSetupAtOnce) {
   EXPECT_EQ(host.out_data.num_params, 0);
 }
 
+TEST(InstanceParams, HostWithoutParameterCallbacksIsRefused) {
+  FakeInstanceHost host;
+  host.in_data.inter.register_ui = nullptr;
+  EXPECT_EQ(ParamsSetup(host), PF_Err_INVALID_CALLBACK);
+  EXPECT_TRUE(host.added.empty());
+}
+
 TEST(InstanceParams, RegistrationErrorIsTheResult) {
   FakeInstanceHost host;
   host.registerUiError = PF_Err_INVALID_CALLBACK;
