@@ -29,8 +29,8 @@ struct EffectIdentity {
 };
 
 inline constexpr A_long kModuleEffectOutFlags = PF_OutFlag_DEEP_COLOR_AWARE |
-                                                PF_OutFlag_I_AM_OBSOLETE |
-                                                PF_OutFlag_CUSTOM_UI | PF_OutFlag_PIX_INDEPENDENT;
+                                                PF_OutFlag_I_AM_OBSOLETE | PF_OutFlag_CUSTOM_UI |
+                                                PF_OutFlag_PIX_INDEPENDENT;
 inline constexpr A_long kModuleEffectOutFlags2 = PF_OutFlag2_FLOAT_COLOR_AWARE |
                                                  PF_OutFlag2_SUPPORTS_SMART_RENDER |
                                                  PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG;
@@ -47,24 +47,29 @@ inline constexpr EffectIdentity kRenderIdentity{
         PF_OutFlag2_SUPPORTS_QUERY_DYNAMIC_FLAGS,
     16001};
 
-inline constexpr EffectIdentity kSelectorIdentity{
-    "Vlam Module Selector",     "zk_VlamMod",          "EntryPoint_VlamMod",
-    "Adds module effects to make muzzle flashes", kModuleEffectOutFlags, kModuleEffectOutFlags2,
-    16002};
+inline constexpr EffectIdentity kSelectorIdentity{"Vlam Module Selector",
+                                                  "zk_VlamMod",
+                                                  "EntryPoint_VlamMod",
+                                                  "Adds module effects to make muzzle flashes",
+                                                  kModuleEffectOutFlags,
+                                                  kModuleEffectOutFlags2,
+                                                  16002};
 
-inline constexpr EffectIdentity kBuilderIdentity{
-    "Vlam Flash Builder",         "zk_VlamFlash",        "EntryPoint_VlamFlash",
-    "Muzzle flash design module", kModuleEffectOutFlags, kModuleEffectOutFlags2,
-    16003};
+inline constexpr EffectIdentity kBuilderIdentity{"Vlam Flash Builder",
+                                                 "zk_VlamFlash",
+                                                 "EntryPoint_VlamFlash",
+                                                 "Muzzle flash design module",
+                                                 kModuleEffectOutFlags,
+                                                 kModuleEffectOutFlags2,
+                                                 16003};
 
-inline constexpr EffectIdentity kInstanceIdentity{
-    "Vlam Flash Instance",
-    "zk_VlamInstance",
-    "EntryPoint_VlamInstancer",
-    "Creates an instance of a muzzle flash",
-    kModuleEffectOutFlags | PF_OutFlag_NON_PARAM_VARY,
-    kModuleEffectOutFlags2,
-    16004};
+inline constexpr EffectIdentity kInstanceIdentity{"Vlam Flash Instance",
+                                                  "zk_VlamInstance",
+                                                  "EntryPoint_VlamInstancer",
+                                                  "Creates an instance of a muzzle flash",
+                                                  kModuleEffectOutFlags | PF_OutFlag_NON_PARAM_VARY,
+                                                  kModuleEffectOutFlags2,
+                                                  16004};
 
 inline constexpr EffectIdentity kRelighterIdentity{
     "Vlam Relighter",
