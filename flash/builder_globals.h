@@ -49,6 +49,14 @@ inline PetalLayoutTable PetalTableOf(BuilderGlobals& g) {
   return PetalLayoutTable{g.petalLayouts, g.petalRows, g.petalVariants};
 }
 
+// The effect's global record. It stays locked from global setup to global
+// setdown, so its address, read from the handle, holds for every command in
+// between (and for pointers into it handed to other effects). Null without
+// global data.
+inline BuilderGlobals* LockedBuilderGlobals(const PF_InData* in_data) {
+  return in_data && in_data->global_data ? static_cast<BuilderGlobals*>(*in_data->global_data) : nullptr;
+}
+
 // Fills everything that needs no host: the distance table, empty preset slots
 // (count 0, capacity 32, signatures 0) and the petal layout table. The handler
 // fields are cleared; the presets are loaded separately.
