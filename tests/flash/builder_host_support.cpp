@@ -1,5 +1,6 @@
 #include "builder_host_support.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,21 @@ FakeBuilderHost::FakeBuilderHost() {
   handles_.Publish(kPFColorParamSuite, kPFColorParamSuiteVersion1, &colour_);
   handles_.Publish(kPFAngleParamSuite, kPFAngleParamSuiteVersion1, &angle_);
   handles_.Publish(kPFPointParamSuite, kPFPointParamSuiteVersion1, &point_);
+  paramUtils_.PF_UpdateParamUI = &UpdateParamUi;
+  pfInterface_.AEGP_GetNewEffectForEffect = &NewEffectForEffect;
+  effects_.AEGP_DisposeEffect = &DisposeEffect;
+  streams_.AEGP_GetNewEffectStreamByIndex = &StreamByIndex;
+  streams_.AEGP_DisposeStream = &DisposeStream;
+  dynamicStreams_.AEGP_SetDynamicStreamFlag = &SetStreamFlag;
+  persistent_.AEGP_GetApplicationBlob = &ApplicationBlob;
+  persistent_.AEGP_GetString = &GetString;
+  persistent_.AEGP_SetString = &SetString;
+  handles_.Publish(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtils_);
+  handles_.Publish(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &pfInterface_);
+  handles_.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &effects_);
+  handles_.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion8, &streams_);
+  handles_.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &dynamicStreams_);
+  handles_.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4, &persistent_);
 
   values.resize(kBuilderParamCount);
   std::memset(values.data(), 0, sizeof(PF_ParamDef) * values.size());
@@ -90,6 +106,57 @@ PF_Err FakeBuilderHost::ColourOf(PF_ProgPtr, const PF_ParamDef* def, PF_PixelFlo
   const PF_Pixel& c = def->u.cd.value;
   *out = PF_PixelFloat{c.alpha / 255.0f, c.red / 255.0f, c.green / 255.0f, c.blue / 255.0f};
   return PF_Err_NONE;
+}
+
+PF_Err FakeBuilderHost::UpdateParamUi(PF_ProgPtr, PF_ParamIndex index, const PF_ParamDef* def) {
+  current_->uiCalls.push_back("ui " + std::to_string(index) + " " + std::to_string(def->ui_flags));
+  return index == current_->failUiAtIndex ? PF_Err_OUT_OF_MEMORY : PF_Err_NONE;
+}
+
+A_Err FakeBuilderHost::NewEffectForEffect(AEGP_PluginID, PF_ProgPtr, AEGP_EffectRefH* effect) {
+  *effect = reinterpret_cast<AEGP_EffectRefH>(current_);
+  return A_Err_NONE;
+}
+
+A_Err FakeBuilderHost::DisposeEffect(AEGP_EffectRefH) { return A_Err_NONE; }
+
+A_Err FakeBuilderHost::StreamByIndex(AEGP_PluginID, AEGP_EffectRefH, PF_ParamIndex index, AEGP_StreamRefH* stream) {
+  current_->streamIndices_.push_back(index);
+  // The stream reference is its 1-based position in streamIndices_.
+  *stream = reinterpret_cast<AEGP_StreamRefH>(current_->streamIndices_.size());
+  return A_Err_NONE;
+}
+
+A_Err FakeBuilderHost::DisposeStream(AEGP_StreamRefH) { return A_Err_NONE; }
+
+A_Err FakeBuilderHost::SetStreamFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_Boolean, A_Boolean set) {
+  const auto index = current_->streamIndices_.at(reinterpret_cast<std::size_t>(stream) - 1);
+  current_->uiCalls.push_back("stream " + std::to_string(index) + " " + std::to_string(flag) + " " +
+                              std::to_string(set));
+  return A_Err_NONE;
+}
+
+A_Err FakeBuilderHost::ApplicationBlob(AEGP_PersistentType, AEGP_PersistentBlobH* blob) {
+  *blob = reinterpret_cast<AEGP_PersistentBlobH>(current_);
+  return A_Err_NONE;
+}
+
+A_Err FakeBuilderHost::GetString(AEGP_PluginID, AEGP_PersistentBlobH, const A_char* section, const A_char* key,
+                                 const A_char* dflt, A_u_long size, A_char* buffer, A_u_long* actual) {
+  const auto& keys = current_->settings[section];
+  const auto it = keys.find(key);
+  const std::string text = it != keys.end() ? it->second : std::string(dflt ? dflt : "");
+  const std::size_t n = std::min<std::size_t>(text.size(), size - 1);
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+  if (actual) *actual = static_cast<A_u_long>(n + 1);
+  return A_Err_NONE;
+}
+
+A_Err FakeBuilderHost::SetString(AEGP_PersistentBlobH, const A_char* section, const A_char* key, const A_char* text) {
+  ++current_->settingsWrites;
+  current_->settings[section][key] = text;
+  return A_Err_NONE;
 }
 
 PF_Err FakeBuilderHost::AngleOf(PF_ProgPtr, const PF_ParamDef* def, A_FpLong* out) {
