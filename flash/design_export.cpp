@@ -43,7 +43,7 @@ PF_Err ExportFlashDesign(PF_InData* in_data, FlashDesignTable* table) {
   const ParamCheckout mainProfile(in_data, kBuilderMainProfile);
   const ParamCheckout falloff(in_data, kBuilderBrightnessFalloff);
   const double f = falloff.FloatValue() * 0.01;
-  slot.mainProfile = KeepExportedCurve(slotIndex, ExportedProfile::Main, mainProfile.ArbitraryValue(), *handles.get());
+  slot.mainProfile = KeepExportedCurve(table, slotIndex, ExportedProfile::Main, mainProfile.ArbitraryValue(), *handles.get());
   slot.mainLength = mainLength.FloatValue();
   slot.mainDiameter = mainDiameter.FloatValue() * 200.0;
   slot.brightnessFalloff = static_cast<float>(f);
@@ -69,7 +69,7 @@ PF_Err ExportFlashDesign(PF_InData* in_data, FlashDesignTable* table) {
     barrel.emplace(in_data, kBuilderBarrelRadius);
     brightness.emplace(in_data, kBuilderRelativeBrightness);
     slot.petalProfile =
-        KeepExportedCurve(slotIndex, ExportedProfile::Petal, petalProfile->ArbitraryValue(), *handles.get());
+        KeepExportedCurve(table, slotIndex, ExportedProfile::Petal, petalProfile->ArbitraryValue(), *handles.get());
     slot.petalLength = petalLength->FloatValue();
     slot.petalDiameter = petalDiameter->FloatValue() * 100.0;
     slot.petalBrightnessFalloff = slot.brightnessFalloff;

@@ -183,6 +183,27 @@ TEST_F(DesignExportTest, DamagedCurveValueIsMendedInTheCopy) {
   EXPECT_EQ(Slot(0).mainProfile->count, 0);
 }
 
+TEST_F(DesignExportTest, NestedCollectionOnTheSameThreadKeepsOuterCurves) {
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  const ShapeCurve outer = *Slot(0).mainProfile;
+
+  // A render nested in this one collects into its own table while the
+  // builder's curve has another value.
+  ShapeCurve* value = static_cast<ShapeCurve*>(*host.values[kBuilderMainProfile].u.arb_d.value);
+  value->count = 2;
+  FlashDesignTable nested;
+  std::memset(&nested, 0, sizeof nested);
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &nested), PF_Err_NONE);
+  EXPECT_EQ(nested.designs[0].mainProfile->count, 2);
+  EXPECT_EQ(std::memcmp(Slot(0).mainProfile, &outer, sizeof outer), 0);
+
+  // The next collection into the first table refreshes its copies in place.
+  const ShapeCurve* before = Slot(0).mainProfile;
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  EXPECT_EQ(Slot(0).mainProfile, before);
+  EXPECT_EQ(Slot(0).mainProfile->count, 2);
+}
+
 TEST_F(DesignExportTest, EachThreadHasItsOwnCurveCopies) {
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   const ShapeCurve* here = Slot(0).mainProfile;
