@@ -13,6 +13,9 @@
 namespace vlam {
 namespace {
 
+// Packed record fields are compared as values (+field): gtest takes its
+// arguments by reference, which a packed field's alignment does not allow.
+
 ShapeCurve CurveOf(PF_ArbitraryH h) {
   ShapeCurve c;
   std::memcpy(&c, *h, sizeof c);
@@ -96,10 +99,10 @@ TEST(ShapeArbHandlers, UnflattenMendsDamagedCurve) {
   const ShapeCurve c = CurveOf(value);
   EXPECT_EQ(c.capacity, 32);
   EXPECT_EQ(c.count, 32);
-  EXPECT_EQ(c.points[2].x, 0.0);
-  EXPECT_EQ(c.points[5].y, 0.0);
-  EXPECT_EQ(c.points[31].x, 1.0);
-  EXPECT_TRUE(std::isfinite(c.xSignature));
+  EXPECT_EQ(+c.points[2].x, 0.0);
+  EXPECT_EQ(+c.points[5].y, 0.0);
+  EXPECT_EQ(+c.points[31].x, 1.0);
+  EXPECT_TRUE(std::isfinite(+c.xSignature));
   EXPECT_TRUE(std::isfinite(EvaluateShapeCurve(c, 0.5)));
 }
 
