@@ -65,24 +65,6 @@ TEST(ShapeCurve, Signatures) {
   EXPECT_EQ(+full.xSignature, 1.0);
 }
 
-TEST(ShapeCurve, DefaultCurves) {
-  ShapeCurve main;
-  MakeDefaultMainCurve(main);
-  EXPECT_EQ(main.capacity, 16);
-  ASSERT_EQ(main.count, 9);
-  EXPECT_EQ(+main.points[0].y, 0.16);
-  EXPECT_EQ(+main.points[8].x, 1.0);
-  EXPECT_EQ(+main.points[8].y, 0.0);
-  EXPECT_EQ(+main.points[9].x, 0.0);  // zeros beyond the points in use
-
-  ShapeCurve petal;
-  MakeDefaultPetalCurve(petal);
-  EXPECT_EQ(petal.capacity, 8);
-  ASSERT_EQ(petal.count, 8);
-  EXPECT_EQ(+petal.points[1].x, 0.13);
-  EXPECT_EQ(+petal.points[6].y, 0.3);
-}
-
 TEST(ShapeCurve, EvaluateInterpolatesFirstMatchingSegment) {
   ShapeCurve main;
   MakeDefaultMainCurve(main);

@@ -123,17 +123,5 @@ TEST(ShapeCurveText, PointsBeyondCapacityAreDropped) {
   EXPECT_EQ(+petal.points[7].x, 0.7);
 }
 
-TEST(ShapeCurveText, SeparatorSkipEatsOneCharacter) {
-  // After a "]" the next character is skipped unread, so a bracket right
-  // after another starts the next token one character late: the "[" of the
-  // second point is skipped, which changes nothing since keys are searched.
-  const ShapeCurve c = Parse("[x:0.1;y:0.2][x:0.3;y:0.4]");
-  ASSERT_EQ(c.count, 2);
-  EXPECT_EQ(+c.points[1].x, 0.3);
-  // Two closing brackets in a row: the second is skipped as the separator.
-  const ShapeCurve d = Parse("[x:0.1;y:0.2]][x:0.3;y:0.4]");
-  EXPECT_EQ(d.count, 2);
-}
-
 }  // namespace
 }  // namespace vlam
