@@ -47,9 +47,15 @@ PF_Err CheckinParam(PF_ProgPtr, PF_ParamDef *param) {
   return PF_Err_NONE;
 }
 
-// Parameter setup: definitions and custom-UI registration are accepted.
-PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr) { return PF_Err_NONE; }
-PF_Err RegisterUi(PF_ProgPtr, PF_CustomUIInfo *) { return PF_Err_NONE; }
+PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) {
+  H().added_params.push_back(*def);
+  return PF_Err_NONE;
+}
+
+PF_Err RegisterUI(PF_ProgPtr, PF_CustomUIInfo *) {
+  ++H().ui_registrations;
+  return PF_Err_NONE;
+}
 
 // --- handles -----------------------------------------------------------------
 
@@ -269,7 +275,7 @@ FakeEffectHost::FakeEffectHost() {
   in_data.inter.checkout_param = CheckoutParam;
   in_data.inter.checkin_param = CheckinParam;
   in_data.inter.add_param = AddParam;
-  in_data.inter.register_ui = RegisterUi;
+  in_data.inter.register_ui = RegisterUI;
   in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0x3003);
   in_data.version = PF_SpecVersion{13, 14};
   in_data.current_time = 48;
