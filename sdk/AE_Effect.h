@@ -670,6 +670,11 @@ typedef struct {
     } compare_func_params;
     struct {
       void *refconPV;
+      PF_ArbitraryH arbH;
+      A_u_long *print_sizePLu;
+    } print_size_func_params;
+    struct {
+      void *refconPV;
       PF_ArbPrintFlags print_flags;
       PF_ArbitraryH arbH;
       A_u_long print_sizeLu;

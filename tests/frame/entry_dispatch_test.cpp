@@ -1,0 +1,137 @@
+// Command tables of the five effect entry functions: what each answers, what
+// it leaves alone, and that nothing escapes an entry function.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "frame/effect_entries.h"
+#include "frame/effect_identity.h"
+#include "frame/fake_host_support.h"
+
+namespace vlam_test {
+namespace {
+
+using Entry = PF_Err (*)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *);
+
+struct EffectCase {
+  const char *name;
+  Entry entry;
+  const vlam::EffectIdentity *identity;
+};
+
+const EffectCase kEffects[] = {
+    {"Render", EntryPoint_VlamRender, &vlam::kRenderIdentity},
+    {"Builder", EntryPoint_VlamFlash, &vlam::kBuilderIdentity},
+    {"Instance", EntryPoint_VlamInstancer, &vlam::kInstanceIdentity},
+    {"Selector", EntryPoint_VlamMod, &vlam::kSelectorIdentity},
+    {"Relighter", EntryPoint_VlamRelighter, &vlam::kRelighterIdentity},
+};
+
+class EntryDispatch : public ::testing::TestWithParam<EffectCase> {};
+
+TEST_P(EntryDispatch, UnknownAndUnlistedCommandsLeaveEverythingUntouched) {
+  FakeEffectHost host;
+  std::memset(&host.out_data, 0xA5, sizeof host.out_data);
+  PF_OutData before;
+  std::memcpy(&before, &host.out_data, sizeof before);
+  const EffectCase &effect = GetParam();
+  for (PF_Cmd cmd :
+       {PF_Cmd{25}, PF_Cmd{-1}, PF_Cmd{1000}, PF_Cmd{PF_Cmd_RENDER}, PF_Cmd{PF_Cmd_FRAME_SETUP},
+        PF_Cmd{PF_Cmd_DO_DIALOG}, PF_Cmd{PF_Cmd_QUERY_DYNAMIC_FLAGS}}) {
+    // A nonsense extra pointer: it must not even be looked at.
+    EXPECT_EQ(CallEffect(effect.entry, cmd, host, reinterpret_cast<void *>(0x10)), PF_Err_NONE)
+        << effect.name << " command " << cmd;
+  }
+  EXPECT_EQ(std::memcmp(&before, &host.out_data, sizeof before), 0) << effect.name;
+  EXPECT_EQ(host.registry.outstanding(), 0);
+  EXPECT_TRUE(host.handles.empty());
+}
+
+TEST_P(EntryDispatch, GlobalSetupAnnouncesVersionAndFlags) {
+  FakeEffectHost host;
+  const EffectCase &effect = GetParam();
+  ASSERT_EQ(CallEffect(effect.entry, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
+  EXPECT_EQ(host.out_data.my_version, 0x00081E01u);
+  EXPECT_EQ(host.out_data.out_flags, effect.identity->out_flags);
+  EXPECT_EQ(host.out_data.out_flags2, effect.identity->out_flags2);
+  // What global setup holds (the builder's curve handlers keep a suite each)
+  // is released at global setdown.
+  host.in_data.global_data = host.out_data.global_data;
+  CallEffect(effect.entry, PF_Cmd_GLOBAL_SETDOWN, host);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST_P(EntryDispatch, ParamsSetupDeclaresAtLeastTheInput) {
+  FakeEffectHost host;
+  ASSERT_EQ(CallEffect(GetParam().entry, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
+  host.in_data.global_data = host.out_data.global_data;
+  ASSERT_EQ(CallEffect(GetParam().entry, PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
+  EXPECT_GE(host.out_data.num_params, 1);
+  EXPECT_EQ(host.added_params.size() + 1, static_cast<std::size_t>(host.out_data.num_params));
+  CallEffect(GetParam().entry, PF_Cmd_GLOBAL_SETDOWN, host);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllEffects, EntryDispatch, ::testing::ValuesIn(kEffects),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(EntryDispatchTable, CommandsMissingFromOneEffectsTable) {
+  FakeEffectHost host;
+  host.in_data.sequence_data = host.NewHandleWith("0123456789abcdef", 16);
+  host.out_data.sequence_data = host.in_data.sequence_data;
+  // The Module Selector does not handle sequence setdown: its record stays.
+  EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
+  EXPECT_TRUE(host.disposed.empty());
+  // Neither Render nor Relighter nor Instance keep sequence data.
+  for (Entry entry : {Entry{EntryPoint_VlamRender}, Entry{EntryPoint_VlamRelighter},
+                      Entry{EntryPoint_VlamInstancer}}) {
+    EXPECT_EQ(CallEffect(entry, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
+  }
+  EXPECT_TRUE(host.disposed.empty());
+  EXPECT_EQ(host.out_data.sequence_data, host.in_data.sequence_data);
+}
+
+TEST(EntryDispatchTable, RenderAnswersTheRelightersQuery) {
+  FakeEffectHost host;
+  A_u_char record[8] = {};
+  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_COMPLETELY_GENERAL, host, record),
+            PF_Err_NONE);
+  EXPECT_EQ(record[0], 1);
+  EXPECT_EQ(record[1], 0);
+  // Without a record nothing is written and nothing fails.
+  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_COMPLETELY_GENERAL, host, nullptr),
+            PF_Err_NONE);
+}
+
+TEST(EntryGuard, NonIntegerExceptionFromTheHostStopsAtTheEntry) {
+  FakeEffectHost host;
+  host.throw_on_new_handle = true;
+  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host),
+            PF_Err_INTERNAL_STRUCT_DAMAGED);
+  EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host),
+            PF_Err_INTERNAL_STRUCT_DAMAGED);
+  // The suite acquired before the throw was still released.
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(EntryGuard, MissingSuiteEndsTheCommandWithCode13) {
+  FakeEffectHost host;
+  host.registry.Withdraw(kPFHandleSuite, kPFHandleSuiteVersion2);
+  EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), A_Err_MISSING_SUITE);
+  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), A_Err_MISSING_SUITE);
+  EXPECT_EQ(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+}
+
+TEST(EntryGuard, EventsOutsideAnEffectsListReturnAtOnce) {
+  FakeEffectHost host;
+  PF_EventExtra event{};
+  event.e_type = PF_Event_DO_CLICK;
+  EXPECT_EQ(CallEffect(EntryPoint_VlamInstancer, PF_Cmd_EVENT, host, &event), PF_Err_NONE);
+  event.e_type = PF_Event_KEYDOWN;
+  EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_EVENT, host, &event), PF_Err_NONE);
+  // No event record at all is not a crash.
+  EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_EVENT, host, nullptr), PF_Err_NONE);
+  EXPECT_EQ(CallEffect(EntryPoint_VlamInstancer, PF_Cmd_EVENT, host, nullptr), PF_Err_NONE);
+}
+
+}  // namespace
+}  // namespace vlam_test

@@ -1,0 +1,153 @@
+// Global and sequence records in host handles.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "frame/effect_entries.h"
+#include "frame/fake_host_support.h"
+#include "modules/selector_state.h"
+
+namespace vlam_test {
+namespace {
+
+std::vector<A_long> Longs(const std::vector<char> &bytes) {
+  std::vector<A_long> out(bytes.size() / sizeof(A_long));
+  std::memcpy(out.data(), bytes.data(), out.size() * sizeof(A_long));
+  return out;
+}
+
+TEST(SequenceRecord, SelectorStartsWithNoButtonActive) {
+  FakeEffectHost host;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
+  ASSERT_NE(host.out_data.sequence_data, nullptr);
+  EXPECT_EQ(Longs(host.Bytes(host.out_data.sequence_data)), (std::vector<A_long>{0, -1, 0, -1}));
+  EXPECT_EQ(host.locks, host.unlocks);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(SequenceRecord, SelectorResetupReplacesTheOldRecord) {
+  FakeEffectHost host;
+  const vlam::SelectorState hovered{{1, 3}, {2, 0}};
+  PF_Handle old = host.NewHandleWith(&hovered, sizeof hovered);
+  host.in_data.sequence_data = old;
+  host.out_data.sequence_data = old;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_RESETUP, host), PF_Err_NONE);
+  ASSERT_EQ(host.disposed, std::vector<PF_Handle>{old});
+  ASSERT_NE(host.out_data.sequence_data, nullptr);
+  EXPECT_EQ(Longs(host.Bytes(host.out_data.sequence_data)), (std::vector<A_long>{0, -1, 0, -1}));
+  EXPECT_EQ(host.handles.size(), 1u);
+}
+
+TEST(SequenceRecord, SelectorAllocationFailure) {
+  FakeEffectHost host;
+  host.fail_new_handle = true;
+  EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host),
+            PF_Err_INTERNAL_STRUCT_DAMAGED);
+  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise sequence data in zkVlamMod (1)");
+  EXPECT_EQ(host.out_data.sequence_data, nullptr);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(SequenceRecord, SelectorLockFailureKeepsTheHandle) {
+  FakeEffectHost host;
+  host.fail_lock_handle = true;
+  EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_OUT_OF_MEMORY);
+  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise sequence data in zkVlamMod (2)");
+  ASSERT_NE(host.out_data.sequence_data, nullptr);
+  EXPECT_EQ(host.handles.count(host.out_data.sequence_data), 1u);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(SequenceRecord, BuilderRecordIsSixteenZeroBytes) {
+  FakeEffectHost host;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
+  EXPECT_EQ(host.Bytes(host.out_data.sequence_data), std::vector<char>(16, 0));
+}
+
+TEST(SequenceRecord, BuilderFailuresShareOneMessage) {
+  FakeEffectHost host;
+  host.fail_new_handle = true;
+  EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host),
+            PF_Err_INTERNAL_STRUCT_DAMAGED);
+  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise sequence data");
+  host.fail_new_handle = false;
+  host.fail_lock_handle = true;
+  host.out_data = PF_OutData{};
+  EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_OUT_OF_MEMORY);
+  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise sequence data");
+  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+}
+
+TEST(SequenceRecord, BuilderSetdownDisposesAndClears) {
+  FakeEffectHost host;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
+  PF_Handle record = host.out_data.sequence_data;
+  host.in_data.sequence_data = record;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
+  EXPECT_EQ(host.disposed, std::vector<PF_Handle>{record});
+  EXPECT_EQ(host.out_data.sequence_data, nullptr);
+  // A second setdown finds nothing to dispose.
+  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
+  EXPECT_EQ(host.disposed.size(), 1u);
+}
+
+TEST(GlobalRecord, RenderAndBuilderRecordsHaveTheirSizes) {
+  FakeEffectHost host;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
+  ASSERT_NE(host.out_data.global_data, nullptr);
+  EXPECT_EQ(host.Bytes(host.out_data.global_data), std::vector<char>(10332, 0));
+  PF_Handle render = host.out_data.global_data;
+
+  EXPECT_EQ(host.locks, host.unlocks);
+
+  // The builder's record is filled and keeps one lock until global setdown.
+  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
+  EXPECT_EQ(host.Bytes(host.out_data.global_data).size(), 13924u);
+  EXPECT_NE(host.out_data.global_data, render);
+}
+
+TEST(GlobalRecord, RenderFailureMessages) {
+  FakeEffectHost host;
+  host.fail_new_handle = true;
+  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
+  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise global data (1)");
+  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+
+  host.fail_new_handle = false;
+  host.fail_lock_handle = true;
+  host.out_data = PF_OutData{};
+  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
+  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise global data (2)");
+  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+}
+
+TEST(GlobalRecord, BuilderAllocationFailure) {
+  FakeEffectHost host;
+  host.fail_new_handle = true;
+  EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
+  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise global data");
+}
+
+TEST(GlobalRecord, SetdownDisposesAndClearsBothFields) {
+  using Entry =
+      PF_Err (*)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *);
+  for (Entry entry : {Entry{EntryPoint_VlamRender}, Entry{EntryPoint_VlamFlash},
+                      Entry{EntryPoint_VlamInstancer}}) {
+    FakeEffectHost host;
+    PF_Handle global = host.NewHandleWith("x", 1);
+    host.in_data.global_data = global;
+    host.out_data.global_data = global;
+    ASSERT_EQ(CallEffect(entry, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
+    EXPECT_EQ(host.disposed, std::vector<PF_Handle>{global});
+    EXPECT_EQ(host.in_data.global_data, nullptr);
+    EXPECT_EQ(host.out_data.global_data, nullptr);
+    // Without global data nothing happens.
+    ASSERT_EQ(CallEffect(entry, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
+    EXPECT_EQ(host.disposed.size(), 1u);
+  }
+}
+
+}  // namespace
+}  // namespace vlam_test

@@ -1,0 +1,43 @@
+// The Render effect's sequence setup asks the utility plug-in for the
+// module stack on its layer.
+#include <gtest/gtest.h>
+
+#include "frame/effect_entries.h"
+#include "frame/fake_host_support.h"
+
+namespace vlam_test {
+namespace {
+
+TEST(ModuleStackRequest, AsksForTheEffectsOwnLayer) {
+  FakeEffectHost host;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
+  EXPECT_EQ(host.module_stack_requests, std::vector<AEGP_LayerH>{host.effect_layer});
+  EXPECT_EQ(host.registry.released(kVlamUtilsSuite, kVlamUtilsSuiteVersion1), 1);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(ModuleStackRequest, OnlyAtSetupNotAtResetup) {
+  FakeEffectHost host;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_RESETUP, host), PF_Err_NONE);
+  EXPECT_TRUE(host.module_stack_requests.empty());
+}
+
+TEST(ModuleStackRequest, WithoutTheUtilityPluginReportsAndReturns13) {
+  FakeEffectHost host;
+  host.registry.Withdraw(kVlamUtilsSuite, kVlamUtilsSuiteVersion1);
+  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_SETUP, host), A_Err_MISSING_SUITE);
+  EXPECT_STREQ(host.out_data.return_msg, "Couldn't load Vlam Utils Suite");
+  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(ModuleStackRequest, NoRequestWhenTheLayerIsUnknown) {
+  FakeEffectHost host;
+  host.effect_layer_error = A_Err_PARAMETER;
+  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_SETUP, host), A_Err_PARAMETER);
+  EXPECT_TRUE(host.module_stack_requests.empty());
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+}  // namespace
+}  // namespace vlam_test

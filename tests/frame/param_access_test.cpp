@@ -1,0 +1,183 @@
+// Parameter checkout with typed readers, value suites and parameter UI.
+#include <gtest/gtest.h>
+
+#include "frame/fake_host_support.h"
+#include "frame/param_checkout.h"
+#include "frame/param_ui.h"
+
+namespace vlam_test {
+namespace {
+
+PF_ParamDef Param(PF_ParamIndex index, PF_ParamType type) {
+  PF_ParamDef def{};
+  def.uu.id = index;
+  def.param_type = type;
+  return def;
+}
+
+class ParamAccess : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host.params.push_back(Param(0, PF_Param_LAYER));
+    PF_ParamDef angle = Param(1, PF_Param_ANGLE);
+    angle.u.ad.value = 2949120;  // 45 degrees
+    host.params.push_back(angle);
+    PF_ParamDef checkbox = Param(2, PF_Param_CHECKBOX);
+    checkbox.u.bd.value = 0x100;  // only the low byte counts
+    host.params.push_back(checkbox);
+    PF_ParamDef point = Param(3, PF_Param_POINT);
+    point.u.td.x_value = 10 << 16;
+    point.u.td.y_value = -(3 << 15);
+    host.params.push_back(point);
+    PF_ParamDef color = Param(4, PF_Param_COLOR);
+    color.u.cd.value = PF_Pixel{255, 255, 0, 51};
+    host.params.push_back(color);
+    PF_ParamDef popup = Param(5, PF_Param_POPUP);
+    popup.u.pd.value = 3;
+    host.params.push_back(popup);
+    PF_ParamDef slider = Param(6, PF_Param_FLOAT_SLIDER);
+    slider.u.fs_d.value = 0.375;
+    host.params.push_back(slider);
+  }
+  FakeEffectHost host;
+};
+
+TEST_F(ParamAccess, AngleOnApi133UsesTheFixedValue) {
+  host.in_data.version = PF_SpecVersion{13, 3};
+  vlam::ParamValueSuites suites(&host.in_data);
+  EXPECT_EQ(suites.angle(), nullptr);
+  vlam::ParamCheckout angle(&host.in_data, 1);
+  EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 45.0);
+  EXPECT_DOUBLE_EQ(angle.AngleValue(suites, true), 45.0 * 0.017453292519943295);
+  EXPECT_EQ(host.angle_suite_calls, 0);
+}
+
+TEST_F(ParamAccess, AngleFromApi134UsesTheSuite) {
+  host.in_data.version = PF_SpecVersion{13, 4};
+  host.angle_suite_value = 12.5;
+  vlam::ParamValueSuites suites(&host.in_data);
+  vlam::ParamCheckout angle(&host.in_data, 1);
+  EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 12.5);
+  EXPECT_EQ(host.angle_suite_calls, 1);
+}
+
+TEST_F(ParamAccess, AngleSuiteOnlyWithinMajorVersion13) {
+  host.in_data.version = PF_SpecVersion{14, 0};
+  vlam::ParamValueSuites suites(&host.in_data);
+  EXPECT_EQ(suites.angle(), nullptr);
+  EXPECT_NE(suites.color(), nullptr);
+  EXPECT_NE(suites.point(), nullptr);
+}
+
+TEST_F(ParamAccess, ReadersOfTheWrongKindGiveZero) {
+  vlam::ParamValueSuites suites(&host.in_data);
+  vlam::ParamCheckout checkbox(&host.in_data, 2);
+  EXPECT_EQ(checkbox.AngleValue(suites, true), 0.0);
+  EXPECT_EQ(checkbox.PointValue(suites), (std::array<double, 2>{0.0, 0.0}));
+  const PF_PixelFloat color = checkbox.ColorValue(suites);
+  EXPECT_EQ(color.alpha + color.red + color.green + color.blue, 0.0f);
+}
+
+TEST_F(ParamAccess, TypedReaders) {
+  vlam::ParamValueSuites suites(&host.in_data);
+  EXPECT_FALSE(vlam::ParamCheckout(&host.in_data, 2).CheckboxValue());
+  EXPECT_EQ(vlam::ParamCheckout(&host.in_data, 3).PointValue(suites),
+            (std::array<double, 2>{10.0, -1.5}));
+  const PF_PixelFloat color = vlam::ParamCheckout(&host.in_data, 4).ColorValue(suites);
+  EXPECT_FLOAT_EQ(color.green, 0.0f);
+  EXPECT_FLOAT_EQ(color.blue, 0.2f);
+  EXPECT_EQ(vlam::ParamCheckout(&host.in_data, 5).PopupValue(), 3);
+  EXPECT_DOUBLE_EQ(vlam::ParamCheckout(&host.in_data, 6).FloatValue(), 0.375);
+}
+
+TEST_F(ParamAccess, PointAndColourWithoutTheirSuitesAreZero) {
+  host.registry.Withdraw(kPFPointParamSuite, kPFPointParamSuiteVersion1);
+  host.registry.Withdraw(kPFColorParamSuite, kPFColorParamSuiteVersion1);
+  vlam::ParamValueSuites suites(&host.in_data);
+  EXPECT_TRUE(suites.acquired());
+  EXPECT_EQ(vlam::ParamCheckout(&host.in_data, 3).PointValue(suites),
+            (std::array<double, 2>{0.0, 0.0}));
+  EXPECT_EQ(vlam::ParamCheckout(&host.in_data, 4).ColorValue(suites).alpha, 0.0f);
+}
+
+TEST_F(ParamAccess, SuitesAreReleasedOnlyWhenAcquired) {
+  host.in_data.version = PF_SpecVersion{13, 2};
+  { vlam::ParamValueSuites suites(&host.in_data); }
+  EXPECT_EQ(host.registry.released(kPFAngleParamSuite, kPFAngleParamSuiteVersion1), 0);
+  EXPECT_EQ(host.registry.released(kPFColorParamSuite, kPFColorParamSuiteVersion1), 1);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST_F(ParamAccess, CheckoutIsCheckedInAtScopeEnd) {
+  {
+    vlam::ParamCheckout popup(&host.in_data, 5);
+    EXPECT_EQ(host.checked_out, std::vector<PF_ParamIndex>{5});
+    EXPECT_TRUE(host.checked_in.empty());
+  }
+  EXPECT_EQ(host.checked_in, std::vector<PF_ParamIndex>{5});
+}
+
+TEST_F(ParamAccess, FailedCheckoutReadsZeroAndIsNotCheckedIn) {
+  host.failing_checkouts.insert(5);
+  {
+    vlam::ParamCheckout popup(&host.in_data, 5);
+    EXPECT_EQ(popup.error(), PF_Err_INVALID_INDEX);
+    EXPECT_EQ(popup.PopupValue(), 0);
+    EXPECT_EQ(popup.ArbitraryValue(), nullptr);
+    EXPECT_EQ(popup.Point3DValue(), (std::array<double, 3>{0.0, 0.0, 0.0}));
+  }
+  EXPECT_TRUE(host.checked_in.empty());
+}
+
+TEST_F(ParamAccess, SetParamEnabledReplacesTheWholeFlagWord) {
+  PF_ParamDef def = Param(4, PF_Param_COLOR);
+  def.ui_flags = PF_PUI_CONTROL | PF_PUI_DONT_ERASE_CONTROL;
+  PF_ParamDef *params[5] = {nullptr, nullptr, nullptr, nullptr, &def};
+  ASSERT_EQ(vlam::SetParamEnabled(&host.in_data, params, 4, false), PF_Err_NONE);
+  EXPECT_EQ(def.ui_flags, PF_PUI_DISABLED);
+  ASSERT_EQ(vlam::SetParamEnabled(&host.in_data, params, 4, true), PF_Err_NONE);
+  EXPECT_EQ(def.ui_flags, 0);
+  ASSERT_EQ(host.ui_updates.size(), 2u);
+  EXPECT_EQ(host.ui_updates[0].index, 4);
+  EXPECT_EQ(host.ui_updates[0].ui_flags, PF_PUI_DISABLED);
+  EXPECT_EQ(host.ui_updates[1].ui_flags, 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST_F(ParamAccess, SetParamEnabledWithoutParamUtilsThrows13) {
+  host.registry.Withdraw(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3);
+  PF_ParamDef def = Param(0, PF_Param_LAYER);
+  PF_ParamDef *params[1] = {&def};
+  try {
+    vlam::SetParamEnabled(&host.in_data, params, 0, true);
+    FAIL() << "no error thrown";
+  } catch (A_long code) {
+    EXPECT_EQ(code, A_Err_MISSING_SUITE);
+  }
+}
+
+TEST_F(ParamAccess, SetParamVisibleHidesTheStreamNotUndoably) {
+  ASSERT_EQ(vlam::SetParamVisible(&host.in_data, 7, false), A_Err_NONE);
+  ASSERT_EQ(vlam::SetParamVisible(&host.in_data, 8, true), A_Err_NONE);
+  ASSERT_EQ(host.hidden_calls.size(), 2u);
+  EXPECT_EQ(host.hidden_calls[0].index, 7);
+  EXPECT_TRUE(host.hidden_calls[0].hidden);
+  EXPECT_FALSE(host.hidden_calls[0].undoable);
+  EXPECT_FALSE(host.hidden_calls[1].hidden);
+  EXPECT_EQ(host.live_effect_refs, 0);
+  EXPECT_EQ(host.live_streams, 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST_F(ParamAccess, SetParamVisibleStopsWithoutEffectOrStream) {
+  host.refuse_effect_ref = true;
+  EXPECT_EQ(vlam::SetParamVisible(&host.in_data, 7, false), A_Err_GENERIC);
+  host.refuse_effect_ref = false;
+  host.stream_error = A_Err_PARAMETER;
+  EXPECT_EQ(vlam::SetParamVisible(&host.in_data, 7, false), A_Err_PARAMETER);
+  EXPECT_TRUE(host.hidden_calls.empty());
+  EXPECT_EQ(host.live_effect_refs, 0);  // the effect reference was disposed
+}
+
+}  // namespace
+}  // namespace vlam_test

@@ -1,0 +1,71 @@
+#include "frame/persistent_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "frame/fake_host_support.h"
+
+namespace vlam_test {
+namespace {
+
+TEST(PersistentSettings, Api14UsesVersion4AndTheMachineSpecificBlob) {
+  FakeEffectHost host;
+  host.in_data.version = PF_SpecVersion{13, 14};
+  {
+    vlam::PersistentSettings settings(&host.in_data, "Settings_zkVlam");
+    ASSERT_TRUE(settings.usable());
+    EXPECT_EQ(settings.SetString("MAIN_SHAPE_PRESET_1", "[x:0;y:1]"), A_Err_NONE);
+    EXPECT_EQ(settings.GetString("MAIN_SHAPE_PRESET_1", "dflt", 512), "[x:0;y:1]");
+  }
+  EXPECT_EQ(host.blob_types, std::vector<A_long>{AEGP_PersistentType_MACHINE_SPECIFIC});
+  EXPECT_EQ(host.settings.at("Settings_zkVlam/MAIN_SHAPE_PRESET_1"), "[x:0;y:1]");
+  EXPECT_EQ(host.registry.released(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4), 1);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(PersistentSettings, Api133UsesVersion3) {
+  FakeEffectHost host;
+  host.in_data.version = PF_SpecVersion{13, 3};
+  { vlam::PersistentSettings settings(&host.in_data, "S"); }
+  EXPECT_EQ(host.v3_blob_requests, 1);
+  EXPECT_TRUE(host.blob_types.empty());
+  EXPECT_EQ(host.registry.acquired(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3), 1);
+}
+
+TEST(PersistentSettings, MissingKeyGivesTheDefault) {
+  FakeEffectHost host;
+  vlam::PersistentSettings settings(&host.in_data, "S");
+  EXPECT_EQ(settings.GetString("nothing", "[x:0;y:0.75],[x:1;y:0.75]", 512),
+            "[x:0;y:0.75],[x:1;y:0.75]");
+}
+
+TEST(PersistentSettings, TextNeverRunsPastTheBuffer) {
+  FakeEffectHost host;
+  host.settings["S/k"] = "abcdefghij";
+  vlam::PersistentSettings settings(&host.in_data, "S");
+  EXPECT_EQ(settings.GetString("k", "", 4), "abc");
+  EXPECT_EQ(settings.GetString("k", "", 0), "");
+}
+
+TEST(PersistentSettings, HostErrorGivesTheDefault) {
+  FakeEffectHost host;
+  host.settings["S/k"] = "stored";
+  host.settings_error = A_Err_GENERIC;
+  vlam::PersistentSettings settings(&host.in_data, "S");
+  EXPECT_EQ(settings.GetString("k", "fallback", 64), "fallback");
+}
+
+TEST(PersistentSettings, NoBasicSuiteAcquiresNothing) {
+  FakeEffectHost host;
+  host.in_data.pica_basicP = nullptr;
+  vlam::PersistentSettings settings(&host.in_data, "S");
+  EXPECT_FALSE(settings.usable());
+}
+
+TEST(PersistentSettings, RefusedSuiteThrows13) {
+  FakeEffectHost host;
+  host.registry.Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
+  EXPECT_THROW(vlam::PersistentSettings(&host.in_data, "S"), A_long);
+}
+
+}  // namespace
+}  // namespace vlam_test

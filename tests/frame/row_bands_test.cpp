@@ -1,0 +1,90 @@
+#include "frame/row_bands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <mutex>
+#include <stdexcept>
+#include <vector>
+
+#include "frame/fake_host_support.h"
+
+namespace vlam_test {
+namespace {
+
+struct Band {
+  A_long first, last, last_iteration;
+  bool operator==(const Band &) const = default;
+};
+
+struct Recorder {
+  std::mutex mutex;
+  std::vector<Band> bands;
+};
+
+A_Err Record(void *user, A_long first, A_long last, A_long last_iteration) {
+  auto *recorder = static_cast<Recorder *>(user);
+  std::lock_guard<std::mutex> lock(recorder->mutex);
+  recorder->bands.push_back({first, last, last_iteration});
+  return A_Err_NONE;
+}
+
+std::vector<Band> Sorted(std::vector<Band> bands) {
+  std::sort(bands.begin(), bands.end(), [](const Band &a, const Band &b) {
+    return a.first < b.first || (a.first == b.first && a.last < b.last);
+  });
+  return bands;
+}
+
+TEST(RowBands, TenRowsOnFourThreads) {
+  FakeEffectHost host;
+  Recorder recorder;
+  ASSERT_EQ(vlam::RunRowBands(&host.in_data, 10, 4, &recorder, Record), A_Err_NONE);
+  EXPECT_EQ(Sorted(recorder.bands),
+            (std::vector<Band>{{0, 1, 3}, {2, 3, 3}, {4, 5, 3}, {6, 9, 3}}));
+  EXPECT_EQ(host.iterate_counts, std::vector<A_long>{4});
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(RowBands, HostThreadCountOn99999) {
+  FakeEffectHost host;
+  host.host_threads = 3;
+  Recorder recorder;
+  ASSERT_EQ(vlam::RunRowBands(&host.in_data, 9, vlam::kHostThreadCount, &recorder, Record),
+            A_Err_NONE);
+  EXPECT_EQ(host.iterate_counts, std::vector<A_long>{3});
+  EXPECT_EQ(Sorted(recorder.bands), (std::vector<Band>{{0, 2, 2}, {3, 5, 2}, {6, 8, 2}}));
+}
+
+TEST(RowBands, HostReportingNoThreadsStillRunsOneBand) {
+  FakeEffectHost host;
+  host.host_threads = 0;
+  Recorder recorder;
+  ASSERT_EQ(vlam::RunRowBands(&host.in_data, 5, vlam::kHostThreadCount, &recorder, Record),
+            A_Err_NONE);
+  EXPECT_EQ(recorder.bands, (std::vector<Band>{{0, 4, 0}}));
+}
+
+TEST(RowBands, FewerRowsThanThreadsLeaveEmptyBandsAndCoverEveryRow) {
+  EXPECT_EQ(vlam::RowBandOf(2, 4, 0).last_row, -1);
+  EXPECT_EQ(vlam::RowBandOf(2, 4, 3).first_row, 0);
+  EXPECT_EQ(vlam::RowBandOf(2, 4, 3).last_row, 1);
+}
+
+TEST(RowBands, ExceptionInABandStaysOnTheHostThread) {
+  FakeEffectHost host;
+  auto throwing = [](void *, A_long, A_long, A_long) -> A_Err {
+    throw std::runtime_error("band failed");
+  };
+  EXPECT_EQ(vlam::RunRowBands(&host.in_data, 4, 2, nullptr, throwing), A_Err_NONE);
+}
+
+TEST(RowBands, MissingIterateSuiteThrows13) {
+  FakeEffectHost host;
+  host.registry.Withdraw(kAEGPIterateSuite, kAEGPIterateSuiteVersion1);
+  Recorder recorder;
+  EXPECT_THROW(vlam::RunRowBands(&host.in_data, 4, 2, &recorder, Record), A_long);
+}
+
+}  // namespace
+}  // namespace vlam_test

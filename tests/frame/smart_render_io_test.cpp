@@ -1,0 +1,187 @@
+// Smart pre-render checkouts, rect union and the pass-through render.
+#include <gtest/gtest.h>
+
+#include "frame/effect_entries.h"
+#include "frame/fake_host_support.h"
+#include "frame/rect_union.h"
+
+namespace vlam_test {
+namespace {
+
+using Entry = PF_Err (*)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *);
+
+bool Same(const PF_LRect &a, const PF_LRect &b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST(RectUnion, EmptyDestinationTakesTheSource) {
+  PF_LRect dst{5, 5, 5, 9};  // zero width
+  vlam::UnionLRect(PF_LRect{1, 2, 3, 4}, &dst);
+  EXPECT_TRUE(Same(dst, PF_LRect{1, 2, 3, 4}));
+  PF_LRect inverted{10, 10, 0, 0};
+  vlam::UnionLRect(PF_LRect{0, 0, 0, 0}, &inverted);  // even an empty source is copied
+  EXPECT_TRUE(Same(inverted, PF_LRect{0, 0, 0, 0}));
+}
+
+TEST(RectUnion, BothNonEmptyGrowToTheBoundingRect) {
+  PF_LRect dst{0, 0, 10, 10};
+  vlam::UnionLRect(PF_LRect{-5, 3, 4, 20}, &dst);
+  EXPECT_TRUE(Same(dst, PF_LRect{-5, 0, 10, 20}));
+}
+
+TEST(RectUnion, EmptySourceLeavesTheDestination) {
+  PF_LRect dst{0, 0, 10, 10};
+  vlam::UnionLRect(PF_LRect{-50, -50, -60, 100}, &dst);
+  EXPECT_TRUE(Same(dst, PF_LRect{0, 0, 10, 10}));
+}
+
+class PassThroughPreRender : public ::testing::TestWithParam<Entry> {};
+
+TEST_P(PassThroughPreRender, ChecksOutTheInputAndUnitesItsRects) {
+  FakeEffectHost host;
+  host.pre_render_input.output_request.rect = PF_LRect{1, 2, 30, 40};
+  host.pre_render_input.output_request.channel_mask = PF_ChannelMask_ARGB;
+  host.pre_render_output.result_rect = PF_LRect{0, 0, 10, 10};
+  PF_CheckoutResult input{};
+  input.result_rect = PF_LRect{5, 5, 20, 30};
+  input.max_result_rect = PF_LRect{0, 0, 64, 48};
+  host.checkout_results[0] = input;
+  ASSERT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
+            PF_Err_NONE);
+  ASSERT_EQ(host.layer_checkouts.size(), 1u);
+  const CheckoutCall &call = host.layer_checkouts[0];
+  EXPECT_EQ(call.index, 0);
+  EXPECT_EQ(call.checkout_id, 0);
+  EXPECT_TRUE(Same(call.request.rect, PF_LRect{1, 2, 30, 40}));
+  EXPECT_EQ(call.request.channel_mask, PF_ChannelMask_ARGB);
+  EXPECT_EQ(call.time, 48);
+  EXPECT_EQ(call.time_step, 2);
+  EXPECT_EQ(call.time_scale, 48u);
+  EXPECT_TRUE(Same(host.pre_render_output.result_rect, PF_LRect{0, 0, 20, 30}));
+  EXPECT_TRUE(Same(host.pre_render_output.max_result_rect, PF_LRect{0, 0, 64, 48}));
+}
+
+TEST_P(PassThroughPreRender, ReturnsTheCheckoutError) {
+  FakeEffectHost host;
+  host.checkout_errors[0] = PF_Err_OUT_OF_MEMORY;
+  EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
+            PF_Err_OUT_OF_MEMORY);
+}
+
+INSTANTIATE_TEST_SUITE_P(ModuleEffects, PassThroughPreRender,
+                         ::testing::Values(EntryPoint_VlamFlash, EntryPoint_VlamInstancer,
+                                           EntryPoint_VlamMod));
+
+TEST(RenderPreRender, ChecksOutInputThenGrainLayer) {
+  FakeEffectHost host;
+  PF_CheckoutResult input{};
+  input.result_rect = PF_LRect{0, 0, 8, 8};
+  input.max_result_rect = PF_LRect{0, 0, 8, 8};
+  PF_CheckoutResult grain{};
+  grain.result_rect = PF_LRect{0, 0, 100, 100};  // never united
+  host.checkout_results[0] = input;
+  host.checkout_results[17] = grain;
+  ASSERT_EQ(
+      CallEffect(EntryPoint_VlamRender, PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
+      PF_Err_NONE);
+  ASSERT_EQ(host.layer_checkouts.size(), 2u);
+  EXPECT_EQ(host.layer_checkouts[1].index, 17);
+  EXPECT_EQ(host.layer_checkouts[1].checkout_id, 17);
+  EXPECT_TRUE(Same(host.pre_render_output.result_rect, PF_LRect{0, 0, 8, 8}));
+}
+
+TEST(RenderPreRender, FailedInputSkipsTheGrainLayer) {
+  FakeEffectHost host;
+  host.checkout_errors[0] = PF_Err_INVALID_INDEX;
+  EXPECT_EQ(
+      CallEffect(EntryPoint_VlamRender, PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
+      PF_Err_INVALID_INDEX);
+  EXPECT_EQ(host.layer_checkouts.size(), 1u);
+}
+
+TEST(RenderPreRender, GrainLayerErrorIsReturnedAfterTheUnion) {
+  FakeEffectHost host;
+  PF_CheckoutResult input{};
+  input.result_rect = PF_LRect{0, 0, 8, 8};
+  host.checkout_results[0] = input;
+  host.checkout_errors[17] = PF_Err_OUT_OF_MEMORY;
+  EXPECT_EQ(
+      CallEffect(EntryPoint_VlamRender, PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
+      PF_Err_OUT_OF_MEMORY);
+  EXPECT_TRUE(Same(host.pre_render_output.result_rect, PF_LRect{0, 0, 8, 8}));
+}
+
+TEST(RelighterPreRender, ChecksOutTheMatteAndMarksNotSolid) {
+  FakeEffectHost host;
+  host.pre_render_output.solid = true;
+  ASSERT_EQ(
+      CallEffect(EntryPoint_VlamRelighter, PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
+      PF_Err_NONE);
+  ASSERT_EQ(host.layer_checkouts.size(), 2u);
+  EXPECT_EQ(host.layer_checkouts[1].index, 1);
+  EXPECT_EQ(host.layer_checkouts[1].checkout_id, 1);
+  EXPECT_FALSE(host.pre_render_output.solid);
+}
+
+TEST(PreRender, MissingExtraIsAnErrorNotACrash) {
+  FakeEffectHost host;
+  EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SMART_PRE_RENDER, host, nullptr),
+            PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(CallEffect(EntryPoint_VlamRelighter, PF_Cmd_SMART_PRE_RENDER, host, nullptr),
+            PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SMART_RENDER, host, nullptr),
+            PF_Err_BAD_CALLBACK_PARAM);
+}
+
+class PassThroughRender : public ::testing::TestWithParam<Entry> {};
+
+TEST_P(PassThroughRender, CopiesWholeInputToOutput) {
+  FakeEffectHost host;
+  ASSERT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra), PF_Err_NONE);
+  ASSERT_EQ(host.copies.size(), 1u);
+  EXPECT_EQ(host.copies[0].src, &host.input_world);
+  EXPECT_EQ(host.copies[0].dst, &host.output_world);
+  EXPECT_TRUE(host.copies[0].whole);
+  EXPECT_EQ(host.pixel_checkins, std::vector<A_long>{0});
+}
+
+TEST_P(PassThroughRender, CopyErrorWinsOverCheckinError) {
+  FakeEffectHost host;
+  host.copy_error = PF_Err_OUT_OF_MEMORY;
+  host.checkin_error = PF_Err_INVALID_INDEX;
+  EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra),
+            PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(host.pixel_checkins.size(), 1u);
+}
+
+TEST_P(PassThroughRender, CheckinErrorAfterASuccessfulCopy) {
+  FakeEffectHost host;
+  host.checkin_error = PF_Err_INVALID_INDEX;
+  EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra),
+            PF_Err_INVALID_INDEX);
+}
+
+TEST_P(PassThroughRender, FailedOutputStillChecksTheInputIn) {
+  FakeEffectHost host;
+  host.output_checkout_error = PF_Err_OUT_OF_MEMORY;
+  EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra),
+            PF_Err_OUT_OF_MEMORY);
+  EXPECT_TRUE(host.copies.empty());
+  EXPECT_EQ(host.pixel_checkins, std::vector<A_long>{0});
+}
+
+TEST_P(PassThroughRender, FailedInputCheckoutIsNotCheckedIn) {
+  FakeEffectHost host;
+  host.pixels_checkout_error = PF_Err_OUT_OF_MEMORY;
+  EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra),
+            PF_Err_OUT_OF_MEMORY);
+  EXPECT_TRUE(host.copies.empty());
+  EXPECT_TRUE(host.pixel_checkins.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(ModuleEffects, PassThroughRender,
+                         ::testing::Values(EntryPoint_VlamFlash, EntryPoint_VlamInstancer,
+                                           EntryPoint_VlamMod));
+
+}  // namespace
+}  // namespace vlam_test

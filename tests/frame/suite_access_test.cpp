@@ -1,0 +1,94 @@
+// The two ways the module gets host suites.
+#include <gtest/gtest.h>
+
+#include "frame/fake_host_support.h"
+#include "frame/scoped_suite.h"
+#include "frame/suite_handler.h"
+
+namespace vlam_test {
+namespace {
+
+A_long ThrownCode(void (*body)(FakeEffectHost &), FakeEffectHost &host) {
+  try {
+    body(host);
+  } catch (A_long code) {
+    return code;
+  }
+  return 0;
+}
+
+TEST(SuiteHandler, AcquiresEachSuiteOnceAndReleasesAllAtTheEnd) {
+  FakeEffectHost host;
+  {
+    vlam::SuiteHandler suites(host.registry.basic());
+    const auto *first = suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion2);
+    const auto *again = suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion2);
+    EXPECT_EQ(first, &host.handle_suite);
+    EXPECT_EQ(first, again);
+    suites.Get<AEGP_IterateSuite1>(kAEGPIterateSuite, kAEGPIterateSuiteVersion1);
+    EXPECT_EQ(host.registry.acquired(kPFHandleSuite, kPFHandleSuiteVersion2), 1);
+    EXPECT_EQ(host.registry.outstanding(), 2);
+  }
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(SuiteHandler, VersionsAreDistinctSuites) {
+  FakeEffectHost host;
+  vlam::SuiteHandler suites(host.registry.basic());
+  const auto *v3 = suites.Get<AEGP_PersistentDataSuite3>(kAEGPPersistentDataSuite,
+                                                         kAEGPPersistentDataSuiteVersion3);
+  const auto *v4 = suites.Get<AEGP_PersistentDataSuite4>(kAEGPPersistentDataSuite,
+                                                         kAEGPPersistentDataSuiteVersion4);
+  EXPECT_NE(static_cast<const void *>(v3), static_cast<const void *>(v4));
+}
+
+TEST(SuiteHandler, RefusedSuiteThrows516AndKeepsTheOthersReleasable) {
+  FakeEffectHost host;
+  const A_long code = ThrownCode(
+      [](FakeEffectHost &h) {
+        vlam::SuiteHandler suites(h.registry.basic());
+        suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion2);
+        suites.Get<PF_HandleSuite1>("PF Nonexistent Suite", 1);
+      },
+      host);
+  EXPECT_EQ(code, PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(ScopedSuite, RefusedSuiteThrows13) {
+  FakeEffectHost host;
+  const A_long code = ThrownCode(
+      [](FakeEffectHost &h) {
+        vlam::ScopedSuite<PF_HandleSuite1> suite(h.registry.basic(), "PF Nonexistent Suite", 1);
+      },
+      host);
+  EXPECT_EQ(code, A_Err_MISSING_SUITE);
+  EXPECT_EQ(host.out_data.out_flags, 0);
+}
+
+TEST(ScopedSuite, MessageVariantShowsItsMessage) {
+  FakeEffectHost host;
+  const A_long code = ThrownCode(
+      [](FakeEffectHost &h) {
+        vlam::ScopedSuite<PF_HandleSuite1> suite(&h.in_data, &h.out_data, "PF Nonexistent Suite", 1,
+                                                 "Couldn't load it");
+      },
+      host);
+  EXPECT_EQ(code, A_Err_MISSING_SUITE);
+  EXPECT_STREQ(host.out_data.return_msg, "Couldn't load it");
+  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+}
+
+TEST(ScopedSuite, ReleasesAtScopeEnd) {
+  FakeEffectHost host;
+  {
+    vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), kPFHandleSuite,
+                                             kPFHandleSuiteVersion2);
+    EXPECT_EQ(suite.get(), &host.handle_suite);
+    EXPECT_EQ(host.registry.outstanding(), 1);
+  }
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+}  // namespace
+}  // namespace vlam_test
