@@ -35,7 +35,8 @@ std::vector<std::size_t> matches(const InstalledEffect &effect, const std::strin
 
 std::string paramAddress(const InstalledEffect &effect, std::size_t index) {
   const ParamDefinition &param = effect.params.at(index);
-  const std::string hash = "#" + std::to_string(index);
+  std::string hash = std::to_string(index);
+  hash.insert(hash.begin(), '#');
   if (param.name().empty() || param.name()[0] == '#') return hash;
   std::string address = param.name();
   const auto &groups = param.groups();
