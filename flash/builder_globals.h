@@ -1,0 +1,65 @@
+// The Flash Builder's global data: its two curve handlers, a distance table,
+// the user's curve presets and the petal layout table. One host handle,
+// allocated at global setup and kept locked until global setdown.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "AE_Effect.h"
+#include "flash/curve_presets.h"
+#include "flash/petal_layout.h"
+#include "flash/shape_curve.h"
+
+namespace vlam {
+
+class MainShapeArbHandler;
+class PetalShapeArbHandler;
+
+inline constexpr int kDistanceTableSize = 61;
+
+#pragma pack(push, 4)
+struct BuilderGlobals {
+  PF_Handle mainHandlerH;             // 32-byte handle holding the handler object
+  MainShapeArbHandler* mainHandler;   // that object, locked until setdown
+  PF_Handle petalHandlerH;
+  PetalShapeArbHandler* petalHandler;
+  std::int16_t distances[kDistanceTableSize][kDistanceTableSize];  // sqrt(i^2 + j^2), rounded
+  PresetSlots mainPresets;            // capacity 16 each
+  PresetSlots petalPresets;           // capacity 8 each
+  PetalLayout petalLayouts[kPetalLayoutEntries];
+  std::int16_t petalRows[kPetalConfigurationCount];
+  std::int16_t petalVariants[kPetalConfigurationCount];
+};
+#pragma pack(pop)
+
+static_assert(sizeof(BuilderGlobals) == 13924);
+static_assert(offsetof(BuilderGlobals, mainHandlerH) == 0);
+static_assert(offsetof(BuilderGlobals, mainHandler) == 8);
+static_assert(offsetof(BuilderGlobals, petalHandlerH) == 16);
+static_assert(offsetof(BuilderGlobals, petalHandler) == 24);
+static_assert(offsetof(BuilderGlobals, distances) == 32);
+static_assert(offsetof(BuilderGlobals, mainPresets) == 7476);
+static_assert(offsetof(BuilderGlobals, petalPresets) == 10136);
+static_assert(offsetof(BuilderGlobals, petalLayouts) == 12796);
+static_assert(offsetof(BuilderGlobals, petalRows) == 13884);
+static_assert(offsetof(BuilderGlobals, petalVariants) == 13904);
+
+// The layout table's view of the globals.
+inline PetalLayoutTable PetalTableOf(BuilderGlobals& g) {
+  return PetalLayoutTable{g.petalLayouts, g.petalRows, g.petalVariants};
+}
+
+// The effect's global record. It stays locked from global setup to global
+// setdown, so its address, read from the handle, holds for every command in
+// between (and for pointers into it handed to other effects). Null without
+// global data.
+inline BuilderGlobals* LockedBuilderGlobals(const PF_InData* in_data) {
+  return in_data && in_data->global_data ? static_cast<BuilderGlobals*>(*in_data->global_data) : nullptr;
+}
+
+// Fills everything that needs no host: the distance table, empty preset slots
+// (count 0, capacity 32, signatures 0) and the petal layout table. The handler
+// fields are cleared; the presets are loaded separately.
+void InitBuilderTables(BuilderGlobals& g);
+
+}  // namespace vlam
