@@ -47,6 +47,11 @@ PF_Err CheckinParam(PF_ProgPtr, PF_ParamDef *param) {
   return PF_Err_NONE;
 }
 
+PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) {
+  H().added_params.push_back(*def);
+  return PF_Err_NONE;
+}
+
 // --- handles -----------------------------------------------------------------
 
 PF_Handle NewHandle(A_HandleSize size) {
@@ -162,6 +167,11 @@ A_Err SetDynamicStreamFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_B
   return A_Err_NONE;
 }
 
+A_Err RegisterWithAEGP(AEGP_GlobalRefcon, const A_char *, AEGP_PluginID *id) {
+  *id = 1;
+  return A_Err_NONE;
+}
+
 // --- iteration ---------------------------------------------------------------
 
 A_long GetNumThreads() { return H().host_threads; }
@@ -264,6 +274,7 @@ FakeEffectHost::FakeEffectHost() {
   in_data.utils = &utils;
   in_data.inter.checkout_param = CheckoutParam;
   in_data.inter.checkin_param = CheckinParam;
+  in_data.inter.add_param = AddParam;
   in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0x3003);
   in_data.version = PF_SpecVersion{13, 14};
   in_data.current_time = 48;
@@ -283,6 +294,7 @@ FakeEffectHost::FakeEffectHost() {
   dynamic_stream_suite.AEGP_SetDynamicStreamFlag = SetDynamicStreamFlag;
   effect_suite.AEGP_DisposeEffect = DisposeEffect;
   iterate_suite = {GetNumThreads, IterateGeneric};
+  utility_suite.AEGP_RegisterWithAEGP = RegisterWithAEGP;
   persistent_v3.AEGP_GetApplicationBlob = BlobV3;
   persistent_v3.AEGP_GetString = GetString;
   persistent_v3.AEGP_SetString = SetString;
@@ -318,6 +330,7 @@ void FakeEffectHost::PublishAll() {
   registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &dynamic_stream_suite);
   registry.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &effect_suite);
   registry.Publish(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &iterate_suite);
+  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion11, &utility_suite);
   registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3, &persistent_v3);
   registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4, &persistent_v4);
   registry.Publish(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &utils_suite);
