@@ -8,55 +8,37 @@
 
 namespace vlam {
 
-class ScopedEffectRef {
+// A reference made by one host call and disposed by a function of `Suite`.
+template <typename Suite, typename Handle, A_Err (*Suite::*Dispose)(Handle)>
+class ScopedAegpRef {
  public:
-  explicit ScopedEffectRef(const AEGP_EffectSuite3 *effects) : effects_(effects) {}
-  ~ScopedEffectRef() { Release(); }
-  ScopedEffectRef(const ScopedEffectRef &) = delete;
-  ScopedEffectRef &operator=(const ScopedEffectRef &) = delete;
+  explicit ScopedAegpRef(const Suite *suite) : suite_(suite) {}
+  ~ScopedAegpRef() { Release(); }
+  ScopedAegpRef(const ScopedAegpRef &) = delete;
+  ScopedAegpRef &operator=(const ScopedAegpRef &) = delete;
 
-  AEGP_EffectRefH *Receive() { return &ref_; }  // for the host call that makes it
-  AEGP_EffectRefH get() const { return ref_; }
+  Handle *Receive() { return &ref_; }  // for the host call that makes it
+  Handle get() const { return ref_; }
 
-  // AEGP_DisposeEffect if a reference is held; its error, else none.
+  // Disposes the reference if one is held; the host's error, else none.
   A_Err Release() {
     A_Err err = A_Err_NONE;
     if (ref_ != nullptr) {
-      err = effects_->AEGP_DisposeEffect(ref_);
+      err = (suite_->*Dispose)(ref_);
       ref_ = nullptr;
     }
     return err;
   }
 
  private:
-  const AEGP_EffectSuite3 *effects_;
-  AEGP_EffectRefH ref_ = nullptr;
+  const Suite *suite_;
+  Handle ref_ = nullptr;
 };
 
-class ScopedStreamRef {
- public:
-  explicit ScopedStreamRef(const AEGP_StreamSuite9 *streams) : streams_(streams) {}
-  ~ScopedStreamRef() { Release(); }
-  ScopedStreamRef(const ScopedStreamRef &) = delete;
-  ScopedStreamRef &operator=(const ScopedStreamRef &) = delete;
-
-  AEGP_StreamRefH *Receive() { return &ref_; }
-  AEGP_StreamRefH get() const { return ref_; }
-
-  // AEGP_DisposeStream if a reference is held; its error, else none.
-  A_Err Release() {
-    A_Err err = A_Err_NONE;
-    if (ref_ != nullptr) {
-      err = streams_->AEGP_DisposeStream(ref_);
-      ref_ = nullptr;
-    }
-    return err;
-  }
-
- private:
-  const AEGP_StreamSuite9 *streams_;
-  AEGP_StreamRefH ref_ = nullptr;
-};
+using ScopedEffectRef =
+    ScopedAegpRef<AEGP_EffectSuite3, AEGP_EffectRefH, &AEGP_EffectSuite3::AEGP_DisposeEffect>;
+using ScopedStreamRef =
+    ScopedAegpRef<AEGP_StreamSuite9, AEGP_StreamRefH, &AEGP_StreamSuite9::AEGP_DisposeStream>;
 
 // One named undo step around a series of project changes.
 class ScopedUndoGroup {

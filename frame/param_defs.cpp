@@ -1,5 +1,6 @@
 #include "frame/param_defs.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "frame/fixed_point.h"
@@ -10,7 +11,10 @@ PF_ParamDef NewParamDef(PF_ParamType type, const char *name, A_long diskId) {
   PF_ParamDef def;
   std::memset(&def, 0, sizeof def);
   def.param_type = type;
-  std::strncpy(def.name, name, sizeof def.name - 1);
+  // The name field is a fixed 32-byte field: a name of exactly 32 characters
+  // (such as "Rate of Fire (Rounds Per Second)") fills it without a
+  // terminator, as the host reads at most that many bytes.
+  std::memcpy(def.name, name, std::min(std::strlen(name), sizeof def.name));
   def.uu.id = diskId;
   return def;
 }

@@ -6,7 +6,8 @@
 
 namespace vlam {
 
-// A cleared definition of the given type with its name and disk ID.
+// A cleared definition of the given type with its name and disk ID. The name
+// fills at most the 32 bytes of the field; only a shorter one is terminated.
 PF_ParamDef NewParamDef(PF_ParamType type, const char *name, A_long diskId);
 
 PF_ParamDef GroupStartDef(const char *name, A_long diskId);

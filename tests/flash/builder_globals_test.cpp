@@ -7,6 +7,7 @@
 
 #include "builder_host_support.h"
 #include "flash/builder_global_data.h"
+#include "flash/default_curves.h"
 #include "flash/shape_arb_handlers.h"
 #include "flash/shape_curve_text.h"
 
@@ -52,6 +53,9 @@ TEST_F(BuilderGlobalsTest, SetupFillsTablesAndKeepsRecordLocked) {
   EXPECT_EQ(g->mainPresets[2].capacity, 16);
   EXPECT_EQ(g->petalPresets[4].count, 7);
   EXPECT_EQ(g->petalPresets[4].capacity, 8);
+  ShapeCurve mainDefault;  // the second main preset is the default curve, signatures included
+  MakeDefaultMainCurve(mainDefault);
+  EXPECT_EQ(std::memcmp(&g->mainPresets[1], &mainDefault, sizeof mainDefault), 0);
   EXPECT_EQ(PetalLayoutIndex(PetalTableOf(*g), 5), 7);
   EXPECT_EQ(g->petalLayouts[7].count, 3);
 }

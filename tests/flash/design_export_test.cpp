@@ -13,6 +13,9 @@
 namespace vlam {
 namespace {
 
+// Packed record fields are compared as values (+field): gtest takes its
+// arguments by reference, which a packed field's alignment does not allow.
+
 constexpr unsigned char kFill = 0xAB;
 
 class DesignExportTest : public ::testing::Test {
@@ -39,16 +42,16 @@ TEST_F(DesignExportTest, DefaultParametersFieldByField) {
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   const FlashDesign& d = Slot(0);
   EXPECT_EQ(d.valid, 1);
-  EXPECT_EQ(d.mainLength, 250.0);
+  EXPECT_EQ(+d.mainLength, 250.0);
   EXPECT_DOUBLE_EQ(d.mainDiameter, 100.0);
   ShapeCurve main;
   MakeDefaultMainCurve(main);
-  ASSERT_NE(d.mainProfile, nullptr);
-  EXPECT_EQ(std::memcmp(d.mainProfile, &main, sizeof main), 0);
+  ASSERT_NE(+d.mainProfile, nullptr);
+  EXPECT_EQ(std::memcmp(+d.mainProfile, &main, sizeof main), 0);
   EXPECT_DOUBLE_EQ(d.mainFalloffA, 0.925);
   EXPECT_DOUBLE_EQ(d.mainFalloffB, 0.2625);
   EXPECT_FLOAT_EQ(d.brightnessFalloff, 0.75f);
-  EXPECT_EQ(d.petalLayout, &Globals().petalLayouts[0]);
+  EXPECT_EQ(+d.petalLayout, &Globals().petalLayouts[0]);
   EXPECT_EQ(d.petalLayout->count, 0);
   EXPECT_EQ(d.maxSparks, 0);
   EXPECT_DOUBLE_EQ(d.sparkDispersion, 15 * std::numbers::pi / 180);
@@ -58,14 +61,14 @@ TEST_F(DesignExportTest, DefaultParametersFieldByField) {
   EXPECT_FLOAT_EQ(d.flashColour.red, 1.0f);
   EXPECT_FLOAT_EQ(d.flashColour.green, 186 / 255.0f);
   EXPECT_FLOAT_EQ(d.flashColour.blue, 118 / 255.0f);
-  EXPECT_EQ(d.baseFrequency, 0.01);
+  EXPECT_EQ(+d.baseFrequency, 0.01);
   EXPECT_DOUBLE_EQ(d.displacementAmount, 3.2);
   EXPECT_DOUBLE_EQ(d.displacementComplexity, 0.25);
-  EXPECT_EQ(d.shapeRandomisationScaled, 0.0);
-  EXPECT_EQ(d.shapeRandomisation, 0.0);
-  EXPECT_EQ(d.petalRandomisation, 0.0);
-  EXPECT_EQ(d.brightnessRandomisation, 0.0);
-  EXPECT_EQ(d.shapeRandomisationRaw, 0.0);
+  EXPECT_EQ(+d.shapeRandomisationScaled, 0.0);
+  EXPECT_EQ(+d.shapeRandomisation, 0.0);
+  EXPECT_EQ(+d.petalRandomisation, 0.0);
+  EXPECT_EQ(+d.brightnessRandomisation, 0.0);
+  EXPECT_EQ(+d.shapeRandomisationRaw, 0.0);
 
   // Petals None: offsets 48-91 and 100-131 keep what the slot held, and so
   // do the padding, the head field, the instance count and the other slots.
@@ -81,19 +84,19 @@ TEST_F(DesignExportTest, PetalFieldsWhenPetalsAreOn) {
   host.SetPopup(kBuilderPetalConfiguration, 6);  // Four Star
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   const FlashDesign& d = Slot(0);
-  EXPECT_EQ(d.petalLength, 100.0);
+  EXPECT_EQ(+d.petalLength, 100.0);
   EXPECT_DOUBLE_EQ(d.petalDiameter, 40.0);
   ShapeCurve petal;
   MakeDefaultPetalCurve(petal);
-  ASSERT_NE(d.petalProfile, nullptr);
-  EXPECT_EQ(std::memcmp(d.petalProfile, &petal, sizeof petal), 0);
+  ASSERT_NE(+d.petalProfile, nullptr);
+  EXPECT_EQ(std::memcmp(+d.petalProfile, &petal, sizeof petal), 0);
   EXPECT_TRUE(Untouched(0, 72, 88));  // petal falloff blends are never written
   EXPECT_EQ(d.petalBrightnessFalloff, d.brightnessFalloff);
   EXPECT_DOUBLE_EQ(d.petalAngle, 75 * std::numbers::pi / 180);
-  EXPECT_EQ(d.horizontalOffset, -15.0);
-  EXPECT_EQ(d.barrelRadius, 8.0);
+  EXPECT_EQ(+d.horizontalOffset, -15.0);
+  EXPECT_EQ(+d.barrelRadius, 8.0);
   EXPECT_DOUBLE_EQ(d.petalBrightness, 1.0);
-  EXPECT_EQ(d.petalLayout, &Globals().petalLayouts[8]);
+  EXPECT_EQ(+d.petalLayout, &Globals().petalLayouts[8]);
   EXPECT_EQ(d.petalLayout->count, 4);
 }
 
@@ -104,10 +107,10 @@ TEST_F(DesignExportTest, RoundingAndScalingEdgeCases) {
   host.SetFloat(kBuilderMaxSparks, 2.5);
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   EXPECT_EQ(Slot(0).maxSparks, 3);
-  EXPECT_EQ(Slot(0).petalBrightness, 0.25);
+  EXPECT_EQ(+Slot(0).petalBrightness, 0.25);
   EXPECT_DOUBLE_EQ(Slot(0).shapeRandomisationScaled, 0.1);
   EXPECT_DOUBLE_EQ(Slot(0).shapeRandomisation, 0.75);
-  EXPECT_EQ(Slot(0).shapeRandomisationRaw, 75.0);
+  EXPECT_EQ(+Slot(0).shapeRandomisationRaw, 75.0);
 
   host.SetFloat(kBuilderMaxSparks, 2.4);
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
@@ -146,7 +149,7 @@ TEST_F(DesignExportTest, PetalConfigurationOutsideItemsCountsAsNone) {
     std::memset(&table, kFill, sizeof table);
     host.SetPopup(kBuilderPetalConfiguration, bad);
     ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE) << bad;
-    EXPECT_EQ(Slot(0).petalLayout, &Globals().petalLayouts[0]) << bad;
+    EXPECT_EQ(+Slot(0).petalLayout, &Globals().petalLayouts[0]) << bad;
     EXPECT_TRUE(Untouched(0, 48, 92)) << bad;
     EXPECT_EQ(Slot(0).valid, 1);
   }
@@ -174,12 +177,12 @@ TEST_F(DesignExportTest, DamagedCurveValueIsMendedInTheCopy) {
   value->points[0].x = std::numeric_limits<double>::quiet_NaN();
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   EXPECT_EQ(Slot(0).mainProfile->count, 32);
-  EXPECT_EQ(Slot(0).mainProfile->points[0].x, 0.0);
+  EXPECT_EQ(+Slot(0).mainProfile->points[0].x, 0.0);
 
   // No value at all: an empty curve, never a null pointer.
   host.values[kBuilderMainProfile].u.arb_d.value = nullptr;
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  ASSERT_NE(Slot(0).mainProfile, nullptr);
+  ASSERT_NE(+Slot(0).mainProfile, nullptr);
   EXPECT_EQ(Slot(0).mainProfile->count, 0);
 }
 
@@ -195,12 +198,12 @@ TEST_F(DesignExportTest, NestedCollectionOnTheSameThreadKeepsOuterCurves) {
   std::memset(&nested, 0, sizeof nested);
   ASSERT_EQ(ExportFlashDesign(host.InData(), &nested), PF_Err_NONE);
   EXPECT_EQ(nested.designs[0].mainProfile->count, 2);
-  EXPECT_EQ(std::memcmp(Slot(0).mainProfile, &outer, sizeof outer), 0);
+  EXPECT_EQ(std::memcmp(+Slot(0).mainProfile, &outer, sizeof outer), 0);
 
   // The next collection into the first table refreshes its copies in place.
   const ShapeCurve* before = Slot(0).mainProfile;
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  EXPECT_EQ(Slot(0).mainProfile, before);
+  EXPECT_EQ(+Slot(0).mainProfile, before);
   EXPECT_EQ(Slot(0).mainProfile->count, 2);
 }
 

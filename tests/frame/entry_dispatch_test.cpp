@@ -66,19 +66,6 @@ TEST_P(EntryDispatch, ParamsSetupDeclaresAtLeastTheInput) {
 INSTANTIATE_TEST_SUITE_P(AllEffects, EntryDispatch, ::testing::ValuesIn(kEffects),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST(EntryDispatchTable, OutFlagWordsOfEachEffect) {
-  EXPECT_EQ(vlam::kRenderIdentity.out_flags, 0x02088004);
-  EXPECT_EQ(vlam::kRenderIdentity.out_flags2, 0x0000140B);
-  EXPECT_EQ(vlam::kSelectorIdentity.out_flags, 0x02208400);
-  EXPECT_EQ(vlam::kBuilderIdentity.out_flags, 0x02208400);
-  EXPECT_EQ(vlam::kInstanceIdentity.out_flags, 0x02208404);
-  EXPECT_EQ(vlam::kRelighterIdentity.out_flags, 0x02200400);
-  EXPECT_EQ(vlam::kSelectorIdentity.out_flags2, 0x00001408);
-  EXPECT_EQ(vlam::kBuilderIdentity.out_flags2, 0x00001408);
-  EXPECT_EQ(vlam::kInstanceIdentity.out_flags2, 0x00001408);
-  EXPECT_EQ(vlam::kRelighterIdentity.out_flags2, 0x0000140A);
-}
-
 TEST(EntryDispatchTable, CommandsMissingFromOneEffectsTable) {
   FakeEffectHost host;
   host.in_data.sequence_data = host.NewHandleWith("0123456789abcdef", 16);

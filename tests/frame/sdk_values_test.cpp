@@ -2,13 +2,10 @@
 // module must agree on bit for bit.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cstddef>
 
 #include "AE_Effect.h"
 #include "AE_EffectCB.h"
-#include "AE_EffectPixelFormat.h"
-#include "AE_EffectSuites.h"
-#include "AE_GeneralPlug.h"
 #include "PF_ModuleResources.h"
 #include "PiPL.h"
 #include "SPSuites.h"
@@ -82,28 +79,6 @@ TEST(SdkValues, ModuleEffectOutFlagWords) {
   EXPECT_EQ(PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0x100);
 }
 
-TEST(SdkValues, ParameterFlagsAndTypes) {
-  EXPECT_EQ(PF_ParamFlag_START_COLLAPSED, PF_ParamFlag_COLLAPSE_TWIRLY);
-  EXPECT_EQ(PF_PUI_DISABLED, 1 << 5);
-  EXPECT_EQ(PF_PUI_INVISIBLE, 1 << 9);
-  EXPECT_EQ(PF_Param_LAYER, 0);
-  EXPECT_EQ(PF_Param_ANGLE, 3);
-  EXPECT_EQ(PF_Param_COLOR, 5);
-  EXPECT_EQ(PF_Param_POINT, 6);
-  EXPECT_EQ(PF_Param_ARBITRARY_DATA, 11);
-  EXPECT_EQ(PF_Param_POINT_3D, 18);
-  EXPECT_EQ(PF_LayerDefault_MYSELF, -1);
-}
-
-TEST(SdkValues, ParamDefCarriesEveryValueKindInOneUnion) {
-  PF_ParamDef def;
-  std::memset(&def, 0, sizeof def);
-  def.u.ad.value = 45 << 16;
-  EXPECT_EQ(def.u.ad.value, def.u.sd.value);  // all kinds start at the union's first byte
-  EXPECT_EQ(sizeof def.name, 32u);
-  EXPECT_GE(sizeof(PF_ParamDefUnion), sizeof(PF_LayerDef));
-}
-
 TEST(SdkValues, PiplCodesReadWithFirstCharInHighByte) {
   EXPECT_EQ(PIEffectKind, 0x65464B54u);     // 'eFKT'
   EXPECT_EQ(PIAdobeVendorID, 0x3842494Du);  // '8BIM'
@@ -113,26 +88,6 @@ TEST(SdkValues, PiplCodesReadWithFirstCharInHighByte) {
   EXPECT_EQ(PIWin64X86CodeProperty, 0x38363634u);  // '8664'
 }
 
-TEST(SdkValues, PixelFormatsAreDistinctFourCharCodes) {
-  EXPECT_EQ(PF_PixelFormat_ARGB32, 0x61726762);  // 'argb'
-  EXPECT_NE(PF_PixelFormat_ARGB32, PF_PixelFormat_ARGB64);
-  EXPECT_NE(PF_PixelFormat_ARGB64, PF_PixelFormat_ARGB128);
-}
-
-TEST(SdkValues, SuiteNamesAndVersions) {
-  EXPECT_STREQ(kSPSuitesSuite, "SP Suites Suite");
-  EXPECT_EQ(kSPSuitesSuiteVersion, 2);
-  EXPECT_STREQ(kPFHandleSuite, "PF Handle Suite");
-  EXPECT_EQ(kPFHandleSuiteVersion2, 2);
-  EXPECT_STREQ(kPFIterate16Suite, "PF iterate16 Suite");
-  EXPECT_STREQ(kPFIterateFloatSuite, "PF iterateFloat Suite");
-  EXPECT_STREQ(kAEGPMaskSuite, "AEGP Layer Mask Suite");
-  EXPECT_STREQ(kPFMaskSuite, "AEGP Mask Suite");
-  EXPECT_EQ(kAEGPStreamSuiteVersion8, 8);
-  EXPECT_EQ(kAEGPStreamSuiteVersion9, 9);
-  EXPECT_EQ(kAEGPUtilitySuiteVersion7, 7);
-  EXPECT_EQ(kAEGPUtilitySuiteVersion11, 11);
-  EXPECT_EQ(kAEGPCompSuiteVersion19, 19);
-  // AddSuite is the third entry of the suites suite.
+TEST(SdkValues, AddSuiteIsTheThirdEntryOfTheSuitesSuite) {
   EXPECT_EQ(offsetof(SPSuitesSuite, AddSuite), 2 * sizeof(void *));
 }

@@ -12,7 +12,7 @@ using Keys = std::vector<std::pair<A_long, double>>;
 
 Keys Pattern(A_long frame, double fps, double rate, double rounds, A_long step = 1) {
   Keys out;
-  for (const TriggerKey& k : TriggerKeyPattern({frame * step, step, fps, rate, rounds})) {
+  for (const TriggerKey &k : TriggerKeyPattern({frame * step, step, fps, rate, rounds})) {
     out.emplace_back(k.timeValue, k.value);
   }
   return out;
@@ -77,7 +77,7 @@ TEST(TriggerKeys, OutOfRangeInputsStayBounded) {
   const std::vector<TriggerKey> far = TriggerKeyPattern({2'000'000'000, 100'000, 24.0, 1.0, 1000});
   ASSERT_GE(far.size(), 3u);
   EXPECT_LT(far.size(), 2001u);
-  for (const TriggerKey& k : far) {
+  for (const TriggerKey &k : far) {
     EXPECT_GE(k.timeValue, 0);
   }
 }

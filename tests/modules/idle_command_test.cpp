@@ -1,0 +1,146 @@
+// Numbered commands run as host scripts from the idle hook.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "modules/fake_aegp_support.h"
+#include "modules/loaded_plugin_support.h"
+#include "modules/grain_precomp_script.h"
+#include "modules/utility_plugin.h"
+#include "modules/utility_state.h"
+
+namespace vlam_test {
+namespace {
+
+class IdleCommand : public LoadedUtilityPlugin {};
+
+TEST_F(IdleCommand, NothingPendingRunsNothing) {
+  EXPECT_EQ(host.Idle(), A_Err_NONE);
+  EXPECT_TRUE(host.scripts.empty());
+}
+
+TEST_F(IdleCommand, GrainCommandRunsTheGrainScript) {
+  suite->RequestCommand(1);
+  ASSERT_EQ(host.Idle(), A_Err_NONE);
+  ASSERT_EQ(host.scripts.size(), 1u);
+  EXPECT_EQ(host.scripts[0], vlam::GrainPrecompScript());
+  EXPECT_EQ(host.script_ids[0], 0);
+  EXPECT_TRUE(host.script_platform_encoding[0]);
+  EXPECT_EQ(host.freed_results, 1);
+  EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
+  ASSERT_EQ(host.Idle(), A_Err_NONE);
+  EXPECT_EQ(host.scripts.size(), 1u);  // run once
+}
+
+TEST_F(IdleCommand, OtherCommandsRunAnEmptyScript) {
+  suite->RequestCommand(5);
+  ASSERT_EQ(host.Idle(), A_Err_NONE);
+  EXPECT_EQ(host.scripts, std::vector<std::string>{""});
+  EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
+}
+
+TEST_F(IdleCommand, LastCommandWins) {
+  suite->RequestCommand(5);
+  suite->RequestCommand(1);
+  ASSERT_EQ(host.Idle(), A_Err_NONE);
+  EXPECT_EQ(host.scripts, std::vector<std::string>{vlam::GrainPrecompScript()});
+}
+
+TEST_F(IdleCommand, ScriptErrorIsReturnedAndTheRequestSpent) {
+  host.script_error = A_Err_GENERIC;
+  suite->RequestCommand(1);
+  EXPECT_EQ(host.Idle(), A_Err_GENERIC);
+  EXPECT_EQ(host.freed_results, 0);
+  EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
+  EXPECT_TRUE(host.reports.empty());  // a plain host result is not reported
+}
+
+TEST_F(IdleCommand, StackBeforeCommandInOneIdleCall) {
+  AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});
+  suite->RequestModuleStack(layer);
+  suite->RequestCommand(5);
+  ASSERT_EQ(host.Idle(), A_Err_NONE);
+  EXPECT_EQ(host.StackOf(layer).size(), 4u);
+  EXPECT_EQ(host.scripts.size(), 1u);
+}
+
+// Requests arrive from effect commands while the idle hook runs elsewhere.
+// Every request is carried out at most once and the last one is never lost.
+TEST_F(IdleCommand, ConcurrentRequestsAndIdleCalls) {
+  std::vector<AEGP_LayerH> layers;
+  for (int i = 0; i < 4; ++i) layers.push_back(host.NewLayer({"zk_Vlam"}));
+  std::thread idler([&] {
+    for (int i = 0; i < 200; ++i) host.Idle();
+  });
+  std::vector<std::thread> requesters;
+  for (int t = 0; t < 2; ++t) {
+    requesters.emplace_back([&, t] {
+      for (int i = 0; i < 200; ++i) {
+        suite->RequestModuleStack(layers[static_cast<std::size_t>((t + i) % 4)]);
+        suite->RequestCommand(t == 0 ? 5 : 6);
+      }
+    });
+  }
+  for (std::thread &r : requesters) r.join();
+  idler.join();
+  suite->RequestModuleStack(layers[3]);
+  suite->RequestCommand(5);
+  const std::size_t scripts_before = host.scripts.size();
+  ASSERT_EQ(host.Idle(), A_Err_NONE);
+  EXPECT_EQ(host.scripts.size(), scripts_before + 1);
+  EXPECT_TRUE(vlam::TheUtilityState().stack_done());
+  EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
+  // Every request taken was carried out whole: each layer holds as many
+  // Module Selectors as Flash Builders and Flash Instances, above its Render.
+  for (AEGP_LayerH layer : layers) {
+    const auto stack = host.StackOf(layer);
+    const auto count = [&](const char *name) {
+      return std::count(stack.begin(), stack.end(), name);
+    };
+    EXPECT_EQ(count("zk_VlamMod"), count("zk_VlamFlash"));
+    EXPECT_EQ(count("zk_VlamMod"), count("zk_VlamInstance"));
+    EXPECT_EQ(stack.back(), "zk_Vlam");
+  }
+  EXPECT_GE(host.StackOf(layers[3]).size(), 4u);
+  EXPECT_EQ(host.live_effect_refs, 0);
+}
+
+TEST(GrainScript, StepsInOrder) {
+  const std::string script = vlam::GrainPrecompScript();
+  const char *steps[] = {"function CreateGrainComp()",
+                         "app.project.activeItem",
+                         "instanceof CompItem",
+                         "selectedLayers.length != 1",
+                         "app.beginUndoGroup(\"Add Vlam Grain Precomp\")",
+                         "layers.add(sourceLayer.source)",
+                         "guideLayer = true",
+                         "addSolid([0.5, 0.5, 0.5], thisComp.name + \"_Grain(Vlam)\"",
+                         "sourceLayer.width, sourceLayer.height, sourceLayer.source.pixelAspect, "
+                         "thisComp.duration",
+                         "canAddProperty(\"VISINF Grain Implant\")",
+                         "addProperty(\"VISINF Grain Implant\")",
+                         "viewingMode = 3",
+                         "precompose([grainSolid.index, guideLayer.index], grainSolid.name, true)",
+                         "selectedLayers.length != 1",
+                         "moveToEnd()",
+                         "enabled = false",
+                         "selected = false",
+                         "sourceLayer.selected = true",
+                         "app.endUndoGroup()",
+                         "CreateGrainComp();"};
+  std::size_t at = 0;
+  for (const char *step : steps) {
+    const std::size_t found = script.find(step, at);
+    ASSERT_NE(found, std::string::npos) << "missing or out of order: " << step;
+    at = found + 1;
+  }
+  EXPECT_STREQ(vlam::ScriptForCommand(1), vlam::GrainPrecompScript());
+  EXPECT_STREQ(vlam::ScriptForCommand(0), "");
+  EXPECT_STREQ(vlam::ScriptForCommand(-7), "");
+}
+
+}  // namespace
+}  // namespace vlam_test

@@ -1,0 +1,104 @@
+// Loading the utility plug-in: publishing its suite and the idle hook.
+#include <gtest/gtest.h>
+
+#include "modules/fake_aegp_support.h"
+#include "modules/utility_plugin.h"
+#include "modules/utility_state.h"
+
+namespace vlam_test {
+namespace {
+
+constexpr AEGP_PluginID kPluginId = 42;
+
+A_Err Load(FakeAegpHost &host) {
+  AEGP_GlobalRefcon refcon = reinterpret_cast<AEGP_GlobalRefcon>(0x77);
+  const A_Err err = EntryPointFunc_VlamUtils(host.basic(), 13, 28, kPluginId, &refcon);
+  EXPECT_EQ(refcon, reinterpret_cast<AEGP_GlobalRefcon>(0x77));  // left untouched
+  return err;
+}
+
+TEST(UtilityEntry, PublishesTheSuiteAndRegistersTheIdleHook) {
+  FakeAegpHost host;
+  ASSERT_EQ(Load(host), A_Err_NONE);
+  ASSERT_EQ(host.added_suites.size(), 1u);
+  const FakeAegpHost::AddedSuite &added = host.added_suites[0];
+  EXPECT_TRUE(added.global_list);
+  EXPECT_TRUE(added.no_host);
+  EXPECT_EQ(added.name, "ZK Vlam Utils Suite");
+  EXPECT_EQ(added.api_version, 1);
+  EXPECT_EQ(added.internal_version, 1);
+  EXPECT_EQ(host.idle_plugin_id, kPluginId);
+  EXPECT_EQ(host.idle_refcon, nullptr);
+  EXPECT_NE(host.idle_hook, nullptr);
+  EXPECT_TRUE(host.reports.empty());
+  EXPECT_EQ(host.registry.outstanding(), 0);
+  EXPECT_EQ(host.registry.released(kSPSuitesSuite, kSPSuitesSuiteVersion), 1);
+}
+
+TEST(UtilityEntry, LoadingResetsPendingRequests) {
+  FakeAegpHost host;
+  vlam::TheUtilityState().RequestCommand(1);
+  vlam::TheUtilityState().RequestModuleStack(host.NewLayer({}));
+  ASSERT_EQ(Load(host), A_Err_NONE);
+  EXPECT_TRUE(vlam::TheUtilityState().stack_done());
+  EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
+  EXPECT_EQ(vlam::TheUtilityState().target_layer(), nullptr);
+}
+
+TEST(UtilityEntry, WithoutSuitesSuiteReportsAndFails) {
+  FakeAegpHost host;
+  host.registry.Withdraw(kSPSuitesSuite, kSPSuitesSuiteVersion);
+  EXPECT_EQ(Load(host), A_Err_MISSING_SUITE);
+  EXPECT_EQ(host.reports, std::vector<std::string>{"Error initialising zkVlamUtil!"});
+  EXPECT_EQ(host.report_ids, std::vector<AEGP_PluginID>{kPluginId});
+  EXPECT_EQ(host.idle_hook, nullptr);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(UtilityEntry, FailingAddSuiteReportsItsError) {
+  FakeAegpHost host;
+  host.failing["AddSuite"] = kSPBadParameterError;
+  EXPECT_EQ(Load(host), static_cast<A_Err>(kSPBadParameterError));
+  EXPECT_EQ(host.reports.size(), 1u);
+  EXPECT_EQ(host.idle_hook, nullptr);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(UtilityEntry, IdleHookRefusedReportsAndReturnsItsError) {
+  FakeAegpHost host;
+  host.failing["AEGP_RegisterIdleHook"] = A_Err_GENERIC;
+  EXPECT_EQ(Load(host), A_Err_GENERIC);
+  EXPECT_EQ(host.reports, std::vector<std::string>{"Error initialising zkVlamUtil!"});
+}
+
+TEST(UtilityEntry, RefusedRegisterSuiteIsReportedNotThrown) {
+  FakeAegpHost host;
+  host.registry.Withdraw(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion6);
+  EXPECT_EQ(Load(host), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(host.reports.size(), 1u);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+}
+
+TEST(UtilityEntry, NoUtilitySuiteForTheReportKeepsTheFirstError) {
+  FakeAegpHost host;
+  host.registry.Withdraw(kSPSuitesSuite, kSPSuitesSuiteVersion);
+  host.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7);
+  EXPECT_EQ(Load(host), A_Err_MISSING_SUITE);
+  EXPECT_TRUE(host.reports.empty());
+}
+
+TEST(UtilityEntry, SuiteFunctionsRecordRequests) {
+  FakeAegpHost host;
+  ASSERT_EQ(Load(host), A_Err_NONE);
+  const VlamUtilsSuite1 *suite = host.UtilsSuite();
+  ASSERT_NE(suite, nullptr);
+  AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});
+  EXPECT_EQ(suite->RequestModuleStack(layer), A_Err_NONE);
+  EXPECT_EQ(suite->RequestCommand(7), A_Err_NONE);
+  EXPECT_FALSE(vlam::TheUtilityState().stack_done());
+  EXPECT_EQ(vlam::TheUtilityState().target_layer(), layer);
+  EXPECT_EQ(vlam::TheUtilityState().pending_command(), 7);
+}
+
+}  // namespace
+}  // namespace vlam_test
