@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "flash/brushes.h"
 #include "float_world_support.h"
 
@@ -165,6 +167,49 @@ TEST(PixelOps, CoordinateConversionsRefuseWhatDoesNotFit) {
   EXPECT_EQ(RoundToPixel(-2.5), -3);
   EXPECT_EQ(RoundToPixel(2.5), 3);
   EXPECT_EQ(RoundToPixel(-1e300), INT32_MIN);
+}
+
+}  // namespace
+}  // namespace vlam
+
+namespace vlam {
+namespace {
+
+// Pixels a brush touched: it adds NaN to each of them once.
+int TouchedPixels(FloatWorld& w) {
+  int n = 0;
+  for (A_long y = 0; y < w.World().height; ++y)
+    for (A_long x = 0; x < w.World().width; ++x) n += std::isnan(w.At(x, y).red) ? 1 : 0;
+  return n;
+}
+
+TEST(Brushes, FootprintsCountThePixelsDrawn) {
+  const PF_PixelFloat nan{0.0f, NAN, NAN, NAN};
+  for (A_long size = 0; size <= 41; ++size) {
+    FloatWorld soft(60, 60), square(60, 60);
+    SoftBrush(RasterTarget::Whole(soft.World()), 30, 30, size, nan, 0.5f);
+    SquareBrush(RasterTarget::Whole(square.World()), 30, 30, size, nan);
+    EXPECT_EQ(TouchedPixels(soft), SoftBrushFootprint(size)) << size;
+    EXPECT_EQ(TouchedPixels(square), SquareBrushFootprint(size)) << size;
+  }
+}
+
+TEST(Brushes, HugeBrushesAndFarCentresStayCheapAndSafe) {
+  FloatWorld w(16, 8);
+  const RasterTarget t = RasterTarget::Whole(w.World());
+  // Far larger than the buffer: drawn at the largest size, clipped.
+  SoftBrush(t, 5, 5, 2000000000, kColour, 1.0f);
+  SquareBrush(t, 5, 5, 2000000000, kColour);
+  EXPECT_GT(w.SumRgb(), 0.0);
+  const double before = w.SumRgb();
+  // Centres at the ends of the coordinate range draw nothing and do not
+  // overflow.
+  SoftBrush(t, INT32_MIN, 3, 9, kColour, 1.0f);
+  SoftBrush(t, 3, INT32_MAX, 9, kColour, 1.0f);
+  SquareBrush(t, INT32_MAX, INT32_MIN, 9, kColour);
+  SoftBrush(t, -10000, 3, kMaxBrushSize, kColour, 1.0f);  // reaches in from the left
+  EXPECT_GT(w.SumRgb(), before);
+  EXPECT_TRUE(w.AlphaUntouched());
 }
 
 }  // namespace

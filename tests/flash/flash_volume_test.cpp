@@ -30,12 +30,9 @@ class FlashVolumeTest : public ::testing::Test {
     ASSERT_EQ(target.Create(h.InData(), kWidth, kHeight, PF_PixelFormat_ARGB128, "FLASH_WORLD"),
               PF_Err_NONE);
     ASSERT_EQ(target.Clear(), PF_Err_NONE);
-    Matrix4 hostCamera = Matrix4::Identity();
-    camera = MakeCompCamera(kWidth, kHeight, 1.0, 1.0, nullptr, false);
-    hostCamera.At(3, 0) = kWidth * 0.5;
-    hostCamera.At(3, 1) = kHeight * 0.5;
-    hostCamera.At(3, 2) = -camera.zoom;
-    camera.cameraMatrix = hostCamera;
+    const double zoom = MakeCompCamera(kWidth, kHeight, 1.0, 1.0, nullptr, false).zoom;
+    const Matrix4 hostCamera = Matrix4::FromHost(testing::DefaultCameraMatrix(kWidth, kHeight, zoom));
+    camera = MakeCompCamera(kWidth, kHeight, 1.0, 1.0, &hostCamera, false);
     table.resize(kRenderDistanceTableSize * kRenderDistanceTableSize);
     FillDistanceTable(table.data(), kRenderDistanceTableSize);
     MakeDefaultMainCurve(profile);

@@ -137,3 +137,19 @@ TEST(Matrix3, TranslationInRowTwoAndScaleOnTheDiagonal) {
 
 }  // namespace
 }  // namespace vlam
+
+namespace vlam {
+namespace {
+
+TEST(Matrix4, FromHostKeepsRowsAndColumns) {
+  A_Matrix4 host{};
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) host.mat[r][c] = 10 * r + c;
+  const Matrix4 m = Matrix4::FromHost(host);
+  EXPECT_EQ(m.At(3, 0), 30.0);  // the position row
+  EXPECT_EQ(m.At(0, 3), 3.0);
+  EXPECT_EQ(m.At(2, 1), 21.0);
+}
+
+}  // namespace
+}  // namespace vlam
