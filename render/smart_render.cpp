@@ -11,6 +11,7 @@
 #include "frame/scoped_suite.h"
 #include "instance/exchange_block.h"
 #include "render/flash_collector.h"
+#include "render/finishing_passes.h"
 #include "render/flash_drawing.h"
 #include "render/render_commands.h"
 #include "render/smart_render_layers.h"
@@ -103,7 +104,7 @@ PF_Err RenderFlashes(PF_InData *in_data, PF_OutData *out_data, PF_SmartRenderExt
 }
 
 PF_Err RenderSmartRender(PF_InData *in_data, PF_OutData *out_data, PF_SmartRenderExtra *extra) {
-  UnbuiltFiringPasses passes;
+  FinishingPasses passes;
   return RenderFlashes(in_data, out_data, extra, passes);
 }
 

@@ -13,14 +13,4 @@ namespace vlam {
 PF_Err RenderFlashes(PF_InData *in_data, PF_OutData *out_data, PF_SmartRenderExtra *extra,
                      FiringPasses &passes);
 
-// The finishing passes of this build. Motion blur, post scale, mask, defocus,
-// glow, compositing and grain are not built yet: each firing ends in
-// "FLASH_WORLD" after its sparks, and the output keeps the input (or black
-// with "Comp on Black").
-class UnbuiltFiringPasses : public FiringPasses {
- public:
-  PF_Err BeforeSparks(FiringContext &) override { return PF_Err_NONE; }
-  PF_Err AfterSparks(FiringContext &) override { return PF_Err_NONE; }
-};
-
 }  // namespace vlam
