@@ -1,6 +1,7 @@
 #include "render/render_host_support.h"
 
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
@@ -56,8 +57,42 @@ int Sprintf(A_char *buffer, const A_char *format, ...) {
   return written;
 }
 
-PF_Err Copy(PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *, PF_Rect *) {
+float *FloatAt(const PF_EffectWorld *w, A_long x, A_long y) {
+  return reinterpret_cast<float *>(reinterpret_cast<char *>(w->data) +
+                                   static_cast<std::ptrdiff_t>(y) * w->rowbytes) +
+         4 * static_cast<std::ptrdiff_t>(x);
+}
+
+bool IsFloat(const PF_EffectWorld *w) {
+  const auto it = H().formats.find(w);
+  return it != H().formats.end() && it->second == PF_PixelFormat_ARGB128;
+}
+
+// Nearest-neighbour copy of a float source rectangle onto a destination
+// rectangle of another size, as the host's resampling copy would.
+void ResampleCopy(const PF_EffectWorld *src, PF_EffectWorld *dst, const PF_Rect &s,
+                  const PF_Rect &d) {
+  const double scaleX = static_cast<double>(s.right - s.left) / (d.right - d.left);
+  const double scaleY = static_cast<double>(s.bottom - s.top) / (d.bottom - d.top);
+  for (A_long y = std::max<A_long>(d.top, 0); y < std::min(d.bottom, dst->height); ++y) {
+    const A_long sy = s.top + static_cast<A_long>((y - d.top + 0.5) * scaleY);
+    for (A_long x = std::max<A_long>(d.left, 0); x < std::min(d.right, dst->width); ++x) {
+      const A_long sx = s.left + static_cast<A_long>((x - d.left + 0.5) * scaleX);
+      if (sx < 0 || sy < 0 || sx >= src->width || sy >= src->height) continue;
+      std::memcpy(FloatAt(dst, x, y), FloatAt(src, sx, sy), 16);
+    }
+  }
+}
+
+PF_Err Copy(PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *srcRect,
+            PF_Rect *dstRect) {
   ++H().copies;
+  if (srcRect != nullptr && dstRect != nullptr && IsFloat(src) && IsFloat(dst)) {
+    if (dstRect->right > dstRect->left && dstRect->bottom > dstRect->top) {
+      ResampleCopy(src, dst, *srcRect, *dstRect);
+    }
+    return PF_Err_NONE;
+  }
   const A_long rows = std::min(src->height, dst->height);
   const A_long bytes = std::min(src->rowbytes, dst->rowbytes);
   for (A_long y = 0; y < rows; ++y) {
@@ -362,6 +397,123 @@ PF_Err CheckoutOutput(PF_ProgPtr, PF_EffectWorld **output) {
   return PF_Err_NONE;
 }
 
+// --- world transform: scales and translations only ---------------------------------
+
+// One source sample for destination pixel (x, y) through a row-vector
+// matrix of scale and translation; zero outside the source.
+void Sample(const PF_EffectWorld *src, const PF_FloatMatrix &m, A_long x, A_long y, float *sum) {
+  const double sx = (x + 0.5 - m.mat[2][0]) / m.mat[0][0];
+  const double sy = (y + 0.5 - m.mat[2][1]) / m.mat[1][1];
+  const A_long ix = static_cast<A_long>(std::floor(sx));
+  const A_long iy = static_cast<A_long>(std::floor(sy));
+  if (ix < 0 || iy < 0 || ix >= src->width || iy >= src->height) return;
+  const float *p = FloatAt(src, ix, iy);
+  for (int c = 1; c < 4; ++c) sum[c] += p[c];
+}
+
+PF_FloatMatrix Mix(const PF_FloatMatrix &a, const PF_FloatMatrix &b, double t) {
+  PF_FloatMatrix m{};
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c) m.mat[r][c] = a.mat[r][c] + (b.mat[r][c] - a.mat[r][c]) * t;
+  return m;
+}
+
+PF_Err TransformWorld(PF_ProgPtr, PF_Quality, PF_ModeFlags flags, PF_Field,
+                      const PF_EffectWorld *src, const PF_CompositeMode *mode,
+                      const PF_MaskWorld *, const PF_FloatMatrix *matrices, A_long count,
+                      PF_Boolean, const PF_Rect *dest, PF_EffectWorld *dst) {
+  RenderTestHost &h = H();
+  h.transforms.push_back({count, matrices[0], matrices[count - 1], mode->xfer, mode->opacitySu,
+                          flags, *dest});
+  // Two or more matrices: the source spread over sub-steps between the first
+  // and the last.
+  const int steps = count > 1 ? 16 : 1;
+  for (A_long y = std::max<A_long>(dest->top, 0); y < std::min(dest->bottom, dst->height); ++y) {
+    for (A_long x = std::max<A_long>(dest->left, 0); x < std::min(dest->right, dst->width); ++x) {
+      float sum[4] = {0, 0, 0, 0};
+      for (int i = 0; i < steps; ++i) {
+        const double t = steps > 1 ? static_cast<double>(i) / (steps - 1) : 0.0;
+        Sample(src, Mix(matrices[0], matrices[count - 1], t), x, y, sum);
+      }
+      float *d = FloatAt(dst, x, y);
+      for (int c = 1; c < 4; ++c) {
+        const float v = sum[c] / steps;
+        d[c] = mode->xfer == PF_Xfer_ADD ? d[c] + v * (mode->opacitySu / 32768.0f) : v;
+      }
+    }
+  }
+  return PF_Err_NONE;
+}
+
+// --- mask paths: one closed or open path that covers the whole frame -----------------
+
+_PF_PathOutline *const kPath = reinterpret_cast<_PF_PathOutline *>(0x2002);
+
+PF_Err CheckoutPath(PF_ProgPtr, PF_PathID id, A_long, A_long, A_u_long, PF_PathOutlinePtr *path) {
+  ++H().pathCheckoutAttempts;
+  if (H().pathCheckoutError == PF_Err_NONE) H().pathCheckouts.push_back(id);
+  *path = H().pathCheckoutError == PF_Err_NONE ? kPath : nullptr;
+  return H().pathCheckoutError;
+}
+PF_Err CheckinPath(PF_ProgPtr, PF_PathID id, PF_Boolean, PF_PathOutlinePtr) {
+  H().pathCheckins.push_back(id);
+  return PF_Err_NONE;
+}
+PF_Err PathIsOpen(PF_ProgPtr, PF_PathOutlinePtr, PF_Boolean *open) {
+  *open = H().pathOpen;
+  return PF_Err_NONE;
+}
+PF_Err MaskWorldWithPath(PF_ProgPtr, PF_PathOutlinePtr, PF_FpLong featherX, PF_FpLong,
+                         PF_Boolean, PF_FpLong opacity, PF_Quality, PF_EffectWorld *world,
+                         PF_Rect *) {
+  H().matteOpacities.push_back(opacity);
+  H().matteFeathers.push_back(featherX);
+  const float a = static_cast<float>(opacity);
+  FillWith(PF_PixelFloat{a, a, a, a}, nullptr, world);
+  return PF_Err_NONE;
+}
+
+A_Err NumMasks(AEGP_LayerH, A_long *count) {
+  *count = 2;
+  return A_Err_NONE;
+}
+// Mask 0 carries another ID; mask 1 carries layerMaskId.
+A_Err MaskByIndex(AEGP_LayerH, AEGP_MaskIndex index, AEGP_MaskRefH *mask) {
+  ++H().liveMasks;
+  *mask = reinterpret_cast<AEGP_MaskRefH>(new A_long(index));
+  return A_Err_NONE;
+}
+A_Err DisposeMask(AEGP_MaskRefH mask) {
+  --H().liveMasks;
+  delete reinterpret_cast<A_long *>(mask);
+  return A_Err_NONE;
+}
+A_Err MaskId(AEGP_MaskRefH mask, AEGP_MaskIDVal *id) {
+  *id = *reinterpret_cast<A_long *>(mask) == 1 ? H().layerMaskId : 999;
+  return A_Err_NONE;
+}
+A_Err NewMaskStream(AEGP_PluginID, AEGP_MaskRefH, AEGP_MaskStream which,
+                    AEGP_StreamRefH *stream) {
+  ++H().liveStreams;
+  *stream = reinterpret_cast<AEGP_StreamRefH>(new PF_ParamIndex(which));
+  return A_Err_NONE;
+}
+A_Err NewStreamValue(AEGP_PluginID, AEGP_StreamRefH stream, AEGP_LTimeMode, const A_Time *,
+                     A_Boolean, AEGP_StreamValue2 *value) {
+  ++H().liveStreamValues;
+  value->streamH = stream;
+  if (*reinterpret_cast<PF_ParamIndex *>(stream) == AEGP_MaskStream_FEATHER) {
+    value->val.two_d = {H().maskFeather[0], H().maskFeather[1]};
+  } else {
+    value->val.one_d = H().maskOpacity;
+  }
+  return A_Err_NONE;
+}
+A_Err DisposeStreamValue(AEGP_StreamValue2 *) {
+  --H().liveStreamValues;
+  return A_Err_NONE;
+}
+
 }  // namespace
 
 TestImage::TestImage(A_long w, A_long h, PF_PixelFormat f) { Reset(w, h, f); }
@@ -418,6 +570,19 @@ RenderTestHost::RenderTestHost()
   fillSuite.fill16 = Fill16;
   fillSuite.fill_float = FillFloat;
 
+  transformSuite.transform_world = TransformWorld;
+  pathQuerySuite.PF_CheckoutPath = CheckoutPath;
+  pathQuerySuite.PF_CheckinPath = CheckinPath;
+  pathDataSuite.PF_PathIsOpen = PathIsOpen;
+  maskWorldSuite.PF_MaskWorldWithPath = MaskWorldWithPath;
+  layerMaskSuite.AEGP_GetLayerNumMasks = NumMasks;
+  layerMaskSuite.AEGP_GetLayerMaskByIndex = MaskByIndex;
+  layerMaskSuite.AEGP_DisposeMask = DisposeMask;
+  layerMaskSuite.AEGP_GetMaskID = MaskId;
+  streamSuite.AEGP_GetNewMaskStream = NewMaskStream;
+  streamSuite.AEGP_GetNewStreamValue = NewStreamValue;
+  streamSuite.AEGP_DisposeStreamValue = DisposeStreamValue;
+
   smartCallbacks = {CheckoutLayerPixels, CheckinLayerPixels, CheckoutOutput};
   smartExtra = {&smartInput, &smartCallbacks};
 
@@ -435,6 +600,11 @@ RenderTestHost::RenderTestHost()
   registry.Publish(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &iterateSuite);
   registry.Publish(kPFWorldSuite, kPFWorldSuiteVersion2, &worldSuite);
   registry.Publish(kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &fillSuite);
+  registry.Publish(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, &transformSuite);
+  registry.Publish(kPFPathQuerySuite, kPFPathQuerySuiteVersion1, &pathQuerySuite);
+  registry.Publish(kPFPathDataSuite, kPFPathDataSuiteVersion1, &pathDataSuite);
+  registry.Publish(kPFMaskSuite, kPFMaskSuiteVersion1, &maskWorldSuite);
+  registry.Publish(kAEGPMaskSuite, kAEGPMaskSuiteVersion6, &layerMaskSuite);
 }
 
 RenderTestHost::~RenderTestHost() {

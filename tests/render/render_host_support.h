@@ -120,6 +120,27 @@ class RenderTestHost {
   // Makes the input and output images of this size and format.
   void SetImages(A_long width, A_long height, PF_PixelFormat format);
 
+  // --- transforms, mask paths and layer masks --------------------------------
+  struct TransformCall {
+    A_long count;
+    PF_FloatMatrix first, last;
+    PF_XferMode xfer;
+    A_u_short opacity16;
+    PF_ModeFlags flags;
+    PF_Rect dest;
+  };
+  std::vector<TransformCall> transforms;
+  PF_Err pathCheckoutError = PF_Err_NONE;
+  bool pathOpen = false;
+  std::vector<PF_PathID> pathCheckouts, pathCheckins;  // successful checkouts
+  int pathCheckoutAttempts = 0;
+  AEGP_MaskIDVal layerMaskId = 5;       // ID of the layer's one mask
+  double maskOpacity = 100.0;           // percent
+  double maskFeather[2] = {0.0, 0.0};
+  int liveMasks = 0, liveStreamValues = 0;
+  std::vector<double> matteOpacities;   // opacity of each PF_MaskWorldWithPath
+  std::vector<double> matteFeathers;    // feather x of each
+
   // Suite tables.
   PF_HandleSuite1 handleSuite{};
   AEGP_PFInterfaceSuite1 pfInterfaceSuite{};
@@ -133,6 +154,11 @@ class RenderTestHost {
   AEGP_IterateSuite1 iterateSuite{};
   PF_WorldSuite2 worldSuite{};
   PF_FillMatteSuite2 fillSuite{};
+  PF_WorldTransformSuite1 transformSuite{};
+  PF_PathQuerySuite1 pathQuerySuite{};
+  PF_PathDataSuite1 pathDataSuite{};
+  PF_MaskSuite1 maskWorldSuite{};
+  AEGP_MaskSuite6 layerMaskSuite{};
 };
 
 PF_Err CallRender(PF_Cmd cmd, RenderTestHost &host, void *extra = nullptr,

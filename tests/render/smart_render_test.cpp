@@ -8,6 +8,7 @@
 #include "render/render_commands.h"
 #include "render/render_host_support.h"
 #include "render/smart_render.h"
+#include "render/pixel_convert.h"
 #include "render/world_buffer.h"
 
 namespace vlam_render_test {
@@ -333,13 +334,56 @@ TEST_F(SmartRenderTest, TheGrainLayerIsCheckedOutAndIn) {
   EXPECT_EQ(host.pixelCheckins, (std::vector<A_long>{kRenderGrainLayerParam, 0}));
 }
 
-TEST_F(SmartRenderTest, TheEntryRendersThroughTheSameRoad) {
+TEST_F(SmartRenderTest, TheEntryFinishesEachFlashIntoTheOutputKeepingItsAlpha) {
   instances = {Calm(30, 32)};
   Stack();
   EXPECT_EQ(CallRender(PF_Cmd_SMART_RENDER, host, &host.smartExtra), PF_Err_NONE);
-  ASSERT_EQ(host.disposedFloatWorlds.size(), 1u);
-  EXPECT_GT(TotalLight(host.disposedFloatWorlds[0]), 0.0);
-  EXPECT_EQ(host.output.bytes, host.input.bytes);
+  // "FLASH_WORLD" is given back last, with the glowed light in it.
+  ASSERT_FALSE(host.disposedFloatWorlds.empty());
+  EXPECT_GT(TotalLight(host.disposedFloatWorlds.back()), 0.0);
+  const auto *in = reinterpret_cast<const float *>(host.input.bytes.data());
+  const auto *out = reinterpret_cast<const float *>(host.output.bytes.data());
+  const std::size_t floats = host.output.bytes.size() / sizeof(float);
+  double added = 0.0;
+  for (std::size_t i = 0; i < floats; i += 4) {
+    ASSERT_EQ(out[i], in[i]) << i;  // alpha
+    for (int c = 1; c < 4; ++c) added += out[i + c] - in[i + c];
+  }
+  EXPECT_GT(added, 0.0);  // the default "Normalised" mode brightens
+
+  // "Comp on Black" with Add: the flash alone on opaque black, at every depth.
+  host.params[kRenderCompOnBlack].u.bd.value = 1;
+  host.params[kRenderCompositingMode].u.pd.value = kCompositeAdd;
+  for (PF_PixelFormat format : {PF_PixelFormat_ARGB128, PF_PixelFormat_ARGB64, PF_PixelFormat_ARGB32}) {
+    host.SetImages(96, 64, format);
+    FillInput();
+    ASSERT_EQ(CallRender(PF_Cmd_SMART_RENDER, host, &host.smartExtra), PF_Err_NONE);
+    const std::vector<float> &light = host.disposedFloatWorlds.back();
+    double lit = 0.0;
+    for (A_long y = 0; y < 64; ++y) {
+      const unsigned char *row = host.output.bytes.data() + y * host.output.world.rowbytes;
+      for (A_long x = 0; x < 96; ++x) {
+        const float *f = &light[4 * (y * 96 + x)];
+        if (format == PF_PixelFormat_ARGB128) {
+          const auto *p = reinterpret_cast<const float *>(row) + 4 * x;
+          ASSERT_EQ(p[0], 1.0f);
+          for (int c = 1; c < 4; ++c) ASSERT_EQ(p[c], f[c]) << x << " " << y;
+          lit += p[1];
+        } else if (format == PF_PixelFormat_ARGB64) {
+          const auto &p = reinterpret_cast<const PF_Pixel16 *>(row)[x];
+          ASSERT_EQ(p.alpha, 32768);
+          ASSERT_EQ(p.red, To16(f[1]));
+          lit += p.red;
+        } else {
+          const auto &p = reinterpret_cast<const PF_Pixel8 *>(row)[x];
+          ASSERT_EQ(p.alpha, 255);
+          ASSERT_EQ(p.green, To8(f[2]));
+          lit += p.green;
+        }
+      }
+    }
+    EXPECT_GT(lit, 0.0) << format;
+  }
 }
 
 }  // namespace
