@@ -104,8 +104,10 @@ PF_Err DefocusPass(FiringContext &firing, PF_Rect &current) {
   const double d = firing.instance->defocus;
   if (!(d > 0.0) || RectEmpty(current)) return PF_Err_NONE;
   WorldBuffer &flash = *firing.flashWorld;
-  current = ClampRect(GrowRect(current, static_cast<A_long>(d)), flash.World().width,
-                      flash.World().height);
+  // Growing by more than the buffer changes nothing after the clamp; the cap
+  // keeps a huge radius from overflowing the pixel type.
+  const A_long grow = static_cast<A_long>(std::fmin(d, 1.0e6));
+  current = ClampRect(GrowRect(current, grow), flash.World().width, flash.World().height);
   const double radius = d * firing.frame->values.downsample + 0.25;
   const BlurKind kind =
       firing.frame->in_data->quality == PF_Quality_HI ? BlurKind::kGaussian : BlurKind::kBox;
