@@ -55,6 +55,9 @@ TEST_P(EntryDispatch, GlobalSetupAnnouncesVersionAndFlags) {
   EXPECT_EQ(host.out_data.out_flags, effect.identity->out_flags);
   EXPECT_EQ(host.out_data.out_flags2, effect.identity->out_flags2);
   EXPECT_EQ(host.registry.outstanding(), 0);
+  // Global setdown releases what the setup made.
+  host.in_data.global_data = host.out_data.global_data;
+  EXPECT_EQ(CallEffect(effect.entry, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
 }
 
 TEST_P(EntryDispatch, ParamsSetupDeclaresAtLeastTheInput) {
