@@ -6,7 +6,7 @@ namespace vlam {
 
 struct FrameValues {
   double pixelAspect;  // layer pixel aspect ratio
-  double downsample;   // 1 / the larger downsample
+  double downsample;   // 1 / the smaller downsample denominator (the finer axis)
   double centreX;      // layer centre, layer pixels
   double centreY;
   A_long worldWidth;   // accumulation buffer size

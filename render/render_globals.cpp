@@ -98,6 +98,11 @@ LockedRenderGlobals::LockedRenderGlobals(const PF_InData *in_data) : in_data_(in
   }
   ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite,
                                        kPFHandleSuiteVersion2);
+  // A handle too small for the record is not one this effect made.
+  if (handles->host_get_handle_size != nullptr &&
+      handles->host_get_handle_size(in_data->global_data) < sizeof(RenderGlobals)) {
+    return;
+  }
   globals_ = static_cast<RenderGlobals *>(handles->host_lock_handle(in_data->global_data));
 }
 

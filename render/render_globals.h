@@ -51,8 +51,8 @@ void FreeRenderGlobalsTables(RenderGlobals &globals);
 PF_Err CreateRenderGlobals(PF_InData *in_data, PF_OutData *out_data);
 PF_Err ReleaseRenderGlobals(PF_InData *in_data, PF_OutData *out_data);
 
-// The global record locked for the length of a scope. A missing record or a
-// failed lock leaves get() null.
+// The global record locked for the length of a scope. A missing record, one
+// smaller than RenderGlobals or a failed lock leaves get() null.
 class LockedRenderGlobals {
  public:
   explicit LockedRenderGlobals(const PF_InData *in_data);

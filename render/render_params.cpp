@@ -1,6 +1,5 @@
 #include "render/render_params.h"
 
-#include "frame/param_checkout.h"
 #include "frame/param_defs.h"
 #include "frame/param_ui.h"
 #include "render/render_param_ids.h"
@@ -71,17 +70,14 @@ PF_Err RenderParamsSetup(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *
 
 PF_Err RenderUpdateParamsUI(PF_InData *in_data, PF_OutData * /*out_data*/,
                             PF_ParamDef *params[]) {
-  // The panel hands over the current values; a host that sends none is
-  // asked for the value at the current time.
-  A_long mode = 0;
+  // The mode comes with the parameter array; parameters must not be checked
+  // out during this command, so without the array "Max Brightness" is left
+  // as it is.
   if (params != nullptr && params[kRenderCompositingMode] != nullptr) {
-    mode = params[kRenderCompositingMode]->u.pd.value;
-  } else {
-    mode = ParamCheckout(in_data, kRenderCompositingMode).PopupValue();
-  }
-  if (const A_Err err =
-          SetParamVisible(in_data, kRenderMaxBrightness, mode == kCompositeNormalised)) {
-    return err;
+    const bool normalised = params[kRenderCompositingMode]->u.pd.value == kCompositeNormalised;
+    if (const A_Err err = SetParamVisible(in_data, kRenderMaxBrightness, normalised)) {
+      return err;
+    }
   }
   for (const PF_ParamIndex hidden :
        {kRenderToonGroup, kRenderToonColours, kRenderToonThickness, kRenderToonOutlineColour}) {

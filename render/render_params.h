@@ -14,7 +14,8 @@ std::vector<PF_ParamDef> RenderParamDefs();
 PF_Err RenderParamsSetup(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[]);
 
 // PF_Cmd_UPDATE_PARAMS_UI: "Max Brightness" shown only in the Normalised
-// mode, the toon group never. The first error stops the sequence.
+// mode ("Compositing Mode" read from `params`), the toon group never. The
+// first error stops the sequence.
 PF_Err RenderUpdateParamsUI(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[]);
 
 }  // namespace vlam

@@ -99,13 +99,16 @@ TEST(GlobalRecord, RenderAndBuilderRecordsHaveTheirSizes) {
   ASSERT_NE(host.out_data.global_data, nullptr);
   EXPECT_EQ(host.Bytes(host.out_data.global_data).size(), 10332u);
   PF_Handle render = host.out_data.global_data;
+  host.in_data.global_data = render;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
 
   EXPECT_EQ(host.locks, host.unlocks);
 
   // The builder's record is filled and keeps one lock until global setdown.
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.Bytes(host.out_data.global_data).size(), 13924u);
-  EXPECT_NE(host.out_data.global_data, render);
+  host.in_data.global_data = host.out_data.global_data;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
 }
 
 TEST(GlobalRecord, RenderFailureMessages) {

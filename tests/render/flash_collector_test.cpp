@@ -133,20 +133,24 @@ TEST_F(FlashCollectorTest, SixteenInstancesLeaveNoMessage) {
   EXPECT_STREQ(host.out_data.return_msg, "");
 }
 
-TEST_F(FlashCollectorTest, AFailedLookupStopsTheWalkAndDisposesWhatWasObtained) {
-  host.effects = {Instance(1), Instance(2), Instance(3), Instance(4)};
+TEST_F(FlashCollectorTest, AHostErrorStopsTheWalkAndEveryReferenceIsDisposed) {
+  host.effects = {Builder(1, 1.0), Instance(1), Instance(2), Instance(3)};
   host.failEffectByIndexAt = 2;
   EXPECT_EQ(Collect(), A_Err_GENERIC);
   EXPECT_EQ(host.calls, 2);
   EXPECT_EQ(host.effectRefsMade, 2);
-}
 
-TEST_F(FlashCollectorTest, AFailedCallStopsTheWalk) {
-  host.effects = {Builder(1, 1.0), Instance(1), Instance(2)};
+  host.failEffectByIndexAt = -1;
+  host.effectRefsMade = host.calls = 0;
   host.effects[1].callError = A_Err_PARAMETER;
   EXPECT_EQ(Collect(), A_Err_PARAMETER);
   EXPECT_EQ(host.calls, 2);
   EXPECT_EQ(host.effectRefsMade, 2);
+
+  host.effectRefsMade = 0;
+  host.numEffectsError = A_Err_GENERIC;
+  EXPECT_EQ(Collect(), A_Err_GENERIC);
+  EXPECT_EQ(host.effectRefsMade, 0);
 }
 
 TEST_F(FlashCollectorTest, ADisposalErrorCountsOnlyWhenNothingFailedBefore) {
@@ -159,13 +163,6 @@ TEST_F(FlashCollectorTest, ADisposalErrorCountsOnlyWhenNothingFailedBefore) {
   host.effects[0].flagsError = A_Err_PARAMETER;
   EXPECT_EQ(Collect(), A_Err_PARAMETER);
   EXPECT_EQ(host.effectRefsMade, 1);
-}
-
-TEST_F(FlashCollectorTest, ALayerCountErrorAsksNobody) {
-  host.effects = {Instance(1)};
-  host.numEffectsError = A_Err_GENERIC;
-  EXPECT_EQ(Collect(), A_Err_GENERIC);
-  EXPECT_EQ(host.effectRefsMade, 0);
 }
 
 TEST_F(FlashCollectorTest, AMissingEffectSuiteIsThrownAsError13) {

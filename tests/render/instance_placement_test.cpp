@@ -123,26 +123,5 @@ TEST_F(InstancePlacementTest, PetalFramesMoveOutTurnAboutZThenAboutXThenMoveAgai
   EXPECT_NEAR(p.z, 8.0 / s, 1e-6);
 }
 
-TEST_F(InstancePlacementTest, OnlyFiringInstancesWithAValidDesignAreDrawn) {
-  FlashDesignTable table{};
-  table.designs[2] = design;
-  InstanceRecord instance = FiringInstance(0, 0);
-  instance.designIndex = 2;
-  EXPECT_TRUE(InstanceFires(instance, table));
-  instance.triggerLevel = 0.0099;
-  EXPECT_FALSE(InstanceFires(instance, table));
-  instance.triggerLevel = std::nan("");
-  EXPECT_FALSE(InstanceFires(instance, table));
-  instance.triggerLevel = 0.4;
-  instance.designIndex = 4;
-  EXPECT_FALSE(InstanceFires(instance, table));
-  instance.designIndex = 2;
-  table.designs[2].mainProfile = nullptr;
-  EXPECT_FALSE(InstanceFires(instance, table));
-  table.designs[2] = design;
-  table.designs[2].valid = 0;
-  EXPECT_FALSE(InstanceFires(instance, table));
-}
-
 }  // namespace
 }  // namespace vlam_render_test

@@ -35,19 +35,26 @@ TEST_F(RenderGlobalsTest, SetupRegistersAndBuildsTheDefaultCurves) {
   EXPECT_EQ(host.registeredName, "zk_Vlam");
   EXPECT_EQ(Globals().pluginId, 77u);
 
+  // Fields of the packed record are read by value: they need not be aligned.
   const int counts[] = {7, 8, 6, 5};
   for (int slot = 0; slot < 4; ++slot) {
     const ShapeCurve &c = Globals().defaultCurves[slot];
-    EXPECT_EQ(c.count, counts[slot]) << slot;
-    EXPECT_EQ(c.capacity, counts[slot]) << slot;
-    EXPECT_EQ(c.points[0].x, 0.0);
-    EXPECT_EQ(c.points[c.count - 1].x, 1.0);
+    const int count = c.count, capacity = c.capacity;
+    const double first = c.points[0].x, last = c.points[c.count - 1].x;
+    EXPECT_EQ(count, counts[slot]) << slot;
+    EXPECT_EQ(capacity, counts[slot]) << slot;
+    EXPECT_EQ(first, 0.0);
+    EXPECT_EQ(last, 1.0);
   }
-  EXPECT_EQ(Globals().defaultCurves[0].points[3].y, 1.0);   // [x:0.35;y:1.0]
-  EXPECT_EQ(Globals().defaultCurves[1].points[7].y, 0.35);  // [x:1.0;y:0.35]
-  EXPECT_EQ(Globals().defaultCurves[3].points[1].x, 0.4);   // [x:0.4;y:0.6]
+  const double y03 = Globals().defaultCurves[0].points[3].y;  // [x:0.35;y:1.0]
+  const double y17 = Globals().defaultCurves[1].points[7].y;  // [x:1.0;y:0.35]
+  const double x31 = Globals().defaultCurves[3].points[1].x;  // [x:0.4;y:0.6]
+  EXPECT_EQ(y03, 1.0);
+  EXPECT_EQ(y17, 0.35);
+  EXPECT_EQ(x31, 0.4);
   // 2^7 + the sum of the first curve's x values.
-  EXPECT_NEAR(Globals().defaultCurves[0].xSignature, 128 + 2.85, 1e-12);
+  const double signature = Globals().defaultCurves[0].xSignature;
+  EXPECT_NEAR(signature, 128 + 2.85, 1e-12);
 }
 
 TEST_F(RenderGlobalsTest, DistanceEntriesAreRoundedHalfUp) {
@@ -112,7 +119,8 @@ TEST_F(RenderGlobalsTest, ARegistrationErrorIsTheResultButTheTablesAreBuilt) {
   host.registerError = A_Err_GENERIC;
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_GENERIC);
   ASSERT_NE(host.out_data.global_data, nullptr);
-  EXPECT_NE(Globals().distanceTable, nullptr);
+  const std::uint16_t *table = Globals().distanceTable;
+  EXPECT_NE(table, nullptr);
   EXPECT_EQ(Globals().toneTable[kToneTableSize - 1], 1.0f);
 }
 
@@ -121,7 +129,8 @@ TEST_F(RenderGlobalsTest, AMissingUtilitySuiteFailsTheSetupWithoutLeaking) {
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_MISSING_SUITE);
   // The record stays for the setdown, which frees it; no table was made yet.
   ASSERT_NE(host.out_data.global_data, nullptr);
-  EXPECT_EQ(Globals().distanceTable, nullptr);
+  const std::uint16_t *table = Globals().distanceTable;
+  EXPECT_EQ(table, nullptr);
 }
 
 }  // namespace

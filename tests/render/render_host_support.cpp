@@ -86,7 +86,6 @@ void ResampleCopy(const PF_EffectWorld *src, PF_EffectWorld *dst, const PF_Rect 
 
 PF_Err Copy(PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *srcRect,
             PF_Rect *dstRect) {
-  ++H().copies;
   if (srcRect != nullptr && dstRect != nullptr && IsFloat(src) && IsFloat(dst)) {
     if (dstRect->right > dstRect->left && dstRect->bottom > dstRect->top) {
       ResampleCopy(src, dst, *srcRect, *dstRect);
@@ -135,15 +134,21 @@ PF_Err Abort(PF_ProgPtr) {
 
 // --- handles --------------------------------------------------------------
 
+std::map<PF_Handle, A_HandleSize> g_handleSizes;
+
 PF_Handle NewHandle(A_HandleSize size) {
   if (H().failNewHandle) return nullptr;
   ++H().liveHandles;
-  return new void *(::operator new(size == 0 ? 1 : size));
+  PF_Handle h = new void *(::operator new(size == 0 ? 1 : size));
+  g_handleSizes[h] = size;
+  return h;
 }
+A_HandleSize HandleSize(PF_Handle h) { return g_handleSizes.at(h); }
 void *LockHandle(PF_Handle h) { return *h; }
 void UnlockHandle(PF_Handle) {}
 void DisposeHandle(PF_Handle h) {
   --H().liveHandles;
+  g_handleSizes.erase(h);
   ::operator delete(*h);
   delete h;
 }
@@ -286,7 +291,6 @@ A_long NumThreads() { return H().threads; }
 A_Err IterateGeneric(A_long iterations, void *refcon,
                      A_Err (*fn)(void *, A_long, A_long, A_long)) {
   RenderTestHost &h = H();
-  ++h.iterateCalls;
   const A_long count = iterations < 0 ? std::max<A_long>(h.threads, 1) : iterations;
   std::vector<A_long> order(static_cast<std::size_t>(count));
   std::iota(order.begin(), order.end(), 0);
@@ -547,7 +551,7 @@ RenderTestHost::RenderTestHost()
   in_data.pica_basicP = registry.basic();
   SetImages(8, 6, PF_PixelFormat_ARGB128);
 
-  handleSuite = {NewHandle, LockHandle, UnlockHandle, DisposeHandle, nullptr, nullptr};
+  handleSuite = {NewHandle, LockHandle, UnlockHandle, DisposeHandle, HandleSize, nullptr};
   pfInterfaceSuite = {GetEffectLayer, GetNewEffectForEffect, ConvertToCompTime, GetEffectCamera,
                       GetCameraMatrix};
   effectSuite.AEGP_GetLayerNumEffects = GetNumEffects;

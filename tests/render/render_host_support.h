@@ -100,7 +100,6 @@ class RenderTestHost {
   // --- threads ------------------------------------------------------------
   A_long threads = 2;
   std::uint32_t shuffleSeed = 1;
-  int iterateCalls = 0;
 
   // --- abort ----------------------------------------------------------------
   PF_Err abortAnswer = PF_Err_NONE;
@@ -116,7 +115,6 @@ class RenderTestHost {
   PF_SmartRenderExtra smartExtra{};
   PF_Err inputCheckoutError = PF_Err_NONE;
   std::vector<A_long> pixelCheckouts, pixelCheckins;
-  int copies = 0;
   // Makes the input and output images of this size and format.
   void SetImages(A_long width, A_long height, PF_PixelFormat format);
 

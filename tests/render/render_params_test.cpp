@@ -161,11 +161,12 @@ TEST_F(RenderParamsTest, ToonParametersNeverShow) {
   }
 }
 
-TEST_F(RenderParamsTest, WithoutAParameterArrayTheModeIsCheckedOut) {
+TEST_F(RenderParamsTest, WithoutAParameterArrayOnlyTheToonGroupIsTouched) {
   SetMode(kCompositeAdd);
   ASSERT_EQ(CallRender(PF_Cmd_UPDATE_PARAMS_UI, host), PF_Err_NONE);
-  EXPECT_TRUE(host.hidden.at(kRenderMaxBrightness));
-  EXPECT_EQ(host.checkouts, host.checkins);
+  EXPECT_EQ(host.hidden.count(kRenderMaxBrightness), 0u);
+  EXPECT_TRUE(host.hidden.at(kRenderToonGroup));
+  EXPECT_EQ(host.checkouts, 0);
 }
 
 TEST_F(RenderParamsTest, TheFirstStreamErrorStopsTheUpdate) {

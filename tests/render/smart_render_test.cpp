@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -200,13 +201,16 @@ TEST_F(SmartRenderTest, HalfResolutionHalvesTheAccumulationBuffer) {
 }
 
 TEST_F(SmartRenderTest, InstancesWithoutAValidDesignAreSkipped) {
-  instances = {Calm(30, 32), Calm(30, 32), Calm(30, 32), Calm(60, 32)};
+  instances = {Calm(30, 32), Calm(30, 32), Calm(30, 32)};
   instances[0].designIndex = 1;   // "Flash B": no builder
   instances[1].designIndex = 9;   // outside the table
   instances[2].triggerLevel = 0.009;
+  instances.push_back(Calm(30, 32));
+  instances[3].triggerLevel = std::nan("");
+  instances.push_back(Calm(60, 32));
   ASSERT_EQ(Render(), PF_Err_NONE);
   ASSERT_EQ(passes.firings.size(), 1u);
-  EXPECT_EQ(passes.firings[0].slot, 3);
+  EXPECT_EQ(passes.firings[0].slot, 4);
 }
 
 TEST_F(SmartRenderTest, SeventeenInstancesDrawTheFirstSixteen) {
@@ -322,6 +326,10 @@ TEST_F(SmartRenderTest, AMissingGlobalRecordIsAnError) {
   const PF_Handle globals = host.in_data.global_data;
   host.in_data.global_data = nullptr;
   EXPECT_EQ(Render(), PF_Err_INTERNAL_STRUCT_DAMAGED);
+  // Nor is a handle too small to be the record read.
+  host.in_data.global_data = host.handleSuite.host_new_handle(16);
+  EXPECT_EQ(Render(), PF_Err_INTERNAL_STRUCT_DAMAGED);
+  host.handleSuite.host_dispose_handle(host.in_data.global_data);
   host.in_data.global_data = globals;
 }
 
