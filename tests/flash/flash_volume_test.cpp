@@ -346,15 +346,6 @@ TEST_F(FlashVolumeTest, BarrelHidesTheCoreWhenItPointsAtTheCamera) {
   EXPECT_TRUE(AlphaOpaque());
 }
 
-TEST_F(FlashVolumeTest, CoreBrightnessFallsAlongTheRings) {
-  volume.CorePass(5, 1);  // one ring only: drawn at the first ring's brightness
-  const double one = Light();
-  EXPECT_GT(one, 0.0);
-  ASSERT_EQ(target.Clear(), PF_Err_NONE);
-  volume.CorePass(5, 3);  // rings at 0.75, 0.375 and 0 of the colour
-  EXPECT_NEAR(Light(), one * 1.5, one * 0.3);
-}
-
 TEST_F(FlashVolumeTest, DrawingTwiceAddsTheSameAgain) {
   ASSERT_EQ(volume.RunBodyPass(2), PF_Err_NONE);
   const std::vector<unsigned char> once = Bytes();
