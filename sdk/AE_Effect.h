@@ -902,6 +902,13 @@ typedef struct {
 } PF_SmartRenderExtra;
 
 // ---------------------------------------------------------------------------
+// PF_Cmd_USER_CHANGED_PARAM: the extra record names the changed parameter.
+
+typedef struct {
+  PF_ParamIndex param_index;
+} PF_UserChangedParamExtra;
+
+// ---------------------------------------------------------------------------
 // The effect entry point
 
 typedef PF_Err (*PF_FilterProc)(PF_Cmd cmd, PF_InData *in_data, PF_OutData *out_data,

@@ -8,6 +8,9 @@
 namespace vlam {
 namespace {
 
+// Packed record fields are compared as values (+field): gtest takes its
+// arguments by reference, which a packed field's alignment does not allow.
+
 struct Storage {
   PetalLayout entries[kPetalLayoutEntries];
   std::int16_t rows[kPetalConfigurationCount];
@@ -29,7 +32,7 @@ TEST(PetalLayout, TableEntriesPerConfiguration) {
   // Entries no configuration uses stay empty.
   for (int unused : {1, 3, 5, 11, 13, 15}) {
     EXPECT_EQ(s.entries[unused].count, 0);
-    EXPECT_EQ(s.entries[unused].angles[0], 0.0);
+    EXPECT_EQ(+s.entries[unused].angles[0], 0.0);
   }
 }
 
@@ -37,13 +40,13 @@ TEST(PetalLayout, AnglesAreExactMultiplesOfPi) {
   Storage s;
   BuildPetalLayouts(s.Table());
   const PetalLayout& eight = s.entries[PetalLayoutIndex(s.Table(), 10)];
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(eight.angles[i], std::numbers::pi * (2 * i + 1) / 8.0) << i;
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(+eight.angles[i], std::numbers::pi * (2 * i + 1) / 8.0) << i;
   const PetalLayout& xwing = s.entries[PetalLayoutIndex(s.Table(), 7)];
   EXPECT_NEAR(xwing.angles[0], 65 * std::numbers::pi / 180, 1e-15);
   EXPECT_NEAR(xwing.angles[3], 295 * std::numbers::pi / 180, 1e-14);
   const PetalLayout& two = s.entries[PetalLayoutIndex(s.Table(), 3)];
-  EXPECT_EQ(two.angles[0], std::numbers::pi / 2);
-  EXPECT_EQ(two.angles[1], std::numbers::pi * 1.5);
+  EXPECT_EQ(+two.angles[0], std::numbers::pi / 2);
+  EXPECT_EQ(+two.angles[1], std::numbers::pi * 1.5);
 }
 
 TEST(PetalLayout, OutOfRangeConfigurationNeverLeavesTable) {

@@ -137,16 +137,6 @@ TEST_F(ArbitraryHandlerTest, CopyWithAndWithoutSource) {
   EXPECT_EQ(Text(fresh), "default-val");
 }
 
-TEST_F(ArbitraryHandlerTest, CopyReportsLockFailure) {
-  PF_ArbitraryH src = Value(host, "source-text");
-  PF_ArbitraryH dst = nullptr;
-  host.failLock = true;
-  PF_ArbParamsExtra copy = Extra(PF_Arbitrary_COPY_FUNC);
-  copy.u.copy_func_params.src_arbH = src;
-  copy.u.copy_func_params.dst_arbPH = &dst;
-  EXPECT_EQ(RouteArbitraryCallback(&copy), PF_Err_OUT_OF_MEMORY);
-}
-
 TEST_F(ArbitraryHandlerTest, InterpolateTakesLeftValue) {
   PF_ArbitraryH left = Value(host, "left-value");
   PF_ArbitraryH right = Value(host, "right-valu");

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "AE_Effect.h"
 #include "AE_EffectCBSuites.h"
@@ -41,6 +42,11 @@ class FakeHandleHost {
   SPBasicSuite* Basic() { return &basic_; }
   const PF_HandleSuite1* Handles() { return &handles_; }
 
+  // Offers another suite under (name, version) through the fake broker.
+  void Publish(const std::string& name, A_long version, const void* suite) { others_[{name, version}] = suite; }
+  // Refuses a published suite from now on.
+  void Withdraw(const std::string& name, A_long version) { others_.erase({name, version}); }
+
   // Fault injection.
   bool refuseHandleSuite = false;
   bool failNewHandle = false;
@@ -70,7 +76,13 @@ class FakeHandleHost {
     int locks = 0;
   };
 
-  static SPErr Acquire(const char* name, A_long, const void** suite) {
+  static SPErr Acquire(const char* name, A_long version, const void** suite) {
+    const auto other = current_->others_.find({name, version});
+    if (other != current_->others_.end()) {
+      ++current_->acquired;
+      *suite = other->second;
+      return kSPNoError;
+    }
     if (std::string(name) != kPFHandleSuite || current_->refuseHandleSuite) {
       *suite = nullptr;
       return kSPSuiteNotFoundError;
@@ -116,6 +128,7 @@ class FakeHandleHost {
   PF_HandleSuite1 handles_{};
   PF_InData in_data_;
   std::map<PF_Handle, std::unique_ptr<Block>> blocks_;
+  std::map<std::pair<std::string, A_long>, const void*> others_;
 };
 
 }  // namespace vlam

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "modules/fake_aegp_support.h"
+#include "modules/loaded_plugin_support.h"
 #include "modules/grain_precomp_script.h"
 #include "modules/utility_plugin.h"
 #include "modules/utility_state.h"
@@ -14,17 +15,7 @@
 namespace vlam_test {
 namespace {
 
-class IdleCommand : public ::testing::Test {
- protected:
-  void SetUp() override {
-    AEGP_GlobalRefcon refcon = nullptr;
-    ASSERT_EQ(EntryPointFunc_VlamUtils(host.basic(), 13, 28, 7, &refcon), A_Err_NONE);
-    suite = host.UtilsSuite();
-    ASSERT_NE(suite, nullptr);
-  }
-  FakeAegpHost host;
-  const VlamUtilsSuite1 *suite = nullptr;
-};
+class IdleCommand : public LoadedUtilityPlugin {};
 
 TEST_F(IdleCommand, NothingPendingRunsNothing) {
   EXPECT_EQ(host.Idle(), A_Err_NONE);

@@ -6,6 +6,7 @@
 #include "frame/suite_handler.h"
 #include "modules/apply_and_place.h"
 #include "modules/fake_aegp_support.h"
+#include "modules/loaded_plugin_support.h"
 #include "modules/utility_plugin.h"
 #include "modules/utility_state.h"
 
@@ -14,17 +15,7 @@ namespace {
 
 using Stack = std::vector<std::string>;
 
-class ModuleStack : public ::testing::Test {
- protected:
-  void SetUp() override {
-    AEGP_GlobalRefcon refcon = nullptr;
-    ASSERT_EQ(EntryPointFunc_VlamUtils(host.basic(), 13, 28, 7, &refcon), A_Err_NONE);
-    suite = host.UtilsSuite();
-    ASSERT_NE(suite, nullptr);
-  }
-  FakeAegpHost host;
-  const VlamUtilsSuite1 *suite = nullptr;
-};
+class ModuleStack : public LoadedUtilityPlugin {};
 
 TEST_F(ModuleStack, FreshLayerReadsSelectorBuilderInstanceRender) {
   AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});

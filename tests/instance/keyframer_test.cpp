@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fake_instance_host_support.h"
+#include "frame/effect_entries.h"
+#include "instance/instance_param_ids.h"
+
+namespace vlam {
+namespace {
+
+using vlam_test::FakeInstanceHost;
+using vlam_test::ParamOfType;
+using Keys = std::map<A_long, double>;
+using Calls = std::vector<std::string>;
+
+const Keys kThreeRoundsFromTen = {{0, 0}, {10, 1}, {11, 0}, {12, 1}, {13, 0}, {14, 1}, {15, 0}};
+
+class KeyframerTest : public ::testing::Test {
+ protected:
+  KeyframerTest() {
+    host.values[kInstanceRateOfFire] = ParamOfType(PF_Param_FLOAT_SLIDER);
+    host.values[kInstanceNumberOfRounds] = ParamOfType(PF_Param_FLOAT_SLIDER);
+    Set(12.0, 3.0);
+    host.layerCurrentTime = {10, 24};
+  }
+
+  void Set(double rate, double rounds) {
+    host.values[kInstanceRateOfFire].u.fs_d.value = rate;
+    host.values[kInstanceNumberOfRounds].u.fs_d.value = rounds;
+  }
+
+  PF_Err Press() {
+    PF_UserChangedParamExtra extra{kInstanceAddKeyframes};
+    std::vector<PF_ParamDef *> params = host.ParamsArray();
+    return EntryPoint_VlamInstancer(PF_Cmd_USER_CHANGED_PARAM, &host.in_data, &host.out_data,
+                                    params.data(), nullptr, &extra);
+  }
+
+  Calls LastCalls(std::size_t n) const { return Calls(host.calls.end() - n, host.calls.end()); }
+
+  // Nothing is left open, whatever happened.
+  void ExpectCleanedUp() const {
+    EXPECT_EQ(host.liveEffectRefs, 0);
+    EXPECT_EQ(host.liveStreams, 0);
+    EXPECT_EQ(host.openUndoGroups, 0);
+    EXPECT_EQ(host.outstandingSuites, 0);
+  }
+
+  FakeInstanceHost host;
+};
+
+TEST_F(KeyframerTest, ThreeRoundsAtTwelvePerSecondFromFrameTenInOneUndoGroup) {
+  ASSERT_EQ(Press(), PF_Err_NONE);
+  EXPECT_EQ(host.keys, kThreeRoundsFromTen);
+  Calls expected = {"GetEffectLayer",
+                    "GetLayerCurrentTime comp",
+                    "GetNewEffectForEffect",
+                    "GetNewEffectStreamByIndex 18",
+                    "GetLayerParentComp",
+                    "GetCompFramerate",
+                    "StartUndoGroup Add Vlam Keyframes"};
+  for (const auto &[time, value] : kThreeRoundsFromTen) {
+    expected.push_back("InsertKeyframe " + std::to_string(time) + "/24");
+    expected.push_back("SetKeyframeValue " + std::to_string(time) + "=" +
+                       std::to_string(static_cast<int>(value)));
+  }
+  expected.insert(expected.end(), {"EndUndoGroup", "DisposeStream", "DisposeEffect"});
+  EXPECT_EQ(host.calls, expected);
+  ExpectCleanedUp();
+}
+
+TEST_F(KeyframerTest, SpacingFollowsTheCompFrameRateTheLayersScaleAndTheTimeStep) {
+  host.frameRate = 30.0;
+  Set(20.0, 2.0);  // 1.5 frames rounds to 2
+  host.layerCurrentTime = {1000, 3000};
+  host.in_data.local_time_step = 100;
+  ASSERT_EQ(Press(), PF_Err_NONE);
+  EXPECT_EQ(host.keys, (Keys{{0, 0}, {1000, 1}, {1100, 0}, {1200, 1}, {1300, 0}}));
+  EXPECT_EQ(host.keyScales, (std::set<A_u_long>{3000}));
+}
+
+TEST_F(KeyframerTest, LayerWithoutCompositionFiresAtTwentyFourFrames) {
+  host.comp = nullptr;
+  host.frameRate = 60.0;  // must not be asked for
+  ASSERT_EQ(Press(), PF_Err_NONE);
+  EXPECT_EQ(host.keys, kThreeRoundsFromTen);
+}
+
+TEST_F(KeyframerTest, FailingKeyWriteStillClosesTheGroupAndDisposesBothReferences) {
+  host.Fail("InsertKeyframe", A_Err_GENERIC, 3);
+  EXPECT_EQ(Press(), A_Err_GENERIC);
+  EXPECT_EQ(host.keys, (Keys{{0, 0}, {10, 1}}));
+  EXPECT_EQ(LastCalls(4),
+            (Calls{"InsertKeyframe 11/24", "EndUndoGroup", "DisposeStream", "DisposeEffect"}));
+  ExpectCleanedUp();
+
+  FakeInstanceHost second;
+  second.values = host.values;
+  second.layerCurrentTime = {10, 24};
+  second.Fail("SetKeyframeValue", A_Err_PARAMETER, 2);
+  PF_UserChangedParamExtra extra{kInstanceAddKeyframes};
+  std::vector<PF_ParamDef *> params = second.ParamsArray();
+  EXPECT_EQ(EntryPoint_VlamInstancer(PF_Cmd_USER_CHANGED_PARAM, &second.in_data, &second.out_data,
+                                     params.data(), nullptr, &extra),
+            A_Err_PARAMETER);
+  EXPECT_EQ(Calls(second.calls.end() - 4, second.calls.end()),
+            (Calls{"SetKeyframeValue 10=1", "EndUndoGroup", "DisposeStream", "DisposeEffect"}));
+}
+
+TEST_F(KeyframerTest, FrameRateErrorMeansNoGroupAndNoKeys) {
+  host.Fail("GetCompFramerate", A_Err_GENERIC);
+  EXPECT_EQ(Press(), A_Err_GENERIC);
+  EXPECT_TRUE(host.keys.empty());
+  EXPECT_EQ(LastCalls(4),
+            (Calls{"GetLayerParentComp", "GetCompFramerate", "DisposeStream", "DisposeEffect"}));
+  ExpectCleanedUp();
+}
+
+TEST_F(KeyframerTest, WithoutStreamOrLayerOnlyWhatWasMadeIsDisposed) {
+  host.Fail("GetNewEffectStreamByIndex", A_Err_PARAMETER);
+  EXPECT_EQ(Press(), A_Err_PARAMETER);
+  EXPECT_EQ(LastCalls(2), (Calls{"GetNewEffectStreamByIndex 18", "DisposeEffect"}));
+  ExpectCleanedUp();
+
+  host.calls.clear();
+  host.Fail("GetEffectLayer", A_Err_GENERIC);
+  EXPECT_EQ(Press(), A_Err_GENERIC);
+  EXPECT_EQ(host.calls, (Calls{"GetEffectLayer"}));
+  ExpectCleanedUp();
+}
+
+TEST_F(KeyframerTest, FirstErrorWinsOverCleanUpErrors) {
+  host.Fail("DisposeStream", A_Err_STRUCT);
+  host.Fail("DisposeEffect", A_Err_PARAMETER);
+  EXPECT_EQ(Press(), A_Err_STRUCT);
+  EXPECT_EQ(host.keys, kThreeRoundsFromTen);
+
+  host.Fail("InsertKeyframe", A_Err_GENERIC);
+  host.Fail("EndUndoGroup", A_Err_STRUCT);
+  EXPECT_EQ(Press(), A_Err_GENERIC);
+}
+
+TEST_F(KeyframerTest, MissingKeyframeSuiteEndsThePressButLeavesNothingOpen) {
+  host.refused.insert(kAEGPKeyframeSuite);
+  EXPECT_EQ(Press(), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_TRUE(host.keys.empty());
+  ExpectCleanedUp();
+}
+
+}  // namespace
+}  // namespace vlam
