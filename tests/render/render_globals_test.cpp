@@ -115,6 +115,14 @@ TEST_F(RenderGlobalsTest, AnUnallocatableRecordIsReported) {
   EXPECT_EQ(host.out_data.global_data, nullptr);
 }
 
+TEST_F(RenderGlobalsTest, ARecordThatCannotBeLockedIsGivenBack) {
+  host.failLockHandle = true;
+  EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
+  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise global data (2)");
+  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+  EXPECT_EQ(host.out_data.global_data, nullptr);
+}
+
 TEST_F(RenderGlobalsTest, ARegistrationErrorIsTheResultButTheTablesAreBuilt) {
   host.registerError = A_Err_GENERIC;
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_GENERIC);
