@@ -9,6 +9,7 @@
 #include "flash/shape_arb_handlers.h"
 #include "frame/arbitrary_handler.h"
 #include "frame/handle_records.h"
+#include "frame/scoped_suite.h"
 
 namespace vlam {
 
@@ -25,9 +26,10 @@ PF_Err ReleaseBuilderGlobals(PF_InData *in_data, PF_OutData *out_data) {
 }
 
 PF_Err BuilderParamsSetup(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef * /*params*/[]) {
-  BuilderGlobals *globals = LockedBuilderGlobals(in_data);
-  if (!globals) return PF_Err_INTERNAL_STRUCT_DAMAGED;
-  return AddBuilderParams(in_data, out_data, globals->mainHandler, globals->petalHandler);
+  const ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion2);
+  const BuilderGlobalsLock globals(in_data, *handles.get());
+  if (!globals.get()) return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  return AddBuilderParams(in_data, out_data, globals.get()->mainHandler, globals.get()->petalHandler);
 }
 
 PF_Err BuilderUpdateParamsUI(PF_InData *in_data, PF_OutData * /*out_data*/, PF_ParamDef *params[]) {

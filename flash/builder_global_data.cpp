@@ -116,22 +116,26 @@ PF_Err ReleaseBuilderGlobals(PF_InData* in_data, PF_OutData* out_data, CurvePres
   if (!in_data->global_data) return PF_Err_NONE;
   const ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion2);
   // Frees the record on every way out, the exception from a refused
-  // settings suite included.
+  // settings suite included: the handlers go first, then the record's own
+  // lock from global setup, then the record.
   struct Release {
     PF_InData* in_data;
     PF_OutData* out_data;
     const PF_HandleSuite1& handles;
     ~Release() {
       PF_Handle record = in_data->global_data;
-      if (BuilderGlobals* g = LockedBuilderGlobals(in_data)) GlobalsUnderConstruction::DestroyHandlers(*g, handles);
+      {
+        const BuilderGlobalsLock globals(in_data, handles);
+        if (globals.get()) GlobalsUnderConstruction::DestroyHandlers(*globals.get(), handles);
+      }
       handles.host_unlock_handle(record);
       handles.host_dispose_handle(record);
       in_data->global_data = nullptr;
       out_data->global_data = nullptr;
     }
   } release{in_data, out_data, *handles.get()};
-  BuilderGlobals* g = LockedBuilderGlobals(in_data);
-  if (g) SaveCurvePresets(presets, g->mainPresets, g->petalPresets);
+  const BuilderGlobalsLock globals(in_data, *handles.get());
+  if (globals.get()) SaveCurvePresets(presets, globals.get()->mainPresets, globals.get()->petalPresets);
   return PF_Err_NONE;
 }
 

@@ -11,8 +11,8 @@ namespace vlam {
 
 // PF_Cmd_GLOBAL_SETUP: allocates BuilderGlobals, fills its tables, makes the
 // two curve handlers in 32-byte handles of their own and loads the presets
-// from `presets`. The record is left locked (see LockedBuilderGlobals) and
-// stored in out_data->global_data. On any failure everything made so far is
+// from `presets`. The record keeps one lock (see BuilderGlobalsLock) and
+// is stored in out_data->global_data. On any failure everything made so far is
 // released and no global data is set: an unallocatable record shows "Could
 // not initialise global data" and returns PF_Err_OUT_OF_MEMORY, as does a
 // lock or handler failure (without a message). A refused handle suite

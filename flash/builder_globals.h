@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "AE_Effect.h"
+#include "AE_EffectCBSuites.h"
 #include "flash/curve_presets.h"
 #include "flash/petal_layout.h"
 #include "flash/shape_curve.h"
@@ -49,13 +50,31 @@ inline PetalLayoutTable PetalTableOf(BuilderGlobals& g) {
   return PetalLayoutTable{g.petalLayouts, g.petalRows, g.petalVariants};
 }
 
-// The effect's global record. It stays locked from global setup to global
-// setdown, so its address, read from the handle, holds for every command in
-// between (and for pointers into it handed to other effects). Null without
-// global data.
-inline BuilderGlobals* LockedBuilderGlobals(const PF_InData* in_data) {
-  return in_data && in_data->global_data ? static_cast<BuilderGlobals*>(*in_data->global_data) : nullptr;
-}
+// Locks the effect's global record for one scope and unlocks it again.
+// Besides these scoped locks the record holds one lock of its own from global
+// setup to global setdown, so that its address, and pointers into it handed
+// to other effects (the petal layout entry of a design), stay put for as long
+// as the effect is loaded. get() is null without global data, for a handle
+// too small to be the record, or when the lock fails.
+class BuilderGlobalsLock {
+ public:
+  BuilderGlobalsLock(const PF_InData* in_data, const PF_HandleSuite1& handles)
+      : handles_(handles), record_(in_data ? in_data->global_data : nullptr),
+        globals_(record_ && handles.host_get_handle_size(record_) >= sizeof(BuilderGlobals)
+                     ? static_cast<BuilderGlobals*>(handles.host_lock_handle(record_))
+                     : nullptr) {}
+  ~BuilderGlobalsLock() {
+    if (globals_) handles_.host_unlock_handle(record_);
+  }
+  BuilderGlobalsLock(const BuilderGlobalsLock&) = delete;
+  BuilderGlobalsLock& operator=(const BuilderGlobalsLock&) = delete;
+  BuilderGlobals* get() const { return globals_; }
+
+ private:
+  const PF_HandleSuite1& handles_;
+  PF_Handle record_;
+  BuilderGlobals* globals_;
+};
 
 // Fills everything that needs no host: the distance table, empty preset slots
 // (count 0, capacity 32, signatures 0) and the petal layout table. The handler

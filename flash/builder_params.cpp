@@ -150,6 +150,7 @@ PF_ParamDef MakeBuilderParamDef(const BuilderParamDescription& d, ArbitraryHandl
 
 PF_Err AddBuilderParams(PF_InData* in_data, PF_OutData* out_data, ArbitraryHandler* mainHandler,
                         ArbitraryHandler* petalHandler) {
+  if (!in_data->inter.add_param || !in_data->inter.register_ui) return PF_Err_BAD_CALLBACK_PARAM;
   for (std::size_t i = 0; i < kParams.size(); ++i) {
     const BuilderParamDescription& d = kParams[i];
     ArbitraryHandler* handler = nullptr;

@@ -50,13 +50,15 @@ PF_Err ExportFlashDesign(PF_InData* in_data, FlashDesignTable* table) {
   slot.mainFalloffA = f * 0.9 + (1.0 - f);
   slot.mainFalloffB = (1.0 - f) * 0.3 + f * 0.25;
 
-  // The global record stays locked from global setup to setdown, so the
-  // layout entry keeps its address for as long as the effect is loaded.
-  BuilderGlobals* globals = LockedBuilderGlobals(in_data);
-  if (!globals) return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  // The global record holds a lock of its own from global setup to setdown,
+  // so the layout entry keeps its address after this scoped lock ends.
   const ParamCheckout configuration(in_data, kBuilderPetalConfiguration);
   const A_long petals = configuration.PopupValue();
-  slot.petalLayout = &globals->petalLayouts[PetalLayoutIndex(PetalTableOf(*globals), petals)];
+  {
+    const BuilderGlobalsLock globals(in_data, *handles.get());
+    if (!globals.get()) return PF_Err_INTERNAL_STRUCT_DAMAGED;
+    slot.petalLayout = &globals.get()->petalLayouts[PetalLayoutIndex(PetalTableOf(*globals.get()), petals)];
+  }
 
   const bool hasPetals = petals > kPetalConfigurationNone && petals <= kPetalConfigurationCount;
   std::optional<ParamCheckout> petalLength, petalDiameter, petalProfile, angle, offset, barrel, brightness;

@@ -23,7 +23,7 @@ class BuilderGlobalsTest : public ::testing::Test {
     if (cmd == PF_Cmd_GLOBAL_SETUP) host.InData()->global_data = host.OutData()->global_data;
     return err;
   }
-  BuilderGlobals* Globals() { return LockedBuilderGlobals(host.InData()); }
+  BuilderGlobals* Globals() { return host.Globals(); }
   std::map<std::string, std::string>& Settings() { return host.settings["Settings_zkVlam"]; }
 
   FakeBuilderHost host;

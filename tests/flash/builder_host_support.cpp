@@ -62,7 +62,7 @@ FakeBuilderHost::~FakeBuilderHost() {
 PF_Err FakeBuilderHost::GlobalSetup() {
   const PF_Err err = CreateBuilderGlobals(in_data_, &out_data_, presets);
   in_data_->global_data = out_data_.global_data;
-  if (BuilderGlobals* g = LockedBuilderGlobals(in_data_)) {
+  if (BuilderGlobals* g = Globals()) {
     for (PF_ParamIndex i : {kBuilderMainProfile, kBuilderPetalProfile}) {
       ArbitraryHandler* handler = i == kBuilderMainProfile ? static_cast<ArbitraryHandler*>(g->mainHandler)
                                                            : static_cast<ArbitraryHandler*>(g->petalHandler);
@@ -71,6 +71,11 @@ PF_Err FakeBuilderHost::GlobalSetup() {
     }
   }
   return err;
+}
+
+BuilderGlobals* FakeBuilderHost::Globals() {
+  const BuilderGlobalsLock lock(in_data_, *handles_.Handles());
+  return lock.get();
 }
 
 PF_Err FakeBuilderHost::GlobalSetdown() { return ReleaseBuilderGlobals(in_data_, &out_data_, presets); }

@@ -14,6 +14,8 @@
 
 namespace vlam {
 
+struct BuilderGlobals;
+
 // Presets kept in a map.
 class MapPresetStore : public CurvePresetStore {
  public:
@@ -39,6 +41,8 @@ class FakeBuilderHost {
   // Runs global setup (presets from `presets`) and keeps the global data in in_data.
   PF_Err GlobalSetup();
   PF_Err GlobalSetdown();
+  // The global record (held in place by its own lock between commands).
+  BuilderGlobals* Globals();
   MapPresetStore presets;
 
   // Current parameter values, index 0-34, defaults to begin with (the two

@@ -153,7 +153,7 @@ TEST_F(BuilderParamsTest, PopupsAngleColourAndSizes) {
 }
 
 TEST_F(BuilderParamsTest, ProfilesCarryHandlerAndDefaultCurve) {
-  BuilderGlobals* g = LockedBuilderGlobals(host.InData());
+  BuilderGlobals* g = host.Globals();
   const PF_ArbitraryDef& main = Added(6).u.arb_d;
   const PF_ArbitraryDef& petal = Added(12).u.arb_d;
   EXPECT_EQ(main.id, 104);

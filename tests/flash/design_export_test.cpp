@@ -32,7 +32,7 @@ class DesignExportTest : public ::testing::Test {
       if (Bytes(slot)[i] != kFill) return false;
     return true;
   }
-  BuilderGlobals& Globals() { return *LockedBuilderGlobals(host.InData()); }
+  BuilderGlobals& Globals() { return *host.Globals(); }
 
   FakeBuilderHost host;
   FlashDesignTable table;
