@@ -96,4 +96,17 @@ PF_ParamDef PathDef(const char *name, A_long diskId, A_long dephault) {
   return def;
 }
 
+PF_ParamDef ColorDef(const char *name, A_long diskId, PF_Pixel dephault) {
+  PF_ParamDef def = NewParamDef(PF_Param_COLOR, name, diskId);
+  def.u.cd.dephault = dephault;
+  def.u.cd.value = dephault;
+  return def;
+}
+
+PF_ParamDef LayerDef(const char *name, A_long diskId, A_long dephault) {
+  PF_ParamDef def = NewParamDef(PF_Param_LAYER, name, diskId);
+  def.u.ld.dephault = dephault;
+  return def;
+}
+
 }  // namespace vlam

@@ -43,4 +43,10 @@ PF_ParamDef ButtonDef(const char *name, A_long diskId, const char *label);
 // A mask of the layer; `dephault` is a mask index, 0 for none.
 PF_ParamDef PathDef(const char *name, A_long diskId, A_long dephault);
 
+PF_ParamDef ColorDef(const char *name, A_long diskId, PF_Pixel dephault);
+
+// Another layer of the composition; `dephault` PF_LayerDefault_NONE or
+// PF_LayerDefault_MYSELF.
+PF_ParamDef LayerDef(const char *name, A_long diskId, A_long dephault);
+
 }  // namespace vlam

@@ -63,6 +63,7 @@ class FakeEffectHost {
     PF_ParamUIFlags ui_flags;
   };
   std::vector<ParamUiUpdate> ui_updates;
+  std::vector<PF_ParamDef> added_params;  // definitions added at PARAMS_SETUP
   double angle_suite_value = 0.0;  // what the angle suite answers
   int angle_suite_calls = 0;
 
@@ -130,6 +131,7 @@ class FakeEffectHost {
   AEGP_DynamicStreamSuite5 dynamic_stream_suite{};
   AEGP_EffectSuite3 effect_suite{};
   AEGP_IterateSuite1 iterate_suite{};
+  AEGP_UtilitySuite11 utility_suite{};
   AEGP_PersistentDataSuite3 persistent_v3{};
   AEGP_PersistentDataSuite4 persistent_v4{};
   VlamUtilsSuite1 utils_suite{};
