@@ -32,7 +32,8 @@ std::uint16_t PointsInText(const char *text) {
   return n;
 }
 
-PF_Err FillRecord(const PF_InData *in_data, void *record, void * /*context*/) {
+PF_Err FillRecord(const PF_InData *in_data, void *record, void *filled) {
+  *static_cast<bool *>(filled) = true;
   return FillRenderGlobals(in_data, *static_cast<RenderGlobals *>(record));
 }
 
@@ -79,7 +80,17 @@ PF_Err CreateRenderGlobals(PF_InData *in_data, PF_OutData *out_data) {
   const GlobalRecordSpec spec{sizeof(RenderGlobals), "Could not initialise global data (1)",
                               PF_Err_OUT_OF_MEMORY, "Could not initialise global data (2)",
                               PF_Err_OUT_OF_MEMORY};
-  return CreateGlobalRecord(in_data, out_data, spec, FillRecord, nullptr);
+  bool filled = false;
+  const PF_Err err = CreateGlobalRecord(in_data, out_data, spec, FillRecord, &filled);
+  if (!filled && out_data->global_data != nullptr) {
+    // The handle could not be locked, so it was never cleared: a later
+    // setdown must not take its bytes for a table to free.
+    ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite,
+                                         kPFHandleSuiteVersion2);
+    handles->host_dispose_handle(out_data->global_data);
+    out_data->global_data = nullptr;
+  }
+  return err;
 }
 
 PF_Err ReleaseRenderGlobals(PF_InData *in_data, PF_OutData *out_data) {

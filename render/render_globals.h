@@ -47,7 +47,9 @@ PF_Err FillRenderGlobals(const PF_InData *in_data, RenderGlobals &globals);
 // Frees what the record owns beside itself (the distance table).
 void FreeRenderGlobalsTables(RenderGlobals &globals);
 
-// PF_Cmd_GLOBAL_SETUP's record and PF_Cmd_GLOBAL_SETDOWN's release.
+// PF_Cmd_GLOBAL_SETUP's record and PF_Cmd_GLOBAL_SETDOWN's release. A record
+// that cannot be locked is given back at once (after its message), so no
+// uncleared record is left for the setdown.
 PF_Err CreateRenderGlobals(PF_InData *in_data, PF_OutData *out_data);
 PF_Err ReleaseRenderGlobals(PF_InData *in_data, PF_OutData *out_data);
 

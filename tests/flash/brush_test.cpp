@@ -43,16 +43,6 @@ TEST(SoftBrush, OddSizeHasAFullCentreAndArms) {
   EXPECT_FLOAT_EQ(w.At(10, 7).red, 0.0f);
 }
 
-TEST(SoftBrush, HardnessZeroIsNearlyFlat) {
-  FloatWorld w(15, 15);
-  SoftBrush(RasterTarget::Whole(w.World()), 7, 7, 9, kColour, 0.0f);
-  // k = 10: weight saturates at 1 until q reaches 0.9 r².
-  const float r2 = 20.25f;
-  EXPECT_FLOAT_EQ(w.At(11, 7).red, 1.0f);  // q = 16
-  EXPECT_FLOAT_EQ(w.At(10, 10).red, 1.0f);  // q = 18 still saturated
-  EXPECT_FLOAT_EQ(w.At(11, 9).red, (1.0f - 20.0f / r2) * 10.0f);
-}
-
 TEST(SoftBrush, SmallStamps) {
   FloatWorld w(8, 8);
   const RasterTarget t = RasterTarget::Whole(w.World());
@@ -145,28 +135,6 @@ TEST(PixelOps, AddsTouchRgbOnlyAndRespectBounds) {
   EXPECT_EQ(w.At(1, 1).blue, 6.0f);
   EXPECT_DOUBLE_EQ(w.SumRgb(), 10.5);
   EXPECT_TRUE(w.AlphaUntouched());
-}
-
-TEST(PixelOps, ColourHelpers) {
-  PF_PixelFloat out;
-  ScaleColour(kColour, 2.0, out);
-  EXPECT_EQ(out.alpha, 1.0f);
-  EXPECT_EQ(out.blue, 8.0f);
-  ScaleInPlace(out, 0.25);
-  EXPECT_EQ(out.red, 0.5f);
-  MixColours(kColour, PF_PixelFloat{1, 0, 0, 0}, out, 0.25);
-  EXPECT_EQ(out.alpha, 0.625f);
-  EXPECT_EQ(out.green, 1.5f);
-}
-
-TEST(PixelOps, CoordinateConversionsRefuseWhatDoesNotFit) {
-  EXPECT_EQ(TruncToPixel(-0.7), 0);
-  EXPECT_EQ(TruncToPixel(5.9), 5);
-  EXPECT_EQ(TruncToPixel(INFINITY), INT32_MIN);
-  EXPECT_EQ(TruncToPixel(NAN), INT32_MIN);
-  EXPECT_EQ(RoundToPixel(-2.5), -3);
-  EXPECT_EQ(RoundToPixel(2.5), 3);
-  EXPECT_EQ(RoundToPixel(-1e300), INT32_MIN);
 }
 
 }  // namespace

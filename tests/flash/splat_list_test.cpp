@@ -75,26 +75,5 @@ TEST(SplatBands, DrawingBandByBandEqualsDrawingInOrder) {
   }
 }
 
-TEST(SplatBands, RecordedSplatsDrawWhatTheBrushesDraw) {
-  FloatWorld direct(20, 20), replay(20, 20);
-  const PF_PixelFloat c{0.5f, 1.0f, 0.5f, 0.25f};
-  SoftBrush(RasterTarget::Whole(direct.World()), 9, 9, 7, c, 0.3f);
-  SquareBrush(RasterTarget::Whole(direct.World()), 3, 4, 5, c);
-  AddWeightedColour(RasterTarget::Whole(direct.World()), 15, 2, c, 0.7f);
-  SplatSlot slot;
-  slot.Reset(20, 20);
-  RecordSink sink{&slot};
-  sink.Soft(9, 9, 7, c, 0.3f);
-  sink.Square(3, 4, 5, c);
-  sink.Point(15, 2, c, 0.7f);
-  sink.Soft(1, 1, 0, c, 0.3f);  // empty brushes are not kept
-  sink.Mark(4, 17);
-  EXPECT_EQ(slot.splats.size(), 3u);
-  EXPECT_TRUE(slot.marks.ColumnMarked(4));
-  EXPECT_TRUE(slot.marks.RowMarked(17));
-  for (const Splat& s : slot.splats) DrawSplat(RasterTarget::Whole(replay.World()), s);
-  EXPECT_EQ(direct.Bytes(), replay.Bytes());
-}
-
 }  // namespace
 }  // namespace vlam

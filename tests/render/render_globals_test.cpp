@@ -107,12 +107,17 @@ TEST_F(RenderGlobalsTest, SetdownFreesTheRecordAndClearsBothFields) {
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
 }
 
-TEST_F(RenderGlobalsTest, AnUnallocatableRecordIsReported) {
-  host.failNewHandle = true;
-  EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
-  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise global data (1)");
-  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-  EXPECT_EQ(host.out_data.global_data, nullptr);
+TEST_F(RenderGlobalsTest, ARecordThatCannotBeMadeOrLockedIsReportedAndNotKept) {
+  for (const bool lockFails : {false, true}) {
+    host.failNewHandle = !lockFails;
+    host.failLockHandle = lockFails;
+    host.out_data = PF_OutData{};
+    EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
+    EXPECT_STREQ(host.out_data.return_msg, lockFails ? "Could not initialise global data (2)"
+                                                     : "Could not initialise global data (1)");
+    EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+    EXPECT_EQ(host.out_data.global_data, nullptr);
+  }
 }
 
 TEST_F(RenderGlobalsTest, ARegistrationErrorIsTheResultButTheTablesAreBuilt) {

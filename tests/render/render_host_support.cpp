@@ -109,7 +109,7 @@ PF_Handle NewHandle(A_HandleSize size) {
   return h;
 }
 A_HandleSize HandleSize(PF_Handle h) { return g_handleSizes.at(h); }
-void *LockHandle(PF_Handle h) { return *h; }
+void *LockHandle(PF_Handle h) { return H().failLockHandle ? nullptr : *h; }
 void UnlockHandle(PF_Handle) {}
 void DisposeHandle(PF_Handle h) {
   --H().liveHandles;

@@ -83,6 +83,7 @@ class RenderTestHost {
 
   // --- handles ----------------------------------------------------------
   bool failNewHandle = false;
+  bool failLockHandle = false;
   int liveHandles = 0;
 
   // --- image buffers ------------------------------------------------------
