@@ -156,25 +156,17 @@ TEST(RelightPixels, BlackMatteScreensWithAmbientWhiteMatteDodges) {
   EXPECT_FLOAT_EQ(vlam::RelightChannel(0.2f, 0.5f, 1.0f, 0.0f), 0.8f / 0.5f);
 }
 
-TEST(RelightGeometry, LightBufferIsAQuarterOrATenthOfTheLayer) {
+TEST(RelightGeometry, HalfResolutionWidePixelsAndTinyLayers) {
   PF_InData in{};
   in.width = 40;
   in.height = 20;
   in.pixel_aspect_ratio = {1, 1};
   in.downsample_x = {1, 1};
   in.quality = PF_Quality_HI;
-  vlam::RelightGeometry g = vlam::ComputeRelightGeometry(in);
-  EXPECT_EQ(g.bufferWidth, 10);
-  EXPECT_EQ(g.bufferHeight, 5);
-  in.quality = PF_Quality_LO;
-  g = vlam::ComputeRelightGeometry(in);
-  EXPECT_EQ(g.bufferWidth, 4);
-  EXPECT_EQ(g.bufferHeight, 2);
-  // Half resolution and wide pixels: trunc(trunc(trunc(40 x 2) x 0.5) x 0.25).
-  in.quality = PF_Quality_HI;
+  // trunc(trunc(trunc(40 x 2) x 0.5) x 0.25) by trunc(trunc(20 x 0.5) x 0.25).
   in.downsample_x = {1, 2};
   in.pixel_aspect_ratio = {2, 1};
-  g = vlam::ComputeRelightGeometry(in);
+  vlam::RelightGeometry g = vlam::ComputeRelightGeometry(in);
   EXPECT_EQ(g.bufferWidth, 10);
   EXPECT_EQ(g.bufferHeight, 2);
   EXPECT_DOUBLE_EQ(g.scale, 0.5);

@@ -149,8 +149,6 @@ const std::vector<float> &RelightTestHost::LightBuffer() const {
   return disposedFloatWorlds.back();
 }
 
-std::vector<unsigned char> Bytes(const TestImage &image) { return image.bytes; }
-
 void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p) {
   switch (image.format) {
     case PF_PixelFormat_ARGB32:

@@ -48,8 +48,6 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
   PF_ParamUtilsSuite3 paramUtils{};
 };
 
-// A test image's bytes as they are now.
-std::vector<unsigned char> Bytes(const TestImage &image);
 // Writes pixel (x, y) of a float, 16-bit or 8-bit image from float channels.
 void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p);
 // Reads pixel (x, y) as float channels (8-bit / 255, 16-bit / 32768).

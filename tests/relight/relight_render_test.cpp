@@ -35,7 +35,7 @@ TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLight) {
       if (c == Case::kNoMatte) host.grain = nullptr;
 
       ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-      EXPECT_EQ(Bytes(host.output), Bytes(host.input));
+      EXPECT_EQ(host.output.bytes, host.input.bytes);
       EXPECT_EQ(host.iterateCalls, 0);
       EXPECT_EQ(host.liveWorlds, 0);
       EXPECT_EQ(host.liveEffectRefs, 0);
@@ -126,20 +126,6 @@ TEST(RelightRender, AmbientIsDividedByTheNumberOfLights) {
   EXPECT_NEAR(o.blue, (0.2 * 0.05625 + 0.2) * 0.05625 / 2, 1e-6);
 }
 
-TEST(RelightRender, WhiteMatteBrightensUnderTheLight) {
-  RelightTestHost host;
-  host.SetFloat(vlam::kRelightAmbient, 0);
-  const PF_PixelFloat white{1, 1, 1, 1};
-  for (A_long y = 0; y < 20; ++y)
-    for (A_long x = 0; x < 40; ++x) SetPixel(host.matte, x, y, white);
-  FiringLayer(host);
-  ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-  const PF_PixelFloat centre = GetPixel(host.output, 20, 10);
-  EXPECT_GT(centre.red, 0.5f);
-  // Further from the light the buffer holds less.
-  EXPECT_GT(centre.red, GetPixel(host.output, 0, 0).red);
-}
-
 TEST(RelightRender, MattePreviewShowsTheMatteEvenWithNothingFiring) {
   for (const PF_PixelFormat depth : kDepths) {
     SCOPED_TRACE(depth);
@@ -205,14 +191,6 @@ TEST(RelightRender, HostErrorsAreReturnedAndEverythingIsGivenBack) {
   {
     RelightTestHost host;
     FiringLayer(host);
-    host.effects[1].callError = A_Err_GENERIC;
-    EXPECT_EQ(host.SmartRender(), A_Err_GENERIC);
-    EXPECT_EQ(host.liveEffectRefs, 0);
-    EXPECT_EQ(host.pixelCheckins.size(), 2u);
-  }
-  {
-    RelightTestHost host;
-    FiringLayer(host);
     host.inputCheckoutError = PF_Err_OUT_OF_MEMORY;
     EXPECT_EQ(host.SmartRender(), PF_Err_OUT_OF_MEMORY);
     EXPECT_TRUE(host.pixelCheckins.empty());
@@ -224,21 +202,6 @@ TEST(RelightRender, HostErrorsAreReturnedAndEverythingIsGivenBack) {
     EXPECT_EQ(host.SmartRender(), A_Err_MISSING_SUITE);
     EXPECT_EQ(host.liveWorlds, 0);
     EXPECT_EQ(host.pixelCheckins.size(), 2u);
-  }
-}
-
-TEST(RelightRender, SameFrameSameBytes) {
-  std::vector<unsigned char> first;
-  for (int run = 0; run < 2; ++run) {
-    RelightTestHost host;
-    host.UseImages(40, 20, PF_PixelFormat_ARGB64);
-    FillPattern(host.input);
-    FillPattern(host.matte);
-    FiringLayer(host);
-    host.AddInstance(FiringInstance(3, 17));
-    ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-    if (run == 0) first = Bytes(host.output);
-    else EXPECT_EQ(Bytes(host.output), first);
   }
 }
 
