@@ -13,9 +13,12 @@ namespace vlam {
 
 namespace {
 
-enum class CollectedKind { kOther, kDesign, kInstance };
+enum class CollectedKind { kOther, kDesign, kInstance, kRender };
 
 CollectedKind KindOf(const A_char *matchName) {
+  if (std::strcmp(matchName, kRenderIdentity.match_name) == 0) {
+    return CollectedKind::kRender;
+  }
   if (std::strcmp(matchName, kBuilderIdentity.match_name) == 0) {
     return CollectedKind::kDesign;
   }
@@ -35,7 +38,7 @@ void PlaceInstanceLimitMessage(const PF_InData *in_data, PF_OutData *out_data) {
 
 // Asks one effect of the layer, if it is an active builder or instance.
 A_Err CollectOne(const PF_InData *in_data, PF_OutData *out_data, const AEGP_EffectSuite3 &effects,
-                 AEGP_EffectRefH effect, ExchangeBlock &block) {
+                 AEGP_EffectRefH effect, ExchangeBlock &block, const CollectOptions &options) {
   AEGP_EffectFlags flags = AEGP_EffectFlags_NONE;
   if (const A_Err err = effects.AEGP_GetEffectFlags(effect, &flags)) {
     return err;
@@ -54,12 +57,12 @@ A_Err CollectOne(const PF_InData *in_data, PF_OutData *out_data, const AEGP_Effe
   matchName[AEGP_MAX_EFFECT_MATCH_NAME_SIZE] = '\0';
 
   const CollectedKind kind = KindOf(matchName);
-  if (kind == CollectedKind::kOther) {
+  if (kind == CollectedKind::kOther || (kind == CollectedKind::kRender && !options.askRender)) {
     return A_Err_NONE;
   }
   if (kind == CollectedKind::kInstance) {
     if (block.table.instanceCount >= kMaxInstances) {
-      PlaceInstanceLimitMessage(in_data, out_data);
+      if (options.reportLimit) PlaceInstanceLimitMessage(in_data, out_data);
       return A_Err_NONE;
     }
     // The instance writes slot (count - 1).
@@ -80,7 +83,8 @@ void ClearExchangeBlock(ExchangeBlock &block) {
   std::memset(static_cast<void *>(block.instances), 0, sizeof block.instances);
 }
 
-PF_Err CollectFlashes(const PF_InData *in_data, PF_OutData *out_data, ExchangeBlock &block) {
+PF_Err CollectFlashes(const PF_InData *in_data, PF_OutData *out_data, ExchangeBlock &block,
+                      const CollectOptions &options) {
   const SPBasicSuite *basic = in_data->pica_basicP;
   ScopedSuite<AEGP_PFInterfaceSuite1> pfInterface(basic, kAEGPPFInterfaceSuite,
                                                   kAEGPPFInterfaceSuiteVersion1);
@@ -96,7 +100,7 @@ PF_Err CollectFlashes(const PF_InData *in_data, PF_OutData *out_data, ExchangeBl
     ScopedEffectRef effect(effects.get());
     err = effects->AEGP_GetLayerEffectByIndex(0, layer, index, effect.Receive());
     if (err == A_Err_NONE && effect.get() != nullptr) {
-      err = CollectOne(in_data, out_data, *effects.get(), effect.get(), block);
+      err = CollectOne(in_data, out_data, *effects.get(), effect.get(), block, options);
     }
     KeepFirstError(err, effect.Release());
   }

@@ -59,13 +59,7 @@ std::vector<PF_ParamDef> RenderParamDefs() {
 }
 
 PF_Err RenderParamsSetup(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef * /*params*/[]) {
-  for (PF_ParamDef &def : RenderParamDefs()) {
-    if (const PF_Err err = in_data->inter.add_param(in_data->effect_ref, -1, &def)) {
-      return err;
-    }
-  }
-  out_data->num_params = kRenderParamCount;
-  return PF_Err_NONE;
+  return AddParamDefs(in_data, out_data, RenderParamDefs(), kRenderParamCount);
 }
 
 PF_Err RenderUpdateParamsUI(PF_InData *in_data, PF_OutData * /*out_data*/,
