@@ -47,6 +47,12 @@ Host::Host(HostOptions options) : options_(std::move(options)) {
 Host::~Host() {
   setDownProject();
   setDownEffects();
+  if (monitor_.tracing()) {
+    std::string missing;
+    for (const auto &[name, version] : suites_.missing())
+      missing += (missing.empty() ? "" : ", ") + ("\"" + name + "\" v" + std::to_string(version));
+    monitor_.note("suites asked for but not granted: " + (missing.empty() ? std::string("none") : missing));
+  }
   try {
     settings_->save();
   } catch (const std::exception &e) {
@@ -131,7 +137,10 @@ AEGP_PluginID Host::registerPluginId() { return nextPluginId_++; }
 void Host::openProject(std::unique_ptr<Project> project) {
   setDownProject();
   project_ = std::move(project);
-  for (EffectInstance *effect : project_->allEffects()) runner_->sequenceResetup(*effect);
+  for (EffectInstance *effect : project_->allEffects()) {
+    runner_->sequenceResetup(*effect);
+    updateParamsUi(*effect);
+  }
 }
 
 PF_Err Host::applyInstalled(Layer &layer, InstalledEffect &effect, EffectInstance **created) {
@@ -148,7 +157,13 @@ PF_Err Host::applyInstalled(Layer &layer, InstalledEffect &effect, EffectInstanc
     return err;
   }
   if (created) *created = &instance;
+  updateParamsUi(instance);
   return PF_Err_NONE;
+}
+
+void Host::updateParamsUi(EffectInstance &effect) {
+  if (effect.installed().outFlags & PF_OutFlag_SEND_UPDATE_PARAMS_UI)
+    runner_->call(effect.installed(), &effect, PF_Cmd_UPDATE_PARAMS_UI, {currentTicks, activeRender});
 }
 
 EffectInstance *Host::applyEffect(Layer &layer, const std::string &matchName, PF_Err *error) {

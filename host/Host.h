@@ -105,6 +105,9 @@ public:
   EffectInstance *applyEffect(Layer &layer, const std::string &matchName, PF_Err *error = nullptr);
   // What AEGP_ApplyEffect does (no idle run); on failure nothing is applied.
   PF_Err applyInstalled(Layer &layer, InstalledEffect &effect, EffectInstance **created);
+  // PF_Cmd_UPDATE_PARAMS_UI for effects that ask for it (out-flag
+  // SEND_UPDATE_PARAMS_UI), as when their controls are shown.
+  void updateParamsUi(EffectInstance &effect);
   // Removes an effect from its layer (sequence setdown first).
   void removeEffect(EffectInstance &effect);
   // One round of the host's idle processing: every idle hook once.
