@@ -1,31 +1,39 @@
-// The Flash Builder's commands as far as the frame provides them:
-// BuilderGlobals is allocated at its full size and zero-filled, the effect
-// has only its input, and it answers no design yet.
+// The Flash Builder's commands behind its entry function.
 #include "flash/builder_commands.h"
 
-#include "frame/effect_setup.h"
+#include "flash/builder_global_data.h"
+#include "flash/builder_globals.h"
+#include "flash/builder_params.h"
+#include "flash/design_export.h"
+#include "flash/petal_controls.h"
+#include "flash/shape_arb_handlers.h"
+#include "frame/arbitrary_handler.h"
 #include "frame/handle_records.h"
+#include "frame/scoped_suite.h"
 
 namespace vlam {
 
+static_assert(kBuilderGlobalsSize == sizeof(BuilderGlobals));
+
 PF_Err CreateBuilderGlobals(PF_InData *in_data, PF_OutData *out_data) {
-  const GlobalRecordSpec spec{kBuilderGlobalsSize, "Could not initialise global data",
-                              PF_Err_OUT_OF_MEMORY, nullptr, PF_Err_OUT_OF_MEMORY};
-  return CreateGlobalRecord(in_data, out_data, spec, nullptr, nullptr);
+  SettingsPresetStore presets(in_data);
+  return CreateBuilderGlobals(in_data, out_data, presets);
 }
 
 PF_Err ReleaseBuilderGlobals(PF_InData *in_data, PF_OutData *out_data) {
-  return DisposeGlobalRecord(in_data, out_data);
+  SettingsPresetStore presets(in_data);
+  return ReleaseBuilderGlobals(in_data, out_data, presets);
 }
 
-PF_Err BuilderParamsSetup(PF_InData * /*in_data*/, PF_OutData *out_data,
-                          PF_ParamDef * /*params*/[]) {
-  return SetupInputOnly(out_data);
+PF_Err BuilderParamsSetup(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef * /*params*/[]) {
+  const ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion2);
+  const BuilderGlobalsLock globals(in_data, *handles.get());
+  if (!globals.get()) return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  return AddBuilderParams(in_data, out_data, globals.get()->mainHandler, globals.get()->petalHandler);
 }
 
-PF_Err BuilderUpdateParamsUI(PF_InData * /*in_data*/, PF_OutData * /*out_data*/,
-                             PF_ParamDef * /*params*/[]) {
-  return PF_Err_NONE;
+PF_Err BuilderUpdateParamsUI(PF_InData *in_data, PF_OutData * /*out_data*/, PF_ParamDef *params[]) {
+  return UpdatePetalControls(in_data, params);
 }
 
 PF_Err BuilderEvent(PF_InData * /*in_data*/, PF_OutData * /*out_data*/, PF_ParamDef * /*params*/[],
@@ -33,14 +41,13 @@ PF_Err BuilderEvent(PF_InData * /*in_data*/, PF_OutData * /*out_data*/, PF_Param
   return PF_Err_NONE;
 }
 
-PF_Err BuilderCompletelyGeneral(PF_InData * /*in_data*/, PF_OutData * /*out_data*/,
-                                PF_ParamDef * /*params*/[], void * /*extra*/) {
-  return PF_Err_NONE;
+PF_Err BuilderCompletelyGeneral(PF_InData *in_data, PF_OutData * /*out_data*/, PF_ParamDef * /*params*/[],
+                                void *extra) {
+  return ExportFlashDesign(in_data, static_cast<FlashDesignTable *>(extra));
 }
 
-PF_Err BuilderArbitraryCallback(PF_InData * /*in_data*/, PF_OutData * /*out_data*/,
-                                void * /*extra*/) {
-  return PF_Err_NONE;
+PF_Err BuilderArbitraryCallback(PF_InData * /*in_data*/, PF_OutData * /*out_data*/, void *extra) {
+  return RouteArbitraryCallback(static_cast<PF_ArbParamsExtra *>(extra));
 }
 
 PF_Err CreateBuilderSequence(PF_InData *in_data, PF_OutData *out_data) {

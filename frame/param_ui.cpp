@@ -20,6 +20,15 @@ PF_Err SetParamEnabled(const PF_InData *in_data, PF_ParamDef *params[], PF_Param
 }
 
 A_Err SetParamVisible(const PF_InData *in_data, PF_ParamIndex index, bool visible) {
+  return SetParamStreamFlag(in_data, index, AEGP_DynStreamFlag_HIDDEN, !visible);
+}
+
+A_Err SetParamStreamEnabled(const PF_InData *in_data, PF_ParamIndex index, bool enabled) {
+  return SetParamStreamFlag(in_data, index, AEGP_DynStreamFlag_DISABLED, !enabled);
+}
+
+A_Err SetParamStreamFlag(const PF_InData *in_data, PF_ParamIndex index, AEGP_DynStreamFlags flag,
+                         bool set) {
   const SPBasicSuite *basic = in_data->pica_basicP;
   ScopedSuite<AEGP_PFInterfaceSuite1> pf_interface(basic, kAEGPPFInterfaceSuite,
                                                    kAEGPPFInterfaceSuiteVersion1);
@@ -38,7 +47,7 @@ A_Err SetParamVisible(const PF_InData *in_data, PF_ParamIndex index, bool visibl
     err = streams->AEGP_GetNewEffectStreamByIndex(0, effect, index, &stream);
   }
   if (err == A_Err_NONE && stream != nullptr) {
-    err = dynamic->AEGP_SetDynamicStreamFlag(stream, AEGP_DynStreamFlag_HIDDEN, false, !visible);
+    err = dynamic->AEGP_SetDynamicStreamFlag(stream, flag, false, set);
   }
   if (stream != nullptr) {
     KeepFirstError(err, streams->AEGP_DisposeStream(stream));

@@ -1,34 +1,45 @@
-// The Flash Instance's commands as far as the frame provides them: the
-// effect has only its input and answers no instance record yet.
+// The Flash Instance's own commands behind its entry function.
 #include "instance/instance_commands.h"
 
-#include "frame/effect_setup.h"
+#include "instance/aim_controls.h"
+#include "instance/instance_param_ids.h"
+#include "instance/instance_params.h"
+#include "instance/instance_record_answer.h"
+#include "instance/keyframer.h"
 
 namespace vlam {
 
-PF_Err InstanceParamsSetup(PF_InData * /*in_data*/, PF_OutData *out_data,
+PF_Err InstanceParamsSetup(PF_InData *in_data, PF_OutData *out_data,
                            PF_ParamDef * /*params*/[]) {
-  return SetupInputOnly(out_data);
+  return AddInstanceParams(in_data, out_data);
 }
 
-PF_Err InstanceUserChangedParam(PF_InData * /*in_data*/, PF_OutData * /*out_data*/,
-                                PF_ParamDef * /*params*/[], void * /*extra*/) {
-  return PF_Err_NONE;
+PF_Err InstanceUserChangedParam(PF_InData *in_data, PF_OutData * /*out_data*/,
+                                PF_ParamDef *params[], void *extra) {
+  if (extra == nullptr) {
+    return PF_Err_BAD_CALLBACK_PARAM;
+  }
+  const PF_ParamIndex changed = static_cast<const PF_UserChangedParamExtra *>(extra)->param_index;
+  if (changed == kInstanceAddKeyframes) {
+    return AddTriggerKeyframes(in_data, params);
+  }
+  return KeepAimControlsInStep(params, changed);
 }
 
-PF_Err InstanceUpdateParamsUI(PF_InData * /*in_data*/, PF_OutData * /*out_data*/,
-                              PF_ParamDef * /*params*/[]) {
-  return PF_Err_NONE;
+PF_Err InstanceUpdateParamsUI(PF_InData *in_data, PF_OutData * /*out_data*/,
+                              PF_ParamDef *params[]) {
+  return EnableAimControls(in_data, params);
 }
 
+// The comp-window overlay is not drawn yet: the event is left unhandled.
 PF_Err InstanceDrawOverlay(PF_InData * /*in_data*/, PF_OutData * /*out_data*/,
                            PF_ParamDef * /*params*/[], void * /*event_extra*/) {
   return PF_Err_NONE;
 }
 
-PF_Err InstanceCompletelyGeneral(PF_InData * /*in_data*/, PF_OutData * /*out_data*/,
-                                 PF_ParamDef * /*params*/[], void * /*extra*/) {
-  return PF_Err_NONE;
+PF_Err InstanceCompletelyGeneral(PF_InData *in_data, PF_OutData * /*out_data*/,
+                                 PF_ParamDef * /*params*/[], void *extra) {
+  return AnswerInstanceRecord(in_data, extra);
 }
 
 }  // namespace vlam

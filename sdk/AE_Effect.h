@@ -670,6 +670,11 @@ typedef struct {
     } compare_func_params;
     struct {
       void *refconPV;
+      PF_ArbitraryH arbH;
+      A_u_long *print_sizePLu;
+    } print_size_func_params;
+    struct {
+      void *refconPV;
       PF_ArbPrintFlags print_flags;
       PF_ArbitraryH arbH;
       A_u_long print_sizeLu;
@@ -895,6 +900,13 @@ typedef struct {
   PF_SmartRenderInput *input;
   PF_SmartRenderCallbacks *cb;
 } PF_SmartRenderExtra;
+
+// ---------------------------------------------------------------------------
+// PF_Cmd_USER_CHANGED_PARAM: the extra record names the changed parameter.
+
+typedef struct {
+  PF_ParamIndex param_index;
+} PF_UserChangedParamExtra;
 
 // ---------------------------------------------------------------------------
 // The effect entry point

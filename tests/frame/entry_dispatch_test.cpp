@@ -54,13 +54,21 @@ TEST_P(EntryDispatch, GlobalSetupAnnouncesVersionAndFlags) {
   EXPECT_EQ(host.out_data.my_version, 0x00081E01u);
   EXPECT_EQ(host.out_data.out_flags, effect.identity->out_flags);
   EXPECT_EQ(host.out_data.out_flags2, effect.identity->out_flags2);
+  // What global setup holds (the builder's curve handlers keep a suite each)
+  // is released at global setdown.
+  host.in_data.global_data = host.out_data.global_data;
+  CallEffect(effect.entry, PF_Cmd_GLOBAL_SETDOWN, host);
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 TEST_P(EntryDispatch, ParamsSetupDeclaresAtLeastTheInput) {
   FakeEffectHost host;
+  ASSERT_EQ(CallEffect(GetParam().entry, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
+  host.in_data.global_data = host.out_data.global_data;
   ASSERT_EQ(CallEffect(GetParam().entry, PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
   EXPECT_GE(host.out_data.num_params, 1);
+  EXPECT_EQ(host.added_params.size() + 1, static_cast<std::size_t>(host.out_data.num_params));
+  CallEffect(GetParam().entry, PF_Cmd_GLOBAL_SETDOWN, host);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEffects, EntryDispatch, ::testing::ValuesIn(kEffects),

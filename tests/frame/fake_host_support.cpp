@@ -47,6 +47,16 @@ PF_Err CheckinParam(PF_ProgPtr, PF_ParamDef *param) {
   return PF_Err_NONE;
 }
 
+PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) {
+  H().added_params.push_back(*def);
+  return PF_Err_NONE;
+}
+
+PF_Err RegisterUI(PF_ProgPtr, PF_CustomUIInfo *) {
+  ++H().ui_registrations;
+  return PF_Err_NONE;
+}
+
 // --- handles -----------------------------------------------------------------
 
 PF_Handle NewHandle(A_HandleSize size) {
@@ -264,6 +274,8 @@ FakeEffectHost::FakeEffectHost() {
   in_data.utils = &utils;
   in_data.inter.checkout_param = CheckoutParam;
   in_data.inter.checkin_param = CheckinParam;
+  in_data.inter.add_param = AddParam;
+  in_data.inter.register_ui = RegisterUI;
   in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0x3003);
   in_data.version = PF_SpecVersion{13, 14};
   in_data.current_time = 48;

@@ -56,6 +56,8 @@ class FakeEffectHost {
   std::vector<PF_ParamDef> params;  // values the checkout hands out, by index
   std::set<PF_ParamIndex> failing_checkouts;
   std::vector<PF_ParamIndex> checked_out, checked_in;
+  std::vector<PF_ParamDef> added_params;  // definitions added at parameter setup
+  int ui_registrations = 0;
   struct ParamUiUpdate {
     PF_ParamIndex index;
     PF_ParamUIFlags ui_flags;

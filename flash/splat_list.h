@@ -1,0 +1,93 @@
+// Splats recorded by one iteration of a parallel flash pass, and their
+// replay into horizontal bands of the accumulation buffer.
+//
+// The body and spark passes run on the host's worker threads. Instead of
+// adding into the shared buffer as they go (which would make the sums depend
+// on which thread got there first), every iteration records its splats and
+// marks in its own slot. The slots are then drawn band by band: each band
+// owns a range of rows, walks all slots in iteration order and draws only its
+// own rows. Every pixel therefore receives its additions in exactly the order
+// a single thread drawing all iterations one after the other would give it,
+// whatever the number of threads and however the host schedules them.
+#pragma once
+
+#include <vector>
+
+#include "flash/brushes.h"
+#include "flash/mark_vectors.h"
+
+namespace vlam {
+
+struct Splat {
+  enum Kind : A_long { kSoft = 0, kSquare = 1, kPoint = 2 };
+  A_long kind;
+  A_long x;
+  A_long y;
+  A_long size;   // brush size; unused for points
+  float factor;  // hardness of a soft brush, weight of a point
+  float red;
+  float green;
+  float blue;
+};
+
+// What one iteration produced. `err` is set when it could not finish (no
+// memory); such a pass draws nothing.
+struct SplatSlot {
+  std::vector<Splat> splats;
+  MarkVectors marks;
+  PF_Err err = PF_Err_NONE;
+
+  void Reset(A_long width, A_long height) {
+    splats.clear();
+    marks.Reset(width, height);
+    err = PF_Err_NONE;
+  }
+};
+
+// Draws one recorded splat.
+void DrawSplat(const RasterTarget& t, const Splat& s);
+
+// Rows [first, last] a splat may change.
+void SplatRows(const Splat& s, A_long& first, A_long& last);
+
+// Splits the rows 0..height-1 into `bands` contiguous ranges of about equal
+// drawing work; bounds has bands + 1 entries, band i being rows
+// [bounds[i], bounds[i + 1]).
+void BalanceBands(const std::vector<SplatSlot>& slots, A_long height, A_long bands,
+                  std::vector<A_long>& bounds);
+
+// Draws every splat of every slot, in slot order, that touches the rows of
+// `band`.
+void DrawSlotsInBand(const std::vector<SplatSlot>& slots, const RasterTarget& band);
+
+// Where the passes deliver their splats: straight into the buffer (the core,
+// drawn on one thread only), or into a slot to be drawn later.
+struct DirectSink {
+  RasterTarget target;
+  MarkVectors* marks;
+
+  void Mark(A_long x, A_long y) { marks->Mark(x, y); }
+  void Soft(A_long x, A_long y, A_long size, const PF_PixelFloat& c, float hardness) {
+    SoftBrush(target, x, y, size, c, hardness);
+  }
+  void Square(A_long x, A_long y, A_long size, const PF_PixelFloat& c) {
+    SquareBrush(target, x, y, size, c);
+  }
+};
+
+struct RecordSink {
+  SplatSlot* slot;
+
+  void Mark(A_long x, A_long y) { slot->marks.Mark(x, y); }
+  void Soft(A_long x, A_long y, A_long size, const PF_PixelFloat& c, float hardness) {
+    if (size > 0) slot->splats.push_back({Splat::kSoft, x, y, size, hardness, c.red, c.green, c.blue});
+  }
+  void Square(A_long x, A_long y, A_long size, const PF_PixelFloat& c) {
+    if (size > 0) slot->splats.push_back({Splat::kSquare, x, y, size, 0.0f, c.red, c.green, c.blue});
+  }
+  void Point(A_long x, A_long y, const PF_PixelFloat& c, float w) {
+    slot->splats.push_back({Splat::kPoint, x, y, 1, w, c.red, c.green, c.blue});
+  }
+};
+
+}  // namespace vlam

@@ -1,0 +1,80 @@
+#include "render/world_buffer.h"
+
+#include <cstring>
+
+#include "AE_EffectCBSuites.h"
+#include "frame/scoped_suite.h"
+#include "render/pixel_convert.h"
+
+namespace vlam {
+
+WorldBuffer::~WorldBuffer() {
+  // A destructor must not throw, even when the host refuses the suite now.
+  try {
+    Release();
+  } catch (...) {
+  }
+}
+
+PF_Err WorldBuffer::Create(PF_InData* in_data, A_long width, A_long height,
+                           PF_PixelFormat format, const char* name) {
+  Release();
+  std::strncpy(name_, name && *name ? name : "UNNAMED", sizeof(name_) - 1);
+  name_[sizeof(name_) - 1] = '\0';
+  in_data_ = in_data;
+  format_ = format;
+  world_ = PF_EffectWorld{};
+  ScopedSuite<PF_WorldSuite2> worlds(in_data->pica_basicP, kPFWorldSuite, kPFWorldSuiteVersion2);
+  status_ = worlds->PF_NewWorld(in_data->effect_ref, width, height, true, format, &world_);
+  created_ = status_ == PF_Err_NONE;
+  released_ = false;
+  return status_;
+}
+
+PF_Err WorldBuffer::Release() {
+  PF_Err err = PF_Err_NONE;
+  if (created_ && !released_) {
+    released_ = true;
+    ScopedSuite<PF_WorldSuite2> worlds(in_data_->pica_basicP, kPFWorldSuite,
+                                       kPFWorldSuiteVersion2);
+    err = worlds->PF_DisposeWorld(in_data_->effect_ref, &world_);
+  }
+  return status_ != PF_Err_NONE ? status_ : err;
+}
+
+PF_Err WorldBuffer::Fill(const PF_PixelFloat& colour, const PF_Rect* rect) {
+  if (!created_ || released_) return PF_Err_BAD_CALLBACK_PARAM;
+  ScopedSuite<PF_FillMatteSuite2> fills(in_data_->pica_basicP, kPFFillMatteSuite,
+                                        kPFFillMatteSuiteVersion2);
+  PF_Err err;
+  if (format_ == PF_PixelFormat_ARGB128) {
+    err = fills->fill_float(in_data_->effect_ref, &colour, rect, &world_);
+  } else if (format_ == PF_PixelFormat_ARGB64) {
+    const PF_Pixel16 c = ToPixel16(colour);
+    err = fills->fill16(in_data_->effect_ref, &c, rect, &world_);
+  } else if (format_ == PF_PixelFormat_ARGB32) {
+    const PF_Pixel8 c = ToPixel8(colour);
+    err = fills->fill(in_data_->effect_ref, &c, rect, &world_);
+  } else {
+    err = PF_Err_BAD_CALLBACK_PARAM;
+  }
+  status_ = err;
+  return err;
+}
+
+PF_Err WorldBuffer::CopyFrom(PF_EffectWorld* source, PF_Rect* sourceRect, PF_Rect* destRect) {
+  if (!created_ || released_) return PF_Err_BAD_CALLBACK_PARAM;
+  return in_data_->utils->copy(in_data_->effect_ref, source, &world_, sourceRect, destRect);
+}
+
+PF_Err WorldBuffer::RawCopyFrom(const WorldBuffer& source) {
+  const PF_EffectWorld& s = source.world_;
+  if (s.rowbytes != world_.rowbytes || s.height != world_.height || world_.rowbytes <= 0 ||
+      world_.height <= 0 || !s.data || !world_.data)
+    return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  std::memmove(world_.data, s.data,
+               static_cast<size_t>(world_.rowbytes) * static_cast<size_t>(world_.height));
+  return PF_Err_NONE;
+}
+
+}  // namespace vlam

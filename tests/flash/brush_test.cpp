@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include "flash/brushes.h"
+#include "float_world_support.h"
+
+namespace vlam {
+namespace {
+
+const PF_PixelFloat kColour{0.5f, 1.0f, 2.0f, 4.0f};
+
+TEST(SoftBrush, SizeFourFallsOffByDistanceSquared) {
+  FloatWorld w(12, 12, 3);
+  SoftBrush(RasterTarget::Whole(w.World()), 6, 6, 4, kColour, 1.0f);
+  // Even size: the disc is centred on the corner above-left of (6, 6); the
+  // quadrant pixel at offsets (a, b) has q = a² + b².
+  auto red = [&](int x, int y) { return w.At(x, y).red; };
+  EXPECT_FLOAT_EQ(red(6, 6), 1.0f);                // q = 0
+  EXPECT_FLOAT_EQ(red(7, 6), 1.0f - 1.0f / 4.0f);  // q = 1
+  EXPECT_FLOAT_EQ(red(7, 7), 1.0f - 2.0f / 4.0f);  // q = 2
+  EXPECT_FLOAT_EQ(red(8, 6), 0.0f);                // q = 4 weighs 0
+  EXPECT_FLOAT_EQ(red(8, 7), 0.0f);                // q = 5 ends the row
+  EXPECT_FLOAT_EQ(red(5, 5), 1.0f);                // mirrored quadrant, q = 0
+  EXPECT_FLOAT_EQ(red(4, 4), 1.0f - 2.0f / 4.0f);
+  EXPECT_FLOAT_EQ(red(4, 5), 1.0f - 1.0f / 4.0f);
+  EXPECT_FLOAT_EQ(w.At(7, 7).blue, 4.0f * 0.5f);
+  // Symmetric about the corner, 12 pixels: 4 x (1 + 0.75 + 0.75 + 0.5).
+  EXPECT_DOUBLE_EQ(w.SumRgb(), 4 * 3.0 * 7.0);
+  EXPECT_TRUE(w.AlphaUntouched());
+}
+
+TEST(SoftBrush, OddSizeHasAFullCentreAndArms) {
+  FloatWorld w(15, 15);
+  SoftBrush(RasterTarget::Whole(w.World()), 7, 7, 5, kColour, 1.0f);
+  const float r2 = 6.25f;
+  EXPECT_FLOAT_EQ(w.At(7, 7).red, 1.0f);
+  EXPECT_FLOAT_EQ(w.At(9, 7).red, 1.0f - 4.0f / r2);
+  EXPECT_FLOAT_EQ(w.At(7, 5).red, 1.0f - 4.0f / r2);
+  EXPECT_FLOAT_EQ(w.At(8, 8).red, 1.0f - 2.0f / r2);
+  EXPECT_FLOAT_EQ(w.At(5, 6).red, 1.0f - 5.0f / r2);
+  EXPECT_FLOAT_EQ(w.At(9, 9).red, 0.0f);  // q = 8 > limit 6
+  EXPECT_FLOAT_EQ(w.At(10, 7).red, 0.0f);
+}
+
+TEST(SoftBrush, HardnessZeroIsNearlyFlat) {
+  FloatWorld w(15, 15);
+  SoftBrush(RasterTarget::Whole(w.World()), 7, 7, 9, kColour, 0.0f);
+  // k = 10: weight saturates at 1 until q reaches 0.9 r².
+  const float r2 = 20.25f;
+  EXPECT_FLOAT_EQ(w.At(11, 7).red, 1.0f);  // q = 16
+  EXPECT_FLOAT_EQ(w.At(10, 10).red, 1.0f);  // q = 18 still saturated
+  EXPECT_FLOAT_EQ(w.At(11, 9).red, (1.0f - 20.0f / r2) * 10.0f);
+}
+
+TEST(SoftBrush, SmallStamps) {
+  FloatWorld w(8, 8);
+  const RasterTarget t = RasterTarget::Whole(w.World());
+  SoftBrush(t, 1, 1, 0, kColour, 1.0f);
+  EXPECT_EQ(w.SumRgb(), 0.0);
+  SoftBrush(t, 1, 1, 1, kColour, 1.0f);
+  EXPECT_EQ(w.At(1, 1).green, 2.0f);
+  SoftBrush(t, 4, 4, 2, kColour, 1.0f);
+  EXPECT_EQ(w.At(5, 5).green, 1.0f);
+  EXPECT_EQ(w.At(3, 4).green, 0.0f);
+  SoftBrush(t, 4, 1, 3, kColour, 1.0f);
+  EXPECT_EQ(w.At(4, 0).green, 2.0f);
+  EXPECT_EQ(w.At(5, 2).green, 1.0f);
+  EXPECT_DOUBLE_EQ(w.SumRgb(), 7.0 * (1 + 2 + 5 + 2));
+}
+
+TEST(Brushes, ClippedAtEveryEdgeChangeOnlyPixelsInside) {
+  for (int size : {2, 3, 4, 7, 10, 31}) {
+    for (bool soft : {true, false}) {
+      FloatWorld big(60, 60);
+      FloatWorld small(6, 5, 2);
+      // The small buffer is the window (20..25, 30..34) of the big one.
+      const int cx[] = {19, 23, 26, 21}, cy[] = {31, 29, 35, 33};
+      for (int i = 0; i < 4; ++i) {
+        if (soft) {
+          SoftBrush(RasterTarget::Whole(big.World()), cx[i], cy[i], size, kColour, 0.3f);
+          SoftBrush(RasterTarget::Whole(small.World()), cx[i] - 20, cy[i] - 30, size, kColour, 0.3f);
+        } else {
+          SquareBrush(RasterTarget::Whole(big.World()), cx[i], cy[i], size, kColour);
+          SquareBrush(RasterTarget::Whole(small.World()), cx[i] - 20, cy[i] - 30, size, kColour);
+        }
+      }
+      for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x) {
+          ASSERT_EQ(small.At(x, y).red, big.At(x + 20, y + 30).red) << size << soft;
+          ASSERT_EQ(small.At(x, y).blue, big.At(x + 20, y + 30).blue) << size << soft;
+        }
+      EXPECT_TRUE(small.AlphaUntouched());
+      // Nothing was written into the row padding either.
+      for (int y = 0; y < 5; ++y) EXPECT_EQ(small.At(6, y).red + small.At(7, y).red, 0.0f);
+    }
+  }
+}
+
+TEST(Brushes, BandTargetsTogetherDrawTheWholeBrush) {
+  FloatWorld whole(40, 40), banded(40, 40);
+  const RasterTarget t = RasterTarget::Whole(banded.World());
+  for (int size : {4, 5, 12, 17}) {
+    SoftBrush(RasterTarget::Whole(whole.World()), 20, 20, size, kColour, 0.6f);
+    SquareBrush(RasterTarget::Whole(whole.World()), 10, 12, size, kColour);
+    for (A_long first = 0; first < 40; first += 3) {
+      SoftBrush(t.Band(first, first + 3), 20, 20, size, kColour, 0.6f);
+      SquareBrush(t.Band(first, first + 3), 10, 12, size, kColour);
+    }
+  }
+  EXPECT_EQ(whole.Bytes(), banded.Bytes());
+}
+
+TEST(SquareBrush, FullColourOverTheSquare) {
+  FloatWorld w(20, 20);
+  const RasterTarget t = RasterTarget::Whole(w.World());
+  SquareBrush(t, 5, 5, 5, kColour);  // odd: 5 x 5 around (5, 5)
+  EXPECT_EQ(w.At(3, 3).red, 1.0f);
+  EXPECT_EQ(w.At(7, 7).red, 1.0f);
+  EXPECT_EQ(w.At(8, 5).red, 0.0f);
+  EXPECT_DOUBLE_EQ(w.SumRgb(), 25 * 7.0);
+  FloatWorld e(20, 20);
+  SquareBrush(RasterTarget::Whole(e.World()), 10, 10, 4, kColour);
+  // Even n: quadrants of half + 1 = 3 pixels each way around the corner.
+  EXPECT_EQ(e.At(7, 7).red, 1.0f);
+  EXPECT_EQ(e.At(12, 12).red, 1.0f);
+  EXPECT_EQ(e.At(13, 10).red, 0.0f);
+  EXPECT_DOUBLE_EQ(e.SumRgb(), 36 * 7.0);
+  FloatWorld two(4, 4);
+  SquareBrush(RasterTarget::Whole(two.World()), 1, 1, 2, kColour);
+  EXPECT_EQ(two.At(2, 2).red, 0.5f);
+  EXPECT_DOUBLE_EQ(two.SumRgb(), 2 * 7.0);
+}
+
+TEST(PixelOps, AddsTouchRgbOnlyAndRespectBounds) {
+  FloatWorld w(3, 3, 1, 0.25f);
+  const RasterTarget t = RasterTarget::Whole(w.World());
+  AddColour(t, 1, 1, kColour);
+  AddWeightedColour(t, 1, 1, kColour, 0.5f);
+  AddColour(t, -1, 0, kColour);
+  AddColour(t, 3, 0, kColour);
+  AddColour(t, 0, 3, kColour);
+  AddWeightedColour(t, 0, -1, kColour, 1.0f);
+  EXPECT_EQ(w.At(1, 1).red, 1.5f);
+  EXPECT_EQ(w.At(1, 1).blue, 6.0f);
+  EXPECT_DOUBLE_EQ(w.SumRgb(), 10.5);
+  EXPECT_TRUE(w.AlphaUntouched());
+}
+
+TEST(PixelOps, ColourHelpers) {
+  PF_PixelFloat out;
+  ScaleColour(kColour, 2.0, out);
+  EXPECT_EQ(out.alpha, 1.0f);
+  EXPECT_EQ(out.blue, 8.0f);
+  ScaleInPlace(out, 0.25);
+  EXPECT_EQ(out.red, 0.5f);
+  MixColours(kColour, PF_PixelFloat{1, 0, 0, 0}, out, 0.25);
+  EXPECT_EQ(out.alpha, 0.625f);
+  EXPECT_EQ(out.green, 1.5f);
+}
+
+TEST(PixelOps, CoordinateConversionsRefuseWhatDoesNotFit) {
+  EXPECT_EQ(TruncToPixel(-0.7), 0);
+  EXPECT_EQ(TruncToPixel(5.9), 5);
+  EXPECT_EQ(TruncToPixel(INFINITY), INT32_MIN);
+  EXPECT_EQ(TruncToPixel(NAN), INT32_MIN);
+  EXPECT_EQ(RoundToPixel(-2.5), -3);
+  EXPECT_EQ(RoundToPixel(2.5), 3);
+  EXPECT_EQ(RoundToPixel(-1e300), INT32_MIN);
+}
+
+}  // namespace
+}  // namespace vlam

@@ -1,0 +1,133 @@
+#include "flash/builder_globals.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "builder_host_support.h"
+#include "flash/builder_global_data.h"
+#include "flash/default_curves.h"
+#include "flash/shape_arb_handlers.h"
+#include "flash/shape_curve_text.h"
+
+extern "C" PF_Err EntryPoint_VlamFlash(PF_Cmd, PF_InData*, PF_OutData*, PF_ParamDef*[], PF_LayerDef*, void*);
+
+namespace vlam {
+namespace {
+
+class BuilderGlobalsTest : public ::testing::Test {
+ protected:
+  PF_Err Run(PF_Cmd cmd) {
+    const PF_Err err = EntryPoint_VlamFlash(cmd, host.InData(), host.OutData(), nullptr, nullptr, nullptr);
+    if (cmd == PF_Cmd_GLOBAL_SETUP) host.InData()->global_data = host.OutData()->global_data;
+    return err;
+  }
+  BuilderGlobals* Globals() { return host.Globals(); }
+  std::map<std::string, std::string>& Settings() { return host.settings["Settings_zkVlam"]; }
+
+  FakeBuilderHost host;
+};
+
+TEST_F(BuilderGlobalsTest, SetupFillsTablesAndKeepsRecordLocked) {
+  ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
+  BuilderGlobals* g = Globals();
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(host.Handles().LockCount(host.InData()->global_data), 1);
+  EXPECT_EQ(g->distances[0][0], 0);
+  EXPECT_EQ(g->distances[3][4], 5);
+  EXPECT_EQ(g->distances[1][1], 1);
+  EXPECT_EQ(g->distances[2][3], 4);    // 3.606
+  EXPECT_EQ(g->distances[1][3], 3);    // 3.162
+  EXPECT_EQ(g->distances[60][60], 85); // 84.85
+  EXPECT_EQ(g->distances[60][0], 60);
+
+  ASSERT_NE(g->mainHandler, nullptr);
+  ASSERT_NE(g->petalHandler, nullptr);
+  EXPECT_EQ(host.Handles().LockCount(g->mainHandlerH), 1);
+  EXPECT_EQ(host.Handles().LockCount(g->petalHandlerH), 1);
+  EXPECT_EQ(static_cast<void*>(g->mainHandler), *g->mainHandlerH);
+  EXPECT_EQ(g->mainHandler->ValueSize(), 532u);
+
+  EXPECT_EQ(g->mainPresets[2].count, 13);
+  EXPECT_EQ(g->mainPresets[2].capacity, 16);
+  EXPECT_EQ(g->petalPresets[4].count, 7);
+  EXPECT_EQ(g->petalPresets[4].capacity, 8);
+  ShapeCurve mainDefault;  // the second main preset is the default curve, signatures included
+  MakeDefaultMainCurve(mainDefault);
+  EXPECT_EQ(std::memcmp(&g->mainPresets[1], &mainDefault, sizeof mainDefault), 0);
+  EXPECT_EQ(PetalLayoutIndex(PetalTableOf(*g), 5), 7);
+  EXPECT_EQ(g->petalLayouts[7].count, 3);
+}
+
+TEST_F(BuilderGlobalsTest, PresetsChangedInOneRunAreReadInTheNext) {
+  const int baseline = host.Handles().LiveHandles();
+  ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
+  ParseShapeCurveText("[x:0;y:0.2],[x:0.5;y:1],[x:1;y:0.2]", Globals()->mainPresets[3]);
+  ParseShapeCurveText("[x:0;y:1],[x:1;y:0]", Globals()->petalPresets[1]);
+  ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), PF_Err_NONE);
+  EXPECT_EQ(host.InData()->global_data, nullptr);
+  EXPECT_EQ(host.OutData()->global_data, nullptr);
+  EXPECT_EQ(host.Handles().LiveHandles(), baseline);
+  EXPECT_EQ(host.settingsWrites, 10);
+  EXPECT_EQ(Settings()["MAIN_SHAPE_PRESET_4"], "[x:0;y:0.2],[x:0.5;y:1],[x:1;y:0.2]");
+  EXPECT_EQ(Settings()["PETAL_SHAPE_PRESET_2"], "[x:0;y:1],[x:1;y:0]");
+  EXPECT_EQ(Settings()["MAIN_SHAPE_PRESET_1"], "[x:0;y:0.75],[x:1;y:0.75]");
+
+  ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
+  EXPECT_EQ(WriteShapeCurveText(Globals()->mainPresets[3]), "[x:0;y:0.2],[x:0.5;y:1],[x:1;y:0.2]");
+  EXPECT_EQ(Globals()->petalPresets[1].count, 2);
+  EXPECT_EQ(Globals()->petalPresets[1].capacity, 8);
+}
+
+TEST_F(BuilderGlobalsTest, DamagedSettingsReadTolerantly) {
+  Settings()["MAIN_SHAPE_PRESET_1"] = std::string(600, ']');
+  Settings()["PETAL_SHAPE_PRESET_5"] = "\x7f\x01 no brackets at all";
+  ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
+  EXPECT_EQ(Globals()->mainPresets[0].count, 16);  // capped by the capacity
+  EXPECT_EQ(Globals()->petalPresets[4].count, 0);
+  EXPECT_EQ(Globals()->mainPresets[1].count, 9);   // untouched keys keep their defaults
+}
+
+TEST_F(BuilderGlobalsTest, UnallocatableRecordShowsMessage) {
+  host.Handles().failNewHandle = true;
+  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(host.OutData()->global_data, nullptr);
+  EXPECT_TRUE(host.OutData()->out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE);
+  EXPECT_STREQ(host.OutData()->return_msg, "Could not initialise global data");
+}
+
+TEST_F(BuilderGlobalsTest, LockFailureReleasesEverything) {
+  const int baseline = host.Handles().LiveHandles();
+  host.Handles().failLock = true;
+  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(host.OutData()->global_data, nullptr);
+  EXPECT_EQ(host.Handles().LiveHandles(), baseline);
+  EXPECT_FALSE(host.OutData()->out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE);
+}
+
+TEST_F(BuilderGlobalsTest, RefusedSettingsSuiteReleasesTheRecord) {
+  const int baseline = host.Handles().LiveHandles();
+  host.Handles().Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
+  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETUP), A_Err_MISSING_SUITE);
+  EXPECT_EQ(host.OutData()->global_data, nullptr);
+  EXPECT_EQ(host.Handles().LiveHandles(), baseline);
+}
+
+TEST_F(BuilderGlobalsTest, SetdownFreesTheRecordEvenWhenSettingsAreRefused) {
+  const int baseline = host.Handles().LiveHandles();
+  ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
+  host.Handles().Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
+  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), A_Err_MISSING_SUITE);
+  EXPECT_EQ(host.InData()->global_data, nullptr);
+  EXPECT_EQ(host.Handles().LiveHandles(), baseline);
+  EXPECT_EQ(host.Handles().acquired, host.Handles().released);
+}
+
+TEST_F(BuilderGlobalsTest, SetdownWithoutGlobalDataDoesNothing) {
+  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), PF_Err_NONE);
+  EXPECT_EQ(host.settingsWrites, 0);
+}
+
+}  // namespace
+}  // namespace vlam

@@ -1,0 +1,189 @@
+#include "flash/builder_params.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "builder_host_support.h"
+#include "flash/builder_globals.h"
+#include "flash/default_curves.h"
+#include "flash/shape_arb_handlers.h"
+
+extern "C" PF_Err EntryPoint_VlamFlash(PF_Cmd, PF_InData*, PF_OutData*, PF_ParamDef*[], PF_LayerDef*, void*);
+
+namespace vlam {
+namespace {
+
+struct Expected {
+  const char* name;
+  PF_ParamType type;
+  A_long id;
+  PF_ParamFlags flags;
+  PF_ParamUIFlags ui;
+};
+
+constexpr PF_ParamFlags C = PF_ParamFlag_COLLAPSE_TWIRLY;
+constexpr PF_ParamFlags T = PF_ParamFlag_CANNOT_TIME_VARY;
+constexpr PF_ParamUIFlags CTRL = PF_PUI_CONTROL | PF_PUI_DONT_ERASE_CONTROL;
+constexpr PF_ParamUIFlags HID = PF_PUI_INVISIBLE | PF_PUI_NO_ECW_UI;
+
+const Expected kExpected[] = {
+    {"", PF_Param_NO_DATA, 129, 0, PF_PUI_TOPIC | PF_PUI_DONT_ERASE_CONTROL},
+    {"Flash Identifier", PF_Param_POPUP, 100, PF_ParamFlag_SUPERVISE, 0},
+    {"Main Shape", PF_Param_GROUP_START, 101, 0, 0},
+    {"Length", PF_Param_FLOAT_SLIDER, 102, 0, 0},
+    {"Diameter", PF_Param_FLOAT_SLIDER, 103, 0, HID},
+    {"Flash Shape Profile", PF_Param_ARBITRARY_DATA, 104, T, CTRL},
+    {"", PF_Param_GROUP_END, 101, 0, 0},
+    {"Petals", PF_Param_GROUP_START, 110, 0, 0},
+    {"Petal Configuration", PF_Param_POPUP, 112, T, CTRL},
+    {"Length", PF_Param_FLOAT_SLIDER, 113, C, 0},
+    {"Diameter", PF_Param_FLOAT_SLIDER, 114, 0, HID},
+    {"Petal Shape Profile", PF_Param_ARBITRARY_DATA, 115, T, CTRL},
+    {"Barrel Radius", PF_Param_FLOAT_SLIDER, 117, C, 0},
+    {"Horizontal Offset", PF_Param_FLOAT_SLIDER, 116, C, 0},
+    {"Angle", PF_Param_ANGLE, 118, C, 0},
+    {"Relative Brightness", PF_Param_FLOAT_SLIDER, 123, C, 0},
+    {"", PF_Param_GROUP_END, 110, 0, 0},
+    {"Sparks", PF_Param_GROUP_START, 142, PF_ParamFlag_START_COLLAPSED, 0},
+    {"Max Sparks", PF_Param_FLOAT_SLIDER, 143, C, 0},
+    {"Spark Dispersion", PF_Param_FLOAT_SLIDER, 144, C, 0},
+    {"Spark Brightness", PF_Param_FLOAT_SLIDER, 145, C, 0},
+    {"", PF_Param_GROUP_END, 142, 0, 0},
+    {"Flash Properties", PF_Param_GROUP_START, 105, 0, 0},
+    {"Flash Colour", PF_Param_COLOR, 121, 0, 0},
+    {"Energy Affects Colour Temp", PF_Param_FLOAT_SLIDER, 146, 0, 0},
+    {"Brightness Falloff", PF_Param_FLOAT_SLIDER, 109, 0, 0},
+    {"Displacement Complexity", PF_Param_FLOAT_SLIDER, 147, 0, 0},
+    {"Displacement Amount", PF_Param_FLOAT_SLIDER, 127, 0, 0},
+    {"", PF_Param_GROUP_END, 105, 0, 0},
+    {"Randomisation", PF_Param_GROUP_START, 134, 0, 0},
+    {"Randomise Flash Shape", PF_Param_FLOAT_SLIDER, 135, 0, 0},
+    {"Randomise Petals", PF_Param_FLOAT_SLIDER, 136, C, 0},
+    {"Randomise Brightness", PF_Param_FLOAT_SLIDER, 137, 0, 0},
+    {"", PF_Param_GROUP_END, 134, 0, 0},
+};
+
+// valid min/max, slider min/max, default, precision, percent display
+struct Slider {
+  PF_ParamIndex index;
+  float vmin, vmax, smin, smax, dflt;
+  A_short precision;
+  bool percent;
+};
+const Slider kSliders[] = {
+    {4, 100, 500, 100, 250, 250, 0, false},   {5, 0.3f, 1, 0.3f, 1, 0.5f, 2, false},
+    {10, 50, 200, 50, 200, 100, 0, false},    {11, 0.3f, 1, 0.3f, 1, 0.4f, 2, false},
+    {13, 0, 50, 0, 50, 8, 0, false},          {14, -50, 0, -50, 0, -15, 0, false},
+    {16, 1, 200, 1, 100, 100, 0, true},       {19, 0, 100, 0, 100, 0, 0, false},
+    {20, 0, 45, 0, 45, 15, 0, false},         {21, 0, 100, 0, 100, 50, 0, true},
+    {25, 0, 100, 0, 100, 50, 0, true},        {26, 0, 100, 0, 100, 75, 0, true},
+    {27, 0, 100, 0, 100, 25, 0, true},        {28, 0, 200, 0, 100, 80, 0, true},
+    {31, 0, 100, 0, 100, 0, 0, false},        {32, 0, 100, 0, 100, 0, 0, false},
+    {33, 0, 100, 0, 100, 0, 0, false},
+};
+
+class BuilderParamsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
+    host.InData()->global_data = host.OutData()->global_data;
+    ASSERT_EQ(Run(PF_Cmd_PARAMS_SETUP), PF_Err_NONE);
+    ASSERT_EQ(host.added.size(), 34u);
+  }
+  void TearDown() override {
+    EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), PF_Err_NONE);
+  }
+  PF_Err Run(PF_Cmd cmd) { return EntryPoint_VlamFlash(cmd, host.InData(), host.OutData(), nullptr, nullptr, nullptr); }
+  const PF_ParamDef& Added(PF_ParamIndex index) { return host.added[index - 1]; }
+
+  FakeBuilderHost host;
+};
+
+TEST_F(BuilderParamsTest, NamesTypesIdsAndFlags) {
+  EXPECT_EQ(host.OutData()->num_params, 35);
+  for (PF_ParamIndex i = 1; i <= 34; ++i) {
+    const Expected& e = kExpected[i - 1];
+    const PF_ParamDef& d = Added(i);
+    EXPECT_STREQ(d.name, e.name) << i;
+    EXPECT_EQ(d.param_type, e.type) << i;
+    EXPECT_EQ(d.uu.id, e.id) << i;
+    EXPECT_EQ(d.flags, e.flags) << i;
+    EXPECT_EQ(d.ui_flags, e.ui) << i;
+  }
+  EXPECT_EQ(host.registeredUi, std::vector<PF_CustomEventFlags>{PF_CustomEFlag_EFFECT});
+}
+
+TEST_F(BuilderParamsTest, SliderRangesDefaultsAndPrecision) {
+  for (const Slider& s : kSliders) {
+    const PF_FloatSliderDef& f = Added(s.index).u.fs_d;
+    EXPECT_EQ(f.valid_min, s.vmin) << s.index;
+    EXPECT_EQ(f.valid_max, s.vmax) << s.index;
+    EXPECT_EQ(f.slider_min, s.smin) << s.index;
+    EXPECT_EQ(f.slider_max, s.smax) << s.index;
+    EXPECT_EQ(f.dephault, s.dflt) << s.index;
+    EXPECT_FLOAT_EQ(static_cast<float>(f.value), s.dflt) << s.index;
+    EXPECT_EQ(f.precision, s.precision) << s.index;
+    EXPECT_EQ(f.display_flags, s.percent ? PF_ValueDisplayFlag_PERCENT : 0) << s.index;
+    EXPECT_EQ(f.curve_tolerance, 0.05f) << s.index;
+  }
+}
+
+TEST_F(BuilderParamsTest, PopupsAngleColourAndSizes) {
+  EXPECT_EQ(Added(2).u.pd.num_choices, 4);
+  EXPECT_EQ(Added(2).u.pd.dephault, 1);
+  EXPECT_STREQ(Added(2).u.pd.u.namesptr, "Flash A|Flash B|Flash C|Flash D");
+  EXPECT_EQ(Added(9).u.pd.num_choices, 10);
+  EXPECT_EQ(Added(9).u.pd.dephault, 1);
+  EXPECT_STREQ(Added(9).u.pd.u.namesptr,
+               "None|One Up|Two Across|Three Star|Three T|Four Star|Four X-Wing|Five Star|Six Star|Eight Star");
+  EXPECT_EQ(Added(15).u.ad.dephault, 75 * 65536);
+  const PF_Pixel c = Added(24).u.cd.dephault;
+  EXPECT_EQ(c.alpha, 255);
+  EXPECT_EQ(c.red, 255);
+  EXPECT_EQ(c.green, 186);
+  EXPECT_EQ(c.blue, 118);
+  EXPECT_EQ(Added(1).ui_width, 300);
+  EXPECT_EQ(Added(1).ui_height, 5);
+  for (PF_ParamIndex i : {6, 9, 12}) {
+    EXPECT_EQ(Added(i).ui_width, 320) << i;
+    EXPECT_EQ(Added(i).ui_height, 120) << i;
+  }
+}
+
+TEST_F(BuilderParamsTest, ProfilesCarryHandlerAndDefaultCurve) {
+  BuilderGlobals* g = host.Globals();
+  const PF_ArbitraryDef& main = Added(6).u.arb_d;
+  const PF_ArbitraryDef& petal = Added(12).u.arb_d;
+  EXPECT_EQ(main.id, 104);
+  EXPECT_EQ(petal.id, 115);
+  EXPECT_EQ(main.refconPV, static_cast<ArbitraryHandler*>(g->mainHandler));
+  EXPECT_EQ(petal.refconPV, static_cast<ArbitraryHandler*>(g->petalHandler));
+  ShapeCurve expected;
+  MakeDefaultMainCurve(expected);
+  ASSERT_NE(main.dephault, nullptr);
+  EXPECT_EQ(std::memcmp(*main.dephault, &expected, sizeof expected), 0);
+  MakeDefaultPetalCurve(expected);
+  ASSERT_NE(petal.dephault, nullptr);
+  EXPECT_EQ(std::memcmp(*petal.dephault, &expected, sizeof expected), 0);
+}
+
+TEST_F(BuilderParamsTest, ArbitraryCallbackReachesTheHandlerThroughTheEntry) {
+  PF_ArbitraryH value = nullptr;
+  PF_ArbParamsExtra extra;
+  std::memset(&extra, 0, sizeof extra);
+  extra.which_function = PF_Arbitrary_NEW_FUNC;
+  extra.u.new_func_params.refconPV = Added(12).u.arb_d.refconPV;
+  extra.u.new_func_params.arbPH = &value;
+  ASSERT_EQ(EntryPoint_VlamFlash(PF_Cmd_ARBITRARY_CALLBACK, host.InData(), host.OutData(), nullptr, nullptr, &extra),
+            PF_Err_NONE);
+  ASSERT_NE(value, nullptr);
+  EXPECT_EQ(static_cast<ShapeCurve*>(*value)->capacity, 8);
+  extra.which_function = 42;
+  EXPECT_EQ(EntryPoint_VlamFlash(PF_Cmd_ARBITRARY_CALLBACK, host.InData(), host.OutData(), nullptr, nullptr, &extra),
+            PF_Err_UNRECOGNIZED_PARAM_TYPE);
+}
+
+}  // namespace
+}  // namespace vlam

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+
+#include "flash/depth_buffer.h"
+#include "flash/distance_table.h"
+#include "flash/mark_vectors.h"
+
+namespace vlam {
+namespace {
+
+TEST(DistanceTable, RoundedDistancesAndLookupBeyondTheTable) {
+  std::vector<uint16_t> t(kRenderDistanceTableSize * kRenderDistanceTableSize);
+  FillDistanceTable(t.data(), kRenderDistanceTableSize);
+  EXPECT_EQ(t[0], 0);
+  EXPECT_EQ(t[3 * 121 + 4], 5);
+  EXPECT_EQ(t[1 * 121 + 1], 1);   // 1.414
+  EXPECT_EQ(t[1 * 121 + 2], 2);   // 2.236
+  EXPECT_EQ(t[2 * 121 + 3], 4);   // 3.606
+  EXPECT_EQ(t[120 * 121 + 120], 170);
+  EXPECT_EQ(DistanceLookup(t.data(), 121, -3, 4), 5);
+  EXPECT_EQ(DistanceLookup(t.data(), 121, 7, -120), t[7 * 121 + 120]);
+  // Offsets past the table are computed, not read past its end.
+  EXPECT_EQ(DistanceLookup(t.data(), 121, 300, -400), 500);
+  EXPECT_EQ(DistanceLookup(t.data(), 121, 121, 0), 121);
+  // A half rounds away from zero: sqrt(0.25 + ...) never hits exactly .5 for
+  // integers, so check the rule on a value just past .5: sqrt(42.25+) = 6.5+.
+  EXPECT_EQ(DistanceLookup(t.data(), 121, 4, 5), 6);  // 6.403
+  EXPECT_EQ(DistanceLookup(t.data(), 121, 5, 5), 7);  // 7.071
+}
+
+TEST(DepthBuffer, KeepsTheNearestAndReadsLargestOutside) {
+  DepthBuffer d;
+  d.Reset(4, 3, 0, 0);
+  EXPECT_EQ(d.Read(0, 0), FLT_MAX);
+  d.KeepNearest(1, 1, 10.0f);
+  d.KeepNearest(1, 1, 12.0f);
+  d.KeepNearest(1, 1, 8.0f);
+  d.KeepNearest(4, 1, 1.0f);
+  d.KeepNearest(-1, 1, 1.0f);
+  EXPECT_EQ(d.Read(1, 1), 8.0f);
+  EXPECT_EQ(d.Read(4, 1), FLT_MAX);
+  EXPECT_EQ(d.Read(0, -1), FLT_MAX);
+  EXPECT_TRUE(d.Occluded(9.0f, 1.9, 1.2));
+  EXPECT_FALSE(d.Occluded(8.0f, 1.9, 1.2));  // equal depth is not behind
+  EXPECT_FALSE(d.Occluded(9.0f, 2.1, 1.2));
+  EXPECT_FALSE(d.Occluded(1e30f, 7.0, 1.0));  // outside
+  EXPECT_FALSE(d.Occluded(1e30f, INFINITY, NAN));
+  // Reset clears everything.
+  d.Reset(4, 3, 0, 0);
+  EXPECT_EQ(d.Read(1, 1), FLT_MAX);
+}
+
+TEST(DepthBuffer, OriginIsSubtractedBeforeIndexing) {
+  DepthBuffer d;
+  d.Reset(2, 2, 10, 20);
+  d.KeepNearest(11, 21, 3.0f);
+  d.KeepNearest(1, 1, 1.0f);  // outside once the origin is taken off
+  EXPECT_EQ(d.Read(11, 21), 3.0f);
+  EXPECT_EQ(d.Read(10, 20), FLT_MAX);
+  EXPECT_TRUE(d.Occluded(4.0f, 11.5, 21.5));
+}
+
+TEST(MarkVectors, DirtyRectangleFromTheMarks) {
+  MarkVectors m;
+  m.Reset(200, 100);
+  DirtyRect r{-5, -6, -7, -8, 0, 0};
+  m.DirtyRectangle(r);
+  // No marks: the rectangle keeps what it held.
+  EXPECT_EQ(r.x0, -5);
+  EXPECT_EQ(r.y1, -8);
+  EXPECT_EQ(r.width, 200);
+  EXPECT_EQ(r.height, 100);
+  m.Mark(130, 70);
+  m.Mark(64, 99);
+  m.Mark(199, 3);
+  m.Mark(-1, 200);  // both outside: no mark
+  m.DirtyRectangle(r);
+  EXPECT_EQ(r.x0, 64);
+  EXPECT_EQ(r.x1, 199);
+  EXPECT_EQ(r.y0, 3);
+  EXPECT_EQ(r.y1, 99);
+  EXPECT_TRUE(m.ColumnMarked(130));
+  EXPECT_FALSE(m.ColumnMarked(131));
+  EXPECT_TRUE(m.RowMarked(70));
+  EXPECT_FALSE(m.RowMarked(-1));
+}
+
+TEST(MarkVectors, OnlyOneDirectionMarkedKeepsTheOther) {
+  MarkVectors m;
+  m.Reset(10, 10);
+  m.Mark(4, 50);  // the row lies outside
+  DirtyRect r{1, 2, 3, 4, 0, 0};
+  m.DirtyRectangle(r);
+  EXPECT_EQ(r.x0, 4);
+  EXPECT_EQ(r.x1, 4);
+  EXPECT_EQ(r.y0, 2);
+  EXPECT_EQ(r.y1, 4);
+}
+
+TEST(MarkVectors, PaddedRectangleIsClamped) {
+  MarkVectors m;
+  m.Reset(50, 40);
+  m.Mark(3, 30);
+  m.Mark(45, 10);
+  DirtyRect r{};
+  m.DirtyRectanglePadded(r, 8);
+  EXPECT_EQ(r.x0, 0);
+  EXPECT_EQ(r.y0, 2);
+  EXPECT_EQ(r.x1, 50);
+  EXPECT_EQ(r.y1, 38);
+  m.DirtyRectanglePadded(r, 0);
+  EXPECT_EQ(r.x0, 3);
+  EXPECT_EQ(r.x1, 45);
+}
+
+TEST(MarkVectors, MergeAndBitCopies) {
+  MarkVectors a, b;
+  a.Reset(70, 5);
+  b.Reset(70, 5);
+  a.Mark(1, 1);
+  b.Mark(69, 4);
+  a.Merge(b);
+  const std::vector<bool> cols = a.ColumnBits(), rows = a.RowBits();
+  ASSERT_EQ(cols.size(), 70u);
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_TRUE(cols[1] && cols[69]);
+  EXPECT_FALSE(cols[2]);
+  EXPECT_TRUE(rows[1] && rows[4]);
+  EXPECT_FALSE(rows[0]);
+  a.Clear();
+  DirtyRect r{7, 7, 7, 7, 0, 0};
+  a.DirtyRectangle(r);
+  EXPECT_EQ(r.x0, 7);
+}
+
+}  // namespace
+}  // namespace vlam

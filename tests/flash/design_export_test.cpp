@@ -1,0 +1,260 @@
+#include "flash/design_export.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <numbers>
+#include <thread>
+
+#include "builder_host_support.h"
+#include "flash/builder_globals.h"
+#include "flash/default_curves.h"
+
+namespace vlam {
+namespace {
+
+// Packed record fields are compared as values (+field): gtest takes its
+// arguments by reference, which a packed field's alignment does not allow.
+
+constexpr unsigned char kFill = 0xAB;
+
+class DesignExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(host.GlobalSetup(), PF_Err_NONE);
+    std::memset(&table, kFill, sizeof table);
+  }
+
+  FlashDesign& Slot(int i) { return table.designs[i]; }
+  const unsigned char* Bytes(int slot) { return reinterpret_cast<const unsigned char*>(&table.designs[slot]); }
+  bool Untouched(int slot, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i)
+      if (Bytes(slot)[i] != kFill) return false;
+    return true;
+  }
+  BuilderGlobals& Globals() { return *host.Globals(); }
+
+  FakeBuilderHost host;
+  FlashDesignTable table;
+};
+
+TEST_F(DesignExportTest, DefaultParametersFieldByField) {
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  const FlashDesign& d = Slot(0);
+  EXPECT_EQ(d.valid, 1);
+  EXPECT_EQ(+d.mainLength, 250.0);
+  EXPECT_DOUBLE_EQ(d.mainDiameter, 100.0);
+  ShapeCurve main;
+  MakeDefaultMainCurve(main);
+  ASSERT_NE(+d.mainProfile, nullptr);
+  EXPECT_EQ(std::memcmp(+d.mainProfile, &main, sizeof main), 0);
+  EXPECT_DOUBLE_EQ(d.mainFalloffA, 0.925);
+  EXPECT_DOUBLE_EQ(d.mainFalloffB, 0.2625);
+  EXPECT_FLOAT_EQ(d.brightnessFalloff, 0.75f);
+  EXPECT_EQ(+d.petalLayout, &Globals().petalLayouts[0]);
+  EXPECT_EQ(d.petalLayout->count, 0);
+  EXPECT_EQ(d.maxSparks, 0);
+  EXPECT_DOUBLE_EQ(d.sparkDispersion, 15 * std::numbers::pi / 180);
+  EXPECT_DOUBLE_EQ(d.sparkBrightness, 0.5);
+  EXPECT_DOUBLE_EQ(d.colourTemperatureAmount, 0.5);
+  EXPECT_FLOAT_EQ(d.flashColour.alpha, 1.0f);
+  EXPECT_FLOAT_EQ(d.flashColour.red, 1.0f);
+  EXPECT_FLOAT_EQ(d.flashColour.green, 186 / 255.0f);
+  EXPECT_FLOAT_EQ(d.flashColour.blue, 118 / 255.0f);
+  EXPECT_EQ(+d.baseFrequency, 0.01);
+  EXPECT_DOUBLE_EQ(d.displacementAmount, 3.2);
+  EXPECT_DOUBLE_EQ(d.displacementComplexity, 0.25);
+  EXPECT_EQ(+d.shapeRandomisationScaled, 0.0);
+  EXPECT_EQ(+d.shapeRandomisation, 0.0);
+  EXPECT_EQ(+d.petalRandomisation, 0.0);
+  EXPECT_EQ(+d.brightnessRandomisation, 0.0);
+  EXPECT_EQ(+d.shapeRandomisationRaw, 0.0);
+
+  // Petals None: offsets 48-91 and 100-131 keep what the slot held, and so
+  // do the padding, the head field, the instance count and the other slots.
+  EXPECT_TRUE(Untouched(0, 1, 4));
+  EXPECT_TRUE(Untouched(0, 48, 92));
+  EXPECT_TRUE(Untouched(0, 100, 132));
+  EXPECT_EQ(table.head, static_cast<std::int32_t>(0xABABABAB));
+  EXPECT_EQ(table.instanceCount, static_cast<std::int32_t>(0xABABABAB));
+  for (int s = 1; s < 4; ++s) EXPECT_TRUE(Untouched(s, 0, sizeof(FlashDesign))) << s;
+}
+
+TEST_F(DesignExportTest, PetalFieldsWhenPetalsAreOn) {
+  host.SetPopup(kBuilderPetalConfiguration, 6);  // Four Star
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  const FlashDesign& d = Slot(0);
+  EXPECT_EQ(+d.petalLength, 100.0);
+  EXPECT_DOUBLE_EQ(d.petalDiameter, 40.0);
+  ShapeCurve petal;
+  MakeDefaultPetalCurve(petal);
+  ASSERT_NE(+d.petalProfile, nullptr);
+  EXPECT_EQ(std::memcmp(+d.petalProfile, &petal, sizeof petal), 0);
+  EXPECT_TRUE(Untouched(0, 72, 88));  // petal falloff blends are never written
+  EXPECT_EQ(d.petalBrightnessFalloff, d.brightnessFalloff);
+  EXPECT_DOUBLE_EQ(d.petalAngle, 75 * std::numbers::pi / 180);
+  EXPECT_EQ(+d.horizontalOffset, -15.0);
+  EXPECT_EQ(+d.barrelRadius, 8.0);
+  EXPECT_DOUBLE_EQ(d.petalBrightness, 1.0);
+  EXPECT_EQ(+d.petalLayout, &Globals().petalLayouts[8]);
+  EXPECT_EQ(d.petalLayout->count, 4);
+}
+
+TEST_F(DesignExportTest, RoundingAndScalingEdgeCases) {
+  host.SetPopup(kBuilderPetalConfiguration, 2);
+  host.SetFloat(kBuilderRelativeBrightness, 50);
+  host.SetFloat(kBuilderRandomiseShape, 75);
+  host.SetFloat(kBuilderMaxSparks, 2.5);
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  EXPECT_EQ(Slot(0).maxSparks, 3);
+  EXPECT_EQ(+Slot(0).petalBrightness, 0.25);
+  EXPECT_DOUBLE_EQ(Slot(0).shapeRandomisationScaled, 0.1);
+  EXPECT_DOUBLE_EQ(Slot(0).shapeRandomisation, 0.75);
+  EXPECT_EQ(+Slot(0).shapeRandomisationRaw, 75.0);
+
+  host.SetFloat(kBuilderMaxSparks, 2.4);
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  EXPECT_EQ(Slot(0).maxSparks, 2);
+  host.SetFloat(kBuilderMaxSparks, 99.5);
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  EXPECT_EQ(Slot(0).maxSparks, 100);
+}
+
+TEST(RoundHalfAwayFromZero, HalvesNaNAndRange) {
+  EXPECT_EQ(RoundHalfAwayFromZero(2.5), 3);
+  EXPECT_EQ(RoundHalfAwayFromZero(-2.5), -3);
+  EXPECT_EQ(RoundHalfAwayFromZero(2.4999), 2);
+  EXPECT_EQ(RoundHalfAwayFromZero(std::numeric_limits<double>::quiet_NaN()), 0);
+  EXPECT_EQ(RoundHalfAwayFromZero(1e300), INT32_MAX);
+  EXPECT_EQ(RoundHalfAwayFromZero(-1e300), INT32_MIN);
+}
+
+TEST_F(DesignExportTest, IdentifierChoosesSlotAndOutOfRangeWritesNothing) {
+  host.SetPopup(kBuilderFlashIdentifier, 4);
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  EXPECT_EQ(Slot(3).valid, 1);
+  EXPECT_TRUE(Untouched(0, 0, sizeof(FlashDesign)));
+
+  std::memset(&table, kFill, sizeof table);
+  for (A_long bad : {0, 5, -1, 1 << 20}) {
+    host.SetPopup(kBuilderFlashIdentifier, bad);
+    EXPECT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE) << bad;
+  }
+  for (int s = 0; s < 4; ++s) EXPECT_TRUE(Untouched(s, 0, sizeof(FlashDesign))) << s;
+  EXPECT_EQ(host.checkouts, host.checkins);
+}
+
+TEST_F(DesignExportTest, PetalConfigurationOutsideItemsCountsAsNone) {
+  for (A_long bad : {0, 11, -7, 40000}) {
+    std::memset(&table, kFill, sizeof table);
+    host.SetPopup(kBuilderPetalConfiguration, bad);
+    ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE) << bad;
+    EXPECT_EQ(+Slot(0).petalLayout, &Globals().petalLayouts[0]) << bad;
+    EXPECT_TRUE(Untouched(0, 48, 92)) << bad;
+    EXPECT_EQ(Slot(0).valid, 1);
+  }
+}
+
+TEST_F(DesignExportTest, ExportedCurvesAreCopiesThatOutliveTheCheckin) {
+  host.SetPopup(kBuilderPetalConfiguration, 3);
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  const ShapeCurve* exported = Slot(0).mainProfile;
+  const ShapeCurve before = *exported;
+
+  // The parameter's value changes and is disposed after the export: the
+  // design's copy is untouched.
+  PF_Handle value = host.values[kBuilderMainProfile].u.arb_d.value;
+  std::memset(*value, 0, sizeof(ShapeCurve));
+  EXPECT_EQ(std::memcmp(exported, &before, sizeof before), 0);
+  EXPECT_NE(static_cast<const void*>(exported), *value);
+  EXPECT_EQ(host.checkouts, host.checkins);
+}
+
+TEST_F(DesignExportTest, DamagedCurveValueIsMendedInTheCopy) {
+  ShapeCurve* value = static_cast<ShapeCurve*>(*host.values[kBuilderMainProfile].u.arb_d.value);
+  value->count = 5000;
+  value->capacity = 5000;
+  value->points[0].x = std::numeric_limits<double>::quiet_NaN();
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  EXPECT_EQ(Slot(0).mainProfile->count, 32);
+  EXPECT_EQ(+Slot(0).mainProfile->points[0].x, 0.0);
+
+  // No value at all: an empty curve, never a null pointer.
+  host.values[kBuilderMainProfile].u.arb_d.value = nullptr;
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  ASSERT_NE(+Slot(0).mainProfile, nullptr);
+  EXPECT_EQ(Slot(0).mainProfile->count, 0);
+}
+
+TEST_F(DesignExportTest, NestedCollectionOnTheSameThreadKeepsOuterCurves) {
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  const ShapeCurve outer = *Slot(0).mainProfile;
+
+  // A render nested in this one collects into its own table while the
+  // builder's curve has another value.
+  ShapeCurve* value = static_cast<ShapeCurve*>(*host.values[kBuilderMainProfile].u.arb_d.value);
+  value->count = 2;
+  FlashDesignTable nested;
+  std::memset(&nested, 0, sizeof nested);
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &nested), PF_Err_NONE);
+  EXPECT_EQ(nested.designs[0].mainProfile->count, 2);
+  EXPECT_EQ(std::memcmp(+Slot(0).mainProfile, &outer, sizeof outer), 0);
+
+  // The next collection into the first table refreshes its copies in place.
+  const ShapeCurve* before = Slot(0).mainProfile;
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  EXPECT_EQ(+Slot(0).mainProfile, before);
+  EXPECT_EQ(Slot(0).mainProfile->count, 2);
+}
+
+TEST_F(DesignExportTest, EachThreadHasItsOwnCurveCopies) {
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  const ShapeCurve* here = Slot(0).mainProfile;
+  const ShapeCurve* there = nullptr;
+  FlashDesignTable other;
+  std::memset(&other, 0, sizeof other);
+  std::thread worker([&] {
+    ExportFlashDesign(host.InData(), &other);
+    there = other.designs[0].mainProfile;
+  });
+  worker.join();
+  EXPECT_NE(here, there);
+}
+
+TEST_F(DesignExportTest, CheckinsInReverseOrderOfCheckouts) {
+  host.SetPopup(kBuilderPetalConfiguration, 10);
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  ASSERT_EQ(host.checkouts, host.checkins);
+  ASSERT_EQ(host.checkouts, 23);  // every parameter the record is made from
+  for (std::size_t i = 0; i < host.checkoutOrder.size(); ++i) {
+    const A_long index = host.checkoutOrder[i];
+    EXPECT_EQ(host.checkinOrder[host.checkinOrder.size() - 1 - i], host.values[index].uu.id) << i;
+  }
+}
+
+TEST_F(DesignExportTest, MissingValueSuitesFallBack) {
+  host.SetPopup(kBuilderPetalConfiguration, 2);
+  host.WithdrawColourSuite();
+  host.WithdrawAngleSuite();
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  EXPECT_EQ(Slot(0).flashColour.alpha, 0.0f);
+  EXPECT_EQ(Slot(0).flashColour.red, 0.0f);
+  EXPECT_DOUBLE_EQ(Slot(0).petalAngle, 75 * std::numbers::pi / 180);  // fixed-point fallback
+  EXPECT_EQ(Slot(0).valid, 1);
+}
+
+TEST_F(DesignExportTest, RefusedHandleSuiteThrowsAndLeavesSlotInvalid) {
+  host.Handles().refuseHandleSuite = true;
+  try {
+    ExportFlashDesign(host.InData(), &table);
+    FAIL() << "expected a thrown host error";
+  } catch (A_long code) {
+    EXPECT_EQ(code, A_Err_MISSING_SUITE);
+  }
+  EXPECT_EQ(Bytes(0)[0], kFill);
+  EXPECT_EQ(host.checkouts, host.checkins);
+  host.Handles().refuseHandleSuite = false;
+}
+
+}  // namespace
+}  // namespace vlam

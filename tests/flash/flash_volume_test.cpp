@@ -1,0 +1,372 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "flash/default_curves.h"
+#include "flash/flash_volume.h"
+#include "flash/shape_curve.h"
+#include "render/fake_host_support.h"
+#include "render/world_buffer.h"
+
+namespace vlam {
+namespace {
+
+using testing::FakeHost;
+
+// A small flash under the host's default camera: the layer plane at depth
+// zoom, seen one to one.
+class FlashVolumeTest : public ::testing::Test {
+ protected:
+  static constexpr A_long kWidth = 161;
+  static constexpr A_long kHeight = 101;
+
+  void SetUp() override {
+    Build(host);
+  }
+
+  void Build(FakeHost& h) {
+    ASSERT_EQ(target.Create(h.InData(), kWidth, kHeight, PF_PixelFormat_ARGB128, "FLASH_WORLD"),
+              PF_Err_NONE);
+    ASSERT_EQ(target.Clear(), PF_Err_NONE);
+    Matrix4 hostCamera = Matrix4::Identity();
+    camera = MakeCompCamera(kWidth, kHeight, 1.0, 1.0, nullptr, false);
+    hostCamera.At(3, 0) = kWidth * 0.5;
+    hostCamera.At(3, 1) = kHeight * 0.5;
+    hostCamera.At(3, 2) = -camera.zoom;
+    camera.cameraMatrix = hostCamera;
+    table.resize(kRenderDistanceTableSize * kRenderDistanceTableSize);
+    FillDistanceTable(table.data(), kRenderDistanceTableSize);
+    MakeDefaultMainCurve(profile);
+    MakeDefaultPetalCurve(profileB);
+    field = NoiseField::MakeSeeded(1234);
+    field.row = 7.0;
+    field.baseFreq = 0.01;
+    field.octaveAmp = 4.0;
+    field.largeAmp = 3.0;
+    field.largeFreq = 0.05;
+    sparkNoise = NoiseField::MakeReference(5.0, 1.372490586);
+
+    // Muzzle 40 pixels left of the centre, pointing right and a little down.
+    Matrix4 r = Matrix4::Identity();
+    r.SetRotation(0.3, 0.2, 0.15);
+    Matrix4 p = Matrix4::Identity();
+    p.SetTranslation(-40, 0, 0);
+    const Matrix4 v = ViewRotation(camera), t = ViewTranslation(camera);
+    view = Matrix4::Product(Matrix4::Product(Matrix4::Product(r, t), p), v);
+
+    volume.Reset();
+    volume.Init(&target, 1.0, 1);
+    volume.SetCamera(&camera);
+    volume.SetDistTable(table.data());
+    volume.SetGrid(2, 11);
+    volume.SetColour(&colour, 1, 0.6);
+    volume.SetNoise(&field);
+    volume.SetView(view);
+    const double weights[4] = {1.0, 5.0, 5.5, 3.45}, freqs[4] = {1.0, 2.3, 6.4, 11.8};
+    for (int k = 0; k < 4; ++k) {
+      volume.octaveWeight[k] = weights[k];
+      volume.octaveFreq[k] = freqs[k];
+    }
+    volume.SetShape(&profile, 0.55f, 60, 24, 3);
+    volume.SetFalloff(0.5, 0.6, 0.3, 0.0);
+    volume.SetBlend(0.4, &profileB);
+    volume.SetAxialStart(8);
+  }
+
+  // Clears the buffer and the marks for the next drawing of the same flash.
+  void Restart() {
+    ASSERT_EQ(target.Clear(), PF_Err_NONE);
+    volume.Reset();
+    volume.SetView(view);
+  }
+
+  std::vector<unsigned char> Bytes() {
+    const PF_EffectWorld& w = target.World();
+    std::vector<unsigned char> out;
+    for (A_long y = 0; y < w.height; ++y) {
+      const unsigned char* row = reinterpret_cast<const unsigned char*>(w.data) + y * w.rowbytes;
+      out.insert(out.end(), row, row + w.width * sizeof(PF_PixelFloat));
+    }
+    return out;
+  }
+  PF_PixelFloat& Px(A_long x, A_long y) {
+    PF_EffectWorld& w = target.World();
+    return reinterpret_cast<PF_PixelFloat*>(reinterpret_cast<char*>(w.data) + y * w.rowbytes)[x];
+  }
+  double Light() {
+    double s = 0;
+    for (A_long y = 0; y < kHeight; ++y)
+      for (A_long x = 0; x < kWidth; ++x) s += Px(x, y).red + Px(x, y).green + Px(x, y).blue;
+    return s;
+  }
+  bool AlphaOpaque() {
+    for (A_long y = 0; y < kHeight; ++y)
+      for (A_long x = 0; x < kWidth; ++x)
+        if (Px(x, y).alpha != 1.0f) return false;
+    return true;
+  }
+
+  FakeHost host;
+  WorldBuffer target;
+  CompCamera camera{};
+  Matrix4 view{};
+  std::vector<uint16_t> table;
+  ShapeCurve profile{}, profileB{};
+  NoiseField field{}, sparkNoise{};
+  PF_PixelFloat colour{1.0f, 0.9f, 0.5f, 0.2f};
+  FlashVolume volume;
+};
+
+TEST_F(FlashVolumeTest, EnergyPointFourKeepsLengthAndDiameter) {
+  for (double L : {60.0, 250.0, 251.0, 13.0}) {
+    for (double D : {24.0, 100.0, 7.0}) {
+      volume.SetShape(&profile, 0.4f, L, D, 0);
+      const A_long even = static_cast<A_long>(L) % 2 ? static_cast<A_long>(L) + 1 : static_cast<A_long>(L);
+      EXPECT_EQ(volume.SliceCount(), even) << L;
+      EXPECT_EQ(volume.DiameterCells(), static_cast<A_long>(D)) << D;
+    }
+  }
+}
+
+TEST_F(FlashVolumeTest, ShapeSizesFollowTheEnergy) {
+  volume.SetShape(&profile, 1.0f, 100, 50, 0);
+  EXPECT_EQ(volume.SliceCount(), 160);
+  EXPECT_EQ(volume.DiameterCells(), 60);
+  volume.SetShape(&profile, 3.0f, 100, 50, 0);
+  EXPECT_EQ(volume.SliceCount(), 160);
+  EXPECT_EQ(volume.DiameterCells(), 60);
+  volume.SetShape(&profile, 0.0f, 100, 50, 0);
+  EXPECT_EQ(volume.SliceCount(), 2);  // trunc(2.5)
+  EXPECT_EQ(volume.DiameterCells(), 2);
+  volume.SetShape(&profile, -1.0f, 1000, 50, 0);
+  EXPECT_EQ(volume.SliceCount(), 26);  // 25 rounded up to even
+  EXPECT_EQ(volume.BaseSliceCount(), 26);
+  volume.JitterLength(-3.5);
+  EXPECT_EQ(volume.SliceCount(), 22);  // trunc(22.5)
+  volume.JitterLength(5.0);
+  EXPECT_EQ(volume.SliceCount(), 32);  // 31 -> 32
+  volume.SetSparks(4, 77.9, 0.1, &colour, 1.0, 0.5, &sparkNoise);
+  EXPECT_EQ(volume.SliceCount(), 77);  // not made even
+}
+
+TEST_F(FlashVolumeTest, SettersThatDeriveValues) {
+  EXPECT_EQ(volume.AxialStart(), 4);  // 8 / step 2
+  volume.SetBlend(1.7, &profileB);
+  EXPECT_EQ(volume.BlendWeight(), 1.0);
+  volume.SetBlend(-0.5, &profileB);
+  EXPECT_EQ(volume.BlendWeight(), -0.5);
+
+  volume.SetShape(&profile, 0.2f, 10, 10, 0);
+  volume.SetFalloff(0.6, 0.8, 0, 0);
+  EXPECT_DOUBLE_EQ(volume.CoreA(), 0.6);
+  EXPECT_DOUBLE_EQ(volume.CoreMid(), (0.4 * 0.9 + 0.4 * 0.6) * 0.8);
+  EXPECT_DOUBLE_EQ(volume.CoreStart(), 0.8 - volume.CoreMid());
+  volume.SetShape(&profile, 1.0f, 10, 10, 0);
+  volume.SetFalloff(0.6, 0.8, 0, 0);
+  EXPECT_NEAR(volume.CoreA(), 0.3, 1e-9);
+  volume.SetShape(&profile, 5.0f, 10, 10, 0);
+  volume.SetFalloff(0.6, 0.8, 0, 0);
+  EXPECT_DOUBLE_EQ(volume.CoreA(), 0.3);
+}
+
+TEST_F(FlashVolumeTest, ParallelBodyPassGivesTheBytesOfOneThreadInOrder) {
+  volume.BodySlices(0, volume.BodySliceCount());
+  const std::vector<unsigned char> serial = Bytes();
+  const std::vector<bool> serialCols = volume.Marks().ColumnBits();
+  ASSERT_GT(Light(), 1.0);
+
+  for (A_long threads : {1, 2, 3}) {
+    for (A_long iterations : {1, 2, 5, 64}) {
+      for (int repeat = 0; repeat < 2; ++repeat) {
+        host.SetThreads(threads);
+        host.SetShuffleSeed(static_cast<uint32_t>(17 * repeat + iterations));
+        Restart();
+        ASSERT_EQ(volume.RunBodyPass(iterations), PF_Err_NONE);
+        ASSERT_EQ(Bytes(), serial) << threads << " threads, " << iterations << " iterations";
+        ASSERT_EQ(volume.Marks().ColumnBits(), serialCols);
+      }
+    }
+  }
+  EXPECT_TRUE(AlphaOpaque());
+  EXPECT_EQ(host.OpenSuites(), 0);
+}
+
+TEST_F(FlashVolumeTest, HostThreadCountWhenNoIterationCountIsGiven) {
+  host.SetThreads(3);
+  const int before = host.IterateCalls();
+  ASSERT_EQ(volume.RunBodyPass(0), PF_Err_NONE);
+  EXPECT_EQ(host.IterateCalls() - before, 2);  // collecting and drawing
+  EXPECT_GT(Light(), 1.0);
+}
+
+TEST_F(FlashVolumeTest, ParallelSparkPassMatchesTheSparksDrawnInOrder) {
+  volume.SetSparks(9, 60, 0.2, &colour, 0.02, 0.5, &sparkNoise);
+  for (A_u_long i = 0; i < 9; ++i) volume.Spark(i);
+  const std::vector<unsigned char> serial = Bytes();
+  ASSERT_GT(Light(), 0.0);
+  for (A_long threads : {1, 2, 4}) {
+    host.SetThreads(threads);
+    ASSERT_EQ(target.Clear(), PF_Err_NONE);
+    ASSERT_EQ(volume.RunSparkPass(threads), PF_Err_NONE);
+    EXPECT_EQ(Bytes(), serial) << threads;
+  }
+  EXPECT_TRUE(AlphaOpaque());
+}
+
+TEST_F(FlashVolumeTest, IterateErrorIsReturnedAndNothingIsDrawn) {
+  host.FailIterate(A_Err_GENERIC);
+  EXPECT_EQ(volume.RunBodyPass(2), A_Err_GENERIC);
+  EXPECT_EQ(Light(), 0.0);
+}
+
+TEST_F(FlashVolumeTest, ACellOnTheAxisDrawsNothing) {
+  // Diameter 1 with a full profile: the slice radius 0.5 rounds to 1, and the
+  // only cell is the axis itself.
+  ShapeCurve full{};
+  ResetShapeCurve(full, 16);
+  AddShapePoint(full, 0, 1);
+  AddShapePoint(full, 1, 1);
+  volume.SetBlend(0.0, nullptr);
+  volume.SetShape(&full, 0.4f, 40, 1, 0);
+  volume.BodySlices(0, volume.BodySliceCount());
+  EXPECT_EQ(Light(), 0.0);
+  DirtyRect r{-1, -1, -1, -1, 0, 0};
+  volume.DirtyRectangle(r);
+  EXPECT_EQ(r.x0, -1);
+  EXPECT_EQ(r.y0, -1);
+  // Diameter 3 has cells beside the axis and does draw.
+  volume.SetShape(&full, 0.4f, 40, 3, 0);
+  volume.BodySlices(0, volume.BodySliceCount());
+  EXPECT_GT(Light(), 0.0);
+}
+
+TEST_F(FlashVolumeTest, SlicesBelowRadiusOneOrBeforeTheStartDrawNothing) {
+  ShapeCurve thin{};
+  ResetShapeCurve(thin, 16);
+  AddShapePoint(thin, 0, 0.04);  // 0.04 x 12 rounds to 0
+  AddShapePoint(thin, 1, 0.04);
+  volume.SetShape(&thin, 0.55f, 60, 24, 3);
+  volume.SetFalloff(0.5, 0.6, 0.3, 0.0);
+  volume.SetBlend(0.0, nullptr);
+  volume.BodySlices(0, volume.BodySliceCount());
+  EXPECT_EQ(Light(), 0.0);
+
+  volume.SetShape(&profile, 0.55f, 60, 24, 3);
+  volume.SetFalloff(0.5, 0.6, 0.3, 2.5);  // begins at t = 1.25: past the tip
+  volume.BodySlices(0, volume.BodySliceCount());
+  EXPECT_EQ(Light(), 0.0);
+  volume.SetFalloff(0.5, 0.6, 0.3, 1.0);  // begins at t = 0.5
+  volume.BodySlices(0, volume.BodySliceCount());
+  EXPECT_GT(Light(), 0.0);
+}
+
+TEST_F(FlashVolumeTest, WithoutDisplacementBodyPointsLieOnTheGrid) {
+  // A view that keeps x and y and puts every point at depth zoom, so the
+  // projection is the identity in x and y; the odd buffer size puts the
+  // centre half-way in a pixel, so truncation is robust.
+  Matrix4 flat = Matrix4::Identity();
+  flat.At(2, 2) = 0.0;
+  flat.At(2, 3) = camera.zoom;
+  volume.SetView(flat);
+  const A_long cx = kWidth / 2, cy = kHeight / 2;
+  for (double amplitude : {0.0, 4.0}) {
+    field.octaveAmp = amplitude;
+    field.largeAmp = amplitude;
+    SplatSlot slot;
+    slot.Reset(kWidth, kHeight);
+    volume.CollectBodyIteration(0, 1, slot);
+    ASSERT_FALSE(slot.splats.empty());
+    int offGrid = 0;
+    for (const Splat& s : slot.splats) {
+      const A_long x = s.x - cx, y = s.y - cy;
+      // x = (slice + axial start) x step, y = a cell row o + a.
+      const bool onGrid = x % 2 == 0 && x >= 8 && std::abs(y) <= 12;
+      offGrid += onGrid ? 0 : 1;
+    }
+    if (amplitude == 0.0) {
+      EXPECT_EQ(offGrid, 0);
+    } else {
+      EXPECT_GT(offGrid, 0);  // the check above does see displacement
+    }
+  }
+}
+
+TEST_F(FlashVolumeTest, SparksOfEverySixthIndexMayRunTwiceTheLength) {
+  // Steps are the shaped noise times the maximum length, rounded.
+  volume.SetSparks(60, 40, 0.2, &colour, 0.02, 0.0, &sparkNoise);
+  for (A_u_long i = 0; i < 60; ++i) {
+    const double maximum = i % 6 == 0 ? 80.0 : 60.0;
+    const double m = sparkNoise.N01(volume.SparkPhase(i) * 456.742593);
+    EXPECT_NEAR(volume.SparkSteps(i), m * maximum, 0.5) << i;
+  }
+  EXPECT_DOUBLE_EQ(volume.SparkPhase(2), 2 * 0.0036499782556742894 + 3.5527031625994696 + 3);
+
+  // A straight view along x with no wiggle: the last splat of a spark lies at
+  // its last step S - 1.
+  Matrix4 flat = Matrix4::Identity();
+  flat.At(2, 2) = 0.0;
+  flat.At(2, 3) = camera.zoom;
+  volume.SetView(flat);
+  volume.SetSparks(12, 40, 0.0, &colour, 0.02, 0.0, &sparkNoise);
+  field.octaveAmp = 0.0;
+  const A_long cx = kWidth / 2;
+  for (A_u_long i = 0; i < 12; ++i) {
+    SplatSlot slot;
+    slot.Reset(kWidth, kHeight);
+    volume.CollectSpark(i, slot);
+    A_long maxX = -1;
+    for (const Splat& s : slot.splats) maxX = std::max(maxX, s.x - cx);
+    const A_long S = volume.SparkSteps(i);
+    EXPECT_LE(maxX, S) << i;
+    // Without spread the spark turns by at most 5 degrees.
+    if (S > 0) {
+      EXPECT_GE(maxX, S * 0.99 - 2) << i;
+    }
+  }
+}
+
+TEST_F(FlashVolumeTest, BarrelHidesTheCoreWhenItPointsAtTheCamera) {
+  // Pointing straight at the camera: the barrel (behind the muzzle) is
+  // nearer than the core and covers it.
+  Matrix4 towards = Matrix4::Identity();
+  towards.At(0, 0) = 0.0;
+  towards.At(0, 1) = 1.0;
+  towards.At(1, 1) = 0.0;
+  towards.At(1, 2) = 1.0;
+  towards.At(2, 2) = 0.0;
+  towards.At(2, 0) = 1.0;
+  towards.At(2, 3) = camera.zoom;
+  volume.SetView(towards);
+  volume.CorePass(5, 10);
+  const double open = Light();
+  ASSERT_GT(open, 0.0);
+  ASSERT_EQ(target.Clear(), PF_Err_NONE);
+  volume.BarrelPass(12, 4);
+  volume.CorePass(5, 10);
+  EXPECT_LT(Light(), open * 0.2);
+  EXPECT_TRUE(AlphaOpaque());
+}
+
+TEST_F(FlashVolumeTest, CoreBrightnessFallsAlongTheRings) {
+  volume.CorePass(5, 1);  // one ring only: drawn at the first ring's brightness
+  const double one = Light();
+  EXPECT_GT(one, 0.0);
+  ASSERT_EQ(target.Clear(), PF_Err_NONE);
+  volume.CorePass(5, 3);  // rings at 0.75, 0.375 and 0 of the colour
+  EXPECT_NEAR(Light(), one * 1.5, one * 0.3);
+}
+
+TEST_F(FlashVolumeTest, DrawingTwiceAddsTheSameAgain) {
+  ASSERT_EQ(volume.RunBodyPass(2), PF_Err_NONE);
+  const std::vector<unsigned char> once = Bytes();
+  Restart();
+  ASSERT_EQ(volume.RunBodyPass(2), PF_Err_NONE);
+  EXPECT_EQ(Bytes(), once);
+  ASSERT_EQ(volume.RunBodyPass(2), PF_Err_NONE);
+  EXPECT_NE(Bytes(), once);
+}
+
+}  // namespace
+}  // namespace vlam

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <set>
+
+#include "flash/mt19937.h"
+#include "flash/noise_field.h"
+
+namespace vlam {
+namespace {
+
+TEST(Mt19937, TenThousandthOutputOfTheDefaultSeed) {
+  Mt19937 mt;
+  uint32_t v = 0;
+  for (int i = 0; i < 10000; ++i) v = mt.Next();
+  EXPECT_EQ(v, 4123659995u);
+}
+
+TEST(Mt19937, FirstOutputsAndDerivedForms) {
+  // Published first outputs for seed 5489 and seed 1.
+  Mt19937 a(5489u);
+  EXPECT_EQ(a.Next(), 3499211612u);
+  EXPECT_EQ(a.Next(), 581869302u);
+  Mt19937 b(1u);
+  EXPECT_EQ(b.Next(), 1791095845u);
+  Mt19937 c(1u), d(1u);
+  EXPECT_EQ(c.NextHalf(), 1791095845u >> 1);
+  EXPECT_DOUBLE_EQ(d.NextReal(), 1791095845u * 2.3283064370807974e-10);
+  EXPECT_LT(d.NextReal(), 1.0);
+}
+
+TEST(NoiseField, ReferencePermutationIsAPermutationStoredTwice) {
+  const NoiseField f = NoiseField::MakeReference(2.0, 1.5);
+  EXPECT_EQ(f.perm[0], 151u);
+  EXPECT_EQ(f.perm[5], 15u);
+  EXPECT_EQ(f.perm[255], 180u);
+  std::set<uint32_t> seen(f.perm, f.perm + 256);
+  EXPECT_EQ(seen.size(), 256u);
+  EXPECT_EQ(*seen.rbegin(), 255u);
+  EXPECT_TRUE(std::equal(f.perm, f.perm + 256, f.perm + 256));
+  EXPECT_DOUBLE_EQ(f.row, 3.0);
+}
+
+TEST(NoiseField, SeededFieldsRepeatAndDifferBySeed) {
+  const NoiseField a = NoiseField::MakeSeeded(77), b = NoiseField::MakeSeeded(77);
+  const NoiseField c = NoiseField::MakeSeeded(78);
+  EXPECT_TRUE(std::equal(a.perm, a.perm + 512, b.perm));
+  EXPECT_FALSE(std::equal(a.perm, a.perm + 256, c.perm));
+  EXPECT_TRUE(std::equal(a.perm, a.perm + 256, a.perm + 256));
+}
+
+TEST(NoiseField, SeededShuffleUsesTheStandardGenerator) {
+  // The same shuffle driven by the standard library's own MT19937.
+  for (uint32_t seed : {0u, 1u, 5489u, 4000000000u}) {
+    std::mt19937 ref(seed);
+    uint32_t p[256];
+    for (uint32_t i = 0; i < 256; ++i) p[i] = i;
+    for (uint32_t k = 1; k <= 255; ++k) std::swap(p[k], p[ref() % (k + 1)]);
+    const NoiseField f = NoiseField::MakeSeeded(seed);
+    EXPECT_TRUE(std::equal(p, p + 256, f.perm)) << seed;
+  }
+}
+
+TEST(Mt19937, MatchesTheStandardLibraryForOtherSeeds) {
+  for (uint32_t seed : {0u, 42u, 0xffffffffu}) {
+    std::mt19937 ref(seed);
+    Mt19937 mt(seed);
+    for (int i = 0; i < 1500; ++i) ASSERT_EQ(mt.Next(), ref()) << seed << " " << i;
+  }
+}
+
+TEST(NoiseField, SeedingLeavesTheReferenceTableAlone) {
+  const NoiseField before = NoiseField::MakeReference(1, 1);
+  (void)NoiseField::MakeSeeded(12345);
+  const NoiseField after = NoiseField::MakeReference(1, 1);
+  EXPECT_TRUE(std::equal(before.perm, before.perm + 512, after.perm));
+  for (int i = 0; i < 256; ++i) EXPECT_EQ(after.perm[i], kReferencePermutation[i]);
+}
+
+TEST(NoiseField, ZeroAtLatticePoints) {
+  const NoiseField r = NoiseField::MakeReference(0, 0);
+  const NoiseField s = NoiseField::MakeSeeded(9);
+  for (int x = -3; x <= 300; x += 7)
+    for (int y = -2; y <= 5; ++y) {
+      EXPECT_EQ(r.Noise2(x, y), 0.0);
+      EXPECT_EQ(s.Noise3(x, y, x - y), 0.0);
+      EXPECT_EQ(r.Noise3(y, x, 3), 0.0);
+    }
+}
+
+TEST(NoiseField, RangeAndVariation) {
+  const NoiseField f = NoiseField::MakeSeeded(4242);
+  double lo2 = 0, hi2 = 0, lo3 = 0, hi3 = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const double x = i * 0.0731 - 300, y = i * 0.0417 + 0.3, z = i * 0.0291 - 11;
+    const double n2 = f.Noise2(x, y), n3 = f.Noise3(x, y, z);
+    lo2 = std::min(lo2, n2);
+    hi2 = std::max(hi2, n2);
+    lo3 = std::min(lo3, n3);
+    hi3 = std::max(hi3, n3);
+  }
+  // Improved noise stays within about [-1, 1] before the scale factors.
+  EXPECT_GE(lo3, -0.936);
+  EXPECT_LE(hi3, 0.936);
+  EXPECT_GE(lo2, -1.1 * 0.507 * 2);
+  EXPECT_LE(hi2, 1.1 * 0.507 * 2);
+  // And it does vary over a useful part of that range.
+  EXPECT_LT(lo3, -0.3);
+  EXPECT_GT(hi3, 0.3);
+  EXPECT_LT(lo2, -0.2);
+  EXPECT_GT(hi2, 0.2);
+}
+
+TEST(NoiseField, ContinuousAcrossCellBorders) {
+  const NoiseField f = NoiseField::MakeReference(0, 0);
+  const double eps = 1e-7;
+  for (int c = -4; c <= 260; c += 13) {
+    for (double o : {0.25, 0.5, 0.8}) {
+      // Crossing x, y and z lattice planes.
+      EXPECT_NEAR(f.Noise3(c - eps, o, o * 2), f.Noise3(c + eps, o, o * 2), 1e-5);
+      EXPECT_NEAR(f.Noise3(o, c - eps, o), f.Noise3(o, c + eps, o), 1e-5);
+      EXPECT_NEAR(f.Noise3(o, o, c - eps), f.Noise3(o, o, c + eps), 1e-5);
+      EXPECT_NEAR(f.Noise2(c - eps, o), f.Noise2(c + eps, o), 1e-5);
+      EXPECT_NEAR(f.Noise2(o, c - eps), f.Noise2(o, c + eps), 1e-5);
+    }
+  }
+}
+
+TEST(NoiseField, PeriodicOverTheTable) {
+  const NoiseField f = NoiseField::MakeSeeded(3);
+  EXPECT_NEAR(f.Noise3(1.3, 2.7, 0.4), f.Noise3(1.3 + 256, 2.7 - 512, 0.4 + 256), 1e-12);
+  EXPECT_NEAR(f.Noise2(-0.6, 5.2), f.Noise2(-0.6 + 256, 5.2), 1e-12);
+}
+
+TEST(NoiseField, HashTakesCoordinatesInReverseOrder) {
+  // Close to a lattice corner the noise is that corner's gradient dotted with
+  // the offset (the fades of the other corners vanish). With the identity
+  // table with entries 0 and 1 swapped, corner (1, 1, 0) hashes to
+  // perm[perm[perm[0] + 1] + 1] = 3 in the reversed order and to
+  // perm[perm[perm[1] + 1] + 0] = 1 in the published one.
+  NoiseField f{};
+  for (int i = 0; i < 512; ++i) f.perm[i] = static_cast<uint32_t>(i & 255);
+  std::swap(f.perm[0], f.perm[1]);
+  std::swap(f.perm[256], f.perm[257]);
+  const double dx = -0.001, dy = -0.002, dz = 0.003;
+  const double n = f.Noise3(1 + dx, 1 + dy, dz);
+  // Hash 3: -dx - dy. Hash 1 would give -dx + dy.
+  EXPECT_NEAR(n, (-dx - dy) * 0.9359999895095825, 2e-6);
+}
+
+TEST(NoiseField, ShapedFormsStayInTheirRanges) {
+  NoiseField f = NoiseField::MakeReference(3.1, 1.372490586);
+  bool sawNegative = false, sawOne = false;
+  for (int i = 0; i < 5000; ++i) {
+    const double t = i * 0.377;
+    const double n1 = f.N1(t), n01 = f.N01(t);
+    EXPECT_GE(n1, -1.0);
+    EXPECT_LE(n1, 1.0);
+    EXPECT_EQ(std::fabs(n1), n01);
+    EXPECT_GE(n01, 0.0);
+    EXPECT_LE(n01, 1.0);
+    sawNegative |= n1 < 0;
+    sawOne |= n01 == 1.0;
+    const double r = f.Range(t, 2.0, 5.0);
+    EXPECT_GE(r, 2.0);
+    EXPECT_LE(r, 5.0);
+    EXPECT_EQ(f.Int(t, 0), 0);
+    EXPECT_EQ(f.Int(t, -3), 0);
+    const int32_t k = f.Int(t, 7);
+    EXPECT_GE(k, 0);
+    EXPECT_LE(k, 7);
+    EXPECT_EQ(k, static_cast<int32_t>(std::round(n01 * 7)));
+  }
+  EXPECT_TRUE(sawNegative);
+  EXPECT_TRUE(sawOne);  // the shaping saturates above 0.628545
+}
+
+TEST(NoiseField, ShapingOfKnownValues) {
+  // Row 0 and t on the lattice give n = 0, so every form is at its bottom.
+  NoiseField f = NoiseField::MakeReference(0, 0);
+  EXPECT_EQ(f.N01(4.0), 0.0);
+  EXPECT_EQ(f.Range(4.0, -1.0, 3.0), -1.0);
+  // Off the lattice: m = q / 0.628545 with q = 2|n| - n².
+  const double n = f.Noise2(0, 0.3);
+  const double a = std::fabs(n), q = 2 * a - a * a;
+  const double m = q > 0.628545 ? 1.0 : q * 1.5909759842175182;
+  EXPECT_DOUBLE_EQ(f.N01(0.3), m);
+}
+
+TEST(NoiseField, HugeAndNonFiniteCoordinatesDoNotOverflow) {
+  const NoiseField f = NoiseField::MakeSeeded(1);
+  EXPECT_TRUE(std::isfinite(f.Noise3(1e30, -1e30, 0.5)));
+  EXPECT_TRUE(std::isnan(f.Noise3(NAN, 0.5, 0.5)));
+  EXPECT_TRUE(std::isnan(f.Noise2(0.5, INFINITY)));
+}
+
+}  // namespace
+}  // namespace vlam

@@ -1,0 +1,66 @@
+#include "flash/petal_controls.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "builder_host_support.h"
+
+namespace vlam {
+namespace {
+
+class PetalControlsTest : public ::testing::Test {
+ protected:
+  PF_Err Update(A_long configuration) {
+    host.SetPopup(kBuilderPetalConfiguration, configuration);
+    pointers.clear();
+    for (PF_ParamDef& def : host.values) pointers.push_back(&def);
+    return UpdatePetalControls(host.InData(), pointers.data());
+  }
+  static std::vector<std::string> Expected(bool on) {
+    const std::string flags = on ? "0" : std::to_string(PF_PUI_DISABLED);
+    const std::string stream =
+        "stream 12 " + std::to_string(AEGP_DynStreamFlag_DISABLED) + (on ? " 0" : " 1");
+    return {"ui 32 " + flags, "ui 10 " + flags, stream, "ui 14 " + flags,
+            "ui 13 " + flags, "ui 15 " + flags, "ui 16 " + flags};
+  }
+
+  FakeBuilderHost host;
+  std::vector<PF_ParamDef*> pointers;
+};
+
+TEST_F(PetalControlsTest, NoneDisablesInOrder) {
+  host.values[kBuilderPetalProfile].flags |= PF_ParamFlag_COLLAPSE_TWIRLY;
+  ASSERT_EQ(Update(kPetalConfigurationNone), PF_Err_NONE);
+  EXPECT_EQ(host.uiCalls, Expected(false));
+  EXPECT_TRUE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_COLLAPSE_TWIRLY);
+  EXPECT_EQ(host.values[kBuilderBarrelRadius].ui_flags, PF_PUI_DISABLED);
+}
+
+TEST_F(PetalControlsTest, PetalsEnableAndUncollapseTheProfile) {
+  host.values[kBuilderPetalProfile].flags |= PF_ParamFlag_COLLAPSE_TWIRLY;
+  ASSERT_EQ(Update(4), PF_Err_NONE);
+  EXPECT_EQ(host.uiCalls, Expected(true));
+  EXPECT_FALSE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_COLLAPSE_TWIRLY);
+  EXPECT_TRUE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_CANNOT_TIME_VARY);
+  EXPECT_EQ(host.values[kBuilderPetalLength].ui_flags, 0);
+}
+
+TEST_F(PetalControlsTest, ValueOutsideItemsCountsAsNone) {
+  for (A_long bad : {0, 11, -3}) {
+    host.uiCalls.clear();
+    ASSERT_EQ(Update(bad), PF_Err_NONE) << bad;
+    EXPECT_EQ(host.uiCalls, Expected(false)) << bad;
+  }
+}
+
+TEST_F(PetalControlsTest, FirstFailureEndsTheCommand) {
+  host.failUiAtIndex = kBuilderPetalLength;
+  EXPECT_EQ(Update(2), PF_Err_OUT_OF_MEMORY);
+  ASSERT_EQ(host.uiCalls.size(), 2u);
+  EXPECT_EQ(host.uiCalls[1], "ui 10 0");
+}
+
+}  // namespace
+}  // namespace vlam

@@ -1,0 +1,252 @@
+#include "frame/arbitrary_handler.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "frame/fake_handle_host_support.h"
+
+namespace vlam {
+namespace {
+
+// A 12-byte value whose default is "default-val" with its zero.
+class TextHandler : public ArbitraryHandler {
+ public:
+  explicit TextHandler(PF_InData* in_data) : ArbitraryHandler(in_data) { SetValueSize(12); }
+  PF_Err NewValue(PF_ArbitraryH* valuePH) override {
+    PF_ArbitraryH h = NewBlock();
+    if (!h) return PF_Err_NONE;
+    void* block = Handles()->host_lock_handle(h);
+    if (!block) {
+      Handles()->host_dispose_handle(h);
+      return PF_Err_OUT_OF_MEMORY;
+    }
+    std::memcpy(block, "default-val", 12);
+    Handles()->host_unlock_handle(h);
+    *valuePH = h;
+    return PF_Err_NONE;
+  }
+  int mended = 0;
+
+ protected:
+  void MendValue(void* block) override {
+    ++mended;
+    static_cast<char*>(block)[11] = '\0';
+  }
+};
+
+std::string Text(PF_ArbitraryH h) { return std::string(static_cast<const char*>(*h)); }
+
+// A host-owned 12-byte value holding the text, zero padded.
+PF_ArbitraryH Value(FakeHandleHost& host, const std::string& text) {
+  char bytes[12] = {};
+  std::memcpy(bytes, text.data(), std::min<std::size_t>(text.size(), 11));
+  return host.MakeHandle(bytes, sizeof bytes);
+}
+
+class ArbitraryHandlerTest : public ::testing::Test {
+ protected:
+  FakeHandleHost host;
+  TextHandler handler{host.InData()};
+
+  PF_ArbParamsExtra Extra(PF_FunctionSelector which) {
+    PF_ArbParamsExtra e;
+    std::memset(&e, 0, sizeof e);
+    e.which_function = which;
+    e.u.new_func_params.refconPV = &handler;
+    return e;
+  }
+};
+
+TEST_F(ArbitraryHandlerTest, FlatSizeFlattenUnflattenReproduceValue) {
+  PF_ArbitraryH value = Value(host, "hello-world");
+
+  PF_ArbParamsExtra size = Extra(PF_Arbitrary_FLAT_SIZE_FUNC);
+  A_u_long flatSize = 0;
+  size.u.flat_size_func_params.flat_data_sizePLu = &flatSize;
+  ASSERT_EQ(RouteArbitraryCallback(&size), PF_Err_NONE);
+  EXPECT_EQ(flatSize, 12u);
+
+  std::vector<char> flat(flatSize, 'x');
+  PF_ArbParamsExtra flatten = Extra(PF_Arbitrary_FLATTEN_FUNC);
+  flatten.u.flatten_func_params.arbH = value;
+  flatten.u.flatten_func_params.buf_sizeLu = flatSize;
+  flatten.u.flatten_func_params.flat_dataPV = flat.data();
+  ASSERT_EQ(RouteArbitraryCallback(&flatten), PF_Err_NONE);
+  EXPECT_EQ(std::memcmp(flat.data(), "hello-world", 12), 0);
+  EXPECT_EQ(host.LockCount(value), 0);
+
+  PF_ArbitraryH back = nullptr;
+  PF_ArbParamsExtra unflatten = Extra(PF_Arbitrary_UNFLATTEN_FUNC);
+  unflatten.u.unflatten_func_params.buf_sizeLu = flatSize;
+  unflatten.u.unflatten_func_params.flat_dataPV = flat.data();
+  unflatten.u.unflatten_func_params.arbPH = &back;
+  ASSERT_EQ(RouteArbitraryCallback(&unflatten), PF_Err_NONE);
+  ASSERT_NE(back, nullptr);
+  EXPECT_NE(back, value);
+  EXPECT_EQ(Text(back), "hello-world");
+  EXPECT_EQ(handler.mended, 1);  // flat bytes always pass the subclass's mending
+  EXPECT_EQ(host.LockCount(back), 0);
+}
+
+TEST_F(ArbitraryHandlerTest, FlattenIntoWrongSizeLeavesBufferUntouched) {
+  PF_ArbitraryH value = Value(host, "hello-world");
+  std::vector<char> flat(13, 'x');
+  PF_ArbParamsExtra flatten = Extra(PF_Arbitrary_FLATTEN_FUNC);
+  flatten.u.flatten_func_params.arbH = value;
+  flatten.u.flatten_func_params.buf_sizeLu = 13;
+  flatten.u.flatten_func_params.flat_dataPV = flat.data();
+  EXPECT_EQ(RouteArbitraryCallback(&flatten), PF_Err_NONE);
+  EXPECT_EQ(flat, std::vector<char>(13, 'x'));
+}
+
+TEST_F(ArbitraryHandlerTest, UnflattenOfWrongSizeGivesDefault) {
+  const char shortFlat[5] = "abcd";
+  PF_ArbitraryH back = nullptr;
+  PF_ArbParamsExtra unflatten = Extra(PF_Arbitrary_UNFLATTEN_FUNC);
+  unflatten.u.unflatten_func_params.buf_sizeLu = 5;
+  unflatten.u.unflatten_func_params.flat_dataPV = shortFlat;
+  unflatten.u.unflatten_func_params.arbPH = &back;
+  EXPECT_EQ(RouteArbitraryCallback(&unflatten), PF_Err_NONE);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(Text(back), "default-val");
+  EXPECT_EQ(handler.mended, 0);
+}
+
+TEST_F(ArbitraryHandlerTest, CopyWithAndWithoutSource) {
+  PF_ArbitraryH src = Value(host, "source-text");
+  PF_ArbitraryH dst = nullptr;
+  PF_ArbParamsExtra copy = Extra(PF_Arbitrary_COPY_FUNC);
+  copy.u.copy_func_params.src_arbH = src;
+  copy.u.copy_func_params.dst_arbPH = &dst;
+  ASSERT_EQ(RouteArbitraryCallback(&copy), PF_Err_NONE);
+  ASSERT_NE(dst, nullptr);
+  EXPECT_NE(dst, src);
+  EXPECT_EQ(Text(dst), "source-text");
+  EXPECT_EQ(host.LockCount(src), 0);
+  EXPECT_EQ(host.LockCount(dst), 0);
+
+  PF_ArbitraryH fresh = nullptr;
+  copy.u.copy_func_params.src_arbH = nullptr;
+  copy.u.copy_func_params.dst_arbPH = &fresh;
+  ASSERT_EQ(RouteArbitraryCallback(&copy), PF_Err_NONE);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(Text(fresh), "default-val");
+}
+
+TEST_F(ArbitraryHandlerTest, InterpolateTakesLeftValue) {
+  PF_ArbitraryH left = Value(host, "left-value");
+  PF_ArbitraryH right = Value(host, "right-valu");
+  PF_ArbitraryH result = Value(host, "");
+  PF_ArbParamsExtra interp = Extra(PF_Arbitrary_INTERP_FUNC);
+  interp.u.interp_func_params.left_arbH = left;
+  interp.u.interp_func_params.right_arbH = right;
+  interp.u.interp_func_params.tF = 0.9;
+  interp.u.interp_func_params.interpPH = &result;
+  ASSERT_EQ(RouteArbitraryCallback(&interp), PF_Err_NONE);
+  EXPECT_EQ(Text(result), "left-value");
+
+  // A host that leaves the result to the effect gets a new value.
+  PF_ArbitraryH made = nullptr;
+  interp.u.interp_func_params.interpPH = &made;
+  ASSERT_EQ(RouteArbitraryCallback(&interp), PF_Err_NONE);
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(Text(made), "left-value");
+}
+
+TEST_F(ArbitraryHandlerTest, CompareReportsEqualForDifferentValues) {
+  PF_ArbitraryH a = Value(host, "aaaaaaaaaaa");
+  PF_ArbitraryH b = Value(host, "bbbbbbbbbbb");
+  PF_ArbCompareResult result = PF_ArbCompare_NOT_EQUAL;
+  PF_ArbParamsExtra compare = Extra(PF_Arbitrary_COMPARE_FUNC);
+  compare.u.compare_func_params.a_arbH = a;
+  compare.u.compare_func_params.b_arbH = b;
+  compare.u.compare_func_params.compareP = &result;
+  EXPECT_EQ(RouteArbitraryCallback(&compare), PF_Err_NONE);
+  EXPECT_EQ(result, PF_ArbCompare_EQUAL);
+}
+
+TEST_F(ArbitraryHandlerTest, PrintSizePrintAndScan) {
+  A_u_long printSize = 0;
+  PF_ArbParamsExtra size = Extra(PF_Arbitrary_PRINT_SIZE_FUNC);
+  size.u.print_size_func_params.print_sizePLu = &printSize;
+  EXPECT_EQ(RouteArbitraryCallback(&size), PF_Err_NONE);
+  EXPECT_EQ(printSize, 512u);
+
+  char buffer[512];
+  std::memset(buffer, 'x', sizeof buffer);
+  PF_ArbParamsExtra print = Extra(PF_Arbitrary_PRINT_FUNC);
+  print.u.print_func_params.print_sizeLu = sizeof buffer;
+  print.u.print_func_params.print_bufferPC = buffer;
+  EXPECT_EQ(RouteArbitraryCallback(&print), PF_Err_NONE);
+  EXPECT_STREQ(buffer, "NO COPY PASTE DATA");
+
+  // A buffer smaller than the text is never overrun.
+  char small[8];
+  std::memset(small, 'x', sizeof small);
+  print.u.print_func_params.print_sizeLu = 5;
+  print.u.print_func_params.print_bufferPC = small;
+  EXPECT_EQ(RouteArbitraryCallback(&print), PF_Err_NONE);
+  EXPECT_STREQ(small, "NO C");
+  EXPECT_EQ(small[5], 'x');
+
+  PF_ArbitraryH scanned = nullptr;
+  PF_ArbParamsExtra scan = Extra(PF_Arbitrary_SCAN_FUNC);
+  scan.u.scan_func_params.bufPC = "NO COPY PASTE DATA";
+  scan.u.scan_func_params.bytes_to_scanLu = 18;
+  scan.u.scan_func_params.arbPH = &scanned;
+  EXPECT_EQ(RouteArbitraryCallback(&scan), PF_Err_NONE);
+  EXPECT_EQ(scanned, nullptr);
+}
+
+TEST_F(ArbitraryHandlerTest, DisposeReleasesTheValue) {
+  PF_ArbitraryH value = Value(host, "hello-world");
+  const int before = host.LiveHandles();
+  PF_ArbParamsExtra dispose = Extra(PF_Arbitrary_DISPOSE_FUNC);
+  dispose.u.dispose_func_params.arbH = value;
+  EXPECT_EQ(RouteArbitraryCallback(&dispose), PF_Err_NONE);
+  EXPECT_EQ(host.LiveHandles(), before - 1);
+  EXPECT_FALSE(host.Owns(value));
+}
+
+TEST_F(ArbitraryHandlerTest, UnknownSelectorAndMissingHandler) {
+  PF_ArbParamsExtra bad = Extra(11);
+  EXPECT_EQ(RouteArbitraryCallback(&bad), PF_Err_UNRECOGNIZED_PARAM_TYPE);
+  PF_ArbParamsExtra orphan = Extra(PF_Arbitrary_NEW_FUNC);
+  orphan.u.new_func_params.refconPV = nullptr;
+  EXPECT_EQ(RouteArbitraryCallback(&orphan), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(RouteArbitraryCallback(nullptr), PF_Err_BAD_CALLBACK_PARAM);
+}
+
+TEST(ArbitraryHandlerSuites, HeldForLifeAndRetakenOnAttach) {
+  FakeHandleHost host;
+  {
+    TextHandler handler(host.InData());
+    EXPECT_EQ(host.acquired, 1);
+    EXPECT_EQ(handler.Detach(), PF_Err_NONE);
+    EXPECT_EQ(host.released, 1);
+    PF_ArbitraryH none = nullptr;
+    EXPECT_EQ(handler.NewValue(&none), PF_Err_NONE);  // no suite: no value, no crash
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(handler.Attach(host.InData()), PF_Err_NONE);
+    EXPECT_EQ(host.acquired, 2);
+  }
+  EXPECT_EQ(host.released, 2);
+}
+
+TEST(ArbitraryHandlerSuites, RefusedHandleSuiteMakesNoValue) {
+  FakeHandleHost host;
+  host.refuseHandleSuite = true;
+  TextHandler handler(host.InData());
+  PF_ArbitraryH value = nullptr;
+  const char flat[12] = "hello-world";
+  EXPECT_EQ(handler.Unflatten(12, flat, &value), PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(value, nullptr);
+  EXPECT_EQ(host.released, 0);
+}
+
+}  // namespace
+}  // namespace vlam

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "frame/comp_camera.h"
+
+namespace vlam {
+namespace {
+
+TEST(CompCamera, DefaultLensOnSquarePixels) {
+  const CompCamera c = MakeCompCamera(1920, 1080, 1.0, 1.0, nullptr, false);
+  EXPECT_NEAR(c.zoom / 1920.0, 1.38889, 1e-5);
+  EXPECT_DOUBLE_EQ(c.halfWidth, 960.0);
+  EXPECT_DOUBLE_EQ(c.halfHeight, 540.0);
+  EXPECT_EQ(c.offsetX, 0.0f);
+  EXPECT_EQ(c.offsetY, 0.0f);
+}
+
+TEST(CompCamera, WidthUsesTheLayerPixelAspect) {
+  const CompCamera c = MakeCompCamera(720, 480, 0.9, 1.0, nullptr, false);
+  EXPECT_DOUBLE_EQ(c.layerWidth, 648.0);
+  EXPECT_DOUBLE_EQ(c.halfWidth, 324.0);
+}
+
+TEST(CompCamera, ViewRotationIsTheHostBlockWithoutCameraLayer) {
+  Matrix4 host = Matrix4::Identity();
+  host.SetRotation(0.1, 0.2, 0.3);
+  host.At(3, 0) = 960;
+  host.At(3, 1) = 540;
+  host.At(3, 2) = -2666.67;
+  const CompCamera c = MakeCompCamera(1920, 1080, 1.0, 1.0, &host, false);
+  const Matrix4 v = ViewRotation(c);
+  for (int r = 0; r < 3; ++r)
+    for (int col = 0; col < 3; ++col) EXPECT_DOUBLE_EQ(v.At(r, col), host.At(r, col));
+  EXPECT_EQ(v.At(3, 3), 1.0);
+  EXPECT_EQ(v.At(0, 3), 0.0);
+}
+
+TEST(CompCamera, NonSquareCompScalesColumnZeroAndThePosition) {
+  Matrix4 host = Matrix4::Identity();
+  host.At(1, 0) = 0.5;
+  host.At(3, 0) = 100;
+  const CompCamera c = MakeCompCamera(200, 100, 1.0, 2.0, &host, true);
+  const Matrix4 v = ViewRotation(c);
+  EXPECT_DOUBLE_EQ(v.At(0, 0), 2.0);
+  EXPECT_DOUBLE_EQ(v.At(1, 0), 1.0);
+  const Matrix4 t = ViewTranslation(c);
+  EXPECT_DOUBLE_EQ(t.At(0, 3), 100.0 - 2.0 * 100.0);
+  // Without a camera layer (0,0) is divided by the comp pixel aspect first.
+  const CompCamera d = MakeCompCamera(200, 100, 1.0, 2.0, &host, false);
+  EXPECT_DOUBLE_EQ(ViewRotation(d).At(0, 0), 1.0);
+}
+
+TEST(CompCamera, FilmSizeFallbacksAndUnits) {
+  CompCamera c = MakeCompCamera(1920, 1080, 1.0, 1.0, nullptr, true);
+  ApplyCameraLayerLens(c, 2000.0, 0.0, kFilmUnitsVertical, 1080);
+  EXPECT_DOUBLE_EQ(c.filmWidth, kDefaultFilmWidth);  // read as horizontal
+  EXPECT_DOUBLE_EQ(c.zoom, 2000.0);
+  EXPECT_DOUBLE_EQ(c.focalLength, 2000.0 * kDefaultFilmWidth / 1920.0);
+
+  ApplyCameraLayerLens(c, 2000.0, 24.0, kFilmUnitsVertical, 1080);
+  EXPECT_NEAR(c.filmWidth, 42.667, 1e-3);
+
+  // A diagonal of 5 on a 4:3 frame is a vertical 3, then a horizontal 4.
+  CompCamera d = MakeCompCamera(400, 300, 1.0, 1.0, nullptr, true);
+  ApplyCameraLayerLens(d, 500.0, 5.0, kFilmUnitsDiagonal, 300);
+  EXPECT_NEAR(d.filmWidth, 4.0, 1e-12);
+  ApplyCameraLayerLens(d, 500.0, 36.0, kFilmUnitsHorizontal, 300);
+  EXPECT_DOUBLE_EQ(d.filmWidth, 36.0);
+}
+
+TEST(CompCamera, ProjectionScalesByZoomOverDepthAndAddsOffsets) {
+  CompCamera c = MakeCompCamera(1800, 1000, 1.0, 1.0, nullptr, false);
+  Vec3f p;
+  p.Set(100, -50, c.zoom * 2);
+  CameraProjection s = Project(c, p);
+  EXPECT_FLOAT_EQ(s.depth, p.z);
+  EXPECT_NEAR(s.sx, 50.0f, 1e-3);
+  EXPECT_NEAR(s.sy, -25.0f, 1e-3);
+  c.offsetX = 3;
+  c.offsetY = -4;
+  s = Project(c, p);
+  EXPECT_NEAR(s.sx, 53.0f, 1e-3);
+  EXPECT_NEAR(s.sy, -29.0f, 1e-3);
+
+  p.Set(1, 1, 0);
+  s = Project(c, p);
+  EXPECT_TRUE(std::isinf(s.sx));
+  EXPECT_TRUE(std::isinf(s.sy));
+}
+
+TEST(CompCamera, AnchoringPutsTheOriginWhereDepthZeroWouldAppear) {
+  CompCamera c = MakeCompCamera(1920, 1080, 1.0, 1.0, nullptr, false);
+  Matrix4 host = Matrix4::Identity();
+  host.At(3, 0) = 960;
+  host.At(3, 1) = 540;
+  host.At(3, 2) = -c.zoom;
+  c.cameraMatrix = host;
+  const Matrix4 n = Matrix4::Product(ViewTranslation(c), ViewRotation(c));
+  AnchorToDepthZero(c, n, 200, 100, 500);
+  Vec3f real;
+  real.Set(200, 100, 500);
+  real.Transform(n);
+  const CameraProjection s = Project(c, real);
+  // At depth 0 the default camera shows layer pixels one to one.
+  EXPECT_NEAR(s.sx, 200.0f, 1e-3);
+  EXPECT_NEAR(s.sy, 100.0f, 1e-3);
+}
+
+}  // namespace
+}  // namespace vlam

@@ -1,0 +1,134 @@
+// A small stand-in for the host's suite broker and PF Handle Suite, enough
+// for code that makes, locks and disposes handles. Header only, so that the
+// test programs of several folders can share it. One instance is current at a
+// time; the suite functions are plain function pointers and find it there.
+#pragma once
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "AE_Effect.h"
+#include "AE_EffectCBSuites.h"
+#include "SPBasic.h"
+
+namespace vlam {
+
+class FakeHandleHost {
+ public:
+  FakeHandleHost() {
+    previous_ = current_;
+    current_ = this;
+    basic_.AcquireSuite = &Acquire;
+    basic_.ReleaseSuite = &Release;
+    handles_.host_new_handle = &NewHandle;
+    handles_.host_lock_handle = &Lock;
+    handles_.host_unlock_handle = &Unlock;
+    handles_.host_dispose_handle = &Dispose;
+    handles_.host_get_handle_size = &Size;
+    std::memset(&in_data_, 0, sizeof in_data_);
+    in_data_.pica_basicP = &basic_;
+  }
+  ~FakeHandleHost() {
+    for (auto& [h, b] : blocks_) std::free(b->data);
+    current_ = previous_;
+  }
+  FakeHandleHost(const FakeHandleHost&) = delete;
+  FakeHandleHost& operator=(const FakeHandleHost&) = delete;
+
+  PF_InData* InData() { return &in_data_; }
+  SPBasicSuite* Basic() { return &basic_; }
+  const PF_HandleSuite1* Handles() { return &handles_; }
+
+  // Offers another suite under (name, version) through the fake broker.
+  void Publish(const std::string& name, A_long version, const void* suite) { others_[{name, version}] = suite; }
+  // Refuses a published suite from now on.
+  void Withdraw(const std::string& name, A_long version) { others_.erase({name, version}); }
+
+  // Fault injection.
+  bool refuseHandleSuite = false;
+  bool failNewHandle = false;
+  bool failLock = false;
+
+  // Book-keeping for assertions.
+  int acquired = 0;
+  int released = 0;
+  int LiveHandles() const { return static_cast<int>(blocks_.size()); }
+  int LockCount(PF_Handle h) const {
+    const auto it = blocks_.find(h);
+    return it == blocks_.end() ? -1 : it->second->locks;
+  }
+  bool Owns(PF_Handle h) const { return blocks_.count(h) != 0; }
+
+  // A handle holding a copy of the given bytes, as the host would own it.
+  PF_Handle MakeHandle(const void* bytes, std::size_t size) {
+    PF_Handle h = NewHandle(size);
+    std::memcpy(*h, bytes, size);
+    return h;
+  }
+
+ private:
+  struct Block {
+    void* data = nullptr;  // *handle, as the effect API defines handles
+    std::size_t size = 0;
+    int locks = 0;
+  };
+
+  static SPErr Acquire(const char* name, A_long version, const void** suite) {
+    const auto other = current_->others_.find({name, version});
+    if (other != current_->others_.end()) {
+      ++current_->acquired;
+      *suite = other->second;
+      return kSPNoError;
+    }
+    if (std::string(name) != kPFHandleSuite || current_->refuseHandleSuite) {
+      *suite = nullptr;
+      return kSPSuiteNotFoundError;
+    }
+    ++current_->acquired;
+    *suite = &current_->handles_;
+    return kSPNoError;
+  }
+  static SPErr Release(const char*, A_long) {
+    ++current_->released;
+    return kSPNoError;
+  }
+  static PF_Handle NewHandle(A_HandleSize size) {
+    if (current_->failNewHandle) return nullptr;
+    auto block = std::make_unique<Block>();
+    block->data = std::calloc(1, size ? size : 1);
+    block->size = size;
+    PF_Handle h = &block->data;
+    current_->blocks_[h] = std::move(block);
+    return h;
+  }
+  static void* Lock(PF_Handle h) {
+    if (current_->failLock || !current_->Owns(h)) return nullptr;
+    ++current_->blocks_[h]->locks;
+    return *h;
+  }
+  static void Unlock(PF_Handle h) {
+    if (current_->Owns(h)) --current_->blocks_[h]->locks;
+  }
+  static void Dispose(PF_Handle h) {
+    const auto it = current_->blocks_.find(h);
+    if (it == current_->blocks_.end()) std::abort();  // disposing what the host never made
+    std::free(it->second->data);
+    current_->blocks_.erase(it);
+  }
+  static A_HandleSize Size(PF_Handle h) {
+    return current_->Owns(h) ? static_cast<A_HandleSize>(current_->blocks_[h]->size) : 0;
+  }
+
+  static inline FakeHandleHost* current_ = nullptr;
+  FakeHandleHost* previous_ = nullptr;
+  SPBasicSuite basic_{};
+  PF_HandleSuite1 handles_{};
+  PF_InData in_data_;
+  std::map<PF_Handle, std::unique_ptr<Block>> blocks_;
+  std::map<std::pair<std::string, A_long>, const void*> others_;
+};
+
+}  // namespace vlam

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "fake_instance_host_support.h"
+#include "frame/effect_entries.h"
+#include "instance/instance_param_ids.h"
+
+namespace vlam {
+namespace {
+
+using vlam_test::FakeInstanceHost;
+
+PF_Err ParamsSetup(FakeInstanceHost &host) {
+  return EntryPoint_VlamInstancer(PF_Cmd_PARAMS_SETUP, &host.in_data, &host.out_data, nullptr,
+                                  nullptr, nullptr);
+}
+
+struct Expected {
+  const char *name;
+  PF_ParamType type;
+  A_long diskId;
+  PF_ParamFlags flags;
+};
+
+TEST(InstanceParams, NamesTypesDiskIdsAndFlagsInHostOrder) {
+  FakeInstanceHost host;
+  ASSERT_EQ(ParamsSetup(host), PF_Err_NONE);
+  EXPECT_EQ(host.out_data.num_params, 29);
+
+  constexpr PF_ParamFlags S = PF_ParamFlag_SUPERVISE;
+  constexpr PF_ParamFlags C = PF_ParamFlag_COLLAPSE_TWIRLY;
+  constexpr PF_ParamFlags T = PF_ParamFlag_CANNOT_TIME_VARY;
+  const std::vector<Expected> expected = {
+      {"", PF_Param_NO_DATA, 119, 0},
+      {"Flash Identifier", PF_Param_POPUP, 100, 0},
+      {"Transform", PF_Param_GROUP_START, 101, 0},
+      {"Aim System", PF_Param_POPUP, 126, S},
+      {"Barrel Shape (UI only)", PF_Param_POPUP, 129, S},
+      {"Position", PF_Param_POINT_3D, 122, S},
+      {"Aim", PF_Param_POINT, 123, S},
+      {"Point Away", PF_Param_CHECKBOX, 125, 0},
+      {"Sweep", PF_Param_ANGLE, 103, S | C},
+      {"Tilt", PF_Param_ANGLE, 104, S | C},
+      {"Roll", PF_Param_ANGLE, 105, C},
+      {"Post Scale", PF_Param_FLOAT_SLIDER, 128, 0},
+      {"", PF_Param_GROUP_END, 101, 0},
+      {"Keyframer", PF_Param_GROUP_START, 107, 0},
+      {"Rate of Fire (Rounds Per Second)", PF_Param_FLOAT_SLIDER, 108, S | T},
+      {"Number of Rounds", PF_Param_FLOAT_SLIDER, 109, S | T},
+      {"Add Keyframes", PF_Param_BUTTON, 112, S},
+      {"Trigger", PF_Param_CHECKBOX, 113, 0},
+      {"", PF_Param_GROUP_END, 107, 0},
+      {"Instance Options", PF_Param_GROUP_START, 114, 0},
+      {"Random Seed", PF_Param_FLOAT_SLIDER, 127, 0},
+      {"Randomness Override", PF_Param_FLOAT_SLIDER, 121, 0},
+      {"Brightness", PF_Param_FLOAT_SLIDER, 115, 0},
+      {"Defocus", PF_Param_FLOAT_SLIDER, 116, 0},
+      {"", PF_Param_GROUP_END, 114, 0},
+      {"Mask", PF_Param_GROUP_START, 117, 0},
+      {"Mask Path", PF_Param_PATH, 118, 0},
+      {"", PF_Param_GROUP_END, 117, 0},
+  };
+  ASSERT_EQ(host.added.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const PF_ParamDef &def = host.added[i];
+    SCOPED_TRACE("parameter " + std::to_string(i + 1));
+    // Names are read as the host reads them: at most the 32 bytes of the field.
+    EXPECT_EQ(std::string(def.name, std::find(def.name, def.name + sizeof def.name, '\0')),
+              expected[i].name);
+    EXPECT_EQ(def.param_type, expected[i].type);
+    EXPECT_EQ(def.uu.id, expected[i].diskId);
+    EXPECT_EQ(def.flags, expected[i].flags);
+  }
+}
+
+TEST(InstanceParams, ControlSettingsAndDefaults) {
+  FakeInstanceHost host;
+  ASSERT_EQ(ParamsSetup(host), PF_Err_NONE);
+  const auto at = [&](PF_ParamIndex i) -> const PF_ParamDef & { return host.added.at(i - 1); };
+
+  const PF_ParamDef &strip = at(kInstanceTitle);
+  EXPECT_EQ(strip.ui_flags, PF_PUI_TOPIC | PF_PUI_DONT_ERASE_CONTROL);
+  EXPECT_EQ(strip.ui_width, 300);
+  EXPECT_EQ(strip.ui_height, 5);
+
+  EXPECT_STREQ(at(kInstanceFlashIdentifier).u.pd.u.namesptr, "Flash A|Flash B|Flash C|Flash D");
+  EXPECT_EQ(at(kInstanceFlashIdentifier).u.pd.num_choices, 4);
+  EXPECT_EQ(at(kInstanceFlashIdentifier).u.pd.dephault, 1);
+  EXPECT_STREQ(at(kInstanceAimSystem).u.pd.u.namesptr, "EZ-Aim|YZX Rotation");
+  EXPECT_EQ(at(kInstanceAimSystem).u.pd.num_choices, 2);
+  EXPECT_STREQ(at(kInstanceBarrelShape).u.pd.u.namesptr, "Round|Square");
+
+  const PF_Point3DDef &position = at(kInstancePosition).u.point3d_d;
+  EXPECT_EQ(position.x_dephault, 50.0);
+  EXPECT_EQ(position.y_dephault, 50.0);
+  EXPECT_EQ(position.z_dephault, 0.0);
+  EXPECT_EQ(at(kInstanceAim).u.td.x_dephault, 30 * 65536);
+  EXPECT_EQ(at(kInstanceAim).u.td.y_dephault, 50 * 65536);
+
+  EXPECT_EQ(at(kInstancePointAway).u.bd.dephault, 0);
+  EXPECT_STREQ(at(kInstancePointAway).u.bd.u.nameptr, "");
+  EXPECT_EQ(at(kInstanceTrigger).u.bd.dephault, 1);
+  EXPECT_EQ(at(kInstanceTrigger).u.bd.value, 1);
+  EXPECT_STREQ(at(kInstanceAddKeyframes).u.button_d.u.namesptr, "Vlam!");
+  EXPECT_EQ(at(kInstanceSweep).u.ad.dephault, 0);
+
+  const PF_FloatSliderDef &scale = at(kInstancePostScale).u.fs_d;
+  EXPECT_EQ(scale.valid_min, 25.0f);
+  EXPECT_EQ(scale.valid_max, 1000.0f);
+  EXPECT_EQ(scale.slider_min, 100.0f);
+  EXPECT_EQ(scale.slider_max, 500.0f);
+  EXPECT_EQ(scale.dephault, 100.0f);
+  EXPECT_EQ(scale.display_flags, PF_ValueDisplayFlag_PERCENT);
+  EXPECT_EQ(scale.curve_tolerance, 0.05f);
+
+  const PF_ParamDef &rate = at(kInstanceRateOfFire);
+  EXPECT_EQ(rate.ui_flags, PF_PUI_STD_CONTROL_ONLY);
+  EXPECT_EQ(rate.u.fs_d.dephault, 12.0f);
+  EXPECT_EQ(rate.u.fs_d.valid_max, 20.0f);
+  EXPECT_EQ(rate.u.fs_d.curve_tolerance, 0.0f);
+  const PF_ParamDef &rounds = at(kInstanceNumberOfRounds);
+  EXPECT_EQ(rounds.ui_flags, PF_PUI_STD_CONTROL_ONLY);
+  EXPECT_EQ(rounds.u.fs_d.valid_max, 1000.0f);
+  EXPECT_EQ(rounds.u.fs_d.slider_max, 100.0f);
+  EXPECT_EQ(rounds.u.fs_d.dephault, 1.0f);
+
+  EXPECT_EQ(at(kInstanceRandomSeed).u.fs_d.dephault, 1024.0f);
+  EXPECT_EQ(at(kInstanceRandomSeed).u.fs_d.valid_max, 2047.0f);
+  EXPECT_EQ(at(kInstanceRandomness).u.fs_d.display_flags, PF_ValueDisplayFlag_PERCENT);
+  EXPECT_EQ(at(kInstanceBrightness).u.fs_d.valid_max, 200.0f);
+  EXPECT_EQ(at(kInstanceBrightness).u.fs_d.slider_max, 100.0f);
+  EXPECT_EQ(at(kInstanceDefocus).u.fs_d.precision, 1);
+  EXPECT_EQ(at(kInstanceDefocus).u.fs_d.valid_max, 25.0f);
+  EXPECT_EQ(at(kInstanceMaskPath).u.path_d.dephault, 0);
+}
+
+TEST(InstanceParams, CustomUiForCompLayerAndEffectControls) {
+  FakeInstanceHost host;
+  ASSERT_EQ(ParamsSetup(host), PF_Err_NONE);
+  ASSERT_EQ(host.registeredUi.size(), 1u);
+  PF_CustomUIInfo expected;
+  std::memset(&expected, 0, sizeof expected);
+  expected.events = PF_CustomEFlag_COMP | PF_CustomEFlag_LAYER | PF_CustomEFlag_EFFECT;
+  EXPECT_EQ(std::memcmp(&host.registeredUi[0], &expected, sizeof expected), 0);
+}
+
+TEST(InstanceParams, FailedAddEndsTheSetupAtOnce) {
+  FakeInstanceHost host;
+  host.failAddAt = 5;
+  EXPECT_EQ(ParamsSetup(host), PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(host.added.size(), 5u);
+  EXPECT_TRUE(host.registeredUi.empty());
+  EXPECT_EQ(host.out_data.num_params, 0);
+}
+
+TEST(InstanceParams, RegistrationErrorIsTheResult) {
+  FakeInstanceHost host;
+  host.registerUiError = PF_Err_INVALID_CALLBACK;
+  EXPECT_EQ(ParamsSetup(host), PF_Err_INVALID_CALLBACK);
+  EXPECT_EQ(host.added.size(), 28u);
+  EXPECT_EQ(host.out_data.num_params, 29);
+}
+
+}  // namespace
+}  // namespace vlam

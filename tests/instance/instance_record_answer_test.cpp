@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "fake_instance_host_support.h"
+#include "frame/effect_entries.h"
+#include "instance/exchange_block.h"
+#include "instance/ez_aim.h"
+#include "instance/instance_param_ids.h"
+
+namespace vlam {
+namespace {
+
+using vlam_test::FakeInstanceHost;
+using vlam_test::ParamOfType;
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kDegree = kPi / 180.0;
+
+class RecordAnswerTest : public ::testing::Test {
+ protected:
+  RecordAnswerTest() {
+    auto &v = host.values;
+    v[kInstanceFlashIdentifier] = ParamOfType(PF_Param_POPUP);
+    v[kInstanceFlashIdentifier].u.pd.value = 3;
+    v[kInstanceTrigger] = ParamOfType(PF_Param_CHECKBOX);
+    v[kInstanceAimSystem] = ParamOfType(PF_Param_POPUP);
+    v[kInstanceAimSystem].u.pd.value = 2;
+    v[kInstancePosition] = ParamOfType(PF_Param_POINT_3D);
+    v[kInstancePosition].u.point3d_d.x_value = 400.0;
+    v[kInstancePosition].u.point3d_d.y_value = 300.0;
+    v[kInstancePosition].u.point3d_d.z_value = -50.0;
+    v[kInstanceAim] = ParamOfType(PF_Param_POINT);
+    v[kInstanceAim].u.td.x_value = 550 * 65536;
+    v[kInstanceAim].u.td.y_value = 250 * 65536;
+    v[kInstancePointAway] = ParamOfType(PF_Param_CHECKBOX);
+    v[kInstancePointAway].u.bd.value = 1;
+    v[kInstanceSweep] = ParamOfType(PF_Param_ANGLE);
+    v[kInstanceSweep].u.ad.value = 30 * 65536;
+    v[kInstanceTilt] = ParamOfType(PF_Param_ANGLE);
+    v[kInstanceTilt].u.ad.value = -15 * 65536;
+    v[kInstanceRoll] = ParamOfType(PF_Param_ANGLE);
+    Slider(kInstancePostScale, 250.0);
+    Slider(kInstanceRandomSeed, 12.9);
+    Slider(kInstanceRandomness, 100.0);
+    Slider(kInstanceBrightness, 150.0);
+    Slider(kInstanceDefocus, 3.5);
+    v[kInstanceMaskPath] = ParamOfType(PF_Param_PATH);
+    v[kInstanceMaskPath].u.path_d.path_id = 42;
+    // "Trigger" is keyed on at frame 10 only.
+    host.valueAtTime = [](PF_ParamIndex index, A_long time, PF_ParamDef &def) {
+      if (index == kInstanceTrigger) def.u.bd.value = (time == 10) ? 1 : 0;
+    };
+    std::memset(&block, 0xAB, sizeof block);
+  }
+
+  void Slider(PF_ParamIndex i, double value) {
+    host.values[i] = ParamOfType(PF_Param_FLOAT_SLIDER);
+    host.values[i].u.fs_d.value = value;
+  }
+
+  PF_Err Ask(std::int32_t count) {
+    block.table.instanceCount = count;
+    return EntryPoint_VlamInstancer(PF_Cmd_COMPLETELY_GENERAL, &host.in_data, &host.out_data,
+                                    nullptr, nullptr, &block);
+  }
+
+  // The slots the call must not touch still hold the fill pattern.
+  void ExpectOnlySlotWritten(int slot) {
+    const auto *bytes = reinterpret_cast<const unsigned char *>(&block);
+    for (std::size_t i = 0; i < sizeof block; ++i) {
+      const std::size_t begin = offsetof(ExchangeBlock, instances) + slot * sizeof(InstanceRecord);
+      const bool inSlot = slot >= 0 && i >= begin && i < begin + sizeof(InstanceRecord);
+      const bool isCount = i >= offsetof(FlashDesignTable, instanceCount) &&
+                           i < offsetof(FlashDesignTable, instanceCount) + 4;
+      if (!inSlot && !isCount) {
+        ASSERT_EQ(bytes[i], 0xAB) << "byte " << i;
+      }
+    }
+  }
+
+  FakeInstanceHost host;
+  ExchangeBlock block;
+};
+
+TEST_F(RecordAnswerTest, WritesTheSlotOfTheCallersCount) {
+  ASSERT_EQ(Ask(3), PF_Err_NONE);
+  ExpectOnlySlotWritten(2);
+  const InstanceRecord &r = block.instances[2];
+  EXPECT_EQ(r.designIndex, 2u);
+  EXPECT_EQ(r.randomSeed, 12);
+  EXPECT_EQ(r.randomness, 1.0);
+  EXPECT_EQ(r.triggerLevel, 0.4);
+  EXPECT_EQ(r.ezAim, 0);
+  EXPECT_EQ(r.position[0], 400.0);
+  EXPECT_EQ(r.position[1], 300.0);
+  EXPECT_EQ(r.position[2], -50.0);
+  EXPECT_EQ(r.pointAway, 1);
+  EXPECT_NEAR(r.aimA, 30 * kDegree, 1e-12);
+  EXPECT_NEAR(r.aimB, -15 * kDegree, 1e-12);
+  EXPECT_EQ(r.roll, kPi + 0.22689280275926285);
+  EXPECT_EQ(r.postScale, 2.5);
+  EXPECT_EQ(r.brightness, 1.5);
+  EXPECT_EQ(r.defocus, 3.5);
+  EXPECT_EQ(r.maskId, 42u);
+  const auto *bytes = reinterpret_cast<const unsigned char *>(&r);
+  EXPECT_EQ(bytes[25], 0);  // padding is not left with stale bytes
+  EXPECT_EQ(bytes[53], 0);
+}
+
+TEST_F(RecordAnswerTest, FirstAndLastSlots) {
+  ASSERT_EQ(Ask(1), PF_Err_NONE);
+  ExpectOnlySlotWritten(0);
+  std::memset(&block, 0xAB, sizeof block);
+  ASSERT_EQ(Ask(16), PF_Err_NONE);
+  ExpectOnlySlotWritten(15);
+  EXPECT_EQ(block.instances[15].maskId, 42u);
+}
+
+TEST_F(RecordAnswerTest, TriggerIsReadAtTheAskedTime) {
+  host.in_data.current_time = 11;
+  ASSERT_EQ(Ask(1), PF_Err_NONE);
+  EXPECT_EQ(block.instances[0].triggerLevel, 0.0);
+  for (const auto &c : host.checkouts) {
+    EXPECT_EQ(c.time, 11);
+    EXPECT_EQ(c.timeStep, 1);
+    EXPECT_EQ(c.timeScale, 24u);
+  }
+}
+
+TEST_F(RecordAnswerTest, ChecksEveryParameterOutAndBackIn) {
+  ASSERT_EQ(Ask(1), PF_Err_NONE);
+  std::vector<PF_ParamIndex> order;
+  for (const auto &c : host.checkouts) order.push_back(c.index);
+  EXPECT_EQ(order,
+            (std::vector<PF_ParamIndex>{2, 18, 4, 6, 7, 8, 9, 10, 11, 12, 21, 22, 23, 24, 27}));
+  EXPECT_EQ(host.checkins, 15);
+  EXPECT_EQ(host.Outstanding(), 0);
+}
+
+TEST_F(RecordAnswerTest, EzAimAnglesFromThePositionAndAimPoint) {
+  host.values[kInstanceAimSystem].u.pd.value = 1;
+  ASSERT_EQ(Ask(1), PF_Err_NONE);
+  const AimAngles expected = EzAimAngles(400.0, 300.0, 550.0, 250.0, true);
+  EXPECT_EQ(block.instances[0].ezAim, 1);
+  EXPECT_DOUBLE_EQ(block.instances[0].aimA, expected.sweep);
+  EXPECT_DOUBLE_EQ(block.instances[0].aimB, expected.tilt);
+  EXPECT_GT(block.instances[0].aimA, kPi);  // aim to the right, pointing away
+}
+
+TEST_F(RecordAnswerTest, UnreadableParametersCountAsZero) {
+  host.failingCheckouts = {kInstanceAimSystem, kInstanceAim, kInstanceRoll, kInstanceDefocus};
+  ASSERT_EQ(Ask(2), PF_Err_NONE);
+  const InstanceRecord &r = block.instances[1];
+  // Aim system 0: the EZ-Aim mapping with the aim point at 0,0, not flagged.
+  const AimAngles expected = EzAimAngles(400.0, 300.0, 0.0, 0.0, true);
+  EXPECT_EQ(r.ezAim, 0);
+  EXPECT_DOUBLE_EQ(r.aimA, expected.sweep);
+  EXPECT_EQ(r.roll, kPi + 0.22689280275926285);
+  EXPECT_EQ(r.defocus, 0.0);
+  EXPECT_EQ(r.maskId, 42u);
+  EXPECT_EQ(host.checkins, 11);  // only what was checked out goes back
+}
+
+TEST_F(RecordAnswerTest, CountOutsideTheSixteenSlotsWritesNothing) {
+  for (const std::int32_t count : {0, -1, 17, 1000}) {
+    std::memset(&block, 0xAB, sizeof block);
+    EXPECT_EQ(Ask(count), PF_Err_BAD_CALLBACK_PARAM) << count;
+    ExpectOnlySlotWritten(-1);
+  }
+  EXPECT_TRUE(host.checkouts.empty());
+  EXPECT_EQ(EntryPoint_VlamInstancer(PF_Cmd_COMPLETELY_GENERAL, &host.in_data, &host.out_data,
+                                     nullptr, nullptr, nullptr),
+            PF_Err_BAD_CALLBACK_PARAM);
+}
+
+}  // namespace
+}  // namespace vlam
