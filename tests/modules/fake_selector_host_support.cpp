@@ -1,0 +1,124 @@
+#include "modules/fake_selector_host_support.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "frame/effect_entries.h"
+
+namespace vlam_test {
+
+FakeSelectorHost *FakeSelectorHost::current_ = nullptr;
+
+namespace {
+
+FakeSelectorHost &H() { return FakeSelectorHost::Current(); }
+
+PF_Err AppGetColor(PF_App_ColorType type, PF_App_Color *color) {
+  H().color_requests.push_back(type);
+  const auto it = H().palette.find(type);
+  if (it == H().palette.end()) {
+    return PF_Err_BAD_CALLBACK_PARAM;
+  }
+  *color = it->second;
+  return PF_Err_NONE;
+}
+
+PF_Err InvalidateRect(const PF_ContextH, const PF_Rect *rect) {
+  H().invalidated.push_back(*rect);
+  return H().invalidate_error;
+}
+
+PF_Err GetDrawingReference(const PF_ContextH, DRAWBOT_DrawRef *ref) {
+  ++H().drawing_refs;
+  *ref = FakeDrawbot::DrawRef();
+  return H().drawing_ref_error;
+}
+
+A_Err RequestCommand(A_long command) {
+  H().commands.push_back(command);
+  return H().command_error;
+}
+
+PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) {
+  H().added.push_back(*def);
+  return PF_Err_NONE;
+}
+
+PF_Err RegisterUi(PF_ProgPtr, PF_CustomUIInfo *info) {
+  H().registered_ui.push_back(*info);
+  return PF_Err_NONE;
+}
+
+int Sprintf(A_char *buffer, const A_char *format, ...) {
+  va_list args;
+  va_start(args, format);
+  const int written = std::vsnprintf(buffer, PF_MAX_EFFECT_MSG_LEN + 1, format, args);
+  va_end(args);
+  return written;
+}
+
+}  // namespace
+
+FakeSelectorHost::FakeSelectorHost() {
+  current_ = this;
+  app_suite.PF_AppGetColor = AppGetColor;
+  app_suite.PF_InvalidateRect = InvalidateRect;
+  custom_ui_suite.PF_GetDrawingReference = GetDrawingReference;
+  utils_suite.RequestCommand = RequestCommand;
+  utils.ansi.sprintf = Sprintf;
+
+  FakeSuiteRegistry &registry = aegp.registry;
+  registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion2, handles.Handles());
+  registry.Publish(kPFAppSuite, kPFAppSuiteVersion6, &app_suite);
+  registry.Publish(kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1, &custom_ui_suite);
+  registry.Publish(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &utils_suite);
+  drawbot.PublishTo([&registry](const char *name, A_long version, const void *table) {
+    registry.Publish(name, version, table);
+  });
+
+  palette[15] = {0x4000, 0x4000, 0x4000};  // button face
+  palette[14] = {0x6000, 0x6000, 0x6000};  // face under the mouse
+  palette[9] = {0xFFFF, 0xFFFF, 0xFFFF};   // label
+  palette[56] = {0xFFFF, 0x8000, 0x0000};  // pressed label
+
+  in_data.pica_basicP = aegp.basic();
+  in_data.utils = &utils;
+  in_data.inter.add_param = AddParam;
+  in_data.inter.register_ui = RegisterUi;
+  in_data.version = {13, 28};
+  in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0x7007);
+  aegp.effect_layer = aegp.NewLayer({});
+}
+
+FakeSelectorHost::~FakeSelectorHost() { current_ = nullptr; }
+
+FakeSelectorHost &FakeSelectorHost::Current() { return *current_; }
+
+PF_Err FakeSelectorHost::Command(PF_Cmd cmd, void *extra) {
+  out_data.sequence_data = in_data.sequence_data;
+  const PF_Err err = EntryPoint_VlamMod(cmd, &in_data, &out_data, nullptr, nullptr, extra);
+  in_data.sequence_data = out_data.sequence_data;
+  return err;
+}
+
+PF_EventExtra FakeSelectorHost::Event(PF_EventType type, PF_ParamIndex param, A_long x,
+                                      A_long y) const {
+  PF_EventExtra event{};
+  event.contextH = reinterpret_cast<PF_ContextH>(0x8008);
+  event.e_type = type;
+  event.effect_win.index = param;
+  event.effect_win.area = PF_EA_CONTROL;
+  event.effect_win.current_frame = frame;
+  if (type == PF_Event_ADJUST_CURSOR) {
+    event.u.adjust_cursor.screen_point = PF_Point{x, y};
+  } else {
+    event.u.do_click.screen_point = PF_Point{x, y};
+  }
+  return event;
+}
+
+vlam::SelectorState &FakeSelectorHost::State() {
+  return *static_cast<vlam::SelectorState *>(*in_data.sequence_data);
+}
+
+}  // namespace vlam_test
