@@ -30,6 +30,12 @@ PF_Err GetAppColor(const PF_InData *in_data, PF_App_ColorType type, DRAWBOT_Colo
   return err;
 }
 
+DRAWBOT_ColorRGBA DrawingAppColor(const PF_InData *in_data, PF_App_ColorType type) {
+  DRAWBOT_ColorRGBA color{};
+  static_cast<void>(GetAppColor(in_data, type, &color));
+  return color;
+}
+
 DRAWBOT_ColorRGBA ScaleColor(const DRAWBOT_ColorRGBA &color, double factor) {
   return DRAWBOT_ColorRGBA{static_cast<float>(color.red * factor),
                            static_cast<float>(color.green * factor),

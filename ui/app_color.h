@@ -12,6 +12,10 @@ namespace vlam {
 // A_Err_MISSING_SUITE.
 PF_Err GetAppColor(const PF_InData *in_data, PF_App_ColorType type, DRAWBOT_ColorRGBA *out);
 
+// The colour for drawing: the host's error is dropped, as a control is
+// drawn either way (black where the host gave no colour).
+DRAWBOT_ColorRGBA DrawingAppColor(const PF_InData *in_data, PF_App_ColorType type);
+
 // Red, green and blue multiplied by `factor` in double precision, not
 // clamped; alpha kept.
 DRAWBOT_ColorRGBA ScaleColor(const DRAWBOT_ColorRGBA &color, double factor);
