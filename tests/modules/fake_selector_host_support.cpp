@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "frame/effect_entries.h"
+#include "ui/ui_event_support.h"
 
 namespace vlam_test {
 
@@ -103,18 +104,7 @@ PF_Err FakeSelectorHost::Command(PF_Cmd cmd, void *extra) {
 
 PF_EventExtra FakeSelectorHost::Event(PF_EventType type, PF_ParamIndex param, A_long x,
                                       A_long y) const {
-  PF_EventExtra event{};
-  event.contextH = reinterpret_cast<PF_ContextH>(0x8008);
-  event.e_type = type;
-  event.effect_win.index = param;
-  event.effect_win.area = PF_EA_CONTROL;
-  event.effect_win.current_frame = frame;
-  if (type == PF_Event_ADJUST_CURSOR) {
-    event.u.adjust_cursor.screen_point = PF_Point{x, y};
-  } else {
-    event.u.do_click.screen_point = PF_Point{x, y};
-  }
-  return event;
+  return MakeUiEvent(type, param, frame, x, y);
 }
 
 vlam::SelectorState &FakeSelectorHost::State() {
