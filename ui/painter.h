@@ -19,6 +19,13 @@ class Painter {
 
   PF_Err error() const { return err_; }
   bool ok() const { return err_ == PF_Err_NONE; }
+  // Takes the result of a call made outside the painter that the drawing
+  // depends on (a coordinate conversion, say): the first error still wins.
+  void KeepError(PF_Err err) {
+    if (err_ == PF_Err_NONE) {
+      err_ = err;
+    }
+  }
 
   DRAWBOT_PenP Pen(const DRAWBOT_ColorRGBA &color, float size) const {
     return DRAWBOT_PenP(suites_.supplier_suiteP, target_.supplier, color, size);
@@ -54,6 +61,7 @@ class Painter {
       err_ = call();
     }
   }
+
 
   const DrawbotSuites &suites_;
   const DrawingTarget &target_;

@@ -333,6 +333,10 @@ FakeInstanceHost::~FakeInstanceHost() { g_current = previous_; }
 
 FakeInstanceHost &FakeInstanceHost::Current() { return H(); }
 
+void FakeInstanceHost::Publish(const char *name, A_long version, const void *suite) {
+  suites_[SuiteKey(name, version)] = suite;
+}
+
 int FakeInstanceHost::Outstanding() const {
   int total = 0;
   for (const auto &[name, count] : acquired) {

@@ -37,6 +37,8 @@ class FakeInstanceHost {
 
   // --- suite broker ----------------------------------------------------------
   std::set<std::string> refused;                  // suite names the broker refuses
+  // Offers one more suite through the broker.
+  void Publish(const char *name, A_long version, const void *suite);
   std::map<std::string, int> acquired, released;  // by suite name
   int Outstanding() const;
 
