@@ -101,33 +101,6 @@ TEST(BarrelOutline, PixelAspectTwoHalvesDepthAndSpokes) {
   EXPECT_NEAR(Width(Ring(Steps(Yzx(90.0), 2.0))), 8.0, 0.2);
 }
 
-TEST(BarrelOutline, SquareBarrel) {
-  BarrelPose pose = Yzx();
-  pose.barrel_shape = 2;
-  const auto steps = Steps(pose);
-  ASSERT_EQ(steps.size(), 4u + 4u * 2u + 1u);
-  EXPECT_EQ(SpokeEnds(steps).size(), 4u);
-  const auto ring = Ring(steps);
-  const auto [lo, hi] = std::minmax_element(ring.begin(), ring.end(),
-                                            [](const auto &a, const auto &b) { return a.y < b.y; });
-  EXPECT_NEAR(hi->y - lo->y, 16.0, 0.1);  // corners at 45 degrees: sides of 16
-}
-
-TEST(BarrelOutline, DepthScalesTheBarrelButDoesNotMoveIt) {
-  BarrelPose near = Yzx();
-  near.position[0] = 700.0;
-  near.position[1] = 400.0;
-  BarrelPose far = near;
-  far.position[2] = 2000.0;
-  const auto near_steps = Steps(near);
-  const auto far_steps = Steps(far);
-  EXPECT_NEAR(Ring(far_steps)[0].x, Ring(near_steps)[0].x, 0.5);
-  const double near_spoke = Ring(near_steps)[0].x - SpokeEnds(near_steps)[0].x;
-  const double far_spoke = Ring(far_steps)[0].x - SpokeEnds(far_steps)[0].x;
-  EXPECT_NEAR(near_spoke, 120.0, 1.0);
-  EXPECT_NEAR(far_spoke, 120.0 * 2666.67 / (2666.67 + 2000.0), 1.0);
-}
-
 TEST(BarrelOutline, RollIsTheParametersOwn) {
   // A quarter roll turns the first ring vertex, at 45 degrees, from above
   // the muzzle's depth to just below the muzzle on screen; the record's

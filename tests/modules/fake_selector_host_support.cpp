@@ -1,8 +1,5 @@
 #include "modules/fake_selector_host_support.h"
 
-#include <cstdarg>
-#include <cstdio>
-
 #include "frame/effect_entries.h"
 #include "ui/ui_event_support.h"
 
@@ -30,32 +27,13 @@ PF_Err InvalidateRect(const PF_ContextH, const PF_Rect *rect) {
 }
 
 PF_Err GetDrawingReference(const PF_ContextH, DRAWBOT_DrawRef *ref) {
-  ++H().drawing_refs;
   *ref = FakeDrawbot::DrawRef();
-  return H().drawing_ref_error;
+  return PF_Err_NONE;
 }
 
 A_Err RequestCommand(A_long command) {
   H().commands.push_back(command);
   return H().command_error;
-}
-
-PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) {
-  H().added.push_back(*def);
-  return PF_Err_NONE;
-}
-
-PF_Err RegisterUi(PF_ProgPtr, PF_CustomUIInfo *info) {
-  H().registered_ui.push_back(*info);
-  return PF_Err_NONE;
-}
-
-int Sprintf(A_char *buffer, const A_char *format, ...) {
-  va_list args;
-  va_start(args, format);
-  const int written = std::vsnprintf(buffer, PF_MAX_EFFECT_MSG_LEN + 1, format, args);
-  va_end(args);
-  return written;
 }
 
 }  // namespace
@@ -66,7 +44,6 @@ FakeSelectorHost::FakeSelectorHost() {
   app_suite.PF_InvalidateRect = InvalidateRect;
   custom_ui_suite.PF_GetDrawingReference = GetDrawingReference;
   utils_suite.RequestCommand = RequestCommand;
-  utils.ansi.sprintf = Sprintf;
 
   FakeSuiteRegistry &registry = aegp.registry;
   registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion2, handles.Handles());
@@ -83,9 +60,6 @@ FakeSelectorHost::FakeSelectorHost() {
   palette[56] = {0xFFFF, 0x8000, 0x0000};  // pressed label
 
   in_data.pica_basicP = aegp.basic();
-  in_data.utils = &utils;
-  in_data.inter.add_param = AddParam;
-  in_data.inter.register_ui = RegisterUi;
   in_data.version = {13, 28};
   in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0x7007);
   aegp.effect_layer = aegp.NewLayer({});

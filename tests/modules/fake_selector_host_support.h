@@ -34,7 +34,7 @@ class FakeSelectorHost {
 
   // Runs a command through the effect's entry point.
   PF_Err Command(PF_Cmd cmd, void *extra = nullptr);
-  // A custom-UI event on parameter `param`, whose control frame is `frame`.
+  // A custom-UI event on parameter `param`, whose control's frame is `frame`.
   PF_EventExtra Event(PF_EventType type, PF_ParamIndex param, A_long x, A_long y) const;
   PF_Err Send(PF_EventExtra &event) { return Command(PF_Cmd_EVENT, &event); }
 
@@ -46,20 +46,13 @@ class FakeSelectorHost {
   std::vector<PF_App_ColorType> color_requests;
   std::vector<PF_Rect> invalidated;
   PF_Err invalidate_error = PF_Err_NONE;
-  // --- drawing reference -----------------------------------------------------
-  PF_Err drawing_ref_error = PF_Err_NONE;
-  int drawing_refs = 0;
   // --- the utility plug-in's suite --------------------------------------------
   std::vector<A_long> commands;
   A_Err command_error = A_Err_NONE;
-  // --- parameter setup ---------------------------------------------------------
-  std::vector<PF_ParamDef> added;
-  std::vector<PF_CustomUIInfo> registered_ui;
 
   PF_AppSuite6 app_suite{};
   PF_EffectCustomUISuite1 custom_ui_suite{};
   VlamUtilsSuite1 utils_suite{};
-  PF_UtilCallbacks utils{};
 
  private:
   static FakeSelectorHost *current_;

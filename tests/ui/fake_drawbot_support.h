@@ -1,8 +1,7 @@
 // A fake of the host's four DRAWBOT suites for custom-UI tests in every
 // test folder (header only, so each test program can take it). It records
-// every object the module makes and every path, fill, stroke, rectangle and
-// text it draws, with the path's geometry at the time of drawing. Any
-// function can be made to fail by name.
+// the objects the module makes and what it draws, with each path's geometry
+// at the time of drawing. Any function can be made to fail by name.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -17,11 +16,10 @@ namespace vlam_test {
 class FakeDrawbot {
  public:
   struct PathOp {
-    std::string op;  // "MoveTo", "LineTo", "AddRect", "AddArc", "Close", "BezierTo"
-    float a = 0, b = 0, c = 0, d = 0;  // x, y (or rect, or centre, radius, start)
+    std::string op;            // "MoveTo", "LineTo", "AddRect", "AddArc", "Close"
+    float a = 0, b = 0, c = 0, d = 0;  // x, y (a rectangle: left, top, width, height)
   };
   struct Object {
-    std::string kind;  // "pen", "brush", "font", "path"
     DRAWBOT_ColorRGBA color{};
     float size = 0;
     std::vector<PathOp> ops;
@@ -29,112 +27,72 @@ class FakeDrawbot {
   };
   struct Draw {
     std::string op;  // "FillPath", "StrokePath", "PaintRect", "DrawString"
-    DRAWBOT_ColorRGBA color{};  // brush, pen or rectangle colour
-    float pen_size = 0;
-    std::vector<PathOp> path;   // FillPath and StrokePath
-    DRAWBOT_FillType fill = 0;
-    DRAWBOT_RectF32 rect{};     // PaintRect
-    std::string text;           // DrawString (ASCII of the UTF-16 text)
+    DRAWBOT_ColorRGBA color{};  // of the brush, pen or rectangle
+    float size = 0;             // of the pen or font
+    std::vector<PathOp> path;
+    DRAWBOT_RectF32 rect{};
+    std::string text;  // ASCII of the UTF-16 text
     DRAWBOT_PointF32 origin{};
-    float font_size = 0;
     DRAWBOT_TextAlignment alignment = 0;
-    DRAWBOT_TextTruncation truncation = 0;
-    float truncation_width = 0;
   };
 
   FakeDrawbot() {
     Current() = this;
     draw.GetSupplier = [](DRAWBOT_DrawRef, DRAWBOT_SupplierRef *out) {
-      *out = Ref(kSupplierId);
+      *out = reinterpret_cast<DRAWBOT_SupplierRef>(0x200);
       return Me().Result("GetSupplier");
     };
     draw.GetSurface = [](DRAWBOT_DrawRef, DRAWBOT_SurfaceRef *out) {
-      *out = Ref(kSurfaceId);
+      *out = reinterpret_cast<DRAWBOT_SurfaceRef>(0x300);
       return Me().Result("GetSurface");
     };
-    supplier.NewPen = [](DRAWBOT_SupplierRef s, const DRAWBOT_ColorRGBA *color, float size,
-                         DRAWBOT_PenRef *out) {
-      return Me().Make("NewPen", s, Object{"pen", *color, size, {}, false}, out);
+    supplier.NewPen = [](DRAWBOT_SupplierRef, const DRAWBOT_ColorRGBA *color, float size,
+                         DRAWBOT_PenRef *out) { return Me().Make("NewPen", Made(*color, size), out); };
+    supplier.NewBrush = [](DRAWBOT_SupplierRef, const DRAWBOT_ColorRGBA *color,
+                           DRAWBOT_BrushRef *out) { return Me().Make("NewBrush", Made(*color, 0), out); };
+    supplier.NewDefaultFont = [](DRAWBOT_SupplierRef, float size, DRAWBOT_FontRef *out) {
+      return Me().Make("NewDefaultFont", Made({}, size), out);
     };
-    supplier.NewBrush = [](DRAWBOT_SupplierRef s, const DRAWBOT_ColorRGBA *color,
-                           DRAWBOT_BrushRef *out) {
-      return Me().Make("NewBrush", s, Object{"brush", *color, 0, {}, false}, out);
-    };
-    supplier.NewDefaultFont = [](DRAWBOT_SupplierRef s, float size, DRAWBOT_FontRef *out) {
-      return Me().Make("NewDefaultFont", s, Object{"font", {}, size, {}, false}, out);
-    };
-    supplier.NewPath = [](DRAWBOT_SupplierRef s, DRAWBOT_PathRef *out) {
-      return Me().Make("NewPath", s, Object{"path", {}, 0, {}, false}, out);
+    supplier.NewPath = [](DRAWBOT_SupplierRef, DRAWBOT_PathRef *out) {
+      return Me().Make("NewPath", Made({}, 0), out);
     };
     supplier.ReleaseObject = [](DRAWBOT_ObjectRef ref) {
-      FakeDrawbot &me = Me();
-      const SPErr err = me.Result("ReleaseObject");
-      auto it = me.objects.find(Id(ref));
-      if (it == me.objects.end() || it->second.released) {
-        ++me.bad_releases;
-        return err;
-      }
-      it->second.released = true;
-      return err;
+      Object *object = Me().Find(ref);
+      if (object == nullptr || object->released) ++Me().bad_releases;
+      else object->released = true;
+      return Me().Result("ReleaseObject");
     };
     surface.FillPath = [](DRAWBOT_SurfaceRef, DRAWBOT_BrushRef brush, DRAWBOT_PathRef path,
-                          DRAWBOT_FillType fill) {
-      FakeDrawbot &me = Me();
-      Draw d;
-      d.op = "FillPath";
-      d.color = me.Obj(brush).color;
-      d.path = me.Obj(path).ops;
-      d.fill = fill;
-      return me.Record("FillPath", d);
-    };
+                          DRAWBOT_FillType) { return Me().Record("FillPath", brush, path, {}); };
     surface.StrokePath = [](DRAWBOT_SurfaceRef, DRAWBOT_PenRef pen, DRAWBOT_PathRef path) {
-      FakeDrawbot &me = Me();
-      Draw d;
-      d.op = "StrokePath";
-      d.color = me.Obj(pen).color;
-      d.pen_size = me.Obj(pen).size;
-      d.path = me.Obj(path).ops;
-      return me.Record("StrokePath", d);
+      return Me().Record("StrokePath", pen, path, {});
     };
     surface.PaintRect = [](DRAWBOT_SurfaceRef, const DRAWBOT_ColorRGBA *color,
                            const DRAWBOT_RectF32 *rect) {
       Draw d;
-      d.op = "PaintRect";
       d.color = *color;
       d.rect = *rect;
-      return Me().Record("PaintRect", d);
+      return Me().Record("PaintRect", nullptr, nullptr, d);
     };
     surface.DrawString = [](DRAWBOT_SurfaceRef, DRAWBOT_BrushRef brush, DRAWBOT_FontRef font,
                             const DRAWBOT_UTF16Char *text, const DRAWBOT_PointF32 *origin,
-                            DRAWBOT_TextAlignment alignment, DRAWBOT_TextTruncation truncation,
-                            float width) {
-      FakeDrawbot &me = Me();
+                            DRAWBOT_TextAlignment alignment, DRAWBOT_TextTruncation, float) {
       Draw d;
-      d.op = "DrawString";
-      d.color = me.Obj(brush).color;
-      d.font_size = me.Obj(font).size;
       for (const DRAWBOT_UTF16Char *c = text; *c != 0; ++c) d.text += static_cast<char>(*c);
       d.origin = *origin;
       d.alignment = alignment;
-      d.truncation = truncation;
-      d.truncation_width = width;
-      return me.Record("DrawString", d);
+      if (const Object *f = Me().Find(font)) d.size = f->size;
+      return Me().Record("DrawString", brush, nullptr, d);
     };
-    path.MoveTo = [](DRAWBOT_PathRef p, float x, float y) {
-      return Me().AddOp("MoveTo", p, PathOp{"MoveTo", x, y});
-    };
-    path.LineTo = [](DRAWBOT_PathRef p, float x, float y) {
-      return Me().AddOp("LineTo", p, PathOp{"LineTo", x, y});
-    };
+    path.MoveTo = [](DRAWBOT_PathRef p, float x, float y) { return Me().Add(p, {"MoveTo", x, y, 0, 0}); };
+    path.LineTo = [](DRAWBOT_PathRef p, float x, float y) { return Me().Add(p, {"LineTo", x, y, 0, 0}); };
     path.AddRect = [](DRAWBOT_PathRef p, const DRAWBOT_RectF32 *r) {
-      return Me().AddOp("AddRect", p, PathOp{"AddRect", r->left, r->top, r->width, r->height});
+      return Me().Add(p, {"AddRect", r->left, r->top, r->width, r->height});
     };
-    path.AddArc = [](DRAWBOT_PathRef p, const DRAWBOT_PointF32 *centre, float radius,
-                     float start, float sweep) {
-      static_cast<void>(sweep);
-      return Me().AddOp("AddArc", p, PathOp{"AddArc", centre->x, centre->y, radius, start});
+    path.AddArc = [](DRAWBOT_PathRef p, const DRAWBOT_PointF32 *c, float radius, float, float) {
+      return Me().Add(p, {"AddArc", c->x, c->y, radius, 0});
     };
-    path.Close = [](DRAWBOT_PathRef p) { return Me().AddOp("Close", p, PathOp{"Close", 0, 0, 0, 0}); };
+    path.Close = [](DRAWBOT_PathRef p) { return Me().Add(p, {"Close", 0, 0, 0, 0}); };
   }
   ~FakeDrawbot() { Current() = nullptr; }
   FakeDrawbot(const FakeDrawbot &) = delete;
@@ -148,16 +106,10 @@ class FakeDrawbot {
     publish(kDRAWBOT_PathSuite, kDRAWBOT_PathSuite_Version1, &path);
   }
 
-  // Objects made and not released.
-  int Live() const {
+  int Live() const {  // objects made and not released
     int live = 0;
     for (const auto &[id, object] : objects) live += object.released ? 0 : 1;
     return live;
-  }
-  int Made(const std::string &kind) const {
-    int made = 0;
-    for (const auto &[id, object] : objects) made += object.kind == kind ? 1 : 0;
-    return made;
   }
   std::vector<Draw> DrawsOf(const std::string &op) const {
     std::vector<Draw> found;
@@ -166,8 +118,7 @@ class FakeDrawbot {
     }
     return found;
   }
-
-  static DRAWBOT_DrawRef DrawRef() { return reinterpret_cast<DRAWBOT_DrawRef>(kDrawRefId); }
+  static DRAWBOT_DrawRef DrawRef() { return reinterpret_cast<DRAWBOT_DrawRef>(0x100); }
 
   DRAWBOT_DrawbotSuite1 draw{};
   DRAWBOT_SupplierSuite1 supplier{};
@@ -176,60 +127,57 @@ class FakeDrawbot {
 
   std::map<std::intptr_t, Object> objects;
   std::vector<Draw> draws;
-  std::vector<std::string> calls;  // every function called, in order
-  std::map<std::string, SPErr> failing;  // function name -> error it returns
-  bool scribble_on_failure = false;     // failing New* calls still write a reference
-  int bad_releases = 0;                 // releases of unknown or released objects
-  int foreign_supplier = 0;             // objects asked of another supplier
-  int unknown_objects = 0;              // drawing with objects never made
+  std::vector<std::string> calls;        // every function called, in order
+  std::map<std::string, SPErr> failing;  // function name -> the error it returns
+  bool scribble_on_failure = false;      // failing New* calls still write a reference
+  int bad_releases = 0;                  // releases of unknown or released objects
 
  private:
-  static constexpr std::intptr_t kDrawRefId = 0x100;
-  static constexpr std::intptr_t kSupplierId = 0x200;
-  static constexpr std::intptr_t kSurfaceId = 0x300;
-  static constexpr std::intptr_t kFirstObjectId = 0x1000;
-  Object unknown_;
-
   static FakeDrawbot *&Current() {
     static FakeDrawbot *current = nullptr;
     return current;
   }
   static FakeDrawbot &Me() { return *Current(); }
-  static DRAWBOT_ObjectRef Ref(std::intptr_t id) { return reinterpret_cast<DRAWBOT_ObjectRef>(id); }
-  static std::intptr_t Id(DRAWBOT_ObjectRef ref) { return reinterpret_cast<std::intptr_t>(ref); }
 
   SPErr Result(const std::string &function) {
     calls.push_back(function);
     const auto it = failing.find(function);
     return it == failing.end() ? kSPNoError : it->second;
   }
-  Object &Obj(DRAWBOT_ObjectRef ref) {
-    const auto it = objects.find(Id(ref));
-    if (it != objects.end()) return it->second;
-    ++unknown_objects;
-    unknown_ = Object{"unknown", {}, 0, {}, true};
-    return unknown_;
+  static Object Made(const DRAWBOT_ColorRGBA &color, float size) {
+    Object object;
+    object.color = color;
+    object.size = size;
+    return object;
   }
-  SPErr Make(const std::string &function, DRAWBOT_SupplierRef s, Object object,
-             DRAWBOT_ObjectRef *out) {
+  Object *Find(DRAWBOT_ObjectRef ref) {
+    const auto it = objects.find(reinterpret_cast<std::intptr_t>(ref));
+    return it == objects.end() ? nullptr : &it->second;
+  }
+  SPErr Make(const std::string &function, Object object, DRAWBOT_ObjectRef *out) {
     const SPErr err = Result(function);
-    if (Id(s) != kSupplierId) ++foreign_supplier;
     if (err != kSPNoError) {
-      *out = scribble_on_failure ? Ref(0xDEAD) : nullptr;
+      *out = scribble_on_failure ? reinterpret_cast<DRAWBOT_ObjectRef>(0xDEAD) : nullptr;
       return err;
     }
-    const std::intptr_t id = kFirstObjectId + static_cast<std::intptr_t>(objects.size());
+    const std::intptr_t id = 0x1000 + static_cast<std::intptr_t>(objects.size());
     objects[id] = std::move(object);
-    *out = Ref(id);
+    *out = reinterpret_cast<DRAWBOT_ObjectRef>(id);
     return kSPNoError;
   }
-  SPErr AddOp(const std::string &function, DRAWBOT_PathRef p, const PathOp &op) {
-    const SPErr err = Result(function);
-    if (err == kSPNoError) Obj(p).ops.push_back(op);
+  SPErr Add(DRAWBOT_PathRef p, const PathOp &op) {
+    const SPErr err = Result(op.op);
+    if (Object *path = Find(p); err == kSPNoError && path != nullptr) path->ops.push_back(op);
     return err;
   }
-  SPErr Record(const std::string &function, const Draw &d) {
+  SPErr Record(const std::string &function, DRAWBOT_ObjectRef tool, DRAWBOT_PathRef p, Draw d) {
     const SPErr err = Result(function);
+    d.op = function;
+    if (const Object *t = Find(tool)) {
+      d.color = t->color;
+      if (function == "StrokePath") d.size = t->size;
+    }
+    if (const Object *shape = Find(p)) d.path = shape->ops;
     if (err == kSPNoError) draws.push_back(d);
     return err;
   }
