@@ -22,6 +22,11 @@ void SoftBrush(const RasterTarget& t, A_long x, A_long y, A_long size, const PF_
 // A square of full colour; `size` is the half-size used by the draft quality.
 void SquareBrush(const RasterTarget& t, A_long x, A_long y, A_long size, const PF_PixelFloat& c);
 
+// Pixel additions a brush of this size makes when it lies wholly inside the
+// buffer (pixels of weight 0 at the rim included), for performance accounting.
+A_long SoftBrushFootprint(A_long size);
+A_long SquareBrushFootprint(A_long size);
+
 // The part of the offsets 0..half whose mirrored pixels (centre + offset and
 // centre - shift - offset) can lie in [begin, end).
 struct OffsetRange {

@@ -2,6 +2,7 @@
 // whose density, displacement, brush and colour follow the profile, the
 // falloff and the noise.
 #include <cmath>
+#include <vector>
 
 #include "flash/flash_volume.h"
 #include "flash/shape_curve.h"
@@ -45,13 +46,28 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
 
   const NoiseField& field = *field_;
   const double h = noiseOffsetIndex_ * 67.0 + field.row;
-  const double A = field.octaveAmp, B = field.largeAmp, f = field.baseFreq, g = field.largeFreq;
+  const double A = field.octaveAmp, B = field.largeAmp;
+  const double f = field.baseFreq, g = field.largeFreq;
   const ShapeCurve* profileB = profileB_ ? profileB_ : profileA_;
   const PF_PixelFloat& base = *colour_;
   const PF_PixelFloat hot{1.0f, static_cast<float>(0.6 * base.red),
                           static_cast<float>(3.0 * base.green), static_cast<float>(12.0 * base.blue)};
   const PF_PixelFloat cool{1.0f, base.red, static_cast<float>(0.4 * base.green),
                            static_cast<float>(0.2 * base.blue)};
+
+  // The displacement noise reads each cell index a (and b) scaled by the four
+  // octave frequencies and by g, and each slice at one coordinate per
+  // frequency: those coordinates are placed on the noise lattice once.
+  constexpr int kFreqs = 5;  // four octaves, then the large scale
+  double freq[kFreqs];
+  for (int k = 0; k < 4; ++k) freq[k] = f * octaveFreq[k];
+  freq[4] = g;
+  std::vector<LatticeCoord> cells(static_cast<size_t>(D > 0 ? D : 0) * kFreqs);
+  for (A_long a = 0; a < D; ++a) {
+    const double ai = a / step;
+    for (int k = 0; k < kFreqs; ++k) cells[static_cast<size_t>(a) * kFreqs + k] = PlaceOnLattice(ai * freq[k]);
+  }
+  LatticeCoord slice[kFreqs];
 
   const A_long end = first + count < N ? first + count : N;
   for (A_long s = first < 0 ? 0 : first; s < end; ++s) {
@@ -96,6 +112,7 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
     const A_long Rc = static_cast<A_long>(((1.0 - coreA_) + coreA_ * 0.25) * Rs * psi);
     const double ramp = t < 0.1 ? 0.0 : (t > 0.3 ? 1.0 : (t - 0.1) / 0.2);
     const bool inCoreRange = t <= coreEnd_;
+    for (int k = 0; k < kFreqs; ++k) slice[k] = PlaceOnLattice(s * freq[k] - h);
 
     for (A_long a = 0; a < D; ++a) {
       const A_long y = o + a;
@@ -121,17 +138,18 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
         const double q = r / R;
         const double radialWeight = (1.0 - q) * 0.25 + q;
         const double densityWeight = dc * 0.25 + (1.0 - dc);
-        const double ai = a / step, bj = b / step;
+        // ai = a / step and bj = b / step at each frequency, from the tables.
+        const LatticeCoord* ai = &cells[static_cast<size_t>(a) * kFreqs];
+        const LatticeCoord* bj = &cells[static_cast<size_t>(b) * kFreqs];
         double sumR = 0.0, sumX = 0.0;
         if (B > 0.0 && delta < 0.5 && radialWeight > 0.35)
-          sumR = field.Noise3(ai * g, bj * g, s * g - h) * B * ramp;
+          sumR = field.Noise3(ai[4], bj[4], slice[4]) * B * ramp;
         if (A > 0.0) {
           const double amplitude = A * radialWeight * densityWeight;
           for (int k = 0; k < 4; ++k) {
-            const double fk = f * octaveFreq[k];
             const double wk = amplitude * octaveWeight[k];
-            sumR += field.Noise3(s * fk - h, bj * fk, ai * fk) * wk;
-            sumX += std::fabs(field.Noise3(bj * fk, ai * fk, s * fk - h) * wk * 0.6);
+            sumR += field.Noise3(slice[k], bj[k], ai[k]) * wk;
+            sumX += std::fabs(field.Noise3(bj[k], ai[k], slice[k]) * wk * 0.6);
           }
         }
         const double spread = 1.0 + sumR / r;

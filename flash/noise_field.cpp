@@ -99,11 +99,21 @@ double NoiseField::Noise2(double x, double y) const {
   return Lerp(v, Lerp(u, g00, g10), Lerp(u, g01, g11)) * kNoise2Scale;
 }
 
+LatticeCoord PlaceOnLattice(double v) {
+  const double fl = std::floor(v);
+  const double frac = v - fl;
+  return LatticeCoord{Cell(fl), frac, Fade(frac)};
+}
+
 double NoiseField::Noise3(double x, double y, double z) const {
-  const double flx = std::floor(x), fly = std::floor(y), flz = std::floor(z);
-  const uint32_t X = Cell(flx), Y = Cell(fly), Z = Cell(flz);
-  const double dx = x - flx, dy = y - fly, dz = z - flz;
-  const double u = Fade(dx), v = Fade(dy), w = Fade(dz);
+  return Noise3(PlaceOnLattice(x), PlaceOnLattice(y), PlaceOnLattice(z));
+}
+
+double NoiseField::Noise3(const LatticeCoord& lx, const LatticeCoord& ly,
+                          const LatticeCoord& lz) const {
+  const uint32_t X = lx.cell, Y = ly.cell, Z = lz.cell;
+  const double dx = lx.frac, dy = ly.frac, dz = lz.frac;
+  const double u = lx.fade, v = ly.fade, w = lz.fade;
   const uint32_t* p = perm;
   // The hash takes the coordinates in reverse order: z first, then y, then x.
   const uint32_t z0 = p[Z], z1 = p[Z + 1];

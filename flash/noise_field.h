@@ -7,6 +7,16 @@
 
 namespace vlam {
 
+// One coordinate placed on the noise lattice: its cell (masked to the table),
+// its offset within the cell and the faded offset. Loops that use the same
+// coordinate in many noise calls place it once.
+struct LatticeCoord {
+  uint32_t cell;
+  double frac;
+  double fade;
+};
+LatticeCoord PlaceOnLattice(double v);
+
 struct NoiseField {
   uint32_t perm[512];  // a permutation of 0..255, stored twice in a row
   double row;          // first coordinate of the 1D forms; also the offset o
@@ -23,6 +33,9 @@ struct NoiseField {
 
   double Noise2(double x, double y) const;
   double Noise3(double x, double y, double z) const;
+  // The same noise from coordinates already on the lattice; equal to Noise3
+  // of the coordinates they were placed from, bit for bit.
+  double Noise3(const LatticeCoord& x, const LatticeCoord& y, const LatticeCoord& z) const;
 
   // Shaped forms of Noise2(row, t).
   double N1(double t) const;   // -1 .. 1

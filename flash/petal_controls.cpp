@@ -7,6 +7,7 @@
 namespace vlam {
 
 PF_Err UpdatePetalControls(PF_InData* in_data, PF_ParamDef* params[]) {
+  if (!params || !params[kBuilderPetalConfiguration] || !params[kBuilderPetalProfile]) return PF_Err_BAD_CALLBACK_PARAM;
   const A_long configuration = params[kBuilderPetalConfiguration]->u.pd.value;
   const bool on = configuration > kPetalConfigurationNone && configuration <= kPetalConfigurationCount;
 

@@ -54,6 +54,20 @@ inline void DiscRow(const RasterTarget& t, A_long x, A_long shift, A_long row, A
 
 }  // namespace
 
+A_long SoftBrushFootprint(A_long size) {
+  if (size <= 0) return 0;
+  if (size < 4) return size == 1 ? 1 : (size == 2 ? 4 : 9);
+  if (size > kMaxBrushSize) size = kMaxBrushSize;
+  const float radius = static_cast<float>(size) * 0.5f;
+  const A_long limit = static_cast<A_long>(radius * radius);
+  const A_long half = (size - (size % 2)) / 2;
+  const A_long first = size % 2 == 1 ? 1 : 0;
+  A_long quadrant = 0;
+  for (A_long a = first; a <= half; ++a)
+    for (A_long b = first; b <= half && a * a + b * b <= limit; ++b) ++quadrant;
+  return size % 2 == 1 ? 1 + 4 * half + 4 * quadrant : 4 * quadrant;
+}
+
 void SoftBrush(const RasterTarget& t, A_long x, A_long y, A_long size, const PF_PixelFloat& c,
                float hardness) {
   if (size <= 0 || x < -kFarAway || x > kFarAway || y < -kFarAway || y > kFarAway) return;

@@ -2,6 +2,15 @@
 
 namespace vlam {
 
+A_long SquareBrushFootprint(A_long size) {
+  if (size <= 0) return 0;
+  if (size < 3) return size == 1 ? 1 : 4;
+  if (size > kMaxBrushSize) size = kMaxBrushSize;
+  const A_long half = (size - (size % 2)) / 2;
+  const A_long side = size % 2 == 1 ? 2 * half + 1 : 2 * half + 2;
+  return side * side;
+}
+
 void SquareBrush(const RasterTarget& t, A_long x, A_long y, A_long size, const PF_PixelFloat& c) {
   if (size <= 0 || x < -kFarAway || x > kFarAway || y < -kFarAway || y > kFarAway) return;
   if (size == 1) {

@@ -10,6 +10,13 @@ Matrix4 Matrix4::Identity() {
   return r;
 }
 
+Matrix4 Matrix4::FromHost(const A_Matrix4& host) {
+  Matrix4 r;
+  for (int row = 0; row < 4; ++row)
+    for (int col = 0; col < 4; ++col) r.At(row, col) = host.mat[row][col];
+  return r;
+}
+
 Matrix4 Matrix4::Product(const Matrix4& x, const Matrix4& y) {
   Matrix4 r;
   for (int row = 0; row < 4; ++row) {

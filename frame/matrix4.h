@@ -1,6 +1,8 @@
 // 4x4 double matrix, row-major, acting on column vectors (p' = M·p).
 #pragma once
 
+#include "A.h"
+
 namespace vlam {
 
 struct Matrix4 {
@@ -10,6 +12,8 @@ struct Matrix4 {
   double At(int row, int col) const { return m[4 * row + col]; }
 
   static Matrix4 Identity();
+  // The host's matrix, stored row by row in the same order.
+  static Matrix4 FromHost(const A_Matrix4& host);
   // Y·X: applies X first, then Y.
   static Matrix4 Product(const Matrix4& x, const Matrix4& y);
 

@@ -96,4 +96,28 @@ PF_ParamDef PathDef(const char *name, A_long diskId, A_long dephault) {
   return def;
 }
 
+PF_ParamDef ColorDef(const char *name, A_long diskId, PF_Pixel dephault) {
+  PF_ParamDef def = NewParamDef(PF_Param_COLOR, name, diskId);
+  def.u.cd.dephault = dephault;
+  def.u.cd.value = dephault;
+  return def;
+}
+
+PF_ParamDef LayerDef(const char *name, A_long diskId, A_long dephault) {
+  PF_ParamDef def = NewParamDef(PF_Param_LAYER, name, diskId);
+  def.u.ld.dephault = dephault;
+  return def;
+}
+
+PF_Err AddParamDefs(PF_InData *in_data, PF_OutData *out_data, std::vector<PF_ParamDef> defs,
+                    A_long paramCount) {
+  for (PF_ParamDef &def : defs) {
+    if (const PF_Err err = in_data->inter.add_param(in_data->effect_ref, -1, &def)) {
+      return err;
+    }
+  }
+  out_data->num_params = paramCount;
+  return PF_Err_NONE;
+}
+
 }  // namespace vlam

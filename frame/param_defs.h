@@ -2,6 +2,8 @@
 // each starts cleared to zero, then gets its name, disk ID and the fields of
 // its type. Flags and UI settings beyond these are set by the caller.
 #pragma once
+#include <vector>
+
 #include "AE_Effect.h"
 
 namespace vlam {
@@ -42,5 +44,16 @@ PF_ParamDef ButtonDef(const char *name, A_long diskId, const char *label);
 
 // A mask of the layer; `dephault` is a mask index, 0 for none.
 PF_ParamDef PathDef(const char *name, A_long diskId, A_long dephault);
+
+PF_ParamDef ColorDef(const char *name, A_long diskId, PF_Pixel dephault);
+
+// Another layer of the composition; `dephault` PF_LayerDefault_NONE or
+// PF_LayerDefault_MYSELF.
+PF_ParamDef LayerDef(const char *name, A_long diskId, A_long dephault);
+
+// Hands the definitions to the host in order and, when all were taken, sets
+// `num_params` to `paramCount`; a refused add returns its error.
+PF_Err AddParamDefs(PF_InData *in_data, PF_OutData *out_data, std::vector<PF_ParamDef> defs,
+                    A_long paramCount);
 
 }  // namespace vlam

@@ -78,6 +78,9 @@ std::vector<PF_ParamDef> InstanceParamDefs() {
 }
 
 PF_Err AddInstanceParams(PF_InData *in_data, PF_OutData *out_data) {
+  if (in_data->inter.add_param == nullptr || in_data->inter.register_ui == nullptr) {
+    return PF_Err_INVALID_CALLBACK;
+  }
   for (PF_ParamDef &def : InstanceParamDefs()) {
     if (const PF_Err err = in_data->inter.add_param(in_data->effect_ref, -1, &def)) {
       return err;

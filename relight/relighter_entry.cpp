@@ -24,7 +24,7 @@ PF_Err DispatchRelighter(PF_Cmd cmd, PF_InData *in_data, PF_OutData *out_data,
     case PF_Cmd_SMART_PRE_RENDER:
       return RelighterPreRender(in_data, static_cast<PF_PreRenderExtra *>(extra));
     case PF_Cmd_SMART_RENDER:
-      return RelighterSmartRender(in_data, out_data, static_cast<PF_SmartRenderExtra *>(extra));
+      return RelightSmartRender(in_data, out_data, static_cast<PF_SmartRenderExtra *>(extra));
     default:
       return PF_Err_NONE;
   }

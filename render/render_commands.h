@@ -1,21 +1,13 @@
 // The Render effect's commands behind its entry function.
 #pragma once
 #include "AE_Effect.h"
+#include "render/render_globals.h"
+#include "render/render_param_ids.h"
+#include "render/render_params.h"
 
 namespace vlam {
 
-// "Grain Layer", the layer parameter checked out beside the input.
-inline constexpr PF_ParamIndex kRenderGrainLayerParam = 17;
-
-inline constexpr A_u_long kRenderGlobalsSize = 10332;
-
-// Global record: allocation and release (the record's contents and the
-// buffers it owns belong to the render subsystem).
-PF_Err CreateRenderGlobals(PF_InData *in_data, PF_OutData *out_data);
-PF_Err ReleaseRenderGlobals(PF_InData *in_data, PF_OutData *out_data);
-
-PF_Err RenderParamsSetup(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[]);
-PF_Err RenderUpdateParamsUI(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[]);
+// PF_Cmd_SMART_RENDER: draws every firing flash of the layer.
 PF_Err RenderSmartRender(PF_InData *in_data, PF_OutData *out_data, PF_SmartRenderExtra *extra);
 
 // Sequence setup: asks the utility plug-in to put the module effects on this

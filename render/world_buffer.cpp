@@ -42,24 +42,28 @@ PF_Err WorldBuffer::Release() {
   return status_ != PF_Err_NONE ? status_ : err;
 }
 
+PF_Err FillWorld(PF_InData* in_data, PF_EffectWorld* world, PF_PixelFormat format,
+                 const PF_PixelFloat& colour, const PF_Rect* rect) {
+  ScopedSuite<PF_FillMatteSuite2> fills(in_data->pica_basicP, kPFFillMatteSuite,
+                                        kPFFillMatteSuiteVersion2);
+  if (format == PF_PixelFormat_ARGB128) {
+    return fills->fill_float(in_data->effect_ref, &colour, rect, world);
+  }
+  if (format == PF_PixelFormat_ARGB64) {
+    const PF_Pixel16 c = ToPixel16(colour);
+    return fills->fill16(in_data->effect_ref, &c, rect, world);
+  }
+  if (format == PF_PixelFormat_ARGB32) {
+    const PF_Pixel8 c = ToPixel8(colour);
+    return fills->fill(in_data->effect_ref, &c, rect, world);
+  }
+  return PF_Err_BAD_CALLBACK_PARAM;
+}
+
 PF_Err WorldBuffer::Fill(const PF_PixelFloat& colour, const PF_Rect* rect) {
   if (!created_ || released_) return PF_Err_BAD_CALLBACK_PARAM;
-  ScopedSuite<PF_FillMatteSuite2> fills(in_data_->pica_basicP, kPFFillMatteSuite,
-                                        kPFFillMatteSuiteVersion2);
-  PF_Err err;
-  if (format_ == PF_PixelFormat_ARGB128) {
-    err = fills->fill_float(in_data_->effect_ref, &colour, rect, &world_);
-  } else if (format_ == PF_PixelFormat_ARGB64) {
-    const PF_Pixel16 c = ToPixel16(colour);
-    err = fills->fill16(in_data_->effect_ref, &c, rect, &world_);
-  } else if (format_ == PF_PixelFormat_ARGB32) {
-    const PF_Pixel8 c = ToPixel8(colour);
-    err = fills->fill(in_data_->effect_ref, &c, rect, &world_);
-  } else {
-    err = PF_Err_BAD_CALLBACK_PARAM;
-  }
-  status_ = err;
-  return err;
+  status_ = FillWorld(in_data_, &world_, format_, colour, rect);
+  return status_;
 }
 
 PF_Err WorldBuffer::CopyFrom(PF_EffectWorld* source, PF_Rect* sourceRect, PF_Rect* destRect) {

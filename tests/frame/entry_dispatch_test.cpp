@@ -59,6 +59,9 @@ TEST_P(EntryDispatch, GlobalSetupAnnouncesVersionAndFlags) {
   host.in_data.global_data = host.out_data.global_data;
   CallEffect(effect.entry, PF_Cmd_GLOBAL_SETDOWN, host);
   EXPECT_EQ(host.registry.outstanding(), 0);
+  // Global setdown releases what the setup made.
+  host.in_data.global_data = host.out_data.global_data;
+  EXPECT_EQ(CallEffect(effect.entry, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
 }
 
 TEST_P(EntryDispatch, ParamsSetupDeclaresAtLeastTheInput) {

@@ -172,6 +172,11 @@ A_Err SetDynamicStreamFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_B
   return A_Err_NONE;
 }
 
+A_Err RegisterWithAEGP(AEGP_GlobalRefcon, const A_char *, AEGP_PluginID *id) {
+  *id = 1;
+  return A_Err_NONE;
+}
+
 // --- iteration ---------------------------------------------------------------
 
 A_long GetNumThreads() { return H().host_threads; }
@@ -295,6 +300,7 @@ FakeEffectHost::FakeEffectHost() {
   dynamic_stream_suite.AEGP_SetDynamicStreamFlag = SetDynamicStreamFlag;
   effect_suite.AEGP_DisposeEffect = DisposeEffect;
   iterate_suite = {GetNumThreads, IterateGeneric};
+  utility_suite.AEGP_RegisterWithAEGP = RegisterWithAEGP;
   persistent_v3.AEGP_GetApplicationBlob = BlobV3;
   persistent_v3.AEGP_GetString = GetString;
   persistent_v3.AEGP_SetString = SetString;
@@ -330,6 +336,7 @@ void FakeEffectHost::PublishAll() {
   registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &dynamic_stream_suite);
   registry.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &effect_suite);
   registry.Publish(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &iterate_suite);
+  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion11, &utility_suite);
   registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3, &persistent_v3);
   registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4, &persistent_v4);
   registry.Publish(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &utils_suite);

@@ -130,6 +130,7 @@ class FakeEffectHost {
   AEGP_DynamicStreamSuite5 dynamic_stream_suite{};
   AEGP_EffectSuite3 effect_suite{};
   AEGP_IterateSuite1 iterate_suite{};
+  AEGP_UtilitySuite11 utility_suite{};
   AEGP_PersistentDataSuite3 persistent_v3{};
   AEGP_PersistentDataSuite4 persistent_v4{};
   VlamUtilsSuite1 utils_suite{};

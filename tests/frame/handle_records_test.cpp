@@ -97,15 +97,18 @@ TEST(GlobalRecord, RenderAndBuilderRecordsHaveTheirSizes) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
   ASSERT_NE(host.out_data.global_data, nullptr);
-  EXPECT_EQ(host.Bytes(host.out_data.global_data), std::vector<char>(10332, 0));
+  EXPECT_EQ(host.Bytes(host.out_data.global_data).size(), 10332u);
   PF_Handle render = host.out_data.global_data;
+  host.in_data.global_data = render;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
 
   EXPECT_EQ(host.locks, host.unlocks);
 
   // The builder's record is filled and keeps one lock until global setdown.
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.Bytes(host.out_data.global_data).size(), 13924u);
-  EXPECT_NE(host.out_data.global_data, render);
+  host.in_data.global_data = host.out_data.global_data;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
 }
 
 TEST(GlobalRecord, RenderFailureMessages) {

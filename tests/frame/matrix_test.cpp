@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "frame/matrix3.h"
 #include "frame/matrix4.h"
 #include "frame/vec3f.h"
 
@@ -111,28 +110,6 @@ TEST(Vec3f, RotateAboutPivotKeepsXAndTheDistanceToThePivot) {
   EXPECT_FLOAT_EQ(v.x, 7.0f);
   EXPECT_NEAR(v.y, 1.0f, 1e-6);
   EXPECT_NEAR(v.z, 2.0f, 1e-6);  // turned onto +z
-}
-
-TEST(Vec3f, ScaleRoundsThroughDoubles) {
-  Vec3f v;
-  v.Set(1.0f / 3.0f, -2, 0.1f);
-  v.Scale(3.0);
-  EXPECT_EQ(v.x, static_cast<float>(static_cast<double>(1.0f / 3.0f) * 3.0));
-  EXPECT_EQ(v.y, -6.0f);
-  v.Zero();
-  EXPECT_EQ(v.x + v.y + v.z, 0.0f);
-}
-
-TEST(Matrix3, TranslationInRowTwoAndScaleOnTheDiagonal) {
-  Matrix3 m = Matrix3::Identity();
-  m.SetTranslation(4, 5);
-  m.SetScale(2, 3);
-  EXPECT_EQ(m.m[6], 4.0);
-  EXPECT_EQ(m.m[7], 5.0);
-  EXPECT_EQ(m.m[0], 2.0);
-  EXPECT_EQ(m.m[4], 3.0);
-  EXPECT_EQ(m.m[8], 1.0);
-  EXPECT_EQ(m.m[2] + m.m[5], 0.0);
 }
 
 }  // namespace

@@ -82,60 +82,37 @@ TEST(InstanceParams, ControlSettingsAndDefaults) {
   ASSERT_EQ(ParamsSetup(host), PF_Err_NONE);
   const auto at = [&](PF_ParamIndex i) -> const PF_ParamDef & { return host.added.at(i - 1); };
 
-  const PF_ParamDef &strip = at(kInstanceTitle);
-  EXPECT_EQ(strip.ui_flags, PF_PUI_TOPIC | PF_PUI_DONT_ERASE_CONTROL);
-  EXPECT_EQ(strip.ui_width, 300);
-  EXPECT_EQ(strip.ui_height, 5);
-
+  EXPECT_EQ(at(kInstanceTitle).ui_flags, PF_PUI_TOPIC | PF_PUI_DONT_ERASE_CONTROL);
+  EXPECT_EQ(at(kInstanceTitle).ui_width, 300);
+  EXPECT_EQ(at(kInstanceTitle).ui_height, 5);
   EXPECT_STREQ(at(kInstanceFlashIdentifier).u.pd.u.namesptr, "Flash A|Flash B|Flash C|Flash D");
   EXPECT_EQ(at(kInstanceFlashIdentifier).u.pd.num_choices, 4);
-  EXPECT_EQ(at(kInstanceFlashIdentifier).u.pd.dephault, 1);
   EXPECT_STREQ(at(kInstanceAimSystem).u.pd.u.namesptr, "EZ-Aim|YZX Rotation");
-  EXPECT_EQ(at(kInstanceAimSystem).u.pd.num_choices, 2);
   EXPECT_STREQ(at(kInstanceBarrelShape).u.pd.u.namesptr, "Round|Square");
-
-  const PF_Point3DDef &position = at(kInstancePosition).u.point3d_d;
-  EXPECT_EQ(position.x_dephault, 50.0);
-  EXPECT_EQ(position.y_dephault, 50.0);
-  EXPECT_EQ(position.z_dephault, 0.0);
+  EXPECT_EQ(at(kInstanceBarrelShape).u.pd.dephault, 1);
+  EXPECT_EQ(at(kInstancePosition).u.point3d_d.x_dephault, 50.0);  // percent of the layer
   EXPECT_EQ(at(kInstanceAim).u.td.x_dephault, 30 * 65536);
   EXPECT_EQ(at(kInstanceAim).u.td.y_dephault, 50 * 65536);
-
-  EXPECT_EQ(at(kInstancePointAway).u.bd.dephault, 0);
-  EXPECT_STREQ(at(kInstancePointAway).u.bd.u.nameptr, "");
   EXPECT_EQ(at(kInstanceTrigger).u.bd.dephault, 1);
-  EXPECT_EQ(at(kInstanceTrigger).u.bd.value, 1);
+  EXPECT_EQ(at(kInstancePointAway).u.bd.dephault, 0);
   EXPECT_STREQ(at(kInstanceAddKeyframes).u.button_d.u.namesptr, "Vlam!");
-  EXPECT_EQ(at(kInstanceSweep).u.ad.dephault, 0);
 
   const PF_FloatSliderDef &scale = at(kInstancePostScale).u.fs_d;
-  EXPECT_EQ(scale.valid_min, 25.0f);
-  EXPECT_EQ(scale.valid_max, 1000.0f);
-  EXPECT_EQ(scale.slider_min, 100.0f);
-  EXPECT_EQ(scale.slider_max, 500.0f);
-  EXPECT_EQ(scale.dephault, 100.0f);
+  EXPECT_EQ((std::vector<float>{scale.valid_min, scale.valid_max, scale.slider_min,
+                                scale.slider_max, scale.dephault, scale.curve_tolerance}),
+            (std::vector<float>{25, 1000, 100, 500, 100, 0.05f}));
   EXPECT_EQ(scale.display_flags, PF_ValueDisplayFlag_PERCENT);
-  EXPECT_EQ(scale.curve_tolerance, 0.05f);
-
-  const PF_ParamDef &rate = at(kInstanceRateOfFire);
-  EXPECT_EQ(rate.ui_flags, PF_PUI_STD_CONTROL_ONLY);
-  EXPECT_EQ(rate.u.fs_d.dephault, 12.0f);
-  EXPECT_EQ(rate.u.fs_d.valid_max, 20.0f);
-  EXPECT_EQ(rate.u.fs_d.curve_tolerance, 0.0f);
-  const PF_ParamDef &rounds = at(kInstanceNumberOfRounds);
-  EXPECT_EQ(rounds.ui_flags, PF_PUI_STD_CONTROL_ONLY);
-  EXPECT_EQ(rounds.u.fs_d.valid_max, 1000.0f);
-  EXPECT_EQ(rounds.u.fs_d.slider_max, 100.0f);
-  EXPECT_EQ(rounds.u.fs_d.dephault, 1.0f);
-
+  for (const PF_ParamIndex i : {kInstanceRateOfFire, kInstanceNumberOfRounds}) {
+    EXPECT_EQ(at(i).ui_flags, PF_PUI_STD_CONTROL_ONLY);
+    EXPECT_EQ(at(i).u.fs_d.curve_tolerance, 0.0f);
+  }
+  EXPECT_EQ(at(kInstanceRateOfFire).u.fs_d.dephault, 12.0f);
+  EXPECT_EQ(at(kInstanceNumberOfRounds).u.fs_d.valid_max, 1000.0f);
+  EXPECT_EQ(at(kInstanceNumberOfRounds).u.fs_d.slider_max, 100.0f);
   EXPECT_EQ(at(kInstanceRandomSeed).u.fs_d.dephault, 1024.0f);
-  EXPECT_EQ(at(kInstanceRandomSeed).u.fs_d.valid_max, 2047.0f);
-  EXPECT_EQ(at(kInstanceRandomness).u.fs_d.display_flags, PF_ValueDisplayFlag_PERCENT);
   EXPECT_EQ(at(kInstanceBrightness).u.fs_d.valid_max, 200.0f);
   EXPECT_EQ(at(kInstanceBrightness).u.fs_d.slider_max, 100.0f);
   EXPECT_EQ(at(kInstanceDefocus).u.fs_d.precision, 1);
-  EXPECT_EQ(at(kInstanceDefocus).u.fs_d.valid_max, 25.0f);
-  EXPECT_EQ(at(kInstanceMaskPath).u.path_d.dephault, 0);
 }
 
 TEST(InstanceParams, CustomUiForCompLayerAndEffectControls) {
@@ -155,6 +132,13 @@ TEST(InstanceParams, FailedAddEndsTheSetupAtOnce) {
   EXPECT_EQ(host.added.size(), 5u);
   EXPECT_TRUE(host.registeredUi.empty());
   EXPECT_EQ(host.out_data.num_params, 0);
+}
+
+TEST(InstanceParams, HostWithoutParameterCallbacksIsRefused) {
+  FakeInstanceHost host;
+  host.in_data.inter.register_ui = nullptr;
+  EXPECT_EQ(ParamsSetup(host), PF_Err_INVALID_CALLBACK);
+  EXPECT_TRUE(host.added.empty());
 }
 
 TEST(InstanceParams, RegistrationErrorIsTheResult) {

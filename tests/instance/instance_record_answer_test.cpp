@@ -87,22 +87,23 @@ class RecordAnswerTest : public ::testing::Test {
 TEST_F(RecordAnswerTest, WritesTheSlotOfTheCallersCount) {
   ASSERT_EQ(Ask(3), PF_Err_NONE);
   ExpectOnlySlotWritten(2);
+  // Packed doubles are compared by value: a reference to one may be misaligned.
   const InstanceRecord &r = block.instances[2];
   EXPECT_EQ(r.designIndex, 2u);
   EXPECT_EQ(r.randomSeed, 12);
-  EXPECT_EQ(r.randomness, 1.0);
-  EXPECT_EQ(r.triggerLevel, 0.4);
+  EXPECT_EQ(double{r.randomness}, 1.0);
+  EXPECT_EQ(double{r.triggerLevel}, 0.4);
   EXPECT_EQ(r.ezAim, 0);
-  EXPECT_EQ(r.position[0], 400.0);
-  EXPECT_EQ(r.position[1], 300.0);
-  EXPECT_EQ(r.position[2], -50.0);
+  EXPECT_EQ(double{r.position[0]}, 400.0);
+  EXPECT_EQ(double{r.position[1]}, 300.0);
+  EXPECT_EQ(double{r.position[2]}, -50.0);
   EXPECT_EQ(r.pointAway, 1);
-  EXPECT_NEAR(r.aimA, 30 * kDegree, 1e-12);
-  EXPECT_NEAR(r.aimB, -15 * kDegree, 1e-12);
-  EXPECT_EQ(r.roll, kPi + 0.22689280275926285);
-  EXPECT_EQ(r.postScale, 2.5);
-  EXPECT_EQ(r.brightness, 1.5);
-  EXPECT_EQ(r.defocus, 3.5);
+  EXPECT_NEAR(double{r.aimA}, 30 * kDegree, 1e-12);
+  EXPECT_NEAR(double{r.aimB}, -15 * kDegree, 1e-12);
+  EXPECT_EQ(double{r.roll}, kPi + 0.22689280275926285);
+  EXPECT_EQ(double{r.postScale}, 2.5);
+  EXPECT_EQ(double{r.brightness}, 1.5);
+  EXPECT_EQ(double{r.defocus}, 3.5);
   EXPECT_EQ(r.maskId, 42u);
   const auto *bytes = reinterpret_cast<const unsigned char *>(&r);
   EXPECT_EQ(bytes[25], 0);  // padding is not left with stale bytes
@@ -121,7 +122,7 @@ TEST_F(RecordAnswerTest, FirstAndLastSlots) {
 TEST_F(RecordAnswerTest, TriggerIsReadAtTheAskedTime) {
   host.in_data.current_time = 11;
   ASSERT_EQ(Ask(1), PF_Err_NONE);
-  EXPECT_EQ(block.instances[0].triggerLevel, 0.0);
+  EXPECT_EQ(double{block.instances[0].triggerLevel}, 0.0);
   for (const auto &c : host.checkouts) {
     EXPECT_EQ(c.time, 11);
     EXPECT_EQ(c.timeStep, 1);
@@ -136,7 +137,7 @@ TEST_F(RecordAnswerTest, ChecksEveryParameterOutAndBackIn) {
   EXPECT_EQ(order,
             (std::vector<PF_ParamIndex>{2, 18, 4, 6, 7, 8, 9, 10, 11, 12, 21, 22, 23, 24, 27}));
   EXPECT_EQ(host.checkins, 15);
-  EXPECT_EQ(host.Outstanding(), 0);
+  EXPECT_EQ(host.outstandingSuites, 0);
 }
 
 TEST_F(RecordAnswerTest, EzAimAnglesFromThePositionAndAimPoint) {
@@ -144,9 +145,9 @@ TEST_F(RecordAnswerTest, EzAimAnglesFromThePositionAndAimPoint) {
   ASSERT_EQ(Ask(1), PF_Err_NONE);
   const AimAngles expected = EzAimAngles(400.0, 300.0, 550.0, 250.0, true);
   EXPECT_EQ(block.instances[0].ezAim, 1);
-  EXPECT_DOUBLE_EQ(block.instances[0].aimA, expected.sweep);
-  EXPECT_DOUBLE_EQ(block.instances[0].aimB, expected.tilt);
-  EXPECT_GT(block.instances[0].aimA, kPi);  // aim to the right, pointing away
+  EXPECT_DOUBLE_EQ(double{block.instances[0].aimA}, expected.sweep);
+  EXPECT_DOUBLE_EQ(double{block.instances[0].aimB}, expected.tilt);
+  EXPECT_GT(double{block.instances[0].aimA}, kPi);  // aim to the right, pointing away
 }
 
 TEST_F(RecordAnswerTest, UnreadableParametersCountAsZero) {
@@ -156,11 +157,17 @@ TEST_F(RecordAnswerTest, UnreadableParametersCountAsZero) {
   // Aim system 0: the EZ-Aim mapping with the aim point at 0,0, not flagged.
   const AimAngles expected = EzAimAngles(400.0, 300.0, 0.0, 0.0, true);
   EXPECT_EQ(r.ezAim, 0);
-  EXPECT_DOUBLE_EQ(r.aimA, expected.sweep);
-  EXPECT_EQ(r.roll, kPi + 0.22689280275926285);
-  EXPECT_EQ(r.defocus, 0.0);
+  EXPECT_DOUBLE_EQ(double{r.aimA}, expected.sweep);
+  EXPECT_EQ(double{r.roll}, kPi + 0.22689280275926285);
+  EXPECT_EQ(double{r.defocus}, 0.0);
   EXPECT_EQ(r.maskId, 42u);
   EXPECT_EQ(host.checkins, 11);  // only what was checked out goes back
+}
+
+TEST_F(RecordAnswerTest, SeedFromADamagedProjectSaturates) {
+  host.values[kInstanceRandomSeed].u.fs_d.value = 1e30;
+  ASSERT_EQ(Ask(1), PF_Err_NONE);
+  EXPECT_EQ(block.instances[0].randomSeed, 2147483647);
 }
 
 TEST_F(RecordAnswerTest, CountOutsideTheSixteenSlotsWritesNothing) {

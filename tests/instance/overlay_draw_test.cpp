@@ -107,7 +107,7 @@ TEST_F(OverlayDraw, BarrelInRedThroughTheWindowConversions) {
   EXPECT_EQ(std::count(g_conversions.begin(), g_conversions.end(), "source_to_frame"), 25);
   EXPECT_EQ(g_conversions.size(), 25u);  // no comp conversion in the layer window
   EXPECT_EQ(drawbot.Live(), 0);
-  EXPECT_EQ(host.Outstanding(), 0);
+  EXPECT_EQ(host.outstandingSuites, 0);
 
   // In the comp window each point goes through the comp first.
   g_conversions.clear();
@@ -162,7 +162,7 @@ TEST_F(OverlayDraw, NothingWhenTheHostSaysNotToDraw) {
   ASSERT_EQ(Draw(PF_Window_COMP), PF_Err_NONE);
   EXPECT_TRUE(drawbot.calls.empty());
   EXPECT_EQ(event.evt_out_flags, PF_EO_NONE);
-  EXPECT_EQ(host.Outstanding(), 0);
+  EXPECT_EQ(host.outstandingSuites, 0);
 }
 
 }  // namespace

@@ -201,13 +201,6 @@ TEST(Blur, WithoutAHorizontalDeviationTheVerticalOneStillApplies) {
   EXPECT_LT(Px(b, 4, 20).blue, 100.0f);
 }
 
-TEST(Blur, OnlyFloatBuffers) {
-  FakeHost host;
-  WorldBuffer b;
-  b.Create(host.InData(), 4, 4, PF_PixelFormat_ARGB32, "B8");
-  EXPECT_EQ(b.Blur(nullptr, 2, 2, BlurKind::kBox), PF_Err_BAD_CALLBACK_PARAM);
-}
-
 TEST(Blur, HostErrorsStopTheBlur) {
   FakeHost host;
   WorldBuffer b;

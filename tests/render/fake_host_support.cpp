@@ -19,6 +19,15 @@ constexpr A_long kRowPadPixels = 3;
 
 }  // namespace
 
+A_Matrix4 DefaultCameraMatrix(double width, double height, double zoom) {
+  A_Matrix4 m{};
+  for (int i = 0; i < 4; ++i) m.mat[i][i] = 1.0;
+  m.mat[3][0] = width * 0.5;
+  m.mat[3][1] = height * 0.5;
+  m.mat[3][2] = -zoom;
+  return m;
+}
+
 size_t PixelBytes(PF_PixelFormat format) {
   if (format == PF_PixelFormat_ARGB128) return 16;
   if (format == PF_PixelFormat_ARGB64) return 8;

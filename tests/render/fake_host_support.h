@@ -72,6 +72,11 @@ class FakeHost {
   FakeHost* previous_ = nullptr;
 };
 
+// The camera matrix the host reports for a composition without a camera
+// layer: no rotation, placed over the centre at the distance where the
+// layer plane is seen one to one.
+A_Matrix4 DefaultCameraMatrix(double width, double height, double zoom);
+
 // Pixel size of a host pixel format.
 size_t PixelBytes(PF_PixelFormat format);
 

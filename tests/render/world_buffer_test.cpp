@@ -4,7 +4,6 @@
 #include <string>
 
 #include "fake_host_support.h"
-#include "render/pixel_convert.h"
 #include "render/world_buffer.h"
 
 namespace vlam {
@@ -32,22 +31,16 @@ TEST(WorldBuffer, CreateReleaseAndEndOfLife) {
     EXPECT_TRUE(b.Released());
     EXPECT_EQ(host.LiveWorlds(), 0);
     EXPECT_EQ(b.Release(), PF_Err_NONE);  // twice is harmless
-    WorldBuffer c;
+    WorldBuffer c, d;
     c.Create(host.InData(), 2, 2, PF_PixelFormat_ARGB128, nullptr);
     EXPECT_STREQ(c.Name(), "UNNAMED");
-    EXPECT_EQ(host.LiveWorlds(), 1);
+    d.Create(host.InData(), 1, 1, PF_PixelFormat_ARGB128, std::string(60, 'N').c_str());
+    EXPECT_EQ(std::strlen(d.Name()), 34u);  // names are cut
+    EXPECT_EQ(host.LiveWorlds(), 2);
   }
-  // The buffer left unreleased was given back at the end of its scope.
+  // The buffers left unreleased was given back at the end of its scope.
   EXPECT_EQ(host.LiveWorlds(), 0);
   EXPECT_EQ(host.OpenSuites(), 0);
-}
-
-TEST(WorldBuffer, LongNamesAreCut) {
-  FakeHost host;
-  WorldBuffer b;
-  const std::string longName(60, 'N');
-  b.Create(host.InData(), 1, 1, PF_PixelFormat_ARGB128, longName.c_str());
-  EXPECT_EQ(std::strlen(b.Name()), 34u);
 }
 
 TEST(WorldBuffer, FailedCreateKeepsItsErrorAndReleasesNothing) {
@@ -96,23 +89,11 @@ TEST(WorldBuffer, FillConvertsTheColourToTheDepth) {
   EXPECT_EQ(bf.Clear(), PF_Err_NONE);
   EXPECT_EQ(At<PF_PixelFloat>(bf, 1, 1).alpha, 1.0f);
   EXPECT_EQ(bf.Status(), PF_Err_NONE);
-}
 
-TEST(WorldBuffer, FillOfAnUnknownFormatIsRefused) {
-  FakeHost host;
-  WorldBuffer b;
-  b.Create(host.InData(), 2, 2, PF_PixelFormat_BGRA32, "ODD");
-  EXPECT_EQ(b.Fill(PF_PixelFloat{1, 1, 1, 1}, nullptr), PF_Err_BAD_CALLBACK_PARAM);
-  EXPECT_EQ(b.Status(), PF_Err_BAD_CALLBACK_PARAM);
-}
-
-TEST(PixelConvert, EightAndSixteenBit) {
-  EXPECT_FLOAT_EQ(FloatFrom8(255), 1.0f);
-  EXPECT_FLOAT_EQ(FloatFrom16(32768), 1.0f);
-  EXPECT_EQ(To8(0.999f), 254);  // truncation
-  EXPECT_EQ(To8(7.0f), 255);
-  EXPECT_EQ(To16(0.5f), 16384);
-  EXPECT_EQ(To16(-3.0f), 0);
+  WorldBuffer odd;
+  odd.Create(host.InData(), 2, 2, PF_PixelFormat_BGRA32, "ODD");
+  EXPECT_EQ(odd.Fill(PF_PixelFloat{1, 1, 1, 1}, nullptr), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(odd.Status(), PF_Err_BAD_CALLBACK_PARAM);
 }
 
 TEST(WorldBuffer, RawCopyNeedsTheSameLayout) {

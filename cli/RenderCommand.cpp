@@ -1,0 +1,127 @@
+// vlam render [SCENE]: renders frames of the first composition to image files.
+#include "cli/CliContext.h"
+#include "cli/FramePattern.h"
+#include "host/HostError.h"
+#include "host/io/ImageFiles.h"
+#include "host/render/CompRenderer.h"
+
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <unistd.h>
+
+namespace vlam::cli {
+namespace {
+
+struct RenderArgs {
+  std::string scene;
+  std::string output = "vlam_####.png";
+  std::string frames;
+  int depth = 0; // 0: 8 for PNG, 32 for EXR
+  int threads = 0;
+  std::string quality = "high";
+  int downsample = 1;
+};
+
+// Ctrl-C asks the host to cancel; the render stops between (or inside) frames.
+std::atomic<std::atomic<bool> *> cancelFlag{nullptr};
+void onInterrupt(int) {
+  if (std::atomic<bool> *flag = cancelFlag.load()) flag->store(true);
+}
+
+class InterruptHandler {
+public:
+  explicit InterruptHandler(std::atomic<bool> &flag) {
+    cancelFlag = &flag;
+    previous_ = std::signal(SIGINT, onInterrupt);
+  }
+  ~InterruptHandler() {
+    std::signal(SIGINT, previous_);
+    cancelFlag = nullptr;
+  }
+  InterruptHandler(const InterruptHandler &) = delete;
+  InterruptHandler &operator=(const InterruptHandler &) = delete;
+
+private:
+  void (*previous_)(int);
+};
+
+std::string lowerExtension(const std::string &path) {
+  std::string ext = std::filesystem::path(path).extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return ext;
+}
+
+void run(const GlobalOptions &options, RenderArgs args) {
+  // Everything that can be checked is checked before the first file is written.
+  const std::string ext = lowerExtension(args.output);
+  if (ext != ".png" && ext != ".exr")
+    throw host::HostError("-o " + args.output + ": the file name must end in .png or .exr");
+  if (args.depth == 0) args.depth = ext == ".exr" ? 32 : 8;
+  host::RenderSettings settings;
+  settings.depth = host::pixelDepthFromBits(args.depth);
+  if (args.quality != "high" && args.quality != "low")
+    throw host::HostError("--quality must be high or low, not '" + args.quality + "'");
+  settings.quality = args.quality == "high" ? PF_Quality_HI : PF_Quality_LO;
+  settings.downsample = args.downsample;
+  const std::filesystem::path dir = std::filesystem::path(args.output).parent_path();
+  if (!dir.empty() && !std::filesystem::is_directory(dir))
+    throw host::HostError("-o " + args.output + ": the directory " + dir.string() + " does not exist");
+
+  auto host = startHost(options, args.threads);
+  openScene(*host, args.scene);
+  if (host->project().comps.empty()) throw host::HostError(args.scene + ": the scene holds no composition");
+  host::Composition &comp = *host->project().comps.front();
+  const FrameRange range = parseFrameRange(args.frames, comp.durationFrames);
+  if (range.first != range.last && !hasFrameField(args.output))
+    throw host::HostError("-o " + args.output + ": several frames need #### in the file name for the frame number");
+
+  InterruptHandler interrupt(host->cancelRequested);
+  const bool progress = ::isatty(::fileno(stderr));
+  host::CompRenderer renderer(*host, comp, settings);
+  std::size_t shown = 0;
+  for (std::int64_t frame = range.first; frame <= range.last; ++frame) {
+    if (host->cancelRequested) break;
+    if (progress)
+      std::cerr << "\rrendering frame " << frame << " (" << (frame - range.first + 1) << " of "
+                << (range.last - range.first + 1) << ")" << std::flush;
+    host::Image image;
+    try {
+      image = renderer.renderFrame(frame);
+    } catch (const host::HostError &) {
+      if (progress) std::cerr << '\n';
+      shown += printHostMessages(*host, shown);
+      if (host->cancelRequested) break;
+      throw;
+    }
+    host::writeImageFile(frameFileName(args.output, frame), image);
+    shown += printHostMessages(*host, shown);
+  }
+  if (progress) std::cerr << '\n';
+  if (host->cancelRequested) {
+    std::cerr << "vlam: rendering cancelled; the unfinished frame was not written\n";
+    exitCode() = kExitCancelled;
+  }
+}
+
+} // namespace
+
+void addRenderCommand(CLI::App &app, GlobalOptions &options) {
+  auto *cmd = app.add_subcommand("render", "Render frames of a scene (the built-in scene when none is given)");
+  auto args = std::make_shared<RenderArgs>();
+  cmd->add_option("SCENE", args->scene, "Scene file");
+  cmd->add_option("-o,--output", args->output,
+                  "Output file pattern; #### is the frame number; .png (8 or 16 bits) or .exr (float)")
+      ->capture_default_str();
+  cmd->add_option("--frames", args->frames, "Frames A-B or one frame N (default: all)");
+  cmd->add_option("--depth", args->depth, "Bits per channel: 8, 16 or 32 (default: 8 for PNG, 32 for EXR)")
+      ->check(CLI::IsMember({8, 16, 32}));
+  cmd->add_option("--threads", args->threads, "Worker threads (default: one per processor)")->check(CLI::Range(1, 256));
+  cmd->add_option("--quality", args->quality, "high or low")->check(CLI::IsMember({"high", "low"}))->capture_default_str();
+  cmd->add_option("--downsample", args->downsample, "Render at 1/N resolution")->check(CLI::Range(1, 64))->capture_default_str();
+  cmd->callback([&options, args] { run(options, *args); });
+}
+
+} // namespace vlam::cli

@@ -1,0 +1,303 @@
+#include "host/effect/EffectRunner.h"
+
+#include "host/Host.h"
+#include "host/HostError.h"
+#include "host/project/ParamCodec.h"
+
+#include <AE_EffectCB.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace vlam::host {
+namespace {
+
+constexpr A_long kApplicationId = 0x46585443; // 'FXTC', the compositing host
+
+bool commandGetsParams(PF_Cmd cmd) {
+  switch (cmd) {
+  case PF_Cmd_FRAME_SETUP:
+  case PF_Cmd_RENDER:
+  case PF_Cmd_FRAME_SETDOWN:
+  case PF_Cmd_USER_CHANGED_PARAM:
+  case PF_Cmd_UPDATE_PARAMS_UI:
+  case PF_Cmd_DO_DIALOG:
+  case PF_Cmd_EVENT:
+  case PF_Cmd_COMPLETELY_GENERAL:
+  case PF_Cmd_QUERY_DYNAMIC_FLAGS: return true;
+  default: return false;
+  }
+}
+
+// Commands after which the host takes parameter values the effect changed.
+bool commandMayChangeValues(PF_Cmd cmd) {
+  return cmd == PF_Cmd_USER_CHANGED_PARAM || cmd == PF_Cmd_EVENT || cmd == PF_Cmd_DO_DIALOG;
+}
+
+A_long clampToLong(std::int64_t v) {
+  if (v > std::numeric_limits<A_long>::max()) return std::numeric_limits<A_long>::max();
+  if (v < std::numeric_limits<A_long>::min()) return std::numeric_limits<A_long>::min();
+  return static_cast<A_long>(v);
+}
+
+std::string boundedText(const char *text, std::size_t capacity) {
+  return std::string(text, strnlen(text, capacity));
+}
+
+// Sets each parameter's group path from the group starts and ends around it.
+void assignGroups(std::vector<ParamDefinition> &params) {
+  std::vector<std::string> open;
+  for (auto &param : params) {
+    if (param.type() == PF_Param_GROUP_END && !open.empty()) open.pop_back();
+    param.setGroups(open);
+    if (param.type() == PF_Param_GROUP_START) open.push_back(param.name());
+  }
+}
+
+} // namespace
+
+bool EffectRunner::toTicks(const EffectInstance *instance, A_long time, A_u_long scale, std::int64_t &ticks) {
+  if (scale == 0) return false;
+  const double perSecond = instance ? instance->layer().comp().frameRate.perSecond : 1.0;
+  const double t = std::round(static_cast<double>(time) * perSecond / static_cast<double>(scale));
+  if (!std::isfinite(t) || std::fabs(t) > 9e15) return false;
+  ticks = static_cast<std::int64_t>(t);
+  return true;
+}
+
+PF_ParamDef EffectRunner::paramAt(const EffectInstance &instance, std::size_t index, std::int64_t ticks) const {
+  const ParamDefinition &param = instance.param(index);
+  PF_ParamDef def = param.def();
+  def.ui_flags = instance.ui[index].uiFlags;
+  if (index == 0) {
+    std::memset(&def.u, 0, sizeof def.u);
+    def.param_type = PF_Param_LAYER;
+    return def;
+  }
+  if (param.type() == PF_Param_LAYER) {
+    std::memset(&def.u.ld, 0, sizeof def.u.ld);
+    def.u.ld.dephault = param.def().u.ld.dephault;
+    return def;
+  }
+  if (param.type() == PF_Param_ARBITRARY_DATA) {
+    def.u.arb_d.value = param.def().u.arb_d.dephault;
+    return def;
+  }
+  writeValue(def, instance.streams[index].valueAt(ticks, param.blendable()));
+  return def;
+}
+
+void EffectRunner::fillParams(CallFrame &frame, const PF_LayerDef *input) {
+  frame.params.clear();
+  frame.paramPointers.clear();
+  if (!frame.instance) return;
+  const std::size_t count = frame.instance->paramCount();
+  frame.params.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) frame.params.push_back(paramAt(*frame.instance, i, frame.ticks));
+  if (input && count > 0) frame.params[0].u.ld = *input;
+  if (commandMayChangeValues(frame.cmd) || frame.cmd == PF_Cmd_UPDATE_PARAMS_UI)
+    for (auto &p : frame.params) p.uu.change_flags = PF_ChangeFlag_NONE;
+  for (auto &p : frame.params) frame.paramPointers.push_back(&p);
+}
+
+void EffectRunner::prepareFrame(CallFrame &frame, const CallOptions &options) {
+  InstalledEffect &effect = *frame.installed;
+  PF_InData &in = frame.in;
+  in.inter = interactCallbacks();
+  in.utils = utilCallbacks();
+  in.effect_ref = frame.ref();
+  in.quality = options.settings.quality;
+  in.version = host_.options().specVersion;
+  in.appl_id = kApplicationId;
+  in.num_params = static_cast<A_long>(effect.paramsReady ? effect.params.size() : 1);
+  in.field = PF_Field_FRAME;
+  in.downsample_x = {1, static_cast<A_u_long>(options.settings.downsample)};
+  in.downsample_y = in.downsample_x;
+  in.pixel_aspect_ratio = {1, 1};
+  in.time_scale = 24;
+  in.time_step = 1;
+  in.local_time_step = 1;
+  in.global_data = effect.globalData;
+  in.pica_basicP = host_.basicSuite();
+  if (EffectInstance *instance = frame.instance) {
+    const Layer &layer = instance->layer();
+    const Composition &comp = layer.comp();
+    in.current_time = clampToLong(frame.ticks);
+    in.time_step = comp.frameRate.perFrame;
+    in.local_time_step = comp.frameRate.perFrame;
+    in.total_time = clampToLong(comp.durationFrames * comp.frameRate.perFrame);
+    in.time_scale = static_cast<A_u_long>(comp.frameRate.perSecond);
+    in.shutter_angle = comp.motionBlur ? toFixed(comp.shutterAngle) : 0;
+    in.shutter_phase = toFixed(comp.shutterPhase);
+    in.width = layer.width;
+    in.height = layer.height;
+    in.extent_hint = {0, 0, options.settings.scaled(layer.width), options.settings.scaled(layer.height)};
+    in.pixel_aspect_ratio = {layer.pixelAspect.num, layer.pixelAspect.den};
+    in.sequence_data = instance->sequenceData;
+  }
+  PF_OutData &out = frame.out;
+  out.global_data = in.global_data;
+  out.sequence_data = in.sequence_data;
+  out.num_params = in.num_params;
+  out.width = in.width;
+  out.height = in.height;
+  if (commandGetsParams(frame.cmd)) fillParams(frame, options.input);
+}
+
+CallResult EffectRunner::call(InstalledEffect &effect, EffectInstance *instance, PF_Cmd cmd,
+                              const CallOptions &options) {
+  CallResult result;
+  auto frame = std::make_unique<CallFrame>();
+  frame->host = &host_;
+  frame->installed = &effect;
+  frame->instance = instance;
+  frame->cmd = cmd;
+  frame->ticks = options.ticks;
+  frame->settings = options.settings;
+  frame->smart = options.smart;
+  if (cmd == PF_Cmd_PARAMS_SETUP) frame->adding = &effect.params;
+  prepareFrame(*frame, options);
+  host_.monitor().note("call " + effect.matchName() + " command " + std::to_string(cmd));
+  {
+    FrameRegistration live(*frame);
+    PF_ParamDef **params = frame->paramPointers.empty() ? nullptr : frame->paramPointers.data();
+    try {
+      result.err = effect.entry(cmd, &frame->in, &frame->out, params, options.output, options.extra);
+    } catch (...) {
+      // The entry point let an exception out; the host survives it.
+      result.err = PF_Err_INTERNAL_STRUCT_DAMAGED;
+      host_.report(effect.name(), "an exception left the entry point (command " + std::to_string(cmd) + ")",
+                   result.err);
+    }
+  }
+  takeBack(*frame, result);
+  return result;
+}
+
+void EffectRunner::takeBack(CallFrame &frame, CallResult &result) {
+  InstalledEffect &effect = *frame.installed;
+  PF_OutData &out = frame.out;
+  result.out = out;
+  if (out.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE) {
+    result.message = boundedText(out.return_msg, sizeof out.return_msg);
+    host_.report(effect.name(), result.message, result.err);
+  }
+  if (frame.outstandingCheckouts > 0)
+    host_.report(effect.name(), std::to_string(frame.outstandingCheckouts) +
+                                    " parameter checkout(s) not checked in (command " + std::to_string(frame.cmd) + ")");
+
+  switch (frame.cmd) {
+  case PF_Cmd_GLOBAL_SETUP:
+    effect.globalData = out.global_data;
+    effect.myVersion = out.my_version;
+    effect.outFlags = out.out_flags;
+    effect.outFlags2 = out.out_flags2;
+    break;
+  case PF_Cmd_GLOBAL_SETDOWN:
+    effect.globalData = out.global_data;
+    break;
+  default: break;
+  }
+  if (EffectInstance *instance = frame.instance) {
+    instance->sequenceData = out.sequence_data;
+    if (commandMayChangeValues(frame.cmd)) {
+      for (std::size_t i = 1; i < frame.params.size() && i < instance->paramCount(); ++i) {
+        const PF_ParamDef &def = frame.params[i];
+        if (!(def.uu.change_flags & PF_ChangeFlag_CHANGED_VALUE) || !instance->param(i).hasValue()) continue;
+        if (def.param_type != instance->param(i).type()) continue;
+        ParamValue value = readValue(def);
+        clampToValidRange(instance->param(i), value);
+        instance->streams[i].setValueAt(frame.ticks, value);
+      }
+    }
+  }
+}
+
+PF_Err EffectRunner::ensureReady(InstalledEffect &effect) {
+  if (!effect.globalSetupDone) {
+    effect.globalSetupDone = true;
+    CallResult r = call(effect, nullptr, PF_Cmd_GLOBAL_SETUP);
+    effect.globalSetupError = r.err;
+    if (!r.err && effect.pipl.outFlags && static_cast<A_u_long>(effect.outFlags) != *effect.pipl.outFlags)
+      host_.report(effect.name(), "out-flags at global setup differ from the property list");
+    if (!r.err && effect.pipl.outFlags2 && static_cast<A_u_long>(effect.outFlags2) != *effect.pipl.outFlags2)
+      host_.report(effect.name(), "out-flags2 at global setup differ from the property list");
+  }
+  if (effect.globalSetupError) return effect.globalSetupError;
+  if (!effect.paramsReady) {
+    effect.params.clear();
+    PF_ParamDef input;
+    std::memset(&input, 0, sizeof input);
+    input.param_type = PF_Param_LAYER;
+    input.u.ld.dephault = PF_LayerDefault_MYSELF;
+    effect.params.emplace_back(input);
+    CallResult r = call(effect, nullptr, PF_Cmd_PARAMS_SETUP);
+    if (r.err) {
+      effect.params.clear();
+      return r.err;
+    }
+    if (r.out.num_params != static_cast<A_long>(effect.params.size())) {
+      host_.report(effect.name(), "declared " + std::to_string(r.out.num_params) + " parameters but added " +
+                                      std::to_string(effect.params.size()),
+                   PF_Err_INTERNAL_STRUCT_DAMAGED);
+      effect.params.clear();
+      return PF_Err_INTERNAL_STRUCT_DAMAGED;
+    }
+    assignGroups(effect.params);
+    effect.paramsReady = true;
+  }
+  return PF_Err_NONE;
+}
+
+std::string EffectRunner::about(InstalledEffect &effect) {
+  if (PF_Err err = ensureReady(effect))
+    throw HostError(effect.matchName() + ": the effect failed to set up (error " + std::to_string(err) + ")");
+  CallResult r = call(effect, nullptr, PF_Cmd_ABOUT);
+  if (r.err) throw HostError(effect.matchName() + ": about failed (error " + std::to_string(r.err) + ")");
+  return boundedText(r.out.return_msg, sizeof r.out.return_msg);
+}
+
+std::unique_ptr<EffectInstance> EffectRunner::newInstance(InstalledEffect &effect, Layer &layer) {
+  auto instance = std::make_unique<EffectInstance>(effect, layer, host_.project().nextEffectId());
+  instance->streams.reserve(effect.params.size());
+  for (const ParamDefinition &param : effect.params) {
+    instance->streams.emplace_back(defaultValue(param, layer.width, layer.height, static_cast<int>(layer.id())));
+    instance->ui.push_back({param.def().ui_flags, 0});
+  }
+  return instance;
+}
+
+PF_Err EffectRunner::sequenceSetup(EffectInstance &instance) {
+  return call(instance.installed(), &instance, PF_Cmd_SEQUENCE_SETUP).err;
+}
+
+PF_Err EffectRunner::sequenceResetup(EffectInstance &instance) {
+  if (instance.loadedSequenceBytes) {
+    const auto &bytes = *instance.loadedSequenceBytes;
+    if (PF_Handle h = reinterpret_cast<PF_Handle>(host_.handles().allocate(bytes.size()))) {
+      if (!bytes.empty()) std::memcpy(*h, bytes.data(), bytes.size());
+      instance.sequenceData = h;
+    }
+    instance.loadedSequenceBytes.reset();
+  }
+  return call(instance.installed(), &instance, PF_Cmd_SEQUENCE_RESETUP).err;
+}
+
+PF_Err EffectRunner::sequenceSetdown(EffectInstance &instance) {
+  return call(instance.installed(), &instance, PF_Cmd_SEQUENCE_SETDOWN).err;
+}
+
+PF_Err EffectRunner::globalSetdown(InstalledEffect &effect) {
+  if (!effect.globalSetupDone || effect.globalSetupError) return PF_Err_NONE;
+  CallResult r = call(effect, nullptr, PF_Cmd_GLOBAL_SETDOWN);
+  // Global data the effect left behind is the host's to free.
+  if (effect.globalData && host_.handles().known(reinterpret_cast<void **>(effect.globalData)))
+    host_.handles().dispose(reinterpret_cast<void **>(effect.globalData));
+  effect.globalSetupDone = false;
+  effect.paramsReady = false;
+  effect.globalData = nullptr;
+  return r.err;
+}
+
+} // namespace vlam::host

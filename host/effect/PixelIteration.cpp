@@ -1,0 +1,89 @@
+#include "host/effect/PixelIteration.h"
+
+#include "host/Host.h"
+#include "host/image/PixelOps.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vlam::host {
+namespace {
+
+template <class Pixel, class Fn>
+PF_Err iterate(PixelDepth depth, PF_EffectWorld *src, const PF_Rect *area, const PF_Point *origin, void *refcon, Fn fn,
+               PF_EffectWorld *dst) {
+  Host *host = Host::currentOrNull();
+  if (!host || !fn || !dst) return PF_Err_BAD_CALLBACK_PARAM;
+  auto d = host->worlds().view(dst);
+  if (!d || d->depth != depth) return PF_Err_BAD_CALLBACK_PARAM;
+  std::optional<WorldView> s;
+  if (src) {
+    s = host->worlds().view(src);
+    if (!s || s->depth != depth) return PF_Err_BAD_CALLBACK_PARAM;
+  }
+  auto r = clipRect(*d, area);
+  if (!r) return PF_Err_BAD_CALLBACK_PARAM;
+  const int rows = r->bottom - r->top;
+  if (rows <= 0 || r->right <= r->left) return PF_Err_NONE;
+  const int dx = origin ? origin->h : 0, dy = origin ? origin->v : 0;
+  std::vector<PF_Err> errors(static_cast<std::size_t>(rows), PF_Err_NONE);
+  host->threads().run(rows, [&](int, int i) {
+    const int y = r->top + i;
+    auto *out = reinterpret_cast<Pixel *>(d->row(y));
+    const int sy = y + dy;
+    for (int x = r->left; x < r->right; ++x) {
+      Pixel blank{};
+      Pixel *in = &blank;
+      const int sx = x + dx;
+      if (s && sx >= 0 && sy >= 0 && sx < s->width && sy < s->height)
+        in = reinterpret_cast<Pixel *>(s->row(sy)) + sx;
+      else if (s)
+        in = &blank; // outside the source: transparent black
+      else
+        in = out + x;
+      if (PF_Err err = fn(refcon, x, y, in, out + x)) {
+        errors[static_cast<std::size_t>(i)] = err;
+        return;
+      }
+    }
+  });
+  for (PF_Err err : errors)
+    if (err) return err;
+  return PF_Err_NONE;
+}
+
+} // namespace
+
+PF_Err iteratePixels8(PF_InData *, PF_EffectWorld *src, const PF_Rect *area, const PF_Point *origin, void *refcon,
+                      PF_IteratePixel8Func fn, PF_EffectWorld *dst) {
+  return iterate<PF_Pixel8>(PixelDepth::Bits8, src, area, origin, refcon, fn, dst);
+}
+
+PF_Err iteratePixels16(PF_InData *, PF_EffectWorld *src, const PF_Rect *area, const PF_Point *origin, void *refcon,
+                       PF_IteratePixel16Func fn, PF_EffectWorld *dst) {
+  return iterate<PF_Pixel16>(PixelDepth::Bits16, src, area, origin, refcon, fn, dst);
+}
+
+PF_Err iteratePixelsFloat(PF_InData *, PF_EffectWorld *src, const PF_Rect *area, const PF_Point *origin,
+                          void *refcon, PF_IteratePixelFloatFunc fn, PF_EffectWorld *dst) {
+  return iterate<PF_PixelFloat>(PixelDepth::Float32, src, area, origin, refcon, fn, dst);
+}
+
+PF_Err iterateGeneric(A_long iterations, void *refcon,
+                      PF_Err (*fn)(void *refcon, A_long threadIndex, A_long i, A_long iterations)) {
+  Host *host = Host::currentOrNull();
+  if (!host || !fn) return PF_Err_BAD_CALLBACK_PARAM;
+  if (iterations == -1) iterations = host->threads().threadCount();
+  if (iterations < 0) return PF_Err_BAD_CALLBACK_PARAM;
+  std::vector<PF_Err> errors(static_cast<std::size_t>(iterations), PF_Err_NONE);
+  host->threads().run(iterations, [&](int thread, int i) {
+    errors[static_cast<std::size_t>(i)] = fn(refcon, thread, i, iterations);
+  });
+  // The lowest failing iteration's error, so the result does not depend on
+  // which thread finished first.
+  for (PF_Err err : errors)
+    if (err) return err;
+  return PF_Err_NONE;
+}
+
+} // namespace vlam::host

@@ -1,0 +1,23 @@
+#pragma once
+#include <AE_EffectCB.h>
+
+namespace vlam::host {
+
+// The host's per-pixel iteration (utility callbacks and the iterate suites):
+// calls the pixel function for every pixel of `area` of the destination
+// (whole destination when null), with the source pixel at the same place
+// shifted by `origin`; rows are spread over the host's worker threads. The
+// first error in row order is returned. Buffers must have the depth of the
+// pixel function.
+PF_Err iteratePixels8(PF_InData *in, PF_EffectWorld *src, const PF_Rect *area, const PF_Point *origin, void *refcon,
+                      PF_IteratePixel8Func fn, PF_EffectWorld *dst);
+PF_Err iteratePixels16(PF_InData *in, PF_EffectWorld *src, const PF_Rect *area, const PF_Point *origin, void *refcon,
+                       PF_IteratePixel16Func fn, PF_EffectWorld *dst);
+PF_Err iteratePixelsFloat(PF_InData *in, PF_EffectWorld *src, const PF_Rect *area, const PF_Point *origin,
+                          void *refcon, PF_IteratePixelFloatFunc fn, PF_EffectWorld *dst);
+
+// Generic iteration on the worker threads; -1 iterations means once per thread.
+PF_Err iterateGeneric(A_long iterations, void *refcon,
+                      PF_Err (*fn)(void *refcon, A_long threadIndex, A_long i, A_long iterations));
+
+} // namespace vlam::host

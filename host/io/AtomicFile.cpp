@@ -1,0 +1,90 @@
+#include "host/io/AtomicFile.h"
+
+#include "host/HostError.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace vlam::host {
+namespace {
+
+std::filesystem::path temporaryBeside(const std::filesystem::path &target) {
+  static std::atomic<unsigned> counter{0};
+  std::filesystem::path tmp = target;
+  tmp += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+  return tmp;
+}
+
+void syncFile(const std::filesystem::path &path) {
+  int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0)
+    throw HostError(path.string() + ": cannot reopen for sync: " + std::strerror(errno));
+  int rc = ::fsync(fd);
+  ::close(fd);
+  if (rc != 0)
+    throw HostError(path.string() + ": cannot sync: " + std::strerror(errno));
+}
+
+// Removes the temporary file unless the rename consumed it.
+class TemporaryFile {
+public:
+  explicit TemporaryFile(std::filesystem::path path) : path_(std::move(path)) {}
+  ~TemporaryFile() {
+    if (!released_) {
+      std::error_code ec;
+      std::filesystem::remove(path_, ec);
+    }
+  }
+  TemporaryFile(const TemporaryFile &) = delete;
+  TemporaryFile &operator=(const TemporaryFile &) = delete;
+  const std::filesystem::path &path() const { return path_; }
+  void release() { released_ = true; }
+
+private:
+  std::filesystem::path path_;
+  bool released_ = false;
+};
+
+} // namespace
+
+void writeFileAtomically(const std::filesystem::path &target,
+                         const std::function<void(const std::filesystem::path &tmp)> &produce) {
+  TemporaryFile tmp(temporaryBeside(target));
+  produce(tmp.path());
+  syncFile(tmp.path());
+  std::error_code ec;
+  std::filesystem::rename(tmp.path(), target, ec);
+  if (ec)
+    throw HostError(target.string() + ": cannot replace: " + ec.message());
+  tmp.release();
+}
+
+void writeFileAtomically(const std::filesystem::path &target, std::string_view bytes) {
+  writeFileAtomically(target, [&](const std::filesystem::path &tmp) {
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    if (!out)
+      throw HostError(target.string() + ": cannot write: " + std::strerror(errno));
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out)
+      throw HostError(target.string() + ": write failed");
+  });
+}
+
+std::string readWholeFile(const std::filesystem::path &path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in)
+    throw HostError(path.string() + ": cannot open: " + std::strerror(errno));
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  if (in.bad())
+    throw HostError(path.string() + ": read failed");
+  return buffer.str();
+}
+
+} // namespace vlam::host

@@ -1,0 +1,31 @@
+#pragma once
+#include "host/image/Image.h"
+
+#include <filesystem>
+
+namespace vlam::host {
+
+// PNG: 8 or 16 bits per channel, RGBA with straight alpha (the image is
+// un-premultiplied on the way out). Written atomically.
+void writePng(const std::filesystem::path &path, const Image &image, int bitsPerChannel);
+
+// OpenEXR: 32-bit float R, G, B, A, premultiplied as EXR expects. Written atomically.
+void writeExr(const std::filesystem::path &path, const Image &image);
+
+// Reads any PNG (grey, palette, RGB, with or without alpha, 8 or 16 bits)
+// into a premultiplied image at the requested depth. Throws HostError naming
+// the file when it is missing, damaged or larger than the host accepts.
+Image readPng(const std::filesystem::path &path, PixelDepth depth);
+
+// Reads an OpenEXR file's R, G, B, A channels (missing ones read as 0, A as
+// 1) into a premultiplied image at the requested depth.
+Image readExr(const std::filesystem::path &path, PixelDepth depth);
+
+// Reads a PNG or EXR file chosen by extension.
+Image readImageFile(const std::filesystem::path &path, PixelDepth depth);
+
+// Chooses the writer from the extension: ".png" (8 or 16 bits from `bits`,
+// float images become 16-bit) or ".exr". Throws HostError for anything else.
+void writeImageFile(const std::filesystem::path &path, const Image &image);
+
+} // namespace vlam::host

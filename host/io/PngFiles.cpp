@@ -1,0 +1,212 @@
+#include "host/HostError.h"
+#include "host/io/AtomicFile.h"
+#include "host/io/ImageFiles.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace vlam::host {
+namespace {
+
+struct PngMemoryWriter {
+  std::string bytes;
+};
+
+void pngWriteToString(png_structp png, png_bytep data, png_size_t length) {
+  auto *sink = static_cast<PngMemoryWriter *>(png_get_io_ptr(png));
+  sink->bytes.append(reinterpret_cast<const char *>(data), length);
+}
+void pngFlushNothing(png_structp) {}
+
+// libpng's own messages, kept instead of printed.
+struct PngMessage {
+  char text[200] = {};
+};
+
+void pngError(png_structp png, png_const_charp message) {
+  if (auto *m = static_cast<PngMessage *>(png_get_error_ptr(png))) {
+    std::strncpy(m->text, message ? message : "error", sizeof m->text - 1);
+  }
+  png_longjmp(png, 1);
+}
+void pngWarning(png_structp, png_const_charp) {}
+
+struct PngMemoryReader {
+  const std::string *bytes;
+  std::size_t offset;
+};
+
+void pngReadFromString(png_structp png, png_bytep data, png_size_t length) {
+  auto *source = static_cast<PngMemoryReader *>(png_get_io_ptr(png));
+  if (source->offset + length > source->bytes->size()) png_error(png, "unexpected end of file");
+  std::memcpy(data, source->bytes->data() + source->offset, length);
+  source->offset += length;
+}
+
+// libpng reports errors through longjmp; this keeps C++ objects with
+// destructors out of the frames it jumps over. Returns an empty string on
+// success, else libpng's message.
+std::string encodePng(const std::vector<png_bytep> &rows, int width, int height, int bits,
+                      std::string &out) {
+  PngMemoryWriter sink;
+  PngMessage message;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &message, pngError, pngWarning);
+  if (!png) return "out of memory";
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_write_struct(&png, nullptr);
+    return "out of memory";
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return message.text;
+  }
+  png_set_write_fn(png, &sink, pngWriteToString, pngFlushNothing);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), bits,
+               PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_set_compression_level(png, 3);
+  png_write_info(png, info);
+  if (bits == 16) png_set_swap(png); // rows hold host-endian 16-bit values
+  png_write_image(png, const_cast<png_bytepp>(rows.data()));
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  out = std::move(sink.bytes);
+  return {};
+}
+
+struct DecodedPng {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint16_t> rgba; // straight alpha, 16-bit
+};
+
+std::string decodePng(const std::string &bytes, DecodedPng &out) {
+  if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0)
+    return "not a PNG file";
+  PngMessage message;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &message, pngError, pngWarning);
+  if (!png) return "out of memory";
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_read_struct(&png, nullptr, nullptr);
+    return "out of memory";
+  }
+  PngMemoryReader source{&bytes, 0};
+  // Rows live in `out` so that nothing with a destructor is created between
+  // setjmp and the libpng calls.
+  std::vector<png_bytep> *rowPointers = new std::vector<png_bytep>();
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    delete rowPointers;
+    return std::string("damaged PNG data (") + message.text + ")";
+  }
+  png_set_read_fn(png, &source, pngReadFromString);
+  png_set_user_limits(png, kMaxImageSide, kMaxImageSide);
+  png_read_info(png, info);
+  png_uint_32 width = png_get_image_width(png, info);
+  png_uint_32 height = png_get_image_height(png, info);
+  int colorType = png_get_color_type(png, info);
+  int bitDepth = png_get_bit_depth(png, info);
+  if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+  if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
+  if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
+  if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
+  if (bitDepth < 16) png_set_expand_16(png);
+  png_set_filler(png, 0xFFFF, PNG_FILLER_AFTER);
+  png_set_swap(png);
+  png_read_update_info(png, info);
+  out.width = static_cast<int>(width);
+  out.height = static_cast<int>(height);
+  out.rgba.assign(static_cast<std::size_t>(width) * height * 4, 0);
+  rowPointers->resize(height);
+  for (png_uint_32 y = 0; y < height; ++y)
+    (*rowPointers)[y] = reinterpret_cast<png_bytep>(out.rgba.data() + static_cast<std::size_t>(y) * width * 4);
+  png_read_image(png, rowPointers->data());
+  png_read_end(png, nullptr);
+  png_destroy_read_struct(&png, &info, nullptr);
+  delete rowPointers;
+  return {};
+}
+
+} // namespace
+
+void writePng(const std::filesystem::path &path, const Image &image, int bits) {
+  if (bits != 8 && bits != 16) throw HostError(path.string() + ": PNG holds 8 or 16 bits, not " + std::to_string(bits));
+  if (image.empty()) throw HostError(path.string() + ": nothing to write (empty image)");
+  const int w = image.width(), h = image.height();
+  const std::size_t rowBytes = static_cast<std::size_t>(w) * 4 * (bits / 8);
+  std::vector<std::byte> pixels(rowBytes * static_cast<std::size_t>(h));
+  std::vector<png_bytep> rows(static_cast<std::size_t>(h));
+  for (int y = 0; y < h; ++y) {
+    std::byte *row = pixels.data() + rowBytes * static_cast<std::size_t>(y);
+    rows[static_cast<std::size_t>(y)] = reinterpret_cast<png_bytep>(row);
+    for (int x = 0; x < w; ++x) {
+      PixelF p = image.pixel(x, y);
+      float a = std::clamp(p.alpha, 0.0f, 1.0f);
+      float rgb[3] = {p.red, p.green, p.blue};
+      for (float &c : rgb) c = a > 0.0f ? std::clamp(c / a, 0.0f, 1.0f) : 0.0f;
+      if (bits == 8) {
+        auto *o = reinterpret_cast<std::uint8_t *>(row) + static_cast<std::size_t>(x) * 4;
+        for (int i = 0; i < 3; ++i) o[i] = static_cast<std::uint8_t>(std::lround(rgb[i] * 255.0f));
+        o[3] = static_cast<std::uint8_t>(std::lround(a * 255.0f));
+      } else {
+        std::uint16_t o[4];
+        for (int i = 0; i < 3; ++i) o[i] = static_cast<std::uint16_t>(std::lround(rgb[i] * 65535.0f));
+        o[3] = static_cast<std::uint16_t>(std::lround(a * 65535.0f));
+        std::memcpy(row + static_cast<std::size_t>(x) * 8, o, sizeof o);
+      }
+    }
+  }
+  std::string encoded;
+  std::string error = encodePng(rows, w, h, bits, encoded);
+  if (!error.empty()) throw HostError(path.string() + ": cannot encode PNG: " + error);
+  writeFileAtomically(path, encoded);
+}
+
+Image readPng(const std::filesystem::path &path, PixelDepth depth) {
+  std::string bytes = readWholeFile(path);
+  DecodedPng decoded;
+  std::string error = decodePng(bytes, decoded);
+  if (!error.empty()) throw HostError(path.string() + ": " + error);
+  Image image(decoded.width, decoded.height, depth);
+  for (int y = 0; y < decoded.height; ++y)
+    for (int x = 0; x < decoded.width; ++x) {
+      const std::uint16_t *s = decoded.rgba.data() + (static_cast<std::size_t>(y) * decoded.width + x) * 4;
+      float a = s[3] / 65535.0f;
+      image.setPixel(x, y, {a, s[0] / 65535.0f * a, s[1] / 65535.0f * a, s[2] / 65535.0f * a});
+    }
+  return image;
+}
+
+namespace {
+std::string lowerExtension(const std::filesystem::path &path) {
+  std::string ext = path.extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return ext;
+}
+} // namespace
+
+Image readImageFile(const std::filesystem::path &path, PixelDepth depth) {
+  const std::string ext = lowerExtension(path);
+  if (ext == ".png") return readPng(path, depth);
+  if (ext == ".exr") return readExr(path, depth);
+  throw HostError(path.string() + ": unknown image type '" + ext + "' (use .png or .exr)");
+}
+
+void writeImageFile(const std::filesystem::path &path, const Image &image) {
+  const std::string ext = lowerExtension(path);
+  if (ext == ".png")
+    writePng(path, image, image.depth() == PixelDepth::Bits8 ? 8 : 16);
+  else if (ext == ".exr")
+    writeExr(path, image);
+  else
+    throw HostError(path.string() + ": unknown image type '" + ext + "' (use .png or .exr)");
+}
+
+} // namespace vlam::host

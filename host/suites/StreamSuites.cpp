@@ -1,0 +1,249 @@
+// "AEGP Stream Suite" (v8, v9) and "AEGP Dynamic Stream Suite" (v3, v5):
+// effect parameter streams.
+#include "host/effect/EffectRunner.h"
+#include "host/suites/HostCall.h"
+#include "host/suites/HostSuites.h"
+#include "host/suites/NotOffered.h"
+
+#include <AE_GeneralPlug.h>
+
+#include <cmath>
+
+namespace vlam::host {
+namespace {
+
+struct StreamTarget {
+  EffectInstance *effect = nullptr;
+  std::size_t index = 0;
+  const ParamDefinition &param() const { return effect->param(index); }
+  ParamStream &stream() const { return effect->streams[index]; }
+};
+
+std::optional<StreamTarget> targetOf(Host &host, AEGP_StreamRefH ref) {
+  const StreamRef *s = host.streamRefs().find(ref);
+  if (!s) return std::nullopt;
+  EffectInstance *effect = host.project().findEffect(s->effectId);
+  if (!effect || s->paramIndex < 0 || static_cast<std::size_t>(s->paramIndex) >= effect->paramCount())
+    return std::nullopt;
+  return StreamTarget{effect, static_cast<std::size_t>(s->paramIndex)};
+}
+
+AEGP_StreamType streamTypeOf(PF_ParamType type) {
+  switch (type) {
+  case PF_Param_SLIDER:
+  case PF_Param_FIX_SLIDER:
+  case PF_Param_ANGLE:
+  case PF_Param_CHECKBOX:
+  case PF_Param_POPUP:
+  case PF_Param_FLOAT_SLIDER: return AEGP_StreamType_OneD;
+  case PF_Param_COLOR: return AEGP_StreamType_COLOR;
+  case PF_Param_POINT: return AEGP_StreamType_TwoD_SPATIAL;
+  case PF_Param_POINT_3D: return AEGP_StreamType_ThreeD_SPATIAL;
+  case PF_Param_ARBITRARY_DATA: return AEGP_StreamType_ARB;
+  case PF_Param_LAYER: return AEGP_StreamType_LAYER_ID;
+  default: return AEGP_StreamType_NO_DATA;
+  }
+}
+
+bool ticksOf(const StreamTarget &t, const A_Time *time, std::int64_t &ticks) {
+  if (!time || time->scale == 0) return false;
+  ticks = static_cast<std::int64_t>(
+      std::llround(static_cast<double>(time->value) * t.effect->layer().comp().frameRate.perSecond / time->scale));
+  return true;
+}
+
+A_Err canVaryOverTime(AEGP_StreamRefH ref, A_Boolean *canVary) {
+  return hostCall("AEGP_CanVaryOverTime", [&](Host &host) -> A_Err {
+    auto t = targetOf(host, ref);
+    if (!t || !canVary) return A_Err_PARAMETER;
+    *canVary = t->index > 0 && t->param().hasValue() && !(t->param().def().flags & PF_ParamFlag_CANNOT_TIME_VARY);
+    return A_Err_NONE;
+  });
+}
+
+A_Err effectNumParamStreams(AEGP_EffectRefH ref, A_long *count) {
+  return hostCall("AEGP_GetEffectNumParamStreams", [&](Host &host) -> A_Err {
+    const EffectRef *r = host.effectRefs().find(ref);
+    EffectInstance *effect = r ? host.project().findEffect(r->effectId) : nullptr;
+    if (!effect || !count) return A_Err_PARAMETER;
+    *count = static_cast<A_long>(effect->paramCount());
+    return A_Err_NONE;
+  });
+}
+
+A_Err newEffectStreamByIndex(AEGP_PluginID, AEGP_EffectRefH ref, PF_ParamIndex index, AEGP_StreamRefH *stream) {
+  return hostCall("AEGP_GetNewEffectStreamByIndex", [&](Host &host) -> A_Err {
+    if (!stream) return A_Err_PARAMETER;
+    *stream = nullptr;
+    const EffectRef *r = host.effectRefs().find(ref);
+    EffectInstance *effect = r ? host.project().findEffect(r->effectId) : nullptr;
+    if (!effect || index < 0 || static_cast<std::size_t>(index) >= effect->paramCount()) return A_Err_PARAMETER;
+    *stream = reinterpret_cast<AEGP_StreamRefH>(host.streamRefs().make({effect->id(), index}));
+    return A_Err_NONE;
+  });
+}
+
+A_Err disposeStream(AEGP_StreamRefH ref) {
+  return hostCall("AEGP_DisposeStream",
+                  [&](Host &host) -> A_Err { return host.streamRefs().dispose(ref) ? A_Err_NONE : A_Err_PARAMETER; });
+}
+
+A_Err streamType(AEGP_StreamRefH ref, AEGP_StreamType *type) {
+  return hostCall("AEGP_GetStreamType", [&](Host &host) -> A_Err {
+    auto t = targetOf(host, ref);
+    if (!t || !type) return A_Err_PARAMETER;
+    *type = streamTypeOf(t->param().type());
+    return A_Err_NONE;
+  });
+}
+
+A_Err newStreamValue(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_LTimeMode, const A_Time *time, A_Boolean,
+                     AEGP_StreamValue2 *value) {
+  return hostCall("AEGP_GetNewStreamValue", [&](Host &host) -> A_Err {
+    auto t = targetOf(host, ref);
+    std::int64_t ticks = 0;
+    if (!t || !value || !ticksOf(*t, time, ticks)) return A_Err_PARAMETER;
+    const AEGP_StreamType type = streamTypeOf(t->param().type());
+    if (type == AEGP_StreamType_NO_DATA || type == AEGP_StreamType_ARB) return A_Err_PARAMETER;
+    const ParamValue v = t->stream().valueAt(ticks, t->param().blendable());
+    *value = AEGP_StreamValue2{};
+    value->streamH = ref;
+    switch (type) {
+    case AEGP_StreamType_COLOR: value->val.color = {v.number[0], v.number[1], v.number[2], v.number[3]}; break;
+    case AEGP_StreamType_TwoD_SPATIAL: value->val.two_d = {v.number[0], v.number[1]}; break;
+    case AEGP_StreamType_ThreeD_SPATIAL: value->val.three_d = {v.number[0], v.number[1], v.number[2]}; break;
+    case AEGP_StreamType_LAYER_ID: value->val.layer_id = static_cast<AEGP_LayerIDVal>(v.number[0]); break;
+    default: value->val.one_d = v.number[0]; break;
+    }
+    return A_Err_NONE;
+  });
+}
+
+A_Err disposeStreamValue(AEGP_StreamValue2 *value) {
+  return hostCall("AEGP_DisposeStreamValue", [&](Host &) -> A_Err { return value ? A_Err_NONE : A_Err_PARAMETER; });
+}
+
+A_Err setStreamValue(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_StreamValue2 *value) {
+  return hostCall("AEGP_SetStreamValue", [&](Host &host) -> A_Err {
+    auto t = targetOf(host, ref);
+    if (!t || !value || t->index == 0) return A_Err_PARAMETER;
+    const AEGP_StreamType type = streamTypeOf(t->param().type());
+    ParamValue v;
+    switch (type) {
+    case AEGP_StreamType_COLOR:
+      v.number = {value->val.color.alpha, value->val.color.red, value->val.color.green, value->val.color.blue};
+      break;
+    case AEGP_StreamType_TwoD_SPATIAL: v.number = {value->val.two_d.x, value->val.two_d.y, 0, 0}; break;
+    case AEGP_StreamType_ThreeD_SPATIAL:
+      v.number = {value->val.three_d.x, value->val.three_d.y, value->val.three_d.z, 0};
+      break;
+    case AEGP_StreamType_LAYER_ID: v.number[0] = value->val.layer_id; break;
+    case AEGP_StreamType_OneD: v.number[0] = value->val.one_d; break;
+    default: return A_Err_PARAMETER;
+    }
+    t->stream().setValueAt(host.currentTicks, v);
+    return A_Err_NONE;
+  });
+}
+
+A_Err duplicateStreamRef(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_StreamRefH *copy) {
+  return hostCall("AEGP_DuplicateStreamRef", [&](Host &host) -> A_Err {
+    const StreamRef *s = host.streamRefs().find(ref);
+    if (!s || !copy) return A_Err_PARAMETER;
+    *copy = reinterpret_cast<AEGP_StreamRefH>(host.streamRefs().make(*s));
+    return A_Err_NONE;
+  });
+}
+
+A_Err isStreamLegal(AEGP_LayerH, AEGP_LayerStream, A_Boolean *legal) {
+  return hostCall("AEGP_IsStreamLegal", [&](Host &) -> A_Err {
+    if (!legal) return A_Err_PARAMETER;
+    *legal = false; // layer transform streams are not modelled yet
+    return A_Err_NONE;
+  });
+}
+
+VLAM_NOT_OFFERED(newLayerStream, AEGP_PluginID, AEGP_LayerH, AEGP_LayerStream, AEGP_StreamRefH *)
+VLAM_NOT_OFFERED(newMaskStream, AEGP_PluginID, AEGP_MaskRefH, AEGP_MaskStream, AEGP_StreamRefH *)
+VLAM_NOT_OFFERED(layerStreamValue, AEGP_LayerH, AEGP_LayerStream, AEGP_LTimeMode, const A_Time *, A_Boolean,
+                 AEGP_StreamVal2 *, AEGP_StreamType *)
+
+const AEGP_StreamSuite9 kStreamSuite{isStreamLegal,      canVaryOverTime,  newLayerStream,
+                                     effectNumParamStreams, newEffectStreamByIndex, newMaskStream,
+                                     disposeStream,      streamType,       newStreamValue,
+                                     disposeStreamValue, setStreamValue,   layerStreamValue,
+                                     duplicateStreamRef};
+
+// Dynamic streams: only the flags of effect parameter streams.
+A_Err dynamicStreamFlags(AEGP_StreamRefH ref, AEGP_DynStreamFlags *flags) {
+  return hostCall("AEGP_GetDynamicStreamFlags", [&](Host &host) -> A_Err {
+    auto t = targetOf(host, ref);
+    if (!t || !flags) return A_Err_PARAMETER;
+    *flags = t->effect->ui[t->index].streamFlags;
+    return A_Err_NONE;
+  });
+}
+
+A_Err setDynamicStreamFlag(AEGP_StreamRefH ref, AEGP_DynStreamFlags flag, A_Boolean, A_Boolean set) {
+  return hostCall("AEGP_SetDynamicStreamFlag", [&](Host &host) -> A_Err {
+    auto t = targetOf(host, ref);
+    if (!t) return A_Err_PARAMETER;
+    // Only one flag at a time, and only those a plug-in may change.
+    const AEGP_DynStreamFlags settable = AEGP_DynStreamFlag_HIDDEN | AEGP_DynStreamFlag_DISABLED |
+                                         AEGP_DynStreamFlag_ACTIVE_EYEBALL |
+                                         AEGP_DynStreamFlag_SKIP_REVEAL_WHEN_UNHIDDEN;
+    if (flag == 0 || (flag & (flag - 1)) != 0 || !(flag & settable)) return A_Err_PARAMETER;
+    A_u_long &flags = t->effect->ui[t->index].streamFlags;
+    flags = set ? (flags | flag) : (flags & ~flag);
+    return A_Err_NONE;
+  });
+}
+
+A_Err streamDepth(AEGP_StreamRefH ref, A_long *depth) {
+  return hostCall("AEGP_GetStreamDepth", [&](Host &host) -> A_Err {
+    if (!targetOf(host, ref) || !depth) return A_Err_PARAMETER;
+    *depth = 2; // layer > effect > parameter
+    return A_Err_NONE;
+  });
+}
+
+A_Err streamGroupingType(AEGP_StreamRefH ref, AEGP_StreamGroupingType *type) {
+  return hostCall("AEGP_GetStreamGroupingType", [&](Host &host) -> A_Err {
+    if (!targetOf(host, ref) || !type) return A_Err_PARAMETER;
+    *type = AEGP_StreamGroupingType_LEAF;
+    return A_Err_NONE;
+  });
+}
+
+VLAM_NOT_OFFERED(streamRefForLayer, AEGP_PluginID, AEGP_LayerH, AEGP_StreamRefH *)
+VLAM_NOT_OFFERED(streamRefForMask, AEGP_PluginID, AEGP_MaskRefH, AEGP_StreamRefH *)
+VLAM_NOT_OFFERED(numStreamsInGroup, AEGP_StreamRefH, A_long *)
+VLAM_NOT_OFFERED(streamRefByIndex, AEGP_PluginID, AEGP_StreamRefH, A_long, AEGP_StreamRefH *)
+VLAM_NOT_OFFERED(streamRefByMatchname, AEGP_PluginID, AEGP_StreamRefH, const A_char *, AEGP_StreamRefH *)
+VLAM_NOT_OFFERED(deleteStream, AEGP_StreamRefH)
+VLAM_NOT_OFFERED(reorderStream, AEGP_StreamRefH, A_long)
+VLAM_NOT_OFFERED(duplicateStream, AEGP_PluginID, AEGP_StreamRefH, A_long *)
+VLAM_NOT_OFFERED(setStreamName, AEGP_StreamRefH, const A_UTF16Char *)
+VLAM_NOT_OFFERED(canAddStream, AEGP_StreamRefH, const A_char *, A_Boolean *)
+VLAM_NOT_OFFERED(addStream, AEGP_PluginID, AEGP_StreamRefH, const A_char *, AEGP_StreamRefH *)
+VLAM_NOT_OFFERED(matchName, AEGP_StreamRefH, A_char *)
+VLAM_NOT_OFFERED(parentStreamRef, AEGP_PluginID, AEGP_StreamRefH, AEGP_StreamRefH *)
+VLAM_NOT_OFFERED(streamIsModified, AEGP_StreamRefH, A_Boolean *)
+VLAM_NOT_OFFERED(streamIndexInParent, AEGP_StreamRefH, A_long *)
+
+const AEGP_DynamicStreamSuite5 kDynamicStreamSuite{
+    streamRefForLayer, streamRefForMask, streamDepth,      streamGroupingType, numStreamsInGroup,
+    dynamicStreamFlags, setDynamicStreamFlag, streamRefByIndex, streamRefByMatchname, deleteStream,
+    reorderStream,     duplicateStream,  setStreamName,    canAddStream,       addStream,
+    matchName,         parentStreamRef,  streamIsModified, streamIndexInParent};
+
+} // namespace
+
+void publishStreamSuites(SuiteRegistry &registry) {
+  registry.add(kAEGPStreamSuite, kAEGPStreamSuiteVersion8, &kStreamSuite, "host");
+  registry.add(kAEGPStreamSuite, kAEGPStreamSuiteVersion9, &kStreamSuite, "host");
+  registry.add(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &kDynamicStreamSuite, "host");
+  registry.add(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion5, &kDynamicStreamSuite, "host");
+}
+
+} // namespace vlam::host

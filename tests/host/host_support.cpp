@@ -1,0 +1,220 @@
+#include "host_support.h"
+
+#include "host/effect/EffectRunner.h"
+#include "host/image/Image.h"
+#include "host/io/ImageFiles.h"
+
+#include <AE_Macros.h>
+
+#include <array>
+#include <cstring>
+
+namespace vlam::test {
+
+host::HostOptions testHostOptions(const TempDir &dir) {
+  host::HostOptions options;
+  options.modulePath = VLAM_MODULE_PATH;
+  options.settingsPath = dir / "settings.json";
+  options.threads = 2;
+  return options;
+}
+
+host::Layer &openSolidProject(host::Host &host, int width, int height) {
+  auto project = std::make_unique<host::Project>();
+  host::Composition &comp = project->addComp();
+  comp.width = width;
+  comp.height = height;
+  host::Layer &plate = project->addLayer(comp, "Plate");
+  plate.source.color = {0.2, 0.4, 0.6, 1.0};
+  host.openProject(std::move(project));
+  return plate;
+}
+
+host::Layer &openImageProject(host::Host &host, const std::filesystem::path &file) {
+  host::Image picture = host::readPng(file, host::PixelDepth::Bits16);
+  host::Layer &plate = openSolidProject(host, picture.width(), picture.height());
+  plate.source.kind = host::LayerSource::Kind::Image;
+  plate.source.file = file;
+  plate.source.resolvedFile = file;
+  return plate;
+}
+
+void writeTestPicture(const std::filesystem::path &file, int width, int height) {
+  host::Image image(width, height, host::PixelDepth::Bits16);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const float a = (x + y) % 5 == 0 ? 0.5f : 1.0f;
+      image.setPixel(x, y, {a, a * x / float(width), a * y / float(height), a * float((x * 7 + y * 3) % 11) / 10.0f});
+    }
+  host::writePng(file, image, 16);
+}
+
+std::vector<std::string> stackOf(const host::Layer &layer) {
+  std::vector<std::string> names;
+  for (const auto &effect : layer.effects) names.push_back(effect->matchName());
+  return names;
+}
+
+namespace {
+
+std::array<FakeEffect *, 4> slots{};
+
+template <int N>
+PF_Err trampoline(PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *params[], PF_LayerDef *output, void *extra) {
+  // A fake effect that is gone answers nothing.
+  return slots[N] ? slots[N]->dispatch(cmd, in, out, params, output, extra) : PF_Err_NONE;
+}
+constexpr PF_FilterProc kEntries[] = {trampoline<0>, trampoline<1>, trampoline<2>, trampoline<3>};
+
+PF_ParamDef blank(const char *name, A_long id, PF_ParamType type) {
+  PF_ParamDef def;
+  std::memset(&def, 0, sizeof def);
+  def.param_type = type;
+  def.uu.id = id;
+  std::strncpy(def.name, name, sizeof def.name - 1);
+  return def;
+}
+
+} // namespace
+
+FakeEffect::FakeEffect(host::Host &host, const std::string &matchName, std::vector<PF_ParamDef> p, Body b)
+    : params(std::move(p)), body(std::move(b)), slot_(-1) {
+  for (int i = 0; i < 4; ++i)
+    if (!slots[static_cast<std::size_t>(i)]) {
+      slot_ = i;
+      break;
+    }
+  if (slot_ < 0) throw std::runtime_error("too many fake effects");
+  slots[static_cast<std::size_t>(slot_)] = this;
+  host::PiplInfo pipl;
+  pipl.kind = host::kPiplKindEffect;
+  pipl.name = "Fake " + matchName;
+  pipl.matchName = matchName;
+  pipl.category = "Tests";
+  pipl.entryPoint = "none";
+  installed_ = &host.installEffect(pipl, kEntries[slot_]);
+}
+
+FakeEffect::~FakeEffect() {
+  // Its instances are set down and removed while it can still answer.
+  if (host::Host *host = host::Host::currentOrNull()) {
+    for (host::EffectInstance *effect : host->project().allEffects())
+      if (&effect->installed() == installed_) host->removeEffect(*effect);
+    host->runner().globalSetdown(*installed_);
+  }
+  slots[static_cast<std::size_t>(slot_)] = nullptr;
+}
+
+PF_Err FakeEffect::dispatch(PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *p[], PF_LayerDef *output,
+                            void *extra) {
+  if (body)
+    if (auto result = body(cmd, in, out, p, output, extra)) return *result;
+  switch (cmd) {
+  case PF_Cmd_GLOBAL_SETUP:
+    out->out_flags = PF_OutFlag_DEEP_COLOR_AWARE;
+    out->out_flags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE;
+    return PF_Err_NONE;
+  case PF_Cmd_PARAMS_SETUP:
+    for (PF_ParamDef &def : params)
+      if (PF_Err err = PF_ADD_PARAM(in, -1, &def)) return err;
+    out->num_params = static_cast<A_long>(params.size() + 1);
+    return PF_Err_NONE;
+  case PF_Cmd_SMART_PRE_RENDER: {
+    auto *x = static_cast<PF_PreRenderExtra *>(extra);
+    PF_CheckoutResult result{};
+    PF_Err err = x->cb->checkout_layer(in->effect_ref, 0, 0, &x->input->output_request, in->current_time,
+                                       in->time_step, in->time_scale, &result);
+    x->output->result_rect = result.result_rect;
+    x->output->max_result_rect = result.max_result_rect;
+    return err;
+  }
+  case PF_Cmd_SMART_RENDER: {
+    auto *x = static_cast<PF_SmartRenderExtra *>(extra);
+    PF_EffectWorld *input = nullptr, *outWorld = nullptr;
+    PF_Err err = x->cb->checkout_layer_pixels(in->effect_ref, 0, &input);
+    if (!err) err = x->cb->checkout_output(in->effect_ref, &outWorld);
+    if (!err) err = in->utils->copy(in->effect_ref, input, outWorld, nullptr, nullptr);
+    x->cb->checkin_layer_pixels(in->effect_ref, 0);
+    return err;
+  }
+  default: return PF_Err_NONE;
+  }
+}
+
+PF_ParamDef sliderParam(const char *name, A_long id, A_long lo, A_long hi, A_long dflt) {
+  PF_ParamDef d = blank(name, id, PF_Param_SLIDER);
+  d.u.sd.valid_min = d.u.sd.slider_min = lo;
+  d.u.sd.valid_max = d.u.sd.slider_max = hi;
+  d.u.sd.value = d.u.sd.dephault = dflt;
+  return d;
+}
+
+PF_ParamDef floatParam(const char *name, A_long id, double lo, double hi, double dflt) {
+  PF_ParamDef d = blank(name, id, PF_Param_FLOAT_SLIDER);
+  d.u.fs_d.valid_min = d.u.fs_d.slider_min = static_cast<PF_FpShort>(lo);
+  d.u.fs_d.valid_max = d.u.fs_d.slider_max = static_cast<PF_FpShort>(hi);
+  d.u.fs_d.value = dflt;
+  d.u.fs_d.dephault = static_cast<PF_FpShort>(dflt);
+  return d;
+}
+
+PF_ParamDef fixedParam(const char *name, A_long id, double lo, double hi, double dflt) {
+  PF_ParamDef d = blank(name, id, PF_Param_FIX_SLIDER);
+  d.u.fd.valid_min = d.u.fd.slider_min = FLOAT2FIX(lo);
+  d.u.fd.valid_max = d.u.fd.slider_max = FLOAT2FIX(hi);
+  d.u.fd.value = d.u.fd.dephault = FLOAT2FIX(dflt);
+  return d;
+}
+
+PF_ParamDef angleParam(const char *name, A_long id, double dflt) {
+  PF_ParamDef d = blank(name, id, PF_Param_ANGLE);
+  d.u.ad.value = d.u.ad.dephault = FLOAT2FIX(dflt);
+  return d;
+}
+
+PF_ParamDef checkboxParam(const char *name, A_long id, bool dflt) {
+  PF_ParamDef d = blank(name, id, PF_Param_CHECKBOX);
+  d.u.bd.value = d.u.bd.dephault = dflt;
+  d.u.bd.u.nameptr = "";
+  return d;
+}
+
+PF_ParamDef colorParam(const char *name, A_long id, PF_Pixel dflt) {
+  PF_ParamDef d = blank(name, id, PF_Param_COLOR);
+  d.u.cd.value = d.u.cd.dephault = dflt;
+  return d;
+}
+
+PF_ParamDef pointParam(const char *name, A_long id, double xPercent, double yPercent) {
+  PF_ParamDef d = blank(name, id, PF_Param_POINT);
+  d.u.td.x_dephault = FLOAT2FIX(xPercent);
+  d.u.td.y_dephault = FLOAT2FIX(yPercent);
+  return d;
+}
+
+PF_ParamDef point3dParam(const char *name, A_long id, double x, double y, double z) {
+  PF_ParamDef d = blank(name, id, PF_Param_POINT_3D);
+  d.u.point3d_d.x_dephault = x;
+  d.u.point3d_d.y_dephault = y;
+  d.u.point3d_d.z_dephault = z;
+  return d;
+}
+
+PF_ParamDef popupParam(const char *name, A_long id, const char *items, A_short count, A_short dflt) {
+  PF_ParamDef d = blank(name, id, PF_Param_POPUP);
+  d.u.pd.num_choices = count;
+  d.u.pd.value = d.u.pd.dephault = dflt;
+  d.u.pd.u.namesptr = items;
+  return d;
+}
+
+PF_ParamDef layerParam(const char *name, A_long id) {
+  PF_ParamDef d = blank(name, id, PF_Param_LAYER);
+  d.u.ld.dephault = PF_LayerDefault_NONE;
+  return d;
+}
+
+PF_ParamDef groupStart(const char *name, A_long id) { return blank(name, id, PF_Param_GROUP_START); }
+PF_ParamDef groupEnd(A_long id) { return blank("", id, PF_Param_GROUP_END); }
+
+} // namespace vlam::test

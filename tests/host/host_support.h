@@ -1,0 +1,76 @@
+#pragma once
+#include "host/Host.h"
+#include "temp_dir_support.h"
+
+#include <AE_EffectCB.h>
+#include <AE_EffectCBSuites.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vlam::test {
+
+// Host options for the built module with a private settings file.
+host::HostOptions testHostOptions(const TempDir &dir);
+
+// A fresh project: one composition of the given size (24 fps, 48 frames)
+// holding one solid layer "Plate"; returns the plate.
+host::Layer &openSolidProject(host::Host &host, int width = 64, int height = 48);
+// The same with an image layer "Plate" showing `file`.
+host::Layer &openImageProject(host::Host &host, const std::filesystem::path &file);
+// A small picture with different values everywhere, written as a 16-bit PNG.
+void writeTestPicture(const std::filesystem::path &file, int width, int height);
+
+// Match names of a layer's effects, top to bottom.
+std::vector<std::string> stackOf(const host::Layer &layer);
+
+// Calls an entry point with a suite acquired from the host's basic suite.
+template <class Suite> const Suite *acquire(host::Host &host, const char *name, A_long version) {
+  const void *suite = nullptr;
+  if (host.basicSuite()->AcquireSuite(name, version, &suite) != 0) return nullptr;
+  return static_cast<const Suite *>(suite);
+}
+
+// An effect written by a test: its commands go to `body`; what the body
+// leaves to the default (nullopt) behaves as a minimal smart-render effect
+// that adds `params` at PARAMS_SETUP and copies its input to its output.
+class FakeEffect {
+public:
+  using Body = std::function<std::optional<PF_Err>(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *,
+                                                   void *)>;
+  FakeEffect(host::Host &host, const std::string &matchName, std::vector<PF_ParamDef> params = {}, Body body = {});
+  ~FakeEffect();
+  FakeEffect(const FakeEffect &) = delete;
+  FakeEffect &operator=(const FakeEffect &) = delete;
+
+  host::InstalledEffect &installed() { return *installed_; }
+  PF_Err dispatch(PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *params[], PF_LayerDef *output, void *extra);
+
+  std::vector<PF_ParamDef> params;
+  Body body;
+
+private:
+  int slot_;
+  host::InstalledEffect *installed_;
+};
+
+// Parameter definitions for fake effects.
+PF_ParamDef sliderParam(const char *name, A_long id, A_long lo, A_long hi, A_long dflt);
+PF_ParamDef floatParam(const char *name, A_long id, double lo, double hi, double dflt);
+PF_ParamDef fixedParam(const char *name, A_long id, double lo, double hi, double dflt);
+PF_ParamDef angleParam(const char *name, A_long id, double dflt);
+PF_ParamDef checkboxParam(const char *name, A_long id, bool dflt);
+PF_ParamDef colorParam(const char *name, A_long id, PF_Pixel dflt);
+PF_ParamDef pointParam(const char *name, A_long id, double xPercent, double yPercent);
+PF_ParamDef point3dParam(const char *name, A_long id, double x, double y, double z);
+PF_ParamDef popupParam(const char *name, A_long id, const char *items, A_short count, A_short dflt);
+PF_ParamDef layerParam(const char *name, A_long id);
+PF_ParamDef groupStart(const char *name, A_long id);
+PF_ParamDef groupEnd(A_long id);
+
+} // namespace vlam::test

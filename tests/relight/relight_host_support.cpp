@@ -1,0 +1,189 @@
+// The Render effect's fake host and design fixtures are shared with its tests.
+#include "render/flash_fixture_support.cpp"  // NOLINT(bugprone-suspicious-include)
+#include "render/render_host_support.cpp"    // NOLINT(bugprone-suspicious-include)
+
+#include "relight/relight_host_support.h"
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
+
+#include "frame/effect_entries.h"
+#include "relight/relighter_params.h"
+#include "render/pixel_convert.h"
+#include "render/render_commands.h"
+
+namespace vlam_relight_test {
+
+namespace {
+
+RelightTestHost &Host() { return static_cast<RelightTestHost &>(vlam_render_test::RenderTestHost::Current()); }
+
+template <typename Pixel>
+Pixel *PixelPtr(const PF_EffectWorld &w, A_long x, A_long y) {
+  return reinterpret_cast<Pixel *>(reinterpret_cast<char *>(w.data) +
+                                   static_cast<std::ptrdiff_t>(y) * w.rowbytes) +
+         x;
+}
+
+// Rows are shared between two threads by parity, as a host may split them.
+template <typename Pixel, typename Fn>
+PF_Err IterateRows(PF_EffectWorld *src, void *refcon, Fn fn, PF_EffectWorld *dst) {
+  ++Host().iterateCalls;
+  std::atomic<PF_Err> first{PF_Err_NONE};
+  auto rows = [&](A_long parity) {
+    for (A_long y = parity; y < dst->height; y += 2) {
+      for (A_long x = 0; x < dst->width; ++x) {
+        const PF_Err err = fn(refcon, x, y, PixelPtr<Pixel>(*src, x, y), PixelPtr<Pixel>(*dst, x, y));
+        PF_Err none = PF_Err_NONE;
+        if (err != PF_Err_NONE) first.compare_exchange_strong(none, err);
+      }
+    }
+  };
+  std::thread other(rows, 1);
+  rows(0);
+  other.join();
+  return first.load();
+}
+
+PF_Err Iterate8(PF_InData *, A_long, A_long, PF_EffectWorld *src, const PF_Rect *, void *refcon,
+                PF_IteratePixel8Func fn, PF_EffectWorld *dst) {
+  return IterateRows<PF_Pixel8>(src, refcon, fn, dst);
+}
+PF_Err Iterate16(PF_InData *, A_long, A_long, PF_EffectWorld *src, const PF_Rect *, void *refcon,
+                 PF_IteratePixel16Func fn, PF_EffectWorld *dst) {
+  return IterateRows<PF_Pixel16>(src, refcon, fn, dst);
+}
+PF_Err IterateFloat(PF_InData *, A_long, A_long, PF_EffectWorld *src, const PF_Rect *,
+                    void *refcon, PF_IteratePixelFloatFunc fn, PF_EffectWorld *dst) {
+  return IterateRows<PF_PixelFloat>(src, refcon, fn, dst);
+}
+
+// Whole buffers: bytes when the sizes agree, nearest float pixel when they
+// differ (the host scales to fit).
+PF_Err ScalingCopy(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *sr,
+                   PF_Rect *dr) {
+  if (src->width == dst->width && src->height == dst->height) return vlam_render_test::Copy(ref, src, dst, sr, dr);
+  for (A_long y = 0; y < dst->height; ++y) {
+    for (A_long x = 0; x < dst->width; ++x) {
+      *PixelPtr<PF_PixelFloat>(*dst, x, y) = *PixelPtr<PF_PixelFloat>(
+          *src, x * src->width / dst->width, y * src->height / dst->height);
+    }
+  }
+  return PF_Err_NONE;
+}
+
+PF_Err ColourFromDef(PF_ProgPtr, const PF_ParamDef *def, PF_PixelFloat *out) {
+  const PF_Pixel &c = def->u.cd.value;
+  *out = {c.alpha / 255.0f, c.red / 255.0f, c.green / 255.0f, c.blue / 255.0f};
+  return PF_Err_NONE;
+}
+
+PF_Err UpdateParamUI(PF_ProgPtr, PF_ParamIndex index, const PF_ParamDef *def) {
+  ++Host().paramUiUpdates;
+  if (index == vlam::kRelightColour) Host().lastUiFlags = def->ui_flags;
+  return PF_Err_NONE;
+}
+
+}  // namespace
+
+RelightTestHost::RelightTestHost() : matte(8, 6, PF_PixelFormat_ARGB128) {
+  design = vlam_render_test::DefaultDesign(storage);
+  design.flashColour = PF_PixelFloat{1.0f, 0.8f, 0.4f, 0.2f};
+  UseDefaultParams(vlam::RelighterParamDefs());
+  utils.copy = ScalingCopy;
+  iterate8.iterate = Iterate8;
+  iterate16.iterate = Iterate16;
+  iterateFloat.iterate = IterateFloat;
+  colourSuite.PF_GetFloatingPointColorFromColorDef = ColourFromDef;
+  paramUtils.PF_UpdateParamUI = UpdateParamUI;
+  registry.Publish(kPFIterate8Suite, kPFIterate8SuiteVersion1, &iterate8);
+  registry.Publish(kPFIterate16Suite, kPFIterate16SuiteVersion1, &iterate16);
+  registry.Publish(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1, &iterateFloat);
+  registry.Publish(kPFColorParamSuite, kPFColorParamSuiteVersion1, &colourSuite);
+  registry.Publish(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtils);
+  UseImages(40, 20, PF_PixelFormat_ARGB128);
+}
+
+void RelightTestHost::UseImages(A_long width, A_long height, PF_PixelFormat format) {
+  SetImages(width, height, format);
+  formats.erase(&matte.world);
+  matte.Reset(width, height, format);
+  formats[&matte.world] = format;
+  grain = &matte;
+}
+
+void RelightTestHost::AddRenderEffect() {
+  vlam_render_test::LayerEffect e;
+  e.matchName = "zk_Vlam";
+  e.answer = [](void *extra, const A_Time &) { vlam::AnswerRenderQuery(extra); };
+  effects.push_back(e);
+}
+
+void RelightTestHost::AddBuilder() {
+  vlam_render_test::LayerEffect e;
+  e.matchName = "zk_VlamFlash";
+  e.answer = [this](void *extra, const A_Time &) {
+    static_cast<vlam::ExchangeBlock *>(extra)->table.designs[0] = design;
+  };
+  effects.push_back(e);
+}
+
+void RelightTestHost::AddInstance(const vlam::InstanceRecord &record) {
+  vlam_render_test::LayerEffect e;
+  e.matchName = "zk_VlamInstance";
+  e.answer = [record](void *extra, const A_Time &) {
+    auto *block = static_cast<vlam::ExchangeBlock *>(extra);
+    block->instances[block->table.instanceCount - 1] = record;
+  };
+  effects.push_back(e);
+}
+
+PF_Err RelightTestHost::SmartRender() {
+  return EntryPoint_VlamRelighter(PF_Cmd_SMART_RENDER, &in_data, &out_data, nullptr, nullptr,
+                                  &smartExtra);
+}
+
+const std::vector<float> &RelightTestHost::LightBuffer() const {
+  // The illumination buffer is given back before the light buffer.
+  return disposedFloatWorlds.back();
+}
+
+void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p) {
+  switch (image.format) {
+    case PF_PixelFormat_ARGB32:
+      *PixelPtr<PF_Pixel8>(image.world, x, y) = vlam::ToPixel8(p);
+      break;
+    case PF_PixelFormat_ARGB64:
+      *PixelPtr<PF_Pixel16>(image.world, x, y) = vlam::ToPixel16(p);
+      break;
+    default:
+      *PixelPtr<PF_PixelFloat>(image.world, x, y) = p;
+  }
+}
+
+PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y) {
+  switch (image.format) {
+    case PF_PixelFormat_ARGB32: {
+      const PF_Pixel8 &p = *PixelPtr<PF_Pixel8>(image.world, x, y);
+      return {p.alpha / 255.0f, p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f};
+    }
+    case PF_PixelFormat_ARGB64: {
+      const PF_Pixel16 &p = *PixelPtr<PF_Pixel16>(image.world, x, y);
+      return {p.alpha / 32768.0f, p.red / 32768.0f, p.green / 32768.0f, p.blue / 32768.0f};
+    }
+    default:
+      return *PixelPtr<PF_PixelFloat>(image.world, x, y);
+  }
+}
+
+void FillPattern(TestImage &image) {
+  for (A_long y = 0; y < image.height; ++y) {
+    for (A_long x = 0; x < image.width; ++x) {
+      const float v = static_cast<float>((x * 7 + y * 13) % 23) / 23.0f;
+      SetPixel(image, x, y, PF_PixelFloat{1.0f - v * 0.5f, v, 1.0f - v, v * 0.25f});
+    }
+  }
+}
+
+}  // namespace vlam_relight_test

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include "relight/relight_host_support.h"
+#include "relight/relighter_params.h"
+
+namespace vlam_relight_test {
+namespace {
+
+using vlam_render_test::FiringInstance;
+
+constexpr PF_PixelFormat kDepths[] = {PF_PixelFormat_ARGB32, PF_PixelFormat_ARGB64,
+                                      PF_PixelFormat_ARGB128};
+
+// A Render effect, a builder and one instance firing at the layer centre.
+void FiringLayer(RelightTestHost &host) {
+  host.AddRenderEffect();
+  host.AddBuilder();
+  host.AddInstance(FiringInstance(20, 10));
+}
+
+TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLight) {
+  enum class Case { kNoRender, kNoMatte, kNothingFiring };
+  for (const PF_PixelFormat depth : kDepths) {
+    for (const Case c : {Case::kNoRender, Case::kNoMatte, Case::kNothingFiring}) {
+      SCOPED_TRACE(testing::Message() << "depth " << depth << " case " << static_cast<int>(c));
+      RelightTestHost host;
+      host.UseImages(40, 20, depth);
+      FillPattern(host.input);
+      FillPattern(host.matte);
+      if (c != Case::kNoRender) host.AddRenderEffect();
+      host.AddBuilder();
+      vlam::InstanceRecord instance = FiringInstance(20, 10);
+      if (c == Case::kNothingFiring) instance.triggerLevel = 0.0;
+      host.AddInstance(instance);
+      if (c == Case::kNoMatte) host.grain = nullptr;
+
+      ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+      EXPECT_EQ(host.output.bytes, host.input.bytes);
+      EXPECT_EQ(host.iterateCalls, 0);
+      EXPECT_EQ(host.liveWorlds, 0);
+      EXPECT_EQ(host.liveEffectRefs, 0);
+      EXPECT_EQ(host.checkouts, host.checkins);
+      // The matte checkout succeeded even when it named no layer.
+      EXPECT_EQ(host.pixelCheckins, (std::vector<A_long>{1, 0}));
+    }
+  }
+}
+
+TEST(RelightRender, CollectingAsksTheRenderEffectBuildersAndInstances) {
+  RelightTestHost host;
+  FiringLayer(host);
+  vlam_render_test::LayerEffect other;
+  other.matchName = "zk_VlamRelighter";
+  host.effects.push_back(other);
+  ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+  EXPECT_EQ(host.calls, 3);
+  EXPECT_EQ(host.effectRefsMade, 4);
+}
+
+TEST(RelightRender, LightBufferIsAQuarterOrATenthOfTheLayer) {
+  for (const PF_Quality quality : {PF_Quality_HI, PF_Quality_LO}) {
+    RelightTestHost host;
+    host.in_data.quality = quality;
+    FiringLayer(host);
+    ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+    ASSERT_EQ(host.worldsMade.size(), 2u);
+    EXPECT_EQ(host.worldsMade[0].width, quality == PF_Quality_HI ? 10 : 4);
+    EXPECT_EQ(host.worldsMade[0].height, quality == PF_Quality_HI ? 5 : 2);
+    EXPECT_EQ(host.worldsMade[1].width, 40);  // "ILLUM_WORLD", the output's size
+    EXPECT_EQ(host.worldsMade[1].height, 20);
+    EXPECT_EQ(host.liveWorlds, 0);
+  }
+}
+
+TEST(RelightRender, LightLandsWhereTheCameraSeesTheInstance) {
+  RelightTestHost host;
+  host.SetFloat(vlam::kRelightSpread, 5);  // diameter trunc(5 x 0.25 x 100) = 125
+  FiringLayer(host);
+  ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+  const std::vector<float> &light = host.LightBuffer();
+  ASSERT_EQ(light.size(), 10u * 5u * 4u);
+  // The layer centre projects to the buffer centre (5, 2); the odd blob has
+  // its full weight there, at the light colour x 0.75.
+  const float *centre = &light[(2 * 10 + 5) * 4];
+  EXPECT_FLOAT_EQ(centre[1], 0.8f * 0.75f);
+  EXPECT_FLOAT_EQ(centre[2], 0.4f * 0.75f);
+  EXPECT_FLOAT_EQ(centre[3], 0.2f * 0.75f);
+  EXPECT_EQ(centre[0], 0.0f);  // alpha untouched
+  float peak = 0.0f;
+  for (std::size_t i = 1; i < light.size(); i += 4) peak = std::max(peak, light[i]);
+  EXPECT_FLOAT_EQ(peak, centre[1]);
+  EXPECT_LT(light[(0 * 10 + 0) * 4 + 1], centre[1]);
+}
+
+TEST(RelightRender, BlackMatteScreensTheInputWithTheAmbientColour) {
+  for (const PF_PixelFormat depth : kDepths) {
+    SCOPED_TRACE(depth);
+    RelightTestHost host;
+    host.UseImages(40, 20, depth);
+    FillPattern(host.input);  // the matte stays black (and clear)
+    FiringLayer(host);
+    ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+    EXPECT_EQ(host.iterateCalls, 1);
+    const float g[3] = {0.8f * 0.05625f, 0.4f * 0.05625f, 0.2f * 0.05625f};
+    const float step = depth == PF_PixelFormat_ARGB32 ? 1 / 255.0f
+                       : depth == PF_PixelFormat_ARGB64 ? 1 / 32768.0f
+                                                        : 1e-6f;
+    for (const auto &[x, y] : {std::pair{0, 0}, std::pair{17, 9}, std::pair{39, 19}}) {
+      const PF_PixelFloat p = GetPixel(host.input, x, y);
+      const PF_PixelFloat o = GetPixel(host.output, x, y);
+      EXPECT_EQ(o.alpha, p.alpha);
+      EXPECT_NEAR(o.red, p.red + (1 - p.red) * g[0], step);
+      EXPECT_NEAR(o.green, p.green + (1 - p.green) * g[1], step);
+      EXPECT_NEAR(o.blue, p.blue + (1 - p.blue) * g[2], step);
+    }
+  }
+}
+
+TEST(RelightRender, AmbientIsDividedByTheNumberOfLights) {
+  RelightTestHost host;
+  FiringLayer(host);
+  host.AddInstance(FiringInstance(5, 5));
+  ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+  const PF_PixelFloat o = GetPixel(host.output, 3, 3);  // black input, black matte
+  EXPECT_NEAR(o.red, (0.8 * 0.05625 + 0.8) * 0.05625 / 2, 1e-6);
+  EXPECT_NEAR(o.blue, (0.2 * 0.05625 + 0.2) * 0.05625 / 2, 1e-6);
+}
+
+TEST(RelightRender, MattePreviewShowsTheMatteEvenWithNothingFiring) {
+  for (const PF_PixelFormat depth : kDepths) {
+    SCOPED_TRACE(depth);
+    RelightTestHost host;
+    host.UseImages(40, 20, depth);
+    FillPattern(host.input);
+    FillPattern(host.matte);
+    host.SetPopup(vlam::kRelightView, vlam::kRelightViewMattePreview);
+    host.AddRenderEffect();
+    ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+    const float step = depth == PF_PixelFormat_ARGB32 ? 1.01f / 255.0f : 1e-4f;
+    for (const auto &[x, y] : {std::pair{1, 2}, std::pair{30, 15}}) {
+      const PF_PixelFloat m = GetPixel(host.matte, x, y);
+      const float luma = (0.299f * m.red + 0.587f * m.green + 0.114f * m.blue) * m.alpha;
+      const PF_PixelFloat o = GetPixel(host.output, x, y);
+      EXPECT_NEAR(o.red, luma, step);
+      EXPECT_EQ(o.red, o.green);
+      EXPECT_EQ(o.green, o.blue);
+      EXPECT_EQ(o.alpha, GetPixel(host.input, x, y).alpha);
+    }
+  }
+}
+
+TEST(RelightRender, InvertedPreviewAndMatteOutsideItsRectangle) {
+  RelightTestHost host;
+  host.matte.Reset(10, 10, PF_PixelFormat_ARGB128);
+  host.formats[&host.matte.world] = PF_PixelFormat_ARGB128;
+  host.matte.world.origin_x = 5;
+  for (A_long y = 0; y < 10; ++y)
+    for (A_long x = 0; x < 10; ++x) SetPixel(host.matte, x, y, PF_PixelFloat{1, 1, 1, 1});
+  host.SetPopup(vlam::kRelightView, vlam::kRelightViewMattePreview);
+  host.SetCheckbox(vlam::kRelightInvert, true);
+  host.AddRenderEffect();
+  ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+  EXPECT_EQ(GetPixel(host.output, 4, 0).red, 1.0f);   // left of the matte: m = 0, inverted
+  EXPECT_EQ(GetPixel(host.output, 5, 0).red, 0.0f);   // inside: white, inverted
+  EXPECT_EQ(GetPixel(host.output, 14, 9).red, 0.0f);
+  EXPECT_EQ(GetPixel(host.output, 15, 9).red, 1.0f);  // right of it
+  EXPECT_EQ(GetPixel(host.output, 6, 10).red, 1.0f);  // below it
+}
+
+TEST(RelightRender, SeventeenInstancesOnlySixteenAskedAndNoMessage) {
+  RelightTestHost host;
+  host.AddRenderEffect();
+  host.AddBuilder();
+  for (int k = 0; k < 17; ++k) host.AddInstance(FiringInstance(20, 10));
+  ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+  EXPECT_EQ(host.calls, 2 + 16);
+  EXPECT_EQ(host.out_data.return_msg[0], '\0');
+  EXPECT_EQ(host.liveEffectRefs, 0);
+}
+
+TEST(RelightRender, HostErrorsAreReturnedAndEverythingIsGivenBack) {
+  {
+    RelightTestHost host;
+    FiringLayer(host);
+    host.newWorldError = PF_Err_OUT_OF_MEMORY;
+    EXPECT_EQ(host.SmartRender(), PF_Err_OUT_OF_MEMORY);
+    EXPECT_EQ(host.liveWorlds, 0);
+    EXPECT_EQ(host.pixelCheckins.size(), 2u);
+    EXPECT_EQ(host.checkouts, host.checkins);
+  }
+  {
+    RelightTestHost host;
+    FiringLayer(host);
+    host.inputCheckoutError = PF_Err_OUT_OF_MEMORY;
+    EXPECT_EQ(host.SmartRender(), PF_Err_OUT_OF_MEMORY);
+    EXPECT_TRUE(host.pixelCheckins.empty());
+  }
+  {
+    RelightTestHost host;
+    FiringLayer(host);
+    host.registry.Withdraw(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1);
+    EXPECT_EQ(host.SmartRender(), A_Err_MISSING_SUITE);
+    EXPECT_EQ(host.liveWorlds, 0);
+    EXPECT_EQ(host.pixelCheckins.size(), 2u);
+  }
+}
+
+}  // namespace
+}  // namespace vlam_relight_test

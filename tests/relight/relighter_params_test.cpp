@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "relight/relight_host_support.h"
+#include "relight/relighter_params.h"
+
+namespace vlam_relight_test {
+namespace {
+
+using vlam::RelighterParamDefs;
+
+TEST(RelighterParams, NamesDiskIdsTypesAndDefaults) {
+  const auto defs = RelighterParamDefs();
+  ASSERT_EQ(defs.size(), 11u);
+  struct Expected {
+    const char *name;
+    PF_ParamType type;
+    A_long id;
+  };
+  const Expected expected[] = {
+      {"Relight Matte", PF_Param_LAYER, 100},     {"Process Matte", PF_Param_GROUP_START, 107},
+      {"Crush Matte", PF_Param_FLOAT_SLIDER, 108}, {"Invert Matte", PF_Param_CHECKBOX, 110},
+      {"View", PF_Param_POPUP, 109},              {"", PF_Param_GROUP_END, 107},
+      {"Use Flash Colour", PF_Param_CHECKBOX, 101}, {"Relight Colour", PF_Param_COLOR, 102},
+      {"Light Spread", PF_Param_FLOAT_SLIDER, 103}, {"Relight Gain", PF_Param_FLOAT_SLIDER, 104},
+      {"Relight Ambient", PF_Param_FLOAT_SLIDER, 105}};
+  for (std::size_t i = 0; i < defs.size(); ++i) {
+    SCOPED_TRACE(expected[i].name);
+    EXPECT_EQ(std::string(defs[i].name), expected[i].name);
+    EXPECT_EQ(defs[i].param_type, expected[i].type);
+    EXPECT_EQ(defs[i].uu.id, expected[i].id);
+  }
+  EXPECT_EQ(defs[0].u.ld.dephault, PF_LayerDefault_MYSELF);
+  EXPECT_EQ(defs[4].u.pd.num_choices, 2);
+  EXPECT_EQ(defs[4].u.pd.dephault, 2);
+  EXPECT_STREQ(defs[4].u.pd.u.namesptr, "Matte Preview|Result");
+  EXPECT_EQ(defs[6].u.bd.dephault, 1);
+  EXPECT_EQ(defs[6].flags, PF_ParamFlag_SUPERVISE | PF_ParamFlag_CANNOT_TIME_VARY |
+                               PF_ParamFlag_CANNOT_INTERP);
+  EXPECT_EQ(defs[3].u.bd.dephault, 0);
+  const PF_Pixel colour = defs[7].u.cd.dephault;
+  EXPECT_EQ(colour.alpha, 255);
+  EXPECT_EQ(colour.red, 255);
+  EXPECT_EQ(colour.green, 192);
+  EXPECT_EQ(colour.blue, 64);
+
+  struct Slider {
+    int index;
+    double lo, hi, dephault;
+    bool percent;
+  };
+  for (const Slider s : {Slider{2, 0, 100, 0, true}, Slider{8, 5, 50, 10, false},
+                         Slider{9, 0, 100, 100, true}, Slider{10, 0, 100, 15, true}}) {
+    const PF_FloatSliderDef &fs = defs[static_cast<std::size_t>(s.index)].u.fs_d;
+    SCOPED_TRACE(s.index);
+    EXPECT_EQ(fs.valid_min, s.lo);
+    EXPECT_EQ(fs.slider_max, s.hi);
+    EXPECT_EQ(fs.dephault, s.dephault);
+    EXPECT_EQ(fs.precision, 0);
+    EXPECT_EQ(fs.display_flags, s.percent ? PF_ValueDisplayFlag_PERCENT : 0);
+    EXPECT_FLOAT_EQ(fs.curve_tolerance, 0.05f);
+  }
+}
+
+TEST(RelighterParams, SetupAddsElevenAndStopsAtARefusal) {
+  RelightTestHost host;
+  host.added.clear();
+  EXPECT_EQ(EntryPoint_VlamRelighter(PF_Cmd_PARAMS_SETUP, &host.in_data, &host.out_data, nullptr,
+                                     nullptr, nullptr),
+            PF_Err_NONE);
+  EXPECT_EQ(host.added.size(), 11u);
+  EXPECT_EQ(host.out_data.num_params, 12);
+
+  RelightTestHost refusing;
+  refusing.failAddAt = 4;
+  EXPECT_EQ(EntryPoint_VlamRelighter(PF_Cmd_PARAMS_SETUP, &refusing.in_data, &refusing.out_data,
+                                     nullptr, nullptr, nullptr),
+            PF_Err_OUT_OF_MEMORY);
+}
+
+TEST(RelighterParams, RelightColourEnabledOnlyWithoutFlashColour) {
+  RelightTestHost host;
+  std::vector<PF_ParamDef *> array;
+  for (PF_ParamDef &p : host.params) array.push_back(&p);
+  host.params[vlam::kRelightColour].ui_flags = PF_PUI_DISABLED;
+
+  host.SetCheckbox(vlam::kRelightUseFlashColour, false);
+  ASSERT_EQ(EntryPoint_VlamRelighter(PF_Cmd_UPDATE_PARAMS_UI, &host.in_data, &host.out_data,
+                                     array.data(), nullptr, nullptr),
+            PF_Err_NONE);
+  EXPECT_EQ(host.lastUiFlags, 0);
+
+  host.SetCheckbox(vlam::kRelightUseFlashColour, true);
+  ASSERT_EQ(EntryPoint_VlamRelighter(PF_Cmd_UPDATE_PARAMS_UI, &host.in_data, &host.out_data,
+                                     array.data(), nullptr, nullptr),
+            PF_Err_NONE);
+  EXPECT_EQ(host.lastUiFlags, PF_PUI_DISABLED);
+  EXPECT_EQ(host.paramUiUpdates, 2);
+}
+
+}  // namespace
+}  // namespace vlam_relight_test

@@ -1,0 +1,348 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "render/finishing_passes.h"
+#include "render/flash_rect.h"
+#include "render/glow_pass.h"
+#include "render/pixel_convert.h"
+#include "render/post_passes.h"
+#include "render/render_globals.h"
+#include "render/render_host_support.h"
+#include "render/render_param_ids.h"
+#include "render/render_params.h"
+#include "render/tone_table.h"
+#include "render/world_buffer.h"
+
+namespace vlam_render_test {
+namespace {
+
+using namespace vlam;
+
+constexpr A_long kW = 48, kH = 32;
+
+float *Px(PF_EffectWorld &w, A_long x, A_long y) {
+  return reinterpret_cast<float *>(reinterpret_cast<char *>(w.data) +
+                                   static_cast<std::ptrdiff_t>(y) * w.rowbytes) +
+         4 * x;
+}
+
+double Light(PF_EffectWorld &w) {
+  double sum = 0.0;
+  for (A_long y = 0; y < w.height; ++y)
+    for (A_long x = 0; x < w.width; ++x) sum += Px(w, x, y)[1] + Px(w, x, y)[2] + Px(w, x, y)[3];
+  return sum;
+}
+
+int LitPixels(PF_EffectWorld &w) {
+  int n = 0;
+  for (A_long y = 0; y < w.height; ++y)
+    for (A_long x = 0; x < w.width; ++x) n += Px(w, x, y)[1] > 0.0f;
+  return n;
+}
+
+// One firing's accumulation buffer with a small patch of light at (20-23,
+// 14-17), and the frame and instance the passes read.
+class FinishingTest : public ::testing::Test {
+ protected:
+  RenderTestHost host;
+  std::unique_ptr<RenderGlobals> globals = std::make_unique<RenderGlobals>();
+  RenderFrame frame;
+  InstanceRecord instance{};
+  FlashDesign design{};
+  WorldBuffer flash;
+  FiringContext firing{};
+
+  FinishingTest() {
+    host.SetImages(kW, kH, PF_PixelFormat_ARGB128);
+    host.UseDefaultParams(RenderParamDefs());
+    BuildToneTable(globals->toneTable, kToneTableSize);
+    globals->pluginId = 77;
+    frame.in_data = &host.in_data;
+    frame.out_data = &host.out_data;
+    frame.input = &host.input.world;
+    frame.output = &host.output.world;
+    frame.values = FrameValues{1.0, 1.0, kW * 0.5, kH * 0.5, kW, kH};
+    frame.threads = 2;
+    frame.globals = globals.get();
+    instance.position[0] = 21.0;
+    instance.position[1] = 15.0;
+    instance.postScale = 1.0;
+    instance.maskId = 5;
+    design.flashColour = PF_PixelFloat{1.0f, 1.0f, 0.6f, 0.2f};
+    EXPECT_EQ(flash.Create(&host.in_data, kW, kH, PF_PixelFormat_ARGB128, "FLASH_WORLD"), PF_Err_NONE);
+    EXPECT_EQ(flash.Clear(), PF_Err_NONE);
+    for (A_long y = 14; y < 18; ++y)
+      for (A_long x = 20; x < 24; ++x) {
+        Px(flash.World(), x, y)[1] = 0.8f;
+        Px(flash.World(), x, y)[2] = 0.5f;
+        Px(flash.World(), x, y)[3] = 0.25f;
+      }
+    firing = FiringContext{&frame, 0, &instance, &design, nullptr, &flash,
+                           DirtyRect{20, 14, 23, 17, kW, kH}};
+  }
+  ~FinishingTest() override {
+    flash.Release();
+    EXPECT_EQ(host.liveWorlds, 0);
+    EXPECT_EQ(host.liveMasks, 0);
+    EXPECT_EQ(host.liveStreams, 0);
+    EXPECT_EQ(host.liveStreamValues, 0);
+    EXPECT_EQ(host.registry.outstanding(), 0);
+    EXPECT_EQ(host.pathCheckouts.size(), host.pathCheckins.size());
+  }
+  void SetParam(PF_ParamIndex index, double value) { host.params[index].u.fs_d.value = value; }
+};
+
+TEST_F(FinishingTest, MotionBlurStillAppliesWithTheLayersMotionBlurOff) {
+  host.in_data.shutter_angle = 0;
+  instance.position[0] = -60.0;  // far from the light, so the zoom moves it
+  const double before = Light(flash.World());
+  ASSERT_EQ(MotionBlurPass(firing), PF_Err_NONE);
+  ASSERT_EQ(host.transforms.size(), 1u);
+  const auto &t = host.transforms[0];
+  EXPECT_EQ(t.count, 2);
+  EXPECT_EQ(t.xfer, PF_Xfer_COPY);
+  EXPECT_DOUBLE_EQ(t.first.mat[0][0], 0.9875);
+  EXPECT_DOUBLE_EQ(t.last.mat[0][0], 1.0125);
+  // Scaled about the instance's position: that point stays put.
+  EXPECT_DOUBLE_EQ(t.first.mat[2][0], -60.0 - 0.9875 * -60.0);
+  // The grown rectangle (10, 4)-(34, 28) scaled by 1.0125 about (-60, 15).
+  EXPECT_EQ(t.dest.left, 10);
+  EXPECT_EQ(t.dest.right - t.dest.left, 24);
+  // The light is spread, not lost.
+  EXPECT_GT(LitPixels(flash.World()), 16);
+  EXPECT_NEAR(Light(flash.World()), before, before * 0.15);
+  for (A_long y = 0; y < kH; ++y) ASSERT_EQ(Px(flash.World(), 0, y)[0], 1.0f);
+}
+
+TEST_F(FinishingTest, NothingDrawnMeansNoMotionBlur) {
+  firing.drawn = DirtyRect{0, 0, -1, -1, kW, kH};
+  ASSERT_EQ(MotionBlurPass(firing), PF_Err_NONE);
+  EXPECT_TRUE(host.transforms.empty());
+  PF_Rect current{};
+  ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
+  EXPECT_TRUE(RectEmpty(current));
+}
+
+TEST_F(FinishingTest, PostScaleOfExactlyOneMakesNoScalingPass) {
+  const std::size_t worlds = host.worldsMade.size();
+  const std::vector<unsigned char> pixels(reinterpret_cast<unsigned char *>(flash.World().data),
+                                          reinterpret_cast<unsigned char *>(flash.World().data) +
+                                              flash.World().rowbytes * kH);
+  PF_Rect current{};
+  ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
+  EXPECT_TRUE(host.transforms.empty());
+  EXPECT_EQ(host.worldsMade.size(), worlds);
+  EXPECT_EQ(std::memcmp(pixels.data(), flash.World().data, pixels.size()), 0);
+  // The rectangle is still scaled by the shutter's larger scale, then grown.
+  const PF_Rect scaled = ScaleRectAbout(PF_Rect{20, 14, 24, 18}, 21, 15, 1.0125);
+  EXPECT_EQ(current.left, scaled.left - 10);
+  EXPECT_EQ(current.bottom, scaled.bottom + 10);
+
+  instance.postScale = 2.0;
+  ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
+  ASSERT_EQ(host.transforms.size(), 1u);
+  EXPECT_EQ(host.transforms[0].count, 1);
+  EXPECT_DOUBLE_EQ(host.transforms[0].first.mat[1][1], 2.0);
+  EXPECT_GT(LitPixels(flash.World()), 40);
+}
+
+TEST_F(FinishingTest, DefocusOfHalfAPixelStillBlurs) {
+  PF_Rect current{10, 4, 34, 28};
+  instance.defocus = 0.0;
+  ASSERT_EQ(DefocusPass(firing, current), PF_Err_NONE);
+  EXPECT_EQ(LitPixels(flash.World()), 16);
+  instance.defocus = 0.5;
+  host.in_data.quality = PF_Quality_LO;  // box of radius round(0.75) = 1
+  ASSERT_EQ(DefocusPass(firing, current), PF_Err_NONE);
+  EXPECT_EQ(LitPixels(flash.World()), 36);
+  EXPECT_LT(Px(flash.World(), 20, 14)[1], 0.8f);
+}
+
+TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlash) {
+  host.in_data.width = kW * 2;  // layer twice the buffer: the matte is resampled
+  host.in_data.height = kH * 2;
+  host.maskFeather[0] = 3.0;
+  ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
+  EXPECT_EQ(Light(flash.World()), 0.0);
+  ASSERT_EQ(host.matteOpacities.size(), 1u);
+  EXPECT_DOUBLE_EQ(host.matteOpacities[0], 1.0);
+  EXPECT_DOUBLE_EQ(host.matteFeathers[0], 3.0);
+  ASSERT_EQ(host.worldsMade.size(), 3u);  // flash, matte at layer size, square
+  EXPECT_EQ(host.worldsMade[1].width, kW * 2);
+  EXPECT_EQ(host.worldsMade[2].width, kW);
+  EXPECT_EQ(host.pathCheckins, std::vector<PF_PathID>{5});
+}
+
+TEST_F(FinishingTest, MaskOpacityZeroChangesNothing) {
+  host.maskOpacity = 0.0;
+  const double before = Light(flash.World());
+  ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
+  EXPECT_EQ(Light(flash.World()), before);
+  EXPECT_EQ(host.worldsMade.size(), 2u);  // same size: no square
+}
+
+TEST_F(FinishingTest, OpenOrMissingPathsAndMaskIdZeroAreIgnored) {
+  const double before = Light(flash.World());
+  host.pathOpen = true;
+  ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
+  EXPECT_EQ(Light(flash.World()), before);
+  EXPECT_TRUE(host.matteOpacities.empty());
+  EXPECT_EQ(host.pathCheckins.size(), 1u);
+
+  host.pathOpen = false;
+  host.pathCheckoutError = PF_Err_BAD_CALLBACK_PARAM;
+  ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
+  EXPECT_EQ(Light(flash.World()), before);
+  EXPECT_EQ(host.pathCheckoutAttempts, 2);
+  EXPECT_EQ(host.pathCheckins.size(), 1u);  // only a path given out is given back
+
+  instance.maskId = 0;
+  ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
+  EXPECT_EQ(host.pathCheckoutAttempts, 2);
+}
+
+TEST_F(FinishingTest, GlowBrightnessZeroMakesNoGlowBuffers) {
+  PF_Rect current{10, 4, 34, 28};
+  const std::size_t worlds = host.worldsMade.size();
+  ASSERT_EQ(GlowPass(firing, 200.0, 0.0, current), PF_Err_NONE);
+  ASSERT_EQ(GlowPass(firing, 0.0, 10.0, current), PF_Err_NONE);
+  EXPECT_EQ(host.worldsMade.size(), worlds);
+  EXPECT_TRUE(host.transforms.empty());
+  EXPECT_EQ(current.left, 10);
+}
+
+TEST_F(FinishingTest, GlowAddsFourLayersOfFallingBrightness) {
+  PF_Rect current{10, 4, 34, 28};
+  const double before = Light(flash.World());
+  ASSERT_EQ(GlowPass(firing, 10.0, 100.0, current), PF_Err_NONE);
+  ASSERT_EQ(host.transforms.size(), 4u);
+  // Radius 10 gives 0.75 of the brightness 100 % x 0.004.
+  EXPECT_EQ(host.transforms[0].opacity16, static_cast<A_u_short>(0.75 * 0.4 * 32768.0));
+  EXPECT_EQ(host.transforms[1].opacity16, static_cast<A_u_short>(0.75 * 0.4 * 0.62 * 32768.0));
+  EXPECT_EQ(host.transforms[0].xfer, PF_Xfer_ADD);
+  EXPECT_EQ(host.transforms[0].flags, PF_MF_Alpha_STRAIGHT);
+  EXPECT_DOUBLE_EQ(host.transforms[0].first.mat[0][0], 2.0);
+  // Margin 20 + (10 - fmod(10, 2)) = 30 on every side.
+  EXPECT_EQ(current.left, 10 - 30);
+  EXPECT_EQ(current.bottom, 28 + 30);
+  EXPECT_GT(Light(flash.World()), before);
+  EXPECT_GT(LitPixels(flash.World()), 100);
+}
+
+// Compositing the same light into outputs of the three depths.
+class CompositeDepthTest : public FinishingTest {
+ protected:
+  // A background ramp. Written into a float output it holds the values the
+  // integer depth `like` would hold, so that depths can be compared.
+  void Background(PF_PixelFormat format, PF_PixelFormat like) {
+    host.SetImages(kW, kH, format);
+    for (A_long y = 0; y < kH; ++y)
+      for (A_long x = 0; x < kW; ++x) {
+        const A_long v = (x * 5 + y * 3) % 64;
+        PF_PixelFloat c{(y % 3) / 2.0f, v / 255.0f, (63 - v) / 255.0f, 0.5f * v / 255.0f};
+        if (like == PF_PixelFormat_ARGB64) c = ToFloat(ToPixel16(c));
+        if (like == PF_PixelFormat_ARGB32) c = ToFloat(ToPixel8(c));
+        char *row = reinterpret_cast<char *>(host.output.world.data) + y * host.output.world.rowbytes;
+        if (format == PF_PixelFormat_ARGB128) reinterpret_cast<PF_PixelFloat *>(row)[x] = c;
+        if (format == PF_PixelFormat_ARGB64) reinterpret_cast<PF_Pixel16 *>(row)[x] = ToPixel16(c);
+        if (format == PF_PixelFormat_ARGB32) reinterpret_cast<PF_Pixel8 *>(row)[x] = ToPixel8(c);
+      }
+    frame.output = &host.output.world;
+    frame.outputFormat = format;
+  }
+  static PF_PixelFloat ToFloat(const PF_Pixel16 &p) {
+    return {FloatFrom16(p.alpha), FloatFrom16(p.red), FloatFrom16(p.green), FloatFrom16(p.blue)};
+  }
+  static PF_PixelFloat ToFloat(const PF_Pixel8 &p) {
+    return {FloatFrom8(p.alpha), FloatFrom8(p.red), FloatFrom8(p.green), FloatFrom8(p.blue)};
+  }
+  std::vector<PF_PixelFloat> Pixels() const {
+    std::vector<PF_PixelFloat> out;
+    for (A_long y = 0; y < kH; ++y) {
+      const char *row = reinterpret_cast<const char *>(host.output.world.data) + y * host.output.world.rowbytes;
+      for (A_long x = 0; x < kW; ++x) {
+        if (frame.outputFormat == PF_PixelFormat_ARGB64)
+          out.push_back(ToFloat(reinterpret_cast<const PF_Pixel16 *>(row)[x]));
+        else if (frame.outputFormat == PF_PixelFormat_ARGB32)
+          out.push_back(ToFloat(reinterpret_cast<const PF_Pixel8 *>(row)[x]));
+        else
+          out.push_back(reinterpret_cast<const PF_PixelFloat *>(row)[x]);
+      }
+    }
+    return out;
+  }
+  // The output before and after compositing.
+  std::vector<PF_PixelFloat> before;
+  std::vector<PF_PixelFloat> Composite(PF_PixelFormat format, A_long mode,
+                                       PF_PixelFormat like = PF_PixelFormat_ARGB128) {
+    Background(format, like);
+    before = Pixels();
+    host.params[kRenderCompositingMode].u.pd.value = mode;
+    EXPECT_EQ(CompositeFiring(firing, PF_Rect{0, 0, kW, kH}), PF_Err_NONE);
+    return Pixels();
+  }
+};
+
+TEST_F(CompositeDepthTest, AlphaIsTheInputsAndDepthsAgreeWithinOneCodeValue) {
+  for (A_long mode = 1; mode <= 4; ++mode) {
+    for (PF_PixelFormat format : {PF_PixelFormat_ARGB64, PF_PixelFormat_ARGB32}) {
+      const std::vector<PF_PixelFloat> ref = Composite(PF_PixelFormat_ARGB128, mode, format);
+      for (std::size_t i = 0; i < ref.size(); ++i) ASSERT_EQ(ref[i].alpha, before[i].alpha) << i;
+      const std::vector<PF_PixelFloat> got = Composite(format, mode);
+      const float step = format == PF_PixelFormat_ARGB32 ? 1.0f / 255.0f : 1.0f / 32768.0f;
+      for (std::size_t i = 0; i < ref.size(); ++i) {
+        ASSERT_EQ(got[i].alpha, before[i].alpha) << mode << " " << i;
+        for (int c = 1; c < 4; ++c) {
+          // The integer depths hold 0-1; the float result is compared capped.
+          const float r = std::clamp((&ref[i].alpha)[c], 0.0f, 1.0f);
+          ASSERT_LE(std::fabs((&got[i].alpha)[c] - r), step * 1.01f)
+              << "mode " << mode << " format " << format << " pixel " << i << " channel " << c;
+        }
+      }
+    }
+  }
+  // The light did reach the output.
+  const std::vector<PF_PixelFloat> lit = Composite(PF_PixelFormat_ARGB128, 1);
+  EXPECT_FLOAT_EQ(lit[15 * kW + 21].red, before[15 * kW + 21].red + 0.8f);
+}
+
+TEST_F(CompositeDepthTest, GrainShowsInFloatOnlyAndNeverOutsideTheGrainLayer) {
+  TestImage grain(22, kH, PF_PixelFormat_ARGB128);  // ends inside the lit patch
+  host.formats[&grain.world] = PF_PixelFormat_ARGB128;
+  for (A_long y = 0; y < kH; ++y)
+    for (A_long x = 0; x < 22; ++x) {
+      float *p = reinterpret_cast<float *>(grain.bytes.data() + y * grain.world.rowbytes) + 4 * x;
+      p[0] = 1.0f, p[1] = 1.0f, p[2] = 0.0f, p[3] = 1.0f;
+    }
+  SetParam(kRenderGrainMix, 100.0);
+  const std::vector<PF_PixelFloat> plainFloat = Composite(PF_PixelFormat_ARGB128, 1);
+  const std::vector<PF_PixelFloat> plain8 = Composite(PF_PixelFormat_ARGB32, 1);
+  const std::vector<PF_PixelFloat> plain16 = Composite(PF_PixelFormat_ARGB64, 1);
+  frame.grain = &grain.world;
+  const std::vector<PF_PixelFloat> grainy = Composite(PF_PixelFormat_ARGB128, 1);
+  const std::size_t lit = 15 * kW + 21, litOutside = 15 * kW + 22;
+  EXPECT_NE(grainy[lit].red, plainFloat[lit].red);
+  EXPECT_NE(grainy[lit].green, plainFloat[lit].green);
+  // Dark pixels (luma 0) and pixels the grain layer does not cover: no grain.
+  EXPECT_EQ(grainy[0].red, plainFloat[0].red);
+  EXPECT_EQ(grainy[litOutside].red, plainFloat[litOutside].red);
+  EXPECT_EQ(Composite(PF_PixelFormat_ARGB32, 1)[lit].red, plain8[lit].red);
+  EXPECT_EQ(Composite(PF_PixelFormat_ARGB64, 1)[lit].green, plain16[lit].green);
+  SetParam(kRenderGrainMix, 0.0);
+  EXPECT_EQ(Composite(PF_PixelFormat_ARGB128, 1)[lit].red, plainFloat[lit].red);
+  host.formats.erase(&grain.world);
+}
+
+TEST_F(CompositeDepthTest, AnotherOutputFormatFails) {
+  Background(PF_PixelFormat_ARGB128, PF_PixelFormat_ARGB128);
+  frame.outputFormat = PF_PixelFormat_INVALID;
+  EXPECT_EQ(CompositeFiring(firing, PF_Rect{0, 0, kW, kH}), PF_Err_BAD_CALLBACK_PARAM);
+}
+
+}  // namespace
+}  // namespace vlam_render_test

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "frame/host_error.h"
+#include "render/flash_collector.h"
+#include "render/render_host_support.h"
+
+namespace vlam_render_test {
+namespace {
+
+using namespace vlam;
+
+// A builder that writes its identifier's slot with `marker` as its length.
+LayerEffect Builder(int identifier, double marker, bool active = true) {
+  LayerEffect e;
+  e.matchName = "zk_VlamFlash";
+  e.active = active;
+  e.answer = [identifier, marker](void *extra, const A_Time &) {
+    FlashDesign &slot = static_cast<FlashDesignTable *>(extra)->designs[identifier - 1];
+    slot.mainLength = marker;
+    slot.valid = 1;
+  };
+  return e;
+}
+
+// An instance that writes slot (count - 1) with `seed`, as the real one does.
+LayerEffect Instance(std::int32_t seed, bool active = true) {
+  LayerEffect e;
+  e.matchName = "zk_VlamInstance";
+  e.active = active;
+  e.answer = [seed](void *extra, const A_Time &) {
+    ExchangeBlock &block = *static_cast<ExchangeBlock *>(extra);
+    const int n = block.table.instanceCount;
+    ASSERT_GE(n, 1);
+    ASSERT_LE(n, 16);
+    block.instances[n - 1].randomSeed = seed;
+    block.instances[n - 1].triggerLevel = 0.4;
+  };
+  return e;
+}
+
+LayerEffect Other(const char *matchName) {
+  LayerEffect e;
+  e.matchName = matchName;
+  e.answer = [](void *, const A_Time &) { ADD_FAILURE() << "an unrelated effect was called"; };
+  return e;
+}
+
+class FlashCollectorTest : public ::testing::Test {
+ protected:
+  RenderTestHost host;
+  ExchangeBlock block;
+
+  FlashCollectorTest() {
+    // What the stack held before: the clearing must not rely on it.
+    std::memset(static_cast<void *>(&block), 0xA5, sizeof block);
+  }
+  PF_Err Collect() {
+    ClearExchangeBlock(block);
+    return CollectFlashes(&host.in_data, &host.out_data, block);
+  }
+  void TearDown() override {
+    EXPECT_EQ(host.liveEffectRefs, 0);
+    EXPECT_EQ(host.registry.outstanding(), 0);
+  }
+};
+
+TEST_F(FlashCollectorTest, ALayerWithoutModulesLeavesTheBlockEmpty) {
+  host.effects = {Other("ADBE Gaussian Blur 2"), Other("zk_Vlam"), Other("zk_VlamMod")};
+  ASSERT_EQ(Collect(), PF_Err_NONE);
+  EXPECT_EQ(block.table.head, 0);
+  EXPECT_EQ(block.table.instanceCount, 0);
+  for (const FlashDesign &d : block.table.designs) EXPECT_EQ(d.valid, 0);
+  const unsigned char *bytes = reinterpret_cast<const unsigned char *>(block.instances);
+  for (std::size_t i = 0; i < sizeof block.instances; ++i) ASSERT_EQ(bytes[i], 0) << i;
+  EXPECT_EQ(host.calls, 0);
+  EXPECT_EQ(host.effectRefsMade, 3);
+}
+
+TEST_F(FlashCollectorTest, ClearingKeepsTheRestOfTheDesignSlots) {
+  ClearExchangeBlock(block);
+  const unsigned char *slot = reinterpret_cast<const unsigned char *>(&block.table.designs[2]);
+  EXPECT_EQ(slot[0], 0);
+  for (std::size_t i = 1; i < sizeof(FlashDesign); ++i) ASSERT_EQ(slot[i], 0xA5) << i;
+}
+
+TEST_F(FlashCollectorTest, BuildersAndInstancesAreAskedInStackOrderAtTheRenderTime) {
+  host.effects = {Builder(2, 120.0), Instance(5), Other("zk_VlamFlashX"), Instance(6)};
+  ASSERT_EQ(Collect(), PF_Err_NONE);
+  EXPECT_EQ(block.table.designs[1].valid, 1);
+  EXPECT_EQ(block.table.designs[1].mainLength, 120.0);
+  EXPECT_EQ(block.table.designs[0].valid, 0);
+  EXPECT_EQ(block.table.instanceCount, 2);
+  EXPECT_EQ(block.instances[0].randomSeed, 5);
+  EXPECT_EQ(block.instances[1].randomSeed, 6);
+  ASSERT_EQ(host.callTimes.size(), 3u);
+  for (const A_Time &t : host.callTimes) {
+    EXPECT_EQ(t.value, host.in_data.current_time);
+    EXPECT_EQ(t.scale, host.in_data.time_scale);
+  }
+}
+
+TEST_F(FlashCollectorTest, SwitchedOffEffectsAreIgnored) {
+  host.effects = {Builder(1, 100.0, false), Instance(3, false), Instance(4)};
+  ASSERT_EQ(Collect(), PF_Err_NONE);
+  EXPECT_EQ(block.table.designs[0].valid, 0);
+  EXPECT_EQ(block.table.instanceCount, 1);
+  EXPECT_EQ(block.instances[0].randomSeed, 4);
+  EXPECT_EQ(host.calls, 1);
+}
+
+TEST_F(FlashCollectorTest, TheLowerOfTwoBuildersWithOneIdentifierWins) {
+  host.effects = {Builder(3, 111.0), Builder(3, 222.0)};
+  ASSERT_EQ(Collect(), PF_Err_NONE);
+  EXPECT_EQ(block.table.designs[2].mainLength, 222.0);
+}
+
+TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedWithAMessageOnly) {
+  for (int i = 0; i < 17; ++i) host.effects.push_back(Instance(100 + i));
+  ASSERT_EQ(Collect(), PF_Err_NONE);
+  EXPECT_EQ(block.table.instanceCount, 16);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(block.instances[i].randomSeed, 100 + i);
+  EXPECT_EQ(host.calls, 16);
+  EXPECT_STREQ(host.out_data.return_msg, "Vlam supports a maximum of 16 instances");
+  EXPECT_EQ(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+}
+
+TEST_F(FlashCollectorTest, SixteenInstancesLeaveNoMessage) {
+  for (int i = 0; i < 16; ++i) host.effects.push_back(Instance(i));
+  ASSERT_EQ(Collect(), PF_Err_NONE);
+  EXPECT_EQ(block.table.instanceCount, 16);
+  EXPECT_STREQ(host.out_data.return_msg, "");
+}
+
+TEST_F(FlashCollectorTest, AHostErrorStopsTheWalkAndEveryReferenceIsDisposed) {
+  host.effects = {Builder(1, 1.0), Instance(1), Instance(2), Instance(3)};
+  host.failEffectByIndexAt = 2;
+  EXPECT_EQ(Collect(), A_Err_GENERIC);
+  EXPECT_EQ(host.calls, 2);
+  EXPECT_EQ(host.effectRefsMade, 2);
+
+  host.failEffectByIndexAt = -1;
+  host.effectRefsMade = host.calls = 0;
+  host.effects[1].callError = A_Err_PARAMETER;
+  EXPECT_EQ(Collect(), A_Err_PARAMETER);
+  EXPECT_EQ(host.calls, 2);
+  EXPECT_EQ(host.effectRefsMade, 2);
+
+  host.effectRefsMade = 0;
+  host.numEffectsError = A_Err_GENERIC;
+  EXPECT_EQ(Collect(), A_Err_GENERIC);
+  EXPECT_EQ(host.effectRefsMade, 0);
+}
+
+TEST_F(FlashCollectorTest, ADisposalErrorCountsOnlyWhenNothingFailedBefore) {
+  host.effects = {Instance(1), Instance(2)};
+  host.disposeError = A_Err_ALLOC;
+  EXPECT_EQ(Collect(), A_Err_ALLOC);
+  EXPECT_EQ(host.effectRefsMade, 1);
+
+  host.effectRefsMade = 0;
+  host.effects[0].flagsError = A_Err_PARAMETER;
+  EXPECT_EQ(Collect(), A_Err_PARAMETER);
+  EXPECT_EQ(host.effectRefsMade, 1);
+}
+
+TEST_F(FlashCollectorTest, AMissingEffectSuiteIsThrownAsError13) {
+  host.registry.Withdraw(kAEGPEffectSuite, kAEGPEffectSuiteVersion3);
+  ClearExchangeBlock(block);
+  try {
+    CollectFlashes(&host.in_data, &host.out_data, block);
+    ADD_FAILURE() << "no error thrown";
+  } catch (HostError code) {
+    EXPECT_EQ(code, A_Err_MISSING_SUITE);
+  }
+}
+
+}  // namespace
+}  // namespace vlam_render_test

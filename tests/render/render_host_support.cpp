@@ -1,0 +1,641 @@
+#include "render/render_host_support.h"
+
+#include <algorithm>
+#include <cmath>
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <numeric>
+#include <random>
+#include <thread>
+
+#include "frame/effect_entries.h"
+
+namespace vlam_render_test {
+
+namespace {
+
+RenderTestHost *g_current = nullptr;
+RenderTestHost &H() { return *g_current; }
+
+std::size_t PixelBytes(PF_PixelFormat format) {
+  switch (format) {
+    case PF_PixelFormat_ARGB128:
+      return 16;
+    case PF_PixelFormat_ARGB64:
+      return 8;
+    default:
+      return 4;
+  }
+}
+
+// Rows carry a few bytes of padding, as host buffers may.
+constexpr A_long kRowPadding = 16;
+
+void MakeWorld(PF_EffectWorld &world, std::vector<unsigned char> &bytes, A_long width,
+               A_long height, PF_PixelFormat format) {
+  const A_long rowbytes = width * static_cast<A_long>(PixelBytes(format)) + kRowPadding;
+  bytes.assign(static_cast<std::size_t>(rowbytes) * static_cast<std::size_t>(std::max(height, 1)),
+               0);
+  std::memset(&world, 0, sizeof world);
+  world.data = reinterpret_cast<PF_PixelPtr>(bytes.data());
+  world.rowbytes = rowbytes;
+  world.width = width;
+  world.height = height;
+  world.extent_hint = {0, 0, width, height};
+  world.pix_aspect_ratio = {1, 1};
+}
+
+// --- utility and interact callbacks --------------------------------------
+
+int Sprintf(A_char *buffer, const A_char *format, ...) {
+  va_list args;
+  va_start(args, format);
+  const int written = std::vsnprintf(buffer, PF_MAX_EFFECT_MSG_LEN + 1, format, args);
+  va_end(args);
+  return written;
+}
+
+float *FloatAt(const PF_EffectWorld *w, A_long x, A_long y) {
+  return reinterpret_cast<float *>(reinterpret_cast<char *>(w->data) +
+                                   static_cast<std::ptrdiff_t>(y) * w->rowbytes) +
+         4 * static_cast<std::ptrdiff_t>(x);
+}
+
+bool IsFloat(const PF_EffectWorld *w) {
+  const auto it = H().formats.find(w);
+  return it != H().formats.end() && it->second == PF_PixelFormat_ARGB128;
+}
+
+// Nearest-neighbour copy of a float source rectangle onto a destination
+// rectangle of another size, as the host's resampling copy would.
+void ResampleCopy(const PF_EffectWorld *src, PF_EffectWorld *dst, const PF_Rect &s,
+                  const PF_Rect &d) {
+  const double scaleX = static_cast<double>(s.right - s.left) / (d.right - d.left);
+  const double scaleY = static_cast<double>(s.bottom - s.top) / (d.bottom - d.top);
+  for (A_long y = std::max<A_long>(d.top, 0); y < std::min(d.bottom, dst->height); ++y) {
+    const A_long sy = s.top + static_cast<A_long>((y - d.top + 0.5) * scaleY);
+    for (A_long x = std::max<A_long>(d.left, 0); x < std::min(d.right, dst->width); ++x) {
+      const A_long sx = s.left + static_cast<A_long>((x - d.left + 0.5) * scaleX);
+      if (sx < 0 || sy < 0 || sx >= src->width || sy >= src->height) continue;
+      std::memcpy(FloatAt(dst, x, y), FloatAt(src, sx, sy), 16);
+    }
+  }
+}
+
+PF_Err Copy(PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *srcRect,
+            PF_Rect *dstRect) {
+  if (srcRect != nullptr && dstRect != nullptr && IsFloat(src) && IsFloat(dst)) {
+    if (dstRect->right > dstRect->left && dstRect->bottom > dstRect->top) {
+      ResampleCopy(src, dst, *srcRect, *dstRect);
+    }
+    return PF_Err_NONE;
+  }
+  const A_long rows = std::min(src->height, dst->height);
+  const A_long bytes = std::min(src->rowbytes, dst->rowbytes);
+  for (A_long y = 0; y < rows; ++y) {
+    std::memcpy(reinterpret_cast<char *>(dst->data) + static_cast<std::ptrdiff_t>(y) * dst->rowbytes,
+                reinterpret_cast<const char *>(src->data) +
+                    static_cast<std::ptrdiff_t>(y) * src->rowbytes,
+                static_cast<std::size_t>(bytes));
+  }
+  return PF_Err_NONE;
+}
+
+PF_Err CheckoutParam(PF_ProgPtr, PF_ParamIndex index, A_long, A_long, A_u_long,
+                     PF_ParamDef *param) {
+  if (index < 0 || index >= static_cast<PF_ParamIndex>(H().params.size())) {
+    return PF_Err_INVALID_INDEX;
+  }
+  *param = H().params[static_cast<std::size_t>(index)];
+  ++H().checkouts;
+  return PF_Err_NONE;
+}
+
+PF_Err CheckinParam(PF_ProgPtr, PF_ParamDef *) {
+  ++H().checkins;
+  return PF_Err_NONE;
+}
+
+PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) {
+  if (static_cast<int>(H().added.size()) == H().failAddAt) {
+    return PF_Err_OUT_OF_MEMORY;
+  }
+  H().added.push_back(*def);
+  return PF_Err_NONE;
+}
+
+PF_Err Abort(PF_ProgPtr) {
+  RenderTestHost &h = H();
+  const int call = h.abortCalls++;
+  return (h.abortAfter >= 0 && call >= h.abortAfter) ? h.abortAnswer : PF_Err_NONE;
+}
+
+// --- handles --------------------------------------------------------------
+
+std::map<PF_Handle, A_HandleSize> g_handleSizes;
+
+PF_Handle NewHandle(A_HandleSize size) {
+  if (H().failNewHandle) return nullptr;
+  ++H().liveHandles;
+  PF_Handle h = new void *(::operator new(size == 0 ? 1 : size));
+  g_handleSizes[h] = size;
+  return h;
+}
+A_HandleSize HandleSize(PF_Handle h) { return g_handleSizes.at(h); }
+void *LockHandle(PF_Handle h) { return H().failLockHandle ? nullptr : *h; }
+void UnlockHandle(PF_Handle) {}
+void DisposeHandle(PF_Handle h) {
+  --H().liveHandles;
+  g_handleSizes.erase(h);
+  ::operator delete(*h);
+  delete h;
+}
+
+// --- layer, comp, item, camera ---------------------------------------------
+
+const AEGP_LayerH kLayer = reinterpret_cast<AEGP_LayerH>(0x1001);
+const AEGP_CompH kComp = reinterpret_cast<AEGP_CompH>(0x1002);
+const AEGP_ItemH kItem = reinterpret_cast<AEGP_ItemH>(0x1003);
+
+A_Err GetEffectLayer(PF_ProgPtr, AEGP_LayerH *layer) {
+  *layer = kLayer;
+  return A_Err_NONE;
+}
+A_Err GetNewEffectForEffect(AEGP_PluginID, PF_ProgPtr, AEGP_EffectRefH *effect) {
+  ++H().liveEffectRefs;
+  *effect = reinterpret_cast<AEGP_EffectRefH>(new int(-1));
+  return A_Err_NONE;
+}
+A_Err ConvertToCompTime(PF_ProgPtr, A_long time, A_u_long scale, A_Time *comp) {
+  *comp = A_Time{time, scale};
+  return A_Err_NONE;
+}
+A_Err GetEffectCamera(PF_ProgPtr, const A_Time *, AEGP_LayerH *camera) {
+  *camera = nullptr;
+  return A_Err_NONE;
+}
+// The default camera: looking down +z at the layer from the default lens's
+// distance, centred on it.
+A_Err GetCameraMatrix(PF_ProgPtr, const A_Time *, A_Matrix4 *matrix, A_FpLong *, A_short *,
+                      A_short *) {
+  const PF_InData &in = H().in_data;
+  std::memset(matrix, 0, sizeof *matrix);
+  for (int i = 0; i < 4; ++i) matrix->mat[i][i] = 1.0;
+  const double width = in.width * static_cast<double>(in.pixel_aspect_ratio.num) /
+                       static_cast<double>(in.pixel_aspect_ratio.den);
+  matrix->mat[3][0] = width * 0.5;
+  matrix->mat[3][1] = in.height * 0.5;
+  matrix->mat[3][2] = -(141.7325 / 102.0474) * width;
+  return A_Err_NONE;
+}
+A_Err GetParentComp(AEGP_LayerH, AEGP_CompH *comp) {
+  *comp = kComp;
+  return A_Err_NONE;
+}
+A_Err GetItemFromComp(AEGP_CompH, AEGP_ItemH *item) {
+  *item = kItem;
+  return A_Err_NONE;
+}
+A_Err GetItemPixelAspect(AEGP_ItemH, A_Ratio *ratio) {
+  *ratio = A_Ratio{1, 1};
+  return A_Err_NONE;
+}
+
+// --- effects on the layer ----------------------------------------------------
+
+A_Err GetNumEffects(AEGP_LayerH, A_long *count) {
+  *count = static_cast<A_long>(H().effects.size());
+  return H().numEffectsError;
+}
+A_Err GetEffectByIndex(AEGP_PluginID, AEGP_LayerH, AEGP_EffectIndex index,
+                       AEGP_EffectRefH *effect) {
+  if (index == H().failEffectByIndexAt) {
+    *effect = nullptr;
+    return A_Err_GENERIC;
+  }
+  ++H().liveEffectRefs;
+  ++H().effectRefsMade;
+  *effect = reinterpret_cast<AEGP_EffectRefH>(new int(index));
+  return A_Err_NONE;
+}
+int IndexOf(AEGP_EffectRefH effect) { return *reinterpret_cast<int *>(effect); }
+A_Err GetEffectFlags(AEGP_EffectRefH effect, AEGP_EffectFlags *flags) {
+  const LayerEffect &e = H().effects.at(static_cast<std::size_t>(IndexOf(effect)));
+  *flags = e.active ? AEGP_EffectFlags_ACTIVE : AEGP_EffectFlags_NONE;
+  return e.flagsError;
+}
+A_Err GetInstalledKey(AEGP_EffectRefH effect, AEGP_InstalledEffectKey *key) {
+  *key = IndexOf(effect) + 1;
+  return A_Err_NONE;
+}
+A_Err GetMatchName(AEGP_InstalledEffectKey key, A_char *name) {
+  const std::string &match = H().effects.at(static_cast<std::size_t>(key - 1)).matchName;
+  std::strncpy(name, match.c_str(), AEGP_MAX_EFFECT_MATCH_NAME_SIZE);
+  name[AEGP_MAX_EFFECT_MATCH_NAME_SIZE] = '\0';
+  return A_Err_NONE;
+}
+A_Err CallGeneric(AEGP_PluginID, AEGP_EffectRefH effect, const A_Time *time, PF_Cmd cmd,
+                  void *extra) {
+  if (cmd != PF_Cmd_COMPLETELY_GENERAL) return A_Err_PARAMETER;
+  LayerEffect &e = H().effects.at(static_cast<std::size_t>(IndexOf(effect)));
+  ++H().calls;
+  H().callTimes.push_back(*time);
+  if (e.answer) e.answer(extra, *time);
+  return e.callError;
+}
+A_Err DisposeEffect(AEGP_EffectRefH effect) {
+  --H().liveEffectRefs;
+  delete reinterpret_cast<int *>(effect);
+  return H().disposeError;
+}
+
+// --- streams -------------------------------------------------------------------
+
+A_Err GetStreamByIndex(AEGP_PluginID, AEGP_EffectRefH, PF_ParamIndex index,
+                       AEGP_StreamRefH *stream) {
+  if (H().streamError != A_Err_NONE) {
+    *stream = nullptr;
+    return H().streamError;
+  }
+  ++H().liveStreams;
+  *stream = reinterpret_cast<AEGP_StreamRefH>(new PF_ParamIndex(index));
+  return A_Err_NONE;
+}
+A_Err DisposeStream(AEGP_StreamRefH stream) {
+  --H().liveStreams;
+  delete reinterpret_cast<PF_ParamIndex *>(stream);
+  return A_Err_NONE;
+}
+A_Err SetDynamicFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_Boolean,
+                     A_Boolean set) {
+  if (flag == AEGP_DynStreamFlag_HIDDEN) {
+    H().hidden[*reinterpret_cast<PF_ParamIndex *>(stream)] = set != 0;
+  }
+  return A_Err_NONE;
+}
+
+// --- registration ----------------------------------------------------------------
+
+A_Err Register(AEGP_GlobalRefcon, const A_char *name, AEGP_PluginID *id) {
+  H().registeredName = name;
+  *id = H().pluginId;
+  return H().registerError;
+}
+
+// --- threads ---------------------------------------------------------------------
+
+A_long NumThreads() { return H().threads; }
+
+A_Err IterateGeneric(A_long iterations, void *refcon,
+                     A_Err (*fn)(void *, A_long, A_long, A_long)) {
+  RenderTestHost &h = H();
+  const A_long count = iterations < 0 ? std::max<A_long>(h.threads, 1) : iterations;
+  std::vector<A_long> order(static_cast<std::size_t>(count));
+  std::iota(order.begin(), order.end(), 0);
+  std::mt19937 shuffle(h.shuffleSeed++);
+  std::shuffle(order.begin(), order.end(), shuffle);
+  std::atomic<std::size_t> next{0};
+  std::atomic<A_Err> firstError{A_Err_NONE};
+  auto worker = [&](A_long thread) {
+    for (std::size_t i = next++; i < order.size(); i = next++) {
+      const A_Err err = fn(refcon, thread, order[i], count);
+      A_Err none = A_Err_NONE;
+      if (err != A_Err_NONE) firstError.compare_exchange_strong(none, err);
+    }
+  };
+  std::vector<std::thread> pool;
+  for (A_long t = 1; t < std::max<A_long>(h.threads, 1); ++t) pool.emplace_back(worker, t);
+  worker(0);
+  for (std::thread &t : pool) t.join();
+  return firstError.load();
+}
+
+// --- image buffers -----------------------------------------------------------------
+
+struct OwnedWorld {
+  std::vector<unsigned char> bytes;
+};
+std::map<const PF_EffectWorld *, OwnedWorld> g_worlds;
+
+PF_Err NewWorld(PF_ProgPtr, A_long width, A_long height, PF_Boolean, PF_PixelFormat format,
+                PF_EffectWorld *world) {
+  if (H().newWorldError != PF_Err_NONE) return H().newWorldError;
+  OwnedWorld &owned = g_worlds[world];
+  MakeWorld(*world, owned.bytes, width, height, format);
+  H().formats[world] = format;
+  H().worldsMade.push_back({width, height, format});
+  ++H().liveWorlds;
+  return PF_Err_NONE;
+}
+
+PF_Err DisposeWorld(PF_ProgPtr, PF_EffectWorld *world) {
+  const auto it = g_worlds.find(world);
+  if (it == g_worlds.end()) return PF_Err_BAD_CALLBACK_PARAM;
+  if (H().formats[world] == PF_PixelFormat_ARGB128) {
+    std::vector<float> pixels;
+    for (A_long y = 0; y < world->height; ++y) {
+      const float *row = reinterpret_cast<const float *>(
+          reinterpret_cast<const char *>(world->data) + static_cast<std::ptrdiff_t>(y) * world->rowbytes);
+      pixels.insert(pixels.end(), row, row + 4 * world->width);
+    }
+    H().disposedFloatWorlds.push_back(std::move(pixels));
+  }
+  H().formats.erase(world);
+  g_worlds.erase(it);
+  --H().liveWorlds;
+  std::memset(world, 0, sizeof *world);
+  return PF_Err_NONE;
+}
+
+PF_Err GetPixelFormat(const PF_EffectWorld *world, PF_PixelFormat *format) {
+  const auto it = H().formats.find(world);
+  if (it == H().formats.end()) return PF_Err_BAD_CALLBACK_PARAM;
+  *format = it->second;
+  return PF_Err_NONE;
+}
+
+template <typename Pixel>
+void FillWith(const Pixel &colour, const PF_Rect *rect, PF_EffectWorld *world) {
+  const PF_Rect r = rect ? *rect : PF_Rect{0, 0, world->width, world->height};
+  for (A_long y = std::max<A_long>(r.top, 0); y < std::min(r.bottom, world->height); ++y) {
+    Pixel *row = reinterpret_cast<Pixel *>(reinterpret_cast<char *>(world->data) +
+                                           static_cast<std::ptrdiff_t>(y) * world->rowbytes);
+    for (A_long x = std::max<A_long>(r.left, 0); x < std::min(r.right, world->width); ++x) {
+      row[x] = colour;
+    }
+  }
+}
+PF_Err Fill8(PF_ProgPtr, const PF_Pixel *c, const PF_Rect *r, PF_EffectWorld *w) {
+  FillWith(*c, r, w);
+  return PF_Err_NONE;
+}
+PF_Err Fill16(PF_ProgPtr, const PF_Pixel16 *c, const PF_Rect *r, PF_EffectWorld *w) {
+  FillWith(*c, r, w);
+  return PF_Err_NONE;
+}
+PF_Err FillFloat(PF_ProgPtr, const PF_PixelFloat *c, const PF_Rect *r, PF_EffectWorld *w) {
+  FillWith(*c, r, w);
+  return PF_Err_NONE;
+}
+
+// --- smart render ----------------------------------------------------------------
+
+PF_Err CheckoutLayerPixels(PF_ProgPtr, A_long id, PF_EffectWorld **pixels) {
+  RenderTestHost &h = H();
+  h.pixelCheckouts.push_back(id);
+  if (id == 0) {
+    *pixels = h.inputCheckoutError == PF_Err_NONE ? &h.input.world : nullptr;
+    return h.inputCheckoutError;
+  }
+  *pixels = h.grain != nullptr ? &h.grain->world : nullptr;
+  return PF_Err_NONE;
+}
+PF_Err CheckinLayerPixels(PF_ProgPtr, A_long id) {
+  H().pixelCheckins.push_back(id);
+  return PF_Err_NONE;
+}
+PF_Err CheckoutOutput(PF_ProgPtr, PF_EffectWorld **output) {
+  *output = &H().output.world;
+  return PF_Err_NONE;
+}
+
+// --- world transform: scales and translations only ---------------------------------
+
+// One source sample for destination pixel (x, y) through a row-vector
+// matrix of scale and translation; zero outside the source.
+void Sample(const PF_EffectWorld *src, const PF_FloatMatrix &m, A_long x, A_long y, float *sum) {
+  const double sx = (x + 0.5 - m.mat[2][0]) / m.mat[0][0];
+  const double sy = (y + 0.5 - m.mat[2][1]) / m.mat[1][1];
+  const A_long ix = static_cast<A_long>(std::floor(sx));
+  const A_long iy = static_cast<A_long>(std::floor(sy));
+  if (ix < 0 || iy < 0 || ix >= src->width || iy >= src->height) return;
+  const float *p = FloatAt(src, ix, iy);
+  for (int c = 1; c < 4; ++c) sum[c] += p[c];
+}
+
+PF_FloatMatrix Mix(const PF_FloatMatrix &a, const PF_FloatMatrix &b, double t) {
+  PF_FloatMatrix m{};
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c) m.mat[r][c] = a.mat[r][c] + (b.mat[r][c] - a.mat[r][c]) * t;
+  return m;
+}
+
+PF_Err TransformWorld(PF_ProgPtr, PF_Quality, PF_ModeFlags flags, PF_Field,
+                      const PF_EffectWorld *src, const PF_CompositeMode *mode,
+                      const PF_MaskWorld *, const PF_FloatMatrix *matrices, A_long count,
+                      PF_Boolean, const PF_Rect *dest, PF_EffectWorld *dst) {
+  RenderTestHost &h = H();
+  h.transforms.push_back({count, matrices[0], matrices[count - 1], mode->xfer, mode->opacitySu,
+                          flags, *dest});
+  // Two or more matrices: the source spread over sub-steps between the first
+  // and the last.
+  const int steps = count > 1 ? 16 : 1;
+  for (A_long y = std::max<A_long>(dest->top, 0); y < std::min(dest->bottom, dst->height); ++y) {
+    for (A_long x = std::max<A_long>(dest->left, 0); x < std::min(dest->right, dst->width); ++x) {
+      float sum[4] = {0, 0, 0, 0};
+      for (int i = 0; i < steps; ++i) {
+        const double t = steps > 1 ? static_cast<double>(i) / (steps - 1) : 0.0;
+        Sample(src, Mix(matrices[0], matrices[count - 1], t), x, y, sum);
+      }
+      float *d = FloatAt(dst, x, y);
+      for (int c = 1; c < 4; ++c) {
+        const float v = sum[c] / steps;
+        d[c] = mode->xfer == PF_Xfer_ADD ? d[c] + v * (mode->opacitySu / 32768.0f) : v;
+      }
+    }
+  }
+  return PF_Err_NONE;
+}
+
+// --- mask paths: one closed or open path that covers the whole frame -----------------
+
+_PF_PathOutline *const kPath = reinterpret_cast<_PF_PathOutline *>(0x2002);
+
+PF_Err CheckoutPath(PF_ProgPtr, PF_PathID id, A_long, A_long, A_u_long, PF_PathOutlinePtr *path) {
+  ++H().pathCheckoutAttempts;
+  if (H().pathCheckoutError == PF_Err_NONE) H().pathCheckouts.push_back(id);
+  *path = H().pathCheckoutError == PF_Err_NONE ? kPath : nullptr;
+  return H().pathCheckoutError;
+}
+PF_Err CheckinPath(PF_ProgPtr, PF_PathID id, PF_Boolean, PF_PathOutlinePtr) {
+  H().pathCheckins.push_back(id);
+  return PF_Err_NONE;
+}
+PF_Err PathIsOpen(PF_ProgPtr, PF_PathOutlinePtr, PF_Boolean *open) {
+  *open = H().pathOpen;
+  return PF_Err_NONE;
+}
+PF_Err MaskWorldWithPath(PF_ProgPtr, PF_PathOutlinePtr, PF_FpLong featherX, PF_FpLong,
+                         PF_Boolean, PF_FpLong opacity, PF_Quality, PF_EffectWorld *world,
+                         PF_Rect *) {
+  H().matteOpacities.push_back(opacity);
+  H().matteFeathers.push_back(featherX);
+  const float a = static_cast<float>(opacity);
+  FillWith(PF_PixelFloat{a, a, a, a}, nullptr, world);
+  return PF_Err_NONE;
+}
+
+A_Err NumMasks(AEGP_LayerH, A_long *count) {
+  *count = 2;
+  return A_Err_NONE;
+}
+// Mask 0 carries another ID; mask 1 carries layerMaskId.
+A_Err MaskByIndex(AEGP_LayerH, AEGP_MaskIndex index, AEGP_MaskRefH *mask) {
+  ++H().liveMasks;
+  *mask = reinterpret_cast<AEGP_MaskRefH>(new A_long(index));
+  return A_Err_NONE;
+}
+A_Err DisposeMask(AEGP_MaskRefH mask) {
+  --H().liveMasks;
+  delete reinterpret_cast<A_long *>(mask);
+  return A_Err_NONE;
+}
+A_Err MaskId(AEGP_MaskRefH mask, AEGP_MaskIDVal *id) {
+  *id = *reinterpret_cast<A_long *>(mask) == 1 ? H().layerMaskId : 999;
+  return A_Err_NONE;
+}
+A_Err NewMaskStream(AEGP_PluginID, AEGP_MaskRefH, AEGP_MaskStream which,
+                    AEGP_StreamRefH *stream) {
+  ++H().liveStreams;
+  *stream = reinterpret_cast<AEGP_StreamRefH>(new PF_ParamIndex(which));
+  return A_Err_NONE;
+}
+A_Err NewStreamValue(AEGP_PluginID, AEGP_StreamRefH stream, AEGP_LTimeMode, const A_Time *,
+                     A_Boolean, AEGP_StreamValue2 *value) {
+  ++H().liveStreamValues;
+  value->streamH = stream;
+  if (*reinterpret_cast<PF_ParamIndex *>(stream) == AEGP_MaskStream_FEATHER) {
+    value->val.two_d = {H().maskFeather[0], H().maskFeather[1]};
+  } else {
+    value->val.one_d = H().maskOpacity;
+  }
+  return A_Err_NONE;
+}
+A_Err DisposeStreamValue(AEGP_StreamValue2 *) {
+  --H().liveStreamValues;
+  return A_Err_NONE;
+}
+
+}  // namespace
+
+TestImage::TestImage(A_long w, A_long h, PF_PixelFormat f) { Reset(w, h, f); }
+
+void TestImage::Reset(A_long w, A_long h, PF_PixelFormat f) {
+  width = w;
+  height = h;
+  format = f;
+  MakeWorld(world, bytes, w, h, f);
+}
+
+RenderTestHost::RenderTestHost()
+    : input(8, 6, PF_PixelFormat_ARGB128), output(8, 6, PF_PixelFormat_ARGB128) {
+  g_current = this;
+  utils.ansi.sprintf = Sprintf;
+  utils.copy = Copy;
+  in_data.utils = &utils;
+  in_data.inter.checkout_param = CheckoutParam;
+  in_data.inter.checkin_param = CheckinParam;
+  in_data.inter.add_param = AddParam;
+  in_data.inter.abort = Abort;
+  in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0x3003);
+  in_data.version = PF_SpecVersion{13, 14};
+  in_data.quality = PF_Quality_HI;
+  in_data.current_time = 48;
+  in_data.time_step = 2;
+  in_data.time_scale = 48;
+  in_data.downsample_x = {1, 1};
+  in_data.downsample_y = {1, 1};
+  in_data.pixel_aspect_ratio = {1, 1};
+  in_data.pica_basicP = registry.basic();
+  SetImages(8, 6, PF_PixelFormat_ARGB128);
+
+  handleSuite = {NewHandle, LockHandle, UnlockHandle, DisposeHandle, HandleSize, nullptr};
+  pfInterfaceSuite = {GetEffectLayer, GetNewEffectForEffect, ConvertToCompTime, GetEffectCamera,
+                      GetCameraMatrix};
+  effectSuite.AEGP_GetLayerNumEffects = GetNumEffects;
+  effectSuite.AEGP_GetLayerEffectByIndex = GetEffectByIndex;
+  effectSuite.AEGP_GetInstalledKeyFromLayerEffect = GetInstalledKey;
+  effectSuite.AEGP_GetEffectFlags = GetEffectFlags;
+  effectSuite.AEGP_EffectCallGeneric = CallGeneric;
+  effectSuite.AEGP_DisposeEffect = DisposeEffect;
+  effectSuite.AEGP_GetEffectMatchName = GetMatchName;
+  streamSuite.AEGP_GetNewEffectStreamByIndex = GetStreamByIndex;
+  streamSuite.AEGP_DisposeStream = DisposeStream;
+  dynamicStreamSuite.AEGP_SetDynamicStreamFlag = SetDynamicFlag;
+  utilitySuite.AEGP_RegisterWithAEGP = Register;
+  layerSuite.AEGP_GetLayerParentComp = GetParentComp;
+  compSuite.AEGP_GetItemFromComp = GetItemFromComp;
+  itemSuite.AEGP_GetItemPixelAspectRatio = GetItemPixelAspect;
+  iterateSuite = {NumThreads, IterateGeneric};
+  worldSuite = {NewWorld, DisposeWorld, GetPixelFormat};
+  fillSuite.fill = Fill8;
+  fillSuite.fill16 = Fill16;
+  fillSuite.fill_float = FillFloat;
+
+  transformSuite.transform_world = TransformWorld;
+  pathQuerySuite.PF_CheckoutPath = CheckoutPath;
+  pathQuerySuite.PF_CheckinPath = CheckinPath;
+  pathDataSuite.PF_PathIsOpen = PathIsOpen;
+  maskWorldSuite.PF_MaskWorldWithPath = MaskWorldWithPath;
+  layerMaskSuite.AEGP_GetLayerNumMasks = NumMasks;
+  layerMaskSuite.AEGP_GetLayerMaskByIndex = MaskByIndex;
+  layerMaskSuite.AEGP_DisposeMask = DisposeMask;
+  layerMaskSuite.AEGP_GetMaskID = MaskId;
+  streamSuite.AEGP_GetNewMaskStream = NewMaskStream;
+  streamSuite.AEGP_GetNewStreamValue = NewStreamValue;
+  streamSuite.AEGP_DisposeStreamValue = DisposeStreamValue;
+
+  smartCallbacks = {CheckoutLayerPixels, CheckinLayerPixels, CheckoutOutput};
+  smartExtra = {&smartInput, &smartCallbacks};
+
+  registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, &handleSuite);
+  registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion2, &handleSuite);
+  registry.Publish(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &pfInterfaceSuite);
+  registry.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &effectSuite);
+  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion8, &streamSuite);
+  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion9, &streamSuite);
+  registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &dynamicStreamSuite);
+  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion11, &utilitySuite);
+  registry.Publish(kAEGPLayerSuite, kAEGPLayerSuiteVersion13, &layerSuite);
+  registry.Publish(kAEGPCompSuite, kAEGPCompSuiteVersion19, &compSuite);
+  registry.Publish(kAEGPItemSuite, kAEGPItemSuiteVersion13, &itemSuite);
+  registry.Publish(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &iterateSuite);
+  registry.Publish(kPFWorldSuite, kPFWorldSuiteVersion2, &worldSuite);
+  registry.Publish(kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &fillSuite);
+  registry.Publish(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, &transformSuite);
+  registry.Publish(kPFPathQuerySuite, kPFPathQuerySuiteVersion1, &pathQuerySuite);
+  registry.Publish(kPFPathDataSuite, kPFPathDataSuiteVersion1, &pathDataSuite);
+  registry.Publish(kPFMaskSuite, kPFMaskSuiteVersion1, &maskWorldSuite);
+  registry.Publish(kAEGPMaskSuite, kAEGPMaskSuiteVersion6, &layerMaskSuite);
+}
+
+RenderTestHost::~RenderTestHost() {
+  g_worlds.clear();
+  g_current = nullptr;
+}
+
+RenderTestHost &RenderTestHost::Current() { return *g_current; }
+
+void RenderTestHost::UseDefaultParams(const std::vector<PF_ParamDef> &defs) {
+  params.assign(1, PF_ParamDef{});
+  params.insert(params.end(), defs.begin(), defs.end());
+}
+
+void RenderTestHost::SetImages(A_long width, A_long height, PF_PixelFormat format) {
+  formats.erase(&input.world);
+  formats.erase(&output.world);
+  input.Reset(width, height, format);
+  output.Reset(width, height, format);
+  formats[&input.world] = format;
+  formats[&output.world] = format;
+  in_data.width = width;
+  in_data.height = height;
+}
+
+PF_Err CallRender(PF_Cmd cmd, RenderTestHost &host, void *extra, PF_ParamDef **params) {
+  return EntryPoint_VlamRender(cmd, &host.in_data, &host.out_data, params, nullptr, extra);
+}
+
+}  // namespace vlam_render_test

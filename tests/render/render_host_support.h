@@ -1,0 +1,166 @@
+// A fake host for the Render effect's tests: the effect API's records and
+// callbacks, the suites the Render effect acquires, a layer whose effects
+// answer PF_Cmd_COMPLETELY_GENERAL like builders and instances would, image
+// buffers, fills and an iterate suite that runs iterations on real threads
+// in a shuffled order. Failures can be switched on per call.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "AE_EffectCB.h"
+#include "AE_EffectCBSuites.h"
+#include "AE_EffectSuites.h"
+#include "AE_GeneralPlug.h"
+#include "frame/suite_registry_support.h"
+
+namespace vlam_render_test {
+
+// One effect on the fake layer.
+struct LayerEffect {
+  std::string matchName;
+  bool active = true;
+  // Called for PF_Cmd_COMPLETELY_GENERAL with the extra pointer and the time.
+  std::function<void(void *extra, const A_Time &time)> answer;
+  A_Err callError = A_Err_NONE;   // what the call returns
+  A_Err flagsError = A_Err_NONE;  // what AEGP_GetEffectFlags returns
+};
+
+// A float, 16-bit or 8-bit image owned by the test.
+struct TestImage {
+  TestImage(A_long width, A_long height, PF_PixelFormat format);
+  TestImage(const TestImage &) = delete;
+  TestImage &operator=(const TestImage &) = delete;
+  // New size and format, every byte zero.
+  void Reset(A_long width, A_long height, PF_PixelFormat format);
+  A_long width = 0, height = 0;
+  PF_PixelFormat format = PF_PixelFormat_ARGB128;
+  std::vector<unsigned char> bytes;
+  PF_EffectWorld world{};
+};
+
+class RenderTestHost {
+ public:
+  RenderTestHost();
+  ~RenderTestHost();
+  RenderTestHost(const RenderTestHost &) = delete;
+  RenderTestHost &operator=(const RenderTestHost &) = delete;
+
+  static RenderTestHost &Current();
+
+  vlam_test::FakeSuiteRegistry registry;
+  PF_InData in_data{};
+  PF_OutData out_data{};
+  PF_UtilCallbacks utils{};
+
+  // --- parameters ---------------------------------------------------------
+  std::vector<PF_ParamDef> params;  // handed out by checkout, by index
+  std::vector<PF_ParamDef> added;   // definitions added at PARAMS_SETUP
+  int failAddAt = -1;               // the add with this 0-based number fails
+  int checkouts = 0, checkins = 0;
+  // Fills `params` with the definitions the effect adds (its defaults).
+  void UseDefaultParams(const std::vector<PF_ParamDef> &defs);
+
+  // --- the layer and its effects ----------------------------------------
+  std::vector<LayerEffect> effects;
+  A_Err numEffectsError = A_Err_NONE;
+  int failEffectByIndexAt = -1;  // AEGP_GetLayerEffectByIndex fails at this index
+  A_Err disposeError = A_Err_NONE;
+  int liveEffectRefs = 0, effectRefsMade = 0, calls = 0;
+  std::vector<A_Time> callTimes;
+
+  // --- streams ----------------------------------------------------------
+  std::map<PF_ParamIndex, bool> hidden;  // last hidden flag set per index
+  int liveStreams = 0;
+  A_Err streamError = A_Err_NONE;
+
+  // --- registration -----------------------------------------------------
+  AEGP_PluginID pluginId = 77;
+  A_Err registerError = A_Err_NONE;
+  std::string registeredName;
+
+  // --- handles ----------------------------------------------------------
+  bool failNewHandle = false;
+  bool failLockHandle = false;
+  int liveHandles = 0;
+
+  // --- image buffers ------------------------------------------------------
+  PF_Err newWorldError = PF_Err_NONE;
+  struct WorldInfo {
+    A_long width, height;
+    PF_PixelFormat format;
+  };
+  std::vector<WorldInfo> worldsMade;
+  int liveWorlds = 0;
+  // Float pixels of every buffer the effect disposed, in disposal order.
+  std::vector<std::vector<float>> disposedFloatWorlds;
+  std::map<const PF_EffectWorld *, PF_PixelFormat> formats;  // buffers the test owns
+
+  // --- threads ------------------------------------------------------------
+  A_long threads = 2;
+  std::uint32_t shuffleSeed = 1;
+
+  // --- abort ----------------------------------------------------------------
+  PF_Err abortAnswer = PF_Err_NONE;
+  int abortAfter = -1;  // answer abortAnswer from this many calls on (-1: never)
+  int abortCalls = 0;
+
+  // --- smart render ---------------------------------------------------------
+  TestImage input;
+  TestImage output;
+  TestImage *grain = nullptr;  // "Grain Layer" pixels; null: none chosen
+  PF_SmartRenderInput smartInput{};
+  PF_SmartRenderCallbacks smartCallbacks{};
+  PF_SmartRenderExtra smartExtra{};
+  PF_Err inputCheckoutError = PF_Err_NONE;
+  std::vector<A_long> pixelCheckouts, pixelCheckins;
+  // Makes the input and output images of this size and format.
+  void SetImages(A_long width, A_long height, PF_PixelFormat format);
+
+  // --- transforms, mask paths and layer masks --------------------------------
+  struct TransformCall {
+    A_long count;
+    PF_FloatMatrix first, last;
+    PF_XferMode xfer;
+    A_u_short opacity16;
+    PF_ModeFlags flags;
+    PF_Rect dest;
+  };
+  std::vector<TransformCall> transforms;
+  PF_Err pathCheckoutError = PF_Err_NONE;
+  bool pathOpen = false;
+  std::vector<PF_PathID> pathCheckouts, pathCheckins;  // successful checkouts
+  int pathCheckoutAttempts = 0;
+  AEGP_MaskIDVal layerMaskId = 5;       // ID of the layer's one mask
+  double maskOpacity = 100.0;           // percent
+  double maskFeather[2] = {0.0, 0.0};
+  int liveMasks = 0, liveStreamValues = 0;
+  std::vector<double> matteOpacities;   // opacity of each PF_MaskWorldWithPath
+  std::vector<double> matteFeathers;    // feather x of each
+
+  // Suite tables.
+  PF_HandleSuite1 handleSuite{};
+  AEGP_PFInterfaceSuite1 pfInterfaceSuite{};
+  AEGP_EffectSuite3 effectSuite{};
+  AEGP_StreamSuite9 streamSuite{};
+  AEGP_DynamicStreamSuite5 dynamicStreamSuite{};
+  AEGP_UtilitySuite11 utilitySuite{};
+  AEGP_LayerSuite13 layerSuite{};
+  AEGP_CompSuite19 compSuite{};
+  AEGP_ItemSuite13 itemSuite{};
+  AEGP_IterateSuite1 iterateSuite{};
+  PF_WorldSuite2 worldSuite{};
+  PF_FillMatteSuite2 fillSuite{};
+  PF_WorldTransformSuite1 transformSuite{};
+  PF_PathQuerySuite1 pathQuerySuite{};
+  PF_PathDataSuite1 pathDataSuite{};
+  PF_MaskSuite1 maskWorldSuite{};
+  AEGP_MaskSuite6 layerMaskSuite{};
+};
+
+PF_Err CallRender(PF_Cmd cmd, RenderTestHost &host, void *extra = nullptr,
+                  PF_ParamDef **params = nullptr);
+
+}  // namespace vlam_render_test

@@ -1,0 +1,398 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "instance/exchange_block.h"
+#include "render/flash_fixture_support.h"
+#include "render/render_commands.h"
+#include "render/render_host_support.h"
+#include "render/smart_render.h"
+#include "render/pixel_convert.h"
+#include "render/world_buffer.h"
+
+namespace vlam_render_test {
+namespace {
+
+using namespace vlam;
+
+// Keeps a copy of "FLASH_WORLD" after every firing and what the firing saw.
+class RecordingPasses : public FiringPasses {
+ public:
+  struct Firing {
+    int slot;
+    double energy;
+    double brightness;
+    std::vector<float> pixels;  // alpha, red, green, blue per pixel
+    DirtyRect drawn;
+  };
+  std::vector<Firing> firings;
+  std::vector<int> beforeSparks;
+  PF_Err failAfterSparks = PF_Err_NONE;
+
+  PF_Err BeforeSparks(FiringContext &firing) override {
+    beforeSparks.push_back(firing.slot);
+    return PF_Err_NONE;
+  }
+  PF_Err AfterSparks(FiringContext &firing) override {
+    const PF_EffectWorld &w = firing.flashWorld->World();
+    Firing f{firing.slot, firing.instance->triggerLevel, firing.instance->brightness, {},
+             firing.drawn};
+    for (A_long y = 0; y < w.height; ++y) {
+      const float *row = reinterpret_cast<const float *>(reinterpret_cast<const char *>(w.data) +
+                                                         static_cast<std::ptrdiff_t>(y) * w.rowbytes);
+      f.pixels.insert(f.pixels.end(), row, row + 4 * w.width);
+    }
+    firings.push_back(std::move(f));
+    return failAfterSparks;
+  }
+};
+
+double TotalLight(const std::vector<float> &pixels) {
+  double sum = 0.0;
+  for (std::size_t i = 0; i < pixels.size(); i += 4) sum += pixels[i + 1] + pixels[i + 2] + pixels[i + 3];
+  return sum;
+}
+
+class SmartRenderTest : public ::testing::Test {
+ protected:
+  RenderTestHost host;
+  DesignStorage storage;
+  FlashDesign design = DefaultDesign(storage);
+  std::vector<InstanceRecord> instances;
+  RecordingPasses passes;
+
+  SmartRenderTest() {
+    host.SetImages(96, 64, PF_PixelFormat_ARGB128);
+    FillInput();
+    // A small flash so that the passes stay quick.
+    design.mainLength = 40.0;
+    design.mainDiameter = 24.0;
+    design.petalLength = 20.0;
+    design.petalDiameter = 12.0;
+    design.barrelRadius = 4.0;
+    design.horizontalOffset = -6.0;
+    EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
+    host.in_data.global_data = host.out_data.global_data;
+    host.UseDefaultParams(RenderParamDefs());
+  }
+  ~SmartRenderTest() override {
+    CallRender(PF_Cmd_GLOBAL_SETDOWN, host);
+    EXPECT_EQ(host.liveWorlds, 0);
+    EXPECT_EQ(host.liveEffectRefs, 0);
+    EXPECT_EQ(host.registry.outstanding(), 0);
+    EXPECT_EQ(host.checkouts, host.checkins);
+  }
+
+  void FillInput() {
+    float *p = reinterpret_cast<float *>(host.input.bytes.data());
+    for (std::size_t i = 0; i < host.input.bytes.size() / sizeof(float); ++i) p[i] = 0.125f * (i % 7);
+  }
+  // One builder for Flash A and one instance per record, in that order.
+  void Stack() {
+    host.effects.clear();
+    LayerEffect builder;
+    builder.matchName = "zk_VlamFlash";
+    builder.answer = [this](void *extra, const A_Time &) {
+      static_cast<FlashDesignTable *>(extra)->designs[0] = design;
+    };
+    host.effects.push_back(builder);
+    for (std::size_t i = 0; i < instances.size(); ++i) {
+      LayerEffect e;
+      e.matchName = "zk_VlamInstance";
+      e.answer = [this, i](void *extra, const A_Time &) {
+        ExchangeBlock &block = *static_cast<ExchangeBlock *>(extra);
+        block.instances[block.table.instanceCount - 1] = instances[i];
+      };
+      host.effects.push_back(e);
+    }
+  }
+  PF_Err Render() {
+    Stack();
+    passes.firings.clear();
+    passes.beforeSparks.clear();
+    return RenderFlashes(&host.in_data, &host.out_data, &host.smartExtra, passes);
+  }
+  InstanceRecord Calm(double x, double y) {
+    InstanceRecord r = FiringInstance(x, y);
+    r.randomness = 0.0;
+    return r;
+  }
+};
+
+TEST_F(SmartRenderTest, AnInstanceWhoseTriggerIsOffDrawsNothing) {
+  instances = {Calm(30, 32)};
+  instances[0].triggerLevel = 0.0;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  EXPECT_TRUE(passes.firings.empty());
+  EXPECT_EQ(host.output.bytes, host.input.bytes);
+  // The buffer was made and given back untouched.
+  ASSERT_EQ(host.disposedFloatWorlds.size(), 1u);
+  EXPECT_EQ(TotalLight(host.disposedFloatWorlds[0]), 0.0);
+}
+
+TEST_F(SmartRenderTest, AFiringInstanceLightsTheAccumulationBufferOnly) {
+  instances = {Calm(30, 32)};
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  ASSERT_EQ(passes.firings.size(), 1u);
+  const RecordingPasses::Firing &f = passes.firings[0];
+  EXPECT_EQ(f.energy, 0.4);
+  EXPECT_DOUBLE_EQ(f.brightness, 1.0);
+  EXPECT_GT(TotalLight(f.pixels), 0.0);
+  for (std::size_t i = 0; i < f.pixels.size(); i += 4) ASSERT_EQ(f.pixels[i], 1.0f) << i;
+  // The flash leaves the muzzle towards +x: light right of it, none far left.
+  EXPECT_LE(f.drawn.x0, 30);
+  EXPECT_GT(f.drawn.x1, 45);
+  EXPECT_LE(f.drawn.y0, 32);
+  EXPECT_GE(f.drawn.y1, 32);
+  // Until the compositing passes exist the output keeps the input.
+  EXPECT_EQ(host.output.bytes, host.input.bytes);
+  EXPECT_EQ(passes.beforeSparks, std::vector<int>{0});
+}
+
+TEST_F(SmartRenderTest, TheSameFrameRendersToTheSameBytes) {
+  design.shapeRandomisation = 0.8;
+  design.shapeRandomisationScaled = 80.0 / 750.0;
+  design.brightnessRandomisation = 0.5;
+  design.petalRandomisation = 0.9;
+  design.petalLayout = &storage.threeStar;
+  design.maxSparks = 12;
+  instances = {FiringInstance(30, 32), FiringInstance(50, 20)};
+  instances[1].randomSeed = 17;
+  instances[1].aimA = 0.7;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  const auto first = passes.firings;
+  ASSERT_EQ(first.size(), 2u);
+  host.shuffleSeed = 99;  // the iterations run in another order
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  ASSERT_EQ(passes.firings.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(passes.firings[i].pixels, first[i].pixels) << i;
+    EXPECT_GT(TotalLight(first[i].pixels), 0.0);
+  }
+  EXPECT_EQ(host.disposedFloatWorlds[0], host.disposedFloatWorlds[1]);
+  // A later frame differs.
+  host.in_data.current_time += host.in_data.time_step;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  EXPECT_NE(passes.firings[0].pixels, first[0].pixels);
+}
+
+TEST_F(SmartRenderTest, HalfResolutionHalvesTheAccumulationBuffer) {
+  instances = {Calm(30, 32)};
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  ASSERT_EQ(host.worldsMade.size(), 1u);
+  EXPECT_EQ(host.worldsMade[0].width, 96);
+  EXPECT_EQ(host.worldsMade[0].height, 64);
+  const DirtyRect full = passes.firings.at(0).drawn;
+
+  host.in_data.downsample_x = {1, 2};
+  host.in_data.downsample_y = {1, 2};
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  ASSERT_EQ(host.worldsMade.size(), 2u);
+  EXPECT_EQ(host.worldsMade[1].width, 48);
+  EXPECT_EQ(host.worldsMade[1].height, 32);
+  EXPECT_EQ(host.worldsMade[1].format, PF_PixelFormat_ARGB128);
+  // The flash lands at half the coordinates, give or take a brush pixel.
+  const DirtyRect half = passes.firings.at(0).drawn;
+  EXPECT_NEAR(half.x0, full.x0 / 2.0, 2.0);
+  EXPECT_NEAR(half.x1, full.x1 / 2.0, 2.0);
+  EXPECT_NEAR(half.y0, full.y0 / 2.0, 2.0);
+}
+
+TEST_F(SmartRenderTest, InstancesWithoutAValidDesignAreSkipped) {
+  instances = {Calm(30, 32), Calm(30, 32), Calm(30, 32)};
+  instances[0].designIndex = 1;   // "Flash B": no builder
+  instances[1].designIndex = 9;   // outside the table
+  instances[2].triggerLevel = 0.009;
+  instances.push_back(Calm(30, 32));
+  instances[3].triggerLevel = std::nan("");
+  instances.push_back(Calm(60, 32));
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  ASSERT_EQ(passes.firings.size(), 1u);
+  EXPECT_EQ(passes.firings[0].slot, 4);
+}
+
+TEST_F(SmartRenderTest, SeventeenInstancesDrawTheFirstSixteen) {
+  for (int i = 0; i < 17; ++i) instances.push_back(Calm(20 + i, 32));
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  ASSERT_EQ(passes.firings.size(), 16u);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(passes.firings[static_cast<std::size_t>(i)].slot, i);
+  EXPECT_STREQ(host.out_data.return_msg, "Vlam supports a maximum of 16 instances");
+}
+
+TEST_F(SmartRenderTest, PetalsAndSparksAddLightOnTopOfTheMainShape) {
+  instances = {Calm(30, 32)};
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  const std::vector<float> plain = passes.firings.at(0).pixels;
+
+  design.petalLayout = &storage.threeStar;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  const std::vector<float> petals = passes.firings.at(0).pixels;
+
+  design.maxSparks = 30;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  const std::vector<float> sparks = passes.firings.at(0).pixels;
+
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    ASSERT_GE(petals[i], plain[i]) << i;
+    ASSERT_GE(sparks[i], petals[i]) << i;
+  }
+  EXPECT_GT(TotalLight(petals), TotalLight(plain));
+  EXPECT_GT(TotalLight(sparks), TotalLight(petals));
+}
+
+TEST_F(SmartRenderTest, WithoutBrightnessOnlyTheSparksShow) {
+  instances = {Calm(30, 32)};
+  instances[0].brightness = 0.0;
+  design.petalLayout = &storage.threeStar;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  EXPECT_NEAR(TotalLight(passes.firings.at(0).pixels), 0.0, 1e-9);
+
+  design.maxSparks = 30;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  EXPECT_GT(TotalLight(passes.firings.at(0).pixels), 0.0);
+}
+
+TEST_F(SmartRenderTest, CompOnBlackFillsTheOutputAtItsOwnDepth) {
+  instances = {};
+  host.params[kRenderCompOnBlack].u.bd.value = 1;
+
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  const float *f = reinterpret_cast<const float *>(host.output.bytes.data());
+  EXPECT_EQ(f[0], 1.0f);
+  EXPECT_EQ(f[1] + f[2] + f[3], 0.0f);
+
+  host.SetImages(8, 4, PF_PixelFormat_ARGB64);
+  FillInput();
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  const PF_Pixel16 *p16 = reinterpret_cast<const PF_Pixel16 *>(host.output.bytes.data());
+  EXPECT_EQ(p16[0].alpha, 32768);
+  EXPECT_EQ(p16[0].red + p16[0].green + p16[0].blue, 0);
+
+  host.SetImages(8, 4, PF_PixelFormat_ARGB32);
+  FillInput();
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  const PF_Pixel *p8 = reinterpret_cast<const PF_Pixel *>(host.output.bytes.data() +
+                                                          host.output.world.rowbytes * 3);
+  EXPECT_EQ(p8[7].alpha, 255);
+  EXPECT_EQ(p8[7].red + p8[7].green + p8[7].blue, 0);
+
+  host.SetImages(8, 4, PF_PixelFormat_BGRA32);
+  EXPECT_EQ(Render(), PF_Err_BAD_CALLBACK_PARAM);
+}
+
+TEST_F(SmartRenderTest, AbortEndsTheRenderAndReleasesEverything) {
+  instances = {Calm(30, 32), Calm(40, 32)};
+  host.abortAnswer = PF_Interrupt_CANCEL;
+  for (int after : {0, 1, 2, 4}) {
+    host.abortCalls = 0;
+    host.abortAfter = after;
+    host.pixelCheckins.clear();
+    EXPECT_EQ(Render(), PF_Interrupt_CANCEL) << after;
+    EXPECT_EQ(host.liveWorlds, 0);
+    EXPECT_EQ(host.pixelCheckins.front(), after == 0 ? 0 : kRenderGrainLayerParam);
+    EXPECT_EQ(host.pixelCheckins.back(), 0);
+  }
+  // Asked after the set-up, and before and after each parallel pass: the
+  // body of each instance, no petals, no sparks.
+  host.abortAfter = -1;
+  host.abortCalls = 0;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  EXPECT_EQ(host.abortCalls, 1 + 2 * 2);
+}
+
+TEST_F(SmartRenderTest, HostErrorsEndTheRenderWithEverythingReleased) {
+  instances = {Calm(30, 32)};
+  host.newWorldError = PF_Err_OUT_OF_MEMORY;
+  EXPECT_EQ(Render(), PF_Err_OUT_OF_MEMORY);
+  host.newWorldError = PF_Err_NONE;
+
+  passes.failAfterSparks = PF_Err_INTERNAL_STRUCT_DAMAGED;
+  instances = {Calm(30, 32), Calm(40, 32)};
+  EXPECT_EQ(Render(), PF_Err_INTERNAL_STRUCT_DAMAGED);
+  EXPECT_EQ(passes.firings.size(), 1u);
+  passes.failAfterSparks = PF_Err_NONE;
+
+  host.inputCheckoutError = PF_Err_OUT_OF_MEMORY;
+  host.effectRefsMade = 0;
+  EXPECT_EQ(RenderFlashes(&host.in_data, &host.out_data, &host.smartExtra, passes),
+            PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(host.effectRefsMade, 0) << "collecting must be skipped";
+}
+
+TEST_F(SmartRenderTest, AMissingGlobalRecordIsAnError) {
+  instances = {Calm(30, 32)};
+  const PF_Handle globals = host.in_data.global_data;
+  host.in_data.global_data = nullptr;
+  EXPECT_EQ(Render(), PF_Err_INTERNAL_STRUCT_DAMAGED);
+  // Nor is a handle too small to be the record read.
+  host.in_data.global_data = host.handleSuite.host_new_handle(16);
+  EXPECT_EQ(Render(), PF_Err_INTERNAL_STRUCT_DAMAGED);
+  host.handleSuite.host_dispose_handle(host.in_data.global_data);
+  host.in_data.global_data = globals;
+}
+
+TEST_F(SmartRenderTest, TheGrainLayerIsCheckedOutAndIn) {
+  TestImage grain(4, 4, PF_PixelFormat_ARGB128);
+  host.grain = &grain;
+  instances = {Calm(30, 32)};
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  EXPECT_EQ(host.pixelCheckouts, (std::vector<A_long>{0, kRenderGrainLayerParam}));
+  EXPECT_EQ(host.pixelCheckins, (std::vector<A_long>{kRenderGrainLayerParam, 0}));
+}
+
+TEST_F(SmartRenderTest, TheEntryFinishesEachFlashIntoTheOutputKeepingItsAlpha) {
+  instances = {Calm(30, 32)};
+  Stack();
+  EXPECT_EQ(CallRender(PF_Cmd_SMART_RENDER, host, &host.smartExtra), PF_Err_NONE);
+  // "FLASH_WORLD" is given back last, with the glowed light in it.
+  ASSERT_FALSE(host.disposedFloatWorlds.empty());
+  EXPECT_GT(TotalLight(host.disposedFloatWorlds.back()), 0.0);
+  const auto *in = reinterpret_cast<const float *>(host.input.bytes.data());
+  const auto *out = reinterpret_cast<const float *>(host.output.bytes.data());
+  const std::size_t floats = host.output.bytes.size() / sizeof(float);
+  double added = 0.0;
+  for (std::size_t i = 0; i < floats; i += 4) {
+    ASSERT_EQ(out[i], in[i]) << i;  // alpha
+    for (int c = 1; c < 4; ++c) added += out[i + c] - in[i + c];
+  }
+  EXPECT_GT(added, 0.0);  // the default "Normalised" mode brightens
+
+  // "Comp on Black" with Add: the flash alone on opaque black, at every depth.
+  host.params[kRenderCompOnBlack].u.bd.value = 1;
+  host.params[kRenderCompositingMode].u.pd.value = kCompositeAdd;
+  for (PF_PixelFormat format : {PF_PixelFormat_ARGB128, PF_PixelFormat_ARGB64, PF_PixelFormat_ARGB32}) {
+    host.SetImages(96, 64, format);
+    FillInput();
+    ASSERT_EQ(CallRender(PF_Cmd_SMART_RENDER, host, &host.smartExtra), PF_Err_NONE);
+    const std::vector<float> &light = host.disposedFloatWorlds.back();
+    double lit = 0.0;
+    for (A_long y = 0; y < 64; ++y) {
+      const unsigned char *row = host.output.bytes.data() + y * host.output.world.rowbytes;
+      for (A_long x = 0; x < 96; ++x) {
+        const float *f = &light[4 * (y * 96 + x)];
+        if (format == PF_PixelFormat_ARGB128) {
+          const auto *p = reinterpret_cast<const float *>(row) + 4 * x;
+          ASSERT_EQ(p[0], 1.0f);
+          for (int c = 1; c < 4; ++c) ASSERT_EQ(p[c], f[c]) << x << " " << y;
+          lit += p[1];
+        } else if (format == PF_PixelFormat_ARGB64) {
+          const auto &p = reinterpret_cast<const PF_Pixel16 *>(row)[x];
+          ASSERT_EQ(p.alpha, 32768);
+          ASSERT_EQ(p.red, To16(f[1]));
+          lit += p.red;
+        } else {
+          const auto &p = reinterpret_cast<const PF_Pixel8 *>(row)[x];
+          ASSERT_EQ(p.alpha, 255);
+          ASSERT_EQ(p.green, To8(f[2]));
+          lit += p.green;
+        }
+      }
+    }
+    EXPECT_GT(lit, 0.0) << format;
+  }
+}
+
+}  // namespace
+}  // namespace vlam_render_test
