@@ -1,4 +1,4 @@
-// "AEGP Layer Suite" v13 and "AEGP Comp Suite" v19: layers and compositions.
+// "AEGP Layer Suite" v13, "AEGP Comp Suite" v19 and "AEGP Item Suite" v13: layers, compositions and their items.
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "host/suites/NotOffered.h"
@@ -134,7 +134,14 @@ A_Err compDownsampleFactor(AEGP_CompH compH, A_long *factor) {
 }
 
 VLAM_NOT_OFFERED(compFromItem, AEGP_ItemH, AEGP_CompH *)
-VLAM_NOT_OFFERED(itemFromComp, AEGP_CompH, AEGP_ItemH *)
+// A composition is the only kind of item this host has: its item handle is the composition itself.
+A_Err itemFromComp(AEGP_CompH compH, AEGP_ItemH *item) {
+  return hostCall("AEGP_GetItemFromComp", [&](Host &host) -> A_Err {
+    if (!compOf(host, compH) || !item) return A_Err_PARAMETER;
+    *item = reinterpret_cast<AEGP_ItemH>(compH);
+    return A_Err_NONE;
+  });
+}
 VLAM_NOT_OFFERED(setCompDownsampleFactor, AEGP_CompH, A_long)
 VLAM_NOT_OFFERED(compBGColor, AEGP_CompH, AEGP_ColorVal *)
 VLAM_NOT_OFFERED(setCompBGColor, AEGP_CompH, const AEGP_ColorVal *)
@@ -148,11 +155,58 @@ const AEGP_CompSuite19 kCompSuite{compFromItem,   itemFromComp,      compDownsam
                                   compBGColor,    setCompBGColor,    compFlags,            showLayerNames,
                                   setShowLayerNames, showBlendModes, setShowBlendModes,    compFramerate};
 
+Composition *compOfItem(Host &host, AEGP_ItemH itemH) {
+  return compOf(host, reinterpret_cast<AEGP_CompH>(itemH));
+}
+
+A_Err itemDimensions(AEGP_ItemH itemH, A_long *width, A_long *height) {
+  return hostCall("AEGP_GetItemDimensions", [&](Host &host) -> A_Err {
+    Composition *comp = compOfItem(host, itemH);
+    if (!comp || !width || !height) return A_Err_PARAMETER;
+    *width = comp->width;
+    *height = comp->height;
+    return A_Err_NONE;
+  });
+}
+
+A_Err itemPixelAspect(AEGP_ItemH itemH, A_Ratio *ratio) {
+  return hostCall("AEGP_GetItemPixelAspectRatio", [&](Host &host) -> A_Err {
+    Composition *comp = compOfItem(host, itemH);
+    if (!comp || !ratio) return A_Err_PARAMETER;
+    *ratio = comp->pixelAspect;
+    return A_Err_NONE;
+  });
+}
+
+VLAM_NOT_OFFERED(firstProjItem, AEGP_ProjectH, AEGP_ItemH *)
+VLAM_NOT_OFFERED(nextProjItem, AEGP_ProjectH, AEGP_ItemH, AEGP_ItemH *)
+VLAM_NOT_OFFERED(activeItem, AEGP_ItemH *)
+VLAM_NOT_OFFERED(isItemSelected, AEGP_ItemH, A_Boolean *)
+VLAM_NOT_OFFERED(selectItem, AEGP_ItemH, A_Boolean, A_Boolean)
+VLAM_NOT_OFFERED(itemType, AEGP_ItemH, A_long *)
+VLAM_NOT_OFFERED(typeName, A_long, A_char *)
+VLAM_NOT_OFFERED(itemName, AEGP_PluginID, AEGP_ItemH, AEGP_MemHandle *)
+VLAM_NOT_OFFERED(setItemName, AEGP_ItemH, const A_UTF16Char *)
+VLAM_NOT_OFFERED(itemId, AEGP_ItemH, A_long *)
+VLAM_NOT_OFFERED(itemFlags, AEGP_ItemH, A_long *)
+VLAM_NOT_OFFERED(setItemUseProxy, AEGP_ItemH, A_Boolean)
+VLAM_NOT_OFFERED(itemParentFolder, AEGP_ItemH, AEGP_ItemH *)
+VLAM_NOT_OFFERED(setItemParentFolder, AEGP_ItemH, AEGP_ItemH)
+VLAM_NOT_OFFERED(itemDuration, AEGP_ItemH, A_Time *)
+VLAM_NOT_OFFERED(itemCurrentTime, AEGP_ItemH, A_Time *)
+
+const AEGP_ItemSuite13 kItemSuite{firstProjItem, nextProjItem,   activeItem,       isItemSelected,
+                                  selectItem,    itemType,       typeName,         itemName,
+                                  setItemName,   itemId,         itemFlags,        setItemUseProxy,
+                                  itemParentFolder, setItemParentFolder, itemDuration, itemCurrentTime,
+                                  itemDimensions, itemPixelAspect};
+
 } // namespace
 
 void publishLayerSuites(SuiteRegistry &registry) {
   registry.add(kAEGPLayerSuite, kAEGPLayerSuiteVersion13, &kLayerSuite, "host");
   registry.add(kAEGPCompSuite, kAEGPCompSuiteVersion19, &kCompSuite, "host");
+  registry.add(kAEGPItemSuite, kAEGPItemSuiteVersion13, &kItemSuite, "host");
 }
 
 } // namespace vlam::host
