@@ -4,6 +4,7 @@
 #include "flash/builder_global_data.h"
 #include "flash/builder_globals.h"
 #include "flash/builder_params.h"
+#include "flash/builder_ui_events.h"
 #include "flash/design_export.h"
 #include "flash/petal_controls.h"
 #include "flash/shape_arb_handlers.h"
@@ -36,9 +37,9 @@ PF_Err BuilderUpdateParamsUI(PF_InData *in_data, PF_OutData * /*out_data*/, PF_P
   return UpdatePetalControls(in_data, params);
 }
 
-PF_Err BuilderEvent(PF_InData * /*in_data*/, PF_OutData * /*out_data*/, PF_ParamDef * /*params*/[],
-                    void * /*event_extra*/) {
-  return PF_Err_NONE;
+PF_Err BuilderEvent(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
+                    void *event_extra) {
+  return BuilderUiEvent(in_data, out_data, params, static_cast<PF_EventExtra *>(event_extra));
 }
 
 PF_Err BuilderCompletelyGeneral(PF_InData *in_data, PF_OutData * /*out_data*/, PF_ParamDef * /*params*/[],

@@ -6,6 +6,7 @@
 #include "instance/instance_params.h"
 #include "instance/instance_record_answer.h"
 #include "instance/keyframer.h"
+#include "instance/overlay_draw.h"
 
 namespace vlam {
 
@@ -31,10 +32,9 @@ PF_Err InstanceUpdateParamsUI(PF_InData *in_data, PF_OutData * /*out_data*/,
   return EnableAimControls(in_data, params);
 }
 
-// The comp-window overlay is not drawn yet: the event is left unhandled.
-PF_Err InstanceDrawOverlay(PF_InData * /*in_data*/, PF_OutData * /*out_data*/,
-                           PF_ParamDef * /*params*/[], void * /*event_extra*/) {
-  return PF_Err_NONE;
+PF_Err InstanceDrawOverlay(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
+                           void *event_extra) {
+  return DrawInstanceOverlay(in_data, out_data, params, static_cast<PF_EventExtra *>(event_extra));
 }
 
 PF_Err InstanceCompletelyGeneral(PF_InData *in_data, PF_OutData * /*out_data*/,

@@ -1,39 +1,10 @@
 #include "modules/apply_and_place.h"
 
-#include <cstring>
-
 #include "frame/host_error.h"
+#include "modules/installed_effects.h"
 
 namespace vlam {
 namespace {
-
-using MatchName = A_char[AEGP_MAX_EFFECT_MATCH_NAME_SIZE + 1];
-
-bool SameMatchName(MatchName &name, const char *wanted) {
-  // The host's text is trusted only up to its buffer.
-  name[AEGP_MAX_EFFECT_MATCH_NAME_SIZE] = '\0';
-  return wanted != nullptr && std::strcmp(name, wanted) == 0;
-}
-
-// Walks the installed effects and applies the first with that match name.
-A_Err ApplyInstalled(const AEGP_EffectSuite3 &effects, AEGP_LayerH layer, const char *match_name,
-                     AEGP_EffectRefH *applied) {
-  A_long installed = 0;
-  A_Err err = effects.AEGP_GetNumInstalledEffects(&installed);
-  AEGP_InstalledEffectKey key = AEGP_InstalledEffectKey_NONE;
-  for (A_long i = 0; err == A_Err_NONE && i < installed; ++i) {
-    err = effects.AEGP_GetNextInstalledEffect(key, &key);
-    MatchName name{};
-    if (err == A_Err_NONE) {
-      err = effects.AEGP_GetEffectMatchName(key, name);
-    }
-    if (err == A_Err_NONE && SameMatchName(name, match_name)) {
-      err = effects.AEGP_ApplyEffect(0, layer, key, applied);
-      break;
-    }
-  }
-  return err;
-}
 
 // The index of the first effect on the layer with the anchor's match name,
 // or -1.
@@ -44,18 +15,14 @@ A_Err FindAnchor(const AEGP_EffectSuite3 &effects, AEGP_LayerH layer, A_long cou
   for (A_long i = 0; err == A_Err_NONE && i < count; ++i) {
     AEGP_EffectRefH effect = nullptr;
     err = effects.AEGP_GetLayerEffectByIndex(0, layer, i, &effect);
-    AEGP_InstalledEffectKey key = AEGP_InstalledEffectKey_NONE;
-    MatchName name{};
+    bool same = false;
     if (err == A_Err_NONE) {
-      err = effects.AEGP_GetInstalledKeyFromLayerEffect(effect, &key);
-    }
-    if (err == A_Err_NONE) {
-      err = effects.AEGP_GetEffectMatchName(key, name);
+      err = EffectHasMatchName(effects, effect, anchor, &same);
     }
     if (effect != nullptr) {
       KeepFirstError(err, effects.AEGP_DisposeEffect(effect));
     }
-    if (err == A_Err_NONE && SameMatchName(name, anchor)) {
+    if (err == A_Err_NONE && same) {
       *found = i;
       break;
     }
@@ -71,7 +38,7 @@ A_Err ApplyAndPlace(SuiteHandler &suites, AEGP_LayerH layer, const char *match_n
       *suites.Get<AEGP_EffectSuite3>(kAEGPEffectSuite, kAEGPEffectSuiteVersion3);
 
   AEGP_EffectRefH applied = nullptr;
-  A_Err err = ApplyInstalled(effects, layer, match_name, &applied);
+  A_Err err = ApplyInstalledEffect(effects, layer, match_name, &applied);
   if (applied == nullptr) {
     return err;
   }

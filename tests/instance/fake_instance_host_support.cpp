@@ -232,6 +232,12 @@ FakeInstanceHost::FakeInstanceHost()
       previous_(g_current) {
   g_current = this;
   basic_.AcquireSuite = [](const char *name, A_long version, const void **suite) -> SPErr {
+    const auto published = H().published_.find({name, version});
+    if (published != H().published_.end() && !H().refused.count(name)) {
+      ++H().outstandingSuites;
+      *suite = published->second;
+      return kSPNoError;
+    }
     const auto it = kSuites.find(name);
     *suite = nullptr;
     if (it == kSuites.end() || kVersions.at(name) != version || H().refused.count(name)) {

@@ -30,6 +30,10 @@ class FakeInstanceHost {
   // Suite broker: names it refuses; acquisitions not yet released.
   std::set<std::string> refused;
   int outstandingSuites = 0;
+  // Offers one more suite (name and version) through the broker.
+  void Publish(const char *name, A_long version, const void *suite) {
+    published_[{name, version}] = suite;
+  }
 
   // Parameters: the values checkout and the params array hand out (29).
   std::vector<PF_ParamDef> values;
@@ -78,6 +82,7 @@ class FakeInstanceHost {
   std::map<std::string, std::pair<int, A_Err>> failures_;
   std::map<std::string, int> callCounts_;
   FakeInstanceHost *previous_;
+  std::map<std::pair<std::string, A_long>, const void *> published_;
 };
 
 PF_ParamDef ParamOfType(PF_ParamType type);

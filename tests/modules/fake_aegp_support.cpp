@@ -103,6 +103,50 @@ A_Err DisposeEffect(AEGP_EffectRefH ref) {
   return A_Err_NONE;
 }
 
+// Streams: an effect's parameter stream or its own stream group.
+struct StreamRef {
+  FakeAegpHost::Layer *layer;
+  int effect_id;
+  bool group;
+};
+
+A_Err GetEffectLayer(PF_ProgPtr, AEGP_LayerH *layer) {
+  FAIL_IF("AEGP_GetEffectLayer");
+  *layer = H().effect_layer;
+  return *layer != nullptr ? A_Err_NONE : A_Err_GENERIC;
+}
+
+A_Err GetNewEffectStreamByIndex(AEGP_PluginID, AEGP_EffectRefH ref, PF_ParamIndex,
+                                AEGP_StreamRefH *stream) {
+  FAIL_IF("AEGP_GetNewEffectStreamByIndex");
+  const auto *effect = reinterpret_cast<EffectRef *>(ref);
+  ++H().live_streams;
+  *stream = reinterpret_cast<AEGP_StreamRefH>(new StreamRef{effect->layer, effect->id, false});
+  return A_Err_NONE;
+}
+
+A_Err GetNewParentStreamRef(AEGP_PluginID, AEGP_StreamRefH stream, AEGP_StreamRefH *parent) {
+  FAIL_IF("AEGP_GetNewParentStreamRef");
+  const auto *child = reinterpret_cast<StreamRef *>(stream);
+  ++H().live_streams;
+  *parent = reinterpret_cast<AEGP_StreamRefH>(new StreamRef{child->layer, child->effect_id, true});
+  return A_Err_NONE;
+}
+
+A_Err GetStreamIndexInParent(AEGP_StreamRefH stream, A_long *index) {
+  FAIL_IF("AEGP_GetStreamIndexInParent");
+  const auto *group = reinterpret_cast<StreamRef *>(stream);
+  const std::vector<int> &stack = group->layer->effects;
+  *index = static_cast<A_long>(std::find(stack.begin(), stack.end(), group->effect_id) - stack.begin());
+  return A_Err_NONE;
+}
+
+A_Err DisposeStream(AEGP_StreamRefH stream) {
+  --H().live_streams;
+  delete reinterpret_cast<StreamRef *>(stream);
+  return A_Err_NONE;
+}
+
 A_Err ReportInfo(AEGP_PluginID id, const A_char *text) {
   H().reports.push_back(text);
   H().report_ids.push_back(id);
@@ -164,6 +208,11 @@ FakeAegpHost::FakeAegpHost() {
   effect_suite.AEGP_GetNumInstalledEffects = GetNumInstalledEffects;
   effect_suite.AEGP_GetNextInstalledEffect = GetNextInstalledEffect;
   effect_suite.AEGP_GetEffectMatchName = GetEffectMatchName;
+  pf_interface_suite.AEGP_GetEffectLayer = GetEffectLayer;
+  stream_suite.AEGP_GetNewEffectStreamByIndex = GetNewEffectStreamByIndex;
+  stream_suite.AEGP_DisposeStream = DisposeStream;
+  dynamic_stream_suite.AEGP_GetNewParentStreamRef = GetNewParentStreamRef;
+  dynamic_stream_suite.AEGP_GetStreamIndexInParent = GetStreamIndexInParent;
   utility_suite.AEGP_ReportInfo = ReportInfo;
   utility_suite.AEGP_ExecuteScript = ExecuteScript;
   memory_suite.AEGP_FreeMemHandle = FreeMemHandle;
@@ -171,6 +220,9 @@ FakeAegpHost::FakeAegpHost() {
   sp_suites_suite.AddSuite = AddSuite;
 
   registry.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &effect_suite);
+  registry.Publish(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &pf_interface_suite);
+  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion9, &stream_suite);
+  registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion5, &dynamic_stream_suite);
   registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7, &utility_suite);
   registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion11, &utility_suite);
   registry.Publish(kAEGPMemorySuite, kAEGPMemorySuiteVersion1, &memory_suite);

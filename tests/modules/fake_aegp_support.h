@@ -40,6 +40,9 @@ class FakeAegpHost {
   bool Fails(const std::string &function, A_Err *err);
 
   int live_effect_refs = 0;
+  int live_streams = 0;
+  // The layer AEGP_GetEffectLayer reports to an effect (null: the call fails).
+  AEGP_LayerH effect_layer = nullptr;
   std::vector<std::string> reports;  // AEGP_ReportInfo texts
   std::vector<AEGP_PluginID> report_ids;
   std::vector<std::string> scripts;  // AEGP_ExecuteScript texts
@@ -67,6 +70,9 @@ class FakeAegpHost {
   A_Err Idle();
 
   AEGP_EffectSuite3 effect_suite{};
+  AEGP_PFInterfaceSuite1 pf_interface_suite{};
+  AEGP_StreamSuite9 stream_suite{};             // effect parameter streams
+  AEGP_DynamicStreamSuite5 dynamic_stream_suite{};  // their effect's group
   AEGP_UtilitySuite11 utility_suite{};
   AEGP_MemorySuite1 memory_suite{};
   AEGP_RegisterSuite6 register_suite{};

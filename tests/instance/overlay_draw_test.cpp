@@ -1,0 +1,169 @@
+// The Flash Instance's draw event through its entry point.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "frame/effect_entries.h"
+#include "frame/fake_handle_host_support.h"
+#include "frame/fixed_point.h"
+#include "instance/fake_instance_host_support.h"
+#include "instance/instance_param_ids.h"
+#include "ui/fake_drawbot_support.h"
+#include "ui/ui_event_support.h"
+
+namespace vlam_test {
+namespace {
+
+std::vector<std::string> g_conversions;
+
+// The comp window shows the layer 100 right and 50 down; the window is
+// zoomed to 50 %.
+PF_Err LayerToComp(PF_EventRefcon, PF_ContextH, A_long time, A_long scale, PF_FixedPoint *pt) {
+  g_conversions.push_back("layer_to_comp " + std::to_string(time) + "/" + std::to_string(scale));
+  pt->x += 100 << 16;
+  pt->y += 50 << 16;
+  return PF_Err_NONE;
+}
+
+PF_Err SourceToFrame(PF_EventRefcon, PF_ContextH, PF_FixedPoint *pt) {
+  g_conversions.push_back("source_to_frame");
+  pt->x /= 2;
+  pt->y /= 2;
+  return PF_Err_NONE;
+}
+
+PF_Err GetDrawingReference(const PF_ContextH, DRAWBOT_DrawRef *ref) {
+  *ref = FakeDrawbot::DrawRef();
+  return PF_Err_NONE;
+}
+
+class OverlayDraw : public ::testing::Test {
+ protected:
+  OverlayDraw() {
+    g_conversions.clear();
+    custom_ui.PF_GetDrawingReference = GetDrawingReference;
+    host.Publish(kPFHandleSuite, kPFHandleSuiteVersion2, handles.Handles());
+    host.Publish(kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1, &custom_ui);
+    drawbot.PublishTo([this](const char *name, A_long version, const void *table) {
+      host.Publish(name, version, table);
+    });
+    // The host's default camera for the 1920 x 1080 layer.
+    host.cameraMatrix.mat[3][0] = 960.0;
+    host.cameraMatrix.mat[3][1] = 540.0;
+    host.cameraMatrix.mat[3][2] = -2666.6666;
+
+    using namespace vlam;
+    host.values[kInstanceFlashIdentifier].u.pd.value = 3;
+    host.values[kInstanceAimSystem].u.pd.value = 2;
+    host.values[kInstanceBarrelShape].u.pd.value = 1;
+    host.values[kInstancePosition].u.point3d_d = PF_Point3DDef{960, 540, 0, 0, 0, 0, {}};
+    host.values[kInstanceAim].u.td.x_value = 576 << 16;
+    host.values[kInstanceAim].u.td.y_value = 540 << 16;
+  }
+
+  PF_Err Draw(PF_WindowType window, PF_ParamIndex param = 1) {
+    context.w_type = window;
+    event = MakeUiEvent(PF_Event_DRAW, param, PF_Rect{0, 0, 0, 0});
+    event.contextH = &context_ptr;
+    event.effect_win.param_title_frame = PF_Rect{10, 200, 310, 220};
+    event.cbs.layer_to_comp = LayerToComp;
+    event.cbs.source_to_frame = SourceToFrame;
+    event.evt_in_flags = in_flags;
+    std::vector<PF_ParamDef *> params = host.ParamsArray();
+    return EntryPoint_VlamInstancer(PF_Cmd_EVENT, &host.in_data, &host.out_data, params.data(),
+                                    nullptr, &event);
+  }
+  std::vector<FakeDrawbot::PathOp> Barrel() const {
+    const auto strokes = drawbot.DrawsOf("StrokePath");
+    return strokes.empty() ? std::vector<FakeDrawbot::PathOp>{} : strokes[0].path;
+  }
+
+  FakeInstanceHost host;
+  vlam::FakeHandleHost handles;
+  FakeDrawbot drawbot;
+  PF_EffectCustomUISuite1 custom_ui{};
+  PF_Context context{};
+  PF_Context *context_ptr = &context;
+  PF_EventExtra event{};
+  PF_EventInFlags in_flags = PF_EI_NONE;
+};
+
+TEST_F(OverlayDraw, BarrelInRedThroughTheWindowConversions) {
+  ASSERT_EQ(Draw(PF_Window_LAYER), PF_Err_NONE);
+  EXPECT_EQ(event.evt_out_flags, PF_EO_HANDLED_EVENT);
+  const auto strokes = drawbot.DrawsOf("StrokePath");
+  ASSERT_EQ(strokes.size(), 1u);
+  EXPECT_EQ(strokes[0].color.red, 1.0f);
+  EXPECT_EQ(strokes[0].color.green, 0.0f);
+  EXPECT_EQ(strokes[0].size, 1.0f);
+  const auto path = Barrel();
+  ASSERT_EQ(path.size(), 25u);
+  EXPECT_EQ(path[0].op, "MoveTo");
+  // Halved by the window's zoom: the ring at x 480, spokes about 60 left.
+  EXPECT_NEAR(path[0].a, 480.0f, 0.01f);
+  EXPECT_EQ(path[1].op, "MoveTo");
+  EXPECT_NEAR(path[1].a, 420.0f, 0.3f);
+  EXPECT_EQ(std::count(g_conversions.begin(), g_conversions.end(), "source_to_frame"), 25);
+  EXPECT_EQ(g_conversions.size(), 25u);  // no comp conversion in the layer window
+  EXPECT_EQ(drawbot.Live(), 0);
+  EXPECT_EQ(host.outstandingSuites, 0);
+
+  // In the comp window each point goes through the comp first.
+  g_conversions.clear();
+  drawbot.draws.clear();
+  ASSERT_EQ(Draw(PF_Window_COMP), PF_Err_NONE);
+  EXPECT_NEAR(Barrel().at(0).a, (960.0f + 100.0f) / 2.0f, 0.01f);
+  EXPECT_EQ(g_conversions[0], "layer_to_comp 10/24");
+  EXPECT_EQ(g_conversions[1], "source_to_frame");
+}
+
+TEST_F(OverlayDraw, BarrelShapeChangesTheOverlayButNotTheRecord) {
+  ASSERT_EQ(Draw(PF_Window_LAYER), PF_Err_NONE);
+  const std::size_t round = Barrel().size();
+  std::vector<unsigned char> block(2696, 0);
+  const std::int32_t one = 1;
+  std::memcpy(block.data() + 964, &one, sizeof one);
+  ASSERT_EQ(EntryPoint_VlamInstancer(PF_Cmd_COMPLETELY_GENERAL, &host.in_data, &host.out_data,
+                                     nullptr, nullptr, block.data()),
+            PF_Err_NONE);
+  const std::vector<unsigned char> round_record = block;
+
+  host.values[vlam::kInstanceBarrelShape].u.pd.value = 2;
+  drawbot.draws.clear();
+  ASSERT_EQ(Draw(PF_Window_LAYER), PF_Err_NONE);
+  EXPECT_EQ(round, 25u);
+  EXPECT_EQ(Barrel().size(), 13u);
+  ASSERT_EQ(EntryPoint_VlamInstancer(PF_Cmd_COMPLETELY_GENERAL, &host.in_data, &host.out_data,
+                                     nullptr, nullptr, block.data()),
+            PF_Err_NONE);
+  EXPECT_EQ(block, round_record);
+}
+
+TEST_F(OverlayDraw, TitleStripOnlyForTheFirstParameter) {
+  ASSERT_EQ(Draw(PF_Window_EFFECT, vlam::kInstanceTitle), PF_Err_NONE);
+  const auto rects = drawbot.DrawsOf("PaintRect");
+  ASSERT_EQ(rects.size(), 1u);
+  EXPECT_FLOAT_EQ(rects[0].color.red, 0.552f);  // Flash C
+  EXPECT_FLOAT_EQ(rects[0].rect.left, 10.0f);
+  EXPECT_FLOAT_EQ(rects[0].rect.top, 208.0f);
+  EXPECT_FLOAT_EQ(rects[0].rect.width, 288.0f);
+  EXPECT_FLOAT_EQ(rects[0].rect.height, 8.0f);
+  EXPECT_TRUE(Barrel().empty());
+
+  drawbot.draws.clear();
+  ASSERT_EQ(Draw(PF_Window_EFFECT, vlam::kInstanceFlashIdentifier), PF_Err_NONE);
+  EXPECT_TRUE(drawbot.draws.empty());
+  EXPECT_EQ(event.evt_out_flags, PF_EO_HANDLED_EVENT);
+}
+
+TEST_F(OverlayDraw, NothingWhenTheHostSaysNotToDraw) {
+  in_flags = PF_EI_DONT_DRAW;
+  ASSERT_EQ(Draw(PF_Window_COMP), PF_Err_NONE);
+  EXPECT_TRUE(drawbot.calls.empty());
+  EXPECT_EQ(event.evt_out_flags, PF_EO_NONE);
+  EXPECT_EQ(host.outstandingSuites, 0);
+}
+
+}  // namespace
+}  // namespace vlam_test

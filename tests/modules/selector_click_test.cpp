@@ -1,0 +1,88 @@
+// Module Selector clicks: which button a point hits, and where the applied
+// module effect is filed in the layer's stack.
+#include <gtest/gtest.h>
+
+#include "modules/fake_selector_host_support.h"
+
+namespace vlam_test {
+namespace {
+
+using Stack = std::vector<std::string>;
+
+// The Modules row's frame starts at (0, 100): buttons at x 5.5, 123.5 and
+// 241.5, each 113 x 19, at y 105.5.
+class SelectorClick : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(host.Command(PF_Cmd_SEQUENCE_SETUP), PF_Err_NONE); }
+
+  PF_Err Click(PF_ParamIndex param, A_long x, A_long y) {
+    PF_EventExtra event = host.Event(PF_Event_DO_CLICK, param, x, y);
+    const PF_Err err = host.Send(event);
+    out_flags = event.evt_out_flags;
+    return err;
+  }
+  // Clicks button k of the Modules row on a layer stacked `before`.
+  Stack AddModule(int k, const Stack &before) {
+    host.aegp.effect_layer = host.aegp.NewLayer(before);
+    EXPECT_EQ(Click(1, 10 + 118 * k, 110), PF_Err_NONE);
+    return host.aegp.StackOf(host.aegp.effect_layer);
+  }
+
+  FakeSelectorHost host;
+  PF_EventOutFlags out_flags = 0;
+};
+
+TEST_F(SelectorClick, ModulesAreFiledNextToTheirKind) {
+  EXPECT_EQ(AddModule(0, {"zk_VlamMod", "zk_VlamFlash", "zk_VlamFlash", "zk_Vlam"}),
+            (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamFlash", "zk_VlamFlash", "zk_Vlam"}));
+  // The new builder is the fourth effect, not one of the earlier two.
+  const auto &ids = reinterpret_cast<FakeAegpHost::Layer *>(host.aegp.effect_layer)->effects;
+  EXPECT_EQ(ids[3], host.aegp.next_effect_id - 1);
+
+  EXPECT_EQ(AddModule(1, {"zk_VlamMod", "zk_VlamFlash", "zk_VlamMod", "zk_Vlam"}),
+            (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamMod", "zk_VlamInstance", "zk_Vlam"}));
+  EXPECT_EQ(AddModule(2, {"zk_VlamMod", "zk_VlamFlash", "zk_Vlam", "zk_VlamInstance"}),
+            (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamRelighter", "zk_Vlam", "zk_VlamInstance"}));
+  EXPECT_EQ(AddModule(2, {"zk_VlamMod", "zk_VlamFlash"}),
+            (Stack{"zk_VlamRelighter", "zk_VlamMod", "zk_VlamFlash"}));
+
+  EXPECT_EQ(host.aegp.live_effect_refs, 0);
+  EXPECT_EQ(host.aegp.live_streams, 0);
+  EXPECT_EQ(host.aegp.registry.outstanding(), 0);
+  EXPECT_EQ(host.handles.LockCount(host.in_data.sequence_data), 0);
+}
+
+TEST_F(SelectorClick, TheNewEffectIsNotItsOwnAnchor) {
+  // Searching from the bottom meets the new builder first; were it taken as
+  // the anchor, the builder would stay below the Render effect.
+  EXPECT_EQ(AddModule(0, {"zk_VlamMod", "zk_Vlam"}), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_Vlam"}));
+}
+
+TEST_F(SelectorClick, EdgesHitAndGapsMiss) {
+  host.aegp.effect_layer = host.aegp.NewLayer({"zk_VlamMod"});
+  ASSERT_EQ(Click(1, 118, 124), PF_Err_NONE);  // the last pixels inside button 0
+  EXPECT_EQ(host.State().modules.state, 2);
+  EXPECT_EQ(host.State().modules.index, 0);
+  EXPECT_EQ(out_flags, PF_EO_HANDLED_EVENT | PF_EO_UPDATE_NOW);
+  ASSERT_EQ(host.invalidated.size(), 1u);
+  EXPECT_EQ(host.invalidated[0].right, 118);
+
+  ASSERT_EQ(Click(1, 121, 110), PF_Err_NONE);  // between buttons 0 and 1
+  EXPECT_EQ(host.State().modules.state, 0);
+  EXPECT_EQ(host.State().modules.index, -1);
+  EXPECT_EQ(host.aegp.StackOf(host.aegp.effect_layer).size(), 2u);  // one applied, not two
+  EXPECT_EQ(host.invalidated.size(), 1u);
+}
+
+TEST_F(SelectorClick, GrainPrecompAsksTheUtilityPluginUnlessTheRepaintFailed) {
+  host.command_error = A_Err_GENERIC;
+  EXPECT_EQ(Click(2, 300, 110), A_Err_GENERIC);  // its result is the click's
+  EXPECT_EQ(host.commands, (std::vector<A_long>{1}));
+  host.invalidate_error = PF_Err_OUT_OF_MEMORY;
+  EXPECT_EQ(Click(2, 300, 110), PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(host.commands.size(), 1u);
+  EXPECT_EQ(host.aegp.registry.outstanding(), 0);
+}
+
+}  // namespace
+}  // namespace vlam_test

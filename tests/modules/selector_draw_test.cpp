@@ -1,0 +1,99 @@
+// Module Selector drawing and hovering.
+#include <gtest/gtest.h>
+
+#include "modules/fake_selector_host_support.h"
+
+namespace vlam_test {
+namespace {
+
+class SelectorUi : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(host.Command(PF_Cmd_SEQUENCE_SETUP), PF_Err_NONE); }
+
+  PF_Err Send(PF_EventType type, A_long x = 0, A_long y = 0) {
+    PF_EventExtra event = host.Event(type, 1, x, y);
+    event.evt_out_flags = PF_EO_ALWAYS_UPDATE;
+    const PF_Err err = host.Send(event);
+    out_flags = event.evt_out_flags;
+    return err;
+  }
+
+  FakeSelectorHost host;
+  PF_EventOutFlags out_flags = 0;
+};
+
+constexpr float kFace = 0x4000 / 65536.0f;
+constexpr float kHoverFace = 0x6000 / 65536.0f;
+constexpr float kPressedLabelGreen = 0x8000 / 65536.0f;
+
+TEST_F(SelectorUi, DrawsLabelledButtonsInTheirState) {
+  host.State().modules = {1, 2};
+  ASSERT_EQ(Send(PF_Event_DRAW), PF_Err_NONE);
+  EXPECT_EQ(out_flags, PF_EO_HANDLED_EVENT);
+  const auto fills = host.drawbot.DrawsOf("FillPath");
+  const auto labels = host.drawbot.DrawsOf("DrawString");
+  ASSERT_EQ(fills.size(), 3u);
+  ASSERT_EQ(labels.size(), 3u);
+  EXPECT_EQ(host.drawbot.draws.size(), 6u);  // nothing else is painted
+  const float lefts[] = {5.5f, 123.5f, 241.5f};
+  const char *texts[] = {"Add Flash Builder", "Add Instance", "Add Relighter"};
+  for (int k = 0; k < 3; ++k) {
+    const FakeDrawbot::PathOp &rect = fills[k].path.at(0);
+    EXPECT_FLOAT_EQ(rect.a, lefts[k]);
+    EXPECT_FLOAT_EQ(rect.b, 105.5f);
+    EXPECT_FLOAT_EQ(rect.c, 113.0f);
+    EXPECT_FLOAT_EQ(rect.d, 19.0f);
+    EXPECT_FLOAT_EQ(fills[k].color.red, k == 2 ? kHoverFace : kFace);
+    EXPECT_EQ(labels[k].text, texts[k]);
+    EXPECT_FLOAT_EQ(labels[k].origin.x, lefts[k] + 56.5f);
+    EXPECT_FLOAT_EQ(labels[k].origin.y, 105.5f + 9.5f + 5.0f);
+    EXPECT_EQ(labels[k].alignment, kDRAWBOT_TextAlignment_Center);
+    EXPECT_FLOAT_EQ(labels[k].size, 11.0f);
+  }
+  EXPECT_EQ(host.color_requests, (std::vector<PF_App_ColorType>{15, 14, 9, 56}));
+
+  host.drawbot.draws.clear();
+  host.State().modules = {2, 1};
+  ASSERT_EQ(Send(PF_Event_DRAW), PF_Err_NONE);
+  EXPECT_FLOAT_EQ(host.drawbot.DrawsOf("DrawString")[1].color.green, kPressedLabelGreen);
+  EXPECT_FLOAT_EQ(host.drawbot.DrawsOf("FillPath")[1].color.red, kFace);
+  EXPECT_EQ(host.drawbot.Live(), 0);
+  EXPECT_EQ(host.aegp.registry.outstanding(), 0);
+}
+
+TEST_F(SelectorUi, DrawingFailures) {
+  host.aegp.registry.Withdraw(kDRAWBOT_SurfaceSuite, kDRAWBOT_SurfaceSuite_Version2);
+  EXPECT_EQ(Send(PF_Event_DRAW), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_TRUE(host.drawbot.calls.empty());
+  EXPECT_STREQ(host.out_data.return_msg, "Not able to acquire AEFX Suite.");
+
+  host.drawbot.PublishTo([this](const char *name, A_long version, const void *table) {
+    host.aegp.registry.Publish(name, version, table);
+  });
+  host.drawbot.failing["NewDefaultFont"] = 9;  // a DRAWBOT_Exception inside the handler
+  EXPECT_EQ(Send(PF_Event_DRAW), 9);
+  EXPECT_EQ(host.drawbot.Live(), 0);
+  EXPECT_EQ(host.handles.LockCount(host.in_data.sequence_data), 0);
+  EXPECT_EQ(host.aegp.registry.outstanding(), 0);
+}
+
+TEST_F(SelectorUi, HoverTracksTheButtonUnderTheMouse) {
+  ASSERT_EQ(Send(PF_Event_ADJUST_CURSOR, 130, 110), PF_Err_NONE);
+  EXPECT_EQ(host.State().modules.state, 1);
+  EXPECT_EQ(host.State().modules.index, 1);
+  EXPECT_EQ(out_flags, PF_EO_HANDLED_EVENT | PF_EO_UPDATE_NOW);
+  ASSERT_EQ(Send(PF_Event_ADJUST_CURSOR, 121, 110), PF_Err_NONE);  // leaving repaints it
+  EXPECT_EQ(host.State().modules.index, -1);
+  ASSERT_EQ(host.invalidated.size(), 2u);
+  EXPECT_EQ(host.invalidated[1].left, 123);
+  ASSERT_EQ(Send(PF_Event_ADJUST_CURSOR, 121, 110), PF_Err_NONE);
+  EXPECT_EQ(host.invalidated.size(), 2u);
+  EXPECT_EQ(out_flags, PF_EO_HANDLED_EVENT);
+
+  host.State().modules = {1, 7};  // a damaged record names no button of the row
+  ASSERT_EQ(Send(PF_Event_ADJUST_CURSOR, 121, 110), PF_Err_NONE);
+  EXPECT_EQ(host.invalidated.size(), 2u);
+}
+
+}  // namespace
+}  // namespace vlam_test

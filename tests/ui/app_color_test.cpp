@@ -1,0 +1,63 @@
+// The host's interface colours.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "frame/suite_registry_support.h"
+#include "ui/app_color.h"
+
+namespace vlam_test {
+namespace {
+
+std::vector<PF_App_ColorType> g_requests;
+PF_Err g_error = PF_Err_NONE;
+
+PF_Err AppGetColor(PF_App_ColorType type, PF_App_Color *color) {
+  g_requests.push_back(type);
+  *color = g_error != PF_Err_NONE ? PF_App_Color{9, 9, 9} : PF_App_Color{65535, 32768, 0};
+  return g_error;
+}
+
+class AppColorTest : public ::testing::Test {
+ protected:
+  AppColorTest() {
+    g_requests.clear();
+    g_error = PF_Err_NONE;
+    app.PF_AppGetColor = AppGetColor;
+    registry.Publish(kPFAppSuite, kPFAppSuiteVersion6, &app);
+    in_data.pica_basicP = registry.basic();
+  }
+  FakeSuiteRegistry registry;
+  PF_AppSuite6 app{};
+  PF_InData in_data{};
+  DRAWBOT_ColorRGBA color{};
+};
+
+TEST_F(AppColorTest, HostsBefore13Point4NumberTheLaterColoursThreeHigher) {
+  for (const PF_SpecVersion version : {PF_SpecVersion{13, 2}, PF_SpecVersion{13, 4}}) {
+    in_data.version = version;
+    vlam::GetAppColor(&in_data, 56, &color);
+    vlam::GetAppColor(&in_data, 54, &color);
+  }
+  EXPECT_EQ(g_requests, (std::vector<PF_App_ColorType>{59, 54, 56, 54}));
+}
+
+TEST_F(AppColorTest, ChannelsAreDividedBy65536AndFailuresAreBlack) {
+  ASSERT_EQ(vlam::GetAppColor(&in_data, 15, &color), PF_Err_NONE);
+  EXPECT_FLOAT_EQ(color.red, 0.9999847f);
+  EXPECT_FLOAT_EQ(color.green, 0.5f);
+  EXPECT_FLOAT_EQ(color.alpha, 1.0f);
+  g_error = PF_Err_BAD_CALLBACK_PARAM;
+  EXPECT_EQ(vlam::GetAppColor(&in_data, 9, &color), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(color.red, 0.0f);
+  EXPECT_EQ(color.alpha, 1.0f);
+  EXPECT_EQ(registry.outstanding(), 0);
+
+  const DRAWBOT_ColorRGBA scaled = vlam::ScaleColor({0.5f, 0.25f, 0.8f, 0.3f}, 1.42);
+  EXPECT_FLOAT_EQ(scaled.red, 0.71f);
+  EXPECT_GT(scaled.blue, 1.0f);  // not clamped
+  EXPECT_FLOAT_EQ(scaled.alpha, 0.3f);
+}
+
+}  // namespace
+}  // namespace vlam_test
