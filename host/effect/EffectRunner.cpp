@@ -285,7 +285,13 @@ PF_Err EffectRunner::sequenceResetup(EffectInstance &instance) {
 }
 
 PF_Err EffectRunner::sequenceSetdown(EffectInstance &instance) {
-  return call(instance.installed(), &instance, PF_Cmd_SEQUENCE_SETDOWN).err;
+  const PF_Err err = call(instance.installed(), &instance, PF_Cmd_SEQUENCE_SETDOWN).err;
+  // Sequence data the effect did not free (not every effect handles setdown)
+  // dies with the instance.
+  if (instance.sequenceData && host_.handles().known(reinterpret_cast<void **>(instance.sequenceData)))
+    host_.handles().dispose(reinterpret_cast<void **>(instance.sequenceData));
+  instance.sequenceData = nullptr;
+  return err;
 }
 
 PF_Err EffectRunner::globalSetdown(InstalledEffect &effect) {

@@ -3,6 +3,7 @@
 #include "host/Host.h"
 #include "host/HostError.h"
 #include "host/effect/EffectRunner.h"
+#include "host/effect/ErrorText.h"
 #include "host/image/PixelOps.h"
 #include "host/io/ImageFiles.h"
 
@@ -15,7 +16,7 @@ short bitsOf(PixelDepth depth) { return static_cast<short>(depth); }
 
 std::string effectError(const EffectInstance &effect, const char *what, PF_Err err) {
   return "layer '" + effect.layer().name + "', effect " + effect.matchName() + ": " + what + " failed (error " +
-         std::to_string(err) + ")";
+         errorText(err) + ")";
 }
 
 // Forgets the buffers a smart render described to the effect.

@@ -23,7 +23,9 @@ json valueToJson(const SettingsStore::Value &value) {
 
 SettingsStore::Value valueFromJson(const json &j) {
   if (!j.is_object() || j.size() != 1) throw std::runtime_error("bad value");
-  const auto &[tag, v] = *j.items().begin();
+  const auto entry = j.begin();
+  const std::string tag = entry.key();
+  const json &v = entry.value();
   if (tag == "string") return v.get<std::string>();
   if (tag == "long") return v.get<std::int32_t>();
   if (tag == "double") return v.get<double>();

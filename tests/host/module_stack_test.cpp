@@ -26,9 +26,14 @@ TEST_F(ModuleStack, RenderOnAnEmptyLayerGetsTheFullStack) {
   EXPECT_NE(plate.effects[1]->sequenceData, nullptr) << "Flash Builder state";
   EXPECT_EQ(host->effectRefs().live(), 0u) << "every effect reference the plug-in took was disposed";
   EXPECT_TRUE(host->messages.empty());
+  // Closing the project frees both sequence records (the selector has no
+  // setdown of its own: the host frees what it leaves).
+  const std::size_t live = host->handles().liveCount();
+  host->openProject(std::make_unique<host::Project>());
+  EXPECT_EQ(host->handles().liveCount(), live - 2);
+  EXPECT_EQ(host->handles().badHandleCalls(), 0u);
   // Effects may hold suites from global setup to setdown; after both
   // setdowns nothing is left acquired.
-  host->openProject(std::make_unique<host::Project>());
   for (const auto &effect : host->installedEffects()) host->runner().globalSetdown(*effect);
   EXPECT_EQ(host->suites().outstandingTotal(), 0) << "every suite acquired was released";
 }
