@@ -63,7 +63,6 @@ class FakeEffectHost {
     PF_ParamUIFlags ui_flags;
   };
   std::vector<ParamUiUpdate> ui_updates;
-  std::vector<PF_ParamDef> added_params;  // definitions added at PARAMS_SETUP
   double angle_suite_value = 0.0;  // what the angle suite answers
   int angle_suite_calls = 0;
 
