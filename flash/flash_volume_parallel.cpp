@@ -6,6 +6,7 @@
 
 #include "AE_GeneralPlug.h"
 #include "flash/flash_volume.h"
+#include "frame/row_bands.h"
 #include "frame/scoped_suite.h"
 #include "render/world_buffer.h"
 
@@ -52,7 +53,7 @@ PF_Err Iterate(const AEGP_IterateSuite1* suite, PassJob& job) {
 }
 
 A_long HostThreads(const AEGP_IterateSuite1* suite) {
-  const A_long n = suite->AEGP_GetNumThreads();
+  const A_long n = AskHostThreadCount(*suite);
   return n < 1 ? 1 : n;
 }
 

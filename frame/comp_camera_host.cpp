@@ -17,17 +17,6 @@ double RatioOrOne(A_long num, A_u_long den) {
   return ratio > 0.0 ? ratio : 1.0;
 }
 
-// Matrix4 holds the host's rows in the same order.
-Matrix4 FromHostMatrix(const A_Matrix4 &host) {
-  Matrix4 m;
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      m.At(r, c) = host.mat[r][c];
-    }
-  }
-  return m;
-}
-
 struct CameraLens {
   double zoom = 0.0;
   double filmSize = 0.0;
@@ -117,7 +106,7 @@ CompCamera BuildCompCamera(const PF_InData *in_data) {
     return MakeCompCamera(width, height, layerAspect, compAspect, nullptr, false);
   }
 
-  const Matrix4 matrix = FromHostMatrix(hostMatrix);
+  const Matrix4 matrix = Matrix4::FromHost(hostMatrix);
   CompCamera camera =
       MakeCompCamera(width, height, layerAspect, compAspect, &matrix, cameraLayer != nullptr);
   CameraLens lens;

@@ -32,13 +32,21 @@ RowBand RowBandOf(A_long total_rows, A_long iterations, A_long iteration) {
   return RowBand{first, last};
 }
 
+A_long AskHostThreadCount(const AEGP_IterateSuite1 &suite) {
+  A_long threads = 0;
+  if (suite.AEGP_GetNumThreads(&threads) != A_Err_NONE) {
+    return 0;
+  }
+  return threads;
+}
+
 A_Err RunRowBands(const PF_InData *owner, A_long total_rows, A_long thread_count, void *user_data,
                   RowBandFunction band) {
   ScopedSuite<AEGP_IterateSuite1> iterate(owner->pica_basicP, kAEGPIterateSuite,
                                           kAEGPIterateSuiteVersion1);
   A_long iterations = thread_count;
   if (iterations == kHostThreadCount) {
-    iterations = iterate->AEGP_GetNumThreads();
+    iterations = AskHostThreadCount(*iterate.get());
   }
   // A host reporting no threads still gets the work done in one band.
   if (iterations < 1) {

@@ -7,6 +7,9 @@ namespace vlam {
 // Asks for the host's own thread count.
 inline constexpr A_long kHostThreadCount = 99999;
 
+// The host's thread count, or 0 when the host cannot tell.
+A_long AskHostThreadCount(const AEGP_IterateSuite1 &suite);
+
 // Called once per band with the first and last row (inclusive) and the
 // index of the last iteration (with fewer rows than iterations a band can be
 // empty: last_row < first_row). Bands never overlap, so a band function may

@@ -8,6 +8,7 @@
 #include "frame/comp_camera_host.h"
 #include "frame/host_error.h"
 #include "frame/param_checkout.h"
+#include "frame/row_bands.h"
 #include "frame/scoped_suite.h"
 #include "instance/exchange_block.h"
 #include "render/flash_collector.h"
@@ -74,7 +75,7 @@ PF_Err DrawFlashes(PF_InData *in_data, PF_OutData *out_data, SmartRenderLayers &
   {
     ScopedSuite<AEGP_IterateSuite1> iterate(in_data->pica_basicP, kAEGPIterateSuite,
                                             kAEGPIterateSuiteVersion1);
-    frame.threads = RenderThreadCount(iterate->AEGP_GetNumThreads());
+    frame.threads = RenderThreadCount(AskHostThreadCount(*iterate.get()));
   }
   const ParamCheckout evolutionSpeed(in_data, kRenderEvolutionSpeed);
   frame.evolution = FrameEvolution(*in_data, evolutionSpeed.FloatValue());

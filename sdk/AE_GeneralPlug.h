@@ -581,7 +581,7 @@ typedef struct AEGP_MemorySuite1 {
 #define AEGP_Iterate_NUM_THREADS_DEFAULT 99999
 
 typedef struct AEGP_IterateSuite1 {
-  SPAPI A_long (*AEGP_GetNumThreads)(void);
+  SPAPI A_Err (*AEGP_GetNumThreads)(A_long *num_threadsPL);
   SPAPI A_Err (*AEGP_IterateGeneric)(A_long iterationsL, void *refconPV,
                                      A_Err (*fn_func)(void *refconPV, A_long thread_indexL,
                                                       A_long i, A_long iterationsL));

@@ -11,8 +11,12 @@
 namespace vlam::host {
 namespace {
 
-A_long numThreads() {
-  return hostCallValue<A_long>("AEGP_GetNumThreads", 1, [](Host &host) { return host.threads().threadCount(); });
+A_Err numThreads(A_long *threads) {
+  return hostCall("AEGP_GetNumThreads", [threads](Host &host) -> A_Err {
+    if (!threads) return A_Err_PARAMETER;
+    *threads = host.threads().threadCount();
+    return A_Err_NONE;
+  });
 }
 
 A_Err aegpIterateGeneric(A_long iterations, void *refcon, A_Err (*fn)(void *, A_long, A_long, A_long)) {

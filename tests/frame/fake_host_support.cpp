@@ -179,7 +179,11 @@ A_Err RegisterWithAEGP(AEGP_GlobalRefcon, const A_char *, AEGP_PluginID *id) {
 
 // --- iteration ---------------------------------------------------------------
 
-A_long GetNumThreads() { return H().host_threads; }
+A_Err GetNumThreads(A_long *threads) {
+  if (!threads) return A_Err_PARAMETER;
+  *threads = H().host_threads;
+  return A_Err_NONE;
+}
 
 A_Err IterateGeneric(A_long iterations, void *refcon, A_Err (*fn)(void *, A_long, A_long, A_long)) {
   H().iterate_counts.push_back(iterations);

@@ -109,7 +109,9 @@ TEST(Iterate, OncePerProcessorOnSeveralThreads) {
   host::Host host(test::testHostOptions(dir));
   auto *iterate = test::acquire<AEGP_IterateSuite1>(host, kAEGPIterateSuite, 1);
   ASSERT_NE(iterate, nullptr);
-  EXPECT_EQ(iterate->AEGP_GetNumThreads(), 2);
+  A_long threads = 0;
+  ASSERT_EQ(iterate->AEGP_GetNumThreads(&threads), A_Err_NONE);
+  EXPECT_EQ(threads, 2);
   IterationLog log;
   ASSERT_EQ(iterate->AEGP_IterateGeneric(-1, &log, logIteration), A_Err_NONE);
   EXPECT_TRUE(log.met) << "iterations did not run at the same time";

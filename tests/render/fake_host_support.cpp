@@ -124,7 +124,10 @@ struct FakeHostCallbacks {
     return PF_Err_NONE;
   }
 
-  static A_long NumThreads() { return g_current->threads_; }
+  static A_Err NumThreads(A_long *threads) {
+    *threads = g_current->threads_;
+    return A_Err_NONE;
+  }
 
   static A_Err IterateGeneric(A_long iterations, void* refcon,
                               A_Err (*fn)(void*, A_long, A_long, A_long)) {

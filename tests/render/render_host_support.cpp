@@ -286,7 +286,10 @@ A_Err Register(AEGP_GlobalRefcon, const A_char *name, AEGP_PluginID *id) {
 
 // --- threads ---------------------------------------------------------------------
 
-A_long NumThreads() { return H().threads; }
+A_Err NumThreads(A_long *threads) {
+  *threads = H().threads;
+  return A_Err_NONE;
+}
 
 A_Err IterateGeneric(A_long iterations, void *refcon,
                      A_Err (*fn)(void *, A_long, A_long, A_long)) {
