@@ -13,7 +13,9 @@ int main(int argc, char **argv) {
   app.add_option("--settings", options.settingsPath, "The host's settings file (default: ~/.config/vlam/settings.json)");
   app.add_option("--module", options.modulePath, "The plug-in module to load (default: the build's Vlam.aex)");
   app.add_flag("--trace", options.trace, "Write every host call of the command to stderr");
-  app.add_option("--refuse-suite", options.refusedSuites, "Make a suite unavailable to the plug-ins (repeatable)");
+  app.add_option("--refuse-suite", options.refusedSuites, "Make a suite unavailable to the plug-ins (repeatable)")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.fallthrough();
 
   addEffectsCommand(app, options);
