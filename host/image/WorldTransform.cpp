@@ -4,6 +4,7 @@
 #include "host/threads/ThreadPool.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -141,34 +142,153 @@ void preparePlane(const TransformJob &job, ThreadPool &pool, Plane &plane) {
   plane.px = plane.owned.data();
 }
 
+// Source tiles whose pixels are all the same (a cleared background, the
+// black around a flash): a path that stays inside such tiles of one value
+// samples that value, with no taps read.
+constexpr int kTile = 16;
+
+struct TileMap {
+  int columns = 0, rows = 0;
+  std::vector<std::uint8_t> uniform;
+  std::vector<std::array<float, 4>> value;
+};
+
+void buildTiles(const Plane &plane, ThreadPool &pool, TileMap &tiles) {
+  tiles.columns = (plane.width + kTile - 1) / kTile;
+  tiles.rows = (plane.height + kTile - 1) / kTile;
+  tiles.uniform.assign(static_cast<std::size_t>(tiles.columns) * static_cast<std::size_t>(tiles.rows), 0);
+  tiles.value.assign(tiles.uniform.size(), {});
+  pool.run(tiles.rows, [&](int, int ty) {
+    for (int tx = 0; tx < tiles.columns; ++tx) {
+      const float *first = plane.px + plane.stride * (ty * kTile) + 4 * static_cast<std::ptrdiff_t>(tx * kTile);
+      bool same = true;
+      for (int y = ty * kTile; same && y < std::min(plane.height, (ty + 1) * kTile); ++y) {
+        const float *p = plane.px + plane.stride * y + 4 * static_cast<std::ptrdiff_t>(tx * kTile);
+        for (int x = tx * kTile; x < std::min(plane.width, (tx + 1) * kTile); ++x, p += 4)
+          if (std::memcmp(p, first, 4 * sizeof(float)) != 0) {
+            same = false;
+            break;
+          }
+      }
+      const std::size_t i = static_cast<std::size_t>(ty) * static_cast<std::size_t>(tiles.columns) +
+                            static_cast<std::size_t>(tx);
+      tiles.uniform[i] = same ? 1 : 0;
+      std::memcpy(tiles.value[i].data(), first, 4 * sizeof(float));
+    }
+  });
+}
+
+// True (and the value in `acc`) when every tap of a path whose sample
+// positions lie within [minX, maxX] x [minY, maxY] reads one uniform value.
+bool uniformAlong(const Plane &plane, const TileMap &tiles, double minX, double minY, double maxX, double maxY,
+                  Accum &acc) {
+  // Taps reach from floor(q - 0.5) to that plus one.
+  const double lx = std::floor(minX - 0.5), ly = std::floor(minY - 0.5);
+  const double hx = std::floor(maxX - 0.5) + 1, hy = std::floor(maxY - 0.5) + 1;
+  if (!(lx >= 0 && ly >= 0 && hx < plane.width && hy < plane.height)) return false;
+  const int tx0 = static_cast<int>(lx) / kTile, tx1 = static_cast<int>(hx) / kTile;
+  const int ty0 = static_cast<int>(ly) / kTile, ty1 = static_cast<int>(hy) / kTile;
+  const std::size_t first = static_cast<std::size_t>(ty0) * static_cast<std::size_t>(tiles.columns) +
+                            static_cast<std::size_t>(tx0);
+  for (int ty = ty0; ty <= ty1; ++ty)
+    for (int tx = tx0; tx <= tx1; ++tx) {
+      const std::size_t i = static_cast<std::size_t>(ty) * static_cast<std::size_t>(tiles.columns) +
+                            static_cast<std::size_t>(tx);
+      if (!tiles.uniform[i] || tiles.value[i] != tiles.value[first]) return false;
+    }
+  const auto &v = tiles.value[first];
+  acc = {v[0], v[1], v[2], v[3]};
+  return true;
+}
+
+// Bilinear taps of a sample known to lie inside the buffer with its right
+// and lower neighbours (fx, fy already shifted by half a pixel).
+inline void addBilinearInside(const Plane &s, float fx, float fy, float w, Accum &acc) {
+  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
+  const float tx = fx - static_cast<float>(x0), ty = fy - static_cast<float>(y0);
+  const float *p = s.px + s.stride * y0 + 4 * static_cast<std::ptrdiff_t>(x0);
+  const float wy0 = (1 - ty) * w, wy1 = ty * w;
+  acc.add(p, (1 - tx) * wy0);
+  acc.add(p + 4, tx * wy0);
+  acc.add(p + s.stride, (1 - tx) * wy1);
+  acc.add(p + s.stride + 4, tx * wy1);
+}
+
+// Adds `steps` samples of weight `w` spread evenly along (x0, y0)-(x1, y1).
+void addAlong(const TransformJob &job, const Plane &plane, double x0, double y0, double x1, double y1, int steps,
+              float w, Accum &acc) {
+  const double dx = (x1 - x0) / steps, dy = (y1 - y0) / steps;
+  double x = x0 + 0.5 * dx, y = y0 + 0.5 * dy;
+  const bool inside = job.bilinear && std::min(x0, x1) >= 0.5 && std::min(y0, y1) >= 0.5 &&
+                      std::max(x0, x1) < plane.width - 0.5 && std::max(y0, y1) < plane.height - 0.5;
+  if (inside) {
+    // Both ends (and so every sample) have all four taps in the buffer.
+    float fx = static_cast<float>(x - 0.5), fy = static_cast<float>(y - 0.5);
+    const float sx = static_cast<float>(dx), sy = static_cast<float>(dy);
+    for (int i = 0; i < steps; ++i) {
+      addBilinearInside(plane, std::clamp(fx, 0.0f, plane.width - 1.001f), std::clamp(fy, 0.0f, plane.height - 1.001f),
+                        w, acc);
+      fx += sx;
+      fy += sy;
+    }
+    return;
+  }
+  for (int i = 0; i < steps; ++i, x += dx, y += dy) {
+    if (job.bilinear) addBilinear(plane, x, y, w, acc);
+    else addNearest(plane, x, y, w, acc);
+  }
+}
+
 // Averages the source along the path through the matrices' positions of
 // destination point (px, py).
-Accum gather(const TransformJob &job, const Plane &plane, double px, double py) {
+Accum gather(const TransformJob &job, const Plane &plane, const TileMap &tiles, double px, double py) {
   Accum acc;
   const std::size_t n = job.toSource.size();
-  double qx[2], qy[2];
   if (n == 1) {
-    if (!job.toSource[0].apply(px, py, qx[0], qy[0])) return acc;
-    if (job.bilinear) addBilinear(plane, qx[0], qy[0], 1.0f, acc);
-    else addNearest(plane, qx[0], qy[0], 1.0f, acc);
+    double qx, qy;
+    if (!job.toSource[0].apply(px, py, qx, qy)) return acc;
+    if (job.bilinear) addBilinear(plane, qx, qy, 1.0f, acc);
+    else addNearest(plane, qx, qy, 1.0f, acc);
     return acc;
   }
+  // Where the point's source lies under each matrix; a path lying wholly in
+  // uniform tiles of one value needs no sampling.
+  constexpr std::size_t kOnStack = 8;
+  double qxs[kOnStack], qys[kOnStack];
+  bool known[kOnStack];
+  double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+  bool all = true;
+  if (n <= kOnStack) {
+    for (std::size_t k = 0; k < n; ++k) {
+      known[k] = job.toSource[k].apply(px, py, qxs[k], qys[k]);
+      all = all && known[k];
+      if (!known[k]) continue;
+      minX = std::min(minX, qxs[k]);
+      maxX = std::max(maxX, qxs[k]);
+      minY = std::min(minY, qys[k]);
+      maxY = std::max(maxY, qys[k]);
+    }
+    if (all && job.bilinear && uniformAlong(plane, tiles, minX, minY, maxX, maxY, acc)) return acc;
+  }
   const double pairWeight = 1.0 / static_cast<double>(n - 1);
-  bool have = job.toSource[0].apply(px, py, qx[0], qy[0]);
+  double qx[2], qy[2];
+  bool have = n <= kOnStack ? known[0] : job.toSource[0].apply(px, py, qx[0], qy[0]);
+  if (n <= kOnStack) qx[0] = qxs[0], qy[0] = qys[0];
   for (std::size_t k = 1; k < n; ++k) {
-    const bool next = job.toSource[k].apply(px, py, qx[1], qy[1]);
+    bool next;
+    if (n <= kOnStack) {
+      next = known[k];
+      qx[1] = qxs[k];
+      qy[1] = qys[k];
+    } else {
+      next = job.toSource[k].apply(px, py, qx[1], qy[1]);
+    }
     if (have && next) {
-      const double dx = qx[1] - qx[0], dy = qy[1] - qy[0];
-      const double length = std::sqrt(dx * dx + dy * dy);
-      // Samples at most half a pixel apart: bilinear taps that close leave
-      // no visible steps along the streak.
-      const int steps = length < 0.5 ? 1 : static_cast<int>(std::min<double>(std::ceil(length * 2.0), kMaxBlurSamples));
-      const float w = static_cast<float>(pairWeight / steps);
-      for (int i = 0; i < steps; ++i) {
-        const double t = (i + 0.5) / steps;
-        if (job.bilinear) addBilinear(plane, qx[0] + dx * t, qy[0] + dy * t, w, acc);
-        else addNearest(plane, qx[0] + dx * t, qy[0] + dy * t, w, acc);
-      }
+      const double length = std::hypot(qx[1] - qx[0], qy[1] - qy[0]);
+      // Samples at most a pixel apart: bilinear taps that close sum to an
+      // even streak, with no visible steps.
+      const int steps = length < 1.0 ? 1 : static_cast<int>(std::min<double>(std::ceil(length), kMaxBlurSamples));
+      addAlong(job, plane, qx[0], qy[0], qx[1], qy[1], steps, static_cast<float>(pairWeight / steps), acc);
     }
     have = next;
     qx[0] = qx[1];
@@ -211,13 +331,13 @@ PixelF composite(PF_TransferMode mode, const Accum &s, float o, const PixelF &d)
   }
 }
 
-void transformRow(const TransformJob &job, const Plane &plane, int y) {
+void transformRow(const TransformJob &job, const Plane &plane, const TileMap &tiles, int y) {
   const WorldView &dst = job.dst;
   const bool plainCopy = job.xfer == PF_Xfer_COPY && job.opacity >= 1.0f && !job.mask && !job.rgbOnly &&
                          !job.straightAlpha && dst.depth == PixelDepth::Float32;
   const double py = y + 0.5;
   for (int x = job.area.left; x < job.area.right; ++x) {
-    const Accum s = gather(job, plane, x + 0.5, py);
+    const Accum s = gather(job, plane, tiles, x + 0.5, py);
     if (plainCopy) {
       const float px[4] = {s.a, s.r, s.g, s.b};
       std::memcpy(dst.row(y) + static_cast<std::ptrdiff_t>(x) * 16, px, sizeof px);
@@ -243,6 +363,8 @@ void transformPixels(const TransformJob &job, ThreadPool &pool) {
   if (job.src.width <= 0 || job.src.height <= 0) return;
   Plane plane;
   preparePlane(job, pool, plane);
+  TileMap tiles;
+  if (job.toSource.size() > 1) buildTiles(plane, pool, tiles);
   // Bands of rows; each destination pixel depends only on its position, so
   // the split does not change the result.
   const int rows = job.area.bottom - job.area.top;
@@ -250,7 +372,7 @@ void transformPixels(const TransformJob &job, ThreadPool &pool) {
   pool.run(bands, [&](int, int band) {
     const int first = job.area.top + static_cast<int>(static_cast<long long>(rows) * band / bands);
     const int last = job.area.top + static_cast<int>(static_cast<long long>(rows) * (band + 1) / bands);
-    for (int y = first; y < last; ++y) transformRow(job, plane, y);
+    for (int y = first; y < last; ++y) transformRow(job, plane, tiles, y);
   });
 }
 

@@ -51,7 +51,7 @@ bool transferModeOffered(PF_TransferMode mode);
 // over the pool. With one matrix each destination pixel shows the source
 // point the matrix maps onto it; with several, the average of the source
 // along the path through the matrices' positions (equal time per pair,
-// samples at most half a pixel apart), which is a motion blur. Source pixels
+// samples at most a pixel apart), which is a motion blur. Source pixels
 // outside the buffer are transparent. The result is composited with the
 // transfer mode and opacity (times the mask). Deterministic for any thread
 // count.

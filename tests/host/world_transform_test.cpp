@@ -187,6 +187,23 @@ TEST_F(WorldTransform, TwoMatricesSpreadTheSourceAlongTheMotionAndKeepItsLight) 
   EXPECT_GT(least, 0.9f * most);
 }
 
+TEST_F(WorldTransform, BlurOfAnEvenBackgroundKeepsItAndSeveralMatricesFollowThePath) {
+  PF_EffectWorld s{}, d{};
+  auto src = world(80, 40, PixelDepth::Float32, s);
+  auto dst = world(80, 40, PixelDepth::Float32, d);
+  src->fill({1, 0, 0, 0}); // a cleared flash buffer: opaque black
+  src->setPixel(20, 20, {1, 1, 1, 1});
+  // There and back again: 0, +8 and 0 pixels.
+  ASSERT_EQ(transform(s, d, {translation(0, 0), translation(8, 0), translation(0, 0)}), PF_Err_NONE);
+  EXPECT_EQ(dst->pixel(60, 10), (PixelF{1, 0, 0, 0})) << "far from the light: the background, exactly";
+  EXPECT_EQ(dst->pixel(20, 30), (PixelF{1, 0, 0, 0}));
+  double light = 0;
+  for (int x = 0; x < 80; ++x) light += dst->pixel(x, 20).red;
+  EXPECT_NEAR(light, 1.0, 0.02);
+  EXPECT_GT(dst->pixel(24, 20).red, 0.05f);
+  EXPECT_EQ(dst->pixel(30, 20).red, 0.0f) << "the path ends 8 pixels on";
+}
+
 TEST_F(WorldTransform, ZoomBlurStreaksAwayFromTheCentreAndLeavesItSharp) {
   PF_EffectWorld s{}, d{};
   auto src = world(64, 64, PixelDepth::Float32, s);
