@@ -73,6 +73,11 @@ json paramValueToJson(const ParamDefinition &param, const ParamValue &value, con
     const Layer *layer = n[0] > 0 ? comp.findLayer(static_cast<std::uint32_t>(n[0])) : nullptr;
     return layer ? json(layer->name) : json(nullptr);
   }
+  case PF_Param_PATH: // mask IDs are unique, whichever layer holds the mask
+    for (const auto &layer : comp.layers)
+      for (const LayerMask &mask : layer->masks)
+        if (n[0] > 0 && static_cast<double>(mask.id) == n[0]) return mask.name;
+    return nullptr;
   default: return n[0];
   }
 }

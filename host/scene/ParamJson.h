@@ -12,8 +12,9 @@ class Composition;
 // angles as numbers, checkboxes as true/false, popups by item text (or
 // 1-based number), colours as [red, green, blue(, alpha)] floats 0-1, points
 // as [x, y] and 3D points as [x, y, z] in layer pixels, layer parameters by
-// layer name (null for none). An animated parameter is
-// {"keyframes": [{"frame": F, "value": V, "interpolation": "linear"|"hold"}]}.
+// layer name (null for none), path parameters by mask name (null for none;
+// scene files resolve the name on the effect's own layer, see MaskJson.h).
+// An animated parameter is {"keyframes": [{"frame": F, "value": V, "interpolation": "linear"|"hold"}]}.
 
 nlohmann::ordered_json paramValueToJson(const ParamDefinition &param, const ParamValue &value, const Composition &comp);
 nlohmann::ordered_json paramStreamToJson(const ParamDefinition &param, const ParamStream &stream,
