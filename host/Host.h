@@ -82,6 +82,8 @@ public:
   const ModuleLibrary &module() const { return *module_; }
   RefTable<EffectRef> &effectRefs() { return effectRefs_; }
   RefTable<StreamRef> &streamRefs() { return streamRefs_; }
+  RefTable<MaskRef> &maskRefs() { return maskRefs_; }
+  RefTable<PathOutline> &checkedOutPaths() { return checkedOutPaths_; }
 
   // The installed effects, in the module's resource order; keys count from 1.
   const std::vector<std::unique_ptr<InstalledEffect>> &installedEffects() const { return effects_; }
@@ -151,6 +153,8 @@ private:
   WorldTable worlds_;
   RefTable<EffectRef> effectRefs_;
   RefTable<StreamRef> streamRefs_;
+  RefTable<MaskRef> maskRefs_;
+  RefTable<PathOutline> checkedOutPaths_;
   std::unique_ptr<ThreadPool> threads_;
   std::unique_ptr<SettingsStore> settings_;
   std::unique_ptr<ModuleLibrary> module_;

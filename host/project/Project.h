@@ -1,5 +1,6 @@
 #pragma once
 #include "host/image/Image.h"
+#include "host/project/LayerMask.h"
 #include "host/project/ParamDefinition.h"
 #include "host/project/ParamStream.h"
 
@@ -88,6 +89,12 @@ public:
   A_Ratio pixelAspect{1, 1};
   LayerSource source;
   bool enabled = true;
+  std::vector<LayerMask> masks; // in the layer's order, first mask first
+  LayerMask *findMask(std::uint32_t maskId) {
+    for (LayerMask &mask : masks)
+      if (mask.id == maskId) return &mask;
+    return nullptr;
+  }
 
   std::vector<std::unique_ptr<EffectInstance>> effects; // top of the stack first
   int indexOf(const EffectInstance &effect) const;      // -1 when not here

@@ -22,6 +22,7 @@ void publishUtilitySuite(SuiteRegistry &registry);
 void publishRegisterSuite(SuiteRegistry &registry);
 void publishMemorySuite(SuiteRegistry &registry);
 void publishPersistentDataSuites(SuiteRegistry &registry);
+void publishMaskSuites(SuiteRegistry &registry);
 
 // The SPBasicSuite the host hands to plug-ins.
 struct SPBasicSuite makeBasicSuite();
