@@ -1,5 +1,6 @@
 #pragma once
 #include "host/image/Image.h"
+#include "host/project/CameraLayer.h"
 #include "host/project/ParamDefinition.h"
 #include "host/project/ParamStream.h"
 
@@ -88,6 +89,9 @@ public:
   A_Ratio pixelAspect{1, 1};
   LayerSource source;
   bool enabled = true;
+  // Set for a camera layer: no pixels, no effects; the composition is seen
+  // through the topmost enabled one.
+  std::optional<CameraSettings> camera;
 
   std::vector<std::unique_ptr<EffectInstance>> effects; // top of the stack first
   int indexOf(const EffectInstance &effect) const;      // -1 when not here
@@ -115,6 +119,7 @@ public:
   Layer *findLayer(const std::string &name) const;
   Layer *findLayer(std::uint32_t id) const;
   int indexOf(const Layer &layer) const; // -1 when not here
+  Layer *activeCamera() const;           // the topmost enabled camera layer, if any
 
   std::int64_t ticksOfFrame(double frame) const;
   double frameOfTicks(std::int64_t ticks) const;

@@ -17,6 +17,8 @@ void publishHostSuites(SuiteRegistry &registry) {
   publishRegisterSuite(registry);
   publishMemorySuite(registry);
   publishPersistentDataSuites(registry);
+  publishKeyframeSuite(registry);
+  publishCameraSuite(registry);
 }
 
 } // namespace vlam::host
