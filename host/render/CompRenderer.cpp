@@ -69,7 +69,7 @@ Image CompRenderer::renderFrame(std::int64_t frame) {
   Image canvas(settings_.scaled(comp_.width), settings_.scaled(comp_.height), settings_.depth);
   for (auto it = comp_.layers.rbegin(); it != comp_.layers.rend(); ++it) {
     Layer &layer = **it;
-    if (!layer.enabled) continue;
+    if (!layer.enabled || layer.camera) continue; // a camera shows nothing itself
     if (host_.cancelRequested) throw HostError("rendering cancelled");
     std::shared_ptr<Image> pixels = renderLayer(layer, -1, ticks);
     compositeOver(*pixels, canvas, (canvas.width() - pixels->width()) / 2, (canvas.height() - pixels->height()) / 2);
