@@ -47,7 +47,8 @@ json projectJson(const host::Project &project, double frame) {
       layers.push_back({{"name", layer->name},
                         {"width", layer->width},
                         {"height", layer->height},
-                        {"source", layer->source.kind == host::LayerSource::Kind::Solid
+                        {"source", layer->camera ? json("camera")
+                                   : layer->source.kind == host::LayerSource::Kind::Solid
                                        ? json("solid")
                                        : json(layer->source.file.generic_string())},
                         {"enabled", layer->enabled},

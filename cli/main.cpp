@@ -21,6 +21,8 @@ int main(int argc, char **argv) {
   addApplyCommand(app, options);
   addInspectCommand(app, options);
   addRenderCommand(app, options);
+  addSetCommand(app, options);
+  addPressCommand(app, options);
 
   try {
     app.parse(argc, argv);

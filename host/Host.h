@@ -25,6 +25,7 @@ namespace vlam::host {
 
 class ModuleLibrary;
 class EffectRunner;
+class LayerPixelSource;
 
 struct HostOptions {
   std::filesystem::path modulePath;   // empty: the build's Vlam.aex
@@ -129,6 +130,9 @@ public:
   // Settings of the render in progress (effect-to-effect calls made during a
   // render see them); the defaults outside a render.
   RenderSettings activeRender;
+  // The renderer of the frame in progress (layer checkouts made during a
+  // render take their pixels from it); nullptr outside a render.
+  LayerPixelSource *activeSource = nullptr;
 
   // Set from another thread (Ctrl-C) to make effects' abort checks fail.
   std::atomic<bool> cancelRequested{false};

@@ -6,6 +6,7 @@
 #include "host/suites/NotOffered.h"
 
 #include <cstring>
+#include <string>
 
 namespace vlam::host {
 
@@ -28,7 +29,11 @@ PF_Err newWorld(Host &host, A_long width, A_long height, PixelDepth depth, PF_Ef
     std::memset(world, 0, sizeof *world);
     return PF_Err_BAD_CALLBACK_PARAM;
   }
-  return host.worlds().create(width, height, depth, *world) ? PF_Err_NONE : PF_Err_OUT_OF_MEMORY;
+  if (!host.worlds().create(width, height, depth, *world)) return PF_Err_OUT_OF_MEMORY;
+  if (host.monitor().tracing())
+    host.monitor().note("new world " + std::to_string(width) + " x " + std::to_string(height) + ", " +
+                        std::to_string(static_cast<int>(depth)) + " bits");
+  return PF_Err_NONE;
 }
 
 PF_Err disposeWorld(Host &host, PF_EffectWorld *world) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "host/image/Image.h"
 #include "host/project/LayerMask.h"
+#include "host/project/CameraLayer.h"
 #include "host/project/ParamDefinition.h"
 #include "host/project/ParamStream.h"
 
@@ -95,6 +96,9 @@ public:
       if (mask.id == maskId) return &mask;
     return nullptr;
   }
+  // Set for a camera layer: no pixels, no effects; the composition is seen
+  // through the topmost enabled one.
+  std::optional<CameraSettings> camera;
 
   std::vector<std::unique_ptr<EffectInstance>> effects; // top of the stack first
   int indexOf(const EffectInstance &effect) const;      // -1 when not here
@@ -122,6 +126,7 @@ public:
   Layer *findLayer(const std::string &name) const;
   Layer *findLayer(std::uint32_t id) const;
   int indexOf(const Layer &layer) const; // -1 when not here
+  Layer *activeCamera() const;           // the topmost enabled camera layer, if any
 
   std::int64_t ticksOfFrame(double frame) const;
   double frameOfTicks(std::int64_t ticks) const;

@@ -6,6 +6,7 @@
 #include "host/project/ParamCodec.h"
 #include "host/scene/ParamAddress.h"
 #include "host/scene/MaskJson.h"
+#include "host/scene/CameraJson.h"
 #include "host/scene/ParamJson.h"
 #include "host/scene/SceneFile.h"
 
@@ -180,12 +181,26 @@ void SceneReader::readComp(Project &project, const json &j, const std::string &p
 }
 
 void SceneReader::readLayer(Project &project, Composition &comp, const json &j, const std::string &place) {
-  expectKeys(j, place, {"name", "width", "height", "pixel_aspect", "solid", "image", "enabled", "effects", "masks"});
+  expectKeys(j, place, {"name", "width", "height", "pixel_aspect", "solid", "image", "camera", "enabled", "effects", "masks"});
   const json &name = need(j, "name", place);
   if (!name.is_string() || name.get<std::string>().empty()) fail(place + ".name", "expected a layer name");
   if (comp.findLayer(name.get<std::string>())) fail(place + ".name", "a second layer named " + name.dump());
   Layer &layer = project.addLayer(comp, name.get<std::string>());
-  if (j.contains("solid") == j.contains("image")) fail(place, "a layer has either \"solid\" or \"image\"");
+  if (j.contains("camera")) {
+    if (j.contains("solid") || j.contains("image") || j.contains("effects") || j.contains("masks"))
+      fail(place, "a camera layer has no \"solid\", \"image\", \"effects\" or \"masks\"");
+    try {
+      layer.camera = cameraFromJson(j["camera"], comp);
+    } catch (const HostError &e) {
+      fail(place + ".camera", e.what());
+    }
+    if (j.contains("enabled")) {
+      if (!j["enabled"].is_boolean()) fail(place + ".enabled", "expected true or false");
+      layer.enabled = j["enabled"].get<bool>();
+    }
+    return;
+  }
+  if (j.contains("solid") == j.contains("image")) fail(place, "a layer has either \"solid\", \"image\" or \"camera\"");
   if (j.contains("solid")) {
     const json &c = j["solid"];
     if (!c.is_array() || c.size() < 3 || c.size() > 4) fail(place + ".solid", "expected [red, green, blue(, alpha)]");

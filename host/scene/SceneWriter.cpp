@@ -2,6 +2,7 @@
 #include "host/io/AtomicFile.h"
 #include "host/scene/ParamAddress.h"
 #include "host/scene/MaskJson.h"
+#include "host/scene/CameraJson.h"
 #include "host/scene/ParamJson.h"
 #include "host/scene/SceneFile.h"
 
@@ -53,6 +54,11 @@ json effectJson(const EffectInstance &effect, const Composition &comp) {
 
 json layerJson(const Layer &layer, const Composition &comp) {
   json l = {{"name", layer.name}};
+  if (layer.camera) {
+    l["camera"] = cameraToJson(*layer.camera, comp);
+    if (!layer.enabled) l["enabled"] = false;
+    return l;
+  }
   if (layer.source.kind == LayerSource::Kind::Solid) {
     const auto &c = layer.source.color;
     json color = json::array({c[0], c[1], c[2]});

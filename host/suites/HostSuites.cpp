@@ -18,6 +18,8 @@ void publishHostSuites(SuiteRegistry &registry) {
   publishMemorySuite(registry);
   publishPersistentDataSuites(registry);
   publishMaskSuites(registry);
+  publishKeyframeSuite(registry);
+  publishCameraSuite(registry);
 }
 
 } // namespace vlam::host

@@ -23,6 +23,8 @@ void publishRegisterSuite(SuiteRegistry &registry);
 void publishMemorySuite(SuiteRegistry &registry);
 void publishPersistentDataSuites(SuiteRegistry &registry);
 void publishMaskSuites(SuiteRegistry &registry);
+void publishKeyframeSuite(SuiteRegistry &registry);
+void publishCameraSuite(SuiteRegistry &registry);
 
 // The SPBasicSuite the host hands to plug-ins.
 struct SPBasicSuite makeBasicSuite();

@@ -1,10 +1,12 @@
 // "AEGP Stream Suite" (v8, v9) and "AEGP Dynamic Stream Suite" (v3, v5):
 // effect parameter streams.
 #include "host/effect/EffectRunner.h"
+#include "host/suites/CameraStreams.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "host/suites/MaskStreams.h"
 #include "host/suites/NotOffered.h"
+#include "host/suites/StreamTarget.h"
 
 #include <AE_GeneralPlug.h>
 
@@ -13,45 +15,9 @@
 namespace vlam::host {
 namespace {
 
-struct StreamTarget {
-  EffectInstance *effect = nullptr;
-  std::size_t index = 0;
-  const ParamDefinition &param() const { return effect->param(index); }
-  ParamStream &stream() const { return effect->streams[index]; }
-};
+std::optional<StreamTarget> targetOf(Host &host, AEGP_StreamRefH ref) { return streamTargetOf(host, ref); }
 
-std::optional<StreamTarget> targetOf(Host &host, AEGP_StreamRefH ref) {
-  const StreamRef *s = host.streamRefs().find(ref);
-  if (!s) return std::nullopt;
-  EffectInstance *effect = host.project().findEffect(s->effectId);
-  if (!effect || s->paramIndex < 0 || static_cast<std::size_t>(s->paramIndex) >= effect->paramCount())
-    return std::nullopt;
-  return StreamTarget{effect, static_cast<std::size_t>(s->paramIndex)};
-}
-
-AEGP_StreamType streamTypeOf(PF_ParamType type) {
-  switch (type) {
-  case PF_Param_SLIDER:
-  case PF_Param_FIX_SLIDER:
-  case PF_Param_ANGLE:
-  case PF_Param_CHECKBOX:
-  case PF_Param_POPUP:
-  case PF_Param_FLOAT_SLIDER: return AEGP_StreamType_OneD;
-  case PF_Param_COLOR: return AEGP_StreamType_COLOR;
-  case PF_Param_POINT: return AEGP_StreamType_TwoD_SPATIAL;
-  case PF_Param_POINT_3D: return AEGP_StreamType_ThreeD_SPATIAL;
-  case PF_Param_ARBITRARY_DATA: return AEGP_StreamType_ARB;
-  case PF_Param_LAYER: return AEGP_StreamType_LAYER_ID;
-  default: return AEGP_StreamType_NO_DATA;
-  }
-}
-
-bool ticksOf(const StreamTarget &t, const A_Time *time, std::int64_t &ticks) {
-  if (!time || time->scale == 0) return false;
-  ticks = static_cast<std::int64_t>(
-      std::llround(static_cast<double>(time->value) * t.effect->layer().comp().frameRate.perSecond / time->scale));
-  return true;
-}
+bool ticksOf(const StreamTarget &t, const A_Time *time, std::int64_t &ticks) { return streamTicksOf(t, time, ticks); }
 
 A_Err canVaryOverTime(AEGP_StreamRefH ref, A_Boolean *canVary) {
   return hostCall("AEGP_CanVaryOverTime", [&](Host &host) -> A_Err {
@@ -115,13 +81,7 @@ A_Err newStreamValue(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_LTimeMode, const A
     const ParamValue v = t->stream().valueAt(ticks, t->param().blendable());
     *value = AEGP_StreamValue2{};
     value->streamH = ref;
-    switch (type) {
-    case AEGP_StreamType_COLOR: value->val.color = {v.number[0], v.number[1], v.number[2], v.number[3]}; break;
-    case AEGP_StreamType_TwoD_SPATIAL: value->val.two_d = {v.number[0], v.number[1]}; break;
-    case AEGP_StreamType_ThreeD_SPATIAL: value->val.three_d = {v.number[0], v.number[1], v.number[2]}; break;
-    case AEGP_StreamType_LAYER_ID: value->val.layer_id = static_cast<AEGP_LayerIDVal>(v.number[0]); break;
-    default: value->val.one_d = v.number[0]; break;
-    }
+    value->val = streamValOf(type, v);
     return A_Err_NONE;
   });
 }
@@ -136,18 +96,7 @@ A_Err setStreamValue(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_StreamValue2 *valu
     if (!t || !value || t->index == 0) return A_Err_PARAMETER;
     const AEGP_StreamType type = streamTypeOf(t->param().type());
     ParamValue v;
-    switch (type) {
-    case AEGP_StreamType_COLOR:
-      v.number = {value->val.color.alpha, value->val.color.red, value->val.color.green, value->val.color.blue};
-      break;
-    case AEGP_StreamType_TwoD_SPATIAL: v.number = {value->val.two_d.x, value->val.two_d.y, 0, 0}; break;
-    case AEGP_StreamType_ThreeD_SPATIAL:
-      v.number = {value->val.three_d.x, value->val.three_d.y, value->val.three_d.z, 0};
-      break;
-    case AEGP_StreamType_LAYER_ID: v.number[0] = value->val.layer_id; break;
-    case AEGP_StreamType_OneD: v.number[0] = value->val.one_d; break;
-    default: return A_Err_PARAMETER;
-    }
+    if (!paramValueOf(type, value->val, v)) return A_Err_PARAMETER;
     t->stream().setValueAt(host.currentTicks, v);
     return A_Err_NONE;
   });
@@ -162,20 +111,25 @@ A_Err duplicateStreamRef(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_StreamRefH *co
   });
 }
 
-A_Err isStreamLegal(AEGP_LayerH, AEGP_LayerStream, A_Boolean *legal) {
-  return hostCall("AEGP_IsStreamLegal", [&](Host &) -> A_Err {
-    if (!legal) return A_Err_PARAMETER;
-    *legal = false; // layer transform streams are not modelled yet
+A_Err isStreamLegal(AEGP_LayerH layerH, AEGP_LayerStream which, A_Boolean *legal) {
+  return hostCall("AEGP_IsStreamLegal", [&](Host &host) -> A_Err {
+    Layer *layer = host.project().findLayer(layerH);
+    if (!layer || !legal) return A_Err_PARAMETER;
+    *legal = isCameraStream(*layer, which); // other layer transform streams are not modelled
     return A_Err_NONE;
   });
+}
+
+A_Err layerStreamValue(AEGP_LayerH layer, AEGP_LayerStream which, AEGP_LTimeMode, const A_Time *time, A_Boolean,
+                       AEGP_StreamVal2 *value, AEGP_StreamType *type) {
+  return hostCall("AEGP_GetLayerStreamValue",
+                  [&](Host &host) { return cameraStreamValue(host, layer, which, time, value, type); });
 }
 
 VLAM_NOT_OFFERED(newLayerStream, AEGP_PluginID, AEGP_LayerH, AEGP_LayerStream, AEGP_StreamRefH *)
 A_Err newMaskStream(AEGP_PluginID, AEGP_MaskRefH mask, AEGP_MaskStream which, AEGP_StreamRefH *stream) {
   return newMaskStreamRef(mask, which, stream);
 }
-VLAM_NOT_OFFERED(layerStreamValue, AEGP_LayerH, AEGP_LayerStream, AEGP_LTimeMode, const A_Time *, A_Boolean,
-                 AEGP_StreamVal2 *, AEGP_StreamType *)
 
 const AEGP_StreamSuite9 kStreamSuite{isStreamLegal,      canVaryOverTime,  newLayerStream,
                                      effectNumParamStreams, newEffectStreamByIndex, newMaskStream,
