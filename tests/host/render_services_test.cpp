@@ -9,6 +9,8 @@
 #include <AE_GeneralPlug.h>
 #include <AE_Macros.h>
 
+#include <cstring>
+
 using namespace vlam;
 using namespace vlam::test;
 using vlam::test::TempDir;
@@ -261,6 +263,17 @@ TEST_F(RenderServices, RegisteringGivesEachCallerItsOwnPluginId) {
     EXPECT_NE(plugin.id, b);
   }
   EXPECT_EQ(utility->AEGP_RegisterWithAEGP(nullptr, "third", nullptr), A_Err_PARAMETER);
+
+  // The Render effect keeps the id it registered for in its global data.
+  host::InstalledEffect *render = host.findInstalled("zk_Vlam");
+  ASSERT_NE(render, nullptr);
+  ASSERT_EQ(host.runner().ensureReady(*render), PF_Err_NONE);
+  ASSERT_NE(render->globalData, nullptr);
+  A_u_long renderId = 0;
+  std::memcpy(&renderId, *render->globalData, sizeof renderId);
+  EXPECT_NE(renderId, 0u);
+  EXPECT_NE(renderId, static_cast<A_u_long>(a));
+  EXPECT_NE(renderId, static_cast<A_u_long>(b));
 }
 
 TEST_F(RenderServices, AbortCheckStopsTheRenderOnceCancelled) {
