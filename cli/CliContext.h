@@ -38,6 +38,7 @@ void addAboutCommand(CLI::App &app, GlobalOptions &options);
 void addApplyCommand(CLI::App &app, GlobalOptions &options);
 void addInspectCommand(CLI::App &app, GlobalOptions &options);
 void addRenderCommand(CLI::App &app, GlobalOptions &options);
+void addPresetsCommand(CLI::App &app, GlobalOptions &options);
 
 // A command's result, returned by main.
 int &exitCode();

@@ -21,6 +21,7 @@ int main(int argc, char **argv) {
   addApplyCommand(app, options);
   addInspectCommand(app, options);
   addRenderCommand(app, options);
+  addPresetsCommand(app, options);
 
   try {
     app.parse(argc, argv);
