@@ -40,6 +40,7 @@ void addInspectCommand(CLI::App &app, GlobalOptions &options);
 void addRenderCommand(CLI::App &app, GlobalOptions &options);
 void addSetCommand(CLI::App &app, GlobalOptions &options);
 void addPressCommand(CLI::App &app, GlobalOptions &options);
+void addPresetsCommand(CLI::App &app, GlobalOptions &options);
 
 // A command's result, returned by main.
 int &exitCode();

@@ -23,6 +23,7 @@ int main(int argc, char **argv) {
   addRenderCommand(app, options);
   addSetCommand(app, options);
   addPressCommand(app, options);
+  addPresetsCommand(app, options);
 
   try {
     app.parse(argc, argv);

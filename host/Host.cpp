@@ -46,6 +46,8 @@ Host::Host(HostOptions options) : options_(std::move(options)) {
 
 Host::~Host() {
   setDownProject();
+  // Parameter values die before the effects that made them are set down.
+  project_ = std::make_unique<Project>();
   setDownEffects();
   if (monitor_.tracing()) {
     std::string missing;

@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <functional>
+
 namespace vlam::host {
 
 class Composition;
@@ -26,5 +28,14 @@ ParamValue paramValueFromJson(const ParamDefinition &param, const nlohmann::orde
                               const Composition &comp);
 ParamStream paramStreamFromJson(const ParamDefinition &param, const nlohmann::ordered_json &json,
                                 const Composition &comp);
+
+// The same for values a caller converts itself (arbitrary data). Such a value
+// may be an object: only an object holding "keyframes" is animated.
+using ValueToJson = std::function<nlohmann::ordered_json(const ParamValue &)>;
+using ValueFromJson = std::function<ParamValue(const nlohmann::ordered_json &)>;
+nlohmann::ordered_json paramStreamToJson(const ParamStream &stream, const Composition &comp,
+                                         const ValueToJson &toJson);
+ParamStream paramStreamFromJson(const ParamDefinition &param, const nlohmann::ordered_json &json,
+                                const Composition &comp, const ValueFromJson &fromJson);
 
 } // namespace vlam::host

@@ -4,6 +4,8 @@
 #include "host/io/AtomicFile.h"
 #include "host/io/ImageFiles.h"
 #include "host/project/ParamCodec.h"
+#include "host/scene/ArbitraryJson.h"
+#include "host/scene/HexBytes.h"
 #include "host/scene/ParamAddress.h"
 #include "host/scene/MaskJson.h"
 #include "host/scene/CameraJson.h"
@@ -243,21 +245,6 @@ void SceneReader::readLayer(Project &project, Composition &comp, const json &j, 
   }
 }
 
-std::vector<std::uint8_t> hexBytes(const std::string &hex, bool &ok) {
-  std::vector<std::uint8_t> out;
-  ok = hex.size() % 2 == 0;
-  auto digit = [&](char c) -> int {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    ok = false;
-    return 0;
-  };
-  for (std::size_t i = 0; ok && i + 1 < hex.size(); i += 2)
-    out.push_back(static_cast<std::uint8_t>(digit(hex[i]) * 16 + digit(hex[i + 1])));
-  return out;
-}
-
 void SceneReader::readEffects(Composition &comp, Layer &layer, const json &effects, const std::string &place) {
   if (!effects.is_array()) fail(place, "expected an array");
   for (std::size_t i = 0; i < effects.size(); ++i) {
@@ -277,10 +264,9 @@ void SceneReader::readEffects(Composition &comp, Layer &layer, const json &effec
       effect.active = e["active"].get<bool>();
     }
     if (e.contains("sequence_data")) {
-      bool ok = e["sequence_data"].is_string();
-      auto bytes = ok ? hexBytes(e["sequence_data"].get<std::string>(), ok) : std::vector<std::uint8_t>{};
-      if (!ok) fail(here + ".sequence_data", "expected hexadecimal bytes");
-      effect.loadedSequenceBytes = std::move(bytes);
+      auto bytes = e["sequence_data"].is_string() ? bytesFromHex(e["sequence_data"].get<std::string>()) : std::nullopt;
+      if (!bytes) fail(here + ".sequence_data", "expected hexadecimal bytes");
+      effect.loadedSequenceBytes = std::move(*bytes);
     }
     if (!e.contains("params")) continue;
     const json &params = e["params"];
@@ -291,8 +277,9 @@ void SceneReader::readEffects(Composition &comp, Layer &layer, const json &effec
       try {
         const std::size_t index = resolveParam(*installed, address);
         if (!seen.insert(index).second) throw HostError("set twice (under another address)");
-        effect.streams[index] = installed->params[index].type() == PF_Param_PATH
-                                    ? ParamStream(pathParamFromJson(layer, value))
+        const PF_ParamType type = installed->params[index].type();
+        effect.streams[index] = type == PF_Param_PATH             ? ParamStream(pathParamFromJson(layer, value))
+                                : type == PF_Param_ARBITRARY_DATA ? arbitraryStreamFromJson(host_, effect, index, value)
                                     : paramStreamFromJson(installed->params[index], value, comp);
       } catch (const HostError &error) {
         fail(at, error.what());
