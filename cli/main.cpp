@@ -21,6 +21,8 @@ int main(int argc, char **argv) {
   addApplyCommand(app, options);
   addInspectCommand(app, options);
   addRenderCommand(app, options);
+  addPanelCommands(app, options);
+  addViewCommand(app, options);
 
   try {
     app.parse(argc, argv);

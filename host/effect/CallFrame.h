@@ -67,6 +67,14 @@ struct CallFrame {
   std::vector<ParamDefinition> *adding = nullptr; // set during PF_Cmd_PARAMS_SETUP
   std::atomic<int> outstandingCheckouts{0};       // params checked out, not yet in
   SmartCallState *smart = nullptr;
+  // Arbitrary-data values handed to the effect for this call (see
+  // ArbitraryValues.h); disposed of when the call ends.
+  struct ArbitraryValue {
+    PF_ArbitraryH handle;
+    void *refcon;
+    A_long id;
+  };
+  std::vector<ArbitraryValue> arbitraryValues;
 
   PF_ProgPtr ref() { return reinterpret_cast<PF_ProgPtr>(this); }
 };

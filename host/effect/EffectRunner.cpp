@@ -2,6 +2,7 @@
 
 #include "host/Host.h"
 #include "host/HostError.h"
+#include "host/effect/ArbitraryValues.h"
 #include "host/project/ParamCodec.h"
 
 #include <AE_EffectCB.h>
@@ -96,6 +97,7 @@ void EffectRunner::fillParams(CallFrame &frame, const PF_LayerDef *input) {
   frame.params.reserve(count);
   for (std::size_t i = 0; i < count; ++i) frame.params.push_back(paramAt(*frame.instance, i, frame.ticks));
   if (input && count > 0) frame.params[0].u.ld = *input;
+  for (std::size_t i = 1; i < count; ++i) attachArbitraryValue(frame, i, frame.ticks, frame.params[i]);
   if (commandMayChangeValues(frame.cmd) || frame.cmd == PF_Cmd_UPDATE_PARAMS_UI)
     for (auto &p : frame.params) p.uu.change_flags = PF_ChangeFlag_NONE;
   for (auto &p : frame.params) frame.paramPointers.push_back(&p);
@@ -172,6 +174,7 @@ CallResult EffectRunner::call(InstalledEffect &effect, EffectInstance *instance,
     }
   }
   takeBack(*frame, result);
+  disposeArbitraryValues(*frame);
   return result;
 }
 
@@ -206,6 +209,10 @@ void EffectRunner::takeBack(CallFrame &frame, CallResult &result) {
         const PF_ParamDef &def = frame.params[i];
         if (!(def.uu.change_flags & PF_ChangeFlag_CHANGED_VALUE) || !instance->param(i).hasValue()) continue;
         if (def.param_type != instance->param(i).type()) continue;
+        if (def.param_type == PF_Param_ARBITRARY_DATA) {
+          keepArbitraryValue(frame, i, def);
+          continue;
+        }
         ParamValue value = readValue(def);
         clampToValidRange(instance->param(i), value);
         instance->streams[i].setValueAt(frame.ticks, value);

@@ -1,4 +1,5 @@
 // The interact callbacks in PF_InData::inter.
+#include "host/effect/ArbitraryValues.h"
 #include "host/effect/EffectRunner.h"
 #include "host/suites/HostCall.h"
 
@@ -17,6 +18,7 @@ PF_Err checkoutParam(PF_ProgPtr ref, PF_ParamIndex index, A_long time, A_long st
     std::int64_t ticks = 0;
     if (!EffectRunner::toTicks(frame->instance, time, scale, ticks)) return PF_Err_BAD_CALLBACK_PARAM;
     *param = host.runner().paramAt(*frame->instance, static_cast<std::size_t>(index), ticks);
+    attachArbitraryValue(*frame, static_cast<std::size_t>(index), ticks, *param);
     ++frame->outstandingCheckouts;
     return PF_Err_NONE;
   });

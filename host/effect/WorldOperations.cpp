@@ -117,8 +117,6 @@ VLAM_CALLBACK_NOT_OFFERED(convolveCallback, PF_ProgPtr, PF_EffectWorld *, const 
 VLAM_CALLBACK_NOT_OFFERED(transferRectCallback, PF_ProgPtr, PF_Quality, PF_ModeFlags, PF_Field, const PF_Rect *,
                           const PF_EffectWorld *, const PF_CompositeMode *, const PF_MaskWorld *, A_long, A_long,
                           PF_EffectWorld *)
-VLAM_CALLBACK_NOT_OFFERED(transformWorldCallback, PF_ProgPtr, PF_Quality, PF_ModeFlags, PF_Field,
-                          const PF_EffectWorld *, const PF_CompositeMode *, const PF_MaskWorld *, const PF_FloatMatrix *,
-                          A_long, PF_Boolean, const PF_Rect *, PF_EffectWorld *)
+// transformWorldCallback: TransformWorld.cpp.
 
 } // namespace vlam::host

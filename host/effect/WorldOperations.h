@@ -23,7 +23,8 @@ PF_Err fillCallback(const char *name, PF_ProgPtr ref, const PixelF &color, const
 PF_Err premultiplyCallback(const char *name, PF_ProgPtr ref, A_long forward, PF_EffectWorld *world);
 
 // Compositing and transforms (utility callbacks and the PF World Transform
-// suite); not offered yet: they answer PF_Err_INVALID_CALLBACK.
+// suite); not offered yet, apart from transform_world (copy mode): they
+// answer PF_Err_INVALID_CALLBACK.
 PF_Err compositeRectCallback(PF_ProgPtr, PF_Rect *, A_long, PF_EffectWorld *, A_long, A_long, PF_Field, PF_XferMode,
                              PF_EffectWorld *);
 PF_Err blendCallback(PF_ProgPtr, const PF_EffectWorld *, const PF_EffectWorld *, PF_Fixed, PF_EffectWorld *);

@@ -17,6 +17,8 @@ void publishHostSuites(SuiteRegistry &registry) {
   publishRegisterSuite(registry);
   publishMemorySuite(registry);
   publishPersistentDataSuites(registry);
+  publishDrawbotSuites(registry);
+  publishAppSuites(registry);
 }
 
 } // namespace vlam::host

@@ -22,6 +22,8 @@ void publishUtilitySuite(SuiteRegistry &registry);
 void publishRegisterSuite(SuiteRegistry &registry);
 void publishMemorySuite(SuiteRegistry &registry);
 void publishPersistentDataSuites(SuiteRegistry &registry);
+void publishDrawbotSuites(SuiteRegistry &registry);
+void publishAppSuites(SuiteRegistry &registry);
 
 // The SPBasicSuite the host hands to plug-ins.
 struct SPBasicSuite makeBasicSuite();

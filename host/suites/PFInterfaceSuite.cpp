@@ -47,7 +47,29 @@ A_Err getEffectCamera(PF_ProgPtr ref, const A_Time *, AEGP_LayerH *camera) {
   });
 }
 
-VLAM_NOT_OFFERED(getEffectCameraMatrix, PF_ProgPtr, const A_Time *, A_Matrix4 *, A_FpLong *, A_short *, A_short *)
+// The composition's default camera (compositions have no camera layers
+// yet): looking straight down +z at the layer's centre from the distance
+// of the default lens (focal length 141.7325 on a film 102.0474 wide, as
+// wide as the composition), position in the layer's pixels in row 3.
+A_Err getEffectCameraMatrix(PF_ProgPtr ref, const A_Time *, A_Matrix4 *matrix, A_FpLong *distance,
+                            A_short *planeWidth, A_short *planeHeight) {
+  return hostCall("AEGP_GetEffectCameraMatrix", [&](Host &) -> A_Err {
+    CallFrame *frame = frameFromRef(ref);
+    if (!matrix || !distance || !planeWidth || !planeHeight || !frame || !frame->instance) return A_Err_PARAMETER;
+    const Layer &layer = frame->instance->layer();
+    const Composition &comp = layer.comp();
+    const double zoom = 141.7325 / 102.0474 * comp.width;
+    for (int r = 0; r < 4; ++r)
+      for (int c = 0; c < 4; ++c) matrix->mat[r][c] = r == c ? 1.0 : 0.0;
+    matrix->mat[3][0] = layer.width * 0.5;
+    matrix->mat[3][1] = layer.height * 0.5;
+    matrix->mat[3][2] = -zoom;
+    *distance = zoom;
+    *planeWidth = static_cast<A_short>(comp.width > 32767 ? 32767 : comp.width);
+    *planeHeight = static_cast<A_short>(comp.height > 32767 ? 32767 : comp.height);
+    return A_Err_NONE;
+  });
+}
 
 const AEGP_PFInterfaceSuite1 kPFInterfaceSuite{getEffectLayer, getNewEffectForEffect, convertEffectToCompTime,
                                                getEffectCamera, getEffectCameraMatrix};
