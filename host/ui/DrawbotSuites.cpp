@@ -259,8 +259,8 @@ SPErr transform(DRAWBOT_SurfaceRef ref, const DRAWBOT_MatrixF32 *m) {
     // Row vectors: [x y 1] times the matrix.
     cairo_matrix_t cm;
     cairo_matrix_init(&cm, m->mat[0][0], m->mat[0][1], m->mat[1][0], m->mat[1][1], m->mat[2][0], m->mat[2][1]);
-    if (cairo_matrix_invert(&cm) != CAIRO_STATUS_SUCCESS) return kBadRef;
-    cairo_matrix_invert(&cm);
+    cairo_matrix_t check = cm;
+    if (cairo_matrix_invert(&check) != CAIRO_STATUS_SUCCESS) return kBadRef; // a singular matrix
     cairo_transform(cr, &cm);
     return PF_Err_NONE;
   });
@@ -283,9 +283,9 @@ SPErr drawString(DRAWBOT_SurfaceRef ref, DRAWBOT_BrushRef brushRef, DRAWBOT_Font
     if (truncation != kDRAWBOT_TextTruncation_None && truncationWidth > 0 && ext.x_advance > truncationWidth) {
       const std::string mark = truncation == kDRAWBOT_TextTruncation_End ? "" : "\u2026";
       while (!utf8.empty()) {
-        do utf8.pop_back();
-        while (!utf8.empty() && (static_cast<unsigned char>(utf8.back()) & 0xC0) == 0x80);
-        if (!utf8.empty() && (static_cast<unsigned char>(utf8.back()) & 0xC0) == 0xC0) utf8.pop_back();
+        // One code point off the end: its continuation bytes, then its lead.
+        while (!utf8.empty() && (static_cast<unsigned char>(utf8.back()) & 0xC0) == 0x80) utf8.pop_back();
+        if (!utf8.empty()) utf8.pop_back();
         cairo_text_extents(cr, (utf8 + mark).c_str(), &ext);
         if (ext.x_advance <= truncationWidth) break;
       }

@@ -30,6 +30,10 @@ std::pair<int, int> pngSize(const std::filesystem::path &file) {
 
 TEST(CliUi, PanelDrawsTheControlsAndNamesWhereTheyAre) {
   CliDir dir;
+  for (const char *command : {"panel", "click", "drag", "hover", "view"}) {
+    auto help = dir.run({command, "--help"});
+    EXPECT_EQ(help.exitCode, 0) << command << help.err;
+  }
   writeStackScene(dir / "s.json");
   auto r = dir.run({"panel", (dir / "s.json").string(), "--layer", "Plate", "--effect", "0", "-o",
                     (dir / "panel.png").string()});

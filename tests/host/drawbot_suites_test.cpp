@@ -114,6 +114,26 @@ TEST_F(DrawbotSuites, TextDrawsWithTheDefaultFontAndAlignsOnItsOrigin) {
   EXPECT_EQ(supplier->ReleaseObject(font), 0);
 }
 
+TEST_F(DrawbotSuites, TruncatedTextStaysWithinItsWidth) {
+  const DRAWBOT_ColorRGBA white{1, 1, 1, 1};
+  DRAWBOT_BrushRef brush = nullptr;
+  DRAWBOT_FontRef font = nullptr;
+  ASSERT_EQ(supplier->NewBrush(sup, &white, &brush), 0);
+  ASSERT_EQ(supplier->NewDefaultFont(sup, 11.0f, &font), 0);
+  const DRAWBOT_UTF16Char text[] = {'H', 0x00C9, 'H', 0x00C9, 'H', 0x00C9, 'H', 0x00C9, 0}; // H and E-acute
+  const DRAWBOT_PointF32 origin{2, 20};
+  ASSERT_EQ(surfaceSuite->DrawString(surf, brush, font, text, &origin, kDRAWBOT_TextAlignment_Left,
+                                     kDRAWBOT_TextTruncation_End, 17.0f),
+            0);
+  float inside = 0, beyond = 0;
+  for (int y = 5; y < 25; ++y)
+    for (int x = 0; x < 40; ++x) (x < 20 ? inside : beyond) += pixel(x, y).alpha;
+  EXPECT_GT(inside, 5.0f);
+  EXPECT_EQ(beyond, 0.0f) << "cut to the width, whole characters only";
+  EXPECT_EQ(supplier->ReleaseObject(brush), 0);
+  EXPECT_EQ(supplier->ReleaseObject(font), 0);
+}
+
 TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
   DRAWBOT_PathRef p = nullptr;
   ASSERT_EQ(supplier->NewPath(sup, &p), 0);
