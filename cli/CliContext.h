@@ -41,6 +41,8 @@ void addRenderCommand(CLI::App &app, GlobalOptions &options);
 void addSetCommand(CLI::App &app, GlobalOptions &options);
 void addPressCommand(CLI::App &app, GlobalOptions &options);
 void addPresetsCommand(CLI::App &app, GlobalOptions &options);
+void addPanelCommands(CLI::App &app, GlobalOptions &options);
+void addViewCommand(CLI::App &app, GlobalOptions &options);
 
 // A command's result, returned by main.
 int &exitCode();

@@ -24,6 +24,8 @@ int main(int argc, char **argv) {
   addSetCommand(app, options);
   addPressCommand(app, options);
   addPresetsCommand(app, options);
+  addPanelCommands(app, options);
+  addViewCommand(app, options);
 
   try {
     app.parse(argc, argv);

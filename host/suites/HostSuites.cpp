@@ -20,6 +20,8 @@ void publishHostSuites(SuiteRegistry &registry) {
   publishMaskSuites(registry);
   publishKeyframeSuite(registry);
   publishCameraSuite(registry);
+  publishDrawbotSuites(registry);
+  publishAppSuites(registry);
 }
 
 } // namespace vlam::host

@@ -190,9 +190,45 @@ VLAM_NOT_OFFERED(setStreamName, AEGP_StreamRefH, const A_UTF16Char *)
 VLAM_NOT_OFFERED(canAddStream, AEGP_StreamRefH, const A_char *, A_Boolean *)
 VLAM_NOT_OFFERED(addStream, AEGP_PluginID, AEGP_StreamRefH, const A_char *, AEGP_StreamRefH *)
 VLAM_NOT_OFFERED(matchName, AEGP_StreamRefH, A_char *)
-VLAM_NOT_OFFERED(parentStreamRef, AEGP_PluginID, AEGP_StreamRefH, AEGP_StreamRefH *)
+// The parent of an effect parameter's stream is the effect's own stream
+// group (a reference with parameter index kEffectGroupStream); the parent of
+// that group, the layer's effect parade, is not offered.
+constexpr int kEffectGroupStream = -1;
+
+A_Err parentStreamRef(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_StreamRefH *parent) {
+  return hostCall("AEGP_GetNewParentStreamRef", [&](Host &host) -> A_Err {
+    if (!parent) return A_Err_PARAMETER;
+    *parent = nullptr;
+    auto t = targetOf(host, ref);
+    if (!t) return A_Err_PARAMETER;
+    *parent = reinterpret_cast<AEGP_StreamRefH>(host.streamRefs().make({t->effect->id(), kEffectGroupStream}));
+    return A_Err_NONE;
+  });
+}
 VLAM_NOT_OFFERED(streamIsModified, AEGP_StreamRefH, A_Boolean *)
-VLAM_NOT_OFFERED(streamIndexInParent, AEGP_StreamRefH, A_long *)
+// An effect's group: its position in the layer's stack; a parameter's
+// stream: its position among the effect's parameter streams (the input
+// layer has none).
+A_Err streamIndexInParent(AEGP_StreamRefH ref, A_long *index) {
+  return hostCall("AEGP_GetStreamIndexInParent", [&](Host &host) -> A_Err {
+    if (!index) return A_Err_PARAMETER;
+    *index = 0;
+    const StreamRef *s = host.streamRefs().find(ref);
+    if (!s) return A_Err_PARAMETER;
+    EffectInstance *effect = host.project().findEffect(s->effectId);
+    if (!effect) return A_Err_PARAMETER;
+    if (s->paramIndex == kEffectGroupStream) {
+      const int position = effect->layer().indexOf(*effect);
+      if (position < 0) return A_Err_PARAMETER;
+      *index = position;
+      return A_Err_NONE;
+    }
+    auto t = targetOf(host, ref);
+    if (!t || t->index == 0) return A_Err_PARAMETER;
+    *index = static_cast<A_long>(t->index - 1);
+    return A_Err_NONE;
+  });
+}
 
 const AEGP_DynamicStreamSuite5 kDynamicStreamSuite{
     streamRefForLayer, streamRefForMask, streamDepth,      streamGroupingType, numStreamsInGroup,
