@@ -128,8 +128,9 @@ void EffectRunner::prepareFrame(CallFrame &frame, const CallOptions &options) {
     in.local_time_step = comp.frameRate.perFrame;
     in.total_time = clampToLong(comp.durationFrames * comp.frameRate.perFrame);
     in.time_scale = static_cast<A_u_long>(comp.frameRate.perSecond);
-    in.shutter_angle = comp.motionBlur ? toFixed(comp.shutterAngle) : 0;
-    in.shutter_phase = toFixed(comp.shutterPhase);
+    // The effect API gives the shutter as fractions of a frame (1.0 = 360 degrees).
+    in.shutter_angle = comp.motionBlur ? toFixed(comp.shutterAngle / 360.0) : 0;
+    in.shutter_phase = toFixed(comp.shutterPhase / 360.0);
     in.width = layer.width;
     in.height = layer.height;
     in.extent_hint = {0, 0, options.settings.scaled(layer.width), options.settings.scaled(layer.height)};

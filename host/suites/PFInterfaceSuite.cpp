@@ -6,6 +6,8 @@
 
 #include <AE_GeneralPlug.h>
 
+#include <algorithm>
+
 namespace vlam::host {
 namespace {
 
@@ -47,7 +49,32 @@ A_Err getEffectCamera(PF_ProgPtr ref, const A_Time *, AEGP_LayerH *camera) {
   });
 }
 
-VLAM_NOT_OFFERED(getEffectCameraMatrix, PF_ProgPtr, const A_Time *, A_Matrix4 *, A_FpLong *, A_short *, A_short *)
+// Without camera layers every composition is seen through its default
+// camera: unrotated, centred on the frame and as far in front of it as its
+// zoom (a 50 mm lens: 25/18 of the frame's width in square pixels), so that
+// the plane z = 0 shows at one comp pixel per pixel. The matrix holds the
+// camera's position in row 3.
+A_Err getEffectCameraMatrix(PF_ProgPtr ref, const A_Time *, A_Matrix4 *matrix, A_FpLong *distance,
+                            A_short *planeWidth, A_short *planeHeight) {
+  return hostCall("AEGP_GetEffectCameraMatrix", [&](Host &) -> A_Err {
+    CallFrame *frame = frameFromRef(ref);
+    if (!matrix || !frame || !frame->instance) return A_Err_PARAMETER;
+    const Composition &comp = frame->instance->layer().comp();
+    const double aspect = comp.pixelAspect.den != 0
+                              ? static_cast<double>(comp.pixelAspect.num) / comp.pixelAspect.den
+                              : 1.0;
+    const double zoom = comp.width * aspect * 25.0 / 18.0;
+    *matrix = A_Matrix4{};
+    for (int i = 0; i < 4; ++i) matrix->mat[i][i] = 1.0;
+    matrix->mat[3][0] = comp.width * 0.5;
+    matrix->mat[3][1] = comp.height * 0.5;
+    matrix->mat[3][2] = -zoom;
+    if (distance) *distance = zoom;
+    if (planeWidth) *planeWidth = static_cast<A_short>(std::min(comp.width, 32767));
+    if (planeHeight) *planeHeight = static_cast<A_short>(std::min(comp.height, 32767));
+    return A_Err_NONE;
+  });
+}
 
 const AEGP_PFInterfaceSuite1 kPFInterfaceSuite{getEffectLayer, getNewEffectForEffect, convertEffectToCompTime,
                                                getEffectCamera, getEffectCameraMatrix};
