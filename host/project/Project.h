@@ -75,6 +75,9 @@ struct LayerSource {
   std::array<double, 4> color{0, 0, 0, 1}; // solid: straight red, green, blue, alpha
   std::filesystem::path file; // image: as written in the project (relative to it)
   std::filesystem::path resolvedFile;
+  // image: a picture made by the host itself (the built-in scene's plate);
+  // when set it is used instead of the file.
+  std::shared_ptr<const Image> pixels;
 };
 
 class Layer {

@@ -96,6 +96,9 @@ std::shared_ptr<Image> CompRenderer::source(Layer &layer) {
     const auto &c = layer.source.color;
     const auto a = static_cast<float>(c[3]);
     image->fill({a, static_cast<float>(c[0]) * a, static_cast<float>(c[1]) * a, static_cast<float>(c[2]) * a});
+  } else if (layer.source.pixels) {
+    Image made = layer.source.pixels->convertedTo(settings_.depth);
+    *image = (made.width() == w && made.height() == h) ? std::move(made) : resampled(made, w, h);
   } else {
     Image file = readImageFile(layer.source.resolvedFile, settings_.depth);
     *image = (file.width() == w && file.height() == h) ? std::move(file) : resampled(file, w, h);

@@ -7,6 +7,8 @@
 
 #include <AE_GeneralPlug.h>
 
+#include <algorithm>
+
 namespace vlam::host {
 namespace {
 
