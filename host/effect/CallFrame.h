@@ -1,4 +1,5 @@
 #pragma once
+#include "host/effect/LayerParamPixels.h"
 #include "host/image/Image.h"
 #include "host/project/ParamDefinition.h"
 #include "host/render/RenderSettings.h"
@@ -67,6 +68,7 @@ struct CallFrame {
   std::vector<ParamDefinition> *adding = nullptr; // set during PF_Cmd_PARAMS_SETUP
   std::atomic<int> outstandingCheckouts{0};       // params checked out, not yet in
   SmartCallState *smart = nullptr;
+  LayerParamPixels layerParams; // layer parameters checked out with PF_CHECKOUT_PARAM
 
   PF_ProgPtr ref() { return reinterpret_cast<PF_ProgPtr>(this); }
 };

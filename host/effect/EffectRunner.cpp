@@ -128,8 +128,9 @@ void EffectRunner::prepareFrame(CallFrame &frame, const CallOptions &options) {
     in.local_time_step = comp.frameRate.perFrame;
     in.total_time = clampToLong(comp.durationFrames * comp.frameRate.perFrame);
     in.time_scale = static_cast<A_u_long>(comp.frameRate.perSecond);
+    // Without motion blur the composition has no shutter: effects see 0 for both.
     in.shutter_angle = comp.motionBlur ? toFixed(comp.shutterAngle) : 0;
-    in.shutter_phase = toFixed(comp.shutterPhase);
+    in.shutter_phase = comp.motionBlur ? toFixed(comp.shutterPhase) : 0;
     in.width = layer.width;
     in.height = layer.height;
     in.extent_hint = {0, 0, options.settings.scaled(layer.width), options.settings.scaled(layer.height)};

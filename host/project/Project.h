@@ -1,5 +1,6 @@
 #pragma once
 #include "host/image/Image.h"
+#include "host/project/LayerMask.h"
 #include "host/project/CameraLayer.h"
 #include "host/project/ParamDefinition.h"
 #include "host/project/ParamStream.h"
@@ -89,6 +90,12 @@ public:
   A_Ratio pixelAspect{1, 1};
   LayerSource source;
   bool enabled = true;
+  std::vector<LayerMask> masks; // in the layer's order, first mask first
+  LayerMask *findMask(std::uint32_t maskId) {
+    for (LayerMask &mask : masks)
+      if (mask.id == maskId) return &mask;
+    return nullptr;
+  }
   // Set for a camera layer: no pixels, no effects; the composition is seen
   // through the topmost enabled one.
   std::optional<CameraSettings> camera;

@@ -50,19 +50,20 @@ CompRenderer::~CompRenderer() = default;
 
 Image CompRenderer::renderFrame(std::int64_t frame) {
   const std::int64_t ticks = comp_.ticksOfFrame(static_cast<double>(frame));
-  const RenderSettings previous = host_.activeRender;
-  const std::int64_t previousTicks = host_.currentTicks;
-  host_.activeRender = settings_;
-  host_.currentTicks = ticks;
   struct Restore {
     Host &host;
     RenderSettings settings;
     std::int64_t ticks;
+    LayerPixelSource *source;
     ~Restore() {
       host.activeRender = settings;
       host.currentTicks = ticks;
+      host.activeSource = source;
     }
-  } restore{host_, previous, previousTicks};
+  } restore{host_, host_.activeRender, host_.currentTicks, host_.activeSource};
+  host_.activeRender = settings_;
+  host_.currentTicks = ticks;
+  host_.activeSource = this;
 
   results_.clear();
   Image canvas(settings_.scaled(comp_.width), settings_.scaled(comp_.height), settings_.depth);

@@ -5,6 +5,7 @@
 #include "host/io/ImageFiles.h"
 #include "host/project/ParamCodec.h"
 #include "host/scene/ParamAddress.h"
+#include "host/scene/MaskJson.h"
 #include "host/scene/CameraJson.h"
 #include "host/scene/ParamJson.h"
 #include "host/scene/SceneFile.h"
@@ -180,14 +181,14 @@ void SceneReader::readComp(Project &project, const json &j, const std::string &p
 }
 
 void SceneReader::readLayer(Project &project, Composition &comp, const json &j, const std::string &place) {
-  expectKeys(j, place, {"name", "width", "height", "pixel_aspect", "solid", "image", "camera", "enabled", "effects"});
+  expectKeys(j, place, {"name", "width", "height", "pixel_aspect", "solid", "image", "camera", "enabled", "effects", "masks"});
   const json &name = need(j, "name", place);
   if (!name.is_string() || name.get<std::string>().empty()) fail(place + ".name", "expected a layer name");
   if (comp.findLayer(name.get<std::string>())) fail(place + ".name", "a second layer named " + name.dump());
   Layer &layer = project.addLayer(comp, name.get<std::string>());
   if (j.contains("camera")) {
-    if (j.contains("solid") || j.contains("image") || j.contains("effects"))
-      fail(place, "a camera layer has no \"solid\", \"image\" or \"effects\"");
+    if (j.contains("solid") || j.contains("image") || j.contains("effects") || j.contains("masks"))
+      fail(place, "a camera layer has no \"solid\", \"image\", \"effects\" or \"masks\"");
     try {
       layer.camera = cameraFromJson(j["camera"], comp);
     } catch (const HostError &e) {
@@ -232,6 +233,13 @@ void SceneReader::readLayer(Project &project, Composition &comp, const json &j, 
   if (j.contains("enabled")) {
     if (!j["enabled"].is_boolean()) fail(place + ".enabled", "expected true or false");
     layer.enabled = j["enabled"].get<bool>();
+  }
+  if (j.contains("masks")) {
+    try {
+      layer.masks = masksFromJson(j["masks"], comp);
+    } catch (const HostError &e) {
+      fail(place + ".masks", e.what());
+    }
   }
 }
 
@@ -283,7 +291,9 @@ void SceneReader::readEffects(Composition &comp, Layer &layer, const json &effec
       try {
         const std::size_t index = resolveParam(*installed, address);
         if (!seen.insert(index).second) throw HostError("set twice (under another address)");
-        effect.streams[index] = paramStreamFromJson(installed->params[index], value, comp);
+        effect.streams[index] = installed->params[index].type() == PF_Param_PATH
+                                    ? ParamStream(pathParamFromJson(layer, value))
+                                    : paramStreamFromJson(installed->params[index], value, comp);
       } catch (const HostError &error) {
         fail(at, error.what());
       }

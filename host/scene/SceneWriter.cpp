@@ -1,6 +1,7 @@
 #include "host/Host.h"
 #include "host/io/AtomicFile.h"
 #include "host/scene/ParamAddress.h"
+#include "host/scene/MaskJson.h"
 #include "host/scene/CameraJson.h"
 #include "host/scene/ParamJson.h"
 #include "host/scene/SceneFile.h"
@@ -34,7 +35,9 @@ json effectJson(const EffectInstance &effect, const Composition &comp) {
   for (std::size_t i = 1; i < effect.paramCount(); ++i) {
     const ParamDefinition &param = effect.param(i);
     if (!param.hasValue() || param.type() == PF_Param_ARBITRARY_DATA) continue;
-    params[paramAddress(installed, i)] = paramStreamToJson(param, effect.streams[i], comp);
+    params[paramAddress(installed, i)] = param.type() == PF_Param_PATH
+                                             ? pathParamToJson(effect.layer(), effect.streams[i].staticValue())
+                                             : paramStreamToJson(param, effect.streams[i], comp);
   }
   if (!params.empty()) e["params"] = std::move(params);
   // Sequence data the effect keeps in a plain handle is saved byte for byte,
@@ -71,6 +74,7 @@ json layerJson(const Layer &layer, const Composition &comp) {
   if (layer.pixelAspect.num != comp.pixelAspect.num || layer.pixelAspect.den != comp.pixelAspect.den)
     l["pixel_aspect"] = ratioJson(layer.pixelAspect.num, layer.pixelAspect.den);
   if (!layer.enabled) l["enabled"] = false;
+  if (!layer.masks.empty()) l["masks"] = masksToJson(layer.masks, comp);
   json effects = json::array();
   for (const auto &effect : layer.effects) effects.push_back(effectJson(*effect, comp));
   l["effects"] = std::move(effects);

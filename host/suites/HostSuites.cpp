@@ -17,6 +17,7 @@ void publishHostSuites(SuiteRegistry &registry) {
   publishRegisterSuite(registry);
   publishMemorySuite(registry);
   publishPersistentDataSuites(registry);
+  publishMaskSuites(registry);
   publishKeyframeSuite(registry);
   publishCameraSuite(registry);
 }

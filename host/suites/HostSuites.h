@@ -22,6 +22,7 @@ void publishUtilitySuite(SuiteRegistry &registry);
 void publishRegisterSuite(SuiteRegistry &registry);
 void publishMemorySuite(SuiteRegistry &registry);
 void publishPersistentDataSuites(SuiteRegistry &registry);
+void publishMaskSuites(SuiteRegistry &registry);
 void publishKeyframeSuite(SuiteRegistry &registry);
 void publishCameraSuite(SuiteRegistry &registry);
 

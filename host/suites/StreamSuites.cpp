@@ -4,6 +4,7 @@
 #include "host/suites/CameraStreams.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
+#include "host/suites/MaskStreams.h"
 #include "host/suites/NotOffered.h"
 #include "host/suites/StreamTarget.h"
 
@@ -44,7 +45,7 @@ A_Err newEffectStreamByIndex(AEGP_PluginID, AEGP_EffectRefH ref, PF_ParamIndex i
     const EffectRef *r = host.effectRefs().find(ref);
     EffectInstance *effect = r ? host.project().findEffect(r->effectId) : nullptr;
     if (!effect || index < 0 || static_cast<std::size_t>(index) >= effect->paramCount()) return A_Err_PARAMETER;
-    *stream = reinterpret_cast<AEGP_StreamRefH>(host.streamRefs().make({effect->id(), index}));
+    *stream = reinterpret_cast<AEGP_StreamRefH>(host.streamRefs().make(StreamRef{effect->id(), index, 0, 0, 0}));
     return A_Err_NONE;
   });
 }
@@ -56,6 +57,10 @@ A_Err disposeStream(AEGP_StreamRefH ref) {
 
 A_Err streamType(AEGP_StreamRefH ref, AEGP_StreamType *type) {
   return hostCall("AEGP_GetStreamType", [&](Host &host) -> A_Err {
+    if (const StreamRef *s = host.streamRefs().find(ref); s && s->maskStream != 0 && type) {
+      *type = maskStreamType(*s);
+      return A_Err_NONE;
+    }
     auto t = targetOf(host, ref);
     if (!t || !type) return A_Err_PARAMETER;
     *type = streamTypeOf(t->param().type());
@@ -66,6 +71,8 @@ A_Err streamType(AEGP_StreamRefH ref, AEGP_StreamType *type) {
 A_Err newStreamValue(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_LTimeMode, const A_Time *time, A_Boolean,
                      AEGP_StreamValue2 *value) {
   return hostCall("AEGP_GetNewStreamValue", [&](Host &host) -> A_Err {
+    if (const StreamRef *s = host.streamRefs().find(ref); s && s->maskStream != 0)
+      return maskStreamValue(host, *s, ref, time, value);
     auto t = targetOf(host, ref);
     std::int64_t ticks = 0;
     if (!t || !value || !ticksOf(*t, time, ticks)) return A_Err_PARAMETER;
@@ -120,7 +127,9 @@ A_Err layerStreamValue(AEGP_LayerH layer, AEGP_LayerStream which, AEGP_LTimeMode
 }
 
 VLAM_NOT_OFFERED(newLayerStream, AEGP_PluginID, AEGP_LayerH, AEGP_LayerStream, AEGP_StreamRefH *)
-VLAM_NOT_OFFERED(newMaskStream, AEGP_PluginID, AEGP_MaskRefH, AEGP_MaskStream, AEGP_StreamRefH *)
+A_Err newMaskStream(AEGP_PluginID, AEGP_MaskRefH mask, AEGP_MaskStream which, AEGP_StreamRefH *stream) {
+  return newMaskStreamRef(mask, which, stream);
+}
 
 const AEGP_StreamSuite9 kStreamSuite{isStreamLegal,      canVaryOverTime,  newLayerStream,
                                      effectNumParamStreams, newEffectStreamByIndex, newMaskStream,
