@@ -27,7 +27,10 @@ json effectJson(host::Host &host, host::EffectInstance &effect, const host::Comp
               {"type", host::paramTypeName(param.type())}};
     if (param.hasValue() && param.type() != PF_Param_ARBITRARY_DATA) {
       p["value"] = host::paramValueToJson(param, effect.streams[i].valueAt(ticks, param.blendable()), comp);
-      if (effect.streams[i].animated()) p["keys"] = effect.streams[i].keys().size();
+      if (effect.streams[i].animated()) {
+        p["keys"] = effect.streams[i].keys().size();
+        p["keyframes"] = host::paramStreamToJson(param, effect.streams[i], comp)["keyframes"];
+      }
     } else if (param.type() == PF_Param_ARBITRARY_DATA) {
       p["value"] = host::arbitraryValueToJson(host, effect, i, effect.streams[i].valueAt(ticks, false));
       if (effect.streams[i].animated()) p["keys"] = effect.streams[i].keys().size();
@@ -143,7 +146,11 @@ void printText(const json &j) {
         for (const auto &p : effect["params"]) {
           if (!p.contains("value")) continue;
           std::cout << "         " << p["address"].get<std::string>() << " = " << p["value"].dump();
-          if (p.contains("keys")) std::cout << "  (" << p["keys"] << " keys)";
+          if (p.contains("keys")) {
+            std::cout << "  (" << p["keys"] << " keys:";
+            for (const auto &key : p["keyframes"]) std::cout << " " << key["frame"] << "=" << key["value"].dump();
+            std::cout << ")";
+          }
           if (p.contains("disabled")) std::cout << "  (disabled)";
           if (p.contains("hidden")) std::cout << "  (hidden)";
           std::cout << '\n';

@@ -95,6 +95,9 @@ UserEditResult runUserEdit(Host &host, EffectInstance &effect, std::size_t index
                    keysMissing(before[i], effect.streams[i])};
     result.edits.push_back(std::move(edit));
   }
+  // What the effect asked the general plug-in to do is done at the next idle
+  // moment, which follows every user action.
+  host.runIdle();
   return result;
 }
 

@@ -42,7 +42,7 @@ struct UserEditResult {
 // the parameter is animated), tells a supervising effect with
 // PF_Cmd_USER_CHANGED_PARAM (the parameter's index in the extra), takes back
 // every value the effect marked PF_ChangeFlag_CHANGED_VALUE, and then sends
-// PF_Cmd_UPDATE_PARAMS_UI. Throws HostError for an
+// PF_Cmd_UPDATE_PARAMS_UI; the idle hooks run last. Throws HostError for an
 // index outside the effect's parameters or a parameter without a value.
 UserEditResult userSetParam(Host &host, EffectInstance &effect, std::size_t index, ParamValue value,
                             std::int64_t ticks);

@@ -87,3 +87,39 @@ TEST_F(UserEditsCli, WrongTargetsStopTheCommandAndWriteNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(UserEditsCli, InspectShowsTheInstanceRecordAndTheTriggerKeys) {
+  ASSERT_EQ(dir.run({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Aim", "--value", "[320, -20]"})
+                .exitCode,
+            0);
+  ASSERT_EQ(dir.run({"press", scene, "--layer", "Plate", "--effect", "0", "--param", "Add Keyframes", "--frame", "10"})
+                .exitCode,
+            0);
+  auto record = [&](const char *frame) {
+    auto r = dir.run({"inspect", scene, "--frame", frame, "--json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return json::parse(r.out)["compositions"][0]["layers"][0]["effects"][0]["instance"]["record"];
+  };
+  const json on = record("10"), off = record("11");
+  EXPECT_EQ(on["triggerLevel"], 0.4);
+  EXPECT_EQ(off["triggerLevel"], 0.0);
+  EXPECT_EQ(on["designIndex"], 0);
+  EXPECT_EQ(on["randomSeed"], 1024);
+  EXPECT_EQ(on["randomness"], 1.0);
+  EXPECT_EQ(on["ezAim"], 1);
+  EXPECT_EQ(on["position"], json::array({320.0, 180.0, 0.0}));
+  EXPECT_NEAR(on["aimA"].get<double>(), 3.141592653589793 / 2, 1e-12);
+  EXPECT_NEAR(on["aimB"].get<double>(), 3.141592653589793 / 2, 1e-12);
+  EXPECT_DOUBLE_EQ(on["roll"].get<double>(), 3.141592653589793 + 0.22689280275926285);
+  EXPECT_EQ(on["postScale"], 1.0);
+  EXPECT_EQ(on["maskId"], 0);
+  auto text = dir.run({"inspect", scene, "--frame", "10"});
+  EXPECT_NE(text.out.find("Trigger = true  (3 keys: 0=false 10=true 11=false)"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("designIndex = 0"), std::string::npos) << text.out;
+}
+
+} // namespace
