@@ -76,8 +76,6 @@ private:
   void readComp(Project &project, const json &j, const std::string &place);
   void readLayer(Project &project, Composition &comp, const json &j, const std::string &place);
   void readEffects(Composition &comp, Layer &layer, const json &effects, const std::string &place);
-  void readArbitrary(const InstalledEffect &installed, EffectInstance &effect, const json &values,
-                     const std::string &place);
 
   Host &host_;
   std::filesystem::path file_;
@@ -247,35 +245,12 @@ void SceneReader::readLayer(Project &project, Composition &comp, const json &j, 
   }
 }
 
-// Flattened arbitrary-data values; the effect checks the bytes when it
-// unflattens them.
-void SceneReader::readArbitrary(const InstalledEffect &installed, EffectInstance &effect, const json &values,
-                                const std::string &place) {
-  if (!values.is_object()) fail(place, "expected an object of hexadecimal values");
-  for (const auto &[address, value] : values.items()) {
-    const std::string at = place + "[\"" + address + "\"]";
-    std::size_t index = 0;
-    try {
-      index = resolveParam(installed, address);
-    } catch (const HostError &error) {
-      fail(at, error.what());
-    }
-    if (installed.params[index].type() != PF_Param_ARBITRARY_DATA) fail(at, "not an arbitrary-data parameter");
-    bool ok = value.is_string();
-    auto bytes = ok ? hexBytes(value.get<std::string>(), ok) : std::vector<std::uint8_t>{};
-    if (!ok || bytes.empty()) fail(at, "expected hexadecimal bytes");
-    ParamValue v;
-    v.flat = std::make_shared<std::vector<std::uint8_t>>(std::move(bytes));
-    effect.streams[index] = ParamStream(std::move(v));
-  }
-}
-
 void SceneReader::readEffects(Composition &comp, Layer &layer, const json &effects, const std::string &place) {
   if (!effects.is_array()) fail(place, "expected an array");
   for (std::size_t i = 0; i < effects.size(); ++i) {
     const json &e = effects[i];
     const std::string here = place + "[" + std::to_string(i) + "]";
-    expectKeys(e, here, {"effect", "active", "params", "sequence_data", "arbitrary"});
+    expectKeys(e, here, {"effect", "active", "params", "sequence_data"});
     const json &match = need(e, "effect", here);
     if (!match.is_string()) fail(here + ".effect", "expected a match name");
     InstalledEffect *installed = host_.findInstalled(match.get<std::string>());
@@ -293,7 +268,6 @@ void SceneReader::readEffects(Composition &comp, Layer &layer, const json &effec
       if (!bytes) fail(here + ".sequence_data", "expected hexadecimal bytes");
       effect.loadedSequenceBytes = std::move(*bytes);
     }
-    if (e.contains("arbitrary")) readArbitrary(*installed, effect, e["arbitrary"], here + ".arbitrary");
     if (!e.contains("params")) continue;
     const json &params = e["params"];
     if (!params.is_object()) fail(here + ".params", "expected an object of parameter values");

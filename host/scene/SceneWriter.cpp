@@ -36,14 +36,6 @@ json effectJson(const EffectInstance &effect, const Composition &comp) {
                                              : paramStreamToJson(param, effect.streams[i], comp);
   }
   if (!params.empty()) e["params"] = std::move(params);
-  // Arbitrary-data values as the bytes the effect flattened them to.
-  json arbitrary = json::object();
-  for (std::size_t i = 1; i < effect.paramCount(); ++i) {
-    if (effect.param(i).type() != PF_Param_ARBITRARY_DATA) continue;
-    const auto &flat = effect.streams[i].staticValue().flat;
-    if (flat && !flat->empty()) arbitrary[paramAddress(installed, i)] = hex(flat->data(), flat->size());
-  }
-  if (!arbitrary.empty()) e["arbitrary"] = std::move(arbitrary);
   // Sequence data the effect keeps in a plain handle is saved byte for byte,
   // as the host does for effects that do not flatten their own.
   if (effect.sequenceData) {

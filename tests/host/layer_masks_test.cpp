@@ -100,7 +100,7 @@ protected:
     mask.shape = host::MaskShapeStream(rectangle(0, 0, 10, 10));
     mask.shape.setKey({0, rectangle(0, 0, 10, 10), host::Interpolation::Linear});
     mask.shape.setKey({10, rectangle(0, 0, 20, 10), host::Interpolation::Linear});
-    mask.feather.setStaticValue(host::ParamValue{{3, 4, 0, 0}, nullptr});
+    mask.feather.setStaticValue(host::ParamValue{{3, 4, 0, 0}, nullptr, nullptr});
     mask.opacity.setKey({0, host::ParamValue::scalar(0), host::Interpolation::Linear});
     mask.opacity.setKey({10, host::ParamValue::scalar(100), host::Interpolation::Linear});
     plate->masks.push_back(mask);
