@@ -112,7 +112,7 @@ TEST_F(RelighterRender, AFiringInstanceBrightensThePlateAroundItsMuzzle) {
   host::EffectInstance &relighter = apply("zk_VlamRelighter");
   host::EffectInstance &builder = effect("zk_VlamFlash");
   instance.streams[host::resolveParam(instance.installed(), "Position")].setStaticValue(
-      host::ParamValue{{240, 270, 0, 0}, nullptr});
+      host::ParamValue{{240, 270, 0, 0}, nullptr, nullptr});
   set(builder, "Main Shape/Diameter", 0.3);
   set(relighter, "Light Spread", 5);
   auto [with, without] = withAndWithout(host::PixelDepth::Float32);
