@@ -18,10 +18,14 @@ std::optional<PF_Rect> iterationRect(const WorldView &dst, const std::optional<W
                                      int dx, int dy) {
   auto r = clipRect(dst, area);
   if (!r || area || !src) return r;
-  r->left = std::max(r->left, -dx);
-  r->top = std::max(r->top, -dy);
-  r->right = std::min(r->right, src->width - dx);
-  r->bottom = std::min(r->bottom, src->height - dy);
+  // In 64 bits: an origin from a plug-in may be anything.
+  using Wide = long long;
+  const Wide left = std::clamp<Wide>(-Wide{dx}, r->left, r->right);
+  const Wide top = std::clamp<Wide>(-Wide{dy}, r->top, r->bottom);
+  r->right = static_cast<A_long>(std::clamp<Wide>(Wide{src->width} - dx, left, r->right));
+  r->bottom = static_cast<A_long>(std::clamp<Wide>(Wide{src->height} - dy, top, r->bottom));
+  r->left = static_cast<A_long>(left);
+  r->top = static_cast<A_long>(top);
   return r;
 }
 
@@ -53,13 +57,15 @@ PF_Err iterate(PixelDepth depth, PF_EffectWorld *src, const PF_Rect *area, const
     }
     const int y = r->top + i;
     auto *out = reinterpret_cast<Pixel *>(d->row(y));
-    const int sy = y + dy;
+    const long long sy = static_cast<long long>(y) + dy;
     for (int x = r->left; x < r->right; ++x) {
       Pixel blank{}; // outside the source: transparent black
       Pixel *in = out + x;
-      const int sx = x + dx;
-      if (s) in = (sx >= 0 && sy >= 0 && sx < s->width && sy < s->height) ? reinterpret_cast<Pixel *>(s->row(sy)) + sx
-                                                                          : &blank;
+      const long long sx = static_cast<long long>(x) + dx;
+      if (s)
+        in = (sx >= 0 && sy >= 0 && sx < s->width && sy < s->height)
+                 ? reinterpret_cast<Pixel *>(s->row(static_cast<int>(sy))) + sx
+                 : &blank;
       if (PF_Err err = fn(refcon, x, y, in, out + x)) {
         errors[static_cast<std::size_t>(i)] = err;
         return;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -158,6 +159,13 @@ TEST_F(PixelIterate, AreaOriginAndOverlapChooseThePixels) {
   EXPECT_EQ(at<PF_Pixel16>(dst, 4, 6)->green, 7);
   EXPECT_EQ(shifted.count[static_cast<std::size_t>(9 * 20 + 19)].load(), 0) << "no source pixel there";
   EXPECT_EQ(shifted.count[static_cast<std::size_t>(8 * 20 + 17)].load(), 1);
+
+  // An origin far outside: no pixel overlaps.
+  Visits none(dst);
+  for (const PF_Point far : {PF_Point{INT32_MIN, 0}, PF_Point{0, INT32_MAX}}) {
+    ASSERT_EQ(s->iterate_origin(&in, 0, 10, &src, nullptr, &far, &none, visit<PF_Pixel16>, &dst), PF_Err_NONE);
+  }
+  for (auto &c : none.count) ASSERT_EQ(c.load(), 0);
 
   // A smaller source without an area: every overlapping pixel only.
   PF_EffectWorld small = source(d, 6, 4);

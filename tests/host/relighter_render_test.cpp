@@ -115,6 +115,8 @@ TEST_F(RelighterRender, AFiringInstanceBrightensThePlateAroundItsMuzzle) {
       host::ParamValue{{240, 270, 0, 0}, nullptr, nullptr});
   set(builder, "Main Shape/Diameter", 0.3);
   set(relighter, "Light Spread", 5);
+  set(effect("zk_Vlam"), "Glow Radius", 0); // the glow is not what is measured; it is slow at this size
+
   auto [with, without] = withAndWithout(host::PixelDepth::Float32);
   if (trace.str().find("not offered: getEffectCameraMatrix") != std::string::npos)
     GTEST_SKIP() << "the host gives effects no camera matrix yet, so no light can be placed";
