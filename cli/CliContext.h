@@ -38,6 +38,11 @@ void addAboutCommand(CLI::App &app, GlobalOptions &options);
 void addApplyCommand(CLI::App &app, GlobalOptions &options);
 void addInspectCommand(CLI::App &app, GlobalOptions &options);
 void addRenderCommand(CLI::App &app, GlobalOptions &options);
+void addSetCommand(CLI::App &app, GlobalOptions &options);
+void addPressCommand(CLI::App &app, GlobalOptions &options);
+void addPresetsCommand(CLI::App &app, GlobalOptions &options);
+void addPanelCommands(CLI::App &app, GlobalOptions &options);
+void addViewCommand(CLI::App &app, GlobalOptions &options);
 
 // A command's result, returned by main.
 int &exitCode();

@@ -92,10 +92,15 @@ void run(const GlobalOptions &options, RenderArgs args) {
       image = renderer.renderFrame(frame);
     } catch (const host::HostError &) {
       if (progress) std::cerr << '\n';
-      shown += printHostMessages(*host, shown);
+      // What the effects reported about a cancelled frame is the cancel
+      // itself: one line below says it.
       if (host->cancelRequested) break;
+      shown += printHostMessages(*host, shown);
       throw;
     }
+    // A frame during which Ctrl-C came may be unfinished (an effect may have
+    // stopped early without failing): it is not written.
+    if (host->cancelRequested) break;
     host::writeImageFile(frameFileName(args.output, frame), image);
     shown += printHostMessages(*host, shown);
   }

@@ -23,6 +23,11 @@ int main(int argc, char **argv) {
   addApplyCommand(app, options);
   addInspectCommand(app, options);
   addRenderCommand(app, options);
+  addSetCommand(app, options);
+  addPressCommand(app, options);
+  addPresetsCommand(app, options);
+  addPanelCommands(app, options);
+  addViewCommand(app, options);
 
   try {
     app.parse(argc, argv);

@@ -46,6 +46,8 @@ Host::Host(HostOptions options) : options_(std::move(options)) {
 
 Host::~Host() {
   setDownProject();
+  // Parameter values die before the effects that made them are set down.
+  project_ = std::make_unique<Project>();
   setDownEffects();
   if (monitor_.tracing()) {
     std::string missing;
@@ -145,6 +147,7 @@ void Host::openProject(std::unique_ptr<Project> project) {
 
 PF_Err Host::applyInstalled(Layer &layer, InstalledEffect &effect, EffectInstance **created) {
   if (created) *created = nullptr;
+  if (layer.camera) return PF_Err_BAD_CALLBACK_PARAM; // cameras carry no effects
   if (PF_Err err = runner_->ensureReady(effect)) return err;
   layer.effects.push_back(runner_->newInstance(effect, layer));
   EffectInstance &instance = *layer.effects.back();

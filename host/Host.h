@@ -25,6 +25,7 @@ namespace vlam::host {
 
 class ModuleLibrary;
 class EffectRunner;
+class LayerPixelSource;
 
 struct HostOptions {
   std::filesystem::path modulePath;   // empty: the build's Vlam.aex
@@ -81,6 +82,8 @@ public:
   const ModuleLibrary &module() const { return *module_; }
   RefTable<EffectRef> &effectRefs() { return effectRefs_; }
   RefTable<StreamRef> &streamRefs() { return streamRefs_; }
+  RefTable<MaskRef> &maskRefs() { return maskRefs_; }
+  RefTable<PathOutline> &checkedOutPaths() { return checkedOutPaths_; }
 
   // The installed effects, in the module's resource order; keys count from 1.
   const std::vector<std::unique_ptr<InstalledEffect>> &installedEffects() const { return effects_; }
@@ -127,6 +130,9 @@ public:
   // Settings of the render in progress (effect-to-effect calls made during a
   // render see them); the defaults outside a render.
   RenderSettings activeRender;
+  // The renderer of the frame in progress (layer checkouts made during a
+  // render take their pixels from it); nullptr outside a render.
+  LayerPixelSource *activeSource = nullptr;
 
   // Set from another thread (Ctrl-C) to make effects' abort checks fail.
   std::atomic<bool> cancelRequested{false};
@@ -147,6 +153,8 @@ private:
   WorldTable worlds_;
   RefTable<EffectRef> effectRefs_;
   RefTable<StreamRef> streamRefs_;
+  RefTable<MaskRef> maskRefs_;
+  RefTable<PathOutline> checkedOutPaths_;
   std::unique_ptr<ThreadPool> threads_;
   std::unique_ptr<SettingsStore> settings_;
   std::unique_ptr<ModuleLibrary> module_;

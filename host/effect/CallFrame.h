@@ -1,4 +1,5 @@
 #pragma once
+#include "host/effect/LayerParamPixels.h"
 #include "host/image/Image.h"
 #include "host/project/ParamDefinition.h"
 #include "host/render/RenderSettings.h"
@@ -9,6 +10,7 @@
 
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <memory>
 #include <vector>
 
@@ -67,6 +69,13 @@ struct CallFrame {
   std::vector<ParamDefinition> *adding = nullptr; // set during PF_Cmd_PARAMS_SETUP
   std::atomic<int> outstandingCheckouts{0};       // params checked out, not yet in
   SmartCallState *smart = nullptr;
+  LayerParamPixels layerParams; // layer parameters checked out with PF_CHECKOUT_PARAM
+  // Copies of arbitrary-data values handed to the effect for this call (in
+  // its parameter array or by checkout), with their parameter index: each
+  // is disposed at check-in or when the call ends, unless the host takes it
+  // as a changed value.
+  std::mutex arbMutex;
+  std::vector<std::pair<std::size_t, PF_Handle>> arbCopies;
 
   PF_ProgPtr ref() { return reinterpret_cast<PF_ProgPtr>(this); }
 };

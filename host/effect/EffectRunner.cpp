@@ -2,10 +2,13 @@
 
 #include "host/Host.h"
 #include "host/HostError.h"
+#include "host/effect/ArbitraryCalls.h"
+#include "host/project/ArbitraryValue.h"
 #include "host/project/ParamCodec.h"
 
 #include <AE_EffectCB.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -81,11 +84,67 @@ PF_ParamDef EffectRunner::paramAt(const EffectInstance &instance, std::size_t in
     return def;
   }
   if (param.type() == PF_Param_ARBITRARY_DATA) {
-    def.u.arb_d.value = param.def().u.arb_d.dephault;
+    const ParamValue value = instance.streams[index].valueAt(ticks, false);
+    def.u.arb_d.value = value.arb ? value.arb->handle() : nullptr;
     return def;
   }
   writeValue(def, instance.streams[index].valueAt(ticks, param.blendable()));
   return def;
+}
+
+PF_ParamDef EffectRunner::paramForCall(CallFrame &frame, std::size_t index, std::int64_t ticks) {
+  PF_ParamDef def = paramAt(*frame.instance, index, ticks);
+  if (def.param_type != PF_Param_ARBITRARY_DATA || !def.u.arb_d.value) return def;
+  // The effect may change what it is given: it gets a copy, never the stored value.
+  PF_Handle copy = nullptr;
+  if (ArbitraryCalls(host_, *frame.installed, index).copy(def.u.arb_d.value, copy) || !copy) {
+    def.u.arb_d.value = nullptr;
+    return def;
+  }
+  def.u.arb_d.value = copy;
+  std::lock_guard lock(frame.arbMutex);
+  frame.arbCopies.emplace_back(index, copy);
+  return def;
+}
+
+bool EffectRunner::releaseArbitraryCopy(CallFrame &frame, const PF_ParamDef &def) {
+  if (def.param_type != PF_Param_ARBITRARY_DATA || !def.u.arb_d.value) return false;
+  std::size_t index = 0;
+  {
+    std::lock_guard lock(frame.arbMutex);
+    auto it = std::find_if(frame.arbCopies.begin(), frame.arbCopies.end(),
+                           [&](const auto &c) { return c.second == def.u.arb_d.value; });
+    if (it == frame.arbCopies.end()) return false;
+    index = it->first;
+    frame.arbCopies.erase(it);
+  }
+  ArbitraryCalls(host_, *frame.installed, index).dispose(def.u.arb_d.value);
+  return true;
+}
+
+void EffectRunner::disposeArbitraryCopies(CallFrame &frame) {
+  std::vector<std::pair<std::size_t, PF_Handle>> copies;
+  {
+    std::lock_guard lock(frame.arbMutex);
+    copies.swap(frame.arbCopies);
+  }
+  for (const auto &[index, handle] : copies) ArbitraryCalls(host_, *frame.installed, index).dispose(handle);
+}
+
+void EffectRunner::takeArbitraryValue(CallFrame &frame, std::size_t index, PF_Handle handle) {
+  if (!handle) return;
+  {
+    // A copy the call owned becomes the stored value; a handle the effect
+    // made itself is taken as long as it is one of the host's blocks.
+    std::lock_guard lock(frame.arbMutex);
+    auto it = std::find_if(frame.arbCopies.begin(), frame.arbCopies.end(),
+                           [&](const auto &c) { return c.second == handle; });
+    if (it != frame.arbCopies.end()) frame.arbCopies.erase(it);
+    else if (!host_.handles().known(reinterpret_cast<void **>(handle))) return;
+  }
+  ParamValue value;
+  value.arb = ArbitraryCalls(host_, *frame.installed, index).adopt(handle);
+  frame.instance->streams[index].setValueAt(frame.ticks, value);
 }
 
 void EffectRunner::fillParams(CallFrame &frame, const PF_LayerDef *input) {
@@ -94,7 +153,7 @@ void EffectRunner::fillParams(CallFrame &frame, const PF_LayerDef *input) {
   if (!frame.instance) return;
   const std::size_t count = frame.instance->paramCount();
   frame.params.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) frame.params.push_back(paramAt(*frame.instance, i, frame.ticks));
+  for (std::size_t i = 0; i < count; ++i) frame.params.push_back(paramForCall(frame, i, frame.ticks));
   if (input && count > 0) frame.params[0].u.ld = *input;
   if (commandMayChangeValues(frame.cmd) || frame.cmd == PF_Cmd_UPDATE_PARAMS_UI)
     for (auto &p : frame.params) p.uu.change_flags = PF_ChangeFlag_NONE;
@@ -128,8 +187,10 @@ void EffectRunner::prepareFrame(CallFrame &frame, const CallOptions &options) {
     in.local_time_step = comp.frameRate.perFrame;
     in.total_time = clampToLong(comp.durationFrames * comp.frameRate.perFrame);
     in.time_scale = static_cast<A_u_long>(comp.frameRate.perSecond);
-    in.shutter_angle = comp.motionBlur ? toFixed(comp.shutterAngle) : 0;
-    in.shutter_phase = toFixed(comp.shutterPhase);
+    // The effect API gives the shutter as fractions of a frame (1.0 = 360
+    // degrees); without motion blur the composition has no shutter.
+    in.shutter_angle = comp.motionBlur ? toFixed(comp.shutterAngle / 360.0) : 0;
+    in.shutter_phase = comp.motionBlur ? toFixed(comp.shutterPhase / 360.0) : 0;
     in.width = layer.width;
     in.height = layer.height;
     in.extent_hint = {0, 0, options.settings.scaled(layer.width), options.settings.scaled(layer.height)};
@@ -172,6 +233,7 @@ CallResult EffectRunner::call(InstalledEffect &effect, EffectInstance *instance,
     }
   }
   takeBack(*frame, result);
+  disposeArbitraryCopies(*frame);
   return result;
 }
 
@@ -206,6 +268,10 @@ void EffectRunner::takeBack(CallFrame &frame, CallResult &result) {
         const PF_ParamDef &def = frame.params[i];
         if (!(def.uu.change_flags & PF_ChangeFlag_CHANGED_VALUE) || !instance->param(i).hasValue()) continue;
         if (def.param_type != instance->param(i).type()) continue;
+        if (def.param_type == PF_Param_ARBITRARY_DATA) {
+          takeArbitraryValue(frame, i, def.u.arb_d.value);
+          continue;
+        }
         ParamValue value = readValue(def);
         clampToValidRange(instance->param(i), value);
         instance->streams[i].setValueAt(frame.ticks, value);
@@ -234,6 +300,7 @@ PF_Err EffectRunner::ensureReady(InstalledEffect &effect) {
     effect.params.emplace_back(input);
     CallResult r = call(effect, nullptr, PF_Cmd_PARAMS_SETUP);
     if (r.err) {
+      disposeArbitraryDefaults(effect);
       effect.params.clear();
       return r.err;
     }
@@ -241,13 +308,43 @@ PF_Err EffectRunner::ensureReady(InstalledEffect &effect) {
       host_.report(effect.name(), "declared " + std::to_string(r.out.num_params) + " parameters but added " +
                                       std::to_string(effect.params.size()),
                    PF_Err_INTERNAL_STRUCT_DAMAGED);
+      disposeArbitraryDefaults(effect);
       effect.params.clear();
       return PF_Err_INTERNAL_STRUCT_DAMAGED;
     }
     assignGroups(effect.params);
+    makeArbitraryDefaults(effect);
     effect.paramsReady = true;
   }
   return PF_Err_NONE;
+}
+
+void EffectRunner::makeArbitraryDefaults(InstalledEffect &effect) {
+  for (std::size_t i = 1; i < effect.params.size(); ++i) {
+    PF_ParamDef &def = effect.params[i].def();
+    if (def.param_type != PF_Param_ARBITRARY_DATA) continue;
+    // The default handle now belongs to the host; it must be one of its blocks.
+    if (def.u.arb_d.dephault && !host_.handles().known(reinterpret_cast<void **>(def.u.arb_d.dephault))) {
+      host_.report(effect.name(), "an arbitrary-data default is not a host handle", PF_Err_INTERNAL_STRUCT_DAMAGED);
+      def.u.arb_d.dephault = nullptr;
+    }
+    // An effect that gave no default is asked for a new value.
+    if (!def.u.arb_d.dephault) {
+      PF_Handle fresh = nullptr;
+      if (!ArbitraryCalls(host_, effect, i).makeNew(fresh)) def.u.arb_d.dephault = fresh;
+    }
+    def.u.arb_d.value = nullptr;
+  }
+}
+
+void EffectRunner::disposeArbitraryDefaults(InstalledEffect &effect) {
+  for (std::size_t i = 1; i < effect.params.size(); ++i) {
+    PF_ParamDef &def = effect.params[i].def();
+    if (def.param_type != PF_Param_ARBITRARY_DATA || !def.u.arb_d.dephault) continue;
+    const PF_Handle dflt = def.u.arb_d.dephault;
+    def.u.arb_d.dephault = nullptr;
+    if (host_.handles().known(reinterpret_cast<void **>(dflt))) ArbitraryCalls(host_, effect, i).dispose(dflt);
+  }
 }
 
 std::string EffectRunner::about(InstalledEffect &effect) {
@@ -261,8 +358,16 @@ std::string EffectRunner::about(InstalledEffect &effect) {
 std::unique_ptr<EffectInstance> EffectRunner::newInstance(InstalledEffect &effect, Layer &layer) {
   auto instance = std::make_unique<EffectInstance>(effect, layer, host_.project().nextEffectId());
   instance->streams.reserve(effect.params.size());
-  for (const ParamDefinition &param : effect.params) {
-    instance->streams.emplace_back(defaultValue(param, layer.width, layer.height, static_cast<int>(layer.id())));
+  for (std::size_t i = 0; i < effect.params.size(); ++i) {
+    const ParamDefinition &param = effect.params[i];
+    ParamValue value = defaultValue(param, layer.width, layer.height, static_cast<int>(layer.id()));
+    if (param.type() == PF_Param_ARBITRARY_DATA && param.def().u.arb_d.dephault) {
+      // Each instance starts with its own copy of the default.
+      ArbitraryCalls calls(host_, effect, i);
+      PF_Handle copy = nullptr;
+      if (!calls.copy(param.def().u.arb_d.dephault, copy)) value.arb = calls.adopt(copy);
+    }
+    instance->streams.emplace_back(std::move(value));
     instance->ui.push_back({param.def().ui_flags, 0});
   }
   return instance;
@@ -296,6 +401,8 @@ PF_Err EffectRunner::sequenceSetdown(EffectInstance &instance) {
 
 PF_Err EffectRunner::globalSetdown(InstalledEffect &effect) {
   if (!effect.globalSetupDone || effect.globalSetupError) return PF_Err_NONE;
+  // Default values go back to the effect while its handlers still live.
+  disposeArbitraryDefaults(effect);
   CallResult r = call(effect, nullptr, PF_Cmd_GLOBAL_SETDOWN);
   // Global data the effect left behind is the host's to free.
   if (effect.globalData && host_.handles().known(reinterpret_cast<void **>(effect.globalData)))

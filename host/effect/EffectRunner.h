@@ -58,7 +58,14 @@ public:
 
   // The parameter array of an instance at a time (params[0] carries `input`).
   void fillParams(CallFrame &frame, const PF_LayerDef *input);
-  // One parameter's definition with its value at a time.
+  // One parameter's definition with its value at a time, for a call: an
+  // arbitrary-data value is a copy the call owns (see CallFrame::arbCopies).
+  PF_ParamDef paramForCall(CallFrame &frame, std::size_t index, std::int64_t ticks);
+  // Gives back a copy paramForCall made (at check-in); false when `def`
+  // holds none.
+  bool releaseArbitraryCopy(CallFrame &frame, const PF_ParamDef &def);
+  // One parameter's definition with its value at a time (an arbitrary-data
+  // value is the stored handle itself, which the caller must not change).
   PF_ParamDef paramAt(const EffectInstance &instance, std::size_t index, std::int64_t ticks) const;
 
   // Converts an effect-API time to comp ticks of the instance's composition.
@@ -67,6 +74,10 @@ public:
 private:
   void prepareFrame(CallFrame &frame, const CallOptions &options);
   void takeBack(CallFrame &frame, CallResult &result);
+  void takeArbitraryValue(CallFrame &frame, std::size_t index, PF_Handle handle);
+  void disposeArbitraryCopies(CallFrame &frame);
+  void makeArbitraryDefaults(InstalledEffect &effect);
+  void disposeArbitraryDefaults(InstalledEffect &effect);
   Host &host_;
 };
 

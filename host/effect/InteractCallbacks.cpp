@@ -16,16 +16,20 @@ PF_Err checkoutParam(PF_ProgPtr ref, PF_ParamIndex index, A_long time, A_long st
     if (index < 0 || static_cast<std::size_t>(index) >= frame->instance->paramCount()) return PF_Err_INVALID_INDEX;
     std::int64_t ticks = 0;
     if (!EffectRunner::toTicks(frame->instance, time, scale, ticks)) return PF_Err_BAD_CALLBACK_PARAM;
-    *param = host.runner().paramAt(*frame->instance, static_cast<std::size_t>(index), ticks);
+    *param = host.runner().paramForCall(*frame, static_cast<std::size_t>(index), ticks);
+    if (param->param_type == PF_Param_LAYER)
+      if (PF_Err err = frame->layerParams.checkout(*frame, static_cast<std::size_t>(index), ticks, *param)) return err;
     ++frame->outstandingCheckouts;
     return PF_Err_NONE;
   });
 }
 
 PF_Err checkinParam(PF_ProgPtr ref, PF_ParamDef *param) {
-  return hostCall("checkin_param", [&](Host &) -> PF_Err {
+  return hostCall("checkin_param", [&](Host &host) -> PF_Err {
     CallFrame *frame = frameFromRef(ref);
     if (!frame || !param) return PF_Err_BAD_CALLBACK_PARAM;
+    frame->layerParams.checkin(host, *param);
+    host.runner().releaseArbitraryCopy(*frame, *param);
     // A check-in after a failed checkout is harmless: nothing is outstanding.
     int outstanding = frame->outstandingCheckouts.load();
     while (outstanding > 0 && !frame->outstandingCheckouts.compare_exchange_weak(outstanding, outstanding - 1)) {

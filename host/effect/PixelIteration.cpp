@@ -4,10 +4,30 @@
 #include "host/image/PixelOps.h"
 
 #include <algorithm>
+#include <atomic>
+#include <optional>
 #include <vector>
 
 namespace vlam::host {
 namespace {
+
+// The destination rows and columns an iteration visits: `area` clipped to the
+// destination, or, without an area, every destination pixel that has a
+// source pixel (the whole destination when there is no source).
+std::optional<PF_Rect> iterationRect(const WorldView &dst, const std::optional<WorldView> &src, const PF_Rect *area,
+                                     int dx, int dy) {
+  auto r = clipRect(dst, area);
+  if (!r || area || !src) return r;
+  // In 64 bits: an origin from a plug-in may be anything.
+  using Wide = long long;
+  const Wide left = std::clamp<Wide>(-Wide{dx}, r->left, r->right);
+  const Wide top = std::clamp<Wide>(-Wide{dy}, r->top, r->bottom);
+  r->right = static_cast<A_long>(std::clamp<Wide>(Wide{src->width} - dx, left, r->right));
+  r->bottom = static_cast<A_long>(std::clamp<Wide>(Wide{src->height} - dy, top, r->bottom));
+  r->left = static_cast<A_long>(left);
+  r->top = static_cast<A_long>(top);
+  return r;
+}
 
 template <class Pixel, class Fn>
 PF_Err iterate(PixelDepth depth, PF_EffectWorld *src, const PF_Rect *area, const PF_Point *origin, void *refcon, Fn fn,
@@ -21,26 +41,31 @@ PF_Err iterate(PixelDepth depth, PF_EffectWorld *src, const PF_Rect *area, const
     s = host->worlds().view(src);
     if (!s || s->depth != depth) return PF_Err_BAD_CALLBACK_PARAM;
   }
-  auto r = clipRect(*d, area);
+  const int dx = origin ? origin->h : 0, dy = origin ? origin->v : 0;
+  auto r = iterationRect(*d, s, area, dx, dy);
   if (!r) return PF_Err_BAD_CALLBACK_PARAM;
   const int rows = r->bottom - r->top;
   if (rows <= 0 || r->right <= r->left) return PF_Err_NONE;
-  const int dx = origin ? origin->h : 0, dy = origin ? origin->v : 0;
   std::vector<PF_Err> errors(static_cast<std::size_t>(rows), PF_Err_NONE);
+  // The abort check the host makes for the effect, once per row: a cancelled
+  // render leaves the remaining rows alone.
+  std::atomic<bool> cancelled{false};
   host->threads().run(rows, [&](int, int i) {
+    if (cancelled.load(std::memory_order_relaxed) || host->cancelRequested.load(std::memory_order_relaxed)) {
+      cancelled = true;
+      return;
+    }
     const int y = r->top + i;
     auto *out = reinterpret_cast<Pixel *>(d->row(y));
-    const int sy = y + dy;
+    const long long sy = static_cast<long long>(y) + dy;
     for (int x = r->left; x < r->right; ++x) {
-      Pixel blank{};
-      Pixel *in = &blank;
-      const int sx = x + dx;
-      if (s && sx >= 0 && sy >= 0 && sx < s->width && sy < s->height)
-        in = reinterpret_cast<Pixel *>(s->row(sy)) + sx;
-      else if (s)
-        in = &blank; // outside the source: transparent black
-      else
-        in = out + x;
+      Pixel blank{}; // outside the source: transparent black
+      Pixel *in = out + x;
+      const long long sx = static_cast<long long>(x) + dx;
+      if (s)
+        in = (sx >= 0 && sy >= 0 && sx < s->width && sy < s->height)
+                 ? reinterpret_cast<Pixel *>(s->row(static_cast<int>(sy))) + sx
+                 : &blank;
       if (PF_Err err = fn(refcon, x, y, in, out + x)) {
         errors[static_cast<std::size_t>(i)] = err;
         return;
@@ -49,7 +74,7 @@ PF_Err iterate(PixelDepth depth, PF_EffectWorld *src, const PF_Rect *area, const
   });
   for (PF_Err err : errors)
     if (err) return err;
-  return PF_Err_NONE;
+  return cancelled ? PF_Interrupt_CANCEL : PF_Err_NONE;
 }
 
 } // namespace

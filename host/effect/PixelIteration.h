@@ -4,11 +4,15 @@
 namespace vlam::host {
 
 // The host's per-pixel iteration (utility callbacks and the iterate suites):
-// calls the pixel function for every pixel of `area` of the destination
-// (whole destination when null), with the source pixel at the same place
-// shifted by `origin`; rows are spread over the host's worker threads. The
-// first error in row order is returned. Buffers must have the depth of the
-// pixel function.
+// calls the pixel function with the destination pixel's own (x, y) for every
+// pixel of `area` of the destination, or, without an area, for every
+// destination pixel that overlaps the source (the whole destination without a
+// source). The source pixel is the one at the same place shifted by
+// `origin`; outside the source it reads as transparent black, and without a
+// source it is the destination pixel itself. Rows are spread over the host's
+// worker threads; a cancelled render stops the iteration between rows with
+// PF_Interrupt_CANCEL. Otherwise the first error in row order is returned.
+// Buffers must have the depth of the pixel function.
 PF_Err iteratePixels8(PF_InData *in, PF_EffectWorld *src, const PF_Rect *area, const PF_Point *origin, void *refcon,
                       PF_IteratePixel8Func fn, PF_EffectWorld *dst);
 PF_Err iteratePixels16(PF_InData *in, PF_EffectWorld *src, const PF_Rect *area, const PF_Point *origin, void *refcon,

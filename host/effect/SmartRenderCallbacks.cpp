@@ -32,17 +32,9 @@ PF_Err checkoutLayer(PF_ProgPtr ref, PF_ParamIndex index, A_long checkoutId, con
     LayerCheckout checkout;
     checkout.index = index;
     checkout.ticks = ticks;
-    Layer &own = instance.layer();
-    if (index == 0) {
-      checkout.layer = &own;
-      checkout.effectCount = frame->smart->effectIndex;
-    } else {
-      // A layer parameter: the layer it names at that time; the layer itself
-      // gives its source without effects, another layer comes with its effects.
-      const auto id = static_cast<std::uint32_t>(instance.streams[static_cast<std::size_t>(index)].valueAt(ticks, false).number[0]);
-      checkout.layer = id ? own.comp().findLayer(id) : nullptr;
-      checkout.effectCount = checkout.layer == &own ? 0 : -1;
-    }
+    const LayerTarget target = layerParamTarget(instance, static_cast<std::size_t>(index), ticks);
+    checkout.layer = target.layer;
+    checkout.effectCount = index == 0 ? frame->smart->effectIndex : target.effectCount;
     *result = PF_CheckoutResult{};
     if (checkout.layer) {
       const RenderSettings &s = frame->settings;

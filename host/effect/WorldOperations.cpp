@@ -6,6 +6,7 @@
 #include "host/suites/NotOffered.h"
 
 #include <cstring>
+#include <string>
 
 namespace vlam::host {
 
@@ -28,7 +29,11 @@ PF_Err newWorld(Host &host, A_long width, A_long height, PixelDepth depth, PF_Ef
     std::memset(world, 0, sizeof *world);
     return PF_Err_BAD_CALLBACK_PARAM;
   }
-  return host.worlds().create(width, height, depth, *world) ? PF_Err_NONE : PF_Err_OUT_OF_MEMORY;
+  if (!host.worlds().create(width, height, depth, *world)) return PF_Err_OUT_OF_MEMORY;
+  if (host.monitor().tracing())
+    host.monitor().note("new world " + std::to_string(width) + " x " + std::to_string(height) + ", " +
+                        std::to_string(static_cast<int>(depth)) + " bits");
+  return PF_Err_NONE;
 }
 
 PF_Err disposeWorld(Host &host, PF_EffectWorld *world) {
@@ -117,8 +122,5 @@ VLAM_CALLBACK_NOT_OFFERED(convolveCallback, PF_ProgPtr, PF_EffectWorld *, const 
 VLAM_CALLBACK_NOT_OFFERED(transferRectCallback, PF_ProgPtr, PF_Quality, PF_ModeFlags, PF_Field, const PF_Rect *,
                           const PF_EffectWorld *, const PF_CompositeMode *, const PF_MaskWorld *, A_long, A_long,
                           PF_EffectWorld *)
-VLAM_CALLBACK_NOT_OFFERED(transformWorldCallback, PF_ProgPtr, PF_Quality, PF_ModeFlags, PF_Field,
-                          const PF_EffectWorld *, const PF_CompositeMode *, const PF_MaskWorld *, const PF_FloatMatrix *,
-                          A_long, PF_Boolean, const PF_Rect *, PF_EffectWorld *)
 
 } // namespace vlam::host

@@ -22,8 +22,9 @@ PF_Err copyCallback(const char *name, PF_ProgPtr ref, PF_EffectWorld *src, PF_Ef
 PF_Err fillCallback(const char *name, PF_ProgPtr ref, const PixelF &color, const PF_Rect *rect, PF_EffectWorld *world);
 PF_Err premultiplyCallback(const char *name, PF_ProgPtr ref, A_long forward, PF_EffectWorld *world);
 
-// Compositing and transforms (utility callbacks and the PF World Transform
-// suite); not offered yet: they answer PF_Err_INVALID_CALLBACK.
+// Compositing (utility callbacks and the PF World Transform suite); not
+// offered yet: they answer PF_Err_INVALID_CALLBACK. transform_world is
+// offered (TransformWorldCallback.cpp).
 PF_Err compositeRectCallback(PF_ProgPtr, PF_Rect *, A_long, PF_EffectWorld *, A_long, A_long, PF_Field, PF_XferMode,
                              PF_EffectWorld *);
 PF_Err blendCallback(PF_ProgPtr, const PF_EffectWorld *, const PF_EffectWorld *, PF_Fixed, PF_EffectWorld *);

@@ -1,6 +1,7 @@
 #include "host/image/Image.h"
 
 #include "host/HostError.h"
+#include "host/image/PixelMemory.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,7 +42,7 @@ std::uint16_t toCode16(float v) {
   return static_cast<std::uint16_t>(std::lround(v * 32768.0f));
 }
 
-void Image::FreeDeleter::operator()(std::byte *p) const { std::free(p); }
+void Image::FreeDeleter::operator()(std::byte *p) const { freePixels(p, bytes); }
 
 Image::Image(int width, int height, PixelDepth depth) : width_(width), height_(height), depth_(depth) {
   if (width < 0 || height < 0 || width > kMaxImageSide || height > kMaxImageSide)
@@ -49,14 +50,21 @@ Image::Image(int width, int height, PixelDepth depth) : width_(width), height_(h
                     " is outside 0.." + std::to_string(kMaxImageSide));
   rowBytes_ = (static_cast<std::size_t>(width) * bytesPerPixel(depth) + 15) / 16 * 16;
   std::size_t total = std::max<std::size_t>(rowBytes_ * static_cast<std::size_t>(height), 16);
-  void *memory = std::aligned_alloc(64, (total + 63) / 64 * 64);
-  if (!memory) throw std::bad_alloc();
+  void *memory = allocatePixels(total);
   std::memset(memory, 0, total);
-  pixels_.reset(static_cast<std::byte *>(memory));
+  pixels_ = {static_cast<std::byte *>(memory), FreeDeleter{total}};
 }
 
-Image::Image(const Image &other) : Image(other.width_, other.height_, other.depth_) {
-  std::memcpy(pixels_.get(), other.pixels_.get(), rowBytes_ * static_cast<std::size_t>(height_));
+Image::Image(const Image &other)
+    : width_(other.width_), height_(other.height_), depth_(other.depth_), rowBytes_(other.rowBytes_) {
+  // Every byte is copied over, so the new buffer is not cleared first.
+  const std::size_t total = std::max<std::size_t>(rowBytes_ * static_cast<std::size_t>(height_), 16);
+  void *memory = allocatePixels(total);
+  if (other.pixels_)
+    std::memcpy(memory, other.pixels_.get(), total);
+  else
+    std::memset(memory, 0, total);
+  pixels_ = {static_cast<std::byte *>(memory), FreeDeleter{total}};
 }
 
 Image &Image::operator=(const Image &other) {

@@ -57,6 +57,7 @@ public:
 
 private:
   struct FreeDeleter {
+    std::size_t bytes; // as allocated (set with the pointer)
     void operator()(std::byte *p) const;
   };
   int width_ = 0;

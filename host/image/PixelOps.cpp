@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace vlam::host {
@@ -50,6 +52,23 @@ PixelF sample(const WorldView &v, const PF_Rect &r, double x, double y) {
 
 } // namespace
 
+namespace {
+
+// Whether the bytes of the two views' rows can overlap.
+bool sharesMemory(const WorldView &a, const WorldView &b) {
+  const auto span = [](const WorldView &v) {
+    const std::byte *first = v.data;
+    const std::byte *last = v.data + v.rowBytes * (v.height - 1) +
+                            static_cast<std::ptrdiff_t>(v.width) * static_cast<std::ptrdiff_t>(bytesPerPixel(v.depth));
+    return std::make_pair(std::min(first, last), std::max(first, last));
+  };
+  const auto [a0, a1] = span(a);
+  const auto [b0, b1] = span(b);
+  return std::less<>()(a0, b1) && std::less<>()(b0, a1);
+}
+
+} // namespace
+
 bool copyPixels(const WorldView &src, const PF_Rect *srcRect, const WorldView &dst, const PF_Rect *dstRect) {
   // The requested sizes decide between copy and resample; clipping comes after.
   auto s = clipRect(src, srcRect);
@@ -71,6 +90,14 @@ bool copyPixels(const WorldView &src, const PF_Rect *srcRect, const WorldView &d
     if (w <= 0 || y1 <= y0) return true;
     const std::size_t bpp = bytesPerPixel(src.depth);
     const std::size_t rowSpan = static_cast<std::size_t>(w) * bpp;
+    if (src.depth == dst.depth && !sharesMemory(src, dst)) {
+      // Separate buffers of one depth (the common case): row by row.
+      for (int y = y0; y < y1; ++y)
+        std::memcpy(dst.row(wantD.top + y) + static_cast<std::ptrdiff_t>(wantD.left + x0) * static_cast<std::ptrdiff_t>(bpp),
+                    src.row(wantS.top + y) + static_cast<std::ptrdiff_t>(wantS.left + x0) * static_cast<std::ptrdiff_t>(bpp),
+                    rowSpan);
+      return true;
+    }
     // Source rows are read into a buffer before anything is written, so a
     // copy within one buffer sees the original pixels.
     std::vector<std::byte> rows(rowSpan * static_cast<std::size_t>(y1 - y0));

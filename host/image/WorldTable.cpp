@@ -35,7 +35,9 @@ void WorldTable::describe(const std::shared_ptr<Image> &image, PF_EffectWorld &w
                           bool writeable) {
   describeWorld(*image, world, pixelAspect, writeable);
   std::lock_guard lock(mutex_);
-  images_[image->data()] = image;
+  Entry &entry = images_[image->data()];
+  entry.image = image;
+  ++entry.descriptions;
 }
 
 const std::shared_ptr<Image> *WorldTable::containing(const void *data) const {
@@ -44,10 +46,10 @@ const std::shared_ptr<Image> *WorldTable::containing(const void *data) const {
   auto it = images_.upper_bound(p);
   if (it == images_.begin()) return nullptr;
   --it;
-  const Image &image = *it->second;
+  const Image &image = *it->second.image;
   const std::size_t size = image.rowBytes() * static_cast<std::size_t>(image.height());
   if (p >= it->first + size) return nullptr;
-  return &it->second;
+  return &it->second.image;
 }
 
 std::optional<WorldView> WorldTable::view(const PF_EffectWorld *world) const {
@@ -76,8 +78,10 @@ bool WorldTable::dispose(PF_EffectWorld &world) {
     std::lock_guard lock(mutex_);
     auto it = images_.find(reinterpret_cast<const std::byte *>(world.data));
     if (!world.data || it == images_.end()) return false;
-    image = std::move(it->second);
-    images_.erase(it);
+    if (--it->second.descriptions <= 0) {
+      image = std::move(it->second.image);
+      images_.erase(it);
+    }
   }
   std::memset(&world, 0, sizeof world);
   return true;

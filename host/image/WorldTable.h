@@ -33,10 +33,13 @@ public:
   std::shared_ptr<Image> create(int width, int height, PixelDepth depth, PF_EffectWorld &world,
                                 PF_RationalScale pixelAspect = {1, 1});
   // Describes an image the caller keeps alive (the table shares ownership
-  // until it is forgotten).
+  // until it is forgotten). The same image may be described more than once
+  // (a layer checked out twice): it stays known until every description has
+  // been disposed.
   void describe(const std::shared_ptr<Image> &image, PF_EffectWorld &world, PF_RationalScale pixelAspect = {1, 1},
                 bool writeable = true);
-  // Forgets the buffer behind `world` (created or described). False when unknown.
+  // Forgets one description of the buffer behind `world` (created or
+  // described). False when unknown.
   bool dispose(PF_EffectWorld &world);
 
   std::optional<PixelDepth> depthOf(const PF_EffectWorld *world) const;
@@ -50,7 +53,11 @@ private:
   mutable std::mutex mutex_;
   // Keyed by the first pixel byte; a record's data pointer may point anywhere
   // inside a buffer.
-  std::map<const std::byte *, std::shared_ptr<Image>> images_;
+  struct Entry {
+    std::shared_ptr<Image> image;
+    int descriptions = 0;
+  };
+  std::map<const std::byte *, Entry> images_;
   const std::shared_ptr<Image> *containing(const void *data) const;
 };
 

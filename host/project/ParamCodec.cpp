@@ -79,6 +79,7 @@ void writeValue(PF_ParamDef &d, const ParamValue &v) {
     break;
   case PF_Param_POPUP: d.u.pd.value = toLong(n[0]); break;
   case PF_Param_FLOAT_SLIDER: d.u.fs_d.value = n[0]; break;
+  case PF_Param_PATH: d.u.path_d.path_id = toLong(n[0]); break;
   case PF_Param_POINT_3D:
     d.u.point3d_d.x_value = n[0];
     d.u.point3d_d.y_value = n[1];
@@ -103,6 +104,7 @@ ParamValue readValue(const PF_ParamDef &d) {
     break;
   case PF_Param_POPUP: n[0] = d.u.pd.value; break;
   case PF_Param_FLOAT_SLIDER: n[0] = d.u.fs_d.value; break;
+  case PF_Param_PATH: n[0] = d.u.path_d.path_id; break;
   case PF_Param_POINT_3D:
     n[0] = d.u.point3d_d.x_value;
     n[1] = d.u.point3d_d.y_value;

@@ -9,7 +9,8 @@ namespace vlam::host {
 // integer; fixed sliders and angles as the real value (degrees for angles);
 // colours as 0-1 floats (alpha, red, green, blue); points as layer pixels at
 // full resolution (the host reports the same values at every downsample
-// factor); layer parameters as the layer's id (0 none).
+// factor); layer parameters as the layer's id (0 none); path parameters as
+// the chosen mask's ID (0 none).
 
 // The value a new effect instance starts with. Point defaults are
 // percentages of the layer size, as effects declare them.

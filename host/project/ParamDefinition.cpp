@@ -71,6 +71,7 @@ bool ParamDefinition::hasValue() const {
   case PF_Param_POPUP:
   case PF_Param_FLOAT_SLIDER:
   case PF_Param_ARBITRARY_DATA:
+  case PF_Param_PATH:
   case PF_Param_POINT_3D: return true;
   default: return false;
   }

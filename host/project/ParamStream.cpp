@@ -6,6 +6,7 @@ namespace vlam::host {
 
 bool ParamValue::operator==(const ParamValue &other) const {
   if (number != other.number) return false;
+  if (arb != other.arb) return false; // arbitrary values compare by identity
   if (!flat || !other.flat) return !flat && !other.flat;
   return *flat == *other.flat;
 }

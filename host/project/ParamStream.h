@@ -6,14 +6,18 @@
 
 namespace vlam::host {
 
+class ArbitraryValue;
+
 // A parameter's value in host units, independent of the effect API's
 // fixed-point encodings: up to four numbers whose meaning depends on the
 // parameter type (a slider's value, a point's x and y, a 3D point's x, y, z,
 // a colour's alpha, red, green, blue as 0-1 floats, a fixed-point value as its
-// real number), plus the flattened bytes of an arbitrary-data value.
+// real number), plus the flattened bytes of an arbitrary-data value or, for a
+// value the effect made, its live handle.
 struct ParamValue {
   std::array<double, 4> number{};
   std::shared_ptr<const std::vector<std::uint8_t>> flat; // arbitrary data only
+  std::shared_ptr<const ArbitraryValue> arb;             // arbitrary data: the effect's handle
 
   static ParamValue scalar(double v) {
     ParamValue p;

@@ -46,6 +46,12 @@ int Composition::indexOf(const Layer &layer) const {
   return -1;
 }
 
+Layer *Composition::activeCamera() const {
+  for (const auto &layer : layers)
+    if (layer->camera && layer->enabled) return layer.get();
+  return nullptr;
+}
+
 std::int64_t Composition::ticksOfFrame(double frame) const {
   return static_cast<std::int64_t>(std::llround(frame * frameRate.perFrame));
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include "host/image/Image.h"
+#include "host/project/LayerMask.h"
+#include "host/project/CameraLayer.h"
 #include "host/project/ParamDefinition.h"
 #include "host/project/ParamStream.h"
 
@@ -73,6 +75,9 @@ struct LayerSource {
   std::array<double, 4> color{0, 0, 0, 1}; // solid: straight red, green, blue, alpha
   std::filesystem::path file; // image: as written in the project (relative to it)
   std::filesystem::path resolvedFile;
+  // image: a picture made by the host itself (the built-in scene's plate);
+  // when set it is used instead of the file.
+  std::shared_ptr<const Image> pixels;
 };
 
 class Layer {
@@ -88,6 +93,15 @@ public:
   A_Ratio pixelAspect{1, 1};
   LayerSource source;
   bool enabled = true;
+  std::vector<LayerMask> masks; // in the layer's order, first mask first
+  LayerMask *findMask(std::uint32_t maskId) {
+    for (LayerMask &mask : masks)
+      if (mask.id == maskId) return &mask;
+    return nullptr;
+  }
+  // Set for a camera layer: no pixels, no effects; the composition is seen
+  // through the topmost enabled one.
+  std::optional<CameraSettings> camera;
 
   std::vector<std::unique_ptr<EffectInstance>> effects; // top of the stack first
   int indexOf(const EffectInstance &effect) const;      // -1 when not here
@@ -115,6 +129,7 @@ public:
   Layer *findLayer(const std::string &name) const;
   Layer *findLayer(std::uint32_t id) const;
   int indexOf(const Layer &layer) const; // -1 when not here
+  Layer *activeCamera() const;           // the topmost enabled camera layer, if any
 
   std::int64_t ticksOfFrame(double frame) const;
   double frameOfTicks(std::int64_t ticks) const;

@@ -1,4 +1,6 @@
 #pragma once
+#include "host/project/LayerMask.h"
+
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -12,10 +14,28 @@ struct EffectRef {
   std::uint32_t effectId = 0;
 };
 
-// What an AEGP_StreamRefH stands for: one parameter stream of an effect.
+// What an AEGP_StreamRefH stands for: one parameter stream of an effect,
+// or (maskStream not 0) one property of a layer mask.
 struct StreamRef {
   std::uint32_t effectId = 0;
   int paramIndex = 0;
+  std::uint32_t maskLayerId = 0;
+  std::uint32_t maskId = 0;
+  std::int32_t maskStream = 0; // AEGP_MaskStream
+};
+
+// What an AEGP_MaskRefH stands for: a mask of a layer, by ids.
+struct MaskRef {
+  std::uint32_t layerId = 0;
+  std::uint32_t maskId = 0;
+};
+
+// A mask outline checked out by an effect (PF_PathOutlinePtr): its shape at
+// the asked time, in layer pixels, and the call that checked it out.
+struct PathOutline {
+  std::uint32_t maskId = 0;
+  const void *effectRef = nullptr;
+  MaskShape shape;
 };
 
 // References handed to plug-ins: created on request, disposed by the

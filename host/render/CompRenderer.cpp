@@ -50,25 +50,26 @@ CompRenderer::~CompRenderer() = default;
 
 Image CompRenderer::renderFrame(std::int64_t frame) {
   const std::int64_t ticks = comp_.ticksOfFrame(static_cast<double>(frame));
-  const RenderSettings previous = host_.activeRender;
-  const std::int64_t previousTicks = host_.currentTicks;
-  host_.activeRender = settings_;
-  host_.currentTicks = ticks;
   struct Restore {
     Host &host;
     RenderSettings settings;
     std::int64_t ticks;
+    LayerPixelSource *source;
     ~Restore() {
       host.activeRender = settings;
       host.currentTicks = ticks;
+      host.activeSource = source;
     }
-  } restore{host_, previous, previousTicks};
+  } restore{host_, host_.activeRender, host_.currentTicks, host_.activeSource};
+  host_.activeRender = settings_;
+  host_.currentTicks = ticks;
+  host_.activeSource = this;
 
   results_.clear();
   Image canvas(settings_.scaled(comp_.width), settings_.scaled(comp_.height), settings_.depth);
   for (auto it = comp_.layers.rbegin(); it != comp_.layers.rend(); ++it) {
     Layer &layer = **it;
-    if (!layer.enabled) continue;
+    if (!layer.enabled || layer.camera) continue; // a camera shows nothing itself
     if (host_.cancelRequested) throw HostError("rendering cancelled");
     std::shared_ptr<Image> pixels = renderLayer(layer, -1, ticks);
     compositeOver(*pixels, canvas, (canvas.width() - pixels->width()) / 2, (canvas.height() - pixels->height()) / 2);
@@ -95,6 +96,9 @@ std::shared_ptr<Image> CompRenderer::source(Layer &layer) {
     const auto &c = layer.source.color;
     const auto a = static_cast<float>(c[3]);
     image->fill({a, static_cast<float>(c[0]) * a, static_cast<float>(c[1]) * a, static_cast<float>(c[2]) * a});
+  } else if (layer.source.pixels) {
+    Image made = layer.source.pixels->convertedTo(settings_.depth);
+    *image = (made.width() == w && made.height() == h) ? std::move(made) : resampled(made, w, h);
   } else {
     Image file = readImageFile(layer.source.resolvedFile, settings_.depth);
     *image = (file.width() == w && file.height() == h) ? std::move(file) : resampled(file, w, h);

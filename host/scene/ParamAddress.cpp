@@ -49,7 +49,7 @@ std::string paramAddress(const InstalledEffect &effect, std::size_t index) {
   return hash;
 }
 
-std::size_t resolveParam(const InstalledEffect &effect, const std::string &address) {
+std::size_t resolveAnyParam(const InstalledEffect &effect, const std::string &address) {
   if (!address.empty() && address[0] == '#') {
     std::size_t index = 0;
     const char *first = address.data() + 1, *last = address.data() + address.size();
@@ -58,8 +58,6 @@ std::size_t resolveParam(const InstalledEffect &effect, const std::string &addre
       throw HostError("'" + address + "' is not a parameter index");
     if (index < 1 || index >= effect.params.size())
       throw HostError("parameter index " + address + " is outside #1..#" + std::to_string(effect.params.size() - 1));
-    if (!effect.params[index].hasValue())
-      throw HostError("parameter " + address + " ('" + effect.params[index].name() + "') holds no value");
     return index;
   }
   const auto found = matches(effect, address);
@@ -69,9 +67,17 @@ std::size_t resolveParam(const InstalledEffect &effect, const std::string &addre
     for (std::size_t i : found) candidates += (candidates.empty() ? "" : ", ") + paramAddress(effect, i);
     throw HostError("parameter '" + address + "' is ambiguous (" + candidates + ")");
   }
-  if (!effect.params[found[0]].hasValue())
-    throw HostError("parameter '" + address + "' holds no value");
   return found[0];
+}
+
+std::size_t resolveParam(const InstalledEffect &effect, const std::string &address) {
+  const std::size_t index = resolveAnyParam(effect, address);
+  if (!effect.params[index].hasValue()) {
+    if (!address.empty() && address[0] == '#')
+      throw HostError("parameter " + address + " ('" + effect.params[index].name() + "') holds no value");
+    throw HostError("parameter '" + address + "' holds no value");
+  }
+  return index;
 }
 
 } // namespace vlam::host

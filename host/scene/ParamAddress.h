@@ -16,5 +16,7 @@ std::string paramAddress(const InstalledEffect &effect, std::size_t index);
 // The index an address names. Throws HostError saying what is wrong
 // (unknown, ambiguous, or a parameter without a value).
 std::size_t resolveParam(const InstalledEffect &effect, const std::string &address);
+// The same for any parameter, also those without a value (buttons, groups).
+std::size_t resolveAnyParam(const InstalledEffect &effect, const std::string &address);
 
 } // namespace vlam::host

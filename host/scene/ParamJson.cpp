@@ -73,6 +73,11 @@ json paramValueToJson(const ParamDefinition &param, const ParamValue &value, con
     const Layer *layer = n[0] > 0 ? comp.findLayer(static_cast<std::uint32_t>(n[0])) : nullptr;
     return layer ? json(layer->name) : json(nullptr);
   }
+  case PF_Param_PATH: // mask IDs are unique, whichever layer holds the mask
+    for (const auto &layer : comp.layers)
+      for (const LayerMask &mask : layer->masks)
+        if (n[0] > 0 && static_cast<double>(mask.id) == n[0]) return mask.name;
+    return nullptr;
   default: return n[0];
   }
 }
@@ -151,17 +156,27 @@ ParamValue paramValueFromJson(const ParamDefinition &param, const json &j, const
 }
 
 json paramStreamToJson(const ParamDefinition &param, const ParamStream &stream, const Composition &comp) {
-  if (!stream.animated()) return paramValueToJson(param, stream.staticValue(), comp);
+  return paramStreamToJson(stream, comp, [&](const ParamValue &v) { return paramValueToJson(param, v, comp); });
+}
+
+json paramStreamToJson(const ParamStream &stream, const Composition &comp, const ValueToJson &toJson) {
+  if (!stream.animated()) return toJson(stream.staticValue());
   json keys = json::array();
   for (const Keyframe &key : stream.keys())
     keys.push_back({{"frame", frameJson(key.ticks, comp)},
-                    {"value", paramValueToJson(param, key.value, comp)},
+                    {"value", toJson(key.value)},
                     {"interpolation", key.interpolation == Interpolation::Hold ? "hold" : "linear"}});
   return {{"keyframes", keys}};
 }
 
 ParamStream paramStreamFromJson(const ParamDefinition &param, const json &j, const Composition &comp) {
   if (!j.is_object()) return ParamStream(paramValueFromJson(param, j, comp));
+  return paramStreamFromJson(param, j, comp, [&](const json &v) { return paramValueFromJson(param, v, comp); });
+}
+
+ParamStream paramStreamFromJson(const ParamDefinition &param, const json &j, const Composition &comp,
+                                const ValueFromJson &fromJson) {
+  if (!j.is_object() || !j.contains("keyframes")) return ParamStream(fromJson(j));
   for (const auto &[key, value] : j.items())
     if (key != "keyframes") throw HostError("unknown key '" + key + "' (a parameter object holds \"keyframes\")");
   const json &keys = j.at("keyframes");
@@ -188,7 +203,7 @@ ParamStream paramStreamFromJson(const ParamDefinition &param, const json &j, con
       const std::int64_t ticks = comp.ticksOfFrame(frame);
       for (const Keyframe &existing : stream.keys())
         if (existing.ticks == ticks) throw HostError("a second key at frame " + show(frame));
-      stream.setKey({ticks, paramValueFromJson(param, k.at("value"), comp), interpolation});
+      stream.setKey({ticks, fromJson(k.at("value")), interpolation});
     } catch (const HostError &e) {
       throw HostError(where + e.what());
     }

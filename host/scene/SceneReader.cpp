@@ -4,7 +4,11 @@
 #include "host/io/AtomicFile.h"
 #include "host/io/ImageFiles.h"
 #include "host/project/ParamCodec.h"
+#include "host/scene/ArbitraryJson.h"
+#include "host/scene/HexBytes.h"
 #include "host/scene/ParamAddress.h"
+#include "host/scene/MaskJson.h"
+#include "host/scene/CameraJson.h"
 #include "host/scene/ParamJson.h"
 #include "host/scene/SceneFile.h"
 
@@ -179,12 +183,26 @@ void SceneReader::readComp(Project &project, const json &j, const std::string &p
 }
 
 void SceneReader::readLayer(Project &project, Composition &comp, const json &j, const std::string &place) {
-  expectKeys(j, place, {"name", "width", "height", "pixel_aspect", "solid", "image", "enabled", "effects"});
+  expectKeys(j, place, {"name", "width", "height", "pixel_aspect", "solid", "image", "camera", "enabled", "effects", "masks"});
   const json &name = need(j, "name", place);
   if (!name.is_string() || name.get<std::string>().empty()) fail(place + ".name", "expected a layer name");
   if (comp.findLayer(name.get<std::string>())) fail(place + ".name", "a second layer named " + name.dump());
   Layer &layer = project.addLayer(comp, name.get<std::string>());
-  if (j.contains("solid") == j.contains("image")) fail(place, "a layer has either \"solid\" or \"image\"");
+  if (j.contains("camera")) {
+    if (j.contains("solid") || j.contains("image") || j.contains("effects") || j.contains("masks"))
+      fail(place, "a camera layer has no \"solid\", \"image\", \"effects\" or \"masks\"");
+    try {
+      layer.camera = cameraFromJson(j["camera"], comp);
+    } catch (const HostError &e) {
+      fail(place + ".camera", e.what());
+    }
+    if (j.contains("enabled")) {
+      if (!j["enabled"].is_boolean()) fail(place + ".enabled", "expected true or false");
+      layer.enabled = j["enabled"].get<bool>();
+    }
+    return;
+  }
+  if (j.contains("solid") == j.contains("image")) fail(place, "a layer has either \"solid\", \"image\" or \"camera\"");
   if (j.contains("solid")) {
     const json &c = j["solid"];
     if (!c.is_array() || c.size() < 3 || c.size() > 4) fail(place + ".solid", "expected [red, green, blue(, alpha)]");
@@ -218,21 +236,13 @@ void SceneReader::readLayer(Project &project, Composition &comp, const json &j, 
     if (!j["enabled"].is_boolean()) fail(place + ".enabled", "expected true or false");
     layer.enabled = j["enabled"].get<bool>();
   }
-}
-
-std::vector<std::uint8_t> hexBytes(const std::string &hex, bool &ok) {
-  std::vector<std::uint8_t> out;
-  ok = hex.size() % 2 == 0;
-  auto digit = [&](char c) -> int {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    ok = false;
-    return 0;
-  };
-  for (std::size_t i = 0; ok && i + 1 < hex.size(); i += 2)
-    out.push_back(static_cast<std::uint8_t>(digit(hex[i]) * 16 + digit(hex[i + 1])));
-  return out;
+  if (j.contains("masks")) {
+    try {
+      layer.masks = masksFromJson(j["masks"], comp);
+    } catch (const HostError &e) {
+      fail(place + ".masks", e.what());
+    }
+  }
 }
 
 void SceneReader::readEffects(Composition &comp, Layer &layer, const json &effects, const std::string &place) {
@@ -254,10 +264,9 @@ void SceneReader::readEffects(Composition &comp, Layer &layer, const json &effec
       effect.active = e["active"].get<bool>();
     }
     if (e.contains("sequence_data")) {
-      bool ok = e["sequence_data"].is_string();
-      auto bytes = ok ? hexBytes(e["sequence_data"].get<std::string>(), ok) : std::vector<std::uint8_t>{};
-      if (!ok) fail(here + ".sequence_data", "expected hexadecimal bytes");
-      effect.loadedSequenceBytes = std::move(bytes);
+      auto bytes = e["sequence_data"].is_string() ? bytesFromHex(e["sequence_data"].get<std::string>()) : std::nullopt;
+      if (!bytes) fail(here + ".sequence_data", "expected hexadecimal bytes");
+      effect.loadedSequenceBytes = std::move(*bytes);
     }
     if (!e.contains("params")) continue;
     const json &params = e["params"];
@@ -268,7 +277,10 @@ void SceneReader::readEffects(Composition &comp, Layer &layer, const json &effec
       try {
         const std::size_t index = resolveParam(*installed, address);
         if (!seen.insert(index).second) throw HostError("set twice (under another address)");
-        effect.streams[index] = paramStreamFromJson(installed->params[index], value, comp);
+        const PF_ParamType type = installed->params[index].type();
+        effect.streams[index] = type == PF_Param_PATH             ? ParamStream(pathParamFromJson(layer, value))
+                                : type == PF_Param_ARBITRARY_DATA ? arbitraryStreamFromJson(host_, effect, index, value)
+                                    : paramStreamFromJson(installed->params[index], value, comp);
       } catch (const HostError &error) {
         fail(at, error.what());
       }

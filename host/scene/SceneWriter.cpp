@@ -1,6 +1,10 @@
 #include "host/Host.h"
 #include "host/io/AtomicFile.h"
+#include "host/scene/ArbitraryJson.h"
+#include "host/scene/HexBytes.h"
 #include "host/scene/ParamAddress.h"
+#include "host/scene/MaskJson.h"
+#include "host/scene/CameraJson.h"
 #include "host/scene/ParamJson.h"
 #include "host/scene/SceneFile.h"
 
@@ -14,17 +18,6 @@ json ratioJson(std::int64_t num, std::int64_t den) {
   return json::array({num, den});
 }
 
-std::string hex(const std::uint8_t *bytes, std::size_t size) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  out.reserve(size * 2);
-  for (std::size_t i = 0; i < size; ++i) {
-    out += digits[bytes[i] >> 4];
-    out += digits[bytes[i] & 15];
-  }
-  return out;
-}
-
 json effectJson(const EffectInstance &effect, const Composition &comp) {
   const InstalledEffect &installed = effect.installed();
   json e = {{"effect", installed.matchName()}};
@@ -32,8 +25,15 @@ json effectJson(const EffectInstance &effect, const Composition &comp) {
   json params = json::object();
   for (std::size_t i = 1; i < effect.paramCount(); ++i) {
     const ParamDefinition &param = effect.param(i);
-    if (!param.hasValue() || param.type() == PF_Param_ARBITRARY_DATA) continue;
-    params[paramAddress(installed, i)] = paramStreamToJson(param, effect.streams[i], comp);
+    if (!param.hasValue()) continue;
+    if (param.type() == PF_Param_ARBITRARY_DATA) {
+      // Arbitrary data is flattened by the effect that made it.
+      if (Host *host = Host::currentOrNull()) params[paramAddress(installed, i)] = arbitraryStreamToJson(*host, effect, i);
+      continue;
+    }
+    params[paramAddress(installed, i)] = param.type() == PF_Param_PATH
+                                             ? pathParamToJson(effect.layer(), effect.streams[i].staticValue())
+                                             : paramStreamToJson(param, effect.streams[i], comp);
   }
   if (!params.empty()) e["params"] = std::move(params);
   // Sequence data the effect keeps in a plain handle is saved byte for byte,
@@ -42,7 +42,7 @@ json effectJson(const EffectInstance &effect, const Composition &comp) {
     if (Host *host = Host::currentOrNull()) {
       auto **h = reinterpret_cast<void **>(effect.sequenceData);
       if (host->handles().known(h))
-        e["sequence_data"] = hex(static_cast<const std::uint8_t *>(*h), static_cast<std::size_t>(host->handles().size(h)));
+        e["sequence_data"] = hexText(static_cast<const std::uint8_t *>(*h), static_cast<std::size_t>(host->handles().size(h)));
     }
   }
   return e;
@@ -50,6 +50,11 @@ json effectJson(const EffectInstance &effect, const Composition &comp) {
 
 json layerJson(const Layer &layer, const Composition &comp) {
   json l = {{"name", layer.name}};
+  if (layer.camera) {
+    l["camera"] = cameraToJson(*layer.camera, comp);
+    if (!layer.enabled) l["enabled"] = false;
+    return l;
+  }
   if (layer.source.kind == LayerSource::Kind::Solid) {
     const auto &c = layer.source.color;
     json color = json::array({c[0], c[1], c[2]});
@@ -65,6 +70,7 @@ json layerJson(const Layer &layer, const Composition &comp) {
   if (layer.pixelAspect.num != comp.pixelAspect.num || layer.pixelAspect.den != comp.pixelAspect.den)
     l["pixel_aspect"] = ratioJson(layer.pixelAspect.num, layer.pixelAspect.den);
   if (!layer.enabled) l["enabled"] = false;
+  if (!layer.masks.empty()) l["masks"] = masksToJson(layer.masks, comp);
   json effects = json::array();
   for (const auto &effect : layer.effects) effects.push_back(effectJson(*effect, comp));
   l["effects"] = std::move(effects);

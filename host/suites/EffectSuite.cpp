@@ -7,7 +7,6 @@
 
 #include <AE_GeneralPlug.h>
 
-#include <cmath>
 #include <cstring>
 
 namespace vlam::host {
@@ -112,8 +111,7 @@ A_Err effectCallGeneric(AEGP_PluginID, AEGP_EffectRefH ref, const A_Time *time, 
     if (cmd != PF_Cmd_COMPLETELY_GENERAL) return A_Err_PARAMETER; // the only command effects may send
     if (PF_Err err = host.runner().ensureReady(effect->installed())) return err;
     CallOptions options;
-    options.ticks = static_cast<std::int64_t>(
-        std::llround(static_cast<double>(time->value) * effect->layer().comp().frameRate.perSecond / time->scale));
+    if (!EffectRunner::toTicks(effect, time->value, time->scale, options.ticks)) return A_Err_PARAMETER;
     options.settings = host.activeRender;
     options.extra = extra;
     return host.runner().call(effect->installed(), effect, cmd, options).err;

@@ -17,6 +17,11 @@ void publishHostSuites(SuiteRegistry &registry) {
   publishRegisterSuite(registry);
   publishMemorySuite(registry);
   publishPersistentDataSuites(registry);
+  publishMaskSuites(registry);
+  publishKeyframeSuite(registry);
+  publishCameraSuite(registry);
+  publishDrawbotSuites(registry);
+  publishAppSuites(registry);
 }
 
 } // namespace vlam::host

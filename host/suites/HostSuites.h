@@ -22,6 +22,11 @@ void publishUtilitySuite(SuiteRegistry &registry);
 void publishRegisterSuite(SuiteRegistry &registry);
 void publishMemorySuite(SuiteRegistry &registry);
 void publishPersistentDataSuites(SuiteRegistry &registry);
+void publishMaskSuites(SuiteRegistry &registry);
+void publishKeyframeSuite(SuiteRegistry &registry);
+void publishCameraSuite(SuiteRegistry &registry);
+void publishDrawbotSuites(SuiteRegistry &registry);
+void publishAppSuites(SuiteRegistry &registry);
 
 // The SPBasicSuite the host hands to plug-ins.
 struct SPBasicSuite makeBasicSuite();

@@ -15,7 +15,7 @@ inline A_Err notOffered(const char *name) {
 // The same for effect callbacks, which answer PF_Err_INVALID_CALLBACK.
 inline A_long callbackNotOffered(const char *name) {
   notOffered(name);
-  return 517; // PF_Err_INVALID_CALLBACK
+  return 515; // PF_Err_INVALID_CALLBACK
 }
 
 } // namespace vlam::host

@@ -1,9 +1,12 @@
 // "AEGP Stream Suite" (v8, v9) and "AEGP Dynamic Stream Suite" (v3, v5):
 // effect parameter streams.
 #include "host/effect/EffectRunner.h"
+#include "host/suites/CameraStreams.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
+#include "host/suites/MaskStreams.h"
 #include "host/suites/NotOffered.h"
+#include "host/suites/StreamTarget.h"
 
 #include <AE_GeneralPlug.h>
 
@@ -12,45 +15,9 @@
 namespace vlam::host {
 namespace {
 
-struct StreamTarget {
-  EffectInstance *effect = nullptr;
-  std::size_t index = 0;
-  const ParamDefinition &param() const { return effect->param(index); }
-  ParamStream &stream() const { return effect->streams[index]; }
-};
+std::optional<StreamTarget> targetOf(Host &host, AEGP_StreamRefH ref) { return streamTargetOf(host, ref); }
 
-std::optional<StreamTarget> targetOf(Host &host, AEGP_StreamRefH ref) {
-  const StreamRef *s = host.streamRefs().find(ref);
-  if (!s) return std::nullopt;
-  EffectInstance *effect = host.project().findEffect(s->effectId);
-  if (!effect || s->paramIndex < 0 || static_cast<std::size_t>(s->paramIndex) >= effect->paramCount())
-    return std::nullopt;
-  return StreamTarget{effect, static_cast<std::size_t>(s->paramIndex)};
-}
-
-AEGP_StreamType streamTypeOf(PF_ParamType type) {
-  switch (type) {
-  case PF_Param_SLIDER:
-  case PF_Param_FIX_SLIDER:
-  case PF_Param_ANGLE:
-  case PF_Param_CHECKBOX:
-  case PF_Param_POPUP:
-  case PF_Param_FLOAT_SLIDER: return AEGP_StreamType_OneD;
-  case PF_Param_COLOR: return AEGP_StreamType_COLOR;
-  case PF_Param_POINT: return AEGP_StreamType_TwoD_SPATIAL;
-  case PF_Param_POINT_3D: return AEGP_StreamType_ThreeD_SPATIAL;
-  case PF_Param_ARBITRARY_DATA: return AEGP_StreamType_ARB;
-  case PF_Param_LAYER: return AEGP_StreamType_LAYER_ID;
-  default: return AEGP_StreamType_NO_DATA;
-  }
-}
-
-bool ticksOf(const StreamTarget &t, const A_Time *time, std::int64_t &ticks) {
-  if (!time || time->scale == 0) return false;
-  ticks = static_cast<std::int64_t>(
-      std::llround(static_cast<double>(time->value) * t.effect->layer().comp().frameRate.perSecond / time->scale));
-  return true;
-}
+bool ticksOf(const StreamTarget &t, const A_Time *time, std::int64_t &ticks) { return streamTicksOf(t, time, ticks); }
 
 A_Err canVaryOverTime(AEGP_StreamRefH ref, A_Boolean *canVary) {
   return hostCall("AEGP_CanVaryOverTime", [&](Host &host) -> A_Err {
@@ -78,7 +45,7 @@ A_Err newEffectStreamByIndex(AEGP_PluginID, AEGP_EffectRefH ref, PF_ParamIndex i
     const EffectRef *r = host.effectRefs().find(ref);
     EffectInstance *effect = r ? host.project().findEffect(r->effectId) : nullptr;
     if (!effect || index < 0 || static_cast<std::size_t>(index) >= effect->paramCount()) return A_Err_PARAMETER;
-    *stream = reinterpret_cast<AEGP_StreamRefH>(host.streamRefs().make({effect->id(), index}));
+    *stream = reinterpret_cast<AEGP_StreamRefH>(host.streamRefs().make(StreamRef{effect->id(), index, 0, 0, 0}));
     return A_Err_NONE;
   });
 }
@@ -90,6 +57,10 @@ A_Err disposeStream(AEGP_StreamRefH ref) {
 
 A_Err streamType(AEGP_StreamRefH ref, AEGP_StreamType *type) {
   return hostCall("AEGP_GetStreamType", [&](Host &host) -> A_Err {
+    if (const StreamRef *s = host.streamRefs().find(ref); s && s->maskStream != 0 && type) {
+      *type = maskStreamType(*s);
+      return A_Err_NONE;
+    }
     auto t = targetOf(host, ref);
     if (!t || !type) return A_Err_PARAMETER;
     *type = streamTypeOf(t->param().type());
@@ -100,6 +71,8 @@ A_Err streamType(AEGP_StreamRefH ref, AEGP_StreamType *type) {
 A_Err newStreamValue(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_LTimeMode, const A_Time *time, A_Boolean,
                      AEGP_StreamValue2 *value) {
   return hostCall("AEGP_GetNewStreamValue", [&](Host &host) -> A_Err {
+    if (const StreamRef *s = host.streamRefs().find(ref); s && s->maskStream != 0)
+      return maskStreamValue(host, *s, ref, time, value);
     auto t = targetOf(host, ref);
     std::int64_t ticks = 0;
     if (!t || !value || !ticksOf(*t, time, ticks)) return A_Err_PARAMETER;
@@ -108,13 +81,7 @@ A_Err newStreamValue(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_LTimeMode, const A
     const ParamValue v = t->stream().valueAt(ticks, t->param().blendable());
     *value = AEGP_StreamValue2{};
     value->streamH = ref;
-    switch (type) {
-    case AEGP_StreamType_COLOR: value->val.color = {v.number[0], v.number[1], v.number[2], v.number[3]}; break;
-    case AEGP_StreamType_TwoD_SPATIAL: value->val.two_d = {v.number[0], v.number[1]}; break;
-    case AEGP_StreamType_ThreeD_SPATIAL: value->val.three_d = {v.number[0], v.number[1], v.number[2]}; break;
-    case AEGP_StreamType_LAYER_ID: value->val.layer_id = static_cast<AEGP_LayerIDVal>(v.number[0]); break;
-    default: value->val.one_d = v.number[0]; break;
-    }
+    value->val = streamValOf(type, v);
     return A_Err_NONE;
   });
 }
@@ -129,18 +96,7 @@ A_Err setStreamValue(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_StreamValue2 *valu
     if (!t || !value || t->index == 0) return A_Err_PARAMETER;
     const AEGP_StreamType type = streamTypeOf(t->param().type());
     ParamValue v;
-    switch (type) {
-    case AEGP_StreamType_COLOR:
-      v.number = {value->val.color.alpha, value->val.color.red, value->val.color.green, value->val.color.blue};
-      break;
-    case AEGP_StreamType_TwoD_SPATIAL: v.number = {value->val.two_d.x, value->val.two_d.y, 0, 0}; break;
-    case AEGP_StreamType_ThreeD_SPATIAL:
-      v.number = {value->val.three_d.x, value->val.three_d.y, value->val.three_d.z, 0};
-      break;
-    case AEGP_StreamType_LAYER_ID: v.number[0] = value->val.layer_id; break;
-    case AEGP_StreamType_OneD: v.number[0] = value->val.one_d; break;
-    default: return A_Err_PARAMETER;
-    }
+    if (!paramValueOf(type, value->val, v)) return A_Err_PARAMETER;
     t->stream().setValueAt(host.currentTicks, v);
     return A_Err_NONE;
   });
@@ -155,18 +111,25 @@ A_Err duplicateStreamRef(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_StreamRefH *co
   });
 }
 
-A_Err isStreamLegal(AEGP_LayerH, AEGP_LayerStream, A_Boolean *legal) {
-  return hostCall("AEGP_IsStreamLegal", [&](Host &) -> A_Err {
-    if (!legal) return A_Err_PARAMETER;
-    *legal = false; // layer transform streams are not modelled yet
+A_Err isStreamLegal(AEGP_LayerH layerH, AEGP_LayerStream which, A_Boolean *legal) {
+  return hostCall("AEGP_IsStreamLegal", [&](Host &host) -> A_Err {
+    Layer *layer = host.project().findLayer(layerH);
+    if (!layer || !legal) return A_Err_PARAMETER;
+    *legal = isCameraStream(*layer, which); // other layer transform streams are not modelled
     return A_Err_NONE;
   });
 }
 
+A_Err layerStreamValue(AEGP_LayerH layer, AEGP_LayerStream which, AEGP_LTimeMode, const A_Time *time, A_Boolean,
+                       AEGP_StreamVal2 *value, AEGP_StreamType *type) {
+  return hostCall("AEGP_GetLayerStreamValue",
+                  [&](Host &host) { return cameraStreamValue(host, layer, which, time, value, type); });
+}
+
 VLAM_NOT_OFFERED(newLayerStream, AEGP_PluginID, AEGP_LayerH, AEGP_LayerStream, AEGP_StreamRefH *)
-VLAM_NOT_OFFERED(newMaskStream, AEGP_PluginID, AEGP_MaskRefH, AEGP_MaskStream, AEGP_StreamRefH *)
-VLAM_NOT_OFFERED(layerStreamValue, AEGP_LayerH, AEGP_LayerStream, AEGP_LTimeMode, const A_Time *, A_Boolean,
-                 AEGP_StreamVal2 *, AEGP_StreamType *)
+A_Err newMaskStream(AEGP_PluginID, AEGP_MaskRefH mask, AEGP_MaskStream which, AEGP_StreamRefH *stream) {
+  return newMaskStreamRef(mask, which, stream);
+}
 
 const AEGP_StreamSuite9 kStreamSuite{isStreamLegal,      canVaryOverTime,  newLayerStream,
                                      effectNumParamStreams, newEffectStreamByIndex, newMaskStream,
@@ -227,9 +190,45 @@ VLAM_NOT_OFFERED(setStreamName, AEGP_StreamRefH, const A_UTF16Char *)
 VLAM_NOT_OFFERED(canAddStream, AEGP_StreamRefH, const A_char *, A_Boolean *)
 VLAM_NOT_OFFERED(addStream, AEGP_PluginID, AEGP_StreamRefH, const A_char *, AEGP_StreamRefH *)
 VLAM_NOT_OFFERED(matchName, AEGP_StreamRefH, A_char *)
-VLAM_NOT_OFFERED(parentStreamRef, AEGP_PluginID, AEGP_StreamRefH, AEGP_StreamRefH *)
+// The parent of an effect parameter's stream is the effect's own stream
+// group (a reference with parameter index kEffectGroupStream); the parent of
+// that group, the layer's effect parade, is not offered.
+constexpr int kEffectGroupStream = -1;
+
+A_Err parentStreamRef(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_StreamRefH *parent) {
+  return hostCall("AEGP_GetNewParentStreamRef", [&](Host &host) -> A_Err {
+    if (!parent) return A_Err_PARAMETER;
+    *parent = nullptr;
+    auto t = targetOf(host, ref);
+    if (!t) return A_Err_PARAMETER;
+    *parent = reinterpret_cast<AEGP_StreamRefH>(host.streamRefs().make({t->effect->id(), kEffectGroupStream}));
+    return A_Err_NONE;
+  });
+}
 VLAM_NOT_OFFERED(streamIsModified, AEGP_StreamRefH, A_Boolean *)
-VLAM_NOT_OFFERED(streamIndexInParent, AEGP_StreamRefH, A_long *)
+// An effect's group: its position in the layer's stack; a parameter's
+// stream: its position among the effect's parameter streams (the input
+// layer has none).
+A_Err streamIndexInParent(AEGP_StreamRefH ref, A_long *index) {
+  return hostCall("AEGP_GetStreamIndexInParent", [&](Host &host) -> A_Err {
+    if (!index) return A_Err_PARAMETER;
+    *index = 0;
+    const StreamRef *s = host.streamRefs().find(ref);
+    if (!s) return A_Err_PARAMETER;
+    EffectInstance *effect = host.project().findEffect(s->effectId);
+    if (!effect) return A_Err_PARAMETER;
+    if (s->paramIndex == kEffectGroupStream) {
+      const int position = effect->layer().indexOf(*effect);
+      if (position < 0) return A_Err_PARAMETER;
+      *index = position;
+      return A_Err_NONE;
+    }
+    auto t = targetOf(host, ref);
+    if (!t || t->index == 0) return A_Err_PARAMETER;
+    *index = static_cast<A_long>(t->index - 1);
+    return A_Err_NONE;
+  });
+}
 
 const AEGP_DynamicStreamSuite5 kDynamicStreamSuite{
     streamRefForLayer, streamRefForMask, streamDepth,      streamGroupingType, numStreamsInGroup,

@@ -13,7 +13,7 @@ int lineCount(const std::string &text) { return static_cast<int>(std::count(text
 
 TEST(Cli, EveryCommandHasHelp) {
   CliDir dir;
-  for (const char *command : {"effects", "about", "apply", "inspect", "render"}) {
+  for (const char *command : {"effects", "about", "apply", "inspect", "render", "set", "press"}) {
     auto r = dir.run({command, "--help"});
     EXPECT_EQ(r.exitCode, 0) << command << r.err;
     EXPECT_NE(r.out.find("Usage"), std::string::npos) << command;

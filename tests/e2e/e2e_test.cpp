@@ -48,20 +48,4 @@ TEST_F(EndToEnd, ModuleEffectsLeaveRenderedFilesByteIdentical) {
   }
 }
 
-TEST_F(EndToEnd, BuiltInSceneRendersItsFirstFrames) {
-  auto info = run({"inspect", "--json"});
-  ASSERT_EQ(info.exitCode, 0) << info.err;
-  const auto project = nlohmann::json::parse(info.out);
-  const auto &effects = project["compositions"][0]["layers"][0]["effects"];
-  ASSERT_EQ(effects.size(), 4u);
-  EXPECT_EQ(effects[3]["match_name"], "zk_Vlam");
-  // The Render effect's pre-render checks out its "Grain Layer" (#17); until
-  // the effect declares its parameters that checkout is refused.
-  if (effects[3]["params"].size() < 17) GTEST_SKIP() << "the Render effect declares no Grain Layer parameter yet";
-  auto r = run({"render", "--frames", "0-1", "--downsample", "4", "-o", "f_####.png"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_TRUE(std::filesystem::exists(dir / "f_0000.png"));
-  EXPECT_TRUE(std::filesystem::exists(dir / "f_0001.png"));
-}
-
 } // namespace

@@ -65,7 +65,8 @@ TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRender) {
   EXPECT_EQ(seen.extent_hint.right, 20);
   EXPECT_EQ(seen.pixel_aspect_ratio.num, 2);
   EXPECT_EQ(seen.quality, PF_Quality_LO);
-  EXPECT_EQ(seen.shutter_angle, 90 << 16);
+  EXPECT_EQ(seen.shutter_angle, 1 << 14) << "a quarter turn is a quarter of a frame";
+  EXPECT_EQ(seen.shutter_phase, -(1 << 14)) << "-90 degrees opens a quarter frame early";
   EXPECT_EQ(seen.num_params, 2);
   EXPECT_NE(seen.pica_basicP, nullptr);
   comp.motionBlur = false;

@@ -217,4 +217,21 @@ PF_ParamDef layerParam(const char *name, A_long id) {
 PF_ParamDef groupStart(const char *name, A_long id) { return blank(name, id, PF_Param_GROUP_START); }
 PF_ParamDef groupEnd(A_long id) { return blank("", id, PF_Param_GROUP_END); }
 
+InsideEffectCall::InsideEffectCall(host::Host &host, host::Layer &layer, const std::string &matchName)
+    : host_(host), fake_(host, matchName, {}, [this](PF_Cmd cmd, PF_InData *in, auto...) -> std::optional<PF_Err> {
+        if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
+        return body_(in);
+      }) {
+  effect_ = host.applyEffect(layer, matchName);
+  if (!effect_) throw std::runtime_error("the fake effect could not be applied");
+}
+
+PF_Err InsideEffectCall::run(Body body, std::int64_t ticks, int downsample) {
+  body_ = std::move(body);
+  host::CallOptions options;
+  options.ticks = ticks;
+  options.settings.downsample = downsample;
+  return host_.runner().call(effect_->installed(), effect_, PF_Cmd_COMPLETELY_GENERAL, options).err;
+}
+
 } // namespace vlam::test

@@ -59,6 +59,23 @@ private:
   host::InstalledEffect *installed_;
 };
 
+// A fake effect applied to `layer` whose PF_Cmd_COMPLETELY_GENERAL runs a
+// test's code with the call's in_data: for host services that only answer
+// inside a live effect call.
+class InsideEffectCall {
+public:
+  using Body = std::function<PF_Err(PF_InData *)>;
+  InsideEffectCall(host::Host &host, host::Layer &layer, const std::string &matchName);
+  // Runs `body` inside a call at `ticks`, downsampled by `downsample`.
+  PF_Err run(Body body, std::int64_t ticks = 0, int downsample = 1);
+
+private:
+  host::Host &host_;
+  Body body_;
+  FakeEffect fake_;
+  host::EffectInstance *effect_ = nullptr;
+};
+
 // Parameter definitions for fake effects.
 PF_ParamDef sliderParam(const char *name, A_long id, A_long lo, A_long hi, A_long dflt);
 PF_ParamDef floatParam(const char *name, A_long id, double lo, double hi, double dflt);

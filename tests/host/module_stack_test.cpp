@@ -27,10 +27,11 @@ TEST_F(ModuleStack, RenderOnAnEmptyLayerGetsTheFullStack) {
   EXPECT_EQ(host->effectRefs().live(), 0u) << "every effect reference the plug-in took was disposed";
   EXPECT_TRUE(host->messages.empty());
   // Closing the project frees both sequence records (the selector has no
-  // setdown of its own: the host frees what it leaves).
+  // setdown of its own: the host frees what it leaves) and the builder's two
+  // profile curve values.
   const std::size_t live = host->handles().liveCount();
   host->openProject(std::make_unique<host::Project>());
-  EXPECT_EQ(host->handles().liveCount(), live - 2);
+  EXPECT_EQ(host->handles().liveCount(), live - 4);
   EXPECT_EQ(host->handles().badHandleCalls(), 0u);
   // Effects may hold suites from global setup to setdown; after both
   // setdowns nothing is left acquired.

@@ -1,0 +1,171 @@
+// Arbitrary-data parameters driven through the host: the Flash Builder's
+// profile curves are made, copied, flattened and unflattened by the effect,
+// saved in their text form and read back byte for byte, and untrusted bytes
+// from a scene are mended on the way in.
+#include "host/HostError.h"
+#include "host/effect/EffectRunner.h"
+#include "host/project/ArbitraryValue.h"
+#include "host/project/ShapeCurveRecord.h"
+#include "host/scene/ArbitraryJson.h"
+#include "host/scene/HexBytes.h"
+#include "host/scene/SceneFile.h"
+#include "host_support.h"
+
+#include <cmath>
+#include <cstring>
+
+using namespace vlam;
+using vlam::test::TempDir;
+
+namespace {
+
+constexpr char kDefaultMainText[] =
+    "[x:0;y:0.16],[x:0.03;y:0.65],[x:0.1;y:0.92],[x:0.19;y:0.97],[x:0.34;y:1],[x:0.53;y:0.87],[x:0.67;y:0.74],"
+    "[x:0.84;y:0.46],[x:1;y:0]";
+
+std::size_t paramIndex(const host::EffectInstance &effect, const std::string &name) {
+  for (std::size_t i = 1; i < effect.paramCount(); ++i)
+    if (effect.param(i).name() == name) return i;
+  throw std::runtime_error("no parameter " + name);
+}
+
+class BuilderCurves : public ::testing::Test {
+protected:
+  TempDir dir;
+  std::unique_ptr<host::Host> host = std::make_unique<host::Host>(test::testHostOptions(dir));
+
+  std::string scene(const std::string &params) {
+    return R"({"vlam_scene": 1, "compositions": [{"width": 64, "height": 48, "layers": [
+             {"name": "Plate", "solid": [0.1, 0.2, 0.3], "effects": [{"effect": "zk_VlamFlash", "params": {)" +
+           params + "}}]}]}]}";
+  }
+  host::EffectInstance &open(const std::string &text) {
+    host->openProject(host::parseScene(*host, text, dir / "scene.json"));
+    return *host->project().comps[0]->layers[0]->effects[0];
+  }
+  std::vector<std::uint8_t> bytes(const host::EffectInstance &effect, const std::string &name,
+                                  std::int64_t ticks = 0) {
+    const std::size_t i = paramIndex(effect, name);
+    return host::flattenArbitrary(*host, effect, i, effect.streams[i].valueAt(ticks, false));
+  }
+};
+
+TEST_F(BuilderCurves, EveryInstanceStartsWithItsOwnCopyOfTheDefaults) {
+  host::EffectInstance &a = open(scene(""));
+  host::Layer &plate = a.layer();
+  host::EffectInstance *b = host->applyEffect(plate, "zk_VlamFlash");
+  ASSERT_NE(b, nullptr);
+  const std::size_t main = paramIndex(a, "Flash Shape Profile");
+  const PF_Handle dflt = a.installed().params[main].def().u.arb_d.dephault;
+  ASSERT_NE(a.streams[main].staticValue().arb, nullptr);
+  ASSERT_NE(b->streams[main].staticValue().arb, nullptr);
+  EXPECT_NE(a.streams[main].staticValue().arb->handle(), dflt);
+  EXPECT_NE(a.streams[main].staticValue().arb->handle(), b->streams[main].staticValue().arb->handle());
+
+  const auto curve = host::readShapeCurve(bytes(a, "Flash Shape Profile"));
+  ASSERT_TRUE(curve) << "the flattened value is the 532-byte curve record";
+  EXPECT_EQ(curve->capacity, 16);
+  EXPECT_EQ(host::shapeCurveText(*curve), kDefaultMainText);
+  const auto petal = host::readShapeCurve(bytes(*b, "Petal Shape Profile"));
+  ASSERT_TRUE(petal);
+  EXPECT_EQ(petal->capacity, 8);
+  EXPECT_EQ(petal->count, 8);
+}
+
+TEST_F(BuilderCurves, SavedInTextFormAndReadBackByteForByte) {
+  host::EffectInstance &effect = open(scene(R"(
+      "Flash Shape Profile": "[x:0; y:0.123456789012345], [x:0.5;y:1],[x:1;y:0]",
+      "Petal Shape Profile": "[x:0;y:0.9],[x:0.25;y:0.5],[x:1;y:0]")"));
+  const auto main = bytes(effect, "Flash Shape Profile");
+  const auto petal = bytes(effect, "Petal Shape Profile");
+  const std::string saved = host::writeScene(host->project());
+  EXPECT_NE(saved.find("\"Flash Shape Profile\": \"[x:0;y:0.123456789012345],[x:0.5;y:1],[x:1;y:0]\""),
+            std::string::npos)
+      << saved;
+  EXPECT_NE(saved.find("\"Petal Shape Profile\": \"[x:0;y:0.9],[x:0.25;y:0.5],[x:1;y:0]\""), std::string::npos)
+      << saved;
+
+  host::EffectInstance &again = open(saved);
+  EXPECT_EQ(bytes(again, "Flash Shape Profile"), main);
+  EXPECT_EQ(bytes(again, "Petal Shape Profile"), petal);
+  EXPECT_EQ(host::writeScene(host->project()), saved);
+}
+
+TEST_F(BuilderCurves, BytesTheTextCannotCarryAreSavedFlat) {
+  // A point left past the count survives a save as flat bytes.
+  std::string error;
+  auto record = *host::shapeCurveFromText("[x:0;y:0.5],[x:1;y:0.25]", 16, error);
+  const double stale = 0.75;
+  std::memcpy(record.data() + 5 * 16, &stale, sizeof stale);
+  host::EffectInstance &effect =
+      open(scene(R"("Flash Shape Profile": {"flat": ")" + host::hexText(record.data(), record.size()) + R"("})"));
+  EXPECT_EQ(bytes(effect, "Flash Shape Profile"), record);
+  const std::string saved = host::writeScene(host->project());
+  EXPECT_NE(saved.find("\"flat\""), std::string::npos);
+  EXPECT_EQ(bytes(open(saved), "Flash Shape Profile"), record);
+}
+
+TEST_F(BuilderCurves, UntrustedFlatBytesAreClampedOnTheWayIn) {
+  std::vector<std::uint8_t> record(host::shape_curve_record::kSize, 0);
+  const double nan = std::nan(""), big = 5.0, negative = -3.0;
+  std::memcpy(record.data(), &nan, 8);
+  std::memcpy(record.data() + 8, &big, 8);
+  std::memcpy(record.data() + 16, &negative, 8);
+  const std::uint16_t count = 40, capacity = 200;
+  std::memcpy(record.data() + host::shape_curve_record::kCountOffset, &count, 2);
+  std::memcpy(record.data() + host::shape_curve_record::kCapacityOffset, &capacity, 2);
+  host::EffectInstance &effect =
+      open(scene(R"("Flash Shape Profile": {"flat": ")" + host::hexText(record.data(), record.size()) +
+                 R"("}, "Petal Shape Profile": {"flat": "0102"})"));
+  const auto curve = host::readShapeCurve(bytes(effect, "Flash Shape Profile"));
+  ASSERT_TRUE(curve);
+  EXPECT_LE(curve->capacity, 32);
+  EXPECT_LE(curve->count, curve->capacity);
+  for (const host::CurvePoint &p : curve->points) {
+    EXPECT_TRUE(p.x >= 0 && p.x <= 1) << p.x;
+    EXPECT_TRUE(p.y >= 0 && p.y <= 1) << p.y;
+  }
+  // Bytes of another size are not a curve: the parameter gets its default.
+  const auto petal = host::readShapeCurve(bytes(effect, "Petal Shape Profile"));
+  ASSERT_TRUE(petal);
+  EXPECT_EQ(petal->count, 8);
+}
+
+TEST_F(BuilderCurves, CurveTextIsClampedAndBadTextNamesThePlace) {
+  host::EffectInstance &effect =
+      open(scene(R"("Petal Shape Profile": "[x:-1;y:nan],[x:2;y:1e999],[x:0.1;y:0.1],[x:0.2;y:0.2],[x:0.3;y:0.3],)"
+                 R"([x:0.4;y:0.4],[x:0.5;y:0.5],[x:0.6;y:0.6],[x:0.7;y:0.7],[x:0.8;y:0.8]")"));
+  const auto petal = host::readShapeCurve(bytes(effect, "Petal Shape Profile"));
+  ASSERT_TRUE(petal);
+  EXPECT_EQ(petal->count, 8) << "points past the capacity are dropped";
+  EXPECT_EQ(host::shapeCurveText(*petal).substr(0, 24), "[x:0;y:0],[x:1;y:1],[x:0");
+
+  try {
+    host::parseScene(*host, scene(R"("Flash Shape Profile": "[x:0;y:0.5")"), dir / "bad.json");
+    FAIL() << "accepted a broken curve";
+  } catch (const host::HostError &e) {
+    EXPECT_NE(std::string(e.what()).find("Flash Shape Profile"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("curve text"), std::string::npos) << e.what();
+  }
+}
+
+TEST_F(BuilderCurves, EveryHandleIsGivenBackWhenTheProjectCloses) {
+  open(scene(""));
+  test::openSolidProject(*host);
+  const std::size_t baseline = host->handles().liveCount();
+  host::EffectInstance &effect = open(scene(R"("Flash Shape Profile": "[x:0;y:0.5],[x:1;y:0.5]")"));
+  host->applyEffect(effect.layer(), "zk_VlamFlash");
+  // A call that checks both curves out (the design export).
+  std::vector<std::uint8_t> block(2696, 0);
+  host::CallOptions options;
+  options.ticks = 3;
+  options.extra = block.data();
+  EXPECT_EQ(host->runner().call(effect.installed(), &effect, PF_Cmd_COMPLETELY_GENERAL, options).err, PF_Err_NONE);
+  (void)host::writeScene(host->project());
+  EXPECT_GT(host->handles().liveCount(), baseline);
+  test::openSolidProject(*host);
+  EXPECT_EQ(host->handles().liveCount(), baseline);
+  EXPECT_EQ(host->handles().badHandleCalls(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,205 @@
+// The module's custom controls driven through the host's panel, events and
+// view windows: Module Selector buttons, curve editing in the Flash Builder,
+// the Flash Instance's overlay.
+#include "host/HostError.h"
+#include "host/effect/EffectRunner.h"
+#include "host/scene/SceneFile.h"
+#include "host/ui/EffectPanel.h"
+#include "host/ui/PanelGesture.h"
+#include "host/ui/ViewWindow.h"
+#include "host_support.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+using namespace vlam;
+using vlam::test::TempDir;
+
+namespace {
+
+using Stack = std::vector<std::string>;
+
+std::size_t paramNamed(const host::EffectInstance &effect, const std::string &name) {
+  for (std::size_t i = 1; i < effect.paramCount(); ++i)
+    if (effect.param(i).name() == name) return i;
+  ADD_FAILURE() << "no parameter " << name;
+  return 0;
+}
+
+// The profile curve record as the Flash Builder flattens it: 32 points of
+// two doubles, then the 16-bit count at byte 512.
+struct Curve {
+  int count = 0;
+  std::vector<std::pair<double, double>> points;
+};
+
+class CustomControls : public ::testing::Test {
+protected:
+  TempDir dir;
+  std::unique_ptr<host::Host> host = std::make_unique<host::Host>(test::testHostOptions(dir));
+  host::Layer *plate = nullptr;
+
+  // A layer with the module stack: Module Selector, Flash Builder, Flash
+  // Instance, Render.
+  void SetUp() override {
+    plate = &test::openSolidProject(*host, 160, 90);
+    ASSERT_NE(host->applyEffect(*plate, "zk_Vlam"), nullptr);
+    ASSERT_EQ(test::stackOf(*plate), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam"}));
+  }
+
+  host::GestureOutcome gesture(host::EffectInstance &effect, host::PanelGesture g) {
+    const host::EffectPanel panel(*host, effect, 0);
+    return host::performGesture(*host, effect, 0, panel, g);
+  }
+
+  PF_Rect controlOf(host::EffectInstance &effect, std::size_t param) {
+    const host::EffectPanel panel(*host, effect, 0);
+    const host::PanelRow *row = panel.rowOf(param);
+    EXPECT_NE(row, nullptr);
+    return row ? row->control : PF_Rect{};
+  }
+
+  host::GestureOutcome clickModules(int dx, int dy) {
+    host::EffectInstance &selector = *plate->effects[0];
+    const PF_Rect c = controlOf(selector, 1);
+    host::PanelGesture g;
+    g.param = 1;
+    g.at = {c.left + dx, c.top + dy};
+    return gesture(selector, g);
+  }
+
+  Curve curveOf(const host::EffectInstance &builder, std::size_t param) {
+    Curve c;
+    const auto &flat = builder.streams[param].staticValue().flat;
+    if (!flat || flat->size() != 532) return c;
+    std::uint16_t count = 0;
+    std::memcpy(&count, flat->data() + 512, 2);
+    c.count = count;
+    for (int i = 0; i < count && i < 32; ++i) {
+      double xy[2];
+      std::memcpy(xy, flat->data() + i * 16, 16);
+      c.points.emplace_back(xy[0], xy[1]);
+    }
+    return c;
+  }
+};
+
+TEST_F(CustomControls, AddFlashBuilderFilesTheNewBuilderAfterTheLastOne) {
+  host->removeEffect(*plate->effects[2]); // Module Selector, Flash Builder, Render
+  // "Add Flash Builder" is the first of three buttons: 5 pixels in, 19 high.
+  host::GestureOutcome r = clickModules(20, 12);
+  EXPECT_TRUE(r.handled);
+  EXPECT_EQ(test::stackOf(*plate), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamFlash", "zk_Vlam"}));
+  std::vector<std::uint32_t> ids;
+  for (const auto &e : plate->effects) ids.push_back(e->id());
+  clickModules(20, 12);
+  ASSERT_EQ(test::stackOf(*plate),
+            (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamFlash", "zk_VlamFlash", "zk_Vlam"}));
+  EXPECT_EQ(std::count(ids.begin(), ids.end(), plate->effects[3]->id()), 0) << "the fourth effect is the new one";
+  EXPECT_EQ(host->effectRefs().live(), 0u);
+  EXPECT_EQ(host->streamRefs().live(), 0u);
+}
+
+TEST_F(CustomControls, AClickBetweenButtonsAppliesNothing) {
+  // The first button spans 5.5 to 118.5 of the control, the second starts at
+  // 123.5.
+  host::GestureOutcome r = clickModules(121, 12);
+  EXPECT_TRUE(r.handled);
+  EXPECT_EQ(test::stackOf(*plate), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam"}));
+  clickModules(124, 12); // "Add Instance", just inside
+  EXPECT_EQ(test::stackOf(*plate),
+            (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_VlamInstance", "zk_Vlam"}));
+}
+
+TEST_F(CustomControls, AltClickIntoTheCurveAddsAPointAndDragsIt) {
+  host::EffectInstance &builder = *plate->effects[1];
+  const std::size_t profile = paramNamed(builder, "Flash Shape Profile");
+  const PF_Rect c = controlOf(builder, profile);
+  // Curve area at the default diameter 0.5: 286 wide from 10 in; y from
+  // 13 + (1 - s) * 65 to that + s * 65 - 3 with s = 0.642857.
+  const double s = (0.5 - 0.3) * 0.7142857142857143 + 0.5;
+  const int left = c.left + 10, right = left + 286;
+  const int top = static_cast<int>(c.top + 13 + (1 - s) * 65);
+  const int bottom = static_cast<int>(top + s * 65 - 3);
+  host::PanelGesture g;
+  g.param = profile;
+  g.modifiers = PF_Mod_OPT_ALT_KEY;
+  g.at = {left + 143, bottom - 5}; // halfway across, near the floor: on no existing point
+  const host::GestureOutcome r = gesture(builder, g);
+  EXPECT_TRUE(r.dragStarted) << "the new point is dragged at once";
+  EXPECT_EQ(r.dragEvents, 1) << "released where it was pressed";
+  const Curve after = curveOf(builder, profile);
+  ASSERT_GE(after.count, 3);
+  bool found = false;
+  for (const auto &[x, y] : after.points)
+    found = found || (std::fabs(x - 143.0 / 286.0) < 0.01 && std::fabs(y - 5.0 / (bottom - top)) < 0.02);
+  EXPECT_TRUE(found) << "a point where the click was";
+
+  // A middle point dragged far past its right neighbour stops 0.01 short.
+  const auto [x1, y1] = after.points[1];
+  host::PanelGesture drag;
+  drag.kind = host::PanelGesture::Kind::Drag;
+  drag.param = profile;
+  drag.at = {static_cast<A_long>(std::lround(left + x1 * (right - left))),
+             static_cast<A_long>(std::lround(bottom - y1 * (bottom - top)))};
+  drag.to = {right - 1, drag.at.v};
+  const host::GestureOutcome d = gesture(builder, drag);
+  EXPECT_TRUE(d.dragStarted);
+  EXPECT_EQ(d.dragEvents, drag.dragSteps);
+  const Curve dragged = curveOf(builder, profile);
+  ASSERT_EQ(dragged.count, after.count);
+  EXPECT_NEAR(dragged.points[1].first, dragged.points[2].first - 0.01, 1e-9);
+
+  // The edited curve survives a save and a reload byte for byte.
+  const auto flat = builder.streams[profile].staticValue().flat;
+  const auto file = dir.path() / "edited.json";
+  host::saveScene(host->project(), file);
+  host->openProject(host::readScene(*host, file));
+  const host::EffectInstance &loaded = *host->project().comps[0]->layers[0]->effects[1];
+  ASSERT_TRUE(loaded.streams[profile].staticValue().flat);
+  EXPECT_EQ(*loaded.streams[profile].staticValue().flat, *flat);
+}
+
+TEST_F(CustomControls, APointOutsideTheControlIsRefused) {
+  host::EffectInstance &selector = *plate->effects[0];
+  const PF_Rect c = controlOf(selector, 1);
+  host::PanelGesture g;
+  g.param = 1;
+  g.at = {c.left + 10, c.bottom + 3};
+  EXPECT_THROW(gesture(selector, g), host::HostError);
+  g.param = 2; // "Utilities" starts twirled closed
+  g.at = {c.left + 10, c.top + 10};
+  EXPECT_THROW(gesture(selector, g), host::HostError);
+}
+
+TEST_F(CustomControls, DefaultInstanceMuzzleIsDrawnAtTheLayerCentre) {
+  // At 1920 wide the default aim point lies far enough left for the barrel
+  // to point straight left, its ring seen edge-on.
+  plate = &test::openSolidProject(*host, 1920, 1080);
+  ASSERT_NE(host->applyEffect(*plate, "zk_Vlam"), nullptr);
+  host->removeEffect(*plate->effects[3]); // no Render: only the overlay on the plate
+  std::vector<std::string> problems;
+  host::RenderSettings settings;
+  const host::Image view = host::drawViewWindow(*host, *host->project().comps[0], 0, PF_Window_COMP, nullptr,
+                                                settings, problems);
+  EXPECT_TRUE(problems.empty());
+  ASSERT_EQ(view.width(), 1920);
+  // The barrel's red wire: its right end (the muzzle ring seen edge-on) at
+  // the centre (960, 540), spokes running about 120 pixels left.
+  int minX = 1000, maxX = -1, minY = 1000, maxY = -1;
+  for (int y = 0; y < view.height(); ++y)
+    for (int x = 0; x < view.width(); ++x) {
+      const host::PixelF p = view.pixel(x, y);
+      if (p.red > p.blue + 0.25f && p.red > p.green + 0.25f) {
+        minX = std::min(minX, x), maxX = std::max(maxX, x);
+        minY = std::min(minY, y), maxY = std::max(maxY, y);
+      }
+    }
+  ASSERT_GE(maxX, 0) << "red wire drawn";
+  EXPECT_NEAR(maxX, 960, 1);
+  EXPECT_NEAR((minY + maxY) * 0.5, 540, 1.5);
+  EXPECT_NEAR(minX, 840, 2) << "spokes reach about 120 pixels to the left";
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+// The host's DRAWBOT suites draw real, antialiased pixels with cairo and
+// refuse references that are not live.
+#include "host/ui/CairoImage.h"
+#include "host/ui/DrawbotObjects.h"
+#include "host/ui/InterfacePalette.h"
+#include "host/ui/UiContext.h"
+#include "host_support.h"
+
+#include <AE_EffectSuites.h>
+#include <DrawbotSuite.h>
+
+#include <cmath>
+
+using namespace vlam;
+using vlam::test::TempDir;
+
+namespace {
+
+class DrawbotSuites : public ::testing::Test {
+protected:
+  TempDir dir;
+  std::unique_ptr<host::Host> host = std::make_unique<host::Host>(test::testHostOptions(dir));
+  host::CairoSurface surface = host::newCairoSurface(40, 30);
+  host::Cairo cr{cairo_create(surface.get())};
+  host::DrawingTarget target{cr.get()};
+  const DRAWBOT_DrawbotSuite1 *draw = test::acquire<DRAWBOT_DrawbotSuite1>(*host, kDRAWBOT_DrawSuite, 1);
+  const DRAWBOT_SupplierSuite1 *supplier = test::acquire<DRAWBOT_SupplierSuite1>(*host, kDRAWBOT_SupplierSuite, 1);
+  const DRAWBOT_SurfaceSuite2 *surfaceSuite = test::acquire<DRAWBOT_SurfaceSuite2>(*host, kDRAWBOT_SurfaceSuite, 2);
+  const DRAWBOT_PathSuite1 *path = test::acquire<DRAWBOT_PathSuite1>(*host, kDRAWBOT_PathSuite, 1);
+  DRAWBOT_SupplierRef sup = nullptr;
+  DRAWBOT_SurfaceRef surf = nullptr;
+
+  void SetUp() override {
+    ASSERT_TRUE(draw && supplier && surfaceSuite && path);
+    ASSERT_EQ(draw->GetSupplier(target.drawRef(), &sup), 0);
+    ASSERT_EQ(draw->GetSurface(target.drawRef(), &surf), 0);
+  }
+
+  host::PixelF pixel(int x, int y) {
+    cairo_surface_flush(surface.get());
+    return host::imageFromCairo(surface.get()).pixel(x, y);
+  }
+};
+
+TEST_F(DrawbotSuites, FilledCircleIsSolidInsideAndAntialiasedAtItsEdge) {
+  const std::size_t live = host::DrawbotObject::liveCount();
+  const DRAWBOT_ColorRGBA red{1, 0, 0, 1};
+  DRAWBOT_BrushRef brush = nullptr;
+  DRAWBOT_PathRef circle = nullptr;
+  ASSERT_EQ(supplier->NewBrush(sup, &red, &brush), 0);
+  ASSERT_EQ(supplier->NewPath(sup, &circle), 0);
+  const DRAWBOT_PointF32 centre{20, 15};
+  ASSERT_EQ(path->AddArc(circle, &centre, 10.0f, 0.0f, 360.0f), 0);
+  ASSERT_EQ(surfaceSuite->FillPath(surf, brush, circle, kDRAWBOT_FillType_Winding), 0);
+  EXPECT_FLOAT_EQ(pixel(20, 15).red, 1.0f);
+  EXPECT_FLOAT_EQ(pixel(20, 15).alpha, 1.0f);
+  EXPECT_EQ(pixel(2, 2).alpha, 0.0f) << "outside stays empty";
+  // Along the rim coverage is partial: the edge is antialiased.
+  int partial = 0;
+  const host::Image image = host::imageFromCairo(surface.get());
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const float a = image.pixel(x, y).alpha;
+      partial += a > 0.05f && a < 0.95f;
+    }
+  EXPECT_GT(partial, 20);
+  EXPECT_EQ(supplier->ReleaseObject(brush), 0);
+  EXPECT_EQ(supplier->ReleaseObject(circle), 0);
+  EXPECT_EQ(host::DrawbotObject::liveCount(), live) << "released objects are gone";
+  EXPECT_NE(supplier->ReleaseObject(circle), 0) << "a released reference is refused, not followed";
+}
+
+TEST_F(DrawbotSuites, PenWidthSetsTheStrokeWidth) {
+  const DRAWBOT_ColorRGBA white{1, 1, 1, 1};
+  DRAWBOT_PenRef thin = nullptr, thick = nullptr;
+  DRAWBOT_PathRef line = nullptr;
+  ASSERT_EQ(supplier->NewPen(sup, &white, 1.0f, &thin), 0);
+  ASSERT_EQ(supplier->NewPen(sup, &white, 5.0f, &thick), 0);
+  ASSERT_EQ(supplier->NewPath(sup, &line), 0);
+  ASSERT_EQ(path->MoveTo(line, 5.0f, 5.5f), 0);
+  ASSERT_EQ(path->LineTo(line, 35.0f, 5.5f), 0);
+  ASSERT_EQ(surfaceSuite->StrokePath(surf, thin, line), 0);
+  EXPECT_GT(pixel(20, 5).alpha, 0.9f);
+  EXPECT_EQ(pixel(20, 7).alpha, 0.0f) << "a 1-pixel pen on a pixel centre covers one row";
+  DRAWBOT_PathRef low = nullptr;
+  ASSERT_EQ(supplier->NewPath(sup, &low), 0);
+  ASSERT_EQ(path->MoveTo(low, 5.0f, 20.5f), 0);
+  ASSERT_EQ(path->LineTo(low, 35.0f, 20.5f), 0);
+  ASSERT_EQ(surfaceSuite->StrokePath(surf, thick, low), 0);
+  EXPECT_GT(pixel(20, 18).alpha, 0.9f);
+  EXPECT_GT(pixel(20, 22).alpha, 0.9f);
+  EXPECT_EQ(pixel(20, 24).alpha, 0.0f);
+  for (DRAWBOT_ObjectRef o : {thin, thick, line, low}) EXPECT_EQ(supplier->ReleaseObject(o), 0);
+}
+
+TEST_F(DrawbotSuites, TextDrawsWithTheDefaultFontAndAlignsOnItsOrigin) {
+  const DRAWBOT_ColorRGBA white{1, 1, 1, 1};
+  DRAWBOT_BrushRef brush = nullptr;
+  DRAWBOT_FontRef font = nullptr;
+  ASSERT_EQ(supplier->NewBrush(sup, &white, &brush), 0);
+  ASSERT_EQ(supplier->NewDefaultFont(sup, 11.0f, &font), 0);
+  const DRAWBOT_UTF16Char text[] = {'H', 'H', 0};
+  const DRAWBOT_PointF32 origin{40, 20};
+  ASSERT_EQ(surfaceSuite->DrawString(surf, brush, font, text, &origin, kDRAWBOT_TextAlignment_Right,
+                                     kDRAWBOT_TextTruncation_None, 0.0f),
+            0);
+  float left = 0, right = 0;
+  for (int y = 8; y < 22; ++y)
+    for (int x = 0; x < 40; ++x) (x < 20 ? left : right) += pixel(x, y).alpha;
+  EXPECT_GT(right, 5.0f) << "right-aligned text ends at its origin";
+  EXPECT_EQ(left, 0.0f);
+  EXPECT_EQ(pixel(30, 25).alpha, 0.0f) << "the origin is the baseline: nothing well below it";
+  EXPECT_EQ(supplier->ReleaseObject(brush), 0);
+  EXPECT_EQ(supplier->ReleaseObject(font), 0);
+}
+
+TEST_F(DrawbotSuites, TruncatedTextStaysWithinItsWidth) {
+  const DRAWBOT_ColorRGBA white{1, 1, 1, 1};
+  DRAWBOT_BrushRef brush = nullptr;
+  DRAWBOT_FontRef font = nullptr;
+  ASSERT_EQ(supplier->NewBrush(sup, &white, &brush), 0);
+  ASSERT_EQ(supplier->NewDefaultFont(sup, 11.0f, &font), 0);
+  const DRAWBOT_UTF16Char text[] = {'H', 0x00C9, 'H', 0x00C9, 'H', 0x00C9, 'H', 0x00C9, 0}; // H and E-acute
+  const DRAWBOT_PointF32 origin{2, 20};
+  ASSERT_EQ(surfaceSuite->DrawString(surf, brush, font, text, &origin, kDRAWBOT_TextAlignment_Left,
+                                     kDRAWBOT_TextTruncation_End, 17.0f),
+            0);
+  float inside = 0, beyond = 0;
+  for (int y = 5; y < 25; ++y)
+    for (int x = 0; x < 40; ++x) (x < 20 ? inside : beyond) += pixel(x, y).alpha;
+  EXPECT_GT(inside, 5.0f);
+  EXPECT_EQ(beyond, 0.0f) << "cut to the width, whole characters only";
+  EXPECT_EQ(supplier->ReleaseObject(brush), 0);
+  EXPECT_EQ(supplier->ReleaseObject(font), 0);
+}
+
+TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
+  DRAWBOT_PathRef p = nullptr;
+  ASSERT_EQ(supplier->NewPath(sup, &p), 0);
+  DRAWBOT_ColorRGBA c{1, 1, 1, 1};
+  EXPECT_NE(surfaceSuite->FillPath(surf, reinterpret_cast<DRAWBOT_BrushRef>(p), p, 0), 0) << "a path is no brush";
+  EXPECT_NE(path->MoveTo(reinterpret_cast<DRAWBOT_PathRef>(&c), 1, 1), 0);
+  EXPECT_NE(path->LineTo(p, NAN, 1), 0) << "coordinates must be numbers";
+  EXPECT_NE(surfaceSuite->PopStateStack(surf), 0) << "a pop without its push";
+  DRAWBOT_SupplierRef none = nullptr;
+  EXPECT_NE(draw->GetSupplier(reinterpret_cast<DRAWBOT_DrawRef>(&c), &none), 0);
+  EXPECT_EQ(none, nullptr);
+  EXPECT_EQ(supplier->ReleaseObject(p), 0);
+}
+
+TEST_F(DrawbotSuites, InterfaceColoursAndDrawingReferences) {
+  const auto *app = test::acquire<PF_AppSuite6>(*host, kPFAppSuite, kPFAppSuiteVersion6);
+  const auto *customUi = test::acquire<PF_EffectCustomUISuite1>(*host, kPFEffectCustomUISuite, 1);
+  ASSERT_TRUE(app && customUi);
+  PF_App_Color face{}, pressed{}, oldPressed{};
+  EXPECT_EQ(app->PF_AppGetColor(15, &face), 0);
+  EXPECT_EQ(app->PF_AppGetColor(56, &pressed), 0);
+  EXPECT_EQ(app->PF_AppGetColor(59, &oldPressed), 0);
+  EXPECT_EQ(pressed.blue, oldPressed.blue) << "hosts of API 13.0-13.3 kept the same colour three types on";
+  EXPECT_GT(pressed.blue, pressed.red);
+  PF_App_Color untouched{1, 2, 3};
+  EXPECT_NE(app->PF_AppGetColor(500, &untouched), 0);
+  EXPECT_EQ(untouched.red, 1) << "an unknown type leaves the colour as given";
+
+  test::openSolidProject(*host);
+  host::UiContext context(PF_Window_EFFECT, *host->project().comps[0]->layers[0], 1);
+  DRAWBOT_DrawRef ref = nullptr;
+  EXPECT_NE(customUi->PF_GetDrawingReference(context.handle(), &ref), 0) << "only a draw event has a reference";
+  context.target = &target;
+  EXPECT_EQ(customUi->PF_GetDrawingReference(context.handle(), &ref), 0);
+  EXPECT_EQ(ref, target.drawRef());
+  const PF_Rect r{1, 2, 3, 4};
+  EXPECT_EQ(app->PF_InvalidateRect(context.handle(), &r), 0);
+  ASSERT_EQ(context.invalidated.size(), 1u);
+  EXPECT_EQ(context.invalidated[0].right, 3);
+  PF_Context *stray = nullptr;
+  EXPECT_NE(app->PF_InvalidateRect(&stray, &r), 0) << "a handle of no live context";
+}
+
+} // namespace

@@ -1,0 +1,257 @@
+// Layer masks: the matte rasteriser, the mask and path suites an effect
+// calls, mask streams, and masks in scene files.
+#include "host/effect/EffectRunner.h"
+#include "host/HostError.h"
+#include "host/image/MaskRaster.h"
+#include "host/scene/SceneFile.h"
+#include "host_support.h"
+
+#include <AE_EffectSuites.h>
+#include <AE_GeneralPlug.h>
+
+#include <cmath>
+#include <fstream>
+
+using namespace vlam;
+using namespace vlam::test;
+using host::MaskShape;
+using host::PixelDepth;
+
+namespace {
+
+MaskShape rectangle(double l, double t, double r, double b, bool closed = true) {
+  return {{{l, t}, {r, t}, {r, b}, {l, b}}, closed};
+}
+
+host::WorldView viewOf(host::Image &i) {
+  return {i.data(), i.width(), i.height(), static_cast<std::ptrdiff_t>(i.rowBytes()), i.depth()};
+}
+
+host::Image matte(const MaskShape &shape, const host::MatteLook &look, int w = 20, int h = 20) {
+  host::Image image(w, h, PixelDepth::Float32);
+  host::ThreadPool pool(2);
+  host::rasterMatte(shape, look, viewOf(image), {0, 0, w, h}, pool);
+  return image;
+}
+
+TEST(MaskRaster, ClosedOutlineCoversItsInsideWithAntialiasedEdges) {
+  const host::Image m = matte(rectangle(2.5, 3, 10, 8.25), {});
+  EXPECT_EQ(m.pixel(5, 5), (host::PixelF{1, 1, 1, 1}));
+  EXPECT_EQ(m.pixel(12, 5).alpha, 0.0f);
+  EXPECT_EQ(m.pixel(5, 2).alpha, 0.0f);
+  EXPECT_NEAR(m.pixel(2, 5).alpha, 0.5f, 1e-6f) << "half the pixel is inside horizontally";
+  EXPECT_NEAR(m.pixel(5, 8).alpha, 0.25f, 1e-6f) << "one of four sub-rows";
+}
+
+TEST(MaskRaster, OpenOutlinesCoverNothingAndOpacityAndInversionApply) {
+  EXPECT_EQ(matte(rectangle(0, 0, 20, 20, false), {}).pixel(10, 10).alpha, 0.0f);
+  host::MatteLook look;
+  look.opacity = 0.4f;
+  EXPECT_NEAR(matte(rectangle(0, 0, 10, 20), look).pixel(5, 5).alpha, 0.4f, 1e-6f);
+  look.invert = true;
+  const host::Image inverted = matte(rectangle(0, 0, 10, 20), look);
+  EXPECT_EQ(inverted.pixel(5, 5).alpha, 0.0f);
+  EXPECT_NEAR(inverted.pixel(15, 5).alpha, 0.4f, 1e-6f);
+}
+
+TEST(MaskRaster, BezierTangentsBendTheOutline) {
+  // A circle of radius 8 from four cubic arcs.
+  const double r = 8, k = 0.5523 * r, c = 10;
+  MaskShape circle{{{c + r, c, 0, -k, 0, k}, {c, c + r, k, 0, -k, 0}, {c - r, c, 0, k, 0, -k}, {c, c - r, -k, 0, k, 0}},
+                   true};
+  const host::Image m = matte(circle, {});
+  double area = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) area += m.pixel(x, y).alpha;
+  EXPECT_NEAR(area, M_PI * r * r, 0.01 * M_PI * r * r);
+  EXPECT_EQ(m.pixel(10, 10).alpha, 1.0f);
+  EXPECT_EQ(m.pixel(3, 3).alpha, 0.0f) << "the corner of the bounding square is outside";
+}
+
+TEST(MaskRaster, FeatherSoftensTheEdgeAroundTheOutline) {
+  host::MatteLook look;
+  look.featherX = look.featherY = 8;
+  const host::Image m = matte(rectangle(10, -100, 100, 100), look, 30, 4);
+  // Half way at the outline, rising smoothly across it.
+  EXPECT_NEAR(m.pixel(9, 1).alpha + m.pixel(10, 1).alpha, 1.0f, 0.02f);
+  float previous = -1;
+  for (int x = 6; x < 15; ++x) {
+    const float v = m.pixel(x, 1).alpha;
+    EXPECT_GT(v, previous) << x;
+    previous = v;
+  }
+  EXPECT_GT(m.pixel(7, 1).alpha, 0.02f);
+  EXPECT_LT(m.pixel(12, 1).alpha, 0.98f);
+  EXPECT_NEAR(m.pixel(25, 1).alpha, 1.0f, 1e-4f);
+  EXPECT_NEAR(m.pixel(0, 1).alpha, 0.0f, 1e-4f);
+}
+
+class MaskSuites : public ::testing::Test {
+protected:
+  TempDir dir;
+  host::Host host{testHostOptions(dir)};
+  host::Layer *plate = &openSolidProject(host, 20, 10);
+  std::unique_ptr<InsideEffectCall> call;
+
+  void SetUp() override {
+    host::LayerMask mask;
+    mask.id = host::Project::nextId();
+    mask.name = "Door";
+    mask.shape = host::MaskShapeStream(rectangle(0, 0, 10, 10));
+    mask.shape.setKey({0, rectangle(0, 0, 10, 10), host::Interpolation::Linear});
+    mask.shape.setKey({10, rectangle(0, 0, 20, 10), host::Interpolation::Linear});
+    mask.feather.setStaticValue(host::ParamValue{{3, 4, 0, 0}, nullptr, nullptr});
+    mask.opacity.setKey({0, host::ParamValue::scalar(0), host::Interpolation::Linear});
+    mask.opacity.setKey({10, host::ParamValue::scalar(100), host::Interpolation::Linear});
+    plate->masks.push_back(mask);
+    call = std::make_unique<InsideEffectCall>(host, *plate, "masker");
+  }
+  PF_Err run(InsideEffectCall::Body body, std::int64_t ticks = 0, int downsample = 1) {
+    return call->run(std::move(body), ticks, downsample);
+  }
+  template <class Suite> const Suite *suite(const char *name, A_long version) {
+    return acquire<Suite>(host, name, version);
+  }
+};
+
+TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesIt) {
+  auto *query = suite<PF_PathQuerySuite1>(kPFPathQuerySuite, kPFPathQuerySuiteVersion1);
+  auto *data = suite<PF_PathDataSuite1>(kPFPathDataSuite, kPFPathDataSuiteVersion1);
+  auto *masks = suite<PF_MaskSuite1>(kPFMaskSuite, kPFMaskSuiteVersion1);
+  ASSERT_TRUE(query && data && masks);
+  const PF_PathID id = static_cast<PF_PathID>(plate->masks[0].id);
+  PF_EffectWorld world{};
+  auto image = host.worlds().create(20, 10, PixelDepth::Float32, world);
+  ASSERT_EQ(run([&](PF_InData *in) -> PF_Err {
+              A_long count = 0;
+              PF_PathID first = 0;
+              EXPECT_EQ(query->PF_NumPaths(in->effect_ref, &count), PF_Err_NONE);
+              EXPECT_EQ(count, 1);
+              EXPECT_EQ(query->PF_PathInfo(in->effect_ref, 0, &first), PF_Err_NONE);
+              EXPECT_EQ(first, id);
+              PF_PathOutlinePtr path = nullptr;
+              // Half way between the keys: the right edge at 15.
+              PF_Err err = query->PF_CheckoutPath(in->effect_ref, id, in->current_time, in->time_step,
+                                                  in->time_scale, &path);
+              if (err) return err;
+              PF_Boolean open = true;
+              EXPECT_EQ(data->PF_PathIsOpen(in->effect_ref, path, &open), PF_Err_NONE);
+              EXPECT_FALSE(open);
+              A_long segments = 0;
+              EXPECT_EQ(data->PF_PathNumSegments(in->effect_ref, path, &segments), PF_Err_NONE);
+              EXPECT_EQ(segments, 4);
+              PF_PathVertex v{};
+              EXPECT_EQ(data->PF_PathVertexInfo(in->effect_ref, path, 1, &v), PF_Err_NONE);
+              EXPECT_EQ(v.x, 15.0);
+              EXPECT_NE(data->PF_PathVertexInfo(in->effect_ref, path, 4, &v), PF_Err_NONE);
+              err = masks->PF_MaskWorldWithPath(in->effect_ref, path, 0, 0, false, 0.5, PF_Quality_HI, &world,
+                                                nullptr);
+              EXPECT_EQ(query->PF_CheckinPath(in->effect_ref, id, false, path), PF_Err_NONE);
+              EXPECT_NE(query->PF_CheckinPath(in->effect_ref, id, false, path), PF_Err_NONE) << "checked in twice";
+              PF_PathOutlinePtr none = nullptr;
+              EXPECT_NE(query->PF_CheckoutPath(in->effect_ref, id + 1000, 0, 1, 24, &none), PF_Err_NONE);
+              EXPECT_EQ(none, nullptr);
+              return err;
+            },
+            5),
+            PF_Err_NONE);
+  EXPECT_NEAR(image->pixel(14, 5).alpha, 0.5f, 1e-6f);
+  EXPECT_EQ(image->pixel(16, 5).alpha, 0.0f);
+  EXPECT_EQ(host.checkedOutPaths().live(), 0u);
+}
+
+TEST_F(MaskSuites, DownsampledRendersGetTheOutlineAtTheirResolution) {
+  auto *query = suite<PF_PathQuerySuite1>(kPFPathQuerySuite, kPFPathQuerySuiteVersion1);
+  auto *masks = suite<PF_MaskSuite1>(kPFMaskSuite, kPFMaskSuiteVersion1);
+  PF_EffectWorld world{};
+  auto image = host.worlds().create(10, 5, PixelDepth::Float32, world);
+  const PF_PathID id = static_cast<PF_PathID>(plate->masks[0].id);
+  ASSERT_EQ(run(
+                [&](PF_InData *in) -> PF_Err {
+                  PF_PathOutlinePtr path = nullptr;
+                  if (PF_Err err = query->PF_CheckoutPath(in->effect_ref, id, 0, 1, 24, &path)) return err;
+                  PF_Err err = masks->PF_MaskWorldWithPath(in->effect_ref, path, 0, 0, false, 1.0, PF_Quality_HI,
+                                                           &world, nullptr);
+                  query->PF_CheckinPath(in->effect_ref, id, false, path);
+                  return err;
+                },
+                0, 2),
+            PF_Err_NONE);
+  EXPECT_EQ(image->pixel(4, 2).alpha, 1.0f) << "layer x 0..10 is buffer x 0..5";
+  EXPECT_EQ(image->pixel(5, 2).alpha, 0.0f);
+}
+
+TEST_F(MaskSuites, LayerMaskSuiteAndMaskStreamsAnswerAtATime) {
+  auto *layerMasks = suite<AEGP_MaskSuite6>(kAEGPMaskSuite, kAEGPMaskSuiteVersion6);
+  auto *streams = suite<AEGP_StreamSuite9>(kAEGPStreamSuite, kAEGPStreamSuiteVersion9);
+  ASSERT_TRUE(layerMasks && streams);
+  auto layerH = reinterpret_cast<AEGP_LayerH>(plate);
+  A_long count = 0;
+  ASSERT_EQ(layerMasks->AEGP_GetLayerNumMasks(layerH, &count), A_Err_NONE);
+  EXPECT_EQ(count, 1);
+  AEGP_MaskRefH mask = nullptr;
+  EXPECT_NE(layerMasks->AEGP_GetLayerMaskByIndex(layerH, 1, &mask), A_Err_NONE);
+  ASSERT_EQ(layerMasks->AEGP_GetLayerMaskByIndex(layerH, 0, &mask), A_Err_NONE);
+  AEGP_MaskIDVal id = 0;
+  EXPECT_EQ(layerMasks->AEGP_GetMaskID(mask, &id), A_Err_NONE);
+  EXPECT_EQ(static_cast<std::uint32_t>(id), plate->masks[0].id);
+
+  AEGP_StreamRefH feather = nullptr, opacity = nullptr, outline = nullptr;
+  ASSERT_EQ(streams->AEGP_GetNewMaskStream(1, mask, AEGP_MaskStream_FEATHER, &feather), A_Err_NONE);
+  ASSERT_EQ(streams->AEGP_GetNewMaskStream(1, mask, AEGP_MaskStream_OPACITY, &opacity), A_Err_NONE);
+  EXPECT_NE(streams->AEGP_GetNewMaskStream(1, mask, AEGP_MaskStream_OUTLINE, &outline), A_Err_NONE);
+  const A_Time half{5, 24}; // frame 5 at 24 fps
+  AEGP_StreamValue2 value{};
+  ASSERT_EQ(streams->AEGP_GetNewStreamValue(1, feather, AEGP_LTimeMode_CompTime, &half, true, &value), A_Err_NONE);
+  EXPECT_EQ(value.val.two_d.x, 3.0);
+  EXPECT_EQ(value.val.two_d.y, 4.0);
+  streams->AEGP_DisposeStreamValue(&value);
+  ASSERT_EQ(streams->AEGP_GetNewStreamValue(1, opacity, AEGP_LTimeMode_CompTime, &half, true, &value), A_Err_NONE);
+  EXPECT_DOUBLE_EQ(value.val.one_d, 50.0) << "half way from 0 to 100";
+  AEGP_StreamType type = AEGP_StreamType_NO_DATA;
+  EXPECT_EQ(streams->AEGP_GetStreamType(feather, &type), A_Err_NONE);
+  EXPECT_EQ(type, AEGP_StreamType_TwoD);
+  EXPECT_EQ(streams->AEGP_DisposeStream(feather), A_Err_NONE);
+  EXPECT_EQ(streams->AEGP_DisposeStream(opacity), A_Err_NONE);
+  EXPECT_EQ(layerMasks->AEGP_DisposeMask(mask), A_Err_NONE);
+  EXPECT_NE(layerMasks->AEGP_DisposeMask(mask), A_Err_NONE) << "disposed twice";
+  EXPECT_EQ(host.maskRefs().live(), 0u);
+}
+
+TEST(MaskScenes, MasksAndPathParametersSurviveSavingAndLoading) {
+  TempDir dir;
+  host::Host host(testHostOptions(dir));
+  const std::string text = R"({"vlam_scene": 1, "compositions": [{"width": 40, "height": 30, "layers": [
+    {"name": "Plate", "solid": [0, 0, 0], "masks": [
+      {"name": "Door", "path": {"closed": true, "vertices": [[1, 2], {"at": [30, 2], "in": [0, -3], "out": [0, 3]}, [30, 20]]},
+       "feather": [2, 5], "opacity": {"keyframes": [{"frame": 0, "value": 0}, {"frame": 4, "value": 80}]}},
+      {"name": "Wire", "path": {"keyframes": [{"frame": 0, "value": {"closed": false, "vertices": [[0, 0], [5, 5]]}},
+                                               {"frame": 2, "value": {"closed": false, "vertices": [[0, 0], [9, 5]]}}]},
+       "feather": 0, "inverted": true}]}]}]})";
+  auto project = host::parseScene(host, text, dir / "scene.json");
+  host::Layer &plate = *project->comps[0]->layers[0];
+  ASSERT_EQ(plate.masks.size(), 2u);
+  EXPECT_EQ(plate.masks[0].shape.staticValue().vertices[1].outY, 3.0);
+  EXPECT_EQ(plate.masks[0].opacity.valueAt(2, true).number[0], 40.0);
+  EXPECT_EQ(plate.masks[1].shape.valueAt(1).vertices[1].x, 7.0);
+  EXPECT_TRUE(plate.masks[1].inverted);
+  EXPECT_NE(plate.masks[0].id, plate.masks[1].id);
+  const std::string saved = host::writeScene(*project);
+  auto again = host::parseScene(host, saved, dir / "scene.json");
+  EXPECT_EQ(host::writeScene(*again), saved);
+
+  for (const char *bad : {R"("masks": [{"path": {"vertices": [[0, 0]]}, "opacity": 120}])",
+                          R"("masks": [{"name": "A", "path": {"vertices": []}}, {"name": "A", "path": {"vertices": []}}])",
+                          R"("masks": [{"path": {"vertices": [[0, "x"]]}}])", R"("masks": [{"feather": 2}])"}) {
+    const std::string scene = std::string(R"({"vlam_scene": 1, "compositions": [{"width": 4, "height": 4, "layers": [
+      {"name": "Plate", "solid": [0, 0, 0], )") + bad + "}]}]}";
+    try {
+      host::parseScene(host, scene, dir / "bad.json");
+      ADD_FAILURE() << "accepted " << bad;
+    } catch (const host::HostError &e) {
+      EXPECT_NE(std::string(e.what()).find("masks"), std::string::npos) << e.what();
+    }
+  }
+}
+
+} // namespace

@@ -1,0 +1,213 @@
+// The per-depth iterate suites: which pixels the pixel function sees, with
+// which coordinates and source pixels, on which threads, and how a cancelled
+// render stops them.
+#include "host_support.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <set>
+#include <thread>
+
+using namespace vlam;
+using vlam::test::TempDir;
+
+namespace {
+
+// One depth: its pixel type, buffer depth and suite.
+template <class P, class S, class Fn> struct Depth {
+  using Pixel = P;
+  using Suite = S;
+  host::PixelDepth depth;
+  const char *suite;
+  using Func = Fn;
+};
+using Depth8 = Depth<PF_Pixel8, PF_Iterate8Suite1, PF_IteratePixel8Func>;
+using Depth16 = Depth<PF_Pixel16, PF_iterate16Suite1, PF_IteratePixel16Func>;
+using DepthFloat = Depth<PF_PixelFloat, PF_iterateFloatSuite1, PF_IteratePixelFloatFunc>;
+
+template <class Pixel> Pixel *at(const PF_EffectWorld &w, int x, int y) {
+  return reinterpret_cast<Pixel *>(reinterpret_cast<char *>(w.data) + static_cast<std::ptrdiff_t>(w.rowbytes) * y) + x;
+}
+
+// What the pixel function saw.
+struct Visits {
+  const PF_EffectWorld *dst = nullptr;
+  int width = 0, height = 0;
+  std::vector<std::atomic<int>> count;
+  std::atomic<int> badOut{0};
+  std::mutex m;
+  std::condition_variable cv;
+  std::set<std::thread::id> threads;
+  bool waitForSecondThread = false;
+  bool metSecondThread = true;
+  int failRowA = -1, failRowB = -1;
+  explicit Visits(const PF_EffectWorld &d)
+      : dst(&d), width(d.width), height(d.height), count(static_cast<std::size_t>(d.width * d.height)) {}
+};
+
+// Records the visit, checks that `out` is the destination pixel at (x, y),
+// writes the source pixel's red and green (its own x and y) plus one.
+template <class Pixel> PF_Err visit(void *refcon, A_long x, A_long y, Pixel *in, Pixel *out) {
+  Visits &v = *static_cast<Visits *>(refcon);
+  if (x < 0 || y < 0 || x >= v.width || y >= v.height) {
+    ++v.badOut;
+    return PF_Err_NONE;
+  }
+  ++v.count[static_cast<std::size_t>(y * v.width + x)];
+  if (out != at<Pixel>(*v.dst, x, y)) ++v.badOut;
+  if (y == v.failRowA && x == 2) return 7;
+  if (y == v.failRowB && x == 2) return 9;
+  {
+    std::unique_lock lock(v.m);
+    v.threads.insert(std::this_thread::get_id());
+    v.cv.notify_all();
+    // The first rows wait until a second thread works too (bounded, so a
+    // host that iterates on one thread fails instead of hanging).
+    if (v.waitForSecondThread && x == 0 &&
+        !v.cv.wait_for(lock, std::chrono::seconds(20), [&] { return v.threads.size() >= 2; }))
+      v.metSecondThread = false;
+  }
+  *out = *in;
+  out->blue = static_cast<decltype(out->blue)>(in->blue + 1);
+  return PF_Err_NONE;
+}
+
+class PixelIterate : public ::testing::Test {
+public:
+  TempDir dir;
+  host::Host host{test::testHostOptions(dir)};
+  PF_InData in{};
+
+  template <class D> const typename D::Suite *suite(const D &d) {
+    return test::acquire<typename D::Suite>(host, d.suite, 1);
+  }
+  // A buffer whose pixel (x, y) holds red x, green y, blue 10.
+  template <class D> PF_EffectWorld source(const D &d, int w, int h) {
+    PF_EffectWorld world{};
+    host.worlds().create(w, h, d.depth, world);
+    using Pixel = typename D::Pixel;
+    using Channel = decltype(Pixel::red);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        *at<Pixel>(world, x, y) = {Channel(1), static_cast<Channel>(x), static_cast<Channel>(y), Channel(10)};
+    return world;
+  }
+  PF_EffectWorld blank(host::PixelDepth depth, int w, int h) {
+    PF_EffectWorld world{};
+    host.worlds().create(w, h, depth, world);
+    return world;
+  }
+};
+
+template <class D> void everyPixelOnce(PixelIterate &t, const D &d, host::Host &host, PF_InData &in) {
+  SCOPED_TRACE(d.suite);
+  using Pixel = typename D::Pixel;
+  const auto *s = test::acquire<typename D::Suite>(host, d.suite, 1);
+  ASSERT_NE(s, nullptr);
+  PF_EffectWorld src = t.source(d, 37, 23), dst = t.blank(d.depth, 37, 23);
+  Visits v(dst);
+  v.waitForSecondThread = true;
+  ASSERT_EQ(s->iterate(&in, 0, 23, &src, nullptr, &v, visit<Pixel>, &dst), PF_Err_NONE);
+  EXPECT_EQ(v.badOut.load(), 0) << "x, y and the output pixel agree";
+  for (int y = 0; y < 23; ++y)
+    for (int x = 0; x < 37; ++x) {
+      ASSERT_EQ(v.count[static_cast<std::size_t>(y * 37 + x)].load(), 1) << x << "," << y;
+      const Pixel p = *at<Pixel>(dst, x, y);
+      ASSERT_EQ(p.red, x);
+      ASSERT_EQ(p.green, y);
+      ASSERT_EQ(p.blue, 11) << "the source pixel at the same place was handed in";
+    }
+  EXPECT_TRUE(v.metSecondThread);
+  EXPECT_GE(v.threads.size(), 2u);
+  host.worlds().dispose(src);
+  host.worlds().dispose(dst);
+}
+
+TEST_F(PixelIterate, EveryPixelOnceWithItsCoordinatesOnSeveralThreads) {
+  everyPixelOnce(*this, Depth8{host::PixelDepth::Bits8, kPFIterate8Suite}, host, in);
+  everyPixelOnce(*this, Depth16{host::PixelDepth::Bits16, kPFIterate16Suite}, host, in);
+  everyPixelOnce(*this, DepthFloat{host::PixelDepth::Float32, kPFIterateFloatSuite}, host, in);
+}
+
+TEST_F(PixelIterate, AreaOriginAndOverlapChooseThePixels) {
+  const Depth16 d{host::PixelDepth::Bits16, kPFIterate16Suite};
+  const auto *s = suite(d);
+  ASSERT_NE(s, nullptr);
+  PF_EffectWorld src = source(d, 20, 10), dst = blank(d.depth, 20, 10);
+
+  // An area: only its pixels, with destination coordinates.
+  Visits area(dst);
+  const PF_Rect rect{5, 3, 12, 9};
+  ASSERT_EQ(s->iterate(&in, 0, 6, &src, &rect, &area, visit<PF_Pixel16>, &dst), PF_Err_NONE);
+  int visited = 0;
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 20; ++x) {
+      const bool inside = x >= 5 && x < 12 && y >= 3 && y < 9;
+      visited += area.count[static_cast<std::size_t>(y * 20 + x)];
+      EXPECT_EQ(at<PF_Pixel16>(dst, x, y)->blue, inside ? 11 : 0) << x << "," << y;
+    }
+  EXPECT_EQ(visited, 7 * 6);
+
+  // An origin shifts the source: (x, y) reads the source at (x + 2, y + 1).
+  Visits shifted(dst);
+  const PF_Point origin{2, 1};
+  ASSERT_EQ(s->iterate_origin(&in, 0, 10, &src, nullptr, &origin, &shifted, visit<PF_Pixel16>, &dst), PF_Err_NONE);
+  EXPECT_EQ(at<PF_Pixel16>(dst, 4, 6)->red, 6);
+  EXPECT_EQ(at<PF_Pixel16>(dst, 4, 6)->green, 7);
+  EXPECT_EQ(shifted.count[static_cast<std::size_t>(9 * 20 + 19)].load(), 0) << "no source pixel there";
+  EXPECT_EQ(shifted.count[static_cast<std::size_t>(8 * 20 + 17)].load(), 1);
+
+  // An origin far outside: no pixel overlaps.
+  Visits none(dst);
+  for (const PF_Point far : {PF_Point{INT32_MIN, 0}, PF_Point{0, INT32_MAX}}) {
+    ASSERT_EQ(s->iterate_origin(&in, 0, 10, &src, nullptr, &far, &none, visit<PF_Pixel16>, &dst), PF_Err_NONE);
+  }
+  for (auto &c : none.count) ASSERT_EQ(c.load(), 0);
+
+  // A smaller source without an area: every overlapping pixel only.
+  PF_EffectWorld small = source(d, 6, 4);
+  Visits overlap(dst);
+  ASSERT_EQ(s->iterate(&in, 0, 4, &small, nullptr, &overlap, visit<PF_Pixel16>, &dst), PF_Err_NONE);
+  int overlapCount = 0;
+  for (auto &c : overlap.count) overlapCount += c.load();
+  EXPECT_EQ(overlapCount, 6 * 4);
+  EXPECT_EQ(overlap.badOut.load(), 0);
+
+  // No source: the destination pixel comes in.
+  Visits alone(dst);
+  ASSERT_EQ(s->iterate(&in, 0, 10, nullptr, nullptr, &alone, visit<PF_Pixel16>, &dst), PF_Err_NONE);
+  EXPECT_EQ(at<PF_Pixel16>(dst, 4, 6)->blue, 12) << "11 from before, plus one";
+
+  // A buffer of another depth is refused.
+  PF_EffectWorld eight = blank(host::PixelDepth::Bits8, 20, 10);
+  Visits refused(dst);
+  EXPECT_EQ(s->iterate(&in, 0, 10, &src, nullptr, &refused, visit<PF_Pixel16>, &eight), PF_Err_BAD_CALLBACK_PARAM);
+  for (PF_EffectWorld *w : {&src, &dst, &small, &eight}) host.worlds().dispose(*w);
+}
+
+TEST_F(PixelIterate, ErrorsAndCancellationStopTheIteration) {
+  const DepthFloat d{host::PixelDepth::Float32, kPFIterateFloatSuite};
+  const auto *s = suite(d);
+  ASSERT_NE(s, nullptr);
+  PF_EffectWorld src = source(d, 8, 16), dst = blank(d.depth, 8, 16);
+  Visits failing(dst);
+  failing.failRowA = 11;
+  failing.failRowB = 4;
+  EXPECT_EQ(s->iterate(&in, 0, 16, &src, nullptr, &failing, visit<PF_PixelFloat>, &dst), 9)
+      << "the error of the first failing row";
+
+  host.cancelRequested = true;
+  Visits cancelled(dst);
+  EXPECT_EQ(s->iterate(&in, 0, 16, &src, nullptr, &cancelled, visit<PF_PixelFloat>, &dst), PF_Interrupt_CANCEL);
+  int visited = 0;
+  for (auto &c : cancelled.count) visited += c.load();
+  EXPECT_EQ(visited, 0);
+  host.cancelRequested = false;
+  host.worlds().dispose(src);
+  host.worlds().dispose(dst);
+}
+
+} // namespace

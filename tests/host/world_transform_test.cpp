@@ -1,0 +1,289 @@
+// transform_world as an effect calls it: matrices, resampling quality,
+// transfer modes with opacity, masks, and the motion blur of several
+// matrices, at every depth.
+#include "host/effect/EffectRunner.h"
+#include "host/image/PixelOps.h"
+#include "host/image/WorldTransform.h"
+#include "host_support.h"
+
+#include <cmath>
+#include <functional>
+
+using namespace vlam;
+using namespace vlam::test;
+using host::PixelDepth;
+using host::PixelF;
+
+namespace {
+
+PF_FloatMatrix translation(double dx, double dy) {
+  PF_FloatMatrix m{};
+  m.mat[0][0] = m.mat[1][1] = m.mat[2][2] = 1.0;
+  m.mat[2][0] = dx;
+  m.mat[2][1] = dy;
+  return m;
+}
+
+const PF_CompositeMode kCopy{PF_Xfer_COPY, 0, 255, false, 32768};
+
+class WorldTransform : public ::testing::Test {
+protected:
+  TempDir dir;
+  host::Host host{testHostOptions(dir)};
+  InsideEffectCall call{host, openSolidProject(host, 8, 8), "transformer"};
+
+  // Runs transform_world from inside an effect call, as the module does.
+  PF_Err transform(const PF_EffectWorld &src, PF_EffectWorld &dst, std::vector<PF_FloatMatrix> matrices,
+                   PF_Quality quality = PF_Quality_HI, const PF_CompositeMode &mode = kCopy,
+                   const PF_Rect *rect = nullptr, const PF_MaskWorld *mask = nullptr, bool srcToDst = true) {
+    return call.run([&](PF_InData *in) {
+      return in->utils->transform_world(in->effect_ref, quality, PF_MF_Alpha_PREMUL, PF_Field_FRAME, &src, &mode,
+                                        mask, matrices.data(), static_cast<A_long>(matrices.size()), srcToDst, rect,
+                                        &dst);
+    });
+  }
+
+  std::shared_ptr<host::Image> world(int w, int h, PixelDepth depth, PF_EffectWorld &out) {
+    return host.worlds().create(w, h, depth, out);
+  }
+};
+
+// A picture with a different value in every pixel, alpha included.
+void paint(host::Image &image) {
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      image.setPixel(x, y, {0.5f + 0.5f * ((x + 2 * y) % 3 == 0), 0.03f * x, 0.05f * y, 0.02f * (x * y % 7)});
+}
+
+double energy(const host::Image &image) {
+  double sum = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) sum += image.pixel(x, y).red;
+  return sum;
+}
+
+TEST_F(WorldTransform, IdentityReproducesTheSourceExactlyAtEveryDepthAndQuality) {
+  for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16, PixelDepth::Float32})
+    for (PF_Quality quality : {PF_Quality_HI, PF_Quality_LO}) {
+      SCOPED_TRACE(static_cast<int>(depth));
+      PF_EffectWorld s{}, d{};
+      auto src = world(13, 9, depth, s);
+      auto dst = world(13, 9, depth, d);
+      paint(*src);
+      dst->fill({1, 1, 1, 1});
+      ASSERT_EQ(transform(s, d, {translation(0, 0)}, quality), PF_Err_NONE);
+      EXPECT_TRUE(dst->samePixels(*src));
+      // Two equal matrices are no motion: the same picture.
+      dst->fill({1, 1, 1, 1});
+      ASSERT_EQ(transform(s, d, {translation(0, 0), translation(0, 0)}, quality), PF_Err_NONE);
+      EXPECT_TRUE(dst->samePixels(*src));
+      host.worlds().dispose(s);
+      host.worlds().dispose(d);
+    }
+}
+
+TEST_F(WorldTransform, WholePixelTranslationMovesPixelsAndLeavesUncoveredOnesTransparent) {
+  PF_EffectWorld s{}, d{};
+  auto src = world(10, 8, PixelDepth::Float32, s);
+  auto dst = world(10, 8, PixelDepth::Float32, d);
+  paint(*src);
+  ASSERT_EQ(transform(s, d, {translation(3, -2)}), PF_Err_NONE);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 10; ++x) {
+      const bool covered = x >= 3 && y < 6;
+      EXPECT_EQ(dst->pixel(x, y), covered ? src->pixel(x - 3, y + 2) : PixelF{}) << x << "," << y;
+    }
+  // The same matrix read as destination-to-source moves the other way.
+  ASSERT_EQ(transform(s, d, {translation(3, -2)}, PF_Quality_HI, kCopy, nullptr, nullptr, false), PF_Err_NONE);
+  EXPECT_EQ(dst->pixel(2, 5), src->pixel(5, 3));
+}
+
+TEST_F(WorldTransform, HighQualityInterpolatesWhereLowQualityTakesTheNearestPixel) {
+  PF_EffectWorld s{}, d{};
+  auto src = world(4, 1, PixelDepth::Float32, s);
+  auto dst = world(4, 1, PixelDepth::Float32, d);
+  for (int x = 0; x < 4; ++x) src->setPixel(x, 0, {1, 0.1f * x, 0, 0});
+  ASSERT_EQ(transform(s, d, {translation(0.5, 0)}, PF_Quality_HI), PF_Err_NONE);
+  EXPECT_NEAR(dst->pixel(2, 0).red, 0.15f, 1e-6f) << "halfway between source pixels 1 and 2";
+  EXPECT_NEAR(dst->pixel(0, 0).alpha, 0.5f, 1e-6f) << "half of it comes from outside the source";
+  ASSERT_EQ(transform(s, d, {translation(0.5, 0)}, PF_Quality_LO), PF_Err_NONE);
+  const float red = dst->pixel(2, 0).red;
+  EXPECT_TRUE(red == 0.1f || red == 0.2f) << red;
+  EXPECT_EQ(dst->pixel(1, 0).alpha, 1.0f);
+}
+
+TEST_F(WorldTransform, AddCompositeAddsTheSourceTimesItsOpacity) {
+  for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16, PixelDepth::Float32}) {
+    SCOPED_TRACE(static_cast<int>(depth));
+    PF_EffectWorld s{}, d{};
+    auto src = world(5, 5, depth, s);
+    auto dst = world(5, 5, depth, d);
+    src->fill({0.2f, 0.2f, 0.4f, 0.0f});
+    dst->fill({0.6f, 0.2f, 0.2f, 0.2f});
+    const PF_CompositeMode add{PF_Xfer_ADD, 0, 255, false, 32768};
+    ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, add), PF_Err_NONE);
+    const float tolerance = depth == PixelDepth::Bits8 ? 1.0f / 255 : 1e-4f;
+    EXPECT_NEAR(dst->pixel(2, 2).red, 0.4f, tolerance);
+    EXPECT_NEAR(dst->pixel(2, 2).green, 0.6f, tolerance);
+    EXPECT_NEAR(dst->pixel(2, 2).alpha, 0.8f, tolerance);
+    const PF_CompositeMode halfAdd{PF_Xfer_ADD, 0, 128, false, 16384};
+    ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, halfAdd), PF_Err_NONE);
+    EXPECT_NEAR(dst->pixel(2, 2).red, 0.5f, 2 * tolerance);
+    host.worlds().dispose(s);
+    host.worlds().dispose(d);
+  }
+}
+
+TEST_F(WorldTransform, CopyAtPartOpacityFadesAndColourOnlyKeepsAlpha) {
+  PF_EffectWorld s{}, d{};
+  auto src = world(3, 3, PixelDepth::Float32, s);
+  auto dst = world(3, 3, PixelDepth::Float32, d);
+  src->fill({1, 1, 0, 0});
+  dst->fill({0.5f, 0, 0.5f, 0});
+  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_COPY, 0, 64, false, 8192}), PF_Err_NONE);
+  EXPECT_NEAR(dst->pixel(1, 1).red, 0.25f, 1e-6f);
+  EXPECT_NEAR(dst->pixel(1, 1).green, 0.375f, 1e-6f);
+  EXPECT_NEAR(dst->pixel(1, 1).alpha, 0.625f, 1e-6f);
+  dst->fill({0.5f, 0, 0, 0});
+  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_COPY, 0, 255, true, 32768}), PF_Err_NONE);
+  EXPECT_EQ(dst->pixel(1, 1), (PixelF{0.5f, 1, 0, 0}));
+}
+
+TEST_F(WorldTransform, TheDestinationRectangleLimitsWhatIsWritten) {
+  PF_EffectWorld s{}, d{};
+  auto src = world(6, 6, PixelDepth::Float32, s);
+  auto dst = world(6, 6, PixelDepth::Float32, d);
+  src->fill({1, 1, 1, 1});
+  dst->fill({1, 0.5f, 0, 0});
+  const PF_Rect rect{1, 2, 4, 3};
+  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, &rect), PF_Err_NONE);
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 6; ++x)
+      EXPECT_EQ(dst->pixel(x, y).red, (x >= 1 && x < 4 && y == 2) ? 1.0f : 0.5f) << x << "," << y;
+}
+
+TEST_F(WorldTransform, TwoMatricesSpreadTheSourceAlongTheMotionAndKeepItsLight) {
+  PF_EffectWorld s{}, d{};
+  auto src = world(40, 9, PixelDepth::Float32, s);
+  auto dst = world(40, 9, PixelDepth::Float32, d);
+  src->setPixel(10, 4, {1, 1, 1, 1});
+  ASSERT_EQ(transform(s, d, {translation(0, 0), translation(12, 0)}), PF_Err_NONE);
+  EXPECT_NEAR(energy(*dst), 1.0, 0.02);
+  // The light lies on the row, from x = 10 to x = 22, and nowhere else.
+  float least = 1, most = 0;
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const float v = dst->pixel(x, y).red;
+      if (y != 4 || x < 10 || x > 22) {
+        EXPECT_EQ(v, 0.0f) << x << "," << y;
+      }
+    }
+  for (int x = 11; x <= 21; ++x) {
+    least = std::min(least, dst->pixel(x, 4).red);
+    most = std::max(most, dst->pixel(x, 4).red);
+  }
+  // An even streak: no steps between the sub-positions.
+  EXPECT_NEAR(most, 1.0f / 12, 0.01f);
+  EXPECT_GT(least, 0.9f * most);
+}
+
+TEST_F(WorldTransform, BlurOfAnEvenBackgroundKeepsItAndSeveralMatricesFollowThePath) {
+  PF_EffectWorld s{}, d{};
+  auto src = world(80, 40, PixelDepth::Float32, s);
+  auto dst = world(80, 40, PixelDepth::Float32, d);
+  src->fill({1, 0, 0, 0}); // a cleared flash buffer: opaque black
+  src->setPixel(20, 20, {1, 1, 1, 1});
+  // There and back again: 0, +8 and 0 pixels.
+  ASSERT_EQ(transform(s, d, {translation(0, 0), translation(8, 0), translation(0, 0)}), PF_Err_NONE);
+  EXPECT_EQ(dst->pixel(60, 10), (PixelF{1, 0, 0, 0})) << "far from the light: the background, exactly";
+  EXPECT_EQ(dst->pixel(20, 30), (PixelF{1, 0, 0, 0}));
+  double light = 0;
+  for (int x = 0; x < 80; ++x) light += dst->pixel(x, 20).red;
+  EXPECT_NEAR(light, 1.0, 0.02);
+  EXPECT_GT(dst->pixel(24, 20).red, 0.05f);
+  EXPECT_EQ(dst->pixel(30, 20).red, 0.0f) << "the path ends 8 pixels on";
+}
+
+TEST_F(WorldTransform, ZoomBlurStreaksAwayFromTheCentreAndLeavesItSharp) {
+  PF_EffectWorld s{}, d{};
+  auto src = world(64, 64, PixelDepth::Float32, s);
+  auto dst = world(64, 64, PixelDepth::Float32, d);
+  src->setPixel(32, 32, {1, 1, 1, 1}); // at the zoom centre
+  src->setPixel(60, 32, {1, 1, 1, 1}); // 28 pixels from it
+  auto scale = [](double k) {
+    PF_FloatMatrix m{};
+    m.mat[0][0] = m.mat[1][1] = k;
+    m.mat[2][2] = 1;
+    m.mat[2][0] = m.mat[2][1] = 32.5 - k * 32.5;
+    return m;
+  };
+  ASSERT_EQ(transform(s, d, {scale(0.9), scale(1.0)}), PF_Err_NONE);
+  EXPECT_NEAR(dst->pixel(32, 32).red, 1.0f, 1e-3f);
+  // The outer point moves from 57.7 to 60.5: its light spreads over about
+  // three pixels, less bright in each.
+  int lit = 0;
+  for (int x = 50; x < 64; ++x) lit += dst->pixel(x, 32).red > 0.05f;
+  EXPECT_GE(lit, 3);
+  EXPECT_LT(dst->pixel(60, 32).red, 0.5f);
+}
+
+TEST_F(WorldTransform, MaskWorldLimitsTheTransfer) {
+  PF_EffectWorld s{}, d{}, m{};
+  auto src = world(4, 4, PixelDepth::Float32, s);
+  auto dst = world(4, 4, PixelDepth::Float32, d);
+  auto matte = world(2, 2, PixelDepth::Bits8, m);
+  src->fill({1, 1, 1, 1});
+  matte->fill({1, 0, 0, 0});
+  PF_MaskWorld mask{m, {1, 1}, PF_MaskFlag_NONE};
+  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
+  EXPECT_EQ(dst->pixel(1, 1).red, 1.0f);
+  EXPECT_EQ(dst->pixel(2, 2).red, 1.0f);
+  EXPECT_EQ(dst->pixel(0, 0).red, 0.0f);
+  EXPECT_EQ(dst->pixel(3, 1).red, 0.0f);
+  mask.what_is_mask = PF_MaskFlag_INVERTED;
+  dst->fill({});
+  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
+  EXPECT_EQ(dst->pixel(1, 1).red, 0.0f);
+  EXPECT_EQ(dst->pixel(3, 1).red, 1.0f);
+}
+
+TEST_F(WorldTransform, RefusesWhatItCannotDo) {
+  PF_EffectWorld s{}, d{};
+  world(4, 4, PixelDepth::Float32, s);
+  world(4, 4, PixelDepth::Float32, d);
+  PF_FloatMatrix singular{};
+  EXPECT_EQ(transform(s, d, {singular}), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(transform(s, d, {}), PF_Err_BAD_CALLBACK_PARAM);
+  PF_FloatMatrix notANumber = translation(std::nan(""), 0);
+  EXPECT_EQ(transform(s, d, {notANumber}), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_DIFFERENCE, 0, 255, false, 32768}),
+            PF_Err_BAD_CALLBACK_PARAM);
+  PF_EffectWorld stranger = d;
+  float pixels[16] = {};
+  stranger.data = reinterpret_cast<PF_PixelPtr>(pixels);
+  EXPECT_EQ(transform(s, stranger, {translation(0, 0)}), PF_Err_BAD_CALLBACK_PARAM);
+  const PF_Rect backwards{3, 0, 1, 4};
+  EXPECT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, &backwards), PF_Err_BAD_CALLBACK_PARAM);
+}
+
+TEST(WorldTransformPixels, SameResultOnOneAndOnSeveralThreads) {
+  host::Image src(57, 41, PixelDepth::Float32), one(57, 41, PixelDepth::Float32), two(57, 41, PixelDepth::Float32);
+  paint(src);
+  auto view = [](host::Image &i) {
+    return host::WorldView{i.data(), i.width(), i.height(), static_cast<std::ptrdiff_t>(i.rowBytes()), i.depth()};
+  };
+  host::TransformJob job;
+  job.src = view(src);
+  job.area = {0, 0, 57, 41};
+  PF_FloatMatrix a = translation(-3.3, 1.7), b = translation(4.1, -2.2);
+  job.toSource = {*host::RowMatrix::from(a).inverse(), *host::RowMatrix::from(b).inverse()};
+  host::ThreadPool single(1), pair(2);
+  job.dst = view(one);
+  host::transformPixels(job, single);
+  job.dst = view(two);
+  host::transformPixels(job, pair);
+  EXPECT_TRUE(one.samePixels(two));
+  EXPECT_GT(energy(one), 0.5 * energy(src));
+}
+
+} // namespace
