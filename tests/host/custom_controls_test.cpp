@@ -3,6 +3,7 @@
 // the Flash Instance's overlay.
 #include "host/HostError.h"
 #include "host/effect/EffectRunner.h"
+#include "host/scene/ArbitraryJson.h"
 #include "host/scene/SceneFile.h"
 #include "host/ui/EffectPanel.h"
 #include "host/ui/PanelGesture.h"
@@ -69,16 +70,22 @@ protected:
     return gesture(selector, g);
   }
 
+  // The curve's bytes as the effect flattens its stored value.
+  std::vector<std::uint8_t> curveBytes(const host::EffectInstance &builder, std::size_t param) {
+    return host::flattenArbitrary(*host, builder, param, builder.streams[param].staticValue());
+  }
+
   Curve curveOf(const host::EffectInstance &builder, std::size_t param) {
     Curve c;
-    const auto &flat = builder.streams[param].staticValue().flat;
-    if (!flat || flat->size() != 532) return c;
+    const std::vector<std::uint8_t> bytes = curveBytes(builder, param);
+    if (bytes.size() != 532) return c;
+    const std::uint8_t *flat = bytes.data();
     std::uint16_t count = 0;
-    std::memcpy(&count, flat->data() + 512, 2);
+    std::memcpy(&count, flat + 512, 2);
     c.count = count;
     for (int i = 0; i < count && i < 32; ++i) {
       double xy[2];
-      std::memcpy(xy, flat->data() + i * 16, 16);
+      std::memcpy(xy, flat + i * 16, 16);
       c.points.emplace_back(xy[0], xy[1]);
     }
     return c;
@@ -152,13 +159,12 @@ TEST_F(CustomControls, AltClickIntoTheCurveAddsAPointAndDragsIt) {
   EXPECT_NEAR(dragged.points[1].first, dragged.points[2].first - 0.01, 1e-9);
 
   // The edited curve survives a save and a reload byte for byte.
-  const auto flat = builder.streams[profile].staticValue().flat;
+  const std::vector<std::uint8_t> flat = curveBytes(builder, profile);
   const auto file = dir.path() / "edited.json";
   host::saveScene(host->project(), file);
   host->openProject(host::readScene(*host, file));
   const host::EffectInstance &loaded = *host->project().comps[0]->layers[0]->effects[1];
-  ASSERT_TRUE(loaded.streams[profile].staticValue().flat);
-  EXPECT_EQ(*loaded.streams[profile].staticValue().flat, *flat);
+  EXPECT_EQ(curveBytes(loaded, profile), flat);
 }
 
 TEST_F(CustomControls, APointOutsideTheControlIsRefused) {
