@@ -30,7 +30,7 @@ asan:
 	@bash scripts/setup.sh
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVLAM_SANITIZER=asan
 	cmake --build build-asan -j $(JOBS)
-	cd build-asan && ctest --output-on-failure -j $(JOBS)
+	cd build-asan && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j $(JOBS)
 
 # Thread sanitizer over the suite (the multi-threaded render paths).
 tsan:
