@@ -7,6 +7,7 @@
 // must lie on the parameter's control. click, drag and hover save the scene
 // atomically and print what changed.
 #include "cli/CliContext.h"
+#include "cli/UserEditReport.h"
 #include "host/HostError.h"
 #include "host/io/ImageFiles.h"
 #include "host/scene/SceneFile.h"
@@ -23,7 +24,7 @@ namespace {
 struct UiArgs {
   std::string scene;
   std::string layer;
-  int effect = 0;
+  std::string effect;
   double frame = 0;
   bool open = false;
   std::string output;
@@ -40,13 +41,6 @@ PF_Point parsePoint(const std::string &text, const std::string &option) {
       y > 1000000)
     throw host::HostError(option + " " + text + ": expected X,Y in whole panel pixels");
   return PF_Point{static_cast<A_long>(x), static_cast<A_long>(y)};
-}
-
-host::EffectInstance &findEffect(host::Layer &layer, int index, const std::string &scene) {
-  if (index < 0 || static_cast<std::size_t>(index) >= layer.effects.size())
-    throw host::HostError(scene + ": layer '" + layer.name + "' has " + std::to_string(layer.effects.size()) +
-                          " effects; there is no effect " + std::to_string(index));
-  return *layer.effects[static_cast<std::size_t>(index)];
 }
 
 // A parameter by index or by name (the first of that name).
@@ -94,7 +88,7 @@ OpenEffect openEffect(const GlobalOptions &options, const UiArgs &args) {
   o.host = startHost(options);
   openScene(*o.host, args.scene);
   o.layer = &findLayer(o.host->project(), args.layer, args.scene);
-  o.effect = &findEffect(*o.layer, args.effect, args.scene);
+  o.effect = &findEffectOnLayer(*o.layer, args.effect, args.scene);
   o.ticks = o.layer->comp().ticksOfFrame(args.frame);
   o.host->currentTicks = o.ticks;
   return o;
@@ -179,7 +173,7 @@ void runGesture(const GlobalOptions &options, const UiArgs &args, host::PanelGes
 UiArgs &commonOptions(CLI::App *cmd, std::shared_ptr<UiArgs> args) {
   cmd->add_option("SCENE", args->scene, "Scene file")->required();
   cmd->add_option("--layer", args->layer, "Layer name")->required();
-  cmd->add_option("--effect", args->effect, "The effect's position in the layer's stack, 0 at the top")->required();
+  cmd->add_option("--effect", args->effect, "The effect: its position in the layer's stack (0 at the top) or its match name")->required();
   cmd->add_option("--frame", args->frame, "Composition frame (default 0)");
   cmd->add_flag("--open", args->open, "Open every twirl of the panel");
   return *args;

@@ -27,23 +27,23 @@ std::string keyText(const host::ParamDefinition &param, const host::Keyframe &ke
 
 } // namespace
 
-host::EffectInstance &findEffectOnLayer(host::Layer &layer, const std::string &spec, const std::string &file) {
+host::EffectInstance &findEffectOnLayer(host::Layer &layer, const std::string &which, const std::string &file) {
   std::size_t index = 0;
-  auto [end, ec] = std::from_chars(spec.data(), spec.data() + spec.size(), index);
-  if (!spec.empty() && ec == std::errc() && end == spec.data() + spec.size()) {
+  auto [end, ec] = std::from_chars(which.data(), which.data() + which.size(), index);
+  if (!which.empty() && ec == std::errc() && end == which.data() + which.size()) {
     if (index >= layer.effects.size())
-      throw host::HostError(file + ": layer '" + layer.name + "' has no effect " + spec + " (it has " +
+      throw host::HostError(file + ": layer '" + layer.name + "' has no effect " + which + " (it has " +
                             std::to_string(layer.effects.size()) + ")");
     return *layer.effects[index];
   }
   std::vector<std::size_t> found;
   for (std::size_t i = 0; i < layer.effects.size(); ++i)
-    if (layer.effects[i]->matchName() == spec) found.push_back(i);
-  if (found.empty()) throw host::HostError(file + ": layer '" + layer.name + "' has no effect '" + spec + "'");
+    if (layer.effects[i]->matchName() == which) found.push_back(i);
+  if (found.empty()) throw host::HostError(file + ": layer '" + layer.name + "' has no effect '" + which + "'");
   if (found.size() > 1) {
     std::string list;
     for (std::size_t i : found) list += (list.empty() ? "" : ", ") + std::to_string(i);
-    throw host::HostError(file + ": layer '" + layer.name + "' has " + std::to_string(found.size()) + " '" + spec +
+    throw host::HostError(file + ": layer '" + layer.name + "' has " + std::to_string(found.size()) + " '" + which +
                           "' effects (at " + list + "); name one by its index");
   }
   return *layer.effects[found[0]];

@@ -40,7 +40,7 @@ OpenTarget openTarget(const GlobalOptions &options, const EditTarget &target);
 // The effect a command names on a layer: its index in the stack (top is 0)
 // or its match name (which must then be unique on the layer). Throws
 // HostError naming the scene file.
-host::EffectInstance &findEffectOnLayer(host::Layer &layer, const std::string &spec, const std::string &file);
+host::EffectInstance &findEffectOnLayer(host::Layer &layer, const std::string &which, const std::string &file);
 
 // The comp ticks of a frame of the layer's composition; throws HostError
 // when the frame is outside the composition's duration.
