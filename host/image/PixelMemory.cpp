@@ -13,7 +13,7 @@ namespace {
 constexpr std::size_t kKeptFrom = std::size_t{1} << 20;
 // At most this much freed memory waits for reuse: a few full-frame float
 // buffers, well inside the memory a frame needs anyway.
-constexpr std::size_t kKeptAtMost = std::size_t{256} << 20;
+constexpr std::size_t kKeptAtMost = std::size_t{768} << 20;
 
 std::size_t rounded(std::size_t bytes) { return (bytes + 63) / 64 * 64; }
 

@@ -38,16 +38,42 @@ PixelF lerp(const PixelF &a, const PixelF &b, float t) {
           a.blue + (b.blue - a.blue) * t};
 }
 
-// Bilinear sample at a position in pixel units (pixel centres at .5),
-// clamped to the rectangle's edge pixels.
-PixelF sample(const WorldView &v, const PF_Rect &r, double x, double y) {
-  const double fx = std::clamp(x - 0.5, static_cast<double>(r.left), static_cast<double>(r.right - 1));
-  const double fy = std::clamp(y - 0.5, static_cast<double>(r.top), static_cast<double>(r.bottom - 1));
-  const int x0 = static_cast<int>(std::floor(fx)), y0 = static_cast<int>(std::floor(fy));
-  const int x1 = std::min(x0 + 1, r.right - 1), y1 = std::min(y0 + 1, r.bottom - 1);
-  const float tx = static_cast<float>(fx - x0), ty = static_cast<float>(fy - y0);
-  return lerp(lerp(readPixel(v, x0, y0), readPixel(v, x1, y0), tx), lerp(readPixel(v, x0, y1), readPixel(v, x1, y1), tx),
-              ty);
+// Where one output column (or row) reads from: the two neighbouring source
+// pixels and the weight of the second, for a bilinear sample at a position in
+// pixel units (pixel centres at .5), clamped to the rectangle's edge pixels.
+struct Tap {
+  int first;
+  int second;
+  float weight;
+};
+
+Tap tapAt(double position, int low, int high) {
+  const double f = std::clamp(position - 0.5, static_cast<double>(low), static_cast<double>(high - 1));
+  const int first = static_cast<int>(std::floor(f));
+  return {first, std::min(first + 1, high - 1), static_cast<float>(f - first)};
+}
+
+// One output row of a resampling copy: every pixel from its four taps.
+void resampleRow(const WorldView &src, const Tap &row, const std::vector<Tap> &columns, PixelF *out) {
+  if (src.depth == PixelDepth::Float32) {
+    // Float pixels are read in place; the arithmetic is that of the
+    // general path below.
+    const auto *upper = reinterpret_cast<const float *>(src.row(row.first));
+    const auto *lower = reinterpret_cast<const float *>(src.row(row.second));
+    for (const Tap &c : columns) {
+      const auto pixel = [&](const float *line, int x) {
+        const float *p = line + 4 * static_cast<std::ptrdiff_t>(x);
+        return PixelF{p[0], p[1], p[2], p[3]};
+      };
+      *out++ = lerp(lerp(pixel(upper, c.first), pixel(upper, c.second), c.weight),
+                    lerp(pixel(lower, c.first), pixel(lower, c.second), c.weight), row.weight);
+    }
+    return;
+  }
+  for (const Tap &c : columns)
+    *out++ = lerp(lerp(readPixel(src, c.first, row.first), readPixel(src, c.second, row.first), c.weight),
+                  lerp(readPixel(src, c.first, row.second), readPixel(src, c.second, row.second), c.weight),
+                  row.weight);
 }
 
 } // namespace
@@ -119,18 +145,37 @@ bool copyPixels(const WorldView &src, const PF_Rect *srcRect, const WorldView &d
     return true;
   }
 
-  // Different sizes: resample. Read everything first, so that a copy within
-  // one buffer sees the original pixels.
+  // Different sizes: resample. The taps of every column are worked out
+  // once. When the buffers share memory everything is read before anything
+  // is written, so a copy within one buffer sees the original pixels.
   if (s->right <= s->left || s->bottom <= s->top) return true;
+  if (d->right <= d->left || d->bottom <= d->top) return true;
   const double scaleX = static_cast<double>(sw) / dw, scaleY = static_cast<double>(sh) / dh;
-  std::vector<PixelF> out(static_cast<std::size_t>(d->right - d->left) * static_cast<std::size_t>(d->bottom - d->top));
-  std::size_t i = 0;
+  const std::size_t outWidth = static_cast<std::size_t>(d->right - d->left);
+  std::vector<Tap> columns(outWidth);
+  for (int x = d->left; x < d->right; ++x)
+    columns[static_cast<std::size_t>(x - d->left)] = tapAt(wantS.left + (x - wantD.left + 0.5) * scaleX, s->left, s->right);
+  const auto rowTap = [&](int y) { return tapAt(wantS.top + (y - wantD.top + 0.5) * scaleY, s->top, s->bottom); };
+  const auto writeRow = [&](int y, const PixelF *pixels) {
+    if (dst.depth == PixelDepth::Float32) {
+      std::memcpy(dst.row(y) + static_cast<std::ptrdiff_t>(d->left) * 16, pixels, outWidth * sizeof(PixelF));
+      return;
+    }
+    for (int x = d->left; x < d->right; ++x) writePixel(dst, x, y, pixels[x - d->left]);
+  };
+  static_assert(sizeof(PixelF) == 16, "a float pixel is written as its four channels");
+  if (!sharesMemory(src, dst)) {
+    std::vector<PixelF> line(outWidth);
+    for (int y = d->top; y < d->bottom; ++y) {
+      resampleRow(src, rowTap(y), columns, line.data());
+      writeRow(y, line.data());
+    }
+    return true;
+  }
+  std::vector<PixelF> out(outWidth * static_cast<std::size_t>(d->bottom - d->top));
   for (int y = d->top; y < d->bottom; ++y)
-    for (int x = d->left; x < d->right; ++x)
-      out[i++] = sample(src, *s, wantS.left + (x - wantD.left + 0.5) * scaleX, wantS.top + (y - wantD.top + 0.5) * scaleY);
-  i = 0;
-  for (int y = d->top; y < d->bottom; ++y)
-    for (int x = d->left; x < d->right; ++x) writePixel(dst, x, y, out[i++]);
+    resampleRow(src, rowTap(y), columns, out.data() + outWidth * static_cast<std::size_t>(y - d->top));
+  for (int y = d->top; y < d->bottom; ++y) writeRow(y, out.data() + outWidth * static_cast<std::size_t>(y - d->top));
   return true;
 }
 

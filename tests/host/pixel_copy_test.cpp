@@ -1,0 +1,53 @@
+// The host's copy between buffers when the rectangles differ in size:
+// bilinear resampling at every depth, and a copy within one buffer that
+// reads the original pixels.
+#include "host/image/PixelOps.h"
+
+#include <gtest/gtest.h>
+
+namespace vlam {
+namespace {
+
+host::WorldView viewOf(host::Image &i) {
+  return host::WorldView{i.data(), i.width(), i.height(), static_cast<std::ptrdiff_t>(i.rowBytes()), i.depth()};
+}
+
+// A 2x2 source with red 0, 1 on the top row and 0.5, 0 below, scaled to 4x4:
+// output centres land at source 0.25 and 0.75 (clamped to the edge pixels
+// outside), so rows and columns mix in quarters.
+TEST(PixelCopy, ResamplesBilinearlyAtEveryDepth) {
+  for (host::PixelDepth depth : {host::PixelDepth::Bits8, host::PixelDepth::Bits16, host::PixelDepth::Float32}) {
+    host::Image src(2, 2, depth), dst(4, 4, depth);
+    src.setPixel(0, 0, {1, 0, 0, 0});
+    src.setPixel(1, 0, {1, 1, 0, 0});
+    src.setPixel(0, 1, {1, 0.5f, 0, 0});
+    src.setPixel(1, 1, {1, 0, 0, 0});
+    ASSERT_TRUE(host::copyPixels(viewOf(src), nullptr, viewOf(dst), nullptr));
+    const float tolerance = depth == host::PixelDepth::Bits8 ? 1.0f / 255 : 1e-4f;
+    EXPECT_NEAR(dst.pixel(0, 0).red, 0.0f, tolerance);
+    EXPECT_NEAR(dst.pixel(3, 0).red, 1.0f, tolerance);
+    EXPECT_NEAR(dst.pixel(0, 3).red, 0.5f, tolerance);
+    EXPECT_NEAR(dst.pixel(3, 3).red, 0.0f, tolerance);
+    // (1, 1) reads source (0.25, 0.25): top 0.25, bottom 0.375, mixed 0.28125.
+    EXPECT_NEAR(dst.pixel(1, 1).red, 0.28125f, tolerance);
+    // (2, 1) reads source (0.75, 0.25): top 0.75, bottom 0.125, mixed 0.59375.
+    EXPECT_NEAR(dst.pixel(2, 1).red, 0.59375f, tolerance);
+    EXPECT_NEAR(dst.pixel(2, 1).alpha, 1.0f, tolerance);
+  }
+}
+
+// Scaling the left half of a row onto the whole row of the same buffer: the
+// right half's pixels are written before the left half's are all read, so
+// reading as it writes would copy already-scaled values.
+TEST(PixelCopy, ResampleWithinOneBufferReadsTheOriginal) {
+  host::Image image(4, 1, host::PixelDepth::Float32);
+  for (int x = 0; x < 4; ++x) image.setPixel(x, 0, {1, static_cast<float>(x), 0, 0});
+  const PF_Rect left{0, 0, 2, 1};
+  const PF_Rect whole{0, 0, 4, 1};
+  ASSERT_TRUE(host::copyPixels(viewOf(image), &left, viewOf(image), &whole));
+  const float expected[4] = {0.0f, 0.25f, 0.75f, 1.0f};
+  for (int x = 0; x < 4; ++x) EXPECT_FLOAT_EQ(image.pixel(x, 0).red, expected[x]) << "pixel " << x;
+}
+
+} // namespace
+} // namespace vlam
