@@ -111,28 +111,6 @@ TEST(GlobalRecord, RenderAndBuilderRecordsHaveTheirSizes) {
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
 }
 
-TEST(GlobalRecord, RenderFailureMessages) {
-  FakeEffectHost host;
-  host.fail_new_handle = true;
-  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
-  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise global data (1)");
-  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-
-  host.fail_new_handle = false;
-  host.fail_lock_handle = true;
-  host.out_data = PF_OutData{};
-  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
-  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise global data (2)");
-  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-}
-
-TEST(GlobalRecord, BuilderAllocationFailure) {
-  FakeEffectHost host;
-  host.fail_new_handle = true;
-  EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
-  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise global data");
-}
-
 TEST(GlobalRecord, SetdownDisposesAndClearsBothFields) {
   using Entry =
       PF_Err (*)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *);
