@@ -83,18 +83,5 @@ TEST(UtilityEntry, NoUtilitySuiteForTheReportKeepsTheFirstError) {
   EXPECT_TRUE(host.reports.empty());
 }
 
-TEST(UtilityEntry, SuiteFunctionsRecordRequests) {
-  FakeAegpHost host;
-  ASSERT_EQ(Load(host), A_Err_NONE);
-  const VlamUtilsSuite1 *suite = host.UtilsSuite();
-  ASSERT_NE(suite, nullptr);
-  AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});
-  EXPECT_EQ(suite->RequestModuleStack(layer), A_Err_NONE);
-  EXPECT_EQ(suite->RequestCommand(7), A_Err_NONE);
-  EXPECT_FALSE(vlam::TheUtilityState().stack_done());
-  EXPECT_EQ(vlam::TheUtilityState().target_layer(), layer);
-  EXPECT_EQ(vlam::TheUtilityState().pending_command(), 7);
-}
-
 }  // namespace
 }  // namespace vlam_test
