@@ -32,7 +32,7 @@ void writeText(const std::filesystem::path &file, const std::string &text) {
 }
 
 CliResult runVlam(const std::filesystem::path &dir, const std::vector<std::string> &args) {
-  std::string command = quoted(VLAM_CLI_PATH) + " --settings " + quoted((dir / "settings.json").string());
+  std::string command = "cd " + quoted(dir.string()) + " && " + quoted(VLAM_CLI_PATH) + " --settings settings.json";
   for (const auto &arg : args) command += " " + quoted(arg);
   const auto out = dir / ".stdout", err = dir / ".stderr";
   command += " > " + quoted(out.string()) + " 2> " + quoted(err.string()) + " < /dev/null";

@@ -11,7 +11,7 @@ struct CliResult {
   std::string err;
 };
 
-// Runs the vlam tool with its settings file in `dir` and the given
+// Runs the vlam tool in `dir`, with its settings file there, and the given
 // arguments; stdout and stderr are captured.
 CliResult runVlam(const std::filesystem::path &dir, const std::vector<std::string> &args);
 

@@ -10,28 +10,16 @@
 #include <cmath>
 #include <vector>
 #include <fstream>
-#include <random>
-#include <unistd.h>
 
 namespace {
 
-class CameraRender : public ::testing::Test {
+class CameraRender : public vlam::test::ToolTest {
 protected:
-  std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("vlam-camera-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}()));
-  void SetUp() override {
-    std::filesystem::create_directories(dir);
-    std::string scene = vlam::test::slurp(std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "empty.json");
-    scene.replace(scene.find("1920"), 4, "160");
-    scene.replace(scene.find("1080"), 4, "90");
-    std::ofstream(dir / "scene.json") << scene;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  vlam::test::Run run(const std::vector<std::string> &args) { return vlam::test::vlam(dir, args); }
+  void SetUp() override { writeEmptyScene(160, 90); }
 
   // The scene with a camera layer on top holding `camera` (JSON).
   void addCamera(const std::string &name, const std::string &camera) {
-    std::string scene = vlam::test::slurp(dir / "scene.json");
+    std::string scene = vlam::test::readText(dir / "scene.json");
     const std::string layers = "\"layers\": [";
     scene.insert(scene.find(layers) + layers.size(), "{\"name\": \"Camera\", \"camera\": " + camera + "},");
     std::ofstream(dir / name) << scene;

@@ -7,12 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-#include <unistd.h>
 
 namespace {
 
-namespace fs = std::filesystem;
 using vlam::host::Image;
 
 // Frames of the built-in scene: the left gun fires on even frames, the right
@@ -31,16 +28,11 @@ double meanLuma(const Image &image, double x0, double y0, double x1, double y1) 
   return n ? sum / n : 0.0;
 }
 
-class DefaultScene : public ::testing::Test {
+class DefaultScene : public vlam::test::ToolTest {
 protected:
-  fs::path dir = fs::temp_directory_path() /
-                 ("vlam-default-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}()));
-  void SetUp() override { fs::create_directories(dir); }
-  void TearDown() override { fs::remove_all(dir); }
-
   // One frame at an eighth of full size (240 x 135), float.
   Image render(int frame, const std::string &name) {
-    auto r = vlam::test::vlam(dir, {"render", "--frames", std::to_string(frame), "--downsample", "8", "-o",
+    auto r = run({"render", "--frames", std::to_string(frame), "--downsample", "8", "-o",
                                     name + "_####.exr"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     char digits[8];

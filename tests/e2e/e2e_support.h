@@ -1,17 +1,27 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "cli/cli_support.h"
+
 namespace vlam::test {
 
-struct Run {
-  int exitCode = -1;
-  std::string out, err;
-};
+// A private directory for one test, removed after it; the tool runs there,
+// so file names in its arguments are relative to it.
+class ToolTest : public ::testing::Test {
+protected:
+  CliResult run(const std::vector<std::string> &args) const { return tool_.run(args); }
+  // scenes/empty.json as scene.json, its composition resized when a size is given.
+  void writeEmptyScene(int width = 0, int height = 0);
 
-// Runs the built vlam tool in `dir` (its settings file lives there too).
-Run vlam(const std::filesystem::path &dir, const std::vector<std::string> &args);
-std::string slurp(const std::filesystem::path &file);
+private:
+  CliDir tool_;
+
+protected:
+  const std::filesystem::path &dir = tool_.path();
+};
 
 } // namespace vlam::test

@@ -2,32 +2,13 @@
 #include "e2e_support.h"
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
-
-#include <fstream>
-#include <random>
-#include <unistd.h>
 
 namespace {
 
-class EndToEnd : public ::testing::Test {
-protected:
-  std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("vlam-e2e-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}()));
-  void SetUp() override {
-    std::filesystem::create_directories(dir);
-    std::filesystem::copy_file(std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "empty.json", dir / "scene.json");
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  vlam::test::Run run(const std::vector<std::string> &args) { return vlam::test::vlam(dir, args); }
-};
+using EndToEnd = vlam::test::ToolTest;
 
 TEST_F(EndToEnd, ModuleEffectsLeaveRenderedFilesByteIdentical) {
-  // The plate shrunk to keep the test quick: 96 x 54.
-  std::string scene = vlam::test::slurp(dir / "scene.json");
-  scene.replace(scene.find("1920"), 4, "96");
-  scene.replace(scene.find("1080"), 4, "54");
-  std::ofstream(dir / "scene.json") << scene;
+  writeEmptyScene(96, 54);  // the plate shrunk to keep the test quick
   for (const char *depth : {"8", "16", "32"}) {
     const std::string ext = std::string(depth) == "32" ? ".exr" : ".png";
     ASSERT_EQ(run({"render", "scene.json", "--frames", "5", "--depth", depth, "-o", std::string("plain") + depth + ext})
@@ -42,8 +23,8 @@ TEST_F(EndToEnd, ModuleEffectsLeaveRenderedFilesByteIdentical) {
     const std::string ext = std::string(depth) == "32" ? ".exr" : ".png";
     auto r = run({"render", "scene.json", "--frames", "5", "--depth", depth, "-o", std::string("with") + depth + ext});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(vlam::test::slurp(dir / (std::string("with") + depth + ext)),
-              vlam::test::slurp(dir / (std::string("plain") + depth + ext)))
+    EXPECT_EQ(vlam::test::readText(dir / (std::string("with") + depth + ext)),
+              vlam::test::readText(dir / (std::string("plain") + depth + ext)))
         << depth << " bits";
   }
 }

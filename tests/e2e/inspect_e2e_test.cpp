@@ -8,24 +8,14 @@
 #include <cmath>
 #include <fstream>
 #include <numbers>
-#include <random>
-#include <unistd.h>
 
 namespace {
 
 using json = nlohmann::json;
 
-class InspectFlashes : public ::testing::Test {
+class InspectFlashes : public vlam::test::ToolTest {
 protected:
-  std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("vlam-inspect-" + std::to_string(::getpid()) + "-" +
-                               std::to_string(std::random_device{}()));
-  void SetUp() override {
-    std::filesystem::create_directories(dir);
-    std::filesystem::copy_file(std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "empty.json", dir / "scene.json");
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  vlam::test::Run run(const std::vector<std::string> &args) { return vlam::test::vlam(dir, args); }
+  void SetUp() override { writeEmptyScene(); }
 
   json inspect(const char *frame) {
     auto r = run({"inspect", "scene.json", "--frame", frame, "--json"});
@@ -90,7 +80,7 @@ TEST_F(InspectFlashes, TriggerKeysAndASilentInstance) {
   ASSERT_EQ(run({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_VlamFlash"}).exitCode, 0);
   ASSERT_EQ(run({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_VlamInstance"}).exitCode, 0);
   // Trigger off from frame 4 on.
-  std::string scene = vlam::test::slurp(dir / "scene.json");
+  std::string scene = vlam::test::readText(dir / "scene.json");
   const std::string from = "\"Trigger\": true";
   ASSERT_NE(scene.find(from), std::string::npos);
   scene.replace(scene.find(from), from.size(),

@@ -7,32 +7,23 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
-#include <random>
-#include <unistd.h>
 
 namespace {
 
 using json = nlohmann::ordered_json;
 
-class LayerMaskRender : public ::testing::Test {
+class LayerMaskRender : public vlam::test::ToolTest {
 protected:
-  std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("vlam-mask-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}()));
   json scene;
 
   void SetUp() override {
-    std::filesystem::create_directories(dir);
-    json s = json::parse(vlam::test::slurp(std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "empty.json"));
-    s["compositions"][0]["width"] = 160;
-    s["compositions"][0]["height"] = 90;
-    std::ofstream(dir / "scene.json") << s.dump(2);
-    auto r = vlam::test::vlam(dir, {"render", "scene.json", "--frames", "0", "--depth", "32", "-o", "plate.exr"});
+    writeEmptyScene(160, 90);
+    auto r = run({"render", "scene.json", "--frames", "0", "--depth", "32", "-o", "plate.exr"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    r = vlam::test::vlam(dir, {"apply", "scene.json", "--layer", "Plate", "--effect", "zk_Vlam"});
+    r = run({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_Vlam"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    scene = json::parse(vlam::test::slurp(dir / "scene.json"));
+    scene = json::parse(vlam::test::readText(dir / "scene.json"));
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
 
   // Renders frame 0 of the scene with `masks` on the plate and the
   // instance's "Mask Path" naming `chosen` (null for none).
@@ -43,7 +34,7 @@ protected:
     for (json &effect : plate["effects"])
       if (effect["effect"] == "zk_VlamInstance") effect["params"]["Mask Path"] = chosen;
     std::ofstream(dir / "masked.json") << s.dump(2);
-    auto r = vlam::test::vlam(dir, {"render", "masked.json", "--frames", "0", "--depth", "32", "-o", "out.exr"});
+    auto r = run({"render", "masked.json", "--frames", "0", "--depth", "32", "-o", "out.exr"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     return vlam::host::readImageFile(dir / "out.exr", vlam::host::PixelDepth::Float32);
   }

@@ -65,25 +65,6 @@ const Expected kExpected[] = {
     {"", PF_Param_GROUP_END, 134, 0, 0},
 };
 
-// valid min/max, slider min/max, default, precision, percent display
-struct Slider {
-  PF_ParamIndex index;
-  float vmin, vmax, smin, smax, dflt;
-  A_short precision;
-  bool percent;
-};
-const Slider kSliders[] = {
-    {4, 100, 500, 100, 250, 250, 0, false},   {5, 0.3f, 1, 0.3f, 1, 0.5f, 2, false},
-    {10, 50, 200, 50, 200, 100, 0, false},    {11, 0.3f, 1, 0.3f, 1, 0.4f, 2, false},
-    {13, 0, 50, 0, 50, 8, 0, false},          {14, -50, 0, -50, 0, -15, 0, false},
-    {16, 1, 200, 1, 100, 100, 0, true},       {19, 0, 100, 0, 100, 0, 0, false},
-    {20, 0, 45, 0, 45, 15, 0, false},         {21, 0, 100, 0, 100, 50, 0, true},
-    {25, 0, 100, 0, 100, 50, 0, true},        {26, 0, 100, 0, 100, 75, 0, true},
-    {27, 0, 100, 0, 100, 25, 0, true},        {28, 0, 200, 0, 100, 80, 0, true},
-    {31, 0, 100, 0, 100, 0, 0, false},        {32, 0, 100, 0, 100, 0, 0, false},
-    {33, 0, 100, 0, 100, 0, 0, false},
-};
-
 class BuilderParamsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -113,21 +94,6 @@ TEST_F(BuilderParamsTest, NamesTypesIdsAndFlags) {
     EXPECT_EQ(d.ui_flags, e.ui) << i;
   }
   EXPECT_EQ(host.registeredUi, std::vector<PF_CustomEventFlags>{PF_CustomEFlag_EFFECT});
-}
-
-TEST_F(BuilderParamsTest, SliderRangesDefaultsAndPrecision) {
-  for (const Slider& s : kSliders) {
-    const PF_FloatSliderDef& f = Added(s.index).u.fs_d;
-    EXPECT_EQ(f.valid_min, s.vmin) << s.index;
-    EXPECT_EQ(f.valid_max, s.vmax) << s.index;
-    EXPECT_EQ(f.slider_min, s.smin) << s.index;
-    EXPECT_EQ(f.slider_max, s.smax) << s.index;
-    EXPECT_EQ(f.dephault, s.dflt) << s.index;
-    EXPECT_FLOAT_EQ(static_cast<float>(f.value), s.dflt) << s.index;
-    EXPECT_EQ(f.precision, s.precision) << s.index;
-    EXPECT_EQ(f.display_flags, s.percent ? PF_ValueDisplayFlag_PERCENT : 0) << s.index;
-    EXPECT_EQ(f.curve_tolerance, 0.05f) << s.index;
-  }
 }
 
 TEST_F(BuilderParamsTest, PopupsAngleColourAndSizes) {

@@ -10,15 +10,11 @@
 namespace vlam {
 namespace {
 
-TEST(DistanceTable, RoundedDistancesAndLookupBeyondTheTable) {
+TEST(DistanceTable, LookupBeyondTheTable) {
   std::vector<uint16_t> t(kRenderDistanceTableSize * kRenderDistanceTableSize);
   FillDistanceTable(t.data(), kRenderDistanceTableSize);
-  EXPECT_EQ(t[0], 0);
-  EXPECT_EQ(t[3 * 121 + 4], 5);
-  EXPECT_EQ(t[1 * 121 + 1], 1);   // 1.414
-  EXPECT_EQ(t[1 * 121 + 2], 2);   // 2.236
-  EXPECT_EQ(t[2 * 121 + 3], 4);   // 3.606
-  EXPECT_EQ(t[120 * 121 + 120], 170);
+  // The entries themselves are checked exhaustively with the Render effect's
+  // global setup; here the lookup around and beyond them.
   EXPECT_EQ(DistanceLookup(t.data(), 121, -3, 4), 5);
   EXPECT_EQ(DistanceLookup(t.data(), 121, 7, -120), t[7 * 121 + 120]);
   // Offsets past the table are computed, not read past its end.

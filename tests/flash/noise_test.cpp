@@ -11,13 +11,6 @@
 namespace vlam {
 namespace {
 
-TEST(Mt19937, TenThousandthOutputOfTheDefaultSeed) {
-  Mt19937 mt;
-  uint32_t v = 0;
-  for (int i = 0; i < 10000; ++i) v = mt.Next();
-  EXPECT_EQ(v, 4123659995u);
-}
-
 TEST(NoiseField, ReferencePermutationIsAPermutationStoredTwice) {
   const NoiseField f = NoiseField::MakeReference(2.0, 1.5);
   EXPECT_EQ(f.perm[0], 151u);
@@ -30,14 +23,6 @@ TEST(NoiseField, ReferencePermutationIsAPermutationStoredTwice) {
   EXPECT_DOUBLE_EQ(f.row, 3.0);
 }
 
-TEST(NoiseField, SeededFieldsRepeatAndDifferBySeed) {
-  const NoiseField a = NoiseField::MakeSeeded(77), b = NoiseField::MakeSeeded(77);
-  const NoiseField c = NoiseField::MakeSeeded(78);
-  EXPECT_TRUE(std::equal(a.perm, a.perm + 512, b.perm));
-  EXPECT_FALSE(std::equal(a.perm, a.perm + 256, c.perm));
-  EXPECT_TRUE(std::equal(a.perm, a.perm + 256, a.perm + 256));
-}
-
 TEST(NoiseField, SeededShuffleUsesTheStandardGenerator) {
   // The same shuffle driven by the standard library's own MT19937.
   for (uint32_t seed : {0u, 1u, 5489u, 4000000000u}) {
@@ -47,10 +32,14 @@ TEST(NoiseField, SeededShuffleUsesTheStandardGenerator) {
     for (uint32_t k = 1; k <= 255; ++k) std::swap(p[k], p[ref() % (k + 1)]);
     const NoiseField f = NoiseField::MakeSeeded(seed);
     EXPECT_TRUE(std::equal(p, p + 256, f.perm)) << seed;
+    EXPECT_TRUE(std::equal(f.perm, f.perm + 256, f.perm + 256)) << "stored twice";
   }
 }
 
 TEST(Mt19937, MatchesTheStandardLibraryForOtherSeeds) {
+  Mt19937 byDefault;
+  std::mt19937 standard;
+  for (int i = 0; i < 10000; ++i) ASSERT_EQ(byDefault.Next(), standard()) << i;
   for (uint32_t seed : {0u, 42u, 0xffffffffu}) {
     std::mt19937 ref(seed);
     Mt19937 mt(seed);

@@ -30,10 +30,13 @@ class PetalControlsTest : public ::testing::Test {
   std::vector<PF_ParamDef*> pointers;
 };
 
-TEST_F(PetalControlsTest, NoneDisablesInOrder) {
+TEST_F(PetalControlsTest, NoneOrAValueOutsideTheItemsDisablesInOrder) {
   host.values[kBuilderPetalProfile].flags |= PF_ParamFlag_COLLAPSE_TWIRLY;
-  ASSERT_EQ(Update(kPetalConfigurationNone), PF_Err_NONE);
-  EXPECT_EQ(host.uiCalls, Expected(false));
+  for (A_long none : {A_long{kPetalConfigurationNone}, A_long{0}, A_long{11}, A_long{-3}}) {
+    host.uiCalls.clear();
+    ASSERT_EQ(Update(none), PF_Err_NONE) << none;
+    EXPECT_EQ(host.uiCalls, Expected(false)) << none;
+  }
   EXPECT_TRUE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_COLLAPSE_TWIRLY);
   EXPECT_EQ(host.values[kBuilderBarrelRadius].ui_flags, PF_PUI_DISABLED);
 }
@@ -45,14 +48,6 @@ TEST_F(PetalControlsTest, PetalsEnableAndUncollapseTheProfile) {
   EXPECT_FALSE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_COLLAPSE_TWIRLY);
   EXPECT_TRUE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_CANNOT_TIME_VARY);
   EXPECT_EQ(host.values[kBuilderPetalLength].ui_flags, 0);
-}
-
-TEST_F(PetalControlsTest, ValueOutsideItemsCountsAsNone) {
-  for (A_long bad : {0, 11, -3}) {
-    host.uiCalls.clear();
-    ASSERT_EQ(Update(bad), PF_Err_NONE) << bad;
-    EXPECT_EQ(host.uiCalls, Expected(false)) << bad;
-  }
 }
 
 TEST_F(PetalControlsTest, FirstFailureEndsTheCommand) {

@@ -17,28 +17,16 @@ std::string AboutOf(PF_Err (*entry)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamD
   return host.out_data.return_msg;
 }
 
-TEST(AboutText, ModuleSelectorBytes) {
-  EXPECT_EQ(AboutOf(EntryPoint_VlamMod),
-            "Vlam v1.0.3 \r\rAdds module effects to make muzzle flashes\r\rOrvane Pictures");
-}
-
 TEST(AboutText, EveryEffectHasItsDescription) {
   const std::string prefix = "Vlam v1.0.3 \r\r";
   const std::string credit = "\r\rOrvane Pictures";
+  EXPECT_EQ(AboutOf(EntryPoint_VlamMod), prefix + "Adds module effects to make muzzle flashes" + credit);
   EXPECT_EQ(AboutOf(EntryPoint_VlamRender), prefix + "Renders 3D muzzle flashes" + credit);
   EXPECT_EQ(AboutOf(EntryPoint_VlamFlash), prefix + "Muzzle flash design module" + credit);
   EXPECT_EQ(AboutOf(EntryPoint_VlamInstancer),
             prefix + "Creates an instance of a muzzle flash" + credit);
   EXPECT_EQ(AboutOf(EntryPoint_VlamRelighter),
             prefix + "Relights an environment with your muzzle flashes" + credit);
-}
-
-TEST(AboutText, StageWordsByStage) {
-  const vlam::StageWordTable table = vlam::MakeStageWordTable();
-  EXPECT_STREQ(table[PF_Stage_DEVELOP], "");
-  EXPECT_STREQ(table[PF_Stage_ALPHA], "(Alpha)");
-  EXPECT_STREQ(table[PF_Stage_BETA], "(Beta)");
-  EXPECT_STREQ(table[PF_Stage_RELEASE], "");
 }
 
 }  // namespace

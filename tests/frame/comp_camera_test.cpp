@@ -7,21 +7,6 @@
 namespace vlam {
 namespace {
 
-TEST(CompCamera, DefaultLensOnSquarePixels) {
-  const CompCamera c = MakeCompCamera(1920, 1080, 1.0, 1.0, nullptr, false);
-  EXPECT_NEAR(c.zoom / 1920.0, 1.38889, 1e-5);
-  EXPECT_DOUBLE_EQ(c.halfWidth, 960.0);
-  EXPECT_DOUBLE_EQ(c.halfHeight, 540.0);
-  EXPECT_EQ(c.offsetX, 0.0f);
-  EXPECT_EQ(c.offsetY, 0.0f);
-}
-
-TEST(CompCamera, WidthUsesTheLayerPixelAspect) {
-  const CompCamera c = MakeCompCamera(720, 480, 0.9, 1.0, nullptr, false);
-  EXPECT_DOUBLE_EQ(c.layerWidth, 648.0);
-  EXPECT_DOUBLE_EQ(c.halfWidth, 324.0);
-}
-
 TEST(CompCamera, ViewRotationIsTheHostBlockWithoutCameraLayer) {
   Matrix4 host = Matrix4::Identity();
   host.SetRotation(0.1, 0.2, 0.3);

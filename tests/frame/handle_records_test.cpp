@@ -38,26 +38,24 @@ TEST(SequenceRecord, SelectorResetupReplacesTheOldRecord) {
   EXPECT_EQ(host.handles.size(), 1u);
 }
 
-TEST(SequenceRecord, SelectorAllocationFailure) {
-  FakeEffectHost host;
-  host.fail_new_handle = true;
-  EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host),
-            PF_Err_INTERNAL_STRUCT_DAMAGED);
-  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise sequence data in zkVlamMod (1)");
-  EXPECT_EQ(host.out_data.sequence_data, nullptr);
-  EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST(SequenceRecord, SelectorLockFailureKeepsTheHandle) {
-  FakeEffectHost host;
-  host.fail_lock_handle = true;
-  EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_OUT_OF_MEMORY);
-  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise sequence data in zkVlamMod (2)");
-  ASSERT_NE(host.out_data.sequence_data, nullptr);
-  EXPECT_EQ(host.handles.count(host.out_data.sequence_data), 1u);
-  EXPECT_EQ(host.registry.outstanding(), 0);
+TEST(SequenceRecord, SelectorAllocationOrLockFailureIsShownAndReleasesTheSuites) {
+  for (const bool lockFails : {false, true}) {
+    FakeEffectHost host;
+    host.fail_new_handle = !lockFails;
+    host.fail_lock_handle = lockFails;
+    EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host),
+              lockFails ? PF_Err_OUT_OF_MEMORY : PF_Err_INTERNAL_STRUCT_DAMAGED);
+    EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+    EXPECT_STREQ(host.out_data.return_msg, lockFails
+                                               ? "Could not initialise sequence data in zkVlamMod (2)"
+                                               : "Could not initialise sequence data in zkVlamMod (1)");
+    // A handle that could not be locked is kept, not lost.
+    EXPECT_EQ(host.out_data.sequence_data != nullptr, lockFails);
+    if (lockFails) {
+      EXPECT_EQ(host.handles.count(host.out_data.sequence_data), 1u);
+    }
+    EXPECT_EQ(host.registry.outstanding(), 0);
+  }
 }
 
 TEST(SequenceRecord, BuilderRecordIsSixteenZeroBytes) {
@@ -109,28 +107,6 @@ TEST(GlobalRecord, RenderAndBuilderRecordsHaveTheirSizes) {
   EXPECT_EQ(host.Bytes(host.out_data.global_data).size(), 13924u);
   host.in_data.global_data = host.out_data.global_data;
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
-}
-
-TEST(GlobalRecord, RenderFailureMessages) {
-  FakeEffectHost host;
-  host.fail_new_handle = true;
-  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
-  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise global data (1)");
-  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-
-  host.fail_new_handle = false;
-  host.fail_lock_handle = true;
-  host.out_data = PF_OutData{};
-  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
-  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise global data (2)");
-  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-}
-
-TEST(GlobalRecord, BuilderAllocationFailure) {
-  FakeEffectHost host;
-  host.fail_new_handle = true;
-  EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
-  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise global data");
 }
 
 TEST(GlobalRecord, SetdownDisposesAndClearsBothFields) {

@@ -42,31 +42,24 @@ class ParamAccess : public ::testing::Test {
   FakeEffectHost host;
 };
 
-TEST_F(ParamAccess, AngleOnApi133UsesTheFixedValue) {
-  host.in_data.version = PF_SpecVersion{13, 3};
-  vlam::ParamValueSuites suites(&host.in_data);
-  EXPECT_EQ(suites.angle(), nullptr);
-  vlam::ParamCheckout angle(&host.in_data, 1);
-  EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 45.0);
-  EXPECT_DOUBLE_EQ(angle.AngleValue(suites, true), 45.0 * 0.017453292519943295);
-  EXPECT_EQ(host.angle_suite_calls, 0);
-}
-
-TEST_F(ParamAccess, AngleFromApi134UsesTheSuite) {
-  host.in_data.version = PF_SpecVersion{13, 4};
+TEST_F(ParamAccess, AngleSuiteOnlyFromApi134WithinMajorVersion13) {
   host.angle_suite_value = 12.5;
+  // Before 13.4 and from 14 on, the fixed value of the checkout is read.
+  for (const PF_SpecVersion version : {PF_SpecVersion{13, 3}, PF_SpecVersion{14, 0}}) {
+    host.in_data.version = version;
+    vlam::ParamValueSuites suites(&host.in_data);
+    EXPECT_EQ(suites.angle(), nullptr);
+    EXPECT_NE(suites.color(), nullptr);
+    vlam::ParamCheckout angle(&host.in_data, 1);
+    EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 45.0);
+    EXPECT_DOUBLE_EQ(angle.AngleValue(suites, true), 45.0 * 0.017453292519943295);
+  }
+  EXPECT_EQ(host.angle_suite_calls, 0);
+  host.in_data.version = PF_SpecVersion{13, 4};
   vlam::ParamValueSuites suites(&host.in_data);
   vlam::ParamCheckout angle(&host.in_data, 1);
   EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 12.5);
   EXPECT_EQ(host.angle_suite_calls, 1);
-}
-
-TEST_F(ParamAccess, AngleSuiteOnlyWithinMajorVersion13) {
-  host.in_data.version = PF_SpecVersion{14, 0};
-  vlam::ParamValueSuites suites(&host.in_data);
-  EXPECT_EQ(suites.angle(), nullptr);
-  EXPECT_NE(suites.color(), nullptr);
-  EXPECT_NE(suites.point(), nullptr);
 }
 
 TEST_F(ParamAccess, ReadersOfTheWrongKindGiveZero) {

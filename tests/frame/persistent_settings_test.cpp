@@ -31,26 +31,15 @@ TEST(PersistentSettings, Api133UsesVersion3) {
   EXPECT_EQ(host.registry.acquired(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3), 1);
 }
 
-TEST(PersistentSettings, MissingKeyGivesTheDefault) {
-  FakeEffectHost host;
-  vlam::PersistentSettings settings(&host.in_data, "S");
-  EXPECT_EQ(settings.GetString("nothing", "[x:0;y:0.75],[x:1;y:0.75]", 512),
-            "[x:0;y:0.75],[x:1;y:0.75]");
-}
-
-TEST(PersistentSettings, TextNeverRunsPastTheBuffer) {
+TEST(PersistentSettings, MissingKeyOrHostErrorGivesTheDefaultAndTextStaysInTheBuffer) {
   FakeEffectHost host;
   host.settings["S/k"] = "abcdefghij";
   vlam::PersistentSettings settings(&host.in_data, "S");
+  EXPECT_EQ(settings.GetString("nothing", "[x:0;y:0.75],[x:1;y:0.75]", 512),
+            "[x:0;y:0.75],[x:1;y:0.75]");
   EXPECT_EQ(settings.GetString("k", "", 4), "abc");
   EXPECT_EQ(settings.GetString("k", "", 0), "");
-}
-
-TEST(PersistentSettings, HostErrorGivesTheDefault) {
-  FakeEffectHost host;
-  host.settings["S/k"] = "stored";
   host.settings_error = A_Err_GENERIC;
-  vlam::PersistentSettings settings(&host.in_data, "S");
   EXPECT_EQ(settings.GetString("k", "fallback", 64), "fallback");
 }
 

@@ -21,14 +21,7 @@ TEST(SdkValues, VersionWordOfRelease103Build1) {
   EXPECT_EQ(PF_VERSION(8, 0, 0, 0, 0), 1u << 26);
 }
 
-TEST(SdkValues, StagesIndexTheAboutStageTable) {
-  EXPECT_EQ(PF_Stage_DEVELOP, 0);
-  EXPECT_EQ(PF_Stage_ALPHA, 1);
-  EXPECT_EQ(PF_Stage_BETA, 2);
-  EXPECT_EQ(PF_Stage_RELEASE, 3);
-}
-
-TEST(SdkValues, ErrorCodes) {
+TEST(SdkValues, ErrorCodesAndTheErrorMessageFlag) {
   EXPECT_EQ(PF_Err_NONE, 0);
   EXPECT_EQ(PF_Err_OUT_OF_MEMORY, 4);
   EXPECT_EQ(A_Err_MISSING_SUITE, 13);
@@ -36,6 +29,7 @@ TEST(SdkValues, ErrorCodes) {
   EXPECT_EQ(PF_Err_INVALID_INDEX, 513);
   EXPECT_EQ(PF_Err_UNRECOGNIZED_PARAM_TYPE, 514);
   EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, 516);
+  EXPECT_EQ(PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0x100);
 }
 
 TEST(SdkValues, CommandNumbers) {
@@ -53,30 +47,6 @@ TEST(SdkValues, CommandNumbers) {
   EXPECT_EQ(PF_Cmd_ARBITRARY_CALLBACK, 22);
   EXPECT_EQ(PF_Cmd_SMART_PRE_RENDER, 23);
   EXPECT_EQ(PF_Cmd_SMART_RENDER, 24);
-}
-
-TEST(SdkValues, RenderOutFlagWords) {
-  EXPECT_EQ(PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_I_USE_SHUTTER_ANGLE | PF_OutFlag_CUSTOM_UI |
-                PF_OutFlag_NON_PARAM_VARY,
-            0x02088004);
-  EXPECT_EQ(PF_OutFlag2_FLOAT_COLOR_AWARE | PF_OutFlag2_SUPPORTS_SMART_RENDER |
-                PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG | PF_OutFlag2_I_USE_3D_CAMERA |
-                PF_OutFlag2_SUPPORTS_QUERY_DYNAMIC_FLAGS,
-            0x0000140B);
-}
-
-TEST(SdkValues, ModuleEffectOutFlagWords) {
-  const A_long selector = PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_I_AM_OBSOLETE |
-                          PF_OutFlag_CUSTOM_UI | PF_OutFlag_PIX_INDEPENDENT;
-  EXPECT_EQ(selector, 0x02208400);                              // Module Selector, Flash Builder
-  EXPECT_EQ(selector | PF_OutFlag_NON_PARAM_VARY, 0x02208404);  // Flash Instance
-  EXPECT_EQ(PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_I_AM_OBSOLETE | PF_OutFlag_PIX_INDEPENDENT,
-            0x02200400);  // Relighter
-  const A_long flags2 = PF_OutFlag2_FLOAT_COLOR_AWARE | PF_OutFlag2_SUPPORTS_SMART_RENDER |
-                        PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG;
-  EXPECT_EQ(flags2, 0x00001408);
-  EXPECT_EQ(flags2 | PF_OutFlag2_I_USE_3D_CAMERA, 0x0000140A);
-  EXPECT_EQ(PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0x100);
 }
 
 TEST(SdkValues, PiplCodesReadWithFirstCharInHighByte) {

@@ -14,25 +14,21 @@ bool Same(const PF_LRect &a, const PF_LRect &b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-TEST(RectUnion, EmptyDestinationTakesTheSource) {
-  PF_LRect dst{5, 5, 5, 9};  // zero width
-  vlam::UnionLRect(PF_LRect{1, 2, 3, 4}, &dst);
-  EXPECT_TRUE(Same(dst, PF_LRect{1, 2, 3, 4}));
-  PF_LRect inverted{10, 10, 0, 0};
-  vlam::UnionLRect(PF_LRect{0, 0, 0, 0}, &inverted);  // even an empty source is copied
-  EXPECT_TRUE(Same(inverted, PF_LRect{0, 0, 0, 0}));
-}
-
-TEST(RectUnion, BothNonEmptyGrowToTheBoundingRect) {
-  PF_LRect dst{0, 0, 10, 10};
-  vlam::UnionLRect(PF_LRect{-5, 3, 4, 20}, &dst);
-  EXPECT_TRUE(Same(dst, PF_LRect{-5, 0, 10, 20}));
-}
-
-TEST(RectUnion, EmptySourceLeavesTheDestination) {
-  PF_LRect dst{0, 0, 10, 10};
-  vlam::UnionLRect(PF_LRect{-50, -50, -60, 100}, &dst);
-  EXPECT_TRUE(Same(dst, PF_LRect{0, 0, 10, 10}));
+TEST(RectUnion, EmptySidesAndBoundingRect) {
+  struct Case {
+    PF_LRect src, dst, expected;
+  };
+  const Case cases[] = {
+      {{1, 2, 3, 4}, {5, 5, 5, 9}, {1, 2, 3, 4}},            // empty destination takes the source
+      {{0, 0, 0, 0}, {10, 10, 0, 0}, {0, 0, 0, 0}},          // even an empty source is copied
+      {{-5, 3, 4, 20}, {0, 0, 10, 10}, {-5, 0, 10, 20}},     // both non-empty: bounding rect
+      {{-50, -50, -60, 100}, {0, 0, 10, 10}, {0, 0, 10, 10}}  // empty source changes nothing
+  };
+  for (const Case &c : cases) {
+    PF_LRect dst = c.dst;
+    vlam::UnionLRect(c.src, &dst);
+    EXPECT_TRUE(Same(dst, c.expected)) << dst.left << "," << dst.top << "," << dst.right << "," << dst.bottom;
+  }
 }
 
 class PassThroughPreRender : public ::testing::TestWithParam<Entry> {};
@@ -145,38 +141,28 @@ TEST_P(PassThroughRender, CopiesWholeInputToOutput) {
   EXPECT_EQ(host.pixel_checkins, std::vector<A_long>{0});
 }
 
-TEST_P(PassThroughRender, CopyErrorWinsOverCheckinError) {
-  FakeEffectHost host;
-  host.copy_error = PF_Err_OUT_OF_MEMORY;
-  host.checkin_error = PF_Err_INVALID_INDEX;
-  EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra),
-            PF_Err_OUT_OF_MEMORY);
-  EXPECT_EQ(host.pixel_checkins.size(), 1u);
-}
-
-TEST_P(PassThroughRender, CheckinErrorAfterASuccessfulCopy) {
-  FakeEffectHost host;
-  host.checkin_error = PF_Err_INVALID_INDEX;
-  EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra),
-            PF_Err_INVALID_INDEX);
-}
-
-TEST_P(PassThroughRender, FailedOutputStillChecksTheInputIn) {
-  FakeEffectHost host;
-  host.output_checkout_error = PF_Err_OUT_OF_MEMORY;
-  EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra),
-            PF_Err_OUT_OF_MEMORY);
-  EXPECT_TRUE(host.copies.empty());
-  EXPECT_EQ(host.pixel_checkins, std::vector<A_long>{0});
-}
-
-TEST_P(PassThroughRender, FailedInputCheckoutIsNotCheckedIn) {
-  FakeEffectHost host;
-  host.pixels_checkout_error = PF_Err_OUT_OF_MEMORY;
-  EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra),
-            PF_Err_OUT_OF_MEMORY);
-  EXPECT_TRUE(host.copies.empty());
-  EXPECT_TRUE(host.pixel_checkins.empty());
+TEST_P(PassThroughRender, FirstErrorWinsAndOnlyACheckedOutInputIsCheckedIn) {
+  struct Case {
+    PF_Err pixels, output, copy, checkin, expected;
+    bool copied;
+    std::size_t checkins;
+  };
+  const Case cases[] = {
+      {PF_Err_NONE, PF_Err_NONE, PF_Err_OUT_OF_MEMORY, PF_Err_INVALID_INDEX, PF_Err_OUT_OF_MEMORY, true, 1},
+      {PF_Err_NONE, PF_Err_NONE, PF_Err_NONE, PF_Err_INVALID_INDEX, PF_Err_INVALID_INDEX, true, 1},
+      {PF_Err_NONE, PF_Err_OUT_OF_MEMORY, PF_Err_NONE, PF_Err_NONE, PF_Err_OUT_OF_MEMORY, false, 1},
+      {PF_Err_OUT_OF_MEMORY, PF_Err_NONE, PF_Err_NONE, PF_Err_NONE, PF_Err_OUT_OF_MEMORY, false, 0},
+  };
+  for (const Case &c : cases) {
+    FakeEffectHost host;
+    host.pixels_checkout_error = c.pixels;
+    host.output_checkout_error = c.output;
+    host.copy_error = c.copy;
+    host.checkin_error = c.checkin;
+    EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra), c.expected);
+    EXPECT_EQ(host.copies.size(), c.copied ? 1u : 0u);
+    EXPECT_EQ(host.pixel_checkins, std::vector<A_long>(c.checkins, 0));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(ModuleEffects, PassThroughRender,

@@ -55,26 +55,22 @@ TEST(SuiteHandler, RefusedSuiteThrows516AndKeepsTheOthersReleasable) {
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
-TEST(ScopedSuite, RefusedSuiteThrows13) {
+TEST(ScopedSuite, RefusedSuiteThrows13AndOnlyTheMessageVariantShowsAMessage) {
   FakeEffectHost host;
-  const A_long code = ThrownCode(
-      [](FakeEffectHost &h) {
-        vlam::ScopedSuite<PF_HandleSuite1> suite(h.registry.basic(), "PF Nonexistent Suite", 1);
-      },
-      host);
-  EXPECT_EQ(code, A_Err_MISSING_SUITE);
+  EXPECT_EQ(ThrownCode(
+                [](FakeEffectHost &h) {
+                  vlam::ScopedSuite<PF_HandleSuite1> suite(h.registry.basic(), "PF Nonexistent Suite", 1);
+                },
+                host),
+            A_Err_MISSING_SUITE);
   EXPECT_EQ(host.out_data.out_flags, 0);
-}
-
-TEST(ScopedSuite, MessageVariantShowsItsMessage) {
-  FakeEffectHost host;
-  const A_long code = ThrownCode(
-      [](FakeEffectHost &h) {
-        vlam::ScopedSuite<PF_HandleSuite1> suite(&h.in_data, &h.out_data, "PF Nonexistent Suite", 1,
-                                                 "Couldn't load it");
-      },
-      host);
-  EXPECT_EQ(code, A_Err_MISSING_SUITE);
+  EXPECT_EQ(ThrownCode(
+                [](FakeEffectHost &h) {
+                  vlam::ScopedSuite<PF_HandleSuite1> suite(&h.in_data, &h.out_data, "PF Nonexistent Suite", 1,
+                                                           "Couldn't load it");
+                },
+                host),
+            A_Err_MISSING_SUITE);
   EXPECT_STREQ(host.out_data.return_msg, "Couldn't load it");
   EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
 }

@@ -23,12 +23,6 @@ constexpr char kDefaultMainText[] =
     "[x:0;y:0.16],[x:0.03;y:0.65],[x:0.1;y:0.92],[x:0.19;y:0.97],[x:0.34;y:1],[x:0.53;y:0.87],[x:0.67;y:0.74],"
     "[x:0.84;y:0.46],[x:1;y:0]";
 
-std::size_t paramIndex(const host::EffectInstance &effect, const std::string &name) {
-  for (std::size_t i = 1; i < effect.paramCount(); ++i)
-    if (effect.param(i).name() == name) return i;
-  throw std::runtime_error("no parameter " + name);
-}
-
 class BuilderCurves : public ::testing::Test {
 protected:
   TempDir dir;
@@ -45,7 +39,7 @@ protected:
   }
   std::vector<std::uint8_t> bytes(const host::EffectInstance &effect, const std::string &name,
                                   std::int64_t ticks = 0) {
-    const std::size_t i = paramIndex(effect, name);
+    const std::size_t i = test::paramNamed(effect, name);
     return host::flattenArbitrary(*host, effect, i, effect.streams[i].valueAt(ticks, false));
   }
 };
@@ -55,7 +49,7 @@ TEST_F(BuilderCurves, EveryInstanceStartsWithItsOwnCopyOfTheDefaults) {
   host::Layer &plate = a.layer();
   host::EffectInstance *b = host->applyEffect(plate, "zk_VlamFlash");
   ASSERT_NE(b, nullptr);
-  const std::size_t main = paramIndex(a, "Flash Shape Profile");
+  const std::size_t main = test::paramNamed(a, "Flash Shape Profile");
   const PF_Handle dflt = a.installed().params[main].def().u.arb_d.dephault;
   ASSERT_NE(a.streams[main].staticValue().arb, nullptr);
   ASSERT_NE(b->streams[main].staticValue().arb, nullptr);

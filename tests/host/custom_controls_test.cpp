@@ -21,13 +21,6 @@ namespace {
 
 using Stack = std::vector<std::string>;
 
-std::size_t paramNamed(const host::EffectInstance &effect, const std::string &name) {
-  for (std::size_t i = 1; i < effect.paramCount(); ++i)
-    if (effect.param(i).name() == name) return i;
-  ADD_FAILURE() << "no parameter " << name;
-  return 0;
-}
-
 // The profile curve record as the Flash Builder flattens it: 32 points of
 // two doubles, then the 16-bit count at byte 512.
 struct Curve {
@@ -108,20 +101,9 @@ TEST_F(CustomControls, AddFlashBuilderFilesTheNewBuilderAfterTheLastOne) {
   EXPECT_EQ(host->streamRefs().live(), 0u);
 }
 
-TEST_F(CustomControls, AClickBetweenButtonsAppliesNothing) {
-  // The first button spans 5.5 to 118.5 of the control, the second starts at
-  // 123.5.
-  host::GestureOutcome r = clickModules(121, 12);
-  EXPECT_TRUE(r.handled);
-  EXPECT_EQ(test::stackOf(*plate), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam"}));
-  clickModules(124, 12); // "Add Instance", just inside
-  EXPECT_EQ(test::stackOf(*plate),
-            (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_VlamInstance", "zk_Vlam"}));
-}
-
 TEST_F(CustomControls, AltClickIntoTheCurveAddsAPointAndDragsIt) {
   host::EffectInstance &builder = *plate->effects[1];
-  const std::size_t profile = paramNamed(builder, "Flash Shape Profile");
+  const std::size_t profile = test::paramNamed(builder, "Flash Shape Profile");
   const PF_Rect c = controlOf(builder, profile);
   // Curve area at the default diameter 0.5: 286 wide from 10 in; y from
   // 13 + (1 - s) * 65 to that + s * 65 - 3 with s = 0.642857.

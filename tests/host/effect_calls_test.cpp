@@ -2,7 +2,6 @@
 // time, values written back, setup errors, containment of misbehaving effects.
 #include "host/effect/EffectRunner.h"
 #include "host/project/ParamCodec.h"
-#include "host/render/CompRenderer.h"
 #include "host_support.h"
 
 #include <AE_EffectSuites.h>
@@ -21,11 +20,7 @@ protected:
   std::unique_ptr<host::Host> host = std::make_unique<host::Host>(test::testHostOptions(dir));
 
   host::EffectInstance &apply(host::Layer &layer, const std::string &match) {
-    PF_Err err = PF_Err_NONE;
-    host::EffectInstance *effect = host->applyEffect(layer, match, &err);
-    EXPECT_EQ(err, PF_Err_NONE);
-    if (!effect) throw std::runtime_error("apply failed");
-    return *effect;
+    return test::applyOrThrow(*host, layer, match);
   }
   host::CallResult call(host::EffectInstance &effect, PF_Cmd cmd, std::int64_t ticks = 0) {
     host::CallOptions options;
@@ -245,8 +240,7 @@ TEST_F(EffectCalls, CheckoutOfTheInputAtAnotherTimeRendersTheLayerThen) {
   host::Layer &plate = test::openSolidProject(*host, 8, 8);
   apply(plate, "painter");
   apply(plate, "echo");
-  host::CompRenderer renderer(*host, *host->project().comps[0], {});
-  const host::Image frame = renderer.renderFrame(10);
+  const host::Image frame = test::renderFrame(*host, 10);
   EXPECT_EQ(frame.pixel(4, 4).red, 80 / 255.0f) << "the painter's output at frame 8";
 }
 

@@ -62,21 +62,6 @@ TEST(PersistentData, PresetsWrittenInOneRunAreReadInTheNext) {
       << "a pointer that is no blob";
 }
 
-TEST(PersistentData, DamagedSettingsFileGivesDefaults) {
-  TempDir dir;
-  test::writeFile(dir / "settings.json", "{\"format\": \"vlam-settings\", \"blobs\": {\"0\": 17}}");
-  host::Host host(test::testHostOptions(dir));
-  EXPECT_TRUE(host.settings().loadedDamagedFile());
-  auto *data = test::acquire<AEGP_PersistentDataSuite4>(host, kAEGPPersistentDataSuite, 4);
-  AEGP_PersistentBlobH blob = nullptr;
-  data->AEGP_GetApplicationBlob(AEGP_PersistentType_MACHINE_SPECIFIC, &blob);
-  char buffer[32];
-  ASSERT_EQ(data->AEGP_GetString(0, blob, "Settings_zkVlam", "KEY", "fallback", sizeof buffer, buffer, nullptr),
-            A_Err_NONE);
-  EXPECT_STREQ(buffer, "fallback");
-  host.basicSuite()->ReleaseSuite(kAEGPPersistentDataSuite, 4);
-}
-
 struct IterationLog {
   std::mutex m;
   std::condition_variable cv;

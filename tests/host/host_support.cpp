@@ -3,6 +3,7 @@
 #include "host/effect/EffectRunner.h"
 #include "host/image/Image.h"
 #include "host/io/ImageFiles.h"
+#include "host/render/CompRenderer.h"
 
 #include <AE_Macros.h>
 
@@ -53,6 +54,35 @@ std::vector<std::string> stackOf(const host::Layer &layer) {
   std::vector<std::string> names;
   for (const auto &effect : layer.effects) names.push_back(effect->matchName());
   return names;
+}
+
+host::EffectInstance &applyOrThrow(host::Host &host, host::Layer &layer, const std::string &match) {
+  PF_Err err = PF_Err_NONE;
+  host::EffectInstance *effect = host.applyEffect(layer, match, &err);
+  if (!effect) throw std::runtime_error(match + " not applied: " + std::to_string(err));
+  EXPECT_EQ(err, PF_Err_NONE) << match;
+  return *effect;
+}
+
+std::size_t paramNamed(const host::EffectInstance &effect, const std::string &name) {
+  for (std::size_t i = 1; i < effect.paramCount(); ++i)
+    if (effect.param(i).name() == name) return i;
+  ADD_FAILURE() << "no parameter " << name;
+  return 0;
+}
+
+host::Image renderFrame(host::Host &host, std::int64_t frame, host::PixelDepth depth, PF_Quality quality,
+                        int downsample) {
+  host::RenderSettings settings;
+  settings.depth = depth;
+  settings.quality = quality;
+  settings.downsample = downsample;
+  host::CompRenderer renderer(host, *host.project().comps[0], settings);
+  return renderer.renderFrame(frame);
+}
+
+host::WorldView viewOf(host::Image &image) {
+  return {image.data(), image.width(), image.height(), static_cast<std::ptrdiff_t>(image.rowBytes()), image.depth()};
 }
 
 namespace {

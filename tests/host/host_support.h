@@ -1,5 +1,7 @@
 #pragma once
 #include "host/Host.h"
+#include "host/image/Image.h"
+#include "host/image/WorldTable.h"
 #include "temp_dir_support.h"
 
 #include <AE_EffectCB.h>
@@ -28,6 +30,15 @@ void writeTestPicture(const std::filesystem::path &file, int width, int height);
 
 // Match names of a layer's effects, top to bottom.
 std::vector<std::string> stackOf(const host::Layer &layer);
+// Applies `match` to `layer`; throws when the host refuses.
+host::EffectInstance &applyOrThrow(host::Host &host, host::Layer &layer, const std::string &match);
+// Index of the effect's parameter named `name` (0, and a test failure, if none).
+std::size_t paramNamed(const host::EffectInstance &effect, const std::string &name);
+// A frame of the project's first composition.
+host::Image renderFrame(host::Host &host, std::int64_t frame, host::PixelDepth depth = host::PixelDepth::Bits8,
+                        PF_Quality quality = PF_Quality_HI, int downsample = 1);
+// An image as the buffer view the pixel operations take.
+host::WorldView viewOf(host::Image &image);
 
 // Calls an entry point with a suite acquired from the host's basic suite.
 template <class Suite> const Suite *acquire(host::Host &host, const char *name, A_long version) {

@@ -23,10 +23,6 @@ MaskShape rectangle(double l, double t, double r, double b, bool closed = true) 
   return {{{l, t}, {r, t}, {r, b}, {l, b}}, closed};
 }
 
-host::WorldView viewOf(host::Image &i) {
-  return {i.data(), i.width(), i.height(), static_cast<std::ptrdiff_t>(i.rowBytes()), i.depth()};
-}
-
 host::Image matte(const MaskShape &shape, const host::MatteLook &look, int w = 20, int h = 20) {
   host::Image image(w, h, PixelDepth::Float32);
   host::ThreadPool pool(2);

@@ -12,34 +12,20 @@ using vlam::test::TempDir;
 
 namespace {
 
-struct Expected {
-  const char *name, *matchName, *entry;
-  std::uint32_t flags, flags2;
-};
-
+// What each list says is checked byte by byte with the module's own tests
+// and the list reader's; here, that the host installs what the lists name,
+// in their order.
 TEST(ModulePlugins, EffectsComeFromThePropertyLists) {
   TempDir dir;
   host::Host host(test::testHostOptions(dir));
-  const Expected expected[] = {
-      {"Vlam", "zk_Vlam", "EntryPoint_VlamRender", 0x02088004, 0x0000140B},
-      {"Vlam Module Selector", "zk_VlamMod", "EntryPoint_VlamMod", 0x02208400, 0x00001408},
-      {"Vlam Flash Builder", "zk_VlamFlash", "EntryPoint_VlamFlash", 0x02208400, 0x00001408},
-      {"Vlam Flash Instance", "zk_VlamInstance", "EntryPoint_VlamInstancer", 0x02208404, 0x00001408},
-      {"Vlam Relighter", "zk_VlamRelighter", "EntryPoint_VlamRelighter", 0x02200400, 0x0000140A},
-  };
+  const char *matchNames[] = {"zk_Vlam", "zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_VlamRelighter"};
   ASSERT_EQ(host.installedEffects().size(), 5u);
   for (std::size_t i = 0; i < 5; ++i) {
     const host::InstalledEffect &effect = *host.installedEffects()[i];
-    SCOPED_TRACE(expected[i].matchName);
+    SCOPED_TRACE(matchNames[i]);
     EXPECT_EQ(effect.key, static_cast<A_long>(i + 1));
     EXPECT_EQ(effect.pipl.resourceId, 16001 + static_cast<int>(i));
-    EXPECT_EQ(effect.name(), expected[i].name);
-    EXPECT_EQ(effect.matchName(), expected[i].matchName);
-    EXPECT_EQ(effect.pipl.category, "Orvane Pictures");
-    EXPECT_EQ(effect.pipl.entryPoint, expected[i].entry);
-    EXPECT_EQ(effect.pipl.outFlags, expected[i].flags);
-    EXPECT_EQ(effect.pipl.outFlags2, expected[i].flags2);
-    EXPECT_EQ(effect.pipl.specVersion, 0x000E000Du);
+    EXPECT_EQ(effect.matchName(), matchNames[i]);
     EXPECT_EQ(effect.pipl.effectVersion, 0x00081E01u);
     EXPECT_FALSE(effect.globalSetupDone) << "global setup waits for first need";
   }
@@ -93,13 +79,6 @@ TEST(ModulePlugins, MissingOrForeignModuleIsAClearError) {
   options.modulePath = dir / "junk.aex";
   EXPECT_THROW(host::Host{options}, host::HostError);
   EXPECT_EQ(host::Host::currentOrNull(), nullptr) << "a failed start leaves no host behind";
-}
-
-TEST(ModulePlugins, AboutTextOfTheModuleSelector) {
-  TempDir dir;
-  host::Host host(test::testHostOptions(dir));
-  const std::string text = host.runner().about(*host.findInstalled("zk_VlamMod"));
-  EXPECT_EQ(text.rfind("Vlam v1.0.3 \r\rAdds module effects to make muzzle flashes\r\r", 0), 0u) << text;
 }
 
 } // namespace

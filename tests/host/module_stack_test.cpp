@@ -89,13 +89,4 @@ TEST_F(ModuleStack, FailingApplyInsideTheIdleHookIsContained) {
   EXPECT_EQ(host->effectRefs().live(), 0u);
 }
 
-TEST_F(ModuleStack, SelectorStartsWithItsInitialRecord) {
-  host::Layer &plate = test::openSolidProject(*host);
-  ASSERT_NE(host->applyEffect(plate, "zk_Vlam"), nullptr);
-  const A_long expected[4] = {0, -1, 0, -1};
-  auto *state = static_cast<const A_long *>(*plate.effects[0]->sequenceData);
-  EXPECT_EQ(std::memcmp(state, expected, sizeof expected), 0);
-  EXPECT_EQ(host->handles().size(reinterpret_cast<void **>(plate.effects[0]->sequenceData)), 16u);
-}
-
 } // namespace

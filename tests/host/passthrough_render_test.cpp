@@ -1,20 +1,11 @@
 // Flash Builder, Flash Instance and Module Selector carry data and controls
 // only: a layer with one of them renders exactly as the layer without it.
-#include "host/render/CompRenderer.h"
 #include "host_support.h"
 
 using namespace vlam;
 using vlam::test::TempDir;
 
 namespace {
-
-host::Image renderFrame(host::Host &host, host::PixelDepth depth, int downsample = 1) {
-  host::RenderSettings settings;
-  settings.depth = depth;
-  settings.downsample = downsample;
-  host::CompRenderer renderer(host, *host.project().comps[0], settings);
-  return renderer.renderFrame(3);
-}
 
 TEST(PassThroughRender, ModuleEffectsAloneLeaveTheLayerUnchangedAtEveryDepth) {
   TempDir dir;
@@ -24,10 +15,10 @@ TEST(PassThroughRender, ModuleEffectsAloneLeaveTheLayerUnchangedAtEveryDepth) {
     for (host::PixelDepth depth : {host::PixelDepth::Bits8, host::PixelDepth::Bits16, host::PixelDepth::Float32}) {
       SCOPED_TRACE(std::string(match) + " at " + std::to_string(static_cast<int>(depth)) + " bits");
       host::Layer &plate = test::openImageProject(host, dir / "picture.png");
-      const host::Image without = renderFrame(host, depth);
+      const host::Image without = test::renderFrame(host, 3, depth);
       ASSERT_NE(host.applyEffect(plate, match), nullptr);
       ASSERT_EQ(plate.effects.size(), 1u);
-      const host::Image with = renderFrame(host, depth);
+      const host::Image with = test::renderFrame(host, 3, depth);
       EXPECT_TRUE(with.samePixels(without));
       // Not trivially equal: the picture has structure and half-transparent pixels.
       EXPECT_NE(without.pixel(3, 4), without.pixel(20, 9));
@@ -41,7 +32,7 @@ TEST(PassThroughRender, DownsampledFramesHaveTheReducedSize) {
   host::Host host(test::testHostOptions(dir));
   host::Layer &plate = test::openSolidProject(host, 64, 47);
   ASSERT_NE(host.applyEffect(plate, "zk_VlamFlash"), nullptr);
-  const host::Image half = renderFrame(host, host::PixelDepth::Bits8, 2);
+  const host::Image half = test::renderFrame(host, 3, host::PixelDepth::Bits8, PF_Quality_HI, 2);
   EXPECT_EQ(half.width(), 32);
   EXPECT_EQ(half.height(), 24);
   const host::PixelF p = half.pixel(31, 23);
@@ -55,7 +46,7 @@ TEST(PassThroughRender, InactiveEffectsAreSkipped) {
   ASSERT_NE(host.applyEffect(plate, "zk_VlamMod"), nullptr);
   plate.effects[0]->active = false;
   const int before = host.monitor().callCount("checkout_layer");
-  renderFrame(host, host::PixelDepth::Bits8);
+  test::renderFrame(host, 3);
   EXPECT_EQ(host.monitor().callCount("checkout_layer"), before);
 }
 

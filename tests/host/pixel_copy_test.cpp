@@ -2,15 +2,12 @@
 // bilinear resampling at every depth, and a copy within one buffer that
 // reads the original pixels.
 #include "host/image/PixelOps.h"
-
-#include <gtest/gtest.h>
+#include "host_support.h"
 
 namespace vlam {
 namespace {
 
-host::WorldView viewOf(host::Image &i) {
-  return host::WorldView{i.data(), i.width(), i.height(), static_cast<std::ptrdiff_t>(i.rowBytes()), i.depth()};
-}
+using test::viewOf;
 
 // A 2x2 source with red 0, 1 on the top row and 0.5, 0 below, scaled to 4x4:
 // output centres land at source 0.25 and 0.75 (clamped to the edge pixels

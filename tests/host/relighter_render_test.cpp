@@ -1,8 +1,6 @@
 // The Relighter rendered through the host: where its output must be its
-// input byte for byte, where it lights the plate, the size of its light
-// buffer at each quality, and a Render effect whose grain layer has another
-// size.
-#include "host/render/CompRenderer.h"
+// input byte for byte, where it lights the plate, and a Render effect whose
+// grain layer has another size.
 #include "host/scene/ParamAddress.h"
 #include "host_support.h"
 
@@ -30,12 +28,7 @@ protected:
     test::writeTestPicture(dir / "plate.png", 240, 160);
     plate = &test::openImageProject(*host, dir / "plate.png");
   }
-  host::EffectInstance &apply(const std::string &match) {
-    PF_Err err = PF_Err_NONE;
-    host::EffectInstance *effect = host->applyEffect(*plate, match, &err);
-    if (!effect) throw std::runtime_error(match + " not applied: " + std::to_string(err));
-    return *effect;
-  }
+  host::EffectInstance &apply(const std::string &match) { return test::applyOrThrow(*host, *plate, match); }
   host::EffectInstance &effect(const std::string &match) {
     for (auto &e : plate->effects)
       if (e->matchName() == match) return *e;
@@ -45,12 +38,7 @@ protected:
     e.streams[host::resolveParam(e.installed(), address)].setStaticValue(host::ParamValue::scalar(value));
   }
   host::Image render(host::PixelDepth depth, PF_Quality quality = PF_Quality_HI, int downsample = 1) {
-    host::RenderSettings settings;
-    settings.depth = depth;
-    settings.quality = quality;
-    settings.downsample = downsample;
-    host::CompRenderer renderer(*host, *host->project().comps[0], settings);
-    return renderer.renderFrame(3);
+    return test::renderFrame(*host, 3, depth, quality, downsample);
   }
   // The frame with the Relighter switched on and off.
   std::pair<host::Image, host::Image> withAndWithout(host::PixelDepth depth) {
@@ -62,25 +50,7 @@ protected:
     relighter.active = true;
     return {std::move(with), std::move(without)};
   }
-  // The size of the first buffer the Relighter made in its last render.
-  std::string relightBufferSize() {
-    const std::string text = trace.str();
-    const std::size_t call = text.rfind("call zk_VlamRelighter command " + std::to_string(PF_Cmd_SMART_RENDER));
-    if (call == std::string::npos) return "no render";
-    const std::size_t line = text.find("new world ", call);
-    if (line == std::string::npos) return "no buffer";
-    return text.substr(line + 10, text.find(',', line) - line - 10);
-  }
 };
-
-TEST_F(RelighterRender, WithoutARenderEffectTheOutputIsTheInput) {
-  apply("zk_VlamRelighter");
-  for (host::PixelDepth depth : kDepths) {
-    auto [with, without] = withAndWithout(depth);
-    EXPECT_TRUE(with.samePixels(without)) << static_cast<int>(depth) << " bits";
-  }
-  EXPECT_TRUE(host->messages.empty());
-}
 
 TEST_F(RelighterRender, NothingFiringOrNoMatteLeavesTheInputUnchanged) {
   apply("zk_Vlam"); // brings the module stack: selector, builder, instance
@@ -129,19 +99,6 @@ TEST_F(RelighterRender, AFiringInstanceBrightensThePlateAroundItsMuzzle) {
   EXPECT_GT(nearMuzzle, 2.0f * farAway) << "near " << nearMuzzle << ", far " << farAway;
   // Same frame, same threads: the same bytes.
   EXPECT_TRUE(render(host::PixelDepth::Float32).samePixels(with));
-  EXPECT_TRUE(host->messages.empty());
-}
-
-TEST_F(RelighterRender, LightBufferIsAQuarterAtHighAndATenthAtLowQuality) {
-  apply("zk_Vlam");
-  apply("zk_VlamRelighter");
-  render(host::PixelDepth::Bits8, PF_Quality_HI);
-  EXPECT_EQ(relightBufferSize(), "60 x 40");
-  render(host::PixelDepth::Bits8, PF_Quality_LO);
-  EXPECT_EQ(relightBufferSize(), "24 x 16");
-  const host::Image half = render(host::PixelDepth::Bits8, PF_Quality_LO, 2);
-  EXPECT_EQ(relightBufferSize(), "12 x 8");
-  EXPECT_EQ(half.width(), 120);
   EXPECT_TRUE(host->messages.empty());
 }
 

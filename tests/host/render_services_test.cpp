@@ -3,7 +3,6 @@
 // asked time), the effect-to-effect call, plug-in ids, and the abort check.
 #include "host/HostError.h"
 #include "host/effect/EffectRunner.h"
-#include "host/render/CompRenderer.h"
 #include "host_support.h"
 
 #include <AE_GeneralPlug.h>
@@ -69,16 +68,10 @@ protected:
     host.openProject(std::move(project));
   }
   host::EffectInstance &apply(host::Layer &layer, const std::string &match) {
-    PF_Err err = PF_Err_NONE;
-    host::EffectInstance *effect = host.applyEffect(layer, match, &err);
-    if (!effect) throw std::runtime_error("apply failed: " + std::to_string(err));
-    return *effect;
+    return test::applyOrThrow(host, layer, match);
   }
   host::Image render(std::int64_t frame, int downsample = 1) {
-    host::RenderSettings settings;
-    settings.downsample = downsample;
-    host::CompRenderer renderer(host, *host.project().comps[0], settings);
-    return renderer.renderFrame(frame);
+    return test::renderFrame(host, frame, host::PixelDepth::Bits8, PF_Quality_HI, downsample);
   }
 };
 

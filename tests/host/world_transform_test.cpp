@@ -269,18 +269,15 @@ TEST_F(WorldTransform, RefusesWhatItCannotDo) {
 TEST(WorldTransformPixels, SameResultOnOneAndOnSeveralThreads) {
   host::Image src(57, 41, PixelDepth::Float32), one(57, 41, PixelDepth::Float32), two(57, 41, PixelDepth::Float32);
   paint(src);
-  auto view = [](host::Image &i) {
-    return host::WorldView{i.data(), i.width(), i.height(), static_cast<std::ptrdiff_t>(i.rowBytes()), i.depth()};
-  };
   host::TransformJob job;
-  job.src = view(src);
+  job.src = viewOf(src);
   job.area = {0, 0, 57, 41};
   PF_FloatMatrix a = translation(-3.3, 1.7), b = translation(4.1, -2.2);
   job.toSource = {*host::RowMatrix::from(a).inverse(), *host::RowMatrix::from(b).inverse()};
   host::ThreadPool single(1), pair(2);
-  job.dst = view(one);
+  job.dst = viewOf(one);
   host::transformPixels(job, single);
-  job.dst = view(two);
+  job.dst = viewOf(two);
   host::transformPixels(job, pair);
   EXPECT_TRUE(one.samePixels(two));
   EXPECT_GT(energy(one), 0.5 * energy(src));

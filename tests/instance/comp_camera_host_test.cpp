@@ -85,6 +85,7 @@ TEST(CompCameraFromHost, NonSquareCompAndLayerPixels) {
   const CompCamera c = BuildCompCamera(&host.in_data);
   EXPECT_EQ(c.compPixelAspect, 2.0);
   EXPECT_DOUBLE_EQ(c.layerWidth, 648.0);
+  EXPECT_DOUBLE_EQ(c.halfWidth, 324.0);
   EXPECT_DOUBLE_EQ(c.cameraMatrix.At(0, 0), 0.5);  // divided for the default camera
 }
 

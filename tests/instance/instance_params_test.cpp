@@ -77,44 +77,6 @@ TEST(InstanceParams, NamesTypesDiskIdsAndFlagsInHostOrder) {
   }
 }
 
-TEST(InstanceParams, ControlSettingsAndDefaults) {
-  FakeInstanceHost host;
-  ASSERT_EQ(ParamsSetup(host), PF_Err_NONE);
-  const auto at = [&](PF_ParamIndex i) -> const PF_ParamDef & { return host.added.at(i - 1); };
-
-  EXPECT_EQ(at(kInstanceTitle).ui_flags, PF_PUI_TOPIC | PF_PUI_DONT_ERASE_CONTROL);
-  EXPECT_EQ(at(kInstanceTitle).ui_width, 300);
-  EXPECT_EQ(at(kInstanceTitle).ui_height, 5);
-  EXPECT_STREQ(at(kInstanceFlashIdentifier).u.pd.u.namesptr, "Flash A|Flash B|Flash C|Flash D");
-  EXPECT_EQ(at(kInstanceFlashIdentifier).u.pd.num_choices, 4);
-  EXPECT_STREQ(at(kInstanceAimSystem).u.pd.u.namesptr, "EZ-Aim|YZX Rotation");
-  EXPECT_STREQ(at(kInstanceBarrelShape).u.pd.u.namesptr, "Round|Square");
-  EXPECT_EQ(at(kInstanceBarrelShape).u.pd.dephault, 1);
-  EXPECT_EQ(at(kInstancePosition).u.point3d_d.x_dephault, 50.0);  // percent of the layer
-  EXPECT_EQ(at(kInstanceAim).u.td.x_dephault, 30 * 65536);
-  EXPECT_EQ(at(kInstanceAim).u.td.y_dephault, 50 * 65536);
-  EXPECT_EQ(at(kInstanceTrigger).u.bd.dephault, 1);
-  EXPECT_EQ(at(kInstancePointAway).u.bd.dephault, 0);
-  EXPECT_STREQ(at(kInstanceAddKeyframes).u.button_d.u.namesptr, "Vlam!");
-
-  const PF_FloatSliderDef &scale = at(kInstancePostScale).u.fs_d;
-  EXPECT_EQ((std::vector<float>{scale.valid_min, scale.valid_max, scale.slider_min,
-                                scale.slider_max, scale.dephault, scale.curve_tolerance}),
-            (std::vector<float>{25, 1000, 100, 500, 100, 0.05f}));
-  EXPECT_EQ(scale.display_flags, PF_ValueDisplayFlag_PERCENT);
-  for (const PF_ParamIndex i : {kInstanceRateOfFire, kInstanceNumberOfRounds}) {
-    EXPECT_EQ(at(i).ui_flags, PF_PUI_STD_CONTROL_ONLY);
-    EXPECT_EQ(at(i).u.fs_d.curve_tolerance, 0.0f);
-  }
-  EXPECT_EQ(at(kInstanceRateOfFire).u.fs_d.dephault, 12.0f);
-  EXPECT_EQ(at(kInstanceNumberOfRounds).u.fs_d.valid_max, 1000.0f);
-  EXPECT_EQ(at(kInstanceNumberOfRounds).u.fs_d.slider_max, 100.0f);
-  EXPECT_EQ(at(kInstanceRandomSeed).u.fs_d.dephault, 1024.0f);
-  EXPECT_EQ(at(kInstanceBrightness).u.fs_d.valid_max, 200.0f);
-  EXPECT_EQ(at(kInstanceBrightness).u.fs_d.slider_max, 100.0f);
-  EXPECT_EQ(at(kInstanceDefocus).u.fs_d.precision, 1);
-}
-
 TEST(InstanceParams, CustomUiForCompLayerAndEffectControls) {
   FakeInstanceHost host;
   ASSERT_EQ(ParamsSetup(host), PF_Err_NONE);

@@ -89,47 +89,46 @@ TEST_F(KeyframerTest, LayerWithoutCompositionFiresAtTwentyFourFrames) {
   EXPECT_EQ(host.keys, kThreeRoundsFromTen);
 }
 
-TEST_F(KeyframerTest, FailingKeyWriteStillClosesTheGroupAndDisposesBothReferences) {
-  host.Fail("InsertKeyframe", A_Err_GENERIC, 3);
-  EXPECT_EQ(Press(), A_Err_GENERIC);
-  EXPECT_EQ(host.keys, (Keys{{0, 0}, {10, 1}}));
-  EXPECT_EQ(LastCalls(4),
-            (Calls{"InsertKeyframe 11/24", "EndUndoGroup", "DisposeStream", "DisposeEffect"}));
-  ExpectCleanedUp();
-
-  FakeInstanceHost second;
-  second.values = host.values;
-  second.layerCurrentTime = {10, 24};
-  second.Fail("SetKeyframeValue", A_Err_PARAMETER, 2);
-  PF_UserChangedParamExtra extra{kInstanceAddKeyframes};
-  std::vector<PF_ParamDef *> params = second.ParamsArray();
-  EXPECT_EQ(EntryPoint_VlamInstancer(PF_Cmd_USER_CHANGED_PARAM, &second.in_data, &second.out_data,
-                                     params.data(), nullptr, &extra),
-            A_Err_PARAMETER);
-  EXPECT_EQ(Calls(second.calls.end() - 4, second.calls.end()),
-            (Calls{"SetKeyframeValue 10=1", "EndUndoGroup", "DisposeStream", "DisposeEffect"}));
-}
-
-TEST_F(KeyframerTest, FrameRateErrorMeansNoGroupAndNoKeys) {
-  host.Fail("GetCompFramerate", A_Err_GENERIC);
-  EXPECT_EQ(Press(), A_Err_GENERIC);
-  EXPECT_TRUE(host.keys.empty());
-  EXPECT_EQ(LastCalls(4),
-            (Calls{"GetLayerParentComp", "GetCompFramerate", "DisposeStream", "DisposeEffect"}));
-  ExpectCleanedUp();
-}
-
-TEST_F(KeyframerTest, WithoutStreamOrLayerOnlyWhatWasMadeIsDisposed) {
-  host.Fail("GetNewEffectStreamByIndex", A_Err_PARAMETER);
-  EXPECT_EQ(Press(), A_Err_PARAMETER);
-  EXPECT_EQ(LastCalls(2), (Calls{"GetNewEffectStreamByIndex 18", "DisposeEffect"}));
-  ExpectCleanedUp();
-
-  host.calls.clear();
-  host.Fail("GetEffectLayer", A_Err_GENERIC);
-  EXPECT_EQ(Press(), A_Err_GENERIC);
-  EXPECT_EQ(host.calls, (Calls{"GetEffectLayer"}));
-  ExpectCleanedUp();
+// Whatever call fails, the press ends with its error, writes no key after
+// it and closes the undo group and the references it opened.
+TEST_F(KeyframerTest, AFailingHostCallEndsThePressAndClosesWhatWasOpened) {
+  struct Case {
+    const char *call;
+    A_Err err;
+    int nth;
+    Keys keys;
+    Calls tail;
+  };
+  const Case cases[] = {
+      {"InsertKeyframe", A_Err_GENERIC, 3, {{0, 0}, {10, 1}},
+       {"InsertKeyframe 11/24", "EndUndoGroup", "DisposeStream", "DisposeEffect"}},
+      {"SetKeyframeValue", A_Err_PARAMETER, 2, {{0, 0}, {10, 0}},  // inserted, value not set
+       {"SetKeyframeValue 10=1", "EndUndoGroup", "DisposeStream", "DisposeEffect"}},
+      {"GetCompFramerate", A_Err_GENERIC, 1, {},  // no group, no keys
+       {"GetLayerParentComp", "GetCompFramerate", "DisposeStream", "DisposeEffect"}},
+      {"GetNewEffectStreamByIndex", A_Err_PARAMETER, 1, {},
+       {"GetNewEffectStreamByIndex 18", "DisposeEffect"}},
+      {"GetEffectLayer", A_Err_GENERIC, 1, {}, {"GetEffectLayer"}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.call);
+    FakeInstanceHost fresh;
+    fresh.values = host.values;
+    fresh.layerCurrentTime = host.layerCurrentTime;
+    fresh.Fail(c.call, c.err, c.nth);
+    PF_UserChangedParamExtra extra{kInstanceAddKeyframes};
+    std::vector<PF_ParamDef *> params = fresh.ParamsArray();
+    EXPECT_EQ(EntryPoint_VlamInstancer(PF_Cmd_USER_CHANGED_PARAM, &fresh.in_data, &fresh.out_data,
+                                       params.data(), nullptr, &extra),
+              c.err);
+    EXPECT_EQ(fresh.keys, c.keys);
+    ASSERT_GE(fresh.calls.size(), c.tail.size());
+    EXPECT_EQ(Calls(fresh.calls.end() - static_cast<std::ptrdiff_t>(c.tail.size()), fresh.calls.end()), c.tail);
+    EXPECT_EQ(fresh.liveEffectRefs, 0);
+    EXPECT_EQ(fresh.liveStreams, 0);
+    EXPECT_EQ(fresh.openUndoGroups, 0);
+    EXPECT_EQ(fresh.outstandingSuites, 0);
+  }
 }
 
 TEST_F(KeyframerTest, FirstErrorWinsOverCleanUpErrors) {

@@ -18,22 +18,18 @@ Keys Pattern(A_long frame, double fps, double rate, double rounds) {
   return out;
 }
 
-TEST(TriggerKeys, IntervalAndRoundsRoundHalfAwayFromZero) {
+TEST(TriggerKeys, IntervalRoundsAndKeyOrder) {
   EXPECT_EQ(TriggerInterval(30, 20), 2.0f);  // 1.5 frames
   EXPECT_EQ(TriggerInterval(25, 10), 3.0f);  // 2.5 frames
   EXPECT_EQ(TriggerInterval(24, 20), 1.0f);
   EXPECT_EQ(TriggerRoundCount(2.5), 3);
   EXPECT_EQ(TriggerRoundCount(2.49), 2);
   EXPECT_EQ(Pattern(8, 24, 12, 1), (Keys{{0, 0}, {8, 1}, {9, 0}}));
-}
-
-TEST(TriggerKeys, OneFrameIntervalWritesEachOffKeyBeforeTheNextRoundsOnKey) {
-  // The later on key wins at each shared time: on from frame 3 through 5.
-  EXPECT_EQ(Pattern(3, 24, 20, 3), (Keys{{0, 0}, {3, 1}, {4, 0}, {4, 1}, {5, 0}, {5, 1}, {6, 0}}));
-}
-
-TEST(TriggerKeys, AtTimeZeroTheFirstOnKeyFollowsTheInitialOffKey) {
+  // At time zero the first on key follows the initial off key.
   EXPECT_EQ(Pattern(0, 24, 12, 1), (Keys{{0, 0}, {0, 1}, {1, 0}}));
+  // A one-frame interval writes each off key before the next round's on
+  // key: the later on key wins at each shared time, on from frame 3 to 5.
+  EXPECT_EQ(Pattern(3, 24, 20, 3), (Keys{{0, 0}, {3, 1}, {4, 0}, {4, 1}, {5, 0}, {5, 1}, {6, 0}}));
 }
 
 TEST(TriggerKeys, OutOfRangeInputsStayBounded) {

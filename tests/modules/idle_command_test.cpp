@@ -108,36 +108,9 @@ TEST_F(IdleCommand, ConcurrentRequestsAndIdleCalls) {
   EXPECT_EQ(host.live_effect_refs, 0);
 }
 
-TEST(GrainScript, StepsInOrder) {
-  const std::string script = vlam::GrainPrecompScript();
-  const char *steps[] = {"function CreateGrainComp()",
-                         "app.project.activeItem",
-                         "instanceof CompItem",
-                         "selectedLayers.length != 1",
-                         "app.beginUndoGroup(\"Add Vlam Grain Precomp\")",
-                         "layers.add(sourceLayer.source)",
-                         "guideLayer = true",
-                         "addSolid([0.5, 0.5, 0.5], thisComp.name + \"_Grain(Vlam)\"",
-                         "sourceLayer.width, sourceLayer.height, sourceLayer.source.pixelAspect, "
-                         "thisComp.duration",
-                         "canAddProperty(\"VISINF Grain Implant\")",
-                         "addProperty(\"VISINF Grain Implant\")",
-                         "viewingMode = 3",
-                         "precompose([grainSolid.index, guideLayer.index], grainSolid.name, true)",
-                         "selectedLayers.length != 1",
-                         "moveToEnd()",
-                         "enabled = false",
-                         "selected = false",
-                         "sourceLayer.selected = true",
-                         "app.endUndoGroup()",
-                         "CreateGrainComp();"};
-  std::size_t at = 0;
-  for (const char *step : steps) {
-    const std::size_t found = script.find(step, at);
-    ASSERT_NE(found, std::string::npos) << "missing or out of order: " << step;
-    at = found + 1;
-  }
+TEST(GrainScript, OnlyCommandOneHasAScript) {
   EXPECT_STREQ(vlam::ScriptForCommand(1), vlam::GrainPrecompScript());
+  EXPECT_NE(std::string(vlam::GrainPrecompScript()).find("CreateGrainComp();"), std::string::npos);
   EXPECT_STREQ(vlam::ScriptForCommand(0), "");
   EXPECT_STREQ(vlam::ScriptForCommand(-7), "");
 }

@@ -45,38 +45,34 @@ TEST(UtilityEntry, LoadingResetsPendingRequests) {
   EXPECT_EQ(vlam::TheUtilityState().target_layer(), nullptr);
 }
 
-TEST(UtilityEntry, WithoutSuitesSuiteReportsAndFails) {
-  FakeAegpHost host;
-  host.registry.Withdraw(kSPSuitesSuite, kSPSuitesSuiteVersion);
-  EXPECT_EQ(Load(host), A_Err_MISSING_SUITE);
-  EXPECT_EQ(host.reports, std::vector<std::string>{"Error initialising zkVlamUtil!"});
-  EXPECT_EQ(host.report_ids, std::vector<AEGP_PluginID>{kPluginId});
-  EXPECT_EQ(host.idle_hook, nullptr);
-  EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST(UtilityEntry, FailingAddSuiteReportsItsError) {
-  FakeAegpHost host;
-  host.failing["AddSuite"] = kSPBadParameterError;
-  EXPECT_EQ(Load(host), static_cast<A_Err>(kSPBadParameterError));
-  EXPECT_EQ(host.reports.size(), 1u);
-  EXPECT_EQ(host.idle_hook, nullptr);
-  EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST(UtilityEntry, IdleHookRefusedReportsAndReturnsItsError) {
-  FakeAegpHost host;
-  host.failing["AEGP_RegisterIdleHook"] = A_Err_GENERIC;
-  EXPECT_EQ(Load(host), A_Err_GENERIC);
-  EXPECT_EQ(host.reports, std::vector<std::string>{"Error initialising zkVlamUtil!"});
-}
-
-TEST(UtilityEntry, RefusedRegisterSuiteIsReportedNotThrown) {
-  FakeAegpHost host;
-  host.registry.Withdraw(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion6);
-  EXPECT_EQ(Load(host), PF_Err_BAD_CALLBACK_PARAM);
-  EXPECT_EQ(host.reports.size(), 1u);
-  EXPECT_EQ(host.registry.outstanding(), 0);
+TEST(UtilityEntry, EachLoadingFailureIsReportedOnceAndReturned) {
+  struct Case {
+    const char *what;
+    void (*fail)(FakeAegpHost &);
+    A_Err expected;
+  };
+  const Case cases[] = {
+      {"no SP Suites Suite",
+       [](FakeAegpHost &h) { h.registry.Withdraw(kSPSuitesSuite, kSPSuitesSuiteVersion); },
+       A_Err_MISSING_SUITE},
+      {"AddSuite fails", [](FakeAegpHost &h) { h.failing["AddSuite"] = kSPBadParameterError; },
+       static_cast<A_Err>(kSPBadParameterError)},
+      {"idle hook refused", [](FakeAegpHost &h) { h.failing["AEGP_RegisterIdleHook"] = A_Err_GENERIC; },
+       A_Err_GENERIC},
+      {"no register suite",  // reported, not thrown
+       [](FakeAegpHost &h) { h.registry.Withdraw(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion6); },
+       PF_Err_BAD_CALLBACK_PARAM},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeAegpHost host;
+    c.fail(host);
+    EXPECT_EQ(Load(host), c.expected);
+    EXPECT_EQ(host.reports, std::vector<std::string>{"Error initialising zkVlamUtil!"});
+    EXPECT_EQ(host.report_ids, std::vector<AEGP_PluginID>{kPluginId});
+    EXPECT_EQ(host.idle_hook, nullptr);
+    EXPECT_EQ(host.registry.outstanding(), 0);
+  }
 }
 
 TEST(UtilityEntry, NoUtilitySuiteForTheReportKeepsTheFirstError) {
@@ -85,19 +81,6 @@ TEST(UtilityEntry, NoUtilitySuiteForTheReportKeepsTheFirstError) {
   host.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7);
   EXPECT_EQ(Load(host), A_Err_MISSING_SUITE);
   EXPECT_TRUE(host.reports.empty());
-}
-
-TEST(UtilityEntry, SuiteFunctionsRecordRequests) {
-  FakeAegpHost host;
-  ASSERT_EQ(Load(host), A_Err_NONE);
-  const VlamUtilsSuite1 *suite = host.UtilsSuite();
-  ASSERT_NE(suite, nullptr);
-  AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});
-  EXPECT_EQ(suite->RequestModuleStack(layer), A_Err_NONE);
-  EXPECT_EQ(suite->RequestCommand(7), A_Err_NONE);
-  EXPECT_FALSE(vlam::TheUtilityState().stack_done());
-  EXPECT_EQ(vlam::TheUtilityState().target_layer(), layer);
-  EXPECT_EQ(vlam::TheUtilityState().pending_command(), 7);
 }
 
 }  // namespace

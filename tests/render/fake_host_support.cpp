@@ -139,23 +139,18 @@ struct FakeHostCallbacks {
     std::mt19937 rng(host->shuffleSeed_ + static_cast<uint32_t>(host->iterateCalls_));
     std::shuffle(order.begin(), order.end(), rng);
     std::atomic<size_t> next{0};
-    std::atomic<int> used{0};
     std::vector<A_Err> errors(static_cast<size_t>(iterations), A_Err_NONE);
     const A_long threads = std::max<A_long>(1, std::min(host->threads_, iterations));
     auto worker = [&](A_long thread) {
-      bool ran = false;
       for (size_t k; (k = next.fetch_add(1)) < order.size();) {
         const A_long i = order[k];
         errors[static_cast<size_t>(i)] = fn(refcon, thread, i, iterations);
-        ran = true;
       }
-      if (ran) used.fetch_add(1);
     };
     std::vector<std::thread> pool;
     for (A_long t = 1; t < threads; ++t) pool.emplace_back(worker, t);
     worker(0);
     for (std::thread& t : pool) t.join();
-    host->threadsUsed_ = used.load();
     for (A_Err e : errors)
       if (e != A_Err_NONE) return e;
     return host->iterateError_;

@@ -41,8 +41,6 @@ class FakeHost {
   int LiveWorlds() const { return static_cast<int>(worlds_.size()); }
   int OpenSuites() const { return openSuites_; }
   int IterateCalls() const { return iterateCalls_; }
-  // Distinct thread indices that ran iterations in the last call.
-  int ThreadsUsedLastCall() const { return threadsUsed_; }
   // Pixel format of a world made here.
   PF_PixelFormat FormatOf(const PF_EffectWorld& w) const;
 
@@ -68,7 +66,6 @@ class FakeHost {
   A_Err iterateError_ = A_Err_NONE;
   int openSuites_ = 0;
   int iterateCalls_ = 0;
-  int threadsUsed_ = 0;
   FakeHost* previous_ = nullptr;
 };
 

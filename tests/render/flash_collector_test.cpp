@@ -117,20 +117,17 @@ TEST_F(FlashCollectorTest, TheLowerOfTwoBuildersWithOneIdentifierWins) {
 }
 
 TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedWithAMessageOnly) {
-  for (int i = 0; i < 17; ++i) host.effects.push_back(Instance(100 + i));
+  for (int i = 0; i < 16; ++i) host.effects.push_back(Instance(100 + i));
+  ASSERT_EQ(Collect(), PF_Err_NONE);
+  EXPECT_STREQ(host.out_data.return_msg, "") << "sixteen leave no message";
+  host.effects.push_back(Instance(116));
+  host.calls = 0;
   ASSERT_EQ(Collect(), PF_Err_NONE);
   EXPECT_EQ(block.table.instanceCount, 16);
   for (int i = 0; i < 16; ++i) EXPECT_EQ(block.instances[i].randomSeed, 100 + i);
   EXPECT_EQ(host.calls, 16);
   EXPECT_STREQ(host.out_data.return_msg, "Vlam supports a maximum of 16 instances");
   EXPECT_EQ(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-}
-
-TEST_F(FlashCollectorTest, SixteenInstancesLeaveNoMessage) {
-  for (int i = 0; i < 16; ++i) host.effects.push_back(Instance(i));
-  ASSERT_EQ(Collect(), PF_Err_NONE);
-  EXPECT_EQ(block.table.instanceCount, 16);
-  EXPECT_STREQ(host.out_data.return_msg, "");
 }
 
 TEST_F(FlashCollectorTest, AHostErrorStopsTheWalkAndEveryReferenceIsDisposed) {

@@ -96,17 +96,6 @@ TEST_F(RenderGlobalsTest, ToneTableIsLinearToItsKneeContinuousAndEndsAtOne) {
   for (int i = firstOne; i < kToneTableSize; ++i) ASSERT_EQ(tone[i], 1.0f);
 }
 
-TEST_F(RenderGlobalsTest, SetdownFreesTheRecordAndClearsBothFields) {
-  ASSERT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
-  host.in_data.global_data = host.out_data.global_data;
-  EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
-  EXPECT_EQ(host.in_data.global_data, nullptr);
-  EXPECT_EQ(host.out_data.global_data, nullptr);
-  EXPECT_EQ(host.liveHandles, 0);
-  // A second setdown has nothing left to free.
-  EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
-}
-
 TEST_F(RenderGlobalsTest, ARecordThatCannotBeMadeOrLockedIsReportedAndNotKept) {
   for (const bool lockFails : {false, true}) {
     host.failNewHandle = !lockFails;

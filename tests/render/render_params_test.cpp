@@ -69,39 +69,9 @@ TEST_F(RenderParamsTest, AddsNineteenParametersUnderTheirDiskIds) {
   // The render and the pre-render rely on these two indices.
   EXPECT_EQ(Added(kRenderGrainLayerParam).param_type, PF_Param_LAYER);
   EXPECT_EQ(Added(kRenderGrainLayerParam).u.ld.dephault, PF_LayerDefault_NONE);
-  EXPECT_STREQ(Added(18).name, "Grain Mix");
 }
 
-TEST_F(RenderParamsTest, SlidersCarryRangesDefaultsPrecisionAndDisplay) {
-  ASSERT_EQ(CallRender(PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
-  struct Slider {
-    PF_ParamIndex index;
-    float validMin, validMax, sliderMin, sliderMax, dephault;
-    A_short precision;
-    bool percent;
-  };
-  const Slider sliders[] = {
-      {1, 0, 10, 0, 10, 1.0f, 1, false},       {3, 0, 1000, 0, 500, 200, 0, false},
-      {4, 0, 100, 0, 100, 10, 0, true},        {8, 75, 100, 75, 100, 95, 0, true},
-      {11, 1, 8, 1, 8, 4, 0, false},           {12, 0, 10, 0, 10, 2.5f, 1, true},
-      {18, 0, 100, 0, 100, 100, 0, true},
-  };
-  for (const Slider &s : sliders) {
-    SCOPED_TRACE(s.index);
-    const PF_FloatSliderDef &fs = Added(s.index).u.fs_d;
-    EXPECT_EQ(fs.valid_min, s.validMin);
-    EXPECT_EQ(fs.valid_max, s.validMax);
-    EXPECT_EQ(fs.slider_min, s.sliderMin);
-    EXPECT_EQ(fs.slider_max, s.sliderMax);
-    EXPECT_EQ(fs.dephault, s.dephault);
-    EXPECT_EQ(fs.value, s.dephault);
-    EXPECT_EQ(fs.precision, s.precision);
-    EXPECT_EQ((fs.display_flags & PF_ValueDisplayFlag_PERCENT) != 0, s.percent);
-    EXPECT_FLOAT_EQ(fs.curve_tolerance, 0.05f);
-  }
-}
-
-TEST_F(RenderParamsTest, FlagsPopupCheckboxAndColour) {
+TEST_F(RenderParamsTest, FlagsAndTheDefaultMode) {
   ASSERT_EQ(CallRender(PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(Added(1).flags, PF_ParamFlag_COLLAPSE_TWIRLY);
   EXPECT_EQ(Added(7).flags, PF_ParamFlag_SUPERVISE);
@@ -111,17 +81,7 @@ TEST_F(RenderParamsTest, FlagsPopupCheckboxAndColour) {
     EXPECT_EQ(Added(i).flags, 0) << i;
   }
 
-  const PF_PopupDef &mode = Added(kRenderCompositingMode).u.pd;
-  EXPECT_EQ(mode.num_choices, 4);
-  EXPECT_EQ(mode.dephault, kCompositeNormalised);
-  EXPECT_STREQ(mode.u.namesptr, "Add|Luma Premultiplied|Screen|Normalised");
-
-  EXPECT_EQ(Added(kRenderCompOnBlack).u.bd.dephault, 0);
-  EXPECT_STREQ(Added(kRenderCompOnBlack).u.bd.u.nameptr, "");
-
-  const PF_Pixel outline = Added(kRenderToonOutlineColour).u.cd.dephault;
-  EXPECT_EQ(outline.alpha, 255);
-  EXPECT_EQ(outline.red + outline.green + outline.blue, 0);
+  EXPECT_EQ(Added(kRenderCompositingMode).u.pd.dephault, kCompositeNormalised);
 }
 
 TEST_F(RenderParamsTest, AFailedAddStopsTheSetup) {
