@@ -133,6 +133,12 @@ std::unique_ptr<Project> SceneReader::read(const std::string &text) {
     const auto colon = what.rfind(": ");
     fail("line " + std::to_string(line) + ", column " + std::to_string(column),
          "not valid JSON (" + (colon == std::string::npos ? what : what.substr(colon + 2)) + ")");
+  } catch (const json::out_of_range &e) {
+    // A number too large for a double ("1e400"): the parser names it but
+    // not where it stands.
+    const std::string what = e.what();
+    const auto bracket = what.find("] ");
+    fail("top level", "not readable JSON (" + (bracket == std::string::npos ? what : what.substr(bracket + 2)) + ")");
   }
   expectKeys(root, "top level", {"vlam_scene", "compositions"});
   const json &version = need(root, "vlam_scene", "top level");
