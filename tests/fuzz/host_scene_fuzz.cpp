@@ -30,7 +30,9 @@ constexpr long long kMaxRenderedPixels = 64 * 1024; // per layer and for the fra
 host::Host *theHost = nullptr;
 
 // True when every "image" value names a file inside the scene's folder.
-bool PicturesStayInside(const nlohmann::json &j) {
+// Values nested deeper than the host reads are not looked into.
+bool PicturesStayInside(const nlohmann::json &j, int depth = 0) {
+  if (depth > 200) return true;
   if (j.is_object()) {
     for (const auto &[key, value] : j.items()) {
       if (key == "image" && value.is_string()) {
@@ -39,11 +41,11 @@ bool PicturesStayInside(const nlohmann::json &j) {
         for (const auto &part : path)
           if (part == "..") return false;
       }
-      if (!PicturesStayInside(value)) return false;
+      if (!PicturesStayInside(value, depth + 1)) return false;
     }
   } else if (j.is_array()) {
     for (const auto &value : j)
-      if (!PicturesStayInside(value)) return false;
+      if (!PicturesStayInside(value, depth + 1)) return false;
   }
   return true;
 }
