@@ -76,9 +76,11 @@ A_Err CollectOne(const PF_InData *in_data, PF_OutData *out_data, const AEGP_Effe
 
 void ClearExchangeBlock(ExchangeBlock &block) {
   block.table.head = 0;
-  for (FlashDesign &design : block.table.designs) {
-    design.valid = 0;
-  }
+  // Whole slots, not only their valid flags: a builder without petals writes
+  // no barrel radius or horizontal offset, and the drawing reads both, so
+  // leftovers of the stack must not reach it (a huge one stalls the barrel
+  // pass; any other makes the frame depend on what ran before).
+  std::memset(static_cast<void *>(block.table.designs), 0, sizeof block.table.designs);
   block.table.instanceCount = 0;
   std::memset(static_cast<void *>(block.instances), 0, sizeof block.instances);
 }

@@ -7,8 +7,7 @@
 
 namespace vlam {
 
-// Head 0, every design slot's valid flag 0, instance count 0, every instance
-// slot zero bytes; the rest of the design slots is left as it was.
+// Head 0, every design slot and instance slot zero bytes, instance count 0.
 void ClearExchangeBlock(ExchangeBlock &block);
 
 // Who collects, and so what the walk asks and reports.

@@ -14,6 +14,17 @@ namespace {
 
 constexpr A_long kRectMargin = 10;
 
+// The zoom centre as a whole pixel for the rectangle arithmetic. A centre
+// further out than any frame reaches (a position of 1e308 read from a
+// project) is pulled in to 2^24 pixels: scaling about it still moves the
+// rectangle out of the buffer, and the arithmetic stays inside A_long.
+A_long CentrePixel(double v) {
+  constexpr double kFar = 16777216.0;
+  if (!(v > -kFar)) return static_cast<A_long>(-kFar);  // NaN too
+  if (v > kFar) return static_cast<A_long>(kFar);
+  return static_cast<A_long>(std::floor(v));
+}
+
 const PF_CompositeMode kCopyMode{PF_Xfer_COPY, 0, 255, false, 32768};
 
 // The host spreads `source` over the positions between the matrices into a
@@ -77,8 +88,7 @@ PF_Err MotionBlurPass(FiringContext &firing) {
   const ShutterScales shutter = ComputeShutterScales(*firing.frame->in_data);
   const PF_Rect dest =
       ScaleRectAbout(ClampRect(GrowRect(drawn, kRectMargin), w.width, w.height),
-                     static_cast<A_long>(std::floor(zx)), static_cast<A_long>(std::floor(zy)),
-                     shutter.larger);
+                     CentrePixel(zx), CentrePixel(zy), shutter.larger);
   const PF_FloatMatrix matrices[2] = {ScaleAboutMatrix(shutter.start, zx, zy),
                                       ScaleAboutMatrix(shutter.end, zx, zy)};
   return TransformIntoFlash(firing, matrices, 2, dest, "MOTION_BLUR");
@@ -91,8 +101,7 @@ PF_Err PostScalePass(FiringContext &firing, PF_Rect &current) {
   const double post = firing.instance->postScale;
   const double scale = ComputeShutterScales(*firing.frame->in_data).larger * post;
   current = ClampRect(
-      GrowRect(ScaleRectAbout(RectFromDirty(firing.drawn), static_cast<A_long>(std::floor(zx)),
-                              static_cast<A_long>(std::floor(zy)), scale),
+      GrowRect(ScaleRectAbout(RectFromDirty(firing.drawn), CentrePixel(zx), CentrePixel(zy), scale),
                kRectMargin),
       w.width, w.height);
   if (post == 1.0 || RectEmpty(current)) return PF_Err_NONE;

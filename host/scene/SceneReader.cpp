@@ -23,6 +23,9 @@ using json = nlohmann::ordered_json;
 
 constexpr int kFormatVersion = 1;
 constexpr double kMaxFrames = 1e6;
+// Far deeper than any scene nests (about a dozen levels); deeper values
+// would only overflow the stack of the code that walks or prints them.
+constexpr int kMaxDepth = 100;
 
 // Reads one scene, keeping track of where it is for error messages.
 class SceneReader {
@@ -120,8 +123,14 @@ FrameRate SceneReader::frameRate(const json &j, const std::string &place) const 
 
 std::unique_ptr<Project> SceneReader::read(const std::string &text) {
   json root;
+  const auto limitDepth = [](int depth, json::parse_event_t, json &) {
+    if (depth > kMaxDepth) throw HostError("nested deeper than " + std::to_string(kMaxDepth) + " levels");
+    return true;
+  };
   try {
-    root = json::parse(text);
+    root = json::parse(text, limitDepth);
+  } catch (const HostError &e) {
+    fail("top level", e.what());
   } catch (const json::parse_error &e) {
     // Line and column of the byte where parsing stopped.
     std::size_t line = 1, column = 1;
@@ -133,6 +142,12 @@ std::unique_ptr<Project> SceneReader::read(const std::string &text) {
     const auto colon = what.rfind(": ");
     fail("line " + std::to_string(line) + ", column " + std::to_string(column),
          "not valid JSON (" + (colon == std::string::npos ? what : what.substr(colon + 2)) + ")");
+  } catch (const json::out_of_range &e) {
+    // A number too large for a double ("1e400"): the parser names it but
+    // not where it stands.
+    const std::string what = e.what();
+    const auto bracket = what.find("] ");
+    fail("top level", "not readable JSON (" + (bracket == std::string::npos ? what : what.substr(bracket + 2)) + ")");
   }
   expectKeys(root, "top level", {"vlam_scene", "compositions"});
   const json &version = need(root, "vlam_scene", "top level");

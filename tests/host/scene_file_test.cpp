@@ -137,6 +137,8 @@ TEST_F(SceneFile, BadInputNamesTheFileAndThePlace) {
   const Case cases[] = {
       {"{\"vlam_scene\": 1,\n \"compositions\": [}", "bad.json: line 2, column 19: not valid JSON"},
       {"[]", "top level: expected an object"},
+      {sceneWith(R"("Count": -1.5e308688)"), "top level: not readable JSON (number overflow parsing '-1.5e308688')"},
+      {std::string(1000000, '[') + std::string(1000000, ']'), "top level: nested deeper than 100 levels"},
       {"{\"vlam_scene\": 2, \"compositions\": []}", "unsupported scene format version 2"},
       {R"({"vlam_scene": 1, "compositions": [{"width": 100000, "height": 100000, "layers": []}]})",
        "compositions[0]: size 100000x100000 is outside 1..30000"},

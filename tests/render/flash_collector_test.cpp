@@ -78,11 +78,14 @@ TEST_F(FlashCollectorTest, ALayerWithoutModulesLeavesTheBlockEmpty) {
   EXPECT_EQ(host.effectRefsMade, 3);
 }
 
-TEST_F(FlashCollectorTest, ClearingKeepsTheRestOfTheDesignSlots) {
+// A builder without petals leaves its barrel radius and offset unwritten and
+// the drawing still reads them: nothing of what the block held may remain.
+TEST_F(FlashCollectorTest, ClearingZeroesEveryDesignSlot) {
   ClearExchangeBlock(block);
-  const unsigned char *slot = reinterpret_cast<const unsigned char *>(&block.table.designs[2]);
-  EXPECT_EQ(slot[0], 0);
-  for (std::size_t i = 1; i < sizeof(FlashDesign); ++i) ASSERT_EQ(slot[i], 0xA5) << i;
+  const unsigned char *bytes = reinterpret_cast<const unsigned char *>(block.table.designs);
+  for (std::size_t i = 0; i < sizeof block.table.designs; ++i) ASSERT_EQ(bytes[i], 0) << i;
+  EXPECT_EQ(block.table.designs[1].barrelRadius, 0.0);
+  EXPECT_EQ(block.table.designs[1].horizontalOffset, 0.0);
 }
 
 TEST_F(FlashCollectorTest, BuildersAndInstancesAreAskedInStackOrderAtTheRenderTime) {
