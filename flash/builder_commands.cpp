@@ -53,10 +53,10 @@ PF_Err BuilderArbitraryCallback(PF_InData * /*in_data*/, PF_OutData * /*out_data
 
 PF_Err CreateBuilderSequence(PF_InData *in_data, PF_OutData *out_data) {
   static constexpr A_u_char kInitial[kBuilderSequenceSize] = {};
-  const SequenceRecordSpec spec{kBuilderSequenceSize, kInitial, false,
+  const SequenceRecordSetup setup{kBuilderSequenceSize, kInitial, false,
                                 "Could not initialise sequence data",
                                 "Could not initialise sequence data"};
-  return CreateSequenceRecord(in_data, out_data, spec);
+  return CreateSequenceRecord(in_data, out_data, setup);
 }
 
 }  // namespace vlam

@@ -55,7 +55,7 @@ double ProfileLayout::HandleFraction(A_long y) const {
 
 ButtonGrid ProfileLayout::PresetButtons() const {
   return ButtonGrid(static_cast<float>(presets.left), static_cast<float>(presets.top),
-                    ButtonGridSpec{static_cast<float>(kPanelWidth), 1, 5.0f, 30.0f}, 5);
+                    ButtonGridSetup{static_cast<float>(kPanelWidth), 1, 5.0f, 30.0f}, 5);
 }
 
 double HandleFromDiameter(double diameter) {
@@ -67,7 +67,7 @@ double DiameterFromHandle(double fraction) { return (1.0 - fraction) * 0.3 + fra
 ButtonGrid PetalButtons(A_long left, A_long top, bool for_clicks) {
   const float width = for_clicks ? 326.0f : 324.0f;
   return ButtonGrid(static_cast<float>(left), static_cast<float>(top),
-                    ButtonGridSpec{width, 2, 5.0f, 52.5f}, 8);
+                    ButtonGridSetup{width, 2, 5.0f, 52.5f}, 8);
 }
 
 }  // namespace vlam

@@ -18,27 +18,27 @@ PF_Handle CurrentSequenceHandle(const PF_InData *in_data, const PF_OutData *out_
 }  // namespace
 
 PF_Err CreateSequenceRecord(const PF_InData *in_data, PF_OutData *out_data,
-                            const SequenceRecordSpec &spec) {
+                            const SequenceRecordSetup &setup) {
   ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite,
                                        kPFHandleSuiteVersion2);
-  if (spec.replace_existing) {
+  if (setup.replace_existing) {
     if (PF_Handle old = CurrentSequenceHandle(in_data, out_data)) {
       handles->host_dispose_handle(old);
       out_data->sequence_data = nullptr;
     }
   }
-  PF_Handle handle = handles->host_new_handle(spec.size);
+  PF_Handle handle = handles->host_new_handle(setup.size);
   out_data->sequence_data = handle;
   if (handle == nullptr) {
-    ReportErrorMessage(in_data, out_data, spec.alloc_message);
+    ReportErrorMessage(in_data, out_data, setup.alloc_message);
     return PF_Err_INTERNAL_STRUCT_DAMAGED;
   }
   void *record = handles->host_lock_handle(handle);
   if (record == nullptr) {
-    ReportErrorMessage(in_data, out_data, spec.lock_message);
+    ReportErrorMessage(in_data, out_data, setup.lock_message);
     return PF_Err_OUT_OF_MEMORY;
   }
-  std::memcpy(record, spec.initial, spec.size);
+  std::memcpy(record, setup.initial, setup.size);
   handles->host_unlock_handle(handle);
   return PF_Err_NONE;
 }
@@ -57,25 +57,25 @@ PF_Err DisposeSequenceRecord(PF_InData *in_data, PF_OutData *out_data) {
 }
 
 PF_Err CreateGlobalRecord(const PF_InData *in_data, PF_OutData *out_data,
-                          const GlobalRecordSpec &spec, GlobalRecordFill fill, void *context) {
+                          const GlobalRecordSetup &setup, GlobalRecordFill fill, void *context) {
   ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite,
                                        kPFHandleSuiteVersion2);
-  PF_Handle handle = handles->host_new_handle(spec.size);
+  PF_Handle handle = handles->host_new_handle(setup.size);
   if (handle == nullptr) {
-    if (spec.alloc_message != nullptr) {
-      ReportErrorMessage(in_data, out_data, spec.alloc_message);
+    if (setup.alloc_message != nullptr) {
+      ReportErrorMessage(in_data, out_data, setup.alloc_message);
     }
-    return spec.alloc_error;
+    return setup.alloc_error;
   }
   out_data->global_data = handle;
   void *record = handles->host_lock_handle(handle);
   if (record == nullptr) {
-    if (spec.lock_message != nullptr) {
-      ReportErrorMessage(in_data, out_data, spec.lock_message);
+    if (setup.lock_message != nullptr) {
+      ReportErrorMessage(in_data, out_data, setup.lock_message);
     }
-    return spec.lock_error;
+    return setup.lock_error;
   }
-  std::memset(record, 0, spec.size);
+  std::memset(record, 0, setup.size);
   PF_Err err = PF_Err_NONE;
   try {
     err = fill != nullptr ? fill(in_data, record, context) : PF_Err_NONE;

@@ -4,7 +4,7 @@
 
 namespace vlam {
 
-struct SequenceRecordSpec {
+struct SequenceRecordSetup {
   A_u_long size;              // bytes of the record
   const void *initial;        // its initial contents, `size` bytes
   bool replace_existing;      // dispose a handle already in out_data first
@@ -17,12 +17,12 @@ struct SequenceRecordSpec {
 // PF_Err_OUT_OF_MEMORY (the handle then stays in out_data); both show their
 // message.
 PF_Err CreateSequenceRecord(const PF_InData *in_data, PF_OutData *out_data,
-                            const SequenceRecordSpec &spec);
+                            const SequenceRecordSetup &setup);
 
 // Disposes the effect's sequence handle, if it has one, and clears it.
 PF_Err DisposeSequenceRecord(PF_InData *in_data, PF_OutData *out_data);
 
-struct GlobalRecordSpec {
+struct GlobalRecordSetup {
   A_u_long size;
   const char *alloc_message;  // null: no message on allocation failure
   PF_Err alloc_error;
@@ -34,7 +34,7 @@ struct GlobalRecordSpec {
 // and hands it, locked, to `fill`; unlocks afterwards. `fill` may be null.
 using GlobalRecordFill = PF_Err (*)(const PF_InData *in_data, void *record, void *context);
 PF_Err CreateGlobalRecord(const PF_InData *in_data, PF_OutData *out_data,
-                          const GlobalRecordSpec &spec, GlobalRecordFill fill, void *context);
+                          const GlobalRecordSetup &setup, GlobalRecordFill fill, void *context);
 
 // Disposes in_data->global_data if set and clears both global-data fields.
 PF_Err DisposeGlobalRecord(PF_InData *in_data, PF_OutData *out_data);

@@ -35,18 +35,18 @@ PF_ParamDef PopupDef(const char *name, A_long diskId, A_short choices, A_short d
   return def;
 }
 
-PF_ParamDef FloatSliderDef(const char *name, A_long diskId, const FloatSliderSpec &spec) {
+PF_ParamDef FloatSliderDef(const char *name, A_long diskId, const FloatSliderSetup &setup) {
   PF_ParamDef def = NewParamDef(PF_Param_FLOAT_SLIDER, name, diskId);
   PF_FloatSliderDef &fs = def.u.fs_d;
-  fs.valid_min = spec.validMin;
-  fs.valid_max = spec.validMax;
-  fs.slider_min = spec.sliderMin;
-  fs.slider_max = spec.sliderMax;
-  fs.dephault = spec.dephault;
-  fs.value = spec.dephault;
-  fs.precision = spec.precision;
-  fs.display_flags = spec.displayFlags;
-  fs.curve_tolerance = spec.curveTolerance;
+  fs.valid_min = setup.validMin;
+  fs.valid_max = setup.validMax;
+  fs.slider_min = setup.sliderMin;
+  fs.slider_max = setup.sliderMax;
+  fs.dephault = setup.dephault;
+  fs.value = setup.dephault;
+  fs.precision = setup.precision;
+  fs.display_flags = setup.displayFlags;
+  fs.curve_tolerance = setup.curveTolerance;
   return def;
 }
 

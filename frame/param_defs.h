@@ -20,7 +20,7 @@ PF_ParamDef GroupEndDef(A_long diskId);
 PF_ParamDef PopupDef(const char *name, A_long diskId, A_short choices, A_short dephault,
                      const char *items);
 
-struct FloatSliderSpec {
+struct FloatSliderSetup {
   float validMin, validMax;
   float sliderMin, sliderMax;
   float dephault;
@@ -28,7 +28,7 @@ struct FloatSliderSpec {
   PF_ValueDisplayFlags displayFlags;
   float curveTolerance;
 };
-PF_ParamDef FloatSliderDef(const char *name, A_long diskId, const FloatSliderSpec &spec);
+PF_ParamDef FloatSliderDef(const char *name, A_long diskId, const FloatSliderSetup &setup);
 
 // The default in degrees, stored as 16.16 fixed point.
 PF_ParamDef AngleDef(const char *name, A_long diskId, double dephaultDegrees);

@@ -29,8 +29,8 @@ PF_ParamDef TitleStripDef() {
 }
 
 // Keyframer settings: whole numbers, not animatable, plain slider control.
-PF_ParamDef KeyframerSliderDef(const char *name, A_long diskId, const FloatSliderSpec &spec) {
-  return WithFlags(FloatSliderDef(name, diskId, spec), kSupervise | PF_ParamFlag_CANNOT_TIME_VARY,
+PF_ParamDef KeyframerSliderDef(const char *name, A_long diskId, const FloatSliderSetup &setup) {
+  return WithFlags(FloatSliderDef(name, diskId, setup), kSupervise | PF_ParamFlag_CANNOT_TIME_VARY,
                    PF_PUI_STD_CONTROL_ONLY);
 }
 

@@ -32,10 +32,10 @@ PF_Err SelectorEvent(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef * /*p
 }
 
 PF_Err CreateSelectorSequence(PF_InData *in_data, PF_OutData *out_data) {
-  const SequenceRecordSpec spec{sizeof(SelectorState), &kInitialSelectorState, true,
+  const SequenceRecordSetup setup{sizeof(SelectorState), &kInitialSelectorState, true,
                                 "Could not initialise sequence data in zkVlamMod (1)",
                                 "Could not initialise sequence data in zkVlamMod (2)"};
-  return CreateSequenceRecord(in_data, out_data, spec);
+  return CreateSequenceRecord(in_data, out_data, setup);
 }
 
 }  // namespace vlam

@@ -28,7 +28,7 @@ SelectorButtonState &SelectorPairOf(SelectorState &state, PF_ParamIndex param) {
 
 ButtonGrid LayOutSelectorRow(const PF_EffectWindowInfo &window, const SelectorRow &row) {
   return ButtonGrid(static_cast<float>(window.current_frame.left),
-                    static_cast<float>(window.current_frame.top), kSelectorGridSpec,
+                    static_cast<float>(window.current_frame.top), kSelectorGridSetup,
                     row.button_count);
 }
 

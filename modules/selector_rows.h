@@ -16,7 +16,7 @@ enum SelectorParam : PF_ParamIndex {
 
 // The buttons are laid out over 360 pixels, wider than the 320 the
 // parameters declare, so the third button reaches past the declared width.
-inline constexpr ButtonGridSpec kSelectorGridSpec{360.0f, 1, 5.0f, 19.0f};
+inline constexpr ButtonGridSetup kSelectorGridSetup{360.0f, 1, 5.0f, 19.0f};
 
 struct SelectorRow {
   A_long button_count;

@@ -77,11 +77,11 @@ void FreeRenderGlobalsTables(RenderGlobals &globals) {
 }
 
 PF_Err CreateRenderGlobals(PF_InData *in_data, PF_OutData *out_data) {
-  const GlobalRecordSpec spec{sizeof(RenderGlobals), "Could not initialise global data (1)",
+  const GlobalRecordSetup setup{sizeof(RenderGlobals), "Could not initialise global data (1)",
                               PF_Err_OUT_OF_MEMORY, "Could not initialise global data (2)",
                               PF_Err_OUT_OF_MEMORY};
   bool filled = false;
-  const PF_Err err = CreateGlobalRecord(in_data, out_data, spec, FillRecord, &filled);
+  const PF_Err err = CreateGlobalRecord(in_data, out_data, setup, FillRecord, &filled);
   if (!filled && out_data->global_data != nullptr) {
     // The handle could not be locked, so it was never cleared: a later
     // setdown must not take its bytes for a table to free.

@@ -4,26 +4,26 @@
 
 namespace vlam {
 
-ButtonGrid::ButtonGrid(float origin_x, float origin_y, const ButtonGridSpec &spec, A_long count) {
+ButtonGrid::ButtonGrid(float origin_x, float origin_y, const ButtonGridSetup &setup, A_long count) {
   if (count <= 0) {
     return;
   }
-  const A_long rows = spec.rows > 0 ? spec.rows : 1;
+  const A_long rows = setup.rows > 0 ? setup.rows : 1;
   const A_long columns = (count + rows - 1) / rows;
-  const double width = (static_cast<double>(spec.width) - (columns + 1) * static_cast<double>(spec.spacing)) /
+  const double width = (static_cast<double>(setup.width) - (columns + 1) * static_cast<double>(setup.spacing)) /
                        static_cast<double>(columns);
   button_width_ = static_cast<float>(width);
   buttons_.reserve(static_cast<std::size_t>(count));
   for (A_long k = 0; k < count; ++k) {
     const A_long column = k % columns;
     const A_long row = k / columns;
-    const double x = std::floor(origin_x + spec.spacing + column * (width + spec.spacing)) + 0.5;
+    const double x = std::floor(origin_x + setup.spacing + column * (width + setup.spacing)) + 0.5;
     const double y =
-        std::floor(origin_y + spec.spacing + row * (static_cast<double>(spec.button_height) + spec.spacing)) +
+        std::floor(origin_y + setup.spacing + row * (static_cast<double>(setup.button_height) + setup.spacing)) +
         0.5;
     buttons_.push_back(GridButton{k, static_cast<float>(x), static_cast<float>(y),
                                   static_cast<float>(std::floor(width)),
-                                  static_cast<float>(std::floor(spec.button_height))});
+                                  static_cast<float>(std::floor(setup.button_height))});
   }
 }
 

@@ -14,7 +14,7 @@ struct GridButton {
   float width, height;
 };
 
-struct ButtonGridSpec {
+struct ButtonGridSetup {
   float width;          // total width the buttons share
   A_long rows;          // buttons fill a row before starting the next
   float spacing;        // gap around and between buttons
@@ -23,7 +23,7 @@ struct ButtonGridSpec {
 
 class ButtonGrid {
  public:
-  ButtonGrid(float origin_x, float origin_y, const ButtonGridSpec &spec, A_long count);
+  ButtonGrid(float origin_x, float origin_y, const ButtonGridSetup &setup, A_long count);
 
   const std::vector<GridButton> &buttons() const { return buttons_; }
   float button_width() const { return button_width_; }

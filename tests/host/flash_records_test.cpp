@@ -2,7 +2,7 @@
 // against what the module writes, and the module's firing description export
 // refusing what it cannot describe.
 #include "host/effect/EffectRunner.h"
-#include "host/inspect/RecordLayouts.h"
+#include "host/report/RecordLayouts.h"
 #include "host/module/ModuleLibrary.h"
 #include "host_support.h"
 

@@ -1,8 +1,8 @@
-#include "host/inspect/FlashInspection.h"
+#include "host/report/FlashReport.h"
 
 #include "host/Host.h"
 #include "host/effect/EffectRunner.h"
-#include "host/inspect/RecordLayouts.h"
+#include "host/report/RecordLayouts.h"
 #include "host/module/ModuleLibrary.h"
 #include "host/project/ShapeCurveRecord.h"
 #include "host/scene/ParamJson.h"
@@ -42,7 +42,7 @@ const std::uint8_t *pointed(std::span<const std::uint8_t> record, std::size_t of
 json curveJson(std::span<const std::uint8_t> design, std::size_t offset) {
   const std::uint8_t *p = pointed(design, offset);
   if (!p) return nullptr;
-  const auto curve = readShapeCurve(Bytes(p, p + rec::kShapeCurveSize));
+  const auto curve = readShapeCurve(Bytes(p, p + shape_curve_record::kSize));
   return curve ? json(shapeCurveText(*curve)) : json(nullptr);
 }
 

@@ -33,7 +33,6 @@ inline constexpr std::size_t kInstanceSlots = 16;
 inline constexpr std::size_t kExchangeBlockSize = 2696;
 inline constexpr std::size_t kPetalLayoutSize = 68;
 inline constexpr std::size_t kPetalLayoutMaxPetals = 8;
-inline constexpr std::size_t kShapeCurveSize = 532;
 // Fields of a design the inspection follows.
 inline constexpr std::size_t kDesignValidOffset = 0;
 inline constexpr std::size_t kDesignMainProfileOffset = 20;

@@ -3,7 +3,7 @@
 // tell each other: each Flash Builder's design, each Flash Instance's record
 // and the layer's collected exchange block.
 #include "cli/CliContext.h"
-#include "host/inspect/FlashInspection.h"
+#include "host/report/FlashReport.h"
 #include "host/scene/ArbitraryJson.h"
 #include "host/scene/ParamAddress.h"
 #include "host/scene/ParamJson.h"

@@ -1,4 +1,4 @@
-#include "host/inspect/RecordLayouts.h"
+#include "host/report/RecordLayouts.h"
 
 #include <cmath>
 #include <cstring>
