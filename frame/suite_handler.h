@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "A.h"
 #include "SPBasic.h"
 
 namespace vlam {

@@ -80,7 +80,7 @@ void Host::loadPlugins() {
       installEffect(std::move(pipl), reinterpret_cast<PF_FilterProc>(entry));
     } else if (pipl.isGeneral()) {
       GeneralPlugin plugin;
-      plugin.entry = reinterpret_cast<AEGP_PluginInitFuncPrototype>(entry);
+      plugin.entry = reinterpret_cast<AEGP_PluginInitFunc>(entry);
       plugin.pipl = std::move(pipl);
       plugin.id = nextPluginId_++;
       generalPlugins_.push_back(std::move(plugin));

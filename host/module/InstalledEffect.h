@@ -40,7 +40,7 @@ struct InstalledEffect {
 // The module's general plug-in (AEGP).
 struct GeneralPlugin {
   PiplInfo pipl;
-  AEGP_PluginInitFuncPrototype entry = nullptr;
+  AEGP_PluginInitFunc entry = nullptr;
   AEGP_PluginID id = 0;
   AEGP_GlobalRefcon refcon = nullptr;
   A_Err initResult = A_Err_NONE;

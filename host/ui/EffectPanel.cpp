@@ -244,7 +244,7 @@ Image EffectPanel::draw(std::vector<std::string> &problems) {
     cairo_clip(c);
     {
       DrawingTarget target(c);
-      UiContext context(PF_Window_EFFECT, effect_.layer(), static_cast<PF_ParamIndex>(row.index));
+      UiContext context(PF_Window_EFFECT, effect_.layer());
       context.target = &target;
       PF_EventExtra extra{};
       extra.e_type = PF_Event_DRAW;

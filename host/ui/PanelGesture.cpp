@@ -22,7 +22,7 @@ class GestureRun {
 public:
   GestureRun(Host &host, EffectInstance &effect, std::int64_t ticks, const PanelRow &row, const EffectPanel &panel)
       : host_(host), effect_(effect), ticks_(ticks),
-        context_(PF_Window_EFFECT, effect.layer(), static_cast<PF_ParamIndex>(row.index)) {
+        context_(PF_Window_EFFECT, effect.layer()) {
     extra_.effect_win = panel.windowInfo(row);
   }
 

@@ -154,7 +154,7 @@ TEST_F(EffectCalls, ParamUiFlagsAndHiddenStreamsAreStoredPerInstance) {
                     if (cmd != PF_Cmd_UPDATE_PARAMS_UI) return std::nullopt;
                     auto *utils = test::acquire<PF_ParamUtilsSuite3>(*host, kPFParamUtilsSuite, 3);
                     auto *pf = test::acquire<AEGP_PFInterfaceSuite1>(*host, kAEGPPFInterfaceSuite, 1);
-                    auto *streams = test::acquire<AEGP_StreamSuite8>(*host, kAEGPStreamSuite, 8);
+                    auto *streams = test::acquire<AEGP_StreamSuite3>(*host, kAEGPStreamSuite, 8);
                     auto *dynamic = test::acquire<AEGP_DynamicStreamSuite3>(*host, kAEGPDynamicStreamSuite, 3);
                     auto *effects = test::acquire<AEGP_EffectSuite3>(*host, kAEGPEffectSuite, 3);
                     PF_ParamDef def = *params[1];
