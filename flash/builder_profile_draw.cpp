@@ -1,5 +1,6 @@
 // Drawing a curve editor: curve area, curve, dashed full-diameter line,
 // diameter handle and preset strip.
+#include "AE_EffectCBSuites.h"
 #include "flash/builder_drawing.h"
 #include "flash/curve_editing.h"
 #include "flash/profile_layout.h"

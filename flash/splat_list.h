@@ -13,6 +13,7 @@
 
 #include <vector>
 
+#include "AE_Effect.h"
 #include "flash/brushes.h"
 #include "flash/mark_vectors.h"
 

@@ -63,6 +63,34 @@ typedef A_u_long PF_KernelFlags;
 #define PF_KernelFlag_STRAIGHT_CONVOLVE 0
 #define PF_KernelFlag_ALPHA_WEIGHT_CONVOLVE (1L << 7)
 
+typedef A_long PF_NewWorldFlags;
+enum {
+  PF_NewWorldFlag_NONE = 0,
+  PF_NewWorldFlag_CLEAR_PIXELS = 1L << 0,
+  PF_NewWorldFlag_DEEP_PIXELS = 1L << 1,
+  PF_NewWorldFlag_RESERVED0 = 1L << 2,
+  PF_NewWorldFlag_RESERVED1 = 1L << 3
+};
+
+// Which utility callback get_callback_addr hands out; the address must be
+// cast to the callback's own type.
+typedef A_long PF_CallbackID;
+typedef struct PF_YouMustCastThisToActualFunctionType *PF_CallbackFunc;
+
+// What get_platform_data returns.
+typedef A_long PF_PlatDataID;
+enum {
+  PF_PlatData_MAIN_WND = 0,
+  PF_PlatData_EXE_FILE_PATH_DEPRECATED,
+  PF_PlatData_RES_FILE_PATH_DEPRECATED,
+  PF_PlatData_RES_REFNUM,
+  PF_PlatData_RES_DLLINSTANCE,
+  PF_PlatData_SP_PLUG_REF,
+  PF_PlatData_BUNDLE_REF,
+  PF_PlatData_EXE_FILE_PATH_W,
+  PF_PlatData_RES_FILE_PATH_W
+};
+
 enum {
   PF_SampleEdgeBehav_ZERO = 0
 };
@@ -149,7 +177,7 @@ typedef struct _PF_UtilCallbacks {
   PF_Err (*premultiply)(PF_ProgPtr effect_ref, A_long forward, PF_EffectWorld *dst);
   PF_Err (*premultiply_color)(PF_ProgPtr effect_ref, PF_EffectWorld *src, const PF_Pixel *color,
                               A_long forward, PF_EffectWorld *dst);
-  PF_Err (*new_world)(PF_ProgPtr effect_ref, A_long width, A_long height, PF_WorldFlags flags,
+  PF_Err (*new_world)(PF_ProgPtr effect_ref, A_long width, A_long height, PF_NewWorldFlags flags,
                       PF_EffectWorld *world);
   PF_Err (*dispose_world)(PF_ProgPtr effect_ref, PF_EffectWorld *world);
   PF_Err (*iterate_origin)(PF_InData *in_data, A_long progress_base, A_long progress_final,
@@ -174,11 +202,11 @@ typedef struct _PF_UtilCallbacks {
   void (*host_unlock_handle)(PF_Handle pf_handle);
   void (*host_dispose_handle)(PF_Handle pf_handle);
   PF_Err (*get_callback_addr)(PF_ProgPtr effect_ref, PF_Quality quality, PF_ModeFlags mode_flags,
-                              A_long which_callback, void **fn_ptr);
+                              PF_CallbackID which_callback, PF_CallbackFunc *fn_ptr);
   PF_Err (*app)(PF_ProgPtr, A_long, ...);
   PF_ANSICallbacks ansi;
   PF_ColorCallbacks colorCB;
-  PF_Err (*get_platform_data)(PF_ProgPtr effect_ref, A_long which, void *data);
+  PF_Err (*get_platform_data)(PF_ProgPtr effect_ref, PF_PlatDataID which, void *data);
   A_HandleSize (*host_get_handle_size)(PF_Handle pf_handle);
   PF_Err (*iterate_origin_non_clip_src)(PF_InData *in_data, A_long progress_base,
                                         A_long progress_final, PF_EffectWorld *src,

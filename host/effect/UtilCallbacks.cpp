@@ -107,7 +107,7 @@ VLAM_CALLBACK_NOT_OFFERED(noGaussian, PF_ProgPtr, A_FpLong, PF_KernelFlags, A_Fp
 VLAM_CALLBACK_NOT_OFFERED(noPremulColor, PF_ProgPtr, PF_EffectWorld *, const PF_Pixel *, A_long, PF_EffectWorld *)
 VLAM_CALLBACK_NOT_OFFERED(noIterateLut, PF_InData *, A_long, A_long, PF_EffectWorld *, const PF_Rect *, A_u_char *,
                           A_u_char *, A_u_char *, A_u_char *, PF_EffectWorld *)
-VLAM_CALLBACK_NOT_OFFERED(noCallbackAddr, PF_ProgPtr, PF_Quality, PF_ModeFlags, A_long, void **)
+VLAM_CALLBACK_NOT_OFFERED(noCallbackAddr, PF_ProgPtr, PF_Quality, PF_ModeFlags, PF_CallbackID, PF_CallbackFunc *)
 VLAM_CALLBACK_NOT_OFFERED(noPlatformData, PF_ProgPtr, A_long, void *)
 VLAM_CALLBACK_NOT_OFFERED(noNonClip8, PF_InData *, A_long, A_long, PF_EffectWorld *, const PF_Rect *, const PF_Point *,
                           void *, PF_IteratePixel8Func, PF_EffectWorld *)
