@@ -82,6 +82,10 @@ class FlashVolume {
     marks_.DirtyRectanglePadded(rect, p);
   }
   MarksCopy CopyMarksOut() const;
+  // The part of the target that the splats drawn since the last reset may
+  // have changed (right and bottom exclusive); empty when nothing was drawn.
+  // Outside it the target holds what it held before the first splat.
+  PF_Rect ReachedRect() const;
 
   // Read access for the Render effect and tests.
   A_long SliceCount() const { return sliceCount_; }
@@ -180,6 +184,7 @@ class FlashVolume {
   A_u_long width_ = 0;
   A_u_long height_ = 0;
   MarkVectors marks_;
+  SplatReach reach_;
   Matrix4 view_;
   Matrix4 petal_;
 

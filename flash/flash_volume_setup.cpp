@@ -31,6 +31,7 @@ FlashVolume::FlashVolume() {
 void FlashVolume::Reset() {
   view_ = petal_ = Matrix4::Identity();
   marks_.Clear();
+  reach_ = SplatReach{};
 }
 
 void FlashVolume::Init(WorldBuffer* target, double scale, A_u_long renderQuality) {
@@ -43,6 +44,7 @@ void FlashVolume::Init(WorldBuffer* target, double scale, A_u_long renderQuality
   cx_ = w.width * 0.5 / scale - w.origin_x;
   cy_ = w.height * 0.5 / scale - w.origin_y;
   marks_.Reset(static_cast<A_long>(width_), static_cast<A_long>(height_));
+  reach_ = SplatReach{};
 }
 
 void FlashVolume::SetGrid(A_u_short step, A_u_short baseBrush) {
@@ -131,7 +133,20 @@ DirectSink FlashVolume::Direct() {
   DirectSink sink;
   sink.target = RasterTarget::Whole(target_->World());
   sink.marks = &marks_;
+  sink.reach = &reach_;
   return sink;
+}
+
+PF_Rect FlashVolume::ReachedRect() const {
+  const A_long w = static_cast<A_long>(width_), h = static_cast<A_long>(height_);
+  PF_Rect r{0, 0, 0, 0};
+  if (reach_.Empty() || reach_.x1 < 0 || reach_.y1 < 0 || reach_.x0 >= w || reach_.y0 >= h)
+    return r;
+  r.left = reach_.x0 > 0 ? reach_.x0 : 0;
+  r.top = reach_.y0 > 0 ? reach_.y0 : 0;
+  r.right = reach_.x1 < w ? reach_.x1 + 1 : w;
+  r.bottom = reach_.y1 < h ? reach_.y1 + 1 : h;
+  return r;
 }
 
 FlashVolume::Placed FlashVolume::Place(double x, double y, double z, float zoom) const {
