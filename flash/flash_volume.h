@@ -120,7 +120,12 @@ class FlashVolume {
   DirectSink Direct();
   bool Ready() const;
   // Buffer coordinates of a camera-space point, and its projected depth.
-  void ToBuffer(const Vec3f& p, double& X, double& Y, float& depth) const;
+  void ToBuffer(const Vec3f& p, double& X, double& Y, float& depth) const {
+    const CameraProjection pr = Project(*camera_, p);
+    depth = pr.depth;
+    X = (pr.sx + cx_) * scale_;
+    Y = (pr.sy + cy_) * scale_;
+  }
   // A point of the shape taken through the petal and view matrices into
   // camera space and onto the buffer; q is the perspective brush scale.
   struct Placed {
@@ -130,7 +135,16 @@ class FlashVolume {
     double Y;
     float depth;
   };
-  Placed Place(double x, double y, double z, float zoom) const;
+  Placed Place(double x, double y, double z, float zoom) const {
+    Placed r;
+    r.p.Set(x, y, z);
+    r.p.Transform(petal_);
+    r.p.Transform(view_);
+    r.q = zoom / static_cast<double>(r.p.z);
+    if (r.q > 3.0) r.q = 3.0;
+    ToBuffer(r.p, r.X, r.Y, r.depth);
+    return r;
+  }
   // The brush of the render quality: soft of `size`, or the square of half
   // of it.
   template <class Sink>

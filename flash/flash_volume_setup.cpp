@@ -149,22 +149,4 @@ PF_Rect FlashVolume::ReachedRect() const {
   return r;
 }
 
-FlashVolume::Placed FlashVolume::Place(double x, double y, double z, float zoom) const {
-  Placed r;
-  r.p.Set(x, y, z);
-  r.p.Transform(petal_);
-  r.p.Transform(view_);
-  r.q = zoom / static_cast<double>(r.p.z);
-  if (r.q > 3.0) r.q = 3.0;
-  ToBuffer(r.p, r.X, r.Y, r.depth);
-  return r;
-}
-
-void FlashVolume::ToBuffer(const Vec3f& p, double& X, double& Y, float& depth) const {
-  const CameraProjection pr = Project(*camera_, p);
-  depth = pr.depth;
-  X = (pr.sx + cx_) * scale_;
-  Y = (pr.sy + cy_) * scale_;
-}
-
 }  // namespace vlam

@@ -49,8 +49,16 @@ struct NoiseField {
 // The 256 values of the reference permutation.
 extern const uint8_t kReferencePermutation[256];
 
-// The 3D noise is defined here so that the loops calling it many times per
-// splat can keep several calls in flight.
+// The 3D noise is defined here, and inlined into its callers, so that the
+// loops calling it many times per splat keep several calls in flight.
+#if defined(__GNUC__)
+#define VLAM_NOISE_INLINE inline __attribute__((always_inline))
+#elif defined(_MSC_VER)
+#define VLAM_NOISE_INLINE __forceinline
+#else
+#define VLAM_NOISE_INLINE inline
+#endif
+
 namespace noise_detail {
 
 inline double Fade(double t) { return t * t * t * (t * (t * 6.0 - 15.0) + 10.0); }
@@ -110,8 +118,8 @@ inline LatticeCoord PlaceOnLattice(double v) {
   return LatticeCoord{noise_detail::Cell(fl), frac, noise_detail::Fade(frac)};
 }
 
-inline double NoiseField::Noise3(const LatticeCoord& lx, const LatticeCoord& ly,
-                                 const LatticeCoord& lz) const {
+VLAM_NOISE_INLINE double NoiseField::Noise3(const LatticeCoord& lx, const LatticeCoord& ly,
+                                            const LatticeCoord& lz) const {
   using noise_detail::Grad3;
   using noise_detail::Lerp;
   const uint32_t X = lx.cell, Y = ly.cell, Z = lz.cell;

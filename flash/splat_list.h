@@ -11,6 +11,8 @@
 // whatever the number of threads and however the host schedules them.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "flash/brushes.h"
@@ -28,6 +30,45 @@ struct Splat {
   float red;
   float green;
   float blue;
+};
+
+// The splats of one slot in order, stored in fixed blocks: a growing list
+// never moves what it holds (a vector would copy it on every doubling and
+// touch twice the memory), and a cleared list keeps its blocks for the next
+// pass.
+class SplatList {
+ public:
+  void push_back(const Splat& s) {
+    if (size_ == blocks_.size() * kBlock) blocks_.push_back(std::make_unique_for_overwrite<Splat[]>(kBlock));
+    blocks_[size_ / kBlock][size_ % kBlock] = s;
+    ++size_;
+  }
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  void clear() { size_ = 0; }
+
+  class const_iterator {
+   public:
+    const_iterator(const SplatList* list, size_t i) : list_(list), i_(i) {}
+    const Splat& operator*() const { return list_->blocks_[i_ / kBlock][i_ % kBlock]; }
+    const_iterator& operator++() {
+      ++i_;
+      return *this;
+    }
+    bool operator!=(const const_iterator& o) const { return i_ != o.i_; }
+
+   private:
+    const SplatList* list_;
+    size_t i_;
+  };
+  const_iterator begin() const { return const_iterator(this, 0); }
+  const_iterator end() const { return const_iterator(this, size_); }
+
+ private:
+  static constexpr size_t kBlock = 2048;  // 64 KB
+
+  std::vector<std::unique_ptr<Splat[]>> blocks_;
+  size_t size_ = 0;
 };
 
 // A rectangle, inclusive on every side, holding every pixel that the splats
@@ -63,7 +104,7 @@ struct SplatReach {
 // What one iteration produced. `err` is set when it could not finish (no
 // memory); such a pass draws nothing.
 struct SplatSlot {
-  std::vector<Splat> splats;
+  SplatList splats;
   MarkVectors marks;
   SplatReach reach;
   PF_Err err = PF_Err_NONE;
