@@ -31,10 +31,7 @@ class FlashVolume {
   // Setters.
   void Init(WorldBuffer* target, double scale, A_u_long renderQuality);
   void SetCamera(CompCamera* camera) { camera_ = camera; }
-  void SetDistTable(const uint16_t* table, int size = kRenderDistanceTableSize) {
-    distTable_ = table;
-    distTableSize_ = size;
-  }
+  void SetDistTable(const uint16_t* table, int size = kRenderDistanceTableSize);
   // A step below 1 is taken as 1.
   void SetGrid(A_u_short step, A_u_short baseBrush);
   void SetColour(const PF_PixelFloat* colour, A_long mode, double tempAmount);
@@ -180,6 +177,9 @@ class FlashVolume {
   double startT_ = 0.0;
   const uint16_t* distTable_ = nullptr;
   int distTableSize_ = 0;
+  // True when no cell is nearer the axis than its larger offset: a slice of
+  // radius Rs then has no splat outside the square |y|, |z| < Rs.
+  bool distAtLeastOffsets_ = false;
   A_u_long sparkCount_ = 0;
   double sparkSpread_ = 0.0;
   double sparkBrightness_ = 0.0;

@@ -47,6 +47,20 @@ void FlashVolume::Init(WorldBuffer* target, double scale, A_u_long renderQuality
   reach_ = SplatReach{};
 }
 
+void FlashVolume::SetDistTable(const uint16_t* table, int size) {
+  distTable_ = table;
+  distTableSize_ = size;
+  // Past the table the distance is the rounded length, never below either
+  // offset; inside it the table is checked.
+  distAtLeastOffsets_ = table != nullptr;
+  for (int i = 0; i < size && distAtLeastOffsets_; ++i)
+    for (int j = 0; j < size; ++j)
+      if (table[i * size + j] < (i > j ? i : j)) {
+        distAtLeastOffsets_ = false;
+        break;
+      }
+}
+
 void FlashVolume::SetGrid(A_u_short step, A_u_short baseBrush) {
   step_ = step < 1 ? 1 : step;
   baseBrush_ = baseBrush;

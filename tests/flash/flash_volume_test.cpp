@@ -222,6 +222,28 @@ TEST_F(FlashVolumeTest, ReachedRectangleHoldsEveryChangedPixel) {
   }
 }
 
+// With the render's distance table a slice only visits the cells whose
+// offsets are below its radius; a table that breaks that bound (here in a
+// cell far outside this flash) makes it visit every cell. Same splats.
+TEST_F(FlashVolumeTest, SkippingCellsBeyondTheSliceRadiusChangesNoSplat) {
+  const auto splats = [&] {
+    SplatSlot slot;
+    slot.Reset(kWidth, kHeight);
+    volume.CollectBodyIteration(0, 1, slot);
+    std::vector<Splat> out;
+    for (const Splat& s : slot.splats) out.push_back(s);
+    return out;
+  };
+  const std::vector<Splat> skipping = splats();
+  std::vector<uint16_t> odd = table;
+  odd[120 * kRenderDistanceTableSize] = 0;
+  volume.SetDistTable(odd.data());
+  const std::vector<Splat> everyCell = splats();
+  ASSERT_GT(skipping.size(), 100u);
+  ASSERT_EQ(skipping.size(), everyCell.size());
+  EXPECT_EQ(std::memcmp(skipping.data(), everyCell.data(), skipping.size() * sizeof(Splat)), 0);
+}
+
 TEST_F(FlashVolumeTest, DraftQualitySquaresAreAsDeterministic) {
   volume.Init(&target, 1.0, 0);
   volume.BodySlices(0, volume.BodySliceCount());
