@@ -80,7 +80,7 @@ bool DepthBuffer::Occluded(float z, double X, double Y) const {
   int64_t lx, ly;
   if (!Local(TruncToPixel(X), TruncToPixel(Y), lx, ly)) return false;
   const float* d = Stored(lx, ly);
-  return d && *d < z;
+  return (d ? *d : FLT_MAX) < z;
 }
 
 }  // namespace vlam

@@ -70,6 +70,10 @@ TEST(DepthBuffer, GrowingWindowKeepsEveryDepth) {
   EXPECT_EQ(batch.Read(0, 9), 6.0f);
   EXPECT_EQ(batch.Read(9, 0), 4.0f);
   EXPECT_EQ(batch.Read(1, 1), FLT_MAX);
+  // A pixel never written holds the largest finite float: only an infinite
+  // depth lies behind it.
+  EXPECT_TRUE(batch.Occluded(INFINITY, 1.5, 1.5));
+  EXPECT_FALSE(batch.Occluded(FLT_MAX, 1.5, 1.5));
 }
 
 TEST(MarkVectors, DirtyRectangleFromTheMarks) {
