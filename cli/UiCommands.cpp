@@ -185,6 +185,8 @@ void runGesture(const GlobalOptions &options, const UiArgs &args, host::PanelGes
               << (outcome.message.empty() ? "" : ": " + outcome.message) << '\n';
     exitCode() = kExitError;
   }
+  if (outcome.uiErr)
+    std::cerr << "vlam: " << effectName << " failed to update its controls (error " << outcome.uiErr << ")\n";
   for (std::size_t i = firstScript; i < host->scripts.size(); ++i) std::cout << "host script run\n";
   const auto changes = host::describeChanges(before, host::LayerSnapshot::take(layer, ticks), layer);
   if (changes.empty()) std::cout << "nothing changed\n";

@@ -67,6 +67,9 @@ private:
   std::unique_ptr<std::byte[], FreeDeleter> pixels_;
 };
 
+// `image` itself when it is at `depth`, else a converted copy.
+std::shared_ptr<Image> atDepth(const std::shared_ptr<Image> &image, PixelDepth depth);
+
 // Conversions between normalised floats and code values, shared by every
 // place the host narrows or widens pixels.
 std::uint8_t toCode8(float v);

@@ -19,8 +19,7 @@ namespace {
 // allowed to vary over time.
 std::optional<StreamTarget> keyedTarget(Host &host, AEGP_StreamRefH ref) {
   auto t = streamTargetOf(host, ref);
-  if (!t || t->index == 0 || !t->param().hasValue()) return std::nullopt;
-  if (t->param().def().flags & PF_ParamFlag_CANNOT_TIME_VARY) return std::nullopt;
+  if (!t || t->index == 0 || !t->param().animatable()) return std::nullopt;
   const AEGP_StreamType type = streamTypeOf(t->param().type());
   if (type == AEGP_StreamType_NO_DATA || type == AEGP_StreamType_ARB) return std::nullopt;
   return t;

@@ -1,6 +1,7 @@
 // "AEGP Stream Suite" (v8, v9) and "AEGP Dynamic Stream Suite" (v3, v5):
 // effect parameter streams.
 #include "host/effect/EffectRunner.h"
+#include "host/project/ParamCodec.h"
 #include "host/suites/SuiteIdentity.h"
 #include "host/suites/CameraStreams.h"
 #include "host/suites/HostCall.h"
@@ -24,7 +25,7 @@ A_Err canVaryOverTime(AEGP_StreamRefH ref, A_Boolean *canVary) {
   return hostCall("AEGP_CanVaryOverTime", [&](Host &host) -> A_Err {
     auto t = targetOf(host, ref);
     if (!t || !canVary) return A_Err_PARAMETER;
-    *canVary = t->index > 0 && t->param().hasValue() && !(t->param().def().flags & PF_ParamFlag_CANNOT_TIME_VARY);
+    *canVary = t->index > 0 && t->param().animatable();
     return A_Err_NONE;
   });
 }
@@ -98,6 +99,8 @@ A_Err setStreamValue(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_StreamValue2 *valu
     const AEGP_StreamType type = streamTypeOf(t->param().type());
     ParamValue v;
     if (!paramValueOf(type, value->val, v)) return A_Err_PARAMETER;
+    // Kept inside the parameter's valid range, as every other way in is.
+    clampToValidRange(t->param(), v);
     t->stream().setValueAt(host.currentTicks, v);
     return A_Err_NONE;
   });

@@ -108,12 +108,12 @@ TEST(PiplResources, UtilityPluginList) {
 
 TEST(PiplResources, EffectLists) {
   const ExpectedEffect expected[] = {
-      {16001, "Vlam", "zk_Vlam", "EntryPoint_VlamRender", 0x02088004, 0x0000140B},
+      {16001, "Vlam", "zk_Vlam", "EntryPoint_VlamRender", 0x06088004, 0x0000140B},
       {16002, "Vlam Module Selector", "zk_VlamMod", "EntryPoint_VlamMod", 0x02208400, 0x1408},
-      {16003, "Vlam Flash Builder", "zk_VlamFlash", "EntryPoint_VlamFlash", 0x02208400, 0x1408},
-      {16004, "Vlam Flash Instance", "zk_VlamInstance", "EntryPoint_VlamInstancer", 0x02208404,
+      {16003, "Vlam Flash Builder", "zk_VlamFlash", "EntryPoint_VlamFlash", 0x06208400, 0x1408},
+      {16004, "Vlam Flash Instance", "zk_VlamInstance", "EntryPoint_VlamInstancer", 0x06208404,
        0x1408},
-      {16005, "Vlam Relighter", "zk_VlamRelighter", "EntryPoint_VlamRelighter", 0x02200400, 0x140A},
+      {16005, "Vlam Relighter", "zk_VlamRelighter", "EntryPoint_VlamRelighter", 0x06200400, 0x140A},
   };
   A_long count = 0;
   const PF_ModuleResource *resources = PF_GetModuleResources(&count);
