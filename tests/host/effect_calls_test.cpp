@@ -236,7 +236,7 @@ TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
     FakeEffect fake(*host, match, {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
       if (cmd == PF_Cmd_EVENT) ++events;
       if (cmd == PF_Cmd_GLOBAL_SETUP) {
-        out->out_flags = PF_OutFlag_DEEP_COLOR_AWARE | (flagged ? PF_OutFlag_CUSTOM_UI : 0);
+        out->out_flags = PF_OutFlag_DEEP_COLOR_AWARE | (flagged ? static_cast<PF_OutFlags>(PF_OutFlag_CUSTOM_UI) : 0);
         out->out_flags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER;
         return PF_Err_NONE;
       }
@@ -248,7 +248,7 @@ TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
     });
     host::Layer &plate = test::openSolidProject(*host);
     host::EffectInstance &effect = apply(plate, match);
-    host::UiContext context(PF_Window_COMP, plate, 0);
+    host::UiContext context(PF_Window_COMP, plate);
     PF_EventExtra extra{};
     extra.e_type = PF_Event_DRAW;
     EXPECT_EQ(host::sendUiEvent(*host, effect, 0, context, extra).sent, flagged);

@@ -99,7 +99,7 @@ TEST_F(KeyframeSuite, KeysAreRefusedWhereTheyCannotBe) {
       << "a parameter without a stream (PF_PUI_STD_CONTROL_ONLY)";
   host->streamRefs().dispose(controlOnly);
   // A value set without a key is kept inside the valid range too.
-  auto *streams = acquire<AEGP_StreamSuite8>(*host, kAEGPStreamSuite, 8);
+  auto *streams = acquire<AEGP_StreamSuite3>(*host, kAEGPStreamSuite, kAEGPStreamSuiteVersion3);
   AEGP_StreamValue2 big{};
   big.val.one_d = 500;
   EXPECT_EQ(streams->AEGP_SetStreamValue(0, fixed, &big), A_Err_NONE);
