@@ -67,9 +67,13 @@ Host::~Host() {
 
 void Host::loadPlugins() {
   const std::string where = module_->path().string();
+  // A module built for another system is listed from its property lists; its
+  // plug-ins have no entry point here and are never called.
+  if (!module_->runnable())
+    report(where, "a module for another system: its plug-ins are listed but cannot run here");
   for (PiplInfo &pipl : module_->propertyLists()) {
     void *entry = module_->symbol(pipl.entryPoint);
-    if (!entry)
+    if (!entry && module_->runnable())
       throw HostError(where + ": PiPL resource " + std::to_string(pipl.resourceId) + " names entry point '" +
                       pipl.entryPoint + "', which the module does not export");
     if (pipl.isEffect()) {
@@ -90,6 +94,7 @@ void Host::loadPlugins() {
 
 void Host::startGeneralPlugins() {
   for (GeneralPlugin &plugin : generalPlugins_) {
+    if (!plugin.entry) continue;
     monitor_.note("start general plug-in " + plugin.pipl.name);
     try {
       plugin.initResult = plugin.entry(&basicSuite_, options_.specVersion.major, options_.specVersion.minor,

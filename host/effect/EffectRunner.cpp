@@ -229,6 +229,8 @@ void EffectRunner::prepareFrame(CallFrame &frame, const CallOptions &options) {
 
 CallResult EffectRunner::call(InstalledEffect &effect, EffectInstance *instance, PF_Cmd cmd,
                               const CallOptions &options) {
+  if (!effect.entry)
+    throw HostError(effect.name() + ": the module was built for another system; its effects cannot run here");
   CallResult result;
   auto frame = std::make_unique<CallFrame>();
   frame->host = &host_;

@@ -1,14 +1,13 @@
 #include "host/io/AtomicFile.h"
 
 #include "host/HostError.h"
+#include "host/io/FilePlatform.h"
 
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace vlam::host {
 namespace {
@@ -16,18 +15,8 @@ namespace {
 std::filesystem::path temporaryBeside(const std::filesystem::path &target) {
   static std::atomic<unsigned> counter{0};
   std::filesystem::path tmp = target;
-  tmp += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+  tmp += ".tmp" + processTag() + "_" + std::to_string(counter++);
   return tmp;
-}
-
-void syncFile(const std::filesystem::path &path) {
-  int fd = ::open(path.c_str(), O_RDONLY);
-  if (fd < 0)
-    throw HostError(path.string() + ": cannot reopen for sync: " + std::strerror(errno));
-  int rc = ::fsync(fd);
-  ::close(fd);
-  if (rc != 0)
-    throw HostError(path.string() + ": cannot sync: " + std::strerror(errno));
 }
 
 // Removes the temporary file unless the rename consumed it.
@@ -57,10 +46,7 @@ void writeFileAtomically(const std::filesystem::path &target,
   TemporaryFile tmp(temporaryBeside(target));
   produce(tmp.path());
   syncFile(tmp.path());
-  std::error_code ec;
-  std::filesystem::rename(tmp.path(), target, ec);
-  if (ec)
-    throw HostError(target.string() + ": cannot replace: " + ec.message());
+  replaceFile(tmp.path(), target);
   tmp.release();
 }
 

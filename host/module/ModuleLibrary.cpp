@@ -1,10 +1,14 @@
 #include "host/module/ModuleLibrary.h"
 
 #include "host/HostError.h"
+#include "host/io/AtomicFile.h"
+#include "host/module/PeResources.h"
 
 #include <PF_ModuleResources.h>
 
 #include <dlfcn.h>
+
+#include <fstream>
 
 namespace vlam::host {
 
@@ -20,6 +24,14 @@ ModuleLibrary::ModuleLibrary(const std::filesystem::path &path) : path_(path) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec))
     throw HostError(path.string() + ": module not found");
+  // A Windows module cannot be loaded here; its property lists can be read.
+  char magic[2] = {};
+  std::ifstream(path, std::ios::binary).read(magic, sizeof magic);
+  if (looksLikePeFile(reinterpret_cast<const std::uint8_t *>(magic), sizeof magic)) {
+    const std::string bytes = readWholeFile(path);
+    foreignImage_.assign(bytes.begin(), bytes.end());
+    return;
+  }
   // An explicit path so that the loader never searches its library path.
   const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
   handle_ = ::dlopen(absolute.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -34,11 +46,23 @@ ModuleLibrary::~ModuleLibrary() {
 }
 
 void *ModuleLibrary::symbol(const std::string &name) const {
+  if (!handle_) return nullptr;
   ::dlerror();
   return ::dlsym(handle_, name.c_str());
 }
 
 std::vector<PiplInfo> ModuleLibrary::propertyLists() const {
+  if (!handle_) {
+    std::vector<PiplInfo> lists;
+    try {
+      for (const PeResource &r : readPeResources(foreignImage_.data(), foreignImage_.size(), "PiPL"))
+        lists.push_back(parsePipl(r.bytes.data(), r.bytes.size(), r.id));
+    } catch (const HostError &e) {
+      throw HostError(path_.string() + ": " + e.what());
+    }
+    if (lists.empty()) throw HostError(path_.string() + ": the module holds no PiPL resources");
+    return lists;
+  }
   auto getResources = reinterpret_cast<PF_GetModuleResourcesFunc>(symbol(PF_GetModuleResources_FuncName));
   if (!getResources)
     throw HostError(path_.string() + ": module has no resource table (" PF_GetModuleResources_FuncName ")");

@@ -39,11 +39,18 @@ SettingsStore::Value valueFromJson(const json &j) {
 SettingsStore::SettingsStore(std::filesystem::path path) : path_(std::move(path)) { load(); }
 
 std::filesystem::path SettingsStore::defaultPath() {
+#ifdef _WIN32
+  // Where Windows programs keep their users' settings.
+  if (const wchar_t *appData = ::_wgetenv(L"APPDATA"); appData && *appData)
+    return std::filesystem::path(appData) / "vlam" / "settings.json";
+  return "vlam-settings.json";
+#else
   if (const char *xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
     return std::filesystem::path(xdg) / "vlam" / "settings.json";
   if (const char *home = std::getenv("HOME"); home && *home)
     return std::filesystem::path(home) / ".config" / "vlam" / "settings.json";
   return "vlam-settings.json";
+#endif
 }
 
 void SettingsStore::load() {

@@ -39,7 +39,8 @@ public:
   void save();
 
   // The default location: $XDG_CONFIG_HOME/vlam/settings.json, else
-  // ~/.config/vlam/settings.json, else ./vlam-settings.json.
+  // ~/.config/vlam/settings.json, else ./vlam-settings.json; on Windows
+  // %APPDATA%\vlam\settings.json, else .\vlam-settings.json.
   static std::filesystem::path defaultPath();
 
 private:
