@@ -1,5 +1,6 @@
 #include "host/image/WorldTransform.h"
 
+#include "host/image/PixelAccess.h"
 #include "host/image/PixelOps.h"
 #include "host/threads/ThreadPool.h"
 
@@ -7,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace vlam::host {
 
@@ -128,16 +130,20 @@ void preparePlane(const TransformJob &job, ThreadPool &pool, Plane &plane) {
   }
   plane.stride = 4 * static_cast<std::ptrdiff_t>(src.width);
   plane.owned.resize(static_cast<std::size_t>(plane.stride) * static_cast<std::size_t>(src.height));
-  pool.run(src.height, [&](int, int y) {
-    float *out = plane.owned.data() + plane.stride * y;
-    for (int x = 0; x < src.width; ++x, out += 4) {
-      PixelF p = readPixel(src, x, y);
-      if (job.straightAlpha) p = {p.alpha, p.red * p.alpha, p.green * p.alpha, p.blue * p.alpha};
-      out[0] = p.alpha;
-      out[1] = p.red;
-      out[2] = p.green;
-      out[3] = p.blue;
-    }
+  withDepth(src.depth, [&](auto depth) {
+    using In = CodecOf<decltype(depth)>;
+    pool.run(src.height, [&](int, int y) {
+      float *out = plane.owned.data() + plane.stride * y;
+      const std::byte *in = src.row(y);
+      for (int x = 0; x < src.width; ++x, out += 4, in += In::kBytes) {
+        PixelF p = In::load(in);
+        if (job.straightAlpha) p = {p.alpha, p.red * p.alpha, p.green * p.alpha, p.blue * p.alpha};
+        out[0] = p.alpha;
+        out[1] = p.red;
+        out[2] = p.green;
+        out[3] = p.blue;
+      }
+    });
   });
   plane.px = plane.owned.data();
 }
@@ -297,12 +303,13 @@ Accum gather(const TransformJob &job, const Plane &plane, const TileMap &tiles, 
   return acc;
 }
 
-float maskValue(const TransformJob &job, int x, int y) {
+// The mask's value at destination pixel (x, y); `load` reads a mask pixel.
+float maskValue(const TransformJob &job, PixelF (*load)(const std::byte *), int x, int y) {
   const WorldView &m = *job.mask;
   const int mx = x - job.maskOffset.h, my = y - job.maskOffset.v;
   float v = 0.0f;
   if (mx >= 0 && my >= 0 && mx < m.width && my < m.height) {
-    const PixelF p = readPixel(m, mx, my);
+    const PixelF p = load(m.row(my) + static_cast<std::ptrdiff_t>(mx) * static_cast<std::ptrdiff_t>(bytesPerPixel(m.depth)));
     v = (job.maskFlags & PF_MaskFlag_LUMINANCE) ? 0.299f * p.red + 0.587f * p.green + 0.114f * p.blue : p.alpha;
   }
   v = std::clamp(v, 0.0f, 1.0f);
@@ -331,20 +338,24 @@ PixelF composite(PF_TransferMode mode, const Accum &s, float o, const PixelF &d)
   }
 }
 
-void transformRow(const TransformJob &job, const Plane &plane, const TileMap &tiles, int y) {
+// One destination row, written at the destination's depth.
+template <class Out> void transformRow(const TransformJob &job, const Plane &plane, const TileMap &tiles, int y) {
   const WorldView &dst = job.dst;
-  const bool plainCopy = job.xfer == PF_Xfer_COPY && job.opacity >= 1.0f && !job.mask && !job.rgbOnly &&
-                         !job.straightAlpha && dst.depth == PixelDepth::Float32;
+  constexpr bool kFloat = std::is_same_v<Out, PixelCodec<PixelDepth::Float32>>;
+  const bool plainCopy = kFloat && job.xfer == PF_Xfer_COPY && job.opacity >= 1.0f && !job.mask && !job.rgbOnly &&
+                         !job.straightAlpha;
+  PixelF (*maskLoad)(const std::byte *) = nullptr;
+  if (job.mask) maskLoad = withDepth(job.mask->depth, [](auto d) { return &CodecOf<decltype(d)>::load; });
   const double py = y + 0.5;
-  for (int x = job.area.left; x < job.area.right; ++x) {
+  std::byte *p = dst.row(y) + static_cast<std::ptrdiff_t>(job.area.left) * static_cast<std::ptrdiff_t>(Out::kBytes);
+  for (int x = job.area.left; x < job.area.right; ++x, p += Out::kBytes) {
     const Accum s = gather(job, plane, tiles, x + 0.5, py);
     if (plainCopy) {
-      const float px[4] = {s.a, s.r, s.g, s.b};
-      std::memcpy(dst.row(y) + static_cast<std::ptrdiff_t>(x) * 16, px, sizeof px);
+      Out::store(p, {s.a, s.r, s.g, s.b});
       continue;
     }
-    const float o = job.mask ? job.opacity * maskValue(job, x, y) : job.opacity;
-    PixelF d = readPixel(dst, x, y);
+    const float o = job.mask ? job.opacity * maskValue(job, maskLoad, x, y) : job.opacity;
+    PixelF d = Out::load(p);
     if (job.straightAlpha) d = {d.alpha, d.red * d.alpha, d.green * d.alpha, d.blue * d.alpha};
     PixelF out = composite(job.xfer, s, o, d);
     if (job.rgbOnly) out.alpha = d.alpha;
@@ -352,7 +363,7 @@ void transformRow(const TransformJob &job, const Plane &plane, const TileMap &ti
       const float k = out.alpha > 0.0f ? 1.0f / out.alpha : 0.0f;
       out = {out.alpha, out.red * k, out.green * k, out.blue * k};
     }
-    writePixel(dst, x, y, out);
+    Out::store(p, out);
   }
 }
 
@@ -372,7 +383,9 @@ void transformPixels(const TransformJob &job, ThreadPool &pool) {
   pool.run(bands, [&](int, int band) {
     const int first = job.area.top + static_cast<int>(static_cast<long long>(rows) * band / bands);
     const int last = job.area.top + static_cast<int>(static_cast<long long>(rows) * (band + 1) / bands);
-    for (int y = first; y < last; ++y) transformRow(job, plane, tiles, y);
+    withDepth(job.dst.depth, [&](auto depth) {
+      for (int y = first; y < last; ++y) transformRow<CodecOf<decltype(depth)>>(job, plane, tiles, y);
+    });
   });
 }
 
