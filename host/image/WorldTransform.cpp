@@ -318,7 +318,7 @@ float maskValue(const TransformJob &job, PixelF (*load)(const std::byte *), int 
 
 // Composites the premultiplied sample `s` (already weighted by opacity and
 // mask as `o`) onto the premultiplied destination pixel `d`.
-PixelF composite(PF_TransferMode mode, const Accum &s, float o, const PixelF &d) {
+inline PixelF composite(PF_TransferMode mode, const Accum &s, float o, const PixelF &d) {
   const PixelF w{s.a * o, s.r * o, s.g * o, s.b * o};
   switch (mode) {
   case PF_Xfer_ADD:
@@ -338,8 +338,69 @@ PixelF composite(PF_TransferMode mode, const Accum &s, float o, const PixelF &d)
   }
 }
 
+// Where the bilinear taps of one output column (or row) lie when a single
+// matrix scales and moves without rotating: the source position of a column
+// does not depend on the row, nor a row's on the column, so both are worked
+// out once. Follows addBilinear step by step.
+struct AxisTap {
+  bool inside = false; // floor(q - 0.5) within [-1, size)
+  int first = 0;
+  float t = 0;
+  bool low = false, high = false; // the first and second tap inside the source
+};
+
+AxisTap axisTap(double q, int size) {
+  const double f = q - 0.5;
+  const double fl = std::floor(f);
+  AxisTap a;
+  a.inside = fl >= -1.0 && fl < size;
+  if (!a.inside) return a;
+  a.first = static_cast<int>(fl);
+  a.t = static_cast<float>(f - fl);
+  a.low = a.first >= 0;
+  a.high = a.first + 1 < size;
+  return a;
+}
+
+// Column taps of the area, or none when the job is not a single bilinear
+// matrix without rotation or perspective.
+std::vector<AxisTap> separableColumns(const TransformJob &job, const Plane &plane) {
+  if (job.toSource.size() != 1 || !job.bilinear) return {};
+  const auto &m = job.toSource[0].m;
+  // With no perspective the divisor is exactly 1, and with no rotation
+  // x * m[1][0] and y * m[0][1] are zeros whose sign does not depend on the
+  // (positive) pixel position, so the sums are those of any row or column.
+  if (m[0][1] != 0.0 || m[1][0] != 0.0 || m[0][2] != 0.0 || m[1][2] != 0.0 || m[2][2] != 1.0) return {};
+  std::vector<AxisTap> columns;
+  const double py = job.area.top + 0.5;
+  for (int x = job.area.left; x < job.area.right; ++x) {
+    double qx = 0, qy = 0;
+    job.toSource[0].apply(x + 0.5, py, qx, qy);
+    columns.push_back(axisTap(qx, plane.width));
+  }
+  return columns;
+}
+
+// The bilinear sample of a column and row tap, as addBilinear adds it.
+inline Accum sampleAt(const Plane &s, const AxisTap &cx, const AxisTap &ry) {
+  Accum acc;
+  if (!(cx.inside && ry.inside)) return acc;
+  const float w = 1.0f, tx = cx.t, ty = ry.t;
+  const float w00 = (1 - tx) * (1 - ty) * w, w10 = tx * (1 - ty) * w, w01 = (1 - tx) * ty * w, w11 = tx * ty * w;
+  const auto tap = [&](int dx, int dy) {
+    return s.px + s.stride * (ry.first + dy) + 4 * static_cast<std::ptrdiff_t>(cx.first + dx);
+  };
+  if (ry.low && cx.low) acc.add(tap(0, 0), w00);
+  if (ry.low && cx.high) acc.add(tap(1, 0), w10);
+  if (ry.high && cx.low) acc.add(tap(0, 1), w01);
+  if (ry.high && cx.high) acc.add(tap(1, 1), w11);
+  return acc;
+}
+
 // One destination row, written at the destination's depth.
-template <class Out> void transformRow(const TransformJob &job, const Plane &plane, const TileMap &tiles, int y) {
+template <class Out>
+void transformRow(const TransformJob &job, const Plane &plane, const TileMap &tiles, const std::vector<AxisTap> &columns,
+                  int y) {
   const WorldView &dst = job.dst;
   constexpr bool kFloat = std::is_same_v<Out, PixelCodec<PixelDepth::Float32>>;
   const bool plainCopy = kFloat && job.xfer == PF_Xfer_COPY && job.opacity >= 1.0f && !job.mask && !job.rgbOnly &&
@@ -347,9 +408,16 @@ template <class Out> void transformRow(const TransformJob &job, const Plane &pla
   PixelF (*maskLoad)(const std::byte *) = nullptr;
   if (job.mask) maskLoad = withDepth(job.mask->depth, [](auto d) { return &CodecOf<decltype(d)>::load; });
   const double py = y + 0.5;
+  AxisTap row;
+  if (!columns.empty()) {
+    double qx = 0, qy = 0;
+    job.toSource[0].apply(job.area.left + 0.5, py, qx, qy);
+    row = axisTap(qy, plane.height);
+  }
   std::byte *p = dst.row(y) + static_cast<std::ptrdiff_t>(job.area.left) * static_cast<std::ptrdiff_t>(Out::kBytes);
   for (int x = job.area.left; x < job.area.right; ++x, p += Out::kBytes) {
-    const Accum s = gather(job, plane, tiles, x + 0.5, py);
+    const Accum s = columns.empty() ? gather(job, plane, tiles, x + 0.5, py)
+                                    : sampleAt(plane, columns[static_cast<std::size_t>(x - job.area.left)], row);
     if (plainCopy) {
       Out::store(p, {s.a, s.r, s.g, s.b});
       continue;
@@ -376,6 +444,7 @@ void transformPixels(const TransformJob &job, ThreadPool &pool) {
   preparePlane(job, pool, plane);
   TileMap tiles;
   if (job.toSource.size() > 1) buildTiles(plane, pool, tiles);
+  const std::vector<AxisTap> columns = separableColumns(job, plane);
   // Bands of rows; each destination pixel depends only on its position, so
   // the split does not change the result.
   const int rows = job.area.bottom - job.area.top;
@@ -384,7 +453,7 @@ void transformPixels(const TransformJob &job, ThreadPool &pool) {
     const int first = job.area.top + static_cast<int>(static_cast<long long>(rows) * band / bands);
     const int last = job.area.top + static_cast<int>(static_cast<long long>(rows) * (band + 1) / bands);
     withDepth(job.dst.depth, [&](auto depth) {
-      for (int y = first; y < last; ++y) transformRow<CodecOf<decltype(depth)>>(job, plane, tiles, y);
+      for (int y = first; y < last; ++y) transformRow<CodecOf<decltype(depth)>>(job, plane, tiles, columns, y);
     });
   });
 }

@@ -13,10 +13,12 @@ namespace vlam::host {
 enum class ExrCompression { None, Rle, Zips, Zip, Piz };
 
 // Compression of written files. The defaults favour speed: zlib level 1 for
-// PNG (0 stores, 9 is smallest), and OpenEXR's zlib in blocks of 16 rows.
+// PNG (0 stores, 9 is smallest); run lengths for OpenEXR, which cost little
+// more than storing, where zlib and wavelets take longer than rendering a
+// float frame.
 struct FileCompression {
   int pngLevel = 1;
-  ExrCompression exr = ExrCompression::Zip;
+  ExrCompression exr = ExrCompression::Rle;
 };
 
 // The method's name as a user gives it (none, rle, zips, zip, piz); nullopt
