@@ -165,6 +165,36 @@ void straightRows(const Image &image, std::vector<std::byte> &pixels, std::size_
   }
 }
 
+// The same for 8-bit pixels to 8-bit codes, where a colour code depends
+// only on its own value and the alpha code: every pair is worked out once,
+// by the general conversion itself.
+void straightRows8(const Image &image, std::vector<std::byte> &pixels, std::size_t rowBytes) {
+  static const std::vector<std::byte> table = [] {
+    Image pairs(256, 256, PixelDepth::Bits8, ImageStart::Undefined); // row: alpha code, column: colour code
+    for (int a = 0; a < 256; ++a)
+      for (int c = 0; c < 256; ++c) {
+        const auto code = [](int v) { return static_cast<std::byte>(v); };
+        const std::byte pixel[4] = {code(a), code(c), code(c), code(c)};
+        std::memcpy(pairs.row(a) + c * 4, pixel, sizeof pixel);
+      }
+    std::vector<std::byte> rows(256 * 256 * 4);
+    straightRows<PixelCodec<PixelDepth::Bits8>, std::uint8_t>(pairs, rows, 256 * 4);
+    return rows;
+  }();
+  for (int y = 0; y < image.height(); ++y) {
+    const auto *in = reinterpret_cast<const std::uint8_t *>(image.row(y));
+    std::byte *out = pixels.data() + rowBytes * static_cast<std::size_t>(y);
+    for (int x = 0; x < image.width(); ++x, in += 4, out += 4) {
+      const std::byte *alphaRow = table.data() + static_cast<std::size_t>(in[0]) * 256 * 4;
+      // Straight red, green, blue and alpha, as the table row of that alpha holds them.
+      out[0] = alphaRow[static_cast<std::size_t>(in[1]) * 4];
+      out[1] = alphaRow[static_cast<std::size_t>(in[2]) * 4 + 1];
+      out[2] = alphaRow[static_cast<std::size_t>(in[3]) * 4 + 2];
+      out[3] = alphaRow[3];
+    }
+  }
+}
+
 } // namespace
 
 void writePng(const std::filesystem::path &path, const Image &image, int bits, int level) {
@@ -176,10 +206,13 @@ void writePng(const std::filesystem::path &path, const Image &image, int bits, i
   std::vector<std::byte> pixels(rowBytes * static_cast<std::size_t>(h));
   std::vector<png_bytep> rows(static_cast<std::size_t>(h));
   for (int y = 0; y < h; ++y) rows[static_cast<std::size_t>(y)] = reinterpret_cast<png_bytep>(pixels.data() + rowBytes * static_cast<std::size_t>(y));
-  withDepth(image.depth(), [&](auto depth) {
-    if (bits == 8) straightRows<CodecOf<decltype(depth)>, std::uint8_t>(image, pixels, rowBytes);
-    else straightRows<CodecOf<decltype(depth)>, std::uint16_t>(image, pixels, rowBytes);
-  });
+  if (image.depth() == PixelDepth::Bits8 && bits == 8)
+    straightRows8(image, pixels, rowBytes);
+  else
+    withDepth(image.depth(), [&](auto depth) {
+      if (bits == 8) straightRows<CodecOf<decltype(depth)>, std::uint8_t>(image, pixels, rowBytes);
+      else straightRows<CodecOf<decltype(depth)>, std::uint16_t>(image, pixels, rowBytes);
+    });
   std::string encoded;
   std::string error = encodePng(rows, w, h, bits, level, encoded);
   if (!error.empty()) throw HostError(path.string() + ": cannot encode PNG: " + error);

@@ -74,6 +74,22 @@ TEST(ImageFiles, SixteenBitCodesSurviveThePngScale) {
   EXPECT_TRUE(readPng(dir / "codes.png", PixelDepth::Bits16).samePixels(image));
 }
 
+TEST(ImageFiles, EightBitPixelsBecomeTheSameStraightCodesAsFloatOnes) {
+  // Every pair of alpha and colour code, written from an 8-bit image and
+  // from the same picture in float.
+  TempDir dir;
+  Image codes(256, 256, PixelDepth::Bits8);
+  for (int a = 0; a < 256; ++a)
+    for (int c = 0; c < 256; ++c) {
+      const std::uint8_t px[4] = {static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(c),
+                                  static_cast<std::uint8_t>(255 - c), static_cast<std::uint8_t>(c / 2)};
+      std::memcpy(codes.row(a) + c * 4, px, sizeof px);
+    }
+  writePng(dir / "from8.png", codes, 8);
+  writePng(dir / "from32.png", codes.convertedTo(PixelDepth::Float32), 8);
+  EXPECT_EQ(vlam::test::readFile(dir / "from8.png"), vlam::test::readFile(dir / "from32.png"));
+}
+
 TEST(ImageFiles, PngIsWrittenWithStraightAlpha) {
   TempDir dir;
   Image image(1, 1, PixelDepth::Float32);
