@@ -142,7 +142,7 @@ void addRenderCommand(CLI::App &app, GlobalOptions &options) {
   cmd->add_option("--threads", args->threads, "Worker threads (default: one per processor)")->check(CLI::Range(1, 256));
   cmd->add_option("--quality", args->quality, "high or low")->check(CLI::IsMember({"high", "low"}))->capture_default_str();
   cmd->add_option("--downsample", args->downsample, "Render at 1/N resolution")->check(CLI::Range(1, 64))->capture_default_str();
-  cmd->add_option("--png-compression", args->pngCompression, "PNG zlib level: 0 (none, fastest) to 9 (smallest files)")
+  cmd->add_option("--png-compression", args->pngCompression, "PNG compression: 0 (stored), 1 (Huffman coding only, fast), 2-9 (zlib levels, 9 smallest)")
       ->check(CLI::Range(0, 9))
       ->capture_default_str();
   cmd->add_option("--exr-compression", args->exrCompression,

@@ -46,8 +46,13 @@ std::optional<RowMatrix> RowMatrix::inverse() const {
 bool RowMatrix::apply(double x, double y, double &ox, double &oy) const {
   const double w = x * m[0][2] + y * m[1][2] + m[2][2];
   if (!(w > 1e-12)) return false;
-  ox = (x * m[0][0] + y * m[1][0] + m[2][0]) / w;
-  oy = (x * m[0][1] + y * m[1][1] + m[2][1]) / w;
+  ox = x * m[0][0] + y * m[1][0] + m[2][0];
+  oy = x * m[0][1] + y * m[1][1] + m[2][1];
+  // Without perspective w is exactly 1, and dividing by 1 changes nothing.
+  if (w != 1.0) {
+    ox /= w;
+    oy /= w;
+  }
   return true;
 }
 
@@ -65,13 +70,21 @@ struct Plane {
   std::vector<float> owned;
 };
 
+// A sum of weighted pixels. The four channels are one vector: each lane
+// takes the same multiply and add a channel of its own would, so the sums
+// are those of four separate floats, made in one instruction each.
+using Float4 = float __attribute__((vector_size(16)));
+
 struct Accum {
-  float a = 0, r = 0, g = 0, b = 0;
+  Float4 v{0, 0, 0, 0}; // alpha, red, green, blue
+  float a() const { return v[0]; }
+  float r() const { return v[1]; }
+  float g() const { return v[2]; }
+  float b() const { return v[3]; }
   void add(const float *p, float w) {
-    a += p[0] * w;
-    r += p[1] * w;
-    g += p[2] * w;
-    b += p[3] * w;
+    Float4 pixel;
+    std::memcpy(&pixel, p, sizeof pixel);
+    v += pixel * w;
   }
 };
 
@@ -159,13 +172,49 @@ struct TileMap {
   std::vector<std::array<float, 4>> value;
 };
 
-void buildTiles(const Plane &plane, ThreadPool &pool, TileMap &tiles) {
+// The tiles [x0, x1) x [y0, y1) that the taps of the area's paths can
+// reach. With matrices without perspective a path's positions lie in the
+// matrices' images of the area, whose bounds are those of its corners'
+// images; a pixel of margin covers rounding. Otherwise every tile.
+struct TileRange {
+  int x0, y0, x1, y1;
+};
+
+TileRange reachableTiles(const TransformJob &job, int columns, int rows) {
+  const TileRange all{0, 0, columns, rows};
+  double minX = 0, minY = 0, maxX = 0, maxY = 0;
+  bool first = true;
+  for (const RowMatrix &matrix : job.toSource) {
+    const auto &m = matrix.m;
+    if (m[0][2] != 0.0 || m[1][2] != 0.0 || m[2][2] != 1.0) return all;
+    for (const int x : {job.area.left, job.area.right})
+      for (const int y : {job.area.top, job.area.bottom}) {
+        double qx = 0, qy = 0;
+        matrix.apply(x, y, qx, qy);
+        minX = first ? qx : std::min(minX, qx);
+        maxX = first ? qx : std::max(maxX, qx);
+        minY = first ? qy : std::min(minY, qy);
+        maxY = first ? qy : std::max(maxY, qy);
+        first = false;
+      }
+  }
+  const auto tile = [](double pixel, int count) {
+    return static_cast<int>(std::clamp(std::floor(pixel / kTile), 0.0, static_cast<double>(count)));
+  };
+  return {tile(std::floor(minX - 0.5) - 1, columns), tile(std::floor(minY - 0.5) - 1, rows),
+          tile(std::floor(maxX - 0.5) + 2, columns - 1) + 1, tile(std::floor(maxY - 0.5) + 2, rows - 1) + 1};
+}
+
+// Tiles outside `range` are left marked as not uniform.
+void buildTiles(const Plane &plane, ThreadPool &pool, const TransformJob &job, TileMap &tiles) {
   tiles.columns = (plane.width + kTile - 1) / kTile;
   tiles.rows = (plane.height + kTile - 1) / kTile;
   tiles.uniform.assign(static_cast<std::size_t>(tiles.columns) * static_cast<std::size_t>(tiles.rows), 0);
   tiles.value.assign(tiles.uniform.size(), {});
-  pool.run(tiles.rows, [&](int, int ty) {
-    for (int tx = 0; tx < tiles.columns; ++tx) {
+  const TileRange range = reachableTiles(job, tiles.columns, tiles.rows);
+  pool.run(range.y1 - range.y0, [&](int, int row) {
+    const int ty = range.y0 + row;
+    for (int tx = range.x0; tx < range.x1; ++tx) {
       const float *first = plane.px + plane.stride * (ty * kTile) + 4 * static_cast<std::ptrdiff_t>(tx * kTile);
       bool same = true;
       for (int y = ty * kTile; same && y < std::min(plane.height, (ty + 1) * kTile); ++y) {
@@ -203,7 +252,7 @@ bool uniformAlong(const Plane &plane, const TileMap &tiles, double minX, double 
       if (!tiles.uniform[i] || tiles.value[i] != tiles.value[first]) return false;
     }
   const auto &v = tiles.value[first];
-  acc = {v[0], v[1], v[2], v[3]};
+  acc.v = Float4{v[0], v[1], v[2], v[3]};
   return true;
 }
 
@@ -319,7 +368,7 @@ float maskValue(const TransformJob &job, PixelF (*load)(const std::byte *), int 
 // Composites the premultiplied sample `s` (already weighted by opacity and
 // mask as `o`) onto the premultiplied destination pixel `d`.
 inline PixelF composite(PF_TransferMode mode, const Accum &s, float o, const PixelF &d) {
-  const PixelF w{s.a * o, s.r * o, s.g * o, s.b * o};
+  const PixelF w{s.a() * o, s.r() * o, s.g() * o, s.b() * o};
   switch (mode) {
   case PF_Xfer_ADD:
     return {std::min(1.0f, d.alpha + w.alpha), d.red + w.red, d.green + w.green, d.blue + w.blue};
@@ -419,7 +468,7 @@ void transformRow(const TransformJob &job, const Plane &plane, const TileMap &ti
     const Accum s = columns.empty() ? gather(job, plane, tiles, x + 0.5, py)
                                     : sampleAt(plane, columns[static_cast<std::size_t>(x - job.area.left)], row);
     if (plainCopy) {
-      Out::store(p, {s.a, s.r, s.g, s.b});
+      Out::store(p, {s.a(), s.r(), s.g(), s.b()});
       continue;
     }
     const float o = job.mask ? job.opacity * maskValue(job, maskLoad, x, y) : job.opacity;
@@ -443,7 +492,7 @@ void transformPixels(const TransformJob &job, ThreadPool &pool) {
   Plane plane;
   preparePlane(job, pool, plane);
   TileMap tiles;
-  if (job.toSource.size() > 1) buildTiles(plane, pool, tiles);
+  if (job.toSource.size() > 1) buildTiles(plane, pool, job, tiles);
   const std::vector<AxisTap> columns = separableColumns(job, plane);
   // Bands of rows; each destination pixel depends only on its position, so
   // the split does not change the result.

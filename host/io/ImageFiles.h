@@ -12,10 +12,10 @@ namespace vlam::host {
 // How OpenEXR files are compressed: the lossless methods of the format.
 enum class ExrCompression { None, Rle, Zips, Zip, Piz };
 
-// Compression of written files. The defaults favour speed: zlib level 1 for
-// PNG (0 stores, 9 is smallest); run lengths for OpenEXR, which cost little
-// more than storing, where zlib and wavelets take longer than rendering a
-// float frame.
+// Compression of written files. The defaults favour speed: level 1 for PNG
+// (0 stores, 1 is Huffman coding only, 2-9 are zlib's levels, 9 smallest);
+// run lengths for OpenEXR, which cost little more than storing, where zlib
+// and wavelets take longer than rendering a float frame.
 struct FileCompression {
   int pngLevel = 1;
   ExrCompression exr = ExrCompression::Rle;
@@ -27,7 +27,8 @@ std::optional<ExrCompression> exrCompressionNamed(std::string_view name);
 const std::vector<std::string> &exrCompressionNames();
 
 // PNG: 8 or 16 bits per channel, RGBA with straight alpha (the image is
-// un-premultiplied on the way out), zlib level 0-9. Written atomically.
+// un-premultiplied on the way out), compression level 0-9 as above. Written
+// atomically.
 void writePng(const std::filesystem::path &path, const Image &image, int bitsPerChannel,
               int level = FileCompression{}.pngLevel);
 

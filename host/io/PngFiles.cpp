@@ -4,6 +4,7 @@
 #include "host/image/PixelAccess.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cmath>
@@ -72,6 +73,10 @@ std::string encodePng(const std::vector<png_bytep> &rows, int width, int height,
                PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   png_set_compression_level(png, level);
+  // Level 1 codes the filtered bytes without looking for repeats (Huffman
+  // coding only): on rendered frames that is faster than zlib's level 1 and
+  // makes files no larger.
+  if (level == 1) png_set_compression_strategy(png, Z_HUFFMAN_ONLY);
   // Stored data gains nothing from filtering; otherwise the "up" filter
   // alone: on rendered frames it compresses as well as trying every filter
   // on every row, in less time.
