@@ -11,30 +11,22 @@ namespace vlam::host {
 // once per depth (see withDepth) instead of asking the depth per pixel.
 template <PixelDepth D> struct PixelCodec;
 
-template <> struct PixelCodec<PixelDepth::Bits8> {
-  static constexpr std::size_t kBytes = 4;
+// Integer codes of one size per channel, and their conversions.
+template <class Code, float (*FromCode)(Code), Code (*ToCode)(float)> struct IntegerCodec {
+  static constexpr std::size_t kBytes = 4 * sizeof(Code);
   static PixelF load(const std::byte *p) {
-    const auto *c = reinterpret_cast<const std::uint8_t *>(p);
-    return {fromCode8(c[0]), fromCode8(c[1]), fromCode8(c[2]), fromCode8(c[3])};
+    Code c[4];
+    std::memcpy(c, p, sizeof c);
+    return {FromCode(c[0]), FromCode(c[1]), FromCode(c[2]), FromCode(c[3])};
   }
   static void store(std::byte *p, const PixelF &v) {
-    const std::uint8_t c[4] = {toCode8(v.alpha), toCode8(v.red), toCode8(v.green), toCode8(v.blue)};
+    const Code c[4] = {ToCode(v.alpha), ToCode(v.red), ToCode(v.green), ToCode(v.blue)};
     std::memcpy(p, c, sizeof c);
   }
 };
 
-template <> struct PixelCodec<PixelDepth::Bits16> {
-  static constexpr std::size_t kBytes = 8;
-  static PixelF load(const std::byte *p) {
-    std::uint16_t c[4];
-    std::memcpy(c, p, sizeof c);
-    return {fromCode16(c[0]), fromCode16(c[1]), fromCode16(c[2]), fromCode16(c[3])};
-  }
-  static void store(std::byte *p, const PixelF &v) {
-    const std::uint16_t c[4] = {toCode16(v.alpha), toCode16(v.red), toCode16(v.green), toCode16(v.blue)};
-    std::memcpy(p, c, sizeof c);
-  }
-};
+template <> struct PixelCodec<PixelDepth::Bits8> : IntegerCodec<std::uint8_t, fromCode8, toCode8> {};
+template <> struct PixelCodec<PixelDepth::Bits16> : IntegerCodec<std::uint16_t, fromCode16, toCode16> {};
 
 template <> struct PixelCodec<PixelDepth::Float32> {
   static constexpr std::size_t kBytes = 16;
@@ -46,6 +38,19 @@ template <> struct PixelCodec<PixelDepth::Float32> {
   static void store(std::byte *p, const PixelF &v) { std::memcpy(p, &v, sizeof v); }
 };
 static_assert(sizeof(PixelF) == 16 && std::is_trivially_copyable_v<PixelF>, "a float pixel is its four channels");
+
+// A pixel's four channels as one vector (alpha, red, green, blue): each lane
+// takes the same operations a channel of its own would, so sums and
+// products are those of four separate floats, made in one instruction each.
+using Float4 = float __attribute__((vector_size(16)));
+
+inline Float4 toFloat4(const PixelF &p) {
+  Float4 v;
+  std::memcpy(&v, &p, sizeof v);
+  return v;
+}
+
+inline PixelF toPixel(const Float4 &v) { return {v[0], v[1], v[2], v[3]}; }
 
 template <PixelDepth D> using DepthTag = std::integral_constant<PixelDepth, D>;
 // The codec of a DepthTag (as the lambdas given to withDepth receive it).

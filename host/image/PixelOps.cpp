@@ -36,9 +36,9 @@ std::optional<PF_Rect> clipRect(const WorldView &view, const PF_Rect *rect) {
 
 namespace {
 
-PixelF lerp(const PixelF &a, const PixelF &b, float t) {
-  return {a.alpha + (b.alpha - a.alpha) * t, a.red + (b.red - a.red) * t, a.green + (b.green - a.green) * t,
-          a.blue + (b.blue - a.blue) * t};
+inline PixelF lerp(const PixelF &a, const PixelF &b, float t) {
+  const Float4 va = toFloat4(a);
+  return toPixel(va + (toFloat4(b) - va) * t);
 }
 
 // Where one output column (or row) reads from: the two neighbouring source

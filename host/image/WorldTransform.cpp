@@ -70,11 +70,7 @@ struct Plane {
   std::vector<float> owned;
 };
 
-// A sum of weighted pixels. The four channels are one vector: each lane
-// takes the same multiply and add a channel of its own would, so the sums
-// are those of four separate floats, made in one instruction each.
-using Float4 = float __attribute__((vector_size(16)));
-
+// A sum of weighted pixels, the four channels in one vector.
 struct Accum {
   Float4 v{0, 0, 0, 0}; // alpha, red, green, blue
   float a() const { return v[0]; }

@@ -115,17 +115,16 @@ std::shared_ptr<Image> CompRenderer::source(Layer &layer) {
   auto found = sources_.find(layer.id());
   if (found != sources_.end()) return found->second;
   const int w = settings_.scaled(layer.width), h = settings_.scaled(layer.height);
-  auto image = std::make_shared<Image>(w, h, settings_.depth);
+  std::shared_ptr<Image> image;
   if (layer.source.kind == LayerSource::Kind::Solid) {
     const auto &c = layer.source.color;
     const auto a = static_cast<float>(c[3]);
+    image = std::make_shared<Image>(w, h, settings_.depth, ImageStart::Undefined); // filled next
     image->fill({a, static_cast<float>(c[0]) * a, static_cast<float>(c[1]) * a, static_cast<float>(c[2]) * a});
-  } else if (layer.source.pixels) {
-    Image made = layer.source.pixels->convertedTo(settings_.depth);
-    *image = (made.width() == w && made.height() == h) ? std::move(made) : resampled(made, w, h);
   } else {
-    Image file = readImageFile(layer.source.resolvedFile, settings_.depth);
-    *image = (file.width() == w && file.height() == h) ? std::move(file) : resampled(file, w, h);
+    Image made = layer.source.pixels ? layer.source.pixels->convertedTo(settings_.depth)
+                                     : readImageFile(layer.source.resolvedFile, settings_.depth);
+    image = std::make_shared<Image>((made.width() == w && made.height() == h) ? std::move(made) : resampled(made, w, h));
   }
   sources_[layer.id()] = image;
   return image;
