@@ -13,12 +13,15 @@ namespace vlam::cli {
 namespace {
 
 // The value as JSON (numbers, [x, y], true); anything that is not JSON is
-// taken as text (a popup item such as EZ-Aim).
+// taken as text (a popup item such as EZ-Aim). A number beyond what a double
+// holds (1e400) is refused by name.
 nlohmann::ordered_json valueJson(const std::string &text) {
   try {
     return nlohmann::ordered_json::parse(text);
   } catch (const nlohmann::json::parse_error &) {
     return text;
+  } catch (const nlohmann::json::out_of_range &) {
+    throw host::HostError("value " + text + " is out of range (a number beyond +-1.8e308)");
   }
 }
 

@@ -57,13 +57,37 @@ std::size_t findParam(const host::EffectInstance &effect, const std::string &par
 }
 
 const char *cursorName(PF_CursorType cursor) {
-  static const char *const names[] = {"NONE",       "ARROW",     "HOLLOW_ARROW",     "WATCH_N_WAIT",
-                                      "MAGNIFY",    "MAGNIFY_PLUS", "MAGNIFY_MINUS", "CROSSHAIRS",
-                                      "CROSS_RECT", "CROSS_OVAL", "CROSS_ROTATE",     "PAN",
-                                      "EYEDROPPER", "HAND",      "PEN",              "PEN_ADD",
-                                      "PEN_DELETE", "PEN_CLOSE", "PEN_DRAG",         "PEN_CORNER",
-                                      "RESIZE_VERTICAL", "RESIZE_HORIZONTAL", "FINGER_POINTER"};
-  if (cursor >= 0 && cursor < static_cast<PF_CursorType>(sizeof names / sizeof *names)) return names[cursor];
+  struct Named {
+    PF_CursorType cursor;
+    const char *name;
+  };
+  static const Named names[] = {
+      {PF_Cursor_NONE, "NONE"},
+      {PF_Cursor_CUSTOM, "CUSTOM"},
+      {PF_Cursor_ARROW, "ARROW"},
+      {PF_Cursor_HOLLOW_ARROW, "HOLLOW_ARROW"},
+      {PF_Cursor_WATCH_N_WAIT, "WATCH_N_WAIT"},
+      {PF_Cursor_MAGNIFY, "MAGNIFY"},
+      {PF_Cursor_MAGNIFY_PLUS, "MAGNIFY_PLUS"},
+      {PF_Cursor_MAGNIFY_MINUS, "MAGNIFY_MINUS"},
+      {PF_Cursor_CROSSHAIRS, "CROSSHAIRS"},
+      {PF_Cursor_CROSS_RECT, "CROSS_RECT"},
+      {PF_Cursor_CROSS_OVAL, "CROSS_OVAL"},
+      {PF_Cursor_CROSS_ROTATE, "CROSS_ROTATE"},
+      {PF_Cursor_PAN, "PAN"},
+      {PF_Cursor_EYEDROPPER, "EYEDROPPER"},
+      {PF_Cursor_HAND, "HAND"},
+      {PF_Cursor_PEN, "PEN"},
+      {PF_Cursor_PEN_ADD, "PEN_ADD"},
+      {PF_Cursor_PEN_DELETE, "PEN_DELETE"},
+      {PF_Cursor_PEN_CLOSE, "PEN_CLOSE"},
+      {PF_Cursor_PEN_DRAG, "PEN_DRAG"},
+      {PF_Cursor_PEN_CORNER, "PEN_CORNER"},
+      {PF_Cursor_RESIZE_VERTICAL, "RESIZE_VERTICAL"},
+      {PF_Cursor_RESIZE_HORIZONTAL, "RESIZE_HORIZONTAL"},
+      {PF_Cursor_FINGER_POINTER, "FINGER_POINTER"}};
+  for (const Named &n : names)
+    if (n.cursor == cursor) return n.name;
   return nullptr;
 }
 
@@ -161,6 +185,8 @@ void runGesture(const GlobalOptions &options, const UiArgs &args, host::PanelGes
               << (outcome.message.empty() ? "" : ": " + outcome.message) << '\n';
     exitCode() = kExitError;
   }
+  if (outcome.uiErr)
+    std::cerr << "vlam: " << effectName << " failed to update its controls (error " << outcome.uiErr << ")\n";
   for (std::size_t i = firstScript; i < host->scripts.size(); ++i) std::cout << "host script run\n";
   const auto changes = host::describeChanges(before, host::LayerSnapshot::take(layer, ticks), layer);
   if (changes.empty()) std::cout << "nothing changed\n";

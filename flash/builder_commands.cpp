@@ -27,7 +27,7 @@ PF_Err ReleaseBuilderGlobals(PF_InData *in_data, PF_OutData *out_data) {
 }
 
 PF_Err BuilderParamsSetup(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef * /*params*/[]) {
-  const ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion2);
+  const ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion1);
   const BuilderGlobalsLock globals(in_data, *handles.get());
   if (!globals.get()) return PF_Err_INTERNAL_STRUCT_DAMAGED;
   return AddBuilderParams(in_data, out_data, globals.get()->mainHandler, globals.get()->petalHandler);

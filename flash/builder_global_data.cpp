@@ -98,7 +98,7 @@ class GlobalsUnderConstruction {
 }  // namespace
 
 PF_Err CreateBuilderGlobals(PF_InData* in_data, PF_OutData* out_data, CurvePresetStore& presets) {
-  const ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion2);
+  const ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion1);
   GlobalsUnderConstruction made(*handles.get());
   if (!made.Allocate()) {
     ReportErrorMessage(in_data, out_data, "Could not initialise global data");
@@ -114,7 +114,7 @@ PF_Err CreateBuilderGlobals(PF_InData* in_data, PF_OutData* out_data, CurvePrese
 
 PF_Err ReleaseBuilderGlobals(PF_InData* in_data, PF_OutData* out_data, CurvePresetStore& presets) {
   if (!in_data->global_data) return PF_Err_NONE;
-  const ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion2);
+  const ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion1);
   // Frees the record on every way out, the exception from a refused
   // settings suite included: the handlers go first, then the record's own
   // lock from global setup, then the record.

@@ -56,7 +56,7 @@ void DrawIcon(Painter &painter, const DRAWBOT_BrushP &ink, const DRAWBOT_FontP &
 
 void DrawPetalControl(Painter &painter, const BuilderPalette &palette, const PF_InData *in_data,
                       PF_ParamDef *params[], const PF_EventExtra &event) {
-  ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion2);
+  ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion1);
   const BuilderGlobalsLock globals(in_data, *handles.get());
   const LockedSequence<PetalVariants> variants(in_data, *handles.get());
   const PF_Rect &frame = event.effect_win.current_frame;

@@ -1,5 +1,6 @@
 // Drawing a curve editor: curve area, curve, dashed full-diameter line,
 // diameter handle and preset strip.
+#include "AE_EffectCBSuites.h"
 #include "flash/builder_drawing.h"
 #include "flash/curve_editing.h"
 #include "flash/profile_layout.h"
@@ -117,7 +118,7 @@ void DrawPresetStrip(Painter &painter, const BuilderPalette &palette, const Prof
 void DrawProfileControl(Painter &painter, const BuilderPalette &palette, const PF_InData *in_data,
                         PF_ParamDef *params[], const PF_EventExtra &event,
                         const ProfileControl &control) {
-  ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion2);
+  ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion1);
   const LockedCurve curve(*handles.get(), EventParam(params, control.profile));
   const BuilderGlobalsLock globals(in_data, *handles.get());
   const PF_Rect &frame = event.effect_win.current_frame;

@@ -66,7 +66,7 @@ void ClickPresetStrip(const PF_InData *in_data, const PF_HandleSuite1 &handles,
 
 PF_Err ClickProfile(const PF_InData *in_data, PF_ParamDef *params[], PF_EventExtra *event,
                     const ProfileControl &control) {
-  ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion2);
+  ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion1);
   PF_DoClickEventInfo &click = event->u.do_click;
   const PF_Rect &frame = event->effect_win.current_frame;
   const double diameter = DiameterOf(params, control);
@@ -93,7 +93,7 @@ PF_Err ClickProfile(const PF_InData *in_data, PF_ParamDef *params[], PF_EventExt
 
 PF_Err ClickPetals(const PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
                    PF_EventExtra *event) {
-  ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion2);
+  ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion1);
   const LockedSequence<PetalVariants> variants(in_data, *handles.get());
   if (variants.get() == nullptr) {
     ReportErrorMessage(in_data, out_data, "Could not retrieve sequence data");

@@ -31,7 +31,7 @@ void DragProfile(const PF_InData *in_data, PF_ParamDef *params[], PF_EventExtra 
     }
   } else if (reference >= 0 && reference < kShapeCurveMaxPoints) {
     ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite,
-                                         kPFHandleSuiteVersion2);
+                                         kPFHandleSuiteVersion1);
     const LockedCurve curve(*handles.get(), EventParam(params, control.profile));
     if (curve.get() != nullptr) {
       DragCurvePoint(*curve.get(), static_cast<int>(reference), layout.CurveX(drag.screen_point.h),

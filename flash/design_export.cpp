@@ -35,7 +35,7 @@ PF_Err ExportFlashDesign(PF_InData* in_data, FlashDesignTable* table) {
 
   // The curve copies are read through the handle suite, so it is taken
   // before the first field is written.
-  const ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion2);
+  const ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion1);
   const ParamValueSuites suites(in_data);
 
   const ParamCheckout mainLength(in_data, kBuilderMainLength);

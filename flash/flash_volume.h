@@ -31,10 +31,7 @@ class FlashVolume {
   // Setters.
   void Init(WorldBuffer* target, double scale, A_u_long renderQuality);
   void SetCamera(CompCamera* camera) { camera_ = camera; }
-  void SetDistTable(const uint16_t* table, int size = kRenderDistanceTableSize) {
-    distTable_ = table;
-    distTableSize_ = size;
-  }
+  void SetDistTable(const uint16_t* table, int size = kRenderDistanceTableSize);
   // A step below 1 is taken as 1.
   void SetGrid(A_u_short step, A_u_short baseBrush);
   void SetColour(const PF_PixelFloat* colour, A_long mode, double tempAmount);
@@ -82,6 +79,10 @@ class FlashVolume {
     marks_.DirtyRectanglePadded(rect, p);
   }
   MarksCopy CopyMarksOut() const;
+  // The part of the target that the splats drawn since the last reset may
+  // have changed (right and bottom exclusive); empty when nothing was drawn.
+  // Outside it the target holds what it held before the first splat.
+  PF_Rect ReachedRect() const;
 
   // Read access for the Render effect and tests.
   A_long SliceCount() const { return sliceCount_; }
@@ -116,7 +117,12 @@ class FlashVolume {
   DirectSink Direct();
   bool Ready() const;
   // Buffer coordinates of a camera-space point, and its projected depth.
-  void ToBuffer(const Vec3f& p, double& X, double& Y, float& depth) const;
+  void ToBuffer(const Vec3f& p, double& X, double& Y, float& depth) const {
+    const CameraProjection pr = Project(*camera_, p);
+    depth = pr.depth;
+    X = (pr.sx + cx_) * scale_;
+    Y = (pr.sy + cy_) * scale_;
+  }
   // A point of the shape taken through the petal and view matrices into
   // camera space and onto the buffer; q is the perspective brush scale.
   struct Placed {
@@ -126,7 +132,16 @@ class FlashVolume {
     double Y;
     float depth;
   };
-  Placed Place(double x, double y, double z, float zoom) const;
+  Placed Place(double x, double y, double z, float zoom) const {
+    Placed r;
+    r.p.Set(x, y, z);
+    r.p.Transform(petal_);
+    r.p.Transform(view_);
+    r.q = zoom / static_cast<double>(r.p.z);
+    if (r.q > 3.0) r.q = 3.0;
+    ToBuffer(r.p, r.X, r.Y, r.depth);
+    return r;
+  }
   // The brush of the render quality: soft of `size`, or the square of half
   // of it.
   template <class Sink>
@@ -162,6 +177,9 @@ class FlashVolume {
   double startT_ = 0.0;
   const uint16_t* distTable_ = nullptr;
   int distTableSize_ = 0;
+  // True when no cell is nearer the axis than its larger offset: a slice of
+  // radius Rs then has no splat outside the square |y|, |z| < Rs.
+  bool distAtLeastOffsets_ = false;
   A_u_long sparkCount_ = 0;
   double sparkSpread_ = 0.0;
   double sparkBrightness_ = 0.0;
@@ -180,6 +198,7 @@ class FlashVolume {
   A_u_long width_ = 0;
   A_u_long height_ = 0;
   MarkVectors marks_;
+  SplatReach reach_;
   Matrix4 view_;
   Matrix4 petal_;
 

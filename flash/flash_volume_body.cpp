@@ -68,6 +68,9 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
     for (int k = 0; k < kFreqs; ++k) cells[static_cast<size_t>(a) * kFreqs + k] = PlaceOnLattice(ai * freq[k]);
   }
   LatticeCoord slice[kFreqs];
+  // Cells off the sampling grid draw only inside the core.
+  std::vector<unsigned char> onGrid(static_cast<size_t>(D > 0 ? D : 0));
+  for (A_long a = 0; a < D; ++a) onGrid[static_cast<size_t>(a)] = a % step_ == 0;
 
   const A_long end = first + count < N ? first + count : N;
   for (A_long s = first < 0 ? 0 : first; s < end; ++s) {
@@ -114,9 +117,16 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
     const bool inCoreRange = t <= coreEnd_;
     for (int k = 0; k < kFreqs; ++k) slice[k] = PlaceOnLattice(s * freq[k] - h);
 
-    for (A_long a = 0; a < D; ++a) {
+    // Only cells with both offsets below Rs can lie within the slice's radius.
+    A_long first = 0, last = D - 1;
+    if (distAtLeastOffsets_) {
+      first = -Rs + 1 - o > 0 ? -Rs + 1 - o : 0;
+      last = Rs - 1 - o < D - 1 ? Rs - 1 - o : D - 1;
+    }
+    for (A_long a = first; a <= last; ++a) {
       const A_long y = o + a;
-      for (A_long b = 0; b < D; ++b) {
+      const bool aOnGrid = onGrid[static_cast<size_t>(a)] != 0;
+      for (A_long b = first; b <= last; ++b) {
         const A_long z = o + b;
         const A_long r = Distance(y, z);
         // The cell on the axis has no direction to be displaced in: no splat.
@@ -126,7 +136,7 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
           lambda = kThird * kappa;
         } else {
           lambda = kThird;
-          if (a % step_ != 0 || b % step_ != 0) continue;
+          if (!aOnGrid || !onGrid[static_cast<size_t>(b)]) continue;
         }
         const double rr = static_cast<double>(r) / Rs;
         const double rho = rr < theta ? 1.0 : (rr <= 1.0 ? 1.0 - (rr - theta) * 0.75 / (1.0 - theta) : 0.25);

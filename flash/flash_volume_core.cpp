@@ -1,9 +1,17 @@
 // The barrel occluder and the core: drawn on the calling thread before the
 // parallel body pass.
+#include <vector>
+
 #include "flash/flash_volume.h"
 #include "render/world_buffer.h"
 
 namespace vlam {
+
+namespace {
+
+constexpr size_t kDepthChunk = 65536;
+
+}  // namespace
 
 void FlashVolume::BarrelPass(A_long n, A_long m) {
   if (!Ready()) return;
@@ -11,6 +19,7 @@ void FlashVolume::BarrelPass(A_long n, A_long m) {
   depth_.Reset(w.width, w.height, w.origin_x, w.origin_y);
   const double R = n * 0.5;
   const A_long o = static_cast<A_long>(-R);
+  std::vector<DepthPoint> points;
   for (A_long k = 0; k < m; ++k) {
     for (A_long a = 0; a < n; ++a) {
       const A_long y = o + a;
@@ -26,10 +35,16 @@ void FlashVolume::BarrelPass(A_long n, A_long m) {
         double X, Y;
         float depth;
         ToBuffer(p, X, Y, depth);
-        depth_.KeepNearest(TruncToPixel(X), TruncToPixel(Y), depth);
+        points.push_back(DepthPoint{TruncToPixel(X), TruncToPixel(Y), depth});
+        // Kept in chunks: a damaged design can ask for a huge barrel.
+        if (points.size() == kDepthChunk) {
+          depth_.KeepNearest(points);
+          points.clear();
+        }
       }
     }
   }
+  depth_.KeepNearest(points);
 }
 
 void FlashVolume::CorePass(A_long n, A_long m) {

@@ -101,7 +101,10 @@ bool FlashVolume::PrepareSlots(A_long count) {
 PF_Err FlashVolume::DrawSlots(A_long threads) {
   for (const SplatSlot& slot : slots_)
     if (slot.err != PF_Err_NONE) return slot.err;
-  for (const SplatSlot& slot : slots_) marks_.Merge(slot.marks);
+  for (const SplatSlot& slot : slots_) {
+    marks_.Merge(slot.marks);
+    reach_.Merge(slot.reach);
+  }
   if (threads < 1) threads = 1;
   A_long height = static_cast<A_long>(height_);
   try {
@@ -121,6 +124,7 @@ PF_Err FlashVolume::DrawSlots(A_long threads) {
 
 void FlashVolume::DrawSlotNow(SplatSlot& slot) {
   marks_.Merge(slot.marks);
+  reach_.Merge(slot.reach);
   const RasterTarget whole = RasterTarget::Whole(target_->World());
   for (const Splat& s : slot.splats) DrawSplat(whole, s);
 }

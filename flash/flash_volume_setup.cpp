@@ -31,6 +31,7 @@ FlashVolume::FlashVolume() {
 void FlashVolume::Reset() {
   view_ = petal_ = Matrix4::Identity();
   marks_.Clear();
+  reach_ = SplatReach{};
 }
 
 void FlashVolume::Init(WorldBuffer* target, double scale, A_u_long renderQuality) {
@@ -43,6 +44,21 @@ void FlashVolume::Init(WorldBuffer* target, double scale, A_u_long renderQuality
   cx_ = w.width * 0.5 / scale - w.origin_x;
   cy_ = w.height * 0.5 / scale - w.origin_y;
   marks_.Reset(static_cast<A_long>(width_), static_cast<A_long>(height_));
+  reach_ = SplatReach{};
+}
+
+void FlashVolume::SetDistTable(const uint16_t* table, int size) {
+  distTable_ = table;
+  distTableSize_ = size;
+  // Past the table the distance is the rounded length, never below either
+  // offset; inside it the table is checked.
+  distAtLeastOffsets_ = table != nullptr;
+  for (int i = 0; i < size && distAtLeastOffsets_; ++i)
+    for (int j = 0; j < size; ++j)
+      if (table[i * size + j] < (i > j ? i : j)) {
+        distAtLeastOffsets_ = false;
+        break;
+      }
 }
 
 void FlashVolume::SetGrid(A_u_short step, A_u_short baseBrush) {
@@ -131,25 +147,20 @@ DirectSink FlashVolume::Direct() {
   DirectSink sink;
   sink.target = RasterTarget::Whole(target_->World());
   sink.marks = &marks_;
+  sink.reach = &reach_;
   return sink;
 }
 
-FlashVolume::Placed FlashVolume::Place(double x, double y, double z, float zoom) const {
-  Placed r;
-  r.p.Set(x, y, z);
-  r.p.Transform(petal_);
-  r.p.Transform(view_);
-  r.q = zoom / static_cast<double>(r.p.z);
-  if (r.q > 3.0) r.q = 3.0;
-  ToBuffer(r.p, r.X, r.Y, r.depth);
+PF_Rect FlashVolume::ReachedRect() const {
+  const A_long w = static_cast<A_long>(width_), h = static_cast<A_long>(height_);
+  PF_Rect r{0, 0, 0, 0};
+  if (reach_.Empty() || reach_.x1 < 0 || reach_.y1 < 0 || reach_.x0 >= w || reach_.y0 >= h)
+    return r;
+  r.left = reach_.x0 > 0 ? reach_.x0 : 0;
+  r.top = reach_.y0 > 0 ? reach_.y0 : 0;
+  r.right = reach_.x1 < w ? reach_.x1 + 1 : w;
+  r.bottom = reach_.y1 < h ? reach_.y1 + 1 : h;
   return r;
-}
-
-void FlashVolume::ToBuffer(const Vec3f& p, double& X, double& Y, float& depth) const {
-  const CameraProjection pr = Project(*camera_, p);
-  depth = pr.depth;
-  X = (pr.sx + cx_) * scale_;
-  Y = (pr.sy + cy_) * scale_;
 }
 
 }  // namespace vlam

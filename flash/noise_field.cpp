@@ -25,28 +25,13 @@ const uint8_t kReferencePermutation[256] = {
 
 namespace {
 
-constexpr double kNoise3Scale = 0.9359999895095825;  // the f32 value 0.936
 constexpr double kNoise2Scale = 0.50700002908706665;  // the f32 value 0.507
 constexpr double kShapeLimit = 0.628545;
 constexpr double kShapeGain = 1.5909759842175182;  // 1 / 0.628545
 
-inline double Fade(double t) { return t * t * t * (t * (t * 6.0 - 15.0) + 10.0); }
-inline double Lerp(double t, double a, double b) { return a + t * (b - a); }
-
-// Lattice cell of a coordinate, masked to the table; coordinates too large to
-// be represented as integers (and NaN) fall into cell 0 instead of
-// overflowing the conversion.
-inline uint32_t Cell(double floored) {
-  if (!(std::fabs(floored) < 9.0e15)) return 0;
-  return static_cast<uint32_t>(static_cast<int64_t>(floored)) & 255u;
-}
-
-inline double Grad3(uint32_t hash, double x, double y, double z) {
-  const uint32_t h = hash & 15u;
-  const double u = h < 8 ? x : y;
-  const double v = h < 4 ? y : (h == 12 || h == 14 ? x : z);
-  return ((h & 1u) ? -u : u) + ((h & 2u) ? -v : v);
-}
+using noise_detail::Fade;
+using noise_detail::Lerp;
+using noise_detail::Cell;
 
 inline double Grad2(uint32_t hash, double x, double y) {
   const uint32_t h = hash & 7u;
@@ -99,38 +84,11 @@ double NoiseField::Noise2(double x, double y) const {
   return Lerp(v, Lerp(u, g00, g10), Lerp(u, g01, g11)) * kNoise2Scale;
 }
 
-LatticeCoord PlaceOnLattice(double v) {
-  const double fl = std::floor(v);
-  const double frac = v - fl;
-  return LatticeCoord{Cell(fl), frac, Fade(frac)};
-}
 
 double NoiseField::Noise3(double x, double y, double z) const {
   return Noise3(PlaceOnLattice(x), PlaceOnLattice(y), PlaceOnLattice(z));
 }
 
-double NoiseField::Noise3(const LatticeCoord& lx, const LatticeCoord& ly,
-                          const LatticeCoord& lz) const {
-  const uint32_t X = lx.cell, Y = ly.cell, Z = lz.cell;
-  const double dx = lx.frac, dy = ly.frac, dz = lz.frac;
-  const double u = lx.fade, v = ly.fade, w = lz.fade;
-  const uint32_t* p = perm;
-  // The hash takes the coordinates in reverse order: z first, then y, then x.
-  const uint32_t z0 = p[Z], z1 = p[Z + 1];
-  const uint32_t y00 = p[z0 + Y], y10 = p[z0 + Y + 1];
-  const uint32_t y01 = p[z1 + Y], y11 = p[z1 + Y + 1];
-  const double c000 = Grad3(p[y00 + X], dx, dy, dz);
-  const double c100 = Grad3(p[y00 + X + 1], dx - 1.0, dy, dz);
-  const double c010 = Grad3(p[y10 + X], dx, dy - 1.0, dz);
-  const double c110 = Grad3(p[y10 + X + 1], dx - 1.0, dy - 1.0, dz);
-  const double c001 = Grad3(p[y01 + X], dx, dy, dz - 1.0);
-  const double c101 = Grad3(p[y01 + X + 1], dx - 1.0, dy, dz - 1.0);
-  const double c011 = Grad3(p[y11 + X], dx, dy - 1.0, dz - 1.0);
-  const double c111 = Grad3(p[y11 + X + 1], dx - 1.0, dy - 1.0, dz - 1.0);
-  const double near = Lerp(v, Lerp(u, c000, c100), Lerp(u, c010, c110));
-  const double far = Lerp(v, Lerp(u, c001, c101), Lerp(u, c011, c111));
-  return Lerp(w, near, far) * kNoise3Scale;
-}
 
 double NoiseField::N1(double t) const {
   const double n = Noise2(row, t);

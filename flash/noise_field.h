@@ -3,6 +3,8 @@
 // noise.
 #pragma once
 
+#include <bit>
+#include <cmath>
 #include <cstdint>
 
 namespace vlam {
@@ -15,7 +17,7 @@ struct LatticeCoord {
   double frac;
   double fade;
 };
-LatticeCoord PlaceOnLattice(double v);
+inline LatticeCoord PlaceOnLattice(double v);
 
 struct NoiseField {
   uint32_t perm[512];  // a permutation of 0..255, stored twice in a row
@@ -46,5 +48,99 @@ struct NoiseField {
 
 // The 256 values of the reference permutation.
 extern const uint8_t kReferencePermutation[256];
+
+// The 3D noise is defined here, and inlined into its callers, so that the
+// loops calling it many times per splat keep several calls in flight.
+#if defined(__GNUC__)
+#define VLAM_NOISE_INLINE inline __attribute__((always_inline))
+#elif defined(_MSC_VER)
+#define VLAM_NOISE_INLINE __forceinline
+#else
+#define VLAM_NOISE_INLINE inline
+#endif
+
+namespace noise_detail {
+
+inline double Fade(double t) { return t * t * t * (t * (t * 6.0 - 15.0) + 10.0); }
+inline double Lerp(double t, double a, double b) { return a + t * (b - a); }
+
+// Lattice cell of a coordinate, masked to the table; coordinates too large to
+// be represented as integers (and NaN) fall into cell 0 instead of
+// overflowing the conversion.
+inline uint32_t Cell(double floored) {
+  if (!(std::fabs(floored) < 9.0e15)) return 0;
+  return static_cast<uint32_t>(static_cast<int64_t>(floored)) & 255u;
+}
+
+// The gradient of hash h dotted with (x, y, z) is (+-u) + (+-v): u is x for
+// h < 8, else y; v is y for h < 4, x for h 12 and 14, else z; bit 0 of h
+// negates u and bit 1 negates v. The choices are read from a table instead
+// of branched on: the hashes are random, so such branches are mispredicted
+// about half the time. The sum is formed from the same two terms in the same
+// order and a sign is flipped by its bit, which is exactly the negation, so
+// the value is the same bit for bit.
+struct GradientPick {
+  uint8_t u;       // index of u in (x, y, z)
+  uint8_t v;       // index of v
+  uint64_t uSign;  // the sign bit when u is negated, else 0
+  uint64_t vSign;
+};
+
+inline constexpr uint64_t kSignBit = uint64_t{1} << 63;
+
+constexpr GradientPick Pick(uint32_t h) {
+  return GradientPick{static_cast<uint8_t>(h < 8 ? 0 : 1),
+                      static_cast<uint8_t>(h < 4 ? 1 : (h == 12 || h == 14 ? 0 : 2)),
+                      (h & 1u) ? kSignBit : 0, (h & 2u) ? kSignBit : 0};
+}
+
+inline constexpr GradientPick kGradientPicks[16] = {
+    Pick(0), Pick(1), Pick(2),  Pick(3),  Pick(4),  Pick(5),  Pick(6),  Pick(7),
+    Pick(8), Pick(9), Pick(10), Pick(11), Pick(12), Pick(13), Pick(14), Pick(15)};
+
+inline double FlipSign(double v, uint64_t sign) {
+  return std::bit_cast<double>(std::bit_cast<uint64_t>(v) ^ sign);
+}
+
+inline double Grad3(uint32_t hash, double x, double y, double z) {
+  const GradientPick& g = kGradientPicks[hash & 15u];
+  const double c[3] = {x, y, z};
+  return FlipSign(c[g.u], g.uSign) + FlipSign(c[g.v], g.vSign);
+}
+
+inline constexpr double kNoise3Scale = 0.9359999895095825;  // the f32 value 0.936
+
+}  // namespace noise_detail
+
+inline LatticeCoord PlaceOnLattice(double v) {
+  const double fl = std::floor(v);
+  const double frac = v - fl;
+  return LatticeCoord{noise_detail::Cell(fl), frac, noise_detail::Fade(frac)};
+}
+
+VLAM_NOISE_INLINE double NoiseField::Noise3(const LatticeCoord& lx, const LatticeCoord& ly,
+                                            const LatticeCoord& lz) const {
+  using noise_detail::Grad3;
+  using noise_detail::Lerp;
+  const uint32_t X = lx.cell, Y = ly.cell, Z = lz.cell;
+  const double dx = lx.frac, dy = ly.frac, dz = lz.frac;
+  const double u = lx.fade, v = ly.fade, w = lz.fade;
+  const uint32_t* p = perm;
+  // The hash takes the coordinates in reverse order: z first, then y, then x.
+  const uint32_t z0 = p[Z], z1 = p[Z + 1];
+  const uint32_t y00 = p[z0 + Y], y10 = p[z0 + Y + 1];
+  const uint32_t y01 = p[z1 + Y], y11 = p[z1 + Y + 1];
+  const double c000 = Grad3(p[y00 + X], dx, dy, dz);
+  const double c100 = Grad3(p[y00 + X + 1], dx - 1.0, dy, dz);
+  const double c010 = Grad3(p[y10 + X], dx, dy - 1.0, dz);
+  const double c110 = Grad3(p[y10 + X + 1], dx - 1.0, dy - 1.0, dz);
+  const double c001 = Grad3(p[y01 + X], dx, dy, dz - 1.0);
+  const double c101 = Grad3(p[y01 + X + 1], dx - 1.0, dy, dz - 1.0);
+  const double c011 = Grad3(p[y11 + X], dx, dy - 1.0, dz - 1.0);
+  const double c111 = Grad3(p[y11 + X + 1], dx - 1.0, dy - 1.0, dz - 1.0);
+  const double near = Lerp(v, Lerp(u, c000, c100), Lerp(u, c010, c110));
+  const double far = Lerp(v, Lerp(u, c001, c101), Lerp(u, c011, c111));
+  return Lerp(w, near, far) * noise_detail::kNoise3Scale;
+}
 
 }  // namespace vlam

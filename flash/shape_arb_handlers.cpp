@@ -1,5 +1,7 @@
 #include "flash/shape_arb_handlers.h"
 
+#include "AE_Effect.h"
+
 #include <cstring>
 
 #include "flash/default_curves.h"

@@ -1,5 +1,7 @@
 #include "flash/brushes.h"
 
+#include "AE_Effect.h"
+
 namespace vlam {
 
 namespace {
@@ -36,22 +38,6 @@ struct Falloff {
   }
 };
 
-// One row of the disc: the pixels at column offsets b of the quadrant pair
-// (x + b and x - shift - b), from the first visible offset to the edge of the
-// disc.
-inline void DiscRow(const RasterTarget& t, A_long x, A_long shift, A_long row, A_long a,
-                    A_long firstB, const OffsetRange& cols, const Falloff& f,
-                    const PF_PixelFloat& c) {
-  const A_long aa = a * a;
-  for (A_long b = cols.lo > firstB ? cols.lo : firstB; b <= cols.hi; ++b) {
-    const A_long q = aa + b * b;
-    if (q > f.limit) break;
-    const float w = f.Weight(q);
-    AddWeightedColour(t, x - shift - b, row, c, w);
-    AddWeightedColour(t, x + b, row, c, w);
-  }
-}
-
 }  // namespace
 
 A_long SoftBrushFootprint(A_long size) {
@@ -68,6 +54,14 @@ A_long SoftBrushFootprint(A_long size) {
   return size % 2 == 1 ? 1 + 4 * half + 4 * quadrant : 4 * quadrant;
 }
 
+// The disc is the set of offsets (a, b), 0 <= a, b <= half, with a² + b² at
+// most the limit; offset (a, b) stands for the rows y + a and y - shift - a
+// and the columns x + b and x - shift - b, all four pixels taking the weight
+// of q = a² + b². An odd brush (shift 0) is centred on pixel (x, y), so its
+// offset 0 names one row or column, and its centre takes the colour itself;
+// an even brush (shift 1) is centred on the corner above-left of (x, y).
+// Every pixel of the disc receives exactly one addition, so the order in
+// which they are visited does not change a bit of the result.
 void SoftBrush(const RasterTarget& t, A_long x, A_long y, A_long size, const PF_PixelFloat& c,
                float hardness) {
   if (size <= 0 || x < -kFarAway || x > kFarAway || y < -kFarAway || y > kFarAway) return;
@@ -82,39 +76,35 @@ void SoftBrush(const RasterTarget& t, A_long x, A_long y, A_long size, const PF_
   f.limit = static_cast<A_long>(f.r2);
   f.k = 1.0f / ((1.0f - hardness) * 0.1f + hardness);
   const A_long half = (size - (size % 2)) / 2;
+  const A_long shift = size % 2 == 1 ? 0 : 1;
+  const bool odd = shift == 0;
 
-  if (size % 2 == 1) {
-    // Centre, then the four arms, then the quadrants without the arms.
-    AddColour(t, x, y, c);
-    const OffsetRange armCols = VisibleOffsets(x, 0, half, 0, t.width);
-    const OffsetRange armRows = VisibleOffsets(y, 0, half, t.rowBegin, t.rowEnd);
-    if (t.RowInside(y)) {
-      for (A_long d = armCols.lo > 1 ? armCols.lo : 1; d <= armCols.hi; ++d) {
-        const float w = f.Weight(d * d);
-        AddWeightedColour(t, x - d, y, c, w);
-        AddWeightedColour(t, x + d, y, c, w);
+  const OffsetRange cols = VisibleOffsets(x, shift, half, 0, t.width);
+  const OffsetRange rows = VisibleOffsets(y, shift, half, t.rowBegin, t.rowEnd);
+  if (odd) AddColour(t, x, y, c);
+  const PixelColour colour(c);
+  // The last column offset inside the disc shrinks as the rows move out.
+  A_long lastB = cols.hi;
+  for (A_long a = rows.lo; a <= rows.hi; ++a) {
+    const A_long aa = a * a;
+    while (lastB >= cols.lo && aa + lastB * lastB > f.limit) --lastB;
+    if (lastB < cols.lo) break;
+    PF_PixelFloat* below = t.RowInside(y + a) ? t.Pixel(0, y + a) : nullptr;
+    PF_PixelFloat* above =
+        (odd && a == 0) || !t.RowInside(y - shift - a) ? nullptr : t.Pixel(0, y - shift - a);
+    // The centre was drawn above.
+    const A_long firstB = odd && a == 0 && cols.lo == 0 ? 1 : cols.lo;
+    for (A_long b = firstB; b <= lastB; ++b) {
+      const float w = f.Weight(aa + b * b);
+      const A_long right = x + b, left = x - shift - b;
+      if (static_cast<uint32_t>(right) < static_cast<uint32_t>(t.width)) {
+        if (below) colour.AddTo(below[right], w);
+        if (above) colour.AddTo(above[right], w);
       }
-    }
-    if (static_cast<uint32_t>(x) < static_cast<uint32_t>(t.width)) {
-      for (A_long d = armRows.lo > 1 ? armRows.lo : 1; d <= armRows.hi; ++d) {
-        const float w = f.Weight(d * d);
-        AddWeightedColour(t, x, y - d, c, w);
-        AddWeightedColour(t, x, y + d, c, w);
+      if (left != right && static_cast<uint32_t>(left) < static_cast<uint32_t>(t.width)) {
+        if (below) colour.AddTo(below[left], w);
+        if (above) colour.AddTo(above[left], w);
       }
-    }
-    const OffsetRange cols = VisibleOffsets(x, 0, half, 0, t.width);
-    const OffsetRange rows = VisibleOffsets(y, 0, half, t.rowBegin, t.rowEnd);
-    for (A_long a = rows.lo > 1 ? rows.lo : 1; a <= rows.hi; ++a) {
-      if (t.RowInside(y - a)) DiscRow(t, x, 0, y - a, a, 1, cols, f, c);
-      if (t.RowInside(y + a)) DiscRow(t, x, 0, y + a, a, 1, cols, f, c);
-    }
-  } else {
-    // Four quadrants around the corner above-left of (x, y).
-    const OffsetRange cols = VisibleOffsets(x, 1, half, 0, t.width);
-    const OffsetRange rows = VisibleOffsets(y, 1, half, t.rowBegin, t.rowEnd);
-    for (A_long a = rows.lo; a <= rows.hi; ++a) {
-      if (t.RowInside(y - 1 - a)) DiscRow(t, x, 1, y - 1 - a, a, 0, cols, f, c);
-      if (t.RowInside(y + a)) DiscRow(t, x, 1, y + a, a, 0, cols, f, c);
     }
   }
 }

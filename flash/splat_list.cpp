@@ -1,5 +1,7 @@
 #include "flash/splat_list.h"
 
+#include "AE_Effect.h"
+
 namespace vlam {
 
 void DrawSplat(const RasterTarget& t, const Splat& s) {

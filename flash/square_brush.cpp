@@ -1,5 +1,7 @@
 #include "flash/brushes.h"
 
+#include "AE_Effect.h"
+
 namespace vlam {
 
 A_long SquareBrushFootprint(A_long size) {

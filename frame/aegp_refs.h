@@ -38,12 +38,12 @@ class ScopedAegpRef {
 using ScopedEffectRef =
     ScopedAegpRef<AEGP_EffectSuite3, AEGP_EffectRefH, &AEGP_EffectSuite3::AEGP_DisposeEffect>;
 using ScopedStreamRef =
-    ScopedAegpRef<AEGP_StreamSuite9, AEGP_StreamRefH, &AEGP_StreamSuite9::AEGP_DisposeStream>;
+    ScopedAegpRef<AEGP_StreamSuite4, AEGP_StreamRefH, &AEGP_StreamSuite4::AEGP_DisposeStream>;
 
 // One named undo step around a series of project changes.
 class ScopedUndoGroup {
  public:
-  explicit ScopedUndoGroup(const AEGP_UtilitySuite11 *utility) : utility_(utility) {}
+  explicit ScopedUndoGroup(const AEGP_UtilitySuite5 *utility) : utility_(utility) {}
   ~ScopedUndoGroup() { Close(); }
   ScopedUndoGroup(const ScopedUndoGroup &) = delete;
   ScopedUndoGroup &operator=(const ScopedUndoGroup &) = delete;
@@ -66,7 +66,7 @@ class ScopedUndoGroup {
   }
 
  private:
-  const AEGP_UtilitySuite11 *utility_;
+  const AEGP_UtilitySuite5 *utility_;
   bool open_ = false;
 };
 

@@ -37,13 +37,13 @@ ArbitraryHandler::~ArbitraryHandler() { ReleaseHandleSuite(); }
 void ArbitraryHandler::AcquireHandleSuite() {
   if (!basic_suite_) return;
   const void* suite = nullptr;
-  if (basic_suite_->AcquireSuite(kPFHandleSuite, kPFHandleSuiteVersion2, &suite) == kSPNoError) {
+  if (basic_suite_->AcquireSuite(kPFHandleSuite, kPFHandleSuiteVersion1, &suite) == kSPNoError) {
     handle_suite_ = static_cast<const PF_HandleSuite1*>(suite);
   }
 }
 
 void ArbitraryHandler::ReleaseHandleSuite() {
-  if (basic_suite_ && handle_suite_) basic_suite_->ReleaseSuite(kPFHandleSuite, kPFHandleSuiteVersion2);
+  if (basic_suite_ && handle_suite_) basic_suite_->ReleaseSuite(kPFHandleSuite, kPFHandleSuiteVersion1);
   handle_suite_ = nullptr;
   basic_suite_ = nullptr;
 }

@@ -2,6 +2,7 @@
 // matrices and the projection that every consumer uses to place points.
 #pragma once
 
+#include "AE_GeneralPlug.h"
 #include "A.h"
 #include "frame/matrix4.h"
 #include "frame/vec3f.h"

@@ -26,7 +26,7 @@ struct CameraLens {
 // Zoom and film size of a camera layer; false when either cannot be read.
 bool ReadCameraLens(const SPBasicSuite *basic, AEGP_LayerH cameraLayer, const A_Time &compTime,
                     CameraLens *lens) {
-  ScopedSuite<AEGP_StreamSuite9> streams(basic, kAEGPStreamSuite, kAEGPStreamSuiteVersion9);
+  ScopedSuite<AEGP_StreamSuite4> streams(basic, kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
   ScopedSuite<AEGP_CameraSuite2> cameras(basic, kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
   AEGP_StreamVal2 zoom{};
   AEGP_StreamType type = AEGP_StreamType_NO_DATA;
@@ -45,9 +45,9 @@ double GetCompPixelAspect(const PF_InData *in_data, A_Err *errOut) {
   const SPBasicSuite *basic = in_data->pica_basicP;
   ScopedSuite<AEGP_PFInterfaceSuite1> pfInterface(basic, kAEGPPFInterfaceSuite,
                                                   kAEGPPFInterfaceSuiteVersion1);
-  ScopedSuite<AEGP_LayerSuite13> layers(basic, kAEGPLayerSuite, kAEGPLayerSuiteVersion13);
-  ScopedSuite<AEGP_CompSuite19> comps(basic, kAEGPCompSuite, kAEGPCompSuiteVersion19);
-  ScopedSuite<AEGP_ItemSuite13> items(basic, kAEGPItemSuite, kAEGPItemSuiteVersion13);
+  ScopedSuite<AEGP_LayerSuite7> layers(basic, kAEGPLayerSuite, kAEGPLayerSuiteVersion7);
+  ScopedSuite<AEGP_CompSuite9> comps(basic, kAEGPCompSuite, kAEGPCompSuiteVersion9);
+  ScopedSuite<AEGP_ItemSuite8> items(basic, kAEGPItemSuite, kAEGPItemSuiteVersion8);
 
   AEGP_LayerH layer = nullptr;
   AEGP_CompH comp = nullptr;

@@ -31,6 +31,10 @@ struct EffectIdentity {
 inline constexpr A_long kModuleEffectOutFlags = PF_OutFlag_DEEP_COLOR_AWARE |
                                                 PF_OutFlag_I_AM_OBSOLETE | PF_OutFlag_CUSTOM_UI |
                                                 PF_OutFlag_PIX_INDEPENDENT;
+// The effects whose controls enable, disable, show or hide one another ask
+// with this flag for PF_Cmd_UPDATE_PARAMS_UI, which the host sends whenever
+// it brings their controls up to date.
+inline constexpr A_long kUpdatesParamsUi = PF_OutFlag_SEND_UPDATE_PARAMS_UI;
 inline constexpr A_long kModuleEffectOutFlags2 = PF_OutFlag2_FLOAT_COLOR_AWARE |
                                                  PF_OutFlag2_SUPPORTS_SMART_RENDER |
                                                  PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG;
@@ -41,7 +45,7 @@ inline constexpr EffectIdentity kRenderIdentity{
     "EntryPoint_VlamRender",
     "Renders 3D muzzle flashes",
     PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_I_USE_SHUTTER_ANGLE | PF_OutFlag_CUSTOM_UI |
-        PF_OutFlag_NON_PARAM_VARY,
+        PF_OutFlag_NON_PARAM_VARY | kUpdatesParamsUi,
     PF_OutFlag2_FLOAT_COLOR_AWARE | PF_OutFlag2_SUPPORTS_SMART_RENDER |
         PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG | PF_OutFlag2_I_USE_3D_CAMERA |
         PF_OutFlag2_SUPPORTS_QUERY_DYNAMIC_FLAGS,
@@ -59,7 +63,7 @@ inline constexpr EffectIdentity kBuilderIdentity{"Vlam Flash Builder",
                                                  "zk_VlamFlash",
                                                  "EntryPoint_VlamFlash",
                                                  "Muzzle flash design module",
-                                                 kModuleEffectOutFlags,
+                                                 kModuleEffectOutFlags | kUpdatesParamsUi,
                                                  kModuleEffectOutFlags2,
                                                  16003};
 
@@ -67,7 +71,8 @@ inline constexpr EffectIdentity kInstanceIdentity{"Vlam Flash Instance",
                                                   "zk_VlamInstance",
                                                   "EntryPoint_VlamInstancer",
                                                   "Creates an instance of a muzzle flash",
-                                                  kModuleEffectOutFlags | PF_OutFlag_NON_PARAM_VARY,
+                                                  kModuleEffectOutFlags | PF_OutFlag_NON_PARAM_VARY |
+                                                      kUpdatesParamsUi,
                                                   kModuleEffectOutFlags2,
                                                   16004};
 
@@ -76,7 +81,8 @@ inline constexpr EffectIdentity kRelighterIdentity{
     "zk_VlamRelighter",
     "EntryPoint_VlamRelighter",
     "Relights an environment with your muzzle flashes",
-    PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_I_AM_OBSOLETE | PF_OutFlag_PIX_INDEPENDENT,
+    PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_I_AM_OBSOLETE | PF_OutFlag_PIX_INDEPENDENT |
+        kUpdatesParamsUi,
     kModuleEffectOutFlags2 | PF_OutFlag2_I_USE_3D_CAMERA,
     16005};
 

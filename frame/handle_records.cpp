@@ -20,7 +20,7 @@ PF_Handle CurrentSequenceHandle(const PF_InData *in_data, const PF_OutData *out_
 PF_Err CreateSequenceRecord(const PF_InData *in_data, PF_OutData *out_data,
                             const SequenceRecordSetup &setup) {
   ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite,
-                                       kPFHandleSuiteVersion2);
+                                       kPFHandleSuiteVersion1);
   if (setup.replace_existing) {
     if (PF_Handle old = CurrentSequenceHandle(in_data, out_data)) {
       handles->host_dispose_handle(old);
@@ -49,7 +49,7 @@ PF_Err DisposeSequenceRecord(PF_InData *in_data, PF_OutData *out_data) {
     return PF_Err_NONE;
   }
   ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite,
-                                       kPFHandleSuiteVersion2);
+                                       kPFHandleSuiteVersion1);
   handles->host_dispose_handle(handle);
   out_data->sequence_data = nullptr;
   in_data->sequence_data = nullptr;
@@ -59,7 +59,7 @@ PF_Err DisposeSequenceRecord(PF_InData *in_data, PF_OutData *out_data) {
 PF_Err CreateGlobalRecord(const PF_InData *in_data, PF_OutData *out_data,
                           const GlobalRecordSetup &setup, GlobalRecordFill fill, void *context) {
   ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite,
-                                       kPFHandleSuiteVersion2);
+                                       kPFHandleSuiteVersion1);
   PF_Handle handle = handles->host_new_handle(setup.size);
   if (handle == nullptr) {
     if (setup.alloc_message != nullptr) {
@@ -92,7 +92,7 @@ PF_Err DisposeGlobalRecord(PF_InData *in_data, PF_OutData *out_data) {
     return PF_Err_NONE;
   }
   ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite,
-                                       kPFHandleSuiteVersion2);
+                                       kPFHandleSuiteVersion1);
   handles->host_dispose_handle(in_data->global_data);
   in_data->global_data = nullptr;
   out_data->global_data = nullptr;

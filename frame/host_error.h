@@ -1,6 +1,7 @@
 // Host error codes travelling as exceptions from deep inside a command to
 // the entry function, which returns them as the command's result.
 #pragma once
+#include "AE_Effect.h"
 #include "A.h"
 
 namespace vlam {

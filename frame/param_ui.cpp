@@ -32,7 +32,7 @@ A_Err SetParamStreamFlag(const PF_InData *in_data, PF_ParamIndex index, AEGP_Dyn
   const SPBasicSuite *basic = in_data->pica_basicP;
   ScopedSuite<AEGP_PFInterfaceSuite1> pf_interface(basic, kAEGPPFInterfaceSuite,
                                                    kAEGPPFInterfaceSuiteVersion1);
-  ScopedSuite<AEGP_StreamSuite8> streams(basic, kAEGPStreamSuite, kAEGPStreamSuiteVersion8);
+  ScopedSuite<AEGP_StreamSuite3> streams(basic, kAEGPStreamSuite, kAEGPStreamSuiteVersion3);
   ScopedSuite<AEGP_DynamicStreamSuite3> dynamic(basic, kAEGPDynamicStreamSuite,
                                                 kAEGPDynamicStreamSuiteVersion3);
   ScopedSuite<AEGP_EffectSuite3> effects(basic, kAEGPEffectSuite, kAEGPEffectSuiteVersion3);

@@ -47,10 +47,10 @@ std::string PersistentSettings::GetString(const char *key, const char *default_v
   A_u_long actual = 0;
   A_Err err = A_Err_NONE;
   if (v4_ != nullptr) {
-    err = v4_->AEGP_GetString(0, blob_, section_.c_str(), key, default_value, buffer_size,
+    err = v4_->AEGP_GetString(blob_, section_.c_str(), key, default_value, buffer_size,
                               buffer.data(), &actual);
   } else if (v3_ != nullptr) {
-    err = v3_->AEGP_GetString(0, blob_, section_.c_str(), key, default_value, buffer_size,
+    err = v3_->AEGP_GetString(blob_, section_.c_str(), key, default_value, buffer_size,
                               buffer.data(), &actual);
   } else {
     err = A_Err_MISSING_SUITE;

@@ -1,6 +1,7 @@
 #include "frame/pipl_resources.h"
 
-#include "PiPL.h"
+#include "SPPiPL.h"
+#include "frame/pipl_keys.h"
 #include "frame/pipl_writer.h"
 
 namespace vlam {
@@ -32,29 +33,28 @@ std::vector<StoredResource> BuildAll() {
 
 std::vector<A_u_char> BuildEffectPipl(const EffectIdentity &identity) {
   PiplWriter pipl;
-  pipl.AddU32(PIAdobeVendorID, PIKindProperty, PIEffectKind);
-  pipl.AddPascalString(PIAdobeVendorID, PINameProperty, identity.name);
-  pipl.AddPascalString(PIAdobeVendorID, PICategoryProperty, kCategory);
-  pipl.AddCString(PIAdobeVendorID, PIWin64X86CodeProperty, identity.entry_point);
-  pipl.AddI16Pair(PIAEVendorID, AE_PiPL_Version, kPiplVersionMajor, kPiplVersionMinor);
-  pipl.AddI16Pair(PIAEVendorID, AE_Effect_Spec_Version, kSpecVersionMajor, kSpecVersionMinor);
-  pipl.AddU32(PIAEVendorID, AE_Effect_Version, kEffectVersion);
-  pipl.AddI16(PIAEVendorID, AE_Effect_Info_Flags, kInfoFlags);
-  pipl.AddU32(PIAEVendorID, AE_Effect_Global_OutFlags, static_cast<A_u_long>(identity.out_flags));
-  pipl.AddU32(PIAEVendorID, AE_Effect_Global_OutFlags_2,
-              static_cast<A_u_long>(identity.out_flags2));
-  pipl.AddPascalString(PIAEVendorID, AE_Effect_Match_Name, identity.match_name);
-  pipl.AddI32(PIAEVendorID, AE_Reserved_Info, kReservedInfo);
+  pipl.AddU32(kPiplVendor, PIKindProperty, kPiplEffectKind);
+  pipl.AddPascalString(kPiplVendor, kPiplNameKey, identity.name);
+  pipl.AddPascalString(kPiplVendor, kPiplCategoryKey, kCategory);
+  pipl.AddCString(kPiplVendor, PIWin64X86CodeProperty, identity.entry_point);
+  pipl.AddI16Pair(kPiplVendor, kPiplEffectPiplVersionKey, kPiplVersionMajor, kPiplVersionMinor);
+  pipl.AddI16Pair(kPiplVendor, kPiplEffectSpecVersionKey, kSpecVersionMajor, kSpecVersionMinor);
+  pipl.AddU32(kPiplVendor, kPiplEffectVersionKey, kEffectVersion);
+  pipl.AddI16(kPiplVendor, kPiplEffectInfoFlagsKey, kInfoFlags);
+  pipl.AddU32(kPiplVendor, kPiplEffectOutFlagsKey, static_cast<A_u_long>(identity.out_flags));
+  pipl.AddU32(kPiplVendor, kPiplEffectOutFlags2Key, static_cast<A_u_long>(identity.out_flags2));
+  pipl.AddPascalString(kPiplVendor, kPiplEffectMatchNameKey, identity.match_name);
+  pipl.AddI32(kPiplVendor, kPiplEffectReservedInfoKey, kReservedInfo);
   return pipl.Finish();
 }
 
 std::vector<A_u_char> BuildUtilityPipl() {
   PiplWriter pipl;
-  pipl.AddU32(PIAdobeVendorID, PIKindProperty, PIGeneralKind);
-  pipl.AddPascalString(PIAdobeVendorID, PINameProperty, kUtilityName);
-  pipl.AddPascalString(PIAdobeVendorID, PICategoryProperty, kUtilityCategory);
-  pipl.AddU32(PIAdobeVendorID, PIVersionProperty, kUtilityPiplVersion);
-  pipl.AddCString(PIAdobeVendorID, PIWin64X86CodeProperty, kUtilityEntryPoint);
+  pipl.AddU32(kPiplVendor, PIKindProperty, kPiplGeneralPluginKind);
+  pipl.AddPascalString(kPiplVendor, kPiplNameKey, kUtilityName);
+  pipl.AddPascalString(kPiplVendor, kPiplCategoryKey, kUtilityCategory);
+  pipl.AddU32(kPiplVendor, kPiplVersionKey, kUtilityPiplVersion);
+  pipl.AddCString(kPiplVendor, PIWin64X86CodeProperty, kUtilityEntryPoint);
   return pipl.Finish();
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "AE_Effect.h"
+#include "A.h"
 #include "SPBasic.h"
 
 namespace vlam {

@@ -1,9 +1,9 @@
 // Three-float vector for points in flash, layer and camera space.
 #pragma once
 
-namespace vlam {
+#include "frame/matrix4.h"
 
-struct Matrix4;
+namespace vlam {
 
 // Arithmetic is done in doubles; results are stored back as floats, so every
 // consumer that places a point with these operations gets the same bits.
@@ -27,8 +27,13 @@ struct Vec3f {
   // radians; x is left as it is.
   void RotateAboutPivot(const Vec3f& pivot, double theta);
   // p' = M·p with the translation in column 3; no division by a fourth
-  // coordinate.
-  void Transform(const Matrix4& m);
+  // coordinate. Defined here: the flash passes place every splat with it.
+  void Transform(const Matrix4& m) {
+    const double px = x, py = y, pz = z;
+    x = static_cast<float>(m.m[0] * px + m.m[1] * py + m.m[2] * pz + m.m[3]);
+    y = static_cast<float>(m.m[4] * px + m.m[5] * py + m.m[6] * pz + m.m[7]);
+    z = static_cast<float>(m.m[8] * px + m.m[9] * py + m.m[10] * pz + m.m[11]);
+  }
 };
 
 }  // namespace vlam

@@ -83,7 +83,7 @@ void Host::loadPlugins() {
       installEffect(std::move(pipl), reinterpret_cast<PF_FilterProc>(entry));
     } else if (pipl.isGeneral()) {
       GeneralPlugin plugin;
-      plugin.entry = reinterpret_cast<AEGP_PluginInitFuncPrototype>(entry);
+      plugin.entry = reinterpret_cast<AEGP_PluginInitFunc>(entry);
       plugin.pipl = std::move(pipl);
       plugin.id = nextPluginId_++;
       generalPlugins_.push_back(std::move(plugin));
@@ -144,7 +144,7 @@ void Host::openProject(std::unique_ptr<Project> project) {
   project_ = std::move(project);
   for (EffectInstance *effect : project_->allEffects()) {
     runner_->sequenceResetup(*effect);
-    updateParamsUi(*effect);
+    updateParamsUi(*effect, currentTicks);
   }
 }
 
@@ -163,13 +163,13 @@ PF_Err Host::applyInstalled(Layer &layer, InstalledEffect &effect, EffectInstanc
     return err;
   }
   if (created) *created = &instance;
-  updateParamsUi(instance);
+  updateParamsUi(instance, currentTicks);
   return PF_Err_NONE;
 }
 
-void Host::updateParamsUi(EffectInstance &effect) {
-  if (effect.installed().outFlags & PF_OutFlag_SEND_UPDATE_PARAMS_UI)
-    runner_->call(effect.installed(), &effect, PF_Cmd_UPDATE_PARAMS_UI, {currentTicks, activeRender});
+PF_Err Host::updateParamsUi(EffectInstance &effect, std::int64_t ticks) {
+  if (!effect.installed().updatesParamsUi()) return PF_Err_NONE;
+  return runner_->call(effect.installed(), &effect, PF_Cmd_UPDATE_PARAMS_UI, {ticks, activeRender}).err;
 }
 
 EffectInstance *Host::applyEffect(Layer &layer, const std::string &matchName, PF_Err *error) {

@@ -108,9 +108,12 @@ public:
   EffectInstance *applyEffect(Layer &layer, const std::string &matchName, PF_Err *error = nullptr);
   // What AEGP_ApplyEffect does (no idle run); on failure nothing is applied.
   PF_Err applyInstalled(Layer &layer, InstalledEffect &effect, EffectInstance **created);
-  // PF_Cmd_UPDATE_PARAMS_UI for effects that ask for it (out-flag
-  // SEND_UPDATE_PARAMS_UI), as when their controls are shown.
-  void updateParamsUi(EffectInstance &effect);
+  // Brings the effect's controls up to date as the host does when it shows
+  // them, after a user change and when a project opens: PF_Cmd_UPDATE_PARAMS_UI
+  // at comp time `ticks`, only to effects that ask for it (see
+  // InstalledEffect::updatesParamsUi). The effect's answer; PF_Err_NONE when
+  // the command was not sent.
+  PF_Err updateParamsUi(EffectInstance &effect, std::int64_t ticks);
   // Removes an effect from its layer (sequence setdown first).
   void removeEffect(EffectInstance &effect);
   // One round of the host's idle processing: every idle hook once.

@@ -1,5 +1,6 @@
 // The Flash Instance effect's commands behind its entry function.
 #pragma once
+#include "AE_EffectUI.h"
 #include "AE_Effect.h"
 
 namespace vlam {

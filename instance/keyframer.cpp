@@ -31,12 +31,12 @@ A_Err WriteTriggerKey(const AEGP_KeyframeSuite4 *keyframes, AEGP_StreamRefH stre
 double CompFrameRate(SuiteHandler &suites, AEGP_LayerH layer, A_Err *err) {
   AEGP_CompH comp = nullptr;
   if (layer != nullptr) {
-    const auto *layers = suites.Get<AEGP_LayerSuite13>(kAEGPLayerSuite, kAEGPLayerSuiteVersion13);
+    const auto *layers = suites.Get<AEGP_LayerSuite7>(kAEGPLayerSuite, kAEGPLayerSuiteVersion7);
     KeepFirstError(*err, layers->AEGP_GetLayerParentComp(layer, &comp));
   }
   A_FpLong fps = kFallbackFrameRate;
   if (comp != nullptr) {
-    const auto *comps = suites.Get<AEGP_CompSuite19>(kAEGPCompSuite, kAEGPCompSuiteVersion19);
+    const auto *comps = suites.Get<AEGP_CompSuite9>(kAEGPCompSuite, kAEGPCompSuiteVersion9);
     KeepFirstError(*err, comps->AEGP_GetCompFramerate(comp, &fps));
   }
   return fps;
@@ -57,7 +57,7 @@ PF_Err AddTriggerKeyframes(const PF_InData *in_data, PF_ParamDef *params[]) {
   A_Err err = pfInterface->AEGP_GetEffectLayer(in_data->effect_ref, &layer);
   A_Time now{0, 1};
   if (err == A_Err_NONE && layer != nullptr) {
-    const auto *layers = suites.Get<AEGP_LayerSuite13>(kAEGPLayerSuite, kAEGPLayerSuiteVersion13);
+    const auto *layers = suites.Get<AEGP_LayerSuite7>(kAEGPLayerSuite, kAEGPLayerSuiteVersion7);
     err = layers->AEGP_GetLayerCurrentTime(layer, AEGP_LTimeMode_CompTime, &now);
   }
 
@@ -68,7 +68,7 @@ PF_Err AddTriggerKeyframes(const PF_InData *in_data, PF_ParamDef *params[]) {
     err =
         pfInterface->AEGP_GetNewEffectForEffect(kNoPluginId, in_data->effect_ref, effect.Receive());
   }
-  const auto *streams = suites.Get<AEGP_StreamSuite9>(kAEGPStreamSuite, kAEGPStreamSuiteVersion9);
+  const auto *streams = suites.Get<AEGP_StreamSuite4>(kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
   ScopedStreamRef trigger(streams);
   if (err == A_Err_NONE && effect.get() != nullptr) {
     err = streams->AEGP_GetNewEffectStreamByIndex(kNoPluginId, effect.get(), kInstanceTrigger,
@@ -83,7 +83,7 @@ PF_Err AddTriggerKeyframes(const PF_InData *in_data, PF_ParamDef *params[]) {
     const std::vector<TriggerKey> keys = TriggerKeyPattern(burst);
 
     ScopedUndoGroup undo(
-        suites.Get<AEGP_UtilitySuite11>(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion11));
+        suites.Get<AEGP_UtilitySuite5>(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5));
     if (err == A_Err_NONE) {
       err = undo.Open(kKeyframerUndoName);
     }

@@ -1,5 +1,7 @@
 #include "instance/overlay_draw.h"
 
+#include "AE_EffectCBSuites.h"
+
 #include "frame/comp_camera_host.h"
 #include "frame/fixed_point.h"
 #include "frame/scoped_suite.h"
@@ -110,7 +112,7 @@ PF_Err DrawInstanceOverlay(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef
   }
   return RunDrawingEvent([&]() -> PF_Err {
     const ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite,
-                                               kPFHandleSuiteVersion2);
+                                               kPFHandleSuiteVersion1);
     const ScopedDrawbotSuites suites(in_data, out_data);
     if (suites.error() != PF_Err_NONE) {
       return suites.error();

@@ -37,9 +37,9 @@ A_Err EffectInserter::Apply(const char *match_name) {
 }
 
 A_long EffectInserter::OwnPosition() {
-  const auto *streams = suites_.Get<AEGP_StreamSuite9>(kAEGPStreamSuite, kAEGPStreamSuiteVersion9);
+  const auto *streams = suites_.Get<AEGP_StreamSuite4>(kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
   const auto *dynamic =
-      suites_.Get<AEGP_DynamicStreamSuite5>(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion5);
+      suites_.Get<AEGP_DynamicStreamSuite4>(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion4);
   ScopedStreamRef first_param(streams);
   ScopedStreamRef effect_group(streams);
   A_long index = 0;

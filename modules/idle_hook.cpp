@@ -13,7 +13,7 @@ namespace {
 // Runs the command's script and frees the host's result.
 A_Err RunCommand(SuiteHandler &suites, AEGP_PluginID /*plugin_id*/, A_long command) {
   const auto *utility =
-      suites.Get<AEGP_UtilitySuite11>(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion11);
+      suites.Get<AEGP_UtilitySuite5>(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5);
   AEGP_MemHandle result = nullptr;
   A_Err err = utility->AEGP_ExecuteScript(0, ScriptForCommand(command), true, &result, nullptr);
   if (err == A_Err_NONE && result != nullptr) {
@@ -28,7 +28,7 @@ void ReportIdleFailure(const SPBasicSuite *basic, AEGP_PluginID plugin_id, A_Err
   try {
     SuiteHandler suites(basic);
     const auto *utility =
-        suites.Get<AEGP_UtilitySuite7>(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7);
+        suites.Get<AEGP_UtilitySuite3>(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion3);
     char message[128];
     std::snprintf(message, sizeof message, "zkVlamUtil could not carry out a request (error %d).",
                   static_cast<int>(code));

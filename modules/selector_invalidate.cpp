@@ -6,7 +6,7 @@ namespace vlam {
 
 PF_Err InvalidateButton(const PF_InData *in_data, PF_ContextH context, const ButtonGrid &grid,
                         A_long button) {
-  ScopedSuite<PF_AppSuite6> app(in_data->pica_basicP, kPFAppSuite, kPFAppSuiteVersion6);
+  ScopedSuite<PFAppSuite4> app(in_data->pica_basicP, kPFAppSuite, kPFAppSuiteVersion4);
   const PF_Rect rect = grid.InvalidationRect(button);
   return app->PF_InvalidateRect(context, &rect);
 }

@@ -13,7 +13,7 @@ namespace vlam {
 class LockedSelectorState {
  public:
   explicit LockedSelectorState(const PF_InData *in_data)
-      : handles_(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion2),
+      : handles_(in_data->pica_basicP, kPFHandleSuite, kPFHandleSuiteVersion1),
         sequence_(in_data, *handles_.get()) {}
 
   SelectorState &get() { return sequence_.get() != nullptr ? *sequence_.get() : scratch_; }

@@ -28,13 +28,13 @@ A_Err PublishUtilsSuite(const SPBasicSuite *basic) {
 }
 
 A_Err RegisterIdleHook(SuiteHandler &suites, AEGP_PluginID plugin_id) {
-  const auto *reg = suites.Get<AEGP_RegisterSuite6>(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion6);
+  const auto *reg = suites.Get<AEGP_RegisterSuite5>(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion5);
   return reg->AEGP_RegisterIdleHook(plugin_id, VlamIdleHook, nullptr);
 }
 
 A_Err ReportInitFailure(SuiteHandler &suites, AEGP_PluginID plugin_id) {
   const auto *utility =
-      suites.Get<AEGP_UtilitySuite7>(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7);
+      suites.Get<AEGP_UtilitySuite3>(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion3);
   return utility->AEGP_ReportInfo(plugin_id, kUtilityInitErrorMessage);
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "AE_EffectCB.h"
+#include "render/flash_rect.h"
 #include "render/world_buffer.h"
 
 namespace vlam {
@@ -15,6 +16,10 @@ constexpr double kFiringThreshold = 0.01;
 constexpr A_u_short kGridStep = 2;
 constexpr A_u_short kBaseBrush = 11;
 constexpr A_long kAxialStart = 8;
+// The body pass's slices differ widely in work (wide near the muzzle, thin at
+// the tip), so it is cut into several iterations per thread for the host to
+// hand out as threads come free. The bytes do not depend on the count.
+constexpr A_long kBodyIterationsPerThread = 8;
 // No valid design comes near this many cells; a damaged record cannot make a
 // pass loop for ever.
 constexpr double kMaxCells = 4096.0;
@@ -103,13 +108,16 @@ PF_Err FlashDrawer::Draw(int k, InstanceRecord &instance, const FlashDesign &des
   if (err == PF_Err_NONE) err = DrawPetals(k, design);
 
   FiringContext firing{&frame_, k, &instance, &design, &variation_, &flashWorld_, {}};
+  // The buffer was cleared above: only what the splats reached holds light.
   if (err == PF_Err_NONE) {
     firing.drawn = Drawn();
+    firing.lit = volume_.ReachedRect();
     err = passes.BeforeSparks(firing);
   }
   if (err == PF_Err_NONE) err = DrawSparks(design);
   if (err == PF_Err_NONE) {
     firing.drawn = Drawn();
+    firing.lit = UnionRect(firing.lit, volume_.ReachedRect());
     err = passes.AfterSparks(firing);
   }
   return err;
@@ -151,7 +159,10 @@ void FlashDrawer::Prepare(int k, const InstanceRecord &instance, const FlashDesi
 
 PF_Err FlashDrawer::RunBody() {
   PF_Err err = AskAbort(frame_.in_data);
-  if (err == PF_Err_NONE) err = volume_.RunBodyPass(frame_.threads);
+  // Without a thread count the pass asks the host for one iteration per
+  // thread.
+  const A_long iterations = frame_.threads > 0 ? frame_.threads * kBodyIterationsPerThread : 0;
+  if (err == PF_Err_NONE) err = volume_.RunBodyPass(iterations);
   if (err == PF_Err_NONE) err = AskAbort(frame_.in_data);
   return err;
 }

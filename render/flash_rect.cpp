@@ -23,6 +23,33 @@ PF_Rect ClampRect(const PF_Rect &r, A_long width, A_long height) {
                  std::clamp<A_long>(r.right, 0, width), std::clamp<A_long>(r.bottom, 0, height)};
 }
 
+PF_Rect UnionRect(const PF_Rect &a, const PF_Rect &b) {
+  if (RectEmpty(a)) return b;
+  if (RectEmpty(b)) return a;
+  return PF_Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                 std::max(a.bottom, b.bottom)};
+}
+
+int RectsOutside(const PF_Rect &outer, const PF_Rect &inner, PF_Rect parts[4]) {
+  if (RectEmpty(outer)) return 0;
+  const A_long top = std::clamp(inner.top, outer.top, outer.bottom);
+  const A_long bottom = std::clamp(inner.bottom, top, outer.bottom);
+  if (RectEmpty(inner) || bottom == top) {
+    parts[0] = outer;
+    return 1;
+  }
+  const A_long left = std::clamp(inner.left, outer.left, outer.right);
+  const A_long right = std::clamp(inner.right, left, outer.right);
+  const PF_Rect candidates[4] = {{outer.left, outer.top, outer.right, top},
+                                 {outer.left, bottom, outer.right, outer.bottom},
+                                 {outer.left, top, left, bottom},
+                                 {right, top, outer.right, bottom}};
+  int n = 0;
+  for (const PF_Rect &r : candidates)
+    if (!RectEmpty(r)) parts[n++] = r;
+  return n;
+}
+
 namespace {
 
 // One direction: new size trunc(size x s), the low edge at

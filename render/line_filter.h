@@ -16,6 +16,14 @@ namespace vlam {
 void LineFilter(const float* src, ptrdiff_t srcStride, float* dst, ptrdiff_t dstStride, A_long L,
                 double r);
 
+// LineFilter over red, green and blue of `pixels` adjacent float pixels
+// (alpha, red, green, blue) at once: pixel p's lines start at src + 4p and
+// dst + 4p and step by the strides, in floats. The same bits as filtering
+// each of those lines alone; for lines that run down columns, neighbouring
+// columns are read together along each row.
+void PixelLineFilter(const float* src, ptrdiff_t srcStride, float* dst, ptrdiff_t dstStride,
+                     A_long pixels, A_long L, double r);
+
 // The four box sizes approximating a Gaussian of deviation sigma.
 void GaussianBoxSizes(double sigma, A_long sizes[4]);
 

@@ -7,6 +7,7 @@
 #include "AE_EffectCBSuites.h"
 #include "AE_EffectSuites.h"
 #include "AE_GeneralPlug.h"
+#include "PF_Masks.h"
 #include "frame/host_error.h"
 #include "frame/row_bands.h"
 #include "frame/scoped_suite.h"
@@ -62,8 +63,8 @@ A_Err ReadMaskLook(PF_InData *in_data, AEGP_PluginID plugin, AEGP_MaskIDVal id, 
   const SPBasicSuite *basic = in_data->pica_basicP;
   ScopedSuite<AEGP_PFInterfaceSuite1> pf(basic, kAEGPPFInterfaceSuite,
                                          kAEGPPFInterfaceSuiteVersion1);
-  ScopedSuite<AEGP_MaskSuite6> masks(basic, kAEGPMaskSuite, kAEGPMaskSuiteVersion6);
-  ScopedSuite<AEGP_StreamSuite9> streams(basic, kAEGPStreamSuite, kAEGPStreamSuiteVersion9);
+  ScopedSuite<AEGP_MaskSuite5> masks(basic, kAEGPMaskSuite, kAEGPMaskSuiteVersion5);
+  ScopedSuite<AEGP_StreamSuite4> streams(basic, kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
 
   AEGP_LayerH layer = nullptr;
   A_Err err = pf->AEGP_GetEffectLayer(in_data->effect_ref, &layer);
@@ -164,8 +165,10 @@ PF_Err MaskPass(FiringContext &firing) {
     err = ReadMaskLook(in_data, plugin, static_cast<AEGP_MaskIDVal>(id), look);
   }
   if (err == PF_Err_NONE) {
-    ScopedSuite<PF_MaskSuite1> masks(in_data->pica_basicP, kPFMaskSuite, kPFMaskSuiteVersion1);
-    err = masks->PF_MaskWorldWithPath(in_data->effect_ref, path.get(), look.featherX,
+    ScopedSuite<PF_MaskSuite1> masks(in_data->pica_basicP, kPF_MaskSuite, kPF_MaskSuiteVersion1);
+    // The suite takes the path by address.
+    PF_PathOutlinePtr outline = path.get();
+    err = masks->PF_MaskWorldWithPath(in_data->effect_ref, &outline, look.featherX,
                                       look.featherY, false, look.opacity * 0.01,
                                       in_data->quality, &matte.World(), nullptr);
   }

@@ -27,16 +27,25 @@ A_long CentrePixel(double v) {
 
 const PF_CompositeMode kCopyMode{PF_Xfer_COPY, 0, 255, false, 32768};
 
-// The host spreads `source` over the positions between the matrices into a
-// new cleared buffer, which then replaces the accumulation buffer.
+const PF_PixelFloat kOpaqueBlack{1.0f, 0.0f, 0.0f, 0.0f};
+
+// The host spreads "FLASH_WORLD" over the positions between the matrices into
+// a new buffer cleared to opaque black, which then replaces "FLASH_WORLD".
+// Only the destination rectangle (clamped to the buffer) of the new buffer
+// can differ from opaque black, so only that part is cleared and copied
+// back, and of the rest of "FLASH_WORLD" only the lit part needs clearing:
+// the bytes are those of clearing and copying the whole buffer. The new
+// buffer keeps the full size because the host places the transformed pixels
+// by their position in it.
 PF_Err TransformIntoFlash(FiringContext &firing, const PF_FloatMatrix *matrices, A_long count,
                           const PF_Rect &dest, const char *name) {
   PF_InData *in_data = firing.frame->in_data;
   WorldBuffer &flash = *firing.flashWorld;
+  const A_long width = flash.World().width, height = flash.World().height;
+  const PF_Rect area = ClampRect(dest, width, height);
   WorldBuffer temp;
-  PF_Err err = temp.Create(in_data, flash.World().width, flash.World().height,
-                           PF_PixelFormat_ARGB128, name);
-  if (err == PF_Err_NONE) err = temp.Clear();
+  PF_Err err = temp.Create(in_data, width, height, PF_PixelFormat_ARGB128, name);
+  if (err == PF_Err_NONE && !RectEmpty(area)) err = temp.Fill(kOpaqueBlack, &area);
   if (err == PF_Err_NONE) {
     ScopedSuite<PF_WorldTransformSuite1> transforms(in_data->pica_basicP, kPFWorldTransformSuite,
                                                     kPFWorldTransformSuiteVersion1);
@@ -44,7 +53,13 @@ PF_Err TransformIntoFlash(FiringContext &firing, const PF_FloatMatrix *matrices,
                                       in_data->field, &flash.World(), &kCopyMode, nullptr,
                                       matrices, count, true, &dest, &temp.World());
   }
-  if (err == PF_Err_NONE) err = flash.RawCopyFrom(temp);
+  if (err == PF_Err_NONE && !RectEmpty(area)) err = flash.RawCopyFrom(temp, area);
+  if (err == PF_Err_NONE) {
+    PF_Rect outside[4];
+    const int parts = RectsOutside(ClampRect(firing.lit, width, height), area, outside);
+    for (int i = 0; i < parts && err == PF_Err_NONE; ++i) err = flash.Fill(kOpaqueBlack, &outside[i]);
+  }
+  if (err == PF_Err_NONE) firing.lit = area;
   KeepFirstError(err, temp.Release());
   return err;
 }

@@ -41,6 +41,12 @@ struct FiringContext {
   const FlashVariation *variation;
   WorldBuffer *flashWorld;           // "FLASH_WORLD" with the firing drawn into it
   DirtyRect drawn;                   // rows and columns splatted so far
+  // Outside this rectangle (right and bottom exclusive) "FLASH_WORLD" is
+  // known to be opaque black, so the passes that replace the whole buffer
+  // only need to work inside it. The default claims nothing: everything.
+  PF_Rect lit{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
+
+  static constexpr A_long kEverywhere = 1 << 30;
 };
 
 // The passes that finish a firing: motion blur of the main shape and petals

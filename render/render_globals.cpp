@@ -46,8 +46,8 @@ PF_Err FillRenderGlobals(const PF_InData *in_data, RenderGlobals &globals) {
 
   PF_Err err = PF_Err_NONE;
   {
-    ScopedSuite<AEGP_UtilitySuite11> utility(in_data->pica_basicP, kAEGPUtilitySuite,
-                                             kAEGPUtilitySuiteVersion11);
+    ScopedSuite<AEGP_UtilitySuite5> utility(in_data->pica_basicP, kAEGPUtilitySuite,
+                                             kAEGPUtilitySuiteVersion5);
     AEGP_PluginID id = 0;
     err = utility->AEGP_RegisterWithAEGP(nullptr, kRenderIdentity.match_name, &id);
     globals.pluginId = static_cast<std::uint32_t>(id);
@@ -86,7 +86,7 @@ PF_Err CreateRenderGlobals(PF_InData *in_data, PF_OutData *out_data) {
     // The handle could not be locked, so it was never cleared: a later
     // setdown must not take its bytes for a table to free.
     ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite,
-                                         kPFHandleSuiteVersion2);
+                                         kPFHandleSuiteVersion1);
     handles->host_dispose_handle(out_data->global_data);
     out_data->global_data = nullptr;
   }
@@ -108,7 +108,7 @@ LockedRenderGlobals::LockedRenderGlobals(const PF_InData *in_data) : in_data_(in
     return;
   }
   ScopedSuite<PF_HandleSuite1> handles(in_data->pica_basicP, kPFHandleSuite,
-                                       kPFHandleSuiteVersion2);
+                                       kPFHandleSuiteVersion1);
   // A handle too small for the record is not one this effect made.
   if (handles->host_get_handle_size != nullptr &&
       handles->host_get_handle_size(in_data->global_data) < sizeof(RenderGlobals)) {
@@ -125,10 +125,10 @@ LockedRenderGlobals::~LockedRenderGlobals() {
   // handle locked, which only costs the host the ability to move it.
   const SPBasicSuite *basic = in_data_->pica_basicP;
   const void *suite = nullptr;
-  if (basic->AcquireSuite(kPFHandleSuite, kPFHandleSuiteVersion2, &suite) == kSPNoError &&
+  if (basic->AcquireSuite(kPFHandleSuite, kPFHandleSuiteVersion1, &suite) == kSPNoError &&
       suite != nullptr) {
     static_cast<const PF_HandleSuite1 *>(suite)->host_unlock_handle(in_data_->global_data);
-    basic->ReleaseSuite(kPFHandleSuite, kPFHandleSuiteVersion2);
+    basic->ReleaseSuite(kPFHandleSuite, kPFHandleSuiteVersion1);
   }
 }
 

@@ -27,26 +27,27 @@ float* Channel(const PF_EffectWorld& w, A_long x, A_long y, int channel) {
   return reinterpret_cast<float*>(row) + 4 * static_cast<ptrdiff_t>(x) + channel;
 }
 
-// Red, green and blue are the channels 1, 2 and 3 of a float pixel.
+// Red, green and blue are the channels 1, 2 and 3 of a float pixel; one row
+// is one pixel wide line per channel.
 A_Err HorizontalBand(void* data, A_long first, A_long last, A_long) {
   const LineJob& job = *static_cast<const LineJob*>(data);
   const Region& g = job.region;
   for (A_long y = g.top + first; y <= g.top + last; ++y)
-    for (int ch = 1; ch <= 3; ++ch)
-      LineFilter(Channel(*job.from, g.left, y, ch), 4, Channel(*job.to, g.left, y, ch), 4,
-                 g.right - g.left, job.radius);
+    PixelLineFilter(Channel(*job.from, g.left, y, 0), 4, Channel(*job.to, g.left, y, 0), 4, 1,
+                    g.right - g.left, job.radius);
   return A_Err_NONE;
 }
 
+// The columns of the band side by side, read row by row.
 A_Err VerticalBand(void* data, A_long first, A_long last, A_long) {
   const LineJob& job = *static_cast<const LineJob*>(data);
   const Region& g = job.region;
   const ptrdiff_t fromStride = job.from->rowbytes / static_cast<ptrdiff_t>(sizeof(float));
   const ptrdiff_t toStride = job.to->rowbytes / static_cast<ptrdiff_t>(sizeof(float));
-  for (A_long x = g.left + first; x <= g.left + last; ++x)
-    for (int ch = 1; ch <= 3; ++ch)
-      LineFilter(Channel(*job.from, x, g.top, ch), fromStride, Channel(*job.to, x, g.top, ch),
-                 toStride, g.bottom - g.top, job.radius);
+  if (last < first) return A_Err_NONE;
+  PixelLineFilter(Channel(*job.from, g.left + first, g.top, 0), fromStride,
+                  Channel(*job.to, g.left + first, g.top, 0), toStride, last - first + 1,
+                  g.bottom - g.top, job.radius);
   return A_Err_NONE;
 }
 

@@ -1,5 +1,6 @@
 #include "render/world_buffer.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "AE_EffectCBSuites.h"
@@ -7,6 +8,23 @@
 #include "render/pixel_convert.h"
 
 namespace vlam {
+
+namespace {
+
+A_long BytesPerPixel(PF_PixelFormat format) {
+  switch (format) {
+    case PF_PixelFormat_ARGB128:
+      return static_cast<A_long>(sizeof(PF_PixelFloat));
+    case PF_PixelFormat_ARGB64:
+      return static_cast<A_long>(sizeof(PF_Pixel16));
+    case PF_PixelFormat_ARGB32:
+      return static_cast<A_long>(sizeof(PF_Pixel8));
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
 
 WorldBuffer::~WorldBuffer() {
   // A destructor must not throw, even when the host refuses the suite now.
@@ -78,6 +96,26 @@ PF_Err WorldBuffer::RawCopyFrom(const WorldBuffer& source) {
     return PF_Err_INTERNAL_STRUCT_DAMAGED;
   std::memmove(world_.data, s.data,
                static_cast<size_t>(world_.rowbytes) * static_cast<size_t>(world_.height));
+  return PF_Err_NONE;
+}
+
+PF_Err WorldBuffer::RawCopyFrom(const WorldBuffer& source, const PF_Rect& rect) {
+  const PF_EffectWorld& s = source.world_;
+  const A_long bytes = BytesPerPixel(format_);
+  const auto holds = [&rect](const PF_EffectWorld& w) {
+    return rect.left >= 0 && rect.top >= 0 && rect.right <= w.width && rect.bottom <= w.height;
+  };
+  if (source.format_ != format_ || bytes == 0 || !s.data || !world_.data || !holds(s) ||
+      !holds(world_) || rect.right < rect.left || rect.bottom < rect.top)
+    return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  const size_t rowLength = static_cast<size_t>(rect.right - rect.left) * static_cast<size_t>(bytes);
+  for (A_long y = rect.top; y < rect.bottom; ++y) {
+    const char* from = reinterpret_cast<const char*>(s.data) +
+                       static_cast<ptrdiff_t>(s.rowbytes) * y + static_cast<ptrdiff_t>(rect.left) * bytes;
+    char* to = reinterpret_cast<char*>(world_.data) + static_cast<ptrdiff_t>(world_.rowbytes) * y +
+               static_cast<ptrdiff_t>(rect.left) * bytes;
+    std::memmove(to, from, rowLength);
+  }
   return PF_Err_NONE;
 }
 

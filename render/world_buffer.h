@@ -42,6 +42,9 @@ class WorldBuffer {
   // Copies the pixel bytes of a buffer of the same layout; otherwise changes
   // nothing and returns PF_Err_INTERNAL_STRUCT_DAMAGED.
   PF_Err RawCopyFrom(const WorldBuffer& source);
+  // The same for the pixels of `rect` only, which must lie inside both
+  // buffers; the rest of this buffer is left as it was.
+  PF_Err RawCopyFrom(const WorldBuffer& source, const PF_Rect& rect);
   // Separable blur of red, green and blue of a float buffer inside `region`
   // (null: everything); alpha is left as it was.
   PF_Err Blur(const PF_Rect* region, double radiusX, double radiusY, BlurKind kind);

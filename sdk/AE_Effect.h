@@ -1,17 +1,24 @@
 // Effect API: commands, in/out records, parameters and image buffers.
 #pragma once
 #include "A.h"
+#include "AE_EffectVers.h"
 
 typedef A_long PF_Err;
 typedef A_long PF_Fixed;
 typedef A_u_long PF_UFixed;
+// Windows spells the effect API's boolean as a (signed) char, other
+// platforms as an unsigned byte.
+#if defined(_WIN32)
 typedef A_char PF_Boolean;
+#else
+typedef A_u_char PF_Boolean;
+#endif
 typedef double PF_FpLong;
 typedef float PF_FpShort;
 typedef A_long PF_ParamValue;
 typedef A_long PF_ParamIndex;
 typedef void **PF_Handle;
-typedef struct _PF_ProgressData *PF_ProgPtr;
+typedef struct PF_ProgressInfo *PF_ProgPtr;
 
 typedef struct {
   A_u_char alpha, red, green, blue;
@@ -81,7 +88,6 @@ typedef struct PF_LayerDef {
 } PF_LayerDef;
 
 typedef PF_LayerDef PF_EffectWorld;
-typedef PF_LayerDef PF_World;
 
 // ---------------------------------------------------------------------------
 // Versions
@@ -122,15 +128,12 @@ typedef A_long PF_Stage;
              ((((A_u_long)(stage)) & PF_Vers_STAGE_BITS) << PF_Vers_STAGE_SHIFT) |              \
              ((((A_u_long)(build)) & PF_Vers_BUILD_BITS) << PF_Vers_BUILD_SHIFT))
 
-#define PF_PLUG_IN_VERSION 13
-#define PF_PLUG_IN_SUBVERS 28
-
 #define PF_MAX_EFFECT_NAME_LEN 31
 #define PF_MAX_EFFECT_MSG_LEN 255
-#define PF_MAX_PARAM_NAME_LEN 31
+#define PF_MAX_EFFECT_PARAM_NAME_LEN 31
 #define PF_MAX_PARAM_VALUE_LEN 31
 #define PF_MAX_PARAM_DESCRIPTION_LEN 31
-#define PF_MAX_CHANNEL_NAME_LEN 63
+#define PF_CHANNEL_NAME_LEN 63
 
 // ---------------------------------------------------------------------------
 // Commands
@@ -227,7 +230,7 @@ enum {
   PF_OutFlag_AUDIO_IIR = 1L << 28,
   PF_OutFlag_I_SYNTHESIZE_AUDIO = 1L << 29,
   PF_OutFlag_AUDIO_EFFECT_TOO = 1L << 30,
-  PF_OutFlag_AUDIO_EFFECT_ONLY = (A_long)(1UL << 31)
+  PF_OutFlag_AUDIO_EFFECT_ONLY = 1L << 31
 };
 typedef A_long PF_OutFlags;
 
@@ -294,28 +297,8 @@ enum {
 };
 typedef A_long PF_Field;
 
-enum {
-  PF_Xfer_NONE = -1,
-  PF_Xfer_COPY = 0,
-  PF_Xfer_BEHIND,
-  PF_Xfer_IN_FRONT,
-  PF_Xfer_DISSOLVE,
-  PF_Xfer_ADD,
-  PF_Xfer_MULTIPLY,
-  PF_Xfer_SCREEN,
-  PF_Xfer_OVERLAY,
-  PF_Xfer_SOFT_LIGHT,
-  PF_Xfer_HARD_LIGHT,
-  PF_Xfer_DARKEN,
-  PF_Xfer_LIGHTEN,
-  PF_Xfer_DIFFERENCE,
-  PF_Xfer_HUE,
-  PF_Xfer_SATURATION,
-  PF_Xfer_COLOR,
-  PF_Xfer_LUMINOSITY
-};
-typedef A_long PF_XferMode;
-typedef PF_XferMode PF_TransferMode;
+typedef A_long PF_TransferMode;
+typedef PF_TransferMode PF_XferMode;
 
 typedef struct {
   PF_TransferMode xfer;
@@ -325,26 +308,9 @@ typedef struct {
   A_u_short opacitySu;
 } PF_CompositeMode;
 
-enum {
-  PF_MaskFlag_NONE = 0,
-  PF_MaskFlag_INVERTED = 1L << 0,
-  PF_MaskFlag_LUMINANCE = 1L << 1
-};
-typedef A_long PF_MaskFlags;
-
-typedef struct {
-  PF_EffectWorld mask;
-  PF_Point offset;
-  PF_MaskFlags what_is_mask;
-} PF_MaskWorld;
-
 typedef struct {
   PF_FpLong mat[3][3];
 } PF_FloatMatrix;
-
-typedef struct {
-  PF_FpLong x, y;
-} PF_FixedPoint_Float;
 
 typedef struct {
   PF_Fixed x, y;
@@ -382,15 +348,15 @@ enum {
 typedef A_long PF_ParamType;
 
 enum {
-  PF_ParamFlag_RESERVED0 = 0,
-  PF_ParamFlag_CANNOT_TIME_VARY = 1L << 0,
-  PF_ParamFlag_CANNOT_INTERP = 1L << 1,
-  PF_ParamFlag_RESERVED1 = 1L << 2,
+  PF_ParamFlag_RESERVED1 = 1L << 0,
+  PF_ParamFlag_CANNOT_TIME_VARY = 1L << 1,
+  PF_ParamFlag_CANNOT_INTERP = 1L << 2,
   PF_ParamFlag_RESERVED2 = 1L << 3,
-  PF_ParamFlag_COLLAPSE_TWIRLY = 1L << 4,
-  PF_ParamFlag_SUPERVISE = 1L << 5,
+  PF_ParamFlag_RESERVED3 = 1L << 4,
+  PF_ParamFlag_COLLAPSE_TWIRLY = 1L << 5,
+  PF_ParamFlag_SUPERVISE = 1L << 6,
   PF_ParamFlag_START_COLLAPSED = PF_ParamFlag_COLLAPSE_TWIRLY,
-  PF_ParamFlag_USE_VALUE_FOR_OLD_PROJECTS = 1L << 6,
+  PF_ParamFlag_USE_VALUE_FOR_OLD_PROJECTS = 1L << 7,
   PF_ParamFlag_LAYER_PARAM_IS_TRACKMATTE = 1L << 7,
   PF_ParamFlag_EXCLUDE_FROM_HAVE_INPUTS_CHANGED = 1L << 8,
   PF_ParamFlag_SKIP_REVEAL_WHEN_UNHIDDEN = 1L << 9
@@ -425,7 +391,8 @@ enum {
   PF_ValueDisplayFlag_NONE = 0,
   PF_ValueDisplayFlag_PERCENT = 1 << 0,
   PF_ValueDisplayFlag_PIXEL = 1 << 1,
-  PF_ValueDisplayFlag_RESERVED1 = 1 << 2
+  PF_ValueDisplayFlag_RESERVED1 = 1 << 2,
+  PF_ValueDisplayFlag_REVERSE = 1 << 3
 };
 typedef A_short PF_ValueDisplayFlags;
 
@@ -436,19 +403,29 @@ enum {
 typedef A_u_long PF_FSliderFlags;
 
 enum {
-  PF_Precision_INTEGER = 0,
-  PF_Precision_TENTHS,
-  PF_Precision_HUNDREDTHS,
-  PF_Precision_THOUSANDTHS,
-  PF_Precision_TEN_THOUSANDTHS
+  PF_LayerDefault_MYSELF = -1,
+  PF_LayerDefault_NONE = 0
 };
 
-#define PF_LayerDefault_MYSELF (-1)
-#define PF_LayerDefault_NONE 0
-
 typedef PF_Handle PF_ArbitraryH;
-typedef A_long PF_PathID;
-#define PF_PathID_NONE 0
+enum {
+  PF_MaskMode_NONE = 0,
+  PF_MaskMode_ADD,
+  PF_MaskMode_SUBTRACT,
+  PF_MaskMode_INTERSECT,
+  PF_MaskMode_LIGHTEN,
+  PF_MaskMode_DARKEN,
+  PF_MaskMode_DIFFERENCE,
+  PF_MaskMode_ACCUM,
+  PF_NUM_MASKMODES
+};
+typedef A_long PF_MaskMode;
+#define PF_NUM_USER_MASKMODES PF_MaskMode_ACCUM
+
+typedef A_u_long PF_PathID;
+enum {
+  PF_PathID_NONE = 0
+};
 
 typedef struct {
   PF_ParamValue value;
@@ -580,7 +557,7 @@ typedef struct PF_ParamDef {
   A_short ui_width;
   A_short ui_height;
   PF_ParamType param_type;
-  A_char name[PF_MAX_PARAM_NAME_LEN + 1];
+  A_char name[PF_MAX_EFFECT_PARAM_NAME_LEN + 1];
   PF_ParamFlags flags;
   A_long unused;
   PF_ParamDefUnion u;
@@ -621,9 +598,9 @@ enum {
 typedef A_long PF_ArbPrintFlags;
 
 typedef struct {
-  A_long id;
-  A_short padding;
   PF_FunctionSelector which_function;
+  A_short id;
+  A_short padding;
   union {
     struct {
       void *refconPV;
@@ -692,9 +669,25 @@ typedef struct {
 // ---------------------------------------------------------------------------
 // Audio (declared for the record layouts only; the module uses no audio)
 
-typedef A_long PF_SoundFormat;
-typedef A_long PF_SoundSampleSize;
-typedef A_long PF_SoundChannels;
+enum {
+  PF_UNSIGNED_PCM = 0,
+  PF_SIGNED_PCM = 1,
+  PF_SIGNED_FLOAT = 2
+};
+typedef A_short PF_SoundFormat;
+
+enum {
+  PF_SSS_1 = 1,
+  PF_SSS_2 = 2,
+  PF_SSS_4 = 4
+};
+typedef A_short PF_SoundSampleSize;
+
+enum {
+  PF_Channels_MONO = 1,
+  PF_Channels_STEREO = 2
+};
+typedef A_short PF_SoundChannels;
 
 typedef struct {
   PF_FpLong rateF;
@@ -799,6 +792,18 @@ typedef struct PF_OutData {
   PF_OutFlags2 out_flags2;
 } PF_OutData;
 
+// Interaction macros; the first argument is the command's in_data.
+#define PF_CHECKOUT_PARAM(IN_DATA, INDEX, TIME, STEP, SCALE, PARAM)                          \
+  ((*(IN_DATA)->inter.checkout_param)((IN_DATA)->effect_ref, (INDEX), (TIME), (STEP), (SCALE), \
+                                      (PARAM)))
+#define PF_CHECKIN_PARAM(IN_DATA, PARAM) \
+  ((*(IN_DATA)->inter.checkin_param)((IN_DATA)->effect_ref, (PARAM)))
+#define PF_ADD_PARAM(IN_DATA, INDEX, DEF) \
+  ((*(IN_DATA)->inter.add_param)((IN_DATA)->effect_ref, (INDEX), (DEF)))
+#define PF_ABORT(IN_DATA) ((*(IN_DATA)->inter.abort)((IN_DATA)->effect_ref))
+#define PF_PROGRESS(IN_DATA, CURR, TOTAL) \
+  ((*(IN_DATA)->inter.progress)((IN_DATA)->effect_ref, (CURR), (TOTAL)))
+
 // ---------------------------------------------------------------------------
 // Smart pre-render and smart render
 
@@ -815,8 +820,7 @@ enum {
   PF_GPU_Framework_NONE = 0,
   PF_GPU_Framework_OPENCL,
   PF_GPU_Framework_METAL,
-  PF_GPU_Framework_CUDA,
-  PF_GPU_Framework_DIRECTX
+  PF_GPU_Framework_CUDA
 };
 typedef A_long PF_GPU_Framework;
 
@@ -833,7 +837,7 @@ typedef struct {
   PF_LRect result_rect;
   PF_LRect max_result_rect;
   PF_RationalScale par;
-  A_long solid;
+  PF_Boolean solid;
   PF_Boolean reservedB[3];
   A_long ref_width;
   A_long ref_height;

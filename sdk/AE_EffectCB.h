@@ -10,10 +10,91 @@ typedef PF_Err (*PF_IteratePixel16Func)(void *refconP, A_long xL, A_long yL, PF_
 typedef PF_Err (*PF_IteratePixelFloatFunc)(void *refconP, A_long xL, A_long yL,
                                            PF_PixelFloat *inP, PF_PixelFloat *outP);
 
+// Transfer (blending) modes of the compositing callbacks.
+enum {
+  PF_Xfer_NONE = -1,
+  PF_Xfer_COPY = 0,
+  PF_Xfer_BEHIND,
+  PF_Xfer_IN_FRONT,
+  PF_Xfer_DISSOLVE,
+  PF_Xfer_ADD,
+  PF_Xfer_MULTIPLY,
+  PF_Xfer_SCREEN,
+  PF_Xfer_OVERLAY,
+  PF_Xfer_SOFT_LIGHT,
+  PF_Xfer_HARD_LIGHT,
+  PF_Xfer_DARKEN,
+  PF_Xfer_LIGHTEN,
+  PF_Xfer_DIFFERENCE,
+  PF_Xfer_HUE,
+  PF_Xfer_SATURATION,
+  PF_Xfer_COLOR,
+  PF_Xfer_LUMINOSITY
+};
+
+enum {
+  PF_MaskFlag_NONE = 0,
+  PF_MaskFlag_INVERTED = 1L << 0,
+  PF_MaskFlag_LUMINANCE = 1L << 1
+};
+typedef A_long PF_MaskFlags;
+
+typedef struct {
+  PF_EffectWorld mask;
+  PF_Point offset;
+  PF_MaskFlags what_is_mask;
+} PF_MaskWorld;
+
+typedef A_u_long PF_KernelFlags;
+#define PF_KernelFlag_2D 0
+#define PF_KernelFlag_1D (1L << 0)
+#define PF_KernelFlag_UNNORMALIZED 0
+#define PF_KernelFlag_NORMALIZED (1L << 1)
+#define PF_KernelFlag_CLAMP 0
+#define PF_KernelFlag_NO_CLAMP (1L << 2)
+#define PF_KernelFlag_USE_LONG 0
+#define PF_KernelFlag_USE_CHAR (1L << 3)
+#define PF_KernelFlag_USE_FIXED (1L << 4)
+#define PF_KernelFlag_USE_UNDEFINED ((1L << 4) | (1L << 3))
+#define PF_KernelFlag_HORIZONTAL 0
+#define PF_KernelFlag_VERTICAL (1L << 5)
+#define PF_KernelFlag_TRANSPARENT_BORDERS 0
+#define PF_KernelFlag_REPLICATE_BORDERS (1L << 6)
+#define PF_KernelFlag_STRAIGHT_CONVOLVE 0
+#define PF_KernelFlag_ALPHA_WEIGHT_CONVOLVE (1L << 7)
+
+typedef A_long PF_NewWorldFlags;
+enum {
+  PF_NewWorldFlag_NONE = 0,
+  PF_NewWorldFlag_CLEAR_PIXELS = 1L << 0,
+  PF_NewWorldFlag_DEEP_PIXELS = 1L << 1,
+  PF_NewWorldFlag_RESERVED0 = 1L << 2,
+  PF_NewWorldFlag_RESERVED1 = 1L << 3
+};
+
+// Which utility callback get_callback_addr hands out; the address must be
+// cast to the callback's own type.
+typedef A_long PF_CallbackID;
+typedef struct PF_YouMustCastThisToActualFunctionType *PF_CallbackFunc;
+
+// What get_platform_data returns.
+typedef A_long PF_PlatDataID;
+enum {
+  PF_PlatData_MAIN_WND = 0,
+  PF_PlatData_EXE_FILE_PATH_DEPRECATED,
+  PF_PlatData_RES_FILE_PATH_DEPRECATED,
+  PF_PlatData_RES_REFNUM,
+  PF_PlatData_RES_DLLINSTANCE,
+  PF_PlatData_SP_PLUG_REF,
+  PF_PlatData_BUNDLE_REF,
+  PF_PlatData_EXE_FILE_PATH_W,
+  PF_PlatData_RES_FILE_PATH_W
+};
+
 enum {
   PF_SampleEdgeBehav_ZERO = 0
 };
-typedef A_long PF_SampleEdgeBehav;
+typedef A_u_long PF_SampleEdgeBehav;
 
 // Sampling parameter block of the sampling callbacks.
 typedef struct {
@@ -82,13 +163,13 @@ typedef struct _PF_UtilCallbacks {
   PF_Err (*blend)(PF_ProgPtr effect_ref, const PF_EffectWorld *src1, const PF_EffectWorld *src2,
                   PF_Fixed ratio, PF_EffectWorld *dst);
   PF_Err (*convolve)(PF_ProgPtr effect_ref, PF_EffectWorld *src, const PF_Rect *area,
-                     A_long flags, A_long kernel_size, void *a_kernel, void *r_kernel,
+                     PF_KernelFlags flags, A_long kernel_size, void *a_kernel, void *r_kernel,
                      void *g_kernel, void *b_kernel, PF_EffectWorld *dst);
   PF_Err (*copy)(PF_ProgPtr effect_ref, PF_EffectWorld *src, PF_EffectWorld *dst,
                  PF_Rect *src_r, PF_Rect *dst_r);
   PF_Err (*fill)(PF_ProgPtr effect_ref, const PF_Pixel *color, const PF_Rect *dst_rect,
                  PF_EffectWorld *world);
-  PF_Err (*gaussian_kernel)(PF_ProgPtr effect_ref, A_FpLong kRadius, A_long flags,
+  PF_Err (*gaussian_kernel)(PF_ProgPtr effect_ref, A_FpLong kRadius, PF_KernelFlags flags,
                             A_FpLong multiplier, A_long *diameter, void *kernel);
   PF_Err (*iterate)(PF_InData *in_data, A_long progress_base, A_long progress_final,
                     PF_EffectWorld *src, const PF_Rect *area, void *refcon,
@@ -96,7 +177,7 @@ typedef struct _PF_UtilCallbacks {
   PF_Err (*premultiply)(PF_ProgPtr effect_ref, A_long forward, PF_EffectWorld *dst);
   PF_Err (*premultiply_color)(PF_ProgPtr effect_ref, PF_EffectWorld *src, const PF_Pixel *color,
                               A_long forward, PF_EffectWorld *dst);
-  PF_Err (*new_world)(PF_ProgPtr effect_ref, A_long width, A_long height, PF_WorldFlags flags,
+  PF_Err (*new_world)(PF_ProgPtr effect_ref, A_long width, A_long height, PF_NewWorldFlags flags,
                       PF_EffectWorld *world);
   PF_Err (*dispose_world)(PF_ProgPtr effect_ref, PF_EffectWorld *world);
   PF_Err (*iterate_origin)(PF_InData *in_data, A_long progress_base, A_long progress_final,
@@ -121,11 +202,11 @@ typedef struct _PF_UtilCallbacks {
   void (*host_unlock_handle)(PF_Handle pf_handle);
   void (*host_dispose_handle)(PF_Handle pf_handle);
   PF_Err (*get_callback_addr)(PF_ProgPtr effect_ref, PF_Quality quality, PF_ModeFlags mode_flags,
-                              A_long which_callback, void **fn_ptr);
+                              PF_CallbackID which_callback, PF_CallbackFunc *fn_ptr);
   PF_Err (*app)(PF_ProgPtr, A_long, ...);
   PF_ANSICallbacks ansi;
   PF_ColorCallbacks colorCB;
-  PF_Err (*get_platform_data)(PF_ProgPtr effect_ref, A_long which, void *data);
+  PF_Err (*get_platform_data)(PF_ProgPtr effect_ref, PF_PlatDataID which, void *data);
   A_HandleSize (*host_get_handle_size)(PF_Handle pf_handle);
   PF_Err (*iterate_origin_non_clip_src)(PF_InData *in_data, A_long progress_base,
                                         A_long progress_final, PF_EffectWorld *src,
@@ -162,24 +243,11 @@ typedef struct _PF_UtilCallbacks {
   A_long reserved[1];
 } PF_UtilCallbacks;
 
-// Convenience macros; they expect a variable named in_data in scope.
-#define PF_CHECKOUT_PARAM(IN_DATA, INDEX, TIME, STEP, SCALE, PARAM)                          \
-  ((*(IN_DATA)->inter.checkout_param)((IN_DATA)->effect_ref, (INDEX), (TIME), (STEP), (SCALE), \
-                                      (PARAM)))
-#define PF_CHECKIN_PARAM(IN_DATA, PARAM) \
-  ((*(IN_DATA)->inter.checkin_param)((IN_DATA)->effect_ref, (PARAM)))
-#define PF_ADD_PARAM(IN_DATA, INDEX, DEF) \
-  ((*(IN_DATA)->inter.add_param)((IN_DATA)->effect_ref, (INDEX), (DEF)))
-#define PF_ABORT(IN_DATA) ((*(IN_DATA)->inter.abort)((IN_DATA)->effect_ref))
-#define PF_PROGRESS(IN_DATA, CURR, TOTAL) \
-  ((*(IN_DATA)->inter.progress)((IN_DATA)->effect_ref, (CURR), (TOTAL)))
-
+// Convenience macros of the callbacks; they expect a variable named in_data in scope.
 #define PF_COPY(SRC, DST, SRC_RECT, DST_RECT) \
   (*in_data->utils->copy)(in_data->effect_ref, (SRC), (DST), (SRC_RECT), (DST_RECT))
 #define PF_FILL(COLOR, DST_RECT, DST_WORLD) \
   (*in_data->utils->fill)(in_data->effect_ref, (COLOR), (DST_RECT), (DST_WORLD))
-#define PF_SPRINTF (*in_data->utils->ansi.sprintf)
-#define PF_STRCPY (*in_data->utils->ansi.strcpy)
 #define PF_NEW_HANDLE(SIZE) (*in_data->utils->host_new_handle)((SIZE))
 #define PF_LOCK_HANDLE(H) (*in_data->utils->host_lock_handle)((PF_Handle)(H))
 #define PF_UNLOCK_HANDLE(H) (*in_data->utils->host_unlock_handle)((PF_Handle)(H))

@@ -5,10 +5,9 @@
 #include "AE_EffectPixelFormat.h"
 #include "SPBasic.h"
 
-// Handles. The table is the same at every version the host publishes.
+// Handles.
 #define kPFHandleSuite "PF Handle Suite"
-#define kPFHandleSuiteVersion1 1
-#define kPFHandleSuiteVersion2 2
+#define kPFHandleSuiteVersion1 2
 
 typedef struct PF_HandleSuite1 {
   SPAPI PF_Handle (*host_new_handle)(A_HandleSize size);
@@ -66,7 +65,7 @@ typedef struct PF_WorldTransformSuite1 {
   SPAPI PF_Err (*blend)(PF_ProgPtr effect_ref, const PF_EffectWorld *src1,
                         const PF_EffectWorld *src2, PF_Fixed ratio, PF_EffectWorld *dst);
   SPAPI PF_Err (*convolve)(PF_ProgPtr effect_ref, PF_EffectWorld *src, const PF_Rect *area,
-                           A_long flags, A_long kernel_size, void *a_kernel, void *r_kernel,
+                           PF_KernelFlags flags, A_long kernel_size, void *a_kernel, void *r_kernel,
                            void *g_kernel, void *b_kernel, PF_EffectWorld *dst);
   SPAPI PF_Err (*copy)(PF_ProgPtr effect_ref, PF_EffectWorld *src, PF_EffectWorld *dst,
                        PF_Rect *src_r, PF_Rect *dst_r);

@@ -1,21 +1,23 @@
-// Pixel formats an image buffer can hold (four-char codes).
+// Pixel formats an image buffer can hold: four-char codes whose first
+// character is the lowest byte.
 #pragma once
 #include "A.h"
 
-#define PF_PIXEL_FORMAT_CODE(a, b, c, d) \
-  ((A_long)(((A_u_long)(a) << 24) | ((A_u_long)(b) << 16) | ((A_u_long)(c) << 8) | (A_u_long)(d)))
+#define MAKE_PIXEL_FORMAT_FOURCC(CH0, CH1, CH2, CH3)                                     \
+  ((A_u_long)(A_u_char)(CH0) | ((A_u_long)(A_u_char)(CH1) << 8) |                          \
+   ((A_u_long)(A_u_char)(CH2) << 16) | ((A_u_long)(A_u_char)(CH3) << 24))
 
 enum {
-  PF_PixelFormat_ARGB32 = PF_PIXEL_FORMAT_CODE('a', 'r', 'g', 'b'),
-  PF_PixelFormat_ARGB64 = PF_PIXEL_FORMAT_CODE('a', 'r', 'g', 'd'),
-  PF_PixelFormat_ARGB128 = PF_PIXEL_FORMAT_CODE('a', 'r', 'g', 'f'),
-  PF_PixelFormat_GPU_BGRA128 = PF_PIXEL_FORMAT_CODE('@', 'C', 'D', 'f'),
-  PF_PixelFormat_RESERVED = PF_PIXEL_FORMAT_CODE('a', 'l', 'g', 'p'),
-  PF_PixelFormat_BGRA32 = PF_PIXEL_FORMAT_CODE('b', 'g', 'r', 'a'),
-  PF_PixelFormat_VUYA32 = PF_PIXEL_FORMAT_CODE('v', 'u', 'y', 'a'),
-  PF_PixelFormat_NTSCDV25 = PF_PIXEL_FORMAT_CODE('d', 'v', 'n', 't'),
-  PF_PixelFormat_PALDV25 = PF_PIXEL_FORMAT_CODE('d', 'v', 'p', 'a'),
-  PF_PixelFormat_INVALID = PF_PIXEL_FORMAT_CODE('b', 'a', 'd', 'f'),
-  PF_PixelFormat_FORCE_LONG_INT = 0x7FFFFFFF
+  PF_PixelFormat_ARGB32 = MAKE_PIXEL_FORMAT_FOURCC('a', 'r', 'g', 'b'),
+  PF_PixelFormat_ARGB64 = MAKE_PIXEL_FORMAT_FOURCC('a', 'e', '1', '6'),
+  PF_PixelFormat_ARGB128 = MAKE_PIXEL_FORMAT_FOURCC('a', 'e', '3', '2'),
+  PF_PixelFormat_GPU_BGRA128 = MAKE_PIXEL_FORMAT_FOURCC('@', 'C', 'D', 'A'),
+  PF_PixelFormat_RESERVED = MAKE_PIXEL_FORMAT_FOURCC('@', 'C', 'D', 'a'),
+  PF_PixelFormat_BGRA32 = MAKE_PIXEL_FORMAT_FOURCC('b', 'g', 'r', 'a'),
+  PF_PixelFormat_VUYA32 = MAKE_PIXEL_FORMAT_FOURCC('v', 'u', 'y', 'a'),
+  PF_PixelFormat_NTSCDV25 = MAKE_PIXEL_FORMAT_FOURCC('d', 'v', 'n', '2'),
+  PF_PixelFormat_PALDV25 = MAKE_PIXEL_FORMAT_FOURCC('d', 'v', 'p', '2'),
+  PF_PixelFormat_INVALID = MAKE_PIXEL_FORMAT_FOURCC('b', 'a', 'd', 'f'),
+  PF_PixelFormat_FORCE_LONG_INT = 0xFFFFFFFF
 };
 typedef A_long PF_PixelFormat;

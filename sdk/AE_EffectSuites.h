@@ -1,9 +1,11 @@
-// Effect API: suites for parameters, paths, masks, application colours and
-// custom-UI drawing.
+// Effect API: suites for parameters, paths, application services and
+// custom-UI drawing. Earlier versions of some of these suites are declared
+// in AE_EffectSuitesOld.h, included at the end.
 #pragma once
-#include "AE_EffectCBSuites.h"
+#include "AE_Effect.h"
 #include "AE_EffectUI.h"
-#include "DrawbotSuite.h"
+#include "SPBasic.h"
+#include "adobesdk/DrawbotSuite.h"
 
 // Parameter UI and state.
 #define kPFParamUtilsSuite "PF Param Utils Suite"
@@ -11,7 +13,7 @@
 
 typedef A_long PF_KeyIndex;
 typedef struct {
-  A_long reserved[4];
+  A_long reservedAL[4];
 } PF_State;
 
 enum {
@@ -22,7 +24,7 @@ enum {
 };
 typedef A_long PF_TimeDir;
 
-#define PF_KeyIndex_NONE (-1)
+#define PF_KeyIndex_NONE (-1L)
 
 typedef struct PF_ParamUtilsSuite3 {
   SPAPI PF_Err (*PF_UpdateParamUI)(PF_ProgPtr effect_ref, PF_ParamIndex param_index,
@@ -82,10 +84,8 @@ typedef struct PF_PointParamSuite1 {
 } PF_PointParamSuite1;
 
 // Layer masks as paths.
-typedef struct _PF_PathOutline *PF_PathOutlinePtr;
-typedef struct _PF_PathSegPrep *PF_PathSegPrepPtr;
-typedef A_long PF_PathVertexIndex;
-typedef A_long PF_PathSegIndex;
+typedef struct PF_PathOutline *PF_PathOutlinePtr;
+typedef struct PF_PathSegPrep *PF_PathSegPrepPtr;
 
 typedef struct {
   PF_FpLong x, y;
@@ -115,24 +115,33 @@ typedef struct PF_PathDataSuite1 {
   SPAPI PF_Err (*PF_PathNumSegments)(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP,
                                      A_long *num_segmentsPL);
   SPAPI PF_Err (*PF_PathVertexInfo)(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP,
-                                    PF_PathVertexIndex which_pointL, PF_PathVertex *vertexP);
+                                    A_long which_pointL, PF_PathVertex *vertexP);
+  SPAPI PF_Err (*PF_PathPrepareSegLength)(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP,
+                                          A_long which_segL, A_long frequencyL,
+                                          PF_PathSegPrepPtr *lengthPrepPP);
+  SPAPI PF_Err (*PF_PathGetSegLength)(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP,
+                                      A_long which_segL, PF_PathSegPrepPtr *lengthPrepP0,
+                                      PF_FpLong *lengthPF);
+  SPAPI PF_Err (*PF_PathEvalSegLength)(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP,
+                                       PF_PathSegPrepPtr *lengthPrepPP0, A_long which_segL,
+                                       PF_FpLong lengthF, PF_FpLong *x, PF_FpLong *y);
+  SPAPI PF_Err (*PF_PathEvalSegLengthDeriv1)(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP,
+                                             PF_PathSegPrepPtr *lengthPrepPP0,
+                                             A_long which_segL, PF_FpLong lengthF,
+                                             PF_FpLong *x, PF_FpLong *y, PF_FpLong *deriv1x,
+                                             PF_FpLong *deriv1y);
+  SPAPI PF_Err (*PF_PathCleanupSegLength)(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP,
+                                          A_long which_segL, PF_PathSegPrepPtr *lengthPrepPP);
+  SPAPI PF_Err (*PF_PathIsInverted)(PF_ProgPtr effect_ref, PF_PathID unique_id,
+                                    PF_Boolean *invertedB);
+  SPAPI PF_Err (*PF_PathGetMaskMode)(PF_ProgPtr effect_ref, PF_PathID unique_id,
+                                     PF_MaskMode *modeP);
+  SPAPI PF_Err (*PF_PathGetName)(PF_ProgPtr effect_ref, PF_PathID unique_id, A_char *nameZ);
 } PF_PathDataSuite1;
 
-// Rasterising a mask path into a matte.
-#define kPFMaskSuite "AEGP Mask Suite"
-#define kPFMaskSuiteVersion1 1
-
-typedef struct PF_MaskSuite1 {
-  SPAPI PF_Err (*PF_MaskWorldWithPath)(PF_ProgPtr effect_ref, PF_PathOutlinePtr maskP,
-                                       PF_FpLong feather_x, PF_FpLong feather_y,
-                                       PF_Boolean invert, PF_FpLong opacity,
-                                       PF_Quality quality, PF_EffectWorld *worldP,
-                                       PF_Rect *bboxPR0);
-} PF_MaskSuite1;
-
-// Host application services: interface colours, invalidation.
+// Host application services: interface colours, fonts, cursor, invalidation.
 #define kPFAppSuite "PF AE App Suite"
-#define kPFAppSuiteVersion6 6
+#define kPFAppSuiteVersion6 1
 
 typedef struct {
   A_u_short red, green, blue;
@@ -140,12 +149,9 @@ typedef struct {
 
 enum {
   PF_App_Color_NONE = -1,
-  PF_App_Color_FRAME = 0,
+  PF_App_Color_FRAME,
   PF_App_Color_FILL,
-  PF_App_Color_DARK_CAPTION_FILL,
-  PF_App_Color_DARK_CAPTION_TEXT,
-  PF_App_Color_LIGHT_CAPTION_FILL,
-  PF_App_Color_LIGHT_CAPTION_TEXT,
+  PF_App_Color_TEXT,
   PF_App_Color_LIGHT_TINGE,
   PF_App_Color_DARK_TINGE,
   PF_App_Color_HILITE,
@@ -156,36 +162,115 @@ enum {
   PF_App_Color_BUTTON_LIGHT_TINGE,
   PF_App_Color_BUTTON_DARK_TINGE,
   PF_App_Color_BUTTON_HILITE,
-  PF_App_Color_BUTTON_SHADOW
+  PF_App_Color_BUTTON_SHADOW,
+  PF_App_Color_BUTTON_PRESSED_FRAME,
+  PF_App_Color_BUTTON_PRESSED_FILL,
+  PF_App_Color_BUTTON_PRESSED_TEXT,
+  PF_App_Color_BUTTON_PRESSED_LIGHT_TINGE,
+  PF_App_Color_BUTTON_PRESSED_DARK_TINGE,
+  PF_App_Color_BUTTON_PRESSED_HILITE,
+  PF_App_Color_BUTTON_PRESSED_SHADOW,
+  PF_App_Color_FRAME_DISABLED,
+  PF_App_Color_FILL_DISABLED,
+  PF_App_Color_TEXT_DISABLED,
+  PF_App_Color_LIGHT_TINGE_DISABLED,
+  PF_App_Color_DARK_TINGE_DISABLED,
+  PF_App_Color_HILITE_DISABLED,
+  PF_App_Color_SHADOW_DISABLED,
+  PF_App_Color_BUTTON_FRAME_DISABLED,
+  PF_App_Color_BUTTON_FILL_DISABLED,
+  PF_App_Color_BUTTON_TEXT_DISABLED,
+  PF_App_Color_BUTTON_LIGHT_TINGE_DISABLED,
+  PF_App_Color_BUTTON_DARK_TINGE_DISABLED,
+  PF_App_Color_BUTTON_HILITE_DISABLED,
+  PF_App_Color_BUTTON_SHADOW_DISABLED,
+  PF_App_Color_BUTTON_PRESSED_FRAME_DISABLED,
+  PF_App_Color_BUTTON_PRESSED_FILL_DISABLED,
+  PF_App_Color_BUTTON_PRESSED_TEXT_DISABLED,
+  PF_App_Color_BUTTON_PRESSED_LIGHT_TINGE_DISABLED,
+  PF_App_Color_BUTTON_PRESSED_DARK_TINGE_DISABLED,
+  PF_App_Color_BUTTON_PRESSED_HILITE_DISABLED,
+  PF_App_Color_BUTTON_PRESSED_SHADOW_DISABLED,
+  PF_App_Color_BLACK,
+  PF_App_Color_WHITE,
+  PF_App_Color_GRAY,
+  PF_App_Color_RED,
+  PF_App_Color_YELLOW,
+  PF_App_Color_GREEN,
+  PF_App_Color_CYAN,
+  PF_App_Color_TLW_NEEDLE_CURRENT_TIME,
+  PF_App_Color_TLW_NEEDLE_PREVIEW_TIME,
+  PF_App_Color_TLW_CACHE_MARK_MEM,
+  PF_App_Color_TLW_CACHE_MARK_DISK,
+  PF_App_Color_TLW_CACHE_MARK_MIX,
+  PF_App_Color_FILL_LIGHT,
+  PF_App_Color_HOT_TEXT,
+  PF_App_Color_HOT_TEXT_DISABLED,
+  PF_App_Color_LABEL_0,
+  PF_App_Color_LABEL_1,
+  PF_App_Color_LABEL_2,
+  PF_App_Color_LABEL_3,
+  PF_App_Color_LABEL_4,
+  PF_App_Color_LABEL_5,
+  PF_App_Color_LABEL_6,
+  PF_App_Color_LABEL_7,
+  PF_App_Color_LABEL_8,
+  PF_App_Color_LABEL_9,
+  PF_App_Color_LABEL_10,
+  PF_App_Color_LABEL_11,
+  PF_App_Color_LABEL_12,
+  PF_App_Color_LABEL_13,
+  PF_App_Color_LABEL_14,
+  PF_App_Color_LABEL_15,
+  PF_App_Color_LABEL_16,
+  PF_App_Color_TLW_CACHE_MARK_MEM_DUBIOUS,
+  PF_App_Color_TLW_CACHE_MARK_DISK_DUBIOUS,
+  PF_App_Color_TLW_CACHE_MARK_MIX_DUBIOUS,
+  PF_App_Color_HOT_TEXT_PRESSED,
+  PF_App_Color_HOT_TEXT_WARNING,
+  PF_App_Color_PURE_BLACK,
+  PF_App_Color_PURE_WHITE,
+  PF_App_Color_PANEL_BACKGROUND = 1000,
+  PF_App_Color_LIST_BOX_FILL,
+  PF_App_Color_DARK_CAPTION_FILL,
+  PF_App_Color_DARK_CAPTION_TEXT,
+  PF_App_Color_TEXT_ON_LIGHTER_BG,
+  PF_App_Color_NUMTYPES
 };
 typedef A_short PF_App_ColorType;
 
 typedef struct {
   A_char name[64];
   A_char org[64];
-  A_long serial_str[32];
+  A_char serial_str[64];
 } PF_AppPersonalTextInfo;
 
-typedef struct PF_AppSuite6 {
-  SPAPI PF_Err (*PF_AppGetBgColor)(PF_App_Color *bg_colorP);
-  SPAPI PF_Err (*PF_AppGetColor)(PF_App_ColorType color_type, PF_App_Color *app_colorP);
-  SPAPI PF_Err (*PF_GetPersonalInfo)(PF_AppPersonalTextInfo *ptiP);
-  SPAPI PF_Err (*PF_SetCursor)(PF_CursorType cursor);
-  SPAPI PF_Err (*PF_IsRenderEngine)(PF_Boolean *render_enginePB);
-  SPAPI PF_Err (*PF_AppColorPickerDialog)(const A_char *dialog_titleZ0,
-                                          const PF_PixelFloat *sample_colorP,
-                                          PF_Boolean use_ws_to_monitor_xformB,
-                                          PF_PixelFloat *result_colorP);
-  SPAPI PF_Err (*PF_GetMouse)(PF_Point *pointP);
-  SPAPI PF_Err (*PF_InvalidateRect)(const PF_ContextH contextH, const PF_Rect *rectP0);
-  SPAPI PF_Err (*PF_ConvertLocalToGlobal)(const PF_Point *localP, PF_Point *globalP);
-} PF_AppSuite6;
+enum {
+  PF_FontStyle_NONE = -1,
+  PF_FontStyle_SYS = 0,
+  PF_FontStyle_SMALL,
+  PF_FontStyle_SMALL_BOLD,
+  PF_FontStyle_SMALL_ITALIC,
+  PF_FontStyle_MED,
+  PF_FontStyle_MED_BOLD,
+  PF_FontStyle_APP,
+  PF_FontStyle_APP_BOLD,
+  PF_FontStyle_APP_ITALIC
+};
+typedef A_LegacyEnumType PF_FontStyleSheet;
+
+typedef struct {
+  A_char font_nameAC[256];
+} PF_FontName;
+
+enum {
+  PF_EyeDropperSampleMode_DEFAULT = 0,
+  PF_EyeDropperSampleMode_STRAIGHT,
+  PF_EyeDropperSampleMode_PREMUL
+};
+typedef A_short PF_EyeDropperSampleMode;
 
 // Access to the host's drawing objects from a custom-UI event.
 #define kPFEffectCustomUISuite "PF Effect Custom UI Suite"
-#define kPFEffectCustomUISuiteVersion1 1
 
-typedef struct PF_EffectCustomUISuite1 {
-  SPAPI PF_Err (*PF_GetDrawingReference)(const PF_ContextH effect_contextH,
-                                         DRAWBOT_DrawRef *referenceP0);
-} PF_EffectCustomUISuite1;
+#include "AE_EffectSuitesOld.h"

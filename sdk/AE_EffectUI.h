@@ -1,16 +1,20 @@
-// Effect API: custom UI events (PF_Cmd_EVENT) and custom-UI registration.
+// Effect API: custom UI events (PF_Cmd_EVENT), the window context they
+// happen in, and the host's coordinate callbacks.
 #pragma once
 #include "AE_Effect.h"
+#include "adobesdk/DrawbotSuite.h"
 
 enum {
   PF_Window_NONE = -1,
   PF_Window_COMP = 0,
   PF_Window_LAYER,
-  PF_Window_EFFECT
+  PF_Window_EFFECT,
+  PF_Window_PREVIEW
 };
 typedef A_long PF_WindowType;
 
 enum {
+  PF_Event_NONE = -1,
   PF_Event_NEW_CONTEXT = 0,
   PF_Event_ACTIVATE,
   PF_Event_DO_CLICK,
@@ -19,6 +23,7 @@ enum {
   PF_Event_DEACTIVATE,
   PF_Event_CLOSE_CONTEXT,
   PF_Event_IDLE,
+  PF_Event_KEYDOWN_OBSOLETE,
   PF_Event_ADJUST_CURSOR,
   PF_Event_KEYDOWN,
   PF_Event_MOUSE_EXITED,
@@ -52,8 +57,8 @@ enum {
 typedef A_long PF_Modifiers;
 
 enum {
-  PF_Cursor_CUSTOM = -1,
   PF_Cursor_NONE = 0,
+  PF_Cursor_CUSTOM,
   PF_Cursor_ARROW,
   PF_Cursor_HOLLOW_ARROW,
   PF_Cursor_WATCH_N_WAIT,
@@ -75,7 +80,106 @@ enum {
   PF_Cursor_PEN_CORNER,
   PF_Cursor_RESIZE_VERTICAL,
   PF_Cursor_RESIZE_HORIZONTAL,
-  PF_Cursor_FINGER_POINTER
+  PF_Cursor_FINGER_POINTER,
+  PF_Cursor_SCALE_HORIZ,
+  PF_Cursor_SCALE_DIAG_LR,
+  PF_Cursor_SCALE_VERT,
+  PF_Cursor_SCALE_DIAG_UR,
+  PF_Cursor_ROT_TOP,
+  PF_Cursor_ROT_TOP_RIGHT,
+  PF_Cursor_ROT_RIGHT,
+  PF_Cursor_ROT_BOT_RIGHT,
+  PF_Cursor_ROT_BOTTOM,
+  PF_Cursor_ROT_BOT_LEFT,
+  PF_Cursor_ROT_LEFT,
+  PF_Cursor_ROT_TOP_LEFT,
+  PF_Cursor_DRAG_CENTER,
+  PF_Cursor_COPY,
+  PF_Cursor_ALIAS,
+  PF_Cursor_CONTEXT,
+  PF_Cursor_SLIP_EDIT,
+  PF_Cursor_CAMERA_ORBIT_CAMERA,
+  PF_Cursor_CAMERA_PAN_CAMERA,
+  PF_Cursor_CAMERA_DOLLY_CAMERA,
+  PF_Cursor_ROTATE_X,
+  PF_Cursor_ROTATE_Y,
+  PF_Cursor_ROTATE_Z,
+  PF_Cursor_ARROW_X,
+  PF_Cursor_ARROW_Y,
+  PF_Cursor_ARROW_Z,
+  PF_Cursor_SCISSORS,
+  PF_Cursor_FAT_EYEDROPPER,
+  PF_Cursor_FINGER_POINTER_SCRUB,
+  PF_Cursor_HORZ_I_BEAM,
+  PF_Cursor_VERT_I_BEAM,
+  PF_Cursor_HORZ_BOX_I_BEAM,
+  PF_Cursor_VERT_BOX_I_BEAM,
+  PF_Cursor_I_BEAM_0,
+  PF_Cursor_I_BEAM_11_25,
+  PF_Cursor_I_BEAM_22_5,
+  PF_Cursor_I_BEAM_33_75,
+  PF_Cursor_I_BEAM_45,
+  PF_Cursor_I_BEAM_56_25,
+  PF_Cursor_I_BEAM_67_5,
+  PF_Cursor_I_BEAM_78_75,
+  PF_Cursor_I_BEAM_90,
+  PF_Cursor_I_BEAM_101_25,
+  PF_Cursor_I_BEAM_112_5,
+  PF_Cursor_I_BEAM_123_75,
+  PF_Cursor_I_BEAM_135,
+  PF_Cursor_I_BEAM_146_25,
+  PF_Cursor_I_BEAM_157_5,
+  PF_Cursor_I_BEAM_168_75,
+  PF_Cursor_CROSSHAIRS_PICKUP,
+  PF_Cursor_ARROW_SELECTOR,
+  PF_Cursor_LAYER_MOVE,
+  PF_Cursor_MOVE_START_MARGIN,
+  PF_Cursor_MOVE_END_MARGIN,
+  PF_Cursor_SOLID_ARROW,
+  PF_Cursor_HOLLOW_ARROW_PLUS,
+  PF_Cursor_BRUSH_CENTER,
+  PF_Cursor_CLONE_SOURCE,
+  PF_Cursor_CLONE_SOURCE_OFFSET,
+  PF_Cursor_HOLLOW_LAYER_MOVE,
+  PF_Cursor_MOVE_TRACK_SEARCH_REGION,
+  PF_Cursor_MOVE_TRACK_ATTACH_POINT,
+  PF_Cursor_COLOR_CUBE_CROSS_SECTION,
+  PF_Cursor_PEN_CORNER_ROTOBEZ_TENSION,
+  PF_Cursor_PIN,
+  PF_Cursor_PIN_ADD,
+  PF_Cursor_MESH_ADD,
+  PF_Cursor_MARQUEE,
+  PF_Cursor_CROSS_ROUNDED_RECT,
+  PF_Cursor_CROSS_POLYGON,
+  PF_Cursor_CROSS_STAR,
+  PF_Cursor_PIN_STARCH,
+  PF_Cursor_PIN_OVERLAP,
+  PF_Cursor_STOPWATCH,
+  PF_Cursor_DRAG_DOT,
+  PF_Cursor_DRAG_CIRCLE,
+  PF_Cursor_DIRECT_SELECT,
+  PF_Cursor_DRAG_COPY_MOVE,
+  PF_Cursor_DRAG_COPY_ROTATE,
+  PF_Cursor_CAMERA_MAYA,
+  PF_Cursor_RESIZE_HORIZONTAL_LEFT,
+  PF_Cursor_RESIZE_HORIZONTAL_RIGHT,
+  PF_Cursor_FEATHER,
+  PF_Cursor_FEATHER_ADD,
+  PF_Cursor_FEATHER_DELETE,
+  PF_Cursor_FEATHER_MOVE,
+  PF_Cursor_FEATHER_TENSION,
+  PF_Cursor_FEATHER_MARQUEE,
+  PF_Cursor_LASSO_ARROW,
+  PF_Cursor_DRAG_NO_DROP,
+  PF_Cursor_DRAG_COPY,
+  PF_Cursor_DRAG_LINK,
+  PF_Cursor_PIN_BEND,
+  PF_Cursor_PIN_ADVANCED,
+  PF_Cursor_CAMERA_ORBIT_CURSOR,
+  PF_Cursor_CAMERA_ORBIT_SCENE,
+  PF_Cursor_CAMERA_PAN_CURSOR,
+  PF_Cursor_CAMERA_DOLLY_TOWARDS_CURSOR,
+  PF_Cursor_CAMERA_DOLLY_TO_CURSOR
 };
 typedef A_long PF_CursorType;
 
@@ -97,6 +201,7 @@ enum {
 };
 typedef A_long PF_UIAlignment;
 
+// What an effect registers through register_ui: the windows it draws in.
 struct PF_CustomUIInfo {
   A_long reserved;
   PF_CustomEventFlags events;
@@ -114,16 +219,14 @@ struct PF_CustomUIInfo {
 typedef struct _PF_ContextRefcon *PF_ContextRefcon;
 
 // The window a custom-UI event happens in.
-typedef struct {
+typedef struct PF_Context {
   A_u_long magic;
   PF_WindowType w_type;
   PF_ContextRefcon reserved_flt;
-  A_long reserved_wref;
-  A_long reserved_idx;
-  void *reserved_layer_ref;
-  void *reserved_view_ref;
-  PF_ParamIndex param_index;
-  A_long reserved[4];
+  A_intptr_t plugin_state[4];
+  DRAWBOT_DrawRef reserved_drawref;
+  void *reserved_paneP;
+  void *reserved_job_manageP;
 } PF_Context, *PF_ContextPtr, **PF_ContextH;
 
 enum {
@@ -133,11 +236,13 @@ enum {
 };
 typedef A_long PF_EffectArea;
 
+// In the effect-controls panel: which parameter the event is about and where
+// its control lies.
 typedef struct {
   PF_ParamIndex index;
   PF_EffectArea area;
-  PF_Rect current_frame;
-  PF_Rect param_title_frame;
+  PF_UnionableRect current_frame;
+  PF_UnionableRect param_title_frame;
   A_long horiz_offset;
 } PF_EffectWindowInfo;
 
@@ -152,14 +257,16 @@ typedef struct {
 } PF_DoClickEventInfo;
 
 typedef struct {
-  PF_Rect update_rect;
+  PF_UnionableRect update_rect;
   A_long depth;
 } PF_DrawEventInfo;
+
+typedef A_u_long PF_KeyCode;
 
 typedef struct {
   A_u_long when;
   PF_Point screen_point;
-  A_long char_code;
+  PF_KeyCode keycode;
   PF_Modifiers modifiers;
 } PF_KeyDownEvent;
 
@@ -176,31 +283,22 @@ typedef union {
   PF_AdjustCursorEventInfo adjust_cursor;
 } PF_EventUnion;
 
-typedef void *PF_EventRefcon;
-
-enum {
-  PF_InfoDrawColor_NONE = 0
-};
-typedef struct {
-  A_u_short red, green, blue;
-} PF_InfoDrawColor;
-
 // Coordinate conversions between layer, comp and window space; every point
-// is in 16.16 fixed point.
+// is in 16.16 fixed point. `refcon` is handed back to each callback.
 typedef struct {
-  PF_EventRefcon refcon;
-  PF_Err (*layer_to_comp)(PF_EventRefcon refcon, PF_ContextH context, A_long curr_time,
+  void *refcon;
+  PF_Err (*layer_to_comp)(void *refcon, PF_ContextH context, A_long curr_time,
                           A_long time_scale, PF_FixedPoint *pt);
-  PF_Err (*comp_to_layer)(PF_EventRefcon refcon, PF_ContextH context, A_long curr_time,
+  PF_Err (*comp_to_layer)(void *refcon, PF_ContextH context, A_long curr_time,
                           A_long time_scale, PF_FixedPoint *pt);
-  PF_Err (*get_comp2layer_xform)(PF_EventRefcon refcon, PF_ContextH context, A_long curr_time,
+  PF_Err (*get_comp2layer_xform)(void *refcon, PF_ContextH context, A_long curr_time,
                                  A_long time_scale, A_long *exists, PF_FloatMatrix *comp2layer);
-  PF_Err (*get_layer2comp_xform)(PF_EventRefcon refcon, PF_ContextH context, A_long curr_time,
+  PF_Err (*get_layer2comp_xform)(void *refcon, PF_ContextH context, A_long curr_time,
                                  A_long time_scale, PF_FloatMatrix *layer2comp);
-  PF_Err (*source_to_frame)(PF_EventRefcon refcon, PF_ContextH context, PF_FixedPoint *pt);
-  PF_Err (*frame_to_source)(PF_EventRefcon refcon, PF_ContextH context, PF_FixedPoint *pt);
-  PF_Err (*info_draw_color)(PF_EventRefcon refcon, PF_Pixel color);
-  PF_Err (*info_draw_text)(PF_EventRefcon refcon, const A_char *text1Z0, const A_char *text2Z0);
+  PF_Err (*source_to_frame)(void *refcon, PF_ContextH context, PF_FixedPoint *pt);
+  PF_Err (*frame_to_source)(void *refcon, PF_ContextH context, PF_FixedPoint *pt);
+  PF_Err (*info_draw_color)(void *refcon, PF_Pixel color);
+  PF_Err (*info_draw_text)(void *refcon, const A_char *text1Z0, const A_char *text2Z0);
 } PF_EventCallbacks;
 
 typedef struct {

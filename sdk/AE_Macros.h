@@ -1,6 +1,9 @@
-// Small helpers the SDK's samples rely on.
+// Small helpers the SDK offers effects: clearing records, chaining errors,
+// and 16.16 fixed-point conversions.
 #pragma once
 #include <cstring>
+
+#include "A.h"
 
 #define AEFX_CLR_STRUCT(STRUCT) std::memset(&(STRUCT), 0, sizeof(STRUCT))
 #define ERR(FUNC)          \
@@ -9,16 +12,17 @@
       err = (FUNC);        \
     }                      \
   } while (0)
-#define ERR2(FUNC)         \
-  do {                     \
+#define ERR2(FUNC)                        \
+  do {                                    \
     if (((err2 = (FUNC)) != 0) && !err) { \
-      err = err2;          \
-    }                      \
+      err = err2;                         \
+    }                                     \
   } while (0)
-#define PF_MAX(A, B) ((A) > (B) ? (A) : (B))
-#define PF_MIN(A, B) ((A) < (B) ? (A) : (B))
-#define PF_ABS(A) ((A) < 0 ? -(A) : (A))
+#define ABS(N) ((N) < 0 ? -(N) : (N))
+#define MAX(A, B) ((A) > (B) ? (A) : (B))
+#define MIN(A, B) ((A) < (B) ? (A) : (B))
 #define FIX_2_FLOAT(X) ((A_FpLong)(X) / 65536.0)
-#define FLOAT2FIX(F) ((PF_Fixed)((F) * 65536 + (((F) < 0) ? -0.5 : 0.5)))
-#define INT2FIX(I) ((PF_Fixed)(I) << 16)
-#define FIX2INT(X) ((A_long)((X) >> 16))
+#define FLOAT2FIX(F) ((A_long)((F) * 65536 + (((F) < 0) ? -0.5 : 0.5)))
+#define INT2FIX(I) ((A_long)(I) << 16)
+#define FIX2INT(X) (((A_long)(X)) >> 16)
+#define FIX2INT_ROUND(X) (FIX2INT((X) + 32768))

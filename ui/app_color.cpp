@@ -17,7 +17,7 @@ PF_App_ColorType HostColorType(const PF_InData *in_data, PF_App_ColorType type) 
 
 PF_Err GetAppColor(const PF_InData *in_data, PF_App_ColorType type, DRAWBOT_ColorRGBA *out) {
   const PF_App_ColorType host_type = HostColorType(in_data, type);
-  ScopedSuite<PF_AppSuite6> app(in_data->pica_basicP, kPFAppSuite, kPFAppSuiteVersion6);
+  ScopedSuite<PFAppSuite4> app(in_data->pica_basicP, kPFAppSuite, kPFAppSuiteVersion4);
   PF_App_Color color{0, 0, 0};
   const PF_Err err = app->PF_AppGetColor(host_type, &color);
   if (err != PF_Err_NONE) {

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "AE_Effect.h"
-#include "DrawbotSuite.h"
+#include "adobesdk/DrawbotSuite.h"
 
 namespace vlam {
 
@@ -28,27 +28,29 @@ inline void CheckDrawbotCall(SPErr err) {
   }
 }
 
-// One owned object reference and the supplier suite that made it. A failed
+// One owned object reference (a pen, brush, font or path) and the supplier
+// suite that made it; the supplier releases every kind as an object. A failed
 // creation holds nothing, whatever the host wrote into its out-parameter. Release()
 // reports a failing release by throwing; the destructor cannot, so it
 // releases quietly (the object is gone from our side either way).
+template <typename Ref>
 class SharedRefImpl {
  public:
   SharedRefImpl(const SharedRefImpl &) = delete;
   SharedRefImpl &operator=(const SharedRefImpl &) = delete;
 
-  DRAWBOT_ObjectRef get() const { return ref_; }
+  Ref get() const { return ref_; }
 
   // Releases the held object (if any) and empties the holder.
   void Release() {
     if (ref_ != nullptr) {
-      const DRAWBOT_ObjectRef held = std::exchange(ref_, nullptr);
-      CheckDrawbotCall(suite_->ReleaseObject(held));
+      const Ref held = std::exchange(ref_, nullptr);
+      CheckDrawbotCall(suite_->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(held)));
     }
   }
 
   // Takes ownership of `ref`, releasing the object held before.
-  void Reset(DRAWBOT_ObjectRef ref) {
+  void Reset(Ref ref) {
     Release();
     ref_ = ref;
   }
@@ -59,15 +61,15 @@ class SharedRefImpl {
     if (ref_ != nullptr) {
       // No exception may leave a destructor; a host that fails to release
       // has nothing more we could do for it.
-      static_cast<void>(suite_->ReleaseObject(ref_));
+      static_cast<void>(suite_->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(ref_)));
     }
   }
 
   const DRAWBOT_SupplierSuite1 *suite_;
-  DRAWBOT_ObjectRef ref_ = nullptr;
+  Ref ref_ = nullptr;
 };
 
-class DRAWBOT_PenP : public SharedRefImpl {
+class DRAWBOT_PenP : public SharedRefImpl<DRAWBOT_PenRef> {
  public:
   DRAWBOT_PenP(const DRAWBOT_SupplierSuite1 *suite, DRAWBOT_SupplierRef supplier,
                const DRAWBOT_ColorRGBA &color, float size)
@@ -78,7 +80,7 @@ class DRAWBOT_PenP : public SharedRefImpl {
   }
 };
 
-class DRAWBOT_BrushP : public SharedRefImpl {
+class DRAWBOT_BrushP : public SharedRefImpl<DRAWBOT_BrushRef> {
  public:
   DRAWBOT_BrushP(const DRAWBOT_SupplierSuite1 *suite, DRAWBOT_SupplierRef supplier,
                  const DRAWBOT_ColorRGBA &color)
@@ -89,7 +91,7 @@ class DRAWBOT_BrushP : public SharedRefImpl {
   }
 };
 
-class DRAWBOT_FontP : public SharedRefImpl {
+class DRAWBOT_FontP : public SharedRefImpl<DRAWBOT_FontRef> {
  public:
   DRAWBOT_FontP(const DRAWBOT_SupplierSuite1 *suite, DRAWBOT_SupplierRef supplier, float size)
       : SharedRefImpl(suite) {
@@ -99,7 +101,7 @@ class DRAWBOT_FontP : public SharedRefImpl {
   }
 };
 
-class DRAWBOT_PathP : public SharedRefImpl {
+class DRAWBOT_PathP : public SharedRefImpl<DRAWBOT_PathRef> {
  public:
   DRAWBOT_PathP(const DRAWBOT_SupplierSuite1 *suite, DRAWBOT_SupplierRef supplier)
       : SharedRefImpl(suite) {

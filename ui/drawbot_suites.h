@@ -2,7 +2,7 @@
 // released as one set.
 #pragma once
 #include "AE_Effect.h"
-#include "DrawbotSuite.h"
+#include "adobesdk/DrawbotSuite.h"
 
 namespace vlam {
 

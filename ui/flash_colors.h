@@ -2,7 +2,7 @@
 // instances that belong together show the same colour in their title strips.
 #pragma once
 #include "AE_Effect.h"
-#include "DrawbotSuite.h"
+#include "adobesdk/DrawbotSuite.h"
 
 namespace vlam {
 

@@ -1,5 +1,7 @@
 #include "ui/painter.h"
 
+#include "AE_Effect.h"
+
 #include "ui/utf16_text.h"
 
 namespace vlam {

@@ -2,7 +2,7 @@
 #pragma once
 #include <vector>
 
-#include "DrawbotSuite.h"
+#include "adobesdk/DrawbotSuite.h"
 
 namespace vlam {
 

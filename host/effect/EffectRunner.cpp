@@ -3,14 +3,17 @@
 #include "host/Host.h"
 #include "host/HostError.h"
 #include "host/effect/ArbitraryCalls.h"
+#include "host/effect/ErrorText.h"
 #include "host/project/ArbitraryValue.h"
 #include "host/project/ParamCodec.h"
 #include "host/threads/CodeTime.h"
 
 #include <AE_EffectCB.h>
+#include <AE_EffectUI.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -34,15 +37,33 @@ bool commandGetsParams(PF_Cmd cmd) {
   }
 }
 
-// Commands after which the host takes parameter values the effect changed.
-bool commandMayChangeValues(PF_Cmd cmd) {
-  return cmd == PF_Cmd_USER_CHANGED_PARAM || cmd == PF_Cmd_EVENT || cmd == PF_Cmd_DO_DIALOG;
+// Commands whose parameter array starts with every change flag clear.
+bool clearsChangeFlags(PF_Cmd cmd) {
+  return cmd == PF_Cmd_USER_CHANGED_PARAM || cmd == PF_Cmd_EVENT || cmd == PF_Cmd_DO_DIALOG ||
+         cmd == PF_Cmd_UPDATE_PARAMS_UI;
+}
+
+// Calls after which the host takes parameter values the effect changed:
+// PF_Cmd_USER_CHANGED_PARAM, and PF_Cmd_EVENT for a click, a drag or a key.
+// Changes made at any other time (a draw event, PF_Cmd_DO_DIALOG,
+// PF_Cmd_UPDATE_PARAMS_UI) are not honoured.
+bool takesChangedValues(PF_Cmd cmd, const void *extra) {
+  if (cmd == PF_Cmd_USER_CHANGED_PARAM) return true;
+  if (cmd != PF_Cmd_EVENT || !extra) return false;
+  const PF_EventType type = static_cast<const PF_EventExtra *>(extra)->e_type;
+  return type == PF_Event_DO_CLICK || type == PF_Event_DRAG || type == PF_Event_KEYDOWN;
 }
 
 A_long clampToLong(std::int64_t v) {
   if (v > std::numeric_limits<A_long>::max()) return std::numeric_limits<A_long>::max();
   if (v < std::numeric_limits<A_long>::min()) return std::numeric_limits<A_long>::min();
   return static_cast<A_long>(v);
+}
+
+std::string hexWord(A_u_long word) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(word));
+  return text;
 }
 
 std::string boundedText(const char *text, std::size_t capacity) {
@@ -156,7 +177,7 @@ void EffectRunner::fillParams(CallFrame &frame, const PF_LayerDef *input) {
   frame.params.reserve(count);
   for (std::size_t i = 0; i < count; ++i) frame.params.push_back(paramForCall(frame, i, frame.ticks));
   if (input && count > 0) frame.params[0].u.ld = *input;
-  if (commandMayChangeValues(frame.cmd) || frame.cmd == PF_Cmd_UPDATE_PARAMS_UI)
+  if (clearsChangeFlags(frame.cmd))
     for (auto &p : frame.params) p.uu.change_flags = PF_ChangeFlag_NONE;
   for (auto &p : frame.params) frame.paramPointers.push_back(&p);
 }
@@ -220,7 +241,7 @@ CallResult EffectRunner::call(InstalledEffect &effect, EffectInstance *instance,
   frame->smart = options.smart;
   if (cmd == PF_Cmd_PARAMS_SETUP) frame->adding = &effect.params;
   prepareFrame(*frame, options);
-  host_.monitor().note("call " + effect.matchName() + " command " + std::to_string(cmd));
+  host_.monitor().note("call " + effect.matchName() + " " + commandText(cmd));
   {
     FrameRegistration live(*frame);
     PF_ParamDef **params = frame->paramPointers.empty() ? nullptr : frame->paramPointers.data();
@@ -230,16 +251,15 @@ CallResult EffectRunner::call(InstalledEffect &effect, EffectInstance *instance,
     } catch (...) {
       // The entry point let an exception out; the host survives it.
       result.err = PF_Err_INTERNAL_STRUCT_DAMAGED;
-      host_.report(effect.name(), "an exception left the entry point (command " + std::to_string(cmd) + ")",
-                   result.err);
+      host_.report(effect.name(), "an exception left the entry point (" + commandText(cmd) + ")", result.err);
     }
   }
-  takeBack(*frame, result);
+  takeBack(*frame, result, takesChangedValues(cmd, options.extra));
   disposeArbitraryCopies(*frame);
   return result;
 }
 
-void EffectRunner::takeBack(CallFrame &frame, CallResult &result) {
+void EffectRunner::takeBack(CallFrame &frame, CallResult &result, bool takeValues) {
   InstalledEffect &effect = *frame.installed;
   PF_OutData &out = frame.out;
   result.out = out;
@@ -248,8 +268,8 @@ void EffectRunner::takeBack(CallFrame &frame, CallResult &result) {
     host_.report(effect.name(), result.message, result.err);
   }
   if (frame.outstandingCheckouts > 0)
-    host_.report(effect.name(), std::to_string(frame.outstandingCheckouts) +
-                                    " parameter checkout(s) not checked in (command " + std::to_string(frame.cmd) + ")");
+    host_.report(effect.name(), std::to_string(frame.outstandingCheckouts) + " parameter checkout(s) not checked in (" +
+                                    commandText(frame.cmd) + ")");
 
   switch (frame.cmd) {
   case PF_Cmd_GLOBAL_SETUP:
@@ -264,8 +284,9 @@ void EffectRunner::takeBack(CallFrame &frame, CallResult &result) {
   default: break;
   }
   if (EffectInstance *instance = frame.instance) {
-    instance->sequenceData = out.sequence_data;
-    if (commandMayChangeValues(frame.cmd)) {
+    // A flattened copy is handed over; the effect keeps its own data.
+    if (frame.cmd != PF_Cmd_GET_FLATTENED_SEQUENCE_DATA) instance->sequenceData = out.sequence_data;
+    if (takeValues) {
       for (std::size_t i = 1; i < frame.params.size() && i < instance->paramCount(); ++i) {
         const PF_ParamDef &def = frame.params[i];
         if (!(def.uu.change_flags & PF_ChangeFlag_CHANGED_VALUE) || !instance->param(i).hasValue()) continue;
@@ -287,10 +308,15 @@ PF_Err EffectRunner::ensureReady(InstalledEffect &effect) {
     effect.globalSetupDone = true;
     CallResult r = call(effect, nullptr, PF_Cmd_GLOBAL_SETUP);
     effect.globalSetupError = r.err;
-    if (!r.err && effect.pipl.outFlags && static_cast<A_u_long>(effect.outFlags) != *effect.pipl.outFlags)
-      host_.report(effect.name(), "out-flags at global setup differ from the property list");
-    if (!r.err && effect.pipl.outFlags2 && static_cast<A_u_long>(effect.outFlags2) != *effect.pipl.outFlags2)
-      host_.report(effect.name(), "out-flags2 at global setup differ from the property list");
+    // The host warns when the two disagree, as the real host does.
+    const auto compare = [&](const char *word, A_u_long setup, const std::optional<std::uint32_t> &listed) {
+      if (!r.err && listed && setup != *listed)
+        host_.report(effect.name(), std::string("global setup and property list disagree on ") + word + ": " +
+                                        hexWord(setup) + " against " + hexWord(*listed));
+    };
+    compare("out-flags", static_cast<A_u_long>(effect.outFlags), effect.pipl.outFlags);
+    compare("out-flags2", static_cast<A_u_long>(effect.outFlags2), effect.pipl.outFlags2);
+    compare("the version", effect.myVersion, effect.pipl.effectVersion);
   }
   if (effect.globalSetupError) return effect.globalSetupError;
   if (!effect.paramsReady) {
@@ -389,6 +415,38 @@ PF_Err EffectRunner::sequenceResetup(EffectInstance &instance) {
     instance.loadedSequenceBytes.reset();
   }
   return call(instance.installed(), &instance, PF_Cmd_SEQUENCE_RESETUP).err;
+}
+
+std::optional<std::vector<std::uint8_t>> EffectRunner::flatSequenceData(EffectInstance &instance) {
+  HandleTable &handles = host_.handles();
+  const auto bytesOf = [&](PF_Handle h) -> std::optional<std::vector<std::uint8_t>> {
+    auto **block = reinterpret_cast<void **>(h);
+    if (!h || !handles.known(block)) return std::nullopt;
+    const auto *first = static_cast<const std::uint8_t *>(*block);
+    return std::vector<std::uint8_t>(first, first + handles.size(block));
+  };
+  const InstalledEffect &effect = instance.installed();
+  if (!instance.sequenceData || !(effect.outFlags & PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING))
+    return bytesOf(instance.sequenceData);
+  if (effect.outFlags2 & PF_OutFlag2_SUPPORTS_GET_FLATTENED_SEQUENCE_DATA) {
+    const CallResult r = call(instance.installed(), &instance, PF_Cmd_GET_FLATTENED_SEQUENCE_DATA);
+    const PF_Handle flat = r.out.sequence_data;
+    std::optional<std::vector<std::uint8_t>> bytes = r.err ? std::nullopt : bytesOf(flat);
+    if (flat && flat != instance.sequenceData && handles.known(reinterpret_cast<void **>(flat)))
+      handles.dispose(reinterpret_cast<void **>(flat));
+    if (!bytes) host_.report(effect.name(), "its sequence data could not be flattened; it is not saved", r.err);
+    return bytes;
+  }
+  // The effect replaces its data with a flat copy, then makes its working
+  // data again from that copy.
+  const PF_Err err = call(instance.installed(), &instance, PF_Cmd_SEQUENCE_FLATTEN).err;
+  if (err) {
+    host_.report(effect.name(), "its sequence data could not be flattened; it is not saved", err);
+    return std::nullopt;
+  }
+  std::optional<std::vector<std::uint8_t>> bytes = bytesOf(instance.sequenceData);
+  call(instance.installed(), &instance, PF_Cmd_SEQUENCE_RESETUP);
+  return bytes;
 }
 
 PF_Err EffectRunner::sequenceSetdown(EffectInstance &instance) {

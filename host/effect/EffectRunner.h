@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace vlam::host {
 
@@ -54,6 +56,12 @@ public:
   PF_Err sequenceSetup(EffectInstance &instance);
   PF_Err sequenceResetup(EffectInstance &instance);
   PF_Err sequenceSetdown(EffectInstance &instance);
+  // The instance's sequence data as a project file keeps it: the handle's
+  // bytes, after an effect that set PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING
+  // flattened them (PF_Cmd_GET_FLATTENED_SEQUENCE_DATA when it supports
+  // that, else PF_Cmd_SEQUENCE_FLATTEN and then PF_Cmd_SEQUENCE_RESETUP to
+  // work on). nullopt when there is none or flattening failed (reported).
+  std::optional<std::vector<std::uint8_t>> flatSequenceData(EffectInstance &instance);
   PF_Err globalSetdown(InstalledEffect &effect);
 
   // The parameter array of an instance at a time (params[0] carries `input`).
@@ -73,7 +81,7 @@ public:
 
 private:
   void prepareFrame(CallFrame &frame, const CallOptions &options);
-  void takeBack(CallFrame &frame, CallResult &result);
+  void takeBack(CallFrame &frame, CallResult &result, bool takeValues);
   void takeArbitraryValue(CallFrame &frame, std::size_t index, PF_Handle handle);
   void disposeArbitraryCopies(CallFrame &frame);
   void makeArbitraryDefaults(InstalledEffect &effect);

@@ -25,4 +25,44 @@ std::string errorText(long code) {
   return std::to_string(code) + (meaning ? std::string(" (") + meaning + ")" : "");
 }
 
+std::string commandText(long cmd) {
+  const char *name = nullptr;
+  switch (cmd) {
+#define VLAM_COMMAND(c)                                                                                                \
+  case PF_Cmd_##c: name = "PF_Cmd_" #c; break;
+    VLAM_COMMAND(ABOUT)
+    VLAM_COMMAND(GLOBAL_SETUP)
+    VLAM_COMMAND(GLOBAL_SETDOWN)
+    VLAM_COMMAND(PARAMS_SETUP)
+    VLAM_COMMAND(SEQUENCE_SETUP)
+    VLAM_COMMAND(SEQUENCE_RESETUP)
+    VLAM_COMMAND(SEQUENCE_FLATTEN)
+    VLAM_COMMAND(SEQUENCE_SETDOWN)
+    VLAM_COMMAND(DO_DIALOG)
+    VLAM_COMMAND(FRAME_SETUP)
+    VLAM_COMMAND(RENDER)
+    VLAM_COMMAND(FRAME_SETDOWN)
+    VLAM_COMMAND(USER_CHANGED_PARAM)
+    VLAM_COMMAND(UPDATE_PARAMS_UI)
+    VLAM_COMMAND(EVENT)
+    VLAM_COMMAND(GET_EXTERNAL_DEPENDENCIES)
+    VLAM_COMMAND(COMPLETELY_GENERAL)
+    VLAM_COMMAND(QUERY_DYNAMIC_FLAGS)
+    VLAM_COMMAND(AUDIO_RENDER)
+    VLAM_COMMAND(AUDIO_SETUP)
+    VLAM_COMMAND(AUDIO_SETDOWN)
+    VLAM_COMMAND(ARBITRARY_CALLBACK)
+    VLAM_COMMAND(SMART_PRE_RENDER)
+    VLAM_COMMAND(SMART_RENDER)
+    VLAM_COMMAND(GET_FLATTENED_SEQUENCE_DATA)
+    VLAM_COMMAND(TRANSLATE_PARAMS_TO_PREFS)
+    VLAM_COMMAND(SMART_RENDER_GPU)
+    VLAM_COMMAND(GPU_DEVICE_SETUP)
+    VLAM_COMMAND(GPU_DEVICE_SETDOWN)
+#undef VLAM_COMMAND
+  default: break;
+  }
+  return (name ? std::string(name) + " (" + std::to_string(cmd) + ")" : "command " + std::to_string(cmd));
+}
+
 } // namespace vlam::host

@@ -32,7 +32,8 @@ PF_Err LayerParamPixels::checkout(CallFrame &frame, std::size_t index, std::int6
   if (!target.layer) return PF_Err_NONE;
   std::lock_guard lock(mutex_);
   host_ = frame.host;
-  std::shared_ptr<Image> pixels = sourceFor(frame)->layerPixels(*target.layer, target.effectCount, ticks);
+  std::shared_ptr<Image> pixels =
+      atDepth(sourceFor(frame)->layerPixels(*target.layer, target.effectCount, ticks), frame.settings.depth);
   if (!pixels) return PF_Err_INTERNAL_STRUCT_DAMAGED;
   const A_long dephault = def.u.ld.dephault;
   frame.host->worlds().describe(pixels, def.u.ld, {target.layer->pixelAspect.num, target.layer->pixelAspect.den},

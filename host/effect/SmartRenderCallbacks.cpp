@@ -67,7 +67,10 @@ PF_Err checkoutLayerPixels(PF_ProgPtr ref, A_long checkoutId, PF_EffectWorld **p
     LayerCheckout &checkout = it->second;
     if (!checkout.layer) return PF_Err_NONE; // an empty layer parameter has no pixels
     if (!checkout.pixels) {
-      checkout.pixels = frame->smart->source->layerPixels(*checkout.layer, checkout.effectCount, checkout.ticks);
+      // At the depth the effect renders at, which may be below the frame's.
+      checkout.pixels = atDepth(
+          frame->smart->source->layerPixels(*checkout.layer, checkout.effectCount, checkout.ticks),
+          frame->settings.depth);
       if (!checkout.pixels) return PF_Err_INTERNAL_STRUCT_DAMAGED;
       checkout.world = std::make_unique<PF_EffectWorld>();
       host.worlds().describe(checkout.pixels, *checkout.world,

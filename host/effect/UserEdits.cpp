@@ -81,14 +81,8 @@ UserEditResult runUserEdit(Host &host, EffectInstance &effect, std::size_t index
       group.closed = true;
     }
   }
-  // The controls are redrawn after every user change, so the effect gets
-  // PF_Cmd_UPDATE_PARAMS_UI whether or not it set
-  // PF_OutFlag_SEND_UPDATE_PARAMS_UI (the module's effects rely on it to
-  // enable and disable controls and do not set the flag).
-  CallOptions uiOptions;
-  uiOptions.ticks = ticks;
-  uiOptions.settings = host.activeRender;
-  result.uiErr = host.runner().call(effect.installed(), &effect, PF_Cmd_UPDATE_PARAMS_UI, uiOptions).err;
+  // The controls are brought up to date after every user change.
+  result.uiErr = host.updateParamsUi(effect, ticks);
   for (std::size_t i = 1; i < effect.paramCount() && i < before.size(); ++i) {
     if (sameStream(before[i], effect.streams[i])) continue;
     ParamEdit edit{i, before[i], effect.streams[i], keysMissing(effect.streams[i], before[i]),

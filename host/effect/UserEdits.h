@@ -31,7 +31,7 @@ struct UserEditResult {
   std::string message;             // the error text the effect asked the host to show
   bool supervised = false;         // the effect was told (the parameter has PF_ParamFlag_SUPERVISE)
   PF_OutFlags outFlags = 0;        // out-flags of PF_Cmd_USER_CHANGED_PARAM
-  PF_Err uiErr = PF_Err_NONE;      // the effect's answer to the PF_Cmd_UPDATE_PARAMS_UI that follows
+  PF_Err uiErr = PF_Err_NONE;      // the effect's answer to the PF_Cmd_UPDATE_PARAMS_UI that follows (if sent)
   std::vector<ParamEdit> edits;    // every parameter whose stream changed, in index order
   std::vector<std::string> undoGroups; // undo groups opened during the action, in order
   std::vector<std::string> unclosedUndoGroups; // of those, the ones the effect left open (the host closed them)
@@ -41,8 +41,9 @@ struct UserEditResult {
 // clamps the value to the valid range and stores it (a key at that time when
 // the parameter is animated), tells a supervising effect with
 // PF_Cmd_USER_CHANGED_PARAM (the parameter's index in the extra), takes back
-// every value the effect marked PF_ChangeFlag_CHANGED_VALUE, and then sends
-// PF_Cmd_UPDATE_PARAMS_UI; the idle hooks run last. Throws HostError for an
+// every value the effect marked PF_ChangeFlag_CHANGED_VALUE, and then brings
+// the effect's controls up to date (Host::updateParamsUi); the idle hooks run
+// last. Throws HostError for an
 // index outside the effect's parameters or a parameter without a value.
 UserEditResult userSetParam(Host &host, EffectInstance &effect, std::size_t index, ParamValue value,
                             std::int64_t ticks);

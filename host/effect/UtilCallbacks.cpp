@@ -103,11 +103,11 @@ VLAM_CALLBACK_NOT_OFFERED(noBeginSampling, PF_ProgPtr, PF_Quality, PF_ModeFlags,
 VLAM_CALLBACK_NOT_OFFERED(noSubpixel, PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB *, PF_Pixel *)
 VLAM_CALLBACK_NOT_OFFERED(noArea, PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB *, PF_Pixel *)
 VLAM_CALLBACK_NOT_OFFERED(noEndSampling, PF_ProgPtr, PF_Quality, PF_ModeFlags, PF_SampPB *)
-VLAM_CALLBACK_NOT_OFFERED(noGaussian, PF_ProgPtr, A_FpLong, A_long, A_FpLong, A_long *, void *)
+VLAM_CALLBACK_NOT_OFFERED(noGaussian, PF_ProgPtr, A_FpLong, PF_KernelFlags, A_FpLong, A_long *, void *)
 VLAM_CALLBACK_NOT_OFFERED(noPremulColor, PF_ProgPtr, PF_EffectWorld *, const PF_Pixel *, A_long, PF_EffectWorld *)
 VLAM_CALLBACK_NOT_OFFERED(noIterateLut, PF_InData *, A_long, A_long, PF_EffectWorld *, const PF_Rect *, A_u_char *,
                           A_u_char *, A_u_char *, A_u_char *, PF_EffectWorld *)
-VLAM_CALLBACK_NOT_OFFERED(noCallbackAddr, PF_ProgPtr, PF_Quality, PF_ModeFlags, A_long, void **)
+VLAM_CALLBACK_NOT_OFFERED(noCallbackAddr, PF_ProgPtr, PF_Quality, PF_ModeFlags, PF_CallbackID, PF_CallbackFunc *)
 VLAM_CALLBACK_NOT_OFFERED(noPlatformData, PF_ProgPtr, A_long, void *)
 VLAM_CALLBACK_NOT_OFFERED(noNonClip8, PF_InData *, A_long, A_long, PF_EffectWorld *, const PF_Rect *, const PF_Point *,
                           void *, PF_IteratePixel8Func, PF_EffectWorld *)

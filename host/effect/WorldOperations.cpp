@@ -123,7 +123,7 @@ VLAM_CALLBACK_NOT_OFFERED(compositeRectCallback, PF_ProgPtr, PF_Rect *, A_long, 
                           PF_Field, PF_XferMode, PF_EffectWorld *)
 VLAM_CALLBACK_NOT_OFFERED(blendCallback, PF_ProgPtr, const PF_EffectWorld *, const PF_EffectWorld *, PF_Fixed,
                           PF_EffectWorld *)
-VLAM_CALLBACK_NOT_OFFERED(convolveCallback, PF_ProgPtr, PF_EffectWorld *, const PF_Rect *, A_long, A_long, void *,
+VLAM_CALLBACK_NOT_OFFERED(convolveCallback, PF_ProgPtr, PF_EffectWorld *, const PF_Rect *, PF_KernelFlags, A_long, void *,
                           void *, void *, void *, PF_EffectWorld *)
 VLAM_CALLBACK_NOT_OFFERED(transferRectCallback, PF_ProgPtr, PF_Quality, PF_ModeFlags, PF_Field, const PF_Rect *,
                           const PF_EffectWorld *, const PF_CompositeMode *, const PF_MaskWorld *, A_long, A_long,

@@ -2,6 +2,7 @@
 #include "host/image/Image.h"
 
 #include <AE_Effect.h>
+#include <AE_EffectCB.h>
 
 namespace vlam::host {
 
@@ -28,7 +29,7 @@ PF_Err premultiplyCallback(const char *name, PF_ProgPtr ref, A_long forward, PF_
 PF_Err compositeRectCallback(PF_ProgPtr, PF_Rect *, A_long, PF_EffectWorld *, A_long, A_long, PF_Field, PF_XferMode,
                              PF_EffectWorld *);
 PF_Err blendCallback(PF_ProgPtr, const PF_EffectWorld *, const PF_EffectWorld *, PF_Fixed, PF_EffectWorld *);
-PF_Err convolveCallback(PF_ProgPtr, PF_EffectWorld *, const PF_Rect *, A_long, A_long, void *, void *, void *, void *,
+PF_Err convolveCallback(PF_ProgPtr, PF_EffectWorld *, const PF_Rect *, PF_KernelFlags, A_long, void *, void *, void *, void *,
                         PF_EffectWorld *);
 PF_Err transferRectCallback(PF_ProgPtr, PF_Quality, PF_ModeFlags, PF_Field, const PF_Rect *, const PF_EffectWorld *,
                             const PF_CompositeMode *, const PF_MaskWorld *, A_long, A_long, PF_EffectWorld *);

@@ -124,6 +124,11 @@ Image Image::convertedTo(PixelDepth depth) const {
   return out;
 }
 
+std::shared_ptr<Image> atDepth(const std::shared_ptr<Image> &image, PixelDepth depth) {
+  if (!image || image->depth() == depth) return image;
+  return std::make_shared<Image>(image->convertedTo(depth));
+}
+
 bool Image::samePixels(const Image &other) const {
   if (width_ != other.width_ || height_ != other.height_ || depth_ != other.depth_) return false;
   const std::size_t used = static_cast<std::size_t>(width_) * bytesPerPixel(depth_);

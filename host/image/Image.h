@@ -80,6 +80,9 @@ inline int roundHalfUp(float v) {
   return whole + (v - static_cast<float>(whole) >= 0.5f ? 1 : 0);
 }
 
+// `image` itself when it is at `depth`, else a converted copy.
+std::shared_ptr<Image> atDepth(const std::shared_ptr<Image> &image, PixelDepth depth);
+
 // Conversions between normalised floats and code values, shared by every
 // place the host narrows or widens pixels.
 inline std::uint8_t toCode8(float v) {

@@ -2,6 +2,7 @@
 #include "host/image/WorldTable.h"
 
 #include <AE_Effect.h>
+#include <AE_EffectCB.h>
 
 #include <optional>
 #include <vector>

@@ -35,12 +35,22 @@ struct InstalledEffect {
 
   const std::string &matchName() const { return pipl.matchName; }
   const std::string &name() const { return pipl.name; }
+
+  // True when the host sends the effect PF_Cmd_UPDATE_PARAMS_UI: it set
+  // PF_OutFlag_SEND_UPDATE_PARAMS_UI at global setup, or it supervises a
+  // parameter, which the effect API treats as the same request.
+  bool updatesParamsUi() const {
+    if (outFlags & PF_OutFlag_SEND_UPDATE_PARAMS_UI) return true;
+    for (const ParamDefinition &param : params)
+      if (param.def().flags & PF_ParamFlag_SUPERVISE) return true;
+    return false;
+  }
 };
 
 // The module's general plug-in (AEGP).
 struct GeneralPlugin {
   PiplInfo pipl;
-  AEGP_PluginInitFuncPrototype entry = nullptr;
+  AEGP_PluginInitFunc entry = nullptr;
   AEGP_PluginID id = 0;
   AEGP_GlobalRefcon refcon = nullptr;
   A_Err initResult = A_Err_NONE;

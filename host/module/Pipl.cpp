@@ -98,7 +98,9 @@ PiplInfo parsePipl(const std::uint8_t *data, std::size_t size, std::int32_t reso
       return std::string(reinterpret_cast<const char *>(p));
     };
 
-    if (vendor != fourCC("8BIM") && vendor != fourCC("ADBE")) continue; // another vendor's data
+    // Every property the host reads, the effect API's own included, carries
+    // the vendor '8BIM'; anything else is another vendor's data.
+    if (vendor != fourCC("8BIM")) continue;
     if (key == fourCC("kind")) {
       wantLength(4);
       info.kind = readLE32(p);

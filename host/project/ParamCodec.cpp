@@ -16,6 +16,14 @@ PF_Fixed toFixed(double v) {
   return static_cast<PF_Fixed>(scaled);
 }
 
+bool insideFloatLimits(double value, PF_FpShort lo, PF_FpShort hi) {
+  constexpr double kFloatMax = std::numeric_limits<float>::max();
+  // Beyond a float's range (or not a number) nothing is inside finite limits;
+  // converting such a value to float is not defined.
+  const double atFloat = std::fabs(value) <= kFloatMax ? static_cast<double>(static_cast<float>(value)) : value;
+  return atFloat >= lo && atFloat <= std::max(lo, hi);
+}
+
 namespace {
 
 A_long toLong(double v) {
@@ -124,7 +132,8 @@ bool clampToValidRange(const ParamDefinition &param, ParamValue &value) {
     x = std::clamp(x, fromFixed(d.u.fd.valid_min), std::max(fromFixed(d.u.fd.valid_min), fromFixed(d.u.fd.valid_max)));
     return true;
   case PF_Param_FLOAT_SLIDER:
-    x = std::clamp<double>(x, d.u.fs_d.valid_min, std::max(d.u.fs_d.valid_min, d.u.fs_d.valid_max));
+    if (!insideFloatLimits(x, d.u.fs_d.valid_min, d.u.fs_d.valid_max))
+      x = std::clamp<double>(x, d.u.fs_d.valid_min, std::max(d.u.fs_d.valid_min, d.u.fs_d.valid_max));
     return true;
   case PF_Param_POPUP: x = std::clamp<double>(x, 1, std::max<A_short>(1, d.u.pd.num_choices)); return true;
   case PF_Param_CHECKBOX: x = x != 0 ? 1 : 0; return true;

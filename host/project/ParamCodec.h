@@ -27,6 +27,11 @@ ParamValue readValue(const PF_ParamDef &def);
 // the value alone) for types without a range. Popups are clamped to their items.
 bool clampToValidRange(const ParamDefinition &param, ParamValue &value);
 
+// A float slider holds its limits as floats: a value is inside them when it
+// is at float precision (0.3 is inside limits written as 0.3f, which is a
+// little more than 0.3).
+bool insideFloatLimits(double value, PF_FpShort lo, PF_FpShort hi);
+
 // Rounds to PF_Fixed with half away from zero, saturating at the type's limits.
 PF_Fixed toFixed(double v);
 inline double fromFixed(PF_Fixed f) { return static_cast<double>(f) / 65536.0; }

@@ -77,6 +77,10 @@ bool ParamDefinition::hasValue() const {
   }
 }
 
+bool ParamDefinition::animatable() const {
+  return hasValue() && !(def_.flags & PF_ParamFlag_CANNOT_TIME_VARY) && !(def_.ui_flags & PF_PUI_STD_CONTROL_ONLY);
+}
+
 bool ParamDefinition::blendable() const {
   if (def_.flags & PF_ParamFlag_CANNOT_INTERP) return false;
   switch (def_.param_type) {

@@ -36,6 +36,9 @@ public:
   bool hasValue() const;
   // True for types whose keyframes can blend between values.
   bool blendable() const;
+  // True when the parameter may hold keyframes: it has a value, may vary
+  // over time, and has a stream (PF_PUI_STD_CONTROL_ONLY gives it none).
+  bool animatable() const;
 
 private:
   void repoint();

@@ -171,12 +171,17 @@ std::shared_ptr<Image> CompRenderer::runEffect(EffectInstance &effect, int index
   InstalledEffect &installed = effect.installed();
   if (PF_Err err = host_.runner().ensureReady(installed)) throw HostError(effectError(effect, "setup", err));
   if (host_.cancelRequested) throw HostError("rendering cancelled");
-  if (installed.outFlags2 & PF_OutFlag2_SUPPORTS_SMART_RENDER) return runSmart(effect, index, input, ticks);
-  return runClassic(effect, input, ticks);
+  RenderSettings settings = settings_;
+  settings.depth = effectDepth(settings_.depth, installed.outFlags, installed.outFlags2);
+  const std::shared_ptr<Image> in = atDepth(input, settings.depth);
+  const std::shared_ptr<Image> out = (installed.outFlags2 & PF_OutFlag2_SUPPORTS_SMART_RENDER)
+                                         ? runSmart(effect, index, in, ticks, settings)
+                                         : runClassic(effect, in, ticks, settings);
+  return atDepth(out, settings_.depth);
 }
 
 std::shared_ptr<Image> CompRenderer::runSmart(EffectInstance &effect, int index, const std::shared_ptr<Image> &input,
-                                              std::int64_t ticks) {
+                                              std::int64_t ticks, const RenderSettings &settings) {
   SmartCallState state;
   state.source = this;
   state.effectIndex = index;
@@ -184,20 +189,20 @@ std::shared_ptr<Image> CompRenderer::runSmart(EffectInstance &effect, int index,
   preIn.output_request.rect = {0, 0, input->width(), input->height()};
   preIn.output_request.field = PF_Field_FRAME;
   preIn.output_request.channel_mask = PF_ChannelMask_ARGB;
-  preIn.bitdepth = bitsOf(settings_.depth);
+  preIn.bitdepth = bitsOf(settings.depth);
   PF_PreRenderOutput preOut{};
   PF_PreRenderExtra preExtra{&preIn, &preOut, preRenderCallbacks()};
   SmartCallCleanup cleanup(host_, state, preOut);
 
   CallOptions options;
   options.ticks = ticks;
-  options.settings = settings_;
+  options.settings = settings;
   options.smart = &state;
   options.extra = &preExtra;
   CallResult pre = host_.runner().call(effect.installed(), &effect, PF_Cmd_SMART_PRE_RENDER, options);
   if (pre.err) throw HostError(effectError(effect, "smart pre-render", pre.err));
 
-  state.output = std::make_shared<Image>(input->width(), input->height(), settings_.depth);
+  state.output = std::make_shared<Image>(input->width(), input->height(), settings.depth);
   const PF_LRect &r = preOut.result_rect;
   if (r.right <= r.left || r.bottom <= r.top) return state.output; // nothing to render: transparent
   host_.worlds().describe(state.output, state.outputWorld, {effect.layer().pixelAspect.num, effect.layer().pixelAspect.den});
@@ -214,15 +219,15 @@ std::shared_ptr<Image> CompRenderer::runSmart(EffectInstance &effect, int index,
 }
 
 std::shared_ptr<Image> CompRenderer::runClassic(EffectInstance &effect, const std::shared_ptr<Image> &input,
-                                                std::int64_t ticks) {
-  auto output = std::make_shared<Image>(input->width(), input->height(), settings_.depth);
+                                                std::int64_t ticks, const RenderSettings &settings) {
+  auto output = std::make_shared<Image>(input->width(), input->height(), settings.depth);
   const PF_RationalScale par{effect.layer().pixelAspect.num, effect.layer().pixelAspect.den};
   PF_EffectWorld inWorld{}, outWorld{};
   host_.worlds().describe(input, inWorld, par, false);
   host_.worlds().describe(output, outWorld, par);
   CallOptions options;
   options.ticks = ticks;
-  options.settings = settings_;
+  options.settings = settings;
   options.input = &inWorld;
   options.output = &outWorld;
   CallResult r = host_.runner().call(effect.installed(), &effect, PF_Cmd_RENDER, options);

@@ -16,8 +16,9 @@ class Layer;
 class EffectInstance;
 
 // Renders frames of a composition: each enabled layer's source through its
-// active effects (smart pre-render, then smart render), composited bottom to
-// top with normal "over", each layer centred in the frame. Intermediate
+// active effects (smart pre-render, then smart render; each effect at the
+// deepest depth it declared, up to the frame's), composited bottom to top
+// with normal "over", each layer centred in the frame. Intermediate
 // results are kept for the frame, so an effect checking out its input or
 // another layer at the frame's time gets the pixels already made.
 class CompRenderer : public LayerPixelSource {
@@ -40,9 +41,11 @@ private:
   std::shared_ptr<Image> source(Layer &layer);
   std::shared_ptr<Image> runEffect(EffectInstance &effect, int index, const std::shared_ptr<Image> &input,
                                    std::int64_t ticks);
+  // `settings` are the frame's at the depth the effect renders at (effectDepth).
   std::shared_ptr<Image> runSmart(EffectInstance &effect, int index, const std::shared_ptr<Image> &input,
-                                  std::int64_t ticks);
-  std::shared_ptr<Image> runClassic(EffectInstance &effect, const std::shared_ptr<Image> &input, std::int64_t ticks);
+                                  std::int64_t ticks, const RenderSettings &settings);
+  std::shared_ptr<Image> runClassic(EffectInstance &effect, const std::shared_ptr<Image> &input, std::int64_t ticks,
+                                    const RenderSettings &settings);
 
   Host &host_;
   Composition &comp_;

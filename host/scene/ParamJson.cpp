@@ -5,6 +5,7 @@
 #include "host/project/Project.h"
 
 #include <cmath>
+#include <limits>
 #include <sstream>
 
 namespace vlam::host {
@@ -15,6 +16,14 @@ using json = nlohmann::ordered_json;
 std::string show(double v) {
   std::ostringstream s;
   s.precision(10);
+  s << v;
+  return s.str();
+}
+
+// A float limit as written (0.3f as 0.3).
+std::string showFloat(float v) {
+  std::ostringstream s;
+  s.precision(std::numeric_limits<float>::digits10 + 1);
   s << v;
   return s.str();
 }
@@ -101,7 +110,9 @@ ParamValue paramValueFromJson(const ParamDefinition &param, const json &j, const
   case PF_Param_ANGLE: n[0] = fixedValue(number(j, "an angle in degrees")); break;
   case PF_Param_FLOAT_SLIDER:
     n[0] = number(j);
-    requireRange(n[0], d.u.fs_d.valid_min, d.u.fs_d.valid_max);
+    if (!insideFloatLimits(n[0], d.u.fs_d.valid_min, d.u.fs_d.valid_max))
+      throw HostError("value " + show(n[0]) + " is outside " + showFloat(d.u.fs_d.valid_min) + ".." +
+                      showFloat(d.u.fs_d.valid_max));
     break;
   case PF_Param_CHECKBOX:
     if (j.is_boolean()) n[0] = j.get<bool>() ? 1 : 0;
@@ -181,7 +192,7 @@ ParamStream paramStreamFromJson(const ParamDefinition &param, const json &j, con
     if (key != "keyframes") throw HostError("unknown key '" + key + "' (a parameter object holds \"keyframes\")");
   const json &keys = j.at("keyframes");
   if (!keys.is_array() || keys.empty()) throw HostError("\"keyframes\" must be a non-empty array");
-  if (param.def().flags & PF_ParamFlag_CANNOT_TIME_VARY) throw HostError("this parameter cannot be animated");
+  if (!param.animatable()) throw HostError("this parameter cannot be animated");
   ParamStream stream(defaultValue(param, 0, 0, 0));
   for (std::size_t i = 0; i < keys.size(); ++i) {
     const json &k = keys[i];

@@ -19,6 +19,8 @@ std::unique_ptr<Project> parseScene(Host &host, const std::string &text, const s
 
 // The scene text of a project; image paths are written as the project holds
 // them. Every value is written so that reading it back gives the same bits.
+// Effects flatten their arbitrary data, and their sequence data when they set
+// PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING (EffectRunner::flatSequenceData).
 std::string writeScene(const Project &project);
 // Writes atomically (temporary file, then rename).
 void saveScene(const Project &project, const std::filesystem::path &file);

@@ -1,4 +1,5 @@
 #include "host/Host.h"
+#include "host/effect/EffectRunner.h"
 #include "host/io/AtomicFile.h"
 #include "host/scene/ArbitraryJson.h"
 #include "host/scene/HexBytes.h"
@@ -18,7 +19,7 @@ json ratioJson(std::int64_t num, std::int64_t den) {
   return json::array({num, den});
 }
 
-json effectJson(const EffectInstance &effect, const Composition &comp) {
+json effectJson(EffectInstance &effect, const Composition &comp) {
   const InstalledEffect &installed = effect.installed();
   json e = {{"effect", installed.matchName()}};
   if (!effect.active) e["active"] = false;
@@ -36,15 +37,12 @@ json effectJson(const EffectInstance &effect, const Composition &comp) {
                                              : paramStreamToJson(param, effect.streams[i], comp);
   }
   if (!params.empty()) e["params"] = std::move(params);
-  // Sequence data the effect keeps in a plain handle is saved byte for byte,
-  // as the host does for effects that do not flatten their own.
-  if (effect.sequenceData) {
-    if (Host *host = Host::currentOrNull()) {
-      auto **h = reinterpret_cast<void **>(effect.sequenceData);
-      if (host->handles().known(h))
-        e["sequence_data"] = hexText(static_cast<const std::uint8_t *>(*h), static_cast<std::size_t>(host->handles().size(h)));
-    }
-  }
+  // Sequence data is saved byte for byte, flattened first by an effect that
+  // asks for it.
+  Host *host = Host::currentOrNull();
+  if (effect.sequenceData && host)
+    if (const auto bytes = host->runner().flatSequenceData(effect))
+      e["sequence_data"] = hexText(bytes->data(), bytes->size());
   return e;
 }
 

@@ -1,5 +1,6 @@
 // "AEGP Camera Suite" v2 and the layer streams of camera layers.
 #include "host/effect/EffectRunner.h"
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/CameraStreams.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
@@ -57,9 +58,14 @@ A_Err setFilmSize(AEGP_LayerH layerH, AEGP_FilmSizeUnits units, A_FpLong *size) 
   });
 }
 
-VLAM_NOT_OFFERED(renderCamera, PR_RenderContextH, const A_Time *, AEGP_LayerH *)
 
-const AEGP_CameraSuite2 kCameraSuite{renderCamera, cameraType, defaultDistance, filmSize, setFilmSize};
+const AEGP_CameraSuite2 kCameraSuite{
+    VLAM_UNOFFERED(AEGP_GetCamera),
+    .AEGP_GetCameraType = cameraType,
+    .AEGP_GetDefaultCameraDistanceToImagePlane = defaultDistance,
+    .AEGP_GetCameraFilmSize = filmSize,
+    .AEGP_SetCameraFilmSize = setFilmSize,
+};
 
 } // namespace
 
@@ -100,7 +106,7 @@ A_Err cameraStreamValue(Host &host, AEGP_LayerH layerH, AEGP_LayerStream stream,
 }
 
 void publishCameraSuite(SuiteRegistry &registry) {
-  registry.add(kAEGPCameraSuite, kAEGPCameraSuiteVersion2, &kCameraSuite, "host");
+  publishTable(registry, kCameraSuite);
 }
 
 } // namespace vlam::host

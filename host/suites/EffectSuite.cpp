@@ -1,6 +1,7 @@
 // "AEGP Effect Suite" v3: the installed effects and the effects on layers.
 #include "host/effect/EffectRunner.h"
 #include "host/project/ParamCodec.h"
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "host/suites/NotOffered.h"
@@ -186,19 +187,31 @@ A_Err effectCategory(AEGP_InstalledEffectKey key, A_char *name) {
                        [](const InstalledEffect &e) { return e.pipl.category; });
 }
 
-VLAM_NOT_OFFERED(duplicateEffect, AEGP_EffectRefH, AEGP_EffectRefH *)
 
-const AEGP_EffectSuite3 kEffectSuite{layerNumEffects,  layerEffectByIndex,  installedKeyFromLayerEffect,
-                                     paramUnionByIndex, effectFlags,        setEffectFlags,
-                                     reorderEffect,    effectCallGeneric,   disposeEffect,
-                                     applyEffect,      deleteLayerEffect,   numInstalledEffects,
-                                     nextInstalledEffect, effectName,       effectMatchName,
-                                     effectCategory,   duplicateEffect};
+const AEGP_EffectSuite3 kEffectSuite{
+    .AEGP_GetLayerNumEffects = layerNumEffects,
+    .AEGP_GetLayerEffectByIndex = layerEffectByIndex,
+    .AEGP_GetInstalledKeyFromLayerEffect = installedKeyFromLayerEffect,
+    .AEGP_GetEffectParamUnionByIndex = paramUnionByIndex,
+    .AEGP_GetEffectFlags = effectFlags,
+    .AEGP_SetEffectFlags = setEffectFlags,
+    .AEGP_ReorderEffect = reorderEffect,
+    .AEGP_EffectCallGeneric = effectCallGeneric,
+    .AEGP_DisposeEffect = disposeEffect,
+    .AEGP_ApplyEffect = applyEffect,
+    .AEGP_DeleteLayerEffect = deleteLayerEffect,
+    .AEGP_GetNumInstalledEffects = numInstalledEffects,
+    .AEGP_GetNextInstalledEffect = nextInstalledEffect,
+    .AEGP_GetEffectName = effectName,
+    .AEGP_GetEffectMatchName = effectMatchName,
+    .AEGP_GetEffectCategory = effectCategory,
+    VLAM_UNOFFERED(AEGP_DuplicateEffect),
+};
 
 } // namespace
 
 void publishEffectSuite(SuiteRegistry &registry) {
-  registry.add(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &kEffectSuite, "host");
+  publishTable(registry, kEffectSuite);
 }
 
 } // namespace vlam::host

@@ -1,6 +1,7 @@
 // "AEGP Iterate Suite" and the per-depth "PF Iterate" suites: work spread
 // over the host's worker threads.
 #include "host/effect/PixelIteration.h"
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "host/suites/NotOffered.h"
@@ -65,18 +66,35 @@ VLAM_CALLBACK_NOT_OFFERED(noNonClip16, PF_InData *, A_long, A_long, PF_EffectWor
 VLAM_CALLBACK_NOT_OFFERED(noNonClipFloat, PF_InData *, A_long, A_long, PF_EffectWorld *, const PF_Rect *, const PF_Point *,
                  void *, PF_IteratePixelFloatFunc, PF_EffectWorld *)
 
-const AEGP_IterateSuite1 kIterateSuite{numThreads, aegpIterateGeneric};
-const PF_Iterate8Suite1 kIterate8Suite{iterate8, iterateOrigin8, noLut8, noNonClip8, generic8};
-const PF_iterate16Suite1 kIterate16Suite{iterate16, iterateOrigin16, noNonClip16};
-const PF_iterateFloatSuite1 kIterateFloatSuite{iterateFloat, iterateOriginFloat, noNonClipFloat};
+const AEGP_IterateSuite1 kIterateSuite{
+    .AEGP_GetNumThreads = numThreads,
+    .AEGP_IterateGeneric = aegpIterateGeneric,
+};
+const PF_Iterate8Suite1 kIterate8Suite{
+    .iterate = iterate8,
+    .iterate_origin = iterateOrigin8,
+    .iterate_lut = noLut8,
+    .iterate_origin_non_clip_src = noNonClip8,
+    .iterate_generic = generic8,
+};
+const PF_iterate16Suite1 kIterate16Suite{
+    .iterate = iterate16,
+    .iterate_origin = iterateOrigin16,
+    .iterate_origin_non_clip_src = noNonClip16,
+};
+const PF_iterateFloatSuite1 kIterateFloatSuite{
+    .iterate = iterateFloat,
+    .iterate_origin = iterateOriginFloat,
+    .iterate_origin_non_clip_src = noNonClipFloat,
+};
 
 } // namespace
 
 void publishIterateSuites(SuiteRegistry &registry) {
-  registry.add(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &kIterateSuite, "host");
-  registry.add(kPFIterate8Suite, kPFIterate8SuiteVersion1, &kIterate8Suite, "host");
-  registry.add(kPFIterate16Suite, kPFIterate16SuiteVersion1, &kIterate16Suite, "host");
-  registry.add(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1, &kIterateFloatSuite, "host");
+  publishTable(registry, kIterateSuite);
+  publishTable(registry, kIterate8Suite);
+  publishTable(registry, kIterate16Suite);
+  publishTable(registry, kIterateFloatSuite);
 }
 
 } // namespace vlam::host

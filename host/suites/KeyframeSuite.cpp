@@ -2,6 +2,7 @@
 // at comp time 0 and are not stretched, so layer and comp time agree. Keys of
 // parameters that cannot blend (checkboxes, popups, layers) always hold.
 #include "host/project/ParamCodec.h"
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "host/suites/NotOffered.h"
@@ -18,8 +19,7 @@ namespace {
 // allowed to vary over time.
 std::optional<StreamTarget> keyedTarget(Host &host, AEGP_StreamRefH ref) {
   auto t = streamTargetOf(host, ref);
-  if (!t || t->index == 0 || !t->param().hasValue()) return std::nullopt;
-  if (t->param().def().flags & PF_ParamFlag_CANNOT_TIME_VARY) return std::nullopt;
+  if (!t || t->index == 0 || !t->param().animatable()) return std::nullopt;
   const AEGP_StreamType type = streamTypeOf(t->param().type());
   if (type == AEGP_StreamType_NO_DATA || type == AEGP_StreamType_ARB) return std::nullopt;
   return t;
@@ -161,15 +161,33 @@ A_Err setInterpolation(AEGP_StreamRefH ref, AEGP_KeyframeIndex index, AEGP_Keyfr
 VLAM_NOT_OFFERED(spatialTangents, AEGP_PluginID, AEGP_StreamRefH, AEGP_KeyframeIndex, AEGP_StreamValue2 *,
                  AEGP_StreamValue2 *)
 
-const AEGP_KeyframeSuite4 kKeyframeSuite{numKeys,        keyTime,           insertKey,
-                                         deleteKey,      newKeyValue,       setKeyValue,
-                                         valueDimensions, temporalDimensions, spatialTangents,
-                                         setInterpolation};
+const AEGP_KeyframeSuite4 kKeyframeSuite{
+    .AEGP_GetStreamNumKFs = numKeys,
+    .AEGP_GetKeyframeTime = keyTime,
+    .AEGP_InsertKeyframe = insertKey,
+    .AEGP_DeleteKeyframe = deleteKey,
+    .AEGP_GetNewKeyframeValue = newKeyValue,
+    .AEGP_SetKeyframeValue = setKeyValue,
+    .AEGP_GetStreamValueDimensionality = valueDimensions,
+    .AEGP_GetStreamTemporalDimensionality = temporalDimensions,
+    .AEGP_GetNewKeyframeSpatialTangents = spatialTangents,
+    VLAM_UNOFFERED(AEGP_SetKeyframeSpatialTangents),
+    VLAM_UNOFFERED(AEGP_GetKeyframeTemporalEase),
+    VLAM_UNOFFERED(AEGP_SetKeyframeTemporalEase),
+    VLAM_UNOFFERED(AEGP_GetKeyframeFlags),
+    VLAM_UNOFFERED(AEGP_SetKeyframeFlag),
+    VLAM_UNOFFERED(AEGP_GetKeyframeInterpolation),
+    .AEGP_SetKeyframeInterpolation = setInterpolation,
+    VLAM_UNOFFERED(AEGP_StartAddKeyframes),
+    VLAM_UNOFFERED(AEGP_AddKeyframes),
+    VLAM_UNOFFERED(AEGP_SetAddKeyframe),
+    VLAM_UNOFFERED(AEGP_EndAddKeyframes),
+};
 
 } // namespace
 
 void publishKeyframeSuite(SuiteRegistry &registry) {
-  registry.add(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4, &kKeyframeSuite, "host");
+  publishTable(registry, kKeyframeSuite);
 }
 
 } // namespace vlam::host

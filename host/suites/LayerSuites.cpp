@@ -1,4 +1,5 @@
 // "AEGP Layer Suite" v13, "AEGP Comp Suite" v19 and "AEGP Item Suite" v13: layers, compositions and their items.
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "host/suites/NotOffered.h"
@@ -104,17 +105,57 @@ A_Err layerCurrentTime(AEGP_LayerH layerH, AEGP_LTimeMode, A_Time *time) {
   });
 }
 
-VLAM_NOT_OFFERED(layerSourceItem, AEGP_LayerH, AEGP_ItemH *)
-VLAM_NOT_OFFERED(layerQuality, AEGP_LayerH, A_long *)
-VLAM_NOT_OFFERED(setLayerQuality, AEGP_LayerH, A_long)
-VLAM_NOT_OFFERED(layerFlags, AEGP_LayerH, A_long *)
-VLAM_NOT_OFFERED(setLayerFlag, AEGP_LayerH, A_long, A_Boolean)
-VLAM_NOT_OFFERED(audioReallyOn, AEGP_LayerH, A_Boolean *)
 
-const AEGP_LayerSuite13 kLayerSuite{compNumLayers,  compLayerByIndex, activeLayer,   layerIndex,
-                                    layerSourceItem, layerSourceItemId, layerParentComp, layerName,
-                                    layerQuality,   setLayerQuality,  layerFlags,    setLayerFlag,
-                                    videoReallyOn,  audioReallyOn,    layerCurrentTime};
+const AEGP_LayerSuite7 kLayerSuite{
+    .AEGP_GetCompNumLayers = compNumLayers,
+    .AEGP_GetCompLayerByIndex = compLayerByIndex,
+    .AEGP_GetActiveLayer = activeLayer,
+    .AEGP_GetLayerIndex = layerIndex,
+    VLAM_UNOFFERED(AEGP_GetLayerSourceItem),
+    .AEGP_GetLayerSourceItemID = layerSourceItemId,
+    .AEGP_GetLayerParentComp = layerParentComp,
+    .AEGP_GetLayerName = layerName,
+    VLAM_UNOFFERED(AEGP_GetLayerQuality),
+    VLAM_UNOFFERED(AEGP_SetLayerQuality),
+    VLAM_UNOFFERED(AEGP_GetLayerFlags),
+    VLAM_UNOFFERED(AEGP_SetLayerFlag),
+    .AEGP_IsLayerVideoReallyOn = videoReallyOn,
+    VLAM_UNOFFERED(AEGP_IsLayerAudioReallyOn),
+    .AEGP_GetLayerCurrentTime = layerCurrentTime,
+    VLAM_UNOFFERED(AEGP_GetLayerInPoint),
+    VLAM_UNOFFERED(AEGP_GetLayerDuration),
+    VLAM_UNOFFERED(AEGP_SetLayerInPointAndDuration),
+    VLAM_UNOFFERED(AEGP_GetLayerOffset),
+    VLAM_UNOFFERED(AEGP_SetLayerOffset),
+    VLAM_UNOFFERED(AEGP_GetLayerStretch),
+    VLAM_UNOFFERED(AEGP_SetLayerStretch),
+    VLAM_UNOFFERED(AEGP_GetLayerTransferMode),
+    VLAM_UNOFFERED(AEGP_SetLayerTransferMode),
+    VLAM_UNOFFERED(AEGP_IsAddLayerValid),
+    VLAM_UNOFFERED(AEGP_AddLayer),
+    VLAM_UNOFFERED(AEGP_ReorderLayer),
+    VLAM_UNOFFERED(AEGP_GetLayerMaskedBounds),
+    VLAM_UNOFFERED(AEGP_GetLayerObjectType),
+    VLAM_UNOFFERED(AEGP_IsLayer3D),
+    VLAM_UNOFFERED(AEGP_IsLayer2D),
+    VLAM_UNOFFERED(AEGP_IsVideoActive),
+    VLAM_UNOFFERED(AEGP_IsLayerUsedAsTrackMatte),
+    VLAM_UNOFFERED(AEGP_DoesLayerHaveTrackMatte),
+    VLAM_UNOFFERED(AEGP_ConvertCompToLayerTime),
+    VLAM_UNOFFERED(AEGP_ConvertLayerToCompTime),
+    VLAM_UNOFFERED(AEGP_GetLayerDancingRandValue),
+    VLAM_UNOFFERED(AEGP_GetLayerID),
+    VLAM_UNOFFERED(AEGP_GetLayerToWorldXform),
+    VLAM_UNOFFERED(AEGP_GetLayerToWorldXformFromView),
+    VLAM_UNOFFERED(AEGP_SetLayerName),
+    VLAM_UNOFFERED(AEGP_GetLayerParent),
+    VLAM_UNOFFERED(AEGP_SetLayerParent),
+    VLAM_UNOFFERED(AEGP_DeleteLayer),
+    VLAM_UNOFFERED(AEGP_DuplicateLayer),
+    VLAM_UNOFFERED(AEGP_GetLayerFromLayerID),
+    VLAM_UNOFFERED(AEGP_GetLayerLabel),
+    VLAM_UNOFFERED(AEGP_SetLayerLabel),
+};
 
 A_Err compFramerate(AEGP_CompH compH, A_FpLong *fps) {
   return hostCall("AEGP_GetCompFramerate", [&](Host &host) -> A_Err {
@@ -125,15 +166,15 @@ A_Err compFramerate(AEGP_CompH compH, A_FpLong *fps) {
   });
 }
 
-A_Err compDownsampleFactor(AEGP_CompH compH, A_long *factor) {
+A_Err compDownsampleFactor(AEGP_CompH compH, AEGP_DownsampleFactor *factor) {
   return hostCall("AEGP_GetCompDownsampleFactor", [&](Host &host) -> A_Err {
     if (!compOf(host, compH) || !factor) return A_Err_PARAMETER;
-    *factor = host.activeRender.downsample;
+    const auto downsample = static_cast<A_short>(host.activeRender.downsample);
+    *factor = AEGP_DownsampleFactor{downsample, downsample};
     return A_Err_NONE;
   });
 }
 
-VLAM_NOT_OFFERED(compFromItem, AEGP_ItemH, AEGP_CompH *)
 // A composition is the only kind of item this host has: its item handle is the composition itself.
 A_Err itemFromComp(AEGP_CompH compH, AEGP_ItemH *item) {
   return hostCall("AEGP_GetItemFromComp", [&](Host &host) -> A_Err {
@@ -142,18 +183,46 @@ A_Err itemFromComp(AEGP_CompH compH, AEGP_ItemH *item) {
     return A_Err_NONE;
   });
 }
-VLAM_NOT_OFFERED(setCompDownsampleFactor, AEGP_CompH, A_long)
-VLAM_NOT_OFFERED(compBGColor, AEGP_CompH, AEGP_ColorVal *)
-VLAM_NOT_OFFERED(setCompBGColor, AEGP_CompH, const AEGP_ColorVal *)
-VLAM_NOT_OFFERED(compFlags, AEGP_CompH, A_long *)
-VLAM_NOT_OFFERED(showLayerNames, AEGP_CompH, A_Boolean *)
-VLAM_NOT_OFFERED(setShowLayerNames, AEGP_CompH, A_Boolean)
-VLAM_NOT_OFFERED(showBlendModes, AEGP_CompH, A_Boolean *)
-VLAM_NOT_OFFERED(setShowBlendModes, AEGP_CompH, A_Boolean)
 
-const AEGP_CompSuite19 kCompSuite{compFromItem,   itemFromComp,      compDownsampleFactor, setCompDownsampleFactor,
-                                  compBGColor,    setCompBGColor,    compFlags,            showLayerNames,
-                                  setShowLayerNames, showBlendModes, setShowBlendModes,    compFramerate};
+const AEGP_CompSuite9 kCompSuite{
+    VLAM_UNOFFERED(AEGP_GetCompFromItem),
+    .AEGP_GetItemFromComp = itemFromComp,
+    .AEGP_GetCompDownsampleFactor = compDownsampleFactor,
+    VLAM_UNOFFERED(AEGP_SetCompDownsampleFactor),
+    VLAM_UNOFFERED(AEGP_GetCompBGColor),
+    VLAM_UNOFFERED(AEGP_SetCompBGColor),
+    VLAM_UNOFFERED(AEGP_GetCompFlags),
+    .AEGP_GetCompFramerate = compFramerate,
+    VLAM_UNOFFERED(AEGP_SetCompFrameRate),
+    VLAM_UNOFFERED(AEGP_GetCompShutterAnglePhase),
+    VLAM_UNOFFERED(AEGP_GetCompShutterFrameRange),
+    VLAM_UNOFFERED(AEGP_GetCompSuggestedMotionBlurSamples),
+    VLAM_UNOFFERED(AEGP_SetCompSuggestedMotionBlurSamples),
+    VLAM_UNOFFERED(AEGP_GetCompWorkAreaStart),
+    VLAM_UNOFFERED(AEGP_GetCompWorkAreaDuration),
+    VLAM_UNOFFERED(AEGP_SetCompWorkAreaStartAndDuration),
+    VLAM_UNOFFERED(AEGP_CreateSolidInComp),
+    VLAM_UNOFFERED(AEGP_CreateCameraInComp),
+    VLAM_UNOFFERED(AEGP_CreateLightInComp),
+    VLAM_UNOFFERED(AEGP_CreateComp),
+    VLAM_UNOFFERED(AEGP_GetNewCollectionFromCompSelection),
+    VLAM_UNOFFERED(AEGP_SetSelection),
+    VLAM_UNOFFERED(AEGP_GetCompDisplayStartTime),
+    VLAM_UNOFFERED(AEGP_SetCompDisplayStartTime),
+    VLAM_UNOFFERED(AEGP_SetCompDuration),
+    VLAM_UNOFFERED(AEGP_CreateNullInComp),
+    VLAM_UNOFFERED(AEGP_SetCompPixelAspectRatio),
+    VLAM_UNOFFERED(AEGP_CreateTextLayerInComp),
+    VLAM_UNOFFERED(AEGP_CreateBoxTextLayerInComp),
+    VLAM_UNOFFERED(AEGP_SetCompDimensions),
+    VLAM_UNOFFERED(AEGP_DuplicateComp),
+    VLAM_UNOFFERED(AEGP_GetCompFrameDuration),
+    VLAM_UNOFFERED(AEGP_GetMostRecentlyUsedComp),
+    VLAM_UNOFFERED(AEGP_CreateVectorLayerInComp),
+    VLAM_UNOFFERED(AEGP_GetNewCompMarkerStream),
+    VLAM_UNOFFERED(AEGP_GetCompDisplayDropFrame),
+    VLAM_UNOFFERED(AEGP_SetCompDisplayDropFrame),
+};
 
 Composition *compOfItem(Host &host, AEGP_ItemH itemH) {
   return compOf(host, reinterpret_cast<AEGP_CompH>(itemH));
@@ -178,35 +247,43 @@ A_Err itemPixelAspect(AEGP_ItemH itemH, A_Ratio *ratio) {
   });
 }
 
-VLAM_NOT_OFFERED(firstProjItem, AEGP_ProjectH, AEGP_ItemH *)
-VLAM_NOT_OFFERED(nextProjItem, AEGP_ProjectH, AEGP_ItemH, AEGP_ItemH *)
-VLAM_NOT_OFFERED(activeItem, AEGP_ItemH *)
-VLAM_NOT_OFFERED(isItemSelected, AEGP_ItemH, A_Boolean *)
-VLAM_NOT_OFFERED(selectItem, AEGP_ItemH, A_Boolean, A_Boolean)
-VLAM_NOT_OFFERED(itemType, AEGP_ItemH, A_long *)
-VLAM_NOT_OFFERED(typeName, A_long, A_char *)
-VLAM_NOT_OFFERED(itemName, AEGP_PluginID, AEGP_ItemH, AEGP_MemHandle *)
-VLAM_NOT_OFFERED(setItemName, AEGP_ItemH, const A_UTF16Char *)
-VLAM_NOT_OFFERED(itemId, AEGP_ItemH, A_long *)
-VLAM_NOT_OFFERED(itemFlags, AEGP_ItemH, A_long *)
-VLAM_NOT_OFFERED(setItemUseProxy, AEGP_ItemH, A_Boolean)
-VLAM_NOT_OFFERED(itemParentFolder, AEGP_ItemH, AEGP_ItemH *)
-VLAM_NOT_OFFERED(setItemParentFolder, AEGP_ItemH, AEGP_ItemH)
-VLAM_NOT_OFFERED(itemDuration, AEGP_ItemH, A_Time *)
-VLAM_NOT_OFFERED(itemCurrentTime, AEGP_ItemH, A_Time *)
 
-const AEGP_ItemSuite13 kItemSuite{firstProjItem, nextProjItem,   activeItem,       isItemSelected,
-                                  selectItem,    itemType,       typeName,         itemName,
-                                  setItemName,   itemId,         itemFlags,        setItemUseProxy,
-                                  itemParentFolder, setItemParentFolder, itemDuration, itemCurrentTime,
-                                  itemDimensions, itemPixelAspect};
+const AEGP_ItemSuite8 kItemSuite{
+    VLAM_UNOFFERED(AEGP_GetFirstProjItem),
+    VLAM_UNOFFERED(AEGP_GetNextProjItem),
+    VLAM_UNOFFERED(AEGP_GetActiveItem),
+    VLAM_UNOFFERED(AEGP_IsItemSelected),
+    VLAM_UNOFFERED(AEGP_SelectItem),
+    VLAM_UNOFFERED(AEGP_GetItemType),
+    VLAM_UNOFFERED(AEGP_GetTypeName),
+    VLAM_UNOFFERED(AEGP_GetItemName),
+    VLAM_UNOFFERED(AEGP_SetItemName),
+    VLAM_UNOFFERED(AEGP_GetItemID),
+    VLAM_UNOFFERED(AEGP_GetItemFlags),
+    VLAM_UNOFFERED(AEGP_SetItemUseProxy),
+    VLAM_UNOFFERED(AEGP_GetItemParentFolder),
+    VLAM_UNOFFERED(AEGP_SetItemParentFolder),
+    VLAM_UNOFFERED(AEGP_GetItemDuration),
+    VLAM_UNOFFERED(AEGP_GetItemCurrentTime),
+    .AEGP_GetItemDimensions = itemDimensions,
+    .AEGP_GetItemPixelAspectRatio = itemPixelAspect,
+    VLAM_UNOFFERED(AEGP_DeleteItem),
+    VLAM_UNOFFERED(AEGP_CreateNewFolder),
+    VLAM_UNOFFERED(AEGP_SetItemCurrentTime),
+    VLAM_UNOFFERED(AEGP_GetItemCommentLength),
+    VLAM_UNOFFERED(AEGP_GetItemComment),
+    VLAM_UNOFFERED(AEGP_SetItemComment),
+    VLAM_UNOFFERED(AEGP_GetItemLabel),
+    VLAM_UNOFFERED(AEGP_SetItemLabel),
+    VLAM_UNOFFERED(AEGP_GetItemMRUView),
+};
 
 } // namespace
 
 void publishLayerSuites(SuiteRegistry &registry) {
-  registry.add(kAEGPLayerSuite, kAEGPLayerSuiteVersion13, &kLayerSuite, "host");
-  registry.add(kAEGPCompSuite, kAEGPCompSuiteVersion19, &kCompSuite, "host");
-  registry.add(kAEGPItemSuite, kAEGPItemSuiteVersion13, &kItemSuite, "host");
+  publishTable(registry, kLayerSuite);
+  publishTable(registry, kCompSuite);
+  publishTable(registry, kItemSuite);
 }
 
 } // namespace vlam::host

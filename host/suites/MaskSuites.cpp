@@ -4,6 +4,8 @@
 // and reads its vertices), "AEGP Mask Suite" v1 (PF_MaskWorldWithPath: the
 // outline rasterised into a matte), and the mask streams behind
 // AEGP_GetNewMaskStream.
+#include "host/suites/SuiteIdentity.h"
+#include "host/suites/NotOffered.h"
 #include "host/effect/CallFrame.h"
 #include "host/effect/EffectRunner.h"
 #include "host/image/MaskRaster.h"
@@ -12,7 +14,9 @@
 #include "host/suites/HostSuites.h"
 #include "host/suites/MaskStreams.h"
 
+#include <AE_EffectCB.h>
 #include <AE_EffectSuites.h>
+#include <PF_Masks.h>
 #include <AE_GeneralPlug.h>
 
 #include <cmath>
@@ -88,8 +92,27 @@ A_Err maskId(AEGP_MaskRefH ref, AEGP_MaskIDVal *id) {
   });
 }
 
-const AEGP_MaskSuite6 kLayerMaskSuite{layerNumMasks, layerMaskByIndex, disposeMask,
-                                      maskInvert,    setMaskInvert,    maskId};
+const AEGP_MaskSuite5 kLayerMaskSuite{
+    .AEGP_GetLayerNumMasks = layerNumMasks,
+    .AEGP_GetLayerMaskByIndex = layerMaskByIndex,
+    .AEGP_DisposeMask = disposeMask,
+    .AEGP_GetMaskInvert = maskInvert,
+    .AEGP_SetMaskInvert = setMaskInvert,
+    VLAM_UNOFFERED(AEGP_GetMaskMode),
+    VLAM_UNOFFERED(AEGP_SetMaskMode),
+    VLAM_UNOFFERED(AEGP_GetMaskMotionBlurState),
+    VLAM_UNOFFERED(AEGP_SetMaskMotionBlurState),
+    .AEGP_GetMaskID = maskId,
+    VLAM_UNOFFERED(AEGP_CreateNewMask),
+    VLAM_UNOFFERED(AEGP_DeleteMaskFromLayer),
+    VLAM_UNOFFERED(AEGP_GetMaskColor),
+    VLAM_UNOFFERED(AEGP_SetMaskColor),
+    VLAM_UNOFFERED(AEGP_GetMaskLockState),
+    VLAM_UNOFFERED(AEGP_SetMaskLockState),
+    VLAM_UNOFFERED(AEGP_GetMaskIsRotoBezier),
+    VLAM_UNOFFERED(AEGP_SetMaskIsRotoBezier),
+    VLAM_UNOFFERED(AEGP_DuplicateMask),
+};
 
 // The layer of the effect behind a live call.
 Layer *effectLayer(PF_ProgPtr ref, CallFrame **frameOut = nullptr) {
@@ -145,7 +168,12 @@ PF_Err checkinPath(PF_ProgPtr ref, PF_PathID id, PF_Boolean, PF_PathOutlinePtr p
   });
 }
 
-const PF_PathQuerySuite1 kPathQuerySuite{numPaths, pathInfo, checkoutPath, checkinPath};
+const PF_PathQuerySuite1 kPathQuerySuite{
+    .PF_NumPaths = numPaths,
+    .PF_PathInfo = pathInfo,
+    .PF_CheckoutPath = checkoutPath,
+    .PF_CheckinPath = checkinPath,
+};
 
 const PathOutline *outlineOf(Host &host, PF_ProgPtr ref, PF_PathOutlinePtr path) {
   return frameFromRef(ref) ? host.checkedOutPaths().find(path) : nullptr;
@@ -170,7 +198,7 @@ PF_Err pathNumSegments(PF_ProgPtr ref, PF_PathOutlinePtr path, A_long *count) {
   });
 }
 
-PF_Err pathVertexInfo(PF_ProgPtr ref, PF_PathOutlinePtr path, PF_PathVertexIndex index, PF_PathVertex *vertex) {
+PF_Err pathVertexInfo(PF_ProgPtr ref, PF_PathOutlinePtr path, A_long index, PF_PathVertex *vertex) {
   return hostCall("PF_PathVertexInfo", [&](Host &host) -> PF_Err {
     const PathOutline *outline = outlineOf(host, ref, path);
     if (!outline || !vertex || index < 0 || static_cast<std::size_t>(index) >= outline->shape.vertices.size())
@@ -181,16 +209,29 @@ PF_Err pathVertexInfo(PF_ProgPtr ref, PF_PathOutlinePtr path, PF_PathVertexIndex
   });
 }
 
-const PF_PathDataSuite1 kPathDataSuite{pathIsOpen, pathNumSegments, pathVertexInfo};
+const PF_PathDataSuite1 kPathDataSuite{
+    .PF_PathIsOpen = pathIsOpen,
+    .PF_PathNumSegments = pathNumSegments,
+    .PF_PathVertexInfo = pathVertexInfo,
+    VLAM_UNOFFERED(PF_PathPrepareSegLength),
+    VLAM_UNOFFERED(PF_PathGetSegLength),
+    VLAM_UNOFFERED(PF_PathEvalSegLength),
+    VLAM_UNOFFERED(PF_PathEvalSegLengthDeriv1),
+    VLAM_UNOFFERED(PF_PathCleanupSegLength),
+    VLAM_UNOFFERED(PF_PathIsInverted),
+    VLAM_UNOFFERED(PF_PathGetMaskMode),
+    VLAM_UNOFFERED(PF_PathGetName),
+};
 
-// Rasterises a checked-out outline into a world of the render's resolution:
-// layer pixels and the feather are scaled by the call's downsample factors.
-PF_Err maskWorldWithPath(PF_ProgPtr ref, PF_PathOutlinePtr path, PF_FpLong featherX, PF_FpLong featherY,
+// Rasterises a checked-out outline (passed by address) into a world of the
+// render's resolution: layer pixels and the feather are scaled by the call's
+// downsample factors.
+A_Err maskWorldWithPath(PF_ProgPtr ref, PF_PathOutlinePtr *pathP, PF_FpLong featherX, PF_FpLong featherY,
                          PF_Boolean invert, PF_FpLong opacity, PF_Quality quality, PF_EffectWorld *world,
                          PF_Rect *bbox) {
   return hostCall("PF_MaskWorldWithPath", [&](Host &host) -> PF_Err {
     CallFrame *frame = frameFromRef(ref);
-    const PathOutline *outline = frame ? host.checkedOutPaths().find(path) : nullptr;
+    const PathOutline *outline = frame && pathP ? host.checkedOutPaths().find(*pathP) : nullptr;
     auto view = host.worlds().view(world);
     if (!outline || !view) return PF_Err_BAD_CALLBACK_PARAM;
     auto area = clipRect(*view, bbox);
@@ -212,7 +253,9 @@ PF_Err maskWorldWithPath(PF_ProgPtr ref, PF_PathOutlinePtr path, PF_FpLong feath
   });
 }
 
-const PF_MaskSuite1 kMaskSuite{maskWorldWithPath};
+const PF_MaskSuite1 kMaskSuite{
+    .PF_MaskWorldWithPath = maskWorldWithPath,
+};
 
 } // namespace
 
@@ -254,10 +297,10 @@ AEGP_StreamType maskStreamType(const StreamRef &ref) {
 }
 
 void publishMaskSuites(SuiteRegistry &registry) {
-  registry.add(kAEGPMaskSuite, kAEGPMaskSuiteVersion6, &kLayerMaskSuite, "host");
-  registry.add(kPFPathQuerySuite, kPFPathQuerySuiteVersion1, &kPathQuerySuite, "host");
-  registry.add(kPFPathDataSuite, kPFPathDataSuiteVersion1, &kPathDataSuite, "host");
-  registry.add(kPFMaskSuite, kPFMaskSuiteVersion1, &kMaskSuite, "host");
+  publishTable(registry, kLayerMaskSuite);
+  publishTable(registry, kPathQuerySuite);
+  publishTable(registry, kPathDataSuite);
+  publishTable(registry, kMaskSuite);
 }
 
 } // namespace vlam::host

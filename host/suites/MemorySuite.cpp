@@ -1,4 +1,5 @@
 // "AEGP Memory Suite" v1: memory handles of general plug-ins.
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 
@@ -61,13 +62,21 @@ A_Err memStats(AEGP_PluginID, A_long *count, A_long *size) {
   });
 }
 
-const AEGP_MemorySuite1 kMemorySuite{newMemHandle,  freeMemHandle,   lockMemHandle, unlockMemHandle,
-                                     memHandleSize, resizeMemHandle, memReporting,  memStats};
+const AEGP_MemorySuite1 kMemorySuite{
+    .AEGP_NewMemHandle = newMemHandle,
+    .AEGP_FreeMemHandle = freeMemHandle,
+    .AEGP_LockMemHandle = lockMemHandle,
+    .AEGP_UnlockMemHandle = unlockMemHandle,
+    .AEGP_GetMemHandleSize = memHandleSize,
+    .AEGP_ResizeMemHandle = resizeMemHandle,
+    .AEGP_SetMemReportingOn = memReporting,
+    .AEGP_GetMemStats = memStats,
+};
 
 } // namespace
 
 void publishMemorySuite(SuiteRegistry &registry) {
-  registry.add(kAEGPMemorySuite, kAEGPMemorySuiteVersion1, &kMemorySuite, "host");
+  publishTable(registry, kMemorySuite);
 }
 
 } // namespace vlam::host

@@ -27,3 +27,10 @@ inline A_long callbackNotOffered(const char *name) {
 
 #define VLAM_CALLBACK_NOT_OFFERED(name, ...) \
   PF_Err name(__VA_ARGS__) { return ::vlam::host::callbackNotOffered(#name); }
+
+// A designated initializer for a suite member the host does not offer: a
+// function of the member's own signature that answers notOffered() under
+// the member's name. Every member of a published table is set, so a plug-in
+// never calls through a null slot.
+#define VLAM_UNOFFERED(member) \
+  .member = [](auto...) -> A_long { return ::vlam::host::notOffered(#member); }

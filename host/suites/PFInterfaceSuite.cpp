@@ -1,6 +1,7 @@
 // "AEGP PF Interface Suite": from an effect call to the project objects.
 #include "host/effect/CallFrame.h"
 #include "host/effect/EffectRunner.h"
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "host/suites/NotOffered.h"
@@ -83,13 +84,18 @@ A_Err getEffectCameraMatrix(PF_ProgPtr ref, const A_Time *compTime, A_Matrix4 *m
   });
 }
 
-const AEGP_PFInterfaceSuite1 kPFInterfaceSuite{getEffectLayer, getNewEffectForEffect, convertEffectToCompTime,
-                                               getEffectCamera, getEffectCameraMatrix};
+const AEGP_PFInterfaceSuite1 kPFInterfaceSuite{
+    .AEGP_GetEffectLayer = getEffectLayer,
+    .AEGP_GetNewEffectForEffect = getNewEffectForEffect,
+    .AEGP_ConvertEffectToCompTime = convertEffectToCompTime,
+    .AEGP_GetEffectCamera = getEffectCamera,
+    .AEGP_GetEffectCameraMatrix = getEffectCameraMatrix,
+};
 
 } // namespace
 
 void publishPFInterfaceSuite(SuiteRegistry &registry) {
-  registry.add(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &kPFInterfaceSuite, "host");
+  publishTable(registry, kPFInterfaceSuite);
 }
 
 } // namespace vlam::host

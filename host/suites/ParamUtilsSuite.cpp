@@ -1,6 +1,7 @@
 // "PF Param Utils Suite" v3: parameter UI updates and keyframe queries on
 // the calling effect's own parameters.
 #include "host/effect/EffectRunner.h"
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 
@@ -111,14 +112,22 @@ PF_Err keyIndexToTime(PF_ProgPtr ref, PF_ParamIndex index, PF_KeyIndex key, A_lo
   return checkoutKeyframe(ref, index, key, keyTime, keyScale, nullptr);
 }
 
-const PF_ParamUtilsSuite3 kParamUtilsSuite{updateParamUI,    getCurrentState, areStatesIdentical,
-                                           isIdenticalCheckout, findKeyframeTime, keyframeCount,
-                                           checkoutKeyframe, checkinKeyframe,  keyIndexToTime};
+const PF_ParamUtilsSuite3 kParamUtilsSuite{
+    .PF_UpdateParamUI = updateParamUI,
+    .PF_GetCurrentState = getCurrentState,
+    .PF_AreStatesIdentical = areStatesIdentical,
+    .PF_IsIdenticalCheckout = isIdenticalCheckout,
+    .PF_FindKeyframeTime = findKeyframeTime,
+    .PF_GetKeyframeCount = keyframeCount,
+    .PF_CheckoutKeyframe = checkoutKeyframe,
+    .PF_CheckinKeyframe = checkinKeyframe,
+    .PF_KeyIndexToTime = keyIndexToTime,
+};
 
 } // namespace
 
 void publishParamUtilsSuite(SuiteRegistry &registry) {
-  registry.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &kParamUtilsSuite, "host");
+  publishTable(registry, kParamUtilsSuite);
 }
 
 } // namespace vlam::host

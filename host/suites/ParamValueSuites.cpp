@@ -2,6 +2,7 @@
 // floating-point values behind fixed-point and 8-bit parameter records.
 #include "host/effect/EffectRunner.h"
 #include "host/project/ParamCodec.h"
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 
@@ -59,16 +60,22 @@ PF_Err pointValue(PF_ProgPtr ref, const PF_ParamDef *def, A_FloatPoint *point) {
   });
 }
 
-const PF_AngleParamSuite1 kAngleSuite{angleValue};
-const PF_ColorParamSuite1 kColorSuite{colorValue};
-const PF_PointParamSuite1 kPointSuite{pointValue};
+const PF_AngleParamSuite1 kAngleSuite{
+    .PF_GetFloatingPointValueFromAngleDef = angleValue,
+};
+const PF_ColorParamSuite1 kColorSuite{
+    .PF_GetFloatingPointColorFromColorDef = colorValue,
+};
+const PF_PointParamSuite1 kPointSuite{
+    .PF_GetFloatingPointValueFromPointDef = pointValue,
+};
 
 } // namespace
 
 void publishParamValueSuites(SuiteRegistry &registry) {
-  registry.add(kPFAngleParamSuite, kPFAngleParamSuiteVersion1, &kAngleSuite, "host");
-  registry.add(kPFColorParamSuite, kPFColorParamSuiteVersion1, &kColorSuite, "host");
-  registry.add(kPFPointParamSuite, kPFPointParamSuiteVersion1, &kPointSuite, "host");
+  publishTable(registry, kAngleSuite);
+  publishTable(registry, kColorSuite);
+  publishTable(registry, kPointSuite);
 }
 
 } // namespace vlam::host

@@ -1,6 +1,8 @@
 // "AEGP Persistent Data Suite" v3 and v4: the host's settings file, by blob,
 // section and key. As in the host, reading a missing key with a default
 // stores that default.
+#include "host/suites/SuiteIdentity.h"
+#include "host/suites/NotOffered.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 
@@ -167,7 +169,7 @@ A_Err getData(AEGP_PersistentBlobH blob, const A_char *section, const A_char *ke
   });
 }
 
-A_Err getString(AEGP_PluginID, AEGP_PersistentBlobH blob, const A_char *section, const A_char *key,
+A_Err getString(AEGP_PersistentBlobH blob, const A_char *section, const A_char *key,
                 const A_char *fallback, A_u_long bufSize, A_char *buf, A_u_long *actualSize) {
   return hostCall("AEGP_GetString", [&](Host &host) -> A_Err {
     if (!validEntry(blob, section, key)) return A_Err_PARAMETER;
@@ -270,20 +272,56 @@ A_Err prefsDirectory(AEGP_MemHandle *path) {
   });
 }
 
-const AEGP_PersistentDataSuite3 kPersistentV3{blobV3,    numSections,   sectionKeyByIndex, doesKeyExist, numKeys,
-                                              valueKeyByIndex, getDataHandle, getData, getString, getLong,
-                                              getFpLong, setDataHandle, setData,           setString,    setLong,
-                                              setFpLong, deleteEntry,   prefsDirectory};
-const AEGP_PersistentDataSuite4 kPersistentV4{blobV4,    numSections,   sectionKeyByIndex, doesKeyExist, numKeys,
-                                              valueKeyByIndex, getDataHandle, getData, getString, getLong,
-                                              getFpLong, getTime,       setDataHandle,     setData,      setString,
-                                              setLong,   setFpLong,     setTime,           deleteEntry,  prefsDirectory};
+const AEGP_PersistentDataSuite3 kPersistentV3{
+    .AEGP_GetApplicationBlob = blobV3,
+    .AEGP_GetNumSections = numSections,
+    .AEGP_GetSectionKeyByIndex = sectionKeyByIndex,
+    .AEGP_DoesKeyExist = doesKeyExist,
+    .AEGP_GetNumKeys = numKeys,
+    .AEGP_GetValueKeyByIndex = valueKeyByIndex,
+    .AEGP_GetDataHandle = getDataHandle,
+    .AEGP_GetData = getData,
+    .AEGP_GetString = getString,
+    .AEGP_GetLong = getLong,
+    .AEGP_GetFpLong = getFpLong,
+    .AEGP_SetDataHandle = setDataHandle,
+    .AEGP_SetData = setData,
+    .AEGP_SetString = setString,
+    .AEGP_SetLong = setLong,
+    .AEGP_SetFpLong = setFpLong,
+    .AEGP_DeleteEntry = deleteEntry,
+    .AEGP_GetPrefsDirectory = prefsDirectory,
+};
+const AEGP_PersistentDataSuite4 kPersistentV4{
+    .AEGP_GetApplicationBlob = blobV4,
+    .AEGP_GetNumSections = numSections,
+    .AEGP_GetSectionKeyByIndex = sectionKeyByIndex,
+    .AEGP_DoesKeyExist = doesKeyExist,
+    .AEGP_GetNumKeys = numKeys,
+    .AEGP_GetValueKeyByIndex = valueKeyByIndex,
+    .AEGP_GetDataHandle = getDataHandle,
+    .AEGP_GetData = getData,
+    .AEGP_GetString = getString,
+    .AEGP_GetLong = getLong,
+    .AEGP_GetFpLong = getFpLong,
+    .AEGP_GetTime = getTime,
+    VLAM_UNOFFERED(AEGP_GetARGB),
+    .AEGP_SetDataHandle = setDataHandle,
+    .AEGP_SetData = setData,
+    .AEGP_SetString = setString,
+    .AEGP_SetLong = setLong,
+    .AEGP_SetFpLong = setFpLong,
+    .AEGP_SetTime = setTime,
+    VLAM_UNOFFERED(AEGP_SetARGB),
+    .AEGP_DeleteEntry = deleteEntry,
+    .AEGP_GetPrefsDirectory = prefsDirectory,
+};
 
 } // namespace
 
 void publishPersistentDataSuites(SuiteRegistry &registry) {
-  registry.add(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3, &kPersistentV3, "host");
-  registry.add(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4, &kPersistentV4, "host");
+  publishTable(registry, kPersistentV3);
+  publishTable(registry, kPersistentV4);
 }
 
 } // namespace vlam::host

@@ -1,4 +1,5 @@
-// "AEGP Register Suite" v6: hooks of general plug-ins (the idle hook).
+// "AEGP Register Suite" (version 6): hooks of general plug-ins (the idle hook).
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "host/suites/NotOffered.h"
@@ -16,23 +17,25 @@ A_Err registerIdleHook(AEGP_PluginID id, AEGP_IdleHook hook, AEGP_IdleRefcon ref
   });
 }
 
-VLAM_NOT_OFFERED(registerCommandHook, AEGP_PluginID, A_long, A_long, void *, void *)
-VLAM_NOT_OFFERED(registerUpdateMenuHook, AEGP_PluginID, void *, void *)
-VLAM_NOT_OFFERED(registerDeathHook, AEGP_PluginID, AEGP_DeathHook, void *)
-VLAM_NOT_OFFERED(registerVersionHook, AEGP_PluginID, void *, void *)
-VLAM_NOT_OFFERED(registerAboutStringHook, AEGP_PluginID, void *, void *)
-VLAM_NOT_OFFERED(registerAboutHook, AEGP_PluginID, void *, void *)
-VLAM_NOT_OFFERED(registerArtisan)
-VLAM_NOT_OFFERED(registerIO)
-
-const AEGP_RegisterSuite6 kRegisterSuite{registerCommandHook, registerUpdateMenuHook, registerDeathHook,
-                                         registerVersionHook, registerAboutStringHook, registerAboutHook,
-                                         registerArtisan,     registerIO,             registerIdleHook};
+const AEGP_RegisterSuite5 kRegisterSuite{
+    VLAM_UNOFFERED(AEGP_RegisterCommandHook),
+    VLAM_UNOFFERED(AEGP_RegisterUpdateMenuHook),
+    VLAM_UNOFFERED(AEGP_RegisterDeathHook),
+    VLAM_UNOFFERED(AEGP_RegisterVersionHook),
+    VLAM_UNOFFERED(AEGP_RegisterAboutStringHook),
+    VLAM_UNOFFERED(AEGP_RegisterAboutHook),
+    VLAM_UNOFFERED(AEGP_RegisterArtisan),
+    VLAM_UNOFFERED(AEGP_RegisterIO),
+    .AEGP_RegisterIdleHook = registerIdleHook,
+    VLAM_UNOFFERED(AEGP_RegisterTracker),
+    VLAM_UNOFFERED(AEGP_RegisterInteractiveArtisan),
+    VLAM_UNOFFERED(AEGP_RegisterPresetLocalizationString),
+};
 
 } // namespace
 
 void publishRegisterSuite(SuiteRegistry &registry) {
-  registry.add(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion6, &kRegisterSuite, "host");
+  publishTable(registry, kRegisterSuite);
 }
 
 } // namespace vlam::host

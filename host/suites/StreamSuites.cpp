@@ -1,6 +1,8 @@
 // "AEGP Stream Suite" (v8, v9) and "AEGP Dynamic Stream Suite" (v3, v5):
 // effect parameter streams.
 #include "host/effect/EffectRunner.h"
+#include "host/project/ParamCodec.h"
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/CameraStreams.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
@@ -23,7 +25,7 @@ A_Err canVaryOverTime(AEGP_StreamRefH ref, A_Boolean *canVary) {
   return hostCall("AEGP_CanVaryOverTime", [&](Host &host) -> A_Err {
     auto t = targetOf(host, ref);
     if (!t || !canVary) return A_Err_PARAMETER;
-    *canVary = t->index > 0 && t->param().hasValue() && !(t->param().def().flags & PF_ParamFlag_CANNOT_TIME_VARY);
+    *canVary = t->index > 0 && t->param().animatable();
     return A_Err_NONE;
   });
 }
@@ -97,6 +99,8 @@ A_Err setStreamValue(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_StreamValue2 *valu
     const AEGP_StreamType type = streamTypeOf(t->param().type());
     ParamValue v;
     if (!paramValueOf(type, value->val, v)) return A_Err_PARAMETER;
+    // Kept inside the parameter's valid range, as every other way in is.
+    clampToValidRange(t->param(), v);
     t->stream().setValueAt(host.currentTicks, v);
     return A_Err_NONE;
   });
@@ -126,16 +130,40 @@ A_Err layerStreamValue(AEGP_LayerH layer, AEGP_LayerStream which, AEGP_LTimeMode
                   [&](Host &host) { return cameraStreamValue(host, layer, which, time, value, type); });
 }
 
-VLAM_NOT_OFFERED(newLayerStream, AEGP_PluginID, AEGP_LayerH, AEGP_LayerStream, AEGP_StreamRefH *)
 A_Err newMaskStream(AEGP_PluginID, AEGP_MaskRefH mask, AEGP_MaskStream which, AEGP_StreamRefH *stream) {
   return newMaskStreamRef(mask, which, stream);
 }
 
-const AEGP_StreamSuite9 kStreamSuite{isStreamLegal,      canVaryOverTime,  newLayerStream,
-                                     effectNumParamStreams, newEffectStreamByIndex, newMaskStream,
-                                     disposeStream,      streamType,       newStreamValue,
-                                     disposeStreamValue, setStreamValue,   layerStreamValue,
-                                     duplicateStreamRef};
+// Versions 8 and 9 of the suite list the same functions; only the type of
+// AEGP_GetStreamName (which this host does not offer) differs.
+template <class Suite> constexpr Suite streamSuite() {
+  return Suite{
+      .AEGP_IsStreamLegal = isStreamLegal,
+    .AEGP_CanVaryOverTime = canVaryOverTime,
+    VLAM_UNOFFERED(AEGP_GetValidInterpolations),
+    VLAM_UNOFFERED(AEGP_GetNewLayerStream),
+    .AEGP_GetEffectNumParamStreams = effectNumParamStreams,
+    .AEGP_GetNewEffectStreamByIndex = newEffectStreamByIndex,
+    .AEGP_GetNewMaskStream = newMaskStream,
+    .AEGP_DisposeStream = disposeStream,
+    VLAM_UNOFFERED(AEGP_GetStreamName),
+    VLAM_UNOFFERED(AEGP_GetStreamUnitsText),
+    VLAM_UNOFFERED(AEGP_GetStreamProperties),
+    VLAM_UNOFFERED(AEGP_IsStreamTimevarying),
+    .AEGP_GetStreamType = streamType,
+    .AEGP_GetNewStreamValue = newStreamValue,
+    .AEGP_DisposeStreamValue = disposeStreamValue,
+    .AEGP_SetStreamValue = setStreamValue,
+    .AEGP_GetLayerStreamValue = layerStreamValue,
+    VLAM_UNOFFERED(AEGP_GetExpressionState),
+    VLAM_UNOFFERED(AEGP_SetExpressionState),
+    VLAM_UNOFFERED(AEGP_GetExpression),
+    VLAM_UNOFFERED(AEGP_SetExpression),
+    .AEGP_DuplicateStreamRef = duplicateStreamRef,
+  };
+}
+const AEGP_StreamSuite3 kStreamSuite3 = streamSuite<AEGP_StreamSuite3>();
+const AEGP_StreamSuite4 kStreamSuite4 = streamSuite<AEGP_StreamSuite4>();
 
 // Dynamic streams: only the flags of effect parameter streams.
 A_Err dynamicStreamFlags(AEGP_StreamRefH ref, AEGP_DynStreamFlags *flags) {
@@ -178,18 +206,6 @@ A_Err streamGroupingType(AEGP_StreamRefH ref, AEGP_StreamGroupingType *type) {
   });
 }
 
-VLAM_NOT_OFFERED(streamRefForLayer, AEGP_PluginID, AEGP_LayerH, AEGP_StreamRefH *)
-VLAM_NOT_OFFERED(streamRefForMask, AEGP_PluginID, AEGP_MaskRefH, AEGP_StreamRefH *)
-VLAM_NOT_OFFERED(numStreamsInGroup, AEGP_StreamRefH, A_long *)
-VLAM_NOT_OFFERED(streamRefByIndex, AEGP_PluginID, AEGP_StreamRefH, A_long, AEGP_StreamRefH *)
-VLAM_NOT_OFFERED(streamRefByMatchname, AEGP_PluginID, AEGP_StreamRefH, const A_char *, AEGP_StreamRefH *)
-VLAM_NOT_OFFERED(deleteStream, AEGP_StreamRefH)
-VLAM_NOT_OFFERED(reorderStream, AEGP_StreamRefH, A_long)
-VLAM_NOT_OFFERED(duplicateStream, AEGP_PluginID, AEGP_StreamRefH, A_long *)
-VLAM_NOT_OFFERED(setStreamName, AEGP_StreamRefH, const A_UTF16Char *)
-VLAM_NOT_OFFERED(canAddStream, AEGP_StreamRefH, const A_char *, A_Boolean *)
-VLAM_NOT_OFFERED(addStream, AEGP_PluginID, AEGP_StreamRefH, const A_char *, AEGP_StreamRefH *)
-VLAM_NOT_OFFERED(matchName, AEGP_StreamRefH, A_char *)
 // The parent of an effect parameter's stream is the effect's own stream
 // group (a reference with parameter index kEffectGroupStream); the parent of
 // that group, the layer's effect parade, is not offered.
@@ -205,7 +221,6 @@ A_Err parentStreamRef(AEGP_PluginID, AEGP_StreamRefH ref, AEGP_StreamRefH *paren
     return A_Err_NONE;
   });
 }
-VLAM_NOT_OFFERED(streamIsModified, AEGP_StreamRefH, A_Boolean *)
 // An effect's group: its position in the layer's stack; a parameter's
 // stream: its position among the effect's parameter streams (the input
 // layer has none).
@@ -230,19 +245,63 @@ A_Err streamIndexInParent(AEGP_StreamRefH ref, A_long *index) {
   });
 }
 
-const AEGP_DynamicStreamSuite5 kDynamicStreamSuite{
-    streamRefForLayer, streamRefForMask, streamDepth,      streamGroupingType, numStreamsInGroup,
-    dynamicStreamFlags, setDynamicStreamFlag, streamRefByIndex, streamRefByMatchname, deleteStream,
-    reorderStream,     duplicateStream,  setStreamName,    canAddStream,       addStream,
-    matchName,         parentStreamRef,  streamIsModified, streamIndexInParent};
+const AEGP_DynamicStreamSuite3 kDynamicStreamSuite3{
+    VLAM_UNOFFERED(AEGP_GetNewStreamRefForLayer),
+    .AEGP_GetStreamDepth = streamDepth,
+    .AEGP_GetStreamGroupingType = streamGroupingType,
+    VLAM_UNOFFERED(AEGP_GetNumStreamsInGroup),
+    .AEGP_GetDynamicStreamFlags = dynamicStreamFlags,
+    .AEGP_SetDynamicStreamFlag = setDynamicStreamFlag,
+    VLAM_UNOFFERED(AEGP_GetNewStreamRefByIndex),
+    VLAM_UNOFFERED(AEGP_GetNewStreamRefByMatchname),
+    VLAM_UNOFFERED(AEGP_DeleteStream),
+    VLAM_UNOFFERED(AEGP_ReorderStream),
+    VLAM_UNOFFERED(AEGP_DuplicateStream),
+    VLAM_UNOFFERED(AEGP_SetStreamName),
+    VLAM_UNOFFERED(AEGP_CanAddStream),
+    VLAM_UNOFFERED(AEGP_AddStream),
+    VLAM_UNOFFERED(AEGP_GetMatchName),
+    .AEGP_GetNewParentStreamRef = parentStreamRef,
+    VLAM_UNOFFERED(AEGP_GetStreamIsModified),
+    .AEGP_GetStreamIndexInParent = streamIndexInParent,
+};
+
+const AEGP_DynamicStreamSuite4 kDynamicStreamSuite4{
+    VLAM_UNOFFERED(AEGP_GetNewStreamRefForLayer),
+    VLAM_UNOFFERED(AEGP_GetNewStreamRefForMask),
+    .AEGP_GetStreamDepth = streamDepth,
+    .AEGP_GetStreamGroupingType = streamGroupingType,
+    VLAM_UNOFFERED(AEGP_GetNumStreamsInGroup),
+    .AEGP_GetDynamicStreamFlags = dynamicStreamFlags,
+    .AEGP_SetDynamicStreamFlag = setDynamicStreamFlag,
+    VLAM_UNOFFERED(AEGP_GetNewStreamRefByIndex),
+    VLAM_UNOFFERED(AEGP_GetNewStreamRefByMatchname),
+    VLAM_UNOFFERED(AEGP_DeleteStream),
+    VLAM_UNOFFERED(AEGP_ReorderStream),
+    VLAM_UNOFFERED(AEGP_DuplicateStream),
+    VLAM_UNOFFERED(AEGP_SetStreamName),
+    VLAM_UNOFFERED(AEGP_CanAddStream),
+    VLAM_UNOFFERED(AEGP_AddStream),
+    VLAM_UNOFFERED(AEGP_GetMatchName),
+    .AEGP_GetNewParentStreamRef = parentStreamRef,
+    VLAM_UNOFFERED(AEGP_GetStreamIsModified),
+    .AEGP_GetStreamIndexInParent = streamIndexInParent,
+    VLAM_UNOFFERED(AEGP_IsSeparationLeader),
+    VLAM_UNOFFERED(AEGP_AreDimensionsSeparated),
+    VLAM_UNOFFERED(AEGP_SetDimensionsSeparated),
+    VLAM_UNOFFERED(AEGP_GetSeparationFollower),
+    VLAM_UNOFFERED(AEGP_IsSeparationFollower),
+    VLAM_UNOFFERED(AEGP_GetSeparationLeader),
+    VLAM_UNOFFERED(AEGP_GetSeparationDimension),
+};
 
 } // namespace
 
 void publishStreamSuites(SuiteRegistry &registry) {
-  registry.add(kAEGPStreamSuite, kAEGPStreamSuiteVersion8, &kStreamSuite, "host");
-  registry.add(kAEGPStreamSuite, kAEGPStreamSuiteVersion9, &kStreamSuite, "host");
-  registry.add(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &kDynamicStreamSuite, "host");
-  registry.add(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion5, &kDynamicStreamSuite, "host");
+  publishTable(registry, kStreamSuite3);
+  publishTable(registry, kStreamSuite4);
+  publishTable(registry, kDynamicStreamSuite3);
+  publishTable(registry, kDynamicStreamSuite4);
 }
 
 } // namespace vlam::host

@@ -54,7 +54,7 @@ AEGP_StreamVal2 streamValOf(AEGP_StreamType type, const ParamValue &v) {
 bool paramValueOf(AEGP_StreamType type, const AEGP_StreamVal2 &val, ParamValue &v) {
   v = ParamValue{};
   switch (type) {
-  case AEGP_StreamType_COLOR: v.number = {val.color.alpha, val.color.red, val.color.green, val.color.blue}; return true;
+  case AEGP_StreamType_COLOR: v.number = {val.color.alphaF, val.color.redF, val.color.greenF, val.color.blueF}; return true;
   case AEGP_StreamType_TwoD_SPATIAL: v.number = {val.two_d.x, val.two_d.y, 0, 0}; return true;
   case AEGP_StreamType_ThreeD_SPATIAL: v.number = {val.three_d.x, val.three_d.y, val.three_d.z, 0}; return true;
   case AEGP_StreamType_LAYER_ID: v.number[0] = val.layer_id; return true;

@@ -1,4 +1,6 @@
 // "SP Suites Suite": plug-ins add their own suites to the host's broker.
+#include "host/suites/SuiteIdentity.h"
+#include "host/suites/NotOffered.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 
@@ -11,7 +13,7 @@ namespace {
 // gets this stand-in.
 SPSuiteListRef globalList() { return nullptr; }
 
-SPErr allocateSuiteList(SPSuiteListRef *list) {
+SPErr allocateSuiteList(SPStringPoolRef, SPPluginListRef, SPSuiteListRef *list) {
   return hostCall("AllocateSuiteList", [&](Host &) -> SPErr {
     if (!list) return kSPBadParameterError;
     *list = globalList();
@@ -53,12 +55,28 @@ SPErr findSuite(SPSuiteListRef, const char *name, A_long apiVersion, A_long, SPS
   });
 }
 
-const SPSuitesSuite kSuitesSuite{allocateSuiteList, freeSuiteList, addSuite, acquireSuite, releaseSuite, findSuite};
+const SPSuitesSuite kSuitesSuite{
+    .AllocateSuiteList = allocateSuiteList,
+    .FreeSuiteList = freeSuiteList,
+    .AddSuite = addSuite,
+    .AcquireSuite = acquireSuite,
+    .ReleaseSuite = releaseSuite,
+    .FindSuite = findSuite,
+    VLAM_UNOFFERED(NewSuiteListIterator),
+    VLAM_UNOFFERED(NextSuite),
+    VLAM_UNOFFERED(DeleteSuiteListIterator),
+    VLAM_UNOFFERED(GetSuiteHost),
+    VLAM_UNOFFERED(GetSuiteName),
+    VLAM_UNOFFERED(GetSuiteAPIVersion),
+    VLAM_UNOFFERED(GetSuiteInternalVersion),
+    VLAM_UNOFFERED(GetSuiteProcs),
+    VLAM_UNOFFERED(GetSuiteAcquireCount),
+};
 
 } // namespace
 
 void publishSuitesSuite(SuiteRegistry &registry) {
-  registry.add(kSPSuitesSuite, kSPSuitesSuiteVersion, &kSuitesSuite, "host");
+  publishTable(registry, kSuitesSuite);
 }
 
 } // namespace vlam::host

@@ -2,6 +2,7 @@
 // registration and scripts. The host has no script engine: a script runs as
 // it would with no active composition (the scripts the module sends return
 // at once) and every script is recorded for the user to see.
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "host/suites/NotOffered.h"
@@ -86,28 +87,81 @@ A_Err hostIsActivated(A_Boolean *activated) {
   });
 }
 
-A_Err quietErrors(AEGP_ErrReportH *state) {
+A_Err quietErrors(AEGP_ErrReportState *state) {
   return hostCall("AEGP_StartQuietErrors", [&](Host &) -> A_Err { return state ? A_Err_NONE : A_Err_PARAMETER; });
 }
-A_Err endQuietErrors(A_Boolean, AEGP_ErrReportH *state) {
+A_Err endQuietErrors(A_Boolean, AEGP_ErrReportState *state) {
   return hostCall("AEGP_EndQuietErrors", [&](Host &) -> A_Err { return state ? A_Err_NONE : A_Err_PARAMETER; });
 }
 
-VLAM_NOT_OFFERED(implementationVersion, A_short *, A_short *)
-VLAM_NOT_OFFERED(lastErrorMessage, A_long, A_char *, A_Err *)
-VLAM_NOT_OFFERED(mainHWND, void *)
-VLAM_NOT_OFFERED(showHideFloaters, A_Boolean)
 
-const AEGP_UtilitySuite11 kUtilitySuite{reportInfo,      initFuncVersion, implementationVersion, quietErrors,
-                                        endQuietErrors,  lastErrorMessage, startUndoGroup,       endUndoGroup,
-                                        registerWithAEGP, mainHWND,       showHideFloaters,      executeScript,
-                                        hostIsActivated};
+const AEGP_UtilitySuite3 kUtilitySuite3{
+    .AEGP_ReportInfo = reportInfo,
+    .AEGP_GetDriverPluginInitFuncVersion = initFuncVersion,
+    VLAM_UNOFFERED(AEGP_GetDriverImplementationVersion),
+    .AEGP_StartQuietErrors = quietErrors,
+    .AEGP_EndQuietErrors = endQuietErrors,
+    .AEGP_StartUndoGroup = startUndoGroup,
+    .AEGP_EndUndoGroup = endUndoGroup,
+    .AEGP_RegisterWithAEGP = registerWithAEGP,
+    VLAM_UNOFFERED(AEGP_GetMainHWND),
+    VLAM_UNOFFERED(AEGP_ShowHideAllFloaters),
+    VLAM_UNOFFERED(AEGP_PaintPalGetForeColor),
+    VLAM_UNOFFERED(AEGP_PaintPalGetBackColor),
+    VLAM_UNOFFERED(AEGP_PaintPalSetForeColor),
+    VLAM_UNOFFERED(AEGP_PaintPalSetBackColor),
+    VLAM_UNOFFERED(AEGP_CharPalGetFillColor),
+    VLAM_UNOFFERED(AEGP_CharPalGetStrokeColor),
+    VLAM_UNOFFERED(AEGP_CharPalSetFillColor),
+    VLAM_UNOFFERED(AEGP_CharPalSetStrokeColor),
+    VLAM_UNOFFERED(AEGP_CharPalIsFillColorUIFrontmost),
+    VLAM_UNOFFERED(AEGP_ConvertFpLongToHSFRatio),
+    VLAM_UNOFFERED(AEGP_ConvertHSFRatioToFpLong),
+    VLAM_UNOFFERED(AEGP_CauseIdleRoutinesToBeCalled),
+    VLAM_UNOFFERED(AEGP_GetSuppressInteractiveUI),
+    VLAM_UNOFFERED(AEGP_WriteToOSConsole),
+    VLAM_UNOFFERED(AEGP_WriteToDebugLog),
+};
+
+const AEGP_UtilitySuite5 kUtilitySuite5{
+    .AEGP_ReportInfo = reportInfo,
+    .AEGP_GetDriverPluginInitFuncVersion = initFuncVersion,
+    VLAM_UNOFFERED(AEGP_GetDriverImplementationVersion),
+    .AEGP_StartQuietErrors = quietErrors,
+    .AEGP_EndQuietErrors = endQuietErrors,
+    VLAM_UNOFFERED(AEGP_GetLastErrorMessage),
+    .AEGP_StartUndoGroup = startUndoGroup,
+    .AEGP_EndUndoGroup = endUndoGroup,
+    .AEGP_RegisterWithAEGP = registerWithAEGP,
+    VLAM_UNOFFERED(AEGP_GetMainHWND),
+    VLAM_UNOFFERED(AEGP_ShowHideAllFloaters),
+    VLAM_UNOFFERED(AEGP_PaintPalGetForeColor),
+    VLAM_UNOFFERED(AEGP_PaintPalGetBackColor),
+    VLAM_UNOFFERED(AEGP_PaintPalSetForeColor),
+    VLAM_UNOFFERED(AEGP_PaintPalSetBackColor),
+    VLAM_UNOFFERED(AEGP_CharPalGetFillColor),
+    VLAM_UNOFFERED(AEGP_CharPalGetStrokeColor),
+    VLAM_UNOFFERED(AEGP_CharPalSetFillColor),
+    VLAM_UNOFFERED(AEGP_CharPalSetStrokeColor),
+    VLAM_UNOFFERED(AEGP_CharPalIsFillColorUIFrontmost),
+    VLAM_UNOFFERED(AEGP_ConvertFpLongToHSFRatio),
+    VLAM_UNOFFERED(AEGP_ConvertHSFRatioToFpLong),
+    VLAM_UNOFFERED(AEGP_CauseIdleRoutinesToBeCalled),
+    VLAM_UNOFFERED(AEGP_GetSuppressInteractiveUI),
+    VLAM_UNOFFERED(AEGP_WriteToOSConsole),
+    VLAM_UNOFFERED(AEGP_WriteToDebugLog),
+    VLAM_UNOFFERED(AEGP_IsScriptingAvailable),
+    .AEGP_ExecuteScript = executeScript,
+    .AEGP_HostIsActivated = hostIsActivated,
+    VLAM_UNOFFERED(AEGP_GetPluginPlatformRef),
+    VLAM_UNOFFERED(AEGP_UpdateFontList),
+};
 
 } // namespace
 
 void publishUtilitySuite(SuiteRegistry &registry) {
-  registry.add(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7, &kUtilitySuite, "host");
-  registry.add(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion11, &kUtilitySuite, "host");
+  publishTable(registry, kUtilitySuite3);
+  publishTable(registry, kUtilitySuite5);
 }
 
 } // namespace vlam::host

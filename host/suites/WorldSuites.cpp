@@ -3,6 +3,7 @@
 #include "host/effect/CallFrame.h"
 #include "host/effect/WorldOperations.h"
 #include "host/image/PixelOps.h"
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "host/suites/NotOffered.h"
@@ -77,19 +78,36 @@ VLAM_CALLBACK_NOT_OFFERED(noPremulColorFloat, PF_ProgPtr, PF_EffectWorld *, cons
 PF_Err transformCopy(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *srcRect, PF_Rect *dstRect) {
   return copyCallback("PF_WorldTransform copy", ref, src, dst, srcRect, dstRect);
 }
-const PF_WorldSuite2 kWorldSuite{suiteNewWorld, suiteDisposeWorld, suiteGetPixelFormat};
-const PF_FillMatteSuite2 kFillMatteSuite{fill8,         fill16,          fillFloat,         premultiply,
-                                         noPremulColor, noPremulColor16, noPremulColorFloat};
-const PF_WorldTransformSuite1 kWorldTransformSuite{compositeRectCallback, blendCallback,        convolveCallback,
-                                                   transformCopy,         transformCopy,        transferRectCallback,
-                                                   transformWorldCallback};
+const PF_WorldSuite2 kWorldSuite{
+    .PF_NewWorld = suiteNewWorld,
+    .PF_DisposeWorld = suiteDisposeWorld,
+    .PF_GetPixelFormat = suiteGetPixelFormat,
+};
+const PF_FillMatteSuite2 kFillMatteSuite{
+    .fill = fill8,
+    .fill16 = fill16,
+    .fill_float = fillFloat,
+    .premultiply = premultiply,
+    .premultiply_color = noPremulColor,
+    .premultiply_color16 = noPremulColor16,
+    .premultiply_color_float = noPremulColorFloat,
+};
+const PF_WorldTransformSuite1 kWorldTransformSuite{
+    .composite_rect = compositeRectCallback,
+    .blend = blendCallback,
+    .convolve = convolveCallback,
+    .copy = transformCopy,
+    .copy_hq = transformCopy,
+    .transfer_rect = transferRectCallback,
+    .transform_world = transformWorldCallback,
+};
 
 } // namespace
 
 void publishWorldSuites(SuiteRegistry &registry) {
-  registry.add(kPFWorldSuite, kPFWorldSuiteVersion2, &kWorldSuite, "host");
-  registry.add(kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &kFillMatteSuite, "host");
-  registry.add(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, &kWorldTransformSuite, "host");
+  publishTable(registry, kWorldSuite);
+  publishTable(registry, kFillMatteSuite);
+  publishTable(registry, kWorldTransformSuite);
 }
 
 } // namespace vlam::host

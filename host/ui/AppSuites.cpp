@@ -1,5 +1,6 @@
 // "PF AE App Suite" (interface colours, cursor, invalidation) and "PF Effect
 // Custom UI Suite" (the drawing reference of an event's context).
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "host/suites/NotOffered.h"
@@ -80,16 +81,28 @@ PF_Err getDrawingReference(const PF_ContextH handle, DRAWBOT_DrawRef *reference)
   });
 }
 
-const PF_AppSuite6 kAppSuite{appGetBgColor,  appGetColor,       getPersonalInfo, appSetCursor,
-                             isRenderEngine, colorPickerDialog, getMouse,        invalidateRect,
-                             convertLocalToGlobal};
-const PF_EffectCustomUISuite1 kCustomUISuite{getDrawingReference};
+const PFAppSuite4 kAppSuite{
+    .PF_AppGetBgColor = appGetBgColor,
+    .PF_AppGetColor = appGetColor,
+    .PF_GetPersonalInfo = getPersonalInfo,
+    VLAM_UNOFFERED(PF_GetFontStyleSheet),
+    .PF_SetCursor = appSetCursor,
+    .PF_IsRenderEngine = isRenderEngine,
+    .PF_AppColorPickerDialog = colorPickerDialog,
+    .PF_GetMouse = getMouse,
+    .PF_InvalidateRect = invalidateRect,
+    .PF_ConvertLocalToGlobal = convertLocalToGlobal,
+    VLAM_UNOFFERED(PF_GetColorAtGlobalPoint),
+};
+const PF_EffectCustomUISuite1 kCustomUISuite{
+    .PF_GetDrawingReference = getDrawingReference,
+};
 
 } // namespace
 
 void publishAppSuites(SuiteRegistry &registry) {
-  registry.add(kPFAppSuite, kPFAppSuiteVersion6, &kAppSuite, "host");
-  registry.add(kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1, &kCustomUISuite, "host");
+  publishTable(registry, kAppSuite);
+  publishTable(registry, kCustomUISuite);
 }
 
 } // namespace vlam::host

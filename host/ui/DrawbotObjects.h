@@ -1,5 +1,5 @@
 #pragma once
-#include <DrawbotSuite.h>
+#include <adobesdk/DrawbotSuite.h>
 
 #include <cairo.h>
 
@@ -23,7 +23,9 @@ public:
   DrawbotObject &operator=(const DrawbotObject &) = delete;
 
   Kind kind() const { return kind_; }
-  DRAWBOT_ObjectRef ref() { return reinterpret_cast<DRAWBOT_ObjectRef>(this); }
+  // The reference handed to plug-ins: every kind of drawing reference (pen,
+  // path, supplier, ...) is the object's address.
+  template <class Ref = DRAWBOT_ObjectRef> Ref ref() { return reinterpret_cast<Ref>(this); }
 
   void retain() { ++count_; }
   // Drops one reference; the object dies with its last one.
@@ -32,8 +34,8 @@ public:
   // The live object behind a reference, of the kind asked for; nullptr for
   // anything else.
   static DrawbotObject *find(DRAWBOT_ObjectRef ref, Kind kind);
-  template <class T> static T *find(DRAWBOT_ObjectRef ref) {
-    return static_cast<T *>(find(ref, T::kKind));
+  template <class T, class Ref> static T *find(Ref ref) {
+    return static_cast<T *>(find(reinterpret_cast<DRAWBOT_ObjectRef>(ref), T::kKind));
   }
   // Objects alive now (pens, brushes, fonts and paths an effect forgot to
   // release show up here).

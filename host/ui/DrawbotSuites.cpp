@@ -1,5 +1,6 @@
 // The four DRAWBOT suites, drawn with cairo into the image of the drawing
 // target the event belongs to.
+#include "host/suites/SuiteIdentity.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/HostSuites.h"
 #include "host/suites/NotOffered.h"
@@ -8,7 +9,7 @@
 #include "host/ui/Utf16.h"
 
 #include <AE_Effect.h>
-#include <DrawbotSuite.h>
+#include <adobesdk/DrawbotSuite.h>
 
 #include <cmath>
 
@@ -33,7 +34,7 @@ SPErr getSupplier(DRAWBOT_DrawRef ref, DRAWBOT_SupplierRef *out) {
     *out = nullptr;
     DrawingTarget *target = DrawingTarget::find(ref);
     if (!target) return kBadRef;
-    *out = target->supplier()->ref();
+    *out = target->supplier()->ref<DRAWBOT_SupplierRef>();
     return PF_Err_NONE;
   });
 }
@@ -44,21 +45,21 @@ SPErr getSurface(DRAWBOT_DrawRef ref, DRAWBOT_SurfaceRef *out) {
     *out = nullptr;
     DrawingTarget *target = DrawingTarget::find(ref);
     if (!target) return kBadRef;
-    *out = target->surface()->ref();
+    *out = target->surface()->ref<DRAWBOT_SurfaceRef>();
     return PF_Err_NONE;
   });
 }
 
 // ---- Supplier suite
 
-template <class Make> SPErr makeObject(const char *name, DRAWBOT_SupplierRef supplier, DRAWBOT_ObjectRef *out, Make make) {
+template <class Ref, class Make> SPErr makeObject(const char *name, DRAWBOT_SupplierRef supplier, Ref *out, Make make) {
   return hostCall(name, [&](Host &) -> SPErr {
     if (!out) return kBadRef;
     *out = nullptr;
     if (!DrawbotObject::find<DrawbotSupplier>(supplier)) return kBadRef;
     DrawbotObject *object = make();
     if (!object) return kBadRef;
-    *out = object->ref();
+    *out = object->ref<Ref>();
     return PF_Err_NONE;
   });
 }
@@ -304,7 +305,6 @@ SPErr drawString(DRAWBOT_SurfaceRef ref, DRAWBOT_BrushRef brushRef, DRAWBOT_Font
   });
 }
 
-VLAM_NOT_OFFERED(drawImage, DRAWBOT_SurfaceRef, DRAWBOT_ImageRef, const DRAWBOT_PointF32 *, float)
 
 SPErr setInterpolation(DRAWBOT_SurfaceRef ref, DRAWBOT_InterpolationPolicy) {
   return onSurface("SetInterpolationPolicy", ref, [](DrawbotSurface &, cairo_t *) -> SPErr { return PF_Err_NONE; });
@@ -333,7 +333,7 @@ SPErr getAntiAlias(DRAWBOT_SurfaceRef ref, DRAWBOT_AntiAliasPolicy *out) {
     const cairo_antialias_t a = cairo_get_antialias(cr);
     *out = a == CAIRO_ANTIALIAS_NONE   ? kDRAWBOT_AntiAliasPolicy_None
            : a == CAIRO_ANTIALIAS_BEST ? kDRAWBOT_AntiAliasPolicy_High
-                                       : kDRAWBOT_AntiAliasPolicy_Medium;
+                                       : kDRAWBOT_AntiAliasPolicy_Med;
     return PF_Err_NONE;
   });
 }
@@ -378,24 +378,60 @@ SPErr addArc(DRAWBOT_PathRef ref, const DRAWBOT_PointF32 *centre, float radius, 
 }
 SPErr closePath(DRAWBOT_PathRef ref) { return addStep("Close", ref, {DrawbotPath::Op::Close, {}}, 0); }
 
-const DRAWBOT_DrawbotSuite1 kDrawSuite{getSupplier, getSurface};
-const DRAWBOT_SupplierSuite1 kSupplierSuite{newPen,       newBrush,     supportsText, getDefaultFontSize,
-                                            newDefaultFont, newImageFromBuffer, newPath, supportsBGRA,
-                                            prefersBGRA,  supportsARGB, prefersARGB,  retainObject,
-                                            releaseObject};
-const DRAWBOT_SurfaceSuite2 kSurfaceSuite{pushState,        popState,      paintRect,        fillPath,
-                                          strokePath,       clip,          getClipBounds,    isWithinClipBounds,
-                                          transform,        drawString,    drawImage,        setInterpolation,
-                                          getInterpolation, setAntiAlias,  getAntiAlias,     flush};
-const DRAWBOT_PathSuite1 kPathSuite{moveTo, lineTo, bezierTo, addRect, addArc, closePath};
+const DRAWBOT_DrawbotSuite1 kDrawSuite{
+    .GetSupplier = getSupplier,
+    .GetSurface = getSurface,
+};
+const DRAWBOT_SupplierSuite1 kSupplierSuite{
+    .NewPen = newPen,
+    .NewBrush = newBrush,
+    .SupportsText = supportsText,
+    .GetDefaultFontSize = getDefaultFontSize,
+    .NewDefaultFont = newDefaultFont,
+    .NewImageFromBuffer = newImageFromBuffer,
+    .NewPath = newPath,
+    .SupportsPixelLayoutBGRA = supportsBGRA,
+    .PrefersPixelLayoutBGRA = prefersBGRA,
+    .SupportsPixelLayoutARGB = supportsARGB,
+    .PrefersPixelLayoutARGB = prefersARGB,
+    .RetainObject = retainObject,
+    .ReleaseObject = releaseObject,
+};
+const DRAWBOT_SurfaceSuite2 kSurfaceSuite{
+    .PushStateStack = pushState,
+    .PopStateStack = popState,
+    .PaintRect = paintRect,
+    .FillPath = fillPath,
+    .StrokePath = strokePath,
+    .Clip = clip,
+    .GetClipBounds = getClipBounds,
+    .IsWithinClipBounds = isWithinClipBounds,
+    .Transform = transform,
+    .DrawString = drawString,
+    VLAM_UNOFFERED(DrawImage),
+    .SetInterpolationPolicy = setInterpolation,
+    .GetInterpolationPolicy = getInterpolation,
+    .SetAntiAliasPolicy = setAntiAlias,
+    .GetAntiAliasPolicy = getAntiAlias,
+    .Flush = flush,
+    VLAM_UNOFFERED(GetTransformToScreenScale),
+};
+const DRAWBOT_PathSuite1 kPathSuite{
+    .MoveTo = moveTo,
+    .LineTo = lineTo,
+    .BezierTo = bezierTo,
+    .AddRect = addRect,
+    .AddArc = addArc,
+    .Close = closePath,
+};
 
 } // namespace
 
 void publishDrawbotSuites(SuiteRegistry &registry) {
-  registry.add(kDRAWBOT_DrawSuite, kDRAWBOT_DrawSuite_Version1, &kDrawSuite, "host");
-  registry.add(kDRAWBOT_SupplierSuite, kDRAWBOT_SupplierSuite_Version1, &kSupplierSuite, "host");
-  registry.add(kDRAWBOT_SurfaceSuite, kDRAWBOT_SurfaceSuite_Version2, &kSurfaceSuite, "host");
-  registry.add(kDRAWBOT_PathSuite, kDRAWBOT_PathSuite_Version1, &kPathSuite, "host");
+  publishTable(registry, kDrawSuite);
+  publishTable(registry, kSupplierSuite);
+  publishTable(registry, kSurfaceSuite);
+  publishTable(registry, kPathSuite);
 }
 
 } // namespace vlam::host

@@ -132,6 +132,7 @@ void drawValue(cairo_t *cr, const ParamDefinition &param, const ParamValue &valu
 
 EffectPanel::EffectPanel(Host &host, EffectInstance &effect, std::int64_t ticks, bool openAll)
     : host_(host), effect_(effect), ticks_(ticks) {
+  updateError_ = host.updateParamsUi(effect, ticks);
   PanelRow header;
   header.title = {0, 0, kWidth, kHeaderHeight};
   header.twirl = header.open = true;
@@ -195,6 +196,7 @@ PF_EffectWindowInfo EffectPanel::windowInfo(const PanelRow &row) const {
 }
 
 Image EffectPanel::draw(std::vector<std::string> &problems) {
+  if (updateError_) problems.push_back("updating the controls failed (error " + std::to_string(updateError_) + ")");
   CairoSurface surface = newCairoSurface(kWidth, height_);
   Cairo cr(cairo_create(surface.get()));
   cairo_t *c = cr.get();
@@ -244,7 +246,7 @@ Image EffectPanel::draw(std::vector<std::string> &problems) {
     cairo_clip(c);
     {
       DrawingTarget target(c);
-      UiContext context(PF_Window_EFFECT, effect_.layer(), static_cast<PF_ParamIndex>(row.index));
+      UiContext context(PF_Window_EFFECT, effect_.layer());
       context.target = &target;
       PF_EventExtra extra{};
       extra.e_type = PF_Event_DRAW;

@@ -27,7 +27,8 @@ struct PanelRow {
 // The effect-controls panel of one effect as the host lays it out: the
 // effect's header, then every visible parameter in order, groups with twirls
 // (closed ones hide what they hold), custom controls at their declared
-// heights under their title row.
+// heights under their title row. Showing the panel first brings the
+// effect's controls up to date (Host::updateParamsUi at `ticks`).
 class EffectPanel {
 public:
   // `openAll`: every twirl open, as if the user had opened them.
@@ -44,7 +45,7 @@ public:
   const PanelRow *rowOf(std::size_t index) const;
 
   // The panel as a picture; the effect draws its own controls through draw
-  // events. Effect errors are added to `problems`.
+  // events. Effect errors (the update's among them) are added to `problems`.
   Image draw(std::vector<std::string> &problems);
 
   // The effect-window record of a parameter's event.
@@ -56,6 +57,7 @@ private:
   std::int64_t ticks_;
   std::vector<PanelRow> rows_;
   int height_ = 0;
+  PF_Err updateError_ = PF_Err_NONE;
 };
 
 } // namespace vlam::host

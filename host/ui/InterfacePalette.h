@@ -20,8 +20,8 @@ enum : PF_App_ColorType {
   kPanelBackground = PF_App_Color_FILL,
   kPanelText = PF_App_Color_BUTTON_TEXT,
   kPanelDimText = PF_App_Color_DARK_CAPTION_TEXT,
-  kPanelValueText = 56, // the blue of values a user can edit
-  kPanelHeaderFill = PF_App_Color_LIGHT_CAPTION_FILL,
+  kPanelValueText = PF_App_Color_HOT_TEXT, // the blue of values a user can edit
+  kPanelHeaderFill = PF_App_Color_LIST_BOX_FILL,
   kPanelRule = PF_App_Color_FRAME,
 };
 

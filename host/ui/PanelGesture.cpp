@@ -1,5 +1,6 @@
 #include "host/ui/PanelGesture.h"
 
+#include "host/Host.h"
 #include "host/HostError.h"
 #include "host/project/Project.h"
 #include "host/ui/UiEvents.h"
@@ -22,7 +23,7 @@ class GestureRun {
 public:
   GestureRun(Host &host, EffectInstance &effect, std::int64_t ticks, const PanelRow &row, const EffectPanel &panel)
       : host_(host), effect_(effect), ticks_(ticks),
-        context_(PF_Window_EFFECT, effect.layer(), static_cast<PF_ParamIndex>(row.index)) {
+        context_(PF_Window_EFFECT, effect.layer()) {
     extra_.effect_win = panel.windowInfo(row);
   }
 
@@ -56,6 +57,22 @@ private:
   PF_EventExtra extra_{};
   bool allHandled_ = true;
 };
+
+// The mouse moves to the end point (a click: stays) and is released there.
+void dragAlong(GestureRun &run, PF_DoClickEventInfo &click, const PanelGesture &gesture) {
+  const PF_Point to = gesture.kind == PanelGesture::Kind::Drag ? gesture.to : gesture.at;
+  const int steps = gesture.kind == PanelGesture::Kind::Drag ? std::max(1, gesture.dragSteps) : 1;
+  for (int k = 1; k <= steps; ++k) {
+    click.screen_point.h = gesture.at.h + static_cast<A_long>((static_cast<double>(to.h) - gesture.at.h) * k / steps);
+    click.screen_point.v = gesture.at.v + static_cast<A_long>((static_cast<double>(to.v) - gesture.at.v) * k / steps);
+    click.last_time = k == steps;
+    click.send_drag = 0; // the effect asks again each time it wants more
+    run.send(PF_Event_DRAG);
+    // An effect that asks for no more drag events gets none, not even the
+    // release.
+    if (run.outcome.err || !click.send_drag) break;
+  }
+}
 
 } // namespace
 
@@ -91,21 +108,9 @@ GestureOutcome performGesture(Host &host, EffectInstance &effect, std::int64_t t
   click.modifiers = gesture.modifiers;
   run.send(PF_Event_DO_CLICK);
   run.outcome.dragStarted = click.send_drag != 0;
-  if (!click.send_drag || run.outcome.err) return run.finish();
-
-  // The mouse moves to the end point (a click: stays) and is released there.
-  const PF_Point to = gesture.kind == PanelGesture::Kind::Drag ? gesture.to : gesture.at;
-  const int steps = gesture.kind == PanelGesture::Kind::Drag ? std::max(1, gesture.dragSteps) : 1;
-  for (int k = 1; k <= steps; ++k) {
-    click.screen_point.h = gesture.at.h + static_cast<A_long>((static_cast<double>(to.h) - gesture.at.h) * k / steps);
-    click.screen_point.v = gesture.at.v + static_cast<A_long>((static_cast<double>(to.v) - gesture.at.v) * k / steps);
-    click.last_time = k == steps;
-    click.send_drag = 0; // the effect asks again each time it wants more
-    run.send(PF_Event_DRAG);
-    // An effect that asks for no more drag events gets none, not even the
-    // release.
-    if (run.outcome.err || !click.send_drag) break;
-  }
+  if (click.send_drag && !run.outcome.err) dragAlong(run, click, gesture);
+  // The panel is redrawn after the mouse is released.
+  run.outcome.uiErr = host.updateParamsUi(effect, ticks);
   return run.finish();
 }
 

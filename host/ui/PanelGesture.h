@@ -31,15 +31,17 @@ struct GestureOutcome {
   bool handled = false;        // the effect reported every event handled
   bool dragStarted = false;    // the click asked for drag events
   PF_CursorType cursor = PF_Cursor_NONE; // hover: the cursor the effect chose
+  PF_Err uiErr = PF_Err_NONE;  // click, drag: the controls' update that follows (if sent)
   std::vector<PF_Rect> invalidated;
 };
 
 // Sends the gesture's events the way the host does: a click is
 // PF_Event_DO_CLICK; while the effect asks for them (send_drag), drag events
 // follow with its continue reference kept, the last one flagged last_time at
-// the release. A click releases where it pressed. A hover is
-// PF_Event_ADJUST_CURSOR. Throws HostError when the point is not on the
-// parameter's control as the panel shows it.
+// the release. A click releases where it pressed; after a click or a drag
+// the host brings the effect's controls up to date (Host::updateParamsUi).
+// A hover is PF_Event_ADJUST_CURSOR. Throws HostError when the point is not
+// on the parameter's control as the panel shows it.
 GestureOutcome performGesture(Host &host, EffectInstance &effect, std::int64_t ticks, const EffectPanel &panel,
                               const PanelGesture &gesture);
 

@@ -41,7 +41,7 @@ bool toFixed(double x, double y, PF_FixedPoint &pt) {
   return true;
 }
 
-template <class Body> PF_Err withContext(const char *name, PF_EventRefcon refcon, PF_ContextH handle, Body body) {
+template <class Body> PF_Err withContext(const char *name, void *refcon, PF_ContextH handle, Body body) {
   return hostCall(name, [&](Host &) -> PF_Err {
     UiContext *context = UiContext::fromRefcon(refcon);
     if (!context || (handle && UiContext::find(handle) != context)) return PF_Err_BAD_CALLBACK_PARAM;
@@ -49,7 +49,7 @@ template <class Body> PF_Err withContext(const char *name, PF_EventRefcon refcon
   });
 }
 
-PF_Err layerToComp(PF_EventRefcon refcon, PF_ContextH handle, A_long, A_long, PF_FixedPoint *pt) {
+PF_Err layerToComp(void *refcon, PF_ContextH handle, A_long, A_long, PF_FixedPoint *pt) {
   return withContext("layer_to_comp", refcon, handle, [&](UiContext &c) -> PF_Err {
     double x = 0, y = 0;
     if (!pt || !fromFixed(*pt, x, y)) return PF_Err_BAD_CALLBACK_PARAM;
@@ -57,7 +57,7 @@ PF_Err layerToComp(PF_EventRefcon refcon, PF_ContextH handle, A_long, A_long, PF
   });
 }
 
-PF_Err compToLayer(PF_EventRefcon refcon, PF_ContextH handle, A_long, A_long, PF_FixedPoint *pt) {
+PF_Err compToLayer(void *refcon, PF_ContextH handle, A_long, A_long, PF_FixedPoint *pt) {
   return withContext("comp_to_layer", refcon, handle, [&](UiContext &c) -> PF_Err {
     double x = 0, y = 0;
     if (!pt || !fromFixed(*pt, x, y)) return PF_Err_BAD_CALLBACK_PARAM;
@@ -72,7 +72,7 @@ void translation(PF_FloatMatrix &m, double tx, double ty) {
   m.mat[2][1] = ty;
 }
 
-PF_Err getComp2LayerXform(PF_EventRefcon refcon, PF_ContextH handle, A_long, A_long, A_long *exists,
+PF_Err getComp2LayerXform(void *refcon, PF_ContextH handle, A_long, A_long, A_long *exists,
                           PF_FloatMatrix *m) {
   return withContext("get_comp2layer_xform", refcon, handle, [&](UiContext &c) -> PF_Err {
     if (!exists || !m) return PF_Err_BAD_CALLBACK_PARAM;
@@ -82,7 +82,7 @@ PF_Err getComp2LayerXform(PF_EventRefcon refcon, PF_ContextH handle, A_long, A_l
   });
 }
 
-PF_Err getLayer2CompXform(PF_EventRefcon refcon, PF_ContextH handle, A_long, A_long, PF_FloatMatrix *m) {
+PF_Err getLayer2CompXform(void *refcon, PF_ContextH handle, A_long, A_long, PF_FloatMatrix *m) {
   return withContext("get_layer2comp_xform", refcon, handle, [&](UiContext &c) -> PF_Err {
     if (!m) return PF_Err_BAD_CALLBACK_PARAM;
     translation(*m, c.layerOffsetX(), c.layerOffsetY());
@@ -90,7 +90,7 @@ PF_Err getLayer2CompXform(PF_EventRefcon refcon, PF_ContextH handle, A_long, A_l
   });
 }
 
-PF_Err sourceToFrame(PF_EventRefcon refcon, PF_ContextH handle, PF_FixedPoint *pt) {
+PF_Err sourceToFrame(void *refcon, PF_ContextH handle, PF_FixedPoint *pt) {
   return withContext("source_to_frame", refcon, handle, [&](UiContext &c) -> PF_Err {
     double x = 0, y = 0;
     if (!pt || !fromFixed(*pt, x, y)) return PF_Err_BAD_CALLBACK_PARAM;
@@ -98,7 +98,7 @@ PF_Err sourceToFrame(PF_EventRefcon refcon, PF_ContextH handle, PF_FixedPoint *p
   });
 }
 
-PF_Err frameToSource(PF_EventRefcon refcon, PF_ContextH handle, PF_FixedPoint *pt) {
+PF_Err frameToSource(void *refcon, PF_ContextH handle, PF_FixedPoint *pt) {
   return withContext("frame_to_source", refcon, handle, [&](UiContext &c) -> PF_Err {
     double x = 0, y = 0;
     if (!pt || !fromFixed(*pt, x, y) || c.zoom == 0) return PF_Err_BAD_CALLBACK_PARAM;
@@ -107,20 +107,19 @@ PF_Err frameToSource(PF_EventRefcon refcon, PF_ContextH handle, PF_FixedPoint *p
   });
 }
 
-PF_Err infoDrawColor(PF_EventRefcon refcon, PF_Pixel) {
+PF_Err infoDrawColor(void *refcon, PF_Pixel) {
   return withContext("info_draw_color", refcon, nullptr, [](UiContext &) -> PF_Err { return PF_Err_NONE; });
 }
 
-PF_Err infoDrawText(PF_EventRefcon refcon, const A_char *, const A_char *) {
+PF_Err infoDrawText(void *refcon, const A_char *, const A_char *) {
   return withContext("info_draw_text", refcon, nullptr, [](UiContext &) -> PF_Err { return PF_Err_NONE; });
 }
 
 } // namespace
 
-UiContext::UiContext(PF_WindowType window, Layer &layer, PF_ParamIndex paramIndex) : layer_(&layer) {
+UiContext::UiContext(PF_WindowType window, Layer &layer) : layer_(&layer) {
   context_.magic = kContextMagic;
   context_.w_type = window;
-  context_.param_index = paramIndex;
   std::lock_guard lock(contexts().mutex);
   contexts().live.insert(this);
 }
@@ -130,7 +129,7 @@ UiContext::~UiContext() {
   contexts().live.erase(this);
 }
 
-UiContext *UiContext::fromRefcon(PF_EventRefcon refcon) {
+UiContext *UiContext::fromRefcon(void *refcon) {
   std::lock_guard lock(contexts().mutex);
   return contexts().live.count(refcon) ? static_cast<UiContext *>(refcon) : nullptr;
 }

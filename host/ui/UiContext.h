@@ -16,15 +16,16 @@ class Layer;
 // that belong to no live context are refused.
 class UiContext {
 public:
-  UiContext(PF_WindowType window, Layer &layer, PF_ParamIndex paramIndex);
+  UiContext(PF_WindowType window, Layer &layer);
   ~UiContext();
   UiContext(const UiContext &) = delete;
   UiContext &operator=(const UiContext &) = delete;
 
   PF_ContextH handle() { return &contextPtr_; }
   static UiContext *find(PF_ContextH handle);
-  static UiContext *fromRefcon(PF_EventRefcon refcon);
-  PF_EventRefcon refcon() { return reinterpret_cast<PF_EventRefcon>(this); }
+  // The refcon of the event callbacks: the context itself.
+  static UiContext *fromRefcon(void *refcon);
+  void *refcon() { return this; }
 
   PF_WindowType window() const { return context_.w_type; }
   Layer &layer() const { return *layer_; }

@@ -7,6 +7,9 @@
 namespace vlam::host {
 
 bool takesEvents(const EffectInstance &effect, PF_WindowType window) {
+  // Custom UI registered by an effect that did not set PF_OutFlag_CUSTOM_UI
+  // at global setup gets no events.
+  if (!(effect.installed().outFlags & PF_OutFlag_CUSTOM_UI)) return false;
   const auto &info = effect.installed().customUI;
   if (!info) return false;
   switch (window) {

@@ -18,7 +18,8 @@ struct UiEventResult {
   std::string message; // the effect's error message, if it showed one
 };
 
-// True when the effect registered custom UI for events of that window.
+// True when the effect set PF_OutFlag_CUSTOM_UI at global setup and
+// registered custom UI for events of that window.
 bool takesEvents(const EffectInstance &effect, PF_WindowType window);
 
 // Sends one event to an effect at a time (comp ticks), filling in the parts

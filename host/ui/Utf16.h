@@ -1,5 +1,5 @@
 #pragma once
-#include <DrawbotSuite.h>
+#include <adobesdk/DrawbotSuite.h>
 
 #include <string>
 

@@ -18,7 +18,7 @@ void drawOverlays(Host &host, Layer &layer, std::int64_t ticks, PF_WindowType wi
     cairo_save(cr);
     {
       DrawingTarget target(cr);
-      UiContext context(window, layer, 0);
+      UiContext context(window, layer);
       context.target = &target;
       PF_EventExtra extra{};
       extra.e_type = PF_Event_DRAW;

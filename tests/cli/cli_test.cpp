@@ -39,7 +39,7 @@ TEST(Cli, EffectsJsonShowsWhatThePropertyListsSay) {
     EXPECT_EQ(e["version_text"], "1.0.3");
   }
   // The flag words of every list are checked with the module's own tests.
-  EXPECT_EQ(list[1]["out_flags"], "0x02088004");
+  EXPECT_EQ(list[1]["out_flags"], "0x06088004");
   EXPECT_EQ(list[1]["out_flags2"], "0x0000140B");
 }
 

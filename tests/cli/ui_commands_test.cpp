@@ -46,9 +46,13 @@ TEST(CliUi, ClickAppliesAndSavesHoverReportsTheCursor) {
   CliDir dir;
   writeStackScene(dir / "s.json");
   const std::string scene = (dir / "s.json").string();
-  auto r = dir.run({"click", scene, "--layer", "Plate", "--effect", "0", "--param", "Modules", "--at", "28,58"});
+  auto r = dir.run(
+      {"--trace", "click", scene, "--layer", "Plate", "--effect", "0", "--param", "Modules", "--at", "28,58"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.out.find("applied Vlam Flash Builder (zk_VlamFlash) as effect 2"), std::string::npos) << r.out;
+  // The applied builder asks for its controls to be updated; the selector does not.
+  EXPECT_NE(r.err.find("call zk_VlamFlash PF_Cmd_UPDATE_PARAMS_UI"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("call zk_VlamMod PF_Cmd_UPDATE_PARAMS_UI"), std::string::npos) << r.err;
   const json saved = json::parse(vlam::test::readText(dir / "s.json"));
   const json &effects = saved["compositions"][0]["layers"][0]["effects"];
   ASSERT_EQ(effects.size(), 4u);

@@ -39,6 +39,18 @@ TEST_F(UserEditsCli, SettingTheAimRewritesSweepAndTiltAndSavesThem) {
   EXPECT_EQ(p["Aim"], json::array({320.0, -20.0}));
 }
 
+// The Relighter asks for PF_Cmd_UPDATE_PARAMS_UI ("Relight Colour" follows
+// "Use Flash Colour") and gets it after the change.
+TEST_F(UserEditsCli, TheRelighterUpdatesItsControlsAfterAChange) {
+  ASSERT_EQ(dir.run({"apply", scene, "--layer", "Plate", "--effect", "zk_VlamRelighter"}).exitCode, 0);
+  auto r = dir.run({"--trace", "set", scene, "--layer", "Plate", "--effect", "zk_VlamRelighter", "--param",
+                    "Use Flash Colour", "--value", "false"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const auto changed = r.err.find("call zk_VlamRelighter PF_Cmd_USER_CHANGED_PARAM");
+  ASSERT_NE(changed, std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("call zk_VlamRelighter PF_Cmd_UPDATE_PARAMS_UI", changed), std::string::npos) << r.err;
+}
+
 TEST_F(UserEditsCli, PopupsTakeTheirItemText) {
   auto r = dir.run({"set", scene, "--layer", "Plate", "--effect", "zk_VlamInstance", "--param", "Aim System",
                     "--value", "YZX Rotation"});
@@ -83,6 +95,9 @@ TEST_F(UserEditsCli, WrongTargetsStopTheCommandAndWriteNothing) {
   auto outside = dir.run({"press", scene, "--layer", "Plate", "--effect", "0", "--param", "Add Keyframes", "--frame",
                           "48"});
   EXPECT_EQ(outside.exitCode, 1);
+  auto huge = dir.run({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Post Scale", "--value", "1e400"});
+  EXPECT_EQ(huge.exitCode, 1);
+  EXPECT_NE(huge.err.find("--param Post Scale: value 1e400 is out of range"), std::string::npos) << huge.err;
   EXPECT_EQ(vlam::test::readText(scene), before);
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "flash/brushes.h"
 #include "float_world_support.h"
@@ -41,6 +43,39 @@ TEST(SoftBrush, OddSizeHasAFullCentreAndArms) {
   EXPECT_FLOAT_EQ(w.At(5, 6).red, 1.0f - 5.0f / r2);
   EXPECT_FLOAT_EQ(w.At(9, 9).red, 0.0f);  // q = 8 > limit 6
   EXPECT_FLOAT_EQ(w.At(10, 7).red, 0.0f);
+}
+
+// Each pixel of the disc gains exactly w × colour, w = min((1 - q / r²) × k, 1)
+// in float arithmetic (the odd centre gains the colour itself), for every
+// size, hardness and clipping: checked bit for bit against that formula.
+TEST(SoftBrush, EveryPixelGainsItsWeightBitForBit) {
+  const PF_PixelFloat colour{0.5f, 0.3f, 1.7f, 0.011f};
+  const float base = 0.0625f;
+  for (A_long size = 4; size <= 33; ++size)
+    for (float hardness : {0.0f, 0.37f, 1.0f})
+      for (const auto& [x, y] : {std::pair{20, 18}, std::pair{1, 2}, std::pair{38, 35}}) {
+        FloatWorld w(40, 37, 1);
+        for (A_long py = 0; py < 37; ++py)
+          for (A_long px = 0; px < 40; ++px) w.At(px, py).red = w.At(px, py).green = w.At(px, py).blue = base;
+        SoftBrush(RasterTarget::Whole(w.World()), x, y, size, colour, hardness);
+        const float r2 = (size * 0.5f) * (size * 0.5f);
+        const A_long limit = static_cast<A_long>(r2), half = size / 2, shift = 1 - size % 2;
+        const float k = 1.0f / ((1.0f - hardness) * 0.1f + hardness);
+        for (A_long py = 0; py < 37; ++py)
+          for (A_long px = 0; px < 40; ++px) {
+            const A_long a = py >= y ? py - y : y - shift - py;
+            const A_long b = px >= x ? px - x : x - shift - px;
+            float weight = 0.0f;
+            bool inside = a <= half && b <= half && a * a + b * b <= limit;
+            if (inside) weight = std::min((1.0f - static_cast<float>(a * a + b * b) / r2) * k, 1.0f);
+            const bool centre = shift == 0 && a == 0 && b == 0;
+            const PF_PixelFloat& p = w.At(px, py);
+            ASSERT_EQ(p.red, !inside ? base : centre ? base + colour.red : base + weight * colour.red)
+                << size << " " << hardness << " " << px << "," << py;
+            ASSERT_EQ(p.blue, !inside ? base : centre ? base + colour.blue : base + weight * colour.blue);
+          }
+        ASSERT_TRUE(w.AlphaUntouched());
+      }
 }
 
 TEST(SoftBrush, SmallStamps) {

@@ -39,7 +39,7 @@ FakeBuilderHost::FakeBuilderHost() {
   handles_.Publish(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtils_);
   handles_.Publish(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &pfInterface_);
   handles_.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &effects_);
-  handles_.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion8, &streams_);
+  handles_.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion3, &streams_);
   handles_.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &dynamicStreams_);
   handles_.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4, &persistent_);
 
@@ -146,7 +146,7 @@ A_Err FakeBuilderHost::ApplicationBlob(AEGP_PersistentType, AEGP_PersistentBlobH
   return A_Err_NONE;
 }
 
-A_Err FakeBuilderHost::GetString(AEGP_PluginID, AEGP_PersistentBlobH, const A_char* section, const A_char* key,
+A_Err FakeBuilderHost::GetString(AEGP_PersistentBlobH, const A_char* section, const A_char* key,
                                  const A_char* dflt, A_u_long size, A_char* buffer, A_u_long* actual) {
   const auto& keys = current_->settings[section];
   const auto it = keys.find(key);

@@ -86,7 +86,7 @@ class FakeBuilderHost {
   static A_Err DisposeStream(AEGP_StreamRefH);
   static A_Err SetStreamFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_Boolean, A_Boolean set);
   static A_Err ApplicationBlob(AEGP_PersistentType, AEGP_PersistentBlobH* blob);
-  static A_Err GetString(AEGP_PluginID, AEGP_PersistentBlobH, const A_char* section, const A_char* key,
+  static A_Err GetString(AEGP_PersistentBlobH, const A_char* section, const A_char* key,
                          const A_char* dflt, A_u_long size, A_char* buffer, A_u_long* actual);
   static A_Err SetString(AEGP_PersistentBlobH, const A_char* section, const A_char* key, const A_char* text);
 
@@ -100,7 +100,7 @@ class FakeBuilderHost {
   PF_ParamUtilsSuite3 paramUtils_{};
   AEGP_PFInterfaceSuite1 pfInterface_{};
   AEGP_EffectSuite3 effects_{};
-  AEGP_StreamSuite8 streams_{};
+  AEGP_StreamSuite3 streams_{};
   AEGP_DynamicStreamSuite3 dynamicStreams_{};
   AEGP_PersistentDataSuite4 persistent_{};
   std::vector<PF_ParamIndex> streamIndices_;

@@ -26,7 +26,7 @@ BuilderUiHost::BuilderUiHost() {
   app_suite.PF_AppGetColor = AppGetColor;
   custom_ui_suite.PF_GetDrawingReference = GetDrawingReference;
   vlam::FakeHandleHost &handles = builder.Handles();
-  handles.Publish(kPFAppSuite, kPFAppSuiteVersion6, &app_suite);
+  handles.Publish(kPFAppSuite, kPFAppSuiteVersion4, &app_suite);
   handles.Publish(kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1, &custom_ui_suite);
   drawbot.PublishTo([&handles](const char *name, A_long version, const void *table) {
     handles.Publish(name, version, table);

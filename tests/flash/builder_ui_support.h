@@ -41,7 +41,7 @@ class BuilderUiHost {
   A_long width = 320;
   A_long height = 120;
 
-  PF_AppSuite6 app_suite{};
+  PFAppSuite4 app_suite{};
   PF_EffectCustomUISuite1 custom_ui_suite{};
 };
 

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <vector>
 
 #include "flash/depth_buffer.h"
 #include "flash/distance_table.h"
@@ -49,6 +50,30 @@ TEST(DepthBuffer, KeepsTheNearestAndReadsLargestOutside) {
   d.KeepNearest(11, 21, 3.0f);
   EXPECT_EQ(d.Read(11, 21), 3.0f);
   EXPECT_TRUE(d.Occluded(4.0f, 11.5, 21.5));
+}
+
+// The buffer stores only the window written so far; growing it in any
+// direction, one point at a time or for a batch at once, keeps every depth.
+TEST(DepthBuffer, GrowingWindowKeepsEveryDepth) {
+  const std::vector<DepthPoint> points = {{5, 4, 3.0f},  {2, 2, 7.0f}, {9, 8, 1.0f},  {5, 4, 2.0f},
+                                          {0, 9, 6.0f},  {12, 3, 1.0f}, {9, 0, 4.0f}, {2, 2, 9.0f},
+                                          {-3, 5, 1.0f}, {5, 4, 2.5f}};
+  DepthBuffer single, batch;
+  single.Reset(10, 10, 0, 0);
+  batch.Reset(10, 10, 0, 0);
+  for (const DepthPoint& p : points) single.KeepNearest(p.x, p.y, p.z);
+  batch.KeepNearest(points);
+  for (A_long y = -1; y <= 10; ++y)
+    for (A_long x = -1; x <= 10; ++x) ASSERT_EQ(single.Read(x, y), batch.Read(x, y)) << x << "," << y;
+  EXPECT_EQ(batch.Read(5, 4), 2.0f);
+  EXPECT_EQ(batch.Read(2, 2), 7.0f);
+  EXPECT_EQ(batch.Read(0, 9), 6.0f);
+  EXPECT_EQ(batch.Read(9, 0), 4.0f);
+  EXPECT_EQ(batch.Read(1, 1), FLT_MAX);
+  // A pixel never written holds the largest finite float: only an infinite
+  // depth lies behind it.
+  EXPECT_TRUE(batch.Occluded(INFINITY, 1.5, 1.5));
+  EXPECT_FALSE(batch.Occluded(FLT_MAX, 1.5, 1.5));
 }
 
 TEST(MarkVectors, DirtyRectangleFromTheMarks) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -188,6 +189,59 @@ TEST_F(FlashVolumeTest, ParallelBodyPassGivesTheBytesOfOneThreadInOrder) {
   }
   EXPECT_TRUE(AlphaOpaque());
   EXPECT_EQ(host.OpenSuites(), 0);
+}
+
+// The passes that follow clear and copy only inside the reached rectangle,
+// so every pixel a pass changed must lie inside it; it also stays close to
+// the changed pixels (within the brushes' one-pixel margin and weight-0 rim).
+TEST_F(FlashVolumeTest, ReachedRectangleHoldsEveryChangedPixel) {
+  for (A_u_long quality : {1u, 0u}) {
+    Restart();
+    volume.Init(&target, 1.0, quality);
+    EXPECT_LE(volume.ReachedRect().right, volume.ReachedRect().left);
+    volume.BarrelPass(6, 4);
+    volume.CorePass(5, 10);
+    ASSERT_EQ(volume.RunBodyPass(3), PF_Err_NONE);
+    volume.SetSparks(20, 40, 0.4, &colour, 0.05, 0.2, &sparkNoise);
+    ASSERT_EQ(volume.RunSparkPass(2), PF_Err_NONE);
+    const PF_Rect r = volume.ReachedRect();
+    A_long x0 = kWidth, y0 = kHeight, x1 = -1, y1 = -1;
+    for (A_long y = 0; y < kHeight; ++y)
+      for (A_long x = 0; x < kWidth; ++x) {
+        const PF_PixelFloat& p = Px(x, y);
+        if (p.red == 0.0f && p.green == 0.0f && p.blue == 0.0f) continue;
+        ASSERT_TRUE(x >= r.left && x < r.right && y >= r.top && y < r.bottom) << x << "," << y;
+        x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+      }
+    ASSERT_GE(x1, 0) << "nothing drawn";
+    EXPECT_LE(x0 - r.left, 3);
+    EXPECT_LE(y0 - r.top, 3);
+    EXPECT_LE(r.right - 1 - x1, 3);
+    EXPECT_LE(r.bottom - 1 - y1, 3);
+    EXPECT_LT(r.right - r.left, kWidth);
+  }
+}
+
+// With the render's distance table a slice only visits the cells whose
+// offsets are below its radius; a table that breaks that bound (here in a
+// cell far outside this flash) makes it visit every cell. Same splats.
+TEST_F(FlashVolumeTest, SkippingCellsBeyondTheSliceRadiusChangesNoSplat) {
+  const auto splats = [&] {
+    SplatSlot slot;
+    slot.Reset(kWidth, kHeight);
+    volume.CollectBodyIteration(0, 1, slot);
+    std::vector<Splat> out;
+    for (const Splat& s : slot.splats) out.push_back(s);
+    return out;
+  };
+  const std::vector<Splat> skipping = splats();
+  std::vector<uint16_t> odd = table;
+  odd[120 * kRenderDistanceTableSize] = 0;
+  volume.SetDistTable(odd.data());
+  const std::vector<Splat> everyCell = splats();
+  ASSERT_GT(skipping.size(), 100u);
+  ASSERT_EQ(skipping.size(), everyCell.size());
+  EXPECT_EQ(std::memcmp(skipping.data(), everyCell.data(), skipping.size() * sizeof(Splat)), 0);
 }
 
 TEST_F(FlashVolumeTest, DraftQualitySquaresAreAsDeterministic) {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "AE_EffectCBSuites.h"
 #include "frame/effect_entries.h"
 #include "frame/effect_identity.h"
 #include "frame/fake_host_support.h"
@@ -118,7 +119,7 @@ TEST(EntryGuard, NonIntegerExceptionFromTheHostStopsAtTheEntry) {
 
 TEST(EntryGuard, MissingSuiteEndsTheCommandWithCode13) {
   FakeEffectHost host;
-  host.registry.Withdraw(kPFHandleSuite, kPFHandleSuiteVersion2);
+  host.registry.Withdraw(kPFHandleSuite, kPFHandleSuiteVersion1);
   EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), A_Err_MISSING_SUITE);
   EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), A_Err_MISSING_SUITE);
   EXPECT_EQ(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);

@@ -1,3 +1,4 @@
+#include "AE_EffectCBSuites.h"
 #include "frame/fake_host_support.h"
 
 #include <cstdarg>
@@ -210,7 +211,7 @@ A_Err BlobV4(AEGP_PersistentType type, AEGP_PersistentBlobH *blob) {
   return A_Err_NONE;
 }
 
-A_Err GetString(AEGP_PluginID, AEGP_PersistentBlobH blob, const A_char *section, const A_char *key,
+A_Err GetString(AEGP_PersistentBlobH blob, const A_char *section, const A_char *key,
                 const A_char *fallback, A_u_long size, A_char *buffer, A_u_long *actual) {
   if (H().settings_error != A_Err_NONE || blob != kBlob) {
     return H().settings_error != A_Err_NONE ? H().settings_error : A_Err_PARAMETER;
@@ -330,17 +331,17 @@ FakeEffectHost::~FakeEffectHost() {
 FakeEffectHost &FakeEffectHost::Current() { return *current_; }
 
 void FakeEffectHost::PublishAll() {
-  registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion2, &handle_suite);
+  registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, &handle_suite);
   registry.Publish(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &param_utils_suite);
   registry.Publish(kPFAngleParamSuite, kPFAngleParamSuiteVersion1, &angle_suite);
   registry.Publish(kPFColorParamSuite, kPFColorParamSuiteVersion1, &color_suite);
   registry.Publish(kPFPointParamSuite, kPFPointParamSuiteVersion1, &point_suite);
   registry.Publish(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &pf_interface_suite);
-  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion8, &stream_suite);
+  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion3, &stream_suite);
   registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &dynamic_stream_suite);
   registry.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &effect_suite);
   registry.Publish(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &iterate_suite);
-  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion11, &utility_suite);
+  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5, &utility_suite);
   registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3, &persistent_v3);
   registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4, &persistent_v4);
   registry.Publish(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &utils_suite);

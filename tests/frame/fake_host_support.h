@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "AE_EffectCBSuites.h"
 #include "AE_EffectCB.h"
 #include "AE_EffectSuites.h"
 #include "AE_GeneralPlug.h"
@@ -126,11 +127,11 @@ class FakeEffectHost {
   PF_ColorParamSuite1 color_suite{};
   PF_PointParamSuite1 point_suite{};
   AEGP_PFInterfaceSuite1 pf_interface_suite{};
-  AEGP_StreamSuite9 stream_suite{};
-  AEGP_DynamicStreamSuite5 dynamic_stream_suite{};
+  AEGP_StreamSuite3 stream_suite{};
+  AEGP_DynamicStreamSuite3 dynamic_stream_suite{};
   AEGP_EffectSuite3 effect_suite{};
   AEGP_IterateSuite1 iterate_suite{};
-  AEGP_UtilitySuite11 utility_suite{};
+  AEGP_UtilitySuite5 utility_suite{};
   AEGP_PersistentDataSuite3 persistent_v3{};
   AEGP_PersistentDataSuite4 persistent_v4{};
   VlamUtilsSuite1 utils_suite{};

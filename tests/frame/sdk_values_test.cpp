@@ -7,7 +7,8 @@
 #include "AE_Effect.h"
 #include "AE_EffectCB.h"
 #include "PF_ModuleResources.h"
-#include "PiPL.h"
+#include "SPPiPL.h"
+#include "frame/pipl_keys.h"
 #include "SPSuites.h"
 
 TEST(SdkValues, VersionWordOfRelease103Build1) {
@@ -50,10 +51,9 @@ TEST(SdkValues, CommandNumbers) {
 }
 
 TEST(SdkValues, PiplCodesReadWithFirstCharInHighByte) {
-  EXPECT_EQ(PIEffectKind, 0x65464B54u);     // 'eFKT'
-  EXPECT_EQ(PIAdobeVendorID, 0x3842494Du);  // '8BIM'
-  EXPECT_EQ(PIAEVendorID, 0x41444245u);     // 'ADBE'
-  EXPECT_EQ(PIPropertyListType, PF_ModuleResourceType_PiPL);
+  EXPECT_EQ(vlam::kPiplEffectKind, 0x65464B54u);  // 'eFKT'
+  EXPECT_EQ(vlam::kPiplVendor, 0x3842494Du);      // '8BIM'
+  EXPECT_EQ(PIKindProperty, 0x6B696E64u);         // 'kind'
   EXPECT_EQ(PF_ModuleResourceType_PiPL, 0x5069504Cu);
   EXPECT_EQ(PIWin64X86CodeProperty, 0x38363634u);  // '8664'
 }

@@ -1,6 +1,7 @@
 // The two ways the module gets host suites.
 #include <gtest/gtest.h>
 
+#include "AE_EffectCBSuites.h"
 #include "frame/fake_host_support.h"
 #include "frame/scoped_suite.h"
 #include "frame/suite_handler.h"
@@ -21,12 +22,12 @@ TEST(SuiteHandler, AcquiresEachSuiteOnceAndReleasesAllAtTheEnd) {
   FakeEffectHost host;
   {
     vlam::SuiteHandler suites(host.registry.basic());
-    const auto *first = suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion2);
-    const auto *again = suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion2);
+    const auto *first = suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1);
+    const auto *again = suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1);
     EXPECT_EQ(first, &host.handle_suite);
     EXPECT_EQ(first, again);
     suites.Get<AEGP_IterateSuite1>(kAEGPIterateSuite, kAEGPIterateSuiteVersion1);
-    EXPECT_EQ(host.registry.acquired(kPFHandleSuite, kPFHandleSuiteVersion2), 1);
+    EXPECT_EQ(host.registry.acquired(kPFHandleSuite, kPFHandleSuiteVersion1), 1);
     EXPECT_EQ(host.registry.outstanding(), 2);
   }
   EXPECT_EQ(host.registry.outstanding(), 0);
@@ -47,7 +48,7 @@ TEST(SuiteHandler, RefusedSuiteThrows516AndKeepsTheOthersReleasable) {
   const A_long code = ThrownCode(
       [](FakeEffectHost &h) {
         vlam::SuiteHandler suites(h.registry.basic());
-        suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion2);
+        suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1);
         suites.Get<PF_HandleSuite1>("PF Nonexistent Suite", 1);
       },
       host);
@@ -79,7 +80,7 @@ TEST(ScopedSuite, ReleasesAtScopeEnd) {
   FakeEffectHost host;
   {
     vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), kPFHandleSuite,
-                                             kPFHandleSuiteVersion2);
+                                             kPFHandleSuiteVersion1);
     EXPECT_EQ(suite.get(), &host.handle_suite);
     EXPECT_EQ(host.registry.outstanding(), 1);
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "A.h"
 #include "SPBasic.h"
 
 namespace vlam_test {

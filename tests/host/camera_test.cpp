@@ -115,7 +115,7 @@ TEST_F(Cameras, ACameraLayerIsFoundAndItsLensAndKeysAreRead) {
   EXPECT_DOUBLE_EQ(answer.matrix.mat[3][0], 120);
   EXPECT_DOUBLE_EQ(answer.distance, 400);
 
-  const auto *streams = acquire<AEGP_StreamSuite9>(*host, kAEGPStreamSuite, kAEGPStreamSuiteVersion9);
+  const auto *streams = acquire<AEGP_StreamSuite4>(*host, kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
   const auto *cameras = acquire<AEGP_CameraSuite2>(*host, kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
   ASSERT_NE(cameras, nullptr);
   AEGP_StreamVal2 zoom{};
@@ -137,7 +137,7 @@ TEST_F(Cameras, ACameraLayerIsFoundAndItsLensAndKeysAreRead) {
                                               &zoom, &type),
             A_Err_NONE);
   EXPECT_NE(cameras->AEGP_GetCameraFilmSize(plateH, &units, &film), A_Err_NONE);
-  host->basicSuite()->ReleaseSuite(kAEGPStreamSuite, kAEGPStreamSuiteVersion9);
+  host->basicSuite()->ReleaseSuite(kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
   host->basicSuite()->ReleaseSuite(kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
 
   camera.enabled = false; // a switched-off camera leaves the default one

@@ -7,7 +7,7 @@
 #include "host_support.h"
 
 #include <AE_EffectSuites.h>
-#include <DrawbotSuite.h>
+#include <adobesdk/DrawbotSuite.h>
 
 #include <cmath>
 
@@ -64,10 +64,10 @@ TEST_F(DrawbotSuites, FilledCircleIsSolidInsideAndAntialiasedAtItsEdge) {
       partial += a > 0.05f && a < 0.95f;
     }
   EXPECT_GT(partial, 20);
-  EXPECT_EQ(supplier->ReleaseObject(brush), 0);
-  EXPECT_EQ(supplier->ReleaseObject(circle), 0);
+  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(brush)), 0);
+  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(circle)), 0);
   EXPECT_EQ(host::DrawbotObject::liveCount(), live) << "released objects are gone";
-  EXPECT_NE(supplier->ReleaseObject(circle), 0) << "a released reference is refused, not followed";
+  EXPECT_NE(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(circle)), 0) << "a released reference is refused, not followed";
 }
 
 TEST_F(DrawbotSuites, PenWidthSetsTheStrokeWidth) {
@@ -90,7 +90,9 @@ TEST_F(DrawbotSuites, PenWidthSetsTheStrokeWidth) {
   EXPECT_GT(pixel(20, 18).alpha, 0.9f);
   EXPECT_GT(pixel(20, 22).alpha, 0.9f);
   EXPECT_EQ(pixel(20, 24).alpha, 0.0f);
-  for (DRAWBOT_ObjectRef o : {thin, thick, line, low}) EXPECT_EQ(supplier->ReleaseObject(o), 0);
+  for (DRAWBOT_ObjectRef o : {reinterpret_cast<DRAWBOT_ObjectRef>(thin), reinterpret_cast<DRAWBOT_ObjectRef>(thick),
+                              reinterpret_cast<DRAWBOT_ObjectRef>(line), reinterpret_cast<DRAWBOT_ObjectRef>(low)})
+    EXPECT_EQ(supplier->ReleaseObject(o), 0);
 }
 
 TEST_F(DrawbotSuites, TextDrawsWithTheDefaultFontAndAlignsOnItsOrigin) {
@@ -110,8 +112,8 @@ TEST_F(DrawbotSuites, TextDrawsWithTheDefaultFontAndAlignsOnItsOrigin) {
   EXPECT_GT(right, 5.0f) << "right-aligned text ends at its origin";
   EXPECT_EQ(left, 0.0f);
   EXPECT_EQ(pixel(30, 25).alpha, 0.0f) << "the origin is the baseline: nothing well below it";
-  EXPECT_EQ(supplier->ReleaseObject(brush), 0);
-  EXPECT_EQ(supplier->ReleaseObject(font), 0);
+  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(brush)), 0);
+  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(font)), 0);
 }
 
 TEST_F(DrawbotSuites, TruncatedTextStaysWithinItsWidth) {
@@ -130,8 +132,8 @@ TEST_F(DrawbotSuites, TruncatedTextStaysWithinItsWidth) {
     for (int x = 0; x < 40; ++x) (x < 20 ? inside : beyond) += pixel(x, y).alpha;
   EXPECT_GT(inside, 5.0f);
   EXPECT_EQ(beyond, 0.0f) << "cut to the width, whole characters only";
-  EXPECT_EQ(supplier->ReleaseObject(brush), 0);
-  EXPECT_EQ(supplier->ReleaseObject(font), 0);
+  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(brush)), 0);
+  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(font)), 0);
 }
 
 TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
@@ -145,11 +147,11 @@ TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
   DRAWBOT_SupplierRef none = nullptr;
   EXPECT_NE(draw->GetSupplier(reinterpret_cast<DRAWBOT_DrawRef>(&c), &none), 0);
   EXPECT_EQ(none, nullptr);
-  EXPECT_EQ(supplier->ReleaseObject(p), 0);
+  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(p)), 0);
 }
 
 TEST_F(DrawbotSuites, InterfaceColoursAndDrawingReferences) {
-  const auto *app = test::acquire<PF_AppSuite6>(*host, kPFAppSuite, kPFAppSuiteVersion6);
+  const auto *app = test::acquire<PFAppSuite4>(*host, kPFAppSuite, kPFAppSuiteVersion4);
   const auto *customUi = test::acquire<PF_EffectCustomUISuite1>(*host, kPFEffectCustomUISuite, 1);
   ASSERT_TRUE(app && customUi);
   PF_App_Color face{}, pressed{}, oldPressed{};
@@ -163,7 +165,7 @@ TEST_F(DrawbotSuites, InterfaceColoursAndDrawingReferences) {
   EXPECT_EQ(untouched.red, 1) << "an unknown type leaves the colour as given";
 
   test::openSolidProject(*host);
-  host::UiContext context(PF_Window_EFFECT, *host->project().comps[0]->layers[0], 1);
+  host::UiContext context(PF_Window_EFFECT, *host->project().comps[0]->layers[0]);
   DRAWBOT_DrawRef ref = nullptr;
   EXPECT_NE(customUi->PF_GetDrawingReference(context.handle(), &ref), 0) << "only a draw event has a reference";
   context.target = &target;

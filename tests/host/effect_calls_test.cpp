@@ -1,8 +1,14 @@
 // How the host calls effects: the records it fills, parameter checkout at a
 // time, values written back, setup errors, containment of misbehaving effects.
 #include "host/effect/EffectRunner.h"
+#include "host/effect/UserEdits.h"
 #include "host/project/ParamCodec.h"
+#include "host/scene/SceneFile.h"
+#include "host/ui/EffectPanel.h"
+#include "host/ui/UiEvents.h"
 #include "host_support.h"
+
+#include <map>
 
 #include <AE_EffectSuites.h>
 #include <AE_GeneralPlug.h>
@@ -131,21 +137,171 @@ TEST_F(EffectCalls, CheckoutRefusesBadIndexAndForeignReferences) {
                                          PF_Err_BAD_CALLBACK_PARAM, PF_Err_INVALID_CALLBACK}));
 }
 
-TEST_F(EffectCalls, ValuesAnEffectChangesAreKeptOnlyWhenFlagged) {
+// Values are taken back after PF_Cmd_USER_CHANGED_PARAM and after click,
+// drag and key events only, and only where the effect flagged them.
+TEST_F(EffectCalls, ValuesAnEffectChangesAreKeptOnlyWhenFlaggedAndAllowed) {
   FakeEffect fake(*host, "fake", {sliderParam("S", 1, 0, 10, 3), floatParam("F", 2, 0, 1, 0.5)},
                   [&](PF_Cmd cmd, PF_InData *, PF_OutData *, PF_ParamDef *params[], auto...) -> std::optional<PF_Err> {
-                    if (cmd != PF_Cmd_USER_CHANGED_PARAM) return std::nullopt;
+                    if (!params || cmd == PF_Cmd_SMART_PRE_RENDER || cmd == PF_Cmd_SMART_RENDER) return std::nullopt;
                     EXPECT_EQ(params[1]->uu.change_flags, 0) << "the host clears change flags before the call";
                     params[1]->u.sd.value = 99; // clamped to the valid range
                     params[1]->uu.change_flags = PF_ChangeFlag_CHANGED_VALUE;
                     params[2]->u.fs_d.value = 0.25; // not flagged: ignored
                     return PF_Err_NONE;
                   });
+  struct Case {
+    PF_Cmd cmd;
+    PF_EventType event;
+    bool kept;
+  };
+  const Case cases[] = {{PF_Cmd_USER_CHANGED_PARAM, PF_Event_NEW_CONTEXT, true},
+                        {PF_Cmd_EVENT, PF_Event_DO_CLICK, true},
+                        {PF_Cmd_EVENT, PF_Event_DRAG, true},
+                        {PF_Cmd_EVENT, PF_Event_KEYDOWN, true},
+                        {PF_Cmd_EVENT, PF_Event_DRAW, false},
+                        {PF_Cmd_EVENT, PF_Event_ADJUST_CURSOR, false},
+                        {PF_Cmd_DO_DIALOG, PF_Event_NEW_CONTEXT, false},
+                        {PF_Cmd_UPDATE_PARAMS_UI, PF_Event_NEW_CONTEXT, false}};
   host::Layer &plate = test::openSolidProject(*host);
-  host::EffectInstance &effect = apply(plate, "fake");
-  ASSERT_EQ(call(effect, PF_Cmd_USER_CHANGED_PARAM).err, PF_Err_NONE);
-  EXPECT_EQ(effect.streams[1].staticValue().number[0], 10);
-  EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.5);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(testing::Message() << "command " << c.cmd << ", event " << c.event);
+    host::EffectInstance &effect = apply(plate, "fake");
+    PF_EventExtra event{};
+    event.e_type = c.event;
+    host::CallOptions options;
+    options.extra = &event;
+    ASSERT_EQ(host->runner().call(effect.installed(), &effect, c.cmd, options).err, PF_Err_NONE);
+    EXPECT_EQ(effect.streams[1].staticValue().number[0], c.kept ? 10 : 3);
+    EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.5);
+  }
+}
+
+// PF_Cmd_UPDATE_PARAMS_UI goes to an effect that set
+// PF_OutFlag_SEND_UPDATE_PARAMS_UI or supervises a parameter, whenever the
+// host brings controls up to date, and to no other effect.
+TEST_F(EffectCalls, UpdateParamsUiGoesOnlyToEffectsThatAskForIt) {
+  struct Case {
+    const char *match;
+    bool flag, supervise;
+  };
+  const Case cases[] = {{"flagged", true, false}, {"supervising", false, true}, {"plain", false, false}};
+  std::map<std::string, int> updates;
+  std::vector<std::unique_ptr<FakeEffect>> fakes;
+  for (const Case &c : cases) {
+    PF_ParamDef slider = sliderParam("S", 1, 0, 10, 3);
+    if (c.supervise) slider.flags |= PF_ParamFlag_SUPERVISE;
+    fakes.push_back(std::make_unique<FakeEffect>(
+        *host, c.match, std::vector<PF_ParamDef>{slider},
+        [&updates, c](PF_Cmd cmd, PF_InData *, PF_OutData *out, auto...) -> std::optional<PF_Err> {
+          if (cmd == PF_Cmd_UPDATE_PARAMS_UI) ++updates[c.match];
+          if (cmd != PF_Cmd_GLOBAL_SETUP || !c.flag) return std::nullopt;
+          out->out_flags = PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_SEND_UPDATE_PARAMS_UI;
+          out->out_flags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER;
+          return PF_Err_NONE;
+        }));
+  }
+  host::Layer &plate = test::openSolidProject(*host);
+  for (const Case &c : cases) apply(plate, c.match);
+  const std::map<std::string, int> once{{"flagged", 1}, {"supervising", 1}};
+  EXPECT_EQ(updates, once) << "when applied";
+  updates.clear();
+  for (const auto &effect : plate.effects) host::userSetParam(*host, *effect, 1, host::ParamValue::scalar(4), 0);
+  EXPECT_EQ(updates, once) << "after a user's change";
+  updates.clear();
+  for (const auto &effect : plate.effects) host::EffectPanel(*host, *effect, 0);
+  EXPECT_EQ(updates, once) << "when the panel is shown";
+  updates.clear();
+  host->openProject(host::parseScene(*host, host::writeScene(host->project()), dir / "s.json"));
+  EXPECT_EQ(updates, once) << "when the scene is opened";
+}
+
+TEST_F(EffectCalls, GlobalSetupWordsThatDisagreeWithThePropertyListAreReported) {
+  FakeEffect fake(*host, "fake");
+  fake.installed().pipl.outFlags = PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_SEND_UPDATE_PARAMS_UI;
+  fake.installed().pipl.outFlags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE;
+  fake.installed().pipl.effectVersion = 0x00081E01;
+  ASSERT_EQ(host->runner().ensureReady(fake.installed()), PF_Err_NONE);
+  ASSERT_EQ(host->messages.size(), 2u) << "out-flags2 agree";
+  EXPECT_EQ(host->messages[0].text, "global setup and property list disagree on out-flags: 0x02000000 against 0x06000000");
+  EXPECT_EQ(host->messages[1].text, "global setup and property list disagree on the version: 0x00000000 against 0x00081E01");
+}
+
+// Custom UI gets events only when the effect set PF_OutFlag_CUSTOM_UI at
+// global setup as well as registering it.
+TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
+  for (const bool flagged : {true, false}) {
+    SCOPED_TRACE(flagged ? "flagged" : "not flagged");
+    int events = 0;
+    const std::string match = flagged ? "flagged" : "plain";
+    FakeEffect fake(*host, match, {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
+      if (cmd == PF_Cmd_EVENT) ++events;
+      if (cmd == PF_Cmd_GLOBAL_SETUP) {
+        out->out_flags = PF_OutFlag_DEEP_COLOR_AWARE | (flagged ? static_cast<PF_OutFlags>(PF_OutFlag_CUSTOM_UI) : 0);
+        out->out_flags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER;
+        return PF_Err_NONE;
+      }
+      if (cmd != PF_Cmd_PARAMS_SETUP) return std::nullopt;
+      PF_CustomUIInfo ui{};
+      ui.events = PF_CustomEFlag_EFFECT | PF_CustomEFlag_COMP;
+      out->num_params = 1;
+      return in->inter.register_ui(in->effect_ref, &ui);
+    });
+    host::Layer &plate = test::openSolidProject(*host);
+    host::EffectInstance &effect = apply(plate, match);
+    host::UiContext context(PF_Window_COMP, plate);
+    PF_EventExtra extra{};
+    extra.e_type = PF_Event_DRAW;
+    EXPECT_EQ(host::sendUiEvent(*host, effect, 0, context, extra).sent, flagged);
+    EXPECT_EQ(host::takesEvents(effect, PF_Window_EFFECT), flagged);
+    EXPECT_EQ(events, flagged ? 1 : 0);
+  }
+}
+
+// Effects get 16-bit worlds only when deep-colour aware and float worlds
+// only when float-colour aware; their results come back at the frame's depth.
+TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclared) {
+  struct Case {
+    PF_OutFlags flags;
+    PF_OutFlags2 flags2;
+    host::PixelDepth frame;
+    short seen;
+  };
+  const PF_OutFlags2 smart = PF_OutFlag2_SUPPORTS_SMART_RENDER, floating = smart | PF_OutFlag2_FLOAT_COLOR_AWARE;
+  const Case cases[] = {{PF_OutFlag_DEEP_COLOR_AWARE, floating, host::PixelDepth::Float32, 32},
+                        {PF_OutFlag_DEEP_COLOR_AWARE, smart, host::PixelDepth::Float32, 16},
+                        {0, smart, host::PixelDepth::Float32, 8},
+                        {0, smart, host::PixelDepth::Bits16, 8},
+                        {PF_OutFlag_DEEP_COLOR_AWARE, smart, host::PixelDepth::Bits8, 8}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(testing::Message() << "frame at " << static_cast<int>(c.frame) << " bits, expected " << c.seen);
+    const std::string match = "fake" + std::to_string(&c - cases);
+    short seen = 0;
+    std::optional<host::PixelDepth> inputDepth;
+    FakeEffect fake(*host, match, {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef **, PF_LayerDef *,
+                                          void *extra) -> std::optional<PF_Err> {
+      if (cmd == PF_Cmd_GLOBAL_SETUP) {
+        out->out_flags = c.flags;
+        out->out_flags2 = c.flags2;
+        return PF_Err_NONE;
+      }
+      if (cmd == PF_Cmd_SMART_PRE_RENDER) seen = static_cast<PF_PreRenderExtra *>(extra)->input->bitdepth;
+      if (cmd == PF_Cmd_SMART_RENDER) {
+        PF_EffectWorld *input = nullptr;
+        static_cast<PF_SmartRenderExtra *>(extra)->cb->checkout_layer_pixels(in->effect_ref, 0, &input);
+        inputDepth = host->worlds().depthOf(input);
+      }
+      return std::nullopt;
+    });
+    host::Layer &plate = test::openSolidProject(*host, 4, 4);
+    plate.source.color = {0.5, 0.25, 1, 1};
+    apply(plate, match);
+    const host::Image frame = test::renderFrame(*host, 0, c.frame);
+    EXPECT_EQ(seen, c.seen);
+    EXPECT_EQ(inputDepth, host::pixelDepthFromBits(c.seen)) << "the input world as well";
+    EXPECT_EQ(frame.depth(), c.frame);
+    EXPECT_NEAR(frame.pixel(2, 2).red, 0.5f, 1 / 255.0) << "the plate, through the effect";
+    EXPECT_NEAR(frame.pixel(2, 2).green, 0.25f, 1 / 255.0);
+  }
 }
 
 TEST_F(EffectCalls, ParamUiFlagsAndHiddenStreamsAreStoredPerInstance) {
@@ -154,7 +310,7 @@ TEST_F(EffectCalls, ParamUiFlagsAndHiddenStreamsAreStoredPerInstance) {
                     if (cmd != PF_Cmd_UPDATE_PARAMS_UI) return std::nullopt;
                     auto *utils = test::acquire<PF_ParamUtilsSuite3>(*host, kPFParamUtilsSuite, 3);
                     auto *pf = test::acquire<AEGP_PFInterfaceSuite1>(*host, kAEGPPFInterfaceSuite, 1);
-                    auto *streams = test::acquire<AEGP_StreamSuite8>(*host, kAEGPStreamSuite, 8);
+                    auto *streams = test::acquire<AEGP_StreamSuite3>(*host, kAEGPStreamSuite, 8);
                     auto *dynamic = test::acquire<AEGP_DynamicStreamSuite3>(*host, kAEGPDynamicStreamSuite, 3);
                     auto *effects = test::acquire<AEGP_EffectSuite3>(*host, kAEGPEffectSuite, 3);
                     PF_ParamDef def = *params[1];

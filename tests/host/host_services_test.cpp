@@ -27,7 +27,7 @@ TEST(PersistentData, PresetsWrittenInOneRunAreReadInTheNext) {
     char buffer[64];
     A_u_long size = 0;
     // A missing key reads as the default, which is stored.
-    ASSERT_EQ(data->AEGP_GetString(0, blob, "Settings_zkVlam", "MAIN_SHAPE_PRESET_1", "[x:0;y:0.5]", sizeof buffer,
+    ASSERT_EQ(data->AEGP_GetString(blob, "Settings_zkVlam", "MAIN_SHAPE_PRESET_1", "[x:0;y:0.5]", sizeof buffer,
                                    buffer, &size),
               A_Err_NONE);
     EXPECT_STREQ(buffer, "[x:0;y:0.5]");
@@ -35,7 +35,7 @@ TEST(PersistentData, PresetsWrittenInOneRunAreReadInTheNext) {
     ASSERT_EQ(data->AEGP_SetString(blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", "[x:1;y:1]"), A_Err_NONE);
     // A buffer too small gets the text cut and zero-terminated.
     char small[4];
-    ASSERT_EQ(data->AEGP_GetString(0, blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", "", sizeof small, small, &size),
+    ASSERT_EQ(data->AEGP_GetString(blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", "", sizeof small, small, &size),
               A_Err_NONE);
     EXPECT_STREQ(small, "[x:");
     EXPECT_EQ(size, 10u);
@@ -49,14 +49,14 @@ TEST(PersistentData, PresetsWrittenInOneRunAreReadInTheNext) {
   AEGP_PersistentBlobH blob = nullptr;
   ASSERT_EQ(v3->AEGP_GetApplicationBlob(&blob), A_Err_NONE);
   char buffer[64] = {};
-  ASSERT_EQ(v3->AEGP_GetString(0, blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", "default", sizeof buffer, buffer,
+  ASSERT_EQ(v3->AEGP_GetString(blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", "default", sizeof buffer, buffer,
                                nullptr),
             A_Err_NONE);
   EXPECT_STREQ(buffer, "[x:1;y:1]");
   A_long sections = 0;
   EXPECT_EQ(v3->AEGP_GetNumSections(blob, &sections), A_Err_NONE);
   EXPECT_EQ(sections, 1);
-  EXPECT_NE(v3->AEGP_GetString(0, reinterpret_cast<AEGP_PersistentBlobH>(buffer), "S", "K", "d", sizeof buffer, buffer,
+  EXPECT_NE(v3->AEGP_GetString(reinterpret_cast<AEGP_PersistentBlobH>(buffer), "S", "K", "d", sizeof buffer, buffer,
                                nullptr),
             A_Err_NONE)
       << "a pointer that is no blob";

@@ -19,8 +19,11 @@ protected:
   void SetUp() override {
     PF_ParamDef fixed = floatParam("Fixed", 3, 0, 10, 1);
     fixed.flags = PF_ParamFlag_CANNOT_TIME_VARY;
-    fake = std::make_unique<FakeEffect>(
-        *host, "keyed", std::vector<PF_ParamDef>{floatParam("Amount", 1, 0, 100, 10), checkboxParam("On", 2, true), fixed});
+    PF_ParamDef controlOnly = floatParam("Control Only", 4, 0, 10, 1);
+    controlOnly.ui_flags = PF_PUI_STD_CONTROL_ONLY;
+    fake = std::make_unique<FakeEffect>(*host, "keyed",
+                                        std::vector<PF_ParamDef>{floatParam("Amount", 1, 0, 100, 10),
+                                                                 checkboxParam("On", 2, true), fixed, controlOnly});
     host::Layer &plate = test::openSolidProject(*host);
     effect = host->applyEffect(plate, "keyed");
     ASSERT_NE(effect, nullptr);
@@ -87,11 +90,21 @@ TEST_F(KeyframeSuite, InsertingAtAKeysTimeFindsThatKey) {
 }
 
 TEST_F(KeyframeSuite, KeysAreRefusedWhereTheyCannotBe) {
-  AEGP_StreamRefH fixed = stream(3), amount = stream(1);
+  AEGP_StreamRefH fixed = stream(3), amount = stream(1), controlOnly = stream(4);
   AEGP_KeyframeIndex index = -1;
   const A_Time t{0, 24}, noScale{0, 0};
   EXPECT_NE(keys->AEGP_InsertKeyframe(fixed, AEGP_LTimeMode_CompTime, &t, &index), A_Err_NONE)
       << "a parameter that cannot vary over time";
+  EXPECT_NE(keys->AEGP_InsertKeyframe(controlOnly, AEGP_LTimeMode_CompTime, &t, &index), A_Err_NONE)
+      << "a parameter without a stream (PF_PUI_STD_CONTROL_ONLY)";
+  host->streamRefs().dispose(controlOnly);
+  // A value set without a key is kept inside the valid range too.
+  auto *streams = acquire<AEGP_StreamSuite3>(*host, kAEGPStreamSuite, kAEGPStreamSuiteVersion3);
+  AEGP_StreamValue2 big{};
+  big.val.one_d = 500;
+  EXPECT_EQ(streams->AEGP_SetStreamValue(0, fixed, &big), A_Err_NONE);
+  EXPECT_EQ(effect->streams[3].staticValue().number[0], 10);
+  host->basicSuite()->ReleaseSuite(kAEGPStreamSuite, 8);
   EXPECT_NE(keys->AEGP_InsertKeyframe(amount, AEGP_LTimeMode_CompTime, &noScale, &index), A_Err_NONE);
   AEGP_StreamValue2 v{};
   EXPECT_NE(keys->AEGP_SetKeyframeValue(amount, 0, &v), A_Err_NONE) << "no key 0 yet";

@@ -6,6 +6,7 @@
 #include "host/scene/SceneFile.h"
 #include "host_support.h"
 
+#include <PF_Masks.h>
 #include <AE_EffectSuites.h>
 #include <AE_GeneralPlug.h>
 
@@ -113,7 +114,7 @@ protected:
 TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesIt) {
   auto *query = suite<PF_PathQuerySuite1>(kPFPathQuerySuite, kPFPathQuerySuiteVersion1);
   auto *data = suite<PF_PathDataSuite1>(kPFPathDataSuite, kPFPathDataSuiteVersion1);
-  auto *masks = suite<PF_MaskSuite1>(kPFMaskSuite, kPFMaskSuiteVersion1);
+  auto *masks = suite<PF_MaskSuite1>(kPF_MaskSuite, kPF_MaskSuiteVersion1);
   ASSERT_TRUE(query && data && masks);
   const PF_PathID id = static_cast<PF_PathID>(plate->masks[0].id);
   PF_EffectWorld world{};
@@ -140,7 +141,7 @@ TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesIt) {
               EXPECT_EQ(data->PF_PathVertexInfo(in->effect_ref, path, 1, &v), PF_Err_NONE);
               EXPECT_EQ(v.x, 15.0);
               EXPECT_NE(data->PF_PathVertexInfo(in->effect_ref, path, 4, &v), PF_Err_NONE);
-              err = masks->PF_MaskWorldWithPath(in->effect_ref, path, 0, 0, false, 0.5, PF_Quality_HI, &world,
+              err = masks->PF_MaskWorldWithPath(in->effect_ref, &path, 0, 0, false, 0.5, PF_Quality_HI, &world,
                                                 nullptr);
               EXPECT_EQ(query->PF_CheckinPath(in->effect_ref, id, false, path), PF_Err_NONE);
               EXPECT_NE(query->PF_CheckinPath(in->effect_ref, id, false, path), PF_Err_NONE) << "checked in twice";
@@ -158,7 +159,7 @@ TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesIt) {
 
 TEST_F(MaskSuites, DownsampledRendersGetTheOutlineAtTheirResolution) {
   auto *query = suite<PF_PathQuerySuite1>(kPFPathQuerySuite, kPFPathQuerySuiteVersion1);
-  auto *masks = suite<PF_MaskSuite1>(kPFMaskSuite, kPFMaskSuiteVersion1);
+  auto *masks = suite<PF_MaskSuite1>(kPF_MaskSuite, kPF_MaskSuiteVersion1);
   PF_EffectWorld world{};
   auto image = host.worlds().create(10, 5, PixelDepth::Float32, world);
   const PF_PathID id = static_cast<PF_PathID>(plate->masks[0].id);
@@ -166,7 +167,7 @@ TEST_F(MaskSuites, DownsampledRendersGetTheOutlineAtTheirResolution) {
                 [&](PF_InData *in) -> PF_Err {
                   PF_PathOutlinePtr path = nullptr;
                   if (PF_Err err = query->PF_CheckoutPath(in->effect_ref, id, 0, 1, 24, &path)) return err;
-                  PF_Err err = masks->PF_MaskWorldWithPath(in->effect_ref, path, 0, 0, false, 1.0, PF_Quality_HI,
+                  PF_Err err = masks->PF_MaskWorldWithPath(in->effect_ref, &path, 0, 0, false, 1.0, PF_Quality_HI,
                                                            &world, nullptr);
                   query->PF_CheckinPath(in->effect_ref, id, false, path);
                   return err;
@@ -178,8 +179,8 @@ TEST_F(MaskSuites, DownsampledRendersGetTheOutlineAtTheirResolution) {
 }
 
 TEST_F(MaskSuites, LayerMaskSuiteAndMaskStreamsAnswerAtATime) {
-  auto *layerMasks = suite<AEGP_MaskSuite6>(kAEGPMaskSuite, kAEGPMaskSuiteVersion6);
-  auto *streams = suite<AEGP_StreamSuite9>(kAEGPStreamSuite, kAEGPStreamSuiteVersion9);
+  auto *layerMasks = suite<AEGP_MaskSuite5>(kAEGPMaskSuite, kAEGPMaskSuiteVersion5);
+  auto *streams = suite<AEGP_StreamSuite4>(kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
   ASSERT_TRUE(layerMasks && streams);
   auto layerH = reinterpret_cast<AEGP_LayerH>(plate);
   A_long count = 0;

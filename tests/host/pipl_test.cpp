@@ -25,8 +25,9 @@ public:
     return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
   }
   static std::vector<std::uint8_t> pascal(const std::string &s) {
-    std::vector<std::uint8_t> out{std::uint8_t(s.size())};
-    out.insert(out.end(), s.begin(), s.end());
+    std::vector<std::uint8_t> out(s.size() + 1);
+    out[0] = std::uint8_t(s.size());
+    std::copy(s.begin(), s.end(), out.begin() + 1);
     return out;
   }
   static std::vector<std::uint8_t> cstr(const std::string &s) {
@@ -60,14 +61,14 @@ PiplBuilder effectList() {
       .prop("name", PiplBuilder::pascal("Vlam Flash Builder"))
       .prop("catg", PiplBuilder::pascal("Orvane Pictures"))
       .prop("8664", PiplBuilder::cstr("EntryPoint_VlamFlash"))
-      .prop("ePVR", {2, 0, 0, 0}, "ADBE")
-      .prop("eSVR", {13, 0, 14, 0}, "ADBE")
-      .prop("eVER", PiplBuilder::le32(0x00081E01), "ADBE")
-      .prop("eINF", {0, 0}, "ADBE")
-      .prop("eGLO", PiplBuilder::le32(0x02208400), "ADBE")
-      .prop("eGL2", PiplBuilder::le32(0x00001408), "ADBE")
-      .prop("eMNA", PiplBuilder::pascal("zk_VlamFlash"), "ADBE")
-      .prop("aeFL", PiplBuilder::le32(8), "ADBE");
+      .prop("ePVR", {2, 0, 0, 0})
+      .prop("eSVR", {13, 0, 14, 0})
+      .prop("eVER", PiplBuilder::le32(0x00081E01))
+      .prop("eINF", {0, 0})
+      .prop("eGLO", PiplBuilder::le32(0x02208400))
+      .prop("eGL2", PiplBuilder::le32(0x00001408))
+      .prop("eMNA", PiplBuilder::pascal("zk_VlamFlash"))
+      .prop("aeFL", PiplBuilder::le32(8));
   return b;
 }
 
@@ -92,9 +93,15 @@ TEST(Pipl, ReadsEveryPropertyOfAnEffectList) {
 
 TEST(Pipl, SkipsOtherVendorsAndUnknownKeys) {
   auto b = effectList();
-  b.prop("name", PiplBuilder::pascal("Impostor"), "XXXX").prop("zzzz", {1, 2, 3});
+  // 'ADBE' is a vendor code of the SDK's headers that no property uses: its
+  // match name is some other vendor's.
+  b.prop("name", PiplBuilder::pascal("Impostor"), "XXXX")
+      .prop("eMNA", PiplBuilder::pascal("zk_Impostor"), "ADBE")
+      .prop("zzzz", {1, 2, 3});
   auto bytes = b.bytes();
-  EXPECT_EQ(parsePipl(bytes.data(), bytes.size(), 1).name, "Vlam Flash Builder");
+  const PiplInfo info = parsePipl(bytes.data(), bytes.size(), 1);
+  EXPECT_EQ(info.name, "Vlam Flash Builder");
+  EXPECT_EQ(info.matchName, "zk_VlamFlash");
 }
 
 TEST(Pipl, DamagedListsAreRefusedWithTheirPlace) {

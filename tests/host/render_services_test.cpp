@@ -244,7 +244,7 @@ TEST_F(RenderServices, EffectCallGenericCallsTheOtherEffectWithItsOwnDataAtTheGi
 }
 
 TEST_F(RenderServices, RegisteringGivesEachCallerItsOwnPluginId) {
-  const auto *utility = test::acquire<AEGP_UtilitySuite11>(host, kAEGPUtilitySuite, kAEGPUtilitySuiteVersion11);
+  const auto *utility = test::acquire<AEGP_UtilitySuite5>(host, kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5);
   ASSERT_NE(utility, nullptr);
   AEGP_PluginID a = 0, b = 0;
   ASSERT_EQ(utility->AEGP_RegisterWithAEGP(nullptr, "first", &a), A_Err_NONE);

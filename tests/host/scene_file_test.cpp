@@ -1,9 +1,14 @@
 // Scene files: every value survives save and load exactly; bad files give
 // one line naming the file and the place.
 #include "host/HostError.h"
+#include "host/effect/EffectRunner.h"
+#include "host/effect/UserEdits.h"
 #include "host/scene/ParamAddress.h"
 #include "host/scene/SceneFile.h"
 #include "host_support.h"
+
+#include <algorithm>
+#include <cstring>
 
 using namespace vlam;
 using vlam::test::FakeEffect;
@@ -13,7 +18,7 @@ namespace {
 
 std::vector<PF_ParamDef> everyKind() {
   return {test::sliderParam("Count", 10, -5, 500, 7),
-          test::floatParam("Amount", 11, 0, 1, 0.5),
+          test::floatParam("Amount", 11, 0, 0.3, 0.25),
           test::fixedParam("Spread", 12, -100, 100, 1.5),
           test::angleParam("Turn", 13, 45),
           test::checkboxParam("On", 14, true),
@@ -108,26 +113,96 @@ TEST_F(SceneFile, DefaultsAreWrittenAndParametersAddressedByTheirShortestName) {
   EXPECT_EQ(effect.streams[7].staticValue().number[1], 12);
 }
 
-TEST_F(SceneFile, SequenceDataIsSavedAndGivenBackAtResetup) {
-  std::vector<std::string> resetupSaw;
-  fake.body = [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
-    if (cmd == PF_Cmd_SEQUENCE_SETUP) {
-      out->sequence_data = in->utils->host_new_handle(3);
-      std::memcpy(*out->sequence_data, "abc", 3);
-      return PF_Err_NONE;
-    }
-    if (cmd == PF_Cmd_SEQUENCE_RESETUP) {
-      resetupSaw.emplace_back(in->sequence_data ? std::string(static_cast<char *>(*in->sequence_data), 3) : "none");
-      return PF_Err_NONE;
-    }
-    return std::nullopt;
+// Sequence data is saved byte for byte; an effect that set
+// PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING (here: a handle holding a pointer
+// to its text) flattens it first and keeps working on its own data.
+TEST_F(SceneFile, SequenceDataIsSavedFlatAndGivenBackAtResetup) {
+  struct Case {
+    const char *name;
+    PF_OutFlags flags;
+    PF_OutFlags2 flags2;
   };
-  host::Layer &plate = test::openSolidProject(*host);
-  ASSERT_NE(host->applyEffect(plate, "fake"), nullptr);
-  const std::string text = host::writeScene(host->project());
-  EXPECT_NE(text.find("\"sequence_data\": \"616263\""), std::string::npos);
-  host->openProject(host::parseScene(*host, text, dir / "s.json"));
-  EXPECT_EQ(resetupSaw, std::vector<std::string>{"abc"});
+  const PF_OutFlags2 smart = PF_OutFlag2_SUPPORTS_SMART_RENDER;
+  const Case cases[] = {
+      {"plain", 0, smart},
+      {"flattened in place", PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING, smart},
+      {"flattened copy", PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING,
+       smart | PF_OutFlag2_SUPPORTS_GET_FLATTENED_SEQUENCE_DATA}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    const bool pointer = c.flags != 0;
+    std::vector<std::string> resetupSaw;
+    std::vector<PF_Cmd> commands;
+    const auto flat = [](PF_InData *in, const std::string &text) {
+      PF_Handle h = in->utils->host_new_handle(text.size());
+      std::memcpy(*h, text.data(), text.size());
+      return h;
+    };
+    const auto unflat = [&](PF_InData *in, const std::string &text) {
+      if (!pointer) return flat(in, text);
+      PF_Handle h = in->utils->host_new_handle(sizeof(std::string *));
+      *static_cast<std::string **>(*h) = new std::string(text);
+      return h;
+    };
+    const auto textOf = [&](PF_Handle h, bool flattened) {
+      if (!pointer || flattened) return std::string(static_cast<char *>(*h), 3);
+      return **static_cast<std::string **>(*h);
+    };
+    fake.body = [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
+      commands.push_back(cmd);
+      switch (cmd) {
+      case PF_Cmd_GLOBAL_SETUP:
+        out->out_flags = c.flags;
+        out->out_flags2 = c.flags2;
+        return PF_Err_NONE;
+      case PF_Cmd_SEQUENCE_SETUP: out->sequence_data = unflat(in, "abc"); return PF_Err_NONE;
+      case PF_Cmd_SEQUENCE_RESETUP:
+        resetupSaw.push_back(textOf(in->sequence_data, true));
+        out->sequence_data = unflat(in, resetupSaw.back());
+        in->utils->host_dispose_handle(in->sequence_data);
+        return PF_Err_NONE;
+      case PF_Cmd_GET_FLATTENED_SEQUENCE_DATA:
+        out->sequence_data = flat(in, textOf(in->sequence_data, false));
+        return PF_Err_NONE;
+      case PF_Cmd_SEQUENCE_FLATTEN:
+        out->sequence_data = flat(in, textOf(in->sequence_data, false));
+        [[fallthrough]];
+      case PF_Cmd_SEQUENCE_SETDOWN:
+        if (pointer) delete *static_cast<std::string **>(*in->sequence_data);
+        in->utils->host_dispose_handle(in->sequence_data);
+        return PF_Err_NONE;
+      default: return std::nullopt;
+      }
+    };
+    host::Layer &plate = test::openSolidProject(*host);
+    host::EffectInstance *effect = host->applyEffect(plate, "fake");
+    ASSERT_NE(effect, nullptr);
+    commands.clear();
+    const std::string text = host::writeScene(host->project());
+    EXPECT_NE(text.find("\"sequence_data\": \"616263\""), std::string::npos);
+    EXPECT_EQ(textOf(effect->sequenceData, false), "abc") << "the effect works on after saving";
+    const bool inPlace = c.flags && !(c.flags2 & PF_OutFlag2_SUPPORTS_GET_FLATTENED_SEQUENCE_DATA);
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), PF_Cmd_SEQUENCE_FLATTEN), inPlace ? 1 : 0);
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), PF_Cmd_SEQUENCE_RESETUP), inPlace ? 1 : 0);
+    resetupSaw.clear();
+    host->openProject(host::parseScene(*host, text, dir / "s.json"));
+    EXPECT_EQ(resetupSaw, std::vector<std::string>{"abc"});
+    host->openProject(std::make_unique<host::Project>()); // sets the effect down while the body lives
+    EXPECT_EQ(host->handles().liveCount(), 0u);
+    fake.body = {};
+    host->runner().globalSetdown(fake.installed()); // the next case sets up with its own flags
+  }
+}
+
+// "Amount" is limited to 0.3f, which is a little more than 0.3.
+TEST_F(SceneFile, FloatSliderLimitsAreComparedAtTheirOwnPrecision) {
+  host->openProject(host::parseScene(*host, sceneWith(R"("Amount": 0.3)"), dir / "s.json"));
+  host::EffectInstance &effect = *host->project().comps[0]->layers[0]->effects[0];
+  EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.3) << "read as written";
+  host::userSetParam(*host, effect, 2, host::ParamValue::scalar(0.3), 0);
+  EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.3) << "a user's 0.3 stays 0.3";
+  host::userSetParam(*host, effect, 2, host::ParamValue::scalar(0.5), 0);
+  EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.3f) << "beyond the limit: clamped to it";
 }
 
 TEST_F(SceneFile, BadInputNamesTheFileAndThePlace) {
@@ -160,6 +235,7 @@ TEST_F(SceneFile, BadInputNamesTheFileAndThePlace) {
       {sceneWith(R"("Mode": "Medium")"), "'Medium' is not one of the items (\"Soft\", \"Hard\", \"Very Hard\")"},
       {sceneWith(R"("Mode": 4)"), "value 4 is outside 1..3"},
       {sceneWith(R"("Tint": [1, 2, 3])"), "value 2 is outside 0..1"},
+      {sceneWith(R"("Amount": 0.30001)"), "value 0.30001 is outside 0..0.3"},
       {sceneWith(R"("On": "yes")"), "expected true or false"},
       {sceneWith(R"("Length": 1)"), "parameter 'Length' is ambiguous (Petals/Length, Sparks/Length)"},
       {sceneWith(R"("Other": "Ghost")"), "no layer named 'Ghost'"},

@@ -80,8 +80,8 @@ const AEGP_PFInterfaceSuite1 kPfInterface = [] {
   return s;
 }();
 
-const AEGP_LayerSuite13 kLayer = [] {
-  auto s = Zeroed<AEGP_LayerSuite13>();
+const AEGP_LayerSuite7 kLayer = [] {
+  auto s = Zeroed<AEGP_LayerSuite7>();
   s.AEGP_GetLayerParentComp = [](AEGP_LayerH, AEGP_CompH *comp) {
     *comp = H().comp;
     return H().Enter("GetLayerParentComp");
@@ -93,8 +93,8 @@ const AEGP_LayerSuite13 kLayer = [] {
   return s;
 }();
 
-const AEGP_CompSuite19 kComp = [] {
-  auto s = Zeroed<AEGP_CompSuite19>();
+const AEGP_CompSuite9 kComp = [] {
+  auto s = Zeroed<AEGP_CompSuite9>();
   s.AEGP_GetItemFromComp = [](AEGP_CompH, AEGP_ItemH *item) {
     *item = reinterpret_cast<AEGP_ItemH>(0x17E);
     return H().Enter("GetItemFromComp");
@@ -106,8 +106,8 @@ const AEGP_CompSuite19 kComp = [] {
   return s;
 }();
 
-const AEGP_ItemSuite13 kItem = [] {
-  auto s = Zeroed<AEGP_ItemSuite13>();
+const AEGP_ItemSuite8 kItem = [] {
+  auto s = Zeroed<AEGP_ItemSuite8>();
   s.AEGP_GetItemPixelAspectRatio = [](AEGP_ItemH, A_Ratio *ratio) {
     const A_Err err = H().Enter("GetItemPixelAspectRatio");
     if (!err) *ratio = H().compPixelAspect;
@@ -116,8 +116,8 @@ const AEGP_ItemSuite13 kItem = [] {
   return s;
 }();
 
-const AEGP_StreamSuite9 kStream = [] {
-  auto s = Zeroed<AEGP_StreamSuite9>();
+const AEGP_StreamSuite4 kStream = [] {
+  auto s = Zeroed<AEGP_StreamSuite4>();
   s.AEGP_GetNewEffectStreamByIndex = [](AEGP_PluginID, AEGP_EffectRefH, PF_ParamIndex index,
                                         AEGP_StreamRefH *stream) {
     const A_Err err = H().Enter("GetNewEffectStreamByIndex", std::to_string(index));
@@ -161,8 +161,8 @@ const AEGP_EffectSuite3 kEffect = [] {
   return s;
 }();
 
-const AEGP_UtilitySuite11 kUtility = [] {
-  auto s = Zeroed<AEGP_UtilitySuite11>();
+const AEGP_UtilitySuite5 kUtility = [] {
+  auto s = Zeroed<AEGP_UtilitySuite5>();
   s.AEGP_StartUndoGroup = [](const A_char *name) {
     const A_Err err = H().Enter("StartUndoGroup", name);
     if (!err) ++H().openUndoGroups;

@@ -19,14 +19,14 @@ std::vector<std::string> g_conversions;
 
 // The comp window shows the layer 100 right and 50 down; the window is
 // zoomed to 50 %.
-PF_Err LayerToComp(PF_EventRefcon, PF_ContextH, A_long time, A_long scale, PF_FixedPoint *pt) {
+PF_Err LayerToComp(void *, PF_ContextH, A_long time, A_long scale, PF_FixedPoint *pt) {
   g_conversions.push_back("layer_to_comp " + std::to_string(time) + "/" + std::to_string(scale));
   pt->x += 100 << 16;
   pt->y += 50 << 16;
   return PF_Err_NONE;
 }
 
-PF_Err SourceToFrame(PF_EventRefcon, PF_ContextH, PF_FixedPoint *pt) {
+PF_Err SourceToFrame(void *, PF_ContextH, PF_FixedPoint *pt) {
   g_conversions.push_back("source_to_frame");
   pt->x /= 2;
   pt->y /= 2;
@@ -43,7 +43,7 @@ class OverlayDraw : public ::testing::Test {
   OverlayDraw() {
     g_conversions.clear();
     custom_ui.PF_GetDrawingReference = GetDrawingReference;
-    host.Publish(kPFHandleSuite, kPFHandleSuiteVersion2, handles.Handles());
+    host.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, handles.Handles());
     host.Publish(kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1, &custom_ui);
     drawbot.PublishTo([this](const char *name, A_long version, const void *table) {
       host.Publish(name, version, table);

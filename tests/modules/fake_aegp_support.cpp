@@ -214,6 +214,7 @@ FakeAegpHost::FakeAegpHost() {
   dynamic_stream_suite.AEGP_GetNewParentStreamRef = GetNewParentStreamRef;
   dynamic_stream_suite.AEGP_GetStreamIndexInParent = GetStreamIndexInParent;
   utility_suite.AEGP_ReportInfo = ReportInfo;
+  utility_suite3.AEGP_ReportInfo = ReportInfo;
   utility_suite.AEGP_ExecuteScript = ExecuteScript;
   memory_suite.AEGP_FreeMemHandle = FreeMemHandle;
   register_suite.AEGP_RegisterIdleHook = RegisterIdleHook;
@@ -221,12 +222,12 @@ FakeAegpHost::FakeAegpHost() {
 
   registry.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &effect_suite);
   registry.Publish(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &pf_interface_suite);
-  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion9, &stream_suite);
-  registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion5, &dynamic_stream_suite);
-  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7, &utility_suite);
-  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion11, &utility_suite);
+  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion4, &stream_suite);
+  registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion4, &dynamic_stream_suite);
+  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion3, &utility_suite3);
+  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5, &utility_suite);
   registry.Publish(kAEGPMemorySuite, kAEGPMemorySuiteVersion1, &memory_suite);
-  registry.Publish(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion6, &register_suite);
+  registry.Publish(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion5, &register_suite);
   registry.Publish(kSPSuitesSuite, kSPSuitesSuiteVersion, &sp_suites_suite);
   installed = {"ADBE Gaussian Blur 2", "zk_Vlam",         "zk_VlamMod",
                "zk_VlamFlash",         "zk_VlamInstance", "zk_VlamRelighter"};

@@ -71,11 +71,12 @@ class FakeAegpHost {
 
   AEGP_EffectSuite3 effect_suite{};
   AEGP_PFInterfaceSuite1 pf_interface_suite{};
-  AEGP_StreamSuite9 stream_suite{};             // effect parameter streams
-  AEGP_DynamicStreamSuite5 dynamic_stream_suite{};  // their effect's group
-  AEGP_UtilitySuite11 utility_suite{};
+  AEGP_StreamSuite4 stream_suite{};             // effect parameter streams
+  AEGP_DynamicStreamSuite4 dynamic_stream_suite{};  // their effect's group
+  AEGP_UtilitySuite3 utility_suite3{};
+  AEGP_UtilitySuite5 utility_suite{};
   AEGP_MemorySuite1 memory_suite{};
-  AEGP_RegisterSuite6 register_suite{};
+  AEGP_RegisterSuite5 register_suite{};
   SPSuitesSuite sp_suites_suite{};
 
   struct Layer {

@@ -46,8 +46,8 @@ FakeSelectorHost::FakeSelectorHost() {
   utils_suite.RequestCommand = RequestCommand;
 
   FakeSuiteRegistry &registry = aegp.registry;
-  registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion2, handles.Handles());
-  registry.Publish(kPFAppSuite, kPFAppSuiteVersion6, &app_suite);
+  registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, handles.Handles());
+  registry.Publish(kPFAppSuite, kPFAppSuiteVersion4, &app_suite);
   registry.Publish(kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1, &custom_ui_suite);
   registry.Publish(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &utils_suite);
   drawbot.PublishTo([&registry](const char *name, A_long version, const void *table) {

@@ -50,7 +50,7 @@ class FakeSelectorHost {
   std::vector<A_long> commands;
   A_Err command_error = A_Err_NONE;
 
-  PF_AppSuite6 app_suite{};
+  PFAppSuite4 app_suite{};
   PF_EffectCustomUISuite1 custom_ui_suite{};
   VlamUtilsSuite1 utils_suite{};
 

@@ -60,7 +60,7 @@ TEST(UtilityEntry, EachLoadingFailureIsReportedOnceAndReturned) {
       {"idle hook refused", [](FakeAegpHost &h) { h.failing["AEGP_RegisterIdleHook"] = A_Err_GENERIC; },
        A_Err_GENERIC},
       {"no register suite",  // reported, not thrown
-       [](FakeAegpHost &h) { h.registry.Withdraw(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion6); },
+       [](FakeAegpHost &h) { h.registry.Withdraw(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion5); },
        PF_Err_BAD_CALLBACK_PARAM},
   };
   for (const Case &c : cases) {
@@ -78,7 +78,7 @@ TEST(UtilityEntry, EachLoadingFailureIsReportedOnceAndReturned) {
 TEST(UtilityEntry, NoUtilitySuiteForTheReportKeepsTheFirstError) {
   FakeAegpHost host;
   host.registry.Withdraw(kSPSuitesSuite, kSPSuitesSuiteVersion);
-  host.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7);
+  host.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion3);
   EXPECT_EQ(Load(host), A_Err_MISSING_SUITE);
   EXPECT_TRUE(host.reports.empty());
 }

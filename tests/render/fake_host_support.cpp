@@ -174,7 +174,7 @@ FakeHost* FakeHost::Current() { return g_current; }
 
 PF_PixelFormat FakeHost::FormatOf(const PF_EffectWorld& w) const {
   auto it = worlds_.find(w.data);
-  return it == worlds_.end() ? PF_PixelFormat_ARGB128 : it->second.format;
+  return it == worlds_.end() ? static_cast<PF_PixelFormat>(PF_PixelFormat_ARGB128) : it->second.format;
 }
 
 }  // namespace vlam::testing

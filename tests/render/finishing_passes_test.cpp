@@ -119,6 +119,31 @@ TEST_F(FinishingTest, MotionBlurStillAppliesWithTheLayersMotionBlurOff) {
   for (A_long y = 0; y < kH; ++y) ASSERT_EQ(Px(flash.World(), 0, y)[0], 1.0f);
 }
 
+// The passes that replace the buffer clear and copy only inside the lit
+// rectangle and their own: the bytes are those of replacing all of it, and
+// light outside the destination is cleared.
+TEST_F(FinishingTest, LitRectangleGivesTheBytesOfTheWholeBuffer) {
+  const std::vector<unsigned char> start(reinterpret_cast<unsigned char *>(flash.World().data),
+                                         reinterpret_cast<unsigned char *>(flash.World().data) +
+                                             flash.World().rowbytes * kH);
+  const auto run = [&](double x, double post, bool lit) {
+    std::memcpy(flash.World().data, start.data(), start.size());
+    Px(flash.World(), 2, 30)[2] = 0.5f;  // stray light far from the destination
+    instance.position[0] = x;
+    instance.postScale = post;
+    firing.lit = lit ? PF_Rect{2, 14, 24, 31} : FiringContext{}.lit;
+    PF_Rect current{};
+    EXPECT_EQ(MotionBlurPass(firing), PF_Err_NONE);
+    EXPECT_EQ(PostScalePass(firing, current), PF_Err_NONE);
+    EXPECT_EQ(Px(flash.World(), 2, 30)[2], 0.0f);
+    return std::vector<unsigned char>(reinterpret_cast<unsigned char *>(flash.World().data),
+                                      reinterpret_cast<unsigned char *>(flash.World().data) +
+                                          flash.World().rowbytes * kH);
+  };
+  for (double x : {21.0, -60.0, 47.5})
+    for (double post : {1.0, 0.7, 2.0}) EXPECT_EQ(run(x, post, true), run(x, post, false)) << x << " " << post;
+}
+
 TEST_F(FinishingTest, NothingDrawnMeansNoMotionBlur) {
   firing.drawn = DirtyRect{0, 0, -1, -1, kW, kH};
   ASSERT_EQ(MotionBlurPass(firing), PF_Err_NONE);

@@ -66,6 +66,29 @@ TEST(LineFilter, ConstantLinesStayExactlyConstant) {
   }
 }
 
+// Red, green and blue of neighbouring pixels filtered side by side give the
+// bits of each line filtered alone, along rows and down columns.
+TEST(LineFilter, PixelLinesMatchSingleLinesBitForBit) {
+  constexpr int kRows = 23, kStride = 4 * 11;  // floats per row: 9 pixels and padding
+  const std::vector<float> src = Line(kRows * kStride, 5);
+  for (double r : {0.0, 1.0, 2.5, 7.0, 30.0}) {
+    for (A_long pixels : {1, 3, 4, 9}) {
+      std::vector<float> many(src.size(), -1.0f), single(src.size(), -1.0f);
+      // Down the columns: one line per channel of each pixel, L = kRows.
+      PixelLineFilter(src.data(), kStride, many.data(), kStride, pixels, kRows, r);
+      for (A_long p = 0; p < pixels; ++p)
+        for (int ch = 1; ch <= 3; ++ch)
+          LineFilter(src.data() + 4 * p + ch, kStride, single.data() + 4 * p + ch, kStride, kRows, r);
+      ASSERT_EQ(many, single) << r << " " << pixels;
+    }
+    std::vector<float> many(src.size(), -1.0f), single(src.size(), -1.0f);
+    // Along a row: one pixel group whose samples are the row's pixels.
+    PixelLineFilter(src.data(), 4, many.data(), 4, 1, 9, r);
+    for (int ch = 1; ch <= 3; ++ch) LineFilter(src.data() + ch, 4, single.data() + ch, 4, 9, r);
+    ASSERT_EQ(many, single) << r;
+  }
+}
+
 TEST(LineFilter, GaussianBoxSizes) {
   A_long sizes[4];
   GaussianBoxSizes(3.0, sizes);

@@ -119,7 +119,7 @@ TEST_F(RenderGlobalsTest, ARegistrationErrorIsTheResultButTheTablesAreBuilt) {
 }
 
 TEST_F(RenderGlobalsTest, AMissingUtilitySuiteFailsTheSetupWithoutLeaking) {
-  host.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion11);
+  host.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5);
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_MISSING_SUITE);
   // The record stays for the setdown, which frees it; no table was made yet.
   ASSERT_NE(host.out_data.global_data, nullptr);

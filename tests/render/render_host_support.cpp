@@ -454,7 +454,7 @@ PF_Err TransformWorld(PF_ProgPtr, PF_Quality, PF_ModeFlags flags, PF_Field,
 
 // --- mask paths: one closed or open path that covers the whole frame -----------------
 
-_PF_PathOutline *const kPath = reinterpret_cast<_PF_PathOutline *>(0x2002);
+const PF_PathOutlinePtr kPath = reinterpret_cast<PF_PathOutlinePtr>(0x2002);
 
 PF_Err CheckoutPath(PF_ProgPtr, PF_PathID id, A_long, A_long, A_u_long, PF_PathOutlinePtr *path) {
   ++H().pathCheckoutAttempts;
@@ -470,9 +470,11 @@ PF_Err PathIsOpen(PF_ProgPtr, PF_PathOutlinePtr, PF_Boolean *open) {
   *open = H().pathOpen;
   return PF_Err_NONE;
 }
-PF_Err MaskWorldWithPath(PF_ProgPtr, PF_PathOutlinePtr, PF_FpLong featherX, PF_FpLong,
-                         PF_Boolean, PF_FpLong opacity, PF_Quality, PF_EffectWorld *world,
-                         PF_Rect *) {
+// The suite takes the checked-out path by address.
+A_Err MaskWorldWithPath(PF_ProgPtr, PF_PathOutlinePtr *path, PF_FpLong featherX, PF_FpLong,
+                        PF_Boolean, PF_FpLong opacity, PF_Quality, PF_EffectWorld *world,
+                        PF_Rect *) {
+  if (path == nullptr || *path != kPath) return PF_Err_BAD_CALLBACK_PARAM;
   H().matteOpacities.push_back(opacity);
   H().matteFeathers.push_back(featherX);
   const float a = static_cast<float>(opacity);
@@ -594,24 +596,28 @@ RenderTestHost::RenderTestHost()
   smartExtra = {&smartInput, &smartCallbacks};
 
   registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, &handleSuite);
-  registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion2, &handleSuite);
   registry.Publish(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &pfInterfaceSuite);
   registry.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &effectSuite);
-  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion8, &streamSuite);
-  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion9, &streamSuite);
+  streamSuite3.AEGP_GetNewEffectStreamByIndex = streamSuite.AEGP_GetNewEffectStreamByIndex;
+  streamSuite3.AEGP_DisposeStream = streamSuite.AEGP_DisposeStream;
+  streamSuite3.AEGP_GetNewMaskStream = streamSuite.AEGP_GetNewMaskStream;
+  streamSuite3.AEGP_GetNewStreamValue = streamSuite.AEGP_GetNewStreamValue;
+  streamSuite3.AEGP_DisposeStreamValue = streamSuite.AEGP_DisposeStreamValue;
+  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion3, &streamSuite3);
+  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion4, &streamSuite);
   registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &dynamicStreamSuite);
-  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion11, &utilitySuite);
-  registry.Publish(kAEGPLayerSuite, kAEGPLayerSuiteVersion13, &layerSuite);
-  registry.Publish(kAEGPCompSuite, kAEGPCompSuiteVersion19, &compSuite);
-  registry.Publish(kAEGPItemSuite, kAEGPItemSuiteVersion13, &itemSuite);
+  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5, &utilitySuite);
+  registry.Publish(kAEGPLayerSuite, kAEGPLayerSuiteVersion7, &layerSuite);
+  registry.Publish(kAEGPCompSuite, kAEGPCompSuiteVersion9, &compSuite);
+  registry.Publish(kAEGPItemSuite, kAEGPItemSuiteVersion8, &itemSuite);
   registry.Publish(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &iterateSuite);
   registry.Publish(kPFWorldSuite, kPFWorldSuiteVersion2, &worldSuite);
   registry.Publish(kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &fillSuite);
   registry.Publish(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, &transformSuite);
   registry.Publish(kPFPathQuerySuite, kPFPathQuerySuiteVersion1, &pathQuerySuite);
   registry.Publish(kPFPathDataSuite, kPFPathDataSuiteVersion1, &pathDataSuite);
-  registry.Publish(kPFMaskSuite, kPFMaskSuiteVersion1, &maskWorldSuite);
-  registry.Publish(kAEGPMaskSuite, kAEGPMaskSuiteVersion6, &layerMaskSuite);
+  registry.Publish(kPF_MaskSuite, kPF_MaskSuiteVersion1, &maskWorldSuite);
+  registry.Publish(kAEGPMaskSuite, kAEGPMaskSuiteVersion5, &layerMaskSuite);
 }
 
 RenderTestHost::~RenderTestHost() {

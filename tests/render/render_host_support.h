@@ -14,6 +14,7 @@
 #include "AE_EffectCBSuites.h"
 #include "AE_EffectSuites.h"
 #include "AE_GeneralPlug.h"
+#include "PF_Masks.h"
 #include "frame/suite_registry_support.h"
 
 namespace vlam_render_test {
@@ -144,12 +145,13 @@ class RenderTestHost {
   PF_HandleSuite1 handleSuite{};
   AEGP_PFInterfaceSuite1 pfInterfaceSuite{};
   AEGP_EffectSuite3 effectSuite{};
-  AEGP_StreamSuite9 streamSuite{};
-  AEGP_DynamicStreamSuite5 dynamicStreamSuite{};
-  AEGP_UtilitySuite11 utilitySuite{};
-  AEGP_LayerSuite13 layerSuite{};
-  AEGP_CompSuite19 compSuite{};
-  AEGP_ItemSuite13 itemSuite{};
+  AEGP_StreamSuite4 streamSuite{};
+  AEGP_StreamSuite3 streamSuite3{};  // the same functions under the earlier version
+  AEGP_DynamicStreamSuite3 dynamicStreamSuite{};
+  AEGP_UtilitySuite5 utilitySuite{};
+  AEGP_LayerSuite7 layerSuite{};
+  AEGP_CompSuite9 compSuite{};
+  AEGP_ItemSuite8 itemSuite{};
   AEGP_IterateSuite1 iterateSuite{};
   PF_WorldSuite2 worldSuite{};
   PF_FillMatteSuite2 fillSuite{};
@@ -157,7 +159,7 @@ class RenderTestHost {
   PF_PathQuerySuite1 pathQuerySuite{};
   PF_PathDataSuite1 pathDataSuite{};
   PF_MaskSuite1 maskWorldSuite{};
-  AEGP_MaskSuite6 layerMaskSuite{};
+  AEGP_MaskSuite5 layerMaskSuite{};
 };
 
 PF_Err CallRender(PF_Cmd cmd, RenderTestHost &host, void *extra = nullptr,

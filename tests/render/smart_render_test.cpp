@@ -172,6 +172,14 @@ TEST_F(SmartRenderTest, TheSameFrameRendersToTheSameBytes) {
     EXPECT_GT(TotalLight(first[i].pixels), 0.0);
   }
   EXPECT_EQ(host.disposedFloatWorlds[0], host.disposedFloatWorlds[1]);
+  // Another thread count (and so another number of body iterations) too.
+  for (A_long threads : {1, 3}) {
+    host.threads = threads;
+    ASSERT_EQ(Render(), PF_Err_NONE);
+    ASSERT_EQ(passes.firings.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(passes.firings[i].pixels, first[i].pixels) << threads;
+  }
+  host.threads = 2;
   // A later frame differs.
   host.in_data.current_time += host.in_data.time_step;
   ASSERT_EQ(Render(), PF_Err_NONE);

@@ -24,11 +24,11 @@ class AppColorTest : public ::testing::Test {
     g_requests.clear();
     g_error = PF_Err_NONE;
     app.PF_AppGetColor = AppGetColor;
-    registry.Publish(kPFAppSuite, kPFAppSuiteVersion6, &app);
+    registry.Publish(kPFAppSuite, kPFAppSuiteVersion4, &app);
     in_data.pica_basicP = registry.basic();
   }
   FakeSuiteRegistry registry;
-  PF_AppSuite6 app{};
+  PFAppSuite4 app{};
   PF_InData in_data{};
   DRAWBOT_ColorRGBA color{};
 };

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "DrawbotSuite.h"
+#include "adobesdk/DrawbotSuite.h"
 
 namespace vlam_test {
 
@@ -150,19 +150,22 @@ class FakeDrawbot {
     object.size = size;
     return object;
   }
-  Object *Find(DRAWBOT_ObjectRef ref) {
+  // Every kind of drawing reference is an object id.
+  template <typename Ref>
+  Object *Find(Ref ref) {
     const auto it = objects.find(reinterpret_cast<std::intptr_t>(ref));
     return it == objects.end() ? nullptr : &it->second;
   }
-  SPErr Make(const std::string &function, Object object, DRAWBOT_ObjectRef *out) {
+  template <typename Ref>
+  SPErr Make(const std::string &function, Object object, Ref *out) {
     const SPErr err = Result(function);
     if (err != kSPNoError) {
-      *out = scribble_on_failure ? reinterpret_cast<DRAWBOT_ObjectRef>(0xDEAD) : nullptr;
+      *out = scribble_on_failure ? reinterpret_cast<Ref>(0xDEAD) : nullptr;
       return err;
     }
     const std::intptr_t id = 0x1000 + static_cast<std::intptr_t>(objects.size());
     objects[id] = std::move(object);
-    *out = reinterpret_cast<DRAWBOT_ObjectRef>(id);
+    *out = reinterpret_cast<Ref>(id);
     return kSPNoError;
   }
   SPErr Add(DRAWBOT_PathRef p, const PathOp &op) {
@@ -170,7 +173,8 @@ class FakeDrawbot {
     if (Object *path = Find(p); err == kSPNoError && path != nullptr) path->ops.push_back(op);
     return err;
   }
-  SPErr Record(const std::string &function, DRAWBOT_ObjectRef tool, DRAWBOT_PathRef p, Draw d) {
+  template <typename ToolRef>
+  SPErr Record(const std::string &function, ToolRef tool, DRAWBOT_PathRef p, Draw d) {
     const SPErr err = Result(function);
     d.op = function;
     if (const Object *t = Find(tool)) {

@@ -1,5 +1,8 @@
-// The module's resources on platforms without a resource section: the host
+// The module's resources on platforms without a resource section: our host
 // reads each plug-in's property list (PiPL) through this exported function.
+// Not part of the host SDK, so it lives outside sdk/; it sits at the top of
+// the tree so that a tool can build the property lists with only the
+// project root and sdk/ on its include path.
 #pragma once
 #include "A.h"
 

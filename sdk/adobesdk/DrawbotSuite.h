@@ -1,90 +1,7 @@
 // The host's 2D drawing suites used by custom controls.
 #pragma once
 #include "SPBasic.h"
-
-typedef struct _DRAWBOT_DrawRef *DRAWBOT_DrawRef;
-typedef struct _DRAWBOT_ObjectRef *DRAWBOT_ObjectRef;
-typedef DRAWBOT_ObjectRef DRAWBOT_SupplierRef;
-typedef DRAWBOT_ObjectRef DRAWBOT_SurfaceRef;
-typedef DRAWBOT_ObjectRef DRAWBOT_PenRef;
-typedef DRAWBOT_ObjectRef DRAWBOT_BrushRef;
-typedef DRAWBOT_ObjectRef DRAWBOT_FontRef;
-typedef DRAWBOT_ObjectRef DRAWBOT_PathRef;
-typedef DRAWBOT_ObjectRef DRAWBOT_ImageRef;
-
-typedef A_u_short DRAWBOT_UTF16Char;
-typedef A_u_char DRAWBOT_Boolean;
-
-typedef struct {
-  float red, green, blue, alpha;
-} DRAWBOT_ColorRGBA;
-
-typedef struct {
-  float x, y;
-} DRAWBOT_PointF32;
-
-typedef struct {
-  float left, top, width, height;
-} DRAWBOT_RectF32;
-
-typedef struct {
-  A_long left, top, width, height;
-} DRAWBOT_Rect32;
-
-typedef struct {
-  float mat[3][3];
-} DRAWBOT_MatrixF32;
-
-enum {
-  kDRAWBOT_FillType_EvenOdd = 0,
-  kDRAWBOT_FillType_Winding,
-  kDRAWBOT_FillType_Default = kDRAWBOT_FillType_Winding
-};
-typedef A_long DRAWBOT_FillType;
-
-enum {
-  kDRAWBOT_TextAlignment_Left = 0,
-  kDRAWBOT_TextAlignment_Center,
-  kDRAWBOT_TextAlignment_Right,
-  kDRAWBOT_TextAlignment_Default = kDRAWBOT_TextAlignment_Left
-};
-typedef A_long DRAWBOT_TextAlignment;
-
-enum {
-  kDRAWBOT_TextTruncation_None = 0,
-  kDRAWBOT_TextTruncation_End,
-  kDRAWBOT_TextTruncation_EndEllipsis,
-  kDRAWBOT_TextTruncation_PathEllipsis
-};
-typedef A_long DRAWBOT_TextTruncation;
-
-enum {
-  kDRAWBOT_InterpolationPolicy_None = 0,
-  kDRAWBOT_InterpolationPolicy_Med,
-  kDRAWBOT_InterpolationPolicy_High,
-  kDRAWBOT_InterpolationPolicy_Default = kDRAWBOT_InterpolationPolicy_Med
-};
-typedef A_long DRAWBOT_InterpolationPolicy;
-
-enum {
-  kDRAWBOT_AntiAliasPolicy_None = 0,
-  kDRAWBOT_AntiAliasPolicy_Medium,
-  kDRAWBOT_AntiAliasPolicy_High,
-  kDRAWBOT_AntiAliasPolicy_Default = kDRAWBOT_AntiAliasPolicy_Medium
-};
-typedef A_long DRAWBOT_AntiAliasPolicy;
-
-enum {
-  kDRAWBOT_PixelLayout_24RGB = 0,
-  kDRAWBOT_PixelLayout_24BGR,
-  kDRAWBOT_PixelLayout_32RGB,
-  kDRAWBOT_PixelLayout_32BGR,
-  kDRAWBOT_PixelLayout_32ARGB_Straight,
-  kDRAWBOT_PixelLayout_32ARGB_Premul,
-  kDRAWBOT_PixelLayout_32BGRA_Straight,
-  kDRAWBOT_PixelLayout_32BGRA_Premul
-};
-typedef A_long DRAWBOT_PixelLayout;
+#include "adobesdk/drawbotsuite/DrawbotSuiteTypes.h"
 
 #define kDRAWBOT_DrawSuite "DRAWBOT Draw Suite"
 #define kDRAWBOT_DrawSuite_Version1 1
@@ -94,7 +11,7 @@ typedef struct DRAWBOT_DrawbotSuite1 {
   SPAPI SPErr (*GetSupplier)(DRAWBOT_DrawRef in_drawbot_ref, DRAWBOT_SupplierRef *out_supplierP);
   SPAPI SPErr (*GetSurface)(DRAWBOT_DrawRef in_drawbot_ref, DRAWBOT_SurfaceRef *out_surfaceP);
 } DRAWBOT_DrawbotSuite1;
-typedef DRAWBOT_DrawbotSuite1 DRAWBOT_DrawbotSuiteCurrent;
+#define DRAWBOT_DrawbotSuiteCurrent DRAWBOT_DrawbotSuite1
 
 #define kDRAWBOT_SupplierSuite "DRAWBOT Supplier Suite"
 #define kDRAWBOT_SupplierSuite_Version1 1
@@ -127,7 +44,7 @@ typedef struct DRAWBOT_SupplierSuite1 {
   SPAPI SPErr (*RetainObject)(DRAWBOT_ObjectRef in_obj_ref);
   SPAPI SPErr (*ReleaseObject)(DRAWBOT_ObjectRef in_obj_ref);
 } DRAWBOT_SupplierSuite1;
-typedef DRAWBOT_SupplierSuite1 DRAWBOT_SupplierSuiteCurrent;
+#define DRAWBOT_SupplierSuiteCurrent DRAWBOT_SupplierSuite1
 
 #define kDRAWBOT_SurfaceSuite "DRAWBOT Surface Suite"
 #define kDRAWBOT_SurfaceSuite_Version1 1
@@ -168,8 +85,9 @@ typedef struct DRAWBOT_SurfaceSuite2 {
   SPAPI SPErr (*GetAntiAliasPolicy)(DRAWBOT_SurfaceRef in_surface_ref,
                                     DRAWBOT_AntiAliasPolicy *out_policyP);
   SPAPI SPErr (*Flush)(DRAWBOT_SurfaceRef in_surface_ref);
+  SPAPI SPErr (*GetTransformToScreenScale)(DRAWBOT_SurfaceRef in_surface_ref, float *out_scale);
 } DRAWBOT_SurfaceSuite2;
-typedef DRAWBOT_SurfaceSuite2 DRAWBOT_SurfaceSuiteCurrent;
+#define DRAWBOT_SurfaceSuiteCurrent DRAWBOT_SurfaceSuite2
 
 #define kDRAWBOT_PathSuite "DRAWBOT Path Suite"
 #define kDRAWBOT_PathSuite_Version1 1
@@ -185,4 +103,4 @@ typedef struct DRAWBOT_PathSuite1 {
                         float in_radius, float in_start_angle, float in_sweep);
   SPAPI SPErr (*Close)(DRAWBOT_PathRef in_path_ref);
 } DRAWBOT_PathSuite1;
-typedef DRAWBOT_PathSuite1 DRAWBOT_PathSuiteCurrent;
+#define DRAWBOT_PathSuiteCurrent DRAWBOT_PathSuite1
