@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all setup build demo test asan tsan bench fuzz clean
+.PHONY: all setup build demo test asan tsan bench fuzz clean windows windows-test
 
 all: build
 
@@ -49,5 +49,17 @@ fuzz:
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVLAM_BUILD_FUZZ=ON -DVLAM_SANITIZER=asan
 	cmake --build build-fuzz -j $(JOBS)
 
+# The Windows x64 module and tool, cross-compiled with mingw-w64:
+# build-windows/Vlam.aex and build-windows/vlam.exe.
+windows:
+	@bash scripts/setup.sh windows
+	cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMAKE_FLAGS)
+	cmake --build build-windows -j $(JOBS)
+
+# The Windows build under wine64 against the Linux build's results.
+windows-test: windows build
+	@bash scripts/setup.sh wine
+	bash scripts/windows-test.sh
+
 clean:
-	rm -rf build build-asan build-tsan build-bench build-fuzz out
+	rm -rf build build-asan build-tsan build-bench build-fuzz build-windows out

@@ -1,5 +1,6 @@
 // vlam render [SCENE]: renders frames of the first composition to image files.
 #include "cli/CliContext.h"
+#include "cli/Console.h"
 #include "cli/FramePattern.h"
 #include "cli/RenderProgress.h"
 #include "host/HostError.h"
@@ -9,10 +10,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
-#include <unistd.h>
 
 namespace vlam::cli {
 namespace {
@@ -26,31 +25,8 @@ struct RenderArgs {
   std::string quality = "high";
   int downsample = 1;
   int pngCompression = host::FileCompression{}.pngLevel;
-  std::string exrCompression = "rle";
+  std::string exrCompression = host::exrCompressionName(host::FileCompression{}.exr);
   bool quiet = false;
-};
-
-// Ctrl-C asks the host to cancel; the render stops between (or inside) frames.
-std::atomic<std::atomic<bool> *> cancelFlag{nullptr};
-void onInterrupt(int) {
-  if (std::atomic<bool> *flag = cancelFlag.load()) flag->store(true);
-}
-
-class InterruptHandler {
-public:
-  explicit InterruptHandler(std::atomic<bool> &flag) {
-    cancelFlag = &flag;
-    previous_ = std::signal(SIGINT, onInterrupt);
-  }
-  ~InterruptHandler() {
-    std::signal(SIGINT, previous_);
-    cancelFlag = nullptr;
-  }
-  InterruptHandler(const InterruptHandler &) = delete;
-  InterruptHandler &operator=(const InterruptHandler &) = delete;
-
-private:
-  void (*previous_)(int);
 };
 
 std::string lowerExtension(const std::string &path) {
@@ -74,7 +50,11 @@ void run(const GlobalOptions &options, RenderArgs args) {
   host::FileCompression compression;
   compression.pngLevel = args.pngCompression;
   const auto exr = host::exrCompressionNamed(args.exrCompression);
-  if (!exr) throw host::HostError("--exr-compression " + args.exrCompression + " is not one of none, rle, zips, zip, piz");
+  if (!exr) {
+    std::string names;
+    for (const std::string &name : host::exrCompressionNames()) names += (names.empty() ? "" : ", ") + name;
+    throw host::HostError("--exr-compression " + args.exrCompression + " is not one of " + names);
+  }
   compression.exr = *exr;
   const std::filesystem::path dir = std::filesystem::path(args.output).parent_path();
   if (!dir.empty() && !std::filesystem::is_directory(dir))
@@ -88,9 +68,10 @@ void run(const GlobalOptions &options, RenderArgs args) {
   if (range.first != range.last && !hasFrameField(args.output))
     throw host::HostError("-o " + args.output + ": several frames need #### in the file name for the frame number");
 
+  // Ctrl-C asks the host to cancel; the render stops between (or inside) frames.
   InterruptHandler interrupt(host->cancelRequested);
   const RenderProgress::Style style = args.quiet                  ? RenderProgress::Style::Quiet
-                                      : ::isatty(::fileno(stderr)) ? RenderProgress::Style::Terminal
+                                      : stderrIsTerminal()           ? RenderProgress::Style::Terminal
                                                                    : RenderProgress::Style::Lines;
   RenderProgress progress(style, range.last - range.first + 1, std::cerr);
   // Each frame is written on the writer's thread while the next renders.
@@ -146,7 +127,11 @@ void addRenderCommand(CLI::App &app, GlobalOptions &options) {
       ->check(CLI::Range(0, 9))
       ->capture_default_str();
   cmd->add_option("--exr-compression", args->exrCompression,
+#if defined(_WIN32)
+                  "OpenEXR compression: none (the Windows build writes OpenEXR uncompressed only)")
+#else
                   "OpenEXR compression (all lossless): none, rle, zips (zlib per row), zip (zlib per 16 rows), piz (wavelet)")
+#endif
       ->check(CLI::IsMember(host::exrCompressionNames()))
       ->capture_default_str();
   cmd->add_flag("-q,--quiet", args->quiet,

@@ -6,8 +6,10 @@
 # print as on the other platforms.
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 WIN32_LEAN_AND_MEAN NOMINMAX)
 # The compiler's runtime (libgcc, libstdc++, winpthread) is linked in: the
-# files need no DLL that a Windows machine lacks.
+# files need no DLL that a Windows machine lacks. The module exists before
+# this file is read, so it is told on its own.
 add_link_options(-static)
+target_link_options(VlamModule PRIVATE -static)
 
 # --- The module's resources ---------------------------------------------------
 # A small program built for the build machine from the module's own property

@@ -1,7 +1,9 @@
 #include "host/image/PixelMemory.h"
 
 #include <malloc.h>
+#if !defined(_WIN32)
 #include <sys/mman.h>
+#endif
 
 #include <bit>
 #include <cstdlib>
@@ -78,6 +80,29 @@ constexpr bool kKeepBlocks = false;
 constexpr bool kKeepBlocks = true;
 #endif
 
+// 64-byte aligned blocks from the C allocator (Windows has its own calls).
+void *alignedAllocate(std::size_t capacity) {
+#if defined(_WIN32)
+  return ::_aligned_malloc(capacity, 64);
+#else
+  return std::aligned_alloc(64, capacity);
+#endif
+}
+
+void alignedFree(void *block) {
+#if defined(_WIN32)
+  ::_aligned_free(block);
+#else
+  std::free(block);
+#endif
+}
+
+#if defined(_WIN32)
+// Large blocks come from the allocator like the others.
+void *mapLarge(std::size_t) { return nullptr; }
+bool mappedOnItsOwn(std::size_t) { return false; }
+void unmapLarge(void *, std::size_t) {}
+#else
 // A mapping of `capacity` bytes (a multiple of 64 KiB at least) starting on
 // a large-page boundary: the mapping is made one large page longer and the
 // ends beyond the aligned block are given back.
@@ -97,6 +122,9 @@ void *mapLarge(std::size_t capacity) {
 
 bool mappedOnItsOwn(std::size_t capacity) { return kKeepBlocks && capacity >= kLargePage; }
 
+void unmapLarge(void *block, std::size_t capacity) { ::munmap(block, capacity); }
+#endif
+
 } // namespace
 
 void *allocatePixels(std::size_t bytes) {
@@ -104,7 +132,7 @@ void *allocatePixels(std::size_t bytes) {
   if (kKeepBlocks && capacity >= kKeptFrom)
     if (void *block = keptBlocks().take(capacity)) return block;
   if (mappedOnItsOwn(capacity)) return mapLarge(capacity);
-  void *block = std::aligned_alloc(64, capacity);
+  void *block = alignedAllocate(capacity);
   if (!block) throw std::bad_alloc();
   return block;
 }
@@ -114,13 +142,13 @@ void freePixels(void *block, std::size_t bytes) noexcept {
   const std::size_t capacity = capacityFor(bytes);
   if (kKeepBlocks && capacity >= kKeptFrom && keptBlocks().keep(block, capacity)) return;
   if (mappedOnItsOwn(capacity))
-    ::munmap(block, capacity);
+    unmapLarge(block, capacity);
   else
-    std::free(block);
+    alignedFree(block);
 }
 
 void keepFreedMemory() noexcept {
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__) && !defined(_WIN32)
   ::mallopt(M_MMAP_THRESHOLD, 32 << 20); // the largest the allocator takes
   ::mallopt(M_TRIM_THRESHOLD, 512 << 20);
 #endif

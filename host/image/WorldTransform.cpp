@@ -322,7 +322,7 @@ Accum gather(const TransformJob &job, const Plane &plane, const TileMap &tiles, 
     if (all && job.bilinear && uniformAlong(plane, tiles, minX, minY, maxX, maxY, acc)) return acc;
   }
   const double pairWeight = 1.0 / static_cast<double>(n - 1);
-  double qx[2], qy[2];
+  double qx[2] = {}, qy[2] = {};
   bool have = n <= kOnStack ? known[0] : job.toSource[0].apply(px, py, qx[0], qy[0]);
   if (n <= kOnStack) qx[0] = qxs[0], qy[0] = qys[0];
   for (std::size_t k = 1; k < n; ++k) {

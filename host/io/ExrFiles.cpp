@@ -42,6 +42,12 @@ std::optional<ExrCompression> exrCompressionNamed(std::string_view name) {
   return std::nullopt;
 }
 
+const char *exrCompressionName(ExrCompression method) {
+  for (const auto &c : kCompressions)
+    if (c.method == method) return c.name;
+  return "zip";
+}
+
 const std::vector<std::string> &exrCompressionNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> all;

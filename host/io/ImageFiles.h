@@ -15,15 +15,22 @@ enum class ExrCompression { None, Rle, Zips, Zip, Piz };
 // Compression of written files. The defaults favour speed: level 1 for PNG
 // (0 stores, 1 is Huffman coding only, 2-9 are zlib's levels, 9 smallest);
 // run lengths for OpenEXR, which cost little more than storing, where zlib
-// and wavelets take longer than rendering a float frame.
+// and wavelets take longer than rendering a float frame. The Windows build,
+// without the OpenEXR library, writes EXR uncompressed only.
 struct FileCompression {
   int pngLevel = 1;
+#if defined(_WIN32)
+  ExrCompression exr = ExrCompression::None;
+#else
   ExrCompression exr = ExrCompression::Rle;
+#endif
 };
 
 // The method's name as a user gives it (none, rle, zips, zip, piz); nullopt
 // for any other name.
 std::optional<ExrCompression> exrCompressionNamed(std::string_view name);
+const char *exrCompressionName(ExrCompression method);
+// The methods this build writes, in the order above.
 const std::vector<std::string> &exrCompressionNames();
 
 // PNG: 8 or 16 bits per channel, RGBA with straight alpha (the image is

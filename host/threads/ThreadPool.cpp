@@ -3,7 +3,13 @@
 #include <algorithm>
 #include <thread>
 
-#if defined(__SANITIZE_THREAD__)
+// Plain threads where TBB is missing (the Windows build) or cannot be seen
+// through (the thread sanitizer); TBB otherwise.
+#if defined(__SANITIZE_THREAD__) || defined(VLAM_STD_THREAD_POOL)
+#define VLAM_PLAIN_THREADS 1
+#endif
+
+#if defined(VLAM_PLAIN_THREADS)
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -17,11 +23,12 @@
 
 namespace vlam::host {
 
-#if defined(__SANITIZE_THREAD__)
+#if defined(VLAM_PLAIN_THREADS)
 
-// Under the thread sanitizer the iterations run on plain threads: the TBB
-// library is not built with the sanitizer, which cannot see the hand-overs
-// inside it and reports them as races, hiding any real ones. Same contract:
+// The iterations on plain threads: for the Windows build, which has no TBB,
+// and under the thread sanitizer, because the TBB library is not built with
+// the sanitizer, which cannot see the hand-overs inside it and reports them
+// as races, hiding any real ones. Same contract:
 // the calling thread takes part, each thread has its own index, and a run
 // started while another is under way (from inside an iteration) runs its
 // iterations on the calling thread.
