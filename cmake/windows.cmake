@@ -8,8 +8,9 @@ add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 WIN32_LEAN_AND_MEAN NOMINMAX)
 # The compiler's runtime (libgcc, libstdc++, winpthread) is linked in: the
 # files need no DLL that a Windows machine lacks. The module exists before
 # this file is read, so it is told on its own.
-add_link_options(-static)
-target_link_options(VlamModule PRIVATE -static)
+# Symbols are stripped from the shipped files.
+add_link_options(-static -s)
+target_link_options(VlamModule PRIVATE -static -s)
 
 # --- The module's resources ---------------------------------------------------
 # A small program built for the build machine from the module's own property
@@ -46,6 +47,8 @@ set_source_files_properties(${VLAM_RESOURCE_DIR}/Vlam.rc PROPERTIES OBJECT_DEPEN
 
 # --- Libraries of the host and tool -------------------------------------------
 find_package(Threads REQUIRED)
+# zlib's static library, so that vlam.exe needs no zlib1.dll.
+set(ZLIB_USE_STATIC_LIBS ON)
 find_package(ZLIB REQUIRED)
 # nlohmann-json and CLI11 are header-only: their headers are taken from the
 # build machine through a folder holding just them, so that no other header

@@ -5,6 +5,10 @@
 // so files written with other compression settings compare equal when their
 // pixels are. Reads the files with libpng and OpenEXR directly, not through
 // the host that wrote them. Exit status 0 when every frame matches.
+//
+// With --codes N (PNG) and --relative R (EXR) samples may differ by at most
+// N code values, or by at most R times the larger magnitude; the figures of
+// every frame are printed (samples that differ, the largest differences).
 #include <ImfChannelList.h>
 #include <ImfFrameBuffer.h>
 #include <ImfHeader.h>
@@ -92,42 +96,78 @@ Decoded read(const fs::path &path) {
 // Samples are equal when their bits are (a float NaN equals the same NaN).
 bool same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// How far apart two samples are, relative to the larger magnitude.
+double relative(double a, double b) {
+  const double scale = std::max(std::fabs(a), std::fabs(b));
+  return scale > 0 ? std::fabs(a - b) / scale : (same(a, b) ? 0.0 : HUGE_VAL);
+}
+
+struct Tolerance {
+  double codes = 0;    // PNG: code values
+  double relative = 0; // EXR: of the larger magnitude
+};
+
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc != 3) {
-    std::cerr << "usage: compare_frames EXPECTED_DIR ACTUAL_DIR\n";
+  Tolerance allowed;
+  std::vector<std::string> dirs;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if ((arg == "--codes" || arg == "--relative") && i + 1 < argc)
+      (arg == "--codes" ? allowed.codes : allowed.relative) = std::stod(argv[++i]);
+    else
+      dirs.push_back(arg);
+  }
+  if (dirs.size() != 2) {
+    std::cerr << "usage: compare_frames [--codes N] [--relative R] EXPECTED_DIR ACTUAL_DIR\n";
     return 2;
   }
-  const fs::path expected = argv[1], actual = argv[2];
+  const bool figures = allowed.codes > 0 || allowed.relative > 0;
+  const fs::path expected = dirs[0], actual = dirs[1];
   std::map<std::string, fs::path> files;
   for (const auto &entry : fs::directory_iterator(expected)) {
     const std::string ext = entry.path().extension().string();
     if (ext == ".png" || ext == ".exr") files[entry.path().filename().string()] = entry.path();
   }
-  int identical = 0, different = 0;
+  int identical = 0, within = 0, different = 0;
   for (const auto &[name, path] : files) {
     try {
       if (!fs::exists(actual / name)) throw std::runtime_error("missing in " + actual.string());
       const Decoded a = read(path), b = read(actual / name);
       if (a.layout != b.layout) throw std::runtime_error("layout " + a.layout + " against " + b.layout);
-      std::size_t differing = 0;
-      double largest = 0;
+      const bool exr = path.extension() == ".exr";
+      std::size_t differing = 0, samples = 0;
+      double largest = 0, largestRelative = 0;
       for (std::size_t c = 0; c < a.channels.size(); ++c)
-        for (std::size_t i = 0; i < a.channels[c].size(); ++i)
+        for (std::size_t i = 0; i < a.channels[c].size(); ++i, ++samples)
           if (!same(a.channels[c][i], b.channels[c][i])) {
             ++differing;
             largest = std::max(largest, std::fabs(a.channels[c][i] - b.channels[c][i]));
+            largestRelative = std::max(largestRelative, relative(a.channels[c][i], b.channels[c][i]));
           }
-      if (differing > 0)
-        throw std::runtime_error(std::to_string(differing) + " samples differ, by up to " + std::to_string(largest));
-      ++identical;
+      const bool ok = differing == 0 || (exr ? largestRelative <= allowed.relative : largest <= allowed.codes);
+      std::string summary = std::to_string(differing) + " of " + std::to_string(samples) + " samples differ";
+      if (differing > 0) {
+        char numbers[160];
+        if (exr)
+          std::snprintf(numbers, sizeof numbers, ", by up to %.3g (%.3g relative; allowed %.3g)", largest,
+                        largestRelative, allowed.relative);
+        else
+          std::snprintf(numbers, sizeof numbers, ", by up to %g code values (allowed %g)", largest, allowed.codes);
+        summary += numbers;
+      }
+      if (!ok) throw std::runtime_error(summary);
+      ++(differing == 0 ? identical : within);
+      if (figures) std::cout << name << ": " << summary << "\n";
     } catch (const std::exception &e) {
       ++different;
       std::cout << name << ": " << e.what() << "\n";
     }
   }
   std::cout << expected.string() << " against " << actual.string() << ": " << files.size() << " frames, " << identical
-            << " with identical pixels, " << different << " different\n";
+            << " with identical pixels, ";
+  if (figures) std::cout << within << " within the tolerance, ";
+  std::cout << different << " different\n";
   return different == 0 && !files.empty() ? 0 : 1;
 }

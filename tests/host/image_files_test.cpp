@@ -1,10 +1,13 @@
 #include "host/HostError.h"
 #include "host/image/Image.h"
 #include "host/io/FrameWriter.h"
+#include "host/io/ExrPlain.h"
 #include "host/io/ImageFiles.h"
+#include "host/io/PngCodec.h"
 #include "temp_dir_support.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <cstring>
 
@@ -116,6 +119,93 @@ TEST(ImageFiles, ExrKeepsFloatsBeyondOneWithEveryCompression) {
   const Image deep = gradient(5, 3, PixelDepth::Bits16);
   writeImageFile(dir / "d.exr", deep);
   EXPECT_TRUE(readExr(dir / "d.exr", PixelDepth::Bits16).samePixels(deep));
+  // The Windows build's own uncompressed writer, read back by OpenEXR.
+  for (const Image *written : {&image, &deep}) {
+    vlam::test::writeFile(dir / "p.exr", encodeExrUncompressed(*written));
+    EXPECT_TRUE(readExr(dir / "p.exr", written->depth()).samePixels(*written)) << written->width();
+  }
+}
+
+// A PNG file as libpng writes it, trying every row filter.
+std::string libpngFile(int width, int height, int colourType, int bits, const std::vector<std::uint8_t> &samples,
+                       const std::vector<png_color> &palette = {}, const std::vector<std::uint8_t> &alphas = {},
+                       const png_color_16 *key = nullptr) {
+  std::string out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(
+      png, &out, [](png_structp p, png_bytep data, png_size_t n) {
+        static_cast<std::string *>(png_get_io_ptr(p))->append(reinterpret_cast<char *>(data), n);
+      },
+      nullptr);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), bits, colourType,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
+  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+  if (!alphas.empty() || key)
+    png_set_tRNS(png, info, alphas.data(), static_cast<int>(alphas.size()), const_cast<png_color_16 *>(key));
+  png_write_info(png, info);
+  const std::size_t rowBytes = samples.size() / static_cast<std::size_t>(height);
+  for (int y = 0; y < height; ++y)
+    png_write_row(png, samples.data() + rowBytes * static_cast<std::size_t>(y));
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+TEST(ImageFiles, TheZlibPngCodecAgreesWithLibpng) {
+  // Files of every colour type libpng writes, decoded by both.
+  std::vector<std::uint8_t> noise(23 * 9 * 8);
+  for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<std::uint8_t>((i * 37 + i / 13 * 101) % 256);
+  const auto first = [&](std::size_t n) { return std::vector<std::uint8_t>(noise.begin(), noise.begin() + static_cast<std::ptrdiff_t>(n)); };
+  std::vector<std::uint8_t> indices = first(23 * 9);
+  for (auto &i : indices) i %= 5;
+  const std::vector<png_color> palette{{1, 2, 3}, {250, 0, 9}, {7, 7, 7}, {0, 255, 0}, {9, 8, 7}};
+  png_color_16 grey{};
+  grey.gray = noise[4];
+  const struct {
+    const char *what;
+    std::string file;
+  } cases[] = {
+      {"RGBA 8", libpngFile(23, 9, PNG_COLOR_TYPE_RGBA, 8, first(23 * 9 * 4))},
+      {"RGBA 16", libpngFile(23, 9, PNG_COLOR_TYPE_RGBA, 16, first(23 * 9 * 8))},
+      {"RGB 16", libpngFile(23, 9, PNG_COLOR_TYPE_RGB, 16, first(23 * 9 * 6))},
+      {"grey and alpha 8", libpngFile(23, 9, PNG_COLOR_TYPE_GRAY_ALPHA, 8, first(23 * 9 * 2))},
+      {"grey with a colour key", libpngFile(23, 9, PNG_COLOR_TYPE_GRAY, 8, first(23 * 9), {}, {}, &grey)},
+      {"palette with alphas", libpngFile(23, 9, PNG_COLOR_TYPE_PALETTE, 8, indices, palette, {0, 128})},
+  };
+  for (const auto &c : cases) {
+    DecodedPng ours, theirs;
+    ASSERT_EQ(decodePngZlib(c.file, ours), "") << c.what;
+    ASSERT_EQ(decodePngLibpng(c.file, theirs), "") << c.what;
+    EXPECT_EQ(ours.width, theirs.width) << c.what;
+    EXPECT_EQ(ours.height, theirs.height) << c.what;
+    EXPECT_EQ(ours.rgba, theirs.rgba) << c.what;
+  }
+  // And each encoder's RGBA rows through the other's decoder, at every kind of level.
+  for (int bits : {8, 16})
+    for (int level : {0, 1, 6}) {
+      std::vector<std::uint8_t> pixels = first(23 * 9 * 4 * static_cast<std::size_t>(bits / 8));
+      PngRows rows;
+      for (int y = 0; y < 9; ++y) rows.push_back(pixels.data() + y * 23 * 4 * (bits / 8));
+      std::string viaZlib, viaLibpng;
+      ASSERT_EQ(encodePngZlib(rows, 23, 9, bits, level, viaZlib), "");
+      ASSERT_EQ(encodePngLibpng(rows, 23, 9, bits, level, viaLibpng), "");
+      DecodedPng a, b;
+      ASSERT_EQ(decodePngLibpng(viaZlib, a), "");
+      ASSERT_EQ(decodePngZlib(viaLibpng, b), "");
+      EXPECT_EQ(a.rgba, b.rgba) << bits << " bits, level " << level;
+    }
+  // Damage is refused with a reason, never read past.
+  const std::string good = cases[0].file;
+  for (std::size_t cut : {std::size_t{4}, std::size_t{20}, good.size() / 2, good.size() - 1}) {
+    DecodedPng d;
+    EXPECT_NE(decodePngZlib(good.substr(0, cut), d), "") << cut;
+  }
+  std::string badCrc = good;
+  badCrc[30] = static_cast<char>(badCrc[30] ^ 1); // inside IHDR's CRC
+  DecodedPng d;
+  EXPECT_NE(decodePngZlib(badCrc, d).find("CRC"), std::string::npos);
 }
 
 TEST(FrameWriter, WritesInOrderAndStopsAtTheFirstFailure) {
