@@ -60,7 +60,6 @@ cleanup() { "$wineserver" -k 2>/dev/null || true; "$wineserver" -w 2>/dev/null |
 trap cleanup EXIT
 # Windows console output ends lines with CR LF: dropped before comparing.
 wvlam() { (cd "$out/windows" && timeout 900 "$wine64" "$win/vlam.exe" --settings settings.json "$@") | tr -d '\r'; }
-"$wineserver" -p60 # one server for all the runs below
 wvlam effects --json > "$out/windows/effects.json" 2> "$out/windows/wine-setup.txt"
 cmp "$out/linux/effects.json" "$out/windows/effects.json" || fail "vlam.exe lists other effects"
 echo "effects: vlam.exe with Vlam.aex lists the same effects as Linux"
