@@ -120,7 +120,7 @@ TEST(ImageFiles, ExrKeepsFloatsBeyondOneWithEveryCompression) {
   writeImageFile(dir / "d.exr", deep);
   EXPECT_TRUE(readExr(dir / "d.exr", PixelDepth::Bits16).samePixels(deep));
   // The Windows build's own uncompressed writer, read back by OpenEXR.
-  for (const Image *written : {&image, &deep}) {
+  for (const Image *written : {static_cast<const Image *>(&image), &deep}) {
     vlam::test::writeFile(dir / "p.exr", encodeExrUncompressed(*written));
     EXPECT_TRUE(readExr(dir / "p.exr", written->depth()).samePixels(*written)) << written->width();
   }

@@ -155,7 +155,7 @@ public:
 
   explicit PeBuilder(std::vector<Type> types) {
     std::vector<std::uint8_t> r; // the section
-    std::size_t directories = 16 + 8 * types.size(), strings = 0, data = 0, entries = 0;
+    std::size_t directories = 16 + 8 * types.size(), strings = 0, entries = 0;
     for (const Type &t : types) directories += (16 + 8 * t.items.size()) + t.items.size() * (16 + 8);
     for (const Type &t : types) entries += 16 * t.items.size(), strings += t.name.empty() ? 0 : 2 + 2 * t.name.size();
     std::size_t entryAt = directories, stringAt = directories + entries, dataAt = (stringAt + strings + 3) & ~3u;
@@ -266,6 +266,8 @@ TEST(PeResources, DamagedImagesAreRefusedWithoutReadingOutside) {
       {"type count beyond the section", PeBuilder::kResources + 12, 0xFFFF0000},
       {"type name outside the section", PeBuilder::kResources + 16, 0x8000FFF0},
       {"data beyond its section", good.dataEntry + 4, 0x100000},
+      {"section ending inside the data", PeBuilder::kSection + 16,
+       static_cast<std::uint32_t>(good.dataEnd - PeBuilder::kResources - 1)},
       {"data address outside every section", good.dataEntry, 0x20},
   };
   for (const Damage &d : damages) {
