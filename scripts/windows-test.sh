@@ -48,7 +48,13 @@ done
 lvlam --module "$win/Vlam.aex" effects --json > "$out/linux/effects-pe.json"
 cmp "$out/linux/effects.json" "$out/linux/effects-pe.json" ||
   fail "the PE module's property lists read differently from the Linux module's"
-echo "resources: the PE module's six PiPLs list exactly as the Linux module's"
+ids=$(grep -o '"resource_id": [0-9]*' "$out/linux/effects-pe.json" | awk '{print $2}')
+echo "resources: PiPL $(echo $ids) list exactly as the Linux module's"
+version=$(strings -el "$win/Vlam.aex" | grep -A1 -x FileVersion | tail -1)
+maker=$(strings -el "$win/Vlam.aex" | grep -A1 -x CompanyName | tail -1)
+want=$(grep -o '"version_text": "[^"]*"' "$out/linux/effects.json" | head -1 | cut -d'"' -f4)
+echo "version resource: $version, $maker"
+[[ "$version" == "$want" && -n "$maker" ]] || fail "the version resource is not $want with the maker's name"
 (( pe_only )) && { echo "windows-test: PE checks passed"; exit 0; }
 
 # --- 2. Under wine -----------------------------------------------------------
