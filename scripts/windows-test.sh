@@ -7,7 +7,8 @@
 #   2. (skipped with --pe-only) vlam.exe under wine64, headless, with the
 #      Windows module: lists the effects, applies the module stack to
 #      scenes/empty.json, presses "Add Keyframes", and renders frames 0 and
-#      17 of the built-in scene at 8 bits (PNG) and in float (EXR); the scene
+#      17 of the built-in scene at 8 bits (PNG) and in float (EXR) and a
+#      frame of a scene over PNG footage; the scene
 #      files must equal the Linux tool's, the pictures must be identical or
 #      differ by at most 1 code value (8 bits) and 1e-4 relative (float).
 # A fresh wine prefix is made under build-windows/ and no Wine process is
@@ -87,7 +88,10 @@ for frame in 0 17; do
     wvlam render -q -o "frame_####.$ext" --frames $frame
   done
 done
-echo "frames (8-bit PNG and float EXR, frames 0 and 17):"
+# A scene over PNG footage (read through zlib alone on Windows).
+(cd "$out/linux" && lvlam render "$root/scenes/builder-keyframes.json" -q -o "footage_####.png" --frames 5)
+wvlam render ../../../scenes/builder-keyframes.json -q -o "footage_####.png" --frames 5
+echo "frames (built-in scene: 8-bit PNG and float EXR, frames 0 and 17; footage scene: frame 5):"
 bash "$root/scripts/compare-frames.sh" --codes 1 --relative 1e-4 "$out/linux" "$out/windows" ||
   fail "frames differ beyond the tolerance"
 echo "windows-test: passed"
