@@ -74,6 +74,55 @@ int channelsOf(int colourType) {
   }
 }
 
+// zlib counts in 32 bits (on Windows even its "long" ones): data is handed
+// over in pieces that fit.
+constexpr std::size_t kPiece = std::size_t{1} << 30;
+
+bool deflateAll(const std::vector<std::uint8_t> &raw, int level, std::vector<std::uint8_t> &packed) {
+  z_stream z{};
+  if (::deflateInit2(&z, level, Z_DEFLATED, 15, 8, level == 1 ? Z_HUFFMAN_ONLY : Z_DEFAULT_STRATEGY) != Z_OK)
+    return false;
+  packed.resize(raw.size() / 2 + 1024);
+  std::size_t in = 0, out = 0;
+  int status = Z_OK;
+  while (status == Z_OK) {
+    if (out == packed.size()) packed.resize(packed.size() * 2);
+    const std::size_t give = std::min(kPiece, raw.size() - in), room = std::min(kPiece, packed.size() - out);
+    z.next_in = const_cast<std::uint8_t *>(raw.data()) + in;
+    z.avail_in = static_cast<uInt>(give);
+    z.next_out = packed.data() + out;
+    z.avail_out = static_cast<uInt>(room);
+    status = ::deflate(&z, in + give == raw.size() ? Z_FINISH : Z_NO_FLUSH);
+    in += give - z.avail_in;
+    out += room - z.avail_out;
+    if (status == Z_BUF_ERROR) status = Z_OK; // no progress possible without more room
+  }
+  packed.resize(out);
+  ::deflateEnd(&z);
+  return status == Z_STREAM_END;
+}
+
+// True when `packed` inflates to exactly raw.size() bytes.
+bool inflateAll(const std::vector<std::uint8_t> &packed, std::vector<std::uint8_t> &raw) {
+  z_stream z{};
+  if (::inflateInit(&z) != Z_OK) return false;
+  std::size_t in = 0, out = 0;
+  int status = Z_OK;
+  while (status == Z_OK) {
+    const std::size_t give = std::min(kPiece, packed.size() - in), room = std::min(kPiece, raw.size() - out);
+    z.next_in = const_cast<std::uint8_t *>(packed.data()) + in;
+    z.avail_in = static_cast<uInt>(give);
+    z.next_out = raw.data() + out;
+    z.avail_out = static_cast<uInt>(room);
+    status = ::inflate(&z, Z_NO_FLUSH);
+    in += give - z.avail_in;
+    out += room - z.avail_out;
+    if (status == Z_OK && give - z.avail_in == 0 && room - z.avail_out == 0) break; // stuck: input ended or no room
+  }
+  ::inflateEnd(&z);
+  return status == Z_STREAM_END && out == raw.size();
+}
+
 } // namespace
 
 std::string encodePngZlib(const PngRows &rows, int width, int height, int bits, int level, std::string &out) {
@@ -101,18 +150,8 @@ std::string encodePngZlib(const PngRows &rows, int width, int height, int bits, 
       line[i + 1] = static_cast<std::uint8_t>(current[i] - (filter == 2 ? previous[i] : 0));
     std::swap(previous, current);
   }
-  z_stream z{};
-  if (::deflateInit2(&z, level, Z_DEFLATED, 15, 8, level == 1 ? Z_HUFFMAN_ONLY : Z_DEFAULT_STRATEGY) != Z_OK)
-    return "cannot start compression";
-  std::vector<std::uint8_t> packed(::deflateBound(&z, static_cast<uLong>(raw.size())));
-  z.next_in = raw.data();
-  z.avail_in = static_cast<uInt>(raw.size());
-  z.next_out = packed.data();
-  z.avail_out = static_cast<uInt>(packed.size());
-  const int status = ::deflate(&z, Z_FINISH);
-  packed.resize(z.total_out);
-  ::deflateEnd(&z);
-  if (status != Z_STREAM_END) return "compression failed";
+  std::vector<std::uint8_t> packed;
+  if (!deflateAll(raw, level, packed)) return "compression failed";
 
   out.assign(kSignature.begin(), kSignature.end());
   std::string ihdr;
@@ -169,10 +208,7 @@ std::string decodePngZlib(const std::string &bytes, DecodedPng &out) {
   const std::size_t bpp = static_cast<std::size_t>(channels) * bytesPerSample;
   const std::size_t rowBytes = bpp * h.width;
   std::vector<std::uint8_t> raw((rowBytes + 1) * h.height);
-  uLongf rawSize = static_cast<uLongf>(raw.size());
-  if (::uncompress(raw.data(), &rawSize, packed.data(), static_cast<uLong>(packed.size())) != Z_OK ||
-      rawSize != raw.size())
-    return "damaged PNG data (image data does not inflate to the image's size)";
+  if (!inflateAll(packed, raw)) return "damaged PNG data (image data does not inflate to the image's size)";
 
   out.width = static_cast<int>(h.width);
   out.height = static_cast<int>(h.height);
