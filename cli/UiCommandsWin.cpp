@@ -12,7 +12,8 @@ constexpr const char *kLeftOut = " (left out of the Windows build: it has no dra
 
 void addLeftOut(CLI::App &app, const std::string &name, const std::string &help) {
   auto *cmd = app.add_subcommand(name, help + kLeftOut);
-  cmd->allow_extras();
+  cmd->prefix_command(); // whatever follows is taken, unread
+  cmd->fallthrough(false);
   cmd->callback([name] {
     throw host::HostError(name + ": this command draws with cairo, which the Windows build leaves out; "
                                  "use the Linux build of vlam for it");

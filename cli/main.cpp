@@ -17,6 +17,10 @@ int main(int argc, char **argv) {
       ->expected(1)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.fallthrough();
+#if defined(_WIN32)
+  app.footer("This Windows build leaves out what needs libraries it lacks: the drawing commands (panel, click, drag, "
+             "hover, view), compressed OpenEXR output and reading OpenEXR footage.");
+#endif
 
   addEffectsCommand(app, options);
   addAboutCommand(app, options);
