@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "flash/default_curves.h"
@@ -418,6 +419,92 @@ TEST_F(FlashVolumeTest, SparksOfEverySixthIndexMayRunTwiceTheLength) {
     // Without spread the spark turns by at most 5 degrees.
     if (S > 0) {
       EXPECT_GE(maxX, S * 0.99 - 2) << i;
+    }
+  }
+}
+
+// A spark whose random turn is cancelled leaves the muzzle along x, wiggled
+// in y and z by its own path noise, 2.75 x the octave amplitude: seen flat
+// with y, then z, on the rows, its last step lands at (S - 1, wiggle).
+TEST_F(FlashVolumeTest, SparkPathsFollowTheirOwnNoise) {
+  const double W = 2.75 * field.octaveAmp;
+  for (const bool zOnRows : {false, true}) {
+    Matrix4 flat = Matrix4::Identity();
+    flat.At(2, 2) = 0.0;
+    flat.At(2, 3) = camera.zoom;
+    if (zOnRows) {
+      flat.At(1, 1) = 0.0;
+      flat.At(1, 2) = 1.0;
+    }
+    volume.SetView(flat);
+    for (A_u_long i = 0; i < 12; ++i) {
+      const double sigma = volume.SparkPhase(i);
+      const double turn = sparkNoise.N1(sigma * 246.13579) * 0.0872664625997165;
+      volume.SetSparks(12, 40, -turn, &colour, 0.02, 0.0, &sparkNoise);
+      const A_long S = volume.SparkSteps(i);
+      if (S < 2) continue;
+      const NoiseField path = NoiseField::MakeSeeded(static_cast<uint32_t>(sigma * 890.1230412));
+      const double k = S - 1.0;
+      const double wiggle = zOnRows ? path.Noise3(k * 0.02, 1.0, 1.0) : path.Noise3(k * 0.02, 0.0, 0.0);
+      const double X = kWidth * 0.5 + k, Y = kHeight * 0.5 + wiggle * W;
+      SplatSlot slot;
+      slot.Reset(kWidth, kHeight);
+      volume.CollectSpark(i, slot);
+      std::vector<Splat> splats;
+      for (const Splat& p : slot.splats) splats.push_back(p);
+      ASSERT_GE(splats.size(), 1u);
+      // The last step splats bilinearly onto the pixels around (X, Y).
+      bool found = false;
+      for (std::size_t j = splats.size() > 4 ? splats.size() - 4 : 0; j < splats.size(); ++j)
+        found |= std::abs(splats[j].x - X) <= 1.0 && std::abs(splats[j].y - Y) <= 1.0;
+      EXPECT_TRUE(found) << "spark " << i << (zOnRows ? " z" : " y") << ": expected near " << X << ", " << Y
+                         << ", last splat at " << splats.back().x << ", " << splats.back().y;
+    }
+  }
+}
+
+// A stronger falloff only dims. Without displacement every cell splats at a
+// fixed pixel whatever its density, so each slice's light is compared pixel
+// by pixel. Falloffs at or below zero share the radial falloff, and at -1 the
+// tip fade begins past the tip: falloff c leaves each slice before
+// t0 = 0.8 - 0.675 c as it is and dims every slice after it.
+TEST_F(FlashVolumeTest, AStrongerFalloffOnlyDimsAndTheTipFadeBeginsAtItsPlace) {
+  field.octaveAmp = field.largeAmp = 0.0;
+  const A_long N = volume.BodySliceCount();
+  ASSERT_GT(N, 20);
+  using Light = std::map<std::pair<A_long, A_long>, double>;
+  const auto slices = [&](double c) {
+    volume.SetFalloff(0.5, 0.6, c, 0.0);
+    std::vector<Light> out(N);
+    for (A_long s = 0; s < N; ++s) {
+      SplatSlot slot;
+      slot.Reset(kWidth, kHeight);
+      volume.CollectBodyIteration(s, N, slot);
+      for (const Splat& p : slot.splats) out[s][{p.x, p.y}] += p.red + p.green + p.blue;
+    }
+    return out;
+  };
+  const struct { double weaker, stronger; bool sameRadial; } pairs[] = {
+      {-1.0, 0.0, true}, {-1.0, -0.12, true}, {-1.0, -0.2, true}, {0.0, 0.5, false}, {0.5, 1.0, false},
+      {1.0, 3.0, false}};
+  for (const auto& [weaker, stronger, sameRadial] : pairs) {
+    const std::vector<Light> ref = slices(weaker), dim = slices(stronger);
+    const double t0 = 0.8 - 0.675 * stronger;
+    for (A_long s = 0; s < N; ++s) {
+      SCOPED_TRACE("falloff " + std::to_string(weaker) + " against " + std::to_string(stronger) + ", slice " +
+                   std::to_string(s));
+      double refSum = 0.0, dimSum = 0.0;
+      for (const auto& [at, light] : dim[s]) {
+        const auto it = ref[s].find(at);
+        EXPECT_LE(light, it == ref[s].end() ? 0.0 : it->second);
+      }
+      for (const auto& [at, light] : ref[s]) refSum += light;
+      for (const auto& [at, light] : dim[s]) dimSum += light;
+      if (sameRadial && static_cast<double>(s) / (N - 1) < t0) {
+        EXPECT_EQ(dim[s], ref[s]);
+      } else if (sameRadial && refSum > 0.0) {
+        EXPECT_LT(dimSum, refSum);
+      }
     }
   }
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -229,6 +230,33 @@ TEST_F(FinishingTest, OpenOrMissingPathsAndMaskIdZeroAreIgnored) {
   instance.maskId = 0;
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
   EXPECT_EQ(host.pathCheckoutAttempts, 2);
+}
+
+// Whichever temporary buffer the host fails to give back, the pass reports
+// the failure, and no buffer of its own is left behind.
+TEST_F(FinishingTest, AFailedReleaseOfAnyTemporaryIsReturned) {
+  instance.postScale = 2.0;
+  instance.defocus = 2.0;
+  host.in_data.width = kW * 2;  // the mask pass resamples its matte: two buffers
+  host.in_data.height = kH * 2;
+  const std::pair<const char *, std::function<PF_Err()>> passes[] = {
+      {"motion blur", [&] { return MotionBlurPass(firing); }},
+      {"post scale", [&] { PF_Rect r{}; return PostScalePass(firing, r); }},
+      {"glow", [&] { PF_Rect r{10, 4, 34, 28}; return GlowPass(firing, 10.0, 100.0, r); }},
+      {"mask", [&] { return MaskPass(firing); }},
+      {"defocus", [&] { PF_Rect r{10, 4, 34, 28}; return DefocusPass(firing, r); }},
+  };
+  for (const auto &[name, run] : passes) {
+    const int before = host.disposals;
+    ASSERT_EQ(run(), PF_Err_NONE) << name;
+    const int temporaries = host.disposals - before;
+    EXPECT_GE(temporaries, 1) << name;
+    for (int k = 0; k < temporaries; ++k) {
+      host.failDisposeAt = host.disposals + k;
+      EXPECT_EQ(run(), PF_Err_INTERNAL_STRUCT_DAMAGED) << name << ", release " << k;
+      EXPECT_EQ(host.liveWorlds, 1) << name;  // the flash buffer only
+    }
+  }
 }
 
 TEST_F(FinishingTest, GlowBrightnessZeroMakesNoGlowBuffers) {

@@ -349,7 +349,7 @@ PF_Err DisposeWorld(PF_ProgPtr, PF_EffectWorld *world) {
   g_worlds.erase(it);
   --H().liveWorlds;
   std::memset(world, 0, sizeof *world);
-  return PF_Err_NONE;
+  return H().disposals++ == H().failDisposeAt ? PF_Err_INTERNAL_STRUCT_DAMAGED : PF_Err_NONE;
 }
 
 PF_Err GetPixelFormat(const PF_EffectWorld *world, PF_PixelFormat *format) {

@@ -95,6 +95,8 @@ class RenderTestHost {
   };
   std::vector<WorldInfo> worldsMade;
   int liveWorlds = 0;
+  int disposals = 0;
+  int failDisposeAt = -1;  // the dispose with this 0-based number frees the buffer but fails
   // Float pixels of every buffer the effect disposed, in disposal order.
   std::vector<std::vector<float>> disposedFloatWorlds;
   std::map<const PF_EffectWorld *, PF_PixelFormat> formats;  // buffers the test owns
