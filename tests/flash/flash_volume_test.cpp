@@ -9,13 +9,13 @@
 #include "flash/default_curves.h"
 #include "flash/flash_volume.h"
 #include "flash/shape_curve.h"
-#include "render/fake_host_support.h"
+#include "render/render_host_support.h"
 #include "render/world_buffer.h"
 
 namespace vlam {
 namespace {
 
-using testing::FakeHost;
+using vlam_render_test::RenderTestHost;
 
 // A small flash under the host's default camera: the layer plane at depth
 // zoom, seen one to one.
@@ -28,12 +28,12 @@ class FlashVolumeTest : public ::testing::Test {
     Build(host);
   }
 
-  void Build(FakeHost& h) {
-    ASSERT_EQ(target.Create(h.InData(), kWidth, kHeight, PF_PixelFormat_ARGB128, "FLASH_WORLD"),
+  void Build(RenderTestHost& h) {
+    ASSERT_EQ(target.Create(&h.in_data, kWidth, kHeight, PF_PixelFormat_ARGB128, "FLASH_WORLD"),
               PF_Err_NONE);
     ASSERT_EQ(target.Clear(), PF_Err_NONE);
     const double zoom = MakeCompCamera(kWidth, kHeight, 1.0, 1.0, nullptr, false).zoom;
-    const Matrix4 hostCamera = Matrix4::FromHost(testing::DefaultCameraMatrix(kWidth, kHeight, zoom));
+    const Matrix4 hostCamera = Matrix4::FromHost(vlam_render_test::DefaultCameraMatrix(kWidth, kHeight, zoom));
     camera = MakeCompCamera(kWidth, kHeight, 1.0, 1.0, &hostCamera, false);
     table.resize(kRenderDistanceTableSize * kRenderDistanceTableSize);
     FillDistanceTable(table.data(), kRenderDistanceTableSize);
@@ -107,7 +107,7 @@ class FlashVolumeTest : public ::testing::Test {
     return true;
   }
 
-  FakeHost host;
+  RenderTestHost host;
   WorldBuffer target;
   CompCamera camera{};
   Matrix4 view{};
@@ -179,8 +179,8 @@ TEST_F(FlashVolumeTest, ParallelBodyPassGivesTheBytesOfOneThreadInOrder) {
   for (A_long threads : {1, 2, 3}) {
     for (A_long iterations : {1, 2, 5, 64}) {
       for (int repeat = 0; repeat < 2; ++repeat) {
-        host.SetThreads(threads);
-        host.SetShuffleSeed(static_cast<uint32_t>(17 * repeat + iterations));
+        host.threads = threads;
+        host.shuffleSeed = static_cast<uint32_t>(17 * repeat + iterations);
         Restart();
         ASSERT_EQ(volume.RunBodyPass(iterations), PF_Err_NONE);
         ASSERT_EQ(Bytes(), serial) << threads << " threads, " << iterations << " iterations";
@@ -189,7 +189,7 @@ TEST_F(FlashVolumeTest, ParallelBodyPassGivesTheBytesOfOneThreadInOrder) {
     }
   }
   EXPECT_TRUE(AlphaOpaque());
-  EXPECT_EQ(host.OpenSuites(), 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 // The passes that follow clear and copy only inside the reached rectangle,
@@ -250,7 +250,7 @@ TEST_F(FlashVolumeTest, DraftQualitySquaresAreAsDeterministic) {
   volume.BodySlices(0, volume.BodySliceCount());
   const std::vector<unsigned char> serial = Bytes();
   ASSERT_GT(Light(), 1.0);
-  host.SetThreads(2);
+  host.threads = 2;
   Restart();
   volume.Init(&target, 1.0, 0);
   ASSERT_EQ(volume.RunBodyPass(3), PF_Err_NONE);
@@ -278,7 +278,7 @@ TEST_F(FlashVolumeTest, HalfResolutionHalvesPositions) {
 
   // The same flash at half resolution into a buffer half as large.
   target.Release();
-  ASSERT_EQ(target.Create(host.InData(), (kWidth + 1) / 2, (kHeight + 1) / 2, PF_PixelFormat_ARGB128, "HALF"),
+  ASSERT_EQ(target.Create(&host.in_data, (kWidth + 1) / 2, (kHeight + 1) / 2, PF_PixelFormat_ARGB128, "HALF"),
             PF_Err_NONE);
   ASSERT_EQ(target.Clear(), PF_Err_NONE);
   volume.Init(&target, 0.5, 1);
@@ -290,10 +290,10 @@ TEST_F(FlashVolumeTest, HalfResolutionHalvesPositions) {
 }
 
 TEST_F(FlashVolumeTest, HostThreadCountWhenNoIterationCountIsGiven) {
-  host.SetThreads(3);
-  const int before = host.IterateCalls();
+  host.threads = 3;
+  const int before = host.iterateCalls;
   ASSERT_EQ(volume.RunBodyPass(0), PF_Err_NONE);
-  EXPECT_EQ(host.IterateCalls() - before, 2);  // collecting and drawing
+  EXPECT_EQ(host.iterateCalls - before, 2);  // collecting and drawing
   EXPECT_GT(Light(), 1.0);
 }
 
@@ -303,7 +303,7 @@ TEST_F(FlashVolumeTest, ParallelSparkPassMatchesTheSparksDrawnInOrder) {
   const std::vector<unsigned char> serial = Bytes();
   ASSERT_GT(Light(), 0.0);
   for (A_long threads : {1, 2, 4}) {
-    host.SetThreads(threads);
+    host.threads = threads;
     ASSERT_EQ(target.Clear(), PF_Err_NONE);
     ASSERT_EQ(volume.RunSparkPass(threads), PF_Err_NONE);
     EXPECT_EQ(Bytes(), serial) << threads;
@@ -312,7 +312,7 @@ TEST_F(FlashVolumeTest, ParallelSparkPassMatchesTheSparksDrawnInOrder) {
 }
 
 TEST_F(FlashVolumeTest, IterateErrorIsReturnedAndNothingIsDrawn) {
-  host.FailIterate(A_Err_GENERIC);
+  host.iterateError = A_Err_GENERIC;
   EXPECT_EQ(volume.RunBodyPass(2), A_Err_GENERIC);
   EXPECT_EQ(Light(), 0.0);
 }

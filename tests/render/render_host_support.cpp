@@ -294,6 +294,7 @@ A_Err NumThreads(A_long *threads) {
 A_Err IterateGeneric(A_long iterations, void *refcon,
                      A_Err (*fn)(void *, A_long, A_long, A_long)) {
   RenderTestHost &h = H();
+  ++h.iterateCalls;
   const A_long count = iterations < 0 ? std::max<A_long>(h.threads, 1) : iterations;
   std::vector<A_long> order(static_cast<std::size_t>(count));
   std::iota(order.begin(), order.end(), 0);
@@ -312,7 +313,7 @@ A_Err IterateGeneric(A_long iterations, void *refcon,
   for (A_long t = 1; t < std::max<A_long>(h.threads, 1); ++t) pool.emplace_back(worker, t);
   worker(0);
   for (std::thread &t : pool) t.join();
-  return firstError.load();
+  return firstError.load() != A_Err_NONE ? firstError.load() : h.iterateError;
 }
 
 // --- image buffers -----------------------------------------------------------------
@@ -641,6 +642,15 @@ void RenderTestHost::SetImages(A_long width, A_long height, PF_PixelFormat forma
   formats[&output.world] = format;
   in_data.width = width;
   in_data.height = height;
+}
+
+A_Matrix4 DefaultCameraMatrix(double width, double height, double zoom) {
+  A_Matrix4 m{};
+  for (int i = 0; i < 4; ++i) m.mat[i][i] = 1.0;
+  m.mat[3][0] = width * 0.5;
+  m.mat[3][1] = height * 0.5;
+  m.mat[3][2] = -zoom;
+  return m;
 }
 
 PF_Err CallRender(PF_Cmd cmd, RenderTestHost &host, void *extra, PF_ParamDef **params) {

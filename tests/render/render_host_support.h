@@ -104,6 +104,8 @@ class RenderTestHost {
   // --- threads ------------------------------------------------------------
   A_long threads = 2;
   std::uint32_t shuffleSeed = 1;
+  A_Err iterateError = A_Err_NONE;  // what AEGP_IterateGeneric answers after running
+  int iterateCalls = 0;
 
   // --- abort ----------------------------------------------------------------
   PF_Err abortAnswer = PF_Err_NONE;
@@ -163,6 +165,11 @@ class RenderTestHost {
   PF_MaskSuite1 maskWorldSuite{};
   AEGP_MaskSuite5 layerMaskSuite{};
 };
+
+// The camera matrix the host reports for a composition without a camera
+// layer: no rotation, placed over the centre at the distance where the
+// layer plane is seen one to one.
+A_Matrix4 DefaultCameraMatrix(double width, double height, double zoom);
 
 PF_Err CallRender(PF_Cmd cmd, RenderTestHost &host, void *extra = nullptr,
                   PF_ParamDef **params = nullptr);
