@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <numbers>
 #include <vector>
 
 #include "flash/default_curves.h"
@@ -425,7 +426,8 @@ TEST_F(FlashVolumeTest, SparksOfEverySixthIndexMayRunTwiceTheLength) {
 
 // A spark whose random turn is cancelled leaves the muzzle along x, wiggled
 // in y and z by its own path noise, 2.75 x the octave amplitude: seen flat
-// with y, then z, on the rows, its last step lands at (S - 1, wiggle).
+// with y, then z, on the rows, its last step lands at (S - 1, wiggle) in
+// the colour worked out below.
 TEST_F(FlashVolumeTest, SparkPathsFollowTheirOwnNoise) {
   const double W = 2.75 * field.octaveAmp;
   for (const bool zOnRows : {false, true}) {
@@ -459,6 +461,15 @@ TEST_F(FlashVolumeTest, SparkPathsFollowTheirOwnNoise) {
         found |= std::abs(splats[j].x - X) <= 1.0 && std::abs(splats[j].y - Y) <= 1.0;
       EXPECT_TRUE(found) << "spark " << i << (zOnRows ? " z" : " y") << ": expected near " << X << ", " << Y
                          << ", last splat at " << splats.back().x << ", " << splats.back().y;
+      // Its colour: the base warmed in red by up to 1.75 times, brightened as
+      // its fade-in g = 1 - sin(pi / 2S) passes phi0, a noise share of 0.65..0.95.
+      const double tau = sparkNoise.N01(sigma * 423.124412);
+      const double phi0 = 0.65 + 0.3 * sparkNoise.N01(sigma * 513.2498706);
+      const double g = 1.0 - std::sin(std::numbers::pi / (2.0 * S));
+      const double alpha = g < phi0 ? 0.0 : (g - phi0) * 100.0 / (1.0 - phi0);
+      EXPECT_NEAR(splats.back().red, colour.red * (1.0 + 0.75 * tau) * alpha * 0.02, 1e-5) << i;
+      EXPECT_NEAR(splats.back().green, colour.green * alpha * 0.02, 1e-5) << i;
+      EXPECT_NEAR(splats.back().blue, colour.blue * alpha * 0.02, 1e-5) << i;
     }
   }
 }

@@ -280,9 +280,14 @@ TEST_F(FinishingTest, GlowAddsFourLayersOfFallingBrightness) {
   EXPECT_EQ(host.transforms[0].xfer, PF_Xfer_ADD);
   EXPECT_EQ(host.transforms[0].flags, PF_MF_Alpha_STRAIGHT);
   EXPECT_DOUBLE_EQ(host.transforms[0].first.mat[0][0], 2.0);
-  // Margin 20 + (10 - fmod(10, 2)) = 30 on every side.
+  // Margin 20 + (10 - fmod(10, 2)) = 30 on every side; each blurred copy is
+  // scaled back up over the grown rectangle from its top-left corner.
   EXPECT_EQ(current.left, 10 - 30);
   EXPECT_EQ(current.bottom, 28 + 30);
+  for (const auto &t : host.transforms) {
+    EXPECT_DOUBLE_EQ(t.first.mat[2][0], 10 - 30);
+    EXPECT_DOUBLE_EQ(t.first.mat[2][1], 4 - 30);
+  }
   EXPECT_GT(Light(flash.World()), before);
   EXPECT_GT(LitPixels(flash.World()), 100);
 }
