@@ -520,6 +520,61 @@ TEST_F(FlashVolumeTest, AStrongerFalloffOnlyDimsAndTheTipFadeBeginsAtItsPlace) {
   }
 }
 
+// The core, seen flat: rings k of m, each the cells nearer than n / 2 to the
+// axis (21 for n = 5 and 6: distances 0, 1, 1.4, 2 and 2.2; 2.8 and 3 are
+// not nearer than 3), each cell one pixel (brush (9 - 6) / 2, truncated) of
+// the colour times 0.75 x (1 - k / (m - 1)); a single ring shines at 0.75.
+TEST_F(FlashVolumeTest, CoreRingsFadeFromThreeQuartersOfTheColour) {
+  Matrix4 flat = Matrix4::Identity();
+  flat.At(2, 2) = 0.0;
+  flat.At(2, 3) = camera.zoom;
+  volume.SetView(flat);
+  volume.SetGrid(2, 9);
+  const double colourSum = colour.red + colour.green + colour.blue;
+  const struct { A_long n, m; double rings; } cases[] = {{5, 1, 0.75}, {5, 2, 0.75}, {5, 4, 1.5}, {6, 4, 1.5}};
+  for (const auto& [n, m, rings] : cases) {
+    ASSERT_EQ(target.Clear(), PF_Err_NONE);
+    volume.CorePass(n, m);
+    EXPECT_NEAR(Light(), colourSum * 21 * rings, 1e-4) << "n " << n << ", " << m << " rings";
+  }
+}
+
+// The first slice worked out by hand, seen flat and without displacement:
+// energy 1 makes the diameter 1.2 x 20 = 24 cells (radius 12), the density
+// factor 0.1 and the core weight 1; the profile's 0.16 at the muzzle rounds
+// to radius 2, which leaves the 8 cells at distance 1, all in the core
+// (its share 0.25 at energy 1: core radius (0.75 + 0.25 / 4) x 2, truncated
+// to 1). Each has
+// density 1/3 x 0.1; thin as that, it takes 0.6 x (1 - 4 density) of the
+// cool colour (green x 0.4, blue x 0.2) and shines at
+// (max(brightness noise, density) + 1) / 2 x density.
+TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
+  field.octaveAmp = field.largeAmp = 0.0;
+  Matrix4 flat = Matrix4::Identity();
+  flat.At(2, 2) = 0.0;
+  flat.At(2, 3) = camera.zoom;
+  volume.SetView(flat);
+  volume.SetShape(&profile, 1.0f, 60, 20, 3);
+  volume.SetFalloff(0.5, 0.6, 0.3, 0.0);
+  SplatSlot slot;
+  slot.Reset(kWidth, kHeight);
+  volume.CollectBodyIteration(0, volume.BodySliceCount(), slot);
+  const double density = 0.333333333 * 0.1, tau = 0.6 * (1.0 - 4.0 * density);
+  int cells = 0;
+  for (const Splat& p : slot.splats) {
+    ++cells;
+    const A_long y = p.y - kHeight / 2;  // the cell's row; its column is dropped
+    EXPECT_EQ(p.x, kWidth / 2 + 8);  // the axial start
+    ASSERT_LE(std::abs(y), 1);
+    const double nu = std::clamp(field.Noise3(8.0, y, static_cast<float>(camera.zoom)), 0.0, 1.0);
+    const double shine = (std::max(nu, density) + 1.0) * 0.5 * density;
+    EXPECT_NEAR(p.red, colour.red * shine, 1e-6) << y;
+    EXPECT_NEAR(p.green, colour.green * (1.0 - 0.6 * tau) * shine, 1e-6) << y;
+    EXPECT_NEAR(p.blue, colour.blue * (1.0 - 0.8 * tau) * shine, 1e-6) << y;
+  }
+  EXPECT_EQ(cells, 8);
+}
+
 TEST_F(FlashVolumeTest, BarrelHidesTheCoreWhenItPointsAtTheCamera) {
   // Pointing straight at the camera: the barrel (behind the muzzle) is
   // nearer than the core and covers it.
