@@ -575,6 +575,26 @@ TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
   EXPECT_EQ(cells, 8);
 }
 
+// Each petal reads the displacement noise 67 rows on from the one before:
+// petal i of a field draws what the main shape (index 0) draws 67 i rows on.
+TEST_F(FlashVolumeTest, EachPetalReadsTheNoise67RowsOn) {
+  const auto splats = [&](A_u_short index, double row) {
+    volume.SetPetalIndex(index);
+    field.row = row;
+    SplatSlot slot;
+    slot.Reset(kWidth, kHeight);
+    volume.CollectBodyIteration(0, 1, slot);
+    std::vector<float> out;
+    for (const Splat& p : slot.splats) out.insert(out.end(), {float(p.x), float(p.y), float(p.size), p.red});
+    return out;
+  };
+  for (const A_u_short i : {1, 3}) {
+    const std::vector<float> petal = splats(i, 7.0);
+    EXPECT_EQ(petal, splats(0, 7.0 + 67.0 * i)) << i;
+    EXPECT_NE(petal, splats(0, 7.0)) << i;
+  }
+}
+
 TEST_F(FlashVolumeTest, BarrelHidesTheCoreWhenItPointsAtTheCamera) {
   // Pointing straight at the camera: the barrel (behind the muzzle) is
   // nearer than the core and covers it.
