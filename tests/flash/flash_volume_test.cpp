@@ -391,6 +391,7 @@ TEST_F(FlashVolumeTest, WithoutDisplacementBodyPointsLieOnTheGrid) {
 }
 
 TEST_F(FlashVolumeTest, SparksOfEverySixthIndexMayRunTwiceTheLength) {
+  EXPECT_EQ(volume.SparkSteps(0), 0);  // no spark noise yet: no steps
   // Steps are the shaped noise times the maximum length, rounded.
   volume.SetSparks(60, 40, 0.2, &colour, 0.02, 0.0, &sparkNoise);
   for (A_u_long i = 0; i < 60; ++i) {
@@ -470,6 +471,12 @@ TEST_F(FlashVolumeTest, SparkPathsFollowTheirOwnNoise) {
       EXPECT_NEAR(splats.back().red, colour.red * (1.0 + 0.75 * tau) * alpha * 0.02, 1e-5) << i;
       EXPECT_NEAR(splats.back().green, colour.green * alpha * 0.02, 1e-5) << i;
       EXPECT_NEAR(splats.back().blue, colour.blue * alpha * 0.02, 1e-5) << i;
+      // Each step from S x phi0 on shares weight 1 among its pixels (up to the
+      // 0.01 a neighbour needs before it is used, on each axis).
+      double weight = 0.0;
+      for (const Splat& p : splats) weight += p.factor;
+      const double steps = S - std::floor(S * phi0);
+      EXPECT_NEAR(weight, steps, 0.02 * steps) << i;
     }
   }
 }

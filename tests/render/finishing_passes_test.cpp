@@ -259,6 +259,15 @@ TEST_F(FinishingTest, AFailedReleaseOfAnyTemporaryIsReturned) {
   }
 }
 
+// A glow parameter the host cannot hand out ends the firing with its error.
+TEST_F(FinishingTest, AFailedGlowParameterCheckoutIsReturned) {
+  for (const PF_ParamIndex index : {kRenderGlowRadius, kRenderGlowBrightness}) {
+    host.checkoutErrors = {{index, PF_Err_OUT_OF_MEMORY}};
+    EXPECT_EQ(FinishingPasses().AfterSparks(firing), PF_Err_OUT_OF_MEMORY) << index;
+    EXPECT_TRUE(host.transforms.empty()) << "no glow drawn";
+  }
+}
+
 TEST_F(FinishingTest, GlowBrightnessZeroMakesNoGlowBuffers) {
   PF_Rect current{10, 4, 34, 28};
   const std::size_t worlds = host.worldsMade.size();

@@ -108,6 +108,7 @@ PF_Err CheckoutParam(PF_ProgPtr, PF_ParamIndex index, A_long, A_long, A_u_long,
   if (index < 0 || index >= static_cast<PF_ParamIndex>(H().params.size())) {
     return PF_Err_INVALID_INDEX;
   }
+  if (const auto it = H().checkoutErrors.find(index); it != H().checkoutErrors.end()) return it->second;
   *param = H().params[static_cast<std::size_t>(index)];
   ++H().checkouts;
   return PF_Err_NONE;

@@ -61,6 +61,7 @@ class RenderTestHost {
   std::vector<PF_ParamDef> added;   // definitions added at PARAMS_SETUP
   int failAddAt = -1;               // the add with this 0-based number fails
   int checkouts = 0, checkins = 0;
+  std::map<PF_ParamIndex, PF_Err> checkoutErrors;  // checkouts of these indices fail
   // Fills `params` with the definitions the effect adds (its defaults).
   void UseDefaultParams(const std::vector<PF_ParamDef> &defs);
 
