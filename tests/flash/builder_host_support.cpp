@@ -56,6 +56,7 @@ FakeBuilderHost::~FakeBuilderHost() {
   } catch (A_long) {
     ADD_FAILURE() << "global setdown threw";
   }
+  EXPECT_EQ(liveRefs_, 0) << "effect or stream references left undisposed";
   current_ = nullptr;
 }
 
@@ -120,19 +121,27 @@ PF_Err FakeBuilderHost::UpdateParamUi(PF_ProgPtr, PF_ParamIndex index, const PF_
 
 A_Err FakeBuilderHost::NewEffectForEffect(AEGP_PluginID, PF_ProgPtr, AEGP_EffectRefH* effect) {
   *effect = reinterpret_cast<AEGP_EffectRefH>(current_);
+  ++current_->liveRefs_;
   return A_Err_NONE;
 }
 
-A_Err FakeBuilderHost::DisposeEffect(AEGP_EffectRefH) { return A_Err_NONE; }
+A_Err FakeBuilderHost::DisposeEffect(AEGP_EffectRefH) {
+  --current_->liveRefs_;
+  return A_Err_NONE;
+}
 
 A_Err FakeBuilderHost::StreamByIndex(AEGP_PluginID, AEGP_EffectRefH, PF_ParamIndex index, AEGP_StreamRefH* stream) {
   current_->streamIndices_.push_back(index);
   // The stream reference is its 1-based position in streamIndices_.
   *stream = reinterpret_cast<AEGP_StreamRefH>(current_->streamIndices_.size());
+  ++current_->liveRefs_;
   return A_Err_NONE;
 }
 
-A_Err FakeBuilderHost::DisposeStream(AEGP_StreamRefH) { return A_Err_NONE; }
+A_Err FakeBuilderHost::DisposeStream(AEGP_StreamRefH) {
+  --current_->liveRefs_;
+  return A_Err_NONE;
+}
 
 A_Err FakeBuilderHost::SetStreamFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_Boolean, A_Boolean set) {
   const auto index = current_->streamIndices_.at(reinterpret_cast<std::size_t>(stream) - 1);

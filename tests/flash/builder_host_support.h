@@ -91,6 +91,7 @@ class FakeBuilderHost {
   static A_Err SetString(AEGP_PersistentBlobH, const A_char* section, const A_char* key, const A_char* text);
 
   static inline FakeBuilderHost* current_ = nullptr;
+  int liveRefs_ = 0;  // effect and stream references not yet disposed
   FakeHandleHost handles_;
   PF_InData* in_data_;
   PF_OutData out_data_{};

@@ -1,2 +1,2 @@
-// The same fake host serves the flash tests, which draw into host buffers.
-#include "render/fake_host_support.cpp"
+// The render tests' fake host also serves the flash tests, which draw into host buffers.
+#include "render/render_host_support.cpp"  // NOLINT(bugprone-suspicious-include)

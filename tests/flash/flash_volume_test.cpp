@@ -3,18 +3,20 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
+#include <numbers>
 #include <vector>
 
 #include "flash/default_curves.h"
 #include "flash/flash_volume.h"
 #include "flash/shape_curve.h"
-#include "render/fake_host_support.h"
+#include "render/render_host_support.h"
 #include "render/world_buffer.h"
 
 namespace vlam {
 namespace {
 
-using testing::FakeHost;
+using vlam_render_test::RenderTestHost;
 
 // A small flash under the host's default camera: the layer plane at depth
 // zoom, seen one to one.
@@ -27,12 +29,12 @@ class FlashVolumeTest : public ::testing::Test {
     Build(host);
   }
 
-  void Build(FakeHost& h) {
-    ASSERT_EQ(target.Create(h.InData(), kWidth, kHeight, PF_PixelFormat_ARGB128, "FLASH_WORLD"),
+  void Build(RenderTestHost& h) {
+    ASSERT_EQ(target.Create(&h.in_data, kWidth, kHeight, PF_PixelFormat_ARGB128, "FLASH_WORLD"),
               PF_Err_NONE);
     ASSERT_EQ(target.Clear(), PF_Err_NONE);
     const double zoom = MakeCompCamera(kWidth, kHeight, 1.0, 1.0, nullptr, false).zoom;
-    const Matrix4 hostCamera = Matrix4::FromHost(testing::DefaultCameraMatrix(kWidth, kHeight, zoom));
+    const Matrix4 hostCamera = Matrix4::FromHost(vlam_render_test::DefaultCameraMatrix(kWidth, kHeight, zoom));
     camera = MakeCompCamera(kWidth, kHeight, 1.0, 1.0, &hostCamera, false);
     table.resize(kRenderDistanceTableSize * kRenderDistanceTableSize);
     FillDistanceTable(table.data(), kRenderDistanceTableSize);
@@ -106,7 +108,7 @@ class FlashVolumeTest : public ::testing::Test {
     return true;
   }
 
-  FakeHost host;
+  RenderTestHost host;
   WorldBuffer target;
   CompCamera camera{};
   Matrix4 view{};
@@ -178,8 +180,8 @@ TEST_F(FlashVolumeTest, ParallelBodyPassGivesTheBytesOfOneThreadInOrder) {
   for (A_long threads : {1, 2, 3}) {
     for (A_long iterations : {1, 2, 5, 64}) {
       for (int repeat = 0; repeat < 2; ++repeat) {
-        host.SetThreads(threads);
-        host.SetShuffleSeed(static_cast<uint32_t>(17 * repeat + iterations));
+        host.threads = threads;
+        host.shuffleSeed = static_cast<uint32_t>(17 * repeat + iterations);
         Restart();
         ASSERT_EQ(volume.RunBodyPass(iterations), PF_Err_NONE);
         ASSERT_EQ(Bytes(), serial) << threads << " threads, " << iterations << " iterations";
@@ -188,7 +190,7 @@ TEST_F(FlashVolumeTest, ParallelBodyPassGivesTheBytesOfOneThreadInOrder) {
     }
   }
   EXPECT_TRUE(AlphaOpaque());
-  EXPECT_EQ(host.OpenSuites(), 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 // The passes that follow clear and copy only inside the reached rectangle,
@@ -249,7 +251,7 @@ TEST_F(FlashVolumeTest, DraftQualitySquaresAreAsDeterministic) {
   volume.BodySlices(0, volume.BodySliceCount());
   const std::vector<unsigned char> serial = Bytes();
   ASSERT_GT(Light(), 1.0);
-  host.SetThreads(2);
+  host.threads = 2;
   Restart();
   volume.Init(&target, 1.0, 0);
   ASSERT_EQ(volume.RunBodyPass(3), PF_Err_NONE);
@@ -277,7 +279,7 @@ TEST_F(FlashVolumeTest, HalfResolutionHalvesPositions) {
 
   // The same flash at half resolution into a buffer half as large.
   target.Release();
-  ASSERT_EQ(target.Create(host.InData(), (kWidth + 1) / 2, (kHeight + 1) / 2, PF_PixelFormat_ARGB128, "HALF"),
+  ASSERT_EQ(target.Create(&host.in_data, (kWidth + 1) / 2, (kHeight + 1) / 2, PF_PixelFormat_ARGB128, "HALF"),
             PF_Err_NONE);
   ASSERT_EQ(target.Clear(), PF_Err_NONE);
   volume.Init(&target, 0.5, 1);
@@ -289,10 +291,10 @@ TEST_F(FlashVolumeTest, HalfResolutionHalvesPositions) {
 }
 
 TEST_F(FlashVolumeTest, HostThreadCountWhenNoIterationCountIsGiven) {
-  host.SetThreads(3);
-  const int before = host.IterateCalls();
+  host.threads = 3;
+  const int before = host.iterateCalls;
   ASSERT_EQ(volume.RunBodyPass(0), PF_Err_NONE);
-  EXPECT_EQ(host.IterateCalls() - before, 2);  // collecting and drawing
+  EXPECT_EQ(host.iterateCalls - before, 2);  // collecting and drawing
   EXPECT_GT(Light(), 1.0);
 }
 
@@ -302,7 +304,7 @@ TEST_F(FlashVolumeTest, ParallelSparkPassMatchesTheSparksDrawnInOrder) {
   const std::vector<unsigned char> serial = Bytes();
   ASSERT_GT(Light(), 0.0);
   for (A_long threads : {1, 2, 4}) {
-    host.SetThreads(threads);
+    host.threads = threads;
     ASSERT_EQ(target.Clear(), PF_Err_NONE);
     ASSERT_EQ(volume.RunSparkPass(threads), PF_Err_NONE);
     EXPECT_EQ(Bytes(), serial) << threads;
@@ -311,7 +313,7 @@ TEST_F(FlashVolumeTest, ParallelSparkPassMatchesTheSparksDrawnInOrder) {
 }
 
 TEST_F(FlashVolumeTest, IterateErrorIsReturnedAndNothingIsDrawn) {
-  host.FailIterate(A_Err_GENERIC);
+  host.iterateError = A_Err_GENERIC;
   EXPECT_EQ(volume.RunBodyPass(2), A_Err_GENERIC);
   EXPECT_EQ(Light(), 0.0);
 }
@@ -389,6 +391,7 @@ TEST_F(FlashVolumeTest, WithoutDisplacementBodyPointsLieOnTheGrid) {
 }
 
 TEST_F(FlashVolumeTest, SparksOfEverySixthIndexMayRunTwiceTheLength) {
+  EXPECT_EQ(volume.SparkSteps(0), 0);  // no spark noise yet: no steps
   // Steps are the shaped noise times the maximum length, rounded.
   volume.SetSparks(60, 40, 0.2, &colour, 0.02, 0.0, &sparkNoise);
   for (A_u_long i = 0; i < 60; ++i) {
@@ -419,6 +422,183 @@ TEST_F(FlashVolumeTest, SparksOfEverySixthIndexMayRunTwiceTheLength) {
     if (S > 0) {
       EXPECT_GE(maxX, S * 0.99 - 2) << i;
     }
+  }
+}
+
+// A spark whose random turn is cancelled leaves the muzzle along x, wiggled
+// in y and z by its own path noise, 2.75 x the octave amplitude: seen flat
+// with y, then z, on the rows, its last step lands at (S - 1, wiggle) in
+// the colour worked out below.
+TEST_F(FlashVolumeTest, SparkPathsFollowTheirOwnNoise) {
+  const double W = 2.75 * field.octaveAmp;
+  for (const bool zOnRows : {false, true}) {
+    Matrix4 flat = Matrix4::Identity();
+    flat.At(2, 2) = 0.0;
+    flat.At(2, 3) = camera.zoom;
+    if (zOnRows) {
+      flat.At(1, 1) = 0.0;
+      flat.At(1, 2) = 1.0;
+    }
+    volume.SetView(flat);
+    for (A_u_long i = 0; i < 12; ++i) {
+      const double sigma = volume.SparkPhase(i);
+      const double turn = sparkNoise.N1(sigma * 246.13579) * 0.0872664625997165;
+      volume.SetSparks(12, 40, -turn, &colour, 0.02, 0.0, &sparkNoise);
+      const A_long S = volume.SparkSteps(i);
+      if (S < 2) continue;
+      const NoiseField path = NoiseField::MakeSeeded(static_cast<uint32_t>(sigma * 890.1230412));
+      const double k = S - 1.0;
+      const double wiggle = zOnRows ? path.Noise3(k * 0.02, 1.0, 1.0) : path.Noise3(k * 0.02, 0.0, 0.0);
+      const double X = kWidth * 0.5 + k, Y = kHeight * 0.5 + wiggle * W;
+      SplatSlot slot;
+      slot.Reset(kWidth, kHeight);
+      volume.CollectSpark(i, slot);
+      std::vector<Splat> splats;
+      for (const Splat& p : slot.splats) splats.push_back(p);
+      ASSERT_GE(splats.size(), 1u);
+      // The last step splats bilinearly onto the pixels around (X, Y).
+      bool found = false;
+      for (std::size_t j = splats.size() > 4 ? splats.size() - 4 : 0; j < splats.size(); ++j)
+        found |= std::abs(splats[j].x - X) <= 1.0 && std::abs(splats[j].y - Y) <= 1.0;
+      EXPECT_TRUE(found) << "spark " << i << (zOnRows ? " z" : " y") << ": expected near " << X << ", " << Y
+                         << ", last splat at " << splats.back().x << ", " << splats.back().y;
+      // Its colour: the base warmed in red by up to 1.75 times, brightened as
+      // its fade-in g = 1 - sin(pi / 2S) passes phi0, a noise share of 0.65..0.95.
+      const double tau = sparkNoise.N01(sigma * 423.124412);
+      const double phi0 = 0.65 + 0.3 * sparkNoise.N01(sigma * 513.2498706);
+      const double g = 1.0 - std::sin(std::numbers::pi / (2.0 * S));
+      const double alpha = g < phi0 ? 0.0 : (g - phi0) * 100.0 / (1.0 - phi0);
+      EXPECT_NEAR(splats.back().red, colour.red * (1.0 + 0.75 * tau) * alpha * 0.02, 1e-5) << i;
+      EXPECT_NEAR(splats.back().green, colour.green * alpha * 0.02, 1e-5) << i;
+      EXPECT_NEAR(splats.back().blue, colour.blue * alpha * 0.02, 1e-5) << i;
+      // Each step from S x phi0 on shares weight 1 among its pixels (up to the
+      // 0.01 a neighbour needs before it is used, on each axis).
+      double weight = 0.0;
+      for (const Splat& p : splats) weight += p.factor;
+      const double steps = S - std::floor(S * phi0);
+      EXPECT_NEAR(weight, steps, 0.02 * steps) << i;
+    }
+  }
+}
+
+// A stronger falloff only dims. Without displacement every cell splats at a
+// fixed pixel whatever its density, so each slice's light is compared pixel
+// by pixel. Falloffs at or below zero share the radial falloff, and at -1 the
+// tip fade begins past the tip: falloff c leaves each slice before
+// t0 = 0.8 - 0.675 c as it is and dims every slice after it.
+TEST_F(FlashVolumeTest, AStrongerFalloffOnlyDimsAndTheTipFadeBeginsAtItsPlace) {
+  field.octaveAmp = field.largeAmp = 0.0;
+  const A_long N = volume.BodySliceCount();
+  ASSERT_GT(N, 20);
+  using Light = std::map<std::pair<A_long, A_long>, double>;
+  const auto slices = [&](double c) {
+    volume.SetFalloff(0.5, 0.6, c, 0.0);
+    std::vector<Light> out(N);
+    for (A_long s = 0; s < N; ++s) {
+      SplatSlot slot;
+      slot.Reset(kWidth, kHeight);
+      volume.CollectBodyIteration(s, N, slot);
+      for (const Splat& p : slot.splats) out[s][{p.x, p.y}] += p.red + p.green + p.blue;
+    }
+    return out;
+  };
+  const struct { double weaker, stronger; bool sameRadial; } pairs[] = {
+      {-1.0, 0.0, true}, {-1.0, -0.12, true}, {-1.0, -0.2, true}, {0.0, 0.5, false}, {0.5, 1.0, false},
+      {1.0, 3.0, false}};
+  for (const auto& [weaker, stronger, sameRadial] : pairs) {
+    const std::vector<Light> ref = slices(weaker), dim = slices(stronger);
+    const double t0 = 0.8 - 0.675 * stronger;
+    for (A_long s = 0; s < N; ++s) {
+      SCOPED_TRACE("falloff " + std::to_string(weaker) + " against " + std::to_string(stronger) + ", slice " +
+                   std::to_string(s));
+      double refSum = 0.0, dimSum = 0.0;
+      for (const auto& [at, light] : dim[s]) {
+        const auto it = ref[s].find(at);
+        EXPECT_LE(light, it == ref[s].end() ? 0.0 : it->second);
+      }
+      for (const auto& [at, light] : ref[s]) refSum += light;
+      for (const auto& [at, light] : dim[s]) dimSum += light;
+      if (sameRadial && static_cast<double>(s) / (N - 1) < t0) {
+        EXPECT_EQ(dim[s], ref[s]);
+      } else if (sameRadial && refSum > 0.0) {
+        EXPECT_LT(dimSum, refSum);
+      }
+    }
+  }
+}
+
+// The core, seen flat: rings k of m, each the cells nearer than n / 2 to the
+// axis (21 for n = 5 and 6: distances 0, 1, 1.4, 2 and 2.2; 2.8 and 3 are
+// not nearer than 3), each cell one pixel (brush (9 - 6) / 2, truncated) of
+// the colour times 0.75 x (1 - k / (m - 1)); a single ring shines at 0.75.
+TEST_F(FlashVolumeTest, CoreRingsFadeFromThreeQuartersOfTheColour) {
+  Matrix4 flat = Matrix4::Identity();
+  flat.At(2, 2) = 0.0;
+  flat.At(2, 3) = camera.zoom;
+  volume.SetView(flat);
+  volume.SetGrid(2, 9);
+  const double colourSum = colour.red + colour.green + colour.blue;
+  const struct { A_long n, m; double rings; } cases[] = {{5, 1, 0.75}, {5, 2, 0.75}, {5, 4, 1.5}, {6, 4, 1.5}};
+  for (const auto& [n, m, rings] : cases) {
+    ASSERT_EQ(target.Clear(), PF_Err_NONE);
+    volume.CorePass(n, m);
+    EXPECT_NEAR(Light(), colourSum * 21 * rings, 1e-4) << "n " << n << ", " << m << " rings";
+  }
+}
+
+// The first slice worked out by hand, seen flat and without displacement:
+// energy 1 makes the diameter 1.2 x 20 = 24 cells (radius 12), the density
+// factor 0.1 and the core weight 1; the profile's 0.16 at the muzzle rounds
+// to radius 2, which leaves the 8 cells at distance 1, all in the core
+// (its share 0.25 at energy 1: core radius (0.75 + 0.25 / 4) x 2, truncated
+// to 1). Each has
+// density 1/3 x 0.1; thin as that, it takes 0.6 x (1 - 4 density) of the
+// cool colour (green x 0.4, blue x 0.2) and shines at
+// (max(brightness noise, density) + 1) / 2 x density.
+TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
+  field.octaveAmp = field.largeAmp = 0.0;
+  Matrix4 flat = Matrix4::Identity();
+  flat.At(2, 2) = 0.0;
+  flat.At(2, 3) = camera.zoom;
+  volume.SetView(flat);
+  volume.SetShape(&profile, 1.0f, 60, 20, 3);
+  volume.SetFalloff(0.5, 0.6, 0.3, 0.0);
+  SplatSlot slot;
+  slot.Reset(kWidth, kHeight);
+  volume.CollectBodyIteration(0, volume.BodySliceCount(), slot);
+  const double density = 0.333333333 * 0.1, tau = 0.6 * (1.0 - 4.0 * density);
+  int cells = 0;
+  for (const Splat& p : slot.splats) {
+    ++cells;
+    const A_long y = p.y - kHeight / 2;  // the cell's row; its column is dropped
+    EXPECT_EQ(p.x, kWidth / 2 + 8);  // the axial start
+    ASSERT_LE(std::abs(y), 1);
+    const double nu = std::clamp(field.Noise3(8.0, y, static_cast<float>(camera.zoom)), 0.0, 1.0);
+    const double shine = (std::max(nu, density) + 1.0) * 0.5 * density;
+    EXPECT_NEAR(p.red, colour.red * shine, 1e-6) << y;
+    EXPECT_NEAR(p.green, colour.green * (1.0 - 0.6 * tau) * shine, 1e-6) << y;
+    EXPECT_NEAR(p.blue, colour.blue * (1.0 - 0.8 * tau) * shine, 1e-6) << y;
+  }
+  EXPECT_EQ(cells, 8);
+}
+
+// Each petal reads the displacement noise 67 rows on from the one before:
+// petal i of a field draws what the main shape (index 0) draws 67 i rows on.
+TEST_F(FlashVolumeTest, EachPetalReadsTheNoise67RowsOn) {
+  const auto splats = [&](A_u_short index, double row) {
+    volume.SetPetalIndex(index);
+    field.row = row;
+    SplatSlot slot;
+    slot.Reset(kWidth, kHeight);
+    volume.CollectBodyIteration(0, 1, slot);
+    std::vector<float> out;
+    for (const Splat& p : slot.splats) out.insert(out.end(), {float(p.x), float(p.y), float(p.size), p.red});
+    return out;
+  };
+  for (const A_u_short i : {1, 3}) {
+    const std::vector<float> petal = splats(i, 7.0);
+    EXPECT_EQ(petal, splats(0, 7.0 + 67.0 * i)) << i;
+    EXPECT_NE(petal, splats(0, 7.0)) << i;
   }
 }
 

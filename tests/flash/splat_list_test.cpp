@@ -75,5 +75,33 @@ TEST(SplatBands, DrawingBandByBandEqualsDrawingInOrder) {
   }
 }
 
+// A splat's light is centred where it says, with its colour's proportions:
+// a point and an odd brush on its pixel, an even brush on the corner
+// above-left of it, the two-pixel soft stamp on the corner below-right.
+TEST(DrawSplat, LightIsCentredWhereTheSplatSays) {
+  const struct { Splat::Kind kind; A_long size; double dx, dy; } cases[] = {
+      {Splat::kPoint, 0, 0.0, 0.0},  {Splat::kSoft, 1, 0.0, 0.0},   {Splat::kSoft, 2, 0.5, 0.5},
+      {Splat::kSoft, 3, 0.0, 0.0},   {Splat::kSoft, 5, 0.0, 0.0},   {Splat::kSoft, 8, -0.5, -0.5},
+      {Splat::kSquare, 3, 0.0, 0.0}, {Splat::kSquare, 4, -0.5, -0.5}};
+  for (const auto& [kind, size, dx, dy] : cases) {
+    FloatWorld w(21, 17, 1);
+    DrawSplat(RasterTarget::Whole(w.World()), Splat{kind, 9, 7, size, 0.5f, 1.0f, 2.0f, 0.5f});
+    double sum = 0.0, sx = 0.0, sy = 0.0;
+    for (A_long y = 0; y < 17; ++y)
+      for (A_long x = 0; x < 21; ++x) {
+        const PF_PixelFloat& p = w.At(x, y);
+        sum += p.red;
+        sx += x * p.red;
+        sy += y * p.red;
+        ASSERT_EQ(p.green, 2.0f * p.red);
+        ASSERT_EQ(p.blue, 0.5f * p.red);
+      }
+    ASSERT_GT(sum, 0.0) << kind << " " << size;
+    EXPECT_NEAR(sx / sum, 9 + dx, 1e-6) << kind << " " << size;
+    EXPECT_NEAR(sy / sum, 7 + dy, 1e-6) << kind << " " << size;
+    EXPECT_TRUE(w.AlphaUntouched());
+  }
+}
+
 }  // namespace
 }  // namespace vlam

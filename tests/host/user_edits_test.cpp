@@ -71,18 +71,6 @@ TEST_F(UserEdits, OnlyWhatTheEffectChangedIsReported) {
   EXPECT_FALSE(away.supervised);
 }
 
-TEST_F(UserEdits, AimSystemSwitchesWhichControlsAreEnabled) {
-  EXPECT_FALSE(instance->ui[kAim].uiFlags & PF_PUI_DISABLED);
-  set(kAimSystem, host::ParamValue::scalar(2));
-  EXPECT_TRUE(instance->ui[kAim].uiFlags & PF_PUI_DISABLED);
-  EXPECT_TRUE(instance->ui[kPointAway].uiFlags & PF_PUI_DISABLED);
-  EXPECT_FALSE(instance->ui[kSweep].uiFlags & PF_PUI_DISABLED);
-  EXPECT_FALSE(instance->ui[kTilt].uiFlags & PF_PUI_DISABLED);
-  set(kAimSystem, host::ParamValue::scalar(1));
-  EXPECT_FALSE(instance->ui[kAim].uiFlags & PF_PUI_DISABLED);
-  EXPECT_TRUE(instance->ui[kSweep].uiFlags & PF_PUI_DISABLED);
-}
-
 TEST_F(UserEdits, UserValuesAreClampedToTheValidRange) {
   set(kRounds, host::ParamValue::scalar(5000));
   EXPECT_EQ(valueOf(kRounds), 1000.0);

@@ -17,36 +17,24 @@ namespace {
 
 class IdleCommand : public LoadedUtilityPlugin {};
 
-TEST_F(IdleCommand, NothingPendingRunsNothing) {
-  EXPECT_EQ(host.Idle(), A_Err_NONE);
-  EXPECT_TRUE(host.scripts.empty());
-}
-
-TEST_F(IdleCommand, GrainCommandRunsTheGrainScript) {
-  suite->RequestCommand(1);
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  ASSERT_EQ(host.scripts.size(), 1u);
-  EXPECT_EQ(host.scripts[0], vlam::GrainPrecompScript());
+// Command 1 runs the grain script, any other an empty one, the last request
+// wins, and each runs once.
+TEST_F(IdleCommand, TheLastRequestedCommandRunsItsScriptOnce) {
+  const struct { std::vector<A_long> requests; std::vector<std::string> scripts; } cases[] = {
+      {{}, {}}, {{1}, {vlam::GrainPrecompScript()}}, {{5}, {""}}, {{5, 1}, {vlam::GrainPrecompScript()}}};
+  for (const auto &[requests, scripts] : cases) {
+    host.scripts.clear();
+    host.freed_results = 0;
+    for (A_long command : requests) suite->RequestCommand(command);
+    ASSERT_EQ(host.Idle(), A_Err_NONE);
+    EXPECT_EQ(host.scripts, scripts);
+    EXPECT_EQ(host.freed_results, static_cast<int>(scripts.size()));
+    EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
+    ASSERT_EQ(host.Idle(), A_Err_NONE);
+    EXPECT_EQ(host.scripts, scripts);  // run once
+  }
   EXPECT_EQ(host.script_ids[0], 0);
   EXPECT_TRUE(host.script_platform_encoding[0]);
-  EXPECT_EQ(host.freed_results, 1);
-  EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  EXPECT_EQ(host.scripts.size(), 1u);  // run once
-}
-
-TEST_F(IdleCommand, OtherCommandsRunAnEmptyScript) {
-  suite->RequestCommand(5);
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  EXPECT_EQ(host.scripts, std::vector<std::string>{""});
-  EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
-}
-
-TEST_F(IdleCommand, LastCommandWins) {
-  suite->RequestCommand(5);
-  suite->RequestCommand(1);
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  EXPECT_EQ(host.scripts, std::vector<std::string>{vlam::GrainPrecompScript()});
 }
 
 TEST_F(IdleCommand, ScriptErrorIsReturnedAndTheRequestSpent) {

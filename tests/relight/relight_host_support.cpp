@@ -29,7 +29,7 @@ Pixel *PixelPtr(const PF_EffectWorld &w, A_long x, A_long y) {
 // Rows are shared between two threads by parity, as a host may split them.
 template <typename Pixel, typename Fn>
 PF_Err IterateRows(PF_EffectWorld *src, void *refcon, Fn fn, PF_EffectWorld *dst) {
-  ++Host().iterateCalls;
+  ++Host().pixelIterateCalls;
   std::atomic<PF_Err> first{PF_Err_NONE};
   auto rows = [&](A_long parity) {
     for (A_long y = parity; y < dst->height; y += 2) {

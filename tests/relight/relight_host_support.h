@@ -22,7 +22,7 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
   TestImage matte;
   vlam_render_test::DesignStorage storage;
   vlam::FlashDesign design;
-  int iterateCalls = 0;
+  int pixelIterateCalls = 0;  // calls of the 8-bit, 16-bit and float pixel iterate suites
   int paramUiUpdates = 0;
   A_long lastUiFlags = -1;
 

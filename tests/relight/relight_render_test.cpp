@@ -36,7 +36,7 @@ TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLight) {
 
       ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
       EXPECT_EQ(host.output.bytes, host.input.bytes);
-      EXPECT_EQ(host.iterateCalls, 0);
+      EXPECT_EQ(host.pixelIterateCalls, 0);
       EXPECT_EQ(host.liveWorlds, 0);
       EXPECT_EQ(host.liveEffectRefs, 0);
       EXPECT_EQ(host.checkouts, host.checkins);
@@ -100,7 +100,7 @@ TEST(RelightRender, BlackMatteScreensTheInputWithTheAmbientColour) {
     FillPattern(host.input);  // the matte stays black (and clear)
     FiringLayer(host);
     ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-    EXPECT_EQ(host.iterateCalls, 1);
+    EXPECT_EQ(host.pixelIterateCalls, 1);
     const float g[3] = {0.8f * 0.05625f, 0.4f * 0.05625f, 0.2f * 0.05625f};
     const float step = depth == PF_PixelFormat_ARGB32 ? 1 / 255.0f
                        : depth == PF_PixelFormat_ARGB64 ? 1 / 32768.0f

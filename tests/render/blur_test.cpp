@@ -4,14 +4,14 @@
 #include <cstring>
 #include <random>
 
-#include "fake_host_support.h"
+#include "render/render_host_support.h"
 #include "render/line_filter.h"
 #include "render/world_buffer.h"
 
 namespace vlam {
 namespace {
 
-using testing::FakeHost;
+using vlam_render_test::RenderTestHost;
 
 PF_PixelFloat& Px(WorldBuffer& b, A_long x, A_long y) {
   PF_EffectWorld& w = b.World();
@@ -34,22 +34,22 @@ struct Snapshot {
 };
 
 TEST(Blur, BoxOfRadiusZeroChangesNothing) {
-  FakeHost host;
+  RenderTestHost host;
   WorldBuffer b;
-  b.Create(host.InData(), 13, 9, PF_PixelFormat_ARGB128, "B");
+  b.Create(&host.in_data, 13, 9, PF_PixelFormat_ARGB128, "B");
   FillNoise(b, 3);
   const Snapshot before(b);
   EXPECT_EQ(b.Blur(nullptr, 0.4, 0.0, BlurKind::kBox), PF_Err_NONE);
   const Snapshot after(b);
   EXPECT_EQ(std::memcmp(before.px.data(), after.px.data(), before.px.size() * sizeof(PF_PixelFloat)), 0);
-  EXPECT_EQ(host.LiveWorlds(), 1);  // the temporary was given back
+  EXPECT_EQ(host.liveWorlds, 1);  // the temporary was given back
 }
 
 TEST(Blur, ConstantImagesStayConstantAndAlphaIsKept) {
-  FakeHost host;
+  RenderTestHost host;
   for (BlurKind kind : {BlurKind::kBox, BlurKind::kGaussian}) {
     WorldBuffer b;
-    b.Create(host.InData(), 21, 17, PF_PixelFormat_ARGB128, "B");
+    b.Create(&host.in_data, 21, 17, PF_PixelFormat_ARGB128, "B");
     std::mt19937 rng(5);
     for (A_long y = 0; y < 17; ++y)
       for (A_long x = 0; x < 21; ++x) Px(b, x, y) = PF_PixelFloat{static_cast<float>(rng() % 100) / 7.0f, 0.3f, 1.7f, 0.05f};
@@ -70,9 +70,9 @@ TEST(Blur, ConstantImagesStayConstantAndAlphaIsKept) {
 }
 
 TEST(Blur, RegionLimitsTheBlurAndAlphaIsNeverChanged) {
-  FakeHost host;
+  RenderTestHost host;
   WorldBuffer b;
-  b.Create(host.InData(), 16, 12, PF_PixelFormat_ARGB128, "B");
+  b.Create(&host.in_data, 16, 12, PF_PixelFormat_ARGB128, "B");
   FillNoise(b, 11);
   const Snapshot before(b);
   const PF_Rect region{3, 2, 11, 9};
@@ -93,11 +93,11 @@ TEST(Blur, RegionLimitsTheBlurAndAlphaIsNeverChanged) {
 }
 
 TEST(Blur, BoxIsTheRoundedRadiusBoxAlongBothAxes) {
-  FakeHost host;
-  host.SetThreads(4);
+  RenderTestHost host;
+  host.threads = 4;
   WorldBuffer b;
   // Ten rows on four threads: bands of 2, 2, 2 and 4 rows.
-  b.Create(host.InData(), 7, 10, PF_PixelFormat_ARGB128, "B");
+  b.Create(&host.in_data, 7, 10, PF_PixelFormat_ARGB128, "B");
   FillNoise(b, 21);
   const Snapshot before(b);
   ASSERT_EQ(b.Blur(nullptr, 1.5, 0.6, BlurKind::kBox), PF_Err_NONE);  // radii 2 and 1
@@ -119,11 +119,11 @@ TEST(Blur, SameResultOnOneAndFourThreads) {
   std::vector<PF_PixelFloat> results[2];
   const A_long threads[2] = {1, 4};
   for (int k = 0; k < 2; ++k) {
-    FakeHost host;
-    host.SetThreads(threads[k]);
-    host.SetShuffleSeed(99 + k);
+    RenderTestHost host;
+    host.threads = threads[k];
+    host.shuffleSeed = 99 + k;
     WorldBuffer b;
-    b.Create(host.InData(), 33, 10, PF_PixelFormat_ARGB128, "B");
+    b.Create(&host.in_data, 33, 10, PF_PixelFormat_ARGB128, "B");
     FillNoise(b, 8);
     ASSERT_EQ(b.Blur(nullptr, 5, 3, BlurKind::kGaussian), PF_Err_NONE);
     results[k] = Snapshot(b).px;
@@ -156,9 +156,9 @@ void Spread(WorldBuffer& b, A_long cx, A_long cy, double& vx, double& vy) {
 }
 
 TEST(Blur, GaussianScalesTheVerticalRadiiByTheDeviationRatio) {
-  FakeHost host;
+  RenderTestHost host;
   WorldBuffer b;
-  b.Create(host.InData(), 61, 81, PF_PixelFormat_ARGB128, "B");
+  b.Create(&host.in_data, 61, 81, PF_PixelFormat_ARGB128, "B");
   Px(b, 30, 40).green = 1000.0f;
   const double radiusX = 6.0, radiusY = 10.0;  // deviations 3 and 5
   ASSERT_EQ(b.Blur(nullptr, radiusX, radiusY, BlurKind::kGaussian), PF_Err_NONE);
@@ -184,9 +184,9 @@ TEST(Blur, GaussianScalesTheVerticalRadiiByTheDeviationRatio) {
 }
 
 TEST(Blur, WithoutAHorizontalDeviationTheVerticalOneStillApplies) {
-  FakeHost host;
+  RenderTestHost host;
   WorldBuffer b;
-  b.Create(host.InData(), 9, 41, PF_PixelFormat_ARGB128, "B");
+  b.Create(&host.in_data, 9, 41, PF_PixelFormat_ARGB128, "B");
   Px(b, 4, 20).blue = 100.0f;
   ASSERT_EQ(b.Blur(nullptr, 0.0, 8.0, BlurKind::kGaussian), PF_Err_NONE);
   for (A_long y = 0; y < 41; ++y)
@@ -202,16 +202,16 @@ TEST(Blur, WithoutAHorizontalDeviationTheVerticalOneStillApplies) {
 }
 
 TEST(Blur, HostErrorsStopTheBlur) {
-  FakeHost host;
+  RenderTestHost host;
   WorldBuffer b;
-  b.Create(host.InData(), 6, 6, PF_PixelFormat_ARGB128, "B");
+  b.Create(&host.in_data, 6, 6, PF_PixelFormat_ARGB128, "B");
   FillNoise(b, 1);
-  host.FailIterate(A_Err_GENERIC);
+  host.iterateError = A_Err_GENERIC;
   EXPECT_EQ(b.Blur(nullptr, 2, 2, BlurKind::kBox), A_Err_GENERIC);
   EXPECT_EQ(b.Status(), A_Err_GENERIC);
-  EXPECT_EQ(host.LiveWorlds(), 1);
-  host.FailIterate(A_Err_NONE);
-  host.FailNewWorlds(PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(host.liveWorlds, 1);
+  host.iterateError = A_Err_NONE;
+  host.newWorldError = PF_Err_OUT_OF_MEMORY;
   const Snapshot before(b);
   EXPECT_EQ(b.Blur(nullptr, 2, 2, BlurKind::kBox), PF_Err_OUT_OF_MEMORY);
   const Snapshot after(b);

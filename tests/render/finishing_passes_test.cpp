@@ -3,6 +3,7 @@
 #include <cmath>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -231,6 +232,42 @@ TEST_F(FinishingTest, OpenOrMissingPathsAndMaskIdZeroAreIgnored) {
   EXPECT_EQ(host.pathCheckoutAttempts, 2);
 }
 
+// Whichever temporary buffer the host fails to give back, the pass reports
+// the failure, and no buffer of its own is left behind.
+TEST_F(FinishingTest, AFailedReleaseOfAnyTemporaryIsReturned) {
+  instance.postScale = 2.0;
+  instance.defocus = 2.0;
+  host.in_data.width = kW * 2;  // the mask pass resamples its matte: two buffers
+  host.in_data.height = kH * 2;
+  const std::pair<const char *, std::function<PF_Err()>> passes[] = {
+      {"motion blur", [&] { return MotionBlurPass(firing); }},
+      {"post scale", [&] { PF_Rect r{}; return PostScalePass(firing, r); }},
+      {"glow", [&] { PF_Rect r{10, 4, 34, 28}; return GlowPass(firing, 10.0, 100.0, r); }},
+      {"mask", [&] { return MaskPass(firing); }},
+      {"defocus", [&] { PF_Rect r{10, 4, 34, 28}; return DefocusPass(firing, r); }},
+  };
+  for (const auto &[name, run] : passes) {
+    const int before = host.disposals;
+    ASSERT_EQ(run(), PF_Err_NONE) << name;
+    const int temporaries = host.disposals - before;
+    EXPECT_GE(temporaries, 1) << name;
+    for (int k = 0; k < temporaries; ++k) {
+      host.failDisposeAt = host.disposals + k;
+      EXPECT_EQ(run(), PF_Err_INTERNAL_STRUCT_DAMAGED) << name << ", release " << k;
+      EXPECT_EQ(host.liveWorlds, 1) << name;  // the flash buffer only
+    }
+  }
+}
+
+// A glow parameter the host cannot hand out ends the firing with its error.
+TEST_F(FinishingTest, AFailedGlowParameterCheckoutIsReturned) {
+  for (const PF_ParamIndex index : {kRenderGlowRadius, kRenderGlowBrightness}) {
+    host.checkoutErrors = {{index, PF_Err_OUT_OF_MEMORY}};
+    EXPECT_EQ(FinishingPasses().AfterSparks(firing), PF_Err_OUT_OF_MEMORY) << index;
+    EXPECT_TRUE(host.transforms.empty()) << "no glow drawn";
+  }
+}
+
 TEST_F(FinishingTest, GlowBrightnessZeroMakesNoGlowBuffers) {
   PF_Rect current{10, 4, 34, 28};
   const std::size_t worlds = host.worldsMade.size();
@@ -252,9 +289,14 @@ TEST_F(FinishingTest, GlowAddsFourLayersOfFallingBrightness) {
   EXPECT_EQ(host.transforms[0].xfer, PF_Xfer_ADD);
   EXPECT_EQ(host.transforms[0].flags, PF_MF_Alpha_STRAIGHT);
   EXPECT_DOUBLE_EQ(host.transforms[0].first.mat[0][0], 2.0);
-  // Margin 20 + (10 - fmod(10, 2)) = 30 on every side.
+  // Margin 20 + (10 - fmod(10, 2)) = 30 on every side; each blurred copy is
+  // scaled back up over the grown rectangle from its top-left corner.
   EXPECT_EQ(current.left, 10 - 30);
   EXPECT_EQ(current.bottom, 28 + 30);
+  for (const auto &t : host.transforms) {
+    EXPECT_DOUBLE_EQ(t.first.mat[2][0], 10 - 30);
+    EXPECT_DOUBLE_EQ(t.first.mat[2][1], 4 - 30);
+  }
   EXPECT_GT(Light(flash.World()), before);
   EXPECT_GT(LitPixels(flash.World()), 100);
 }

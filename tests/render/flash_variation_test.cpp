@@ -163,6 +163,22 @@ TEST_F(FlashVariationTest, PetalsDropOutOnlyAboveThreeQuartersRandomisation) {
   }
 }
 
+// Displacement complexity blends the octave weights and frequencies between
+// their simple (0) and complex (1) ends.
+TEST(OctaveTablesTest, ComplexityBlendsBetweenTheEnds) {
+  const struct { double x; OctaveTables expected; } cases[] = {
+      {0.0, {{1.0, 5.0, 5.5, 1.9}, {1.0, 2.3, 4.6, 9.2}}},
+      {0.5, {{1.0, 5.0, 5.5, 3.45}, {1.0, 2.3, 6.4, 11.8}}},
+      {1.0, {{1.0, 5.0, 5.5, 5.0}, {1.0, 2.3, 8.2, 14.4}}}};
+  for (const auto& [x, expected] : cases) {
+    const OctaveTables t = MakeOctaveTables(x);
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_DOUBLE_EQ(t.weight[k], expected.weight[k]) << x << " " << k;
+      EXPECT_DOUBLE_EQ(t.freq[k], expected.freq[k]) << x << " " << k;
+    }
+  }
+}
+
 TEST(FrameValuesTest, NonSquarePixelsWidenTheBufferAndBrokenRatiosCountAsOne) {
   PF_InData in{};
   in.width = 100;

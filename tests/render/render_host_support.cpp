@@ -108,6 +108,7 @@ PF_Err CheckoutParam(PF_ProgPtr, PF_ParamIndex index, A_long, A_long, A_u_long,
   if (index < 0 || index >= static_cast<PF_ParamIndex>(H().params.size())) {
     return PF_Err_INVALID_INDEX;
   }
+  if (const auto it = H().checkoutErrors.find(index); it != H().checkoutErrors.end()) return it->second;
   *param = H().params[static_cast<std::size_t>(index)];
   ++H().checkouts;
   return PF_Err_NONE;
@@ -294,6 +295,7 @@ A_Err NumThreads(A_long *threads) {
 A_Err IterateGeneric(A_long iterations, void *refcon,
                      A_Err (*fn)(void *, A_long, A_long, A_long)) {
   RenderTestHost &h = H();
+  ++h.iterateCalls;
   const A_long count = iterations < 0 ? std::max<A_long>(h.threads, 1) : iterations;
   std::vector<A_long> order(static_cast<std::size_t>(count));
   std::iota(order.begin(), order.end(), 0);
@@ -312,7 +314,7 @@ A_Err IterateGeneric(A_long iterations, void *refcon,
   for (A_long t = 1; t < std::max<A_long>(h.threads, 1); ++t) pool.emplace_back(worker, t);
   worker(0);
   for (std::thread &t : pool) t.join();
-  return firstError.load();
+  return firstError.load() != A_Err_NONE ? firstError.load() : h.iterateError;
 }
 
 // --- image buffers -----------------------------------------------------------------
@@ -349,7 +351,7 @@ PF_Err DisposeWorld(PF_ProgPtr, PF_EffectWorld *world) {
   g_worlds.erase(it);
   --H().liveWorlds;
   std::memset(world, 0, sizeof *world);
-  return PF_Err_NONE;
+  return H().disposals++ == H().failDisposeAt ? PF_Err_INTERNAL_STRUCT_DAMAGED : PF_Err_NONE;
 }
 
 PF_Err GetPixelFormat(const PF_EffectWorld *world, PF_PixelFormat *format) {
@@ -641,6 +643,15 @@ void RenderTestHost::SetImages(A_long width, A_long height, PF_PixelFormat forma
   formats[&output.world] = format;
   in_data.width = width;
   in_data.height = height;
+}
+
+A_Matrix4 DefaultCameraMatrix(double width, double height, double zoom) {
+  A_Matrix4 m{};
+  for (int i = 0; i < 4; ++i) m.mat[i][i] = 1.0;
+  m.mat[3][0] = width * 0.5;
+  m.mat[3][1] = height * 0.5;
+  m.mat[3][2] = -zoom;
+  return m;
 }
 
 PF_Err CallRender(PF_Cmd cmd, RenderTestHost &host, void *extra, PF_ParamDef **params) {

