@@ -2,6 +2,7 @@
 #include "cli/CliContext.h"
 #include "cli/FramePattern.h"
 #include "host/HostError.h"
+#include "host/io/AtomicFile.h"
 #include "host/io/ImageFiles.h"
 #include "host/render/CompRenderer.h"
 
@@ -69,6 +70,7 @@ void run(const GlobalOptions &options, RenderArgs args) {
   const std::filesystem::path dir = std::filesystem::path(args.output).parent_path();
   if (!dir.empty() && !std::filesystem::is_directory(dir))
     throw host::HostError("-o " + args.output + ": the directory " + dir.string() + " does not exist");
+  host::checkFolderWritable(dir);
 
   auto host = startHost(options, args.threads);
   openScene(*host, args.scene);

@@ -16,6 +16,12 @@ int main(int argc, char **argv) {
   app.add_option("--refuse-suite", options.refusedSuites, "Make a suite unavailable to the plug-ins (repeatable)")
       ->expected(1)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_option("--fail-call", options.failedCalls,
+                 "FUNCTION[:N[:ERROR]]: the N-th call (default 1) of a host function answers ERROR, a number or "
+                 "memory (the default), generic, struct, parameter, wrong-thread, missing-suite, cancel, "
+                 "bad-callback (repeatable)")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.fallthrough();
 
   addEffectsCommand(app, options);

@@ -7,6 +7,7 @@
 #include <ImfHeader.h>
 #include <ImfInputFile.h>
 #include <ImfOutputFile.h>
+#include <ImfStdIO.h>
 
 #include <exception>
 #include <vector>
@@ -28,23 +29,26 @@ void writeExr(const std::filesystem::path &path, const Image &image) {
       planes[2][i] = p.blue;
       planes[3][i] = p.alpha;
     }
-  writeFileAtomically(path, [&](const std::filesystem::path &tmp) {
-    try {
-      Imf::Header header(w, h);
-      const char *names[4] = {"R", "G", "B", "A"};
-      Imf::FrameBuffer frame;
-      for (int c = 0; c < 4; ++c) {
-        header.channels().insert(names[c], Imf::Channel(Imf::FLOAT));
-        frame.insert(names[c], Imf::Slice(Imf::FLOAT, reinterpret_cast<char *>(planes[c].data()),
-                                           sizeof(float), sizeof(float) * static_cast<std::size_t>(w)));
-      }
-      Imf::OutputFile file(tmp.c_str(), header);
-      file.setFrameBuffer(frame);
-      file.writePixels(h);
-    } catch (const std::exception &e) {
-      throw HostError(path.string() + ": cannot write EXR: " + e.what());
+  // Encoded in memory first: the encoder writes the file's line offsets from
+  // its destructor, which swallows a failed write (a full disk); the file
+  // itself is then written with every write checked.
+  Imf::StdOSStream encoded;
+  try {
+    Imf::Header header(w, h);
+    const char *names[4] = {"R", "G", "B", "A"};
+    Imf::FrameBuffer frame;
+    for (int c = 0; c < 4; ++c) {
+      header.channels().insert(names[c], Imf::Channel(Imf::FLOAT));
+      frame.insert(names[c], Imf::Slice(Imf::FLOAT, reinterpret_cast<char *>(planes[c].data()), sizeof(float),
+                                        sizeof(float) * static_cast<std::size_t>(w)));
     }
-  });
+    Imf::OutputFile file(encoded, header);
+    file.setFrameBuffer(frame);
+    file.writePixels(h);
+  } catch (const std::exception &e) {
+    throw HostError(path.string() + ": cannot write EXR: " + e.what());
+  }
+  writeFileAtomically(path, encoded.str());
 }
 
 Image readExr(const std::filesystem::path &path, PixelDepth depth) {
