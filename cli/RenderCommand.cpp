@@ -1,8 +1,10 @@
 // vlam render [SCENE]: renders frames of the first composition to image files.
 #include "cli/CliContext.h"
 #include "cli/FramePattern.h"
+#include "cli/RenderProgress.h"
 #include "host/HostError.h"
 #include "host/io/AtomicFile.h"
+#include "host/io/FrameWriter.h"
 #include "host/io/ImageFiles.h"
 #include "host/render/CompRenderer.h"
 
@@ -24,6 +26,9 @@ struct RenderArgs {
   int threads = 0;
   std::string quality = "high";
   int downsample = 1;
+  int pngCompression = host::FileCompression{}.pngLevel;
+  std::string exrCompression = "rle";
+  bool quiet = false;
 };
 
 // Ctrl-C asks the host to cancel; the render stops between (or inside) frames.
@@ -67,6 +72,11 @@ void run(const GlobalOptions &options, RenderArgs args) {
     throw host::HostError("--quality must be high or low, not '" + args.quality + "'");
   settings.quality = args.quality == "high" ? PF_Quality_HI : PF_Quality_LO;
   settings.downsample = args.downsample;
+  host::FileCompression compression;
+  compression.pngLevel = args.pngCompression;
+  const auto exr = host::exrCompressionNamed(args.exrCompression);
+  if (!exr) throw host::HostError("--exr-compression " + args.exrCompression + " is not one of none, rle, zips, zip, piz");
+  compression.exr = *exr;
   const std::filesystem::path dir = std::filesystem::path(args.output).parent_path();
   if (!dir.empty() && !std::filesystem::is_directory(dir))
     throw host::HostError("-o " + args.output + ": the directory " + dir.string() + " does not exist");
@@ -81,32 +91,38 @@ void run(const GlobalOptions &options, RenderArgs args) {
     throw host::HostError("-o " + args.output + ": several frames need #### in the file name for the frame number");
 
   InterruptHandler interrupt(host->cancelRequested);
-  const bool progress = ::isatty(::fileno(stderr));
+  const RenderProgress::Style style = args.quiet                  ? RenderProgress::Style::Quiet
+                                      : ::isatty(::fileno(stderr)) ? RenderProgress::Style::Terminal
+                                                                   : RenderProgress::Style::Lines;
+  RenderProgress progress(style, range.last - range.first + 1, std::cerr);
+  // Each frame is written on the writer's thread while the next renders.
+  host::FrameWriter writer(compression, [&](const std::filesystem::path &file) { progress.written(file); });
   host::CompRenderer renderer(*host, comp, settings);
   std::size_t shown = 0;
+  const auto showMessages = [&] {
+    if (host->messages.size() > shown) progress.print([&] { shown += printHostMessages(*host, shown); });
+  };
   for (std::int64_t frame = range.first; frame <= range.last; ++frame) {
     if (host->cancelRequested) break;
-    if (progress)
-      std::cerr << "\rrendering frame " << frame << " (" << (frame - range.first + 1) << " of "
-                << (range.last - range.first + 1) << ")" << std::flush;
     host::Image image;
     try {
       image = renderer.renderFrame(frame);
     } catch (const host::HostError &) {
-      if (progress) std::cerr << '\n';
       // What the effects reported about a cancelled frame is the cancel
       // itself: one line below says it.
       if (host->cancelRequested) break;
-      shown += printHostMessages(*host, shown);
+      showMessages();
       throw;
     }
     // A frame during which Ctrl-C came may be unfinished (an effect may have
     // stopped early without failing): it is not written.
     if (host->cancelRequested) break;
-    host::writeImageFile(frameFileName(args.output, frame), image);
-    shown += printHostMessages(*host, shown);
+    writer.add(frameFileName(args.output, frame), std::move(image));
+    showMessages();
   }
-  if (progress) std::cerr << '\n';
+  // Frames rendered before a Ctrl-C are complete and are written.
+  writer.finish();
+  progress.end();
   if (host->cancelRequested) {
     std::cerr << "vlam: rendering cancelled; the unfinished frame was not written\n";
     exitCode() = kExitCancelled;
@@ -128,6 +144,15 @@ void addRenderCommand(CLI::App &app, GlobalOptions &options) {
   cmd->add_option("--threads", args->threads, "Worker threads (default: one per processor)")->check(CLI::Range(1, 256));
   cmd->add_option("--quality", args->quality, "high or low")->check(CLI::IsMember({"high", "low"}))->capture_default_str();
   cmd->add_option("--downsample", args->downsample, "Render at 1/N resolution")->check(CLI::Range(1, 64))->capture_default_str();
+  cmd->add_option("--png-compression", args->pngCompression, "PNG compression: 0 (stored), 1 (Huffman coding only, fast), 2-9 (zlib levels, 9 smallest)")
+      ->check(CLI::Range(0, 9))
+      ->capture_default_str();
+  cmd->add_option("--exr-compression", args->exrCompression,
+                  "OpenEXR compression (all lossless): none, rle, zips (zlib per row), zip (zlib per 16 rows), piz (wavelet)")
+      ->check(CLI::IsMember(host::exrCompressionNames()))
+      ->capture_default_str();
+  cmd->add_flag("-q,--quiet", args->quiet,
+                "No progress (otherwise a progress line on a terminal, else a line per written frame)");
   cmd->callback([&options, args] { run(options, *args); });
 }
 

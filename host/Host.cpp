@@ -1,5 +1,7 @@
 #include "host/Host.h"
 
+#include "host/image/PixelMemory.h"
+
 #include "host/HostError.h"
 #include "host/effect/EffectRunner.h"
 #include "host/module/ModuleLibrary.h"
@@ -25,6 +27,7 @@ Host::Host(HostOptions options) : options_(std::move(options)) {
   if (!currentHost.compare_exchange_strong(expected, this)) throw HostError("another host is already running");
   try {
     monitor_.setTrace(options_.trace);
+    keepFreedMemory();
     threads_ = std::make_unique<ThreadPool>(options_.threads);
     settings_ = std::make_unique<SettingsStore>(options_.settingsPath.empty() ? SettingsStore::defaultPath()
                                                                               : options_.settingsPath);

@@ -6,6 +6,7 @@
 #include "host/effect/ErrorText.h"
 #include "host/project/ArbitraryValue.h"
 #include "host/project/ParamCodec.h"
+#include "host/threads/CodeTime.h"
 
 #include <AE_EffectCB.h>
 #include <AE_EffectUI.h>
@@ -245,6 +246,7 @@ CallResult EffectRunner::call(InstalledEffect &effect, EffectInstance *instance,
     FrameRegistration live(*frame);
     PF_ParamDef **params = frame->paramPointers.empty() ? nullptr : frame->paramPointers.data();
     try {
+      const CodeScope moduleCode(CodeScope::Side::Module);
       result.err = effect.entry(cmd, &frame->in, &frame->out, params, options.output, options.extra);
     } catch (...) {
       // The entry point let an exception out; the host survives it.

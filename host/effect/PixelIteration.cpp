@@ -2,6 +2,7 @@
 
 #include "host/Host.h"
 #include "host/image/PixelOps.h"
+#include "host/threads/CodeTime.h"
 
 #include <algorithm>
 #include <atomic>
@@ -58,6 +59,7 @@ PF_Err iterate(PixelDepth depth, PF_EffectWorld *src, const PF_Rect *area, const
     const int y = r->top + i;
     auto *out = reinterpret_cast<Pixel *>(d->row(y));
     const long long sy = static_cast<long long>(y) + dy;
+    const CodeScope moduleCode(CodeScope::Side::Module);
     for (int x = r->left; x < r->right; ++x) {
       Pixel blank{}; // outside the source: transparent black
       Pixel *in = out + x;
@@ -102,6 +104,7 @@ PF_Err iterateGeneric(A_long iterations, void *refcon,
   if (iterations < 0) return PF_Err_BAD_CALLBACK_PARAM;
   std::vector<PF_Err> errors(static_cast<std::size_t>(iterations), PF_Err_NONE);
   host->threads().run(iterations, [&](int thread, int i) {
+    const CodeScope moduleCode(CodeScope::Side::Module);
     errors[static_cast<std::size_t>(i)] = fn(refcon, thread, i, iterations);
   });
   // The lowest failing iteration's error, so the result does not depend on

@@ -1,6 +1,7 @@
 #include "host/effect/WorldOperations.h"
 
 #include "host/effect/CallFrame.h"
+#include "host/image/PixelAccess.h"
 #include "host/image/PixelOps.h"
 #include "host/suites/HostCall.h"
 #include "host/suites/NotOffered.h"
@@ -44,12 +45,17 @@ PF_Err disposeWorld(Host &host, PF_EffectWorld *world) {
 PF_Err premultiplyWorld(Host &host, A_long forward, PF_EffectWorld *world) {
   auto v = host.worlds().view(world);
   if (!v) return PF_Err_BAD_CALLBACK_PARAM;
-  for (int y = 0; y < v->height; ++y)
-    for (int x = 0; x < v->width; ++x) {
-      PixelF p = readPixel(*v, x, y);
-      const float k = forward ? p.alpha : (p.alpha > 0 ? 1.0f / p.alpha : 0.0f);
-      writePixel(*v, x, y, {p.alpha, p.red * k, p.green * k, p.blue * k});
+  withDepth(v->depth, [&](auto depth) {
+    using Codec = CodecOf<decltype(depth)>;
+    for (int y = 0; y < v->height; ++y) {
+      std::byte *px = v->row(y);
+      for (int x = 0; x < v->width; ++x, px += Codec::kBytes) {
+        const PixelF p = Codec::load(px);
+        const float k = forward ? p.alpha : (p.alpha > 0 ? 1.0f / p.alpha : 0.0f);
+        Codec::store(px, {p.alpha, p.red * k, p.green * k, p.blue * k});
+      }
     }
+  });
   return PF_Err_NONE;
 }
 

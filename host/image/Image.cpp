@@ -1,6 +1,7 @@
 #include "host/image/Image.h"
 
 #include "host/HostError.h"
+#include "host/image/PixelAccess.h"
 #include "host/image/PixelMemory.h"
 
 #include <algorithm>
@@ -30,29 +31,28 @@ PixelDepth pixelDepthFromBits(int bits) {
   }
 }
 
-std::uint8_t toCode8(float v) {
-  if (!(v > 0.0f)) return 0;
-  if (v >= 1.0f) return 255;
-  return static_cast<std::uint8_t>(std::lround(v * 255.0f));
-}
-
-std::uint16_t toCode16(float v) {
-  if (!(v > 0.0f)) return 0;
-  if (v >= 1.0f) return kMax16;
-  return static_cast<std::uint16_t>(std::lround(v * 32768.0f));
-}
-
 void Image::FreeDeleter::operator()(std::byte *p) const { freePixels(p, bytes); }
 
-Image::Image(int width, int height, PixelDepth depth) : width_(width), height_(height), depth_(depth) {
+Image::Image(int width, int height, PixelDepth depth, ImageStart start)
+    : width_(width), height_(height), depth_(depth) {
   if (width < 0 || height < 0 || width > kMaxImageSide || height > kMaxImageSide)
     throw HostError("image size " + std::to_string(width) + "x" + std::to_string(height) +
                     " is outside 0.." + std::to_string(kMaxImageSide));
   rowBytes_ = (static_cast<std::size_t>(width) * bytesPerPixel(depth) + 15) / 16 * 16;
   std::size_t total = std::max<std::size_t>(rowBytes_ * static_cast<std::size_t>(height), 16);
   void *memory = allocatePixels(total);
-  std::memset(memory, 0, total);
   pixels_ = {static_cast<std::byte *>(memory), FreeDeleter{total}};
+  if (start == ImageStart::Cleared) {
+    std::memset(memory, 0, total);
+    return;
+  }
+  // Bytes no pixel covers are still cleared, so every byte of an image
+  // depends only on what was written into it.
+  const std::size_t used = static_cast<std::size_t>(width) * bytesPerPixel(depth);
+  if (used < rowBytes_)
+    for (int y = 0; y < height; ++y) std::memset(row(y) + used, 0, rowBytes_ - used);
+  const std::size_t rows = rowBytes_ * static_cast<std::size_t>(height);
+  if (rows < total) std::memset(data() + rows, 0, total - rows);
 }
 
 Image::Image(const Image &other)
@@ -76,43 +76,11 @@ Image &Image::operator=(const Image &other) {
 }
 
 PixelF decodePixel(const std::byte *p, PixelDepth depth) {
-  switch (depth) {
-  case PixelDepth::Bits8: {
-    auto c = reinterpret_cast<const std::uint8_t *>(p);
-    return {fromCode8(c[0]), fromCode8(c[1]), fromCode8(c[2]), fromCode8(c[3])};
-  }
-  case PixelDepth::Bits16: {
-    std::uint16_t c[4];
-    std::memcpy(c, p, sizeof c);
-    return {fromCode16(c[0]), fromCode16(c[1]), fromCode16(c[2]), fromCode16(c[3])};
-  }
-  case PixelDepth::Float32: {
-    float c[4];
-    std::memcpy(c, p, sizeof c);
-    return {c[0], c[1], c[2], c[3]};
-  }
-  }
-  return {};
+  return withDepth(depth, [&](auto d) { return CodecOf<decltype(d)>::load(p); });
 }
 
 void encodePixel(std::byte *p, PixelDepth depth, const PixelF &v) {
-  switch (depth) {
-  case PixelDepth::Bits8: {
-    const std::uint8_t c[4] = {toCode8(v.alpha), toCode8(v.red), toCode8(v.green), toCode8(v.blue)};
-    std::memcpy(p, c, sizeof c);
-    break;
-  }
-  case PixelDepth::Bits16: {
-    const std::uint16_t c[4] = {toCode16(v.alpha), toCode16(v.red), toCode16(v.green), toCode16(v.blue)};
-    std::memcpy(p, c, sizeof c);
-    break;
-  }
-  case PixelDepth::Float32: {
-    const float c[4] = {v.alpha, v.red, v.green, v.blue};
-    std::memcpy(p, c, sizeof c);
-    break;
-  }
-  }
+  withDepth(depth, [&](auto d) { CodecOf<decltype(d)>::store(p, v); });
 }
 
 PixelF Image::pixel(int x, int y) const {
@@ -125,23 +93,34 @@ void Image::setPixel(int x, int y, const PixelF &v) {
 
 void Image::fill(const PixelF &v) {
   if (empty()) return;
-  setPixel(0, 0, v);
-  const std::size_t bpp = bytesPerPixel(depth_);
-  for (int y = 0; y < height_; ++y) {
-    std::byte *r = row(y);
-    for (int x = (y == 0 ? 1 : 0); x < width_; ++x)
-      std::memcpy(r + static_cast<std::size_t>(x) * bpp, data(), bpp);
-  }
+  // The first row pixel by pixel, every other row a copy of it.
+  withDepth(depth_, [&](auto d) {
+    using Codec = CodecOf<decltype(d)>;
+    std::byte *first = row(0);
+    Codec::store(first, v);
+    for (int x = 1; x < width_; ++x) std::memcpy(first + static_cast<std::size_t>(x) * Codec::kBytes, first, Codec::kBytes);
+  });
+  const std::size_t used = static_cast<std::size_t>(width_) * bytesPerPixel(depth_);
+  for (int y = 1; y < height_; ++y) std::memcpy(row(y), row(0), used);
 }
 
 Image Image::convertedTo(PixelDepth depth) const {
-  Image out(width_, height_, depth);
+  Image out(width_, height_, depth, ImageStart::Undefined);
   if (depth == depth_) {
     std::memcpy(out.data(), data(), rowBytes_ * static_cast<std::size_t>(height_));
     return out;
   }
-  for (int y = 0; y < height_; ++y)
-    for (int x = 0; x < width_; ++x) out.setPixel(x, y, pixel(x, y));
+  withDepth(depth_, [&](auto from) {
+    withDepth(depth, [&](auto to) {
+      using In = CodecOf<decltype(from)>;
+      using Out = CodecOf<decltype(to)>;
+      for (int y = 0; y < height_; ++y) {
+        const std::byte *in = row(y);
+        std::byte *o = out.row(y);
+        for (int x = 0; x < width_; ++x) Out::store(o + x * Out::kBytes, In::load(in + x * In::kBytes));
+      }
+    });
+  });
   return out;
 }
 

@@ -21,13 +21,18 @@ struct PixelF {
 std::size_t bytesPerPixel(PixelDepth depth);
 PixelDepth pixelDepthFromBits(int bits); // throws HostError for anything but 8, 16, 32
 
+// What a new image's pixels hold: zero (transparent black), or whatever its
+// memory held before, for an image whose every pixel is written next.
+enum class ImageStart { Cleared, Undefined };
+
 // A host-owned image: interleaved alpha, red, green, blue per pixel (the
 // layout of PF_Pixel, PF_Pixel16 and PF_PixelFloat), premultiplied, rows
-// padded to 16 bytes. Pixels start zeroed (transparent black).
+// padded to 16 bytes. Pixels start zeroed (transparent black) unless asked
+// otherwise.
 class Image {
 public:
   Image() = default;
-  Image(int width, int height, PixelDepth depth);
+  Image(int width, int height, PixelDepth depth, ImageStart start = ImageStart::Cleared);
   Image(const Image &other);
   Image &operator=(const Image &other);
   Image(Image &&) noexcept = default;
@@ -67,13 +72,29 @@ private:
   std::unique_ptr<std::byte[], FreeDeleter> pixels_;
 };
 
+// Rounds a non-negative value below 2^23 to the nearest integer, halves
+// away from zero: what std::lround gives for such values, without the
+// library call.
+inline int roundHalfUp(float v) {
+  const int whole = static_cast<int>(v);
+  return whole + (v - static_cast<float>(whole) >= 0.5f ? 1 : 0);
+}
+
 // `image` itself when it is at `depth`, else a converted copy.
 std::shared_ptr<Image> atDepth(const std::shared_ptr<Image> &image, PixelDepth depth);
 
 // Conversions between normalised floats and code values, shared by every
 // place the host narrows or widens pixels.
-std::uint8_t toCode8(float v);
-std::uint16_t toCode16(float v);
+inline std::uint8_t toCode8(float v) {
+  if (!(v > 0.0f)) return 0;
+  if (v >= 1.0f) return 255;
+  return static_cast<std::uint8_t>(roundHalfUp(v * 255.0f));
+}
+inline std::uint16_t toCode16(float v) {
+  if (!(v > 0.0f)) return 0;
+  if (v >= 1.0f) return kMax16;
+  return static_cast<std::uint16_t>(roundHalfUp(v * 32768.0f));
+}
 inline float fromCode8(std::uint8_t v) { return static_cast<float>(v) / 255.0f; }
 inline float fromCode16(std::uint16_t v) { return static_cast<float>(v) / 32768.0f; }
 

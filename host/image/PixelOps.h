@@ -28,6 +28,12 @@ bool fillPixels(const WorldView &dst, const PF_Rect *rect, const PixelF &color);
 // "Over" with premultiplied pixels: the layer's (0, 0) goes to (left, top)
 // of the destination; parts outside are clipped.
 void compositeOver(const Image &layer, Image &dst, int left, int top);
+// The same onto a destination taken as transparent black whatever it holds
+// (a new image not yet cleared): every pixel of it is written.
+void compositeOverClear(const Image &layer, Image &dst, int left, int top);
+// The image made what compositeOverClear would make of it at its own size,
+// in place.
+void compositeOntoClear(Image &image);
 
 // Scales an image to a new size (bilinear, pixel centres aligned).
 Image resampled(const Image &src, int width, int height);

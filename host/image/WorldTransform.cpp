@@ -1,5 +1,6 @@
 #include "host/image/WorldTransform.h"
 
+#include "host/image/PixelAccess.h"
 #include "host/image/PixelOps.h"
 #include "host/threads/ThreadPool.h"
 
@@ -7,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace vlam::host {
 
@@ -44,8 +46,13 @@ std::optional<RowMatrix> RowMatrix::inverse() const {
 bool RowMatrix::apply(double x, double y, double &ox, double &oy) const {
   const double w = x * m[0][2] + y * m[1][2] + m[2][2];
   if (!(w > 1e-12)) return false;
-  ox = (x * m[0][0] + y * m[1][0] + m[2][0]) / w;
-  oy = (x * m[0][1] + y * m[1][1] + m[2][1]) / w;
+  ox = x * m[0][0] + y * m[1][0] + m[2][0];
+  oy = x * m[0][1] + y * m[1][1] + m[2][1];
+  // Without perspective w is exactly 1, and dividing by 1 changes nothing.
+  if (w != 1.0) {
+    ox /= w;
+    oy /= w;
+  }
   return true;
 }
 
@@ -63,13 +70,17 @@ struct Plane {
   std::vector<float> owned;
 };
 
+// A sum of weighted pixels, the four channels in one vector.
 struct Accum {
-  float a = 0, r = 0, g = 0, b = 0;
+  Float4 v{0, 0, 0, 0}; // alpha, red, green, blue
+  float a() const { return v[0]; }
+  float r() const { return v[1]; }
+  float g() const { return v[2]; }
+  float b() const { return v[3]; }
   void add(const float *p, float w) {
-    a += p[0] * w;
-    r += p[1] * w;
-    g += p[2] * w;
-    b += p[3] * w;
+    Float4 pixel;
+    std::memcpy(&pixel, p, sizeof pixel);
+    v += pixel * w;
   }
 };
 
@@ -128,16 +139,20 @@ void preparePlane(const TransformJob &job, ThreadPool &pool, Plane &plane) {
   }
   plane.stride = 4 * static_cast<std::ptrdiff_t>(src.width);
   plane.owned.resize(static_cast<std::size_t>(plane.stride) * static_cast<std::size_t>(src.height));
-  pool.run(src.height, [&](int, int y) {
-    float *out = plane.owned.data() + plane.stride * y;
-    for (int x = 0; x < src.width; ++x, out += 4) {
-      PixelF p = readPixel(src, x, y);
-      if (job.straightAlpha) p = {p.alpha, p.red * p.alpha, p.green * p.alpha, p.blue * p.alpha};
-      out[0] = p.alpha;
-      out[1] = p.red;
-      out[2] = p.green;
-      out[3] = p.blue;
-    }
+  withDepth(src.depth, [&](auto depth) {
+    using In = CodecOf<decltype(depth)>;
+    pool.run(src.height, [&](int, int y) {
+      float *out = plane.owned.data() + plane.stride * y;
+      const std::byte *in = src.row(y);
+      for (int x = 0; x < src.width; ++x, out += 4, in += In::kBytes) {
+        PixelF p = In::load(in);
+        if (job.straightAlpha) p = {p.alpha, p.red * p.alpha, p.green * p.alpha, p.blue * p.alpha};
+        out[0] = p.alpha;
+        out[1] = p.red;
+        out[2] = p.green;
+        out[3] = p.blue;
+      }
+    });
   });
   plane.px = plane.owned.data();
 }
@@ -153,13 +168,49 @@ struct TileMap {
   std::vector<std::array<float, 4>> value;
 };
 
-void buildTiles(const Plane &plane, ThreadPool &pool, TileMap &tiles) {
+// The tiles [x0, x1) x [y0, y1) that the taps of the area's paths can
+// reach. With matrices without perspective a path's positions lie in the
+// matrices' images of the area, whose bounds are those of its corners'
+// images; a pixel of margin covers rounding. Otherwise every tile.
+struct TileRange {
+  int x0, y0, x1, y1;
+};
+
+TileRange reachableTiles(const TransformJob &job, int columns, int rows) {
+  const TileRange all{0, 0, columns, rows};
+  double minX = 0, minY = 0, maxX = 0, maxY = 0;
+  bool first = true;
+  for (const RowMatrix &matrix : job.toSource) {
+    const auto &m = matrix.m;
+    if (m[0][2] != 0.0 || m[1][2] != 0.0 || m[2][2] != 1.0) return all;
+    for (const int x : {job.area.left, job.area.right})
+      for (const int y : {job.area.top, job.area.bottom}) {
+        double qx = 0, qy = 0;
+        matrix.apply(x, y, qx, qy);
+        minX = first ? qx : std::min(minX, qx);
+        maxX = first ? qx : std::max(maxX, qx);
+        minY = first ? qy : std::min(minY, qy);
+        maxY = first ? qy : std::max(maxY, qy);
+        first = false;
+      }
+  }
+  const auto tile = [](double pixel, int count) {
+    return static_cast<int>(std::clamp(std::floor(pixel / kTile), 0.0, static_cast<double>(count)));
+  };
+  return {tile(std::floor(minX - 0.5) - 1, columns), tile(std::floor(minY - 0.5) - 1, rows),
+          tile(std::floor(maxX - 0.5) + 2, columns - 1) + 1, tile(std::floor(maxY - 0.5) + 2, rows - 1) + 1};
+}
+
+// Tiles outside `range` are left marked as not uniform.
+void buildTiles(const Plane &plane, ThreadPool &pool, const TransformJob &job, TileMap &tiles) {
   tiles.columns = (plane.width + kTile - 1) / kTile;
   tiles.rows = (plane.height + kTile - 1) / kTile;
   tiles.uniform.assign(static_cast<std::size_t>(tiles.columns) * static_cast<std::size_t>(tiles.rows), 0);
   tiles.value.assign(tiles.uniform.size(), {});
-  pool.run(tiles.rows, [&](int, int ty) {
-    for (int tx = 0; tx < tiles.columns; ++tx) {
+  const TileRange range = reachableTiles(job, tiles.columns, tiles.rows);
+  pool.run(range.y1 - range.y0, [&](int, int row) {
+    const int ty = range.y0 + row;
+    for (int tx = range.x0; tx < range.x1; ++tx) {
       const float *first = plane.px + plane.stride * (ty * kTile) + 4 * static_cast<std::ptrdiff_t>(tx * kTile);
       bool same = true;
       for (int y = ty * kTile; same && y < std::min(plane.height, (ty + 1) * kTile); ++y) {
@@ -197,7 +248,7 @@ bool uniformAlong(const Plane &plane, const TileMap &tiles, double minX, double 
       if (!tiles.uniform[i] || tiles.value[i] != tiles.value[first]) return false;
     }
   const auto &v = tiles.value[first];
-  acc = {v[0], v[1], v[2], v[3]};
+  acc.v = Float4{v[0], v[1], v[2], v[3]};
   return true;
 }
 
@@ -297,12 +348,13 @@ Accum gather(const TransformJob &job, const Plane &plane, const TileMap &tiles, 
   return acc;
 }
 
-float maskValue(const TransformJob &job, int x, int y) {
+// The mask's value at destination pixel (x, y); `load` reads a mask pixel.
+float maskValue(const TransformJob &job, PixelF (*load)(const std::byte *), int x, int y) {
   const WorldView &m = *job.mask;
   const int mx = x - job.maskOffset.h, my = y - job.maskOffset.v;
   float v = 0.0f;
   if (mx >= 0 && my >= 0 && mx < m.width && my < m.height) {
-    const PixelF p = readPixel(m, mx, my);
+    const PixelF p = load(m.row(my) + static_cast<std::ptrdiff_t>(mx) * static_cast<std::ptrdiff_t>(bytesPerPixel(m.depth)));
     v = (job.maskFlags & PF_MaskFlag_LUMINANCE) ? 0.299f * p.red + 0.587f * p.green + 0.114f * p.blue : p.alpha;
   }
   v = std::clamp(v, 0.0f, 1.0f);
@@ -311,8 +363,8 @@ float maskValue(const TransformJob &job, int x, int y) {
 
 // Composites the premultiplied sample `s` (already weighted by opacity and
 // mask as `o`) onto the premultiplied destination pixel `d`.
-PixelF composite(PF_TransferMode mode, const Accum &s, float o, const PixelF &d) {
-  const PixelF w{s.a * o, s.r * o, s.g * o, s.b * o};
+inline PixelF composite(PF_TransferMode mode, const Accum &s, float o, const PixelF &d) {
+  const PixelF w{s.a() * o, s.r() * o, s.g() * o, s.b() * o};
   switch (mode) {
   case PF_Xfer_ADD:
     return {std::min(1.0f, d.alpha + w.alpha), d.red + w.red, d.green + w.green, d.blue + w.blue};
@@ -331,20 +383,92 @@ PixelF composite(PF_TransferMode mode, const Accum &s, float o, const PixelF &d)
   }
 }
 
-void transformRow(const TransformJob &job, const Plane &plane, const TileMap &tiles, int y) {
-  const WorldView &dst = job.dst;
-  const bool plainCopy = job.xfer == PF_Xfer_COPY && job.opacity >= 1.0f && !job.mask && !job.rgbOnly &&
-                         !job.straightAlpha && dst.depth == PixelDepth::Float32;
-  const double py = y + 0.5;
+// Where the bilinear taps of one output column (or row) lie when a single
+// matrix scales and moves without rotating: the source position of a column
+// does not depend on the row, nor a row's on the column, so both are worked
+// out once. Follows addBilinear step by step.
+struct AxisTap {
+  bool inside = false; // floor(q - 0.5) within [-1, size)
+  int first = 0;
+  float t = 0;
+  bool low = false, high = false; // the first and second tap inside the source
+};
+
+AxisTap axisTap(double q, int size) {
+  const double f = q - 0.5;
+  const double fl = std::floor(f);
+  AxisTap a;
+  a.inside = fl >= -1.0 && fl < size;
+  if (!a.inside) return a;
+  a.first = static_cast<int>(fl);
+  a.t = static_cast<float>(f - fl);
+  a.low = a.first >= 0;
+  a.high = a.first + 1 < size;
+  return a;
+}
+
+// Column taps of the area, or none when the job is not a single bilinear
+// matrix without rotation or perspective.
+std::vector<AxisTap> separableColumns(const TransformJob &job, const Plane &plane) {
+  if (job.toSource.size() != 1 || !job.bilinear) return {};
+  const auto &m = job.toSource[0].m;
+  // With no perspective the divisor is exactly 1, and with no rotation
+  // x * m[1][0] and y * m[0][1] are zeros whose sign does not depend on the
+  // (positive) pixel position, so the sums are those of any row or column.
+  if (m[0][1] != 0.0 || m[1][0] != 0.0 || m[0][2] != 0.0 || m[1][2] != 0.0 || m[2][2] != 1.0) return {};
+  std::vector<AxisTap> columns;
+  const double py = job.area.top + 0.5;
   for (int x = job.area.left; x < job.area.right; ++x) {
-    const Accum s = gather(job, plane, tiles, x + 0.5, py);
+    double qx = 0, qy = 0;
+    job.toSource[0].apply(x + 0.5, py, qx, qy);
+    columns.push_back(axisTap(qx, plane.width));
+  }
+  return columns;
+}
+
+// The bilinear sample of a column and row tap, as addBilinear adds it.
+inline Accum sampleAt(const Plane &s, const AxisTap &cx, const AxisTap &ry) {
+  Accum acc;
+  if (!(cx.inside && ry.inside)) return acc;
+  const float w = 1.0f, tx = cx.t, ty = ry.t;
+  const float w00 = (1 - tx) * (1 - ty) * w, w10 = tx * (1 - ty) * w, w01 = (1 - tx) * ty * w, w11 = tx * ty * w;
+  const auto tap = [&](int dx, int dy) {
+    return s.px + s.stride * (ry.first + dy) + 4 * static_cast<std::ptrdiff_t>(cx.first + dx);
+  };
+  if (ry.low && cx.low) acc.add(tap(0, 0), w00);
+  if (ry.low && cx.high) acc.add(tap(1, 0), w10);
+  if (ry.high && cx.low) acc.add(tap(0, 1), w01);
+  if (ry.high && cx.high) acc.add(tap(1, 1), w11);
+  return acc;
+}
+
+// One destination row, written at the destination's depth.
+template <class Out>
+void transformRow(const TransformJob &job, const Plane &plane, const TileMap &tiles, const std::vector<AxisTap> &columns,
+                  int y) {
+  const WorldView &dst = job.dst;
+  constexpr bool kFloat = std::is_same_v<Out, PixelCodec<PixelDepth::Float32>>;
+  const bool plainCopy = kFloat && job.xfer == PF_Xfer_COPY && job.opacity >= 1.0f && !job.mask && !job.rgbOnly &&
+                         !job.straightAlpha;
+  PixelF (*maskLoad)(const std::byte *) = nullptr;
+  if (job.mask) maskLoad = withDepth(job.mask->depth, [](auto d) { return &CodecOf<decltype(d)>::load; });
+  const double py = y + 0.5;
+  AxisTap row;
+  if (!columns.empty()) {
+    double qx = 0, qy = 0;
+    job.toSource[0].apply(job.area.left + 0.5, py, qx, qy);
+    row = axisTap(qy, plane.height);
+  }
+  std::byte *p = dst.row(y) + static_cast<std::ptrdiff_t>(job.area.left) * static_cast<std::ptrdiff_t>(Out::kBytes);
+  for (int x = job.area.left; x < job.area.right; ++x, p += Out::kBytes) {
+    const Accum s = columns.empty() ? gather(job, plane, tiles, x + 0.5, py)
+                                    : sampleAt(plane, columns[static_cast<std::size_t>(x - job.area.left)], row);
     if (plainCopy) {
-      const float px[4] = {s.a, s.r, s.g, s.b};
-      std::memcpy(dst.row(y) + static_cast<std::ptrdiff_t>(x) * 16, px, sizeof px);
+      Out::store(p, {s.a(), s.r(), s.g(), s.b()});
       continue;
     }
-    const float o = job.mask ? job.opacity * maskValue(job, x, y) : job.opacity;
-    PixelF d = readPixel(dst, x, y);
+    const float o = job.mask ? job.opacity * maskValue(job, maskLoad, x, y) : job.opacity;
+    PixelF d = Out::load(p);
     if (job.straightAlpha) d = {d.alpha, d.red * d.alpha, d.green * d.alpha, d.blue * d.alpha};
     PixelF out = composite(job.xfer, s, o, d);
     if (job.rgbOnly) out.alpha = d.alpha;
@@ -352,7 +476,7 @@ void transformRow(const TransformJob &job, const Plane &plane, const TileMap &ti
       const float k = out.alpha > 0.0f ? 1.0f / out.alpha : 0.0f;
       out = {out.alpha, out.red * k, out.green * k, out.blue * k};
     }
-    writePixel(dst, x, y, out);
+    Out::store(p, out);
   }
 }
 
@@ -364,7 +488,8 @@ void transformPixels(const TransformJob &job, ThreadPool &pool) {
   Plane plane;
   preparePlane(job, pool, plane);
   TileMap tiles;
-  if (job.toSource.size() > 1) buildTiles(plane, pool, tiles);
+  if (job.toSource.size() > 1) buildTiles(plane, pool, job, tiles);
+  const std::vector<AxisTap> columns = separableColumns(job, plane);
   // Bands of rows; each destination pixel depends only on its position, so
   // the split does not change the result.
   const int rows = job.area.bottom - job.area.top;
@@ -372,7 +497,9 @@ void transformPixels(const TransformJob &job, ThreadPool &pool) {
   pool.run(bands, [&](int, int band) {
     const int first = job.area.top + static_cast<int>(static_cast<long long>(rows) * band / bands);
     const int last = job.area.top + static_cast<int>(static_cast<long long>(rows) * (band + 1) / bands);
-    for (int y = first; y < last; ++y) transformRow(job, plane, tiles, y);
+    withDepth(job.dst.depth, [&](auto depth) {
+      for (int y = first; y < last; ++y) transformRow<CodecOf<decltype(depth)>>(job, plane, tiles, columns, y);
+    });
   });
 }
 

@@ -1,6 +1,7 @@
 #include "host/HostError.h"
 #include "host/io/AtomicFile.h"
 #include "host/io/ImageFiles.h"
+#include "host/image/PixelAccess.h"
 
 #include <ImfChannelList.h>
 #include <ImfFrameBuffer.h>
@@ -10,37 +11,68 @@
 #include <ImfStdIO.h>
 
 #include <exception>
+#include <utility>
 #include <vector>
 
 namespace vlam::host {
 
-void writeExr(const std::filesystem::path &path, const Image &image) {
+namespace {
+
+struct CompressionName {
+  const char *name;
+  ExrCompression method;
+  Imf::Compression imf;
+};
+constexpr CompressionName kCompressions[] = {{"none", ExrCompression::None, Imf::NO_COMPRESSION},
+                                             {"rle", ExrCompression::Rle, Imf::RLE_COMPRESSION},
+                                             {"zips", ExrCompression::Zips, Imf::ZIPS_COMPRESSION},
+                                             {"zip", ExrCompression::Zip, Imf::ZIP_COMPRESSION},
+                                             {"piz", ExrCompression::Piz, Imf::PIZ_COMPRESSION}};
+
+Imf::Compression imfCompression(ExrCompression method) {
+  for (const auto &c : kCompressions)
+    if (c.method == method) return c.imf;
+  return Imf::ZIP_COMPRESSION;
+}
+
+} // namespace
+
+std::optional<ExrCompression> exrCompressionNamed(std::string_view name) {
+  for (const auto &c : kCompressions)
+    if (name == c.name) return c.method;
+  return std::nullopt;
+}
+
+const std::vector<std::string> &exrCompressionNames() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> all;
+    for (const auto &c : kCompressions) all.emplace_back(c.name);
+    return all;
+  }();
+  return names;
+}
+
+void writeExr(const std::filesystem::path &path, const Image &image, ExrCompression compression) {
   if (image.empty()) throw HostError(path.string() + ": nothing to write (empty image)");
   const int w = image.width(), h = image.height();
-  // Planar float copies: the image may be 8 or 16 bits and EXR wants R, G, B, A.
-  std::vector<float> planes[4];
-  for (auto &plane : planes) plane.resize(static_cast<std::size_t>(w) * h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      PixelF p = image.pixel(x, y);
-      std::size_t i = static_cast<std::size_t>(y) * w + x;
-      planes[0][i] = p.red;
-      planes[1][i] = p.green;
-      planes[2][i] = p.blue;
-      planes[3][i] = p.alpha;
-    }
+  // A float image is handed to the library where it lies (alpha, red, green,
+  // blue per pixel); other depths are widened to float first.
+  const Image widened = image.depth() == PixelDepth::Float32 ? Image() : image.convertedTo(PixelDepth::Float32);
+  const Image &pixels = image.depth() == PixelDepth::Float32 ? image : widened;
   // Encoded in memory first: the encoder writes the file's line offsets from
   // its destructor, which swallows a failed write (a full disk); the file
   // itself is then written with every write checked.
   Imf::StdOSStream encoded;
   try {
     Imf::Header header(w, h);
-    const char *names[4] = {"R", "G", "B", "A"};
+    header.compression() = imfCompression(compression);
+    // Channel offsets within a pixel in the host's order alpha, red, green, blue.
+    const std::pair<const char *, std::size_t> channels[4] = {{"R", 1}, {"G", 2}, {"B", 3}, {"A", 0}};
     Imf::FrameBuffer frame;
-    for (int c = 0; c < 4; ++c) {
-      header.channels().insert(names[c], Imf::Channel(Imf::FLOAT));
-      frame.insert(names[c], Imf::Slice(Imf::FLOAT, reinterpret_cast<char *>(planes[c].data()), sizeof(float),
-                                        sizeof(float) * static_cast<std::size_t>(w)));
+    char *base = const_cast<char *>(reinterpret_cast<const char *>(pixels.data()));
+    for (const auto &[name, offset] : channels) {
+      header.channels().insert(name, Imf::Channel(Imf::FLOAT));
+      frame.insert(name, Imf::Slice(Imf::FLOAT, base + offset * sizeof(float), 4 * sizeof(float), pixels.rowBytes()));
     }
     Imf::OutputFile file(encoded, header);
     file.setFrameBuffer(frame);
@@ -77,12 +109,17 @@ Image readExr(const std::filesystem::path &path, PixelDepth depth) {
     }
     file.setFrameBuffer(frame);
     file.readPixels(window.min.y, window.max.y);
-    Image image(static_cast<int>(w), static_cast<int>(h), depth);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x);
-        image.setPixel(x, y, {planes[3][i], planes[0][i], planes[1][i], planes[2][i]});
+    Image image(static_cast<int>(w), static_cast<int>(h), depth, ImageStart::Undefined);
+    withDepth(depth, [&](auto d) {
+      using Out = CodecOf<decltype(d)>;
+      for (int y = 0; y < h; ++y) {
+        std::byte *out = image.row(y);
+        for (int x = 0; x < w; ++x, out += Out::kBytes) {
+          const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x);
+          Out::store(out, {planes[3][i], planes[0][i], planes[1][i], planes[2][i]});
+        }
       }
+    });
     return image;
   } catch (const HostError &) {
     throw;

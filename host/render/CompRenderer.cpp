@@ -7,6 +7,8 @@
 #include "host/image/PixelOps.h"
 #include "host/io/ImageFiles.h"
 
+#include <vector>
+
 namespace vlam::host {
 namespace {
 
@@ -66,15 +68,37 @@ Image CompRenderer::renderFrame(std::int64_t frame) {
   host_.activeSource = this;
 
   results_.clear();
-  Image canvas(settings_.scaled(comp_.width), settings_.scaled(comp_.height), settings_.depth);
-  for (auto it = comp_.layers.rbegin(); it != comp_.layers.rend(); ++it) {
-    Layer &layer = **it;
-    if (!layer.enabled || layer.camera) continue; // a camera shows nothing itself
+  const int width = settings_.scaled(comp_.width), height = settings_.scaled(comp_.height);
+  std::vector<Layer *> shown;
+  for (auto it = comp_.layers.rbegin(); it != comp_.layers.rend(); ++it)
+    if ((*it)->enabled && !(*it)->camera) shown.push_back(it->get()); // a camera shows nothing itself
+  // The canvas is not cleared: the first layer is composited onto it as onto
+  // transparent black, which writes every pixel.
+  Image canvas;
+  bool first = true;
+  for (Layer *layer : shown) {
     if (host_.cancelRequested) throw HostError("rendering cancelled");
-    std::shared_ptr<Image> pixels = renderLayer(layer, -1, ticks);
-    compositeOver(*pixels, canvas, (canvas.width() - pixels->width()) / 2, (canvas.height() - pixels->height()) / 2);
+    std::shared_ptr<Image> pixels = renderLayer(*layer, -1, ticks);
+    const int left = (width - pixels->width()) / 2, top = (height - pixels->height()) / 2;
+    if (!first) {
+      compositeOver(*pixels, canvas, left, top);
+      continue;
+    }
+    first = false;
+    if (shown.size() == 1 && left == 0 && top == 0 && pixels->width() == width && pixels->height() == height) {
+      results_.clear();
+      if (pixels.use_count() == 1) {
+        // One layer filling the frame, its pixels no longer needed by
+        // anyone: the frame is made in its buffer.
+        compositeOntoClear(*pixels);
+        return std::move(*pixels);
+      }
+    }
+    canvas = Image(width, height, settings_.depth, ImageStart::Undefined);
+    compositeOverClear(*pixels, canvas, left, top);
   }
   results_.clear();
+  if (first) canvas = Image(width, height, settings_.depth);
   return canvas;
 }
 
@@ -91,17 +115,16 @@ std::shared_ptr<Image> CompRenderer::source(Layer &layer) {
   auto found = sources_.find(layer.id());
   if (found != sources_.end()) return found->second;
   const int w = settings_.scaled(layer.width), h = settings_.scaled(layer.height);
-  auto image = std::make_shared<Image>(w, h, settings_.depth);
+  std::shared_ptr<Image> image;
   if (layer.source.kind == LayerSource::Kind::Solid) {
     const auto &c = layer.source.color;
     const auto a = static_cast<float>(c[3]);
+    image = std::make_shared<Image>(w, h, settings_.depth, ImageStart::Undefined); // filled next
     image->fill({a, static_cast<float>(c[0]) * a, static_cast<float>(c[1]) * a, static_cast<float>(c[2]) * a});
-  } else if (layer.source.pixels) {
-    Image made = layer.source.pixels->convertedTo(settings_.depth);
-    *image = (made.width() == w && made.height() == h) ? std::move(made) : resampled(made, w, h);
   } else {
-    Image file = readImageFile(layer.source.resolvedFile, settings_.depth);
-    *image = (file.width() == w && file.height() == h) ? std::move(file) : resampled(file, w, h);
+    Image made = layer.source.pixels ? layer.source.pixels->convertedTo(settings_.depth)
+                                     : readImageFile(layer.source.resolvedFile, settings_.depth);
+    image = std::make_shared<Image>((made.width() == w && made.height() == h) ? std::move(made) : resampled(made, w, h));
   }
   sources_[layer.id()] = image;
   return image;
@@ -133,6 +156,11 @@ std::shared_ptr<Image> CompRenderer::renderLayer(Layer &layer, int effectCount, 
     EffectInstance &effect = *layer.effects[static_cast<std::size_t>(i)];
     if (effect.active) current = runEffect(effect, i, current, ticks);
     results_[std::make_tuple(layer.id(), i + 1, ticks)] = current;
+    // The effect's input is asked for only by that effect (a layer named in
+    // a parameter comes as its source or with all its effects), so its
+    // buffer goes back for the next output. Were it asked for again, it
+    // would be rendered again.
+    if (i > 0) results_.erase(std::make_tuple(layer.id(), i, ticks));
   }
   results_[key] = current;
   return current;

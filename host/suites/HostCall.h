@@ -1,5 +1,6 @@
 #pragma once
 #include "host/Host.h"
+#include "host/threads/CodeTime.h"
 
 #include <A.h>
 
@@ -12,6 +13,7 @@ namespace vlam::host {
 // turns any exception into an error code so that none crosses back into the
 // plug-in.
 template <class Body> A_Err hostCall(const char *name, Body &&body) noexcept {
+  const CodeScope hostCode(CodeScope::Side::Host);
   try {
     Host *host = Host::currentOrNull();
     if (!host) return A_Err_GENERIC;
@@ -27,6 +29,7 @@ template <class Body> A_Err hostCall(const char *name, Body &&body) noexcept {
 // For host functions without an error result: `fallback` when the call
 // fails or is made to fail.
 template <class T, class Body> T hostCallValue(const char *name, T fallback, Body &&body) noexcept {
+  const CodeScope hostCode(CodeScope::Side::Host);
   try {
     Host *host = Host::currentOrNull();
     if (!host || host->monitor().enter(name)) return fallback;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <thread>
 
-#if VLAM_PLAIN_THREAD_POOL
+#if defined(__SANITIZE_THREAD__)
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -17,23 +17,21 @@
 
 namespace vlam::host {
 
-int processorCount() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
+#if defined(__SANITIZE_THREAD__)
 
-#if VLAM_PLAIN_THREAD_POOL
-
-// Worker threads of our own, for the thread sanitizer build: TBB's library is
-// not built with the sanitizer, so its hand-over of work between threads is
-// invisible to it. Iterations are handed out through a relaxed counter, which
-// orders nothing: two iterations on different threads stay unordered for the
-// sanitizer, as under TBB. Only the start and the end of a job order memory.
-// A job started from inside a job (an iteration that iterates) runs on the
-// thread that asked, under that thread's index; jobs from two outside
-// threads take turns.
-thread_local int insideJobAs = -1;
+// Under the thread sanitizer the iterations run on plain threads: the TBB
+// library is not built with the sanitizer, which cannot see the hand-overs
+// inside it and reports them as races, hiding any real ones. Same contract:
+// the calling thread takes part, each thread has its own index, and a run
+// started while another is under way (from inside an iteration) runs its
+// iterations on the calling thread.
+namespace {
+thread_local int workerIndex = 0; // 0 for threads that are not the pool's
+} // namespace
 
 struct ThreadPool::Arena {
   explicit Arena(int threads) {
-    for (int index = 1; index < threads; ++index) workers.emplace_back([this, index] { work(index); });
+    for (int i = 1; i < threads; ++i) workers.emplace_back([this, i] { work(i); });
   }
   ~Arena() {
     {
@@ -45,63 +43,85 @@ struct ThreadPool::Arena {
   }
 
   void run(int iterations, const std::function<void(int, int)> &body) {
-    if (insideJobAs >= 0) {
-      for (int i = 0; i < iterations; ++i) body(insideJobAs, i);
+    bool idle = false;
+    if (!busy.compare_exchange_strong(idle, true)) {
+      for (int i = 0; i < iterations; ++i) body(workerIndex, i);
       return;
     }
-    std::lock_guard turn(oneJob);
     {
       std::lock_guard lock(mutex);
       job = &body;
       count = iterations;
-      next.store(0, std::memory_order_relaxed);
-      busy = static_cast<int>(workers.size());
+      next = 0;
+      left = static_cast<int>(workers.size());
       ++generation;
     }
     wake.notify_all();
-    take(0);
+    claim(workerIndex);
     std::unique_lock lock(mutex);
-    done.wait(lock, [this] { return busy == 0; });
+    done.wait(lock, [&] { return left == 0; });
     job = nullptr;
+    busy = false;
+  }
+
+  void claim(int index) {
+    for (int i = next++; i < count; i = next++) (*job)(index, i);
   }
 
   void work(int index) {
+    workerIndex = index;
     unsigned seen = 0;
+    std::unique_lock lock(mutex);
     for (;;) {
-      {
-        std::unique_lock lock(mutex);
-        wake.wait(lock, [&] { return stopping || generation != seen; });
-        if (stopping) return;
-        seen = generation;
-      }
-      take(index);
-      {
-        std::lock_guard lock(mutex);
-        --busy;
-      }
-      done.notify_one();
+      wake.wait(lock, [&] { return stopping || generation != seen; });
+      if (stopping) return;
+      seen = generation;
+      lock.unlock();
+      claim(index);
+      lock.lock();
+      if (--left == 0) done.notify_all();
     }
   }
 
-  void take(int index) {
-    insideJobAs = index;
-    for (int i = next.fetch_add(1, std::memory_order_relaxed); i < count; i = next.fetch_add(1, std::memory_order_relaxed))
-      (*job)(index, i);
-    insideJobAs = -1;
-  }
-
-  std::mutex oneJob;
-  std::mutex mutex;
-  std::condition_variable wake;
-  std::condition_variable done;
   std::vector<std::thread> workers;
+  std::mutex mutex;
+  std::condition_variable wake, done;
+  std::atomic<bool> busy{false};
   const std::function<void(int, int)> *job = nullptr;
   int count = 0;
   std::atomic<int> next{0};
-  int busy = 0;
+  int left = 0;
   unsigned generation = 0;
   bool stopping = false;
 };
+
+#else
+
+struct ThreadPool::Arena {
+  explicit Arena(int n) : threads(n), arena(n) {}
+  void run(int iterations, const std::function<void(int, int)> &body) {
+    arena.execute([&] {
+      tbb::parallel_for(
+          tbb::blocked_range<int>(0, iterations, 1),
+          [&](const tbb::blocked_range<int> &range) {
+            int index = std::clamp(tbb::this_task_arena::current_thread_index(), 0, threads - 1);
+            for (int i = range.begin(); i != range.end(); ++i) body(index, i);
+          },
+          tbb::simple_partitioner());
+    });
+  }
+  int threads;
+  tbb::task_arena arena;
+};
+
+#endif
+
+int processorCount() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
+
+ThreadPool::ThreadPool(int threadCount)
+    : threads_(threadCount > 0 ? threadCount : processorCount()), arena_(std::make_unique<Arena>(threads_)) {}
+
+ThreadPool::~ThreadPool() = default;
 
 void ThreadPool::run(int iterations, const std::function<void(int threadIndex, int i)> &body) {
   if (iterations <= 0) return;
@@ -111,36 +131,5 @@ void ThreadPool::run(int iterations, const std::function<void(int threadIndex, i
   }
   arena_->run(iterations, body);
 }
-
-#else
-
-struct ThreadPool::Arena {
-  explicit Arena(int n) : arena(n) {}
-  tbb::task_arena arena;
-};
-
-void ThreadPool::run(int iterations, const std::function<void(int threadIndex, int i)> &body) {
-  if (iterations <= 0) return;
-  if (iterations == 1 || threads_ == 1) {
-    for (int i = 0; i < iterations; ++i) body(0, i);
-    return;
-  }
-  arena_->arena.execute([&] {
-    tbb::parallel_for(
-        tbb::blocked_range<int>(0, iterations, 1),
-        [&](const tbb::blocked_range<int> &range) {
-          int index = std::clamp(tbb::this_task_arena::current_thread_index(), 0, threads_ - 1);
-          for (int i = range.begin(); i != range.end(); ++i) body(index, i);
-        },
-        tbb::simple_partitioner());
-  });
-}
-
-#endif
-
-ThreadPool::ThreadPool(int threadCount)
-    : threads_(threadCount > 0 ? threadCount : processorCount()), arena_(std::make_unique<Arena>(threads_)) {}
-
-ThreadPool::~ThreadPool() = default;
 
 } // namespace vlam::host

@@ -130,10 +130,25 @@ TEST(Cli, RendersFramesOfAScene) {
   ASSERT_EQ(r.exitCode, 0) << r.err;
   for (const char *name : {"f_002.png", "f_003.png", "f_004.png"}) EXPECT_TRUE(std::filesystem::exists(dir / name));
   EXPECT_FALSE(std::filesystem::exists(dir / "f_001.png"));
-  EXPECT_EQ(r.err, "") << "no progress line when stderr is not a terminal";
-  auto exr = dir.run({"render", (dir / "small.json").string(), "--frames", "0", "-o", (dir / "one.exr").string()});
+  EXPECT_EQ(r.err, "wrote " + (dir / "f_002.png").string() + " (1 of 3)\nwrote " + (dir / "f_003.png").string() +
+                       " (2 of 3)\nwrote " + (dir / "f_004.png").string() + " (3 of 3)\n")
+      << "a line per frame, in order, when stderr is not a terminal";
+  auto exr = dir.run({"render", (dir / "small.json").string(), "--frames", "0", "-o", (dir / "one.exr").string(),
+                      "--exr-compression", "piz", "--quiet"});
   ASSERT_EQ(exr.exitCode, 0) << exr.err;
+  EXPECT_EQ(exr.err, "");
   EXPECT_EQ(vlam::test::readText(dir / "one.exr").substr(0, 4), std::string("\x76\x2f\x31\x01", 4));
+
+  // A frame that cannot be written stops the render: the frames before it
+  // are there, none after it, and the error names the file.
+  std::filesystem::create_directory(dir / "g_003.png");
+  auto failed = dir.run({"render", (dir / "small.json").string(), "--frames", "2-5", "-o", (dir / "g_###.png").string(),
+                         "--quiet"});
+  EXPECT_EQ(failed.exitCode, 1);
+  EXPECT_NE(failed.err.find("vlam: " + (dir / "g_003.png").string() + ": cannot replace"), std::string::npos)
+      << failed.err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "g_002.png"));
+  for (const char *name : {"g_004.png", "g_005.png"}) EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "host/HostError.h"
 #include "host/image/Image.h"
+#include "host/io/FrameWriter.h"
 #include "host/io/ImageFiles.h"
 #include "temp_dir_support.h"
 
@@ -48,15 +49,17 @@ TEST(Image, DepthConversionUsesEachDepthsWhite) {
   EXPECT_EQ(c8[1], 128);
 }
 
-TEST(ImageFiles, PngRoundTripsEightAndSixteenBitsExactly) {
+TEST(ImageFiles, PngRoundTripsEightAndSixteenBitsExactlyAtEveryLevel) {
   TempDir dir;
-  for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16}) {
-    Image original = gradient(17, 5, depth);
-    const auto file = dir / "g.png";
-    writeImageFile(file, original);
-    Image back = readPng(file, depth);
-    EXPECT_TRUE(back.samePixels(original)) << static_cast<int>(depth);
-  }
+  for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16})
+    for (int level : {0, 1, 9}) {
+      Image original = gradient(17, 5, depth);
+      const auto file = dir / "g.png";
+      writeImageFile(file, original, {level, ExrCompression::Rle});
+      Image back = readPng(file, depth);
+      EXPECT_TRUE(back.samePixels(original)) << static_cast<int>(depth) << " bits, level " << level;
+    }
+  EXPECT_THROW(writePng(dir / "g.png", gradient(2, 2, PixelDepth::Bits8), 8, 10), HostError);
 }
 
 TEST(ImageFiles, SixteenBitCodesSurviveThePngScale) {
@@ -71,6 +74,22 @@ TEST(ImageFiles, SixteenBitCodesSurviveThePngScale) {
   EXPECT_TRUE(readPng(dir / "codes.png", PixelDepth::Bits16).samePixels(image));
 }
 
+TEST(ImageFiles, EightBitPixelsBecomeTheSameStraightCodesAsFloatOnes) {
+  // Every pair of alpha and colour code, written from an 8-bit image and
+  // from the same picture in float.
+  TempDir dir;
+  Image codes(256, 256, PixelDepth::Bits8);
+  for (int a = 0; a < 256; ++a)
+    for (int c = 0; c < 256; ++c) {
+      const std::uint8_t px[4] = {static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(c),
+                                  static_cast<std::uint8_t>(255 - c), static_cast<std::uint8_t>(c / 2)};
+      std::memcpy(codes.row(a) + c * 4, px, sizeof px);
+    }
+  writePng(dir / "from8.png", codes, 8);
+  writePng(dir / "from32.png", codes.convertedTo(PixelDepth::Float32), 8);
+  EXPECT_EQ(vlam::test::readFile(dir / "from8.png"), vlam::test::readFile(dir / "from32.png"));
+}
+
 TEST(ImageFiles, PngIsWrittenWithStraightAlpha) {
   TempDir dir;
   Image image(1, 1, PixelDepth::Float32);
@@ -83,13 +102,48 @@ TEST(ImageFiles, PngIsWrittenWithStraightAlpha) {
   EXPECT_NEAR(p.green, 0.5f, 1.0f / 255);
 }
 
-TEST(ImageFiles, ExrKeepsFloatsBeyondOne) {
+TEST(ImageFiles, ExrKeepsFloatsBeyondOneWithEveryCompression) {
   TempDir dir;
   Image image(3, 2, PixelDepth::Float32);
   image.setPixel(1, 1, {1.0f, 7.25f, -0.5f, 1e-6f});
-  writeImageFile(dir / "f.exr", image);
-  Image back = readExr(dir / "f.exr", PixelDepth::Float32);
-  EXPECT_TRUE(back.samePixels(image));
+  image.setPixel(2, 0, {0.5f, 0.25f, 0.125f, 3.0f});
+  for (const std::string &name : exrCompressionNames()) {
+    writeImageFile(dir / "f.exr", image, {1, *exrCompressionNamed(name)});
+    EXPECT_TRUE(readExr(dir / "f.exr", PixelDepth::Float32).samePixels(image)) << name;
+  }
+  EXPECT_FALSE(exrCompressionNamed("dwaa"));
+  // Narrower images are widened on the way out.
+  const Image deep = gradient(5, 3, PixelDepth::Bits16);
+  writeImageFile(dir / "d.exr", deep);
+  EXPECT_TRUE(readExr(dir / "d.exr", PixelDepth::Bits16).samePixels(deep));
+}
+
+TEST(FrameWriter, WritesInOrderAndStopsAtTheFirstFailure) {
+  TempDir dir;
+  std::vector<std::string> written;
+  std::filesystem::create_directory(dir / "f2.png"); // the rename onto it fails
+  std::vector<Image> frames;
+  for (int i = 0; i < 4; ++i) frames.push_back(gradient(9 + i, 4, PixelDepth::Bits8));
+  {
+    FrameWriter writer({}, [&](const std::filesystem::path &file) { written.push_back(file.filename().string()); });
+    writer.add(dir / "f0.png", frames[0]);
+    writer.add(dir / "f1.png", frames[1]);
+    writer.finish();
+    EXPECT_EQ(written, (std::vector<std::string>{"f0.png", "f1.png"}));
+    try {
+      writer.add(dir / "f2.png", frames[2]);
+      writer.add(dir / "f3.png", frames[3]);
+      writer.finish();
+      ADD_FAILURE() << "the failed write was not reported";
+    } catch (const HostError &e) {
+      EXPECT_NE(std::string(e.what()).find("f2.png"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(writer.add(dir / "f4.png", frames[0]), HostError) << "a failed writer takes no more frames";
+  }
+  EXPECT_EQ(written, (std::vector<std::string>{"f0.png", "f1.png"}));
+  EXPECT_EQ(vlam::test::listDir(dir.path()), (std::vector<std::string>{"f0.png", "f1.png", "f2.png"}))
+      << "nothing after the failure, no partial files";
+  EXPECT_TRUE(readPng(dir / "f1.png", PixelDepth::Bits8).samePixels(frames[1]));
 }
 
 TEST(ImageFiles, BadFilesGiveOneErrorNamingTheFile) {

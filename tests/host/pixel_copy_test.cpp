@@ -1,8 +1,10 @@
 // The host's copy between buffers when the rectangles differ in size:
 // bilinear resampling at every depth, and a copy within one buffer that
-// reads the original pixels.
+// reads the original pixels; compositing a layer into a new frame.
 #include "host/image/PixelOps.h"
 #include "host_support.h"
+
+#include <cstring>
 
 namespace vlam {
 namespace {
@@ -44,6 +46,45 @@ TEST(PixelCopy, ResampleWithinOneBufferReadsTheOriginal) {
   ASSERT_TRUE(host::copyPixels(viewOf(image), &left, viewOf(image), &whole));
   const float expected[4] = {0.0f, 0.25f, 0.75f, 1.0f};
   for (int x = 0; x < 4; ++x) EXPECT_FLOAT_EQ(image.pixel(x, 0).red, expected[x]) << "pixel " << x;
+}
+
+// A new frame is not cleared before the first layer goes onto it, and a layer
+// filling the frame becomes the frame in place: both must give what "over"
+// onto transparent black gives, for every code (8-bit codes with every
+// alpha, 16-bit codes above white, floats with signed zeros and values out
+// of range).
+TEST(PixelCopy, FirstLayerOfAFrameIsCompositedOntoTransparentBlack) {
+  for (host::PixelDepth depth : {host::PixelDepth::Bits8, host::PixelDepth::Bits16, host::PixelDepth::Float32}) {
+    host::Image layer(256, 256, depth);
+    for (int y = 0; y < 256; ++y)
+      for (int x = 0; x < 256; ++x) {
+        std::byte *p = layer.row(y) + x * host::bytesPerPixel(depth);
+        if (depth == host::PixelDepth::Float32) {
+          const float values[] = {0.0f, -0.0f, 0.5f, 1.0f, 1.5f, -0.25f, 0.001f, 7.0f};
+          const float px[4] = {values[y % 8], values[x % 8], values[(x / 8) % 8], values[(y / 8) % 8]};
+          std::memcpy(p, px, sizeof px);
+        } else if (depth == host::PixelDepth::Bits16) {
+          const std::uint16_t px[4] = {static_cast<std::uint16_t>(y * 257), static_cast<std::uint16_t>(x * 257),
+                                       static_cast<std::uint16_t>(x * 128), 0};
+          std::memcpy(p, px, sizeof px);
+        } else {
+          const std::uint8_t px[4] = {static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(x),
+                                      static_cast<std::uint8_t>(255 - x), static_cast<std::uint8_t>(x / 2)};
+          std::memcpy(p, px, sizeof px);
+        }
+      }
+    host::Image expected(300, 260, depth); // cleared
+    host::compositeOver(layer, expected, 30, -4);
+    host::Image canvas(300, 260, depth);
+    canvas.fill({0.3f, 0.2f, 0.1f, 0.9f}); // what a reused buffer may hold
+    host::compositeOverClear(layer, canvas, 30, -4);
+    EXPECT_TRUE(canvas.samePixels(expected)) << static_cast<int>(depth) << " bits, layer inside a larger frame";
+
+    host::Image whole(256, 256, depth);
+    host::compositeOver(layer, whole, 0, 0);
+    host::compositeOntoClear(layer);
+    EXPECT_TRUE(layer.samePixels(whole)) << static_cast<int>(depth) << " bits, in place";
+  }
 }
 
 } // namespace
