@@ -2,10 +2,15 @@
 #include "cli/CliContext.h"
 #include "host/HostError.h"
 
+#include <csignal>
 #include <iostream>
 
 int main(int argc, char **argv) {
   using namespace vlam::cli;
+  // Past a file-size limit (ulimit -f) a write then fails with EFBIG, which
+  // the file writers report, instead of the signal ending the process with a
+  // half-written temporary file left behind.
+  std::signal(SIGXFSZ, SIG_IGN);
   CLI::App app{"vlam - renders and inspects Vlam muzzle-flash scenes through a headless host", "vlam"};
   app.require_subcommand(1);
   app.set_help_all_flag("--help-all", "Help for every command");
