@@ -47,12 +47,12 @@ args_press() { printf '%s\n' press scene.json --layer Plate --effect 2 --param "
 product_press() { echo scene.json; }
 
 prepare_click() { cp "$fixtures/ui-demo.json" "$1/scene.json"; }
-args_click() { printf '%s\n' click scene.json --layer Plate --effect 1 --param "Petal Shapes" --at 170,530; }
+args_click() { printf '%s\n' click scene.json --layer Plate --effect 1 --param "Petal Configuration" --at 210,330; }
 product_click() { echo scene.json; }
 
 # Opens a scene with all five effects and saves it (a value set to what it is).
 prepare_save() { cp "$fixtures/all.json" "$1/scene.json"; }
-args_save() { printf '%s\n' set scene.json --layer Plate --effect zk_VlamRelighter --param "Light Intensity" --value 100; }
+args_save() { printf '%s\n' set scene.json --layer Plate --effect zk_VlamRelighter --param "Relight Gain" --value 100; }
 product_save() { echo scene.json; }
 
 prepare_render() { :; }
