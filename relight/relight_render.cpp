@@ -107,10 +107,12 @@ LightSettings ReadLightSettings(const PF_InData *in_data, const RelightGeometry 
 }
 
 // Each light's position seen through the camera, as a soft blob in the
-// reduced buffer.
-void SplatLights(const PF_InData *in_data, const RelightLights &lights,
-                 const RelightGeometry &geometry, WorldBuffer &buffer) {
-  const CompCamera camera = BuildCompCamera(in_data);
+// reduced buffer; the host's error when the camera cannot be read.
+PF_Err SplatLights(const PF_InData *in_data, const RelightLights &lights,
+                   const RelightGeometry &geometry, WorldBuffer &buffer) {
+  A_Err err = A_Err_NONE;
+  const CompCamera camera = BuildCompCamera(in_data, &err);
+  if (err != A_Err_NONE) return err;
   const Matrix4 viewAndTranslation =
       Matrix4::Product(ViewTranslation(camera), ViewRotation(camera));
   const PF_EffectWorld &world = buffer.World();
@@ -130,6 +132,7 @@ void SplatLights(const PF_InData *in_data, const RelightLights &lights,
     SoftBrush(target, TruncToPixel(x), TruncToPixel(y),
               TruncToPixel(light.diameter * geometry.scale), light.colour, 1.0f);
   }
+  return PF_Err_NONE;
 }
 
 PF_Err IteratePixels(PF_InData *in_data, const RelightLayers &layers, RelightPixelContext &ctx) {
@@ -160,11 +163,12 @@ PF_Err IteratePixels(PF_InData *in_data, const RelightLayers &layers, RelightPix
 PF_Err LightTheLayer(PF_InData *in_data, const RelightLayers &layers, RelightLights &lights,
                      const RelightGeometry &geometry, WorldBuffer &lightBuffer,
                      bool mattePreview) {
-  SplatLights(in_data, lights, geometry, lightBuffer);
+  PF_Err err = SplatLights(in_data, lights, geometry, lightBuffer);
+  if (err != PF_Err_NONE) return err;
 
   PF_EffectWorld *output = layers.output();
   WorldBuffer illumination;
-  PF_Err err = illumination.Create(in_data, output->width, output->height,
+  err = illumination.Create(in_data, output->width, output->height,
                                    PF_PixelFormat_ARGB128, "ILLUM_WORLD");
   if (err == PF_Err_NONE) err = illumination.CopyFrom(&lightBuffer.World(), nullptr, nullptr);
 
