@@ -1,5 +1,7 @@
 #include "relight/relight_render.h"
 
+#include <initializer_list>
+
 #include "AE_EffectCB.h"
 #include "AE_EffectCBSuites.h"
 #include "flash/brushes.h"
@@ -86,7 +88,9 @@ bool LayerCarriesRender(const ExchangeBlock &block) {
   return reinterpret_cast<const unsigned char *>(&block.table.head)[0] != 0;
 }
 
-LightSettings ReadLightSettings(const PF_InData *in_data, const RelightGeometry &geometry) {
+// The first error of reading a parameter goes to *err.
+LightSettings ReadLightSettings(const PF_InData *in_data, const RelightGeometry &geometry,
+                                PF_Err *err) {
   const ParamValueSuites suites(in_data);
   const ParamCheckout useFlash(in_data, kRelightUseFlashColour);
   const ParamCheckout colour(in_data, kRelightColour);
@@ -103,6 +107,10 @@ LightSettings ReadLightSettings(const PF_InData *in_data, const RelightGeometry 
   s.pixelAspect = geometry.pixelAspect;
   s.halfWidth = geometry.halfWidth;
   s.halfHeight = geometry.halfHeight;
+  *err = PF_Err_NONE;
+  for (const ParamCheckout *checkout : {&useFlash, &colour, &spread, &gain, &ambient}) {
+    KeepFirstError(*err, checkout->error());
+  }
   return s;
 }
 
@@ -212,7 +220,12 @@ PF_Err Relight(PF_InData *in_data, PF_OutData *out_data, const RelightLayers &la
   err = lightBuffer.Create(in_data, geometry.bufferWidth, geometry.bufferHeight,
                            PF_PixelFormat_ARGB128, "RELIGHT_FLASH");
   if (err == PF_Err_NONE) {
-    RelightLights lights = BuildLights(block, ReadLightSettings(in_data, geometry));
+    const LightSettings settings = ReadLightSettings(in_data, geometry, &err);
+    if (err != PF_Err_NONE) {
+      KeepFirstError(err, lightBuffer.Release());
+      return err;
+    }
+    RelightLights lights = BuildLights(block, settings);
     const ParamCheckout view(in_data, kRelightView);
     const bool mattePreview = view.PopupValue() == kRelightViewMattePreview;
     if (mattePreview || lights.count > 0) {

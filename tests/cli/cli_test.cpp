@@ -169,7 +169,9 @@ TEST(Cli, FailCallMakesTheNamedHostCallAnswerTheError) {
   const Case cases[] = {
       {"host_new_handle", "Could not initialise global data (1) (error 4)"}, // out of memory by default
       {"AcquireSuite:1:missing-suite", "Couldn't load Vlam Utils Suite (error 13)"},
-      {"host_new_handle:9999", ""}, // a call that never comes: nothing fails
+      // The utility plug-in cannot apply the whole stack: it says so, nothing is saved.
+      {"AEGP_ApplyEffect:2", "zkVlamUtil could not carry out a request (error 4)"},
+      {"host_new_handle:9999", ""}, // a call that never comes: nothing fails (and the scene is saved)
   };
   for (const Case &c : cases) {
     std::vector<std::string> args = {"--fail-call", c.failure};
@@ -179,6 +181,34 @@ TEST(Cli, FailCallMakesTheNamedHostCallAnswerTheError) {
     if (c.message.empty()) continue;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.failure << ": " << r.err;
     EXPECT_EQ(vlam::test::readText(dir / "empty.json"), before) << c.failure;
+  }
+}
+
+// The last call of each of these during a render of the built-in scene gives
+// something the frame depends on (the camera, a colour, a point, a copy of
+// the Flash Builder's curve): when it fails, the render fails and writes
+// nothing, where it used to go on without it and write a different picture.
+TEST(Cli, RenderFailsWhenAHostCallItDependsOnFails) {
+  CliDir dir;
+  const std::vector<std::string> render = {"render", "-o", "f.png", "--frames", "17", "--downsample", "8"};
+  std::vector<std::string> traced = {"--trace"};
+  traced.insert(traced.end(), render.begin(), render.end());
+  const auto r = dir.run(traced);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::filesystem::remove(dir / "f.png");
+  for (const std::string function : {"AEGP_GetEffectCamera", "PF_GetFloatingPointColorFromColorDef",
+                                     "PF_GetFloatingPointValueFromPointDef", "host_new_handle"}) {
+    int calls = 0;
+    for (std::size_t at = r.err.find("trace: " + function + "\n"); at != std::string::npos;
+         at = r.err.find("trace: " + function + "\n", at + 1))
+      ++calls;
+    ASSERT_GT(calls, 0) << function;
+    std::vector<std::string> args = {"--fail-call", function + ":" + std::to_string(calls)};
+    args.insert(args.end(), render.begin(), render.end());
+    const auto failed = dir.run(args);
+    EXPECT_EQ(failed.exitCode, 1) << function;
+    EXPECT_NE(failed.err.find("failed (error 4 (out of memory))"), std::string::npos) << function << ": " << failed.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "f.png")) << function;
   }
 }
 
