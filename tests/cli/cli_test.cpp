@@ -171,6 +171,8 @@ TEST(Cli, FailCallMakesTheNamedHostCallAnswerTheError) {
       {"AcquireSuite:1:missing-suite", "Couldn't load Vlam Utils Suite (error 13)"},
       // The utility plug-in cannot apply the whole stack: it says so, nothing is saved.
       {"AEGP_ApplyEffect:2", "zkVlamUtil could not carry out a request (error 4)"},
+      // A global setup that fails keeps nothing (the sanitizer build sees a leak).
+      {"AEGP_RegisterWithAEGP", "applying zk_Vlam to layer 'Plate' failed (error 4); nothing written"},
       {"host_new_handle:9999", ""}, // a call that never comes: nothing fails (and the scene is saved)
   };
   for (const Case &c : cases) {
