@@ -140,7 +140,7 @@ mkdir -p "$fixtures"
 # from, the module stack on the empty scene, and that with the Relighter too.
 cp "$root/scenes/empty.json" "$root/scenes/ui-demo.json" "$root/scenes/plate.png" "$fixtures/"
 fixture() { (cd "$fixtures" && "$vlam" --module "$module" --settings settings.json "$@" >/dev/null 2>fixture.err) ||
-  { echo "fault-sweep: making a fixture failed: vlam $*" >&2; cat "$fixtures/fixture.err" >&2; exit 2; }; }
+  { echo "fault-sweep: making a fixture failed: vlam $*" >&2; cat "$fixtures/fixture.err" >&2; rm -rf "$work"; exit 2; }; }
 fixture presets
 fixture apply empty.json --layer Plate --effect zk_Vlam -o stack.json
 fixture apply stack.json --layer Plate --effect zk_VlamRelighter -o all.json
@@ -154,6 +154,7 @@ for cmd in "${commands[@]}"; do
   if [ "$(cat "$work/$cmd/baseline/rc")" != 0 ]; then
     echo "fault-sweep: $cmd fails without a fault:" >&2
     grep -v '^trace: ' "$work/$cmd/baseline/stderr" >&2
+    rm -rf "$work"
     exit 2
   fi
   # Host functions are the trace lines that hold one name; the rest are notes.
