@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all setup build demo test asan tsan bench fuzz clean windows windows-test
+.PHONY: all setup build demo test asan tsan bench fuzz faults clean windows windows-test
 
 all: build
 
@@ -38,6 +38,14 @@ tsan:
 	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVLAM_SANITIZER=tsan
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# Every host function the module calls during five commands, failed in turn
+# (first and last call), under the address and undefined-behaviour build.
+faults:
+	@bash scripts/setup.sh
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVLAM_SANITIZER=asan
+	cmake --build build-asan -j $(JOBS) --target vlam VlamModule
+	JOBS=$(JOBS) bash scripts/fault-sweep.sh build-asan
 
 bench:
 	@bash scripts/setup.sh

@@ -30,13 +30,16 @@ void run(const GlobalOptions &options, const ApplyArgs &args) {
   host::Layer &layer = findLayer(host->project(), args.layer, args.scene);
   if (!host->findInstalled(args.effect))
     throw host::HostError("unknown effect match name '" + args.effect + "' (see 'vlam effects')");
-  const std::size_t before = host->messages.size();
   PF_Err err = PF_Err_NONE;
   host::EffectInstance *applied = host->applyEffect(layer, args.effect, &err);
-  printHostMessages(*host, before);
-  if (!applied) {
-    std::cerr << "vlam: " << args.scene << ": applying " << args.effect << " to layer '" << args.layer
-              << "' failed (error " << err << "); nothing written\n";
+  // What the plug-ins reported since the host started (a general plug-in
+  // that could not start, an effect of the module stack that could not be
+  // applied) means the layer is not what was asked for: nothing is saved.
+  printHostMessages(*host);
+  if (!applied || !host->messages.empty()) {
+    std::cerr << "vlam: " << args.scene << ": applying " << args.effect << " to layer '" << args.layer << "' failed";
+    if (!applied) std::cerr << " (error " << err << ")";
+    std::cerr << "; nothing written\n";
     exitCode() = kExitError;
     return;
   }

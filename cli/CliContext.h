@@ -15,7 +15,13 @@ struct GlobalOptions {
   std::string modulePath;
   bool trace = false;
   std::vector<std::string> refusedSuites;
+  std::vector<std::string> failedCalls; // FUNCTION[:N[:ERROR]]
 };
+
+// Reads a --fail-call value: FUNCTION, then optionally the call's number
+// (from 1) and the error, a number or one of the names in --help. Throws
+// HostError naming the value when it is malformed.
+host::HostOptions::FailedCall parseFailedCall(const std::string &text);
 
 // Starts the host as the global options say; `threads` 0 means one per
 // processor.

@@ -21,4 +21,9 @@ private:
 // True when standard error is a terminal (or a console window).
 bool stderrIsTerminal();
 
+// Past a file-size limit (ulimit -f) a write then fails with EFBIG, which the
+// file writers report, instead of a signal ending the process with a
+// half-written temporary file left behind. Windows has no such signal.
+void reportFileSizeLimitAsWriteError();
+
 } // namespace vlam::cli

@@ -26,4 +26,6 @@ InterruptHandler::~InterruptHandler() {
 
 bool stderrIsTerminal() { return ::isatty(::fileno(stderr)); }
 
+void reportFileSizeLimitAsWriteError() { std::signal(SIGXFSZ, SIG_IGN); }
+
 } // namespace vlam::cli

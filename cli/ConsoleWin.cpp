@@ -31,4 +31,7 @@ InterruptHandler::~InterruptHandler() {
 
 bool stderrIsTerminal() { return ::_isatty(::_fileno(stderr)) != 0; }
 
+// Windows has no file-size signal: a write past a quota fails and is reported.
+void reportFileSizeLimitAsWriteError() {}
+
 } // namespace vlam::cli

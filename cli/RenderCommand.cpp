@@ -4,6 +4,7 @@
 #include "cli/FramePattern.h"
 #include "cli/RenderProgress.h"
 #include "host/HostError.h"
+#include "host/io/AtomicFile.h"
 #include "host/io/FrameWriter.h"
 #include "host/io/ImageFiles.h"
 #include "host/render/CompRenderer.h"
@@ -59,6 +60,7 @@ void run(const GlobalOptions &options, RenderArgs args) {
   const std::filesystem::path dir = std::filesystem::path(args.output).parent_path();
   if (!dir.empty() && !std::filesystem::is_directory(dir))
     throw host::HostError("-o " + args.output + ": the directory " + dir.string() + " does not exist");
+  host::checkFolderWritable(dir);
 
   auto host = startHost(options, args.threads);
   openScene(*host, args.scene);

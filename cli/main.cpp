@@ -1,11 +1,13 @@
 // vlam: the command-line face of the headless host.
 #include "cli/CliContext.h"
+#include "cli/Console.h"
 #include "host/HostError.h"
 
 #include <iostream>
 
 int main(int argc, char **argv) {
   using namespace vlam::cli;
+  reportFileSizeLimitAsWriteError();
   CLI::App app{"vlam - renders and inspects Vlam muzzle-flash scenes through a headless host", "vlam"};
   app.require_subcommand(1);
   app.set_help_all_flag("--help-all", "Help for every command");
@@ -14,6 +16,12 @@ int main(int argc, char **argv) {
   app.add_option("--module", options.modulePath, "The plug-in module to load (default: the build's Vlam.aex)");
   app.add_flag("--trace", options.trace, "Write every host call of the command to stderr");
   app.add_option("--refuse-suite", options.refusedSuites, "Make a suite unavailable to the plug-ins (repeatable)")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_option("--fail-call", options.failedCalls,
+                 "FUNCTION[:N[:ERROR]]: the N-th call (default 1) of a host function answers ERROR, a number or "
+                 "memory (the default), generic, struct, parameter, wrong-thread, missing-suite, cancel, "
+                 "bad-callback (repeatable)")
       ->expected(1)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.fallthrough();

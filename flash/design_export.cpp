@@ -1,6 +1,7 @@
 #include "flash/design_export.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <numbers>
 #include <optional>
@@ -9,6 +10,7 @@
 #include "flash/builder_globals.h"
 #include "flash/builder_params.h"
 #include "flash/exported_curves.h"
+#include "frame/host_error.h"
 #include "frame/param_checkout.h"
 #include "frame/param_value_suites.h"
 #include "frame/scoped_suite.h"
@@ -28,6 +30,7 @@ PF_Err ExportFlashDesign(PF_InData* in_data, FlashDesignTable* table) {
   // Every checkout lives to the end of the export; leaving the function
   // checks them in in reverse order.
   const ParamCheckout identifier(in_data, kBuilderFlashIdentifier);
+  if (identifier.error()) return identifier.error();
   const A_long id = identifier.PopupValue();
   if (id < 1 || id > kFlashIdentifierCount) return PF_Err_NONE;
   const int slotIndex = id - 1;
@@ -102,6 +105,19 @@ PF_Err ExportFlashDesign(PF_InData* in_data, FlashDesignTable* table) {
   const ParamCheckout randomShape(in_data, kBuilderRandomiseShape);
   const ParamCheckout randomPetals(in_data, kBuilderRandomisePetals);
   const ParamCheckout randomBrightness(in_data, kBuilderRandomiseBrightness);
+  // A value that could not be checked out would go out as zero: the design
+  // is not exported and the caller gets the error.
+  PF_Err err = PF_Err_NONE;
+  for (const ParamCheckout* checkout :
+       {&mainLength, &mainDiameter, &mainProfile, &falloff, &configuration, &maxSparks, &dispersion,
+        &sparkBrightness, &colour, &temperature, &complexity, &amount, &randomShape, &randomPetals,
+        &randomBrightness}) {
+    KeepFirstError(err, checkout->error());
+  }
+  for (const auto* checkout : {&petalLength, &petalDiameter, &petalProfile, &angle, &offset, &barrel, &brightness}) {
+    if (*checkout) KeepFirstError(err, (*checkout)->error());
+  }
+  if (err != PF_Err_NONE) return err;
   const double shape = randomShape.FloatValue();
   slot.shapeRandomisationScaled = shape / 750.0;
   slot.shapeRandomisation = shape * 0.01;

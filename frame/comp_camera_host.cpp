@@ -73,7 +73,7 @@ double GetCompPixelAspect(const PF_InData *in_data, A_Err *errOut) {
   return RatioOrOne(ratio.num, ratio.den);
 }
 
-CompCamera BuildCompCamera(const PF_InData *in_data) {
+CompCamera BuildCompCamera(const PF_InData *in_data, A_Err *errOut) {
   A_Err err = A_Err_NONE;
   const double compAspect = GetCompPixelAspect(in_data, &err);
   const double layerAspect =
@@ -100,6 +100,9 @@ CompCamera BuildCompCamera(const PF_InData *in_data) {
     A_short planeHeight = 0;
     err = pfInterface->AEGP_GetEffectCameraMatrix(in_data->effect_ref, &compTime, &hostMatrix,
                                                   &distanceToPlane, &planeWidth, &planeHeight);
+  }
+  if (errOut != nullptr) {
+    *errOut = err;
   }
   if (err != A_Err_NONE) {
     // Nothing read is trusted: the default camera with the identity matrix.

@@ -12,9 +12,10 @@ namespace vlam {
 double GetCompPixelAspect(const PF_InData *in_data, A_Err *err = nullptr);
 
 // The camera for in_data's current time: the comp camera layer's matrix and
-// lens when there is one, the host's default camera otherwise. Host errors are
-// not reported; whatever could not be read keeps its default. A missing suite
-// throws A_Err_MISSING_SUITE.
-CompCamera BuildCompCamera(const PF_InData *in_data);
+// lens when there is one, the host's default camera otherwise. Whatever could
+// not be read keeps its default; the host's first error goes to *err, and a
+// render must then fail rather than draw through the wrong camera (drawing
+// controls may go on). A missing suite throws A_Err_MISSING_SUITE.
+CompCamera BuildCompCamera(const PF_InData *in_data, A_Err *err = nullptr);
 
 }  // namespace vlam

@@ -48,7 +48,12 @@ double ParamCheckout::AngleValue(const ParamValueSuites &suites, bool radians) c
 std::array<double, 2> ParamCheckout::PointValue(const ParamValueSuites &suites) const {
   A_FloatPoint point{0.0, 0.0};
   if (param_.param_type == PF_Param_POINT && suites.point() != nullptr) {
-    suites.point()->PF_GetFloatingPointValueFromPointDef(owner_->effect_ref, &param_, &point);
+    const PF_Err err =
+        suites.point()->PF_GetFloatingPointValueFromPointDef(owner_->effect_ref, &param_, &point);
+    if (err != PF_Err_NONE) {
+      point = A_FloatPoint{0.0, 0.0};
+      if (readError_ == PF_Err_NONE) readError_ = err;
+    }
   }
   return {point.x, point.y};
 }
@@ -60,7 +65,12 @@ std::array<double, 3> ParamCheckout::Point3DValue() const {
 PF_PixelFloat ParamCheckout::ColorValue(const ParamValueSuites &suites) const {
   PF_PixelFloat color{0.0f, 0.0f, 0.0f, 0.0f};
   if (param_.param_type == PF_Param_COLOR && suites.color() != nullptr) {
-    suites.color()->PF_GetFloatingPointColorFromColorDef(owner_->effect_ref, &param_, &color);
+    const PF_Err err =
+        suites.color()->PF_GetFloatingPointColorFromColorDef(owner_->effect_ref, &param_, &color);
+    if (err != PF_Err_NONE) {
+      color = PF_PixelFloat{0.0f, 0.0f, 0.0f, 0.0f};
+      if (readError_ == PF_Err_NONE) readError_ = err;
+    }
   }
   return color;
 }

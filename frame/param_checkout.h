@@ -22,8 +22,9 @@ class ParamCheckout {
   ParamCheckout &operator=(const ParamCheckout &) = delete;
 
   // The checkout's error; after a failure the definition stays zeroed, so
-  // every reader returns zero values.
-  PF_Err error() const { return error_; }
+  // every reader returns zero values. Then the first error of a reader that
+  // asked a suite to convert the value (point, colour), which returned zeros.
+  PF_Err error() const { return error_ != PF_Err_NONE ? error_ : readError_; }
   const PF_ParamDef &param() const { return param_; }
 
   double FloatValue() const;
@@ -42,6 +43,7 @@ class ParamCheckout {
   const PF_InData *owner_;
   PF_ParamDef param_{};
   PF_Err error_ = PF_Err_NONE;
+  mutable PF_Err readError_ = PF_Err_NONE;
 };
 
 // The floating-point angle of an angle definition: through the angle suite

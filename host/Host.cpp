@@ -36,6 +36,7 @@ Host::Host(HostOptions options) : options_(std::move(options)) {
     basicSuite_ = makeBasicSuite();
     publishHostSuites(suites_);
     for (const std::string &name : options_.refusedSuites) suites_.refuse(name);
+    for (const HostOptions::FailedCall &call : options_.failedCalls) monitor_.failCall(call.function, call.n, call.error);
     module_ = std::make_unique<ModuleLibrary>(options_.modulePath.empty() ? ModuleLibrary::defaultPath()
                                                                            : options_.modulePath);
     loadPlugins();

@@ -35,6 +35,14 @@ struct HostOptions {
   PF_SpecVersion specVersion{13, 14}; // the effect API version effects are told
   // Suites refused from the start (before the general plug-in is loaded).
   std::vector<std::string> refusedSuites;
+  // Host calls made to fail from the start: the n-th call of the function
+  // answers the error (see CallMonitor::failCall).
+  struct FailedCall {
+    std::string function;
+    int n = 1;
+    A_Err error = PF_Err_OUT_OF_MEMORY;
+  };
+  std::vector<FailedCall> failedCalls;
 };
 
 // Something the host showed its user: an effect's error message, a general

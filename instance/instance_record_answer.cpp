@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 
+#include "frame/host_error.h"
 #include "frame/param_checkout.h"
 #include "frame/param_value_suites.h"
 #include "instance/exchange_block.h"
@@ -11,7 +13,7 @@
 
 namespace vlam {
 
-InstanceSettings ReadInstanceSettings(const PF_InData *in_data) {
+InstanceSettings ReadInstanceSettings(const PF_InData *in_data, PF_Err *err) {
   const ParamValueSuites suites(in_data);
   // Checked out in this order and all held until the record is read.
   const ParamCheckout flashIdentifier(in_data, kInstanceFlashIdentifier);
@@ -51,6 +53,14 @@ InstanceSettings ReadInstanceSettings(const PF_InData *in_data) {
   s.brightness = brightness.FloatValue();
   s.defocus = defocus.FloatValue();
   s.maskId = maskPath.PopupValue();  // the path ID, the definition's first value
+  if (err != nullptr) {
+    *err = PF_Err_NONE;
+    for (const ParamCheckout *checkout :
+         {&flashIdentifier, &trigger, &aimSystem, &position, &aim, &pointAway, &sweep, &tilt, &roll,
+          &postScale, &randomSeed, &randomness, &brightness, &defocus, &maskPath}) {
+      KeepFirstError(*err, checkout->error());
+    }
+  }
   return s;
 }
 
@@ -68,7 +78,12 @@ PF_Err AnswerInstanceRecord(const PF_InData *in_data, void *extra) {
   if (count < 1 || count > kMaxInstances) {
     return PF_Err_BAD_CALLBACK_PARAM;
   }
-  const InstanceRecord record = MakeInstanceRecord(ReadInstanceSettings(in_data));
+  PF_Err err = PF_Err_NONE;
+  const InstanceSettings settings = ReadInstanceSettings(in_data, &err);
+  if (err != PF_Err_NONE) {
+    return err;
+  }
+  const InstanceRecord record = MakeInstanceRecord(settings);
   std::memcpy(block + offsetof(ExchangeBlock, instances) + (count - 1) * sizeof(InstanceRecord),
               &record, sizeof record);
   return PF_Err_NONE;

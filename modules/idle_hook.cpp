@@ -40,10 +40,14 @@ void ReportIdleFailure(const SPBasicSuite *basic, AEGP_PluginID plugin_id, A_Err
 
 }  // namespace
 
-void ApplyModuleStack(SuiteHandler &suites, AEGP_LayerH layer) {
-  ApplyAndPlace(suites, layer, "zk_VlamMod", Placement::kTop, nullptr);
-  ApplyAndPlace(suites, layer, "zk_VlamFlash", Placement::kAfterAnchor, "zk_VlamMod");
-  ApplyAndPlace(suites, layer, "zk_VlamInstance", Placement::kAfterAnchor, "zk_VlamFlash");
+A_Err ApplyModuleStack(SuiteHandler &suites, AEGP_LayerH layer) {
+  // Each effect is applied even when one before it failed; the first error
+  // is the result.
+  A_Err err = ApplyAndPlace(suites, layer, "zk_VlamMod", Placement::kTop, nullptr);
+  KeepFirstError(err, ApplyAndPlace(suites, layer, "zk_VlamFlash", Placement::kAfterAnchor, "zk_VlamMod"));
+  KeepFirstError(err,
+                 ApplyAndPlace(suites, layer, "zk_VlamInstance", Placement::kAfterAnchor, "zk_VlamFlash"));
+  return err;
 }
 
 A_Err VlamIdleHook(AEGP_GlobalRefcon /*plugin_refcon*/, AEGP_IdleRefcon /*refcon*/,
@@ -58,8 +62,12 @@ A_Err VlamIdleHook(AEGP_GlobalRefcon /*plugin_refcon*/, AEGP_IdleRefcon /*refcon
     SuiteHandler suites(basic);
     AEGP_LayerH layer = nullptr;
     // A request without a layer has nothing to apply to.
+    // A stack that could not be applied whole is reported; the command
+    // asked for as well is still carried out.
     if (state.TakeModuleStackRequest(&layer) && layer != nullptr) {
-      ApplyModuleStack(suites, layer);
+      if (const A_Err stack = ApplyModuleStack(suites, layer)) {
+        ReportIdleFailure(basic, plugin_id, stack);
+      }
     }
     const A_long command = state.TakeCommand();
     if (command == kNoCommand) {

@@ -13,9 +13,10 @@ inline constexpr const char *kUtilityInitErrorMessage = "Error initialising zkVl
 A_Err VlamIdleHook(AEGP_GlobalRefcon plugin_refcon, AEGP_IdleRefcon refcon, A_long *max_sleep);
 
 // Applies Module Selector (top), Flash Builder (after the first Module
-// Selector) and Flash Instance (after the first Flash Builder) to the layer.
+// Selector) and Flash Instance (after the first Flash Builder) to the layer;
+// the first error of the three.
 class SuiteHandler;
-void ApplyModuleStack(SuiteHandler &suites, AEGP_LayerH layer);
+A_Err ApplyModuleStack(SuiteHandler &suites, AEGP_LayerH layer);
 
 }  // namespace vlam
 

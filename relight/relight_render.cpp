@@ -1,5 +1,7 @@
 #include "relight/relight_render.h"
 
+#include <initializer_list>
+
 #include "AE_EffectCB.h"
 #include "AE_EffectCBSuites.h"
 #include "flash/brushes.h"
@@ -86,7 +88,9 @@ bool LayerCarriesRender(const ExchangeBlock &block) {
   return reinterpret_cast<const unsigned char *>(&block.table.head)[0] != 0;
 }
 
-LightSettings ReadLightSettings(const PF_InData *in_data, const RelightGeometry &geometry) {
+// The first error of reading a parameter goes to *err.
+LightSettings ReadLightSettings(const PF_InData *in_data, const RelightGeometry &geometry,
+                                PF_Err *err) {
   const ParamValueSuites suites(in_data);
   const ParamCheckout useFlash(in_data, kRelightUseFlashColour);
   const ParamCheckout colour(in_data, kRelightColour);
@@ -103,14 +107,20 @@ LightSettings ReadLightSettings(const PF_InData *in_data, const RelightGeometry 
   s.pixelAspect = geometry.pixelAspect;
   s.halfWidth = geometry.halfWidth;
   s.halfHeight = geometry.halfHeight;
+  *err = PF_Err_NONE;
+  for (const ParamCheckout *checkout : {&useFlash, &colour, &spread, &gain, &ambient}) {
+    KeepFirstError(*err, checkout->error());
+  }
   return s;
 }
 
 // Each light's position seen through the camera, as a soft blob in the
-// reduced buffer.
-void SplatLights(const PF_InData *in_data, const RelightLights &lights,
-                 const RelightGeometry &geometry, WorldBuffer &buffer) {
-  const CompCamera camera = BuildCompCamera(in_data);
+// reduced buffer; the host's error when the camera cannot be read.
+PF_Err SplatLights(const PF_InData *in_data, const RelightLights &lights,
+                   const RelightGeometry &geometry, WorldBuffer &buffer) {
+  A_Err err = A_Err_NONE;
+  const CompCamera camera = BuildCompCamera(in_data, &err);
+  if (err != A_Err_NONE) return err;
   const Matrix4 viewAndTranslation =
       Matrix4::Product(ViewTranslation(camera), ViewRotation(camera));
   const PF_EffectWorld &world = buffer.World();
@@ -130,6 +140,7 @@ void SplatLights(const PF_InData *in_data, const RelightLights &lights,
     SoftBrush(target, TruncToPixel(x), TruncToPixel(y),
               TruncToPixel(light.diameter * geometry.scale), light.colour, 1.0f);
   }
+  return PF_Err_NONE;
 }
 
 PF_Err IteratePixels(PF_InData *in_data, const RelightLayers &layers, RelightPixelContext &ctx) {
@@ -160,11 +171,12 @@ PF_Err IteratePixels(PF_InData *in_data, const RelightLayers &layers, RelightPix
 PF_Err LightTheLayer(PF_InData *in_data, const RelightLayers &layers, RelightLights &lights,
                      const RelightGeometry &geometry, WorldBuffer &lightBuffer,
                      bool mattePreview) {
-  SplatLights(in_data, lights, geometry, lightBuffer);
+  PF_Err err = SplatLights(in_data, lights, geometry, lightBuffer);
+  if (err != PF_Err_NONE) return err;
 
   PF_EffectWorld *output = layers.output();
   WorldBuffer illumination;
-  PF_Err err = illumination.Create(in_data, output->width, output->height,
+  err = illumination.Create(in_data, output->width, output->height,
                                    PF_PixelFormat_ARGB128, "ILLUM_WORLD");
   if (err == PF_Err_NONE) err = illumination.CopyFrom(&lightBuffer.World(), nullptr, nullptr);
 
@@ -208,7 +220,12 @@ PF_Err Relight(PF_InData *in_data, PF_OutData *out_data, const RelightLayers &la
   err = lightBuffer.Create(in_data, geometry.bufferWidth, geometry.bufferHeight,
                            PF_PixelFormat_ARGB128, "RELIGHT_FLASH");
   if (err == PF_Err_NONE) {
-    RelightLights lights = BuildLights(block, ReadLightSettings(in_data, geometry));
+    const LightSettings settings = ReadLightSettings(in_data, geometry, &err);
+    if (err != PF_Err_NONE) {
+      KeepFirstError(err, lightBuffer.Release());
+      return err;
+    }
+    RelightLights lights = BuildLights(block, settings);
     const ParamCheckout view(in_data, kRelightView);
     const bool mattePreview = view.PopupValue() == kRelightViewMattePreview;
     if (mattePreview || lights.count > 0) {

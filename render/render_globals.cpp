@@ -68,6 +68,10 @@ PF_Err FillRenderGlobals(const PF_InData *in_data, RenderGlobals &globals) {
   }
 
   BuildToneTable(globals.toneTable, kToneTableSize);
+  // A global setup that fails is never set down: it keeps nothing.
+  if (err != PF_Err_NONE) {
+    FreeRenderGlobalsTables(globals);
+  }
   return err;
 }
 

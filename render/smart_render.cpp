@@ -62,7 +62,8 @@ PF_Err DrawFlashes(PF_InData *in_data, PF_OutData *out_data, SmartRenderLayers &
   }
   if (err != PF_Err_NONE) return err;
 
-  frame.camera = BuildCompCamera(in_data);
+  frame.camera = BuildCompCamera(in_data, &err);
+  if (err != PF_Err_NONE) return err;
   frame.viewRotation = ViewRotation(frame.camera);
   frame.viewTranslation = ViewTranslation(frame.camera);
 

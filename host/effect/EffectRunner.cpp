@@ -114,12 +114,15 @@ PF_ParamDef EffectRunner::paramAt(const EffectInstance &instance, std::size_t in
   return def;
 }
 
-PF_ParamDef EffectRunner::paramForCall(CallFrame &frame, std::size_t index, std::int64_t ticks) {
+PF_ParamDef EffectRunner::paramForCall(CallFrame &frame, std::size_t index, std::int64_t ticks, PF_Err &err) {
+  err = PF_Err_NONE;
   PF_ParamDef def = paramAt(*frame.instance, index, ticks);
   if (def.param_type != PF_Param_ARBITRARY_DATA || !def.u.arb_d.value) return def;
   // The effect may change what it is given: it gets a copy, never the stored value.
   PF_Handle copy = nullptr;
-  if (ArbitraryCalls(host_, *frame.installed, index).copy(def.u.arb_d.value, copy) || !copy) {
+  err = ArbitraryCalls(host_, *frame.installed, index).copy(def.u.arb_d.value, copy);
+  if (err || !copy) {
+    if (!err) err = PF_Err_OUT_OF_MEMORY;
     def.u.arb_d.value = nullptr;
     return def;
   }
@@ -169,20 +172,26 @@ void EffectRunner::takeArbitraryValue(CallFrame &frame, std::size_t index, PF_Ha
   frame.instance->streams[index].setValueAt(frame.ticks, value);
 }
 
-void EffectRunner::fillParams(CallFrame &frame, const PF_LayerDef *input) {
+PF_Err EffectRunner::fillParams(CallFrame &frame, const PF_LayerDef *input) {
   frame.params.clear();
   frame.paramPointers.clear();
-  if (!frame.instance) return;
+  if (!frame.instance) return PF_Err_NONE;
   const std::size_t count = frame.instance->paramCount();
   frame.params.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) frame.params.push_back(paramForCall(frame, i, frame.ticks));
+  PF_Err first = PF_Err_NONE;
+  for (std::size_t i = 0; i < count; ++i) {
+    PF_Err err = PF_Err_NONE;
+    frame.params.push_back(paramForCall(frame, i, frame.ticks, err));
+    if (!first) first = err;
+  }
   if (input && count > 0) frame.params[0].u.ld = *input;
   if (clearsChangeFlags(frame.cmd))
     for (auto &p : frame.params) p.uu.change_flags = PF_ChangeFlag_NONE;
   for (auto &p : frame.params) frame.paramPointers.push_back(&p);
+  return first;
 }
 
-void EffectRunner::prepareFrame(CallFrame &frame, const CallOptions &options) {
+PF_Err EffectRunner::prepareFrame(CallFrame &frame, const CallOptions &options) {
   InstalledEffect &effect = *frame.installed;
   PF_InData &in = frame.in;
   in.inter = interactCallbacks();
@@ -225,7 +234,7 @@ void EffectRunner::prepareFrame(CallFrame &frame, const CallOptions &options) {
   out.num_params = in.num_params;
   out.width = in.width;
   out.height = in.height;
-  if (commandGetsParams(frame.cmd)) fillParams(frame, options.input);
+  return commandGetsParams(frame.cmd) ? fillParams(frame, options.input) : PF_Err_NONE;
 }
 
 CallResult EffectRunner::call(InstalledEffect &effect, EffectInstance *instance, PF_Cmd cmd,
@@ -242,8 +251,15 @@ CallResult EffectRunner::call(InstalledEffect &effect, EffectInstance *instance,
   frame->settings = options.settings;
   frame->smart = options.smart;
   if (cmd == PF_Cmd_PARAMS_SETUP) frame->adding = &effect.params;
-  prepareFrame(*frame, options);
+  const PF_Err paramsErr = prepareFrame(*frame, options);
   host_.monitor().note("call " + effect.matchName() + " " + commandText(cmd));
+  if (paramsErr) {
+    // Without its parameters' values the effect is not called.
+    result.err = paramsErr;
+    host_.report(effect.name(), "a parameter's value could not be copied for " + commandText(cmd), paramsErr);
+    disposeArbitraryCopies(*frame);
+    return result;
+  }
   {
     FrameRegistration live(*frame);
     PF_ParamDef **params = frame->paramPointers.empty() ? nullptr : frame->paramPointers.data();

@@ -65,10 +65,15 @@ public:
   PF_Err globalSetdown(InstalledEffect &effect);
 
   // The parameter array of an instance at a time (params[0] carries `input`).
-  void fillParams(CallFrame &frame, const PF_LayerDef *input);
+  // An error when an arbitrary-data value could not be copied: the effect is
+  // then not called.
+  PF_Err fillParams(CallFrame &frame, const PF_LayerDef *input);
   // One parameter's definition with its value at a time, for a call: an
   // arbitrary-data value is a copy the call owns (see CallFrame::arbCopies).
-  PF_ParamDef paramForCall(CallFrame &frame, std::size_t index, std::int64_t ticks);
+  // `err` is set when that copy fails (the effect's callback failed, or out
+  // of memory): the effect must not be handed an empty value as if it were
+  // the parameter's.
+  PF_ParamDef paramForCall(CallFrame &frame, std::size_t index, std::int64_t ticks, PF_Err &err);
   // Gives back a copy paramForCall made (at check-in); false when `def`
   // holds none.
   bool releaseArbitraryCopy(CallFrame &frame, const PF_ParamDef &def);
@@ -80,7 +85,8 @@ public:
   static bool toTicks(const EffectInstance *instance, A_long time, A_u_long scale, std::int64_t &ticks);
 
 private:
-  void prepareFrame(CallFrame &frame, const CallOptions &options);
+  // Fills the call's records; the error of fillParams.
+  PF_Err prepareFrame(CallFrame &frame, const CallOptions &options);
   void takeBack(CallFrame &frame, CallResult &result, bool takeValues);
   void takeArbitraryValue(CallFrame &frame, std::size_t index, PF_Handle handle);
   void disposeArbitraryCopies(CallFrame &frame);

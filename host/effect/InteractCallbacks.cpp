@@ -16,7 +16,9 @@ PF_Err checkoutParam(PF_ProgPtr ref, PF_ParamIndex index, A_long time, A_long st
     if (index < 0 || static_cast<std::size_t>(index) >= frame->instance->paramCount()) return PF_Err_INVALID_INDEX;
     std::int64_t ticks = 0;
     if (!EffectRunner::toTicks(frame->instance, time, scale, ticks)) return PF_Err_BAD_CALLBACK_PARAM;
-    *param = host.runner().paramForCall(*frame, static_cast<std::size_t>(index), ticks);
+    PF_Err err = PF_Err_NONE;
+    *param = host.runner().paramForCall(*frame, static_cast<std::size_t>(index), ticks, err);
+    if (err) return err;
     if (param->param_type == PF_Param_LAYER)
       if (PF_Err err = frame->layerParams.checkout(*frame, static_cast<std::size_t>(index), ticks, *param)) return err;
     ++frame->outstandingCheckouts;

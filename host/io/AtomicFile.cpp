@@ -55,11 +55,27 @@ void writeFileAtomically(const std::filesystem::path &target, std::string_view b
     std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
     if (!out)
       throw HostError(target.string() + ": cannot write: " + std::strerror(errno));
+    errno = 0;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
+    out.close();
     if (!out)
-      throw HostError(target.string() + ": write failed");
+      throw HostError(target.string() + ": write failed" + (errno ? std::string(": ") + std::strerror(errno) : ""));
   });
+}
+
+void checkFolderWritable(const std::filesystem::path &folder) {
+  const std::filesystem::path where = folder.empty() ? std::filesystem::path(".") : folder;
+  TemporaryFile probe(temporaryBeside(where / ".vlam-write-check"));
+  int fd = ::open(probe.path().c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+  if (fd < 0) {
+    const int error = errno;
+    probe.release(); // nothing was created
+    throw HostError(where.string() + ": cannot write files there: " + std::strerror(error));
+  }
+  const bool written = ::write(fd, "", 1) == 1;
+  const int error = errno;
+  ::close(fd);
+  if (!written) throw HostError(where.string() + ": cannot write files there: " + std::strerror(error));
 }
 
 std::string readWholeFile(const std::filesystem::path &path) {

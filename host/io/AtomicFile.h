@@ -17,6 +17,11 @@ void writeFileAtomically(const std::filesystem::path &target, std::string_view b
 void writeFileAtomically(const std::filesystem::path &target,
                          const std::function<void(const std::filesystem::path &tmp)> &produce);
 
+// Throws HostError naming `folder` and the reason when no file can be
+// created in it (a folder that does not exist, is not writable, or a full
+// disk): tried by creating and removing a file of one byte.
+void checkFolderWritable(const std::filesystem::path &folder);
+
 // Reads a whole file; throws HostError naming the file when it cannot.
 std::string readWholeFile(const std::filesystem::path &path);
 

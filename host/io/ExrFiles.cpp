@@ -8,6 +8,7 @@
 #include <ImfHeader.h>
 #include <ImfInputFile.h>
 #include <ImfOutputFile.h>
+#include <ImfStdIO.h>
 
 #include <exception>
 #include <utility>
@@ -64,25 +65,28 @@ void writeExr(const std::filesystem::path &path, const Image &image, ExrCompress
   // blue per pixel); other depths are widened to float first.
   const Image widened = image.depth() == PixelDepth::Float32 ? Image() : image.convertedTo(PixelDepth::Float32);
   const Image &pixels = image.depth() == PixelDepth::Float32 ? image : widened;
-  writeFileAtomically(path, [&](const std::filesystem::path &tmp) {
-    try {
-      Imf::Header header(w, h);
-      header.compression() = imfCompression(compression);
-      // Channel offsets within a pixel in the host's order alpha, red, green, blue.
-      const std::pair<const char *, std::size_t> channels[4] = {{"R", 1}, {"G", 2}, {"B", 3}, {"A", 0}};
-      Imf::FrameBuffer frame;
-      char *base = const_cast<char *>(reinterpret_cast<const char *>(pixels.data()));
-      for (const auto &[name, offset] : channels) {
-        header.channels().insert(name, Imf::Channel(Imf::FLOAT));
-        frame.insert(name, Imf::Slice(Imf::FLOAT, base + offset * sizeof(float), 4 * sizeof(float), pixels.rowBytes()));
-      }
-      Imf::OutputFile file(tmp.c_str(), header);
-      file.setFrameBuffer(frame);
-      file.writePixels(h);
-    } catch (const std::exception &e) {
-      throw HostError(path.string() + ": cannot write EXR: " + e.what());
+  // Encoded in memory first: the encoder writes the file's line offsets from
+  // its destructor, which swallows a failed write (a full disk); the file
+  // itself is then written with every write checked.
+  Imf::StdOSStream encoded;
+  try {
+    Imf::Header header(w, h);
+    header.compression() = imfCompression(compression);
+    // Channel offsets within a pixel in the host's order alpha, red, green, blue.
+    const std::pair<const char *, std::size_t> channels[4] = {{"R", 1}, {"G", 2}, {"B", 3}, {"A", 0}};
+    Imf::FrameBuffer frame;
+    char *base = const_cast<char *>(reinterpret_cast<const char *>(pixels.data()));
+    for (const auto &[name, offset] : channels) {
+      header.channels().insert(name, Imf::Channel(Imf::FLOAT));
+      frame.insert(name, Imf::Slice(Imf::FLOAT, base + offset * sizeof(float), 4 * sizeof(float), pixels.rowBytes()));
     }
-  });
+    Imf::OutputFile file(encoded, header);
+    file.setFrameBuffer(frame);
+    file.writePixels(h);
+  } catch (const std::exception &e) {
+    throw HostError(path.string() + ": cannot write EXR: " + e.what());
+  }
+  writeFileAtomically(path, encoded.str());
 }
 
 Image readExr(const std::filesystem::path &path, PixelDepth depth) {

@@ -31,10 +31,13 @@ void writeText(const std::filesystem::path &file, const std::string &text) {
   std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }
 
-CliResult runVlam(const std::filesystem::path &dir, const std::vector<std::string> &args) {
-  std::string command = "cd " + quoted(dir.string()) + " && " + quoted(VLAM_CLI_PATH) + " --settings settings.json";
+CliResult runVlam(const std::filesystem::path &dir, const std::vector<std::string> &args, const std::string &launcher) {
+  static std::atomic<int> runs{0};
+  std::string command =
+      "cd " + quoted(dir.string()) + " && " + launcher + quoted(VLAM_CLI_PATH) + " --settings settings.json";
   for (const auto &arg : args) command += " " + quoted(arg);
-  const auto out = dir / ".stdout", err = dir / ".stderr";
+  const std::string run = std::to_string(runs++);
+  const auto out = dir / (".stdout" + run), err = dir / (".stderr" + run);
   command += " > " + quoted(out.string()) + " 2> " + quoted(err.string()) + " < /dev/null";
   const int status = std::system(command.c_str());
   CliResult result;

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <thread>
+#include <unistd.h>
+
 using vlam::test::CliDir;
 using json = nlohmann::json;
 
@@ -105,6 +108,10 @@ TEST(Cli, BadInputGivesOneLineAndWritesNothing) {
       {{"render", empty, "-o", (dir / "f.png").string()}, "need #### in the file name"},
       {{"render", empty, "--frames", "40-60", "-o", (dir / "f_##.png").string()}, "frames 0-47"},
       {{"render", empty, "-o", (dir / "nodir" / "f_##.png").string()}, "does not exist"},
+      {{"--fail-call", "AEGP_ApplyEffect:0", "apply", empty, "--layer", "Plate", "--effect", "zk_Vlam"},
+       "--fail-call AEGP_ApplyEffect:0: the call's number must be a whole number from 1"},
+      {{"--fail-call", "AEGP_ApplyEffect:1:later", "apply", empty, "--layer", "Plate", "--effect", "zk_Vlam"},
+       "the error must be a non-zero number or a name listed in --help"},
   };
   for (const auto &[args, expected] : cases) {
     auto r = dir.run(args);
@@ -149,6 +156,170 @@ TEST(Cli, RendersFramesOfAScene) {
       << failed.err;
   EXPECT_TRUE(std::filesystem::exists(dir / "g_002.png"));
   for (const char *name : {"g_004.png", "g_005.png"}) EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
+}
+
+TEST(Cli, FailCallMakesTheNamedHostCallAnswerTheError) {
+  CliDir dir;
+  const std::string before = vlam::test::readText(dir / "empty.json");
+  const std::vector<std::string> apply = {"apply", (dir / "empty.json").string(), "--layer", "Plate", "--effect",
+                                          "zk_Vlam"};
+  struct Case {
+    std::string failure, message;
+  };
+  const Case cases[] = {
+      {"host_new_handle", "Could not initialise global data (1) (error 4)"}, // out of memory by default
+      {"AcquireSuite:1:missing-suite", "Couldn't load Vlam Utils Suite (error 13)"},
+      // The utility plug-in cannot apply the whole stack: it says so, nothing is saved.
+      {"AEGP_ApplyEffect:2", "zkVlamUtil could not carry out a request (error 4)"},
+      // A global setup that fails keeps nothing (the sanitizer build sees a leak).
+      {"AEGP_RegisterWithAEGP", "applying zk_Vlam to layer 'Plate' failed (error 4); nothing written"},
+      {"host_new_handle:9999", ""}, // a call that never comes: nothing fails (and the scene is saved)
+  };
+  for (const Case &c : cases) {
+    std::vector<std::string> args = {"--fail-call", c.failure};
+    args.insert(args.end(), apply.begin(), apply.end());
+    auto r = dir.run(args);
+    EXPECT_EQ(r.exitCode, c.message.empty() ? 0 : 1) << c.failure << ": " << r.err;
+    if (c.message.empty()) continue;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.failure << ": " << r.err;
+    EXPECT_EQ(vlam::test::readText(dir / "empty.json"), before) << c.failure;
+  }
+}
+
+// The last call of each of these during a render of the built-in scene gives
+// something the frame depends on (the camera, a colour, a point, a copy of
+// the Flash Builder's curve): when it fails, the render fails and writes
+// nothing, where it used to go on without it and write a different picture.
+TEST(Cli, RenderFailsWhenAHostCallItDependsOnFails) {
+  CliDir dir;
+  const std::vector<std::string> render = {"render", "-o", "f.png", "--frames", "17", "--downsample", "8"};
+  std::vector<std::string> traced = {"--trace"};
+  traced.insert(traced.end(), render.begin(), render.end());
+  const auto r = dir.run(traced);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::filesystem::remove(dir / "f.png");
+  for (const std::string function : {"AEGP_GetEffectCamera", "PF_GetFloatingPointColorFromColorDef",
+                                     "PF_GetFloatingPointValueFromPointDef", "host_new_handle"}) {
+    int calls = 0;
+    for (std::size_t at = r.err.find("trace: " + function + "\n"); at != std::string::npos;
+         at = r.err.find("trace: " + function + "\n", at + 1))
+      ++calls;
+    ASSERT_GT(calls, 0) << function;
+    std::vector<std::string> args = {"--fail-call", function + ":" + std::to_string(calls)};
+    args.insert(args.end(), render.begin(), render.end());
+    const auto failed = dir.run(args);
+    EXPECT_EQ(failed.exitCode, 1) << function;
+    EXPECT_NE(failed.err.find("failed (error 4 (out of memory))"), std::string::npos) << function << ": " << failed.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "f.png")) << function;
+  }
+}
+
+// Names in `folder` and below, sorted.
+std::vector<std::string> filesUnder(const std::filesystem::path &folder) {
+  std::vector<std::string> names;
+  for (const auto &entry : std::filesystem::recursive_directory_iterator(folder))
+    names.push_back(std::filesystem::relative(entry.path(), folder).string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The superuser writes through folder permissions: its runs of the tool give
+// that power up, so that a read-only folder stops them as it stops a user.
+std::string withoutOverride() {
+  return ::geteuid() == 0 ? "setpriv --bounding-set=-dac_override --inh-caps=-dac_override " : "";
+}
+
+TEST(CliDisk, FailedWritesLeaveNoPartialFileAndTheOldFileWhole) {
+  // ulimit -f counts blocks of 512 or 1024 bytes depending on the shell; the
+  // limits below stop the files written whichever it is and let the rest through.
+  const std::string fileLimit = "ulimit -f 16 && ", smallLimit = "ulimit -f 2 && ", tinyLimit = "ulimit -f 1 && ";
+  struct Case {
+    std::string name, launcher;
+    std::vector<std::string> args;
+    int exitCode;
+    std::string message;
+    std::string kept; // a file the command was to replace, which must keep its old content
+  };
+  const std::vector<std::string> apply = {"apply", "scene.json", "--layer", "Plate", "--effect", "zk_Vlam"};
+  std::vector<std::string> lockedApply = apply;
+  lockedApply[1] = "locked/scene.json";
+  const Case cases[] = {
+      {"png past the size limit", fileLimit,
+       {"render", "scene.json", "--frames", "0", "-o", "out/f.png", "--png-compression", "0"}, 1,
+       "out/f.png: write failed: File too large", ""},
+      {"exr past the size limit", fileLimit,
+       {"render", "scene.json", "--frames", "0", "-o", "out/f.exr", "--exr-compression", "none"}, 1,
+       "out/f.exr: write failed: File too large", ""},
+      {"render into a read-only folder", withoutOverride(), {"render", "scene.json", "-o", "locked/f_##.png"}, 1,
+       "locked: cannot write files there: Permission denied", ""},
+      {"scene past the size limit", smallLimit, apply, 1, "scene.json: write failed: File too large", "scene.json"},
+      {"scene in a read-only folder", withoutOverride(), lockedApply, 1, "Permission denied", "locked/scene.json"},
+      {"settings past the size limit", tinyLimit, {"presets"}, 0,
+       "vlam: settings not saved: settings.json: write failed: File too large", "settings.json"},
+  };
+  for (const Case &c : cases) {
+    CliDir dir;
+    vlam::test::writeText(dir / "scene.json", R"({"vlam_scene": 1, "compositions": [{"width": 200, "height": 100,
+        "frame_rate": 24, "duration": 2, "layers": [{"name": "Plate", "solid": [0.5, 0.25, 1]}]}]})");
+    vlam::test::writeText(dir / "settings.json", "{ not json: the presets are written back in full");
+    std::filesystem::create_directories(dir / "out");
+    std::filesystem::create_directories(dir / "locked");
+    std::filesystem::copy_file(dir / "scene.json", dir / "locked" / "scene.json");
+    const auto before = filesUnder(dir.path());
+    const std::string old = c.kept.empty() ? "" : vlam::test::readText(dir / c.kept);
+    std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    auto r = dir.run(c.args, c.launcher);
+    std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << ": " << r.err;
+    EXPECT_EQ(filesUnder(dir.path()), before) << c.name << ": a file was left or removed";
+    if (!c.kept.empty()) {
+      EXPECT_EQ(vlam::test::readText(dir / c.kept), old) << c.name;
+    }
+  }
+}
+
+TEST(CliDisk, TwoProcessesSavingTheSettingsLeaveOneWholeVersion) {
+  // Each run saves its builder's curve into another preset slot (a Ctrl-click
+  // on the slot's button); a large section of someone else's keeps each write
+  // long enough for two to overlap.
+  CliDir dir;
+  const std::string pad(2 << 20, 'p');
+  const std::string start = nlohmann::json{{"format", "vlam-settings"}, {"version", 1},
+                                           {"blobs", {{"0", {{"Someone Else", {{"pad", {{"string", pad}}}}}}}}}}
+                                .dump();
+  ASSERT_EQ(dir.run({"apply", "empty.json", "--layer", "Plate", "--effect", "zk_Vlam"}).exitCode, 0);
+  const auto save = [&](const std::string &slot, const std::string &scene) {
+    return vlam::test::CliResult(dir.run({"click", scene, "--layer", "Plate", "--effect", "1", "--param",
+                                          "Flash Shape Profile", "--at", slot + ",240", "--ctrl"}));
+  };
+  std::string alone[2];
+  const std::string slots[2] = {"180", "240"};
+  for (int i = 0; i < 2; ++i) {
+    std::filesystem::copy_file(dir / "empty.json", dir / ("s" + std::to_string(i) + ".json"));
+    vlam::test::writeText(dir / "settings.json", start);
+    ASSERT_EQ(save(slots[i], "s" + std::to_string(i) + ".json").exitCode, 0);
+    alone[i] = vlam::test::readText(dir / "settings.json");
+    ASSERT_NE(alone[i].find(pad), std::string::npos) << "the other section is kept";
+  }
+  ASSERT_NE(alone[0], alone[1]);
+  // One after the other (when one run is over before the other reads).
+  ASSERT_EQ(save(slots[0], "s0.json").exitCode, 0);
+  const std::string both = vlam::test::readText(dir / "settings.json");
+  for (int round = 0; round < 3; ++round) {
+    vlam::test::writeText(dir / "settings.json", start);
+    vlam::test::CliResult results[2];
+    std::thread other([&] { results[1] = save(slots[1], "s1.json"); });
+    results[0] = save(slots[0], "s0.json");
+    other.join();
+    for (const auto &r : results) EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string saved = vlam::test::readText(dir / "settings.json");
+    EXPECT_TRUE(saved == alone[0] || saved == alone[1] || saved == both) << "round " << round << ": a mix of " << saved.size() << " bytes";
+  }
+  const auto names = filesUnder(dir.path());
+  EXPECT_EQ(names, (std::vector<std::string>{"empty.json", "s0.json", "s1.json", "settings.json"}));
 }
 
 } // namespace

@@ -32,6 +32,7 @@ public:
   std::map<PF_FunctionSelector, int> calls;
   std::unique_ptr<FakeEffect> fake;
   A_long seenAtCheckout = -1;
+  int copiesLeft = -1; // copies that succeed before the next fails; -1 for all
 
   PF_Handle make(A_long v) {
     auto **h = host_.handles().allocate(sizeof(A_long));
@@ -50,6 +51,8 @@ private:
       switch (x->which_function) {
       case PF_Arbitrary_NEW_FUNC: *x->u.new_func_params.arbPH = make(7); break;
       case PF_Arbitrary_COPY_FUNC:
+        if (copiesLeft == 0) return PF_Err_OUT_OF_MEMORY;
+        if (copiesLeft > 0) --copiesLeft;
         *x->u.copy_func_params.dst_arbPH = make(valueOf(x->u.copy_func_params.src_arbH));
         break;
       case PF_Arbitrary_DISPOSE_FUNC: host_.handles().dispose(reinterpret_cast<void **>(x->u.dispose_func_params.arbH)); break;
@@ -124,6 +127,28 @@ TEST(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallback) {
   host.runner().globalSetdown(effect.fake->installed());
   EXPECT_EQ(host.handles().liveCount(), baseline) << "every value and copy was disposed";
   EXPECT_EQ(host.handles().badHandleCalls(), 0u);
+}
+
+TEST(ArbitraryProtocol, AValueThatCannotBeCopiedFailsTheCallInsteadOfArrivingEmpty) {
+  TempDir dir;
+  host::Host host(test::testHostOptions(dir));
+  host::Layer &plate = test::openSolidProject(host);
+  CountingArbEffect effect(host);
+  host::EffectInstance *instance = host.applyEffect(plate, "arb");
+  ASSERT_NE(instance, nullptr);
+  const std::size_t live = host.handles().liveCount();
+  // 0: the parameter array's copy fails, the effect is not called; 1: the
+  // checkout's copy fails and the effect gets the error.
+  for (int copies : {0, 1}) {
+    effect.copiesLeft = copies;
+    effect.seenAtCheckout = -1;
+    host::CallOptions options;
+    EXPECT_EQ(host.runner().call(instance->installed(), instance, PF_Cmd_COMPLETELY_GENERAL, options).err,
+              PF_Err_OUT_OF_MEMORY)
+        << copies;
+    EXPECT_EQ(effect.seenAtCheckout, -1) << copies;
+    EXPECT_EQ(host.handles().liveCount(), live) << copies << ": the copies made were given back";
+  }
 }
 
 } // namespace

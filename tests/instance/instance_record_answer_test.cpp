@@ -150,17 +150,11 @@ TEST_F(RecordAnswerTest, EzAimAnglesFromThePositionAndAimPoint) {
   EXPECT_GT(double{block.instances[0].aimA}, kPi);  // aim to the right, pointing away
 }
 
-TEST_F(RecordAnswerTest, UnreadableParametersCountAsZero) {
+TEST_F(RecordAnswerTest, UnreadableParametersFailTheAnswerAndWriteNothing) {
   host.failingCheckouts = {kInstanceAimSystem, kInstanceAim, kInstanceRoll, kInstanceDefocus};
-  ASSERT_EQ(Ask(2), PF_Err_NONE);
-  const InstanceRecord &r = block.instances[1];
-  // Aim system 0: the EZ-Aim mapping with the aim point at 0,0, not flagged.
-  const AimAngles expected = EzAimAngles(400.0, 300.0, 0.0, 0.0, true);
-  EXPECT_EQ(r.ezAim, 0);
-  EXPECT_DOUBLE_EQ(double{r.aimA}, expected.sweep);
-  EXPECT_EQ(double{r.roll}, kPi + 0.22689280275926285);
-  EXPECT_EQ(double{r.defocus}, 0.0);
-  EXPECT_EQ(r.maskId, 42u);
+  std::memset(&block, 0xAB, sizeof block);
+  EXPECT_EQ(Ask(2), PF_Err_INVALID_INDEX);
+  ExpectOnlySlotWritten(-1);
   EXPECT_EQ(host.checkins, 11);  // only what was checked out goes back
 }
 
