@@ -66,16 +66,11 @@ void writeFileAtomically(const std::filesystem::path &target, std::string_view b
 void checkFolderWritable(const std::filesystem::path &folder) {
   const std::filesystem::path where = folder.empty() ? std::filesystem::path(".") : folder;
   TemporaryFile probe(temporaryBeside(where / ".vlam-write-check"));
-  int fd = ::open(probe.path().c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-  if (fd < 0) {
-    const int error = errno;
-    probe.release(); // nothing was created
-    throw HostError(where.string() + ": cannot write files there: " + std::strerror(error));
+  try {
+    writeProbeFile(probe.path());
+  } catch (const HostError &e) {
+    throw HostError(where.string() + ": cannot write files there: " + e.what());
   }
-  const bool written = ::write(fd, "", 1) == 1;
-  const int error = errno;
-  ::close(fd);
-  if (!written) throw HostError(where.string() + ": cannot write files there: " + std::strerror(error));
 }
 
 std::string readWholeFile(const std::filesystem::path &path) {

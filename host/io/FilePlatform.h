@@ -17,4 +17,9 @@ void syncFile(const std::filesystem::path &path);
 // then both files are as they were.
 void replaceFile(const std::filesystem::path &replacement, const std::filesystem::path &target);
 
+// Creates `path`, which must not exist yet, and writes one byte to it.
+// Throws HostError with the system's reason when either fails; the caller
+// removes the file.
+void writeProbeFile(const std::filesystem::path &path);
+
 } // namespace vlam::host

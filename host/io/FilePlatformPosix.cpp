@@ -28,4 +28,13 @@ void replaceFile(const std::filesystem::path &replacement, const std::filesystem
     throw HostError(target.string() + ": cannot replace: " + ec.message());
 }
 
+void writeProbeFile(const std::filesystem::path &path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+  if (fd < 0) throw HostError(std::strerror(errno));
+  const bool written = ::write(fd, "", 1) == 1;
+  const int error = errno;
+  ::close(fd);
+  if (!written) throw HostError(std::strerror(error));
+}
+
 } // namespace vlam::host

@@ -31,4 +31,14 @@ void replaceFile(const std::filesystem::path &replacement, const std::filesystem
   throw HostError(target.string() + ": cannot replace: " + lastErrorText());
 }
 
+void writeProbeFile(const std::filesystem::path &path) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw HostError(lastErrorText());
+  DWORD written = 0;
+  const BOOL ok = ::WriteFile(file, "", 1, &written, nullptr) && written == 1;
+  const std::string why = ok ? std::string() : lastErrorText();
+  ::CloseHandle(file);
+  if (!ok) throw HostError(why);
+}
+
 } // namespace vlam::host
