@@ -78,7 +78,7 @@ same() { cmp -s "$1" "$2"; }
 # Judges a finished run against the run without a fault; prints "ok" or what
 # went wrong.
 judge() {
-  local cmd=$1 label=$2 spec=$3
+  local cmd=$1 label=$2
   local dir=$work/$cmd/$label base=$work/$cmd/baseline rc
   rc=$(cat "$dir/rc")
   if grep -qE "Sanitizer|runtime error:" "$dir/stderr"; then echo "sanitizer report"; return; fi
@@ -116,7 +116,7 @@ judge() {
 one() {
   local cmd=$1 fn=$2 n=$3 verdict
   run "$cmd" "$fn-$n" --fail-call "$fn:$n"
-  verdict=$(judge "$cmd" "$fn-$n" "$fn:$n")
+  verdict=$(judge "$cmd" "$fn-$n")
   printf '%s\t%s:%s\t%s\n' "$cmd" "$fn" "$n" "$verdict"
   # A run that behaved leaves nothing to look at.
   [ "$verdict" = ok ] && rm -rf "${work:?}/$cmd/$fn-$n"
