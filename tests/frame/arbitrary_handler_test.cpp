@@ -61,80 +61,66 @@ class ArbitraryHandlerTest : public ::testing::Test {
   }
 };
 
-TEST_F(ArbitraryHandlerTest, FlatSizeFlattenUnflattenReproduceValue) {
+TEST_F(ArbitraryHandlerTest, FlatSizeFlattenUnflattenRoundTripAndWrongSizes) {
   PF_ArbitraryH value = Value(host, "hello-world");
-
-  PF_ArbParamsExtra size = Extra(PF_Arbitrary_FLAT_SIZE_FUNC);
   A_u_long flatSize = 0;
+  PF_ArbParamsExtra size = Extra(PF_Arbitrary_FLAT_SIZE_FUNC);
   size.u.flat_size_func_params.flat_data_sizePLu = &flatSize;
   ASSERT_EQ(RouteArbitraryCallback(&size), PF_Err_NONE);
   EXPECT_EQ(flatSize, 12u);
 
-  std::vector<char> flat(flatSize, 'x');
-  PF_ArbParamsExtra flatten = Extra(PF_Arbitrary_FLATTEN_FUNC);
-  flatten.u.flatten_func_params.arbH = value;
-  flatten.u.flatten_func_params.buf_sizeLu = flatSize;
-  flatten.u.flatten_func_params.flat_dataPV = flat.data();
-  ASSERT_EQ(RouteArbitraryCallback(&flatten), PF_Err_NONE);
-  EXPECT_EQ(std::memcmp(flat.data(), "hello-world", 12), 0);
-  EXPECT_EQ(host.LockCount(value), 0);
+  // Flattening into a buffer of the wrong size leaves it untouched.
+  for (const A_u_long bufferSize : {A_u_long{13}, flatSize}) {
+    std::vector<char> flat(bufferSize, 'x');
+    PF_ArbParamsExtra flatten = Extra(PF_Arbitrary_FLATTEN_FUNC);
+    flatten.u.flatten_func_params.arbH = value;
+    flatten.u.flatten_func_params.buf_sizeLu = bufferSize;
+    flatten.u.flatten_func_params.flat_dataPV = flat.data();
+    ASSERT_EQ(RouteArbitraryCallback(&flatten), PF_Err_NONE);
+    EXPECT_EQ(flat == std::vector<char>(bufferSize, 'x'), bufferSize != flatSize);
+    if (bufferSize == flatSize) {
+      EXPECT_EQ(std::memcmp(flat.data(), "hello-world", 12), 0);
+    }
+    EXPECT_EQ(host.LockCount(value), 0);
+  }
 
-  PF_ArbitraryH back = nullptr;
-  PF_ArbParamsExtra unflatten = Extra(PF_Arbitrary_UNFLATTEN_FUNC);
-  unflatten.u.unflatten_func_params.buf_sizeLu = flatSize;
-  unflatten.u.unflatten_func_params.flat_dataPV = flat.data();
-  unflatten.u.unflatten_func_params.arbPH = &back;
-  ASSERT_EQ(RouteArbitraryCallback(&unflatten), PF_Err_NONE);
-  ASSERT_NE(back, nullptr);
-  EXPECT_NE(back, value);
-  EXPECT_EQ(Text(back), "hello-world");
-  EXPECT_EQ(handler.mended, 1);  // flat bytes always pass the subclass's mending
-  EXPECT_EQ(host.LockCount(back), 0);
-}
-
-TEST_F(ArbitraryHandlerTest, FlattenIntoWrongSizeLeavesBufferUntouched) {
-  PF_ArbitraryH value = Value(host, "hello-world");
-  std::vector<char> flat(13, 'x');
-  PF_ArbParamsExtra flatten = Extra(PF_Arbitrary_FLATTEN_FUNC);
-  flatten.u.flatten_func_params.arbH = value;
-  flatten.u.flatten_func_params.buf_sizeLu = 13;
-  flatten.u.flatten_func_params.flat_dataPV = flat.data();
-  EXPECT_EQ(RouteArbitraryCallback(&flatten), PF_Err_NONE);
-  EXPECT_EQ(flat, std::vector<char>(13, 'x'));
-}
-
-TEST_F(ArbitraryHandlerTest, UnflattenOfWrongSizeGivesDefault) {
-  const char shortFlat[5] = "abcd";
-  PF_ArbitraryH back = nullptr;
-  PF_ArbParamsExtra unflatten = Extra(PF_Arbitrary_UNFLATTEN_FUNC);
-  unflatten.u.unflatten_func_params.buf_sizeLu = 5;
-  unflatten.u.unflatten_func_params.flat_dataPV = shortFlat;
-  unflatten.u.unflatten_func_params.arbPH = &back;
-  EXPECT_EQ(RouteArbitraryCallback(&unflatten), PF_Err_NONE);
-  ASSERT_NE(back, nullptr);
-  EXPECT_EQ(Text(back), "default-val");
-  EXPECT_EQ(handler.mended, 0);
+  // Flat bytes of the right size pass the subclass's mending; of a wrong
+  // size they give the default value.
+  struct Case {
+    const char *flat;
+    A_u_long size;
+    const char *expected;
+    int mended;
+  };
+  for (const Case &c : {Case{"hello-world", 12, "hello-world", 1}, Case{"abcd", 5, "default-val", 1}}) {
+    PF_ArbitraryH back = nullptr;
+    PF_ArbParamsExtra unflatten = Extra(PF_Arbitrary_UNFLATTEN_FUNC);
+    unflatten.u.unflatten_func_params.buf_sizeLu = c.size;
+    unflatten.u.unflatten_func_params.flat_dataPV = c.flat;
+    unflatten.u.unflatten_func_params.arbPH = &back;
+    ASSERT_EQ(RouteArbitraryCallback(&unflatten), PF_Err_NONE);
+    ASSERT_NE(back, nullptr);
+    EXPECT_NE(back, value);
+    EXPECT_EQ(Text(back), c.expected);
+    EXPECT_EQ(handler.mended, c.mended);
+    EXPECT_EQ(host.LockCount(back), 0);
+  }
 }
 
 TEST_F(ArbitraryHandlerTest, CopyWithAndWithoutSource) {
   PF_ArbitraryH src = Value(host, "source-text");
-  PF_ArbitraryH dst = nullptr;
-  PF_ArbParamsExtra copy = Extra(PF_Arbitrary_COPY_FUNC);
-  copy.u.copy_func_params.src_arbH = src;
-  copy.u.copy_func_params.dst_arbPH = &dst;
-  ASSERT_EQ(RouteArbitraryCallback(&copy), PF_Err_NONE);
-  ASSERT_NE(dst, nullptr);
-  EXPECT_NE(dst, src);
-  EXPECT_EQ(Text(dst), "source-text");
-  EXPECT_EQ(host.LockCount(src), 0);
-  EXPECT_EQ(host.LockCount(dst), 0);
-
-  PF_ArbitraryH fresh = nullptr;
-  copy.u.copy_func_params.src_arbH = nullptr;
-  copy.u.copy_func_params.dst_arbPH = &fresh;
-  ASSERT_EQ(RouteArbitraryCallback(&copy), PF_Err_NONE);
-  ASSERT_NE(fresh, nullptr);
-  EXPECT_EQ(Text(fresh), "default-val");
+  for (PF_ArbitraryH source : {src, PF_ArbitraryH{nullptr}}) {
+    PF_ArbitraryH dst = nullptr;
+    PF_ArbParamsExtra copy = Extra(PF_Arbitrary_COPY_FUNC);
+    copy.u.copy_func_params.src_arbH = source;
+    copy.u.copy_func_params.dst_arbPH = &dst;
+    ASSERT_EQ(RouteArbitraryCallback(&copy), PF_Err_NONE);
+    ASSERT_NE(dst, nullptr);
+    EXPECT_NE(dst, src);
+    EXPECT_EQ(Text(dst), source ? "source-text" : "default-val");
+    EXPECT_EQ(host.LockCount(src), 0);
+    EXPECT_EQ(host.LockCount(dst), 0);
+  }
 }
 
 TEST_F(ArbitraryHandlerTest, InterpolateTakesLeftValue) {

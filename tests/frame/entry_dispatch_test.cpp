@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "AE_EffectCBSuites.h"
 #include "frame/effect_entries.h"
@@ -18,14 +19,18 @@ struct EffectCase {
   const char *name;
   Entry entry;
   const vlam::EffectIdentity *identity;
+  const char *about;  // the line between version and credit in the about box
 };
 
 const EffectCase kEffects[] = {
-    {"Render", EntryPoint_VlamRender, &vlam::kRenderIdentity},
-    {"Builder", EntryPoint_VlamFlash, &vlam::kBuilderIdentity},
-    {"Instance", EntryPoint_VlamInstancer, &vlam::kInstanceIdentity},
-    {"Selector", EntryPoint_VlamMod, &vlam::kSelectorIdentity},
-    {"Relighter", EntryPoint_VlamRelighter, &vlam::kRelighterIdentity},
+    {"Render", EntryPoint_VlamRender, &vlam::kRenderIdentity, "Renders 3D muzzle flashes"},
+    {"Builder", EntryPoint_VlamFlash, &vlam::kBuilderIdentity, "Muzzle flash design module"},
+    {"Instance", EntryPoint_VlamInstancer, &vlam::kInstanceIdentity,
+     "Creates an instance of a muzzle flash"},
+    {"Selector", EntryPoint_VlamMod, &vlam::kSelectorIdentity,
+     "Adds module effects to make muzzle flashes"},
+    {"Relighter", EntryPoint_VlamRelighter, &vlam::kRelighterIdentity,
+     "Relights an environment with your muzzle flashes"},
 };
 
 class EntryDispatch : public ::testing::TestWithParam<EffectCase> {};
@@ -45,12 +50,15 @@ TEST_P(EntryDispatch, UnknownAndUnlistedCommandsLeaveEverythingUntouched) {
   }
   EXPECT_EQ(std::memcmp(&before, &host.out_data, sizeof before), 0) << effect.name;
   EXPECT_EQ(host.registry.outstanding(), 0);
-  EXPECT_TRUE(host.handles.empty());
+  EXPECT_EQ(host.handles.LiveHandles(), 0);
 }
 
-TEST_P(EntryDispatch, GlobalSetupAnnouncesVersionAndFlags) {
+TEST_P(EntryDispatch, AboutTextAndGlobalSetupAnnounceVersionAndFlags) {
   FakeEffectHost host;
   const EffectCase &effect = GetParam();
+  ASSERT_EQ(CallEffect(effect.entry, PF_Cmd_ABOUT, host), PF_Err_NONE);
+  EXPECT_EQ(std::string(host.out_data.return_msg),
+            std::string("Vlam v1.0.3 \r\r") + effect.about + "\r\rOrvane Pictures");
   ASSERT_EQ(CallEffect(effect.entry, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.out_data.my_version, 0x00081E01u);
   EXPECT_EQ(host.out_data.out_flags, effect.identity->out_flags);
@@ -71,7 +79,7 @@ TEST_P(EntryDispatch, ParamsSetupDeclaresAtLeastTheInput) {
   host.in_data.global_data = host.out_data.global_data;
   ASSERT_EQ(CallEffect(GetParam().entry, PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
   EXPECT_GE(host.out_data.num_params, 1);
-  EXPECT_EQ(host.added_params.size() + 1, static_cast<std::size_t>(host.out_data.num_params));
+  EXPECT_EQ(host.added.size() + 1, static_cast<std::size_t>(host.out_data.num_params));
   CallEffect(GetParam().entry, PF_Cmd_GLOBAL_SETDOWN, host);
 }
 
@@ -80,17 +88,17 @@ INSTANTIATE_TEST_SUITE_P(AllEffects, EntryDispatch, ::testing::ValuesIn(kEffects
 
 TEST(EntryDispatchTable, CommandsMissingFromOneEffectsTable) {
   FakeEffectHost host;
-  host.in_data.sequence_data = host.NewHandleWith("0123456789abcdef", 16);
+  host.in_data.sequence_data = host.handles.MakeHandle("0123456789abcdef", 16);
   host.out_data.sequence_data = host.in_data.sequence_data;
   // The Module Selector does not handle sequence setdown: its record stays.
   EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
-  EXPECT_TRUE(host.disposed.empty());
+  EXPECT_TRUE(host.handles.disposed.empty());
   // Neither Render nor Relighter nor Instance keep sequence data.
   for (Entry entry : {Entry{EntryPoint_VlamRender}, Entry{EntryPoint_VlamRelighter},
                       Entry{EntryPoint_VlamInstancer}}) {
     EXPECT_EQ(CallEffect(entry, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
   }
-  EXPECT_TRUE(host.disposed.empty());
+  EXPECT_TRUE(host.handles.disposed.empty());
   EXPECT_EQ(host.out_data.sequence_data, host.in_data.sequence_data);
 }
 
@@ -108,7 +116,7 @@ TEST(EntryDispatchTable, RenderAnswersTheRelightersQuery) {
 
 TEST(EntryGuard, NonIntegerExceptionFromTheHostStopsAtTheEntry) {
   FakeEffectHost host;
-  host.throw_on_new_handle = true;
+  host.handles.throwOnNewHandle = true;
   EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host),
             PF_Err_INTERNAL_STRUCT_DAMAGED);
   EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host),

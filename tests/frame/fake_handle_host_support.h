@@ -7,8 +7,10 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <new>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "AE_Effect.h"
 #include "AE_EffectCBSuites.h"
@@ -51,6 +53,8 @@ class FakeHandleHost {
   bool refuseHandleSuite = false;
   bool failNewHandle = false;
   bool failLock = false;
+  bool throwOnNewHandle = false;  // a non-integer exception from the host
+  int fillByte = 0;               // what new handles hold, to catch unwritten bytes
 
   // Book-keeping for assertions.
   int acquired = 0;
@@ -61,6 +65,12 @@ class FakeHandleHost {
     return it == blocks_.end() ? -1 : it->second->locks;
   }
   bool Owns(PF_Handle h) const { return blocks_.count(h) != 0; }
+  int lockCalls = 0, unlockCalls = 0;
+  std::vector<PF_Handle> disposed;  // in the order of disposal
+  std::vector<char> Bytes(PF_Handle h) const {
+    const Block& b = *blocks_.at(h);
+    return std::vector<char>(static_cast<const char*>(b.data), static_cast<const char*>(b.data) + b.size);
+  }
 
   // A handle holding a copy of the given bytes, as the host would own it.
   PF_Handle MakeHandle(const void* bytes, std::size_t size) {
@@ -96,9 +106,11 @@ class FakeHandleHost {
     return kSPNoError;
   }
   static PF_Handle NewHandle(A_HandleSize size) {
+    if (current_->throwOnNewHandle) throw std::bad_alloc();
     if (current_->failNewHandle) return nullptr;
     auto block = std::make_unique<Block>();
     block->data = std::calloc(1, size ? size : 1);
+    std::memset(block->data, current_->fillByte, size);
     block->size = size;
     PF_Handle h = &block->data;
     current_->blocks_[h] = std::move(block);
@@ -106,10 +118,12 @@ class FakeHandleHost {
   }
   static void* Lock(PF_Handle h) {
     if (current_->failLock || !current_->Owns(h)) return nullptr;
+    ++current_->lockCalls;
     ++current_->blocks_[h]->locks;
     return *h;
   }
   static void Unlock(PF_Handle h) {
+    ++current_->unlockCalls;
     if (current_->Owns(h)) --current_->blocks_[h]->locks;
   }
   static void Dispose(PF_Handle h) {
@@ -117,6 +131,7 @@ class FakeHandleHost {
     if (it == current_->blocks_.end()) std::abort();  // disposing what the host never made
     std::free(it->second->data);
     current_->blocks_.erase(it);
+    current_->disposed.push_back(h);
   }
   static A_HandleSize Size(PF_Handle h) {
     return current_->Owns(h) ? static_cast<A_HandleSize>(current_->blocks_[h]->size) : 0;

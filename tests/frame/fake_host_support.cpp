@@ -1,10 +1,12 @@
-#include "AE_EffectCBSuites.h"
 #include "frame/fake_host_support.h"
 
+#include "frame/effect_entries.h"
+#include "ui/ui_event_support.h"
+
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 namespace vlam_test {
 
@@ -14,7 +16,9 @@ namespace {
 
 FakeEffectHost &H() { return FakeEffectHost::Current(); }
 
-// --- utility callbacks -----------------------------------------------------
+std::string T(const A_Time &t) { return std::to_string(t.value) + "/" + std::to_string(t.scale); }
+
+// --- utility and interact callbacks ------------------------------------------
 
 int Sprintf(A_char *buffer, const A_char *format, ...) {
   va_list args;
@@ -29,80 +33,47 @@ PF_Err Copy(PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *src_r
   return H().copy_error;
 }
 
-PF_Err CheckoutParam(PF_ProgPtr, PF_ParamIndex index, A_long, A_long, A_u_long,
+PF_Err CheckoutParam(PF_ProgPtr, PF_ParamIndex index, A_long time, A_long step, A_u_long scale,
                      PF_ParamDef *param) {
-  FakeEffectHost &host = H();
-  if (host.failing_checkouts.count(index) != 0 || index < 0 ||
-      index >= static_cast<PF_ParamIndex>(host.params.size())) {
-    // A failing host may still scribble over the definition.
-    std::memset(param, 0x5A, sizeof *param);
+  FakeEffectHost &h = H();
+  h.checkouts.push_back({index, time, step, scale});
+  if (h.failingCheckouts.count(index) != 0 || index < 0 ||
+      index >= static_cast<PF_ParamIndex>(h.values.size())) {
+    std::memset(param, 0xCD, sizeof *param);  // whatever a failing host leaves behind
     return PF_Err_INVALID_INDEX;
   }
-  *param = host.params[static_cast<std::size_t>(index)];
-  host.checked_out.push_back(index);
+  *param = h.values[static_cast<std::size_t>(index)];
+  if (h.valueAtTime) h.valueAtTime(index, time, *param);
   return PF_Err_NONE;
 }
 
 PF_Err CheckinParam(PF_ProgPtr, PF_ParamDef *param) {
-  H().checked_in.push_back(param->uu.id);
+  H().checkedIn.push_back(param->uu.id);
   return PF_Err_NONE;
 }
 
 PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) {
-  H().added_params.push_back(*def);
+  if (static_cast<int>(H().added.size()) == H().failAddAt) return PF_Err_OUT_OF_MEMORY;
+  H().added.push_back(*def);
   return PF_Err_NONE;
 }
 
-PF_Err RegisterUI(PF_ProgPtr, PF_CustomUIInfo *) {
-  ++H().ui_registrations;
-  return PF_Err_NONE;
+PF_Err RegisterUI(PF_ProgPtr, PF_CustomUIInfo *info) {
+  H().registeredUi.push_back(*info);
+  return H().registerUiError;
 }
 
-// --- handles -----------------------------------------------------------------
-
-PF_Handle NewHandle(A_HandleSize size) {
-  FakeEffectHost &host = H();
-  if (host.throw_on_new_handle) {
-    throw std::bad_alloc();
-  }
-  if (host.fail_new_handle) {
-    return nullptr;
-  }
-  auto *handle = new void *(nullptr);
-  host.handles[handle] = std::vector<char>(size, static_cast<char>(0x77));
-  return handle;
-}
-
-void *LockHandle(PF_Handle handle) {
-  FakeEffectHost &host = H();
-  if (host.fail_lock_handle) {
-    return nullptr;
-  }
-  ++host.locks;
-  return host.handles.at(handle).data();
-}
-
-void UnlockHandle(PF_Handle) { ++H().unlocks; }
-
-void DisposeHandle(PF_Handle handle) {
-  FakeEffectHost &host = H();
-  host.handles.erase(handle);
-  host.disposed.push_back(handle);
-  delete reinterpret_cast<void **>(handle);
-}
-
-A_HandleSize HandleSize(PF_Handle handle) { return H().handles.at(handle).size(); }
-
-// --- parameter suites --------------------------------------------------------
+// --- parameter suites: values from the fixed-point definitions ----------------
 
 PF_Err UpdateParamUI(PF_ProgPtr, PF_ParamIndex index, const PF_ParamDef *def) {
-  H().ui_updates.push_back({index, def->ui_flags});
-  return PF_Err_NONE;
+  H().uiUpdates.emplace_back(index, def->ui_flags);
+  const auto it = H().uiUpdateErrors.find(index);
+  return it == H().uiUpdateErrors.end() ? PF_Err_NONE : it->second;
 }
 
-PF_Err AngleFromDef(PF_ProgPtr, const PF_ParamDef *, A_FpLong *value) {
-  ++H().angle_suite_calls;
-  *value = H().angle_suite_value;
+PF_Err AngleFromDef(PF_ProgPtr, const PF_ParamDef *def, A_FpLong *value) {
+  ++H().angleSuiteCalls;
+  *value = H().angleSuiteAnswer.value_or(def->u.ad.value / 65536.0);
   return PF_Err_NONE;
 }
 
@@ -115,62 +86,308 @@ PF_Err ColorFromDef(PF_ProgPtr, const PF_ParamDef *def, PF_PixelFloat *color) {
 }
 
 PF_Err PointFromDef(PF_ProgPtr, const PF_ParamDef *def, A_FloatPoint *point) {
-  point->x = def->u.td.x_value / 65536.0;
-  point->y = def->u.td.y_value / 65536.0;
+  *point = {def->u.td.x_value / 65536.0, def->u.td.y_value / 65536.0};
   return PF_Err_NONE;
 }
 
-// --- effects and streams -----------------------------------------------------
+// --- the effect, its layer, composition and camera ---------------------------
 
-struct FakeStream {
-  PF_ParamIndex index;
+using Layer = FakeEffectHost::Layer;
+Layer *LayerOf(AEGP_LayerH layer) { return reinterpret_cast<Layer *>(layer); }
+
+// Effects are an effect id on a layer (id 0: the effect the host called).
+struct EffectRef {
+  Layer *layer;
+  int id;
 };
 
+EffectRef *RefOf(AEGP_EffectRefH ref) { return reinterpret_cast<EffectRef *>(ref); }
+
+AEGP_EffectRefH NewRef(Layer *layer, int id) {
+  ++H().liveEffectRefs;
+  return reinterpret_cast<AEGP_EffectRefH>(new EffectRef{layer, id});
+}
+
 A_Err GetEffectLayer(PF_ProgPtr, AEGP_LayerH *layer) {
-  *layer = H().effect_layer_error == A_Err_NONE ? H().effect_layer : nullptr;
-  return H().effect_layer_error;
+  const A_Err err = H().Enter("GetEffectLayer");
+  *layer = err ? nullptr : H().layer;
+  return err ? err : (*layer != nullptr ? A_Err_NONE : A_Err_GENERIC);
 }
 
 A_Err GetNewEffectForEffect(AEGP_PluginID, PF_ProgPtr, AEGP_EffectRefH *effect) {
-  if (H().refuse_effect_ref) {
-    *effect = nullptr;
-    return A_Err_GENERIC;
-  }
-  ++H().live_effect_refs;
-  *effect = reinterpret_cast<AEGP_EffectRefH>(new int(1));
+  const A_Err err = H().Enter("GetNewEffectForEffect");
+  *effect = err ? nullptr : NewRef(LayerOf(H().layer), 0);
+  return err;
+}
+
+A_Err ConvertEffectToCompTime(PF_ProgPtr, A_long time, A_u_long scale, A_Time *comp) {
+  *comp = {time + H().compTimeOffset, scale};
+  return H().Enter("ConvertEffectToCompTime", T({time, scale}));
+}
+
+A_Err GetEffectCamera(PF_ProgPtr, const A_Time *time, AEGP_LayerH *camera) {
+  *camera = H().cameraLayer;
+  return H().Enter("GetEffectCamera", T(*time));
+}
+
+A_Err GetEffectCameraMatrix(PF_ProgPtr, const A_Time *time, A_Matrix4 *matrix, A_FpLong *distance,
+                            A_short *w, A_short *h) {
+  const A_Err err = H().Enter("GetEffectCameraMatrix", T(*time));
+  if (!err) *matrix = H().cameraMatrix;
+  *distance = 2666.67;
+  *w = 1920;
+  *h = 1080;
+  return err;
+}
+
+A_Err GetLayerParentComp(AEGP_LayerH, AEGP_CompH *comp) {
+  *comp = H().comp;
+  return H().Enter("GetLayerParentComp");
+}
+
+A_Err GetLayerCurrentTime(AEGP_LayerH, AEGP_LTimeMode mode, A_Time *time) {
+  *time = H().layerCurrentTime;
+  return H().Enter("GetLayerCurrentTime", mode == AEGP_LTimeMode_CompTime ? "comp" : "layer");
+}
+
+A_Err GetItemFromComp(AEGP_CompH, AEGP_ItemH *item) {
+  *item = reinterpret_cast<AEGP_ItemH>(0x17E);
+  return H().Enter("GetItemFromComp");
+}
+
+A_Err GetCompFramerate(AEGP_CompH, A_FpLong *fps) {
+  *fps = H().frameRate;
+  return H().Enter("GetCompFramerate");
+}
+
+A_Err GetItemPixelAspectRatio(AEGP_ItemH, A_Ratio *ratio) {
+  const A_Err err = H().Enter("GetItemPixelAspectRatio");
+  if (!err) *ratio = H().compPixelAspect;
+  return err;
+}
+
+A_Err GetCameraFilmSize(AEGP_LayerH, AEGP_FilmSizeUnits *units, A_FpLong *size) {
+  *units = H().filmUnits;
+  *size = H().filmSize;
+  return H().Enter("GetCameraFilmSize");
+}
+
+A_Err DisposeEffect(AEGP_EffectRefH ref) {
+  --H().liveEffectRefs;
+  delete RefOf(ref);
+  return H().Enter("DisposeEffect");
+}
+
+// --- installed effects and effect stacks --------------------------------------
+
+A_Err GetNumInstalledEffects(A_long *count) {
+  *count = static_cast<A_long>(H().installed.size());
+  return H().Enter("GetNumInstalledEffects");
+}
+
+A_Err GetNextInstalledEffect(AEGP_InstalledEffectKey key, AEGP_InstalledEffectKey *next) {
+  *next = key + 1;
+  return H().Enter("GetNextInstalledEffect");
+}
+
+A_Err GetEffectMatchName(AEGP_InstalledEffectKey key, A_char *name) {
+  if (const A_Err err = H().Enter("GetEffectMatchName")) return err;
+  if (key < 1 || key > static_cast<A_long>(H().installed.size())) return A_Err_PARAMETER;
+  std::strncpy(name, H().installed[static_cast<std::size_t>(key - 1)].c_str(),
+               AEGP_MAX_EFFECT_MATCH_NAME_SIZE);
+  name[AEGP_MAX_EFFECT_MATCH_NAME_SIZE] = '\0';
   return A_Err_NONE;
 }
 
-A_Err DisposeEffect(AEGP_EffectRefH effect) {
-  --H().live_effect_refs;
-  delete reinterpret_cast<int *>(effect);
+A_Err ApplyEffect(AEGP_PluginID, AEGP_LayerH layer, AEGP_InstalledEffectKey key,
+                  AEGP_EffectRefH *ref) {
+  if (const A_Err err = H().Enter("ApplyEffect")) return err;
+  const int id = H().next_effect_id++;
+  H().effect_names[id] = H().installed.at(static_cast<std::size_t>(key - 1));
+  LayerOf(layer)->effects.push_back(id);  // applied effects go to the bottom
+  *ref = NewRef(LayerOf(layer), id);
   return A_Err_NONE;
 }
 
-A_Err GetNewEffectStreamByIndex(AEGP_PluginID, AEGP_EffectRefH, PF_ParamIndex index,
+A_Err GetLayerNumEffects(AEGP_LayerH layer, A_long *count) {
+  *count = static_cast<A_long>(LayerOf(layer)->effects.size());
+  return H().Enter("GetLayerNumEffects");
+}
+
+A_Err GetLayerEffectByIndex(AEGP_PluginID, AEGP_LayerH layer, AEGP_EffectIndex index,
+                            AEGP_EffectRefH *ref) {
+  if (const A_Err err = H().Enter("GetLayerEffectByIndex")) return err;
+  *ref = NewRef(LayerOf(layer), LayerOf(layer)->effects.at(static_cast<std::size_t>(index)));
+  return A_Err_NONE;
+}
+
+A_Err GetInstalledKeyFromLayerEffect(AEGP_EffectRefH ref, AEGP_InstalledEffectKey *key) {
+  if (const A_Err err = H().Enter("GetInstalledKeyFromLayerEffect")) return err;
+  const auto &installed = H().installed;
+  const auto it = std::find(installed.begin(), installed.end(), H().effect_names.at(RefOf(ref)->id));
+  *key = static_cast<A_long>(it - installed.begin()) + 1;
+  return A_Err_NONE;
+}
+
+A_Err ReorderEffect(AEGP_EffectRefH ref, A_long index) {
+  if (const A_Err err = H().Enter("ReorderEffect")) return err;
+  std::vector<int> &stack = RefOf(ref)->layer->effects;
+  stack.erase(std::find(stack.begin(), stack.end(), RefOf(ref)->id));
+  index = std::clamp<A_long>(index, 0, static_cast<A_long>(stack.size()));
+  stack.insert(stack.begin() + index, RefOf(ref)->id);
+  return A_Err_NONE;
+}
+
+// --- streams, keys and undo groups -------------------------------------------
+
+// A parameter stream of an effect, or the effect's own stream group.
+struct FakeStream {
+  PF_ParamIndex index;
+  EffectRef effect;
+  bool group;
+};
+
+FakeStream *StreamOf(AEGP_StreamRefH stream) { return reinterpret_cast<FakeStream *>(stream); }
+
+AEGP_StreamRefH NewStream(const FakeStream &stream) {
+  ++H().liveStreams;
+  return reinterpret_cast<AEGP_StreamRefH>(new FakeStream(stream));
+}
+
+A_Err GetNewEffectStreamByIndex(AEGP_PluginID, AEGP_EffectRefH effect, PF_ParamIndex index,
                                 AEGP_StreamRefH *stream) {
-  if (H().stream_error != A_Err_NONE) {
-    *stream = nullptr;
-    return H().stream_error;
-  }
-  ++H().live_streams;
-  *stream = reinterpret_cast<AEGP_StreamRefH>(new FakeStream{index});
-  return A_Err_NONE;
+  const A_Err err = H().Enter("GetNewEffectStreamByIndex", std::to_string(index));
+  *stream = err ? nullptr : NewStream({index, *RefOf(effect), false});
+  return err;
+}
+
+A_Err GetNewParentStreamRef(AEGP_PluginID, AEGP_StreamRefH stream, AEGP_StreamRefH *parent) {
+  const A_Err err = H().Enter("GetNewParentStreamRef");
+  *parent = err ? nullptr : NewStream({0, StreamOf(stream)->effect, true});
+  return err;
+}
+
+A_Err GetStreamIndexInParent(AEGP_StreamRefH stream, A_long *index) {
+  const EffectRef &effect = StreamOf(stream)->effect;
+  const std::vector<int> &stack = effect.layer->effects;
+  *index = static_cast<A_long>(std::find(stack.begin(), stack.end(), effect.id) - stack.begin());
+  return H().Enter("GetStreamIndexInParent");
 }
 
 A_Err DisposeStream(AEGP_StreamRefH stream) {
-  --H().live_streams;
-  delete reinterpret_cast<FakeStream *>(stream);
-  return A_Err_NONE;
+  --H().liveStreams;
+  delete StreamOf(stream);
+  return H().Enter("DisposeStream");
+}
+
+A_Err GetLayerStreamValue(AEGP_LayerH, AEGP_LayerStream which, AEGP_LTimeMode mode,
+                          const A_Time *time, A_Boolean preExpression, AEGP_StreamVal2 *value,
+                          AEGP_StreamType *) {
+  const bool zoomAfterExpressions =
+      which == AEGP_LayerStream_ZOOM && mode == AEGP_LTimeMode_CompTime && !preExpression;
+  value->one_d = H().zoom;
+  return H().Enter("GetLayerStreamValue", (zoomAfterExpressions ? "zoom " : "?? ") + T(*time));
 }
 
 A_Err SetDynamicStreamFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_Boolean undoable,
                            A_Boolean set) {
   if (flag == AEGP_DynStreamFlag_HIDDEN) {
-    H().hidden_calls.push_back(
-        {reinterpret_cast<FakeStream *>(stream)->index, undoable != 0, set != 0});
+    H().hiddenCalls.push_back(
+        {StreamOf(stream)->index, undoable != 0, set != 0});
   }
   return A_Err_NONE;
+}
+
+A_Err InsertKeyframe(AEGP_StreamRefH, AEGP_LTimeMode mode, const A_Time *time,
+                     AEGP_KeyframeIndex *index) {
+  const A_Err err =
+      H().Enter("InsertKeyframe", T(*time) + (mode == AEGP_LTimeMode_CompTime ? "" : " layer"));
+  if (!err) {
+    H().keyScales.insert(time->scale);
+    H().keys.emplace(time->value, 0.0);
+    *index = time->value;  // the fake indexes keys by their time
+  }
+  return err;
+}
+
+A_Err SetKeyframeValue(AEGP_StreamRefH, AEGP_KeyframeIndex index, const AEGP_StreamValue2 *value) {
+  const double v = value->val.one_d;
+  const A_Err err =
+      H().Enter("SetKeyframeValue", std::to_string(index) + "=" + std::to_string(static_cast<int>(v)));
+  if (!err) H().keys[index] = v;
+  return err;
+}
+
+A_Err StartUndoGroup(const A_char *name) {
+  const A_Err err = H().Enter("StartUndoGroup", name);
+  if (!err) ++H().openUndoGroups;
+  return err;
+}
+
+A_Err EndUndoGroup() {
+  --H().openUndoGroups;
+  return H().Enter("EndUndoGroup");
+}
+
+A_Err ReportInfo(AEGP_PluginID id, const A_char *text) {
+  H().reports.push_back(text);
+  H().report_ids.push_back(id);
+  return A_Err_NONE;
+}
+
+AEGP_MemHandle const kScriptResult = reinterpret_cast<AEGP_MemHandle>(0x4004);
+
+A_Err ExecuteScript(AEGP_PluginID id, const A_char *script, const A_Boolean platform_encoding,
+                    AEGP_MemHandle *result, AEGP_MemHandle *error) {
+  FakeEffectHost &host = H();
+  host.scripts.push_back(script);
+  host.script_ids.push_back(id);
+  host.script_platform_encoding.push_back(platform_encoding != 0);
+  if (error != nullptr) *error = nullptr;
+  *result = host.script_error == A_Err_NONE ? kScriptResult : nullptr;
+  return host.script_error;
+}
+
+A_Err FreeMemHandle(AEGP_MemHandle handle) {
+  if (handle == kScriptResult) ++H().freed_results;
+  return A_Err_NONE;
+}
+
+A_Err RegisterIdleHook(AEGP_PluginID id, AEGP_IdleHook hook, AEGP_IdleRefcon refcon) {
+  if (const A_Err err = H().Enter("RegisterIdleHook")) return err;
+  H().idle_hook = hook;
+  H().idle_plugin_id = id;
+  H().idle_refcon = refcon;
+  return A_Err_NONE;
+}
+
+SPErr AddSuite(SPSuiteListRef list, SPPluginRef plugin, const char *name, A_long api,
+               A_long internal, const void *table, SPSuiteRef *suite) {
+  if (const A_Err err = H().Enter("AddSuite")) return err;
+  H().added_suites.push_back({list == nullptr, plugin == nullptr, name, api, internal, table});
+  H().registry.Publish(name, api, table);
+  *suite = reinterpret_cast<SPSuiteRef>(0x5005);
+  return kSPNoError;
+}
+
+// --- custom UI -----------------------------------------------------------------
+
+PF_Err AppGetColor(PF_App_ColorType type, PF_App_Color *color) {
+  H().color_requests.push_back(type);
+  const auto it = H().palette.find(type);
+  if (it == H().palette.end()) return PF_Err_BAD_CALLBACK_PARAM;
+  *color = it->second;
+  return PF_Err_NONE;
+}
+
+PF_Err InvalidateRect(const PF_ContextH, const PF_Rect *rect) {
+  H().invalidated.push_back(*rect);
+  return H().invalidate_error;
+}
+
+PF_Err GetDrawingReference(const PF_ContextH, DRAWBOT_DrawRef *ref) {
+  *ref = FakeDrawbot::DrawRef();
+  return PF_Err_NONE;
 }
 
 A_Err RegisterWithAEGP(AEGP_GlobalRefcon, const A_char *, AEGP_PluginID *id) {
@@ -178,7 +395,7 @@ A_Err RegisterWithAEGP(AEGP_GlobalRefcon, const A_char *, AEGP_PluginID *id) {
   return A_Err_NONE;
 }
 
-// --- iteration ---------------------------------------------------------------
+// --- iteration -------------------------------------------------------------
 
 A_Err GetNumThreads(A_long *threads) {
   if (!threads) return A_Err_PARAMETER;
@@ -241,7 +458,7 @@ A_Err RequestModuleStack(AEGP_LayerH layer) {
 
 A_Err RequestCommand(A_long command) {
   H().command_requests.push_back(command);
-  return A_Err_NONE;
+  return H().command_error;
 }
 
 // --- smart render callbacks --------------------------------------------------
@@ -275,10 +492,145 @@ PF_Err CheckoutOutput(PF_ProgPtr, PF_EffectWorld **output) {
   return H().output_checkout_error;
 }
 
+// The suite tables, shared by every host (their functions find the current one).
+template <typename Suite>
+Suite Zeroed() {
+  Suite s;
+  std::memset(&s, 0, sizeof s);
+  return s;
+}
+
+struct Suites {
+  PF_ParamUtilsSuite3 param_utils = Zeroed<PF_ParamUtilsSuite3>();
+  PF_AngleParamSuite1 angle = Zeroed<PF_AngleParamSuite1>();
+  PF_ColorParamSuite1 color = Zeroed<PF_ColorParamSuite1>();
+  PF_PointParamSuite1 point = Zeroed<PF_PointParamSuite1>();
+  AEGP_PFInterfaceSuite1 pf_interface = Zeroed<AEGP_PFInterfaceSuite1>();
+  AEGP_LayerSuite7 layer = Zeroed<AEGP_LayerSuite7>();
+  AEGP_CompSuite9 comp = Zeroed<AEGP_CompSuite9>();
+  AEGP_ItemSuite8 item = Zeroed<AEGP_ItemSuite8>();
+  AEGP_StreamSuite3 stream3 = Zeroed<AEGP_StreamSuite3>();
+  AEGP_StreamSuite4 stream4 = Zeroed<AEGP_StreamSuite4>();
+  AEGP_DynamicStreamSuite3 dynamic_stream = Zeroed<AEGP_DynamicStreamSuite3>();
+  AEGP_DynamicStreamSuite4 dynamic_stream4 = Zeroed<AEGP_DynamicStreamSuite4>();
+  AEGP_CameraSuite2 camera = Zeroed<AEGP_CameraSuite2>();
+  AEGP_EffectSuite3 effect = Zeroed<AEGP_EffectSuite3>();
+  AEGP_UtilitySuite3 utility3 = Zeroed<AEGP_UtilitySuite3>();
+  AEGP_UtilitySuite5 utility = Zeroed<AEGP_UtilitySuite5>();
+  AEGP_MemorySuite1 memory = Zeroed<AEGP_MemorySuite1>();
+  AEGP_RegisterSuite5 register_suite = Zeroed<AEGP_RegisterSuite5>();
+  SPSuitesSuite sp_suites = Zeroed<SPSuitesSuite>();
+  PFAppSuite4 app = Zeroed<PFAppSuite4>();
+  PF_EffectCustomUISuite1 custom_ui = Zeroed<PF_EffectCustomUISuite1>();
+  AEGP_KeyframeSuite4 keyframe = Zeroed<AEGP_KeyframeSuite4>();
+  AEGP_IterateSuite1 iterate = Zeroed<AEGP_IterateSuite1>();
+  AEGP_PersistentDataSuite3 persistent3 = Zeroed<AEGP_PersistentDataSuite3>();
+  AEGP_PersistentDataSuite4 persistent4 = Zeroed<AEGP_PersistentDataSuite4>();
+  VlamUtilsSuite1 utils{RequestModuleStack, RequestCommand};
+
+  Suites() {
+    param_utils.PF_UpdateParamUI = UpdateParamUI;
+    angle.PF_GetFloatingPointValueFromAngleDef = AngleFromDef;
+    color.PF_GetFloatingPointColorFromColorDef = ColorFromDef;
+    point.PF_GetFloatingPointValueFromPointDef = PointFromDef;
+    pf_interface.AEGP_GetEffectLayer = GetEffectLayer;
+    pf_interface.AEGP_GetNewEffectForEffect = GetNewEffectForEffect;
+    pf_interface.AEGP_ConvertEffectToCompTime = ConvertEffectToCompTime;
+    pf_interface.AEGP_GetEffectCamera = GetEffectCamera;
+    pf_interface.AEGP_GetEffectCameraMatrix = GetEffectCameraMatrix;
+    layer.AEGP_GetLayerParentComp = GetLayerParentComp;
+    layer.AEGP_GetLayerCurrentTime = GetLayerCurrentTime;
+    comp.AEGP_GetItemFromComp = GetItemFromComp;
+    comp.AEGP_GetCompFramerate = GetCompFramerate;
+    item.AEGP_GetItemPixelAspectRatio = GetItemPixelAspectRatio;
+    stream3.AEGP_GetNewEffectStreamByIndex = stream4.AEGP_GetNewEffectStreamByIndex =
+        GetNewEffectStreamByIndex;
+    stream3.AEGP_DisposeStream = stream4.AEGP_DisposeStream = DisposeStream;
+    stream4.AEGP_GetLayerStreamValue = GetLayerStreamValue;
+    dynamic_stream.AEGP_SetDynamicStreamFlag = SetDynamicStreamFlag;
+    dynamic_stream4.AEGP_GetNewParentStreamRef = GetNewParentStreamRef;
+    dynamic_stream4.AEGP_GetStreamIndexInParent = GetStreamIndexInParent;
+    camera.AEGP_GetCameraFilmSize = GetCameraFilmSize;
+    effect.AEGP_DisposeEffect = DisposeEffect;
+    effect.AEGP_GetLayerNumEffects = GetLayerNumEffects;
+    effect.AEGP_GetLayerEffectByIndex = GetLayerEffectByIndex;
+    effect.AEGP_GetInstalledKeyFromLayerEffect = GetInstalledKeyFromLayerEffect;
+    effect.AEGP_ReorderEffect = ReorderEffect;
+    effect.AEGP_ApplyEffect = ApplyEffect;
+    effect.AEGP_GetNumInstalledEffects = GetNumInstalledEffects;
+    effect.AEGP_GetNextInstalledEffect = GetNextInstalledEffect;
+    effect.AEGP_GetEffectMatchName = GetEffectMatchName;
+    utility3.AEGP_ReportInfo = utility.AEGP_ReportInfo = ReportInfo;
+    utility.AEGP_ExecuteScript = ExecuteScript;
+    memory.AEGP_FreeMemHandle = FreeMemHandle;
+    register_suite.AEGP_RegisterIdleHook = RegisterIdleHook;
+    sp_suites.AddSuite = AddSuite;
+    app.PF_AppGetColor = AppGetColor;
+    app.PF_InvalidateRect = InvalidateRect;
+    custom_ui.PF_GetDrawingReference = GetDrawingReference;
+    utility.AEGP_RegisterWithAEGP = RegisterWithAEGP;
+    utility.AEGP_StartUndoGroup = StartUndoGroup;
+    utility.AEGP_EndUndoGroup = EndUndoGroup;
+    keyframe.AEGP_InsertKeyframe = InsertKeyframe;
+    keyframe.AEGP_SetKeyframeValue = SetKeyframeValue;
+    iterate = {GetNumThreads, IterateGeneric};
+    persistent3.AEGP_GetApplicationBlob = BlobV3;
+    persistent3.AEGP_GetString = GetString;
+    persistent3.AEGP_SetString = SetString;
+    persistent4.AEGP_GetApplicationBlob = BlobV4;
+    persistent4.AEGP_GetString = GetString;
+    persistent4.AEGP_SetString = SetString;
+  }
+};
+const Suites kSuites;
+
 }  // namespace
 
-FakeEffectHost::FakeEffectHost() {
+FakeEffectHost::FakeEffectHost()
+    : installed{"ADBE Gaussian Blur 2", "zk_Vlam",         "zk_VlamMod",
+                "zk_VlamFlash",         "zk_VlamInstance", "zk_VlamRelighter"},
+      layer(NewLayer({})),
+      comp(reinterpret_cast<AEGP_CompH>(0xC0)),
+      previous_(current_) {
   current_ = this;
+  const Suites &s = kSuites;
+  registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, handles.Handles());
+  registry.Publish(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &s.param_utils);
+  registry.Publish(kPFAngleParamSuite, kPFAngleParamSuiteVersion1, &s.angle);
+  registry.Publish(kPFColorParamSuite, kPFColorParamSuiteVersion1, &s.color);
+  registry.Publish(kPFPointParamSuite, kPFPointParamSuiteVersion1, &s.point);
+  registry.Publish(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &s.pf_interface);
+  registry.Publish(kAEGPLayerSuite, kAEGPLayerSuiteVersion7, &s.layer);
+  registry.Publish(kAEGPCompSuite, kAEGPCompSuiteVersion9, &s.comp);
+  registry.Publish(kAEGPItemSuite, kAEGPItemSuiteVersion8, &s.item);
+  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion3, &s.stream3);
+  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion4, &s.stream4);
+  registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &s.dynamic_stream);
+  registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion4, &s.dynamic_stream4);
+  registry.Publish(kAEGPCameraSuite, kAEGPCameraSuiteVersion2, &s.camera);
+  registry.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &s.effect);
+  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion3, &s.utility3);
+  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5, &s.utility);
+  registry.Publish(kAEGPMemorySuite, kAEGPMemorySuiteVersion1, &s.memory);
+  registry.Publish(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion5, &s.register_suite);
+  registry.Publish(kSPSuitesSuite, kSPSuitesSuiteVersion, &s.sp_suites);
+  registry.Publish(kPFAppSuite, kPFAppSuiteVersion4, &s.app);
+  registry.Publish(kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1, &s.custom_ui);
+  drawbot.PublishTo([this](const char *name, A_long version, const void *table) {
+    registry.Publish(name, version, table);
+  });
+  palette[15] = {0x4000, 0x4000, 0x4000};  // button face
+  palette[14] = {0x6000, 0x6000, 0x6000};  // face under the mouse
+  palette[9] = {0xFFFF, 0xFFFF, 0xFFFF};   // label
+  palette[56] = {0xFFFF, 0x8000, 0x0000};  // pressed label
+  registry.Publish(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4, &s.keyframe);
+  registry.Publish(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &s.iterate);
+  registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3, &s.persistent3);
+  registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4, &s.persistent4);
+  registry.Publish(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &s.utils);
+  handles.fillByte = 0x77;
+  values.assign(29, ParamOfType(PF_Param_NO_DATA));
+
   utils.ansi.sprintf = Sprintf;
   utils.copy = Copy;
   in_data.utils = &utils;
@@ -286,72 +638,94 @@ FakeEffectHost::FakeEffectHost() {
   in_data.inter.checkin_param = CheckinParam;
   in_data.inter.add_param = AddParam;
   in_data.inter.register_ui = RegisterUI;
-  in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0x3003);
-  in_data.version = PF_SpecVersion{13, 14};
-  in_data.current_time = 48;
-  in_data.time_step = 2;
-  in_data.time_scale = 48;
   in_data.pica_basicP = registry.basic();
-
-  handle_suite = {NewHandle, LockHandle, UnlockHandle, DisposeHandle, HandleSize, nullptr};
-  param_utils_suite.PF_UpdateParamUI = UpdateParamUI;
-  angle_suite.PF_GetFloatingPointValueFromAngleDef = AngleFromDef;
-  color_suite.PF_GetFloatingPointColorFromColorDef = ColorFromDef;
-  point_suite.PF_GetFloatingPointValueFromPointDef = PointFromDef;
-  pf_interface_suite.AEGP_GetEffectLayer = GetEffectLayer;
-  pf_interface_suite.AEGP_GetNewEffectForEffect = GetNewEffectForEffect;
-  stream_suite.AEGP_GetNewEffectStreamByIndex = GetNewEffectStreamByIndex;
-  stream_suite.AEGP_DisposeStream = DisposeStream;
-  dynamic_stream_suite.AEGP_SetDynamicStreamFlag = SetDynamicStreamFlag;
-  effect_suite.AEGP_DisposeEffect = DisposeEffect;
-  iterate_suite = {GetNumThreads, IterateGeneric};
-  utility_suite.AEGP_RegisterWithAEGP = RegisterWithAEGP;
-  persistent_v3.AEGP_GetApplicationBlob = BlobV3;
-  persistent_v3.AEGP_GetString = GetString;
-  persistent_v3.AEGP_SetString = SetString;
-  persistent_v4.AEGP_GetApplicationBlob = BlobV4;
-  persistent_v4.AEGP_GetString = GetString;
-  persistent_v4.AEGP_SetString = SetString;
-  utils_suite = {RequestModuleStack, RequestCommand};
+  in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0xE1);
+  in_data.version = {13, 28};
+  in_data.current_time = 10;
+  in_data.time_step = in_data.local_time_step = 1;
+  in_data.time_scale = 24;
+  in_data.width = 1920;
+  in_data.height = 1080;
+  in_data.pixel_aspect_ratio = {1, 1};
+  for (int r = 0; r < 4; ++r) cameraMatrix.mat[r][r] = 1.0;
 
   pre_render_callbacks.checkout_layer = CheckoutLayer;
   pre_render_extra = {&pre_render_input, &pre_render_output, &pre_render_callbacks};
   smart_callbacks = {CheckoutLayerPixels, CheckinLayerPixels, CheckoutOutput};
   smart_extra = {&smart_input, &smart_callbacks};
-  PublishAll();
 }
 
-FakeEffectHost::~FakeEffectHost() {
-  for (auto &[handle, bytes] : handles) {
-    delete reinterpret_cast<void **>(handle);
-  }
-  current_ = nullptr;
-}
+FakeEffectHost::~FakeEffectHost() { current_ = previous_; }
 
 FakeEffectHost &FakeEffectHost::Current() { return *current_; }
 
-void FakeEffectHost::PublishAll() {
-  registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, &handle_suite);
-  registry.Publish(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &param_utils_suite);
-  registry.Publish(kPFAngleParamSuite, kPFAngleParamSuiteVersion1, &angle_suite);
-  registry.Publish(kPFColorParamSuite, kPFColorParamSuiteVersion1, &color_suite);
-  registry.Publish(kPFPointParamSuite, kPFPointParamSuiteVersion1, &point_suite);
-  registry.Publish(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &pf_interface_suite);
-  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion3, &stream_suite);
-  registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &dynamic_stream_suite);
-  registry.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &effect_suite);
-  registry.Publish(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &iterate_suite);
-  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5, &utility_suite);
-  registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3, &persistent_v3);
-  registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4, &persistent_v4);
-  registry.Publish(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &utils_suite);
+AEGP_LayerH FakeEffectHost::NewLayer(const std::vector<std::string> &match_names) {
+  layers.push_back(std::make_unique<Layer>());
+  for (const std::string &name : match_names) {
+    effect_names[next_effect_id] = name;
+    layers.back()->effects.push_back(next_effect_id++);
+  }
+  return reinterpret_cast<AEGP_LayerH>(layers.back().get());
 }
 
-PF_Handle FakeEffectHost::NewHandleWith(const void *bytes, std::size_t size) {
-  auto *handle = new void *(nullptr);
-  handles[handle] =
-      std::vector<char>(static_cast<const char *>(bytes), static_cast<const char *>(bytes) + size);
-  return handle;
+std::vector<std::string> FakeEffectHost::StackOf(AEGP_LayerH of) const {
+  std::vector<std::string> names;
+  for (int id : reinterpret_cast<const Layer *>(of)->effects) names.push_back(effect_names.at(id));
+  return names;
+}
+
+const VlamUtilsSuite1 *FakeEffectHost::UtilsSuite() const {
+  for (const AddedSuite &suite : added_suites) {
+    if (suite.name == kVlamUtilsSuite && suite.api_version == kVlamUtilsSuiteVersion1) {
+      return static_cast<const VlamUtilsSuite1 *>(suite.table);
+    }
+  }
+  return nullptr;
+}
+
+A_Err FakeEffectHost::Idle() {
+  A_long sleep = 0;
+  return idle_hook(nullptr, idle_refcon, &sleep);
+}
+
+PF_Err FakeEffectHost::SelectorCommand(PF_Cmd cmd, void *extra) {
+  out_data.sequence_data = in_data.sequence_data;
+  const PF_Err err = EntryPoint_VlamMod(cmd, &in_data, &out_data, nullptr, nullptr, extra);
+  in_data.sequence_data = out_data.sequence_data;
+  return err;
+}
+
+PF_EventExtra FakeEffectHost::SelectorEvent(PF_EventType type, PF_ParamIndex param, A_long x,
+                                            A_long y) const {
+  return MakeUiEvent(type, param, frame, x, y);
+}
+
+vlam::SelectorState &FakeEffectHost::SelectorRecord() {
+  return *static_cast<vlam::SelectorState *>(*in_data.sequence_data);
+}
+
+std::vector<PF_ParamDef *> FakeEffectHost::ParamsArray() {
+  std::vector<PF_ParamDef *> out;
+  for (PF_ParamDef &def : values) out.push_back(&def);
+  return out;
+}
+
+void FakeEffectHost::Fail(const std::string &function, A_Err err, int nth) {
+  failures_[function] = {callCounts_[function] + nth, err};
+}
+
+A_Err FakeEffectHost::Enter(const std::string &function, const std::string &detail) {
+  calls.push_back(detail.empty() ? function : function + " " + detail);
+  const int count = ++callCounts_[function];
+  const auto it = failures_.find(function);
+  return (it != failures_.end() && it->second.first == count) ? it->second.second : A_Err_NONE;
+}
+
+PF_ParamDef ParamOfType(PF_ParamType type) {
+  PF_ParamDef def;
+  std::memset(&def, 0, sizeof def);
+  def.param_type = type;
+  return def;
 }
 
 PF_Err CallEffect(PF_Err (*entry)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *,

@@ -1,20 +1,36 @@
-// A small fake effect host for the frame's unit tests: in/out records, the
-// utility and interact callbacks, handles, parameter and stream suites,
-// iteration, persistent data and the smart-render callbacks. Each fake
-// records what the module asked of it; failures can be switched on.
+// One fake host for the module's unit tests: the suite broker (with "SP
+// Suites Suite"), in/out records, handles, parameter checkout and adding, the
+// parameter value and UI suites, installed effects and layers with effect
+// stacks, the effect's layer in a composition with an optional camera, effect
+// streams and a "Trigger" stream holding keys, iteration, persistent data,
+// the utility plug-in's suite and its loading (scripts, reports, the idle
+// hook), host colours, invalidation and the DRAWBOT suites, and the
+// smart-render callbacks. Each fake records what the module asked of it.
+// AEGP calls are logged in order (with their times where they take one); any
+// of them can be made to fail.
 #pragma once
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "AE_EffectCBSuites.h"
 #include "AE_EffectCB.h"
+#include "AE_EffectCBSuites.h"
 #include "AE_EffectSuites.h"
+#include "AE_EffectUI.h"
 #include "AE_GeneralPlug.h"
+#include "SPSuites.h"
+#include "frame/fake_handle_host_support.h"
 #include "frame/suite_registry_support.h"
+#include "modules/selector_state.h"
+#include "modules/utility_plugin.h"
 #include "modules/vlam_utils_suite.h"
+#include "ui/fake_drawbot_support.h"
 
 namespace vlam_test {
 
@@ -35,50 +51,74 @@ class FakeEffectHost {
 
   static FakeEffectHost &Current();
 
-  // Publishes every fake suite (all are published at construction).
-  void PublishAll();
-  FakeSuiteRegistry registry;
-
+  FakeSuiteRegistry registry;  // every fake suite is published at construction
   PF_InData in_data{};
   PF_OutData out_data{};
   PF_UtilCallbacks utils{};
 
-  // --- handles -------------------------------------------------------------
-  bool fail_new_handle = false;
-  bool fail_lock_handle = false;
-  bool throw_on_new_handle = false;                // a non-integer exception from the host
-  std::map<PF_Handle, std::vector<char>> handles;  // live handles and their bytes
-  std::vector<PF_Handle> disposed;
-  int locks = 0, unlocks = 0;
-  PF_Handle NewHandleWith(const void *bytes, std::size_t size);
-  std::vector<char> &Bytes(PF_Handle handle) { return handles.at(handle); }
+  // Handles: new ones hold 0x77 bytes, so unwritten record bytes show.
+  vlam::FakeHandleHost handles;
 
-  // --- parameters ------------------------------------------------------------
-  std::vector<PF_ParamDef> params;  // values the checkout hands out, by index
-  std::set<PF_ParamIndex> failing_checkouts;
-  std::vector<PF_ParamIndex> checked_out, checked_in;
-  std::vector<PF_ParamDef> added_params;  // definitions added at parameter setup
-  int ui_registrations = 0;
-  struct ParamUiUpdate {
+  // --- parameters: the values checkout and the params array hand out (29) ----
+  std::vector<PF_ParamDef> values;
+  std::vector<PF_ParamDef *> ParamsArray();
+  std::function<void(PF_ParamIndex, A_long time, PF_ParamDef &)> valueAtTime;
+  std::set<PF_ParamIndex> failingCheckouts;
+  struct Checkout {
     PF_ParamIndex index;
-    PF_ParamUIFlags ui_flags;
+    A_long time, timeStep;
+    A_u_long timeScale;
   };
-  std::vector<ParamUiUpdate> ui_updates;
-  double angle_suite_value = 0.0;  // what the angle suite answers
-  int angle_suite_calls = 0;
+  std::vector<Checkout> checkouts;
+  std::vector<PF_ParamIndex> checkedIn;  // uu.id of each definition checked in
+  std::vector<PF_ParamDef> added;
+  int failAddAt = -1;  // 0-based add_param call that fails
+  std::vector<PF_CustomUIInfo> registeredUi;
+  PF_Err registerUiError = PF_Err_NONE;
+  std::vector<std::pair<PF_ParamIndex, PF_ParamUIFlags>> uiUpdates;
+  std::map<PF_ParamIndex, PF_Err> uiUpdateErrors;
+  std::optional<double> angleSuiteAnswer;  // else the suite reads the fixed value
+  int angleSuiteCalls = 0;
 
-  // --- streams and effects ---------------------------------------------------
-  AEGP_LayerH effect_layer = reinterpret_cast<AEGP_LayerH>(0x1001);
-  A_Err effect_layer_error = A_Err_NONE;
-  bool refuse_effect_ref = false;
-  A_Err stream_error = A_Err_NONE;
+  // --- the project -----------------------------------------------------------
+  // Installed effects by match name; their keys are 1, 2, ... in this order.
+  std::vector<std::string> installed;
+  struct Layer {
+    std::vector<int> effects;  // effect ids, top to bottom
+  };
+  // A layer holding effects with these match names, top to bottom.
+  AEGP_LayerH NewLayer(const std::vector<std::string> &match_names);
+  std::vector<std::string> StackOf(AEGP_LayerH layer) const;
+  std::vector<std::unique_ptr<Layer>> layers;
+  std::map<int, std::string> effect_names;  // effect id -> match name
+  int next_effect_id = 1;
+  AEGP_LayerH layer;  // the effect's own (null: it cannot be found)
+  AEGP_CompH comp;
+  A_Time layerCurrentTime{0, 24};
+  A_FpLong frameRate = 24.0;
+  A_Ratio compPixelAspect{1, 1};
+  A_long compTimeOffset = 0;  // added to the effect's time when converted
+  AEGP_LayerH cameraLayer = nullptr;
+  A_Matrix4 cameraMatrix{};
+  A_FpLong zoom = 0.0, filmSize = 0.0;
+  AEGP_FilmSizeUnits filmUnits = AEGP_FilmSizeUnits_HORIZONTAL;
+
+  // Effect streams: the "Trigger" stream's keys by time value, hidden flags,
+  // and what is left open.
+  std::map<A_long, double> keys;
+  std::set<A_u_long> keyScales;
   struct HiddenFlagCall {
     PF_ParamIndex index;
     bool undoable;
     bool hidden;
   };
-  std::vector<HiddenFlagCall> hidden_calls;
-  int live_effect_refs = 0, live_streams = 0;
+  std::vector<HiddenFlagCall> hiddenCalls;
+  int liveEffectRefs = 0, liveStreams = 0, openUndoGroups = 0;
+
+  std::vector<std::string> calls;
+  // Makes the nth (1-based) call of that AEGP function from now on fail.
+  void Fail(const std::string &function, A_Err err, int nth = 1);
+  A_Err Enter(const std::string &function, const std::string &detail = "");
 
   // --- iteration -------------------------------------------------------------
   A_long host_threads = 3;
@@ -90,9 +130,45 @@ class FakeEffectHost {
   std::vector<A_long> blob_types;  // blob type of each v4 blob request, -1 for v3
   int v3_blob_requests = 0;
 
-  // --- the utility plug-in's suite ------------------------------------------
+  // --- the utility plug-in: its suite as effects see it, and its loading ----
   std::vector<AEGP_LayerH> module_stack_requests;
   std::vector<A_long> command_requests;
+  A_Err command_error = A_Err_NONE;
+  std::vector<std::string> reports;  // AEGP_ReportInfo texts
+  std::vector<AEGP_PluginID> report_ids;
+  std::vector<std::string> scripts;  // AEGP_ExecuteScript texts
+  std::vector<AEGP_PluginID> script_ids;
+  std::vector<bool> script_platform_encoding;
+  A_Err script_error = A_Err_NONE;
+  int freed_results = 0;
+  AEGP_IdleHook idle_hook = nullptr;
+  AEGP_PluginID idle_plugin_id = -1;
+  AEGP_IdleRefcon idle_refcon = reinterpret_cast<AEGP_IdleRefcon>(0x1);
+  struct AddedSuite {
+    bool global_list;
+    bool no_host;
+    std::string name;
+    A_long api_version;
+    A_long internal_version;
+    const void *table;
+  };
+  std::vector<AddedSuite> added_suites;
+  // The suite the utility plug-in published, as an effect would get it.
+  const VlamUtilsSuite1 *UtilsSuite() const;
+  A_Err Idle();  // the host going idle once
+
+  // --- custom UI: the Module Selector's events -------------------------------
+  FakeDrawbot drawbot;
+  std::map<PF_App_ColorType, PF_App_Color> palette;
+  std::vector<PF_App_ColorType> color_requests;
+  std::vector<PF_Rect> invalidated;
+  PF_Err invalidate_error = PF_Err_NONE;
+  PF_Rect frame{0, 100, 320, 132};  // the selector control's frame
+  // Runs a command through the Module Selector's entry, keeping its sequence
+  // record; an event on parameter `param` at (x, y); that record.
+  PF_Err SelectorCommand(PF_Cmd cmd, void *extra = nullptr);
+  PF_EventExtra SelectorEvent(PF_EventType type, PF_ParamIndex param, A_long x, A_long y) const;
+  vlam::SelectorState &SelectorRecord();
 
   // --- smart pre-render and render --------------------------------------------
   PF_PreRenderInput pre_render_input{};
@@ -120,24 +196,26 @@ class FakeEffectHost {
   std::vector<CopyCall> copies;
   std::vector<A_long> pixel_checkins;
 
-  // Suite tables (public so a test can swap single functions).
-  PF_HandleSuite1 handle_suite{};
-  PF_ParamUtilsSuite3 param_utils_suite{};
-  PF_AngleParamSuite1 angle_suite{};
-  PF_ColorParamSuite1 color_suite{};
-  PF_PointParamSuite1 point_suite{};
-  AEGP_PFInterfaceSuite1 pf_interface_suite{};
-  AEGP_StreamSuite3 stream_suite{};
-  AEGP_DynamicStreamSuite3 dynamic_stream_suite{};
-  AEGP_EffectSuite3 effect_suite{};
-  AEGP_IterateSuite1 iterate_suite{};
-  AEGP_UtilitySuite5 utility_suite{};
-  AEGP_PersistentDataSuite3 persistent_v3{};
-  AEGP_PersistentDataSuite4 persistent_v4{};
-  VlamUtilsSuite1 utils_suite{};
-
  private:
   static FakeEffectHost *current_;
+  FakeEffectHost *previous_;
+  std::map<std::string, std::pair<int, A_Err>> failures_;
+  std::map<std::string, int> callCounts_;
+};
+
+PF_ParamDef ParamOfType(PF_ParamType type);
+
+// Test fixture: the utility plug-in loaded into a fresh fake host.
+class LoadedUtilityPlugin : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AEGP_GlobalRefcon refcon = nullptr;
+    ASSERT_EQ(EntryPointFunc_VlamUtils(host.registry.basic(), 13, 28, 7, &refcon), A_Err_NONE);
+    suite = host.UtilsSuite();
+    ASSERT_NE(suite, nullptr);
+  }
+  FakeEffectHost host;
+  const VlamUtilsSuite1 *suite = nullptr;
 };
 
 // Calls an effect entry with the host's records.

@@ -20,29 +20,29 @@ TEST(SequenceRecord, SelectorStartsWithNoButtonActive) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
   ASSERT_NE(host.out_data.sequence_data, nullptr);
-  EXPECT_EQ(Longs(host.Bytes(host.out_data.sequence_data)), (std::vector<A_long>{0, -1, 0, -1}));
-  EXPECT_EQ(host.locks, host.unlocks);
+  EXPECT_EQ(Longs(host.handles.Bytes(host.out_data.sequence_data)), (std::vector<A_long>{0, -1, 0, -1}));
+  EXPECT_EQ(host.handles.lockCalls, host.handles.unlockCalls);
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 TEST(SequenceRecord, SelectorResetupReplacesTheOldRecord) {
   FakeEffectHost host;
   const vlam::SelectorState hovered{{1, 3}, {2, 0}};
-  PF_Handle old = host.NewHandleWith(&hovered, sizeof hovered);
+  PF_Handle old = host.handles.MakeHandle(&hovered, sizeof hovered);
   host.in_data.sequence_data = old;
   host.out_data.sequence_data = old;
   ASSERT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_RESETUP, host), PF_Err_NONE);
-  ASSERT_EQ(host.disposed, std::vector<PF_Handle>{old});
+  ASSERT_EQ(host.handles.disposed, std::vector<PF_Handle>{old});
   ASSERT_NE(host.out_data.sequence_data, nullptr);
-  EXPECT_EQ(Longs(host.Bytes(host.out_data.sequence_data)), (std::vector<A_long>{0, -1, 0, -1}));
-  EXPECT_EQ(host.handles.size(), 1u);
+  EXPECT_EQ(Longs(host.handles.Bytes(host.out_data.sequence_data)), (std::vector<A_long>{0, -1, 0, -1}));
+  EXPECT_EQ(host.handles.LiveHandles(), 1);
 }
 
 TEST(SequenceRecord, SelectorAllocationOrLockFailureIsShownAndReleasesTheSuites) {
   for (const bool lockFails : {false, true}) {
     FakeEffectHost host;
-    host.fail_new_handle = !lockFails;
-    host.fail_lock_handle = lockFails;
+    host.handles.failNewHandle = !lockFails;
+    host.handles.failLock = lockFails;
     EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host),
               lockFails ? PF_Err_OUT_OF_MEMORY : PF_Err_INTERNAL_STRUCT_DAMAGED);
     EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
@@ -52,7 +52,7 @@ TEST(SequenceRecord, SelectorAllocationOrLockFailureIsShownAndReleasesTheSuites)
     // A handle that could not be locked is kept, not lost.
     EXPECT_EQ(host.out_data.sequence_data != nullptr, lockFails);
     if (lockFails) {
-      EXPECT_EQ(host.handles.count(host.out_data.sequence_data), 1u);
+      EXPECT_TRUE(host.handles.Owns(host.out_data.sequence_data));
     }
     EXPECT_EQ(host.registry.outstanding(), 0);
   }
@@ -61,17 +61,17 @@ TEST(SequenceRecord, SelectorAllocationOrLockFailureIsShownAndReleasesTheSuites)
 TEST(SequenceRecord, BuilderRecordIsSixteenZeroBytes) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
-  EXPECT_EQ(host.Bytes(host.out_data.sequence_data), std::vector<char>(16, 0));
+  EXPECT_EQ(host.handles.Bytes(host.out_data.sequence_data), std::vector<char>(16, 0));
 }
 
 TEST(SequenceRecord, BuilderFailuresShareOneMessage) {
   FakeEffectHost host;
-  host.fail_new_handle = true;
+  host.handles.failNewHandle = true;
   EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host),
             PF_Err_INTERNAL_STRUCT_DAMAGED);
   EXPECT_STREQ(host.out_data.return_msg, "Could not initialise sequence data");
-  host.fail_new_handle = false;
-  host.fail_lock_handle = true;
+  host.handles.failNewHandle = false;
+  host.handles.failLock = true;
   host.out_data = PF_OutData{};
   EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_OUT_OF_MEMORY);
   EXPECT_STREQ(host.out_data.return_msg, "Could not initialise sequence data");
@@ -84,27 +84,27 @@ TEST(SequenceRecord, BuilderSetdownDisposesAndClears) {
   PF_Handle record = host.out_data.sequence_data;
   host.in_data.sequence_data = record;
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
-  EXPECT_EQ(host.disposed, std::vector<PF_Handle>{record});
+  EXPECT_EQ(host.handles.disposed, std::vector<PF_Handle>{record});
   EXPECT_EQ(host.out_data.sequence_data, nullptr);
   // A second setdown finds nothing to dispose.
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
-  EXPECT_EQ(host.disposed.size(), 1u);
+  EXPECT_EQ(host.handles.disposed.size(), 1u);
 }
 
 TEST(GlobalRecord, RenderAndBuilderRecordsHaveTheirSizes) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
   ASSERT_NE(host.out_data.global_data, nullptr);
-  EXPECT_EQ(host.Bytes(host.out_data.global_data).size(), 10332u);
+  EXPECT_EQ(host.handles.Bytes(host.out_data.global_data).size(), 10332u);
   PF_Handle render = host.out_data.global_data;
   host.in_data.global_data = render;
   ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
 
-  EXPECT_EQ(host.locks, host.unlocks);
+  EXPECT_EQ(host.handles.lockCalls, host.handles.unlockCalls);
 
   // The builder's record is filled and keeps one lock until global setdown.
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
-  EXPECT_EQ(host.Bytes(host.out_data.global_data).size(), 13924u);
+  EXPECT_EQ(host.handles.Bytes(host.out_data.global_data).size(), 13924u);
   host.in_data.global_data = host.out_data.global_data;
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
 }
@@ -115,16 +115,16 @@ TEST(GlobalRecord, SetdownDisposesAndClearsBothFields) {
   for (Entry entry : {Entry{EntryPoint_VlamRender}, Entry{EntryPoint_VlamFlash},
                       Entry{EntryPoint_VlamInstancer}}) {
     FakeEffectHost host;
-    PF_Handle global = host.NewHandleWith("x", 1);
+    PF_Handle global = host.handles.MakeHandle("x", 1);
     host.in_data.global_data = global;
     host.out_data.global_data = global;
     ASSERT_EQ(CallEffect(entry, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
-    EXPECT_EQ(host.disposed, std::vector<PF_Handle>{global});
+    EXPECT_EQ(host.handles.disposed, std::vector<PF_Handle>{global});
     EXPECT_EQ(host.in_data.global_data, nullptr);
     EXPECT_EQ(host.out_data.global_data, nullptr);
     // Without global data nothing happens.
     ASSERT_EQ(CallEffect(entry, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
-    EXPECT_EQ(host.disposed.size(), 1u);
+    EXPECT_EQ(host.handles.disposed.size(), 1u);
   }
 }
 

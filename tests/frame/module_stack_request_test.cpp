@@ -11,7 +11,7 @@ namespace {
 TEST(ModuleStackRequest, AsksForTheEffectsOwnLayer) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
-  EXPECT_EQ(host.module_stack_requests, std::vector<AEGP_LayerH>{host.effect_layer});
+  EXPECT_EQ(host.module_stack_requests, std::vector<AEGP_LayerH>{host.layer});
   EXPECT_EQ(host.registry.released(kVlamUtilsSuite, kVlamUtilsSuiteVersion1), 1);
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
@@ -22,21 +22,25 @@ TEST(ModuleStackRequest, OnlyAtSetupNotAtResetup) {
   EXPECT_TRUE(host.module_stack_requests.empty());
 }
 
-TEST(ModuleStackRequest, WithoutTheUtilityPluginReportsAndReturns13) {
-  FakeEffectHost host;
-  host.registry.Withdraw(kVlamUtilsSuite, kVlamUtilsSuiteVersion1);
-  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_SETUP, host), A_Err_MISSING_SUITE);
-  EXPECT_STREQ(host.out_data.return_msg, "Couldn't load Vlam Utils Suite");
-  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-  EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST(ModuleStackRequest, NoRequestWhenTheLayerIsUnknown) {
-  FakeEffectHost host;
-  host.effect_layer_error = A_Err_PARAMETER;
-  EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_SETUP, host), A_Err_PARAMETER);
-  EXPECT_TRUE(host.module_stack_requests.empty());
-  EXPECT_EQ(host.registry.outstanding(), 0);
+// Without the utility plug-in the setup reports and returns 13; with the
+// layer unknown it asks for nothing.
+TEST(ModuleStackRequest, FailuresAskForNothingAndReleaseEverything) {
+  for (const bool noUtilityPlugin : {true, false}) {
+    FakeEffectHost host;
+    if (noUtilityPlugin) {
+      host.registry.Withdraw(kVlamUtilsSuite, kVlamUtilsSuiteVersion1);
+    } else {
+      host.Fail("GetEffectLayer", A_Err_PARAMETER);
+    }
+    EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_SETUP, host),
+              noUtilityPlugin ? A_Err_MISSING_SUITE : A_Err_PARAMETER);
+    if (noUtilityPlugin) {
+      EXPECT_STREQ(host.out_data.return_msg, "Couldn't load Vlam Utils Suite");
+      EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+    }
+    EXPECT_TRUE(host.module_stack_requests.empty());
+    EXPECT_EQ(host.registry.outstanding(), 0);
+  }
 }
 
 }  // namespace

@@ -18,32 +18,32 @@ PF_ParamDef Param(PF_ParamIndex index, PF_ParamType type) {
 class ParamAccess : public ::testing::Test {
  protected:
   void SetUp() override {
-    host.params.push_back(Param(0, PF_Param_LAYER));
+    host.values[0] = Param(0, PF_Param_LAYER);
     PF_ParamDef angle = Param(1, PF_Param_ANGLE);
     angle.u.ad.value = 2949120;  // 45 degrees
-    host.params.push_back(angle);
+    host.values[angle.uu.id] = angle;
     PF_ParamDef checkbox = Param(2, PF_Param_CHECKBOX);
     checkbox.u.bd.value = 0x100;  // only the low byte counts
-    host.params.push_back(checkbox);
+    host.values[checkbox.uu.id] = checkbox;
     PF_ParamDef point = Param(3, PF_Param_POINT);
     point.u.td.x_value = 10 << 16;
     point.u.td.y_value = -(3 << 15);
-    host.params.push_back(point);
+    host.values[point.uu.id] = point;
     PF_ParamDef color = Param(4, PF_Param_COLOR);
     color.u.cd.value = PF_Pixel{255, 255, 0, 51};
-    host.params.push_back(color);
+    host.values[color.uu.id] = color;
     PF_ParamDef popup = Param(5, PF_Param_POPUP);
     popup.u.pd.value = 3;
-    host.params.push_back(popup);
+    host.values[popup.uu.id] = popup;
     PF_ParamDef slider = Param(6, PF_Param_FLOAT_SLIDER);
     slider.u.fs_d.value = 0.375;
-    host.params.push_back(slider);
+    host.values[slider.uu.id] = slider;
   }
   FakeEffectHost host;
 };
 
 TEST_F(ParamAccess, AngleSuiteOnlyFromApi134WithinMajorVersion13) {
-  host.angle_suite_value = 12.5;
+  host.angleSuiteAnswer = 12.5;
   // Before 13.4 and from 14 on, the fixed value of the checkout is read.
   for (const PF_SpecVersion version : {PF_SpecVersion{13, 3}, PF_SpecVersion{14, 0}}) {
     host.in_data.version = version;
@@ -54,12 +54,12 @@ TEST_F(ParamAccess, AngleSuiteOnlyFromApi134WithinMajorVersion13) {
     EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 45.0);
     EXPECT_DOUBLE_EQ(angle.AngleValue(suites, true), 45.0 * 0.017453292519943295);
   }
-  EXPECT_EQ(host.angle_suite_calls, 0);
+  EXPECT_EQ(host.angleSuiteCalls, 0);
   host.in_data.version = PF_SpecVersion{13, 4};
   vlam::ParamValueSuites suites(&host.in_data);
   vlam::ParamCheckout angle(&host.in_data, 1);
   EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 12.5);
-  EXPECT_EQ(host.angle_suite_calls, 1);
+  EXPECT_EQ(host.angleSuiteCalls, 1);
 }
 
 TEST_F(ParamAccess, ReadersOfTheWrongKindGiveZero) {
@@ -104,14 +104,15 @@ TEST_F(ParamAccess, SuitesAreReleasedOnlyWhenAcquired) {
 TEST_F(ParamAccess, CheckoutIsCheckedInAtScopeEnd) {
   {
     vlam::ParamCheckout popup(&host.in_data, 5);
-    EXPECT_EQ(host.checked_out, std::vector<PF_ParamIndex>{5});
-    EXPECT_TRUE(host.checked_in.empty());
+    ASSERT_EQ(host.checkouts.size(), 1u);
+    EXPECT_EQ(host.checkouts[0].index, 5);
+    EXPECT_TRUE(host.checkedIn.empty());
   }
-  EXPECT_EQ(host.checked_in, std::vector<PF_ParamIndex>{5});
+  EXPECT_EQ(host.checkedIn, std::vector<PF_ParamIndex>{5});
 }
 
 TEST_F(ParamAccess, FailedCheckoutReadsZeroAndIsNotCheckedIn) {
-  host.failing_checkouts.insert(5);
+  host.failingCheckouts.insert(5);
   {
     vlam::ParamCheckout popup(&host.in_data, 5);
     EXPECT_EQ(popup.error(), PF_Err_INVALID_INDEX);
@@ -119,7 +120,7 @@ TEST_F(ParamAccess, FailedCheckoutReadsZeroAndIsNotCheckedIn) {
     EXPECT_EQ(popup.ArbitraryValue(), nullptr);
     EXPECT_EQ(popup.Point3DValue(), (std::array<double, 3>{0.0, 0.0, 0.0}));
   }
-  EXPECT_TRUE(host.checked_in.empty());
+  EXPECT_TRUE(host.checkedIn.empty());
 }
 
 TEST_F(ParamAccess, SetParamEnabledReplacesTheWholeFlagWord) {
@@ -130,10 +131,10 @@ TEST_F(ParamAccess, SetParamEnabledReplacesTheWholeFlagWord) {
   EXPECT_EQ(def.ui_flags, PF_PUI_DISABLED);
   ASSERT_EQ(vlam::SetParamEnabled(&host.in_data, params, 4, true), PF_Err_NONE);
   EXPECT_EQ(def.ui_flags, 0);
-  ASSERT_EQ(host.ui_updates.size(), 2u);
-  EXPECT_EQ(host.ui_updates[0].index, 4);
-  EXPECT_EQ(host.ui_updates[0].ui_flags, PF_PUI_DISABLED);
-  EXPECT_EQ(host.ui_updates[1].ui_flags, 0);
+  ASSERT_EQ(host.uiUpdates.size(), 2u);
+  EXPECT_EQ(host.uiUpdates[0].first, 4);
+  EXPECT_EQ(host.uiUpdates[0].second, PF_PUI_DISABLED);
+  EXPECT_EQ(host.uiUpdates[1].second, 0);
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
@@ -152,24 +153,23 @@ TEST_F(ParamAccess, SetParamEnabledWithoutParamUtilsThrows13) {
 TEST_F(ParamAccess, SetParamVisibleHidesTheStreamNotUndoably) {
   ASSERT_EQ(vlam::SetParamVisible(&host.in_data, 7, false), A_Err_NONE);
   ASSERT_EQ(vlam::SetParamVisible(&host.in_data, 8, true), A_Err_NONE);
-  ASSERT_EQ(host.hidden_calls.size(), 2u);
-  EXPECT_EQ(host.hidden_calls[0].index, 7);
-  EXPECT_TRUE(host.hidden_calls[0].hidden);
-  EXPECT_FALSE(host.hidden_calls[0].undoable);
-  EXPECT_FALSE(host.hidden_calls[1].hidden);
-  EXPECT_EQ(host.live_effect_refs, 0);
-  EXPECT_EQ(host.live_streams, 0);
+  ASSERT_EQ(host.hiddenCalls.size(), 2u);
+  EXPECT_EQ(host.hiddenCalls[0].index, 7);
+  EXPECT_TRUE(host.hiddenCalls[0].hidden);
+  EXPECT_FALSE(host.hiddenCalls[0].undoable);
+  EXPECT_FALSE(host.hiddenCalls[1].hidden);
+  EXPECT_EQ(host.liveEffectRefs, 0);
+  EXPECT_EQ(host.liveStreams, 0);
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 TEST_F(ParamAccess, SetParamVisibleStopsWithoutEffectOrStream) {
-  host.refuse_effect_ref = true;
+  host.Fail("GetNewEffectForEffect", A_Err_GENERIC);
   EXPECT_EQ(vlam::SetParamVisible(&host.in_data, 7, false), A_Err_GENERIC);
-  host.refuse_effect_ref = false;
-  host.stream_error = A_Err_PARAMETER;
+  host.Fail("GetNewEffectStreamByIndex", A_Err_PARAMETER);
   EXPECT_EQ(vlam::SetParamVisible(&host.in_data, 7, false), A_Err_PARAMETER);
-  EXPECT_TRUE(host.hidden_calls.empty());
-  EXPECT_EQ(host.live_effect_refs, 0);  // the effect reference was disposed
+  EXPECT_TRUE(host.hiddenCalls.empty());
+  EXPECT_EQ(host.liveEffectRefs, 0);  // the effect reference was disposed
 }
 
 }  // namespace

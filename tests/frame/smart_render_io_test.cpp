@@ -50,9 +50,9 @@ TEST_P(PassThroughPreRender, ChecksOutTheInputAndUnitesItsRects) {
   EXPECT_EQ(call.checkout_id, 0);
   EXPECT_TRUE(Same(call.request.rect, PF_LRect{1, 2, 30, 40}));
   EXPECT_EQ(call.request.channel_mask, PF_ChannelMask_ARGB);
-  EXPECT_EQ(call.time, 48);
-  EXPECT_EQ(call.time_step, 2);
-  EXPECT_EQ(call.time_scale, 48u);
+  EXPECT_EQ(call.time, 10);
+  EXPECT_EQ(call.time_step, 1);
+  EXPECT_EQ(call.time_scale, 24u);
   EXPECT_TRUE(Same(host.pre_render_output.result_rect, PF_LRect{0, 0, 20, 30}));
   EXPECT_TRUE(Same(host.pre_render_output.max_result_rect, PF_LRect{0, 0, 64, 48}));
 }
@@ -68,43 +68,37 @@ INSTANTIATE_TEST_SUITE_P(ModuleEffects, PassThroughPreRender,
                          ::testing::Values(EntryPoint_VlamFlash, EntryPoint_VlamInstancer,
                                            EntryPoint_VlamMod));
 
+// The input first, then the grain layer (never united into the result); a
+// failed input skips the grain layer, whose own error comes after the union.
 TEST(RenderPreRender, ChecksOutInputThenGrainLayer) {
-  FakeEffectHost host;
-  PF_CheckoutResult input{};
-  input.result_rect = PF_LRect{0, 0, 8, 8};
-  input.max_result_rect = PF_LRect{0, 0, 8, 8};
-  PF_CheckoutResult grain{};
-  grain.result_rect = PF_LRect{0, 0, 100, 100};  // never united
-  host.checkout_results[0] = input;
-  host.checkout_results[17] = grain;
-  ASSERT_EQ(
-      CallEffect(EntryPoint_VlamRender, PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
-      PF_Err_NONE);
-  ASSERT_EQ(host.layer_checkouts.size(), 2u);
-  EXPECT_EQ(host.layer_checkouts[1].index, 17);
-  EXPECT_EQ(host.layer_checkouts[1].checkout_id, 17);
-  EXPECT_TRUE(Same(host.pre_render_output.result_rect, PF_LRect{0, 0, 8, 8}));
-}
-
-TEST(RenderPreRender, FailedInputSkipsTheGrainLayer) {
-  FakeEffectHost host;
-  host.checkout_errors[0] = PF_Err_INVALID_INDEX;
-  EXPECT_EQ(
-      CallEffect(EntryPoint_VlamRender, PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
-      PF_Err_INVALID_INDEX);
-  EXPECT_EQ(host.layer_checkouts.size(), 1u);
-}
-
-TEST(RenderPreRender, GrainLayerErrorIsReturnedAfterTheUnion) {
-  FakeEffectHost host;
-  PF_CheckoutResult input{};
-  input.result_rect = PF_LRect{0, 0, 8, 8};
-  host.checkout_results[0] = input;
-  host.checkout_errors[17] = PF_Err_OUT_OF_MEMORY;
-  EXPECT_EQ(
-      CallEffect(EntryPoint_VlamRender, PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
-      PF_Err_OUT_OF_MEMORY);
-  EXPECT_TRUE(Same(host.pre_render_output.result_rect, PF_LRect{0, 0, 8, 8}));
+  struct Case {
+    PF_Err input_error, grain_error, expected;
+    std::size_t checkouts;
+    PF_LRect result;
+  };
+  const Case cases[] = {
+      {PF_Err_NONE, PF_Err_NONE, PF_Err_NONE, 2, {0, 0, 8, 8}},
+      {PF_Err_INVALID_INDEX, PF_Err_NONE, PF_Err_INVALID_INDEX, 1, {0, 0, 0, 0}},
+      {PF_Err_NONE, PF_Err_OUT_OF_MEMORY, PF_Err_OUT_OF_MEMORY, 2, {0, 0, 8, 8}},
+  };
+  for (const Case &c : cases) {
+    FakeEffectHost host;
+    PF_CheckoutResult input{};
+    input.result_rect = input.max_result_rect = PF_LRect{0, 0, 8, 8};
+    PF_CheckoutResult grain{};
+    grain.result_rect = PF_LRect{0, 0, 100, 100};
+    host.checkout_results[0] = input;
+    host.checkout_results[17] = grain;
+    if (c.input_error) host.checkout_errors[0] = c.input_error;
+    if (c.grain_error) host.checkout_errors[17] = c.grain_error;
+    EXPECT_EQ(
+        CallEffect(EntryPoint_VlamRender, PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
+        c.expected);
+    ASSERT_EQ(host.layer_checkouts.size(), c.checkouts);
+    EXPECT_EQ(host.layer_checkouts.back().index, c.checkouts == 2 ? 17 : 0);
+    EXPECT_EQ(host.layer_checkouts.back().checkout_id, c.checkouts == 2 ? 17 : 0);
+    EXPECT_TRUE(Same(host.pre_render_output.result_rect, c.result));
+  }
 }
 
 TEST(RelighterPreRender, ChecksOutTheMatteAndMarksNotSolid) {
@@ -131,23 +125,16 @@ TEST(PreRender, MissingExtraIsAnErrorNotACrash) {
 
 class PassThroughRender : public ::testing::TestWithParam<Entry> {};
 
-TEST_P(PassThroughRender, CopiesWholeInputToOutput) {
-  FakeEffectHost host;
-  ASSERT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra), PF_Err_NONE);
-  ASSERT_EQ(host.copies.size(), 1u);
-  EXPECT_EQ(host.copies[0].src, &host.input_world);
-  EXPECT_EQ(host.copies[0].dst, &host.output_world);
-  EXPECT_TRUE(host.copies[0].whole);
-  EXPECT_EQ(host.pixel_checkins, std::vector<A_long>{0});
-}
-
-TEST_P(PassThroughRender, FirstErrorWinsAndOnlyACheckedOutInputIsCheckedIn) {
+// The whole input is copied to the output; the first error wins and only a
+// checked-out input is checked back in.
+TEST_P(PassThroughRender, CopiesWholeInputAndFirstErrorWins) {
   struct Case {
     PF_Err pixels, output, copy, checkin, expected;
     bool copied;
     std::size_t checkins;
   };
   const Case cases[] = {
+      {PF_Err_NONE, PF_Err_NONE, PF_Err_NONE, PF_Err_NONE, PF_Err_NONE, true, 1},
       {PF_Err_NONE, PF_Err_NONE, PF_Err_OUT_OF_MEMORY, PF_Err_INVALID_INDEX, PF_Err_OUT_OF_MEMORY, true, 1},
       {PF_Err_NONE, PF_Err_NONE, PF_Err_NONE, PF_Err_INVALID_INDEX, PF_Err_INVALID_INDEX, true, 1},
       {PF_Err_NONE, PF_Err_OUT_OF_MEMORY, PF_Err_NONE, PF_Err_NONE, PF_Err_OUT_OF_MEMORY, false, 1},
@@ -160,7 +147,12 @@ TEST_P(PassThroughRender, FirstErrorWinsAndOnlyACheckedOutInputIsCheckedIn) {
     host.copy_error = c.copy;
     host.checkin_error = c.checkin;
     EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra), c.expected);
-    EXPECT_EQ(host.copies.size(), c.copied ? 1u : 0u);
+    ASSERT_EQ(host.copies.size(), c.copied ? 1u : 0u);
+    if (c.copied) {
+      EXPECT_EQ(host.copies[0].src, &host.input_world);
+      EXPECT_EQ(host.copies[0].dst, &host.output_world);
+      EXPECT_TRUE(host.copies[0].whole);
+    }
     EXPECT_EQ(host.pixel_checkins, std::vector<A_long>(c.checkins, 0));
   }
 }

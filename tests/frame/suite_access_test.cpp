@@ -24,7 +24,7 @@ TEST(SuiteHandler, AcquiresEachSuiteOnceAndReleasesAllAtTheEnd) {
     vlam::SuiteHandler suites(host.registry.basic());
     const auto *first = suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1);
     const auto *again = suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1);
-    EXPECT_EQ(first, &host.handle_suite);
+    EXPECT_EQ(first, host.handles.Handles());
     EXPECT_EQ(first, again);
     suites.Get<AEGP_IterateSuite1>(kAEGPIterateSuite, kAEGPIterateSuiteVersion1);
     EXPECT_EQ(host.registry.acquired(kPFHandleSuite, kPFHandleSuiteVersion1), 1);
@@ -81,7 +81,7 @@ TEST(ScopedSuite, ReleasesAtScopeEnd) {
   {
     vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), kPFHandleSuite,
                                              kPFHandleSuiteVersion1);
-    EXPECT_EQ(suite.get(), &host.handle_suite);
+    EXPECT_EQ(suite.get(), host.handles.Handles());
     EXPECT_EQ(host.registry.outstanding(), 1);
   }
   EXPECT_EQ(host.registry.outstanding(), 0);

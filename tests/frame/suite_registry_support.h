@@ -12,12 +12,12 @@ namespace vlam_test {
 
 class FakeSuiteRegistry {
  public:
-  FakeSuiteRegistry() {
+  FakeSuiteRegistry() : previous_(Current()) {
     Current() = this;
     basic_.AcquireSuite = &FakeSuiteRegistry::Acquire;
     basic_.ReleaseSuite = &FakeSuiteRegistry::Release;
   }
-  ~FakeSuiteRegistry() { Current() = nullptr; }
+  ~FakeSuiteRegistry() { Current() = previous_; }
   FakeSuiteRegistry(const FakeSuiteRegistry &) = delete;
   FakeSuiteRegistry &operator=(const FakeSuiteRegistry &) = delete;
 
@@ -72,6 +72,7 @@ class FakeSuiteRegistry {
     return kSPNoError;
   }
 
+  FakeSuiteRegistry *previous_;  // current again when this one goes
   SPBasicSuite basic_{};
   std::map<Key, const void *> suites_;
   std::map<Key, int> acquired_;

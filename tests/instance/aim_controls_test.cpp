@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "fake_instance_host_support.h"
+#include "frame/fake_host_support.h"
 #include "frame/effect_entries.h"
 #include "instance/ez_aim.h"
 #include "instance/instance_param_ids.h"
@@ -11,7 +11,7 @@
 namespace vlam {
 namespace {
 
-using vlam_test::FakeInstanceHost;
+using vlam_test::FakeEffectHost;
 using vlam_test::ParamOfType;
 
 constexpr PF_Fixed kOne = 65536;
@@ -43,7 +43,7 @@ class AimControlsTest : public ::testing::Test {
                                     &extra);
   }
 
-  FakeInstanceHost host;
+  FakeEffectHost host;
 };
 
 TEST_F(AimControlsTest, MovingAimOrPositionUnderEzAimRewritesSweepAndTilt) {
@@ -120,7 +120,7 @@ TEST_F(AimControlsTest, AimSystemEnablesAimPointOrAngleControls) {
                          {kInstanceTilt, PF_Err_OUT_OF_MEMORY}};
   EXPECT_EQ(Send(PF_Cmd_UPDATE_PARAMS_UI), PF_Err_INVALID_INDEX);
   EXPECT_EQ(host.uiUpdates.size(), 4u);
-  EXPECT_EQ(host.outstandingSuites, 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 }  // namespace

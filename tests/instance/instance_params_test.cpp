@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "fake_instance_host_support.h"
+#include "frame/fake_host_support.h"
 #include "frame/effect_entries.h"
 #include "instance/instance_param_ids.h"
 
 namespace vlam {
 namespace {
 
-using vlam_test::FakeInstanceHost;
+using vlam_test::FakeEffectHost;
 
-PF_Err ParamsSetup(FakeInstanceHost &host) {
+PF_Err ParamsSetup(FakeEffectHost &host) {
   return EntryPoint_VlamInstancer(PF_Cmd_PARAMS_SETUP, &host.in_data, &host.out_data, nullptr,
                                   nullptr, nullptr);
 }
@@ -27,7 +27,7 @@ struct Expected {
 };
 
 TEST(InstanceParams, NamesTypesDiskIdsAndFlagsInHostOrder) {
-  FakeInstanceHost host;
+  FakeEffectHost host;
   ASSERT_EQ(ParamsSetup(host), PF_Err_NONE);
   EXPECT_EQ(host.out_data.num_params, 29);
 
@@ -78,7 +78,7 @@ TEST(InstanceParams, NamesTypesDiskIdsAndFlagsInHostOrder) {
 }
 
 TEST(InstanceParams, CustomUiForCompLayerAndEffectControls) {
-  FakeInstanceHost host;
+  FakeEffectHost host;
   ASSERT_EQ(ParamsSetup(host), PF_Err_NONE);
   ASSERT_EQ(host.registeredUi.size(), 1u);
   PF_CustomUIInfo expected;
@@ -87,28 +87,34 @@ TEST(InstanceParams, CustomUiForCompLayerAndEffectControls) {
   EXPECT_EQ(std::memcmp(&host.registeredUi[0], &expected, sizeof expected), 0);
 }
 
-TEST(InstanceParams, FailedAddEndsTheSetupAtOnce) {
-  FakeInstanceHost host;
-  host.failAddAt = 5;
-  EXPECT_EQ(ParamsSetup(host), PF_Err_OUT_OF_MEMORY);
-  EXPECT_EQ(host.added.size(), 5u);
-  EXPECT_TRUE(host.registeredUi.empty());
-  EXPECT_EQ(host.out_data.num_params, 0);
-}
-
-TEST(InstanceParams, HostWithoutParameterCallbacksIsRefused) {
-  FakeInstanceHost host;
-  host.in_data.inter.register_ui = nullptr;
-  EXPECT_EQ(ParamsSetup(host), PF_Err_INVALID_CALLBACK);
-  EXPECT_TRUE(host.added.empty());
-}
-
-TEST(InstanceParams, RegistrationErrorIsTheResult) {
-  FakeInstanceHost host;
-  host.registerUiError = PF_Err_INVALID_CALLBACK;
-  EXPECT_EQ(ParamsSetup(host), PF_Err_INVALID_CALLBACK);
-  EXPECT_EQ(host.added.size(), 28u);
-  EXPECT_EQ(host.out_data.num_params, 29);
+// A failed add ends the setup at once; a host without parameter callbacks
+// is refused; a registration error is the result after every add.
+TEST(InstanceParams, SetupFailures) {
+  struct Case {
+    const char *what;
+    void (*fail)(FakeEffectHost &);
+    PF_Err expected;
+    std::size_t added;
+    std::size_t registered;
+    A_long num_params;
+  };
+  const Case cases[] = {
+      {"add fails", [](FakeEffectHost &h) { h.failAddAt = 5; }, PF_Err_OUT_OF_MEMORY, 5, 0, 0},
+      {"no register_ui", [](FakeEffectHost &h) { h.in_data.inter.register_ui = nullptr; },
+       PF_Err_INVALID_CALLBACK, 0, 0, 0},
+      {"registration fails",
+       [](FakeEffectHost &h) { h.registerUiError = PF_Err_INVALID_CALLBACK; },
+       PF_Err_INVALID_CALLBACK, 28, 1, 29},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeEffectHost host;
+    c.fail(host);
+    EXPECT_EQ(ParamsSetup(host), c.expected);
+    EXPECT_EQ(host.added.size(), c.added);
+    EXPECT_EQ(host.registeredUi.size(), c.registered);
+    EXPECT_EQ(host.out_data.num_params, c.num_params);
+  }
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "fake_instance_host_support.h"
+#include "frame/fake_host_support.h"
 #include "frame/effect_entries.h"
 #include "instance/exchange_block.h"
 #include "instance/ez_aim.h"
@@ -12,7 +12,7 @@
 namespace vlam {
 namespace {
 
-using vlam_test::FakeInstanceHost;
+using vlam_test::FakeEffectHost;
 using vlam_test::ParamOfType;
 
 constexpr double kPi = 3.141592653589793;
@@ -80,7 +80,7 @@ class RecordAnswerTest : public ::testing::Test {
     }
   }
 
-  FakeInstanceHost host;
+  FakeEffectHost host;
   ExchangeBlock block;
 };
 
@@ -136,8 +136,8 @@ TEST_F(RecordAnswerTest, ChecksEveryParameterOutAndBackIn) {
   for (const auto &c : host.checkouts) order.push_back(c.index);
   EXPECT_EQ(order,
             (std::vector<PF_ParamIndex>{2, 18, 4, 6, 7, 8, 9, 10, 11, 12, 21, 22, 23, 24, 27}));
-  EXPECT_EQ(host.checkins, 15);
-  EXPECT_EQ(host.outstandingSuites, 0);
+  EXPECT_EQ(host.checkedIn.size(), 15u);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 TEST_F(RecordAnswerTest, EzAimAnglesFromThePositionAndAimPoint) {
@@ -155,7 +155,7 @@ TEST_F(RecordAnswerTest, UnreadableParametersFailTheAnswerAndWriteNothing) {
   std::memset(&block, 0xAB, sizeof block);
   EXPECT_EQ(Ask(2), PF_Err_INVALID_INDEX);
   ExpectOnlySlotWritten(-1);
-  EXPECT_EQ(host.checkins, 11);  // only what was checked out goes back
+  EXPECT_EQ(host.checkedIn.size(), 11u);  // only what was checked out goes back
 }
 
 TEST_F(RecordAnswerTest, SeedFromADamagedProjectSaturates) {

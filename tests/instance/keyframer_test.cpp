@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "fake_instance_host_support.h"
+#include "frame/fake_host_support.h"
 #include "frame/effect_entries.h"
 #include "instance/instance_param_ids.h"
 
 namespace vlam {
 namespace {
 
-using vlam_test::FakeInstanceHost;
+using vlam_test::FakeEffectHost;
 using vlam_test::ParamOfType;
 using Keys = std::map<A_long, double>;
 using Calls = std::vector<std::string>;
@@ -32,24 +32,23 @@ class KeyframerTest : public ::testing::Test {
     host.values[kInstanceNumberOfRounds].u.fs_d.value = rounds;
   }
 
-  PF_Err Press() {
+  static PF_Err Press(FakeEffectHost &on) {
     PF_UserChangedParamExtra extra{kInstanceAddKeyframes};
-    std::vector<PF_ParamDef *> params = host.ParamsArray();
-    return EntryPoint_VlamInstancer(PF_Cmd_USER_CHANGED_PARAM, &host.in_data, &host.out_data,
+    std::vector<PF_ParamDef *> params = on.ParamsArray();
+    return EntryPoint_VlamInstancer(PF_Cmd_USER_CHANGED_PARAM, &on.in_data, &on.out_data,
                                     params.data(), nullptr, &extra);
   }
-
-  Calls LastCalls(std::size_t n) const { return Calls(host.calls.end() - n, host.calls.end()); }
+  PF_Err Press() { return Press(host); }
 
   // Nothing is left open, whatever happened.
-  void ExpectCleanedUp() const {
-    EXPECT_EQ(host.liveEffectRefs, 0);
-    EXPECT_EQ(host.liveStreams, 0);
-    EXPECT_EQ(host.openUndoGroups, 0);
-    EXPECT_EQ(host.outstandingSuites, 0);
+  static void ExpectCleanedUp(const FakeEffectHost &on) {
+    EXPECT_EQ(on.liveEffectRefs, 0);
+    EXPECT_EQ(on.liveStreams, 0);
+    EXPECT_EQ(on.openUndoGroups, 0);
+    EXPECT_EQ(on.registry.outstanding(), 0);
   }
 
-  FakeInstanceHost host;
+  FakeEffectHost host;
 };
 
 TEST_F(KeyframerTest, ThreeRoundsAtTwelvePerSecondFromFrameTenInOneUndoGroup) {
@@ -69,7 +68,7 @@ TEST_F(KeyframerTest, ThreeRoundsAtTwelvePerSecondFromFrameTenInOneUndoGroup) {
   }
   expected.insert(expected.end(), {"EndUndoGroup", "DisposeStream", "DisposeEffect"});
   EXPECT_EQ(host.calls, expected);
-  ExpectCleanedUp();
+  ExpectCleanedUp(host);
 }
 
 TEST_F(KeyframerTest, SpacingFollowsTheCompFrameRateTheLayersScaleAndTheTimeStep) {
@@ -112,22 +111,15 @@ TEST_F(KeyframerTest, AFailingHostCallEndsThePressAndClosesWhatWasOpened) {
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.call);
-    FakeInstanceHost fresh;
+    FakeEffectHost fresh;
     fresh.values = host.values;
     fresh.layerCurrentTime = host.layerCurrentTime;
     fresh.Fail(c.call, c.err, c.nth);
-    PF_UserChangedParamExtra extra{kInstanceAddKeyframes};
-    std::vector<PF_ParamDef *> params = fresh.ParamsArray();
-    EXPECT_EQ(EntryPoint_VlamInstancer(PF_Cmd_USER_CHANGED_PARAM, &fresh.in_data, &fresh.out_data,
-                                       params.data(), nullptr, &extra),
-              c.err);
+    EXPECT_EQ(Press(fresh), c.err);
     EXPECT_EQ(fresh.keys, c.keys);
     ASSERT_GE(fresh.calls.size(), c.tail.size());
     EXPECT_EQ(Calls(fresh.calls.end() - static_cast<std::ptrdiff_t>(c.tail.size()), fresh.calls.end()), c.tail);
-    EXPECT_EQ(fresh.liveEffectRefs, 0);
-    EXPECT_EQ(fresh.liveStreams, 0);
-    EXPECT_EQ(fresh.openUndoGroups, 0);
-    EXPECT_EQ(fresh.outstandingSuites, 0);
+    ExpectCleanedUp(fresh);
   }
 }
 
@@ -143,10 +135,10 @@ TEST_F(KeyframerTest, FirstErrorWinsOverCleanUpErrors) {
 }
 
 TEST_F(KeyframerTest, MissingKeyframeSuiteEndsThePressButLeavesNothingOpen) {
-  host.refused.insert(kAEGPKeyframeSuite);
+  host.registry.Withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4);
   EXPECT_EQ(Press(), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_TRUE(host.keys.empty());
-  ExpectCleanedUp();
+  ExpectCleanedUp(host);
 }
 
 }  // namespace

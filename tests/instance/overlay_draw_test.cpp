@@ -5,11 +5,9 @@
 #include <cstring>
 
 #include "frame/effect_entries.h"
-#include "frame/fake_handle_host_support.h"
 #include "frame/fixed_point.h"
-#include "instance/fake_instance_host_support.h"
+#include "frame/fake_host_support.h"
 #include "instance/instance_param_ids.h"
-#include "ui/fake_drawbot_support.h"
 #include "ui/ui_event_support.h"
 
 namespace vlam_test {
@@ -33,21 +31,10 @@ PF_Err SourceToFrame(void *, PF_ContextH, PF_FixedPoint *pt) {
   return PF_Err_NONE;
 }
 
-PF_Err GetDrawingReference(const PF_ContextH, DRAWBOT_DrawRef *ref) {
-  *ref = FakeDrawbot::DrawRef();
-  return PF_Err_NONE;
-}
-
 class OverlayDraw : public ::testing::Test {
  protected:
   OverlayDraw() {
     g_conversions.clear();
-    custom_ui.PF_GetDrawingReference = GetDrawingReference;
-    host.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, handles.Handles());
-    host.Publish(kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1, &custom_ui);
-    drawbot.PublishTo([this](const char *name, A_long version, const void *table) {
-      host.Publish(name, version, table);
-    });
     // The host's default camera for the 1920 x 1080 layer.
     host.cameraMatrix.mat[3][0] = 960.0;
     host.cameraMatrix.mat[3][1] = 540.0;
@@ -75,14 +62,11 @@ class OverlayDraw : public ::testing::Test {
                                     nullptr, &event);
   }
   std::vector<FakeDrawbot::PathOp> Barrel() const {
-    const auto strokes = drawbot.DrawsOf("StrokePath");
+    const auto strokes = host.drawbot.DrawsOf("StrokePath");
     return strokes.empty() ? std::vector<FakeDrawbot::PathOp>{} : strokes[0].path;
   }
 
-  FakeInstanceHost host;
-  vlam::FakeHandleHost handles;
-  FakeDrawbot drawbot;
-  PF_EffectCustomUISuite1 custom_ui{};
+  FakeEffectHost host;
   PF_Context context{};
   PF_Context *context_ptr = &context;
   PF_EventExtra event{};
@@ -92,7 +76,7 @@ class OverlayDraw : public ::testing::Test {
 TEST_F(OverlayDraw, BarrelInRedThroughTheWindowConversions) {
   ASSERT_EQ(Draw(PF_Window_LAYER), PF_Err_NONE);
   EXPECT_EQ(event.evt_out_flags, PF_EO_HANDLED_EVENT);
-  const auto strokes = drawbot.DrawsOf("StrokePath");
+  const auto strokes = host.drawbot.DrawsOf("StrokePath");
   ASSERT_EQ(strokes.size(), 1u);
   EXPECT_EQ(strokes[0].color.red, 1.0f);
   EXPECT_EQ(strokes[0].color.green, 0.0f);
@@ -106,12 +90,12 @@ TEST_F(OverlayDraw, BarrelInRedThroughTheWindowConversions) {
   EXPECT_NEAR(path[1].a, 420.0f, 0.3f);
   EXPECT_EQ(std::count(g_conversions.begin(), g_conversions.end(), "source_to_frame"), 25);
   EXPECT_EQ(g_conversions.size(), 25u);  // no comp conversion in the layer window
-  EXPECT_EQ(drawbot.Live(), 0);
-  EXPECT_EQ(host.outstandingSuites, 0);
+  EXPECT_EQ(host.drawbot.Live(), 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 
   // In the comp window each point goes through the comp first.
   g_conversions.clear();
-  drawbot.draws.clear();
+  host.drawbot.draws.clear();
   ASSERT_EQ(Draw(PF_Window_COMP), PF_Err_NONE);
   EXPECT_NEAR(Barrel().at(0).a, (960.0f + 100.0f) / 2.0f, 0.01f);
   EXPECT_EQ(g_conversions[0], "layer_to_comp 10/24");
@@ -130,7 +114,7 @@ TEST_F(OverlayDraw, BarrelShapeChangesTheOverlayButNotTheRecord) {
   const std::vector<unsigned char> round_record = block;
 
   host.values[vlam::kInstanceBarrelShape].u.pd.value = 2;
-  drawbot.draws.clear();
+  host.drawbot.draws.clear();
   ASSERT_EQ(Draw(PF_Window_LAYER), PF_Err_NONE);
   EXPECT_EQ(round, 25u);
   EXPECT_EQ(Barrel().size(), 13u);
@@ -142,7 +126,7 @@ TEST_F(OverlayDraw, BarrelShapeChangesTheOverlayButNotTheRecord) {
 
 TEST_F(OverlayDraw, TitleStripOnlyForTheFirstParameter) {
   ASSERT_EQ(Draw(PF_Window_EFFECT, vlam::kInstanceTitle), PF_Err_NONE);
-  const auto rects = drawbot.DrawsOf("PaintRect");
+  const auto rects = host.drawbot.DrawsOf("PaintRect");
   ASSERT_EQ(rects.size(), 1u);
   EXPECT_FLOAT_EQ(rects[0].color.red, 0.552f);  // Flash C
   EXPECT_FLOAT_EQ(rects[0].rect.left, 10.0f);
@@ -151,18 +135,18 @@ TEST_F(OverlayDraw, TitleStripOnlyForTheFirstParameter) {
   EXPECT_FLOAT_EQ(rects[0].rect.height, 8.0f);
   EXPECT_TRUE(Barrel().empty());
 
-  drawbot.draws.clear();
+  host.drawbot.draws.clear();
   ASSERT_EQ(Draw(PF_Window_EFFECT, vlam::kInstanceFlashIdentifier), PF_Err_NONE);
-  EXPECT_TRUE(drawbot.draws.empty());
+  EXPECT_TRUE(host.drawbot.draws.empty());
   EXPECT_EQ(event.evt_out_flags, PF_EO_HANDLED_EVENT);
 }
 
 TEST_F(OverlayDraw, NothingWhenTheHostSaysNotToDraw) {
   in_flags = PF_EI_DONT_DRAW;
   ASSERT_EQ(Draw(PF_Window_COMP), PF_Err_NONE);
-  EXPECT_TRUE(drawbot.calls.empty());
+  EXPECT_TRUE(host.drawbot.calls.empty());
   EXPECT_EQ(event.evt_out_flags, PF_EO_NONE);
-  EXPECT_EQ(host.outstandingSuites, 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 }  // namespace

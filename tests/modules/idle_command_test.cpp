@@ -6,8 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "modules/fake_aegp_support.h"
-#include "modules/loaded_plugin_support.h"
+#include "frame/fake_host_support.h"
 #include "modules/grain_precomp_script.h"
 #include "modules/utility_plugin.h"
 #include "modules/utility_state.h"
@@ -93,7 +92,7 @@ TEST_F(IdleCommand, ConcurrentRequestsAndIdleCalls) {
     EXPECT_EQ(stack.back(), "zk_Vlam");
   }
   EXPECT_GE(host.StackOf(layers[3]).size(), 4u);
-  EXPECT_EQ(host.live_effect_refs, 0);
+  EXPECT_EQ(host.liveEffectRefs, 0);
 }
 
 TEST(GrainScript, OnlyCommandOneHasAScript) {

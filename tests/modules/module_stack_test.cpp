@@ -5,8 +5,7 @@
 
 #include "frame/suite_handler.h"
 #include "modules/apply_and_place.h"
-#include "modules/fake_aegp_support.h"
-#include "modules/loaded_plugin_support.h"
+#include "frame/fake_host_support.h"
 #include "modules/utility_plugin.h"
 #include "modules/utility_state.h"
 
@@ -25,19 +24,25 @@ TEST_F(ModuleStack, FreshLayerReadsSelectorBuilderInstanceRender) {
   EXPECT_EQ(host.StackOf(layer),
             (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam"}));
   EXPECT_TRUE(vlam::TheUtilityState().stack_done());
-  EXPECT_EQ(host.live_effect_refs, 0);
+  EXPECT_EQ(host.liveEffectRefs, 0);
   EXPECT_EQ(host.registry.outstanding(), 0);
   // Done once: the next idle call changes nothing.
   ASSERT_EQ(host.Idle(), A_Err_NONE);
   EXPECT_EQ(host.StackOf(layer).size(), 4u);
 }
 
-TEST_F(ModuleStack, ExistingSelectorAtIndexTwo) {
+TEST_F(ModuleStack, ExistingSelectorAndMissingBuilder) {
   AEGP_LayerH layer = host.NewLayer({"zk_Vlam", "ADBE Gaussian Blur 2", "zk_VlamMod"});
   suite->RequestModuleStack(layer);
   ASSERT_EQ(host.Idle(), A_Err_NONE);
   EXPECT_EQ(host.StackOf(layer), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam",
                                         "ADBE Gaussian Blur 2", "zk_VlamMod"}));
+  // Without the builder installed the instance goes on top.
+  host.installed.erase(std::find(host.installed.begin(), host.installed.end(), "zk_VlamFlash"));
+  layer = host.NewLayer({"zk_Vlam"});
+  suite->RequestModuleStack(layer);
+  ASSERT_EQ(host.Idle(), A_Err_NONE);
+  EXPECT_EQ(host.StackOf(layer), (Stack{"zk_VlamInstance", "zk_VlamMod", "zk_Vlam"}));
 }
 
 TEST_F(ModuleStack, OnlyTheLastRequestedLayerGetsTheModules) {
@@ -51,61 +56,47 @@ TEST_F(ModuleStack, OnlyTheLastRequestedLayerGetsTheModules) {
   EXPECT_EQ(host.StackOf(second).size(), 4u);
 }
 
-TEST_F(ModuleStack, MissingBuilderPutsTheInstanceOnTop) {
-  host.installed.erase(std::find(host.installed.begin(), host.installed.end(), "zk_VlamFlash"));
-  AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});
-  suite->RequestModuleStack(layer);
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  EXPECT_EQ(host.StackOf(layer), (Stack{"zk_VlamInstance", "zk_VlamMod", "zk_Vlam"}));
-}
-
-TEST_F(ModuleStack, MatchNamesCompareExactly) {
-  host.installed = {"zk_VlamModX", "zk_vlammod", "zk_VlamMod"};
-  AEGP_LayerH layer = host.NewLayer({});
-  vlam::SuiteHandler suites(host.basic());
-  ASSERT_EQ(vlam::ApplyAndPlace(suites, layer, "zk_VlamMod", vlam::Placement::kTop, nullptr),
-            A_Err_NONE);
-  EXPECT_EQ(host.StackOf(layer), Stack{"zk_VlamMod"});
-}
-
-TEST_F(ModuleStack, BeforeAnchorPlacement) {
-  AEGP_LayerH layer = host.NewLayer({"zk_Vlam", "zk_VlamRelighter"});
-  vlam::SuiteHandler suites(host.basic());
-  ASSERT_EQ(vlam::ApplyAndPlace(suites, layer, "zk_VlamFlash", vlam::Placement::kBeforeAnchor,
-                                "zk_VlamRelighter"),
-            A_Err_NONE);
-  EXPECT_EQ(host.StackOf(layer), (Stack{"zk_Vlam", "zk_VlamFlash", "zk_VlamRelighter"}));
-}
-
-TEST_F(ModuleStack, FailedReorderStillDisposesTheNewEffect) {
-  host.failing["AEGP_ReorderEffect"] = A_Err_GENERIC;
-  AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});
-  vlam::SuiteHandler suites(host.basic());
-  EXPECT_EQ(vlam::ApplyAndPlace(suites, layer, "zk_VlamMod", vlam::Placement::kTop, nullptr),
-            A_Err_GENERIC);
-  EXPECT_EQ(host.StackOf(layer), (Stack{"zk_Vlam", "zk_VlamMod"}));  // applied, not moved
-  EXPECT_EQ(host.live_effect_refs, 0);
-}
-
-TEST_F(ModuleStack, FailureWhileLookingForTheAnchorSkipsTheMove) {
-  host.failing["AEGP_GetInstalledKeyFromLayerEffect"] = A_Err_PARAMETER;
-  AEGP_LayerH layer = host.NewLayer({"zk_VlamMod"});
-  vlam::SuiteHandler suites(host.basic());
-  EXPECT_EQ(vlam::ApplyAndPlace(suites, layer, "zk_VlamFlash", vlam::Placement::kAfterAnchor,
-                                "zk_VlamMod"),
-            A_Err_PARAMETER);
-  EXPECT_EQ(host.StackOf(layer), (Stack{"zk_VlamMod", "zk_VlamFlash"}));
-  EXPECT_EQ(host.live_effect_refs, 0);
-}
-
-TEST_F(ModuleStack, FailureInTheInstalledWalkAppliesNothing) {
-  host.failing["AEGP_GetEffectMatchName"] = A_Err_PARAMETER;
-  host.fail_after["AEGP_GetEffectMatchName"] = 1;
-  AEGP_LayerH layer = host.NewLayer({});
-  vlam::SuiteHandler suites(host.basic());
-  EXPECT_EQ(vlam::ApplyAndPlace(suites, layer, "zk_VlamMod", vlam::Placement::kTop, nullptr),
-            A_Err_PARAMETER);
-  EXPECT_TRUE(host.StackOf(layer).empty());
+// Applying one effect and moving it into place: exact match names, anchors,
+// and host failures at each step (the new effect is always disposed).
+TEST_F(ModuleStack, ApplyAndPlace) {
+  struct Case {
+    const char *what;
+    Stack installed, layer;
+    const char *failing;
+    int fail_after;
+    const char *effect;
+    vlam::Placement placement;
+    const char *anchor;
+    A_Err expected;
+    Stack result;
+  };
+  using P = vlam::Placement;
+  const Case cases[] = {
+      {"match names compare exactly", {"zk_VlamModX", "zk_vlammod", "zk_VlamMod"}, {}, nullptr, 0,
+       "zk_VlamMod", P::kTop, nullptr, A_Err_NONE, {"zk_VlamMod"}},
+      {"before the anchor", {}, {"zk_Vlam", "zk_VlamRelighter"}, nullptr, 0, "zk_VlamFlash",
+       P::kBeforeAnchor, "zk_VlamRelighter", A_Err_NONE, {"zk_Vlam", "zk_VlamFlash", "zk_VlamRelighter"}},
+      {"failed reorder: applied, not moved", {}, {"zk_Vlam"}, "ReorderEffect", 0, "zk_VlamMod",
+       P::kTop, nullptr, A_Err_GENERIC, {"zk_Vlam", "zk_VlamMod"}},
+      {"failure looking for the anchor skips the move", {}, {"zk_VlamMod"},
+       "GetInstalledKeyFromLayerEffect", 0, "zk_VlamFlash", P::kAfterAnchor, "zk_VlamMod",
+       A_Err_PARAMETER, {"zk_VlamMod", "zk_VlamFlash"}},
+      {"failure in the installed walk applies nothing", {}, {}, "GetEffectMatchName", 1,
+       "zk_VlamMod", P::kTop, nullptr, A_Err_PARAMETER, {}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeEffectHost fresh;
+    if (!c.installed.empty()) fresh.installed = c.installed;
+    if (c.failing) {
+      fresh.Fail(c.failing, c.expected, c.fail_after + 1);
+    }
+    AEGP_LayerH layer = fresh.NewLayer(c.layer);
+    vlam::SuiteHandler suites(fresh.registry.basic());
+    EXPECT_EQ(vlam::ApplyAndPlace(suites, layer, c.effect, c.placement, c.anchor), c.expected);
+    EXPECT_EQ(fresh.StackOf(layer), c.result);
+    EXPECT_EQ(fresh.liveEffectRefs, 0);
+  }
 }
 
 TEST_F(ModuleStack, RefusedEffectSuiteIsReportedByTheIdleHook) {

@@ -2,7 +2,7 @@
 // module effect is filed in the layer's stack.
 #include <gtest/gtest.h>
 
-#include "modules/fake_selector_host_support.h"
+#include "frame/fake_host_support.h"
 
 namespace vlam_test {
 namespace {
@@ -13,22 +13,22 @@ using Stack = std::vector<std::string>;
 // 241.5, each 113 x 19, at y 105.5.
 class SelectorClick : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(host.Command(PF_Cmd_SEQUENCE_SETUP), PF_Err_NONE); }
+  void SetUp() override { ASSERT_EQ(host.SelectorCommand(PF_Cmd_SEQUENCE_SETUP), PF_Err_NONE); }
 
   PF_Err Click(PF_ParamIndex param, A_long x, A_long y) {
-    PF_EventExtra event = host.Event(PF_Event_DO_CLICK, param, x, y);
-    const PF_Err err = host.Send(event);
+    PF_EventExtra event = host.SelectorEvent(PF_Event_DO_CLICK, param, x, y);
+    const PF_Err err = host.SelectorCommand(PF_Cmd_EVENT, &event);
     out_flags = event.evt_out_flags;
     return err;
   }
   // Clicks button k of the Modules row on a layer stacked `before`.
   Stack AddModule(int k, const Stack &before) {
-    host.aegp.effect_layer = host.aegp.NewLayer(before);
+    host.layer = host.NewLayer(before);
     EXPECT_EQ(Click(1, 10 + 118 * k, 110), PF_Err_NONE);
-    return host.aegp.StackOf(host.aegp.effect_layer);
+    return host.StackOf(host.layer);
   }
 
-  FakeSelectorHost host;
+  FakeEffectHost host;
   PF_EventOutFlags out_flags = 0;
 };
 
@@ -36,8 +36,8 @@ TEST_F(SelectorClick, ModulesAreFiledNextToTheirKind) {
   EXPECT_EQ(AddModule(0, {"zk_VlamMod", "zk_VlamFlash", "zk_VlamFlash", "zk_Vlam"}),
             (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamFlash", "zk_VlamFlash", "zk_Vlam"}));
   // The new builder is the fourth effect, not one of the earlier two.
-  const auto &ids = reinterpret_cast<FakeAegpHost::Layer *>(host.aegp.effect_layer)->effects;
-  EXPECT_EQ(ids[3], host.aegp.next_effect_id - 1);
+  const auto &ids = reinterpret_cast<FakeEffectHost::Layer *>(host.layer)->effects;
+  EXPECT_EQ(ids[3], host.next_effect_id - 1);
 
   EXPECT_EQ(AddModule(1, {"zk_VlamMod", "zk_VlamFlash", "zk_VlamMod", "zk_Vlam"}),
             (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamMod", "zk_VlamInstance", "zk_Vlam"}));
@@ -46,9 +46,9 @@ TEST_F(SelectorClick, ModulesAreFiledNextToTheirKind) {
   EXPECT_EQ(AddModule(2, {"zk_VlamMod", "zk_VlamFlash"}),
             (Stack{"zk_VlamRelighter", "zk_VlamMod", "zk_VlamFlash"}));
 
-  EXPECT_EQ(host.aegp.live_effect_refs, 0);
-  EXPECT_EQ(host.aegp.live_streams, 0);
-  EXPECT_EQ(host.aegp.registry.outstanding(), 0);
+  EXPECT_EQ(host.liveEffectRefs, 0);
+  EXPECT_EQ(host.liveStreams, 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
   EXPECT_EQ(host.handles.LockCount(host.in_data.sequence_data), 0);
 }
 
@@ -59,29 +59,29 @@ TEST_F(SelectorClick, TheNewEffectIsNotItsOwnAnchor) {
 }
 
 TEST_F(SelectorClick, EdgesHitAndGapsMiss) {
-  host.aegp.effect_layer = host.aegp.NewLayer({"zk_VlamMod"});
+  host.layer = host.NewLayer({"zk_VlamMod"});
   ASSERT_EQ(Click(1, 118, 124), PF_Err_NONE);  // the last pixels inside button 0
-  EXPECT_EQ(host.State().modules.state, 2);
-  EXPECT_EQ(host.State().modules.index, 0);
+  EXPECT_EQ(host.SelectorRecord().modules.state, 2);
+  EXPECT_EQ(host.SelectorRecord().modules.index, 0);
   EXPECT_EQ(out_flags, PF_EO_HANDLED_EVENT | PF_EO_UPDATE_NOW);
   ASSERT_EQ(host.invalidated.size(), 1u);
   EXPECT_EQ(host.invalidated[0].right, 118);
 
   ASSERT_EQ(Click(1, 121, 110), PF_Err_NONE);  // between buttons 0 and 1
-  EXPECT_EQ(host.State().modules.state, 0);
-  EXPECT_EQ(host.State().modules.index, -1);
-  EXPECT_EQ(host.aegp.StackOf(host.aegp.effect_layer).size(), 2u);  // one applied, not two
+  EXPECT_EQ(host.SelectorRecord().modules.state, 0);
+  EXPECT_EQ(host.SelectorRecord().modules.index, -1);
+  EXPECT_EQ(host.StackOf(host.layer).size(), 2u);  // one applied, not two
   EXPECT_EQ(host.invalidated.size(), 1u);
 }
 
 TEST_F(SelectorClick, GrainPrecompAsksTheUtilityPluginUnlessTheRepaintFailed) {
   host.command_error = A_Err_GENERIC;
   EXPECT_EQ(Click(2, 300, 110), A_Err_GENERIC);  // its result is the click's
-  EXPECT_EQ(host.commands, (std::vector<A_long>{1}));
+  EXPECT_EQ(host.command_requests, (std::vector<A_long>{1}));
   host.invalidate_error = PF_Err_OUT_OF_MEMORY;
   EXPECT_EQ(Click(2, 300, 110), PF_Err_OUT_OF_MEMORY);
-  EXPECT_EQ(host.commands.size(), 1u);
-  EXPECT_EQ(host.aegp.registry.outstanding(), 0);
+  EXPECT_EQ(host.command_requests.size(), 1u);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 }  // namespace

@@ -1,24 +1,24 @@
 // Module Selector drawing and hovering.
 #include <gtest/gtest.h>
 
-#include "modules/fake_selector_host_support.h"
+#include "frame/fake_host_support.h"
 
 namespace vlam_test {
 namespace {
 
 class SelectorUi : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(host.Command(PF_Cmd_SEQUENCE_SETUP), PF_Err_NONE); }
+  void SetUp() override { ASSERT_EQ(host.SelectorCommand(PF_Cmd_SEQUENCE_SETUP), PF_Err_NONE); }
 
   PF_Err Send(PF_EventType type, A_long x = 0, A_long y = 0) {
-    PF_EventExtra event = host.Event(type, 1, x, y);
+    PF_EventExtra event = host.SelectorEvent(type, 1, x, y);
     event.evt_out_flags = PF_EO_ALWAYS_UPDATE;
-    const PF_Err err = host.Send(event);
+    const PF_Err err = host.SelectorCommand(PF_Cmd_EVENT, &event);
     out_flags = event.evt_out_flags;
     return err;
   }
 
-  FakeSelectorHost host;
+  FakeEffectHost host;
   PF_EventOutFlags out_flags = 0;
 };
 
@@ -27,7 +27,7 @@ constexpr float kHoverFace = 0x6000 / 65536.0f;
 constexpr float kPressedLabelGreen = 0x8000 / 65536.0f;
 
 TEST_F(SelectorUi, DrawsLabelledButtonsInTheirState) {
-  host.State().modules = {1, 2};
+  host.SelectorRecord().modules = {1, 2};
   ASSERT_EQ(Send(PF_Event_DRAW), PF_Err_NONE);
   EXPECT_EQ(out_flags, PF_EO_HANDLED_EVENT);
   const auto fills = host.drawbot.DrawsOf("FillPath");
@@ -53,44 +53,44 @@ TEST_F(SelectorUi, DrawsLabelledButtonsInTheirState) {
   EXPECT_EQ(host.color_requests, (std::vector<PF_App_ColorType>{15, 14, 9, 56}));
 
   host.drawbot.draws.clear();
-  host.State().modules = {2, 1};
+  host.SelectorRecord().modules = {2, 1};
   ASSERT_EQ(Send(PF_Event_DRAW), PF_Err_NONE);
   EXPECT_FLOAT_EQ(host.drawbot.DrawsOf("DrawString")[1].color.green, kPressedLabelGreen);
   EXPECT_FLOAT_EQ(host.drawbot.DrawsOf("FillPath")[1].color.red, kFace);
   EXPECT_EQ(host.drawbot.Live(), 0);
-  EXPECT_EQ(host.aegp.registry.outstanding(), 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 TEST_F(SelectorUi, DrawingFailures) {
-  host.aegp.registry.Withdraw(kDRAWBOT_SurfaceSuite, kDRAWBOT_SurfaceSuite_Version2);
+  host.registry.Withdraw(kDRAWBOT_SurfaceSuite, kDRAWBOT_SurfaceSuite_Version2);
   EXPECT_EQ(Send(PF_Event_DRAW), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_TRUE(host.drawbot.calls.empty());
   EXPECT_STREQ(host.out_data.return_msg, "Not able to acquire AEFX Suite.");
 
   host.drawbot.PublishTo([this](const char *name, A_long version, const void *table) {
-    host.aegp.registry.Publish(name, version, table);
+    host.registry.Publish(name, version, table);
   });
   host.drawbot.failing["NewDefaultFont"] = 9;  // a DRAWBOT_Exception inside the handler
   EXPECT_EQ(Send(PF_Event_DRAW), 9);
   EXPECT_EQ(host.drawbot.Live(), 0);
   EXPECT_EQ(host.handles.LockCount(host.in_data.sequence_data), 0);
-  EXPECT_EQ(host.aegp.registry.outstanding(), 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 TEST_F(SelectorUi, HoverTracksTheButtonUnderTheMouse) {
   ASSERT_EQ(Send(PF_Event_ADJUST_CURSOR, 130, 110), PF_Err_NONE);
-  EXPECT_EQ(host.State().modules.state, 1);
-  EXPECT_EQ(host.State().modules.index, 1);
+  EXPECT_EQ(host.SelectorRecord().modules.state, 1);
+  EXPECT_EQ(host.SelectorRecord().modules.index, 1);
   EXPECT_EQ(out_flags, PF_EO_HANDLED_EVENT | PF_EO_UPDATE_NOW);
   ASSERT_EQ(Send(PF_Event_ADJUST_CURSOR, 121, 110), PF_Err_NONE);  // leaving repaints it
-  EXPECT_EQ(host.State().modules.index, -1);
+  EXPECT_EQ(host.SelectorRecord().modules.index, -1);
   ASSERT_EQ(host.invalidated.size(), 2u);
   EXPECT_EQ(host.invalidated[1].left, 123);
   ASSERT_EQ(Send(PF_Event_ADJUST_CURSOR, 121, 110), PF_Err_NONE);
   EXPECT_EQ(host.invalidated.size(), 2u);
   EXPECT_EQ(out_flags, PF_EO_HANDLED_EVENT);
 
-  host.State().modules = {1, 7};  // a damaged record names no button of the row
+  host.SelectorRecord().modules = {1, 7};  // a damaged record names no button of the row
   ASSERT_EQ(Send(PF_Event_ADJUST_CURSOR, 121, 110), PF_Err_NONE);
   EXPECT_EQ(host.invalidated.size(), 2u);
 }

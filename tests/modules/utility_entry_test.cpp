@@ -1,7 +1,7 @@
 // Loading the utility plug-in: publishing its suite and the idle hook.
 #include <gtest/gtest.h>
 
-#include "modules/fake_aegp_support.h"
+#include "frame/fake_host_support.h"
 #include "modules/utility_plugin.h"
 #include "modules/utility_state.h"
 
@@ -10,18 +10,18 @@ namespace {
 
 constexpr AEGP_PluginID kPluginId = 42;
 
-A_Err Load(FakeAegpHost &host) {
+A_Err Load(FakeEffectHost &host) {
   AEGP_GlobalRefcon refcon = reinterpret_cast<AEGP_GlobalRefcon>(0x77);
-  const A_Err err = EntryPointFunc_VlamUtils(host.basic(), 13, 28, kPluginId, &refcon);
+  const A_Err err = EntryPointFunc_VlamUtils(host.registry.basic(), 13, 28, kPluginId, &refcon);
   EXPECT_EQ(refcon, reinterpret_cast<AEGP_GlobalRefcon>(0x77));  // left untouched
   return err;
 }
 
 TEST(UtilityEntry, PublishesTheSuiteAndRegistersTheIdleHook) {
-  FakeAegpHost host;
+  FakeEffectHost host;
   ASSERT_EQ(Load(host), A_Err_NONE);
   ASSERT_EQ(host.added_suites.size(), 1u);
-  const FakeAegpHost::AddedSuite &added = host.added_suites[0];
+  const FakeEffectHost::AddedSuite &added = host.added_suites[0];
   EXPECT_TRUE(added.global_list);
   EXPECT_TRUE(added.no_host);
   EXPECT_EQ(added.name, "ZK Vlam Utils Suite");
@@ -36,7 +36,7 @@ TEST(UtilityEntry, PublishesTheSuiteAndRegistersTheIdleHook) {
 }
 
 TEST(UtilityEntry, LoadingResetsPendingRequests) {
-  FakeAegpHost host;
+  FakeEffectHost host;
   vlam::TheUtilityState().RequestCommand(1);
   vlam::TheUtilityState().RequestModuleStack(host.NewLayer({}));
   ASSERT_EQ(Load(host), A_Err_NONE);
@@ -48,24 +48,24 @@ TEST(UtilityEntry, LoadingResetsPendingRequests) {
 TEST(UtilityEntry, EachLoadingFailureIsReportedOnceAndReturned) {
   struct Case {
     const char *what;
-    void (*fail)(FakeAegpHost &);
+    void (*fail)(FakeEffectHost &);
     A_Err expected;
   };
   const Case cases[] = {
       {"no SP Suites Suite",
-       [](FakeAegpHost &h) { h.registry.Withdraw(kSPSuitesSuite, kSPSuitesSuiteVersion); },
+       [](FakeEffectHost &h) { h.registry.Withdraw(kSPSuitesSuite, kSPSuitesSuiteVersion); },
        A_Err_MISSING_SUITE},
-      {"AddSuite fails", [](FakeAegpHost &h) { h.failing["AddSuite"] = kSPBadParameterError; },
+      {"AddSuite fails", [](FakeEffectHost &h) { h.Fail("AddSuite", kSPBadParameterError); },
        static_cast<A_Err>(kSPBadParameterError)},
-      {"idle hook refused", [](FakeAegpHost &h) { h.failing["AEGP_RegisterIdleHook"] = A_Err_GENERIC; },
+      {"idle hook refused", [](FakeEffectHost &h) { h.Fail("RegisterIdleHook", A_Err_GENERIC); },
        A_Err_GENERIC},
       {"no register suite",  // reported, not thrown
-       [](FakeAegpHost &h) { h.registry.Withdraw(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion5); },
+       [](FakeEffectHost &h) { h.registry.Withdraw(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion5); },
        PF_Err_BAD_CALLBACK_PARAM},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
-    FakeAegpHost host;
+    FakeEffectHost host;
     c.fail(host);
     EXPECT_EQ(Load(host), c.expected);
     EXPECT_EQ(host.reports, std::vector<std::string>{"Error initialising zkVlamUtil!"});
@@ -76,7 +76,7 @@ TEST(UtilityEntry, EachLoadingFailureIsReportedOnceAndReturned) {
 }
 
 TEST(UtilityEntry, NoUtilitySuiteForTheReportKeepsTheFirstError) {
-  FakeAegpHost host;
+  FakeEffectHost host;
   host.registry.Withdraw(kSPSuitesSuite, kSPSuitesSuiteVersion);
   host.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion3);
   EXPECT_EQ(Load(host), A_Err_MISSING_SUITE);

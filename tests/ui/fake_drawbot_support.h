@@ -36,7 +36,7 @@ class FakeDrawbot {
     DRAWBOT_TextAlignment alignment = 0;
   };
 
-  FakeDrawbot() {
+  FakeDrawbot() : previous_(Current()) {
     Current() = this;
     draw.GetSupplier = [](DRAWBOT_DrawRef, DRAWBOT_SupplierRef *out) {
       *out = reinterpret_cast<DRAWBOT_SupplierRef>(0x200);
@@ -94,7 +94,7 @@ class FakeDrawbot {
     };
     path.Close = [](DRAWBOT_PathRef p) { return Me().Add(p, {"Close", 0, 0, 0, 0}); };
   }
-  ~FakeDrawbot() { Current() = nullptr; }
+  ~FakeDrawbot() { Current() = previous_; }
   FakeDrawbot(const FakeDrawbot &) = delete;
   FakeDrawbot &operator=(const FakeDrawbot &) = delete;
 
@@ -133,6 +133,7 @@ class FakeDrawbot {
   int bad_releases = 0;                  // releases of unknown or released objects
 
  private:
+  FakeDrawbot *previous_;  // current again when this one goes
   static FakeDrawbot *&Current() {
     static FakeDrawbot *current = nullptr;
     return current;
