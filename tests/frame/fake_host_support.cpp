@@ -704,6 +704,13 @@ vlam::SelectorState &FakeEffectHost::SelectorRecord() {
   return *static_cast<vlam::SelectorState *>(*in_data.sequence_data);
 }
 
+PF_ParamDef &FakeEffectHost::Param(PF_ParamIndex index, PF_ParamType type) {
+  PF_ParamDef &def = values.at(static_cast<std::size_t>(index));
+  def = ParamOfType(type);
+  def.uu.id = index;
+  return def;
+}
+
 std::vector<PF_ParamDef *> FakeEffectHost::ParamsArray() {
   std::vector<PF_ParamDef *> out;
   for (PF_ParamDef &def : values) out.push_back(&def);

@@ -62,6 +62,8 @@ class FakeEffectHost {
   // --- parameters: the values checkout and the params array hand out (29) ----
   std::vector<PF_ParamDef> values;
   std::vector<PF_ParamDef *> ParamsArray();
+  // Makes parameter `index` a fresh one of `type` and returns it to be set.
+  PF_ParamDef &Param(PF_ParamIndex index, PF_ParamType type);
   std::function<void(PF_ParamIndex, A_long time, PF_ParamDef &)> valueAtTime;
   std::set<PF_ParamIndex> failingCheckouts;
   struct Checkout {

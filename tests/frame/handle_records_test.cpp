@@ -38,21 +38,37 @@ TEST(SequenceRecord, SelectorResetupReplacesTheOldRecord) {
   EXPECT_EQ(host.handles.LiveHandles(), 1);
 }
 
-TEST(SequenceRecord, SelectorAllocationOrLockFailureIsShownAndReleasesTheSuites) {
-  for (const bool lockFails : {false, true}) {
+// A failed allocation or lock is shown, with the selector's own messages,
+// and releases the suites; a handle that could not be locked is kept.
+TEST(SequenceRecord, AllocationOrLockFailureIsShownAndReleasesTheSuites) {
+  using Entry = PF_Err (*)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *);
+  struct Case {
+    Entry entry;
+    bool lockFails;
+    PF_Err expected;
+    const char *message;
+  };
+  const Case cases[] = {
+      {EntryPoint_VlamMod, false, PF_Err_INTERNAL_STRUCT_DAMAGED,
+       "Could not initialise sequence data in zkVlamMod (1)"},
+      {EntryPoint_VlamMod, true, PF_Err_OUT_OF_MEMORY,
+       "Could not initialise sequence data in zkVlamMod (2)"},
+      {EntryPoint_VlamFlash, false, PF_Err_INTERNAL_STRUCT_DAMAGED, "Could not initialise sequence data"},
+      {EntryPoint_VlamFlash, true, PF_Err_OUT_OF_MEMORY, "Could not initialise sequence data"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.message);
     FakeEffectHost host;
-    host.handles.failNewHandle = !lockFails;
-    host.handles.failLock = lockFails;
-    EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host),
-              lockFails ? PF_Err_OUT_OF_MEMORY : PF_Err_INTERNAL_STRUCT_DAMAGED);
+    host.handles.failNewHandle = !c.lockFails;
+    host.handles.failLock = c.lockFails;
+    EXPECT_EQ(CallEffect(c.entry, PF_Cmd_SEQUENCE_SETUP, host), c.expected);
     EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-    EXPECT_STREQ(host.out_data.return_msg, lockFails
-                                               ? "Could not initialise sequence data in zkVlamMod (2)"
-                                               : "Could not initialise sequence data in zkVlamMod (1)");
-    // A handle that could not be locked is kept, not lost.
-    EXPECT_EQ(host.out_data.sequence_data != nullptr, lockFails);
-    if (lockFails) {
-      EXPECT_TRUE(host.handles.Owns(host.out_data.sequence_data));
+    EXPECT_STREQ(host.out_data.return_msg, c.message);
+    if (c.entry == EntryPoint_VlamMod) {
+      EXPECT_EQ(host.out_data.sequence_data != nullptr, c.lockFails);
+      if (c.lockFails) {
+        EXPECT_TRUE(host.handles.Owns(host.out_data.sequence_data));
+      }
     }
     EXPECT_EQ(host.registry.outstanding(), 0);
   }
@@ -62,20 +78,6 @@ TEST(SequenceRecord, BuilderRecordIsSixteenZeroBytes) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.handles.Bytes(host.out_data.sequence_data), std::vector<char>(16, 0));
-}
-
-TEST(SequenceRecord, BuilderFailuresShareOneMessage) {
-  FakeEffectHost host;
-  host.handles.failNewHandle = true;
-  EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host),
-            PF_Err_INTERNAL_STRUCT_DAMAGED);
-  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise sequence data");
-  host.handles.failNewHandle = false;
-  host.handles.failLock = true;
-  host.out_data = PF_OutData{};
-  EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_OUT_OF_MEMORY);
-  EXPECT_STREQ(host.out_data.return_msg, "Could not initialise sequence data");
-  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
 }
 
 TEST(SequenceRecord, BuilderSetdownDisposesAndClears) {

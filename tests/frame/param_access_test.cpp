@@ -8,36 +8,18 @@
 namespace vlam_test {
 namespace {
 
-PF_ParamDef Param(PF_ParamIndex index, PF_ParamType type) {
-  PF_ParamDef def{};
-  def.uu.id = index;
-  def.param_type = type;
-  return def;
-}
-
 class ParamAccess : public ::testing::Test {
  protected:
   void SetUp() override {
-    host.values[0] = Param(0, PF_Param_LAYER);
-    PF_ParamDef angle = Param(1, PF_Param_ANGLE);
-    angle.u.ad.value = 2949120;  // 45 degrees
-    host.values[angle.uu.id] = angle;
-    PF_ParamDef checkbox = Param(2, PF_Param_CHECKBOX);
-    checkbox.u.bd.value = 0x100;  // only the low byte counts
-    host.values[checkbox.uu.id] = checkbox;
-    PF_ParamDef point = Param(3, PF_Param_POINT);
-    point.u.td.x_value = 10 << 16;
-    point.u.td.y_value = -(3 << 15);
-    host.values[point.uu.id] = point;
-    PF_ParamDef color = Param(4, PF_Param_COLOR);
-    color.u.cd.value = PF_Pixel{255, 255, 0, 51};
-    host.values[color.uu.id] = color;
-    PF_ParamDef popup = Param(5, PF_Param_POPUP);
-    popup.u.pd.value = 3;
-    host.values[popup.uu.id] = popup;
-    PF_ParamDef slider = Param(6, PF_Param_FLOAT_SLIDER);
-    slider.u.fs_d.value = 0.375;
-    host.values[slider.uu.id] = slider;
+    host.Param(0, PF_Param_LAYER);
+    host.Param(1, PF_Param_ANGLE).u.ad.value = 2949120;     // 45 degrees
+    host.Param(2, PF_Param_CHECKBOX).u.bd.value = 0x100;    // only the low byte counts
+    PF_PointDef &point = host.Param(3, PF_Param_POINT).u.td;
+    point.x_value = 10 << 16;
+    point.y_value = -(3 << 15);
+    host.Param(4, PF_Param_COLOR).u.cd.value = PF_Pixel{255, 255, 0, 51};
+    host.Param(5, PF_Param_POPUP).u.pd.value = 3;
+    host.Param(6, PF_Param_FLOAT_SLIDER).u.fs_d.value = 0.375;
   }
   FakeEffectHost host;
 };
@@ -124,7 +106,7 @@ TEST_F(ParamAccess, FailedCheckoutReadsZeroAndIsNotCheckedIn) {
 }
 
 TEST_F(ParamAccess, SetParamEnabledReplacesTheWholeFlagWord) {
-  PF_ParamDef def = Param(4, PF_Param_COLOR);
+  PF_ParamDef def = ParamOfType(PF_Param_COLOR);
   def.ui_flags = PF_PUI_CONTROL | PF_PUI_DONT_ERASE_CONTROL;
   PF_ParamDef *params[5] = {nullptr, nullptr, nullptr, nullptr, &def};
   ASSERT_EQ(vlam::SetParamEnabled(&host.in_data, params, 4, false), PF_Err_NONE);
@@ -140,7 +122,7 @@ TEST_F(ParamAccess, SetParamEnabledReplacesTheWholeFlagWord) {
 
 TEST_F(ParamAccess, SetParamEnabledWithoutParamUtilsThrows13) {
   host.registry.Withdraw(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3);
-  PF_ParamDef def = Param(0, PF_Param_LAYER);
+  PF_ParamDef def = ParamOfType(PF_Param_LAYER);
   PF_ParamDef *params[1] = {&def};
   try {
     vlam::SetParamEnabled(&host.in_data, params, 0, true);

@@ -12,24 +12,20 @@ namespace vlam {
 namespace {
 
 using vlam_test::FakeEffectHost;
-using vlam_test::ParamOfType;
 
 constexpr PF_Fixed kOne = 65536;
 
 class AimControlsTest : public ::testing::Test {
  protected:
   AimControlsTest() {
-    P(kInstanceAimSystem) = ParamOfType(PF_Param_POPUP);
-    P(kInstanceAimSystem).u.pd.value = 1;
-    P(kInstancePosition) = ParamOfType(PF_Param_POINT_3D);
-    P(kInstancePosition).u.point3d_d.x_value = 960.0;
-    P(kInstancePosition).u.point3d_d.y_value = 540.0;
-    P(kInstanceAim) = ParamOfType(PF_Param_POINT);
-    P(kInstanceAim).u.td.x_value = 960 * kOne;
-    P(kInstanceAim).u.td.y_value = 340 * kOne;
-    P(kInstancePointAway) = ParamOfType(PF_Param_CHECKBOX);
-    P(kInstanceSweep) = ParamOfType(PF_Param_ANGLE);
-    P(kInstanceTilt) = ParamOfType(PF_Param_ANGLE);
+    host.Param(kInstanceAimSystem, PF_Param_POPUP).u.pd.value = 1;
+    host.Param(kInstancePosition, PF_Param_POINT_3D).u.point3d_d = {960.0, 540.0, 0, 0, 0, 0, {}};
+    PF_PointDef &aim = host.Param(kInstanceAim, PF_Param_POINT).u.td;
+    aim.x_value = 960 * kOne;
+    aim.y_value = 340 * kOne;
+    host.Param(kInstancePointAway, PF_Param_CHECKBOX);
+    host.Param(kInstanceSweep, PF_Param_ANGLE);
+    host.Param(kInstanceTilt, PF_Param_ANGLE);
   }
 
   PF_ParamDef &P(PF_ParamIndex i) { return host.values[i]; }

@@ -13,7 +13,6 @@ namespace vlam {
 namespace {
 
 using vlam_test::FakeEffectHost;
-using vlam_test::ParamOfType;
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kDegree = kPi / 180.0;
@@ -21,43 +20,29 @@ constexpr double kDegree = kPi / 180.0;
 class RecordAnswerTest : public ::testing::Test {
  protected:
   RecordAnswerTest() {
-    auto &v = host.values;
-    v[kInstanceFlashIdentifier] = ParamOfType(PF_Param_POPUP);
-    v[kInstanceFlashIdentifier].u.pd.value = 3;
-    v[kInstanceTrigger] = ParamOfType(PF_Param_CHECKBOX);
-    v[kInstanceAimSystem] = ParamOfType(PF_Param_POPUP);
-    v[kInstanceAimSystem].u.pd.value = 2;
-    v[kInstancePosition] = ParamOfType(PF_Param_POINT_3D);
-    v[kInstancePosition].u.point3d_d.x_value = 400.0;
-    v[kInstancePosition].u.point3d_d.y_value = 300.0;
-    v[kInstancePosition].u.point3d_d.z_value = -50.0;
-    v[kInstanceAim] = ParamOfType(PF_Param_POINT);
-    v[kInstanceAim].u.td.x_value = 550 * 65536;
-    v[kInstanceAim].u.td.y_value = 250 * 65536;
-    v[kInstancePointAway] = ParamOfType(PF_Param_CHECKBOX);
-    v[kInstancePointAway].u.bd.value = 1;
-    v[kInstanceSweep] = ParamOfType(PF_Param_ANGLE);
-    v[kInstanceSweep].u.ad.value = 30 * 65536;
-    v[kInstanceTilt] = ParamOfType(PF_Param_ANGLE);
-    v[kInstanceTilt].u.ad.value = -15 * 65536;
-    v[kInstanceRoll] = ParamOfType(PF_Param_ANGLE);
-    Slider(kInstancePostScale, 250.0);
-    Slider(kInstanceRandomSeed, 12.9);
-    Slider(kInstanceRandomness, 100.0);
-    Slider(kInstanceBrightness, 150.0);
-    Slider(kInstanceDefocus, 3.5);
-    v[kInstanceMaskPath] = ParamOfType(PF_Param_PATH);
-    v[kInstanceMaskPath].u.path_d.path_id = 42;
+    host.Param(kInstanceFlashIdentifier, PF_Param_POPUP).u.pd.value = 3;
+    host.Param(kInstanceTrigger, PF_Param_CHECKBOX);
+    host.Param(kInstanceAimSystem, PF_Param_POPUP).u.pd.value = 2;
+    host.Param(kInstancePosition, PF_Param_POINT_3D).u.point3d_d = {400.0, 300.0, -50.0, 0, 0, 0, {}};
+    PF_PointDef &aim = host.Param(kInstanceAim, PF_Param_POINT).u.td;
+    aim.x_value = 550 * 65536;
+    aim.y_value = 250 * 65536;
+    host.Param(kInstancePointAway, PF_Param_CHECKBOX).u.bd.value = 1;
+    host.Param(kInstanceSweep, PF_Param_ANGLE).u.ad.value = 30 * 65536;
+    host.Param(kInstanceTilt, PF_Param_ANGLE).u.ad.value = -15 * 65536;
+    host.Param(kInstanceRoll, PF_Param_ANGLE);
+    const std::pair<PF_ParamIndex, double> sliders[] = {{kInstancePostScale, 250.0},
+                                                        {kInstanceRandomSeed, 12.9},
+                                                        {kInstanceRandomness, 100.0},
+                                                        {kInstanceBrightness, 150.0},
+                                                        {kInstanceDefocus, 3.5}};
+    for (const auto &[index, value] : sliders) host.Param(index, PF_Param_FLOAT_SLIDER).u.fs_d.value = value;
+    host.Param(kInstanceMaskPath, PF_Param_PATH).u.path_d.path_id = 42;
     // "Trigger" is keyed on at frame 10 only.
     host.valueAtTime = [](PF_ParamIndex index, A_long time, PF_ParamDef &def) {
       if (index == kInstanceTrigger) def.u.bd.value = (time == 10) ? 1 : 0;
     };
     std::memset(&block, 0xAB, sizeof block);
-  }
-
-  void Slider(PF_ParamIndex i, double value) {
-    host.values[i] = ParamOfType(PF_Param_FLOAT_SLIDER);
-    host.values[i].u.fs_d.value = value;
   }
 
   PF_Err Ask(std::int32_t count) {

@@ -12,7 +12,6 @@ namespace vlam {
 namespace {
 
 using vlam_test::FakeEffectHost;
-using vlam_test::ParamOfType;
 using Keys = std::map<A_long, double>;
 using Calls = std::vector<std::string>;
 
@@ -21,8 +20,8 @@ const Keys kThreeRoundsFromTen = {{0, 0}, {10, 1}, {11, 0}, {12, 1}, {13, 0}, {1
 class KeyframerTest : public ::testing::Test {
  protected:
   KeyframerTest() {
-    host.values[kInstanceRateOfFire] = ParamOfType(PF_Param_FLOAT_SLIDER);
-    host.values[kInstanceNumberOfRounds] = ParamOfType(PF_Param_FLOAT_SLIDER);
+    host.Param(kInstanceRateOfFire, PF_Param_FLOAT_SLIDER);
+    host.Param(kInstanceNumberOfRounds, PF_Param_FLOAT_SLIDER);
     Set(12.0, 3.0);
     host.layerCurrentTime = {10, 24};
   }
