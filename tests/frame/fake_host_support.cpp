@@ -375,7 +375,10 @@ SPErr AddSuite(SPSuiteListRef list, SPPluginRef plugin, const char *name, A_long
 PF_Err AppGetColor(PF_App_ColorType type, PF_App_Color *color) {
   H().color_requests.push_back(type);
   const auto it = H().palette.find(type);
-  if (it == H().palette.end()) return PF_Err_BAD_CALLBACK_PARAM;
+  if (it == H().palette.end()) {
+    *color = {9, 9, 9};  // a failing host may still scribble over the colour
+    return PF_Err_BAD_CALLBACK_PARAM;
+  }
   *color = it->second;
   return PF_Err_NONE;
 }

@@ -3,33 +3,17 @@
 
 #include <vector>
 
-#include "frame/suite_registry_support.h"
+#include "frame/fake_host_support.h"
 #include "ui/app_color.h"
 
 namespace vlam_test {
 namespace {
 
-std::vector<PF_App_ColorType> g_requests;
-PF_Err g_error = PF_Err_NONE;
-
-PF_Err AppGetColor(PF_App_ColorType type, PF_App_Color *color) {
-  g_requests.push_back(type);
-  *color = g_error != PF_Err_NONE ? PF_App_Color{9, 9, 9} : PF_App_Color{65535, 32768, 0};
-  return g_error;
-}
-
 class AppColorTest : public ::testing::Test {
  protected:
-  AppColorTest() {
-    g_requests.clear();
-    g_error = PF_Err_NONE;
-    app.PF_AppGetColor = AppGetColor;
-    registry.Publish(kPFAppSuite, kPFAppSuiteVersion4, &app);
-    in_data.pica_basicP = registry.basic();
-  }
-  FakeSuiteRegistry registry;
-  PFAppSuite4 app{};
-  PF_InData in_data{};
+  AppColorTest() { host.palette[15] = {65535, 32768, 0}; }
+  FakeEffectHost host;
+  PF_InData &in_data = host.in_data;
   DRAWBOT_ColorRGBA color{};
 };
 
@@ -39,7 +23,7 @@ TEST_F(AppColorTest, HostsBefore13Point4NumberTheLaterColoursThreeHigher) {
     vlam::GetAppColor(&in_data, 56, &color);
     vlam::GetAppColor(&in_data, 54, &color);
   }
-  EXPECT_EQ(g_requests, (std::vector<PF_App_ColorType>{59, 54, 56, 54}));
+  EXPECT_EQ(host.color_requests, (std::vector<PF_App_ColorType>{59, 54, 56, 54}));
 }
 
 TEST_F(AppColorTest, ChannelsAreDividedBy65536AndFailuresAreBlack) {
@@ -47,11 +31,11 @@ TEST_F(AppColorTest, ChannelsAreDividedBy65536AndFailuresAreBlack) {
   EXPECT_FLOAT_EQ(color.red, 0.9999847f);
   EXPECT_FLOAT_EQ(color.green, 0.5f);
   EXPECT_FLOAT_EQ(color.alpha, 1.0f);
-  g_error = PF_Err_BAD_CALLBACK_PARAM;
+  host.palette.erase(9);  // the host fails, leaving its colour scribbled
   EXPECT_EQ(vlam::GetAppColor(&in_data, 9, &color), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(color.red, 0.0f);
   EXPECT_EQ(color.alpha, 1.0f);
-  EXPECT_EQ(registry.outstanding(), 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 
   const DRAWBOT_ColorRGBA scaled = vlam::ScaleColor({0.5f, 0.25f, 0.8f, 0.3f}, 1.42);
   EXPECT_FLOAT_EQ(scaled.red, 0.71f);

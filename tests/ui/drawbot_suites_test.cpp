@@ -1,26 +1,21 @@
 // Acquiring the DRAWBOT suites as one set.
 #include <gtest/gtest.h>
 
-#include "frame/suite_registry_support.h"
+#include "frame/fake_host_support.h"
 #include "ui/drawbot_suites.h"
-#include "ui/fake_drawbot_support.h"
 
 namespace vlam_test {
 namespace {
 
 TEST(DrawbotSuites, ARefusedSuiteStopsAndGivesBackTheOthers) {
-  FakeSuiteRegistry registry;
-  FakeDrawbot drawbot;
-  drawbot.PublishTo([&](const char *name, A_long version, const void *table) {
-    registry.Publish(name, version, table);
-  });
-  PF_InData in_data{};
-  PF_OutData out_data{};
-  in_data.pica_basicP = registry.basic();
+  FakeEffectHost host;
+  FakeSuiteRegistry &registry = host.registry;
+  PF_InData &in_data = host.in_data;
+  PF_OutData &out_data = host.out_data;
   {
     const vlam::ScopedDrawbotSuites suites(&in_data, &out_data);
     ASSERT_EQ(suites.error(), PF_Err_NONE);
-    EXPECT_EQ(suites->surface_suiteP, &drawbot.surface);
+    EXPECT_EQ(suites->surface_suiteP, &host.drawbot.surface);
     EXPECT_EQ(registry.acquired(kDRAWBOT_SurfaceSuite, 2), 1);
   }
   EXPECT_EQ(registry.outstanding(), 0);
