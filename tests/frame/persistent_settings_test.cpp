@@ -43,17 +43,13 @@ TEST(PersistentSettings, MissingKeyOrHostErrorGivesTheDefaultAndTextStaysInTheBu
   EXPECT_EQ(settings.GetString("k", "fallback", 64), "fallback");
 }
 
-TEST(PersistentSettings, NoBasicSuiteAcquiresNothing) {
-  FakeEffectHost host;
-  host.in_data.pica_basicP = nullptr;
-  vlam::PersistentSettings settings(&host.in_data, "S");
-  EXPECT_FALSE(settings.usable());
-}
-
-TEST(PersistentSettings, RefusedSuiteThrows13) {
+TEST(PersistentSettings, NoBasicSuiteIsUnusableARefusedSuiteThrows13) {
   FakeEffectHost host;
   host.registry.Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
   EXPECT_THROW(vlam::PersistentSettings(&host.in_data, "S"), A_long);
+  host.in_data.pica_basicP = nullptr;
+  vlam::PersistentSettings settings(&host.in_data, "S");
+  EXPECT_FALSE(settings.usable());
 }
 
 }  // namespace

@@ -36,29 +36,27 @@ std::vector<Band> Sorted(std::vector<Band> bands) {
   return bands;
 }
 
-TEST(RowBands, TenRowsOnFourThreads) {
-  FakeEffectHost host;
-  Recorder recorder;
-  ASSERT_EQ(vlam::RunRowBands(&host.in_data, 10, 4, &recorder, Record), A_Err_NONE);
-  EXPECT_EQ(Sorted(recorder.bands),
-            (std::vector<Band>{{0, 1, 3}, {2, 3, 3}, {4, 5, 3}, {6, 9, 3}}));
-  EXPECT_EQ(host.iterate_counts, std::vector<A_long>{4});
-  EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST(RowBands, HostThreadCountOn99999AndAtLeastOneBand) {
-  FakeEffectHost host;
-  host.host_threads = 3;
-  Recorder recorder;
-  ASSERT_EQ(vlam::RunRowBands(&host.in_data, 9, vlam::kHostThreadCount, &recorder, Record),
-            A_Err_NONE);
-  EXPECT_EQ(host.iterate_counts, std::vector<A_long>{3});
-  EXPECT_EQ(Sorted(recorder.bands), (std::vector<Band>{{0, 2, 2}, {3, 5, 2}, {6, 8, 2}}));
-  // A host reporting no threads still gets one band.
-  host.host_threads = 0;
-  Recorder one;
-  ASSERT_EQ(vlam::RunRowBands(&host.in_data, 5, vlam::kHostThreadCount, &one, Record), A_Err_NONE);
-  EXPECT_EQ(one.bands, (std::vector<Band>{{0, 4, 0}}));
+// Bands of rows, last to last iteration, for a count asked for or the host's
+// thread count (at least one band when the host reports none).
+TEST(RowBands, BandsForTheAskedOrTheHostsThreadCount) {
+  struct Case {
+    A_long rows, threads, host_threads;
+    std::vector<Band> bands;
+  };
+  const Case cases[] = {
+      {10, 4, 3, {{0, 1, 3}, {2, 3, 3}, {4, 5, 3}, {6, 9, 3}}},
+      {9, vlam::kHostThreadCount, 3, {{0, 2, 2}, {3, 5, 2}, {6, 8, 2}}},
+      {5, vlam::kHostThreadCount, 0, {{0, 4, 0}}},
+  };
+  for (const Case &c : cases) {
+    FakeEffectHost host;
+    host.host_threads = c.host_threads;
+    Recorder recorder;
+    ASSERT_EQ(vlam::RunRowBands(&host.in_data, c.rows, c.threads, &recorder, Record), A_Err_NONE);
+    EXPECT_EQ(Sorted(recorder.bands), c.bands);
+    EXPECT_EQ(host.iterate_counts, std::vector<A_long>{static_cast<A_long>(c.bands.size())});
+    EXPECT_EQ(host.registry.outstanding(), 0);
+  }
 }
 
 TEST(RowBands, FewerRowsThanThreadsLeaveEmptyBandsAndCoverEveryRow) {

@@ -18,7 +18,7 @@ A_long ThrownCode(void (*body)(FakeEffectHost &), FakeEffectHost &host) {
   return 0;
 }
 
-TEST(SuiteHandler, AcquiresEachSuiteOnceAndReleasesAllAtTheEnd) {
+TEST(SuiteHandler, AcquiresEachSuiteVersionOnceAndReleasesAllAtTheEnd) {
   FakeEffectHost host;
   {
     vlam::SuiteHandler suites(host.registry.basic());
@@ -29,18 +29,14 @@ TEST(SuiteHandler, AcquiresEachSuiteOnceAndReleasesAllAtTheEnd) {
     suites.Get<AEGP_IterateSuite1>(kAEGPIterateSuite, kAEGPIterateSuiteVersion1);
     EXPECT_EQ(host.registry.acquired(kPFHandleSuite, kPFHandleSuiteVersion1), 1);
     EXPECT_EQ(host.registry.outstanding(), 2);
+    // Versions are distinct suites.
+    const auto *v3 = suites.Get<AEGP_PersistentDataSuite3>(kAEGPPersistentDataSuite,
+                                                           kAEGPPersistentDataSuiteVersion3);
+    const auto *v4 = suites.Get<AEGP_PersistentDataSuite4>(kAEGPPersistentDataSuite,
+                                                           kAEGPPersistentDataSuiteVersion4);
+    EXPECT_NE(static_cast<const void *>(v3), static_cast<const void *>(v4));
   }
   EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST(SuiteHandler, VersionsAreDistinctSuites) {
-  FakeEffectHost host;
-  vlam::SuiteHandler suites(host.registry.basic());
-  const auto *v3 = suites.Get<AEGP_PersistentDataSuite3>(kAEGPPersistentDataSuite,
-                                                         kAEGPPersistentDataSuiteVersion3);
-  const auto *v4 = suites.Get<AEGP_PersistentDataSuite4>(kAEGPPersistentDataSuite,
-                                                         kAEGPPersistentDataSuiteVersion4);
-  EXPECT_NE(static_cast<const void *>(v3), static_cast<const void *>(v4));
 }
 
 TEST(SuiteHandler, RefusedSuiteThrows516AndKeepsTheOthersReleasable) {
