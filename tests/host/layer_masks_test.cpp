@@ -3,7 +3,6 @@
 #include "host/effect/EffectRunner.h"
 #include "host/HostError.h"
 #include "host/image/MaskRaster.h"
-#include "host/scene/SceneFile.h"
 #include "host_support.h"
 
 #include <PF_Masks.h>
@@ -213,42 +212,6 @@ TEST_F(MaskSuites, LayerMaskSuiteAndMaskStreamsAnswerAtATime) {
   EXPECT_EQ(layerMasks->AEGP_DisposeMask(mask), A_Err_NONE);
   EXPECT_NE(layerMasks->AEGP_DisposeMask(mask), A_Err_NONE) << "disposed twice";
   EXPECT_EQ(host.maskRefs().live(), 0u);
-}
-
-TEST(MaskScenes, MasksAndPathParametersSurviveSavingAndLoading) {
-  TempDir dir;
-  host::Host host(testHostOptions(dir));
-  const std::string text = R"({"vlam_scene": 1, "compositions": [{"width": 40, "height": 30, "layers": [
-    {"name": "Plate", "solid": [0, 0, 0], "masks": [
-      {"name": "Door", "path": {"closed": true, "vertices": [[1, 2], {"at": [30, 2], "in": [0, -3], "out": [0, 3]}, [30, 20]]},
-       "feather": [2, 5], "opacity": {"keyframes": [{"frame": 0, "value": 0}, {"frame": 4, "value": 80}]}},
-      {"name": "Wire", "path": {"keyframes": [{"frame": 0, "value": {"closed": false, "vertices": [[0, 0], [5, 5]]}},
-                                               {"frame": 2, "value": {"closed": false, "vertices": [[0, 0], [9, 5]]}}]},
-       "feather": 0, "inverted": true}]}]}]})";
-  auto project = host::parseScene(host, text, dir / "scene.json");
-  host::Layer &plate = *project->comps[0]->layers[0];
-  ASSERT_EQ(plate.masks.size(), 2u);
-  EXPECT_EQ(plate.masks[0].shape.staticValue().vertices[1].outY, 3.0);
-  EXPECT_EQ(plate.masks[0].opacity.valueAt(2, true).number[0], 40.0);
-  EXPECT_EQ(plate.masks[1].shape.valueAt(1).vertices[1].x, 7.0);
-  EXPECT_TRUE(plate.masks[1].inverted);
-  EXPECT_NE(plate.masks[0].id, plate.masks[1].id);
-  const std::string saved = host::writeScene(*project);
-  auto again = host::parseScene(host, saved, dir / "scene.json");
-  EXPECT_EQ(host::writeScene(*again), saved);
-
-  for (const char *bad : {R"("masks": [{"path": {"vertices": [[0, 0]]}, "opacity": 120}])",
-                          R"("masks": [{"name": "A", "path": {"vertices": []}}, {"name": "A", "path": {"vertices": []}}])",
-                          R"("masks": [{"path": {"vertices": [[0, "x"]]}}])", R"("masks": [{"feather": 2}])"}) {
-    const std::string scene = std::string(R"({"vlam_scene": 1, "compositions": [{"width": 4, "height": 4, "layers": [
-      {"name": "Plate", "solid": [0, 0, 0], )") + bad + "}]}]}";
-    try {
-      host::parseScene(host, scene, dir / "bad.json");
-      ADD_FAILURE() << "accepted " << bad;
-    } catch (const host::HostError &e) {
-      EXPECT_NE(std::string(e.what()).find("masks"), std::string::npos) << e.what();
-    }
-  }
 }
 
 } // namespace
