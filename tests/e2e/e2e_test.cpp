@@ -208,9 +208,6 @@ TEST_F(InspectFlashes, DefaultStackShowsDesignRecordAndCollectedBlock) {
   EXPECT_DOUBLE_EQ(d["baseFrequency"].get<double>(), 0.01);
   EXPECT_EQ(d["maxSparks"], 0);
   EXPECT_EQ(d["petalProfile"], false) << "petals None leave the petal fields alone";
-  EXPECT_EQ(builder["mainProfile"],
-            "[x:0;y:0.16],[x:0.03;y:0.65],[x:0.1;y:0.92],[x:0.19;y:0.97],[x:0.34;y:1],[x:0.53;y:0.87],"
-            "[x:0.67;y:0.74],[x:0.84;y:0.46],[x:1;y:0]");
   EXPECT_EQ(builder["petalLayout"]["count"], 0);
 
   const json &record = effects[2]["instance"]["record"];

@@ -115,7 +115,7 @@ TEST_F(WorldTransform, HighQualityInterpolatesWhereLowQualityTakesTheNearestPixe
   EXPECT_EQ(dst->pixel(1, 0).alpha, 1.0f);
 }
 
-TEST_F(WorldTransform, AddCompositeAddsTheSourceTimesItsOpacity) {
+TEST_F(WorldTransform, TransferModesApplyTheOpacity) {
   for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16, PixelDepth::Float32}) {
     SCOPED_TRACE(static_cast<int>(depth));
     worlds(5, 5, depth);
@@ -131,9 +131,7 @@ TEST_F(WorldTransform, AddCompositeAddsTheSourceTimesItsOpacity) {
     ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, halfAdd), PF_Err_NONE);
     EXPECT_NEAR(dst->pixel(2, 2).red, 0.5f, 2 * tolerance);
   }
-}
-
-TEST_F(WorldTransform, CopyAtPartOpacityFadesAndColourOnlyKeepsAlpha) {
+  // Copy at part opacity fades; colour only keeps the destination's alpha.
   worlds(3, 3);
   src->fill({1, 1, 0, 0});
   dst->fill({0.5f, 0, 0.5f, 0});
@@ -146,7 +144,7 @@ TEST_F(WorldTransform, CopyAtPartOpacityFadesAndColourOnlyKeepsAlpha) {
   EXPECT_EQ(dst->pixel(1, 1), (PixelF{0.5f, 1, 0, 0}));
 }
 
-TEST_F(WorldTransform, TheDestinationRectangleLimitsWhatIsWritten) {
+TEST_F(WorldTransform, TheDestinationRectangleAndAMaskLimitWhatIsWritten) {
   worlds(6, 6);
   src->fill({1, 1, 1, 1});
   dst->fill({1, 0.5f, 0, 0});
@@ -155,6 +153,23 @@ TEST_F(WorldTransform, TheDestinationRectangleLimitsWhatIsWritten) {
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 6; ++x)
       EXPECT_EQ(dst->pixel(x, y).red, (x >= 1 && x < 4 && y == 2) ? 1.0f : 0.5f) << x << "," << y;
+  // So does a mask world.
+  PF_EffectWorld m{};
+  worlds(4, 4);
+  auto matte = world(2, 2, PixelDepth::Bits8, m);
+  src->fill({1, 1, 1, 1});
+  matte->fill({1, 0, 0, 0});
+  PF_MaskWorld mask{m, {1, 1}, PF_MaskFlag_NONE};
+  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
+  EXPECT_EQ(dst->pixel(1, 1).red, 1.0f);
+  EXPECT_EQ(dst->pixel(2, 2).red, 1.0f);
+  EXPECT_EQ(dst->pixel(0, 0).red, 0.0f);
+  EXPECT_EQ(dst->pixel(3, 1).red, 0.0f);
+  mask.what_is_mask = PF_MaskFlag_INVERTED;
+  dst->fill({});
+  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
+  EXPECT_EQ(dst->pixel(1, 1).red, 0.0f);
+  EXPECT_EQ(dst->pixel(3, 1).red, 1.0f);
 }
 
 TEST_F(WorldTransform, TwoMatricesSpreadTheSourceAlongTheMotionAndKeepItsLight) {
@@ -216,24 +231,6 @@ TEST_F(WorldTransform, ZoomBlurStreaksAwayFromTheCentreAndLeavesItSharp) {
   EXPECT_LT(dst->pixel(60, 32).red, 0.5f);
 }
 
-TEST_F(WorldTransform, MaskWorldLimitsTheTransfer) {
-  PF_EffectWorld m{};
-  worlds(4, 4);
-  auto matte = world(2, 2, PixelDepth::Bits8, m);
-  src->fill({1, 1, 1, 1});
-  matte->fill({1, 0, 0, 0});
-  PF_MaskWorld mask{m, {1, 1}, PF_MaskFlag_NONE};
-  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
-  EXPECT_EQ(dst->pixel(1, 1).red, 1.0f);
-  EXPECT_EQ(dst->pixel(2, 2).red, 1.0f);
-  EXPECT_EQ(dst->pixel(0, 0).red, 0.0f);
-  EXPECT_EQ(dst->pixel(3, 1).red, 0.0f);
-  mask.what_is_mask = PF_MaskFlag_INVERTED;
-  dst->fill({});
-  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
-  EXPECT_EQ(dst->pixel(1, 1).red, 0.0f);
-  EXPECT_EQ(dst->pixel(3, 1).red, 1.0f);
-}
 
 TEST_F(WorldTransform, RefusesWhatItCannotDo) {
   worlds(4, 4);
