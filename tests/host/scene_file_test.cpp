@@ -4,7 +4,6 @@
 #include "host/HostError.h"
 #include "host/effect/EffectRunner.h"
 #include "host/effect/UserEdits.h"
-#include "host/render/CompRenderer.h"
 #include "host/scene/ParamAddress.h"
 #include "host/scene/SceneFile.h"
 #include "host_support.h"
@@ -367,36 +366,23 @@ TEST_F(SceneFile, CameraEffectsAreNotAppliedToCameras) {
 
 // Scenes holding values at the far ends of what the file format lets
 // through: the module stack renders them without fault.
-class SceneExtremes : public test::HostTest {
-protected:
-
-  // The module stack on a grey solid, the instance at `position` with the
-  // trigger on; `active` switches the Render effect.
-  std::string moduleStack(const std::string &position, bool active = true) {
-    return R"({"vlam_scene": 1, "compositions": [{"width": 96, "height": 54, "duration": 4, "motion_blur": true,
-      "layers": [{"name": "Plate", "solid": [0.3, 0.3, 0.3], "effects": [
+// Values at the far ends of what the format lets through: the module stack
+// on a grey solid, the instance at a position with the trigger on, renders
+// them without fault.
+TEST_F(SceneFile, FlashPositionedFarBeyondTheFrameDrawsNothing) {
+  const auto render = [&](const std::string &position, bool active = true) {
+    host.openProject(parse(R"({"vlam_scene": 1, "compositions": [{"width": 96, "height": 54, "duration": 4,
+      "motion_blur": true, "layers": [{"name": "Plate", "solid": [0.3, 0.3, 0.3], "effects": [
         {"effect": "zk_VlamMod"}, {"effect": "zk_VlamFlash"},
-        {"effect": "zk_VlamInstance", "params": {"Position": )" +
-           position + R"(, "Post Scale": 300, "Trigger": true}},
-        {"effect": "zk_Vlam", "active": )" +
-           (active ? "true" : "false") + "}]}]}]}";
-  }
-
-  host::Image render(const std::string &scene) {
-    host.openProject(host::parseScene(host, scene, dir / "s.json"));
-    host::CompRenderer renderer(host, *host.project().comps.front(), host::RenderSettings{});
-    return renderer.renderFrame(1);
-  }
-};
-
-TEST_F(SceneExtremes, FlashPositionedFarBeyondTheFrameDrawsNothing) {
-  const host::Image plate = render(moduleStack("[48, 27, 0]", false));
+        {"effect": "zk_VlamInstance", "params": {"Position": )" + position + R"(, "Post Scale": 300, "Trigger": true}},
+        {"effect": "zk_Vlam", "active": )" + (active ? "true" : "false") + "}]}]}]}"));
+    return test::renderFrame(host, 1);
+  };
+  const host::Image plate = render("[48, 27, 0]", false);
   // The control: at the centre the flash shows.
-  EXPECT_FALSE(render(moduleStack("[48, 27, 0]")).samePixels(plate));
-  for (const char *far : {"[1e308, -1e308, 0]", "[-1e308, 1e308, 0]", "[1e12, 27, 0]"}) {
-    const host::Image frame = render(moduleStack(far));
-    EXPECT_TRUE(frame.samePixels(plate)) << far;
-  }
+  EXPECT_FALSE(render("[48, 27, 0]").samePixels(plate));
+  for (const char *far : {"[1e308, -1e308, 0]", "[-1e308, 1e308, 0]", "[1e12, 27, 0]"})
+    EXPECT_TRUE(render(far).samePixels(plate)) << far;
   EXPECT_TRUE(host.messages.empty());
 }
 
