@@ -46,15 +46,6 @@ protected:
     return row ? row->control : PF_Rect{};
   }
 
-  host::GestureOutcome clickModules(int dx, int dy) {
-    host::EffectInstance &selector = *plate->effects[0];
-    const PF_Rect c = controlOf(selector, 1);
-    host::PanelGesture g;
-    g.param = 1;
-    g.at = {c.left + dx, c.top + dy};
-    return gesture(selector, g);
-  }
-
   // The curve's bytes as the effect flattens its stored value.
   std::vector<std::uint8_t> curveBytes(const host::EffectInstance &builder, std::size_t param) {
     return host::flattenArbitrary(host, builder, param, builder.streams[param].staticValue());
@@ -64,22 +55,6 @@ protected:
     return host::readShapeCurve(curveBytes(builder, param)).value_or(host::ShapeCurveView{});
   }
 };
-
-TEST_F(CustomControls, AddFlashBuilderFilesTheNewBuilderAfterTheLastOne) {
-  host.removeEffect(*plate->effects[2]); // Module Selector, Flash Builder, Render
-  // "Add Flash Builder" is the first of three buttons: 5 pixels in, 19 high.
-  host::GestureOutcome r = clickModules(20, 12);
-  EXPECT_TRUE(r.handled);
-  EXPECT_EQ(test::stackOf(*plate), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamFlash", "zk_Vlam"}));
-  std::vector<std::uint32_t> ids;
-  for (const auto &e : plate->effects) ids.push_back(e->id());
-  clickModules(20, 12);
-  ASSERT_EQ(test::stackOf(*plate),
-            (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamFlash", "zk_VlamFlash", "zk_Vlam"}));
-  EXPECT_EQ(std::count(ids.begin(), ids.end(), plate->effects[3]->id()), 0) << "the fourth effect is the new one";
-  EXPECT_EQ(host.effectRefs().live(), 0u);
-  EXPECT_EQ(host.streamRefs().live(), 0u);
-}
 
 TEST_F(CustomControls, AltClickIntoTheCurveAddsAPointAndDragsIt) {
   host::EffectInstance &builder = *plate->effects[1];
