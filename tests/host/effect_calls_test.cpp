@@ -460,8 +460,15 @@ TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAs
   Seen input, smart, checkedOut;
   A_long askFrame = 10;
   FakeEffect painter(host, "painter", {}, paintByTime);
+  // The parameter checked out at `askFrame`, in a render or outside one.
+  const auto checkOut = [&](PF_InData *in) {
+    PF_ParamDef def{};
+    PF_Err err = PF_CHECKOUT_PARAM(in, 1, askFrame * in->time_step, in->time_step, in->time_scale, &def);
+    checkedOut = seenOf(&def.u.ld, err);
+    PF_CHECKIN_PARAM(in, &def);
+  };
   FakeEffect reader(host, "reader", {layerParam("Matte", 1)},
-                    [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *[], PF_LayerDef *,
+                    [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef *[], PF_LayerDef *,
                         void *extra) -> std::optional<PF_Err> {
                       if (cmd == PF_Cmd_SMART_PRE_RENDER) {
                         auto *x = static_cast<PF_PreRenderExtra *>(extra);
@@ -482,26 +489,16 @@ TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAs
                         input = seenOf(in0, err);
                         err = x->cb->checkout_layer_pixels(in->effect_ref, 1, &matte);
                         smart = seenOf(matte, err);
-                        PF_ParamDef def{};
-                        err = PF_CHECKOUT_PARAM(in, 1, askFrame * in->time_step, in->time_step, in->time_scale, &def);
-                        checkedOut = seenOf(&def.u.ld, err);
-                        PF_CHECKIN_PARAM(in, &def);
+                        checkOut(in);
                         x->cb->checkin_layer_pixels(in->effect_ref, 1);
                         if (!(err = x->cb->checkout_output(in->effect_ref, &output)))
                           err = in->utils->copy(in->effect_ref, in0, output, nullptr, nullptr);
                         x->cb->checkin_layer_pixels(in->effect_ref, 0);
                         return err;
                       }
-                      if (cmd == PF_Cmd_COMPLETELY_GENERAL) {
-                        PF_ParamDef def{};
-                        PF_Err err = PF_CHECKOUT_PARAM(in, 1, askFrame * in->time_step, in->time_step,
-                                                       in->time_scale, &def);
-                        checkedOut = seenOf(&def.u.ld, err);
-                        PF_CHECKIN_PARAM(in, &def);
-                        (void)out;
-                        return PF_Err_NONE;
-                      }
-                      return std::nullopt;
+                      if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
+                      checkOut(in);
+                      return PF_Err_NONE;
                     });
   openTwoLayers();
   apply(*plate, "painter");
