@@ -94,9 +94,9 @@ private:
   host::Host &host_;
 };
 
-TEST(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallback) {
-  TempDir dir;
-  host::Host host(test::testHostOptions(dir));
+using ArbitraryProtocol = test::HostTest;
+
+TEST_F(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallback) {
   host::Layer &plate = test::openSolidProject(host);
   CountingArbEffect effect(host);
   const std::size_t baseline = host.handles().liveCount();
@@ -109,15 +109,13 @@ TEST(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallback) {
   EXPECT_EQ(CountingArbEffect::valueOf(stored), 7);
 
   const int disposedBefore = effect.calls[PF_Arbitrary_DISPOSE_FUNC];
-  host::CallOptions options;
-  EXPECT_EQ(host.runner().call(instance->installed(), instance, PF_Cmd_COMPLETELY_GENERAL, options).err, PF_Err_NONE);
+  EXPECT_EQ(call(*instance, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_NONE);
   EXPECT_EQ(effect.seenAtCheckout, 7);
   EXPECT_EQ(CountingArbEffect::valueOf(stored), 7) << "the effect changed only its copy";
   // Copies for the parameter array and for the checkout, both given back.
   EXPECT_EQ(effect.calls[PF_Arbitrary_DISPOSE_FUNC] - disposedBefore, 2);
 
-  EXPECT_EQ(host.runner().call(instance->installed(), instance, PF_Cmd_USER_CHANGED_PARAM, options).err,
-            PF_Err_NONE);
+  EXPECT_EQ(call(*instance, PF_Cmd_USER_CHANGED_PARAM).err, PF_Err_NONE);
   const PF_Handle changed = instance->streams[1].staticValue().arb->handle();
   EXPECT_EQ(CountingArbEffect::valueOf(changed), 107) << "a changed value is taken";
 
@@ -135,9 +133,7 @@ TEST(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallback) {
   EXPECT_EQ(host.handles().badHandleCalls(), 0u);
 }
 
-TEST(ArbitraryProtocol, AValueThatCannotBeCopiedFailsTheCallInsteadOfArrivingEmpty) {
-  TempDir dir;
-  host::Host host(test::testHostOptions(dir));
+TEST_F(ArbitraryProtocol, AValueThatCannotBeCopiedFailsTheCallInsteadOfArrivingEmpty) {
   host::Layer &plate = test::openSolidProject(host);
   CountingArbEffect effect(host);
   host::EffectInstance *instance = host.applyEffect(plate, "arb");
@@ -148,9 +144,7 @@ TEST(ArbitraryProtocol, AValueThatCannotBeCopiedFailsTheCallInsteadOfArrivingEmp
   for (int copies : {0, 1}) {
     effect.copiesLeft = copies;
     effect.seenAtCheckout = -1;
-    host::CallOptions options;
-    EXPECT_EQ(host.runner().call(instance->installed(), instance, PF_Cmd_COMPLETELY_GENERAL, options).err,
-              PF_Err_OUT_OF_MEMORY)
+    EXPECT_EQ(call(*instance, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_OUT_OF_MEMORY)
         << copies;
     EXPECT_EQ(effect.seenAtCheckout, -1) << copies;
     EXPECT_EQ(host.handles().liveCount(), live) << copies << ": the copies made were given back";
@@ -291,10 +285,7 @@ TEST_F(BuilderCurves, EveryHandleIsGivenBackWhenTheProjectCloses) {
   host.applyEffect(effect.layer(), "zk_VlamFlash");
   // A call that checks both curves out (the design export).
   std::vector<std::uint8_t> block(2696, 0);
-  host::CallOptions options;
-  options.ticks = 3;
-  options.extra = block.data();
-  EXPECT_EQ(host.runner().call(effect.installed(), &effect, PF_Cmd_COMPLETELY_GENERAL, options).err, PF_Err_NONE);
+  EXPECT_EQ(call(effect, PF_Cmd_COMPLETELY_GENERAL, 3, block.data()).err, PF_Err_NONE);
   (void)host::writeScene(host.project());
   EXPECT_GT(host.handles().liveCount(), baseline);
   test::openSolidProject(host);

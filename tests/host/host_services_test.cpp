@@ -120,9 +120,9 @@ A_Err logIteration(void *refcon, A_long thread, A_long i, A_long iterations) {
   return i == 5 ? A_Err_PARAMETER : A_Err_NONE;
 }
 
-TEST(Iterate, OncePerProcessorOnSeveralThreads) {
-  TempDir dir;
-  host::Host host(test::testHostOptions(dir));
+using Iterate = test::HostTest;
+
+TEST_F(Iterate, OncePerProcessorOnSeveralThreads) {
   auto *iterate = test::acquire<AEGP_IterateSuite1>(host, kAEGPIterateSuite, 1);
   ASSERT_NE(iterate, nullptr);
   A_long threads = 0;
@@ -143,9 +143,9 @@ TEST(Iterate, OncePerProcessorOnSeveralThreads) {
   host.basicSuite()->ReleaseSuite(kAEGPIterateSuite, 1);
 }
 
-TEST(Handles, HostHandlesResizeKeepContentAndRefuseStrangers) {
-  TempDir dir;
-  host::Host host(test::testHostOptions(dir));
+using Handles = test::HostTest;
+
+TEST_F(Handles, HostHandlesResizeKeepContentAndRefuseStrangers) {
   auto *handles = test::acquire<PF_HandleSuite1>(host, kPFHandleSuite, 2);
   PF_Handle h = handles->host_new_handle(4);
   ASSERT_NE(h, nullptr);
