@@ -17,8 +17,9 @@ namespace {
 
 int lineCount(const std::string &text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
-TEST(Cli, EveryCommandHasHelp) {
-  CliDir dir;
+using Cli = vlam::test::ToolTest;
+
+TEST_F(Cli, EveryCommandHasHelp) {
   for (const char *command : {"effects", "about", "apply", "inspect", "render", "set", "press", "presets", "panel", "click", "drag",
                               "hover", "view"}) {
     auto r = dir.run({command, "--help"});
@@ -29,8 +30,7 @@ TEST(Cli, EveryCommandHasHelp) {
   EXPECT_NE(none.exitCode, 0);
 }
 
-TEST(Cli, EffectsAndAboutShowWhatThePropertyListsAndEffectsSay) {
-  CliDir dir;
+TEST_F(Cli, EffectsAndAboutShowWhatThePropertyListsAndEffectsSay) {
   auto r = dir.run({"effects", "--json"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   json list = json::parse(r.out);
@@ -57,23 +57,18 @@ TEST(Cli, EffectsAndAboutShowWhatThePropertyListsAndEffectsSay) {
 }
 
 
-TEST(Cli, ApplyBuildsTheModuleStackAndSavesTheScene) {
-  CliDir dir;
-  auto r = dir.run({"apply", (dir / "empty.json").string(), "--layer", "Plate", "--effect", "zk_Vlam", "-o",
-                    (dir / "applied.json").string()});
+TEST_F(Cli, ApplyBuildsTheModuleStackAndSavesTheScene) {
+  auto r = run({"apply", "empty.json", "--layer", "Plate", "--effect", "zk_Vlam", "-o", "applied.json"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   json scene = json::parse(readFile(dir / "applied.json"));
   std::vector<std::string> stack;
   for (const auto &e : scene["compositions"][0]["layers"][0]["effects"]) stack.push_back(e["effect"]);
   EXPECT_EQ(stack, (std::vector<std::string>{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam"}));
-  EXPECT_EQ(readFile(dir / "empty.json"),
-            readFile(std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "empty.json"))
+  EXPECT_EQ(readFile(dir / "empty.json"), readFile(std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "empty.json"))
       << "-o leaves the input alone";
   // Applying to the saved scene in place, then inspecting it.
-  ASSERT_EQ(dir.run({"apply", (dir / "applied.json").string(), "--layer", "Plate", "--effect", "zk_VlamRelighter"})
-                .exitCode,
-            0);
-  auto inspect = dir.run({"inspect", (dir / "applied.json").string(), "--json"});
+  ASSERT_EQ(run({"apply", "applied.json", "--layer", "Plate", "--effect", "zk_VlamRelighter"}).exitCode, 0);
+  auto inspect = run({"inspect", "applied.json", "--json"});
   ASSERT_EQ(inspect.exitCode, 0) << inspect.err;
   json info = json::parse(inspect.out);
   const json &effects = info["compositions"][0]["layers"][0]["effects"];
@@ -81,26 +76,23 @@ TEST(Cli, ApplyBuildsTheModuleStackAndSavesTheScene) {
   EXPECT_EQ(effects[4]["match_name"], "zk_VlamRelighter");
 }
 
-TEST(Cli, BadInputGivesOneLineAndWritesNothing) {
-  CliDir dir;
+TEST_F(Cli, BadInputGivesOneLineAndWritesNothing) {
   writeFile(dir / "broken.json", "{\"vlam_scene\": 1, \"compositions\": [");
   writeFile(dir / "huge.json",
-                        R"({"vlam_scene": 1, "compositions": [{"width": 100000, "height": 100000, "layers": []}]})");
-  const std::string empty = (dir / "empty.json").string();
+            R"({"vlam_scene": 1, "compositions": [{"width": 100000, "height": 100000, "layers": []}]})");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{"inspect", (dir / "missing.json").string()}, "missing.json"},
-      {{"inspect", (dir / "broken.json").string()}, "broken.json: line 1, column"},
-      {{"render", (dir / "huge.json").string(), "-o", (dir / "f_####.png").string()},
-       "huge.json: compositions[0]: size 100000x100000 is outside"},
-      {{"apply", empty, "--layer", "Nobody", "--effect", "zk_Vlam"}, "no layer named 'Nobody'"},
-      {{"apply", empty, "--layer", "Plate", "--effect", "zk_Nope"}, "unknown effect match name 'zk_Nope'"},
-      {{"render", empty, "-o", (dir / "f.tiff").string()}, "must end in .png or .exr"},
-      {{"render", empty, "-o", (dir / "f.png").string()}, "need #### in the file name"},
-      {{"render", empty, "--frames", "40-60", "-o", (dir / "f_##.png").string()}, "frames 0-47"},
-      {{"render", empty, "-o", (dir / "nodir" / "f_##.png").string()}, "does not exist"},
-      {{"--fail-call", "AEGP_ApplyEffect:0", "apply", empty, "--layer", "Plate", "--effect", "zk_Vlam"},
+      {{"inspect", "missing.json"}, "missing.json"},
+      {{"inspect", "broken.json"}, "broken.json: line 1, column"},
+      {{"render", "huge.json", "-o", "f_####.png"}, "huge.json: compositions[0]: size 100000x100000 is outside"},
+      {{"apply", "empty.json", "--layer", "Nobody", "--effect", "zk_Vlam"}, "no layer named 'Nobody'"},
+      {{"apply", "empty.json", "--layer", "Plate", "--effect", "zk_Nope"}, "unknown effect match name 'zk_Nope'"},
+      {{"render", "empty.json", "-o", "f.tiff"}, "must end in .png or .exr"},
+      {{"render", "empty.json", "-o", "f.png"}, "need #### in the file name"},
+      {{"render", "empty.json", "--frames", "40-60", "-o", "f_##.png"}, "frames 0-47"},
+      {{"render", "empty.json", "-o", "nodir/f_##.png"}, "does not exist"},
+      {{"--fail-call", "AEGP_ApplyEffect:0", "apply", "empty.json", "--layer", "Plate", "--effect", "zk_Vlam"},
        "--fail-call AEGP_ApplyEffect:0: the call's number must be a whole number from 1"},
-      {{"--fail-call", "AEGP_ApplyEffect:1:later", "apply", empty, "--layer", "Plate", "--effect", "zk_Vlam"},
+      {{"--fail-call", "AEGP_ApplyEffect:1:later", "apply", "empty.json", "--layer", "Plate", "--effect", "zk_Vlam"},
        "the error must be a non-zero number or a name listed in --help"},
   };
   for (const auto &[args, expected] : cases) {
@@ -113,8 +105,7 @@ TEST(Cli, BadInputGivesOneLineAndWritesNothing) {
   EXPECT_EQ(vlam::test::listDir(dir.path()), (std::vector<std::string>{"broken.json", "empty.json", "huge.json"}));
 }
 
-TEST(Cli, RendersFramesOfAScene) {
-  CliDir dir;
+TEST_F(Cli, RendersFramesOfAScene) {
   writeFile(dir / "small.json", R"({"vlam_scene": 1, "compositions": [{"width": 32, "height": 16,
       "frame_rate": 24, "duration": 10, "layers": [{"name": "Plate", "solid": [0.5, 0.25, 1],
       "effects": [{"effect": "zk_VlamFlash"}, {"effect": "zk_VlamInstance"}]}]}]})");
@@ -144,8 +135,7 @@ TEST(Cli, RendersFramesOfAScene) {
   for (const char *name : {"g_004.png", "g_005.png"}) EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
 }
 
-TEST(Cli, FailCallMakesTheNamedHostCallAnswerTheError) {
-  CliDir dir;
+TEST_F(Cli, FailCallMakesTheNamedHostCallAnswerTheError) {
   const std::string before = readFile(dir / "empty.json");
   const std::vector<std::string> apply = {"apply", (dir / "empty.json").string(), "--layer", "Plate", "--effect",
                                           "zk_Vlam"};
@@ -179,8 +169,7 @@ TEST(Cli, FailCallMakesTheNamedHostCallAnswerTheError) {
 // something the frame depends on (the camera, a colour, a point, a copy of
 // the Flash Builder's curve): when it fails, the render fails and writes
 // nothing, where it used to go on without it and write a different picture.
-TEST(Cli, RenderFailsWhenAHostCallItDependsOnFails) {
-  CliDir dir;
+TEST_F(Cli, RenderFailsWhenAHostCallItDependsOnFails) {
   const std::vector<std::string> render = {"render", "-o", "f.png", "--frames", "17", "--downsample", "8"};
   std::vector<std::string> traced = {"--trace"};
   traced.insert(traced.end(), render.begin(), render.end());
