@@ -20,8 +20,8 @@ int lineCount(const std::string &text) { return static_cast<int>(std::count(text
 using Cli = vlam::test::ToolTest;
 
 TEST_F(Cli, EveryCommandHasHelp) {
-  for (const char *command : {"effects", "about", "apply", "inspect", "render", "set", "press", "presets", "panel", "click", "drag",
-                              "hover", "view"}) {
+  for (const char *command : {"effects", "about", "apply", "inspect", "render", "set", "press", "presets", "panel",
+                              "click", "drag", "hover", "view"}) {
     auto r = dir.run({command, "--help"});
     EXPECT_EQ(r.exitCode, 0) << command << r.err;
     EXPECT_NE(r.out.find("Usage"), std::string::npos) << command;
@@ -220,11 +220,12 @@ TEST_F(CliUi, PanelAndViewDrawPicturesAndNameWhereTheControlsAre) {
   r = run({"view", "s.json", "--frame", "0", "-o", "view.png"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(pngSize(dir / "view.png"), (std::pair<int, int>{160, 90}));
-  EXPECT_NE(run({"view", "s.json", "--window", "layer", "-o", "l.png"}).exitCode, 0) << "a layer window needs its layer";
+  EXPECT_NE(run({"view", "s.json", "--window", "layer", "-o", "l.png"}).exitCode, 0) << "a layer window needs one";
 }
 
 TEST_F(CliUi, ClickAppliesAndSavesHoverReportsTheCursor) {
-  auto r = run({"--trace", "click", "s.json", "--layer", "Plate", "--effect", "0", "--param", "Modules", "--at", "28,58"});
+  auto r = run({"--trace", "click", "s.json", "--layer", "Plate", "--effect", "0", "--param", "Modules", "--at",
+                "28,58"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.out.find("applied Vlam Flash Builder (zk_VlamFlash) as effect 2"), std::string::npos) << r.out;
   // The applied builder asks for its controls to be updated; the selector does not.
@@ -268,17 +269,16 @@ TEST(CliPresets, ListsTheTenPresetsAndGarbageGivesTheBuiltInOnes) {
 
 
 // A small scene with one Flash Instance on the plate (its stack index 0).
-class UserEditsCli : public ::testing::Test {
+class UserEditsCli : public vlam::test::ToolTest {
 protected:
-  CliDir dir;
-  std::string scene = (dir / "scene.json").string();
+  const std::string scene = "scene.json";
   void SetUp() override {
     dir.writeEmptyScene(640, 360);
     auto r = dir.run({"apply", scene, "--layer", "Plate", "--effect", "zk_VlamInstance"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
   }
   json params() {
-    return json::parse(readFile(scene))["compositions"][0]["layers"][0]["effects"][0]["params"];
+    return json::parse(readFile(dir / scene))["compositions"][0]["layers"][0]["effects"][0]["params"];
   }
 };
 
@@ -335,7 +335,7 @@ TEST_F(UserEditsCli, VlamAtFrameTenWritesTheBurstInOneUndoGroup) {
 }
 
 TEST_F(UserEditsCli, WrongTargetsStopTheCommandAndWriteNothing) {
-  const std::string before = readFile(scene);
+  const std::string before = readFile(dir / scene);
   auto notButton = dir.run({"press", scene, "--layer", "Plate", "--effect", "0", "--param", "Trigger"});
   EXPECT_EQ(notButton.exitCode, 1);
   EXPECT_NE(notButton.err.find("is not a button"), std::string::npos) << notButton.err;
@@ -351,7 +351,7 @@ TEST_F(UserEditsCli, WrongTargetsStopTheCommandAndWriteNothing) {
   auto huge = dir.run({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Post Scale", "--value", "1e400"});
   EXPECT_EQ(huge.exitCode, 1);
   EXPECT_NE(huge.err.find("--param Post Scale: value 1e400 is out of range"), std::string::npos) << huge.err;
-  EXPECT_EQ(readFile(scene), before);
+  EXPECT_EQ(readFile(dir / scene), before);
 }
 
 
