@@ -36,11 +36,11 @@ bool completePng(const std::string &bytes) {
 TEST(CliCancel, InterruptStopsTheRenderAndWritesOnlyWholeFrames) {
   CliDir dir;
   // Many frames of the module stack: the tool is busy when the signal comes.
-  std::string scene = vlam::test::readText(std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "module-stack.json");
+  std::string scene = vlam::test::readFile(std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "module-stack.json");
   scene.replace(scene.find("1920"), 4, "160");
   scene.replace(scene.find("1080"), 4, "90");
   scene.replace(scene.find("\"duration\": 48"), 14, "\"duration\": 5000");
-  vlam::test::writeText(dir / "scene.json", scene);
+  vlam::test::writeFile(dir / "scene.json", scene);
 
   const std::string cli = VLAM_CLI_PATH, settings = (dir / "settings.json").string(),
                     sceneFile = (dir / "scene.json").string(), output = (dir / "f_####.png").string(),
@@ -67,7 +67,7 @@ TEST(CliCancel, InterruptStopsTheRenderAndWritesOnlyWholeFrames) {
   ::kill(pid, started ? SIGINT : SIGKILL);
   int status = 0;
   ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(started) << vlam::test::readText(errFile);
+  ASSERT_TRUE(started) << vlam::test::readFile(errFile);
 
   ASSERT_TRUE(WIFEXITED(status)) << "the tool ends by itself, not by the signal";
   EXPECT_EQ(WEXITSTATUS(status), 130);
@@ -76,13 +76,13 @@ TEST(CliCancel, InterruptStopsTheRenderAndWritesOnlyWholeFrames) {
   std::string expected;
   for (std::size_t i = 0; i < frames.size(); ++i)
     expected += "wrote " + (dir / frames[i]).string() + " (" + std::to_string(i + 1) + " of 5000)\n";
-  EXPECT_EQ(vlam::test::readText(errFile), expected + "vlam: rendering cancelled; the unfinished frame was not written\n");
+  EXPECT_EQ(vlam::test::readFile(errFile), expected + "vlam: rendering cancelled; the unfinished frame was not written\n");
   EXPECT_LT(frames.size(), 5000u);
   for (std::size_t i = 0; i < frames.size(); ++i) {
     char expected[32];
     std::snprintf(expected, sizeof expected, "f_%04zu.png", i);
     EXPECT_EQ(frames[i], expected) << "frames in order, nothing half-named";
-    EXPECT_TRUE(completePng(vlam::test::readText(dir / frames[i]))) << frames[i];
+    EXPECT_TRUE(completePng(vlam::test::readFile(dir / frames[i]))) << frames[i];
   }
 }
 

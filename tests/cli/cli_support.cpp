@@ -1,13 +1,10 @@
 #include "cli_support.h"
 
+#include "host/temp_dir_support.cpp" // NOLINT(bugprone-suspicious-include)
+
 #include <atomic>
 #include <cstdlib>
-#include <fstream>
-#include <random>
-#include <sstream>
-#include <stdexcept>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace vlam::test {
 namespace {
@@ -18,18 +15,9 @@ std::string quoted(const std::string &arg) {
   return q + "'";
 }
 
+const std::filesystem::path kEmptyScene = std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "empty.json";
+
 } // namespace
-
-std::string readText(const std::filesystem::path &file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void writeText(const std::filesystem::path &file, const std::string &text) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
-}
 
 CliResult runVlam(const std::filesystem::path &dir, const std::vector<std::string> &args, const std::string &launcher) {
   static std::atomic<int> runs{0};
@@ -42,25 +30,20 @@ CliResult runVlam(const std::filesystem::path &dir, const std::vector<std::strin
   const int status = std::system(command.c_str());
   CliResult result;
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = readText(out);
-  result.err = readText(err);
+  result.out = readFile(out);
+  result.err = readFile(err);
   std::filesystem::remove(out);
   std::filesystem::remove(err);
   return result;
 }
 
-CliDir::CliDir() {
-  static std::atomic<int> counter{0};
-  path_ = std::filesystem::temp_directory_path() /
-          ("vlam-cli-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-           std::to_string(std::random_device{}()));
-  std::filesystem::create_directories(path_);
-  std::filesystem::copy_file(std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "empty.json", path_ / "empty.json");
-}
+CliDir::CliDir() { std::filesystem::copy_file(kEmptyScene, path() / "empty.json"); }
 
-CliDir::~CliDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
+void CliDir::writeEmptyScene(int width, int height, const std::string &name) const {
+  std::string scene = readFile(kEmptyScene);
+  if (width > 0) scene.replace(scene.find("1920"), 4, std::to_string(width));
+  if (height > 0) scene.replace(scene.find("1080"), 4, std::to_string(height));
+  writeFile(path() / name, scene);
 }
 
 } // namespace vlam::test

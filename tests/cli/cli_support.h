@@ -1,4 +1,8 @@
 #pragma once
+#include "host/temp_dir_support.h"
+
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,22 +22,23 @@ struct CliResult {
 CliResult runVlam(const std::filesystem::path &dir, const std::vector<std::string> &args,
                   const std::string &launcher = "");
 
-// A private directory with a copy of scenes/empty.json as "empty.json".
-class CliDir {
+// A private directory with a copy of scenes/empty.json as "empty.json"; the
+// tool runs there, so file names in its arguments are relative to it.
+class CliDir : public TempDir {
 public:
   CliDir();
-  ~CliDir();
-  const std::filesystem::path &path() const { return path_; }
-  std::filesystem::path operator/(const std::string &name) const { return path_ / name; }
   CliResult run(const std::vector<std::string> &args, const std::string &launcher = "") const {
-    return runVlam(path_, args, launcher);
+    return runVlam(path(), args, launcher);
   }
-
-private:
-  std::filesystem::path path_;
+  // scenes/empty.json as `name`, its composition resized when a size is given.
+  void writeEmptyScene(int width = 0, int height = 0, const std::string &name = "scene.json") const;
 };
 
-std::string readText(const std::filesystem::path &file);
-void writeText(const std::filesystem::path &file, const std::string &text);
+// A test with its own tool directory.
+class ToolTest : public ::testing::Test {
+protected:
+  CliDir dir;
+  CliResult run(const std::vector<std::string> &args) const { return dir.run(args); }
+};
 
 } // namespace vlam::test

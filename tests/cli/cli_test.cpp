@@ -4,19 +4,24 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <fstream>
 #include <thread>
 #include <unistd.h>
 
 using vlam::test::CliDir;
+using vlam::test::readFile;
+using vlam::test::writeFile;
 using json = nlohmann::json;
 
 namespace {
 
 int lineCount(const std::string &text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
-TEST(Cli, EveryCommandHasHelp) {
-  CliDir dir;
-  for (const char *command : {"effects", "about", "apply", "inspect", "render", "set", "press"}) {
+using Cli = vlam::test::ToolTest;
+
+TEST_F(Cli, EveryCommandHasHelp) {
+  for (const char *command : {"effects", "about", "apply", "inspect", "render", "set", "press", "presets", "panel",
+                              "click", "drag", "hover", "view"}) {
     auto r = dir.run({command, "--help"});
     EXPECT_EQ(r.exitCode, 0) << command << r.err;
     EXPECT_NE(r.out.find("Usage"), std::string::npos) << command;
@@ -25,8 +30,7 @@ TEST(Cli, EveryCommandHasHelp) {
   EXPECT_NE(none.exitCode, 0);
 }
 
-TEST(Cli, EffectsJsonShowsWhatThePropertyListsSay) {
-  CliDir dir;
+TEST_F(Cli, EffectsAndAboutShowWhatThePropertyListsAndEffectsSay) {
   auto r = dir.run({"effects", "--json"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   json list = json::parse(r.out);
@@ -44,35 +48,27 @@ TEST(Cli, EffectsJsonShowsWhatThePropertyListsSay) {
   // The flag words of every list are checked with the module's own tests.
   EXPECT_EQ(list[1]["out_flags"], "0x06088004");
   EXPECT_EQ(list[1]["out_flags2"], "0x0000140B");
-}
-
-TEST(Cli, AboutPrintsTheEffectsText) {
-  CliDir dir;
-  auto r = dir.run({"about", "zk_VlamFlash", "--json"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(json::parse(r.out)["about"].get<std::string>().rfind("Vlam v1.0.3 \r\rMuzzle flash design module\r\r", 0), 0u);
+  auto about = dir.run({"about", "zk_VlamFlash", "--json"});
+  ASSERT_EQ(about.exitCode, 0) << about.err;
+  EXPECT_EQ(json::parse(about.out)["about"].get<std::string>().rfind("Vlam v1.0.3 \r\rMuzzle flash design module\r\r", 0), 0u);
   auto unknown = dir.run({"about", "zk_Nope"});
   EXPECT_EQ(unknown.exitCode, 1);
   EXPECT_NE(unknown.err.find("unknown effect match name 'zk_Nope'"), std::string::npos);
 }
 
-TEST(Cli, ApplyBuildsTheModuleStackAndSavesTheScene) {
-  CliDir dir;
-  auto r = dir.run({"apply", (dir / "empty.json").string(), "--layer", "Plate", "--effect", "zk_Vlam", "-o",
-                    (dir / "applied.json").string()});
+
+TEST_F(Cli, ApplyBuildsTheModuleStackAndSavesTheScene) {
+  auto r = run({"apply", "empty.json", "--layer", "Plate", "--effect", "zk_Vlam", "-o", "applied.json"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  json scene = json::parse(vlam::test::readText(dir / "applied.json"));
+  json scene = json::parse(readFile(dir / "applied.json"));
   std::vector<std::string> stack;
   for (const auto &e : scene["compositions"][0]["layers"][0]["effects"]) stack.push_back(e["effect"]);
   EXPECT_EQ(stack, (std::vector<std::string>{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam"}));
-  EXPECT_EQ(vlam::test::readText(dir / "empty.json"),
-            vlam::test::readText(std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "empty.json"))
+  EXPECT_EQ(readFile(dir / "empty.json"), readFile(std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "empty.json"))
       << "-o leaves the input alone";
   // Applying to the saved scene in place, then inspecting it.
-  ASSERT_EQ(dir.run({"apply", (dir / "applied.json").string(), "--layer", "Plate", "--effect", "zk_VlamRelighter"})
-                .exitCode,
-            0);
-  auto inspect = dir.run({"inspect", (dir / "applied.json").string(), "--json"});
+  ASSERT_EQ(run({"apply", "applied.json", "--layer", "Plate", "--effect", "zk_VlamRelighter"}).exitCode, 0);
+  auto inspect = run({"inspect", "applied.json", "--json"});
   ASSERT_EQ(inspect.exitCode, 0) << inspect.err;
   json info = json::parse(inspect.out);
   const json &effects = info["compositions"][0]["layers"][0]["effects"];
@@ -80,37 +76,23 @@ TEST(Cli, ApplyBuildsTheModuleStackAndSavesTheScene) {
   EXPECT_EQ(effects[4]["match_name"], "zk_VlamRelighter");
 }
 
-TEST(Cli, RefusedUtilsSuiteMakesApplyFailWithTheEffectsMessage) {
-  CliDir dir;
-  const std::string before = vlam::test::readText(dir / "empty.json");
-  auto r = dir.run({"--refuse-suite", "ZK Vlam Utils Suite", "apply", (dir / "empty.json").string(), "--layer",
-                    "Plate", "--effect", "zk_Vlam"});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.err.find("Couldn't load Vlam Utils Suite (error 13)"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("nothing written"), std::string::npos) << r.err;
-  EXPECT_EQ(vlam::test::readText(dir / "empty.json"), before);
-}
-
-TEST(Cli, BadInputGivesOneLineAndWritesNothing) {
-  CliDir dir;
-  vlam::test::writeText(dir / "broken.json", "{\"vlam_scene\": 1, \"compositions\": [");
-  vlam::test::writeText(dir / "huge.json",
-                        R"({"vlam_scene": 1, "compositions": [{"width": 100000, "height": 100000, "layers": []}]})");
-  const std::string empty = (dir / "empty.json").string();
+TEST_F(Cli, BadInputGivesOneLineAndWritesNothing) {
+  writeFile(dir / "broken.json", "{\"vlam_scene\": 1, \"compositions\": [");
+  writeFile(dir / "huge.json",
+            R"({"vlam_scene": 1, "compositions": [{"width": 100000, "height": 100000, "layers": []}]})");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{"inspect", (dir / "missing.json").string()}, "missing.json"},
-      {{"inspect", (dir / "broken.json").string()}, "broken.json: line 1, column"},
-      {{"render", (dir / "huge.json").string(), "-o", (dir / "f_####.png").string()},
-       "huge.json: compositions[0]: size 100000x100000 is outside"},
-      {{"apply", empty, "--layer", "Nobody", "--effect", "zk_Vlam"}, "no layer named 'Nobody'"},
-      {{"apply", empty, "--layer", "Plate", "--effect", "zk_Nope"}, "unknown effect match name 'zk_Nope'"},
-      {{"render", empty, "-o", (dir / "f.tiff").string()}, "must end in .png or .exr"},
-      {{"render", empty, "-o", (dir / "f.png").string()}, "need #### in the file name"},
-      {{"render", empty, "--frames", "40-60", "-o", (dir / "f_##.png").string()}, "frames 0-47"},
-      {{"render", empty, "-o", (dir / "nodir" / "f_##.png").string()}, "does not exist"},
-      {{"--fail-call", "AEGP_ApplyEffect:0", "apply", empty, "--layer", "Plate", "--effect", "zk_Vlam"},
+      {{"inspect", "missing.json"}, "missing.json"},
+      {{"inspect", "broken.json"}, "broken.json: line 1, column"},
+      {{"render", "huge.json", "-o", "f_####.png"}, "huge.json: compositions[0]: size 100000x100000 is outside"},
+      {{"apply", "empty.json", "--layer", "Nobody", "--effect", "zk_Vlam"}, "no layer named 'Nobody'"},
+      {{"apply", "empty.json", "--layer", "Plate", "--effect", "zk_Nope"}, "unknown effect match name 'zk_Nope'"},
+      {{"render", "empty.json", "-o", "f.tiff"}, "must end in .png or .exr"},
+      {{"render", "empty.json", "-o", "f.png"}, "need #### in the file name"},
+      {{"render", "empty.json", "--frames", "40-60", "-o", "f_##.png"}, "frames 0-47"},
+      {{"render", "empty.json", "-o", "nodir/f_##.png"}, "does not exist"},
+      {{"--fail-call", "AEGP_ApplyEffect:0", "apply", "empty.json", "--layer", "Plate", "--effect", "zk_Vlam"},
        "--fail-call AEGP_ApplyEffect:0: the call's number must be a whole number from 1"},
-      {{"--fail-call", "AEGP_ApplyEffect:1:later", "apply", empty, "--layer", "Plate", "--effect", "zk_Vlam"},
+      {{"--fail-call", "AEGP_ApplyEffect:1:later", "apply", "empty.json", "--layer", "Plate", "--effect", "zk_Vlam"},
        "the error must be a non-zero number or a name listed in --help"},
   };
   for (const auto &[args, expected] : cases) {
@@ -120,16 +102,11 @@ TEST(Cli, BadInputGivesOneLineAndWritesNothing) {
     EXPECT_LE(lineCount(r.err), 2) << r.err;
     EXPECT_EQ(r.err.find("terminate"), std::string::npos);
   }
-  auto names = std::vector<std::string>{};
-  for (const auto &entry : std::filesystem::directory_iterator(dir.path()))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"broken.json", "empty.json", "huge.json"}));
+  EXPECT_EQ(vlam::test::listDir(dir.path()), (std::vector<std::string>{"broken.json", "empty.json", "huge.json"}));
 }
 
-TEST(Cli, RendersFramesOfAScene) {
-  CliDir dir;
-  vlam::test::writeText(dir / "small.json", R"({"vlam_scene": 1, "compositions": [{"width": 32, "height": 16,
+TEST_F(Cli, RendersFramesOfAScene) {
+  writeFile(dir / "small.json", R"({"vlam_scene": 1, "compositions": [{"width": 32, "height": 16,
       "frame_rate": 24, "duration": 10, "layers": [{"name": "Plate", "solid": [0.5, 0.25, 1],
       "effects": [{"effect": "zk_VlamFlash"}, {"effect": "zk_VlamInstance"}]}]}]})");
   auto r = dir.run({"render", (dir / "small.json").string(), "--frames", "2-4", "-o", (dir / "f_###.png").string(),
@@ -144,7 +121,7 @@ TEST(Cli, RendersFramesOfAScene) {
                       "--exr-compression", "piz", "--quiet"});
   ASSERT_EQ(exr.exitCode, 0) << exr.err;
   EXPECT_EQ(exr.err, "");
-  EXPECT_EQ(vlam::test::readText(dir / "one.exr").substr(0, 4), std::string("\x76\x2f\x31\x01", 4));
+  EXPECT_EQ(readFile(dir / "one.exr").substr(0, 4), std::string("\x76\x2f\x31\x01", 4));
 
   // A frame that cannot be written stops the render: the frames before it
   // are there, none after it, and the error names the file.
@@ -158,15 +135,15 @@ TEST(Cli, RendersFramesOfAScene) {
   for (const char *name : {"g_004.png", "g_005.png"}) EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
 }
 
-TEST(Cli, FailCallMakesTheNamedHostCallAnswerTheError) {
-  CliDir dir;
-  const std::string before = vlam::test::readText(dir / "empty.json");
+TEST_F(Cli, FailCallMakesTheNamedHostCallAnswerTheError) {
+  const std::string before = readFile(dir / "empty.json");
   const std::vector<std::string> apply = {"apply", (dir / "empty.json").string(), "--layer", "Plate", "--effect",
                                           "zk_Vlam"};
   struct Case {
     std::string failure, message;
   };
   const Case cases[] = {
+      {"", "Couldn't load Vlam Utils Suite (error 13)"}, // --refuse-suite
       {"host_new_handle", "Could not initialise global data (1) (error 4)"}, // out of memory by default
       {"AcquireSuite:1:missing-suite", "Couldn't load Vlam Utils Suite (error 13)"},
       // The utility plug-in cannot apply the whole stack: it says so, nothing is saved.
@@ -176,13 +153,15 @@ TEST(Cli, FailCallMakesTheNamedHostCallAnswerTheError) {
       {"host_new_handle:9999", ""}, // a call that never comes: nothing fails (and the scene is saved)
   };
   for (const Case &c : cases) {
-    std::vector<std::string> args = {"--fail-call", c.failure};
+    std::vector<std::string> args = {c.failure.empty() ? "--refuse-suite" : "--fail-call",
+                                     c.failure.empty() ? "ZK Vlam Utils Suite" : c.failure};
     args.insert(args.end(), apply.begin(), apply.end());
     auto r = dir.run(args);
     EXPECT_EQ(r.exitCode, c.message.empty() ? 0 : 1) << c.failure << ": " << r.err;
     if (c.message.empty()) continue;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.failure << ": " << r.err;
-    EXPECT_EQ(vlam::test::readText(dir / "empty.json"), before) << c.failure;
+    EXPECT_NE(r.err.find("; nothing written"), std::string::npos) << c.failure << ": " << r.err;
+    EXPECT_EQ(readFile(dir / "empty.json"), before) << c.failure;
   }
 }
 
@@ -190,8 +169,7 @@ TEST(Cli, FailCallMakesTheNamedHostCallAnswerTheError) {
 // something the frame depends on (the camera, a colour, a point, a copy of
 // the Flash Builder's curve): when it fails, the render fails and writes
 // nothing, where it used to go on without it and write a different picture.
-TEST(Cli, RenderFailsWhenAHostCallItDependsOnFails) {
-  CliDir dir;
+TEST_F(Cli, RenderFailsWhenAHostCallItDependsOnFails) {
   const std::vector<std::string> render = {"render", "-o", "f.png", "--frames", "17", "--downsample", "8"};
   std::vector<std::string> traced = {"--trace"};
   traced.insert(traced.end(), render.begin(), render.end());
@@ -212,6 +190,196 @@ TEST(Cli, RenderFailsWhenAHostCallItDependsOnFails) {
     EXPECT_NE(failed.err.find("failed (error 4 (out of memory))"), std::string::npos) << function << ": " << failed.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "f.png")) << function;
   }
+}
+
+// A small composition whose layer carries a Module Selector, a Flash
+// Builder and a Flash Instance.
+class CliUi : public vlam::test::ToolTest {
+protected:
+  void SetUp() override {
+    writeFile(dir / "s.json", R"({"vlam_scene": 1, "compositions": [{"name": "C", "width": 160, "height": 90,
+      "frame_rate": 24, "duration": 4, "layers": [{"name": "Plate", "solid": [0.1, 0.1, 0.1],
+      "effects": [{"effect": "zk_VlamMod"}, {"effect": "zk_VlamFlash"}, {"effect": "zk_VlamInstance"}]}]}]})");
+  }
+};
+
+// Width and height from a PNG's header.
+std::pair<int, int> pngSize(const std::filesystem::path &file) {
+  std::ifstream in(file, std::ios::binary);
+  unsigned char h[24] = {};
+  in.read(reinterpret_cast<char *>(h), 24);
+  if (!in || h[1] != 'P' || h[2] != 'N' || h[3] != 'G') return {0, 0};
+  return {h[16] << 24 | h[17] << 16 | h[18] << 8 | h[19], h[20] << 24 | h[21] << 16 | h[22] << 8 | h[23]};
+}
+
+TEST_F(CliUi, PanelAndViewDrawPicturesAndNameWhereTheControlsAre) {
+  auto r = run({"panel", "s.json", "--layer", "Plate", "--effect", "0", "-o", "panel.png"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("parameter 1 'Modules' control at 8,46 to 392,78"), std::string::npos) << r.out;
+  EXPECT_EQ(pngSize(dir / "panel.png").first, 400);
+  r = run({"view", "s.json", "--frame", "0", "-o", "view.png"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(pngSize(dir / "view.png"), (std::pair<int, int>{160, 90}));
+  EXPECT_NE(run({"view", "s.json", "--window", "layer", "-o", "l.png"}).exitCode, 0) << "a layer window needs one";
+}
+
+TEST_F(CliUi, ClickAppliesAndSavesHoverReportsTheCursor) {
+  auto r = run({"--trace", "click", "s.json", "--layer", "Plate", "--effect", "0", "--param", "Modules", "--at",
+                "28,58"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("applied Vlam Flash Builder (zk_VlamFlash) as effect 2"), std::string::npos) << r.out;
+  // The applied builder asks for its controls to be updated; the selector does not.
+  EXPECT_NE(r.err.find("call zk_VlamFlash PF_Cmd_UPDATE_PARAMS_UI"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("call zk_VlamMod PF_Cmd_UPDATE_PARAMS_UI"), std::string::npos) << r.err;
+  const json saved = json::parse(readFile(dir / "s.json"));
+  const json &effects = saved["compositions"][0]["layers"][0]["effects"];
+  ASSERT_EQ(effects.size(), 4u);
+  EXPECT_EQ(effects[2]["effect"], "zk_VlamFlash");
+
+  r = run({"click", "s.json", "--layer", "Plate", "--effect", "0", "--param", "1", "--at", "129,58"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("nothing changed"), std::string::npos) << r.out;
+  // Over the main curve editor of the first builder with Alt: the pen that adds.
+  r = run({"hover", "s.json", "--layer", "Plate", "--effect", "1", "--param", "Flash Shape Profile", "--at", "150,200",
+           "--alt"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("cursor: PF_Cursor_PEN_ADD"), std::string::npos) << r.out;
+  r = run({"click", "s.json", "--layer", "Plate", "--effect", "0", "--param", "Modules", "--at", "5,5"});
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_NE(r.err.find("outside"), std::string::npos) << r.err;
+}
+
+TEST(CliPresets, ListsTheTenPresetsAndGarbageGivesTheBuiltInOnes) {
+  CliDir dir;
+  writeFile(dir / "settings.json", "{ this is not json \x01");
+  auto r = dir.run({"presets", "--json"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const json j = json::parse(r.out);
+  EXPECT_EQ(j["section"], "Settings_zkVlam");
+  ASSERT_EQ(j["presets"].size(), 10u);
+  EXPECT_EQ(j["presets"]["MAIN_SHAPE_PRESET_1"], "[x:0;y:0.75],[x:1;y:0.75]");
+  EXPECT_EQ(j["presets"]["PETAL_SHAPE_PRESET_1"], "[x:0;y:0.75],[x:1;y:0.75]");
+  // The text listing shows the same, and the settings file now reads back.
+  auto text = dir.run({"presets"});
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  EXPECT_NE(text.out.find("PETAL_SHAPE_PRESET_5  [x:"), std::string::npos) << text.out;
+  const json saved = json::parse(readFile(dir / "settings.json"), nullptr, false);
+  EXPECT_FALSE(saved.is_discarded());
+}
+
+
+// A small scene with one Flash Instance on the plate (its stack index 0).
+class UserEditsCli : public vlam::test::ToolTest {
+protected:
+  const std::string scene = "scene.json";
+  void SetUp() override {
+    dir.writeEmptyScene(640, 360);
+    auto r = dir.run({"apply", scene, "--layer", "Plate", "--effect", "zk_VlamInstance"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+  }
+  json params() {
+    return json::parse(readFile(dir / scene))["compositions"][0]["layers"][0]["effects"][0]["params"];
+  }
+};
+
+TEST_F(UserEditsCli, SettingTheAimRewritesSweepAndTiltPopupsTakeItemText) {
+  auto r = dir.run({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Aim", "--value", "[320, -20]"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("changed Aim: [192.0,180.0] -> [320.0,-20.0]"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("changed Sweep: 0.0 -> 90.0"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("changed Tilt: 0.0 -> 90.0"), std::string::npos) << r.out;
+  const json p = params();
+  EXPECT_EQ(p["Sweep"], 90.0);
+  EXPECT_EQ(p["Tilt"], 90.0);
+  EXPECT_EQ(p["Aim"], json::array({320.0, -20.0}));
+  // Popups take their item text.
+  r = dir.run({"set", scene, "--layer", "Plate", "--effect", "zk_VlamInstance", "--param", "Aim System", "--value",
+               "YZX Rotation"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(params()["Aim System"], "YZX Rotation");
+}
+
+// The Relighter asks for PF_Cmd_UPDATE_PARAMS_UI ("Relight Colour" follows
+// "Use Flash Colour") and gets it after the change.
+TEST_F(UserEditsCli, TheRelighterUpdatesItsControlsAfterAChange) {
+  ASSERT_EQ(dir.run({"apply", scene, "--layer", "Plate", "--effect", "zk_VlamRelighter"}).exitCode, 0);
+  auto r = dir.run({"--trace", "set", scene, "--layer", "Plate", "--effect", "zk_VlamRelighter", "--param",
+                    "Use Flash Colour", "--value", "false"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const auto changed = r.err.find("call zk_VlamRelighter PF_Cmd_USER_CHANGED_PARAM");
+  ASSERT_NE(changed, std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("call zk_VlamRelighter PF_Cmd_UPDATE_PARAMS_UI", changed), std::string::npos) << r.err;
+}
+
+TEST_F(UserEditsCli, VlamAtFrameTenWritesTheBurstInOneUndoGroup) {
+  const std::string out = (dir / "pressed.json").string();
+  ASSERT_EQ(dir.run({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Number of Rounds", "--value", "3"})
+                .exitCode,
+            0);
+  auto r = dir.run(
+      {"press", scene, "--layer", "Plate", "--effect", "0", "--param", "Add Keyframes", "--frame", "10", "-o", out});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("undo group: \"Add Vlam Keyframes\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("key written: frame 14 = true (hold)"), std::string::npos) << r.out;
+  const json keys = json::parse(readFile(out))["compositions"][0]["layers"][0]["effects"][0]["params"]
+                                                                                                     ["Trigger"]["keyframes"];
+  const std::vector<std::pair<int, bool>> expected{{0, false}, {10, true}, {11, false}, {12, true},
+                                                   {13, false}, {14, true}, {15, false}};
+  ASSERT_EQ(keys.size(), expected.size()) << keys.dump();
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(keys[i]["frame"], expected[i].first);
+    EXPECT_EQ(keys[i]["value"], expected[i].second);
+    EXPECT_EQ(keys[i]["interpolation"], "hold");
+  }
+  EXPECT_TRUE(params()["Trigger"].is_boolean()) << "-o leaves the scene alone";
+}
+
+TEST_F(UserEditsCli, WrongTargetsStopTheCommandAndWriteNothing) {
+  const std::string before = readFile(dir / scene);
+  auto notButton = dir.run({"press", scene, "--layer", "Plate", "--effect", "0", "--param", "Trigger"});
+  EXPECT_EQ(notButton.exitCode, 1);
+  EXPECT_NE(notButton.err.find("is not a button"), std::string::npos) << notButton.err;
+  auto noEffect = dir.run({"set", scene, "--layer", "Plate", "--effect", "3", "--param", "Aim", "--value", "[0, 0]"});
+  EXPECT_EQ(noEffect.exitCode, 1);
+  EXPECT_NE(noEffect.err.find("has no effect 3"), std::string::npos) << noEffect.err;
+  auto badValue =
+      dir.run({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Number of Rounds", "--value", "[1]"});
+  EXPECT_EQ(badValue.exitCode, 1);
+  auto outside = dir.run({"press", scene, "--layer", "Plate", "--effect", "0", "--param", "Add Keyframes", "--frame",
+                          "48"});
+  EXPECT_EQ(outside.exitCode, 1);
+  auto huge = dir.run({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Post Scale", "--value", "1e400"});
+  EXPECT_EQ(huge.exitCode, 1);
+  EXPECT_NE(huge.err.find("--param Post Scale: value 1e400 is out of range"), std::string::npos) << huge.err;
+  EXPECT_EQ(readFile(dir / scene), before);
+}
+
+
+TEST_F(UserEditsCli, InspectShowsTheInstanceRecordAndTheTriggerKeys) {
+  ASSERT_EQ(dir.run({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Aim", "--value", "[320, -20]"})
+                .exitCode,
+            0);
+  ASSERT_EQ(dir.run({"press", scene, "--layer", "Plate", "--effect", "0", "--param", "Add Keyframes", "--frame", "10"})
+                .exitCode,
+            0);
+  auto record = [&](const char *frame) {
+    auto r = dir.run({"inspect", scene, "--frame", frame, "--json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return json::parse(r.out)["compositions"][0]["layers"][0]["effects"][0]["instance"]["record"];
+  };
+  const json on = record("10"), off = record("11");
+  EXPECT_EQ(on["triggerLevel"], 0.4);
+  EXPECT_EQ(off["triggerLevel"], 0.0);
+  EXPECT_EQ(on["ezAim"], 1);
+  EXPECT_EQ(on["position"], json::array({320.0, 180.0, 0.0}));
+  EXPECT_NEAR(on["aimA"].get<double>(), 3.141592653589793 / 2, 1e-12);
+  EXPECT_NEAR(on["aimB"].get<double>(), 3.141592653589793 / 2, 1e-12);
+  EXPECT_DOUBLE_EQ(on["roll"].get<double>(), 3.141592653589793 + 0.22689280275926285);
+  auto text = dir.run({"inspect", scene, "--frame", "10"});
+  EXPECT_NE(text.out.find("Trigger = true  (3 keys: 0=false 10=true 11=false)"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("designIndex = 0"), std::string::npos) << text.out; // the defaults: see InspectFlashes
 }
 
 // Names in `folder` and below, sorted.
@@ -259,14 +427,14 @@ TEST(CliDisk, FailedWritesLeaveNoPartialFileAndTheOldFileWhole) {
   };
   for (const Case &c : cases) {
     CliDir dir;
-    vlam::test::writeText(dir / "scene.json", R"({"vlam_scene": 1, "compositions": [{"width": 200, "height": 100,
+    writeFile(dir / "scene.json", R"({"vlam_scene": 1, "compositions": [{"width": 200, "height": 100,
         "frame_rate": 24, "duration": 2, "layers": [{"name": "Plate", "solid": [0.5, 0.25, 1]}]}]})");
-    vlam::test::writeText(dir / "settings.json", "{ not json: the presets are written back in full");
+    writeFile(dir / "settings.json", "{ not json: the presets are written back in full");
     std::filesystem::create_directories(dir / "out");
     std::filesystem::create_directories(dir / "locked");
     std::filesystem::copy_file(dir / "scene.json", dir / "locked" / "scene.json");
     const auto before = filesUnder(dir.path());
-    const std::string old = c.kept.empty() ? "" : vlam::test::readText(dir / c.kept);
+    const std::string old = c.kept.empty() ? "" : readFile(dir / c.kept);
     std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
     auto r = dir.run(c.args, c.launcher);
@@ -276,7 +444,7 @@ TEST(CliDisk, FailedWritesLeaveNoPartialFileAndTheOldFileWhole) {
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << ": " << r.err;
     EXPECT_EQ(filesUnder(dir.path()), before) << c.name << ": a file was left or removed";
     if (!c.kept.empty()) {
-      EXPECT_EQ(vlam::test::readText(dir / c.kept), old) << c.name;
+      EXPECT_EQ(readFile(dir / c.kept), old) << c.name;
     }
   }
 }
@@ -299,23 +467,23 @@ TEST(CliDisk, TwoProcessesSavingTheSettingsLeaveOneWholeVersion) {
   const std::string slots[2] = {"180", "240"};
   for (int i = 0; i < 2; ++i) {
     std::filesystem::copy_file(dir / "empty.json", dir / ("s" + std::to_string(i) + ".json"));
-    vlam::test::writeText(dir / "settings.json", start);
+    writeFile(dir / "settings.json", start);
     ASSERT_EQ(save(slots[i], "s" + std::to_string(i) + ".json").exitCode, 0);
-    alone[i] = vlam::test::readText(dir / "settings.json");
+    alone[i] = readFile(dir / "settings.json");
     ASSERT_NE(alone[i].find(pad), std::string::npos) << "the other section is kept";
   }
   ASSERT_NE(alone[0], alone[1]);
   // One after the other (when one run is over before the other reads).
   ASSERT_EQ(save(slots[0], "s0.json").exitCode, 0);
-  const std::string both = vlam::test::readText(dir / "settings.json");
+  const std::string both = readFile(dir / "settings.json");
   for (int round = 0; round < 3; ++round) {
-    vlam::test::writeText(dir / "settings.json", start);
+    writeFile(dir / "settings.json", start);
     vlam::test::CliResult results[2];
     std::thread other([&] { results[1] = save(slots[1], "s1.json"); });
     results[0] = save(slots[0], "s0.json");
     other.join();
     for (const auto &r : results) EXPECT_EQ(r.exitCode, 0) << r.err;
-    const std::string saved = vlam::test::readText(dir / "settings.json");
+    const std::string saved = readFile(dir / "settings.json");
     EXPECT_TRUE(saved == alone[0] || saved == alone[1] || saved == both) << "round " << round << ": a mix of " << saved.size() << " bytes";
   }
   const auto names = filesUnder(dir.path());

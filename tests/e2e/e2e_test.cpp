@@ -1,32 +1,265 @@
-// Whole runs of the tool: scenes built with `apply`, rendered with `render`.
-#include "e2e_support.h"
+// Whole runs of the tool: scenes built with `apply`, rendered with `render`,
+// read with `inspect`, the pictures checked where the light lands.
+#include "cli/cli_support.h"
+#include "host/image/Image.h"
+#include "host/io/ImageFiles.h"
 
-#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace {
 
-using EndToEnd = vlam::test::ToolTest;
+using json = nlohmann::ordered_json;
+using vlam::host::Image;
+using vlam::host::PixelDepth;
+using vlam::test::readFile;
+using vlam::test::ToolTest;
 
-TEST_F(EndToEnd, ModuleEffectsLeaveRenderedFilesByteIdentical) {
-  writeEmptyScene(96, 54);  // the plate shrunk to keep the test quick
-  for (const char *depth : {"8", "16", "32"}) {
-    const std::string ext = std::string(depth) == "32" ? ".exr" : ".png";
-    ASSERT_EQ(run({"render", "scene.json", "--frames", "5", "--depth", depth, "-o", std::string("plain") + depth + ext})
-                  .exitCode,
-              0);
+Image readImage(const std::filesystem::path &file) { return vlam::host::readImageFile(file, PixelDepth::Float32); }
+
+TEST_F(ToolTest, ModuleEffectsLeaveRenderedFilesByteIdentical) {
+  dir.writeEmptyScene(96, 54); // the plate shrunk to keep the test quick
+  const auto renderAll = [&](const std::string &prefix) {
+    for (const std::string depth : {"8", "16", "32"}) {
+      const auto r = run({"render", "scene.json", "--frames", "5", "--depth", depth, "-o",
+                          prefix + depth + (depth == "32" ? ".exr" : ".png")});
+      ASSERT_EQ(r.exitCode, 0) << r.err;
+    }
+  };
+  renderAll("plain");
+  for (const char *effect : {"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance"})
+    ASSERT_EQ(run({"apply", "scene.json", "--layer", "Plate", "--effect", effect}).exitCode, 0) << effect;
+  renderAll("with");
+  for (const char *file : {"8.png", "16.png", "32.exr"})
+    EXPECT_EQ(readFile(dir / (std::string("with") + file)), readFile(dir / (std::string("plain") + file))) << file;
+}
+
+// Mean brightness of a box given in fractions of the frame.
+double meanLuma(const Image &image, double x0, double y0, double x1, double y1) {
+  double sum = 0;
+  int n = 0;
+  for (int y = static_cast<int>(y0 * image.height()); y < static_cast<int>(y1 * image.height()); ++y)
+    for (int x = static_cast<int>(x0 * image.width()); x < static_cast<int>(x1 * image.width()); ++x, ++n) {
+      const vlam::host::PixelF p = image.pixel(x, y);
+      sum += 0.299 * p.red + 0.587 * p.green + 0.114 * p.blue;
+    }
+  return n ? sum / n : 0.0;
+}
+
+// The built-in scene at an eighth of full size (240 x 135): the left gun
+// fires on even frames, the right one on odd frames, and frame 16 falls in a
+// pause of both; a frame renders the same bytes every time.
+TEST_F(ToolTest, EachGunOfTheBuiltInSceneLightsItsOwnSideOnlyWhenItFires) {
+  const auto render = [&](int frame, const std::string &name) {
+    const auto r = run({"render", "--frames", std::to_string(frame), "--downsample", "8", "-o", name + "_####.exr"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%04d", frame);
+    return readImage(dir / (name + "_" + digits + ".exr"));
+  };
+  const Image none = render(16, "none"), left = render(2, "left"), right = render(17, "right");
+  ASSERT_EQ(none.width(), 240);
+  ASSERT_EQ(none.height(), 135);
+  EXPECT_TRUE(render(2, "again").samePixels(left));
+  // The left gun's muzzle sits near (0.31, 0.57) of the frame and fires
+  // left; the right one near (0.69, 0.43) and fires right.
+  const auto leftBox = [](const Image &i) { return meanLuma(i, 0.18, 0.48, 0.33, 0.66); };
+  const auto rightBox = [](const Image &i) { return meanLuma(i, 0.67, 0.34, 0.82, 0.52); };
+  EXPECT_GT(leftBox(left), leftBox(none) + 0.2) << "a bright flash left of the left muzzle";
+  EXPECT_GT(rightBox(right), rightBox(none) + 0.2) << "a bright flash right of the right muzzle";
+  // A flash lights its own side far more than the other gun's side.
+  EXPECT_GT(leftBox(left) - leftBox(none), 4 * (rightBox(left) - rightBox(none)));
+  EXPECT_GT(rightBox(right) - rightBox(none), 4 * (leftBox(right) - leftBox(none)));
+  // The Relighter brightens the plate around a firing gun, beyond the flash.
+  EXPECT_GT(meanLuma(left, 0.05, 0.7, 0.3, 0.95), meanLuma(none, 0.05, 0.7, 0.3, 0.95) + 0.005);
+}
+
+// The module stack on a 160 x 90 plate, frame 0 rendered as plate.exr first.
+class StackRender : public ToolTest {
+protected:
+  json scene;
+  void SetUp() override {
+    dir.writeEmptyScene(160, 90);
+    ASSERT_EQ(run({"render", "scene.json", "--frames", "0", "--depth", "32", "-o", "plate.exr"}).exitCode, 0);
+    ASSERT_EQ(run({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_Vlam"}).exitCode, 0);
+    scene = json::parse(readFile(dir / "scene.json"));
   }
-  for (const char *effect : {"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance"}) {
-    auto r = run({"apply", "scene.json", "--layer", "Plate", "--effect", effect});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
+  // Renders frame 0 of `s`.
+  Image render(const json &s) {
+    vlam::test::writeFile(dir / "changed.json", s.dump(2));
+    const auto r = run({"render", "changed.json", "--frames", "0", "--depth", "32", "-o", "out.exr"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return readImage(dir / "out.exr");
   }
-  for (const char *depth : {"8", "16", "32"}) {
-    const std::string ext = std::string(depth) == "32" ? ".exr" : ".png";
-    auto r = run({"render", "scene.json", "--frames", "5", "--depth", depth, "-o", std::string("with") + depth + ext});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(vlam::test::readText(dir / (std::string("with") + depth + ext)),
-              vlam::test::readText(dir / (std::string("plain") + depth + ext)))
-        << depth << " bits";
+  // How much brighter each pixel is than the plate.
+  std::vector<double> lightOf(const Image &lit) {
+    const Image plate = readImage(dir / "plate.exr");
+    std::vector<double> light;
+    for (int y = 0; y < lit.height(); ++y)
+      for (int x = 0; x < lit.width(); ++x) {
+        const auto a = lit.pixel(x, y), b = plate.pixel(x, y);
+        light.push_back(std::max(0.0, double(a.red + a.green + a.blue) - double(b.red + b.green + b.blue)));
+      }
+    return light;
   }
+};
+
+// The x centroid of the light.
+double centroidX(const std::vector<double> &light, int width) {
+  double sum = 0, weight = 0;
+  for (std::size_t i = 0; i < light.size(); ++i) {
+    sum += light[i] * static_cast<double>(static_cast<int>(i) % width);
+    weight += light[i];
+  }
+  return weight > 0 ? sum / weight : -1;
+}
+
+// A camera layer steers what the Render effect draws: a camera moved to the
+// right moves the flash to the left in the picture.
+TEST_F(StackRender, AMovedCameraMovesTheFlash) {
+  // The host's default camera, once without and once as a camera layer, and
+  // the same camera 30 pixels to the right (looking straight ahead).
+  const std::string z = std::to_string(-160 * 141.7325 / 102.0474);
+  const auto withCamera = [&](const std::string &x) {
+    json s = scene;
+    auto &layers = s["compositions"][0]["layers"];
+    layers.insert(layers.begin(), json::parse(R"({"name": "Camera", "camera": {"position": [)" + x + ", 45, " + z +
+                                              R"(], "point_of_interest": [)" + x + ", 45, 0]}}"));
+    return lightOf(render(s));
+  };
+  const auto none = lightOf(render(scene)), same = withCamera("80"), moved = withCamera("110");
+  double total = 0, apart = 0;
+  for (std::size_t i = 0; i < none.size(); ++i) {
+    total += none[i];
+    apart += std::abs(same[i] - none[i]);
+  }
+  ASSERT_GT(total, 0) << "the default stack fires at frame 0";
+  EXPECT_LT(apart, total * 0.01) << "a camera layer where the default camera is sees the same";
+  // The camera moves 30 pixels to the right: the flash moves left. Its light
+  // is clipped at the picture's left edge, so the centroid moves less.
+  const double shift = centroidX(moved, 160) - centroidX(none, 160);
+  EXPECT_LT(shift, -10) << "the flash moves against the camera";
+  EXPECT_GT(shift, -35);
+}
+
+// A layer mask chosen as an instance's "Mask Path" takes the flash away where
+// it covers the frame.
+TEST_F(StackRender, OpaqueClosedMaskRemovesTheFlashAndOthersChangeNothing) {
+  const auto masked = [&](bool closed, double opacity, const json &chosen) {
+    json s = scene;
+    json &plate = s["compositions"][0]["layers"][0];
+    plate["masks"] = json::array(
+        {{{"name", "Cover"},
+          {"path", {{"closed", closed}, {"vertices", {{-10, -10}, {170, -10}, {170, 100}, {-10, 100}}}}},
+          {"opacity", opacity}}});
+    for (json &effect : plate["effects"])
+      if (effect["effect"] == "zk_VlamInstance") effect["params"]["Mask Path"] = chosen;
+    return render(s);
+  };
+  const auto most = [](const Image &a, const Image &b) {
+    double m = 0;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x) {
+        const auto p = a.pixel(x, y), q = b.pixel(x, y);
+        m = std::max({m, std::fabs(double(p.red) - q.red), std::fabs(double(p.green) - q.green),
+                      std::fabs(double(p.blue) - q.blue)});
+      }
+    return m;
+  };
+  const Image unmasked = render(scene), plate = readImage(dir / "plate.exr");
+  ASSERT_GT(most(unmasked, plate), 0.05) << "the instance fires at frame 0";
+  EXPECT_LT(most(masked(true, 100, "Cover"), plate), 1e-6) << "the flash is gone";
+  EXPECT_EQ(most(masked(true, 0, "Cover"), unmasked), 0.0) << "opacity 0 % changes nothing";
+  EXPECT_EQ(most(masked(false, 100, "Cover"), unmasked), 0.0) << "an open path is ignored";
+  EXPECT_EQ(most(masked(true, 100, nullptr), unmasked), 0.0) << "a mask nobody chose";
+}
+
+// vlam inspect on a scene with the module stack: the records the Vlam effects
+// exchange, by field name, for default parameters.
+class InspectFlashes : public ToolTest {
+protected:
+  void SetUp() override { dir.writeEmptyScene(); }
+  json inspect(const char *frame) {
+    const auto r = run({"inspect", "scene.json", "--frame", frame, "--json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return json::parse(r.out)["compositions"][0]["layers"][0];
+  }
+};
+
+TEST_F(InspectFlashes, DefaultStackShowsDesignRecordAndCollectedBlock) {
+  ASSERT_EQ(run({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_Vlam"}).exitCode, 0);
+  const json layer = inspect("3");
+  const json &effects = layer["effects"];
+  ASSERT_EQ(effects.size(), 4u);
+
+  const json &builder = effects[1]["flash_design"];
+  EXPECT_EQ(builder["slot"], "Flash A");
+  const json &d = builder["design"];
+  EXPECT_EQ(d["valid"], 1);
+  EXPECT_DOUBLE_EQ(d["mainLength"].get<double>(), 250.0);
+  EXPECT_DOUBLE_EQ(d["mainDiameter"].get<double>(), 100.0);
+  EXPECT_DOUBLE_EQ(d["mainFalloffA"].get<double>(), 0.75 * 0.9 + 0.25);
+  EXPECT_DOUBLE_EQ(d["mainFalloffB"].get<double>(), 0.25 * 0.3 + 0.75 * 0.25);
+  EXPECT_DOUBLE_EQ(d["sparkDispersion"].get<double>(), 15.0 * std::numbers::pi / 180.0);
+  EXPECT_DOUBLE_EQ(d["displacementAmount"].get<double>(), 80 * 0.04);
+  EXPECT_DOUBLE_EQ(d["baseFrequency"].get<double>(), 0.01);
+  EXPECT_EQ(d["maxSparks"], 0);
+  EXPECT_EQ(d["petalProfile"], false) << "petals None leave the petal fields alone";
+  EXPECT_EQ(builder["petalLayout"]["count"], 0);
+
+  const json &record = effects[2]["instance"]["record"];
+  EXPECT_EQ(record["designIndex"], 0);
+  EXPECT_EQ(record["randomSeed"], 1024);
+  EXPECT_DOUBLE_EQ(record["randomness"].get<double>(), 1.0);
+  EXPECT_DOUBLE_EQ(record["triggerLevel"].get<double>(), 0.4);
+  EXPECT_DOUBLE_EQ(record["postScale"].get<double>(), 1.0);
+  EXPECT_NEAR(record["roll"].get<double>(), std::numbers::pi + 13 * std::numbers::pi / 180, 1e-12);
+  EXPECT_TRUE(effects[2]["instance"]["triggerKeys"].empty());
+
+  const json &collected = layer["collected"];
+  EXPECT_EQ(collected["instanceCount"], 1);
+  ASSERT_EQ(collected["designs"].size(), 4u);
+  EXPECT_EQ(collected["designs"][0]["design"], d);
+  EXPECT_TRUE(collected["designs"][1]["design"].is_null());
+  ASSERT_EQ(collected["instances"].size(), 1u);
+  EXPECT_EQ(collected["instances"][0]["record"], record);
+  // No shape randomisation in the design: energy 0.4, scale 1, no blend;
+  // brightness 100 % gives the colour factor 0.25.
+  const json &derived = collected["instances"][0]["derived"];
+  EXPECT_EQ(derived["firing"], true);
+  EXPECT_DOUBLE_EQ(derived["energy"].get<double>(), 0.4);
+  EXPECT_DOUBLE_EQ(derived["easedBrightness"].get<double>(), 1.0);
+  EXPECT_DOUBLE_EQ(derived["colourFactor"].get<double>(), 0.25);
+  EXPECT_DOUBLE_EQ(derived["shapeScale"].get<double>(), 1.0);
+  EXPECT_DOUBLE_EQ(derived["blendWeight"].get<double>(), 0.0);
+  EXPECT_EQ(derived["sparkCount"], 0);
+}
+
+TEST_F(InspectFlashes, TriggerKeysAndASilentInstance) {
+  ASSERT_EQ(run({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_VlamFlash"}).exitCode, 0);
+  ASSERT_EQ(run({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_VlamInstance"}).exitCode, 0);
+  // Trigger off from frame 4 on.
+  std::string scene = readFile(dir / "scene.json");
+  const std::string from = "\"Trigger\": true";
+  ASSERT_NE(scene.find(from), std::string::npos);
+  scene.replace(scene.find(from), from.size(),
+                R"("Trigger": {"keyframes": [{"frame": 0, "value": true, "interpolation": "hold"},
+                                             {"frame": 4, "value": false, "interpolation": "hold"}]})");
+  vlam::test::writeFile(dir / "scene.json", scene);
+
+  const json on = inspect("2");
+  const json &instance = on["effects"][1]["instance"];
+  ASSERT_EQ(instance["triggerKeys"].size(), 2u);
+  EXPECT_EQ(instance["triggerKeys"][1]["frame"], 4.0);
+  EXPECT_EQ(instance["triggerKeys"][1]["value"], false);
+  EXPECT_DOUBLE_EQ(on["collected"]["instances"][0]["record"]["triggerLevel"].get<double>(), 0.4);
+
+  const json off = inspect("5");
+  EXPECT_DOUBLE_EQ(off["collected"]["instances"][0]["record"]["triggerLevel"].get<double>(), 0.0);
+  EXPECT_EQ(off["collected"]["instances"][0]["derived"]["firing"], false);
 }
 
 } // namespace

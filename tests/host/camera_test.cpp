@@ -21,28 +21,14 @@ struct CameraAnswer {
   A_short planeWidth = 0, planeHeight = 0;
 };
 
-class Cameras : public ::testing::Test {
+class Cameras : public test::HostTest {
 protected:
-  TempDir dir;
-  std::unique_ptr<host::Host> host = std::make_unique<host::Host>(test::testHostOptions(dir));
   CameraAnswer answer;
-  std::unique_ptr<FakeEffect> fake;
-  host::Layer *plate = nullptr;
-  host::EffectInstance *effect = nullptr;
+  host::Layer *plate = &test::openSolidProject(host, 200, 100);
+  InsideEffectCall inside{host, *plate, "camera-reader"};
 
-  void SetUp() override {
-    fake = std::make_unique<FakeEffect>(*host, "camera-reader", std::vector<PF_ParamDef>{},
-                                        [this](PF_Cmd cmd, PF_InData *in, auto...) -> std::optional<PF_Err> {
-                                          if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
-                                          readCamera(in);
-                                          return PF_Err_NONE;
-                                        });
-    plate = &test::openSolidProject(*host, 200, 100);
-    effect = host->applyEffect(*plate, "camera-reader");
-    ASSERT_NE(effect, nullptr);
-  }
   void readCamera(PF_InData *in) {
-    const auto *pf = acquire<AEGP_PFInterfaceSuite1>(*host, kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1);
+    const auto *pf = acquire<AEGP_PFInterfaceSuite1>(host, kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1);
     A_Time compTime{};
     answer = CameraAnswer{};
     answer.err = pf->AEGP_ConvertEffectToCompTime(in->effect_ref, in->current_time, in->time_scale, &compTime);
@@ -50,17 +36,15 @@ protected:
     if (!answer.err)
       answer.err = pf->AEGP_GetEffectCameraMatrix(in->effect_ref, &compTime, &answer.matrix, &answer.distance,
                                                   &answer.planeWidth, &answer.planeHeight);
-    host->basicSuite()->ReleaseSuite(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1);
+    host.basicSuite()->ReleaseSuite(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1);
   }
   void askAt(std::int64_t ticks) {
-    host::CallOptions options;
-    options.ticks = ticks;
-    ASSERT_EQ(host->runner().call(effect->installed(), effect, PF_Cmd_COMPLETELY_GENERAL, options).err, PF_Err_NONE);
+    ASSERT_EQ(inside.run([this](PF_InData *in) { readCamera(in); return PF_Err_NONE; }, ticks), PF_Err_NONE);
     ASSERT_EQ(answer.err, A_Err_NONE);
   }
   host::Layer &addCamera() {
-    host::Composition &comp = *host->project().comps[0];
-    host::Layer &camera = host->project().addLayer(comp, "Camera");
+    host::Composition &comp = *host.project().comps[0];
+    host::Layer &camera = host.project().addLayer(comp, "Camera");
     // Cameras usually sit on top of the layers they look at.
     std::rotate(comp.layers.begin(), comp.layers.end() - 1, comp.layers.end());
     camera.camera = host::CameraSettings::defaultFor(comp);
@@ -115,8 +99,8 @@ TEST_F(Cameras, ACameraLayerIsFoundAndItsLensAndKeysAreRead) {
   EXPECT_DOUBLE_EQ(answer.matrix.mat[3][0], 120);
   EXPECT_DOUBLE_EQ(answer.distance, 400);
 
-  const auto *streams = acquire<AEGP_StreamSuite4>(*host, kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
-  const auto *cameras = acquire<AEGP_CameraSuite2>(*host, kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
+  const auto *streams = acquire<AEGP_StreamSuite4>(host, kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
+  const auto *cameras = acquire<AEGP_CameraSuite2>(host, kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
   ASSERT_NE(cameras, nullptr);
   AEGP_StreamVal2 zoom{};
   AEGP_StreamType type = AEGP_StreamType_NO_DATA;
@@ -137,8 +121,8 @@ TEST_F(Cameras, ACameraLayerIsFoundAndItsLensAndKeysAreRead) {
                                               &zoom, &type),
             A_Err_NONE);
   EXPECT_NE(cameras->AEGP_GetCameraFilmSize(plateH, &units, &film), A_Err_NONE);
-  host->basicSuite()->ReleaseSuite(kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
-  host->basicSuite()->ReleaseSuite(kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
+  host.basicSuite()->ReleaseSuite(kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
+  host.basicSuite()->ReleaseSuite(kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
 
   camera.enabled = false; // a switched-off camera leaves the default one
   askAt(5);

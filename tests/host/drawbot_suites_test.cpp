@@ -16,17 +16,15 @@ using vlam::test::TempDir;
 
 namespace {
 
-class DrawbotSuites : public ::testing::Test {
+class DrawbotSuites : public test::HostTest {
 protected:
-  TempDir dir;
-  std::unique_ptr<host::Host> host = std::make_unique<host::Host>(test::testHostOptions(dir));
   host::CairoSurface surface = host::newCairoSurface(40, 30);
   host::Cairo cr{cairo_create(surface.get())};
   host::DrawingTarget target{cr.get()};
-  const DRAWBOT_DrawbotSuite1 *draw = test::acquire<DRAWBOT_DrawbotSuite1>(*host, kDRAWBOT_DrawSuite, 1);
-  const DRAWBOT_SupplierSuite1 *supplier = test::acquire<DRAWBOT_SupplierSuite1>(*host, kDRAWBOT_SupplierSuite, 1);
-  const DRAWBOT_SurfaceSuite2 *surfaceSuite = test::acquire<DRAWBOT_SurfaceSuite2>(*host, kDRAWBOT_SurfaceSuite, 2);
-  const DRAWBOT_PathSuite1 *path = test::acquire<DRAWBOT_PathSuite1>(*host, kDRAWBOT_PathSuite, 1);
+  const DRAWBOT_DrawbotSuite1 *draw = test::acquire<DRAWBOT_DrawbotSuite1>(host, kDRAWBOT_DrawSuite, 1);
+  const DRAWBOT_SupplierSuite1 *supplier = test::acquire<DRAWBOT_SupplierSuite1>(host, kDRAWBOT_SupplierSuite, 1);
+  const DRAWBOT_SurfaceSuite2 *surfaceSuite = test::acquire<DRAWBOT_SurfaceSuite2>(host, kDRAWBOT_SurfaceSuite, 2);
+  const DRAWBOT_PathSuite1 *path = test::acquire<DRAWBOT_PathSuite1>(host, kDRAWBOT_PathSuite, 1);
   DRAWBOT_SupplierRef sup = nullptr;
   DRAWBOT_SurfaceRef surf = nullptr;
 
@@ -95,43 +93,37 @@ TEST_F(DrawbotSuites, PenWidthSetsTheStrokeWidth) {
     EXPECT_EQ(supplier->ReleaseObject(o), 0);
 }
 
-TEST_F(DrawbotSuites, TextDrawsWithTheDefaultFontAndAlignsOnItsOrigin) {
+// Right-aligned text ends at its origin, which is its baseline; truncated
+// text is cut to its width, whole characters only.
+TEST_F(DrawbotSuites, TextAlignsOnItsOriginAndTruncatedTextStaysWithinItsWidth) {
+  const DRAWBOT_UTF16Char hh[] = {'H', 'H', 0}, long_[] = {'H', 0x00C9, 'H', 0x00C9, 'H', 0x00C9, 'H', 0x00C9, 0};
+  const struct {
+    const DRAWBOT_UTF16Char *text;
+    DRAWBOT_PointF32 origin;
+    DRAWBOT_TextAlignment align;
+    DRAWBOT_TextTruncation truncation;
+    float width;
+    int top, bottom; // the rows searched; the light must lie left of x = 20
+  } cases[] = {{hh, {40, 20}, kDRAWBOT_TextAlignment_Right, kDRAWBOT_TextTruncation_None, 0.0f, 8, 22},
+               {long_, {2, 20}, kDRAWBOT_TextAlignment_Left, kDRAWBOT_TextTruncation_End, 17.0f, 5, 25}};
   const DRAWBOT_ColorRGBA white{1, 1, 1, 1};
   DRAWBOT_BrushRef brush = nullptr;
   DRAWBOT_FontRef font = nullptr;
   ASSERT_EQ(supplier->NewBrush(sup, &white, &brush), 0);
   ASSERT_EQ(supplier->NewDefaultFont(sup, 11.0f, &font), 0);
-  const DRAWBOT_UTF16Char text[] = {'H', 'H', 0};
-  const DRAWBOT_PointF32 origin{40, 20};
-  ASSERT_EQ(surfaceSuite->DrawString(surf, brush, font, text, &origin, kDRAWBOT_TextAlignment_Right,
-                                     kDRAWBOT_TextTruncation_None, 0.0f),
-            0);
-  float left = 0, right = 0;
-  for (int y = 8; y < 22; ++y)
-    for (int x = 0; x < 40; ++x) (x < 20 ? left : right) += pixel(x, y).alpha;
-  EXPECT_GT(right, 5.0f) << "right-aligned text ends at its origin";
-  EXPECT_EQ(left, 0.0f);
-  EXPECT_EQ(pixel(30, 25).alpha, 0.0f) << "the origin is the baseline: nothing well below it";
-  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(brush)), 0);
-  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(font)), 0);
-}
-
-TEST_F(DrawbotSuites, TruncatedTextStaysWithinItsWidth) {
-  const DRAWBOT_ColorRGBA white{1, 1, 1, 1};
-  DRAWBOT_BrushRef brush = nullptr;
-  DRAWBOT_FontRef font = nullptr;
-  ASSERT_EQ(supplier->NewBrush(sup, &white, &brush), 0);
-  ASSERT_EQ(supplier->NewDefaultFont(sup, 11.0f, &font), 0);
-  const DRAWBOT_UTF16Char text[] = {'H', 0x00C9, 'H', 0x00C9, 'H', 0x00C9, 'H', 0x00C9, 0}; // H and E-acute
-  const DRAWBOT_PointF32 origin{2, 20};
-  ASSERT_EQ(surfaceSuite->DrawString(surf, brush, font, text, &origin, kDRAWBOT_TextAlignment_Left,
-                                     kDRAWBOT_TextTruncation_End, 17.0f),
-            0);
-  float inside = 0, beyond = 0;
-  for (int y = 5; y < 25; ++y)
-    for (int x = 0; x < 40; ++x) (x < 20 ? inside : beyond) += pixel(x, y).alpha;
-  EXPECT_GT(inside, 5.0f);
-  EXPECT_EQ(beyond, 0.0f) << "cut to the width, whole characters only";
+  for (const auto &c : cases) {
+    cairo_set_operator(cr.get(), CAIRO_OPERATOR_CLEAR);
+    cairo_paint(cr.get());
+    cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
+    ASSERT_EQ(surfaceSuite->DrawString(surf, brush, font, c.text, &c.origin, c.align, c.truncation, c.width), 0);
+    float left = 0, right = 0;
+    for (int y = c.top; y < c.bottom; ++y)
+      for (int x = 0; x < 40; ++x) (x < 20 ? left : right) += pixel(x, y).alpha;
+    const bool rightAligned = c.align == kDRAWBOT_TextAlignment_Right;
+    EXPECT_GT(rightAligned ? right : left, 5.0f) << c.width;
+    EXPECT_EQ(rightAligned ? left : right, 0.0f) << c.width;
+    EXPECT_EQ(pixel(30, 25).alpha, 0.0f) << "the origin is the baseline: nothing well below it";
+  }
   EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(brush)), 0);
   EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(font)), 0);
 }
@@ -151,8 +143,8 @@ TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
 }
 
 TEST_F(DrawbotSuites, InterfaceColoursAndDrawingReferences) {
-  const auto *app = test::acquire<PFAppSuite4>(*host, kPFAppSuite, kPFAppSuiteVersion4);
-  const auto *customUi = test::acquire<PF_EffectCustomUISuite1>(*host, kPFEffectCustomUISuite, 1);
+  const auto *app = test::acquire<PFAppSuite4>(host, kPFAppSuite, kPFAppSuiteVersion4);
+  const auto *customUi = test::acquire<PF_EffectCustomUISuite1>(host, kPFEffectCustomUISuite, 1);
   ASSERT_TRUE(app && customUi);
   PF_App_Color face{}, pressed{}, oldPressed{};
   EXPECT_EQ(app->PF_AppGetColor(15, &face), 0);
@@ -164,8 +156,8 @@ TEST_F(DrawbotSuites, InterfaceColoursAndDrawingReferences) {
   EXPECT_NE(app->PF_AppGetColor(500, &untouched), 0);
   EXPECT_EQ(untouched.red, 1) << "an unknown type leaves the colour as given";
 
-  test::openSolidProject(*host);
-  host::UiContext context(PF_Window_EFFECT, *host->project().comps[0]->layers[0]);
+  test::openSolidProject(host);
+  host::UiContext context(PF_Window_EFFECT, *host.project().comps[0]->layers[0]);
   DRAWBOT_DrawRef ref = nullptr;
   EXPECT_NE(customUi->PF_GetDrawingReference(context.handle(), &ref), 0) << "only a draw event has a reference";
   context.target = &target;

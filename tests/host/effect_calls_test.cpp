@@ -1,6 +1,6 @@
 // How the host calls effects: the records it fills, parameter checkout at a
 // time, values written back, setup errors, containment of misbehaving effects.
-#include "host/effect/EffectRunner.h"
+#include "host/HostError.h"
 #include "host/effect/UserEdits.h"
 #include "host/project/ParamCodec.h"
 #include "host/scene/SceneFile.h"
@@ -8,6 +8,7 @@
 #include "host/ui/UiEvents.h"
 #include "host_support.h"
 
+#include <cstring>
 #include <map>
 
 #include <AE_EffectSuites.h>
@@ -16,34 +17,49 @@
 
 using namespace vlam;
 using namespace vlam::test;
-using vlam::test::TempDir;
 
 namespace {
 
-class EffectCalls : public ::testing::Test {
-protected:
-  TempDir dir;
-  std::unique_ptr<host::Host> host = std::make_unique<host::Host>(test::testHostOptions(dir));
+using EffectCalls = test::HostTest;
 
-  host::EffectInstance &apply(host::Layer &layer, const std::string &match) {
-    return test::applyOrThrow(*host, layer, match);
-  }
-  host::CallResult call(host::EffectInstance &effect, PF_Cmd cmd, std::int64_t ticks = 0) {
-    host::CallOptions options;
-    options.ticks = ticks;
-    return host->runner().call(effect.installed(), &effect, cmd, options);
-  }
+struct Seen {
+  A_long width = -1, height = -1;
+  int red = -1;
+  PF_Err err = -1;
 };
+
+Seen seenOf(const PF_EffectWorld *w, PF_Err err) {
+  Seen s;
+  s.err = err;
+  if (w && w->data) {
+    s.width = w->width;
+    s.height = w->height;
+    s.red = reinterpret_cast<const PF_Pixel8 *>(w->data)->red;
+  } else if (w) {
+    s.width = s.height = 0;
+  }
+  return s;
+}
+
+// Fills its output with red = 10 x the frame it renders.
+std::optional<PF_Err> paintByTime(PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *extra) {
+  if (cmd != PF_Cmd_SMART_RENDER) return std::nullopt;
+  auto *x = static_cast<PF_SmartRenderExtra *>(extra);
+  PF_EffectWorld *out = nullptr;
+  if (PF_Err err = x->cb->checkout_output(in->effect_ref, &out)) return err;
+  const PF_Pixel color{255, static_cast<A_u_char>(10 * in->current_time / in->time_step), 0, 0};
+  return in->utils->fill(in->effect_ref, &color, nullptr, out);
+}
 
 TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRender) {
   PF_InData seen{};
-  FakeEffect fake(*host, "fake", {sliderParam("A", 1, 0, 10, 5)}, [&](PF_Cmd cmd, PF_InData *in, auto...) {
+  FakeEffect fake(host, "fake", {sliderParam("A", 1, 0, 10, 5)}, [&](PF_Cmd cmd, PF_InData *in, auto...) {
     if (cmd == PF_Cmd_COMPLETELY_GENERAL) seen = *in;
     return std::optional<PF_Err>{};
   });
-  host::Layer &plate = test::openSolidProject(*host, 40, 30);
+  host::Layer &plate = test::openSolidProject(host, 40, 30);
   plate.pixelAspect = {2, 1};
-  host::Composition &comp = *host->project().comps[0];
+  host::Composition &comp = *host.project().comps[0];
   comp.frameRate = {30000, 1001};
   comp.motionBlur = true;
   comp.shutterAngle = 90;
@@ -52,7 +68,7 @@ TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRender) {
   options.ticks = comp.ticksOfFrame(7);
   options.settings.downsample = 2;
   options.settings.quality = PF_Quality_LO;
-  ASSERT_EQ(host->runner().call(effect.installed(), &effect, PF_Cmd_COMPLETELY_GENERAL, options).err, PF_Err_NONE);
+  ASSERT_EQ(host.runner().call(effect.installed(), &effect, PF_Cmd_COMPLETELY_GENERAL, options).err, PF_Err_NONE);
   EXPECT_EQ(seen.version.major, 13);
   EXPECT_EQ(seen.version.minor, 14);
   EXPECT_EQ(seen.time_scale, 30000u);
@@ -75,72 +91,49 @@ TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRender) {
   EXPECT_EQ(seen.shutter_angle, 0) << "no shutter without motion blur";
 }
 
-TEST_F(EffectCalls, CheckoutInterpolatesKeysAtTheAskedTime) {
-  struct Read {
-    A_long slider;
-    PF_Boolean check;
-    PF_Err err;
-  };
-  std::vector<std::pair<A_long, A_u_long>> times; // what_time, time_scale
-  std::vector<Read> reads;
-  FakeEffect fake(*host, "fake", {sliderParam("S", 1, 0, 1000, 0), checkboxParam("C", 2, false)},
-                  [&](PF_Cmd cmd, PF_InData *in, auto...) -> std::optional<PF_Err> {
-                    if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
-                    for (auto [t, scale] : times) {
-                      PF_ParamDef s{}, c{};
-                      PF_Err err = PF_CHECKOUT_PARAM(in, 1, t, 1, scale, &s);
-                      if (!err) err = PF_CHECKOUT_PARAM(in, 2, t, 1, scale, &c);
-                      reads.push_back({s.u.sd.value, static_cast<PF_Boolean>(c.u.bd.value), err});
-                      PF_CHECKIN_PARAM(in, &s);
-                      PF_CHECKIN_PARAM(in, &c);
-                    }
-                    return PF_Err_NONE;
-                  });
-  host::Layer &plate = test::openSolidProject(*host);
-  host::EffectInstance &effect = apply(plate, "fake");
+// Checkout interpolates keys at the asked time; bad indices, times and
+// references are refused.
+TEST_F(EffectCalls, CheckoutInterpolatesKeysAtTheAskedTimeAndRefusesBadRequests) {
+  InsideEffectCall inside(host, test::openSolidProject(host), "fake",
+                          {sliderParam("S", 1, 0, 1000, 0), checkboxParam("C", 2, false)});
+  host::EffectInstance &effect = inside.effect();
   effect.streams[1].setKey({24, host::ParamValue::scalar(100), host::Interpolation::Linear});
   effect.streams[1].setKey({48, host::ParamValue::scalar(200), host::Interpolation::Hold});
   effect.streams[1].setKey({72, host::ParamValue::scalar(900), host::Interpolation::Linear});
   effect.streams[2].setKey({24, host::ParamValue::scalar(1), host::Interpolation::Linear});
   effect.streams[2].setKey({48, host::ParamValue::scalar(0), host::Interpolation::Linear});
   // Frames 0, 30 (one second), 36; then 60 at another time scale (2.5 s); then 71.
-  times = {{0, 24}, {30, 24}, {36, 24}, {5, 2}, {71, 24}};
-  ASSERT_EQ(call(effect, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_NONE);
-  ASSERT_EQ(reads.size(), 5u);
-  EXPECT_EQ(reads[0].slider, 100);
-  EXPECT_EQ(reads[1].slider, 125);
-  EXPECT_EQ(reads[2].slider, 150);
-  EXPECT_EQ(reads[3].slider, 200) << "hold after frame 48";
-  EXPECT_EQ(reads[4].slider, 200);
-  EXPECT_EQ(reads[1].check, 1) << "checkboxes never blend";
-  EXPECT_EQ(reads[3].check, 0);
-  EXPECT_TRUE(host->messages.empty()) << "every checkout was checked in";
-}
-
-TEST_F(EffectCalls, CheckoutRefusesBadIndexAndForeignReferences) {
+  const std::pair<A_long, A_u_long> times[] = {{0, 24}, {30, 24}, {36, 24}, {5, 2}, {71, 24}};
+  std::vector<std::pair<A_long, A_long>> reads; // slider, checkbox
   std::vector<PF_Err> errors;
-  FakeEffect fake(*host, "fake", {sliderParam("S", 1, 0, 10, 0)},
-                  [&](PF_Cmd cmd, PF_InData *in, auto...) -> std::optional<PF_Err> {
-                    if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
-                    PF_ParamDef def{};
-                    errors.push_back(PF_CHECKOUT_PARAM(in, 2, 0, 1, 24, &def));
-                    errors.push_back(PF_CHECKOUT_PARAM(in, -1, 0, 1, 24, &def));
-                    errors.push_back(PF_CHECKOUT_PARAM(in, 1, 0, 1, 0, &def));
-                    errors.push_back(in->inter.checkout_param(reinterpret_cast<PF_ProgPtr>(&def), 1, 0, 1, 24, &def));
-                    errors.push_back(PF_ADD_PARAM(in, -1, &def));
-                    return PF_Err_NONE;
-                  });
-  host::Layer &plate = test::openSolidProject(*host);
-  host::EffectInstance &effect = apply(plate, "fake");
-  call(effect, PF_Cmd_COMPLETELY_GENERAL);
+  ASSERT_EQ(inside.run([&](PF_InData *in) {
+    for (auto [t, scale] : times) {
+      PF_ParamDef s{}, c{};
+      PF_Err err = PF_CHECKOUT_PARAM(in, 1, t, 1, scale, &s);
+      if (!err) err = PF_CHECKOUT_PARAM(in, 2, t, 1, scale, &c);
+      EXPECT_EQ(err, PF_Err_NONE);
+      reads.emplace_back(s.u.sd.value, c.u.bd.value);
+      PF_CHECKIN_PARAM(in, &s);
+      PF_CHECKIN_PARAM(in, &c);
+    }
+    PF_ParamDef def{};
+    errors = {PF_CHECKOUT_PARAM(in, 3, 0, 1, 24, &def), PF_CHECKOUT_PARAM(in, -1, 0, 1, 24, &def),
+              PF_CHECKOUT_PARAM(in, 1, 0, 1, 0, &def),
+              in->inter.checkout_param(reinterpret_cast<PF_ProgPtr>(&def), 1, 0, 1, 24, &def),
+              PF_ADD_PARAM(in, -1, &def)};
+    return PF_Err_NONE;
+  }), PF_Err_NONE);
+  // Hold after frame 48; checkboxes never blend.
+  EXPECT_EQ(reads, (std::vector<std::pair<A_long, A_long>>{{100, 1}, {125, 1}, {150, 1}, {200, 0}, {200, 0}}));
   EXPECT_EQ(errors, (std::vector<PF_Err>{PF_Err_INVALID_INDEX, PF_Err_INVALID_INDEX, PF_Err_BAD_CALLBACK_PARAM,
                                          PF_Err_BAD_CALLBACK_PARAM, PF_Err_INVALID_CALLBACK}));
+  EXPECT_TRUE(host.messages.empty()) << "every checkout was checked in";
 }
 
 // Values are taken back after PF_Cmd_USER_CHANGED_PARAM and after click,
 // drag and key events only, and only where the effect flagged them.
 TEST_F(EffectCalls, ValuesAnEffectChangesAreKeptOnlyWhenFlaggedAndAllowed) {
-  FakeEffect fake(*host, "fake", {sliderParam("S", 1, 0, 10, 3), floatParam("F", 2, 0, 1, 0.5)},
+  FakeEffect fake(host, "fake", {sliderParam("S", 1, 0, 10, 3), floatParam("F", 2, 0, 1, 0.5)},
                   [&](PF_Cmd cmd, PF_InData *, PF_OutData *, PF_ParamDef *params[], auto...) -> std::optional<PF_Err> {
                     if (!params || cmd == PF_Cmd_SMART_PRE_RENDER || cmd == PF_Cmd_SMART_RENDER) return std::nullopt;
                     EXPECT_EQ(params[1]->uu.change_flags, 0) << "the host clears change flags before the call";
@@ -162,15 +155,13 @@ TEST_F(EffectCalls, ValuesAnEffectChangesAreKeptOnlyWhenFlaggedAndAllowed) {
                         {PF_Cmd_EVENT, PF_Event_ADJUST_CURSOR, false},
                         {PF_Cmd_DO_DIALOG, PF_Event_NEW_CONTEXT, false},
                         {PF_Cmd_UPDATE_PARAMS_UI, PF_Event_NEW_CONTEXT, false}};
-  host::Layer &plate = test::openSolidProject(*host);
+  host::Layer &plate = test::openSolidProject(host);
   for (const Case &c : cases) {
     SCOPED_TRACE(testing::Message() << "command " << c.cmd << ", event " << c.event);
     host::EffectInstance &effect = apply(plate, "fake");
     PF_EventExtra event{};
     event.e_type = c.event;
-    host::CallOptions options;
-    options.extra = &event;
-    ASSERT_EQ(host->runner().call(effect.installed(), &effect, c.cmd, options).err, PF_Err_NONE);
+    ASSERT_EQ(call(effect, c.cmd, 0, &event).err, PF_Err_NONE);
     EXPECT_EQ(effect.streams[1].staticValue().number[0], c.kept ? 10 : 3);
     EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.5);
   }
@@ -191,7 +182,7 @@ TEST_F(EffectCalls, UpdateParamsUiGoesOnlyToEffectsThatAskForIt) {
     PF_ParamDef slider = sliderParam("S", 1, 0, 10, 3);
     if (c.supervise) slider.flags |= PF_ParamFlag_SUPERVISE;
     fakes.push_back(std::make_unique<FakeEffect>(
-        *host, c.match, std::vector<PF_ParamDef>{slider},
+        host, c.match, std::vector<PF_ParamDef>{slider},
         [&updates, c](PF_Cmd cmd, PF_InData *, PF_OutData *out, auto...) -> std::optional<PF_Err> {
           if (cmd == PF_Cmd_UPDATE_PARAMS_UI) ++updates[c.match];
           if (cmd != PF_Cmd_GLOBAL_SETUP || !c.flag) return std::nullopt;
@@ -200,30 +191,30 @@ TEST_F(EffectCalls, UpdateParamsUiGoesOnlyToEffectsThatAskForIt) {
           return PF_Err_NONE;
         }));
   }
-  host::Layer &plate = test::openSolidProject(*host);
+  host::Layer &plate = test::openSolidProject(host);
   for (const Case &c : cases) apply(plate, c.match);
   const std::map<std::string, int> once{{"flagged", 1}, {"supervising", 1}};
   EXPECT_EQ(updates, once) << "when applied";
   updates.clear();
-  for (const auto &effect : plate.effects) host::userSetParam(*host, *effect, 1, host::ParamValue::scalar(4), 0);
+  for (const auto &effect : plate.effects) host::userSetParam(host, *effect, 1, host::ParamValue::scalar(4), 0);
   EXPECT_EQ(updates, once) << "after a user's change";
   updates.clear();
-  for (const auto &effect : plate.effects) host::EffectPanel(*host, *effect, 0);
+  for (const auto &effect : plate.effects) host::EffectPanel(host, *effect, 0);
   EXPECT_EQ(updates, once) << "when the panel is shown";
   updates.clear();
-  host->openProject(host::parseScene(*host, host::writeScene(host->project()), dir / "s.json"));
+  host.openProject(host::parseScene(host, host::writeScene(host.project()), dir / "s.json"));
   EXPECT_EQ(updates, once) << "when the scene is opened";
 }
 
 TEST_F(EffectCalls, GlobalSetupWordsThatDisagreeWithThePropertyListAreReported) {
-  FakeEffect fake(*host, "fake");
+  FakeEffect fake(host, "fake");
   fake.installed().pipl.outFlags = PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_SEND_UPDATE_PARAMS_UI;
   fake.installed().pipl.outFlags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE;
   fake.installed().pipl.effectVersion = 0x00081E01;
-  ASSERT_EQ(host->runner().ensureReady(fake.installed()), PF_Err_NONE);
-  ASSERT_EQ(host->messages.size(), 2u) << "out-flags2 agree";
-  EXPECT_EQ(host->messages[0].text, "global setup and property list disagree on out-flags: 0x02000000 against 0x06000000");
-  EXPECT_EQ(host->messages[1].text, "global setup and property list disagree on the version: 0x00000000 against 0x00081E01");
+  ASSERT_EQ(host.runner().ensureReady(fake.installed()), PF_Err_NONE);
+  ASSERT_EQ(host.messages.size(), 2u) << "out-flags2 agree";
+  EXPECT_EQ(host.messages[0].text, "global setup and property list disagree on out-flags: 0x02000000 against 0x06000000");
+  EXPECT_EQ(host.messages[1].text, "global setup and property list disagree on the version: 0x00000000 against 0x00081E01");
 }
 
 // Custom UI gets events only when the effect set PF_OutFlag_CUSTOM_UI at
@@ -233,7 +224,7 @@ TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
     SCOPED_TRACE(flagged ? "flagged" : "not flagged");
     int events = 0;
     const std::string match = flagged ? "flagged" : "plain";
-    FakeEffect fake(*host, match, {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
+    FakeEffect fake(host, match, {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
       if (cmd == PF_Cmd_EVENT) ++events;
       if (cmd == PF_Cmd_GLOBAL_SETUP) {
         out->out_flags = PF_OutFlag_DEEP_COLOR_AWARE | (flagged ? static_cast<PF_OutFlags>(PF_OutFlag_CUSTOM_UI) : 0);
@@ -246,12 +237,12 @@ TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
       out->num_params = 1;
       return in->inter.register_ui(in->effect_ref, &ui);
     });
-    host::Layer &plate = test::openSolidProject(*host);
+    host::Layer &plate = test::openSolidProject(host);
     host::EffectInstance &effect = apply(plate, match);
     host::UiContext context(PF_Window_COMP, plate);
     PF_EventExtra extra{};
     extra.e_type = PF_Event_DRAW;
-    EXPECT_EQ(host::sendUiEvent(*host, effect, 0, context, extra).sent, flagged);
+    EXPECT_EQ(host::sendUiEvent(host, effect, 0, context, extra).sent, flagged);
     EXPECT_EQ(host::takesEvents(effect, PF_Window_EFFECT), flagged);
     EXPECT_EQ(events, flagged ? 1 : 0);
   }
@@ -277,7 +268,7 @@ TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclared) {
     const std::string match = "fake" + std::to_string(&c - cases);
     short seen = 0;
     std::optional<host::PixelDepth> inputDepth;
-    FakeEffect fake(*host, match, {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef **, PF_LayerDef *,
+    FakeEffect fake(host, match, {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef **, PF_LayerDef *,
                                           void *extra) -> std::optional<PF_Err> {
       if (cmd == PF_Cmd_GLOBAL_SETUP) {
         out->out_flags = c.flags;
@@ -288,14 +279,14 @@ TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclared) {
       if (cmd == PF_Cmd_SMART_RENDER) {
         PF_EffectWorld *input = nullptr;
         static_cast<PF_SmartRenderExtra *>(extra)->cb->checkout_layer_pixels(in->effect_ref, 0, &input);
-        inputDepth = host->worlds().depthOf(input);
+        inputDepth = host.worlds().depthOf(input);
       }
       return std::nullopt;
     });
-    host::Layer &plate = test::openSolidProject(*host, 4, 4);
+    host::Layer &plate = test::openSolidProject(host, 4, 4);
     plate.source.color = {0.5, 0.25, 1, 1};
     apply(plate, match);
-    const host::Image frame = test::renderFrame(*host, 0, c.frame);
+    const host::Image frame = test::renderFrame(host, 0, c.frame);
     EXPECT_EQ(seen, c.seen);
     EXPECT_EQ(inputDepth, host::pixelDepthFromBits(c.seen)) << "the input world as well";
     EXPECT_EQ(frame.depth(), c.frame);
@@ -305,14 +296,14 @@ TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclared) {
 }
 
 TEST_F(EffectCalls, ParamUiFlagsAndHiddenStreamsAreStoredPerInstance) {
-  FakeEffect fake(*host, "fake", {sliderParam("S", 1, 0, 10, 3), sliderParam("T", 2, 0, 10, 3)},
+  FakeEffect fake(host, "fake", {sliderParam("S", 1, 0, 10, 3), sliderParam("T", 2, 0, 10, 3)},
                   [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef *params[], auto...) -> std::optional<PF_Err> {
                     if (cmd != PF_Cmd_UPDATE_PARAMS_UI) return std::nullopt;
-                    auto *utils = test::acquire<PF_ParamUtilsSuite3>(*host, kPFParamUtilsSuite, 3);
-                    auto *pf = test::acquire<AEGP_PFInterfaceSuite1>(*host, kAEGPPFInterfaceSuite, 1);
-                    auto *streams = test::acquire<AEGP_StreamSuite3>(*host, kAEGPStreamSuite, 8);
-                    auto *dynamic = test::acquire<AEGP_DynamicStreamSuite3>(*host, kAEGPDynamicStreamSuite, 3);
-                    auto *effects = test::acquire<AEGP_EffectSuite3>(*host, kAEGPEffectSuite, 3);
+                    auto *utils = test::acquire<PF_ParamUtilsSuite3>(host, kPFParamUtilsSuite, 3);
+                    auto *pf = test::acquire<AEGP_PFInterfaceSuite1>(host, kAEGPPFInterfaceSuite, 1);
+                    auto *streams = test::acquire<AEGP_StreamSuite3>(host, kAEGPStreamSuite, 8);
+                    auto *dynamic = test::acquire<AEGP_DynamicStreamSuite3>(host, kAEGPDynamicStreamSuite, 3);
+                    auto *effects = test::acquire<AEGP_EffectSuite3>(host, kAEGPEffectSuite, 3);
                     PF_ParamDef def = *params[1];
                     def.ui_flags = PF_PUI_DISABLED;
                     PF_Err err = utils->PF_UpdateParamUI(in->effect_ref, 1, &def);
@@ -326,10 +317,10 @@ TEST_F(EffectCalls, ParamUiFlagsAndHiddenStreamsAreStoredPerInstance) {
                     const std::pair<const char *, A_long> acquired[] = {
                         {kPFParamUtilsSuite, 3}, {kAEGPPFInterfaceSuite, 1}, {kAEGPStreamSuite, 8},
                         {kAEGPDynamicStreamSuite, 3}, {kAEGPEffectSuite, 3}};
-                    for (auto [name, version] : acquired) host->basicSuite()->ReleaseSuite(name, version);
+                    for (auto [name, version] : acquired) host.basicSuite()->ReleaseSuite(name, version);
                     return err;
                   });
-  host::Layer &plate = test::openSolidProject(*host);
+  host::Layer &plate = test::openSolidProject(host);
   host::EffectInstance &a = apply(plate, "fake");
   host::EffectInstance &b = apply(plate, "fake");
   ASSERT_EQ(call(a, PF_Cmd_UPDATE_PARAMS_UI).err, PF_Err_NONE);
@@ -337,13 +328,13 @@ TEST_F(EffectCalls, ParamUiFlagsAndHiddenStreamsAreStoredPerInstance) {
   EXPECT_EQ(a.ui[2].streamFlags, static_cast<A_u_long>(AEGP_DynStreamFlag_HIDDEN));
   EXPECT_EQ(b.ui[1].uiFlags, 0);
   EXPECT_EQ(b.ui[2].streamFlags, 0u);
-  EXPECT_EQ(host->streamRefs().live(), 0u);
-  EXPECT_EQ(host->effectRefs().live(), 0u);
+  EXPECT_EQ(host.streamRefs().live(), 0u);
+  EXPECT_EQ(host.effectRefs().live(), 0u);
 }
 
 TEST_F(EffectCalls, SetupErrorsAndExceptionsAreContained) {
   bool throwNow = false;
-  FakeEffect liar(*host, "liar", {sliderParam("S", 1, 0, 10, 3)},
+  FakeEffect liar(host, "liar", {sliderParam("S", 1, 0, 10, 3)},
                   [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
                     if (cmd == PF_Cmd_PARAMS_SETUP) {
                       PF_ParamDef def = sliderParam("S", 1, 0, 10, 3);
@@ -353,36 +344,27 @@ TEST_F(EffectCalls, SetupErrorsAndExceptionsAreContained) {
                     }
                     return std::nullopt;
                   });
-  FakeEffect thrower(*host, "thrower", {}, [&](PF_Cmd cmd, auto...) -> std::optional<PF_Err> {
+  FakeEffect thrower(host, "thrower", {}, [&](PF_Cmd cmd, auto...) -> std::optional<PF_Err> {
     if (cmd == PF_Cmd_SEQUENCE_SETUP && throwNow) throw std::runtime_error("boom");
     return std::nullopt;
   });
-  host::Layer &plate = test::openSolidProject(*host);
+  host::Layer &plate = test::openSolidProject(host);
   PF_Err err = PF_Err_NONE;
-  EXPECT_EQ(host->applyEffect(plate, "liar", &err), nullptr);
+  EXPECT_EQ(host.applyEffect(plate, "liar", &err), nullptr);
   EXPECT_EQ(err, PF_Err_INTERNAL_STRUCT_DAMAGED);
   throwNow = true;
-  EXPECT_EQ(host->applyEffect(plate, "thrower", &err), nullptr);
+  EXPECT_EQ(host.applyEffect(plate, "thrower", &err), nullptr);
   EXPECT_EQ(err, PF_Err_INTERNAL_STRUCT_DAMAGED);
   EXPECT_TRUE(plate.effects.empty());
-  ASSERT_EQ(host->messages.size(), 2u);
-  EXPECT_NE(host->messages[1].text.find("exception"), std::string::npos);
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_NE(host.messages[1].text.find("exception"), std::string::npos);
 }
 
 TEST_F(EffectCalls, CheckoutOfTheInputAtAnotherTimeRendersTheLayerThen) {
-  // "painter" fills its output with a grey of (frame / 10); "echo" shows its
+  // "painter" fills its output with red = 10 x the frame; "echo" shows its
   // input as it was two frames earlier.
-  FakeEffect painter(*host, "painter", {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef **, PF_LayerDef *,
-                                               void *extra) -> std::optional<PF_Err> {
-    if (cmd != PF_Cmd_SMART_RENDER) return std::nullopt;
-    auto *x = static_cast<PF_SmartRenderExtra *>(extra);
-    PF_EffectWorld *out = nullptr;
-    if (PF_Err err = x->cb->checkout_output(in->effect_ref, &out)) return err;
-    const auto grey = static_cast<A_u_char>(in->current_time / in->time_step * 10);
-    PF_Pixel color{255, grey, grey, grey};
-    return in->utils->fill(in->effect_ref, &color, nullptr, out);
-  });
-  FakeEffect echo(*host, "echo", {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef **, PF_LayerDef *,
+  FakeEffect painter(host, "painter", {}, paintByTime);
+  FakeEffect echo(host, "echo", {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef **, PF_LayerDef *,
                                          void *extra) -> std::optional<PF_Err> {
     if (cmd != PF_Cmd_SMART_PRE_RENDER) return std::nullopt;
     auto *x = static_cast<PF_PreRenderExtra *>(extra);
@@ -393,16 +375,18 @@ TEST_F(EffectCalls, CheckoutOfTheInputAtAnotherTimeRendersTheLayerThen) {
     x->output->max_result_rect = r.max_result_rect;
     return err;
   });
-  host::Layer &plate = test::openSolidProject(*host, 8, 8);
+  host::Layer &plate = test::openSolidProject(host, 8, 8);
   apply(plate, "painter");
   apply(plate, "echo");
-  const host::Image frame = test::renderFrame(*host, 10);
+  const host::Image frame = test::renderFrame(host, 10);
   EXPECT_EQ(frame.pixel(4, 4).red, 80 / 255.0f) << "the painter's output at frame 8";
 }
 
-TEST_F(EffectCalls, CopyResamplesWhenTheRectanglesDiffer) {
-  FakeEffect fake(*host, "fake", {}, [&](PF_Cmd cmd, PF_InData *in, auto...) -> std::optional<PF_Err> {
-    if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
+// The copy resamples when the rectangles differ; a failure injected into the
+// host's world creation reaches the effect; every world is given back.
+TEST_F(EffectCalls, CopyResamplesAndInjectedFailuresReachTheEffect) {
+  InsideEffectCall inside(host, test::openSolidProject(host), "fake");
+  EXPECT_EQ(inside.run([&](PF_InData *in) {
     PF_EffectWorld src{}, dst{};
     if (PF_Err err = in->utils->new_world(in->effect_ref, 2, 1, PF_WorldFlag_DEEP, &src)) return err;
     if (PF_Err err = in->utils->new_world(in->effect_ref, 4, 1, PF_WorldFlag_DEEP, &dst)) return err;
@@ -423,34 +407,266 @@ TEST_F(EffectCalls, CopyResamplesWhenTheRectanglesDiffer) {
     in->utils->dispose_world(in->effect_ref, &dst);
     EXPECT_NE(in->utils->dispose_world(in->effect_ref, &dst), PF_Err_NONE) << "already disposed";
     return err;
-  });
-  host::Layer &plate = test::openSolidProject(*host);
-  host::EffectInstance &effect = apply(plate, "fake");
-  EXPECT_EQ(call(effect, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_NONE);
-  EXPECT_EQ(host->worlds().liveCount(), 0u);
-}
+  }), PF_Err_NONE);
 
-TEST_F(EffectCalls, InjectedFailureReachesTheEffect) {
   PF_Err seen = PF_Err_NONE;
-  FakeEffect fake(*host, "fake", {}, [&](PF_Cmd cmd, PF_InData *in, auto...) -> std::optional<PF_Err> {
-    if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
-    auto *worlds = test::acquire<PF_WorldSuite2>(*host, kPFWorldSuite, 2);
+  host.monitor().failCall("PF_NewWorld", 2, PF_Err_OUT_OF_MEMORY);
+  inside.run([&](PF_InData *in) {
+    auto *worlds = test::acquire<PF_WorldSuite2>(host, kPFWorldSuite, 2);
     PF_EffectWorld w{};
     for (int i = 0; i < 3; ++i) {
       PF_Err err = worlds->PF_NewWorld(in->effect_ref, 4, 4, true, PF_PixelFormat_ARGB128, &w);
       if (err) seen = err;
       else worlds->PF_DisposeWorld(in->effect_ref, &w);
     }
-    host->basicSuite()->ReleaseSuite(kPFWorldSuite, 2);
+    host.basicSuite()->ReleaseSuite(kPFWorldSuite, 2);
     return PF_Err_NONE;
   });
-  host::Layer &plate = test::openSolidProject(*host);
-  host::EffectInstance &effect = apply(plate, "fake");
-  host->monitor().failCall("PF_NewWorld", 2, PF_Err_OUT_OF_MEMORY);
-  call(effect, PF_Cmd_COMPLETELY_GENERAL);
   EXPECT_EQ(seen, PF_Err_OUT_OF_MEMORY);
-  EXPECT_EQ(host->monitor().callCount("PF_NewWorld"), 3);
-  EXPECT_EQ(host->worlds().liveCount(), 0u);
+  EXPECT_EQ(host.monitor().callCount("PF_NewWorld"), 3);
+  EXPECT_EQ(host.worlds().liveCount(), 0u);
+}
+
+// What the host gives effects while rendering: layer parameters checked out
+// (own layer: its source; another layer: rendered with its effects at the
+// asked time), the effect-to-effect call, plug-in ids, and the abort check.
+
+class RenderServices : public test::HostTest {
+protected:
+  host::Layer *plate = nullptr;
+  host::Layer *other = nullptr;
+
+  // "Plate" 64 x 48 (red 0.2) above "Other" 20 x 10.
+  void openTwoLayers() {
+    auto project = std::make_unique<host::Project>();
+    host::Composition &comp = project->addComp();
+    comp.width = 64;
+    comp.height = 48;
+    plate = &project->addLayer(comp, "Plate");
+    plate->width = 64;
+    plate->height = 48;
+    plate->source.color = {0.2, 0.4, 0.6, 1.0};
+    other = &project->addLayer(comp, "Other");
+    other->width = 20;
+    other->height = 10;
+    host.openProject(std::move(project));
+  }
+  host::Image render(std::int64_t frame, int downsample = 1) {
+    return test::renderFrame(host, frame, host::PixelDepth::Bits8, PF_Quality_HI, downsample);
+  }
+};
+
+TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAskedTime) {
+  Seen input, smart, checkedOut;
+  A_long askFrame = 10;
+  FakeEffect painter(host, "painter", {}, paintByTime);
+  // The parameter checked out at `askFrame`, in a render or outside one.
+  const auto checkOut = [&](PF_InData *in) {
+    PF_ParamDef def{};
+    PF_Err err = PF_CHECKOUT_PARAM(in, 1, askFrame * in->time_step, in->time_step, in->time_scale, &def);
+    checkedOut = seenOf(&def.u.ld, err);
+    PF_CHECKIN_PARAM(in, &def);
+  };
+  FakeEffect reader(host, "reader", {layerParam("Matte", 1)},
+                    [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef *[], PF_LayerDef *,
+                        void *extra) -> std::optional<PF_Err> {
+                      if (cmd == PF_Cmd_SMART_PRE_RENDER) {
+                        auto *x = static_cast<PF_PreRenderExtra *>(extra);
+                        PF_CheckoutResult r{};
+                        PF_Err err = x->cb->checkout_layer(in->effect_ref, 0, 0, &x->input->output_request,
+                                                           in->current_time, in->time_step, in->time_scale, &r);
+                        x->output->result_rect = r.result_rect;
+                        x->output->max_result_rect = r.max_result_rect;
+                        if (!err)
+                          err = x->cb->checkout_layer(in->effect_ref, 1, 1, &x->input->output_request,
+                                                      in->current_time, in->time_step, in->time_scale, &r);
+                        return err;
+                      }
+                      if (cmd == PF_Cmd_SMART_RENDER) {
+                        auto *x = static_cast<PF_SmartRenderExtra *>(extra);
+                        PF_EffectWorld *in0 = nullptr, *matte = nullptr, *output = nullptr;
+                        PF_Err err = x->cb->checkout_layer_pixels(in->effect_ref, 0, &in0);
+                        input = seenOf(in0, err);
+                        err = x->cb->checkout_layer_pixels(in->effect_ref, 1, &matte);
+                        smart = seenOf(matte, err);
+                        checkOut(in);
+                        x->cb->checkin_layer_pixels(in->effect_ref, 1);
+                        if (!(err = x->cb->checkout_output(in->effect_ref, &output)))
+                          err = in->utils->copy(in->effect_ref, in0, output, nullptr, nullptr);
+                        x->cb->checkin_layer_pixels(in->effect_ref, 0);
+                        return err;
+                      }
+                      if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
+                      checkOut(in);
+                      return PF_Err_NONE;
+                    });
+  openTwoLayers();
+  apply(*plate, "painter");
+  host::EffectInstance &matteUser = apply(*plate, "reader");
+  apply(*other, "painter");
+
+  // Another layer: with its effects, at the frame asked for, at its own size.
+  matteUser.streams[1].setStaticValue(host::ParamValue::scalar(other->id()));
+  render(3);
+  EXPECT_EQ(input.red, 30) << "the input comes through the painter above";
+  EXPECT_EQ(smart.width, 20);
+  EXPECT_EQ(smart.height, 10);
+  EXPECT_EQ(smart.red, 30);
+  EXPECT_EQ(checkedOut.err, PF_Err_NONE);
+  EXPECT_EQ(checkedOut.width, 20);
+  EXPECT_EQ(checkedOut.red, 100) << "rendered at frame 10";
+
+  // Downsampled: the other layer at the reduced size.
+  render(3, 2);
+  EXPECT_EQ(smart.width, 10);
+  EXPECT_EQ(smart.height, 5);
+  EXPECT_EQ(checkedOut.width, 10);
+
+  // The own layer: its source, before the painter.
+  matteUser.streams[1].setStaticValue(host::ParamValue::scalar(plate->id()));
+  render(3);
+  EXPECT_EQ(smart.width, 64);
+  EXPECT_EQ(smart.red, 51);
+  EXPECT_EQ(checkedOut.width, 64);
+  EXPECT_EQ(checkedOut.red, 51);
+  EXPECT_EQ(input.red, 30);
+
+  // An empty parameter: no pixels, no error.
+  matteUser.streams[1].setStaticValue(host::ParamValue::scalar(0));
+  render(3);
+  EXPECT_EQ(smart.err, PF_Err_NONE);
+  EXPECT_EQ(smart.width, -1) << "no buffer";
+  EXPECT_EQ(checkedOut.err, PF_Err_NONE);
+  EXPECT_EQ(checkedOut.width, 0) << "a layer without pixels";
+
+  // Outside a render the host renders the layer for the checkout.
+  matteUser.streams[1].setStaticValue(host::ParamValue::scalar(other->id()));
+  askFrame = 7;
+  ASSERT_EQ(host.runner().call(matteUser.installed(), &matteUser, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_NONE);
+  EXPECT_EQ(checkedOut.width, 20);
+  EXPECT_EQ(checkedOut.red, 70);
+
+  EXPECT_EQ(host.worlds().liveCount(), 0u) << "every checkout was forgotten";
+  EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
+}
+
+TEST_F(RenderServices, EffectCallGenericCallsTheOtherEffectWithItsOwnDataAtTheGivenTime) {
+  int globalTag = 0, sequenceTag = 0;
+  struct Call {
+    A_long time = -1;
+    A_u_long scale = 0;
+    double slider = -1, checkedOut = -1;
+    void *global = nullptr, *sequence = nullptr, *extra = nullptr;
+  };
+  std::vector<Call> calls;
+  FakeEffect callee(host, "callee", {floatParam("A", 1, 0, 100, 0)},
+                    [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *params[], PF_LayerDef *,
+                        void *extra) -> std::optional<PF_Err> {
+                      if (cmd == PF_Cmd_GLOBAL_SETUP) {
+                        out->global_data = reinterpret_cast<PF_Handle>(&globalTag);
+                        out->out_flags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER;
+                        return PF_Err_NONE;
+                      }
+                      if (cmd == PF_Cmd_SEQUENCE_SETUP) {
+                        out->sequence_data = reinterpret_cast<PF_Handle>(&sequenceTag);
+                        return PF_Err_NONE;
+                      }
+                      if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
+                      Call c;
+                      c.time = in->current_time;
+                      c.scale = in->time_scale;
+                      c.slider = params[1]->u.fs_d.value;
+                      PF_ParamDef def{};
+                      if (!PF_CHECKOUT_PARAM(in, 1, in->current_time, in->time_step, in->time_scale, &def))
+                        c.checkedOut = def.u.fs_d.value;
+                      PF_CHECKIN_PARAM(in, &def);
+                      c.global = in->global_data;
+                      c.sequence = in->sequence_data;
+                      c.extra = extra;
+                      calls.push_back(c);
+                      return PF_Err_NONE;
+                    });
+  host::Layer &layer = test::openSolidProject(host);
+  host::EffectInstance &effect = apply(layer, "callee");
+  effect.streams[1].setKey({0, host::ParamValue::scalar(0), host::Interpolation::Linear});
+  effect.streams[1].setKey({20, host::ParamValue::scalar(100), host::Interpolation::Linear});
+
+  const auto *suite = test::acquire<AEGP_EffectSuite3>(host, kAEGPEffectSuite, 3);
+  ASSERT_NE(suite, nullptr);
+  AEGP_EffectRefH ref = nullptr;
+  ASSERT_EQ(suite->AEGP_GetLayerEffectByIndex(0, reinterpret_cast<AEGP_LayerH>(&layer), 0, &ref), A_Err_NONE);
+  int block[4] = {};
+  const A_Time frame5{5, 24}, frame5AtAnotherScale{25, 120};
+  EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, ref, &frame5, PF_Cmd_COMPLETELY_GENERAL, block), A_Err_NONE);
+  EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, ref, &frame5AtAnotherScale, PF_Cmd_COMPLETELY_GENERAL, block),
+            A_Err_NONE);
+  ASSERT_EQ(calls.size(), 2u);
+  for (const Call &c : calls) {
+    EXPECT_EQ(c.time, 5);
+    EXPECT_EQ(c.scale, 24u);
+    EXPECT_DOUBLE_EQ(c.slider, 25.0) << "parameters at the given time";
+    EXPECT_DOUBLE_EQ(c.checkedOut, 25.0);
+    EXPECT_EQ(c.global, &globalTag);
+    EXPECT_EQ(c.sequence, &sequenceTag);
+    EXPECT_EQ(c.extra, block);
+  }
+  // Only the effect-to-effect command, only real references and times.
+  const A_Time noScale{5, 0};
+  EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, ref, &frame5, PF_Cmd_RENDER, block), A_Err_PARAMETER);
+  EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, ref, &noScale, PF_Cmd_COMPLETELY_GENERAL, block), A_Err_PARAMETER);
+  EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, reinterpret_cast<AEGP_EffectRefH>(&block), &frame5,
+                                          PF_Cmd_COMPLETELY_GENERAL, block),
+            A_Err_PARAMETER);
+  EXPECT_EQ(calls.size(), 2u);
+  EXPECT_EQ(suite->AEGP_DisposeEffect(ref), A_Err_NONE);
+}
+
+TEST_F(RenderServices, RegisteringGivesEachCallerItsOwnPluginId) {
+  const auto *utility = test::acquire<AEGP_UtilitySuite5>(host, kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5);
+  ASSERT_NE(utility, nullptr);
+  AEGP_PluginID a = 0, b = 0;
+  ASSERT_EQ(utility->AEGP_RegisterWithAEGP(nullptr, "first", &a), A_Err_NONE);
+  ASSERT_EQ(utility->AEGP_RegisterWithAEGP(nullptr, "second", &b), A_Err_NONE);
+  EXPECT_NE(a, 0);
+  EXPECT_NE(a, b);
+  for (const host::GeneralPlugin &plugin : host.generalPlugins()) {
+    EXPECT_NE(plugin.id, a);
+    EXPECT_NE(plugin.id, b);
+  }
+  EXPECT_EQ(utility->AEGP_RegisterWithAEGP(nullptr, "third", nullptr), A_Err_PARAMETER);
+
+  // The Render effect keeps the id it registered for in its global data.
+  host::InstalledEffect *render = host.findInstalled("zk_Vlam");
+  ASSERT_NE(render, nullptr);
+  ASSERT_EQ(host.runner().ensureReady(*render), PF_Err_NONE);
+  ASSERT_NE(render->globalData, nullptr);
+  A_u_long renderId = 0;
+  std::memcpy(&renderId, *render->globalData, sizeof renderId);
+  EXPECT_NE(renderId, 0u);
+  EXPECT_NE(renderId, static_cast<A_u_long>(a));
+  EXPECT_NE(renderId, static_cast<A_u_long>(b));
+}
+
+TEST_F(RenderServices, AbortCheckStopsTheRenderOnceCancelled) {
+  std::vector<PF_Err> answers;
+  FakeEffect stopper(host, "stopper", {},
+                     [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef *[], PF_LayerDef *,
+                         void *) -> std::optional<PF_Err> {
+                       if (cmd != PF_Cmd_SMART_RENDER) return std::nullopt;
+                       answers.push_back(in->inter.abort(in->effect_ref));
+                       host.cancelRequested = true; // Ctrl-C while the effect works
+                       answers.push_back(in->inter.abort(in->effect_ref));
+                       return answers.back();
+                     });
+  host::Layer &layer = test::openSolidProject(host, 16, 8);
+  apply(layer, "stopper");
+  EXPECT_THROW(render(0), host::HostError);
+  EXPECT_EQ(answers, (std::vector<PF_Err>{PF_Err_NONE, PF_Interrupt_CANCEL}));
+  // Once cancelled, the next frame stops before any effect runs.
+  EXPECT_THROW(render(1), host::HostError);
+  EXPECT_EQ(answers.size(), 2u);
+  host.cancelRequested = false;
+  EXPECT_EQ(host.worlds().liveCount(), 0u);
 }
 
 } // namespace

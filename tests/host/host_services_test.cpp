@@ -1,67 +1,98 @@
-// Host suites called the way the module calls them: persistent settings,
-// worker threads, handles.
+// Host services: the suite registry and call monitor, the thread pool and
+// the iterate suite, handles, the trace.
+#include "host/suites/CallMonitor.h"
+#include "host/suites/SuiteRegistry.h"
+#include "host/threads/ThreadPool.h"
 #include "host_support.h"
 
-#include <AE_GeneralPlug.h>
-
+#include <sstream>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <set>
 #include <thread>
+#include <vector>
+#include <AE_GeneralPlug.h>
 
+using namespace vlam::host;
+using vlam::host::ThreadPool;
 using namespace vlam;
 using vlam::test::TempDir;
 
 namespace {
 
-TEST(PersistentData, PresetsWrittenInOneRunAreReadInTheNext) {
-  TempDir dir;
-  {
-    host::Host host(test::testHostOptions(dir));
-    auto *data = test::acquire<AEGP_PersistentDataSuite4>(host, kAEGPPersistentDataSuite, 4);
-    ASSERT_NE(data, nullptr);
-    AEGP_PersistentBlobH blob = nullptr;
-    ASSERT_EQ(data->AEGP_GetApplicationBlob(AEGP_PersistentType_MACHINE_SPECIFIC, &blob), A_Err_NONE);
-    char buffer[64];
-    A_u_long size = 0;
-    // A missing key reads as the default, which is stored.
-    ASSERT_EQ(data->AEGP_GetString(blob, "Settings_zkVlam", "MAIN_SHAPE_PRESET_1", "[x:0;y:0.5]", sizeof buffer,
-                                   buffer, &size),
-              A_Err_NONE);
-    EXPECT_STREQ(buffer, "[x:0;y:0.5]");
-    EXPECT_EQ(size, 12u);
-    ASSERT_EQ(data->AEGP_SetString(blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", "[x:1;y:1]"), A_Err_NONE);
-    // A buffer too small gets the text cut and zero-terminated.
-    char small[4];
-    ASSERT_EQ(data->AEGP_GetString(blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", "", sizeof small, small, &size),
-              A_Err_NONE);
-    EXPECT_STREQ(small, "[x:");
-    EXPECT_EQ(size, 10u);
-    A_long number = 0;
-    EXPECT_NE(data->AEGP_GetLong(blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", 3, &number), A_Err_NONE)
-        << "a string is not a long";
-    host.basicSuite()->ReleaseSuite(kAEGPPersistentDataSuite, 4);
-  }
-  host::Host host(test::testHostOptions(dir));
-  auto *v3 = test::acquire<AEGP_PersistentDataSuite3>(host, kAEGPPersistentDataSuite, 3);
-  AEGP_PersistentBlobH blob = nullptr;
-  ASSERT_EQ(v3->AEGP_GetApplicationBlob(&blob), A_Err_NONE);
-  char buffer[64] = {};
-  ASSERT_EQ(v3->AEGP_GetString(blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", "default", sizeof buffer, buffer,
-                               nullptr),
-            A_Err_NONE);
-  EXPECT_STREQ(buffer, "[x:1;y:1]");
-  A_long sections = 0;
-  EXPECT_EQ(v3->AEGP_GetNumSections(blob, &sections), A_Err_NONE);
-  EXPECT_EQ(sections, 1);
-  EXPECT_NE(v3->AEGP_GetString(reinterpret_cast<AEGP_PersistentBlobH>(buffer), "S", "K", "d", sizeof buffer, buffer,
-                               nullptr),
-            A_Err_NONE)
-      << "a pointer that is no blob";
+TEST(SuiteRegistry, SuitesAreFoundByNameAndVersion) {
+  CallMonitor monitor;
+  SuiteRegistry registry(monitor);
+  int v1 = 1, v2 = 2;
+  EXPECT_TRUE(registry.add("PF Handle Suite", 1, &v1, "host"));
+  EXPECT_TRUE(registry.add("PF Handle Suite", 2, &v2, "host"));
+  EXPECT_FALSE(registry.add("PF Handle Suite", 2, &v1, "plug-in")) << "a version cannot be replaced";
+  EXPECT_EQ(registry.acquire("PF Handle Suite", 2), &v2);
+  EXPECT_EQ(registry.acquire("PF Handle Suite", 1), &v1);
+  EXPECT_EQ(registry.acquire("PF Handle Suite", 3), nullptr);
+  EXPECT_EQ(registry.acquire("pf handle suite", 1), nullptr) << "names compare exactly";
+  EXPECT_EQ(registry.acquire(nullptr, 1), nullptr);
+  EXPECT_EQ(registry.outstanding("PF Handle Suite", 2), 1);
+  EXPECT_TRUE(registry.release("PF Handle Suite", 2));
+  EXPECT_FALSE(registry.release("PF Handle Suite", 2)) << "released more often than acquired";
+  EXPECT_EQ(registry.outstandingTotal(), 1);
+  auto missing = registry.missing();
+  ASSERT_EQ(missing.size(), 2u);
+  EXPECT_EQ(missing[0], (std::pair<std::string, std::int32_t>{"PF Handle Suite", 3}));
 }
 
+TEST(SuiteRegistry, RefusedSuitesAreMissingUntilCleared) {
+  CallMonitor monitor;
+  std::ostringstream trace;
+  monitor.setTrace(&trace);
+  SuiteRegistry registry(monitor);
+  int table = 0;
+  registry.add("ZK Vlam Utils Suite", 1, &table, "plug-in");
+  registry.refuse("ZK Vlam Utils Suite");
+  EXPECT_EQ(registry.acquire("ZK Vlam Utils Suite", 1), nullptr);
+  EXPECT_NE(trace.str().find("AcquireSuite \"ZK Vlam Utils Suite\" v1 -> refused"), std::string::npos) << trace.str();
+  registry.clearRefusals();
+  registry.refuse("ZK Vlam Utils Suite", 2);
+  EXPECT_EQ(registry.acquire("ZK Vlam Utils Suite", 1), &table);
+}
+
+TEST(CallMonitor, FailsTheNthCallOnlyOrFromThereOn) {
+  CallMonitor monitor;
+  monitor.failCall("AEGP_ApplyEffect", 2, 7);
+  monitor.failCall("PF_NewWorld", 3, 4, true);
+  EXPECT_EQ(monitor.enter("AEGP_ApplyEffect"), 0);
+  EXPECT_EQ(monitor.enter("AEGP_ApplyEffect"), 7);
+  EXPECT_EQ(monitor.enter("AEGP_ApplyEffect"), 0);
+  EXPECT_EQ(monitor.enter("PF_NewWorld"), 0);
+  EXPECT_EQ(monitor.enter("PF_NewWorld"), 0);
+  EXPECT_EQ(monitor.enter("PF_NewWorld"), 4);
+  EXPECT_EQ(monitor.enter("PF_NewWorld"), 4);
+  EXPECT_EQ(monitor.callCount("AEGP_ApplyEffect"), 3);
+  EXPECT_EQ(monitor.callCount("never"), 0);
+}
+
+// That iterations run at once on several threads is checked through the
+// iterate suite, which runs on this pool.
+TEST(ThreadPool, RunsEveryIterationExactlyOnceAndZeroMeansOneThreadPerProcessor) {
+  ThreadPool pool(2);
+  std::vector<std::atomic<int>> hits(1000);
+  std::atomic<bool> badIndex{false};
+  pool.run(1000, [&](int thread, int i) {
+    if (thread < 0 || thread >= 2) badIndex = true;
+    hits[static_cast<std::size_t>(i)]++;
+  });
+  for (auto &h : hits) EXPECT_EQ(h.load(), 1);
+  EXPECT_FALSE(badIndex);
+  pool.run(0, [&](int, int) { badIndex = true; });
+  EXPECT_FALSE(badIndex);
+  EXPECT_EQ(ThreadPool(0).threadCount(), vlam::host::processorCount());
+  EXPECT_EQ(ThreadPool(3).threadCount(), 3);
+}
+
+// Host suites called the way the module calls them: persistent settings,
+// worker threads, handles.
 struct IterationLog {
   std::mutex m;
   std::condition_variable cv;
@@ -89,9 +120,9 @@ A_Err logIteration(void *refcon, A_long thread, A_long i, A_long iterations) {
   return i == 5 ? A_Err_PARAMETER : A_Err_NONE;
 }
 
-TEST(Iterate, OncePerProcessorOnSeveralThreads) {
-  TempDir dir;
-  host::Host host(test::testHostOptions(dir));
+using Iterate = test::HostTest;
+
+TEST_F(Iterate, OncePerProcessorOnSeveralThreads) {
   auto *iterate = test::acquire<AEGP_IterateSuite1>(host, kAEGPIterateSuite, 1);
   ASSERT_NE(iterate, nullptr);
   A_long threads = 0;
@@ -112,9 +143,9 @@ TEST(Iterate, OncePerProcessorOnSeveralThreads) {
   host.basicSuite()->ReleaseSuite(kAEGPIterateSuite, 1);
 }
 
-TEST(Handles, HostHandlesResizeKeepContentAndRefuseStrangers) {
-  TempDir dir;
-  host::Host host(test::testHostOptions(dir));
+using Handles = test::HostTest;
+
+TEST_F(Handles, HostHandlesResizeKeepContentAndRefuseStrangers) {
   auto *handles = test::acquire<PF_HandleSuite1>(host, kPFHandleSuite, 2);
   PF_Handle h = handles->host_new_handle(4);
   ASSERT_NE(h, nullptr);

@@ -247,8 +247,9 @@ PF_ParamDef layerParam(const char *name, A_long id) {
 PF_ParamDef groupStart(const char *name, A_long id) { return blank(name, id, PF_Param_GROUP_START); }
 PF_ParamDef groupEnd(A_long id) { return blank("", id, PF_Param_GROUP_END); }
 
-InsideEffectCall::InsideEffectCall(host::Host &host, host::Layer &layer, const std::string &matchName)
-    : host_(host), fake_(host, matchName, {}, [this](PF_Cmd cmd, PF_InData *in, auto...) -> std::optional<PF_Err> {
+InsideEffectCall::InsideEffectCall(host::Host &host, host::Layer &layer, const std::string &matchName,
+                                   std::vector<PF_ParamDef> params)
+    : host_(host), fake_(host, matchName, std::move(params), [this](PF_Cmd cmd, PF_InData *in, auto...) -> std::optional<PF_Err> {
         if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
         return body_(in);
       }) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "host/Host.h"
+#include "host/effect/EffectRunner.h"
 #include "host/image/Image.h"
 #include "host/image/WorldTable.h"
 #include "temp_dir_support.h"
@@ -76,7 +77,9 @@ private:
 class InsideEffectCall {
 public:
   using Body = std::function<PF_Err(PF_InData *)>;
-  InsideEffectCall(host::Host &host, host::Layer &layer, const std::string &matchName);
+  InsideEffectCall(host::Host &host, host::Layer &layer, const std::string &matchName,
+                   std::vector<PF_ParamDef> params = {});
+  host::EffectInstance &effect() { return *effect_; }
   // Runs `body` inside a call at `ticks`, downsampled by `downsample`.
   PF_Err run(Body body, std::int64_t ticks = 0, int downsample = 1);
 
@@ -85,6 +88,21 @@ private:
   Body body_;
   FakeEffect fake_;
   host::EffectInstance *effect_ = nullptr;
+};
+
+// A test with its own host: the built module loaded, a private settings file.
+class HostTest : public ::testing::Test {
+protected:
+  TempDir dir;
+  host::Host host{testHostOptions(dir)};
+  host::EffectInstance &apply(host::Layer &layer, const std::string &match) { return applyOrThrow(host, layer, match); }
+  // Calls `effect` with `cmd` at `ticks`, `extra` as the command's extra data.
+  host::CallResult call(host::EffectInstance &effect, PF_Cmd cmd, std::int64_t ticks = 0, void *extra = nullptr) {
+    host::CallOptions options;
+    options.ticks = ticks;
+    options.extra = extra;
+    return host.runner().call(effect.installed(), &effect, cmd, options);
+  }
 };
 
 // Parameter definitions for fake effects.

@@ -24,7 +24,7 @@ Image gradient(int w, int h, PixelDepth depth) {
   return image;
 }
 
-TEST(Image, RowsArePaddedAndPaddingIsIgnoredByComparison) {
+TEST(Image, RowsArePaddedPaddingIsIgnoredAndConversionUsesEachDepthsWhite) {
   Image a(3, 2, PixelDepth::Bits8);
   EXPECT_EQ(a.rowBytes(), 16u); // 12 bytes of pixels padded to 16
   Image b = a;
@@ -34,9 +34,7 @@ TEST(Image, RowsArePaddedAndPaddingIsIgnoredByComparison) {
   EXPECT_FALSE(a.samePixels(b));
   EXPECT_THROW(Image(kMaxImageSide + 1, 1, PixelDepth::Bits8), HostError);
   EXPECT_THROW(Image(100000, 100000, PixelDepth::Float32), HostError);
-}
-
-TEST(Image, DepthConversionUsesEachDepthsWhite) {
+  // Depth conversion uses each depth's white.
   Image f(1, 1, PixelDepth::Float32);
   f.setPixel(0, 0, {1.0f, 0.5f, 2.0f, -1.0f});
   Image d16 = f.convertedTo(PixelDepth::Bits16);
@@ -52,7 +50,7 @@ TEST(Image, DepthConversionUsesEachDepthsWhite) {
   EXPECT_EQ(c8[1], 128);
 }
 
-TEST(ImageFiles, PngRoundTripsEightAndSixteenBitsExactlyAtEveryLevel) {
+TEST(ImageFiles, PngRoundTripsEightAndSixteenBitsExactlyAtEveryLevelWithStraightAlpha) {
   TempDir dir;
   for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16})
     for (int level : {0, 1, 9}) {
@@ -63,9 +61,18 @@ TEST(ImageFiles, PngRoundTripsEightAndSixteenBitsExactlyAtEveryLevel) {
       EXPECT_TRUE(back.samePixels(original)) << static_cast<int>(depth) << " bits, level " << level;
     }
   EXPECT_THROW(writePng(dir / "g.png", gradient(2, 2, PixelDepth::Bits8), 8, 10), HostError);
+  // PNG is written with straight alpha.
+  Image image(1, 1, PixelDepth::Float32);
+  image.setPixel(0, 0, {0.5f, 0.25f, 0.5f, 0.0f}); // premultiplied: straight red 0.5, green 1
+  writePng(dir / "a.png", image, 8);
+  Image back = readPng(dir / "a.png", PixelDepth::Float32);
+  PixelF p = back.pixel(0, 0);
+  EXPECT_NEAR(p.alpha, 0.5f, 1.0f / 255);
+  EXPECT_NEAR(p.red, 0.25f, 1.0f / 255);
+  EXPECT_NEAR(p.green, 0.5f, 1.0f / 255);
 }
 
-TEST(ImageFiles, SixteenBitCodesSurviveThePngScale) {
+TEST(ImageFiles, SixteenBitCodesSurviveThePngScaleEightBitOnesMatchFloat) {
   // Host 16-bit white is 32768; PNG's is 65535. Every host code must come back.
   TempDir dir;
   Image image(32769 / 64 + 1, 64, PixelDepth::Bits16);
@@ -75,12 +82,8 @@ TEST(ImageFiles, SixteenBitCodesSurviveThePngScale) {
   }
   writePng(dir / "codes.png", image, 16);
   EXPECT_TRUE(readPng(dir / "codes.png", PixelDepth::Bits16).samePixels(image));
-}
-
-TEST(ImageFiles, EightBitPixelsBecomeTheSameStraightCodesAsFloatOnes) {
   // Every pair of alpha and colour code, written from an 8-bit image and
   // from the same picture in float.
-  TempDir dir;
   Image codes(256, 256, PixelDepth::Bits8);
   for (int a = 0; a < 256; ++a)
     for (int c = 0; c < 256; ++c) {
@@ -91,18 +94,6 @@ TEST(ImageFiles, EightBitPixelsBecomeTheSameStraightCodesAsFloatOnes) {
   writePng(dir / "from8.png", codes, 8);
   writePng(dir / "from32.png", codes.convertedTo(PixelDepth::Float32), 8);
   EXPECT_EQ(vlam::test::readFile(dir / "from8.png"), vlam::test::readFile(dir / "from32.png"));
-}
-
-TEST(ImageFiles, PngIsWrittenWithStraightAlpha) {
-  TempDir dir;
-  Image image(1, 1, PixelDepth::Float32);
-  image.setPixel(0, 0, {0.5f, 0.25f, 0.5f, 0.0f}); // premultiplied: straight red 0.5, green 1
-  writePng(dir / "a.png", image, 8);
-  Image back = readPng(dir / "a.png", PixelDepth::Float32);
-  PixelF p = back.pixel(0, 0);
-  EXPECT_NEAR(p.alpha, 0.5f, 1.0f / 255);
-  EXPECT_NEAR(p.red, 0.25f, 1.0f / 255);
-  EXPECT_NEAR(p.green, 0.5f, 1.0f / 255);
 }
 
 TEST(ImageFiles, ExrKeepsFloatsBeyondOneWithEveryCompression) {

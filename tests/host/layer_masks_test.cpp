@@ -3,7 +3,6 @@
 #include "host/effect/EffectRunner.h"
 #include "host/HostError.h"
 #include "host/image/MaskRaster.h"
-#include "host/scene/SceneFile.h"
 #include "host_support.h"
 
 #include <PF_Masks.h>
@@ -31,16 +30,14 @@ host::Image matte(const MaskShape &shape, const host::MatteLook &look, int w = 2
   return image;
 }
 
-TEST(MaskRaster, ClosedOutlineCoversItsInsideWithAntialiasedEdges) {
+TEST(MaskRaster, ClosedOutlinesCoverTheirInsideWithAntialiasedEdgesOpenOnesNothing) {
   const host::Image m = matte(rectangle(2.5, 3, 10, 8.25), {});
   EXPECT_EQ(m.pixel(5, 5), (host::PixelF{1, 1, 1, 1}));
   EXPECT_EQ(m.pixel(12, 5).alpha, 0.0f);
   EXPECT_EQ(m.pixel(5, 2).alpha, 0.0f);
   EXPECT_NEAR(m.pixel(2, 5).alpha, 0.5f, 1e-6f) << "half the pixel is inside horizontally";
   EXPECT_NEAR(m.pixel(5, 8).alpha, 0.25f, 1e-6f) << "one of four sub-rows";
-}
-
-TEST(MaskRaster, OpenOutlinesCoverNothingAndOpacityAndInversionApply) {
+  // Open outlines cover nothing; opacity and inversion apply.
   EXPECT_EQ(matte(rectangle(0, 0, 20, 20, false), {}).pixel(10, 10).alpha, 0.0f);
   host::MatteLook look;
   look.opacity = 0.4f;
@@ -111,7 +108,7 @@ protected:
   }
 };
 
-TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesIt) {
+TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesItAtTheRendersResolution) {
   auto *query = suite<PF_PathQuerySuite1>(kPFPathQuerySuite, kPFPathQuerySuiteVersion1);
   auto *data = suite<PF_PathDataSuite1>(kPFPathDataSuite, kPFPathDataSuiteVersion1);
   auto *masks = suite<PF_MaskSuite1>(kPF_MaskSuite, kPF_MaskSuiteVersion1);
@@ -154,28 +151,23 @@ TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesIt) {
             PF_Err_NONE);
   EXPECT_NEAR(image->pixel(14, 5).alpha, 0.5f, 1e-6f);
   EXPECT_EQ(image->pixel(16, 5).alpha, 0.0f);
-  EXPECT_EQ(host.checkedOutPaths().live(), 0u);
-}
 
-TEST_F(MaskSuites, DownsampledRendersGetTheOutlineAtTheirResolution) {
-  auto *query = suite<PF_PathQuerySuite1>(kPFPathQuerySuite, kPFPathQuerySuiteVersion1);
-  auto *masks = suite<PF_MaskSuite1>(kPF_MaskSuite, kPF_MaskSuiteVersion1);
-  PF_EffectWorld world{};
-  auto image = host.worlds().create(10, 5, PixelDepth::Float32, world);
-  const PF_PathID id = static_cast<PF_PathID>(plate->masks[0].id);
-  ASSERT_EQ(run(
-                [&](PF_InData *in) -> PF_Err {
-                  PF_PathOutlinePtr path = nullptr;
-                  if (PF_Err err = query->PF_CheckoutPath(in->effect_ref, id, 0, 1, 24, &path)) return err;
-                  PF_Err err = masks->PF_MaskWorldWithPath(in->effect_ref, &path, 0, 0, false, 1.0, PF_Quality_HI,
-                                                           &world, nullptr);
-                  query->PF_CheckinPath(in->effect_ref, id, false, path);
-                  return err;
-                },
-                0, 2),
+  // Downsampled renders get the outline at their resolution.
+  PF_EffectWorld half{};
+  image = host.worlds().create(10, 5, PixelDepth::Float32, half);
+  ASSERT_EQ(run([&](PF_InData *in) -> PF_Err {
+              PF_PathOutlinePtr path = nullptr;
+              if (PF_Err err = query->PF_CheckoutPath(in->effect_ref, id, 0, 1, 24, &path)) return err;
+              PF_Err err = masks->PF_MaskWorldWithPath(in->effect_ref, &path, 0, 0, false, 1.0, PF_Quality_HI, &half,
+                                                       nullptr);
+              query->PF_CheckinPath(in->effect_ref, id, false, path);
+              return err;
+            },
+            0, 2),
             PF_Err_NONE);
   EXPECT_EQ(image->pixel(4, 2).alpha, 1.0f) << "layer x 0..10 is buffer x 0..5";
   EXPECT_EQ(image->pixel(5, 2).alpha, 0.0f);
+  EXPECT_EQ(host.checkedOutPaths().live(), 0u);
 }
 
 TEST_F(MaskSuites, LayerMaskSuiteAndMaskStreamsAnswerAtATime) {
@@ -213,42 +205,6 @@ TEST_F(MaskSuites, LayerMaskSuiteAndMaskStreamsAnswerAtATime) {
   EXPECT_EQ(layerMasks->AEGP_DisposeMask(mask), A_Err_NONE);
   EXPECT_NE(layerMasks->AEGP_DisposeMask(mask), A_Err_NONE) << "disposed twice";
   EXPECT_EQ(host.maskRefs().live(), 0u);
-}
-
-TEST(MaskScenes, MasksAndPathParametersSurviveSavingAndLoading) {
-  TempDir dir;
-  host::Host host(testHostOptions(dir));
-  const std::string text = R"({"vlam_scene": 1, "compositions": [{"width": 40, "height": 30, "layers": [
-    {"name": "Plate", "solid": [0, 0, 0], "masks": [
-      {"name": "Door", "path": {"closed": true, "vertices": [[1, 2], {"at": [30, 2], "in": [0, -3], "out": [0, 3]}, [30, 20]]},
-       "feather": [2, 5], "opacity": {"keyframes": [{"frame": 0, "value": 0}, {"frame": 4, "value": 80}]}},
-      {"name": "Wire", "path": {"keyframes": [{"frame": 0, "value": {"closed": false, "vertices": [[0, 0], [5, 5]]}},
-                                               {"frame": 2, "value": {"closed": false, "vertices": [[0, 0], [9, 5]]}}]},
-       "feather": 0, "inverted": true}]}]}]})";
-  auto project = host::parseScene(host, text, dir / "scene.json");
-  host::Layer &plate = *project->comps[0]->layers[0];
-  ASSERT_EQ(plate.masks.size(), 2u);
-  EXPECT_EQ(plate.masks[0].shape.staticValue().vertices[1].outY, 3.0);
-  EXPECT_EQ(plate.masks[0].opacity.valueAt(2, true).number[0], 40.0);
-  EXPECT_EQ(plate.masks[1].shape.valueAt(1).vertices[1].x, 7.0);
-  EXPECT_TRUE(plate.masks[1].inverted);
-  EXPECT_NE(plate.masks[0].id, plate.masks[1].id);
-  const std::string saved = host::writeScene(*project);
-  auto again = host::parseScene(host, saved, dir / "scene.json");
-  EXPECT_EQ(host::writeScene(*again), saved);
-
-  for (const char *bad : {R"("masks": [{"path": {"vertices": [[0, 0]]}, "opacity": 120}])",
-                          R"("masks": [{"name": "A", "path": {"vertices": []}}, {"name": "A", "path": {"vertices": []}}])",
-                          R"("masks": [{"path": {"vertices": [[0, "x"]]}}])", R"("masks": [{"feather": 2}])"}) {
-    const std::string scene = std::string(R"({"vlam_scene": 1, "compositions": [{"width": 4, "height": 4, "layers": [
-      {"name": "Plate", "solid": [0, 0, 0], )") + bad + "}]}]}";
-    try {
-      host::parseScene(host, scene, dir / "bad.json");
-      ADD_FAILURE() << "accepted " << bad;
-    } catch (const host::HostError &e) {
-      EXPECT_NE(std::string(e.what()).find("masks"), std::string::npos) << e.what();
-    }
-  }
 }
 
 } // namespace

@@ -132,7 +132,7 @@ TEST_F(PixelIterate, EveryPixelOnceWithItsCoordinatesOnSeveralThreads) {
   everyPixelOnce(*this, DepthFloat{host::PixelDepth::Float32, kPFIterateFloatSuite}, host, in);
 }
 
-TEST_F(PixelIterate, AreaOriginAndOverlapChooseThePixels) {
+TEST_F(PixelIterate, AreaOriginAndOverlapChooseThePixelsErrorsAndCancellationStop) {
   const Depth16 d{host::PixelDepth::Bits16, kPFIterate16Suite};
   const auto *s = suite(d);
   ASSERT_NE(s, nullptr);
@@ -186,28 +186,27 @@ TEST_F(PixelIterate, AreaOriginAndOverlapChooseThePixels) {
   Visits refused(dst);
   EXPECT_EQ(s->iterate(&in, 0, 10, &src, nullptr, &refused, visit<PF_Pixel16>, &eight), PF_Err_BAD_CALLBACK_PARAM);
   for (PF_EffectWorld *w : {&src, &dst, &small, &eight}) host.worlds().dispose(*w);
-}
-
-TEST_F(PixelIterate, ErrorsAndCancellationStopTheIteration) {
-  const DepthFloat d{host::PixelDepth::Float32, kPFIterateFloatSuite};
-  const auto *s = suite(d);
-  ASSERT_NE(s, nullptr);
-  PF_EffectWorld src = source(d, 8, 16), dst = blank(d.depth, 8, 16);
+  // Errors and cancellation stop the iteration.
+  const DepthFloat f{host::PixelDepth::Float32, kPFIterateFloatSuite};
+  const auto *sf = suite(f);
+  ASSERT_NE(sf, nullptr);
+  src = source(f, 8, 16), dst = blank(f.depth, 8, 16);
   Visits failing(dst);
   failing.failRowA = 11;
   failing.failRowB = 4;
-  EXPECT_EQ(s->iterate(&in, 0, 16, &src, nullptr, &failing, visit<PF_PixelFloat>, &dst), 9)
+  EXPECT_EQ(sf->iterate(&in, 0, 16, &src, nullptr, &failing, visit<PF_PixelFloat>, &dst), 9)
       << "the error of the first failing row";
 
   host.cancelRequested = true;
   Visits cancelled(dst);
-  EXPECT_EQ(s->iterate(&in, 0, 16, &src, nullptr, &cancelled, visit<PF_PixelFloat>, &dst), PF_Interrupt_CANCEL);
-  int visited = 0;
+  EXPECT_EQ(sf->iterate(&in, 0, 16, &src, nullptr, &cancelled, visit<PF_PixelFloat>, &dst), PF_Interrupt_CANCEL);
+  visited = 0;
   for (auto &c : cancelled.count) visited += c.load();
   EXPECT_EQ(visited, 0);
   host.cancelRequested = false;
   host.worlds().dispose(src);
   host.worlds().dispose(dst);
 }
+
 
 } // namespace

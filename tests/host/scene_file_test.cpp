@@ -1,5 +1,6 @@
 // Scene files: every value survives save and load exactly; bad files give
-// one line naming the file and the place.
+// one line naming the file and the place; camera layers and masks; values at
+// the far ends of what the format lets through render without fault.
 #include "host/HostError.h"
 #include "host/effect/EffectRunner.h"
 #include "host/effect/UserEdits.h"
@@ -35,11 +36,16 @@ std::vector<PF_ParamDef> everyKind() {
           test::groupEnd(22)};
 }
 
-class SceneFile : public ::testing::Test {
+std::string sceneWithCamera(const std::string &camera, const std::string &extra = "") {
+  return R"({"vlam_scene": 1, "compositions": [{"width": 320, "height": 180, "layers": [
+    {"name": "Camera", "camera": )" +
+         camera + extra + R"(},
+    {"name": "Plate", "solid": [0, 0, 0]}]}]})";
+}
+
+class SceneFile : public test::HostTest {
 protected:
-  TempDir dir;
-  std::unique_ptr<host::Host> host = std::make_unique<host::Host>(test::testHostOptions(dir));
-  FakeEffect fake{*host, "fake", everyKind()};
+  FakeEffect fake{host, "fake", everyKind()};
 
   std::filesystem::path write(const std::string &name, const std::string &text) {
     test::writeFile(dir / name, text);
@@ -53,9 +59,10 @@ protected:
              {"name": "Plate", "solid": [0.1, 0.2, 0.3], "effects": [{"effect": "fake", "params": {)" + params + R"(}}]},
              {"name": "Matte", "solid": [1, 1, 1, 0.5]}]}]})";
   }
+  std::unique_ptr<host::Project> parse(const std::string &text) { return host::parseScene(host, text, dir / "s.json"); }
   std::string errorOf(const std::string &text) {
     try {
-      host::parseScene(*host, text, dir / "bad.json");
+      host::parseScene(host, text, dir / "bad.json");
     } catch (const host::HostError &e) {
       return e.what();
     }
@@ -71,12 +78,12 @@ TEST_F(SceneFile, EveryValueRoundTripsExactly) {
       "Position": [0.1, 1e-9, -12345.678901234567], "Other": "Matte",
       "Petals/Length": 1.0000000000000002, "Sparks/Length": {"keyframes": [{"frame": 5, "value": 3}]})",
                                                    R"(, "frame_rate": [30000, 1001], "pixel_aspect": [10, 11])"));
-  host->openProject(host::readScene(*host, file));
-  const std::string first = host::writeScene(host->project());
-  host->openProject(host::parseScene(*host, first, file));
-  EXPECT_EQ(host::writeScene(host->project()), first) << "save, load, save gives the same text";
+  host.openProject(host::readScene(host, file));
+  const std::string first = host::writeScene(host.project());
+  host.openProject(host::parseScene(host, first, file));
+  EXPECT_EQ(host::writeScene(host.project()), first) << "save, load, save gives the same text";
 
-  const host::EffectInstance &effect = *host->project().comps[0]->layers[0]->effects[0];
+  const host::EffectInstance &effect = *host.project().comps[0]->layers[0]->effects[0];
   EXPECT_EQ(effect.streams[1].staticValue().number[0], -3);
   EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.1);
   EXPECT_EQ(effect.streams[3].staticValue().number[0], 21845.0 / 65536) << "kept as the fixed-point value";
@@ -88,15 +95,15 @@ TEST_F(SceneFile, EveryValueRoundTripsExactly) {
   EXPECT_EQ(effect.streams[6].staticValue().number, (std::array<double, 4>{1, 0.1, 0.7, 1}));
   EXPECT_EQ(effect.streams[8].staticValue().number[0], 3);
   EXPECT_EQ(effect.streams[9].staticValue().number[2], -12345.678901234567);
-  EXPECT_EQ(effect.streams[10].staticValue().number[0], host->project().comps[0]->layers[1]->id());
+  EXPECT_EQ(effect.streams[10].staticValue().number[0], host.project().comps[0]->layers[1]->id());
   EXPECT_EQ(effect.streams[12].staticValue().number[0], 1.0000000000000002);
-  EXPECT_EQ(host->project().comps[0]->frameRate, (host::FrameRate{30000, 1001}));
-  EXPECT_EQ(host->project().comps[0]->layers[1]->source.color[3], 0.5);
+  EXPECT_EQ(host.project().comps[0]->frameRate, (host::FrameRate{30000, 1001}));
+  EXPECT_EQ(host.project().comps[0]->layers[1]->source.color[3], 0.5);
 }
 
 TEST_F(SceneFile, DefaultsAreWrittenAndParametersAddressedByTheirShortestName) {
-  host->openProject(host::parseScene(*host, sceneWith(""), dir / "s.json"));
-  const std::string text = host::writeScene(host->project());
+  host.openProject(host::parseScene(host, sceneWith(""), dir / "s.json"));
+  const std::string text = host::writeScene(host.project());
   for (const char *address : {"\"Count\": 7", "\"Mode\": \"Hard\"", "\"Where\": [", "\"Petals/Length\": 10.0",
                               "\"Sparks/Length\": 20.0", "\"Other\": null", "\"Tint\": [", "\"On\": true"})
     EXPECT_NE(text.find(address), std::string::npos) << address << "\n" << text;
@@ -108,7 +115,7 @@ TEST_F(SceneFile, DefaultsAreWrittenAndParametersAddressedByTheirShortestName) {
   EXPECT_THROW(host::resolveParam(installed, "#99"), host::HostError);
   EXPECT_THROW(host::resolveParam(installed, "#1x"), host::HostError);
   // Point defaults are percentages of the layer.
-  const host::EffectInstance &effect = *host->project().comps[0]->layers[0]->effects[0];
+  const host::EffectInstance &effect = *host.project().comps[0]->layers[0]->effects[0];
   EXPECT_EQ(effect.streams[7].staticValue().number[0], 32);
   EXPECT_EQ(effect.streams[7].staticValue().number[1], 12);
 }
@@ -174,41 +181,46 @@ TEST_F(SceneFile, SequenceDataIsSavedFlatAndGivenBackAtResetup) {
       default: return std::nullopt;
       }
     };
-    host::Layer &plate = test::openSolidProject(*host);
-    host::EffectInstance *effect = host->applyEffect(plate, "fake");
+    host::Layer &plate = test::openSolidProject(host);
+    host::EffectInstance *effect = host.applyEffect(plate, "fake");
     ASSERT_NE(effect, nullptr);
     commands.clear();
-    const std::string text = host::writeScene(host->project());
+    const std::string text = host::writeScene(host.project());
     EXPECT_NE(text.find("\"sequence_data\": \"616263\""), std::string::npos);
     EXPECT_EQ(textOf(effect->sequenceData, false), "abc") << "the effect works on after saving";
     const bool inPlace = c.flags && !(c.flags2 & PF_OutFlag2_SUPPORTS_GET_FLATTENED_SEQUENCE_DATA);
     EXPECT_EQ(std::count(commands.begin(), commands.end(), PF_Cmd_SEQUENCE_FLATTEN), inPlace ? 1 : 0);
     EXPECT_EQ(std::count(commands.begin(), commands.end(), PF_Cmd_SEQUENCE_RESETUP), inPlace ? 1 : 0);
     resetupSaw.clear();
-    host->openProject(host::parseScene(*host, text, dir / "s.json"));
+    host.openProject(host::parseScene(host, text, dir / "s.json"));
     EXPECT_EQ(resetupSaw, std::vector<std::string>{"abc"});
-    host->openProject(std::make_unique<host::Project>()); // sets the effect down while the body lives
-    EXPECT_EQ(host->handles().liveCount(), 0u);
+    host.openProject(std::make_unique<host::Project>()); // sets the effect down while the body lives
+    EXPECT_EQ(host.handles().liveCount(), 0u);
     fake.body = {};
-    host->runner().globalSetdown(fake.installed()); // the next case sets up with its own flags
+    host.runner().globalSetdown(fake.installed()); // the next case sets up with its own flags
   }
 }
 
 // "Amount" is limited to 0.3f, which is a little more than 0.3.
 TEST_F(SceneFile, FloatSliderLimitsAreComparedAtTheirOwnPrecision) {
-  host->openProject(host::parseScene(*host, sceneWith(R"("Amount": 0.3)"), dir / "s.json"));
-  host::EffectInstance &effect = *host->project().comps[0]->layers[0]->effects[0];
+  host.openProject(host::parseScene(host, sceneWith(R"("Amount": 0.3)"), dir / "s.json"));
+  host::EffectInstance &effect = *host.project().comps[0]->layers[0]->effects[0];
   EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.3) << "read as written";
-  host::userSetParam(*host, effect, 2, host::ParamValue::scalar(0.3), 0);
+  host::userSetParam(host, effect, 2, host::ParamValue::scalar(0.3), 0);
   EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.3) << "a user's 0.3 stays 0.3";
-  host::userSetParam(*host, effect, 2, host::ParamValue::scalar(0.5), 0);
+  host::userSetParam(host, effect, 2, host::ParamValue::scalar(0.5), 0);
   EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.3f) << "beyond the limit: clamped to it";
 }
 
 TEST_F(SceneFile, BadInputNamesTheFileAndThePlace) {
   struct Case {
-    std::string text, expected;
+    std::string text, expected, place = "";
   };
+  const auto withMasks = [](const std::string &masks) {
+    return R"({"vlam_scene": 1, "compositions": [{"width": 4, "height": 4, "layers": [
+      {"name": "Plate", "solid": [0, 0, 0], )" + masks + "}]}]}";
+  };
+  const std::string camera = "compositions[0].layers[0]";
   const Case cases[] = {
       {"{\"vlam_scene\": 1,\n \"compositions\": [}", "bad.json: line 2, column 19: not valid JSON"},
       {"[]", "top level: expected an object"},
@@ -244,6 +256,17 @@ TEST_F(SceneFile, BadInputNamesTheFileAndThePlace) {
        "keyframe 1: a second key at frame 1"},
       {sceneWith(R"("Turn": {"keyframes": [{"frame": 1, "value": 2, "interpolation": "bezier"}]})"),
        "interpolation must be \"linear\" or \"hold\""},
+      {sceneWithCamera(R"({"point_of_interest": [0, 0, 0], "orientation": [0, 0, 0]})"), "not both", camera},
+      {sceneWithCamera(R"({"zoom": 0})"), "zoom", camera},
+      {sceneWithCamera(R"({"film_size": -1})"), "film_size", camera},
+      {sceneWithCamera(R"({"film_size_units": "metres"})"), "film_size_units", camera},
+      {sceneWithCamera(R"({"lens": 1})"), "unknown key 'lens'", camera},
+      {sceneWithCamera("{}", R"(, "effects": [])"), "a camera layer has no", camera},
+      {withMasks(R"("masks": [{"path": {"vertices": [[0, 0]]}, "opacity": 120}])"), "masks"},
+      {withMasks(R"("masks": [{"name": "A", "path": {"vertices": []}}, {"name": "A", "path": {"vertices": []}}])"),
+       "masks"},
+      {withMasks(R"("masks": [{"path": {"vertices": [[0, "x"]]}}])"), "masks"},
+      {withMasks(R"("masks": [{"feather": 2}])"), "masks"},
       {sceneWith(""), ""}, // the control: a good scene is accepted
   };
   for (const Case &c : cases) {
@@ -253,6 +276,7 @@ TEST_F(SceneFile, BadInputNamesTheFileAndThePlace) {
       continue;
     }
     EXPECT_NE(error.find(c.expected), std::string::npos) << "got: " << error;
+    EXPECT_NE(error.find(c.place), std::string::npos) << error;
     EXPECT_EQ(error.rfind((dir / "bad.json").string() + ": ", 0), 0u) << error;
     EXPECT_EQ(error.find('\n'), std::string::npos) << error;
   }
@@ -260,17 +284,106 @@ TEST_F(SceneFile, BadInputNamesTheFileAndThePlace) {
 
 TEST_F(SceneFile, MissingFileAndSavingAreClean) {
   try {
-    host::readScene(*host, dir / "absent.json");
+    host::readScene(host, dir / "absent.json");
     ADD_FAILURE();
   } catch (const host::HostError &e) {
     EXPECT_NE(std::string(e.what()).find("absent.json"), std::string::npos);
   }
-  host::Layer &plate = test::openSolidProject(*host);
-  ASSERT_NE(host->applyEffect(plate, "fake"), nullptr);
+  host::Layer &plate = test::openSolidProject(host);
+  ASSERT_NE(host.applyEffect(plate, "fake"), nullptr);
   test::writeFile(dir / "out.json", "previous");
-  host::saveScene(host->project(), dir / "out.json");
+  host::saveScene(host.project(), dir / "out.json");
   EXPECT_EQ(test::listDir(dir.path()), (std::vector<std::string>{"out.json"}));
   EXPECT_NE(test::readFile(dir / "out.json").find("\"effect\": \"fake\""), std::string::npos);
+}
+
+TEST_F(SceneFile, MasksAndPathParametersSurviveSavingAndLoading) {
+  const std::string text = R"({"vlam_scene": 1, "compositions": [{"width": 40, "height": 30, "layers": [
+    {"name": "Plate", "solid": [0, 0, 0], "masks": [
+      {"name": "Door", "path": {"closed": true, "vertices": [[1, 2], {"at": [30, 2], "in": [0, -3], "out": [0, 3]}, [30, 20]]},
+       "feather": [2, 5], "opacity": {"keyframes": [{"frame": 0, "value": 0}, {"frame": 4, "value": 80}]}},
+      {"name": "Wire", "path": {"keyframes": [{"frame": 0, "value": {"closed": false, "vertices": [[0, 0], [5, 5]]}},
+                                               {"frame": 2, "value": {"closed": false, "vertices": [[0, 0], [9, 5]]}}]},
+       "feather": 0, "inverted": true}]}]}]})";
+  auto project = host::parseScene(host, text, dir / "scene.json");
+  host::Layer &plate = *project->comps[0]->layers[0];
+  ASSERT_EQ(plate.masks.size(), 2u);
+  EXPECT_EQ(plate.masks[0].shape.staticValue().vertices[1].outY, 3.0);
+  EXPECT_EQ(plate.masks[0].opacity.valueAt(2, true).number[0], 40.0);
+  EXPECT_EQ(plate.masks[1].shape.valueAt(1).vertices[1].x, 7.0);
+  EXPECT_TRUE(plate.masks[1].inverted);
+  EXPECT_NE(plate.masks[0].id, plate.masks[1].id);
+  const std::string saved = host::writeScene(*project);
+  auto again = host::parseScene(host, saved, dir / "scene.json");
+  EXPECT_EQ(host::writeScene(*again), saved);
+
+
+}
+
+// Camera layers in scene files: read, written back the same, checked.
+
+
+TEST_F(SceneFile, CameraKeysAndSettingsRoundTrip) {
+  auto project = parse(sceneWithCamera(
+      R"({"zoom": {"keyframes": [{"frame": 0, "value": 400}, {"frame": 12, "value": 600, "interpolation": "hold"}]},
+          "film_size": 24, "film_size_units": "vertical", "position": [10, 20, -300], "orientation": [0, 30, 0]})"));
+  const host::Layer &camera = *project->comps[0]->layers[0];
+  ASSERT_TRUE(camera.camera);
+  EXPECT_EQ(camera.camera->zoom.keys().size(), 2u);
+  EXPECT_FALSE(camera.camera->aimed);
+  EXPECT_EQ(camera.camera->filmUnits, host::FilmSizeUnits::Vertical);
+  EXPECT_EQ(camera.camera->orientation.staticValue().number[1], 30);
+  EXPECT_FALSE(project->comps[0]->layers[1]->camera);
+  host.openProject(std::move(project));
+  const std::string first = host::writeScene(host.project());
+  host.openProject(parse(first));
+  EXPECT_EQ(host::writeScene(host.project()), first);
+}
+
+TEST_F(SceneFile, CameraLeftOutSettingsAreTheDefaultCamera) {
+  auto project = parse(sceneWithCamera("{}"));
+  const host::CameraSettings &camera = *project->comps[0]->layers[0]->camera;
+  const double zoom = 320 * 141.7325 / 102.0474;
+  EXPECT_DOUBLE_EQ(camera.zoom.staticValue().number[0], zoom);
+  const auto &position = camera.position.staticValue().number;
+  EXPECT_EQ(position[0], 160);
+  EXPECT_EQ(position[1], 90);
+  EXPECT_DOUBLE_EQ(position[2], -zoom);
+  EXPECT_EQ(camera.pointOfInterest.staticValue().number, (std::array<double, 4>{160, 90, 0, 0}));
+  EXPECT_TRUE(camera.aimed);
+  EXPECT_EQ(camera.filmSize, 102.0474);
+}
+
+
+TEST_F(SceneFile, CameraEffectsAreNotAppliedToCameras) {
+  host.openProject(parse(sceneWithCamera("{}")));
+  host::Layer &camera = *host.project().comps[0]->layers[0];
+  PF_Err err = PF_Err_NONE;
+  EXPECT_EQ(host.applyEffect(camera, "zk_VlamInstance", &err), nullptr);
+  EXPECT_NE(err, PF_Err_NONE);
+  EXPECT_TRUE(camera.effects.empty());
+}
+
+// Scenes holding values at the far ends of what the file format lets
+// through: the module stack renders them without fault.
+// Values at the far ends of what the format lets through: the module stack
+// on a grey solid, the instance at a position with the trigger on, renders
+// them without fault.
+TEST_F(SceneFile, FlashPositionedFarBeyondTheFrameDrawsNothing) {
+  const auto render = [&](const std::string &position, bool active = true) {
+    host.openProject(parse(R"({"vlam_scene": 1, "compositions": [{"width": 96, "height": 54, "duration": 4,
+      "motion_blur": true, "layers": [{"name": "Plate", "solid": [0.3, 0.3, 0.3], "effects": [
+        {"effect": "zk_VlamMod"}, {"effect": "zk_VlamFlash"},
+        {"effect": "zk_VlamInstance", "params": {"Position": )" + position + R"(, "Post Scale": 300, "Trigger": true}},
+        {"effect": "zk_Vlam", "active": )" + (active ? "true" : "false") + "}]}]}]}"));
+    return test::renderFrame(host, 1);
+  };
+  const host::Image plate = render("[48, 27, 0]", false);
+  // The control: at the centre the flash shows.
+  EXPECT_FALSE(render("[48, 27, 0]").samePixels(plate));
+  for (const char *far : {"[1e308, -1e308, 0]", "[-1e308, 1e308, 0]", "[1e12, 27, 0]"})
+    EXPECT_TRUE(render(far).samePixels(plate)) << far;
+  EXPECT_TRUE(host.messages.empty());
 }
 
 } // namespace

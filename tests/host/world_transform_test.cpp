@@ -1,12 +1,14 @@
-// transform_world as an effect calls it: matrices, resampling quality,
-// transfer modes with opacity, masks, and the motion blur of several
-// matrices, at every depth.
+// The host's pixel operations: transform_world as an effect calls it
+// (matrices, resampling quality, transfer modes with opacity, masks, the
+// motion blur of several matrices, at every depth); the copy between buffers
+// whose rectangles differ; compositing a layer into a new frame.
 #include "host/effect/EffectRunner.h"
 #include "host/image/PixelOps.h"
 #include "host/image/WorldTransform.h"
 #include "host_support.h"
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 
 using namespace vlam;
@@ -46,6 +48,15 @@ protected:
   std::shared_ptr<host::Image> world(int w, int h, PixelDepth depth, PF_EffectWorld &out) {
     return host.worlds().create(w, h, depth, out);
   }
+  // A source and a destination buffer of one size and depth (those of
+  // before are given back).
+  PF_EffectWorld s{}, d{};
+  std::shared_ptr<host::Image> src, dst;
+  void worlds(int w, int h, PixelDepth depth = PixelDepth::Float32) {
+    if (src) host.worlds().dispose(s), host.worlds().dispose(d);
+    src = world(w, h, depth, s);
+    dst = world(w, h, depth, d);
+  }
 };
 
 // A picture with a different value in every pixel, alpha included.
@@ -66,9 +77,7 @@ TEST_F(WorldTransform, IdentityReproducesTheSourceExactlyAtEveryDepthAndQuality)
   for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16, PixelDepth::Float32})
     for (PF_Quality quality : {PF_Quality_HI, PF_Quality_LO}) {
       SCOPED_TRACE(static_cast<int>(depth));
-      PF_EffectWorld s{}, d{};
-      auto src = world(13, 9, depth, s);
-      auto dst = world(13, 9, depth, d);
+      worlds(13, 9, depth);
       paint(*src);
       dst->fill({1, 1, 1, 1});
       ASSERT_EQ(transform(s, d, {translation(0, 0)}, quality), PF_Err_NONE);
@@ -77,15 +86,11 @@ TEST_F(WorldTransform, IdentityReproducesTheSourceExactlyAtEveryDepthAndQuality)
       dst->fill({1, 1, 1, 1});
       ASSERT_EQ(transform(s, d, {translation(0, 0), translation(0, 0)}, quality), PF_Err_NONE);
       EXPECT_TRUE(dst->samePixels(*src));
-      host.worlds().dispose(s);
-      host.worlds().dispose(d);
     }
 }
 
 TEST_F(WorldTransform, WholePixelTranslationMovesPixelsAndLeavesUncoveredOnesTransparent) {
-  PF_EffectWorld s{}, d{};
-  auto src = world(10, 8, PixelDepth::Float32, s);
-  auto dst = world(10, 8, PixelDepth::Float32, d);
+  worlds(10, 8);
   paint(*src);
   ASSERT_EQ(transform(s, d, {translation(3, -2)}), PF_Err_NONE);
   for (int y = 0; y < 8; ++y)
@@ -99,9 +104,7 @@ TEST_F(WorldTransform, WholePixelTranslationMovesPixelsAndLeavesUncoveredOnesTra
 }
 
 TEST_F(WorldTransform, HighQualityInterpolatesWhereLowQualityTakesTheNearestPixel) {
-  PF_EffectWorld s{}, d{};
-  auto src = world(4, 1, PixelDepth::Float32, s);
-  auto dst = world(4, 1, PixelDepth::Float32, d);
+  worlds(4, 1);
   for (int x = 0; x < 4; ++x) src->setPixel(x, 0, {1, 0.1f * x, 0, 0});
   ASSERT_EQ(transform(s, d, {translation(0.5, 0)}, PF_Quality_HI), PF_Err_NONE);
   EXPECT_NEAR(dst->pixel(2, 0).red, 0.15f, 1e-6f) << "halfway between source pixels 1 and 2";
@@ -112,12 +115,10 @@ TEST_F(WorldTransform, HighQualityInterpolatesWhereLowQualityTakesTheNearestPixe
   EXPECT_EQ(dst->pixel(1, 0).alpha, 1.0f);
 }
 
-TEST_F(WorldTransform, AddCompositeAddsTheSourceTimesItsOpacity) {
+TEST_F(WorldTransform, TransferModesApplyTheOpacity) {
   for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16, PixelDepth::Float32}) {
     SCOPED_TRACE(static_cast<int>(depth));
-    PF_EffectWorld s{}, d{};
-    auto src = world(5, 5, depth, s);
-    auto dst = world(5, 5, depth, d);
+    worlds(5, 5, depth);
     src->fill({0.2f, 0.2f, 0.4f, 0.0f});
     dst->fill({0.6f, 0.2f, 0.2f, 0.2f});
     const PF_CompositeMode add{PF_Xfer_ADD, 0, 255, false, 32768};
@@ -129,15 +130,9 @@ TEST_F(WorldTransform, AddCompositeAddsTheSourceTimesItsOpacity) {
     const PF_CompositeMode halfAdd{PF_Xfer_ADD, 0, 128, false, 16384};
     ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, halfAdd), PF_Err_NONE);
     EXPECT_NEAR(dst->pixel(2, 2).red, 0.5f, 2 * tolerance);
-    host.worlds().dispose(s);
-    host.worlds().dispose(d);
   }
-}
-
-TEST_F(WorldTransform, CopyAtPartOpacityFadesAndColourOnlyKeepsAlpha) {
-  PF_EffectWorld s{}, d{};
-  auto src = world(3, 3, PixelDepth::Float32, s);
-  auto dst = world(3, 3, PixelDepth::Float32, d);
+  // Copy at part opacity fades; colour only keeps the destination's alpha.
+  worlds(3, 3);
   src->fill({1, 1, 0, 0});
   dst->fill({0.5f, 0, 0.5f, 0});
   ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_COPY, 0, 64, false, 8192}), PF_Err_NONE);
@@ -149,10 +144,8 @@ TEST_F(WorldTransform, CopyAtPartOpacityFadesAndColourOnlyKeepsAlpha) {
   EXPECT_EQ(dst->pixel(1, 1), (PixelF{0.5f, 1, 0, 0}));
 }
 
-TEST_F(WorldTransform, TheDestinationRectangleLimitsWhatIsWritten) {
-  PF_EffectWorld s{}, d{};
-  auto src = world(6, 6, PixelDepth::Float32, s);
-  auto dst = world(6, 6, PixelDepth::Float32, d);
+TEST_F(WorldTransform, TheDestinationRectangleAndAMaskLimitWhatIsWritten) {
+  worlds(6, 6);
   src->fill({1, 1, 1, 1});
   dst->fill({1, 0.5f, 0, 0});
   const PF_Rect rect{1, 2, 4, 3};
@@ -160,12 +153,27 @@ TEST_F(WorldTransform, TheDestinationRectangleLimitsWhatIsWritten) {
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 6; ++x)
       EXPECT_EQ(dst->pixel(x, y).red, (x >= 1 && x < 4 && y == 2) ? 1.0f : 0.5f) << x << "," << y;
+  // So does a mask world.
+  PF_EffectWorld m{};
+  worlds(4, 4);
+  auto matte = world(2, 2, PixelDepth::Bits8, m);
+  src->fill({1, 1, 1, 1});
+  matte->fill({1, 0, 0, 0});
+  PF_MaskWorld mask{m, {1, 1}, PF_MaskFlag_NONE};
+  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
+  EXPECT_EQ(dst->pixel(1, 1).red, 1.0f);
+  EXPECT_EQ(dst->pixel(2, 2).red, 1.0f);
+  EXPECT_EQ(dst->pixel(0, 0).red, 0.0f);
+  EXPECT_EQ(dst->pixel(3, 1).red, 0.0f);
+  mask.what_is_mask = PF_MaskFlag_INVERTED;
+  dst->fill({});
+  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
+  EXPECT_EQ(dst->pixel(1, 1).red, 0.0f);
+  EXPECT_EQ(dst->pixel(3, 1).red, 1.0f);
 }
 
 TEST_F(WorldTransform, TwoMatricesSpreadTheSourceAlongTheMotionAndKeepItsLight) {
-  PF_EffectWorld s{}, d{};
-  auto src = world(40, 9, PixelDepth::Float32, s);
-  auto dst = world(40, 9, PixelDepth::Float32, d);
+  worlds(40, 9);
   src->setPixel(10, 4, {1, 1, 1, 1});
   ASSERT_EQ(transform(s, d, {translation(0, 0), translation(12, 0)}), PF_Err_NONE);
   EXPECT_NEAR(energy(*dst), 1.0, 0.02);
@@ -188,9 +196,7 @@ TEST_F(WorldTransform, TwoMatricesSpreadTheSourceAlongTheMotionAndKeepItsLight) 
 }
 
 TEST_F(WorldTransform, BlurOfAnEvenBackgroundKeepsItAndSeveralMatricesFollowThePath) {
-  PF_EffectWorld s{}, d{};
-  auto src = world(80, 40, PixelDepth::Float32, s);
-  auto dst = world(80, 40, PixelDepth::Float32, d);
+  worlds(80, 40);
   src->fill({1, 0, 0, 0}); // a cleared flash buffer: opaque black
   src->setPixel(20, 20, {1, 1, 1, 1});
   // There and back again: 0, +8 and 0 pixels.
@@ -205,9 +211,7 @@ TEST_F(WorldTransform, BlurOfAnEvenBackgroundKeepsItAndSeveralMatricesFollowTheP
 }
 
 TEST_F(WorldTransform, ZoomBlurStreaksAwayFromTheCentreAndLeavesItSharp) {
-  PF_EffectWorld s{}, d{};
-  auto src = world(64, 64, PixelDepth::Float32, s);
-  auto dst = world(64, 64, PixelDepth::Float32, d);
+  worlds(64, 64);
   src->setPixel(32, 32, {1, 1, 1, 1}); // at the zoom centre
   src->setPixel(60, 32, {1, 1, 1, 1}); // 28 pixels from it
   auto scale = [](double k) {
@@ -227,30 +231,9 @@ TEST_F(WorldTransform, ZoomBlurStreaksAwayFromTheCentreAndLeavesItSharp) {
   EXPECT_LT(dst->pixel(60, 32).red, 0.5f);
 }
 
-TEST_F(WorldTransform, MaskWorldLimitsTheTransfer) {
-  PF_EffectWorld s{}, d{}, m{};
-  auto src = world(4, 4, PixelDepth::Float32, s);
-  auto dst = world(4, 4, PixelDepth::Float32, d);
-  auto matte = world(2, 2, PixelDepth::Bits8, m);
-  src->fill({1, 1, 1, 1});
-  matte->fill({1, 0, 0, 0});
-  PF_MaskWorld mask{m, {1, 1}, PF_MaskFlag_NONE};
-  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
-  EXPECT_EQ(dst->pixel(1, 1).red, 1.0f);
-  EXPECT_EQ(dst->pixel(2, 2).red, 1.0f);
-  EXPECT_EQ(dst->pixel(0, 0).red, 0.0f);
-  EXPECT_EQ(dst->pixel(3, 1).red, 0.0f);
-  mask.what_is_mask = PF_MaskFlag_INVERTED;
-  dst->fill({});
-  ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
-  EXPECT_EQ(dst->pixel(1, 1).red, 0.0f);
-  EXPECT_EQ(dst->pixel(3, 1).red, 1.0f);
-}
 
 TEST_F(WorldTransform, RefusesWhatItCannotDo) {
-  PF_EffectWorld s{}, d{};
-  world(4, 4, PixelDepth::Float32, s);
-  world(4, 4, PixelDepth::Float32, d);
+  worlds(4, 4);
   PF_FloatMatrix singular{};
   EXPECT_EQ(transform(s, d, {singular}), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(transform(s, d, {}), PF_Err_BAD_CALLBACK_PARAM);
@@ -281,6 +264,82 @@ TEST(WorldTransformPixels, SameResultOnOneAndOnSeveralThreads) {
   host::transformPixels(job, pair);
   EXPECT_TRUE(one.samePixels(two));
   EXPECT_GT(energy(one), 0.5 * energy(src));
+}
+
+// A 2x2 source with red 0, 1 on the top row and 0.5, 0 below, scaled to 4x4:
+// output centres land at source 0.25 and 0.75 (clamped to the edge pixels
+// outside), so rows and columns mix in quarters.
+TEST(PixelCopy, ResamplesBilinearlyAtEveryDepth) {
+  for (host::PixelDepth depth : {host::PixelDepth::Bits8, host::PixelDepth::Bits16, host::PixelDepth::Float32}) {
+    host::Image src(2, 2, depth), dst(4, 4, depth);
+    src.setPixel(0, 0, {1, 0, 0, 0});
+    src.setPixel(1, 0, {1, 1, 0, 0});
+    src.setPixel(0, 1, {1, 0.5f, 0, 0});
+    src.setPixel(1, 1, {1, 0, 0, 0});
+    ASSERT_TRUE(host::copyPixels(viewOf(src), nullptr, viewOf(dst), nullptr));
+    const float tolerance = depth == host::PixelDepth::Bits8 ? 1.0f / 255 : 1e-4f;
+    EXPECT_NEAR(dst.pixel(0, 0).red, 0.0f, tolerance);
+    EXPECT_NEAR(dst.pixel(3, 0).red, 1.0f, tolerance);
+    EXPECT_NEAR(dst.pixel(0, 3).red, 0.5f, tolerance);
+    EXPECT_NEAR(dst.pixel(3, 3).red, 0.0f, tolerance);
+    // (1, 1) reads source (0.25, 0.25): top 0.25, bottom 0.375, mixed 0.28125.
+    EXPECT_NEAR(dst.pixel(1, 1).red, 0.28125f, tolerance);
+    // (2, 1) reads source (0.75, 0.25): top 0.75, bottom 0.125, mixed 0.59375.
+    EXPECT_NEAR(dst.pixel(2, 1).red, 0.59375f, tolerance);
+    EXPECT_NEAR(dst.pixel(2, 1).alpha, 1.0f, tolerance);
+  }
+}
+
+// Scaling the left half of a row onto the whole row of the same buffer: the
+// right half's pixels are written before the left half's are all read, so
+// reading as it writes would copy already-scaled values.
+TEST(PixelCopy, ResampleWithinOneBufferReadsTheOriginal) {
+  host::Image image(4, 1, host::PixelDepth::Float32);
+  for (int x = 0; x < 4; ++x) image.setPixel(x, 0, {1, static_cast<float>(x), 0, 0});
+  const PF_Rect left{0, 0, 2, 1};
+  const PF_Rect whole{0, 0, 4, 1};
+  ASSERT_TRUE(host::copyPixels(viewOf(image), &left, viewOf(image), &whole));
+  const float expected[4] = {0.0f, 0.25f, 0.75f, 1.0f};
+  for (int x = 0; x < 4; ++x) EXPECT_FLOAT_EQ(image.pixel(x, 0).red, expected[x]) << "pixel " << x;
+}
+
+// A new frame is not cleared before the first layer goes onto it, and a layer
+// filling the frame becomes the frame in place: both must give what "over"
+// onto transparent black gives, for every code (8-bit codes with every
+// alpha, 16-bit codes above white, floats with signed zeros and values out
+// of range).
+TEST(PixelCopy, FirstLayerOfAFrameIsCompositedOntoTransparentBlack) {
+  for (host::PixelDepth depth : {host::PixelDepth::Bits8, host::PixelDepth::Bits16, host::PixelDepth::Float32}) {
+    host::Image layer(256, 256, depth);
+    for (int y = 0; y < 256; ++y)
+      for (int x = 0; x < 256; ++x) {
+        std::byte *p = layer.row(y) + x * host::bytesPerPixel(depth);
+        if (depth == host::PixelDepth::Float32) {
+          const float values[] = {0.0f, -0.0f, 0.5f, 1.0f, 1.5f, -0.25f, 0.001f, 7.0f};
+          const float px[4] = {values[y % 8], values[x % 8], values[(x / 8) % 8], values[(y / 8) % 8]};
+          std::memcpy(p, px, sizeof px);
+        } else if (depth == host::PixelDepth::Bits16) {
+          const std::uint16_t px[4] = {static_cast<std::uint16_t>(y * 257), static_cast<std::uint16_t>(x * 257),
+                                       static_cast<std::uint16_t>(x * 128), 0};
+          std::memcpy(p, px, sizeof px);
+        } else {
+          const std::uint8_t px[4] = {static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(x),
+                                      static_cast<std::uint8_t>(255 - x), static_cast<std::uint8_t>(x / 2)};
+          std::memcpy(p, px, sizeof px);
+        }
+      }
+    host::Image expected(300, 260, depth); // cleared
+    host::compositeOver(layer, expected, 30, -4);
+    host::Image canvas(300, 260, depth);
+    canvas.fill({0.3f, 0.2f, 0.1f, 0.9f}); // what a reused buffer may hold
+    host::compositeOverClear(layer, canvas, 30, -4);
+    EXPECT_TRUE(canvas.samePixels(expected)) << static_cast<int>(depth) << " bits, layer inside a larger frame";
+
+    host::Image whole(256, 256, depth);
+    host::compositeOver(layer, whole, 0, 0);
+    host::compositeOntoClear(layer);
+    EXPECT_TRUE(layer.samePixels(whole)) << static_cast<int>(depth) << " bits, in place";
+  }
 }
 
 } // namespace

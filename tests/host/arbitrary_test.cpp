@@ -1,0 +1,296 @@
+// Arbitrary-data parameters: the callback as the host drives it, seen from an
+// effect of the test's own; the Flash Builder's profile curves made, copied,
+// flattened and unflattened by the effect, saved in their text form and read
+// back byte for byte, and untrusted bytes from a scene mended on the way in.
+#include "host/HostError.h"
+#include "host/effect/EffectRunner.h"
+#include "host/project/ArbitraryValue.h"
+#include "host/project/ShapeCurveRecord.h"
+#include "host/scene/ArbitraryJson.h"
+#include "host/scene/HexBytes.h"
+#include "host/scene/SceneFile.h"
+#include "host_support.h"
+
+#include <map>
+#include <cmath>
+#include <cstring>
+
+using namespace vlam;
+using vlam::test::FakeEffect;
+using vlam::test::TempDir;
+
+namespace {
+
+// Values are one A_long in a host handle.
+class CountingArbEffect {
+public:
+  explicit CountingArbEffect(host::Host &host) : host_(host) {
+    PF_ParamDef def{};
+    def.param_type = PF_Param_ARBITRARY_DATA;
+    std::snprintf(def.name, sizeof def.name, "%s", "Blob");
+    def.uu.id = 40;
+    def.u.arb_d.id = 40;
+    def.u.arb_d.refconPV = this;
+    fake = std::make_unique<FakeEffect>(host, "arb", std::vector<PF_ParamDef>{def}, [this](auto... a) {
+      return body(a...);
+    });
+  }
+  std::map<PF_FunctionSelector, int> calls;
+  std::unique_ptr<FakeEffect> fake;
+  A_long seenAtCheckout = -1;
+  int copiesLeft = -1; // copies that succeed before the next fails; -1 for all
+
+  PF_Handle make(A_long v) {
+    auto **h = host_.handles().allocate(sizeof(A_long));
+    *static_cast<A_long *>(*h) = v;
+    return reinterpret_cast<PF_Handle>(h);
+  }
+  static A_long &valueOf(PF_Handle h) { return *static_cast<A_long *>(*reinterpret_cast<void **>(h)); }
+
+private:
+  std::optional<PF_Err> body(PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef *params[], PF_LayerDef *,
+                             void *extra) {
+    if (cmd == PF_Cmd_ARBITRARY_CALLBACK) {
+      auto *x = static_cast<PF_ArbParamsExtra *>(extra);
+      if (x->u.new_func_params.refconPV != this || x->id != 40) return PF_Err_BAD_CALLBACK_PARAM;
+      ++calls[x->which_function];
+      switch (x->which_function) {
+      case PF_Arbitrary_NEW_FUNC: *x->u.new_func_params.arbPH = make(7); break;
+      case PF_Arbitrary_COPY_FUNC:
+        if (copiesLeft == 0) return PF_Err_OUT_OF_MEMORY;
+        if (copiesLeft > 0) --copiesLeft;
+        *x->u.copy_func_params.dst_arbPH = make(valueOf(x->u.copy_func_params.src_arbH));
+        break;
+      case PF_Arbitrary_DISPOSE_FUNC: host_.handles().dispose(reinterpret_cast<void **>(x->u.dispose_func_params.arbH)); break;
+      case PF_Arbitrary_FLAT_SIZE_FUNC: *x->u.flat_size_func_params.flat_data_sizePLu = sizeof(A_long); break;
+      case PF_Arbitrary_FLATTEN_FUNC:
+        std::memcpy(x->u.flatten_func_params.flat_dataPV, &valueOf(x->u.flatten_func_params.arbH), sizeof(A_long));
+        break;
+      case PF_Arbitrary_UNFLATTEN_FUNC: {
+        A_long v = 0;
+        if (x->u.unflatten_func_params.buf_sizeLu == sizeof v) std::memcpy(&v, x->u.unflatten_func_params.flat_dataPV, sizeof v);
+        *x->u.unflatten_func_params.arbPH = make(v);
+        break;
+      }
+      default: break;
+      }
+      return PF_Err_NONE;
+    }
+    if (cmd == PF_Cmd_COMPLETELY_GENERAL) {
+      // Checks the value out, changes its copy, checks it in.
+      PF_ParamDef p{};
+      if (PF_Err err = PF_CHECKOUT_PARAM(in, 1, in->current_time, in->time_step, in->time_scale, &p)) return err;
+      seenAtCheckout = p.u.arb_d.value ? valueOf(p.u.arb_d.value) : -1;
+      if (p.u.arb_d.value) valueOf(p.u.arb_d.value) = 1234;
+      return PF_CHECKIN_PARAM(in, &p);
+    }
+    if (cmd == PF_Cmd_USER_CHANGED_PARAM) {
+      valueOf(params[1]->u.arb_d.value) += 100;
+      params[1]->uu.change_flags = PF_ChangeFlag_CHANGED_VALUE;
+      return PF_Err_NONE;
+    }
+    return std::nullopt;
+  }
+  host::Host &host_;
+};
+
+using ArbitraryProtocol = test::HostTest;
+
+TEST_F(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallback) {
+  host::Layer &plate = test::openSolidProject(host);
+  CountingArbEffect effect(host);
+  const std::size_t baseline = host.handles().liveCount();
+
+  host::EffectInstance *instance = host.applyEffect(plate, "arb");
+  ASSERT_NE(instance, nullptr);
+  EXPECT_EQ(effect.calls[PF_Arbitrary_NEW_FUNC], 1) << "no default given: the host asks for one";
+  EXPECT_EQ(effect.calls[PF_Arbitrary_COPY_FUNC], 1) << "the instance gets a copy of the default";
+  const PF_Handle stored = instance->streams[1].staticValue().arb->handle();
+  EXPECT_EQ(CountingArbEffect::valueOf(stored), 7);
+
+  const int disposedBefore = effect.calls[PF_Arbitrary_DISPOSE_FUNC];
+  EXPECT_EQ(call(*instance, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_NONE);
+  EXPECT_EQ(effect.seenAtCheckout, 7);
+  EXPECT_EQ(CountingArbEffect::valueOf(stored), 7) << "the effect changed only its copy";
+  // Copies for the parameter array and for the checkout, both given back.
+  EXPECT_EQ(effect.calls[PF_Arbitrary_DISPOSE_FUNC] - disposedBefore, 2);
+
+  EXPECT_EQ(call(*instance, PF_Cmd_USER_CHANGED_PARAM).err, PF_Err_NONE);
+  const PF_Handle changed = instance->streams[1].staticValue().arb->handle();
+  EXPECT_EQ(CountingArbEffect::valueOf(changed), 107) << "a changed value is taken";
+
+  // Saving flattens; loading unflattens.
+  host::saveScene(host.project(), dir / "saved.json");
+  EXPECT_GE(effect.calls[PF_Arbitrary_FLATTEN_FUNC], 1);
+  host.openProject(host::readScene(host, dir / "saved.json"));
+  EXPECT_GE(effect.calls[PF_Arbitrary_UNFLATTEN_FUNC], 1);
+  host::EffectInstance &loaded = *host.project().comps[0]->layers[0]->effects[0];
+  EXPECT_EQ(CountingArbEffect::valueOf(loaded.streams[1].staticValue().arb->handle()), 107);
+
+  test::openSolidProject(host);
+  host.runner().globalSetdown(effect.fake->installed());
+  EXPECT_EQ(host.handles().liveCount(), baseline) << "every value and copy was disposed";
+  EXPECT_EQ(host.handles().badHandleCalls(), 0u);
+}
+
+TEST_F(ArbitraryProtocol, AValueThatCannotBeCopiedFailsTheCallInsteadOfArrivingEmpty) {
+  host::Layer &plate = test::openSolidProject(host);
+  CountingArbEffect effect(host);
+  host::EffectInstance *instance = host.applyEffect(plate, "arb");
+  ASSERT_NE(instance, nullptr);
+  const std::size_t live = host.handles().liveCount();
+  // 0: the parameter array's copy fails, the effect is not called; 1: the
+  // checkout's copy fails and the effect gets the error.
+  for (int copies : {0, 1}) {
+    effect.copiesLeft = copies;
+    effect.seenAtCheckout = -1;
+    EXPECT_EQ(call(*instance, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_OUT_OF_MEMORY)
+        << copies;
+    EXPECT_EQ(effect.seenAtCheckout, -1) << copies;
+    EXPECT_EQ(host.handles().liveCount(), live) << copies << ": the copies made were given back";
+  }
+}
+
+// Arbitrary-data parameters driven through the host: the Flash Builder's
+// profile curves are made, copied, flattened and unflattened by the effect,
+// saved in their text form and read back byte for byte, and untrusted bytes
+// from a scene are mended on the way in.
+constexpr char kDefaultMainText[] =
+    "[x:0;y:0.16],[x:0.03;y:0.65],[x:0.1;y:0.92],[x:0.19;y:0.97],[x:0.34;y:1],[x:0.53;y:0.87],[x:0.67;y:0.74],"
+    "[x:0.84;y:0.46],[x:1;y:0]";
+
+class BuilderCurves : public test::HostTest {
+protected:
+
+  std::string scene(const std::string &params) {
+    return R"({"vlam_scene": 1, "compositions": [{"width": 64, "height": 48, "layers": [
+             {"name": "Plate", "solid": [0.1, 0.2, 0.3], "effects": [{"effect": "zk_VlamFlash", "params": {)" +
+           params + "}}]}]}]}";
+  }
+  host::EffectInstance &open(const std::string &text) {
+    host.openProject(host::parseScene(host, text, dir / "scene.json"));
+    return *host.project().comps[0]->layers[0]->effects[0];
+  }
+  std::vector<std::uint8_t> bytes(const host::EffectInstance &effect, const std::string &name,
+                                  std::int64_t ticks = 0) {
+    const std::size_t i = test::paramNamed(effect, name);
+    return host::flattenArbitrary(host, effect, i, effect.streams[i].valueAt(ticks, false));
+  }
+};
+
+TEST_F(BuilderCurves, EveryInstanceStartsWithItsOwnCopyOfTheDefaults) {
+  host::EffectInstance &a = open(scene(""));
+  host::Layer &plate = a.layer();
+  host::EffectInstance *b = host.applyEffect(plate, "zk_VlamFlash");
+  ASSERT_NE(b, nullptr);
+  const std::size_t main = test::paramNamed(a, "Flash Shape Profile");
+  const PF_Handle dflt = a.installed().params[main].def().u.arb_d.dephault;
+  ASSERT_NE(a.streams[main].staticValue().arb, nullptr);
+  ASSERT_NE(b->streams[main].staticValue().arb, nullptr);
+  EXPECT_NE(a.streams[main].staticValue().arb->handle(), dflt);
+  EXPECT_NE(a.streams[main].staticValue().arb->handle(), b->streams[main].staticValue().arb->handle());
+
+  const auto curve = host::readShapeCurve(bytes(a, "Flash Shape Profile"));
+  ASSERT_TRUE(curve) << "the flattened value is the 532-byte curve record";
+  EXPECT_EQ(curve->capacity, 16);
+  EXPECT_EQ(host::shapeCurveText(*curve), kDefaultMainText);
+  const auto petal = host::readShapeCurve(bytes(*b, "Petal Shape Profile"));
+  ASSERT_TRUE(petal);
+  EXPECT_EQ(petal->capacity, 8);
+  EXPECT_EQ(petal->count, 8);
+}
+
+TEST_F(BuilderCurves, SavedInTextFormAndReadBackByteForByte) {
+  host::EffectInstance &effect = open(scene(R"(
+      "Flash Shape Profile": "[x:0; y:0.123456789012345], [x:0.5;y:1],[x:1;y:0]",
+      "Petal Shape Profile": "[x:0;y:0.9],[x:0.25;y:0.5],[x:1;y:0]")"));
+  const auto main = bytes(effect, "Flash Shape Profile");
+  const auto petal = bytes(effect, "Petal Shape Profile");
+  const std::string saved = host::writeScene(host.project());
+  EXPECT_NE(saved.find("\"Flash Shape Profile\": \"[x:0;y:0.123456789012345],[x:0.5;y:1],[x:1;y:0]\""),
+            std::string::npos)
+      << saved;
+  EXPECT_NE(saved.find("\"Petal Shape Profile\": \"[x:0;y:0.9],[x:0.25;y:0.5],[x:1;y:0]\""), std::string::npos)
+      << saved;
+
+  host::EffectInstance &again = open(saved);
+  EXPECT_EQ(bytes(again, "Flash Shape Profile"), main);
+  EXPECT_EQ(bytes(again, "Petal Shape Profile"), petal);
+  EXPECT_EQ(host::writeScene(host.project()), saved);
+}
+
+TEST_F(BuilderCurves, BytesTheTextCannotCarryAreSavedFlat) {
+  // A point left past the count survives a save as flat bytes.
+  std::string error;
+  auto record = *host::shapeCurveFromText("[x:0;y:0.5],[x:1;y:0.25]", 16, error);
+  const double stale = 0.75;
+  std::memcpy(record.data() + 5 * 16, &stale, sizeof stale);
+  host::EffectInstance &effect =
+      open(scene(R"("Flash Shape Profile": {"flat": ")" + host::hexText(record.data(), record.size()) + R"("})"));
+  EXPECT_EQ(bytes(effect, "Flash Shape Profile"), record);
+  const std::string saved = host::writeScene(host.project());
+  EXPECT_NE(saved.find("\"flat\""), std::string::npos);
+  EXPECT_EQ(bytes(open(saved), "Flash Shape Profile"), record);
+}
+
+TEST_F(BuilderCurves, UntrustedFlatBytesAreClampedOnTheWayIn) {
+  std::vector<std::uint8_t> record(host::shape_curve_record::kSize, 0);
+  const double nan = std::nan(""), big = 5.0, negative = -3.0;
+  std::memcpy(record.data(), &nan, 8);
+  std::memcpy(record.data() + 8, &big, 8);
+  std::memcpy(record.data() + 16, &negative, 8);
+  const std::uint16_t count = 40, capacity = 200;
+  std::memcpy(record.data() + host::shape_curve_record::kCountOffset, &count, 2);
+  std::memcpy(record.data() + host::shape_curve_record::kCapacityOffset, &capacity, 2);
+  host::EffectInstance &effect =
+      open(scene(R"("Flash Shape Profile": {"flat": ")" + host::hexText(record.data(), record.size()) +
+                 R"("}, "Petal Shape Profile": {"flat": "0102"})"));
+  const auto curve = host::readShapeCurve(bytes(effect, "Flash Shape Profile"));
+  ASSERT_TRUE(curve);
+  EXPECT_LE(curve->capacity, 32);
+  EXPECT_LE(curve->count, curve->capacity);
+  for (const host::CurvePoint &p : curve->points) {
+    EXPECT_TRUE(p.x >= 0 && p.x <= 1) << p.x;
+    EXPECT_TRUE(p.y >= 0 && p.y <= 1) << p.y;
+  }
+  // Bytes of another size are not a curve: the parameter gets its default.
+  const auto petal = host::readShapeCurve(bytes(effect, "Petal Shape Profile"));
+  ASSERT_TRUE(petal);
+  EXPECT_EQ(petal->count, 8);
+}
+
+TEST_F(BuilderCurves, CurveTextIsClampedAndBadTextNamesThePlace) {
+  host::EffectInstance &effect =
+      open(scene(R"("Petal Shape Profile": "[x:-1;y:nan],[x:2;y:1e999],[x:0.1;y:0.1],[x:0.2;y:0.2],[x:0.3;y:0.3],)"
+                 R"([x:0.4;y:0.4],[x:0.5;y:0.5],[x:0.6;y:0.6],[x:0.7;y:0.7],[x:0.8;y:0.8]")"));
+  const auto petal = host::readShapeCurve(bytes(effect, "Petal Shape Profile"));
+  ASSERT_TRUE(petal);
+  EXPECT_EQ(petal->count, 8) << "points past the capacity are dropped";
+  EXPECT_EQ(host::shapeCurveText(*petal).substr(0, 24), "[x:0;y:0],[x:1;y:1],[x:0");
+
+  try {
+    host::parseScene(host, scene(R"("Flash Shape Profile": "[x:0;y:0.5")"), dir / "bad.json");
+    FAIL() << "accepted a broken curve";
+  } catch (const host::HostError &e) {
+    EXPECT_NE(std::string(e.what()).find("Flash Shape Profile"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("curve text"), std::string::npos) << e.what();
+  }
+}
+
+TEST_F(BuilderCurves, EveryHandleIsGivenBackWhenTheProjectCloses) {
+  open(scene(""));
+  test::openSolidProject(host);
+  const std::size_t baseline = host.handles().liveCount();
+  host::EffectInstance &effect = open(scene(R"("Flash Shape Profile": "[x:0;y:0.5],[x:1;y:0.5]")"));
+  host.applyEffect(effect.layer(), "zk_VlamFlash");
+  // A call that checks both curves out (the design export).
+  std::vector<std::uint8_t> block(2696, 0);
+  EXPECT_EQ(call(effect, PF_Cmd_COMPLETELY_GENERAL, 3, block.data()).err, PF_Err_NONE);
+  (void)host::writeScene(host.project());
+  EXPECT_GT(host.handles().liveCount(), baseline);
+  test::openSolidProject(host);
+  EXPECT_EQ(host.handles().liveCount(), baseline);
+  EXPECT_EQ(host.handles().badHandleCalls(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,333 @@
+// The built module in the host: its plug-ins come from the property lists,
+// the Render effect brings the module stack through the utility plug-in's
+// suite and idle hook, the records the Vlam effects exchange, and the
+// effects that carry data only render the layer unchanged.
+#include "host/HostError.h"
+#include "host/effect/EffectRunner.h"
+#include "host/module/ModuleLibrary.h"
+#include "host/report/RecordLayouts.h"
+#include "host/scene/ParamAddress.h"
+#include "host_support.h"
+
+#include <SPSuites.h>
+#include <VlamFiringDescription.h>
+#include <sstream>
+
+using namespace vlam;
+using vlam::test::TempDir;
+using Stack = std::vector<std::string>;
+namespace rec = vlam::host::records;
+
+namespace {
+
+// What each list says is checked byte by byte with the module's own tests
+// and the list reader's; here, that the host installs what the lists name,
+// in their order.
+using ModulePlugins = test::HostTest;
+
+TEST_F(ModulePlugins, EffectsComeFromThePropertyLists) {
+  const char *matchNames[] = {"zk_Vlam", "zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_VlamRelighter"};
+  ASSERT_EQ(host.installedEffects().size(), 5u);
+  for (std::size_t i = 0; i < 5; ++i) {
+    const host::InstalledEffect &effect = *host.installedEffects()[i];
+    SCOPED_TRACE(matchNames[i]);
+    EXPECT_EQ(effect.key, static_cast<A_long>(i + 1));
+    EXPECT_EQ(effect.pipl.resourceId, 16001 + static_cast<int>(i));
+    EXPECT_EQ(effect.matchName(), matchNames[i]);
+    EXPECT_FALSE(effect.globalSetupDone) << "global setup waits for first need";
+  }
+  ASSERT_EQ(host.generalPlugins().size(), 1u);
+  const host::GeneralPlugin &utility = host.generalPlugins()[0];
+  EXPECT_EQ(utility.pipl.name, "zkVlamUtil");
+  EXPECT_EQ(utility.pipl.category, "General Plugin");
+  EXPECT_EQ(utility.pipl.version, 0x00030000u);
+  EXPECT_EQ(utility.initResult, A_Err_NONE);
+  EXPECT_TRUE(host.suites().has("ZK Vlam Utils Suite", 1)) << "added through SP Suites Suite at load";
+  EXPECT_EQ(host.idleHooks.size(), 1u);
+  EXPECT_EQ(host.suites().outstanding(kSPSuitesSuite, kSPSuitesSuiteVersion), 0) << "released after use";
+}
+
+TEST(ModuleLoading, UtilityPluginReportsWhenItCannotAddItsSuite) {
+  TempDir dir;
+  host::HostOptions options = test::testHostOptions(dir);
+  options.refusedSuites = {kSPSuitesSuite};
+  host::Host host(options);
+  EXPECT_NE(host.generalPlugins()[0].initResult, A_Err_NONE);
+  EXPECT_FALSE(host.suites().has("ZK Vlam Utils Suite", 1));
+  bool reported = false;
+  for (const auto &m : host.messages) reported = reported || m.text == "Error initialising zkVlamUtil!";
+  EXPECT_TRUE(reported);
+  EXPECT_TRUE(host.idleHooks.empty());
+}
+
+TEST(ModuleLoading, MissingOrForeignModuleIsAClearError) {
+  TempDir dir;
+  host::HostOptions options = test::testHostOptions(dir);
+  options.modulePath = dir / "nowhere.aex";
+  try {
+    host::Host host(options);
+    ADD_FAILURE() << "loaded a missing module";
+  } catch (const host::HostError &e) {
+    EXPECT_NE(std::string(e.what()).find("nowhere.aex"), std::string::npos);
+  }
+  test::writeFile(dir / "junk.aex", "not a shared object");
+  options.modulePath = dir / "junk.aex";
+  EXPECT_THROW(host::Host{options}, host::HostError);
+  EXPECT_EQ(host::Host::currentOrNull(), nullptr) << "a failed start leaves no host behind";
+}
+
+// Applying the Render effect brings the module stack through the utility
+// plug-in's suite and idle hook (where the stack places its effects, and which
+// layer of several requests it serves, is checked with the module's tests).
+using ModuleStack = test::HostTest;
+
+TEST_F(ModuleStack, RenderOnAnEmptyLayerGetsTheFullStack) {
+  host::Layer &plate = test::openSolidProject(host);
+  PF_Err err = -1;
+  ASSERT_NE(host.applyEffect(plate, "zk_Vlam", &err), nullptr);
+  EXPECT_EQ(err, PF_Err_NONE);
+  EXPECT_EQ(test::stackOf(plate), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam"}));
+  EXPECT_NE(plate.effects[0]->sequenceData, nullptr) << "Module Selector state";
+  EXPECT_NE(plate.effects[1]->sequenceData, nullptr) << "Flash Builder state";
+  EXPECT_EQ(host.effectRefs().live(), 0u) << "every effect reference the plug-in took was disposed";
+  EXPECT_TRUE(host.messages.empty());
+  // Closing the project frees both sequence records (the selector has no
+  // setdown of its own: the host frees what it leaves) and the builder's two
+  // profile curve values.
+  const std::size_t live = host.handles().liveCount();
+  host.openProject(std::make_unique<host::Project>());
+  EXPECT_EQ(host.handles().liveCount(), live - 4);
+  EXPECT_EQ(host.handles().badHandleCalls(), 0u);
+  // Effects may hold suites from global setup to setdown; after both
+  // setdowns nothing is left acquired.
+  for (const auto &effect : host.installedEffects()) host.runner().globalSetdown(*effect);
+  EXPECT_EQ(host.suites().outstandingTotal(), 0) << "every suite acquired was released";
+}
+
+TEST_F(ModuleStack, RefusedUtilsSuiteFailsTheRenderEffectsSetup) {
+  host.suites().refuse("ZK Vlam Utils Suite");
+  host::Layer &plate = test::openSolidProject(host);
+  PF_Err err = PF_Err_NONE;
+  EXPECT_EQ(host.applyEffect(plate, "zk_Vlam", &err), nullptr);
+  EXPECT_EQ(err, A_Err_MISSING_SUITE);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "Couldn't load Vlam Utils Suite");
+  EXPECT_EQ(host.messages[0].error, 13);
+  EXPECT_TRUE(plate.effects.empty()) << "a failed apply leaves nothing behind";
+}
+
+TEST_F(ModuleStack, FailingApplyInsideTheIdleHookIsContained) {
+  host::Layer &plate = test::openSolidProject(host);
+  // The second AEGP_ApplyEffect (the Flash Builder) fails: the rest goes on.
+  host.monitor().failCall("AEGP_ApplyEffect", 2, A_Err_GENERIC);
+  ASSERT_NE(host.applyEffect(plate, "zk_Vlam"), nullptr);
+  EXPECT_EQ(test::stackOf(plate), (Stack{"zk_VlamInstance", "zk_VlamMod", "zk_Vlam"}))
+      << "no builder: the instance, missing its anchor, goes to the top";
+  EXPECT_EQ(host.effectRefs().live(), 0u);
+}
+
+// The host's description of the records the Vlam effects exchange, checked
+// against what the module writes, and the module's firing description export
+// refusing what it cannot describe.
+constexpr std::uint8_t kFill = 0xCD;
+
+class FlashRecords : public test::HostTest {
+protected:
+  host::Layer &plate = test::openSolidProject(host);
+
+  // Bytes of a block (with a guard band after it) that a call changed.
+  std::vector<std::size_t> changedBy(host::EffectInstance &effect, std::vector<std::uint8_t> &block) {
+    const std::vector<std::uint8_t> before = block;
+    EXPECT_EQ(call(effect, PF_Cmd_COMPLETELY_GENERAL, 0, block.data()).err, PF_Err_NONE);
+    std::vector<std::size_t> changed;
+    for (std::size_t i = 0; i < block.size(); ++i)
+      if (block[i] != before[i]) changed.push_back(i);
+    return changed;
+  }
+};
+
+TEST_F(FlashRecords, BuilderAndInstanceWriteOnlyTheirSlot) {
+  host::EffectInstance *builder = host.applyEffect(plate, "zk_VlamFlash");
+  host::EffectInstance *instance = host.applyEffect(plate, "zk_VlamInstance");
+  ASSERT_TRUE(builder && instance);
+
+  std::vector<std::uint8_t> block(rec::kExchangeBlockSize + 64, kFill);
+  const auto byBuilder = changedBy(*builder, block);
+  ASSERT_FALSE(byBuilder.empty());
+  EXPECT_GE(byBuilder.front(), rec::kDesignsOffset);
+  EXPECT_LT(byBuilder.back(), rec::kDesignsOffset + rec::kFlashDesignSize) << "Flash A is the first slot";
+  const std::span<const std::uint8_t> design(block.data() + rec::kDesignsOffset, rec::kFlashDesignSize);
+  EXPECT_EQ(design[rec::kDesignValidOffset], 1);
+  EXPECT_NE(host::readAt<std::uint64_t>(design, rec::kDesignMainProfileOffset), 0u);
+
+  std::vector<std::uint8_t> instances(rec::kExchangeBlockSize + 64, kFill);
+  const std::int32_t one = 1;
+  std::memcpy(instances.data() + rec::kInstanceCountOffset, &one, sizeof one);
+  const auto byInstance = changedBy(*instance, instances);
+  ASSERT_FALSE(byInstance.empty());
+  EXPECT_GE(byInstance.front(), rec::kInstancesOffset);
+  EXPECT_LT(byInstance.back(), rec::kInstancesOffset + rec::kInstanceRecordSize);
+  const std::span<const std::uint8_t> record(instances.data() + rec::kInstancesOffset, rec::kInstanceRecordSize);
+  EXPECT_EQ(host::readAt<double>(record, rec::kInstanceTriggerLevelOffset), 0.4);
+  const nlohmann::ordered_json fields = host::recordJson(record, host::instanceRecordFields());
+  EXPECT_EQ(fields["randomSeed"], 1024);
+  EXPECT_EQ(fields["maskId"], 0u);
+}
+
+TEST_F(FlashRecords, FiringDescriptionRefusesWhatItCannotDescribe) {
+  auto describe = reinterpret_cast<VlamDescribeFiringFunc>(host.module().symbol(VlamDescribeFiring_FuncName));
+  ASSERT_NE(describe, nullptr);
+  std::vector<std::uint8_t> block(rec::kExchangeBlockSize, 0);
+  VlamFiringDescription d{};
+  EXPECT_EQ(describe(nullptr, 0, 0, 0, &d), A_Err_PARAMETER);
+  EXPECT_EQ(describe(block.data(), rec::kExchangeBlockSize - 1, 0, 0, &d), A_Err_PARAMETER);
+  EXPECT_EQ(describe(block.data(), rec::kExchangeBlockSize, 0, 0, nullptr), A_Err_PARAMETER);
+  EXPECT_EQ(describe(block.data(), rec::kExchangeBlockSize, 0, 0, &d), A_Err_PARAMETER) << "no instances";
+  // Damaged counts and slots never reach outside the sixteen slots.
+  const std::int32_t count = 1000;
+  std::memcpy(block.data() + rec::kInstanceCountOffset, &count, sizeof count);
+  EXPECT_EQ(describe(block.data(), rec::kExchangeBlockSize, 0, 16, &d), A_Err_PARAMETER);
+  EXPECT_EQ(describe(block.data(), rec::kExchangeBlockSize, 0, -1, &d), A_Err_PARAMETER);
+  // An instance whose design index is out of range, or whose design slot is
+  // empty, does not fire.
+  const std::uint32_t badDesign = 7;
+  std::memcpy(block.data() + rec::kInstancesOffset, &badDesign, sizeof badDesign);
+  const double on = 0.4;
+  std::memcpy(block.data() + rec::kInstancesOffset + rec::kInstanceTriggerLevelOffset, &on, sizeof on);
+  d.firing = 5;
+  EXPECT_EQ(describe(block.data(), rec::kExchangeBlockSize, 0, 0, &d), A_Err_NONE);
+  EXPECT_EQ(d.firing, 0);
+  EXPECT_EQ(describe(block.data(), rec::kExchangeBlockSize, 0, 15, &d), A_Err_NONE);
+  EXPECT_EQ(d.firing, 0);
+}
+
+// Flash Builder, Flash Instance and Module Selector carry data and controls
+// only: a layer with one of them renders exactly as the layer without it.
+using PassThroughRender = test::HostTest;
+
+TEST_F(PassThroughRender, ModuleEffectsAloneLeaveTheLayerUnchangedAtEveryDepth) {
+  test::writeTestPicture(dir / "picture.png", 37, 23);
+  for (const char *match : {"zk_VlamFlash", "zk_VlamInstance", "zk_VlamMod"})
+    for (host::PixelDepth depth : {host::PixelDepth::Bits8, host::PixelDepth::Bits16, host::PixelDepth::Float32}) {
+      SCOPED_TRACE(std::string(match) + " at " + std::to_string(static_cast<int>(depth)) + " bits");
+      host::Layer &plate = test::openImageProject(host, dir / "picture.png");
+      const host::Image without = test::renderFrame(host, 3, depth);
+      ASSERT_NE(host.applyEffect(plate, match), nullptr);
+      ASSERT_EQ(plate.effects.size(), 1u);
+      const host::Image with = test::renderFrame(host, 3, depth);
+      EXPECT_TRUE(with.samePixels(without));
+      // Not trivially equal: the picture has structure and half-transparent pixels.
+      EXPECT_NE(without.pixel(3, 4), without.pixel(20, 9));
+      EXPECT_LT(without.pixel(0, 0).alpha, 1.0f);
+    }
+  EXPECT_EQ(host.worlds().liveCount(), 0u) << "every buffer described to an effect was forgotten";
+}
+
+// Downsampled frames have the reduced size; inactive effects are skipped.
+TEST_F(PassThroughRender, DownsampledFramesAndInactiveEffects) {
+  host::Layer &plate = test::openSolidProject(host, 64, 47);
+  ASSERT_NE(host.applyEffect(plate, "zk_VlamFlash"), nullptr);
+  const host::Image half = test::renderFrame(host, 3, host::PixelDepth::Bits8, PF_Quality_HI, 2);
+  EXPECT_EQ(half.width(), 32);
+  EXPECT_EQ(half.height(), 24);
+  EXPECT_NEAR(half.pixel(31, 23).blue, 0.6f, 0.5f / 255);
+  plate.effects[0]->active = false;
+  const int before = host.monitor().callCount("checkout_layer");
+  test::renderFrame(host, 3);
+  EXPECT_EQ(host.monitor().callCount("checkout_layer"), before);
+}
+
+// The Relighter rendered through the host: where it lights the plate, and a
+// Render effect whose grain layer has another size (that nothing to light
+// passes the input through at every depth is checked with its own tests).
+constexpr host::PixelDepth kDepths[] = {host::PixelDepth::Bits8, host::PixelDepth::Bits16, host::PixelDepth::Float32};
+
+class RelighterRender : public ::testing::Test {
+protected:
+  TempDir dir;
+  std::ostringstream trace;
+  std::unique_ptr<host::Host> host;
+  host::Layer *plate = nullptr;
+
+  // A 240 x 160 picture with structure everywhere.
+  void SetUp() override {
+    host::HostOptions options = test::testHostOptions(dir);
+    options.trace = &trace;
+    host = std::make_unique<host::Host>(options);
+    test::writeTestPicture(dir / "plate.png", 240, 160);
+    plate = &test::openImageProject(*host, dir / "plate.png");
+  }
+  host::EffectInstance &apply(const std::string &match) { return test::applyOrThrow(*host, *plate, match); }
+  host::EffectInstance &effect(const std::string &match) {
+    for (auto &e : plate->effects)
+      if (e->matchName() == match) return *e;
+    throw std::runtime_error("no " + match);
+  }
+  void set(host::EffectInstance &e, const std::string &address, double value) {
+    e.streams[host::resolveParam(e.installed(), address)].setStaticValue(host::ParamValue::scalar(value));
+  }
+  host::Image render(host::PixelDepth depth, PF_Quality quality = PF_Quality_HI, int downsample = 1) {
+    return test::renderFrame(*host, 3, depth, quality, downsample);
+  }
+  // The frame with the Relighter switched on and off.
+  std::pair<host::Image, host::Image> withAndWithout(host::PixelDepth depth) {
+    host::EffectInstance &relighter = effect("zk_VlamRelighter");
+    relighter.active = true;
+    host::Image with = render(depth);
+    relighter.active = false;
+    host::Image without = render(depth);
+    relighter.active = true;
+    return {std::move(with), std::move(without)};
+  }
+};
+
+TEST_F(RelighterRender, AFiringInstanceBrightensThePlateAroundItsMuzzle) {
+  // A light spreads over a few hundred pixels: a larger plate shows its edge.
+  test::writeTestPicture(dir / "large.png", 480, 270);
+  plate = &test::openImageProject(*host, dir / "large.png");
+  apply("zk_Vlam");
+  host::EffectInstance &instance = effect("zk_VlamInstance");
+  host::EffectInstance &relighter = apply("zk_VlamRelighter");
+  host::EffectInstance &builder = effect("zk_VlamFlash");
+  instance.streams[host::resolveParam(instance.installed(), "Position")].setStaticValue(
+      host::ParamValue{{120, 135, 0, 0}, nullptr, nullptr});
+  set(builder, "Main Shape/Diameter", 0.3);
+  set(relighter, "Light Spread", 5);
+  set(effect("zk_Vlam"), "Glow Radius", 0); // the glow is not what is measured; it is slow at this size
+
+  auto [with, without] = withAndWithout(host::PixelDepth::Float32);
+  if (trace.str().find("not offered: getEffectCameraMatrix") != std::string::npos)
+    GTEST_SKIP() << "the host gives effects no camera matrix yet, so no light can be placed";
+  auto gain = [&](int x, int y) {
+    const host::PixelF a = with.pixel(x, y), b = without.pixel(x, y);
+    return (a.red + a.green + a.blue) - (b.red + b.green + b.blue);
+  };
+  const float nearMuzzle = gain(123, 136), farAway = gain(450, 20);
+  EXPECT_GT(nearMuzzle, 0.0f);
+  EXPECT_GT(nearMuzzle, 2.0f * farAway) << "near " << nearMuzzle << ", far " << farAway;
+  // Same frame, same threads: the same bytes.
+  EXPECT_TRUE(render(host::PixelDepth::Float32).samePixels(with));
+  EXPECT_TRUE(host->messages.empty());
+}
+
+TEST_F(RelighterRender, GrainAndMatteLayersOfAnotherSizeRender) {
+  test::writeTestPicture(dir / "grain.png", 37, 91);
+  host::Layer &grain = host->project().addLayer(*host->project().comps[0], "Grain");
+  grain.width = 37;
+  grain.height = 91;
+  grain.source.kind = host::LayerSource::Kind::Image;
+  grain.source.resolvedFile = dir / "grain.png";
+  apply("zk_Vlam");
+  host::EffectInstance &relighter = apply("zk_VlamRelighter");
+  set(effect("zk_Vlam"), "Grain Layer", grain.id());
+  set(relighter, "Relight Matte", grain.id());
+  for (host::PixelDepth depth : kDepths)
+    for (int downsample : {1, 3}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(depth)) + " bits, downsample " + std::to_string(downsample));
+      EXPECT_NO_THROW(render(depth, PF_Quality_HI, downsample));
+    }
+  EXPECT_TRUE(host->messages.empty()) << host->messages.front().text;
+  EXPECT_EQ(host->worlds().liveCount(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,312 @@
+// Parameter streams and their keys: blending and holding, keys written
+// through the keyframe suite, and a user's changes to an instance's controls
+// carried out through the built module (the effect is told, rewrites other
+// controls, writes keys inside an undo group).
+#include "host/HostError.h"
+#include "host/effect/UserEdits.h"
+#include "host/project/ParamCodec.h"
+#include "host/project/ParamStream.h"
+#include "host_support.h"
+
+#include <AE_GeneralPlug.h>
+#include <cmath>
+
+using namespace vlam::host;
+using namespace vlam;
+using namespace vlam::test;
+using vlam::test::TempDir;
+
+namespace {
+
+ParamStream twoKeys(Interpolation first) {
+  ParamStream s(ParamValue::scalar(-1));
+  s.setKey({10, ParamValue::scalar(100), first});
+  s.setKey({20, ParamValue::scalar(200), Interpolation::Linear});
+  return s;
+}
+
+TEST(ParamStream, LinearKeysBlendEveryComponent) {
+  ParamStream s;
+  ParamValue a, b;
+  a.number = {0, 10, -4, 1};
+  b.number = {1, 20, 4, 1};
+  s.setKey({0, a, Interpolation::Linear});
+  s.setKey({4, b, Interpolation::Linear});
+  ParamValue mid = s.valueAt(1, true);
+  EXPECT_DOUBLE_EQ(mid.number[0], 0.25);
+  EXPECT_DOUBLE_EQ(mid.number[1], 12.5);
+  EXPECT_DOUBLE_EQ(mid.number[2], -2);
+  EXPECT_DOUBLE_EQ(mid.number[3], 1);
+}
+
+TEST(ParamStream, OutsideTheKeysTheNearestKeyHoldsAndHoldKeysStep) {
+  ParamStream s = twoKeys(Interpolation::Linear);
+  EXPECT_EQ(s.valueAt(-1000, true).number[0], 100);
+  EXPECT_EQ(s.valueAt(10, true).number[0], 100);
+  EXPECT_EQ(s.valueAt(15, true).number[0], 150);
+  EXPECT_EQ(s.valueAt(20, true).number[0], 200);
+  EXPECT_EQ(s.valueAt(1 << 30, true).number[0], 200);
+  EXPECT_EQ(s.staticValue().number[0], -1) << "the static value is kept but not used while animated";
+  // Hold keys and types that do not blend step.
+  ParamStream hold = twoKeys(Interpolation::Hold);
+  EXPECT_EQ(hold.valueAt(19, true).number[0], 100);
+  EXPECT_EQ(hold.valueAt(20, true).number[0], 200);
+  EXPECT_EQ(s.valueAt(19, false).number[0], 100) << "a checkbox never takes a value between keys";
+}
+
+TEST(ParamStream, KeysStaySortedAndReplaceAtTheSameTime) {
+  ParamStream s;
+  s.setKey({30, ParamValue::scalar(3), Interpolation::Hold});
+  s.setKey({10, ParamValue::scalar(1), Interpolation::Hold});
+  EXPECT_EQ(s.setKey({20, ParamValue::scalar(2), Interpolation::Hold}), 1u);
+  EXPECT_EQ(s.setKey({10, ParamValue::scalar(9), Interpolation::Linear}), 0u);
+  ASSERT_EQ(s.keys().size(), 3u);
+  EXPECT_EQ(s.keys()[0].value.number[0], 9);
+  EXPECT_EQ(s.keys()[0].interpolation, Interpolation::Linear);
+  EXPECT_EQ(s.keys()[2].ticks, 30);
+  EXPECT_FALSE(s.removeKey(3));
+  EXPECT_TRUE(s.removeKey(0));
+  EXPECT_EQ(s.keys().front().ticks, 20);
+}
+
+TEST(ParamStream, SettingAValueOnAnAnimatedStreamAddsAKeyThere) {
+  ParamStream s = twoKeys(Interpolation::Hold);
+  s.setValueAt(15, ParamValue::scalar(7));
+  ASSERT_EQ(s.keys().size(), 3u);
+  EXPECT_EQ(s.keys()[1].ticks, 15);
+  EXPECT_EQ(s.keys()[1].interpolation, Interpolation::Hold) << "takes the interpolation of the stretch it splits";
+  EXPECT_EQ(s.staticValue().number[0], -1);
+  ParamStream still;
+  still.setValueAt(15, ParamValue::scalar(7));
+  EXPECT_FALSE(still.animated());
+  EXPECT_EQ(still.valueAt(0, true).number[0], 7);
+}
+
+TEST(ParamStream, ArbitraryBytesTakePartInEquality) {
+  ParamValue a, b;
+  a.flat = std::make_shared<std::vector<std::uint8_t>>(std::vector<std::uint8_t>{1, 2});
+  b.flat = std::make_shared<std::vector<std::uint8_t>>(std::vector<std::uint8_t>{1, 2});
+  EXPECT_EQ(a, b);
+  b.flat = std::make_shared<std::vector<std::uint8_t>>(std::vector<std::uint8_t>{1, 3});
+  EXPECT_FALSE(a == b);
+  b.flat.reset();
+  EXPECT_FALSE(a == b);
+}
+
+// Keys of effect parameter streams written through "AEGP Keyframe Suite".
+class KeyframeSuite : public test::HostTest {
+protected:
+  std::unique_ptr<FakeEffect> fake;
+  host::EffectInstance *effect = nullptr;
+  const AEGP_KeyframeSuite4 *keys = nullptr;
+
+  void SetUp() override {
+    PF_ParamDef fixed = floatParam("Fixed", 3, 0, 10, 1);
+    fixed.flags = PF_ParamFlag_CANNOT_TIME_VARY;
+    PF_ParamDef controlOnly = floatParam("Control Only", 4, 0, 10, 1);
+    controlOnly.ui_flags = PF_PUI_STD_CONTROL_ONLY;
+    fake = std::make_unique<FakeEffect>(host, "keyed",
+                                        std::vector<PF_ParamDef>{floatParam("Amount", 1, 0, 100, 10),
+                                                                 checkboxParam("On", 2, true), fixed, controlOnly});
+    host::Layer &plate = test::openSolidProject(host);
+    effect = host.applyEffect(plate, "keyed");
+    ASSERT_NE(effect, nullptr);
+    keys = acquire<AEGP_KeyframeSuite4>(host, kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4);
+    ASSERT_NE(keys, nullptr);
+  }
+  void TearDown() override { host.basicSuite()->ReleaseSuite(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4); }
+  AEGP_StreamRefH stream(int index) {
+    return reinterpret_cast<AEGP_StreamRefH>(host.streamRefs().make({effect->id(), index}));
+  }
+  A_Err setKey(AEGP_StreamRefH s, A_long frame, double value, AEGP_KeyframeIndex *index = nullptr) {
+    AEGP_KeyframeIndex i = -1;
+    const A_Time t{frame, 24};
+    A_Err err = keys->AEGP_InsertKeyframe(s, AEGP_LTimeMode_CompTime, &t, &i);
+    AEGP_StreamValue2 v{};
+    v.val.one_d = value;
+    if (!err) err = keys->AEGP_SetKeyframeValue(s, i, &v);
+    if (index) *index = i;
+    return err;
+  }
+};
+
+TEST_F(KeyframeSuite, NumberKeysBlendAndCheckboxKeysHold) {
+  AEGP_StreamRefH amount = stream(1), on = stream(2);
+  ASSERT_EQ(setKey(amount, 0, 0), A_Err_NONE);
+  ASSERT_EQ(setKey(amount, 10, 50), A_Err_NONE);
+  EXPECT_DOUBLE_EQ(effect->streams[1].valueAt(5, true).number[0], 25);
+  ASSERT_EQ(setKey(on, 10, 0), A_Err_NONE);
+  ASSERT_EQ(setKey(on, 0, 1), A_Err_NONE);
+  ASSERT_EQ(effect->streams[2].keys().size(), 2u);
+  EXPECT_EQ(effect->streams[2].keys()[0].interpolation, host::Interpolation::Hold);
+  EXPECT_EQ(effect->streams[2].valueAt(9, false).number[0], 1);
+  EXPECT_EQ(effect->streams[2].valueAt(10, false).number[0], 0);
+  A_long count = 0;
+  EXPECT_EQ(keys->AEGP_GetStreamNumKFs(on, &count), A_Err_NONE);
+  EXPECT_EQ(count, 2);
+  A_Time time{};
+  EXPECT_EQ(keys->AEGP_GetKeyframeTime(on, 1, AEGP_LTimeMode_CompTime, &time), A_Err_NONE);
+  EXPECT_EQ(time.value, 10);
+  EXPECT_EQ(time.scale, 24u);
+  // Asking for linear keys on a checkbox still holds.
+  EXPECT_EQ(keys->AEGP_SetKeyframeInterpolation(on, 0, AEGP_KeyInterp_LINEAR, AEGP_KeyInterp_LINEAR), A_Err_NONE);
+  EXPECT_EQ(effect->streams[2].keys()[0].interpolation, host::Interpolation::Hold);
+  EXPECT_EQ(keys->AEGP_SetKeyframeInterpolation(amount, 0, AEGP_KeyInterp_HOLD, AEGP_KeyInterp_HOLD), A_Err_NONE);
+  EXPECT_DOUBLE_EQ(effect->streams[1].valueAt(5, true).number[0], 0);
+  EXPECT_TRUE(host.streamRefs().dispose(amount));
+  EXPECT_TRUE(host.streamRefs().dispose(on));
+}
+
+TEST_F(KeyframeSuite, InsertingAtAKeysTimeFindsThatKey) {
+  AEGP_StreamRefH amount = stream(1);
+  AEGP_KeyframeIndex first = -1, again = -1;
+  ASSERT_EQ(setKey(amount, 12, 40, &first), A_Err_NONE);
+  const A_Time t{12, 24};
+  ASSERT_EQ(keys->AEGP_InsertKeyframe(amount, AEGP_LTimeMode_CompTime, &t, &again), A_Err_NONE);
+  EXPECT_EQ(again, first);
+  ASSERT_EQ(effect->streams[1].keys().size(), 1u);
+  EXPECT_EQ(effect->streams[1].keys()[0].value.number[0], 40) << "the key keeps its value";
+  // Removing the only key leaves the parameter at that key's value.
+  EXPECT_EQ(keys->AEGP_DeleteKeyframe(amount, 0), A_Err_NONE);
+  EXPECT_FALSE(effect->streams[1].animated());
+  EXPECT_EQ(effect->streams[1].staticValue().number[0], 40);
+  host.streamRefs().dispose(amount);
+}
+
+TEST_F(KeyframeSuite, KeysAreRefusedWhereTheyCannotBe) {
+  AEGP_StreamRefH fixed = stream(3), amount = stream(1), controlOnly = stream(4);
+  AEGP_KeyframeIndex index = -1;
+  const A_Time t{0, 24}, noScale{0, 0};
+  EXPECT_NE(keys->AEGP_InsertKeyframe(fixed, AEGP_LTimeMode_CompTime, &t, &index), A_Err_NONE)
+      << "a parameter that cannot vary over time";
+  EXPECT_NE(keys->AEGP_InsertKeyframe(controlOnly, AEGP_LTimeMode_CompTime, &t, &index), A_Err_NONE)
+      << "a parameter without a stream (PF_PUI_STD_CONTROL_ONLY)";
+  host.streamRefs().dispose(controlOnly);
+  // A value set without a key is kept inside the valid range too.
+  auto *streams = acquire<AEGP_StreamSuite3>(host, kAEGPStreamSuite, kAEGPStreamSuiteVersion3);
+  AEGP_StreamValue2 big{};
+  big.val.one_d = 500;
+  EXPECT_EQ(streams->AEGP_SetStreamValue(0, fixed, &big), A_Err_NONE);
+  EXPECT_EQ(effect->streams[3].staticValue().number[0], 10);
+  host.basicSuite()->ReleaseSuite(kAEGPStreamSuite, 8);
+  EXPECT_NE(keys->AEGP_InsertKeyframe(amount, AEGP_LTimeMode_CompTime, &noScale, &index), A_Err_NONE);
+  AEGP_StreamValue2 v{};
+  EXPECT_NE(keys->AEGP_SetKeyframeValue(amount, 0, &v), A_Err_NONE) << "no key 0 yet";
+  ASSERT_EQ(setKey(amount, 0, 500), A_Err_NONE);
+  EXPECT_EQ(effect->streams[1].keys()[0].value.number[0], 100) << "values are kept inside the valid range";
+  EXPECT_NE(keys->AEGP_SetKeyframeValue(amount, 1, &v), A_Err_NONE);
+  EXPECT_NE(keys->AEGP_DeleteKeyframe(amount, -1), A_Err_NONE);
+  host.streamRefs().dispose(amount);
+  EXPECT_NE(keys->AEGP_InsertKeyframe(amount, AEGP_LTimeMode_CompTime, &t, &index), A_Err_NONE)
+      << "a disposed reference";
+  host.streamRefs().dispose(fixed);
+}
+
+// A user's changes to an instance's controls, carried out by the host
+// through the built module: the effect is told, rewrites other controls,
+// writes keys inside an undo group.
+// Indices of the Flash Instance's parameters.
+constexpr std::size_t kAimSystem = 4, kAim = 7, kPointAway = 8, kSweep = 9, kTilt = 10,
+                      kRate = 15, kRounds = 16, kAddKeyframes = 17, kTrigger = 18;
+
+host::ParamValue point(double x, double y) {
+  host::ParamValue v;
+  v.number = {x, y, 0, 0};
+  return v;
+}
+
+class UserEdits : public test::HostTest {
+protected:
+  void SetUp() override {
+    plate = &test::openSolidProject(host, 640, 360);
+    instance = host.applyEffect(*plate, "zk_VlamInstance");
+    ASSERT_NE(instance, nullptr);
+  }
+  double valueOf(std::size_t index, std::int64_t ticks = 0) {
+    return instance->streams[index].valueAt(ticks, instance->param(index).blendable()).number[0];
+  }
+  host::UserEditResult set(std::size_t index, host::ParamValue value, std::int64_t ticks = 0) {
+    return host::userSetParam(host, *instance, index, std::move(value), ticks);
+  }
+
+  host::Layer *plate = nullptr;
+  host::EffectInstance *instance = nullptr;
+};
+
+TEST_F(UserEdits, AimStraightAboveTheMuzzleRewritesSweepAndTilt) {
+  // Position defaults to the layer centre (320, 180); aim 200 pixels above it.
+  const host::UserEditResult r = set(kAim, point(320, -20));
+  EXPECT_EQ(r.err, PF_Err_NONE);
+  EXPECT_TRUE(r.supervised);
+  EXPECT_DOUBLE_EQ(valueOf(kSweep), 90.0);
+  EXPECT_DOUBLE_EQ(valueOf(kTilt), 90.0);
+  ASSERT_EQ(r.edits.size(), 3u) << "Aim, Sweep and Tilt";
+  EXPECT_EQ(r.edits[0].index, kAim);
+  EXPECT_EQ(r.edits[1].index, kSweep);
+  EXPECT_EQ(r.edits[2].index, kTilt);
+  EXPECT_TRUE(r.undoGroups.empty());
+}
+
+// What the module rewrites for each control is checked with its own tests;
+// here, that the host reports only what changed, and which edits it
+// supervised.
+TEST_F(UserEdits, OnlyWhatTheEffectChangedIsReported) {
+  set(kAimSystem, host::ParamValue::scalar(2));
+  const host::UserEditResult r = set(kAim, point(320, -20));
+  ASSERT_EQ(r.edits.size(), 1u);
+  EXPECT_TRUE(r.supervised);
+  EXPECT_DOUBLE_EQ(valueOf(kSweep), 0.0);
+  const host::UserEditResult away = set(kPointAway, host::ParamValue::scalar(1));
+  ASSERT_EQ(away.edits.size(), 1u);
+  EXPECT_FALSE(away.supervised);
+}
+
+TEST_F(UserEdits, VlamWritesOneBurstOfHoldKeysInOneUndoGroup) {
+  set(kRounds, host::ParamValue::scalar(3));
+  ASSERT_EQ(valueOf(kRate), 12.0);
+  const host::UserEditResult r = host::userPressButton(host, *instance, kAddKeyframes, 10);
+  EXPECT_EQ(r.err, PF_Err_NONE);
+  EXPECT_EQ(r.undoGroups, std::vector<std::string>{"Add Vlam Keyframes"});
+  EXPECT_TRUE(r.unclosedUndoGroups.empty());
+  ASSERT_FALSE(host.undoGroups.empty());
+  EXPECT_TRUE(host.undoGroups.back().closed);
+  const auto &keys = instance->streams[kTrigger].keys();
+  const std::vector<std::pair<std::int64_t, double>> expected{{0, 0}, {10, 1}, {11, 0}, {12, 1},
+                                                              {13, 0}, {14, 1}, {15, 0}};
+  ASSERT_EQ(keys.size(), expected.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(keys[i].ticks, expected[i].first) << i;
+    EXPECT_EQ(keys[i].value.number[0], expected[i].second) << i;
+    EXPECT_EQ(keys[i].interpolation, host::Interpolation::Hold) << i;
+  }
+  ASSERT_EQ(r.edits.size(), 1u);
+  EXPECT_EQ(r.edits[0].keysWritten.size(), 7u);
+  EXPECT_EQ(host.effectRefs().live(), 0u);
+  EXPECT_EQ(host.streamRefs().live(), 0u);
+  // Pressing again at the same time rewrites the same keys: nothing changes.
+  const host::UserEditResult again = host::userPressButton(host, *instance, kAddKeyframes, 10);
+  EXPECT_TRUE(again.edits.empty());
+  EXPECT_EQ(again.undoGroups.size(), 1u);
+}
+
+TEST_F(UserEdits, AFailingKeyWriteStillClosesTheGroupAndDisposesTheReferences) {
+  host.monitor().failCall("AEGP_SetKeyframeValue", 2, A_Err_GENERIC);
+  const host::UserEditResult r = host::userPressButton(host, *instance, kAddKeyframes, 10);
+  EXPECT_EQ(r.err, A_Err_GENERIC);
+  EXPECT_EQ(r.undoGroups, std::vector<std::string>{"Add Vlam Keyframes"});
+  EXPECT_TRUE(r.unclosedUndoGroups.empty()) << "the keyframer closes its own group";
+  EXPECT_EQ(host.effectRefs().live(), 0u);
+  EXPECT_EQ(host.streamRefs().live(), 0u);
+  EXPECT_EQ(host.monitor().callCount("AEGP_SetKeyframeValue"), 2) << "no key write after the failure";
+}
+
+TEST_F(UserEdits, ValuesAreClampedOnlyButtonsArePressedAndOnlyParametersWithValuesSet) {
+  set(kRounds, host::ParamValue::scalar(5000));
+  EXPECT_EQ(valueOf(kRounds), 1000.0);
+  EXPECT_THROW(host::userPressButton(host, *instance, kTrigger, 0), host::HostError);
+  EXPECT_THROW(set(kAddKeyframes, host::ParamValue::scalar(1)), host::HostError);
+  EXPECT_THROW(set(instance->paramCount(), host::ParamValue::scalar(1)), host::HostError);
+  EXPECT_THROW(set(0, host::ParamValue::scalar(1)), host::HostError);
+}
+
+} // namespace

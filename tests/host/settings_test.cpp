@@ -1,0 +1,175 @@
+// Settings that live across runs: the settings store and its file, written
+// whole or not at all; the persistent data suite; the Flash Builder's curve
+// presets, and a damaged file giving the built-in ones.
+#include "host/HostError.h"
+#include "host/io/AtomicFile.h"
+#include "host/settings/CurvePresets.h"
+#include "host/settings/SettingsStore.h"
+#include "host_support.h"
+
+#include <AE_GeneralPlug.h>
+
+using vlam::host::SettingsStore;
+using vlam::test::TempDir;
+using namespace vlam;
+
+namespace {
+
+TEST(SettingsStore, ValuesOfEveryTypeSurviveSaveAndReload) {
+  TempDir dir;
+  const auto file = dir / "sub" / "settings.json";
+  {
+    SettingsStore store(file);
+    EXPECT_FALSE(store.loadedDamagedFile());
+    EXPECT_FALSE(store.get(0, "Settings_zkVlam", "MAIN_SHAPE_PRESET_1").has_value());
+    store.set(0, "Settings_zkVlam", "MAIN_SHAPE_PRESET_1", std::string("[x:0;y:0.75],[x:1;y:0.75]"));
+    store.set(0, "S", "long", std::int32_t{-7});
+    store.set(1, "S", "double", 0.1 + 0.2);
+    store.set(0, "S", "data", SettingsStore::Bytes{0, 255, 7});
+    store.save();
+  }
+  SettingsStore again(file);
+  EXPECT_EQ(std::get<std::string>(*again.get(0, "Settings_zkVlam", "MAIN_SHAPE_PRESET_1")),
+            "[x:0;y:0.75],[x:1;y:0.75]");
+  EXPECT_EQ(std::get<std::int32_t>(*again.get(0, "S", "long")), -7);
+  EXPECT_EQ(std::get<double>(*again.get(1, "S", "double")), 0.1 + 0.2); // exact, not close
+  EXPECT_EQ(std::get<SettingsStore::Bytes>(*again.get(0, "S", "data")), (SettingsStore::Bytes{0, 255, 7}));
+  EXPECT_FALSE(again.get(1, "S", "long").has_value()) << "blobs are separate";
+  EXPECT_EQ(again.keys(0, "S"), (std::vector<std::string>{"data", "long"}));
+}
+
+TEST(SettingsStore, DamagedFileReadsAsEmptyAndIsLeftAloneUntilSomethingChanges) {
+  TempDir dir;
+  const auto file = dir / "settings.json";
+  for (const std::string &garbage : {std::string("\x01\x02 not json"), std::string("{\"format\":\"vlam-settings\",\"blobs\":{\"0\":{\"S\":{\"k\":{\"long\":\"x\"}}}}}"),
+                                    std::string("{\"format\":\"other\"}"), std::string("{\"format\":\"vlam-settings\",\"blobs\":{\"0\":{\"S\":{\"k\":")}) {
+    vlam::test::writeFile(file, garbage);
+    SettingsStore store(file);
+    EXPECT_TRUE(store.loadedDamagedFile()) << garbage;
+    EXPECT_TRUE(store.sections(0).empty());
+    store.save(); // nothing changed: the damaged file is not touched
+    EXPECT_EQ(vlam::test::readFile(file), garbage);
+    store.set(0, "S", "k", std::string("v"));
+    store.save();
+    SettingsStore repaired(file);
+    EXPECT_FALSE(repaired.loadedDamagedFile());
+    EXPECT_EQ(std::get<std::string>(*repaired.get(0, "S", "k")), "v");
+  }
+}
+
+TEST(SettingsStore, SettingTheSameValueDoesNotDirtyTheStoreAndFailedSavesKeepItDirty) {
+  TempDir dir;
+  SettingsStore store(dir / "s.json");
+  store.set(0, "S", "k", std::string("v"));
+  store.save();
+  EXPECT_FALSE(store.dirty());
+  store.set(0, "S", "k", std::string("v"));
+  EXPECT_FALSE(store.dirty());
+  store.set(0, "S", "k", std::int32_t{1}); // same key, another type
+  EXPECT_TRUE(store.dirty());
+  EXPECT_TRUE(store.erase(0, "S", "k"));
+  EXPECT_FALSE(store.erase(0, "S", "k"));
+  std::filesystem::create_directories(dir / "settings.json" / "x");
+  SettingsStore unwritable(dir / "settings.json");
+  unwritable.set(0, "S", "k", std::string("v"));
+  EXPECT_THROW(unwritable.save(), vlam::host::HostError) << "an unwritable place";
+  EXPECT_TRUE(unwritable.dirty());
+}
+
+TEST(AtomicFile, TargetKeepsOldContentUntilTheNewOneIsComplete) {
+  TempDir dir;
+  const auto file = dir / "f.txt";
+  vlam::test::writeFile(file, "old");
+  EXPECT_THROW(vlam::host::writeFileAtomically(file,
+                                                [&](const std::filesystem::path &tmp) {
+                                                  vlam::test::writeFile(tmp, "half of the ne");
+                                                  EXPECT_EQ(vlam::test::readFile(file), "old");
+                                                  throw vlam::host::HostError("disk full");
+                                                }),
+               vlam::host::HostError);
+  EXPECT_EQ(vlam::test::readFile(file), "old");
+  EXPECT_EQ(vlam::test::listDir(dir.path()), std::vector<std::string>{"f.txt"}) << "temporary file left behind";
+  vlam::host::writeFileAtomically(file, std::string_view("new"));
+  EXPECT_EQ(vlam::test::readFile(file), "new");
+  EXPECT_EQ(vlam::test::listDir(dir.path()), std::vector<std::string>{"f.txt"});
+  // A failed rename leaves no temporary file.
+  const auto target = dir / "occupied";
+  std::filesystem::create_directories(target / "child"); // a non-empty directory cannot be replaced
+  EXPECT_THROW(vlam::host::writeFileAtomically(target, std::string_view("x")), vlam::host::HostError);
+  EXPECT_EQ(vlam::test::listDir(dir.path()), (std::vector<std::string>{"f.txt", "occupied"}));
+}
+
+
+
+TEST(PersistentData, PresetsWrittenInOneRunAreReadInTheNext) {
+  TempDir dir;
+  {
+    host::Host host(test::testHostOptions(dir));
+    auto *data = test::acquire<AEGP_PersistentDataSuite4>(host, kAEGPPersistentDataSuite, 4);
+    ASSERT_NE(data, nullptr);
+    AEGP_PersistentBlobH blob = nullptr;
+    ASSERT_EQ(data->AEGP_GetApplicationBlob(AEGP_PersistentType_MACHINE_SPECIFIC, &blob), A_Err_NONE);
+    char buffer[64];
+    A_u_long size = 0;
+    // A missing key reads as the default, which is stored.
+    ASSERT_EQ(data->AEGP_GetString(blob, "Settings_zkVlam", "MAIN_SHAPE_PRESET_1", "[x:0;y:0.5]", sizeof buffer,
+                                   buffer, &size),
+              A_Err_NONE);
+    EXPECT_STREQ(buffer, "[x:0;y:0.5]");
+    EXPECT_EQ(size, 12u);
+    ASSERT_EQ(data->AEGP_SetString(blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", "[x:1;y:1]"), A_Err_NONE);
+    // A buffer too small gets the text cut and zero-terminated.
+    char small[4];
+    ASSERT_EQ(data->AEGP_GetString(blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", "", sizeof small, small, &size),
+              A_Err_NONE);
+    EXPECT_STREQ(small, "[x:");
+    EXPECT_EQ(size, 10u);
+    A_long number = 0;
+    EXPECT_NE(data->AEGP_GetLong(blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", 3, &number), A_Err_NONE)
+        << "a string is not a long";
+    host.basicSuite()->ReleaseSuite(kAEGPPersistentDataSuite, 4);
+  }
+  host::Host host(test::testHostOptions(dir));
+  auto *v3 = test::acquire<AEGP_PersistentDataSuite3>(host, kAEGPPersistentDataSuite, 3);
+  AEGP_PersistentBlobH blob = nullptr;
+  ASSERT_EQ(v3->AEGP_GetApplicationBlob(&blob), A_Err_NONE);
+  char buffer[64] = {};
+  ASSERT_EQ(v3->AEGP_GetString(blob, "Settings_zkVlam", "PETAL_SHAPE_PRESET_2", "default", sizeof buffer, buffer,
+                               nullptr),
+            A_Err_NONE);
+  EXPECT_STREQ(buffer, "[x:1;y:1]");
+  A_long sections = 0;
+  EXPECT_EQ(v3->AEGP_GetNumSections(blob, &sections), A_Err_NONE);
+  EXPECT_EQ(sections, 1);
+  EXPECT_NE(v3->AEGP_GetString(reinterpret_cast<AEGP_PersistentBlobH>(buffer), "S", "K", "d", sizeof buffer, buffer,
+                               nullptr),
+            A_Err_NONE)
+      << "a pointer that is no blob";
+}
+
+// The Flash Builder's curve presets live in the host's settings file across
+// runs; a damaged file gives the built-in presets and is replaced whole.
+constexpr char kBuiltInFirst[] = "[x:0;y:0.75],[x:1;y:0.75]";
+
+TEST(CurvePresets, APresetChangedInOneRunIsReadInTheNext) {
+  TempDir dir;
+  {
+    host::Host host(test::testHostOptions(dir));
+    // The run's builder reads the changed preset at its setup and writes it
+    // back, in its own text form, when it is set down.
+    host.settings().set(AEGP_PersistentType_MACHINE_SPECIFIC, host::kCurvePresetSection, "PETAL_SHAPE_PRESET_3",
+                        std::string("[x:0; y:0.5], [x:0.25; y:0.123456789], [x:1; y:0]"));
+    host::Layer &plate = test::openSolidProject(host);
+    ASSERT_NE(host.applyEffect(plate, "zk_VlamFlash"), nullptr);
+  }
+  host::Host host(test::testHostOptions(dir));
+  const auto presets = host::storedCurvePresets(host);
+  ASSERT_EQ(presets.size(), 10u);
+  EXPECT_EQ(presets[0].first, "MAIN_SHAPE_PRESET_1");
+  EXPECT_EQ(presets[0].second, kBuiltInFirst);
+  EXPECT_EQ(presets[7].first, "PETAL_SHAPE_PRESET_3");
+  EXPECT_EQ(presets[7].second, "[x:0;y:0.5],[x:0.25;y:0.123457],[x:1;y:0]");
+  for (const auto &[key, text] : presets) EXPECT_FALSE(text.empty()) << key;
+}
+
+} // namespace
