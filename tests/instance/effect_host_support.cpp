@@ -1,3 +1,0 @@
-// The instance's tests run on the module's one fake effect host, which lives
-// with the frame's tests; this compiles it into this folder's test program.
-#include "frame/fake_host_support.cpp"  // NOLINT(bugprone-suspicious-include)
