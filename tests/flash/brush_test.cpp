@@ -5,10 +5,12 @@
 #include <utility>
 
 #include "flash/brushes.h"
-#include "float_world_support.h"
+#include "render/render_host_support.h"
 
 namespace vlam {
 namespace {
+
+using vlam_render_test::FloatWorld;
 
 const PF_PixelFloat kColour{0.5f, 1.0f, 2.0f, 4.0f};
 

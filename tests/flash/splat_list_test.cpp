@@ -3,10 +3,12 @@
 #include <random>
 
 #include "flash/splat_list.h"
-#include "float_world_support.h"
+#include "render/render_host_support.h"
 
 namespace vlam {
 namespace {
+
+using vlam_render_test::FloatWorld;
 
 std::vector<SplatSlot> RandomSlots(int slots, int perSlot, A_long width, A_long height,
                                    uint32_t seed) {

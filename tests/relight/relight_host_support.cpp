@@ -1,5 +1,4 @@
 // The Render effect's fake host and design fixtures are shared with its tests.
-#include "render/flash_fixture_support.cpp"  // NOLINT(bugprone-suspicious-include)
 #include "render/render_host_support.cpp"    // NOLINT(bugprone-suspicious-include)
 
 #include "relight/relight_host_support.h"
@@ -73,18 +72,6 @@ PF_Err ScalingCopy(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_
   return PF_Err_NONE;
 }
 
-PF_Err ColourFromDef(PF_ProgPtr, const PF_ParamDef *def, PF_PixelFloat *out) {
-  const PF_Pixel &c = def->u.cd.value;
-  *out = {c.alpha / 255.0f, c.red / 255.0f, c.green / 255.0f, c.blue / 255.0f};
-  return PF_Err_NONE;
-}
-
-PF_Err UpdateParamUI(PF_ProgPtr, PF_ParamIndex index, const PF_ParamDef *def) {
-  ++Host().paramUiUpdates;
-  if (index == vlam::kRelightColour) Host().lastUiFlags = def->ui_flags;
-  return PF_Err_NONE;
-}
-
 }  // namespace
 
 RelightTestHost::RelightTestHost() : matte(8, 6, PF_PixelFormat_ARGB128) {
@@ -95,13 +82,9 @@ RelightTestHost::RelightTestHost() : matte(8, 6, PF_PixelFormat_ARGB128) {
   iterate8.iterate = Iterate8;
   iterate16.iterate = Iterate16;
   iterateFloat.iterate = IterateFloat;
-  colourSuite.PF_GetFloatingPointColorFromColorDef = ColourFromDef;
-  paramUtils.PF_UpdateParamUI = UpdateParamUI;
   registry.Publish(kPFIterate8Suite, kPFIterate8SuiteVersion1, &iterate8);
   registry.Publish(kPFIterate16Suite, kPFIterate16SuiteVersion1, &iterate16);
   registry.Publish(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1, &iterateFloat);
-  registry.Publish(kPFColorParamSuite, kPFColorParamSuiteVersion1, &colourSuite);
-  registry.Publish(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtils);
   UseImages(40, 20, PF_PixelFormat_ARGB128);
 }
 

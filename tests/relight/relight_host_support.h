@@ -8,7 +8,6 @@
 
 #include "frame/effect_entries.h"
 #include "instance/exchange_block.h"
-#include "render/flash_fixture_support.h"
 #include "render/render_host_support.h"
 
 namespace vlam_relight_test {
@@ -23,8 +22,6 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
   vlam_render_test::DesignStorage storage;
   vlam::FlashDesign design;
   int pixelIterateCalls = 0;  // calls of the 8-bit, 16-bit and float pixel iterate suites
-  int paramUiUpdates = 0;
-  A_long lastUiFlags = -1;
 
   // Input, output and matte of this size and depth, every byte zero.
   void UseImages(A_long width, A_long height, PF_PixelFormat format);
@@ -44,8 +41,6 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
   PF_Iterate8Suite1 iterate8{};
   PF_iterate16Suite1 iterate16{};
   PF_iterateFloatSuite1 iterateFloat{};
-  PF_ColorParamSuite1 colourSuite{};
-  PF_ParamUtilsSuite3 paramUtils{};
 };
 
 // Writes pixel (x, y) of a float, 16-bit or 8-bit image from float channels.

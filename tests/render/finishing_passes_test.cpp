@@ -145,15 +145,8 @@ TEST_F(FinishingTest, LitRectangleGivesTheBytesOfTheWholeBuffer) {
     for (double post : {1.0, 0.7, 2.0}) EXPECT_EQ(run(x, post, true), run(x, post, false)) << x << " " << post;
 }
 
-TEST_F(FinishingTest, NothingDrawnMeansNoMotionBlur) {
-  firing.drawn = DirtyRect{0, 0, -1, -1, kW, kH};
-  ASSERT_EQ(MotionBlurPass(firing), PF_Err_NONE);
-  EXPECT_TRUE(host.transforms.empty());
-  PF_Rect current{};
-  ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
-  EXPECT_TRUE(RectEmpty(current));
-}
-
+// A post scale of exactly one makes no scaling pass but still scales the
+// rectangle; nothing drawn means no motion blur and an empty rectangle.
 TEST_F(FinishingTest, PostScaleOfExactlyOneMakesNoScalingPass) {
   const std::size_t worlds = host.worldsMade.size();
   const std::vector<unsigned char> pixels(reinterpret_cast<unsigned char *>(flash.World().data),
@@ -175,6 +168,13 @@ TEST_F(FinishingTest, PostScaleOfExactlyOneMakesNoScalingPass) {
   EXPECT_EQ(host.transforms[0].count, 1);
   EXPECT_DOUBLE_EQ(host.transforms[0].first.mat[1][1], 2.0);
   EXPECT_GT(LitPixels(flash.World()), 40);
+
+  firing.drawn = DirtyRect{0, 0, -1, -1, kW, kH};
+  host.transforms.clear();
+  ASSERT_EQ(MotionBlurPass(firing), PF_Err_NONE);
+  EXPECT_TRUE(host.transforms.empty());
+  ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
+  EXPECT_TRUE(RectEmpty(current));
 }
 
 TEST_F(FinishingTest, DefocusOfHalfAPixelStillBlurs) {
@@ -204,16 +204,19 @@ TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlash) {
   EXPECT_EQ(host.pathCheckins, std::vector<PF_PathID>{5});
 }
 
-TEST_F(FinishingTest, MaskOpacityZeroChangesNothing) {
+// Mask opacity zero, an open or missing path and mask ID zero change nothing.
+TEST_F(FinishingTest, MaskOpacityZeroOpenOrMissingPathsAndMaskIdZeroAreIgnored) {
   host.maskOpacity = 0.0;
   const double before = Light(flash.World());
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
   EXPECT_EQ(Light(flash.World()), before);
   EXPECT_EQ(host.worldsMade.size(), 2u);  // same size: no square
-}
-
-TEST_F(FinishingTest, OpenOrMissingPathsAndMaskIdZeroAreIgnored) {
-  const double before = Light(flash.World());
+  EXPECT_EQ(host.pathCheckouts.size(), host.pathCheckins.size());
+  host.maskOpacity = 100.0;
+  host.pathCheckouts.clear();
+  host.pathCheckins.clear();
+  host.pathCheckoutAttempts = 0;
+  host.matteOpacities.clear();
   host.pathOpen = true;
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
   EXPECT_EQ(Light(flash.World()), before);
@@ -268,7 +271,9 @@ TEST_F(FinishingTest, AFailedGlowParameterCheckoutIsReturned) {
   }
 }
 
-TEST_F(FinishingTest, GlowBrightnessZeroMakesNoGlowBuffers) {
+// Glow brightness or radius zero makes no glow buffers; otherwise four
+// layers of falling brightness are added.
+TEST_F(FinishingTest, GlowAddsFourLayersOfFallingBrightness) {
   PF_Rect current{10, 4, 34, 28};
   const std::size_t worlds = host.worldsMade.size();
   ASSERT_EQ(GlowPass(firing, 200.0, 0.0, current), PF_Err_NONE);
@@ -276,10 +281,6 @@ TEST_F(FinishingTest, GlowBrightnessZeroMakesNoGlowBuffers) {
   EXPECT_EQ(host.worldsMade.size(), worlds);
   EXPECT_TRUE(host.transforms.empty());
   EXPECT_EQ(current.left, 10);
-}
-
-TEST_F(FinishingTest, GlowAddsFourLayersOfFallingBrightness) {
-  PF_Rect current{10, 4, 34, 28};
   const double before = Light(flash.World());
   ASSERT_EQ(GlowPass(firing, 10.0, 100.0, current), PF_Err_NONE);
   ASSERT_EQ(host.transforms.size(), 4u);

@@ -5,8 +5,8 @@
 #include <iterator>
 #include <set>
 
-#include "render/flash_fixture_support.h"
 #include "render/flash_variation.h"
+#include "render/render_host_support.h"
 #include "render/frame_values.h"
 
 namespace vlam_render_test {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "instance/exchange_block.h"
-#include "render/flash_fixture_support.h"
 #include "render/render_commands.h"
 #include "render/render_host_support.h"
 #include "render/smart_render.h"
@@ -121,7 +120,9 @@ class SmartRenderTest : public ::testing::Test {
   }
 };
 
-TEST_F(SmartRenderTest, AnInstanceWhoseTriggerIsOffDrawsNothing) {
+// Off, an instance draws nothing into a buffer made and given back; firing,
+// it lights the accumulation buffer only.
+TEST_F(SmartRenderTest, AFiringInstanceLightsTheAccumulationBufferOnly) {
   instances = {Calm(30, 32)};
   instances[0].triggerLevel = 0.0;
   ASSERT_EQ(Render(), PF_Err_NONE);
@@ -130,10 +131,8 @@ TEST_F(SmartRenderTest, AnInstanceWhoseTriggerIsOffDrawsNothing) {
   // The buffer was made and given back untouched.
   ASSERT_EQ(host.disposedFloatWorlds.size(), 1u);
   EXPECT_EQ(TotalLight(host.disposedFloatWorlds[0]), 0.0);
-}
 
-TEST_F(SmartRenderTest, AFiringInstanceLightsTheAccumulationBufferOnly) {
-  instances = {Calm(30, 32)};
+  instances[0].triggerLevel = kInstanceFiringLevel;
   ASSERT_EQ(Render(), PF_Err_NONE);
   ASSERT_EQ(passes.firings.size(), 1u);
   const RecordingPasses::Firing &f = passes.firings[0];
@@ -208,7 +207,9 @@ TEST_F(SmartRenderTest, HalfResolutionHalvesTheAccumulationBuffer) {
   EXPECT_NEAR(half.y0, full.y0 / 2.0, 2.0);
 }
 
-TEST_F(SmartRenderTest, InstancesWithoutAValidDesignAreSkipped) {
+// Instances without a valid design or not firing are skipped; of seventeen
+// only the first sixteen draw.
+TEST_F(SmartRenderTest, OnlyFiringInstancesWithADesignAmongTheFirstSixteenDraw) {
   instances = {Calm(30, 32), Calm(30, 32), Calm(30, 32)};
   instances[0].designIndex = 1;   // "Flash B": no builder
   instances[1].designIndex = 9;   // outside the table
@@ -219,9 +220,8 @@ TEST_F(SmartRenderTest, InstancesWithoutAValidDesignAreSkipped) {
   ASSERT_EQ(Render(), PF_Err_NONE);
   ASSERT_EQ(passes.firings.size(), 1u);
   EXPECT_EQ(passes.firings[0].slot, 4);
-}
 
-TEST_F(SmartRenderTest, SeventeenInstancesDrawTheFirstSixteen) {
+  instances.clear();
   for (int i = 0; i < 17; ++i) instances.push_back(Calm(20 + i, 32));
   ASSERT_EQ(Render(), PF_Err_NONE);
   ASSERT_EQ(passes.firings.size(), 16u);
@@ -229,7 +229,9 @@ TEST_F(SmartRenderTest, SeventeenInstancesDrawTheFirstSixteen) {
   EXPECT_STREQ(host.out_data.return_msg, "Vlam supports a maximum of 16 instances");
 }
 
-TEST_F(SmartRenderTest, PetalsAndSparksAddLightOnTopOfTheMainShape) {
+// Petals and sparks only add light to the main shape; without brightness
+// only the sparks show.
+TEST_F(SmartRenderTest, PetalsAndSparksAddLightAndSparksIgnoreBrightness) {
   instances = {Calm(30, 32)};
   ASSERT_EQ(Render(), PF_Err_NONE);
   const std::vector<float> plain = passes.firings.at(0).pixels;
@@ -248,12 +250,9 @@ TEST_F(SmartRenderTest, PetalsAndSparksAddLightOnTopOfTheMainShape) {
   }
   EXPECT_GT(TotalLight(petals), TotalLight(plain));
   EXPECT_GT(TotalLight(sparks), TotalLight(petals));
-}
 
-TEST_F(SmartRenderTest, WithoutBrightnessOnlyTheSparksShow) {
-  instances = {Calm(30, 32)};
   instances[0].brightness = 0.0;
-  design.petalLayout = &storage.threeStar;
+  design.maxSparks = 0;
   ASSERT_EQ(Render(), PF_Err_NONE);
   EXPECT_NEAR(TotalLight(passes.firings.at(0).pixels), 0.0, 1e-9);
 
@@ -294,6 +293,8 @@ TEST_F(SmartRenderTest, AbortEndsTheRenderAndReleasesEverything) {
   EXPECT_EQ(host.abortCalls, 1 + 2 * 2);
 }
 
+// Host errors and a missing or damaged global record end the render with
+// everything released; the grain layer is checked out and in.
 TEST_F(SmartRenderTest, HostErrorsEndTheRenderWithEverythingReleased) {
   instances = {Calm(30, 32)};
   host.newWorldError = PF_Err_OUT_OF_MEMORY;
@@ -311,10 +312,8 @@ TEST_F(SmartRenderTest, HostErrorsEndTheRenderWithEverythingReleased) {
   EXPECT_EQ(RenderFlashes(&host.in_data, &host.out_data, &host.smartExtra, passes),
             PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(host.effectRefsMade, 0) << "collecting must be skipped";
-}
+  host.inputCheckoutError = PF_Err_NONE;
 
-TEST_F(SmartRenderTest, AMissingGlobalRecordIsAnError) {
-  instances = {Calm(30, 32)};
   const PF_Handle globals = host.in_data.global_data;
   host.in_data.global_data = nullptr;
   EXPECT_EQ(Render(), PF_Err_INTERNAL_STRUCT_DAMAGED);
@@ -323,12 +322,12 @@ TEST_F(SmartRenderTest, AMissingGlobalRecordIsAnError) {
   EXPECT_EQ(Render(), PF_Err_INTERNAL_STRUCT_DAMAGED);
   host.handleSuite.host_dispose_handle(host.in_data.global_data);
   host.in_data.global_data = globals;
-}
 
-TEST_F(SmartRenderTest, TheGrainLayerIsCheckedOutAndIn) {
   TestImage grain(4, 4, PF_PixelFormat_ARGB128);
   host.grain = &grain;
   instances = {Calm(30, 32)};
+  host.pixelCheckouts.clear();
+  host.pixelCheckins.clear();
   ASSERT_EQ(Render(), PF_Err_NONE);
   EXPECT_EQ(host.pixelCheckouts, (std::vector<A_long>{0, kRenderGrainLayerParam}));
   EXPECT_EQ(host.pixelCheckins, (std::vector<A_long>{kRenderGrainLayerParam, 0}));
