@@ -96,32 +96,6 @@ void RelightTestHost::UseImages(A_long width, A_long height, PF_PixelFormat form
   grain = &matte;
 }
 
-void RelightTestHost::AddRenderEffect() {
-  vlam_render_test::LayerEffect e;
-  e.matchName = "zk_Vlam";
-  e.answer = [](void *extra, const A_Time &) { vlam::AnswerRenderQuery(extra); };
-  effects.push_back(e);
-}
-
-void RelightTestHost::AddBuilder() {
-  vlam_render_test::LayerEffect e;
-  e.matchName = "zk_VlamFlash";
-  e.answer = [this](void *extra, const A_Time &) {
-    static_cast<vlam::ExchangeBlock *>(extra)->table.designs[0] = design;
-  };
-  effects.push_back(e);
-}
-
-void RelightTestHost::AddInstance(const vlam::InstanceRecord &record) {
-  vlam_render_test::LayerEffect e;
-  e.matchName = "zk_VlamInstance";
-  e.answer = [record](void *extra, const A_Time &) {
-    auto *block = static_cast<vlam::ExchangeBlock *>(extra);
-    block->instances[block->table.instanceCount - 1] = record;
-  };
-  effects.push_back(e);
-}
-
 PF_Err RelightTestHost::SmartRender() {
   return EntryPoint_VlamRelighter(PF_Cmd_SMART_RENDER, &in_data, &out_data, nullptr, nullptr,
                                   &smartExtra);

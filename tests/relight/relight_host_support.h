@@ -25,11 +25,7 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
 
   // Input, output and matte of this size and depth, every byte zero.
   void UseImages(A_long width, A_long height, PF_PixelFormat format);
-  // The effects on the layer: a Render effect, a builder writing `design` into
-  // slot 0, and instances.
-  void AddRenderEffect();
-  void AddBuilder();
-  void AddInstance(const vlam::InstanceRecord &record);
+  void AddBuilder() { RenderTestHost::AddBuilder(&design); }
   void SetFloat(PF_ParamIndex index, double value) { params[index].u.fs_d.value = value; }
   void SetCheckbox(PF_ParamIndex index, bool on) { params[index].u.bd.value = on ? 1 : 0; }
   void SetPopup(PF_ParamIndex index, A_long value) { params[index].u.pd.value = value; }

@@ -13,6 +13,8 @@
 
 #include "flash/default_curves.h"
 #include "frame/effect_entries.h"
+#include "instance/exchange_block.h"
+#include "render/render_commands.h"
 
 namespace vlam_render_test {
 
@@ -657,6 +659,23 @@ RenderTestHost::~RenderTestHost() {
 }
 
 RenderTestHost &RenderTestHost::Current() { return *g_current; }
+
+void RenderTestHost::AddRenderEffect() {
+  effects.push_back({"zk_Vlam", true, [](void *extra, const A_Time &) { vlam::AnswerRenderQuery(extra); }});
+}
+
+void RenderTestHost::AddBuilder(const vlam::FlashDesign *design) {
+  effects.push_back({"zk_VlamFlash", true, [design](void *extra, const A_Time &) {
+                       static_cast<vlam::FlashDesignTable *>(extra)->designs[0] = *design;
+                     }});
+}
+
+void RenderTestHost::AddInstance(const vlam::InstanceRecord &record) {
+  effects.push_back({"zk_VlamInstance", true, [record](void *extra, const A_Time &) {
+                       auto *block = static_cast<vlam::ExchangeBlock *>(extra);
+                       block->instances[block->table.instanceCount - 1] = record;
+                     }});
+}
 
 int RenderTestHost::LockCount(PF_Handle h) const {
   const auto it = g_handleLocks.find(h);

@@ -73,6 +73,11 @@ class RenderTestHost {
 
   // --- the layer and its effects ----------------------------------------
   std::vector<LayerEffect> effects;
+  // Effects answering as the real ones do: the Render effect, a builder
+  // writing *design into slot 0, an instance writing `record`.
+  void AddRenderEffect();
+  void AddBuilder(const vlam::FlashDesign *design);
+  void AddInstance(const vlam::InstanceRecord &record);
   A_Err numEffectsError = A_Err_NONE;
   int failEffectByIndexAt = -1;  // AEGP_GetLayerEffectByIndex fails at this index
   A_Err disposeError = A_Err_NONE;

@@ -91,21 +91,8 @@ class SmartRenderTest : public ::testing::Test {
   // One builder for Flash A and one instance per record, in that order.
   void Stack() {
     host.effects.clear();
-    LayerEffect builder;
-    builder.matchName = "zk_VlamFlash";
-    builder.answer = [this](void *extra, const A_Time &) {
-      static_cast<FlashDesignTable *>(extra)->designs[0] = design;
-    };
-    host.effects.push_back(builder);
-    for (std::size_t i = 0; i < instances.size(); ++i) {
-      LayerEffect e;
-      e.matchName = "zk_VlamInstance";
-      e.answer = [this, i](void *extra, const A_Time &) {
-        ExchangeBlock &block = *static_cast<ExchangeBlock *>(extra);
-        block.instances[block.table.instanceCount - 1] = instances[i];
-      };
-      host.effects.push_back(e);
-    }
+    host.AddBuilder(&design);
+    for (const InstanceRecord &r : instances) host.AddInstance(r);
   }
   PF_Err Render() {
     Stack();
