@@ -9,21 +9,15 @@
 
 #include "frame/effect_entries.h"
 #include "relight/relighter_params.h"
-#include "render/pixel_convert.h"
 #include "render/render_commands.h"
 
 namespace vlam_relight_test {
 
+using vlam_render_test::PixelPtr;
+
 namespace {
 
 RelightTestHost &Host() { return static_cast<RelightTestHost &>(vlam_render_test::RenderTestHost::Current()); }
-
-template <typename Pixel>
-Pixel *PixelPtr(const PF_EffectWorld &w, A_long x, A_long y) {
-  return reinterpret_cast<Pixel *>(reinterpret_cast<char *>(w.data) +
-                                   static_cast<std::ptrdiff_t>(y) * w.rowbytes) +
-         x;
-}
 
 // Rows are shared between two threads by parity, as a host may split them.
 template <typename Pixel, typename Fn>
@@ -104,34 +98,6 @@ PF_Err RelightTestHost::SmartRender() {
 const std::vector<float> &RelightTestHost::LightBuffer() const {
   // The illumination buffer is given back before the light buffer.
   return disposedFloatWorlds.back();
-}
-
-void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p) {
-  switch (image.format) {
-    case PF_PixelFormat_ARGB32:
-      *PixelPtr<PF_Pixel8>(image.world, x, y) = vlam::ToPixel8(p);
-      break;
-    case PF_PixelFormat_ARGB64:
-      *PixelPtr<PF_Pixel16>(image.world, x, y) = vlam::ToPixel16(p);
-      break;
-    default:
-      *PixelPtr<PF_PixelFloat>(image.world, x, y) = p;
-  }
-}
-
-PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y) {
-  switch (image.format) {
-    case PF_PixelFormat_ARGB32: {
-      const PF_Pixel8 &p = *PixelPtr<PF_Pixel8>(image.world, x, y);
-      return {p.alpha / 255.0f, p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f};
-    }
-    case PF_PixelFormat_ARGB64: {
-      const PF_Pixel16 &p = *PixelPtr<PF_Pixel16>(image.world, x, y);
-      return {p.alpha / 32768.0f, p.red / 32768.0f, p.green / 32768.0f, p.blue / 32768.0f};
-    }
-    default:
-      return *PixelPtr<PF_PixelFloat>(image.world, x, y);
-  }
 }
 
 void FillPattern(TestImage &image) {

@@ -12,6 +12,8 @@
 
 namespace vlam_relight_test {
 
+using vlam_render_test::GetPixel;
+using vlam_render_test::SetPixel;
 using vlam_render_test::TestImage;
 
 class RelightTestHost : public vlam_render_test::RenderTestHost {
@@ -39,10 +41,6 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
   PF_iterateFloatSuite1 iterateFloat{};
 };
 
-// Writes pixel (x, y) of a float, 16-bit or 8-bit image from float channels.
-void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p);
-// Reads pixel (x, y) as float channels (8-bit / 255, 16-bit / 32768).
-PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y);
 // A few different values in every pixel of the image.
 void FillPattern(TestImage &image);
 

@@ -309,39 +309,20 @@ class CompositeDepthTest : public FinishingTest {
   // integer depth `like` would hold, so that depths can be compared.
   void Background(PF_PixelFormat format, PF_PixelFormat like) {
     host.SetImages(kW, kH, format);
+    TestImage quantised(1, 1, like);
     for (A_long y = 0; y < kH; ++y)
       for (A_long x = 0; x < kW; ++x) {
         const A_long v = (x * 5 + y * 3) % 64;
-        PF_PixelFloat c{(y % 3) / 2.0f, v / 255.0f, (63 - v) / 255.0f, 0.5f * v / 255.0f};
-        if (like == PF_PixelFormat_ARGB64) c = ToFloat(ToPixel16(c));
-        if (like == PF_PixelFormat_ARGB32) c = ToFloat(ToPixel8(c));
-        char *row = reinterpret_cast<char *>(host.output.world.data) + y * host.output.world.rowbytes;
-        if (format == PF_PixelFormat_ARGB128) reinterpret_cast<PF_PixelFloat *>(row)[x] = c;
-        if (format == PF_PixelFormat_ARGB64) reinterpret_cast<PF_Pixel16 *>(row)[x] = ToPixel16(c);
-        if (format == PF_PixelFormat_ARGB32) reinterpret_cast<PF_Pixel8 *>(row)[x] = ToPixel8(c);
+        SetPixel(quantised, 0, 0, PF_PixelFloat{(y % 3) / 2.0f, v / 255.0f, (63 - v) / 255.0f, 0.5f * v / 255.0f});
+        SetPixel(host.output, x, y, GetPixel(quantised, 0, 0));
       }
     frame.output = &host.output.world;
     frame.outputFormat = format;
   }
-  static PF_PixelFloat ToFloat(const PF_Pixel16 &p) {
-    return {FloatFrom16(p.alpha), FloatFrom16(p.red), FloatFrom16(p.green), FloatFrom16(p.blue)};
-  }
-  static PF_PixelFloat ToFloat(const PF_Pixel8 &p) {
-    return {FloatFrom8(p.alpha), FloatFrom8(p.red), FloatFrom8(p.green), FloatFrom8(p.blue)};
-  }
   std::vector<PF_PixelFloat> Pixels() const {
     std::vector<PF_PixelFloat> out;
-    for (A_long y = 0; y < kH; ++y) {
-      const char *row = reinterpret_cast<const char *>(host.output.world.data) + y * host.output.world.rowbytes;
-      for (A_long x = 0; x < kW; ++x) {
-        if (frame.outputFormat == PF_PixelFormat_ARGB64)
-          out.push_back(ToFloat(reinterpret_cast<const PF_Pixel16 *>(row)[x]));
-        else if (frame.outputFormat == PF_PixelFormat_ARGB32)
-          out.push_back(ToFloat(reinterpret_cast<const PF_Pixel8 *>(row)[x]));
-        else
-          out.push_back(reinterpret_cast<const PF_PixelFloat *>(row)[x]);
-      }
-    }
+    for (A_long y = 0; y < kH; ++y)
+      for (A_long x = 0; x < kW; ++x) out.push_back(GetPixel(host.output, x, y));
     return out;
   }
   // The output before and after compositing.

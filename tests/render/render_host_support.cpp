@@ -14,6 +14,7 @@
 #include "flash/default_curves.h"
 #include "frame/effect_entries.h"
 #include "instance/exchange_block.h"
+#include "render/pixel_convert.h"
 #include "render/render_commands.h"
 
 namespace vlam_render_test {
@@ -561,6 +562,34 @@ void TestImage::Reset(A_long w, A_long h, PF_PixelFormat f) {
   height = h;
   format = f;
   MakeWorld(world, bytes, w, h, f);
+}
+
+void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p) {
+  switch (image.format) {
+    case PF_PixelFormat_ARGB32:
+      *PixelPtr<PF_Pixel8>(image.world, x, y) = vlam::ToPixel8(p);
+      break;
+    case PF_PixelFormat_ARGB64:
+      *PixelPtr<PF_Pixel16>(image.world, x, y) = vlam::ToPixel16(p);
+      break;
+    default:
+      *PixelPtr<PF_PixelFloat>(image.world, x, y) = p;
+  }
+}
+
+PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y) {
+  switch (image.format) {
+    case PF_PixelFormat_ARGB32: {
+      const PF_Pixel8 &p = *PixelPtr<PF_Pixel8>(image.world, x, y);
+      return {p.alpha / 255.0f, p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f};
+    }
+    case PF_PixelFormat_ARGB64: {
+      const PF_Pixel16 &p = *PixelPtr<PF_Pixel16>(image.world, x, y);
+      return {p.alpha / 32768.0f, p.red / 32768.0f, p.green / 32768.0f, p.blue / 32768.0f};
+    }
+    default:
+      return *PixelPtr<PF_PixelFloat>(image.world, x, y);
+  }
 }
 
 RenderTestHost::RenderTestHost()

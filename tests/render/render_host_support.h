@@ -46,6 +46,15 @@ struct TestImage {
   PF_EffectWorld world{};
 };
 
+template <typename Pixel>
+Pixel *PixelPtr(const PF_EffectWorld &w, A_long x, A_long y) {
+  return reinterpret_cast<Pixel *>(reinterpret_cast<char *>(w.data) + static_cast<std::ptrdiff_t>(y) * w.rowbytes) + x;
+}
+// Pixel (x, y) of a float, 16-bit or 8-bit image read as float channels
+// (8-bit / 255, 16-bit / 32768), or written from them.
+PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y);
+void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p);
+
 class RenderTestHost {
  public:
   RenderTestHost();

@@ -345,29 +345,23 @@ TEST_F(SmartRenderTest, TheEntryFinishesEachFlashIntoTheOutputKeepingItsAlpha) {
     FillInput();
     ASSERT_EQ(CallRender(PF_Cmd_SMART_RENDER, host, &host.smartExtra), PF_Err_NONE);
     const std::vector<float> &light = host.disposedFloatWorlds.back();
+    // Each channel is the light converted to the depth as the module converts it.
+    const auto depth = [format](float v) {
+      return format == PF_PixelFormat_ARGB128 ? v
+             : format == PF_PixelFormat_ARGB64 ? To16(v) / 32768.0f
+                                               : To8(v) / 255.0f;
+    };
     double lit = 0.0;
-    for (A_long y = 0; y < 64; ++y) {
-      const unsigned char *row = host.output.bytes.data() + y * host.output.world.rowbytes;
+    for (A_long y = 0; y < 64; ++y)
       for (A_long x = 0; x < 96; ++x) {
         const float *f = &light[4 * (y * 96 + x)];
-        if (format == PF_PixelFormat_ARGB128) {
-          const auto *p = reinterpret_cast<const float *>(row) + 4 * x;
-          ASSERT_EQ(p[0], 1.0f);
-          for (int c = 1; c < 4; ++c) ASSERT_EQ(p[c], f[c]) << x << " " << y;
-          lit += p[1];
-        } else if (format == PF_PixelFormat_ARGB64) {
-          const auto &p = reinterpret_cast<const PF_Pixel16 *>(row)[x];
-          ASSERT_EQ(p.alpha, 32768);
-          ASSERT_EQ(p.red, To16(f[1]));
-          lit += p.red;
-        } else {
-          const auto &p = reinterpret_cast<const PF_Pixel8 *>(row)[x];
-          ASSERT_EQ(p.alpha, 255);
-          ASSERT_EQ(p.green, To8(f[2]));
-          lit += p.green;
-        }
+        const PF_PixelFloat p = GetPixel(host.output, x, y);
+        ASSERT_EQ(p.alpha, 1.0f);
+        ASSERT_EQ(p.red, depth(f[1])) << x << " " << y;
+        ASSERT_EQ(p.green, depth(f[2])) << x << " " << y;
+        ASSERT_EQ(p.blue, depth(f[3])) << x << " " << y;
+        lit += p.red + p.green;
       }
-    }
     EXPECT_GT(lit, 0.0) << format;
   }
 }
