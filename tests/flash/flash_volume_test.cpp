@@ -544,6 +544,28 @@ TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
     EXPECT_NEAR(p.blue, colour.blue * (1.0 - 0.8 * tau) * shine, 1e-6) << y;
   }
   EXPECT_EQ(cells, 8);
+
+  // Past the core (t > 0.6) only cells on the grid draw, at density
+  // 1/3 x phi x 0.1 where their radius is below 0.78 of the slice's: on row
+  // 1 the brightest splat shows the tip fade phi of u = 1 - (t - t0) / (1 - t0),
+  // t0 = 0.5975: 2u^2 below u = 0.5, (4 - 2u) u - 1 above.
+  const A_long N = volume.BodySliceCount();
+  int checked = 0;
+  for (A_long s = N / 2; s < N; ++s) {
+    const double t = static_cast<double>(s) / (N - 1), u = 1.0 - (t - 0.5975) / (1.0 - 0.5975);
+    const double phi = u < 0.5 ? 2.0 * u * u : (4.0 - 2.0 * u) * u - 1.0;
+    const double delta = 0.333333333 * phi * (1.0 - 0.6 * 1.5);
+    if (t <= 0.6 || delta <= 0.00625) continue;
+    slot.Reset(kWidth, kHeight);
+    volume.CollectBodyIteration(s, N, slot);
+    float brightest = 0.0f;
+    for (const Splat& p : slot.splats)
+      if (p.y == kHeight / 2 + 1) brightest = std::max(brightest, p.red);
+    const double nu = std::clamp(field.Noise3((s + 4) * 2.0, 1.0, static_cast<float>(camera.zoom)), 0.0, 1.0);
+    EXPECT_NEAR(brightest, colour.red * (std::max(nu, delta) + 1.0) * 0.5 * delta, 1e-6) << "slice " << s << ", u " << u;
+    checked += u < 0.5 ? 1 : 0;
+  }
+  EXPECT_GE(checked, 2);  // the lower half of the fade was seen
 }
 
 // Each petal reads the displacement noise 67 rows on from the one before:
