@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -607,6 +608,16 @@ TEST_F(FlashVolumeTest, BarrelHidesTheCoreWhenItPointsAtTheCamera) {
   volume.BarrelPass(12, 4);
   volume.CorePass(5, 10);
   EXPECT_LT(Light(), open * 0.2);
+  // Seen from the front: the three caps are discs (the last one, ring 2,
+  // shows) and ring 3 is a tube wall from radius R - 2 = 4 to R = 6 cells, one
+  // cell nearer: across the centre row, the cap to 3 pixels out, the wall beyond.
+  const DepthBuffer& depth = volume.Depth();
+  const float cap = depth.Read(kWidth / 2, kHeight / 2);
+  ASSERT_LT(cap, FLT_MAX);
+  for (A_long dx = -8; dx <= 8; ++dx) {
+    const float expected = std::abs(dx) <= 3 ? cap : (dx >= -6 && dx <= 5) ? cap - 1.0f : FLT_MAX;
+    EXPECT_NEAR(depth.Read(kWidth / 2 + dx, kHeight / 2), expected, 1e-3) << dx;
+  }
   EXPECT_TRUE(AlphaOpaque());
 }
 
