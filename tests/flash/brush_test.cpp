@@ -5,14 +5,17 @@
 #include <utility>
 
 #include "flash/brushes.h"
-#include "float_world_support.h"
+#include "render/render_host_support.h"
 
 namespace vlam {
 namespace {
 
+using vlam_render_test::FloatWorld;
+
 const PF_PixelFloat kColour{0.5f, 1.0f, 2.0f, 4.0f};
 
-TEST(SoftBrush, SizeFourFallsOffByDistanceSquared) {
+// Size 4 and 5 worked out pixel by pixel.
+TEST(SoftBrush, FallsOffByDistanceSquared) {
   FloatWorld w(12, 12, 3);
   SoftBrush(RasterTarget::Whole(w.World()), 6, 6, 4, kColour, 1.0f);
   // Even size: the disc is centred on the corner above-left of (6, 6); the
@@ -30,19 +33,17 @@ TEST(SoftBrush, SizeFourFallsOffByDistanceSquared) {
   // Symmetric about the corner, 12 pixels: 4 x (1 + 0.75 + 0.75 + 0.5).
   EXPECT_DOUBLE_EQ(w.SumRgb(), 4 * 3.0 * 7.0);
   EXPECT_TRUE(w.AlphaUntouched());
-}
 
-TEST(SoftBrush, OddSizeHasAFullCentreAndArms) {
-  FloatWorld w(15, 15);
-  SoftBrush(RasterTarget::Whole(w.World()), 7, 7, 5, kColour, 1.0f);
+  FloatWorld o(15, 15);
+  SoftBrush(RasterTarget::Whole(o.World()), 7, 7, 5, kColour, 1.0f);
   const float r2 = 6.25f;
-  EXPECT_FLOAT_EQ(w.At(7, 7).red, 1.0f);
-  EXPECT_FLOAT_EQ(w.At(9, 7).red, 1.0f - 4.0f / r2);
-  EXPECT_FLOAT_EQ(w.At(7, 5).red, 1.0f - 4.0f / r2);
-  EXPECT_FLOAT_EQ(w.At(8, 8).red, 1.0f - 2.0f / r2);
-  EXPECT_FLOAT_EQ(w.At(5, 6).red, 1.0f - 5.0f / r2);
-  EXPECT_FLOAT_EQ(w.At(9, 9).red, 0.0f);  // q = 8 > limit 6
-  EXPECT_FLOAT_EQ(w.At(10, 7).red, 0.0f);
+  EXPECT_FLOAT_EQ(o.At(7, 7).red, 1.0f);
+  EXPECT_FLOAT_EQ(o.At(9, 7).red, 1.0f - 4.0f / r2);
+  EXPECT_FLOAT_EQ(o.At(7, 5).red, 1.0f - 4.0f / r2);
+  EXPECT_FLOAT_EQ(o.At(8, 8).red, 1.0f - 2.0f / r2);
+  EXPECT_FLOAT_EQ(o.At(5, 6).red, 1.0f - 5.0f / r2);
+  EXPECT_FLOAT_EQ(o.At(9, 9).red, 0.0f);  // q = 8 > limit 6
+  EXPECT_FLOAT_EQ(o.At(10, 7).red, 0.0f);
 }
 
 // Each pixel of the disc gains exactly w × colour, w = min((1 - q / r²) × k, 1)
@@ -171,12 +172,6 @@ TEST(PixelOps, AddsTouchRgbOnlyAndRespectBounds) {
   EXPECT_DOUBLE_EQ(w.SumRgb(), 10.5);
   EXPECT_TRUE(w.AlphaUntouched());
 }
-
-}  // namespace
-}  // namespace vlam
-
-namespace vlam {
-namespace {
 
 // Pixels a brush touched: it adds NaN to each of them once.
 int TouchedPixels(FloatWorld& w) {

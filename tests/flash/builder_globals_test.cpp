@@ -33,7 +33,7 @@ TEST_F(BuilderGlobalsTest, SetupFillsTablesAndKeepsRecordLocked) {
   ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
   BuilderGlobals* g = Globals();
   ASSERT_NE(g, nullptr);
-  EXPECT_EQ(host.Handles().LockCount(host.InData()->global_data), 1);
+  EXPECT_EQ(host.LockCount(host.InData()->global_data), 1);
   EXPECT_EQ(g->distances[0][0], 0);
   EXPECT_EQ(g->distances[3][4], 5);
   EXPECT_EQ(g->distances[1][1], 1);
@@ -44,8 +44,8 @@ TEST_F(BuilderGlobalsTest, SetupFillsTablesAndKeepsRecordLocked) {
 
   ASSERT_NE(g->mainHandler, nullptr);
   ASSERT_NE(g->petalHandler, nullptr);
-  EXPECT_EQ(host.Handles().LockCount(g->mainHandlerH), 1);
-  EXPECT_EQ(host.Handles().LockCount(g->petalHandlerH), 1);
+  EXPECT_EQ(host.LockCount(g->mainHandlerH), 1);
+  EXPECT_EQ(host.LockCount(g->petalHandlerH), 1);
   EXPECT_EQ(static_cast<void*>(g->mainHandler), *g->mainHandlerH);
   EXPECT_EQ(g->mainHandler->ValueSize(), 532u);
 
@@ -61,14 +61,14 @@ TEST_F(BuilderGlobalsTest, SetupFillsTablesAndKeepsRecordLocked) {
 }
 
 TEST_F(BuilderGlobalsTest, PresetsChangedInOneRunAreReadInTheNext) {
-  const int baseline = host.Handles().LiveHandles();
+  const int baseline = host.liveHandles;
   ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
   ParseShapeCurveText("[x:0;y:0.2],[x:0.5;y:1],[x:1;y:0.2]", Globals()->mainPresets[3]);
   ParseShapeCurveText("[x:0;y:1],[x:1;y:0]", Globals()->petalPresets[1]);
   ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), PF_Err_NONE);
   EXPECT_EQ(host.InData()->global_data, nullptr);
   EXPECT_EQ(host.OutData()->global_data, nullptr);
-  EXPECT_EQ(host.Handles().LiveHandles(), baseline);
+  EXPECT_EQ(host.liveHandles, baseline);
   EXPECT_EQ(host.settingsWrites, 10);
   EXPECT_EQ(Settings()["MAIN_SHAPE_PRESET_4"], "[x:0;y:0.2],[x:0.5;y:1],[x:1;y:0.2]");
   EXPECT_EQ(Settings()["PETAL_SHAPE_PRESET_2"], "[x:0;y:1],[x:1;y:0]");
@@ -89,44 +89,39 @@ TEST_F(BuilderGlobalsTest, DamagedSettingsReadTolerantly) {
   EXPECT_EQ(Globals()->mainPresets[1].count, 9);   // untouched keys keep their defaults
 }
 
-TEST_F(BuilderGlobalsTest, UnallocatableRecordShowsMessage) {
-  host.Handles().failNewHandle = true;
-  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_OUT_OF_MEMORY);
-  EXPECT_EQ(host.OutData()->global_data, nullptr);
-  EXPECT_TRUE(host.OutData()->out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE);
-  EXPECT_STREQ(host.OutData()->return_msg, "Could not initialise global data");
+// A record that cannot be made shows a message; a lock failure or a refused
+// settings suite releases everything, silently.
+TEST(BuilderGlobalsSetup, FailuresReleaseEverything) {
+  enum Fault { kNoHandle, kNoLock, kNoSettings };
+  for (const Fault fault : {kNoHandle, kNoLock, kNoSettings}) {
+    SCOPED_TRACE(fault);
+    FakeBuilderHost host;
+    host.failNewHandle = fault == kNoHandle;
+    host.failLockHandle = fault == kNoLock;
+    if (fault == kNoSettings) host.registry.Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
+    EXPECT_EQ(EntryPoint_VlamFlash(PF_Cmd_GLOBAL_SETUP, host.InData(), host.OutData(), nullptr, nullptr, nullptr),
+              fault == kNoSettings ? PF_Err{A_Err_MISSING_SUITE} : PF_Err{PF_Err_OUT_OF_MEMORY});
+    EXPECT_EQ(host.OutData()->global_data, nullptr);
+    EXPECT_EQ(host.liveHandles, 0);
+    EXPECT_EQ((host.OutData()->out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE) != 0, fault == kNoHandle);
+    if (fault == kNoHandle) {
+      EXPECT_STREQ(host.OutData()->return_msg, "Could not initialise global data");
+    }
+  }
 }
 
-TEST_F(BuilderGlobalsTest, LockFailureReleasesEverything) {
-  const int baseline = host.Handles().LiveHandles();
-  host.Handles().failLock = true;
-  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_OUT_OF_MEMORY);
-  EXPECT_EQ(host.OutData()->global_data, nullptr);
-  EXPECT_EQ(host.Handles().LiveHandles(), baseline);
-  EXPECT_FALSE(host.OutData()->out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE);
-}
-
-TEST_F(BuilderGlobalsTest, RefusedSettingsSuiteReleasesTheRecord) {
-  const int baseline = host.Handles().LiveHandles();
-  host.Handles().Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
-  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETUP), A_Err_MISSING_SUITE);
-  EXPECT_EQ(host.OutData()->global_data, nullptr);
-  EXPECT_EQ(host.Handles().LiveHandles(), baseline);
-}
-
+// Setdown without global data does nothing; with it, it frees the record
+// even when the settings are refused.
 TEST_F(BuilderGlobalsTest, SetdownFreesTheRecordEvenWhenSettingsAreRefused) {
-  const int baseline = host.Handles().LiveHandles();
-  ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
-  host.Handles().Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
-  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), A_Err_MISSING_SUITE);
-  EXPECT_EQ(host.InData()->global_data, nullptr);
-  EXPECT_EQ(host.Handles().LiveHandles(), baseline);
-  EXPECT_EQ(host.Handles().acquired, host.Handles().released);
-}
-
-TEST_F(BuilderGlobalsTest, SetdownWithoutGlobalDataDoesNothing) {
   EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), PF_Err_NONE);
   EXPECT_EQ(host.settingsWrites, 0);
+  const int baseline = host.liveHandles;
+  ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
+  host.registry.Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
+  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), A_Err_MISSING_SUITE);
+  EXPECT_EQ(host.InData()->global_data, nullptr);
+  EXPECT_EQ(host.liveHandles, baseline);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 }  // namespace

@@ -82,7 +82,9 @@ class BuilderParamsTest : public ::testing::Test {
   FakeBuilderHost host;
 };
 
-TEST_F(BuilderParamsTest, NamesTypesIdsAndFlags) {
+// Every parameter: name, type, disk id and flags; then popups, angle, colour
+// and control sizes.
+TEST_F(BuilderParamsTest, NamesTypesIdsFlagsPopupsAngleColourAndSizes) {
   EXPECT_EQ(host.OutData()->num_params, 35);
   for (PF_ParamIndex i = 1; i <= 34; ++i) {
     const Expected& e = kExpected[i - 1];
@@ -94,9 +96,7 @@ TEST_F(BuilderParamsTest, NamesTypesIdsAndFlags) {
     EXPECT_EQ(d.ui_flags, e.ui) << i;
   }
   EXPECT_EQ(host.registeredUi, std::vector<PF_CustomEventFlags>{PF_CustomEFlag_EFFECT});
-}
 
-TEST_F(BuilderParamsTest, PopupsAngleColourAndSizes) {
   EXPECT_EQ(Added(2).u.pd.num_choices, 4);
   EXPECT_EQ(Added(2).u.pd.dephault, 1);
   EXPECT_STREQ(Added(2).u.pd.u.namesptr, "Flash A|Flash B|Flash C|Flash D");
@@ -118,7 +118,9 @@ TEST_F(BuilderParamsTest, PopupsAngleColourAndSizes) {
   }
 }
 
-TEST_F(BuilderParamsTest, ProfilesCarryHandlerAndDefaultCurve) {
+// The profiles carry their handler and default curve; the arbitrary data
+// callback reaches the handler through the entry point.
+TEST_F(BuilderParamsTest, ProfilesCarryTheirHandlerAndDefaultCurveReachedThroughTheEntry) {
   BuilderGlobals* g = host.Globals();
   const PF_ArbitraryDef& main = Added(6).u.arb_d;
   const PF_ArbitraryDef& petal = Added(12).u.arb_d;
@@ -133,9 +135,7 @@ TEST_F(BuilderParamsTest, ProfilesCarryHandlerAndDefaultCurve) {
   MakeDefaultPetalCurve(expected);
   ASSERT_NE(petal.dephault, nullptr);
   EXPECT_EQ(std::memcmp(*petal.dephault, &expected, sizeof expected), 0);
-}
 
-TEST_F(BuilderParamsTest, ArbitraryCallbackReachesTheHandlerThroughTheEntry) {
   PF_ArbitraryH value = nullptr;
   PF_ArbParamsExtra extra;
   std::memset(&extra, 0, sizeof extra);

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "builder_ui_support.h"
+#include "builder_host_support.h"
 #include "flash/builder_params.h"
 #include "flash/curve_editing.h"
 

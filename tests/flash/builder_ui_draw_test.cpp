@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "builder_ui_support.h"
+#include "builder_host_support.h"
 #include "flash/builder_params.h"
 
 namespace vlam_test {

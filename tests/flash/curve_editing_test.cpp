@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "builder_ui_support.h"
+#include "builder_host_support.h"
 
 namespace vlam_test {
 namespace {

@@ -76,7 +76,8 @@ TEST(DepthBuffer, GrowingWindowKeepsEveryDepth) {
   EXPECT_FALSE(batch.Occluded(FLT_MAX, 1.5, 1.5));
 }
 
-TEST(MarkVectors, DirtyRectangleFromTheMarks) {
+// The dirty rectangle from the marks, padded and clamped to the buffer.
+TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClamped) {
   MarkVectors m;
   m.Reset(200, 100);
   DirtyRect r{-5, -6, -7, -8, 0, 0};
@@ -109,14 +110,10 @@ TEST(MarkVectors, DirtyRectangleFromTheMarks) {
   EXPECT_EQ(s.x1, 4);
   EXPECT_EQ(s.y0, 2);
   EXPECT_EQ(s.y1, 4);
-}
 
-TEST(MarkVectors, PaddedRectangleIsClamped) {
-  MarkVectors m;
   m.Reset(50, 40);
   m.Mark(3, 30);
   m.Mark(45, 10);
-  DirtyRect r{};
   m.DirtyRectanglePadded(r, 8);
   EXPECT_EQ(r.x0, 0);
   EXPECT_EQ(r.y0, 2);

@@ -129,7 +129,9 @@ TEST(RoundHalfAwayFromZero, HalvesNaNAndRange) {
   EXPECT_EQ(RoundHalfAwayFromZero(-1e300), INT32_MIN);
 }
 
-TEST_F(DesignExportTest, IdentifierChoosesSlotAndOutOfRangeWritesNothing) {
+// The identifier chooses the slot and one out of range writes nothing; a
+// petal configuration outside the items counts as None.
+TEST_F(DesignExportTest, PopupsOutsideTheirItems) {
   host.SetPopup(kBuilderFlashIdentifier, 4);
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   EXPECT_EQ(Slot(3).valid, 1);
@@ -142,9 +144,8 @@ TEST_F(DesignExportTest, IdentifierChoosesSlotAndOutOfRangeWritesNothing) {
   }
   for (int s = 0; s < 4; ++s) EXPECT_TRUE(Untouched(s, 0, sizeof(FlashDesign))) << s;
   EXPECT_EQ(host.checkouts, host.checkins);
-}
 
-TEST_F(DesignExportTest, PetalConfigurationOutsideItemsCountsAsNone) {
+  host.SetPopup(kBuilderFlashIdentifier, 1);
   for (A_long bad : {0, 11, -7, 40000}) {
     std::memset(&table, kFill, sizeof table);
     host.SetPopup(kBuilderPetalConfiguration, bad);
@@ -155,7 +156,9 @@ TEST_F(DesignExportTest, PetalConfigurationOutsideItemsCountsAsNone) {
   }
 }
 
-TEST_F(DesignExportTest, ExportedCurvesAreCopiesThatOutliveTheCheckin) {
+// Exported curves are copies that outlive the checkin, kept per thread and
+// per table: a collection nested on the same thread keeps the outer copies.
+TEST_F(DesignExportTest, ExportedCurvesAreCopiesPerThreadAndTable) {
   host.SetPopup(kBuilderPetalConfiguration, 3);
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   const ShapeCurve* exported = Slot(0).mainProfile;
@@ -168,6 +171,37 @@ TEST_F(DesignExportTest, ExportedCurvesAreCopiesThatOutliveTheCheckin) {
   EXPECT_EQ(std::memcmp(exported, &before, sizeof before), 0);
   EXPECT_NE(static_cast<const void*>(exported), *value);
   EXPECT_EQ(host.checkouts, host.checkins);
+  std::memcpy(*value, &before, sizeof before);
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  const ShapeCurve outer = *Slot(0).mainProfile;
+
+  // A render nested in this one collects into its own table while the
+  // builder's curve has another value.
+  ShapeCurve* curve = static_cast<ShapeCurve*>(*host.values[kBuilderMainProfile].u.arb_d.value);
+  curve->count = 2;
+  FlashDesignTable nested;
+  std::memset(&nested, 0, sizeof nested);
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &nested), PF_Err_NONE);
+  EXPECT_EQ(nested.designs[0].mainProfile->count, 2);
+  EXPECT_EQ(std::memcmp(+Slot(0).mainProfile, &outer, sizeof outer), 0);
+
+  // The next collection into the first table refreshes its copies in place.
+  const ShapeCurve* copy = Slot(0).mainProfile;
+  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  EXPECT_EQ(+Slot(0).mainProfile, copy);
+  EXPECT_EQ(Slot(0).mainProfile->count, 2);
+
+  // Another thread has its own copies.
+  const ShapeCurve* here = Slot(0).mainProfile;
+  const ShapeCurve* there = nullptr;
+  FlashDesignTable other;
+  std::memset(&other, 0, sizeof other);
+  std::thread worker([&] {
+    ExportFlashDesign(host.InData(), &other);
+    there = other.designs[0].mainProfile;
+  });
+  worker.join();
+  EXPECT_NE(here, there);
 }
 
 TEST_F(DesignExportTest, DamagedCurveValueIsMendedInTheCopy) {
@@ -186,41 +220,6 @@ TEST_F(DesignExportTest, DamagedCurveValueIsMendedInTheCopy) {
   EXPECT_EQ(Slot(0).mainProfile->count, 0);
 }
 
-TEST_F(DesignExportTest, NestedCollectionOnTheSameThreadKeepsOuterCurves) {
-  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  const ShapeCurve outer = *Slot(0).mainProfile;
-
-  // A render nested in this one collects into its own table while the
-  // builder's curve has another value.
-  ShapeCurve* value = static_cast<ShapeCurve*>(*host.values[kBuilderMainProfile].u.arb_d.value);
-  value->count = 2;
-  FlashDesignTable nested;
-  std::memset(&nested, 0, sizeof nested);
-  ASSERT_EQ(ExportFlashDesign(host.InData(), &nested), PF_Err_NONE);
-  EXPECT_EQ(nested.designs[0].mainProfile->count, 2);
-  EXPECT_EQ(std::memcmp(+Slot(0).mainProfile, &outer, sizeof outer), 0);
-
-  // The next collection into the first table refreshes its copies in place.
-  const ShapeCurve* before = Slot(0).mainProfile;
-  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  EXPECT_EQ(+Slot(0).mainProfile, before);
-  EXPECT_EQ(Slot(0).mainProfile->count, 2);
-}
-
-TEST_F(DesignExportTest, EachThreadHasItsOwnCurveCopies) {
-  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  const ShapeCurve* here = Slot(0).mainProfile;
-  const ShapeCurve* there = nullptr;
-  FlashDesignTable other;
-  std::memset(&other, 0, sizeof other);
-  std::thread worker([&] {
-    ExportFlashDesign(host.InData(), &other);
-    there = other.designs[0].mainProfile;
-  });
-  worker.join();
-  EXPECT_NE(here, there);
-}
-
 TEST_F(DesignExportTest, CheckinsInReverseOrderOfCheckouts) {
   host.SetPopup(kBuilderPetalConfiguration, 10);
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
@@ -232,19 +231,20 @@ TEST_F(DesignExportTest, CheckinsInReverseOrderOfCheckouts) {
   }
 }
 
-TEST_F(DesignExportTest, MissingValueSuitesFallBack) {
+// Missing value suites fall back; a refused handle suite throws and leaves
+// the slot invalid.
+TEST_F(DesignExportTest, MissingSuites) {
   host.SetPopup(kBuilderPetalConfiguration, 2);
-  host.WithdrawColourSuite();
-  host.WithdrawAngleSuite();
+  host.registry.Withdraw(kPFColorParamSuite, kPFColorParamSuiteVersion1);
+  host.registry.Withdraw(kPFAngleParamSuite, kPFAngleParamSuiteVersion1);
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   EXPECT_EQ(Slot(0).flashColour.alpha, 0.0f);
   EXPECT_EQ(Slot(0).flashColour.red, 0.0f);
   EXPECT_DOUBLE_EQ(Slot(0).petalAngle, 75 * std::numbers::pi / 180);  // fixed-point fallback
   EXPECT_EQ(Slot(0).valid, 1);
-}
 
-TEST_F(DesignExportTest, RefusedHandleSuiteThrowsAndLeavesSlotInvalid) {
-  host.Handles().refuseHandleSuite = true;
+  std::memset(&table, kFill, sizeof table);
+  host.registry.Withdraw(kPFHandleSuite, kPFHandleSuiteVersion1);
   try {
     ExportFlashDesign(host.InData(), &table);
     FAIL() << "expected a thrown host error";
@@ -253,7 +253,7 @@ TEST_F(DesignExportTest, RefusedHandleSuiteThrowsAndLeavesSlotInvalid) {
   }
   EXPECT_EQ(Bytes(0)[0], kFill);
   EXPECT_EQ(host.checkouts, host.checkins);
-  host.Handles().refuseHandleSuite = false;
+  host.registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, &host.handleSuite);
 }
 
 }  // namespace

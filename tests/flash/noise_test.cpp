@@ -11,7 +11,9 @@
 namespace vlam {
 namespace {
 
-TEST(NoiseField, ReferencePermutationIsAPermutationStoredTwice) {
+// The reference permutation is a permutation, stored twice, and seeding a
+// field leaves the reference table alone.
+TEST(NoiseField, ReferencePermutationIsAPermutationStoredTwiceThatSeedingLeavesAlone) {
   const NoiseField f = NoiseField::MakeReference(2.0, 1.5);
   EXPECT_EQ(f.perm[0], 151u);
   EXPECT_EQ(f.perm[5], 15u);
@@ -21,6 +23,12 @@ TEST(NoiseField, ReferencePermutationIsAPermutationStoredTwice) {
   EXPECT_EQ(*seen.rbegin(), 255u);
   EXPECT_TRUE(std::equal(f.perm, f.perm + 256, f.perm + 256));
   EXPECT_DOUBLE_EQ(f.row, 3.0);
+
+  const NoiseField before = NoiseField::MakeReference(1, 1);
+  (void)NoiseField::MakeSeeded(12345);
+  const NoiseField after = NoiseField::MakeReference(1, 1);
+  EXPECT_TRUE(std::equal(before.perm, before.perm + 512, after.perm));
+  for (int i = 0; i < 256; ++i) EXPECT_EQ(after.perm[i], kReferencePermutation[i]);
 }
 
 TEST(NoiseField, SeededShuffleUsesTheStandardGenerator) {
@@ -47,15 +55,9 @@ TEST(Mt19937, MatchesTheStandardLibraryForOtherSeeds) {
   }
 }
 
-TEST(NoiseField, SeedingLeavesTheReferenceTableAlone) {
-  const NoiseField before = NoiseField::MakeReference(1, 1);
-  (void)NoiseField::MakeSeeded(12345);
-  const NoiseField after = NoiseField::MakeReference(1, 1);
-  EXPECT_TRUE(std::equal(before.perm, before.perm + 512, after.perm));
-  for (int i = 0; i < 256; ++i) EXPECT_EQ(after.perm[i], kReferencePermutation[i]);
-}
-
-TEST(NoiseField, ZeroAtLatticePoints) {
+// Noise is zero at lattice points, continuous across cell borders, and huge
+// or non-finite coordinates do not overflow.
+TEST(NoiseField, ZeroAtLatticePointsContinuousAndSafeForAnyCoordinate) {
   const NoiseField r = NoiseField::MakeReference(0, 0);
   const NoiseField s = NoiseField::MakeSeeded(9);
   for (int x = -3; x <= 300; x += 7)
@@ -64,6 +66,23 @@ TEST(NoiseField, ZeroAtLatticePoints) {
       EXPECT_EQ(s.Noise3(x, y, x - y), 0.0);
       EXPECT_EQ(r.Noise3(y, x, 3), 0.0);
     }
+
+  const NoiseField& f = r;
+  const double eps = 1e-7;
+  for (int c = -4; c <= 260; c += 13) {
+    for (double o : {0.25, 0.5, 0.8}) {
+      // Crossing x, y and z lattice planes.
+      EXPECT_NEAR(f.Noise3(c - eps, o, o * 2), f.Noise3(c + eps, o, o * 2), 1e-5);
+      EXPECT_NEAR(f.Noise3(o, c - eps, o), f.Noise3(o, c + eps, o), 1e-5);
+      EXPECT_NEAR(f.Noise3(o, o, c - eps), f.Noise3(o, o, c + eps), 1e-5);
+      EXPECT_NEAR(f.Noise2(c - eps, o), f.Noise2(c + eps, o), 1e-5);
+      EXPECT_NEAR(f.Noise2(o, c - eps), f.Noise2(o, c + eps), 1e-5);
+    }
+  }
+
+  EXPECT_TRUE(std::isfinite(s.Noise3(1e30, -1e30, 0.5)));
+  EXPECT_TRUE(std::isnan(s.Noise3(NAN, 0.5, 0.5)));
+  EXPECT_TRUE(std::isnan(s.Noise2(0.5, INFINITY)));
 }
 
 TEST(NoiseField, RangeAndVariation) {
@@ -87,21 +106,6 @@ TEST(NoiseField, RangeAndVariation) {
   EXPECT_GT(hi3, 0.3);
   EXPECT_LT(lo2, -0.2);
   EXPECT_GT(hi2, 0.2);
-}
-
-TEST(NoiseField, ContinuousAcrossCellBorders) {
-  const NoiseField f = NoiseField::MakeReference(0, 0);
-  const double eps = 1e-7;
-  for (int c = -4; c <= 260; c += 13) {
-    for (double o : {0.25, 0.5, 0.8}) {
-      // Crossing x, y and z lattice planes.
-      EXPECT_NEAR(f.Noise3(c - eps, o, o * 2), f.Noise3(c + eps, o, o * 2), 1e-5);
-      EXPECT_NEAR(f.Noise3(o, c - eps, o), f.Noise3(o, c + eps, o), 1e-5);
-      EXPECT_NEAR(f.Noise3(o, o, c - eps), f.Noise3(o, o, c + eps), 1e-5);
-      EXPECT_NEAR(f.Noise2(c - eps, o), f.Noise2(c + eps, o), 1e-5);
-      EXPECT_NEAR(f.Noise2(o, c - eps), f.Noise2(o, c + eps), 1e-5);
-    }
-  }
 }
 
 TEST(NoiseField, HashTakesCoordinatesInReverseOrder) {
@@ -145,13 +149,6 @@ TEST(NoiseField, ShapedFormsStayInTheirRanges) {
   }
   EXPECT_TRUE(sawNegative);
   EXPECT_TRUE(sawOne);  // the shaping saturates above 0.628545
-}
-
-TEST(NoiseField, HugeAndNonFiniteCoordinatesDoNotOverflow) {
-  const NoiseField f = NoiseField::MakeSeeded(1);
-  EXPECT_TRUE(std::isfinite(f.Noise3(1e30, -1e30, 0.5)));
-  EXPECT_TRUE(std::isnan(f.Noise3(NAN, 0.5, 0.5)));
-  EXPECT_TRUE(std::isnan(f.Noise2(0.5, INFINITY)));
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ ShapeCurve EmptyCurve(std::uint16_t capacity) {
   return c;
 }
 
-TEST(ShapeCurve, AddPointClampsAndKeepsOrder) {
+// Points are clamped and kept in the order added; a full curve refuses more.
+TEST(ShapeCurve, AddPointClampsKeepsOrderAndStopsWhenFull) {
   ShapeCurve c = EmptyCurve(kMainShapeCapacity);
   EXPECT_TRUE(AddShapePoint(c, 0.7, 0.2));
   EXPECT_TRUE(AddShapePoint(c, -0.5, 1.5));
@@ -31,9 +32,7 @@ TEST(ShapeCurve, AddPointClampsAndKeepsOrder) {
   EXPECT_EQ(+c.points[1].y, 1.0);
   EXPECT_EQ(+c.points[2].x, 0.0);
   EXPECT_FALSE(std::signbit(+c.points[2].y));
-}
 
-TEST(ShapeCurve, FullCurveRefusesPoints) {
   ShapeCurve main = EmptyCurve(kMainShapeCapacity);
   for (int i = 0; i < 17; ++i) AddShapePoint(main, i / 16.0, 0.5);
   EXPECT_EQ(main.count, 16);
@@ -65,16 +64,16 @@ TEST(ShapeCurve, Signatures) {
   EXPECT_EQ(+full.xSignature, 1.0);
 }
 
-TEST(ShapeCurve, EvaluateInterpolatesFirstMatchingSegment) {
+// Evaluation interpolates the first matching segment, and outside the
+// segments gives the nearest end, always finite.
+TEST(ShapeCurve, EvaluateInterpolatesFirstMatchingSegmentAndIsFiniteOutside) {
   ShapeCurve main;
   MakeDefaultMainCurve(main);
   EXPECT_NEAR(EvaluateShapeCurve(main, 0.5), 1 + (0.16 / 0.19) * (0.87 - 1), 1e-12);
   EXPECT_EQ(EvaluateShapeCurve(main, 0.34), 1.0);  // shared end point: left segment
   EXPECT_EQ(EvaluateShapeCurve(main, 0.0), 0.16);
   EXPECT_EQ(EvaluateShapeCurve(main, 1.0), 0.0);
-}
 
-TEST(ShapeCurve, EvaluateOutsideSegmentsIsFinite) {
   ShapeCurve c = EmptyCurve(kMainShapeCapacity);
   EXPECT_EQ(EvaluateShapeCurve(c, 0.5), 0.0);
   AddShapePoint(c, 0.2, 0.3);
@@ -87,15 +86,14 @@ TEST(ShapeCurve, EvaluateOutsideSegmentsIsFinite) {
   EXPECT_TRUE(std::isfinite(EvaluateShapeCurve(c, std::numeric_limits<double>::quiet_NaN())));
 }
 
-TEST(ShapeCurve, MendLeavesSoundRecordUntouched) {
+// Mending leaves a sound record untouched and clamps a damaged one.
+TEST(ShapeCurve, MendLeavesSoundRecordsAndClampsDamagedOnes) {
   ShapeCurve main;
   MakeDefaultMainCurve(main);
   ShapeCurve copy = main;
   EXPECT_FALSE(MendShapeCurve(copy).Any());
   EXPECT_EQ(std::memcmp(&copy, &main, sizeof main), 0);
-}
 
-TEST(ShapeCurve, MendClampsDamagedRecord) {
   ShapeCurve c;
   std::memset(&c, 0xFF, sizeof c);  // NaN coordinates, count and capacity 65535
   const ShapeCurveMends m = MendShapeCurve(c);

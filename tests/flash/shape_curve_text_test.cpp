@@ -80,7 +80,9 @@ TEST(ShapeCurveText, LenientReadingOfKeysNumbersAndRange) {
   }
 }
 
-TEST(ShapeCurveText, NoClosingBracketGivesEmptyCurve) {
+// Without a closing bracket the curve is empty; points beyond the capacity
+// are dropped.
+TEST(ShapeCurveText, NoClosingBracketGivesEmptyCurveAndPointsBeyondCapacityAreDropped) {
   ShapeCurve c;
   MakeDefaultMainCurve(c);
   ParseShapeCurveText("[x:0.5;y:0.5", c);
@@ -88,9 +90,7 @@ TEST(ShapeCurveText, NoClosingBracketGivesEmptyCurve) {
   EXPECT_EQ(c.capacity, 16);
   EXPECT_EQ(+c.xSignature, 0.0);
   EXPECT_EQ(+c.ySignature, 0.0);
-}
 
-TEST(ShapeCurveText, PointsBeyondCapacityAreDropped) {
   std::string text;
   for (int i = 0; i < 9; ++i) text += "[x:0." + std::to_string(i) + ";y:0.5],";
   const ShapeCurve petal = Parse(text, kPetalShapeCapacity);

@@ -3,10 +3,12 @@
 #include <random>
 
 #include "flash/splat_list.h"
-#include "float_world_support.h"
+#include "render/render_host_support.h"
 
 namespace vlam {
 namespace {
+
+using vlam_render_test::FloatWorld;
 
 std::vector<SplatSlot> RandomSlots(int slots, int perSlot, A_long width, A_long height,
                                    uint32_t seed) {
@@ -30,7 +32,8 @@ std::vector<SplatSlot> RandomSlots(int slots, int perSlot, A_long width, A_long 
   return out;
 }
 
-TEST(SplatBands, BandsCoverEveryRowOnce) {
+// Bands cover every row once, and split where the work is.
+TEST(SplatBands, BandsCoverEveryRowOnceAndFollowTheWork) {
   const std::vector<SplatSlot> slots = RandomSlots(3, 50, 40, 30, 1);
   for (A_long bands : {1, 2, 3, 7, 40}) {
     std::vector<A_long> bounds;
@@ -44,15 +47,13 @@ TEST(SplatBands, BandsCoverEveryRowOnce) {
   BalanceBands({}, 10, 4, none);
   EXPECT_EQ(none.front(), 0);
   EXPECT_EQ(none.back(), 10);
-}
 
-TEST(SplatBands, BandsFollowTheWork) {
   // All the splats between rows 40 and 60 of 100: two bands split there.
-  std::vector<SplatSlot> slots(1);
-  slots[0].Reset(50, 100);
-  for (A_long y = 40; y <= 60; ++y) slots[0].splats.push_back({Splat::kSoft, 25, y, 9, 1.0f, 1, 1, 1});
+  std::vector<SplatSlot> one(1);
+  one[0].Reset(50, 100);
+  for (A_long y = 40; y <= 60; ++y) one[0].splats.push_back({Splat::kSoft, 25, y, 9, 1.0f, 1, 1, 1});
   std::vector<A_long> bounds;
-  BalanceBands(slots, 100, 2, bounds);
+  BalanceBands(one, 100, 2, bounds);
   EXPECT_GE(bounds[1], 45);
   EXPECT_LE(bounds[1], 56);
 }

@@ -57,7 +57,9 @@ TEST(LightLevel, FactorAcrossTheTriggerRange) {
   EXPECT_DOUBLE_EQ(vlam::LightLevelFactor(0.8), 0.0);
 }
 
-TEST(LightList, OneFiringInstanceScalesItsColourAndTheAmbient) {
+// One firing instance scales its colour and the ambient; two give the running
+// ambient; gain, brightness, pixel aspect and the relight colour apply.
+TEST(LightList, ColourAmbientPositionAndDiameterOfEachLight) {
   BlockBuilder b;
   b.Design(0, kC1);
   b.Instance(0, 0.4);
@@ -75,35 +77,34 @@ TEST(LightList, OneFiringInstanceScalesItsColourAndTheAmbient) {
   EXPECT_DOUBLE_EQ(l.position[1], -6.0);
   EXPECT_DOUBLE_EQ(l.position[2], 0.0);
   EXPECT_EQ(l.diameter, 250);
-}
 
-TEST(LightList, TwoInstancesGiveTheRunningAmbient) {
-  BlockBuilder b;
-  b.Design(0, kC1);
-  b.Design(2, kC2);
-  b.Instance(0, 0.4);
-  b.Instance(2, 0.4);
-  const vlam::RelightLights lights = vlam::BuildLights(b.block, Defaults());
-  ASSERT_EQ(lights.count, 2);
-  // Before the division by the light count, which the render does.
-  EXPECT_NEAR(lights.ambient.red, (0.8 * 0.05625 + 0.1) * 0.05625, 1e-7);
-  EXPECT_NEAR(lights.ambient.green, (0.4 * 0.05625 + 0.6) * 0.05625, 1e-7);
-  EXPECT_NEAR(lights.ambient.blue, (0.2 * 0.05625 + 0.9) * 0.05625, 1e-7);
-}
-
-TEST(LightList, GainBrightnessPixelAspectAndRelightColour) {
-  BlockBuilder b;
-  b.Design(0, kC1);
-  b.Instance(0, 0.4).brightness = 0.5;
-  vlam::LightSettings s = Defaults();
-  s.useFlashColour = false;
-  s.gain = 50;
-  s.pixelAspect = 2.0;
-  const vlam::RelightLights lights = vlam::BuildLights(b.block, s);
-  ASSERT_EQ(lights.count, 1);
-  EXPECT_FLOAT_EQ(lights.lights[0].colour.green, 0.75f * 50 * 0.5f * 0.01f * 0.75f);
-  EXPECT_FLOAT_EQ(lights.ambient.green, 0.75f * 0.05625f);
-  EXPECT_DOUBLE_EQ(lights.lights[0].position[0], 20.0);
+  {
+    BlockBuilder b;
+    b.Design(0, kC1);
+    b.Design(2, kC2);
+    b.Instance(0, 0.4);
+    b.Instance(2, 0.4);
+    const vlam::RelightLights lights = vlam::BuildLights(b.block, Defaults());
+    ASSERT_EQ(lights.count, 2);
+    // Before the division by the light count, which the render does.
+    EXPECT_NEAR(lights.ambient.red, (0.8 * 0.05625 + 0.1) * 0.05625, 1e-7);
+    EXPECT_NEAR(lights.ambient.green, (0.4 * 0.05625 + 0.6) * 0.05625, 1e-7);
+    EXPECT_NEAR(lights.ambient.blue, (0.2 * 0.05625 + 0.9) * 0.05625, 1e-7);
+  }
+  {
+    BlockBuilder b;
+    b.Design(0, kC1);
+    b.Instance(0, 0.4).brightness = 0.5;
+    vlam::LightSettings s = Defaults();
+    s.useFlashColour = false;
+    s.gain = 50;
+    s.pixelAspect = 2.0;
+    const vlam::RelightLights lights = vlam::BuildLights(b.block, s);
+    ASSERT_EQ(lights.count, 1);
+    EXPECT_FLOAT_EQ(lights.lights[0].colour.green, 0.75f * 50 * 0.5f * 0.01f * 0.75f);
+    EXPECT_FLOAT_EQ(lights.ambient.green, 0.75f * 0.05625f);
+    EXPECT_DOUBLE_EQ(lights.lights[0].position[0], 20.0);
+  }
 }
 
 TEST(LightList, SkipsQuietInstancesInvalidAndOutOfRangeDesigns) {
@@ -137,7 +138,9 @@ TEST(LightList, NeverReadsPastTheSixteenSlots) {
   EXPECT_EQ(vlam::BuildLights(g.block, Defaults()).count, 0);
 }
 
-TEST(RelightPixels, CrushAndInvert) {
+// Crushing and inverting the matte; a black matte screens with the ambient,
+// a white one dodges.
+TEST(RelightPixels, CrushInvertAndTheRelightChannel) {
   const float c = static_cast<float>(100 * 0.0033333333333333335);
   EXPECT_EQ(vlam::CrushMatte(0.33f, c, false), 0.0f);
   EXPECT_EQ(vlam::CrushMatte(0.67f, c, false), 1.0f);
@@ -145,9 +148,7 @@ TEST(RelightPixels, CrushAndInvert) {
   EXPECT_EQ(vlam::CrushMatte(0.67f, c, true), 0.0f);
   EXPECT_FLOAT_EQ(vlam::CrushMatte(0.3f, 0.0f, false), 0.3f);
   EXPECT_FLOAT_EQ(vlam::CrushMatte(0.3f, 0.0f, true), 0.7f);
-}
 
-TEST(RelightPixels, BlackMatteScreensWithAmbientWhiteMatteDodges) {
   // m = 0: v = P, then P + (1 - P) x G.
   EXPECT_FLOAT_EQ(vlam::RelightChannel(0.25f, 0.8f, 0.0f, 0.1f), 0.25f + 0.75f * 0.1f);
   // m = 1, I >= 0.99: divided by 0.01.

@@ -1,5 +1,4 @@
 // The Render effect's fake host and design fixtures are shared with its tests.
-#include "render/flash_fixture_support.cpp"  // NOLINT(bugprone-suspicious-include)
 #include "render/render_host_support.cpp"    // NOLINT(bugprone-suspicious-include)
 
 #include "relight/relight_host_support.h"
@@ -10,21 +9,15 @@
 
 #include "frame/effect_entries.h"
 #include "relight/relighter_params.h"
-#include "render/pixel_convert.h"
 #include "render/render_commands.h"
 
 namespace vlam_relight_test {
 
+using vlam_render_test::PixelPtr;
+
 namespace {
 
 RelightTestHost &Host() { return static_cast<RelightTestHost &>(vlam_render_test::RenderTestHost::Current()); }
-
-template <typename Pixel>
-Pixel *PixelPtr(const PF_EffectWorld &w, A_long x, A_long y) {
-  return reinterpret_cast<Pixel *>(reinterpret_cast<char *>(w.data) +
-                                   static_cast<std::ptrdiff_t>(y) * w.rowbytes) +
-         x;
-}
 
 // Rows are shared between two threads by parity, as a host may split them.
 template <typename Pixel, typename Fn>
@@ -73,18 +66,6 @@ PF_Err ScalingCopy(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_
   return PF_Err_NONE;
 }
 
-PF_Err ColourFromDef(PF_ProgPtr, const PF_ParamDef *def, PF_PixelFloat *out) {
-  const PF_Pixel &c = def->u.cd.value;
-  *out = {c.alpha / 255.0f, c.red / 255.0f, c.green / 255.0f, c.blue / 255.0f};
-  return PF_Err_NONE;
-}
-
-PF_Err UpdateParamUI(PF_ProgPtr, PF_ParamIndex index, const PF_ParamDef *def) {
-  ++Host().paramUiUpdates;
-  if (index == vlam::kRelightColour) Host().lastUiFlags = def->ui_flags;
-  return PF_Err_NONE;
-}
-
 }  // namespace
 
 RelightTestHost::RelightTestHost() : matte(8, 6, PF_PixelFormat_ARGB128) {
@@ -95,13 +76,9 @@ RelightTestHost::RelightTestHost() : matte(8, 6, PF_PixelFormat_ARGB128) {
   iterate8.iterate = Iterate8;
   iterate16.iterate = Iterate16;
   iterateFloat.iterate = IterateFloat;
-  colourSuite.PF_GetFloatingPointColorFromColorDef = ColourFromDef;
-  paramUtils.PF_UpdateParamUI = UpdateParamUI;
   registry.Publish(kPFIterate8Suite, kPFIterate8SuiteVersion1, &iterate8);
   registry.Publish(kPFIterate16Suite, kPFIterate16SuiteVersion1, &iterate16);
   registry.Publish(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1, &iterateFloat);
-  registry.Publish(kPFColorParamSuite, kPFColorParamSuiteVersion1, &colourSuite);
-  registry.Publish(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtils);
   UseImages(40, 20, PF_PixelFormat_ARGB128);
 }
 
@@ -113,32 +90,6 @@ void RelightTestHost::UseImages(A_long width, A_long height, PF_PixelFormat form
   grain = &matte;
 }
 
-void RelightTestHost::AddRenderEffect() {
-  vlam_render_test::LayerEffect e;
-  e.matchName = "zk_Vlam";
-  e.answer = [](void *extra, const A_Time &) { vlam::AnswerRenderQuery(extra); };
-  effects.push_back(e);
-}
-
-void RelightTestHost::AddBuilder() {
-  vlam_render_test::LayerEffect e;
-  e.matchName = "zk_VlamFlash";
-  e.answer = [this](void *extra, const A_Time &) {
-    static_cast<vlam::ExchangeBlock *>(extra)->table.designs[0] = design;
-  };
-  effects.push_back(e);
-}
-
-void RelightTestHost::AddInstance(const vlam::InstanceRecord &record) {
-  vlam_render_test::LayerEffect e;
-  e.matchName = "zk_VlamInstance";
-  e.answer = [record](void *extra, const A_Time &) {
-    auto *block = static_cast<vlam::ExchangeBlock *>(extra);
-    block->instances[block->table.instanceCount - 1] = record;
-  };
-  effects.push_back(e);
-}
-
 PF_Err RelightTestHost::SmartRender() {
   return EntryPoint_VlamRelighter(PF_Cmd_SMART_RENDER, &in_data, &out_data, nullptr, nullptr,
                                   &smartExtra);
@@ -147,34 +98,6 @@ PF_Err RelightTestHost::SmartRender() {
 const std::vector<float> &RelightTestHost::LightBuffer() const {
   // The illumination buffer is given back before the light buffer.
   return disposedFloatWorlds.back();
-}
-
-void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p) {
-  switch (image.format) {
-    case PF_PixelFormat_ARGB32:
-      *PixelPtr<PF_Pixel8>(image.world, x, y) = vlam::ToPixel8(p);
-      break;
-    case PF_PixelFormat_ARGB64:
-      *PixelPtr<PF_Pixel16>(image.world, x, y) = vlam::ToPixel16(p);
-      break;
-    default:
-      *PixelPtr<PF_PixelFloat>(image.world, x, y) = p;
-  }
-}
-
-PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y) {
-  switch (image.format) {
-    case PF_PixelFormat_ARGB32: {
-      const PF_Pixel8 &p = *PixelPtr<PF_Pixel8>(image.world, x, y);
-      return {p.alpha / 255.0f, p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f};
-    }
-    case PF_PixelFormat_ARGB64: {
-      const PF_Pixel16 &p = *PixelPtr<PF_Pixel16>(image.world, x, y);
-      return {p.alpha / 32768.0f, p.red / 32768.0f, p.green / 32768.0f, p.blue / 32768.0f};
-    }
-    default:
-      return *PixelPtr<PF_PixelFloat>(image.world, x, y);
-  }
 }
 
 void FillPattern(TestImage &image) {

@@ -8,11 +8,12 @@
 
 #include "frame/effect_entries.h"
 #include "instance/exchange_block.h"
-#include "render/flash_fixture_support.h"
 #include "render/render_host_support.h"
 
 namespace vlam_relight_test {
 
+using vlam_render_test::GetPixel;
+using vlam_render_test::SetPixel;
 using vlam_render_test::TestImage;
 
 class RelightTestHost : public vlam_render_test::RenderTestHost {
@@ -23,16 +24,10 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
   vlam_render_test::DesignStorage storage;
   vlam::FlashDesign design;
   int pixelIterateCalls = 0;  // calls of the 8-bit, 16-bit and float pixel iterate suites
-  int paramUiUpdates = 0;
-  A_long lastUiFlags = -1;
 
   // Input, output and matte of this size and depth, every byte zero.
   void UseImages(A_long width, A_long height, PF_PixelFormat format);
-  // The effects on the layer: a Render effect, a builder writing `design` into
-  // slot 0, and instances.
-  void AddRenderEffect();
-  void AddBuilder();
-  void AddInstance(const vlam::InstanceRecord &record);
+  void AddBuilder() { RenderTestHost::AddBuilder(&design); }
   void SetFloat(PF_ParamIndex index, double value) { params[index].u.fs_d.value = value; }
   void SetCheckbox(PF_ParamIndex index, bool on) { params[index].u.bd.value = on ? 1 : 0; }
   void SetPopup(PF_ParamIndex index, A_long value) { params[index].u.pd.value = value; }
@@ -44,14 +39,8 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
   PF_Iterate8Suite1 iterate8{};
   PF_iterate16Suite1 iterate16{};
   PF_iterateFloatSuite1 iterateFloat{};
-  PF_ColorParamSuite1 colourSuite{};
-  PF_ParamUtilsSuite3 paramUtils{};
 };
 
-// Writes pixel (x, y) of a float, 16-bit or 8-bit image from float channels.
-void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p);
-// Reads pixel (x, y) as float channels (8-bit / 255, 16-bit / 32768).
-PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y);
 // A few different values in every pixel of the image.
 void FillPattern(TestImage &image);
 

@@ -46,7 +46,9 @@ TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLight) {
   }
 }
 
-TEST(RelightRender, CollectingAsksTheRenderEffectBuildersAndInstances) {
+// Collecting asks the Render effect, the builders and the instances, only
+// sixteen of seventeen instances and without a message.
+TEST(RelightRender, CollectingAsksTheRenderEffectBuildersAndSixteenInstances) {
   RelightTestHost host;
   FiringLayer(host);
   vlam_render_test::LayerEffect other;
@@ -55,6 +57,15 @@ TEST(RelightRender, CollectingAsksTheRenderEffectBuildersAndInstances) {
   ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
   EXPECT_EQ(host.calls, 3);
   EXPECT_EQ(host.effectRefsMade, 4);
+
+  RelightTestHost many;
+  many.AddRenderEffect();
+  many.AddBuilder();
+  for (int k = 0; k < 17; ++k) many.AddInstance(FiringInstance(20, 10));
+  ASSERT_EQ(many.SmartRender(), PF_Err_NONE);
+  EXPECT_EQ(many.calls, 2 + 16);
+  EXPECT_EQ(many.out_data.return_msg[0], '\0');
+  EXPECT_EQ(many.liveEffectRefs, 0);
 }
 
 TEST(RelightRender, LightBufferIsAQuarterOrATenthOfTheLayer) {
@@ -92,7 +103,9 @@ TEST(RelightRender, LightLandsWhereTheCameraSeesTheInstance) {
   EXPECT_LT(light[(0 * 10 + 0) * 4 + 1], centre[1]);
 }
 
-TEST(RelightRender, BlackMatteScreensTheInputWithTheAmbientColour) {
+// A black matte screens the input with the ambient colour, divided by the
+// number of lights.
+TEST(RelightRender, BlackMatteScreensTheInputWithTheAmbientColourSharedByTheLights) {
   for (const PF_PixelFormat depth : kDepths) {
     SCOPED_TRACE(depth);
     RelightTestHost host;
@@ -114,9 +127,7 @@ TEST(RelightRender, BlackMatteScreensTheInputWithTheAmbientColour) {
       EXPECT_NEAR(o.blue, p.blue + (1 - p.blue) * g[2], step);
     }
   }
-}
 
-TEST(RelightRender, AmbientIsDividedByTheNumberOfLights) {
   RelightTestHost host;
   FiringLayer(host);
   host.AddInstance(FiringInstance(5, 5));
@@ -126,6 +137,8 @@ TEST(RelightRender, AmbientIsDividedByTheNumberOfLights) {
   EXPECT_NEAR(o.blue, (0.2 * 0.05625 + 0.2) * 0.05625 / 2, 1e-6);
 }
 
+// The matte preview shows the matte even with nothing firing, inverted too,
+// and the matte is 0 outside its rectangle.
 TEST(RelightRender, MattePreviewShowsTheMatteEvenWithNothingFiring) {
   for (const PF_PixelFormat depth : kDepths) {
     SCOPED_TRACE(depth);
@@ -147,9 +160,7 @@ TEST(RelightRender, MattePreviewShowsTheMatteEvenWithNothingFiring) {
       EXPECT_EQ(o.alpha, GetPixel(host.input, x, y).alpha);
     }
   }
-}
 
-TEST(RelightRender, InvertedPreviewAndMatteOutsideItsRectangle) {
   RelightTestHost host;
   host.matte.Reset(10, 10, PF_PixelFormat_ARGB128);
   host.formats[&host.matte.world] = PF_PixelFormat_ARGB128;
@@ -165,17 +176,6 @@ TEST(RelightRender, InvertedPreviewAndMatteOutsideItsRectangle) {
   EXPECT_EQ(GetPixel(host.output, 14, 9).red, 0.0f);
   EXPECT_EQ(GetPixel(host.output, 15, 9).red, 1.0f);  // right of it
   EXPECT_EQ(GetPixel(host.output, 6, 10).red, 1.0f);  // below it
-}
-
-TEST(RelightRender, SeventeenInstancesOnlySixteenAskedAndNoMessage) {
-  RelightTestHost host;
-  host.AddRenderEffect();
-  host.AddBuilder();
-  for (int k = 0; k < 17; ++k) host.AddInstance(FiringInstance(20, 10));
-  ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-  EXPECT_EQ(host.calls, 2 + 16);
-  EXPECT_EQ(host.out_data.return_msg[0], '\0');
-  EXPECT_EQ(host.liveEffectRefs, 0);
 }
 
 TEST(RelightRender, HostErrorsAreReturnedAndEverythingIsGivenBack) {

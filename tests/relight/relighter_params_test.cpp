@@ -63,13 +63,13 @@ TEST(RelighterParams, RelightColourEnabledOnlyWithoutFlashColour) {
   ASSERT_EQ(EntryPoint_VlamRelighter(PF_Cmd_UPDATE_PARAMS_UI, &host.in_data, &host.out_data,
                                      array.data(), nullptr, nullptr),
             PF_Err_NONE);
-  EXPECT_EQ(host.lastUiFlags, 0);
+  EXPECT_EQ(host.uiFlags.at(vlam::kRelightColour), 0);
 
   host.SetCheckbox(vlam::kRelightUseFlashColour, true);
   ASSERT_EQ(EntryPoint_VlamRelighter(PF_Cmd_UPDATE_PARAMS_UI, &host.in_data, &host.out_data,
                                      array.data(), nullptr, nullptr),
             PF_Err_NONE);
-  EXPECT_EQ(host.lastUiFlags, PF_PUI_DISABLED);
+  EXPECT_EQ(host.uiFlags.at(vlam::kRelightColour), PF_PUI_DISABLED);
   EXPECT_EQ(host.paramUiUpdates, 2);
 }
 

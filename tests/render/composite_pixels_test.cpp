@@ -49,12 +49,26 @@ class PixelFunctionTest : public ::testing::Test {
   }
 };
 
-TEST_F(PixelFunctionTest, AddOverBlackShowsTheFlashLightUnchanged) {
+// Add over black shows the light unchanged; luma premultiplied hides the
+// background under bright light; modes outside the list composite nothing.
+TEST_F(PixelFunctionTest, AddLumaPremultipliedAndModesOutsideTheList) {
   const PF_PixelFloat light{1.0f, 2.5f, 0.75f, 0.125f};
   const PF_PixelFloat out = Run(kCompositeAdd, light, PF_PixelFloat{1.0f, 0, 0, 0});
   EXPECT_EQ(out.red, light.red);
   EXPECT_EQ(out.green, light.green);
   EXPECT_EQ(out.blue, light.blue);
+
+  const PF_PixelFloat r =
+      Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 1, 1, 1}, PF_PixelFloat{1, 0.5f, 0.2f, 0.7f});
+  EXPECT_NEAR(r.red, 1.0f, 1e-6f);
+  EXPECT_NEAR(r.blue, 1.0f, 1e-6f);
+  const PF_PixelFloat half =
+      Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 0, 0, 0}, PF_PixelFloat{1, 0.5f, 0.2f, 0.7f});
+  EXPECT_EQ(half.red, 0.5f);  // no light: the background as it was
+
+  EXPECT_EQ(PixelFunctionFor(0), nullptr);
+  EXPECT_EQ(PixelFunctionFor(5), nullptr);
+  EXPECT_NE(PixelFunctionFor(kCompositeNormalised), nullptr);
 }
 
 TEST_F(PixelFunctionTest, ScreenStaysWithinZeroToOneWhereBothInputsDo) {
@@ -71,17 +85,9 @@ TEST_F(PixelFunctionTest, ScreenStaysWithinZeroToOneWhereBothInputsDo) {
     }
 }
 
-TEST_F(PixelFunctionTest, LumaPremultipliedHidesTheBackgroundUnderBrightLight) {
-  const PF_PixelFloat r =
-      Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 1, 1, 1}, PF_PixelFloat{1, 0.5f, 0.2f, 0.7f});
-  EXPECT_NEAR(r.red, 1.0f, 1e-6f);
-  EXPECT_NEAR(r.blue, 1.0f, 1e-6f);
-  const PF_PixelFloat half =
-      Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 0, 0, 0}, PF_PixelFloat{1, 0.5f, 0.2f, 0.7f});
-  EXPECT_EQ(half.red, 0.5f);  // no light: the background as it was
-}
-
-TEST_F(PixelFunctionTest, NormalisedAtFullBrightnessHasNoTint) {
+// Normalised at full brightness has no tint, leans towards the design colour
+// below it, and survives light outside the table.
+TEST_F(PixelFunctionTest, NormalisedTintsBelowFullBrightnessAndSurvivesAnyLight) {
   const PF_PixelFloat design{1.0f, 1.0f, 0.6f, 0.1f};
   NormalisedTint(design, 1.0f, settings.tintRed, settings.tintBlue);
   EXPECT_EQ(settings.tintRed, 0.0f);
@@ -101,24 +107,17 @@ TEST_F(PixelFunctionTest, NormalisedAtFullBrightnessHasNoTint) {
       Run(kCompositeNormalised, PF_PixelFloat{1, 2, 2, 2}, PF_PixelFloat{1, 0, 0, 0});
   EXPECT_GT(tinted.red, tinted.green);
   EXPECT_LT(tinted.blue, tinted.green);
-}
 
-TEST_F(PixelFunctionTest, NormalisedSurvivesLightOutsideTheTable) {
   settings.maxBrightness = 0.95f;
+  settings.tintRed = settings.tintBlue = 0.0f;
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  const PF_PixelFloat r =
+  const PF_PixelFloat wild =
       Run(kCompositeNormalised, PF_PixelFloat{1, -3.0f, nan, 1e9f}, PF_PixelFloat{1, 0.2f, 0.2f, 0.2f});
-  EXPECT_TRUE(std::isfinite(r.red));
-  EXPECT_TRUE(std::isfinite(r.green));
-  EXPECT_TRUE(std::isfinite(r.blue));
+  EXPECT_TRUE(std::isfinite(wild.red));
+  EXPECT_TRUE(std::isfinite(wild.green));
+  EXPECT_TRUE(std::isfinite(wild.blue));
   // The blue channel saturates the tone curve: 0.95 x 1 plus its share of luma.
-  EXPECT_GE(r.blue, 0.95f * 1.0f * 0.999f);
-}
-
-TEST_F(PixelFunctionTest, ModesOutsideTheListCompositeNothing) {
-  EXPECT_EQ(PixelFunctionFor(0), nullptr);
-  EXPECT_EQ(PixelFunctionFor(5), nullptr);
-  EXPECT_NE(PixelFunctionFor(kCompositeNormalised), nullptr);
+  EXPECT_GE(wild.blue, 0.95f * 1.0f * 0.999f);
 }
 
 TEST_F(PixelFunctionTest, GrainMovesLightByTheGrainDeviation) {

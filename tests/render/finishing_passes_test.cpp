@@ -145,15 +145,8 @@ TEST_F(FinishingTest, LitRectangleGivesTheBytesOfTheWholeBuffer) {
     for (double post : {1.0, 0.7, 2.0}) EXPECT_EQ(run(x, post, true), run(x, post, false)) << x << " " << post;
 }
 
-TEST_F(FinishingTest, NothingDrawnMeansNoMotionBlur) {
-  firing.drawn = DirtyRect{0, 0, -1, -1, kW, kH};
-  ASSERT_EQ(MotionBlurPass(firing), PF_Err_NONE);
-  EXPECT_TRUE(host.transforms.empty());
-  PF_Rect current{};
-  ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
-  EXPECT_TRUE(RectEmpty(current));
-}
-
+// A post scale of exactly one makes no scaling pass but still scales the
+// rectangle; nothing drawn means no motion blur and an empty rectangle.
 TEST_F(FinishingTest, PostScaleOfExactlyOneMakesNoScalingPass) {
   const std::size_t worlds = host.worldsMade.size();
   const std::vector<unsigned char> pixels(reinterpret_cast<unsigned char *>(flash.World().data),
@@ -175,6 +168,13 @@ TEST_F(FinishingTest, PostScaleOfExactlyOneMakesNoScalingPass) {
   EXPECT_EQ(host.transforms[0].count, 1);
   EXPECT_DOUBLE_EQ(host.transforms[0].first.mat[1][1], 2.0);
   EXPECT_GT(LitPixels(flash.World()), 40);
+
+  firing.drawn = DirtyRect{0, 0, -1, -1, kW, kH};
+  host.transforms.clear();
+  ASSERT_EQ(MotionBlurPass(firing), PF_Err_NONE);
+  EXPECT_TRUE(host.transforms.empty());
+  ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
+  EXPECT_TRUE(RectEmpty(current));
 }
 
 TEST_F(FinishingTest, DefocusOfHalfAPixelStillBlurs) {
@@ -204,16 +204,19 @@ TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlash) {
   EXPECT_EQ(host.pathCheckins, std::vector<PF_PathID>{5});
 }
 
-TEST_F(FinishingTest, MaskOpacityZeroChangesNothing) {
+// Mask opacity zero, an open or missing path and mask ID zero change nothing.
+TEST_F(FinishingTest, MaskOpacityZeroOpenOrMissingPathsAndMaskIdZeroAreIgnored) {
   host.maskOpacity = 0.0;
   const double before = Light(flash.World());
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
   EXPECT_EQ(Light(flash.World()), before);
   EXPECT_EQ(host.worldsMade.size(), 2u);  // same size: no square
-}
-
-TEST_F(FinishingTest, OpenOrMissingPathsAndMaskIdZeroAreIgnored) {
-  const double before = Light(flash.World());
+  EXPECT_EQ(host.pathCheckouts.size(), host.pathCheckins.size());
+  host.maskOpacity = 100.0;
+  host.pathCheckouts.clear();
+  host.pathCheckins.clear();
+  host.pathCheckoutAttempts = 0;
+  host.matteOpacities.clear();
   host.pathOpen = true;
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
   EXPECT_EQ(Light(flash.World()), before);
@@ -268,7 +271,9 @@ TEST_F(FinishingTest, AFailedGlowParameterCheckoutIsReturned) {
   }
 }
 
-TEST_F(FinishingTest, GlowBrightnessZeroMakesNoGlowBuffers) {
+// Glow brightness or radius zero makes no glow buffers; otherwise four
+// layers of falling brightness are added.
+TEST_F(FinishingTest, GlowAddsFourLayersOfFallingBrightness) {
   PF_Rect current{10, 4, 34, 28};
   const std::size_t worlds = host.worldsMade.size();
   ASSERT_EQ(GlowPass(firing, 200.0, 0.0, current), PF_Err_NONE);
@@ -276,10 +281,6 @@ TEST_F(FinishingTest, GlowBrightnessZeroMakesNoGlowBuffers) {
   EXPECT_EQ(host.worldsMade.size(), worlds);
   EXPECT_TRUE(host.transforms.empty());
   EXPECT_EQ(current.left, 10);
-}
-
-TEST_F(FinishingTest, GlowAddsFourLayersOfFallingBrightness) {
-  PF_Rect current{10, 4, 34, 28};
   const double before = Light(flash.World());
   ASSERT_EQ(GlowPass(firing, 10.0, 100.0, current), PF_Err_NONE);
   ASSERT_EQ(host.transforms.size(), 4u);
@@ -308,39 +309,20 @@ class CompositeDepthTest : public FinishingTest {
   // integer depth `like` would hold, so that depths can be compared.
   void Background(PF_PixelFormat format, PF_PixelFormat like) {
     host.SetImages(kW, kH, format);
+    TestImage quantised(1, 1, like);
     for (A_long y = 0; y < kH; ++y)
       for (A_long x = 0; x < kW; ++x) {
         const A_long v = (x * 5 + y * 3) % 64;
-        PF_PixelFloat c{(y % 3) / 2.0f, v / 255.0f, (63 - v) / 255.0f, 0.5f * v / 255.0f};
-        if (like == PF_PixelFormat_ARGB64) c = ToFloat(ToPixel16(c));
-        if (like == PF_PixelFormat_ARGB32) c = ToFloat(ToPixel8(c));
-        char *row = reinterpret_cast<char *>(host.output.world.data) + y * host.output.world.rowbytes;
-        if (format == PF_PixelFormat_ARGB128) reinterpret_cast<PF_PixelFloat *>(row)[x] = c;
-        if (format == PF_PixelFormat_ARGB64) reinterpret_cast<PF_Pixel16 *>(row)[x] = ToPixel16(c);
-        if (format == PF_PixelFormat_ARGB32) reinterpret_cast<PF_Pixel8 *>(row)[x] = ToPixel8(c);
+        SetPixel(quantised, 0, 0, PF_PixelFloat{(y % 3) / 2.0f, v / 255.0f, (63 - v) / 255.0f, 0.5f * v / 255.0f});
+        SetPixel(host.output, x, y, GetPixel(quantised, 0, 0));
       }
     frame.output = &host.output.world;
     frame.outputFormat = format;
   }
-  static PF_PixelFloat ToFloat(const PF_Pixel16 &p) {
-    return {FloatFrom16(p.alpha), FloatFrom16(p.red), FloatFrom16(p.green), FloatFrom16(p.blue)};
-  }
-  static PF_PixelFloat ToFloat(const PF_Pixel8 &p) {
-    return {FloatFrom8(p.alpha), FloatFrom8(p.red), FloatFrom8(p.green), FloatFrom8(p.blue)};
-  }
   std::vector<PF_PixelFloat> Pixels() const {
     std::vector<PF_PixelFloat> out;
-    for (A_long y = 0; y < kH; ++y) {
-      const char *row = reinterpret_cast<const char *>(host.output.world.data) + y * host.output.world.rowbytes;
-      for (A_long x = 0; x < kW; ++x) {
-        if (frame.outputFormat == PF_PixelFormat_ARGB64)
-          out.push_back(ToFloat(reinterpret_cast<const PF_Pixel16 *>(row)[x]));
-        else if (frame.outputFormat == PF_PixelFormat_ARGB32)
-          out.push_back(ToFloat(reinterpret_cast<const PF_Pixel8 *>(row)[x]));
-        else
-          out.push_back(reinterpret_cast<const PF_PixelFloat *>(row)[x]);
-      }
-    }
+    for (A_long y = 0; y < kH; ++y)
+      for (A_long x = 0; x < kW; ++x) out.push_back(GetPixel(host.output, x, y));
     return out;
   }
   // The output before and after compositing.

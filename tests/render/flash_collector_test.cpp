@@ -104,17 +104,18 @@ TEST_F(FlashCollectorTest, BuildersAndInstancesAreAskedInStackOrderAtTheRenderTi
   }
 }
 
-TEST_F(FlashCollectorTest, SwitchedOffEffectsAreIgnored) {
+// Switched-off effects are ignored; of two builders with one identifier the
+// lower wins.
+TEST_F(FlashCollectorTest, SwitchedOffEffectsAreIgnoredAndTheLowerBuilderWins) {
   host.effects = {Builder(1, 100.0, false), Instance(3, false), Instance(4)};
   ASSERT_EQ(Collect(), PF_Err_NONE);
   EXPECT_EQ(block.table.designs[0].valid, 0);
   EXPECT_EQ(block.table.instanceCount, 1);
   EXPECT_EQ(block.instances[0].randomSeed, 4);
   EXPECT_EQ(host.calls, 1);
-}
 
-TEST_F(FlashCollectorTest, TheLowerOfTwoBuildersWithOneIdentifierWins) {
   host.effects = {Builder(3, 111.0), Builder(3, 222.0)};
+  host.calls = 0;
   ASSERT_EQ(Collect(), PF_Err_NONE);
   EXPECT_EQ(block.table.designs[2].mainLength, 222.0);
 }
@@ -133,7 +134,9 @@ TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedWithAMessageOnly) {
   EXPECT_EQ(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
 }
 
-TEST_F(FlashCollectorTest, AHostErrorStopsTheWalkAndEveryReferenceIsDisposed) {
+// A host error stops the walk with every reference disposed; a disposal error
+// counts only when nothing failed before; a missing effect suite is thrown.
+TEST_F(FlashCollectorTest, HostErrorsStopTheWalkAndEveryReferenceIsDisposed) {
   host.effects = {Builder(1, 1.0), Instance(1), Instance(2), Instance(3)};
   host.failEffectByIndexAt = 2;
   EXPECT_EQ(Collect(), A_Err_GENERIC);
@@ -151,10 +154,9 @@ TEST_F(FlashCollectorTest, AHostErrorStopsTheWalkAndEveryReferenceIsDisposed) {
   host.numEffectsError = A_Err_GENERIC;
   EXPECT_EQ(Collect(), A_Err_GENERIC);
   EXPECT_EQ(host.effectRefsMade, 0);
-}
 
-TEST_F(FlashCollectorTest, ADisposalErrorCountsOnlyWhenNothingFailedBefore) {
   host.effects = {Instance(1), Instance(2)};
+  host.numEffectsError = A_Err_NONE;
   host.disposeError = A_Err_ALLOC;
   EXPECT_EQ(Collect(), A_Err_ALLOC);
   EXPECT_EQ(host.effectRefsMade, 1);
@@ -163,10 +165,9 @@ TEST_F(FlashCollectorTest, ADisposalErrorCountsOnlyWhenNothingFailedBefore) {
   host.effects[0].flagsError = A_Err_PARAMETER;
   EXPECT_EQ(Collect(), A_Err_PARAMETER);
   EXPECT_EQ(host.effectRefsMade, 1);
-}
 
-TEST_F(FlashCollectorTest, AMissingEffectSuiteIsThrownAsError13) {
   host.registry.Withdraw(kAEGPEffectSuite, kAEGPEffectSuiteVersion3);
+  host.disposeError = A_Err_NONE;
   ClearExchangeBlock(block);
   try {
     CollectFlashes(&host.in_data, &host.out_data, block);

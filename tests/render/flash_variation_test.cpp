@@ -5,8 +5,8 @@
 #include <iterator>
 #include <set>
 
-#include "render/flash_fixture_support.h"
 #include "render/flash_variation.h"
+#include "render/render_host_support.h"
 #include "render/frame_values.h"
 
 namespace vlam_render_test {
@@ -29,6 +29,8 @@ class FlashVariationTest : public ::testing::Test {
   }
 };
 
+// Without randomness nothing varies but the spark count; without a maximum
+// there are no sparks.
 TEST_F(FlashVariationTest, WithoutRandomnessNothingVariesButTheSparkCount) {
   RandomiseEverything();
   instance.randomness = 0.0;
@@ -52,6 +54,12 @@ TEST_F(FlashVariationTest, WithoutRandomnessNothingVariesButTheSparkCount) {
     sparkCounts.insert(v.sparkCount);
   }
   EXPECT_GT(sparkCounts.size(), 3u);
+
+  design.maxSparks = 0;
+  instance.randomness = 1.0;
+  for (A_long time = 0; time < 50; ++time) {
+    EXPECT_EQ(DeriveFlashVariation(instance, design, 1, time).sparkCount, 0);
+  }
 }
 
 TEST_F(FlashVariationTest, BrightnessIsEasedIntoTheColourFactor) {
@@ -77,7 +85,8 @@ TEST_F(FlashVariationTest, BrightnessIsEasedIntoTheColourFactor) {
   EXPECT_NEAR(DeriveFlashVariation(instance, design, 0, 48).easedBrightness, 2.0, 1e-12);
 }
 
-TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRanges) {
+// Randomised values stay in their ranges, and the seed matters.
+TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRangesAndFollowTheSeed) {
   RandomiseEverything();
   std::set<std::int32_t> variants;
   bool energyVaries = false;
@@ -101,10 +110,8 @@ TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRanges) {
   }
   EXPECT_TRUE(energyVaries);
   EXPECT_EQ(variants, (std::set<std::int32_t>{0, 1, 2}));
-}
 
-TEST_F(FlashVariationTest, TheSeedMatters) {
-  RandomiseEverything();
+  instance.randomSeed = 1024;
   const double energy = DeriveFlashVariation(instance, design, 3, 96).energy;
   int differing = 0;
   for (std::int32_t seed = 0; seed < 20; ++seed) {
@@ -112,13 +119,6 @@ TEST_F(FlashVariationTest, TheSeedMatters) {
     differing += DeriveFlashVariation(instance, design, 3, 96).energy != energy;
   }
   EXPECT_GT(differing, 10);
-}
-
-TEST_F(FlashVariationTest, NoSparksWithoutMaximum) {
-  design.maxSparks = 0;
-  for (A_long time = 0; time < 50; ++time) {
-    EXPECT_EQ(DeriveFlashVariation(instance, design, 1, time).sparkCount, 0);
-  }
 }
 
 TEST_F(FlashVariationTest, AWeakerFiringIsCoarserAndCalmer) {
@@ -179,7 +179,9 @@ TEST(OctaveTablesTest, ComplexityBlendsBetweenTheEnds) {
   }
 }
 
-TEST(FrameValuesTest, NonSquarePixelsWidenTheBufferAndBrokenRatiosCountAsOne) {
+// Non-square pixels widen the buffer and broken ratios count as one;
+// evolution counts whole frames.
+TEST(FrameValuesTest, PixelAspectDownsampleEvolutionAndThreads) {
   PF_InData in{};
   in.width = 100;
   in.height = 50;
@@ -194,10 +196,7 @@ TEST(FrameValuesTest, NonSquarePixelsWidenTheBufferAndBrokenRatiosCountAsOne) {
   EXPECT_EQ(v.pixelAspect, 1.0);
   EXPECT_EQ(v.downsample, 1.0);
   EXPECT_EQ(v.worldWidth, 100);
-}
 
-TEST(FrameValuesTest, EvolutionCountsWholeFrames) {
-  PF_InData in{};
   in.current_time = 7;
   in.time_step = 2;
   EXPECT_EQ(FrameEvolution(in, 1.5), 4.5);

@@ -4,7 +4,7 @@
 
 #include "frame/vec3f.h"
 #include "render/flash_drawing.h"
-#include "render/flash_fixture_support.h"
+#include "render/render_host_support.h"
 
 namespace vlam_render_test {
 namespace {

@@ -109,22 +109,24 @@ TEST_F(RenderGlobalsTest, ARecordThatCannotBeMadeOrLockedIsReportedAndNotKept) {
   }
 }
 
-TEST_F(RenderGlobalsTest, ARegistrationErrorIsTheResultAndNoTableIsKept) {
+// A registration error is the result, and a missing utility suite fails the
+// setup; neither keeps a table.
+TEST_F(RenderGlobalsTest, ARegistrationErrorOrAMissingUtilitySuiteKeepsNoTable) {
   host.registerError = A_Err_GENERIC;
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_GENERIC);
   ASSERT_NE(host.out_data.global_data, nullptr);
   // A failed global setup is not set down, so nothing may stay allocated.
-  const std::uint16_t *table = Globals().distanceTable;
-  EXPECT_EQ(table, nullptr);
-}
+  EXPECT_EQ(Globals().distanceTable, nullptr);
 
-TEST_F(RenderGlobalsTest, AMissingUtilitySuiteFailsTheSetupWithoutLeaking) {
+  host.in_data.global_data = host.out_data.global_data;
+  CallRender(PF_Cmd_GLOBAL_SETDOWN, host);
+  host.registerError = A_Err_NONE;
+  host.out_data = PF_OutData{};
   host.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5);
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_MISSING_SUITE);
   // The record stays for the setdown, which frees it; no table was made yet.
   ASSERT_NE(host.out_data.global_data, nullptr);
-  const std::uint16_t *table = Globals().distanceTable;
-  EXPECT_EQ(table, nullptr);
+  EXPECT_EQ(Globals().distanceTable, nullptr);
 }
 
 }  // namespace

@@ -6,11 +6,16 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <numbers>
 #include <numeric>
 #include <random>
 #include <thread>
 
+#include "flash/default_curves.h"
 #include "frame/effect_entries.h"
+#include "instance/exchange_block.h"
+#include "render/pixel_convert.h"
+#include "render/render_commands.h"
 
 namespace vlam_render_test {
 
@@ -111,11 +116,13 @@ PF_Err CheckoutParam(PF_ProgPtr, PF_ParamIndex index, A_long, A_long, A_u_long,
   if (const auto it = H().checkoutErrors.find(index); it != H().checkoutErrors.end()) return it->second;
   *param = H().params[static_cast<std::size_t>(index)];
   ++H().checkouts;
+  H().checkoutOrder.push_back(index);
   return PF_Err_NONE;
 }
 
-PF_Err CheckinParam(PF_ProgPtr, PF_ParamDef *) {
+PF_Err CheckinParam(PF_ProgPtr, PF_ParamDef *param) {
   ++H().checkins;
+  H().checkinOrder.push_back(param->uu.id);
   return PF_Err_NONE;
 }
 
@@ -136,20 +143,27 @@ PF_Err Abort(PF_ProgPtr) {
 // --- handles --------------------------------------------------------------
 
 std::map<PF_Handle, A_HandleSize> g_handleSizes;
+std::map<PF_Handle, int> g_handleLocks;
 
 PF_Handle NewHandle(A_HandleSize size) {
   if (H().failNewHandle) return nullptr;
   ++H().liveHandles;
   PF_Handle h = new void *(::operator new(size == 0 ? 1 : size));
+  std::memset(*h, 0, size);
   g_handleSizes[h] = size;
   return h;
 }
 A_HandleSize HandleSize(PF_Handle h) { return g_handleSizes.at(h); }
-void *LockHandle(PF_Handle h) { return H().failLockHandle ? nullptr : *h; }
-void UnlockHandle(PF_Handle) {}
+void *LockHandle(PF_Handle h) {
+  if (H().failLockHandle) return nullptr;
+  ++g_handleLocks[h];
+  return *h;
+}
+void UnlockHandle(PF_Handle h) { --g_handleLocks[h]; }
 void DisposeHandle(PF_Handle h) {
   --H().liveHandles;
   g_handleSizes.erase(h);
+  g_handleLocks.erase(h);
   ::operator delete(*h);
   delete h;
 }
@@ -271,9 +285,10 @@ A_Err DisposeStream(AEGP_StreamRefH stream) {
 }
 A_Err SetDynamicFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_Boolean,
                      A_Boolean set) {
-  if (flag == AEGP_DynStreamFlag_HIDDEN) {
-    H().hidden[*reinterpret_cast<PF_ParamIndex *>(stream)] = set != 0;
-  }
+  const PF_ParamIndex index = *reinterpret_cast<PF_ParamIndex *>(stream);
+  if (flag == AEGP_DynStreamFlag_HIDDEN) H().hidden[index] = set != 0;
+  H().uiCalls.push_back("stream " + std::to_string(index) + " " + std::to_string(flag) + " " +
+                        std::to_string(set));
   return A_Err_NONE;
 }
 
@@ -525,6 +540,19 @@ A_Err DisposeStreamValue(AEGP_StreamValue2 *) {
   return A_Err_NONE;
 }
 
+PF_Err ColourFromDef(PF_ProgPtr, const PF_ParamDef *def, PF_PixelFloat *out) {
+  const PF_Pixel &c = def->u.cd.value;
+  *out = {c.alpha / 255.0f, c.red / 255.0f, c.green / 255.0f, c.blue / 255.0f};
+  return PF_Err_NONE;
+}
+
+PF_Err UpdateParamUI(PF_ProgPtr, PF_ParamIndex index, const PF_ParamDef *def) {
+  ++H().paramUiUpdates;
+  H().uiFlags[index] = def->ui_flags;
+  H().uiCalls.push_back("ui " + std::to_string(index) + " " + std::to_string(def->ui_flags));
+  return index == H().failUiAtIndex ? PF_Err_OUT_OF_MEMORY : PF_Err_NONE;
+}
+
 }  // namespace
 
 TestImage::TestImage(A_long w, A_long h, PF_PixelFormat f) { Reset(w, h, f); }
@@ -534,6 +562,34 @@ void TestImage::Reset(A_long w, A_long h, PF_PixelFormat f) {
   height = h;
   format = f;
   MakeWorld(world, bytes, w, h, f);
+}
+
+void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p) {
+  switch (image.format) {
+    case PF_PixelFormat_ARGB32:
+      *PixelPtr<PF_Pixel8>(image.world, x, y) = vlam::ToPixel8(p);
+      break;
+    case PF_PixelFormat_ARGB64:
+      *PixelPtr<PF_Pixel16>(image.world, x, y) = vlam::ToPixel16(p);
+      break;
+    default:
+      *PixelPtr<PF_PixelFloat>(image.world, x, y) = p;
+  }
+}
+
+PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y) {
+  switch (image.format) {
+    case PF_PixelFormat_ARGB32: {
+      const PF_Pixel8 &p = *PixelPtr<PF_Pixel8>(image.world, x, y);
+      return {p.alpha / 255.0f, p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f};
+    }
+    case PF_PixelFormat_ARGB64: {
+      const PF_Pixel16 &p = *PixelPtr<PF_Pixel16>(image.world, x, y);
+      return {p.alpha / 32768.0f, p.red / 32768.0f, p.green / 32768.0f, p.blue / 32768.0f};
+    }
+    default:
+      return *PixelPtr<PF_PixelFloat>(image.world, x, y);
+  }
 }
 
 RenderTestHost::RenderTestHost()
@@ -594,6 +650,8 @@ RenderTestHost::RenderTestHost()
   streamSuite.AEGP_GetNewStreamValue = NewStreamValue;
   streamSuite.AEGP_DisposeStreamValue = DisposeStreamValue;
 
+  colourSuite.PF_GetFloatingPointColorFromColorDef = ColourFromDef;
+  paramUtils.PF_UpdateParamUI = UpdateParamUI;
   smartCallbacks = {CheckoutLayerPixels, CheckinLayerPixels, CheckoutOutput};
   smartExtra = {&smartInput, &smartCallbacks};
 
@@ -620,6 +678,8 @@ RenderTestHost::RenderTestHost()
   registry.Publish(kPFPathDataSuite, kPFPathDataSuiteVersion1, &pathDataSuite);
   registry.Publish(kPF_MaskSuite, kPF_MaskSuiteVersion1, &maskWorldSuite);
   registry.Publish(kAEGPMaskSuite, kAEGPMaskSuiteVersion5, &layerMaskSuite);
+  registry.Publish(kPFColorParamSuite, kPFColorParamSuiteVersion1, &colourSuite);
+  registry.Publish(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtils);
 }
 
 RenderTestHost::~RenderTestHost() {
@@ -628,6 +688,28 @@ RenderTestHost::~RenderTestHost() {
 }
 
 RenderTestHost &RenderTestHost::Current() { return *g_current; }
+
+void RenderTestHost::AddRenderEffect() {
+  effects.push_back({"zk_Vlam", true, [](void *extra, const A_Time &) { vlam::AnswerRenderQuery(extra); }});
+}
+
+void RenderTestHost::AddBuilder(const vlam::FlashDesign *design) {
+  effects.push_back({"zk_VlamFlash", true, [design](void *extra, const A_Time &) {
+                       static_cast<vlam::FlashDesignTable *>(extra)->designs[0] = *design;
+                     }});
+}
+
+void RenderTestHost::AddInstance(const vlam::InstanceRecord &record) {
+  effects.push_back({"zk_VlamInstance", true, [record](void *extra, const A_Time &) {
+                       auto *block = static_cast<vlam::ExchangeBlock *>(extra);
+                       block->instances[block->table.instanceCount - 1] = record;
+                     }});
+}
+
+int RenderTestHost::LockCount(PF_Handle h) const {
+  const auto it = g_handleLocks.find(h);
+  return it == g_handleLocks.end() ? 0 : it->second;
+}
 
 void RenderTestHost::UseDefaultParams(const std::vector<PF_ParamDef> &defs) {
   params.assign(1, PF_ParamDef{});
@@ -652,6 +734,100 @@ A_Matrix4 DefaultCameraMatrix(double width, double height, double zoom) {
   m.mat[3][1] = height * 0.5;
   m.mat[3][2] = -zoom;
   return m;
+}
+
+FloatWorld::FloatWorld(A_long width, A_long height, A_long padPixels, float alpha)
+    : storage_(static_cast<std::size_t>((width + padPixels) * height), PF_PixelFloat{alpha, 0, 0, 0}),
+      stride_(width + padPixels),
+      alpha_(alpha) {
+  world_.data = reinterpret_cast<PF_PixelPtr>(storage_.data());
+  world_.rowbytes = stride_ * static_cast<A_long>(sizeof(PF_PixelFloat));
+  world_.width = width;
+  world_.height = height;
+  world_.world_flags = PF_WorldFlag_DEEP | PF_WorldFlag_WRITEABLE;
+}
+
+double FloatWorld::SumRgb() const {
+  double s = 0;
+  for (A_long y = 0; y < world_.height; ++y)
+    for (A_long x = 0; x < world_.width; ++x) {
+      const PF_PixelFloat &p = storage_[y * stride_ + x];
+      s += p.red + p.green + p.blue;
+    }
+  return s;
+}
+
+bool FloatWorld::AlphaUntouched() const {
+  return std::all_of(storage_.begin(), storage_.end(), [this](const PF_PixelFloat &p) { return p.alpha == alpha_; });
+}
+
+std::vector<unsigned char> FloatWorld::Bytes() const {
+  std::vector<unsigned char> out;
+  const std::size_t row = static_cast<std::size_t>(world_.width) * sizeof(PF_PixelFloat);
+  for (A_long y = 0; y < world_.height; ++y) {
+    const auto *first = reinterpret_cast<const unsigned char *>(&storage_[y * stride_]);
+    out.insert(out.end(), first, first + row);
+  }
+  return out;
+}
+
+DesignStorage::DesignStorage() {
+  vlam::MakeDefaultMainCurve(mainCurve);
+  vlam::MakeDefaultPetalCurve(petalCurve);
+  threeStar.count = 3;
+  threeStar.angles[0] = 0.0;
+  threeStar.angles[1] = std::numbers::pi * 2.0 / 3.0;
+  threeStar.angles[2] = std::numbers::pi * 4.0 / 3.0;
+}
+
+vlam::FlashDesign DefaultDesign(const DesignStorage &storage) {
+  vlam::FlashDesign d;
+  std::memset(static_cast<void *>(&d), 0, sizeof d);
+  const double f = 0.75;
+  d.valid = 1;
+  d.mainLength = 250.0;
+  d.mainDiameter = 0.5 * 200.0;
+  d.mainProfile = &storage.mainCurve;
+  d.mainFalloffA = f * 0.9 + (1.0 - f);
+  d.mainFalloffB = (1.0 - f) * 0.3 + f * 0.25;
+  d.brightnessFalloff = static_cast<float>(f);
+  d.petalLength = 100.0;
+  d.petalDiameter = 0.4 * 100.0;
+  d.petalProfile = &storage.petalCurve;
+  d.petalBrightnessFalloff = static_cast<float>(f);
+  d.petalLayout = &storage.noPetals;
+  d.petalAngle = 75.0 * std::numbers::pi / 180.0;
+  d.horizontalOffset = -15.0;
+  d.barrelRadius = 8.0;
+  d.petalBrightness = 1.0;
+  d.maxSparks = 0;
+  d.sparkDispersion = 15.0 * std::numbers::pi / 180.0;
+  d.sparkBrightness = 0.5;
+  d.colourTemperatureAmount = 0.5;
+  d.flashColour = PF_PixelFloat{1.0f, 1.0f, 186.0f / 255.0f, 118.0f / 255.0f};
+  d.baseFrequency = 0.01;
+  d.displacementAmount = 80.0 * 0.04;
+  d.displacementComplexity = 0.25;
+  return d;
+}
+
+vlam::InstanceRecord FiringInstance(double x, double y) {
+  vlam::InstanceRecord r;
+  std::memset(static_cast<void *>(&r), 0, sizeof r);
+  r.designIndex = 0;
+  r.randomSeed = 1024;
+  r.randomness = 1.0;
+  r.triggerLevel = vlam::kInstanceFiringLevel;
+  r.ezAim = 0;
+  r.position[0] = x;
+  r.position[1] = y;
+  r.position[2] = 0.0;
+  r.aimA = 0.0;
+  r.aimB = 0.0;
+  r.roll = vlam::InstanceRecordRoll(0.0);
+  r.postScale = 1.0;
+  r.brightness = 1.0;
+  return r;
 }
 
 PF_Err CallRender(PF_Cmd cmd, RenderTestHost &host, void *extra, PF_ParamDef **params) {

@@ -15,7 +15,11 @@
 #include "AE_EffectSuites.h"
 #include "AE_GeneralPlug.h"
 #include "PF_Masks.h"
+#include "flash/flash_design.h"
+#include "flash/petal_layout.h"
+#include "flash/shape_curve.h"
 #include "frame/suite_registry_support.h"
+#include "instance/instance_record.h"
 
 namespace vlam_render_test {
 
@@ -42,6 +46,15 @@ struct TestImage {
   PF_EffectWorld world{};
 };
 
+template <typename Pixel>
+Pixel *PixelPtr(const PF_EffectWorld &w, A_long x, A_long y) {
+  return reinterpret_cast<Pixel *>(reinterpret_cast<char *>(w.data) + static_cast<std::ptrdiff_t>(y) * w.rowbytes) + x;
+}
+// Pixel (x, y) of a float, 16-bit or 8-bit image read as float channels
+// (8-bit / 255, 16-bit / 32768), or written from them.
+PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y);
+void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p);
+
 class RenderTestHost {
  public:
   RenderTestHost();
@@ -61,12 +74,19 @@ class RenderTestHost {
   std::vector<PF_ParamDef> added;   // definitions added at PARAMS_SETUP
   int failAddAt = -1;               // the add with this 0-based number fails
   int checkouts = 0, checkins = 0;
+  std::vector<A_long> checkoutOrder;  // parameter indices
+  std::vector<A_long> checkinOrder;   // disk ids of the definitions checked in
   std::map<PF_ParamIndex, PF_Err> checkoutErrors;  // checkouts of these indices fail
   // Fills `params` with the definitions the effect adds (its defaults).
   void UseDefaultParams(const std::vector<PF_ParamDef> &defs);
 
   // --- the layer and its effects ----------------------------------------
   std::vector<LayerEffect> effects;
+  // Effects answering as the real ones do: the Render effect, a builder
+  // writing *design into slot 0, an instance writing `record`.
+  void AddRenderEffect();
+  void AddBuilder(const vlam::FlashDesign *design);
+  void AddInstance(const vlam::InstanceRecord &record);
   A_Err numEffectsError = A_Err_NONE;
   int failEffectByIndexAt = -1;  // AEGP_GetLayerEffectByIndex fails at this index
   A_Err disposeError = A_Err_NONE;
@@ -87,6 +107,7 @@ class RenderTestHost {
   bool failNewHandle = false;
   bool failLockHandle = false;
   int liveHandles = 0;
+  int LockCount(PF_Handle h) const;  // locks not yet undone
 
   // --- image buffers ------------------------------------------------------
   PF_Err newWorldError = PF_Err_NONE;
@@ -146,6 +167,14 @@ class RenderTestHost {
   std::vector<double> matteOpacities;   // opacity of each PF_MaskWorldWithPath
   std::vector<double> matteFeathers;    // feather x of each
 
+  // --- parameter values and interface ---------------------------------------
+  int paramUiUpdates = 0;
+  std::map<PF_ParamIndex, A_long> uiFlags;  // last flags PF_UpdateParamUI set per index
+  // Parameter UI changes in call order: "ui <index> <ui_flags>" for
+  // PF_UpdateParamUI, "stream <index> <flag> <set>" for dynamic stream flags.
+  std::vector<std::string> uiCalls;
+  PF_ParamIndex failUiAtIndex = -1;  // PF_UpdateParamUI of this index fails
+
   // Suite tables.
   PF_HandleSuite1 handleSuite{};
   AEGP_PFInterfaceSuite1 pfInterfaceSuite{};
@@ -165,12 +194,49 @@ class RenderTestHost {
   PF_PathDataSuite1 pathDataSuite{};
   PF_MaskSuite1 maskWorldSuite{};
   AEGP_MaskSuite5 layerMaskSuite{};
+  PF_ColorParamSuite1 colourSuite{};
+  PF_ParamUtilsSuite3 paramUtils{};
+};
+
+// A float buffer owned by a test, each row `padPixels` longer than the image
+// so that code which ignores the row stride shows up; alpha starts at `alpha`.
+class FloatWorld {
+ public:
+  FloatWorld(A_long width, A_long height, A_long padPixels = 0, float alpha = 1.0f);
+  PF_EffectWorld &World() { return world_; }
+  PF_PixelFloat &At(A_long x, A_long y) { return storage_[y * stride_ + x]; }
+  double SumRgb() const;        // every pixel's red, green and blue summed
+  bool AlphaUntouched() const;  // every alpha still as made
+  std::vector<unsigned char> Bytes() const;  // visible pixels row by row
+
+ private:
+  std::vector<PF_PixelFloat> storage_;
+  PF_EffectWorld world_{};
+  A_long stride_;
+  float alpha_;
 };
 
 // The camera matrix the host reports for a composition without a camera
 // layer: no rotation, placed over the centre at the distance where the
 // layer plane is seen one to one.
 A_Matrix4 DefaultCameraMatrix(double width, double height, double zoom);
+
+// The curves and petal layout a design points at, owned by the test.
+struct DesignStorage {
+  DesignStorage();
+  vlam::ShapeCurve mainCurve;
+  vlam::ShapeCurve petalCurve;
+  vlam::PetalLayout noPetals{};
+  vlam::PetalLayout threeStar{};  // 0, 120, 240 degrees
+};
+
+// The builder's defaults: length 250, diameter 0.5, no petals, no sparks,
+// no randomisation.
+vlam::FlashDesign DefaultDesign(const DesignStorage &storage);
+
+// A firing instance at (x, y, 0) pointing along the layer's x axis, with the
+// instance's defaults: seed 1024, randomness 1, brightness 1, post scale 1.
+vlam::InstanceRecord FiringInstance(double x, double y);
 
 PF_Err CallRender(PF_Cmd cmd, RenderTestHost &host, void *extra = nullptr,
                   PF_ParamDef **params = nullptr);

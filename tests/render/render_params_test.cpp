@@ -29,6 +29,8 @@ class RenderParamsTest : public ::testing::Test {
   }
 };
 
+// Nineteen parameters under their disk ids, with their flags and the default
+// mode.
 TEST_F(RenderParamsTest, AddsNineteenParametersUnderTheirDiskIds) {
   ASSERT_EQ(CallRender(PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.out_data.num_params, 20);
@@ -69,10 +71,7 @@ TEST_F(RenderParamsTest, AddsNineteenParametersUnderTheirDiskIds) {
   // The render and the pre-render rely on these two indices.
   EXPECT_EQ(Added(kRenderGrainLayerParam).param_type, PF_Param_LAYER);
   EXPECT_EQ(Added(kRenderGrainLayerParam).u.ld.dephault, PF_LayerDefault_NONE);
-}
 
-TEST_F(RenderParamsTest, FlagsAndTheDefaultMode) {
-  ASSERT_EQ(CallRender(PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(Added(1).flags, PF_ParamFlag_COLLAPSE_TWIRLY);
   EXPECT_EQ(Added(7).flags, PF_ParamFlag_SUPERVISE);
   EXPECT_EQ(Added(12).flags, PF_ParamFlag_SUPERVISE);
@@ -107,6 +106,8 @@ TEST_F(RenderParamsTest, MaxBrightnessFollowsTheNormalisedMode) {
   EXPECT_EQ(host.liveStreams, 0);
 }
 
+// The toon parameters never show; without a parameter array only the toon
+// group is touched.
 TEST_F(RenderParamsTest, ToonParametersNeverShow) {
   for (A_long mode = kCompositeAdd; mode <= kCompositeNormalised; ++mode) {
     SetMode(mode);
@@ -119,10 +120,10 @@ TEST_F(RenderParamsTest, ToonParametersNeverShow) {
     // Nothing else is touched.
     EXPECT_EQ(host.hidden.size(), 5u);
   }
-}
 
-TEST_F(RenderParamsTest, WithoutAParameterArrayOnlyTheToonGroupIsTouched) {
   SetMode(kCompositeAdd);
+  host.hidden.clear();
+  host.checkouts = 0;
   ASSERT_EQ(CallRender(PF_Cmd_UPDATE_PARAMS_UI, host), PF_Err_NONE);
   EXPECT_EQ(host.hidden.count(kRenderMaxBrightness), 0u);
   EXPECT_TRUE(host.hidden.at(kRenderToonGroup));

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "instance/exchange_block.h"
-#include "render/flash_fixture_support.h"
 #include "render/render_commands.h"
 #include "render/render_host_support.h"
 #include "render/smart_render.h"
@@ -92,21 +91,8 @@ class SmartRenderTest : public ::testing::Test {
   // One builder for Flash A and one instance per record, in that order.
   void Stack() {
     host.effects.clear();
-    LayerEffect builder;
-    builder.matchName = "zk_VlamFlash";
-    builder.answer = [this](void *extra, const A_Time &) {
-      static_cast<FlashDesignTable *>(extra)->designs[0] = design;
-    };
-    host.effects.push_back(builder);
-    for (std::size_t i = 0; i < instances.size(); ++i) {
-      LayerEffect e;
-      e.matchName = "zk_VlamInstance";
-      e.answer = [this, i](void *extra, const A_Time &) {
-        ExchangeBlock &block = *static_cast<ExchangeBlock *>(extra);
-        block.instances[block.table.instanceCount - 1] = instances[i];
-      };
-      host.effects.push_back(e);
-    }
+    host.AddBuilder(&design);
+    for (const InstanceRecord &r : instances) host.AddInstance(r);
   }
   PF_Err Render() {
     Stack();
@@ -121,7 +107,9 @@ class SmartRenderTest : public ::testing::Test {
   }
 };
 
-TEST_F(SmartRenderTest, AnInstanceWhoseTriggerIsOffDrawsNothing) {
+// Off, an instance draws nothing into a buffer made and given back; firing,
+// it lights the accumulation buffer only.
+TEST_F(SmartRenderTest, AFiringInstanceLightsTheAccumulationBufferOnly) {
   instances = {Calm(30, 32)};
   instances[0].triggerLevel = 0.0;
   ASSERT_EQ(Render(), PF_Err_NONE);
@@ -130,10 +118,8 @@ TEST_F(SmartRenderTest, AnInstanceWhoseTriggerIsOffDrawsNothing) {
   // The buffer was made and given back untouched.
   ASSERT_EQ(host.disposedFloatWorlds.size(), 1u);
   EXPECT_EQ(TotalLight(host.disposedFloatWorlds[0]), 0.0);
-}
 
-TEST_F(SmartRenderTest, AFiringInstanceLightsTheAccumulationBufferOnly) {
-  instances = {Calm(30, 32)};
+  instances[0].triggerLevel = kInstanceFiringLevel;
   ASSERT_EQ(Render(), PF_Err_NONE);
   ASSERT_EQ(passes.firings.size(), 1u);
   const RecordingPasses::Firing &f = passes.firings[0];
@@ -208,7 +194,9 @@ TEST_F(SmartRenderTest, HalfResolutionHalvesTheAccumulationBuffer) {
   EXPECT_NEAR(half.y0, full.y0 / 2.0, 2.0);
 }
 
-TEST_F(SmartRenderTest, InstancesWithoutAValidDesignAreSkipped) {
+// Instances without a valid design or not firing are skipped; of seventeen
+// only the first sixteen draw.
+TEST_F(SmartRenderTest, OnlyFiringInstancesWithADesignAmongTheFirstSixteenDraw) {
   instances = {Calm(30, 32), Calm(30, 32), Calm(30, 32)};
   instances[0].designIndex = 1;   // "Flash B": no builder
   instances[1].designIndex = 9;   // outside the table
@@ -219,9 +207,8 @@ TEST_F(SmartRenderTest, InstancesWithoutAValidDesignAreSkipped) {
   ASSERT_EQ(Render(), PF_Err_NONE);
   ASSERT_EQ(passes.firings.size(), 1u);
   EXPECT_EQ(passes.firings[0].slot, 4);
-}
 
-TEST_F(SmartRenderTest, SeventeenInstancesDrawTheFirstSixteen) {
+  instances.clear();
   for (int i = 0; i < 17; ++i) instances.push_back(Calm(20 + i, 32));
   ASSERT_EQ(Render(), PF_Err_NONE);
   ASSERT_EQ(passes.firings.size(), 16u);
@@ -229,7 +216,9 @@ TEST_F(SmartRenderTest, SeventeenInstancesDrawTheFirstSixteen) {
   EXPECT_STREQ(host.out_data.return_msg, "Vlam supports a maximum of 16 instances");
 }
 
-TEST_F(SmartRenderTest, PetalsAndSparksAddLightOnTopOfTheMainShape) {
+// Petals and sparks only add light to the main shape; without brightness
+// only the sparks show.
+TEST_F(SmartRenderTest, PetalsAndSparksAddLightAndSparksIgnoreBrightness) {
   instances = {Calm(30, 32)};
   ASSERT_EQ(Render(), PF_Err_NONE);
   const std::vector<float> plain = passes.firings.at(0).pixels;
@@ -248,12 +237,9 @@ TEST_F(SmartRenderTest, PetalsAndSparksAddLightOnTopOfTheMainShape) {
   }
   EXPECT_GT(TotalLight(petals), TotalLight(plain));
   EXPECT_GT(TotalLight(sparks), TotalLight(petals));
-}
 
-TEST_F(SmartRenderTest, WithoutBrightnessOnlyTheSparksShow) {
-  instances = {Calm(30, 32)};
   instances[0].brightness = 0.0;
-  design.petalLayout = &storage.threeStar;
+  design.maxSparks = 0;
   ASSERT_EQ(Render(), PF_Err_NONE);
   EXPECT_NEAR(TotalLight(passes.firings.at(0).pixels), 0.0, 1e-9);
 
@@ -294,6 +280,8 @@ TEST_F(SmartRenderTest, AbortEndsTheRenderAndReleasesEverything) {
   EXPECT_EQ(host.abortCalls, 1 + 2 * 2);
 }
 
+// Host errors and a missing or damaged global record end the render with
+// everything released; the grain layer is checked out and in.
 TEST_F(SmartRenderTest, HostErrorsEndTheRenderWithEverythingReleased) {
   instances = {Calm(30, 32)};
   host.newWorldError = PF_Err_OUT_OF_MEMORY;
@@ -311,10 +299,8 @@ TEST_F(SmartRenderTest, HostErrorsEndTheRenderWithEverythingReleased) {
   EXPECT_EQ(RenderFlashes(&host.in_data, &host.out_data, &host.smartExtra, passes),
             PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(host.effectRefsMade, 0) << "collecting must be skipped";
-}
+  host.inputCheckoutError = PF_Err_NONE;
 
-TEST_F(SmartRenderTest, AMissingGlobalRecordIsAnError) {
-  instances = {Calm(30, 32)};
   const PF_Handle globals = host.in_data.global_data;
   host.in_data.global_data = nullptr;
   EXPECT_EQ(Render(), PF_Err_INTERNAL_STRUCT_DAMAGED);
@@ -323,12 +309,12 @@ TEST_F(SmartRenderTest, AMissingGlobalRecordIsAnError) {
   EXPECT_EQ(Render(), PF_Err_INTERNAL_STRUCT_DAMAGED);
   host.handleSuite.host_dispose_handle(host.in_data.global_data);
   host.in_data.global_data = globals;
-}
 
-TEST_F(SmartRenderTest, TheGrainLayerIsCheckedOutAndIn) {
   TestImage grain(4, 4, PF_PixelFormat_ARGB128);
   host.grain = &grain;
   instances = {Calm(30, 32)};
+  host.pixelCheckouts.clear();
+  host.pixelCheckins.clear();
   ASSERT_EQ(Render(), PF_Err_NONE);
   EXPECT_EQ(host.pixelCheckouts, (std::vector<A_long>{0, kRenderGrainLayerParam}));
   EXPECT_EQ(host.pixelCheckins, (std::vector<A_long>{kRenderGrainLayerParam, 0}));
@@ -359,29 +345,23 @@ TEST_F(SmartRenderTest, TheEntryFinishesEachFlashIntoTheOutputKeepingItsAlpha) {
     FillInput();
     ASSERT_EQ(CallRender(PF_Cmd_SMART_RENDER, host, &host.smartExtra), PF_Err_NONE);
     const std::vector<float> &light = host.disposedFloatWorlds.back();
+    // Each channel is the light converted to the depth as the module converts it.
+    const auto depth = [format](float v) {
+      return format == PF_PixelFormat_ARGB128 ? v
+             : format == PF_PixelFormat_ARGB64 ? To16(v) / 32768.0f
+                                               : To8(v) / 255.0f;
+    };
     double lit = 0.0;
-    for (A_long y = 0; y < 64; ++y) {
-      const unsigned char *row = host.output.bytes.data() + y * host.output.world.rowbytes;
+    for (A_long y = 0; y < 64; ++y)
       for (A_long x = 0; x < 96; ++x) {
         const float *f = &light[4 * (y * 96 + x)];
-        if (format == PF_PixelFormat_ARGB128) {
-          const auto *p = reinterpret_cast<const float *>(row) + 4 * x;
-          ASSERT_EQ(p[0], 1.0f);
-          for (int c = 1; c < 4; ++c) ASSERT_EQ(p[c], f[c]) << x << " " << y;
-          lit += p[1];
-        } else if (format == PF_PixelFormat_ARGB64) {
-          const auto &p = reinterpret_cast<const PF_Pixel16 *>(row)[x];
-          ASSERT_EQ(p.alpha, 32768);
-          ASSERT_EQ(p.red, To16(f[1]));
-          lit += p.red;
-        } else {
-          const auto &p = reinterpret_cast<const PF_Pixel8 *>(row)[x];
-          ASSERT_EQ(p.alpha, 255);
-          ASSERT_EQ(p.green, To8(f[2]));
-          lit += p.green;
-        }
+        const PF_PixelFloat p = GetPixel(host.output, x, y);
+        ASSERT_EQ(p.alpha, 1.0f);
+        ASSERT_EQ(p.red, depth(f[1])) << x << " " << y;
+        ASSERT_EQ(p.green, depth(f[2])) << x << " " << y;
+        ASSERT_EQ(p.blue, depth(f[3])) << x << " " << y;
+        lit += p.red + p.green;
       }
-    }
     EXPECT_GT(lit, 0.0) << format;
   }
 }

@@ -43,7 +43,9 @@ TEST(WorldBuffer, CreateReleaseAndEndOfLife) {
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
-TEST(WorldBuffer, FailedCreateKeepsItsErrorAndReleasesNothing) {
+// A failed create keeps its error and releases nothing; a missing world suite
+// throws the host code.
+TEST(WorldBuffer, AFailedCreateKeepsItsErrorAndAMissingSuiteThrows) {
   RenderTestHost host;
   host.newWorldError = PF_Err_OUT_OF_MEMORY;
   WorldBuffer b;
@@ -52,14 +54,11 @@ TEST(WorldBuffer, FailedCreateKeepsItsErrorAndReleasesNothing) {
   EXPECT_EQ(b.Fill(PF_PixelFloat{1, 0, 0, 0}, nullptr), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(b.Release(), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(host.liveWorlds, 0);
-}
 
-TEST(WorldBuffer, MissingWorldSuiteThrowsTheHostCode) {
-  RenderTestHost host;
   host.registry.Withdraw(kPFWorldSuite, kPFWorldSuiteVersion2);
-  WorldBuffer b;
+  WorldBuffer missing;
   try {
-    b.Create(&host.in_data, 4, 4, PF_PixelFormat_ARGB128, "X");
+    missing.Create(&host.in_data, 4, 4, PF_PixelFormat_ARGB128, "X");
     FAIL() << "no throw";
   } catch (A_long code) {
     EXPECT_EQ(code, A_Err_MISSING_SUITE);
@@ -96,7 +95,8 @@ TEST(WorldBuffer, FillConvertsTheColourToTheDepth) {
   EXPECT_EQ(odd.Status(), PF_Err_BAD_CALLBACK_PARAM);
 }
 
-TEST(WorldBuffer, RawCopyNeedsTheSameLayout) {
+// A raw copy needs the same layout; a copy goes through the host.
+TEST(WorldBuffer, RawCopyNeedsTheSameLayoutAndCopyGoesThroughTheHost) {
   RenderTestHost host;
   WorldBuffer a, b, c;
   a.Create(&host.in_data, 4, 3, PF_PixelFormat_ARGB128, "A");
@@ -108,16 +108,13 @@ TEST(WorldBuffer, RawCopyNeedsTheSameLayout) {
   At<PF_PixelFloat>(c, 0, 0).red = 9.0f;
   EXPECT_EQ(c.RawCopyFrom(a), PF_Err_INTERNAL_STRUCT_DAMAGED);
   EXPECT_EQ(At<PF_PixelFloat>(c, 0, 0).red, 9.0f);
-}
 
-TEST(WorldBuffer, CopyGoesThroughTheHost) {
-  RenderTestHost host;
-  WorldBuffer a, b;
-  a.Create(&host.in_data, 4, 4, PF_PixelFormat_ARGB128, "A");
-  b.Create(&host.in_data, 2, 2, PF_PixelFormat_ARGB128, "B");
-  At<PF_PixelFloat>(a, 1, 1).blue = 3.0f;
-  EXPECT_EQ(b.CopyFrom(&a.World(), nullptr, nullptr), PF_Err_NONE);
-  EXPECT_EQ(At<PF_PixelFloat>(b, 1, 1).blue, 3.0f);
+  WorldBuffer big, small;
+  big.Create(&host.in_data, 4, 4, PF_PixelFormat_ARGB128, "A");
+  small.Create(&host.in_data, 2, 2, PF_PixelFormat_ARGB128, "B");
+  At<PF_PixelFloat>(big, 1, 1).blue = 3.0f;
+  EXPECT_EQ(small.CopyFrom(&big.World(), nullptr, nullptr), PF_Err_NONE);
+  EXPECT_EQ(At<PF_PixelFloat>(small, 1, 1).blue, 3.0f);
 }
 
 }  // namespace
