@@ -10,7 +10,7 @@
 #include "flash/default_curves.h"
 #include "flash/flash_volume.h"
 #include "frame/comp_camera.h"
-#include "render/fake_host_support.h"
+#include "render/render_host_support.h"
 #include "render/world_buffer.h"
 
 namespace vlam {
@@ -24,12 +24,12 @@ constexpr A_long kHeight = 1080;
 class DefaultFlash {
  public:
   explicit DefaultFlash(A_long threads) {
-    host_.SetThreads(threads);
-    target_.Create(host_.InData(), kWidth, kHeight, PF_PixelFormat_ARGB128, "FLASH_WORLD");
+    host_.threads = threads;
+    target_.Create(&host_.in_data, kWidth, kHeight, PF_PixelFormat_ARGB128, "FLASH_WORLD");
     target_.Clear();
 
     const double zoom = MakeCompCamera(kWidth, kHeight, 1.0, 1.0, nullptr, false).zoom;
-    const Matrix4 hostCamera = Matrix4::FromHost(testing::DefaultCameraMatrix(kWidth, kHeight, zoom));
+    const Matrix4 hostCamera = Matrix4::FromHost(vlam_render_test::DefaultCameraMatrix(kWidth, kHeight, zoom));
     camera_ = MakeCompCamera(kWidth, kHeight, 1.0, 1.0, &hostCamera, false);
     table_.resize(kRenderDistanceTableSize * kRenderDistanceTableSize);
     FillDistanceTable(table_.data(), kRenderDistanceTableSize);
@@ -84,7 +84,7 @@ class DefaultFlash {
   }
 
  private:
-  testing::FakeHost host_;
+  vlam_render_test::RenderTestHost host_;
   WorldBuffer target_;
   CompCamera camera_{};
   std::vector<uint16_t> table_;
