@@ -29,6 +29,7 @@ BENCHMARK(Noise3);
 // and so the gradient hashes, change from call to call. Enough coordinates
 // that the branch predictor cannot learn the sequence.
 void Noise3OnLattice(benchmark::State& state) {
+  const bool paired = state.range(0) != 0;
   constexpr int kCalls = 20000;
   const NoiseField f = NoiseField::MakeSeeded(7);
   std::mt19937 rng(3);
@@ -37,12 +38,16 @@ void Noise3OnLattice(benchmark::State& state) {
   for (LatticeCoord& c : coords) c = PlaceOnLattice(d(rng));
   double sum = 0;
   for (auto _ : state) {
-    for (size_t i = 0; i + 2 < coords.size(); i += 3) sum += f.Noise3(coords[i], coords[i + 1], coords[i + 2]);
+    for (size_t i = 0; i + 2 < coords.size(); i += 3) {
+      sum += paired ? f.Noise3Paired(coords[i], coords[i + 1], coords[i + 2])
+                    : f.Noise3(coords[i], coords[i + 1], coords[i + 2]);
+    }
     benchmark::DoNotOptimize(sum);
   }
   state.counters["calls/s"] = benchmark::Counter(kCalls, benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(Noise3OnLattice);
+// Arg 0: one corner at a time; 1: two corners at a time.
+BENCHMARK(Noise3OnLattice)->Arg(0)->Arg(1);
 
 }  // namespace
 }  // namespace vlam

@@ -153,13 +153,13 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
         const LatticeCoord* bj = &cells[static_cast<size_t>(b) * kFreqs];
         double sumR = 0.0, sumX = 0.0;
         if (B > 0.0 && delta < 0.5 && radialWeight > 0.35)
-          sumR = field.Noise3(ai[4], bj[4], slice[4]) * B * ramp;
+          sumR = field.Noise3Paired(ai[4], bj[4], slice[4]) * B * ramp;
         if (A > 0.0) {
           const double amplitude = A * radialWeight * densityWeight;
           for (int k = 0; k < 4; ++k) {
             const double wk = amplitude * octaveWeight[k];
-            sumR += field.Noise3(slice[k], bj[k], ai[k]) * wk;
-            sumX += std::fabs(field.Noise3(bj[k], ai[k], slice[k]) * wk * 0.6);
+            sumR += field.Noise3Paired(slice[k], bj[k], ai[k]) * wk;
+            sumX += std::fabs(field.Noise3Paired(bj[k], ai[k], slice[k]) * wk * 0.6);
           }
         }
         const double spread = 1.0 + sumR / r;
@@ -169,7 +169,7 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
         sink.Mark(px, py);
 
         // Brush size from the brightness noise at the camera-space point.
-        const double nu = Clamp01(field.Noise3(p.x, p.y, p.z));
+        const double nu = Clamp01(field.Noise3Paired(PlaceOnLattice(p.x), PlaceOnLattice(p.y), PlaceOnLattice(p.z)));
         double b0 = (2.0 * nu + (1.0 - nu) * 0.25) * bigBrush;
         b0 = (baseBrush_ - b0) * dc + b0;
         const double b0q = b0 * at.q > 3.0 ? b0 * at.q : 3.0;

@@ -7,6 +7,11 @@
 #include <cmath>
 #include <cstdint>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VLAM_NOISE_SSE2 1
+#endif
+
 namespace vlam {
 
 // One coordinate placed on the noise lattice: its cell (masked to the table),
@@ -38,6 +43,10 @@ struct NoiseField {
   // The same noise from coordinates already on the lattice; equal to Noise3
   // of the coordinates they were placed from, bit for bit.
   double Noise3(const LatticeCoord& x, const LatticeCoord& y, const LatticeCoord& z) const;
+  // The same noise again, evaluated two corners at a time. It equals Noise3
+  // bit for bit except that a result of zero may carry the other sign: use
+  // it only where the sign of a zero cannot matter (sums, magnitudes).
+  double Noise3Paired(const LatticeCoord& x, const LatticeCoord& y, const LatticeCoord& z) const;
 
   // Shaped forms of Noise2(row, t).
   double N1(double t) const;   // -1 .. 1
@@ -108,6 +117,25 @@ inline double Grad3(uint32_t hash, double x, double y, double z) {
   return FlipSign(c[g.u], g.uSign) + FlipSign(c[g.v], g.vSign);
 }
 
+// The same gradients as coefficients (gx, gy, gz) in {-1, 0, 1}, padded to
+// four: gx * x + gy * y + gz * z is the sum of the two picked terms, the
+// third term adding a zero that can change only the sign of a zero sum.
+struct alignas(16) GradientCoeffs {
+  double g[4];
+};
+
+constexpr GradientCoeffs Coeffs(uint32_t h) {
+  const GradientPick pick = Pick(h);
+  GradientCoeffs c{{0.0, 0.0, 0.0, 0.0}};
+  c.g[pick.u] = pick.uSign ? -1.0 : 1.0;
+  c.g[pick.v] = pick.vSign ? -1.0 : 1.0;
+  return c;
+}
+
+inline constexpr GradientCoeffs kGradientCoeffs[16] = {
+    Coeffs(0), Coeffs(1), Coeffs(2),  Coeffs(3),  Coeffs(4),  Coeffs(5),  Coeffs(6),  Coeffs(7),
+    Coeffs(8), Coeffs(9), Coeffs(10), Coeffs(11), Coeffs(12), Coeffs(13), Coeffs(14), Coeffs(15)};
+
 inline constexpr double kNoise3Scale = 0.9359999895095825;  // the f32 value 0.936
 
 }  // namespace noise_detail
@@ -142,5 +170,57 @@ VLAM_NOISE_INLINE double NoiseField::Noise3(const LatticeCoord& lx, const Lattic
   const double far = Lerp(v, Lerp(u, c001, c101), Lerp(u, c011, c111));
   return Lerp(w, near, far) * noise_detail::kNoise3Scale;
 }
+
+#if defined(VLAM_NOISE_SSE2)
+
+namespace noise_detail {
+
+// Two corners that differ only in y: lane 0 holds the corner at y, lane 1
+// the one at y - 1, each with the gradient of its own hash.
+inline __m128d GradPair(uint32_t h0, uint32_t h1, __m128d xs, __m128d ys, __m128d zs) {
+  const double* g0 = kGradientCoeffs[h0 & 15u].g;
+  const double* g1 = kGradientCoeffs[h1 & 15u].g;
+  const __m128d a = _mm_load_pd(g0), b = _mm_load_pd(g1);
+  const __m128d gx = _mm_unpacklo_pd(a, b), gy = _mm_unpackhi_pd(a, b);
+  const __m128d gz = _mm_loadh_pd(_mm_load_sd(g0 + 2), g1 + 2);
+  return _mm_add_pd(_mm_add_pd(_mm_mul_pd(gx, xs), _mm_mul_pd(gy, ys)), _mm_mul_pd(gz, zs));
+}
+
+inline __m128d LerpPair(__m128d t, __m128d a, __m128d b) { return _mm_add_pd(a, _mm_mul_pd(t, _mm_sub_pd(b, a))); }
+
+}  // namespace noise_detail
+
+VLAM_NOISE_INLINE double NoiseField::Noise3Paired(const LatticeCoord& lx, const LatticeCoord& ly,
+                                                  const LatticeCoord& lz) const {
+  using noise_detail::GradPair;
+  using noise_detail::LerpPair;
+  const uint32_t X = lx.cell, Y = ly.cell, Z = lz.cell;
+  const uint32_t* p = perm;
+  const uint32_t z0 = p[Z], z1 = p[Z + 1];
+  const uint32_t y00 = p[z0 + Y], y10 = p[z0 + Y + 1];
+  const uint32_t y01 = p[z1 + Y], y11 = p[z1 + Y + 1];
+  const __m128d x0 = _mm_set1_pd(lx.frac), x1 = _mm_set1_pd(lx.frac - 1.0);
+  const __m128d ys = _mm_set_pd(ly.frac - 1.0, ly.frac);
+  const __m128d zNear = _mm_set1_pd(lz.frac), zFar = _mm_set1_pd(lz.frac - 1.0);
+  const __m128d u = _mm_set1_pd(lx.fade);
+  // Along x first, both y rows at once: (Lerp(u, c000, c100), Lerp(u, c010, c110)).
+  const __m128d near = LerpPair(u, GradPair(p[y00 + X], p[y10 + X], x0, ys, zNear),
+                                GradPair(p[y00 + X + 1], p[y10 + X + 1], x1, ys, zNear));
+  const __m128d far = LerpPair(u, GradPair(p[y01 + X], p[y11 + X], x0, ys, zFar),
+                               GradPair(p[y01 + X + 1], p[y11 + X + 1], x1, ys, zFar));
+  // Then along y, the near and far planes at once.
+  const __m128d planes = LerpPair(_mm_set1_pd(ly.fade), _mm_unpacklo_pd(near, far), _mm_unpackhi_pd(near, far));
+  const double n = _mm_cvtsd_f64(planes), f = _mm_cvtsd_f64(_mm_unpackhi_pd(planes, planes));
+  return noise_detail::Lerp(lz.fade, n, f) * noise_detail::kNoise3Scale;
+}
+
+#else
+
+VLAM_NOISE_INLINE double NoiseField::Noise3Paired(const LatticeCoord& x, const LatticeCoord& y,
+                                                  const LatticeCoord& z) const {
+  return Noise3(x, y, z);
+}
+
+#endif
 
 }  // namespace vlam
