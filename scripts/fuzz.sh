@@ -33,6 +33,8 @@ nice -n 19 "$binary" -runs="$runs" -print_final_stats=1 -artifact_prefix=build-f
   "${shape[@]}" "$@" "$work" "$kept" >"$log" 2>&1 || status=$?
 grep -E "^(#[0-9]+ *(INITED|DONE)|Done|==|SUMMARY|stat::number_of_executed_units)" "$log" || true
 if [ "$keep" = 1 ] && [ "$status" = 0 ]; then
-  nice -n 19 "$binary" -merge=1 "${shape[@]}" "$kept" "$work" >>"$log" 2>&1
+  # Only inputs that reach a new edge are kept (not those that only reach one
+  # more often), which keeps the kept corpus small.
+  nice -n 19 "$binary" -merge=1 -use_counters=0 "${shape[@]}" "$kept" "$work" >>"$log" 2>&1
 fi
 exit "$status"
