@@ -22,13 +22,21 @@ TEST(PersistentSettings, Api14UsesVersion4AndTheMachineSpecificBlob) {
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
-TEST(PersistentSettings, Api133UsesVersion3) {
-  FakeEffectHost host;
-  host.in_data.version = PF_SpecVersion{13, 3};
-  { vlam::PersistentSettings settings(&host.in_data, "S"); }
-  EXPECT_EQ(host.v3_blob_requests, 1);
-  EXPECT_TRUE(host.blob_types.empty());
-  EXPECT_EQ(host.registry.acquired(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3), 1);
+// Minor version 4 is the first to get the version 4 suite.
+TEST(PersistentSettings, Api133UsesVersion3And134Version4) {
+  for (const A_short minor : {3, 4}) {
+    FakeEffectHost host;
+    host.in_data.version = PF_SpecVersion{13, minor};
+    { vlam::PersistentSettings settings(&host.in_data, "S"); }
+    const bool v4 = minor == 4;
+    EXPECT_EQ(host.v3_blob_requests, v4 ? 0 : 1) << minor;
+    EXPECT_EQ(host.blob_types.size(), v4 ? 1u : 0u) << minor;
+    EXPECT_EQ(host.registry.acquired(kAEGPPersistentDataSuite,
+                                     v4 ? kAEGPPersistentDataSuiteVersion4
+                                        : kAEGPPersistentDataSuiteVersion3),
+              1)
+        << minor;
+  }
 }
 
 TEST(PersistentSettings, MissingKeyOrHostErrorGivesTheDefaultAndTextStaysInTheBuffer) {

@@ -90,7 +90,11 @@ TEST(CompPixelAspect, HostErrorsAndBrokenRatiosGiveOne) {
   A_Err err = -1;
   EXPECT_EQ(GetCompPixelAspect(&host.in_data, &err), 1.5);
   EXPECT_EQ(err, A_Err_NONE);
+  host.compPixelAspect = {1, 2};  // narrow pixels are kept
+  EXPECT_EQ(GetCompPixelAspect(&host.in_data, &err), 0.5);
   host.compPixelAspect = {4, 0};
+  EXPECT_EQ(GetCompPixelAspect(&host.in_data, &err), 1.0);
+  host.compPixelAspect = {-3, 2};
   EXPECT_EQ(GetCompPixelAspect(&host.in_data, &err), 1.0);
   host.compPixelAspect = {3, 2};
   host.Fail("GetItemFromComp", A_Err_GENERIC);

@@ -83,24 +83,53 @@ TEST(RelightRender, LightBufferIsAQuarterOrATenthOfTheLayer) {
   }
 }
 
+// The first world the host makes (the light buffer) gets this origin row.
+A_long g_lightBufferOriginY = 0;
+RelightTestHost *g_originHost = nullptr;
+PF_Err (*g_newWorld)(PF_ProgPtr, A_long, A_long, PF_Boolean, PF_PixelFormat,
+                     PF_EffectWorld *) = nullptr;
+PF_Err NewWorldWithOrigin(PF_ProgPtr ref, A_long width, A_long height, PF_Boolean clear,
+                          PF_PixelFormat format, PF_EffectWorld *world) {
+  const bool first = g_originHost->worldsMade.empty();
+  const PF_Err err = g_newWorld(ref, width, height, clear, format, world);
+  if (err == PF_Err_NONE && first) world->origin_y = g_lightBufferOriginY;
+  return err;
+}
+
+// On the 40 x 20 layer the default camera shows depth 0 one to one, so an
+// instance at (x, y) lands in the quarter-size 10 x 5 buffer at
+// trunc((x - 20) / 4 + 5), trunc((y - 10) / 4 + 2.5 - origin y).
 TEST(RelightRender, LightLandsWhereTheCameraSeesTheInstance) {
-  RelightTestHost host;
-  host.SetFloat(vlam::kRelightSpread, 5);  // diameter trunc(5 x 0.25 x 100) = 125
-  FiringLayer(host);
-  ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-  const std::vector<float> &light = host.LightBuffer();
-  ASSERT_EQ(light.size(), 10u * 5u * 4u);
-  // The layer centre projects to the buffer centre (5, 2); the odd blob has
-  // its full weight there, at the light colour x 0.75.
-  const float *centre = &light[(2 * 10 + 5) * 4];
-  EXPECT_FLOAT_EQ(centre[1], 0.8f * 0.75f);
-  EXPECT_FLOAT_EQ(centre[2], 0.4f * 0.75f);
-  EXPECT_FLOAT_EQ(centre[3], 0.2f * 0.75f);
-  EXPECT_EQ(centre[0], 0.0f);  // alpha untouched
-  float peak = 0.0f;
-  for (std::size_t i = 1; i < light.size(); i += 4) peak = std::max(peak, light[i]);
-  EXPECT_FLOAT_EQ(peak, centre[1]);
-  EXPECT_LT(light[(0 * 10 + 0) * 4 + 1], centre[1]);
+  struct Row {
+    double x, y;
+    A_long originY;
+    int column, row;
+  };
+  for (const Row &r : {Row{20, 10, 0, 5, 2}, Row{6, 18, 0, 1, 4}, Row{20, 10, 1, 5, 1}}) {
+    SCOPED_TRACE(testing::Message() << r.x << "," << r.y << " origin " << r.originY);
+    RelightTestHost host;
+    g_originHost = &host;
+    g_lightBufferOriginY = r.originY;
+    g_newWorld = host.worldSuite.PF_NewWorld;
+    host.worldSuite.PF_NewWorld = NewWorldWithOrigin;
+    host.SetFloat(vlam::kRelightSpread, 5);  // diameter trunc(5 x 0.25 x 100) = 125
+    host.AddRenderEffect();
+    host.AddBuilder();
+    host.AddInstance(FiringInstance(r.x, r.y));
+    ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+    const std::vector<float> &light = host.LightBuffer();
+    ASSERT_EQ(light.size(), 10u * 5u * 4u);
+    // The odd blob has its full weight at its centre, the light colour x 0.75.
+    const float *centre = &light[(r.row * 10 + r.column) * 4];
+    EXPECT_FLOAT_EQ(centre[1], 0.8f * 0.75f);
+    EXPECT_FLOAT_EQ(centre[2], 0.4f * 0.75f);
+    EXPECT_FLOAT_EQ(centre[3], 0.2f * 0.75f);
+    EXPECT_EQ(centre[0], 0.0f);  // alpha untouched
+    float peak = 0.0f;
+    for (std::size_t i = 1; i < light.size(); i += 4) peak = std::max(peak, light[i]);
+    EXPECT_FLOAT_EQ(peak, centre[1]);
+    EXPECT_LT(light[1], centre[1]);  // the corner pixel (0, 0)
+  }
 }
 
 // A black matte screens the input with the ambient colour, divided by the
