@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "render/compositing.h"
 #include "render/finishing_passes.h"
 #include "render/flash_rect.h"
 #include "render/glow_pass.h"
@@ -137,6 +138,16 @@ TEST_F(FinishingTest, LitRectangleGivesTheBytesOfTheWholeBuffer) {
     EXPECT_EQ(MotionBlurPass(firing), PF_Err_NONE);
     EXPECT_EQ(PostScalePass(firing, current), PF_Err_NONE);
     EXPECT_EQ(Px(flash.World(), 2, 30)[2], 0.0f);
+    // What the context now calls lit holds all the light there is.
+    const PF_Rect l = ClampRect(firing.lit, kW, kH);
+    int litOutside = 0;
+    for (A_long py = 0; py < kH; ++py)
+      for (A_long px = 0; px < kW; ++px) {
+        const float *p = Px(flash.World(), px, py);
+        litOutside += (px < l.left || px >= l.right || py < l.top || py >= l.bottom) &&
+                      p[1] + p[2] + p[3] != 0.0f;
+      }
+    EXPECT_EQ(litOutside, 0) << x << " " << post;
     return std::vector<unsigned char>(reinterpret_cast<unsigned char *>(flash.World().data),
                                       reinterpret_cast<unsigned char *>(flash.World().data) +
                                           flash.World().rowbytes * kH);
@@ -235,9 +246,9 @@ TEST_F(FinishingTest, MaskOpacityZeroOpenOrMissingPathsAndMaskIdZeroAreIgnored) 
   EXPECT_EQ(host.pathCheckoutAttempts, 2);
 }
 
-// Whichever temporary buffer the host fails to give back, the pass reports
-// the failure, and no buffer of its own is left behind.
-TEST_F(FinishingTest, AFailedReleaseOfAnyTemporaryIsReturned) {
+// Whichever temporary buffer the host fails to make or give back, the pass
+// reports that failure, and no buffer of its own is left behind.
+TEST_F(FinishingTest, AFailedAllocationOrReleaseOfAnyTemporaryIsReturned) {
   instance.postScale = 2.0;
   instance.defocus = 2.0;
   host.in_data.width = kW * 2;  // the mask pass resamples its matte: two buffers
@@ -254,6 +265,10 @@ TEST_F(FinishingTest, AFailedReleaseOfAnyTemporaryIsReturned) {
     ASSERT_EQ(run(), PF_Err_NONE) << name;
     const int temporaries = host.disposals - before;
     EXPECT_GE(temporaries, 1) << name;
+    host.newWorldError = PF_Err_OUT_OF_MEMORY;
+    EXPECT_EQ(run(), PF_Err_OUT_OF_MEMORY) << name;
+    host.newWorldError = PF_Err_NONE;
+    EXPECT_EQ(host.liveWorlds, 1) << name;
     for (int k = 0; k < temporaries; ++k) {
       host.failDisposeAt = host.disposals + k;
       EXPECT_EQ(run(), PF_Err_INTERNAL_STRUCT_DAMAGED) << name << ", release " << k;
@@ -358,6 +373,44 @@ TEST_F(CompositeDepthTest, AlphaIsTheInputsAndDepthsAgreeWithinOneCodeValue) {
   // The light did reach the output.
   const std::vector<PF_PixelFloat> lit = Composite(PF_PixelFormat_ARGB128, 1);
   EXPECT_FLOAT_EQ(lit[15 * kW + 21].red, before[15 * kW + 21].red + 0.8f);
+  // "Normalised" adds the toned light times Max Brightness; green takes no tint.
+  const float toned = globals->toneTable[ToneIndex(0.5f, kToneTableSize, 4.0f)];
+  SetParam(kRenderMaxBrightness, 100.0);
+  const float full = Composite(PF_PixelFormat_ARGB128, 4)[15 * kW + 21].green;
+  SetParam(kRenderMaxBrightness, 75.0);
+  const float reduced = Composite(PF_PixelFormat_ARGB128, 4)[15 * kW + 21].green;
+  EXPECT_NEAR(full - reduced, 0.25f * toned, 1e-6f);
+}
+
+// Output columns cover the flash columns they sample, for non-square pixels
+// and for a downsample that differs between the axes.
+TEST(CompositeRegionTest, FlashRectangleMapsToTheOutputPixelsThatSampleIt) {
+  const struct {
+    PF_RationalScale par, dsx, dsy;
+    A_long outW, outH;
+    CompositeRegion expected;
+  } cases[] = {
+      {{2, 1}, {1, 1}, {1, 1}, 24, 32, {4, 4, 10, 12, 2.0, 1.0}},
+      {{1, 1}, {1, 2}, {1, 1}, 24, 32, {4, 4, 10, 12, 2.0, 1.0}},
+      {{1, 1}, {1, 1}, {1, 2}, 48, 16, {8, 2, 20, 6, 1.0, 2.0}},
+      {{1, 1}, {1, 1}, {1, 1}, 16, 8, {8, 4, 16, 8, 1.0, 1.0}},  // cut at the output's edge
+  };
+  for (const auto &c : cases) {
+    PF_InData in{};
+    in.pixel_aspect_ratio = c.par;
+    in.downsample_x = c.dsx;
+    in.downsample_y = c.dsy;
+    PF_EffectWorld out{};
+    out.width = c.outW;
+    out.height = c.outH;
+    const CompositeRegion r = MapCompositeRegion(in, PF_Rect{8, 4, 20, 12}, 48, 32, out);
+    const CompositeRegion &e = c.expected;
+    EXPECT_EQ(std::vector<A_long>({r.x0, r.y0, r.x1, r.y1}),
+              std::vector<A_long>({e.x0, e.y0, e.x1, e.y1}))
+        << c.outW << "x" << c.outH;
+    EXPECT_EQ(r.scaleX, e.scaleX);
+    EXPECT_EQ(r.scaleY, e.scaleY);
+  }
 }
 
 TEST_F(CompositeDepthTest, GrainShowsInFloatOnlyAndNeverOutsideTheGrainLayer) {

@@ -85,15 +85,23 @@ TEST_F(FlashVariationTest, BrightnessIsEasedIntoTheColourFactor) {
   EXPECT_NEAR(DeriveFlashVariation(instance, design, 0, 48).easedBrightness, 2.0, 1e-12);
 }
 
-// Randomised values stay in their ranges, and the seed matters.
+// Randomised values stay in their ranges, their spread from the calm value
+// grows in proportion to the randomness, and the seed matters.
 TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRangesAndFollowTheSeed) {
   RandomiseEverything();
   std::set<std::int32_t> variants;
-  bool energyVaries = false;
+  bool energyVaries = false, brightnessVaries = false;
   for (int k = 0; k < 16; ++k) {
     for (A_long time = 0; time < 200; time += 5) {
       instance.randomSeed = 7 * time + k;
+      instance.randomness = 0.5;
+      const FlashVariation half = DeriveFlashVariation(instance, design, k, time);
+      instance.randomness = 1.0;
       const FlashVariation v = DeriveFlashVariation(instance, design, k, time);
+      ASSERT_NEAR(half.energy - 0.4, 0.5 * (v.energy - 0.4), 1e-12);
+      ASSERT_NEAR(half.brightnessJitter, 0.5 * v.brightnessJitter, 1e-12);
+      ASSERT_NEAR(half.shapeScale - 1.0, 0.5 * (v.shapeScale - 1.0), 1e-12);
+      brightnessVaries |= v.brightnessJitter != 0.0;
       ASSERT_GE(v.energy, 0.33 - 1e-12);
       ASSERT_LE(v.energy, 0.5 + 1e-12);
       energyVaries |= v.energy != 0.4;
@@ -109,6 +117,7 @@ TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRangesAndFollowTheSeed) {
     }
   }
   EXPECT_TRUE(energyVaries);
+  EXPECT_TRUE(brightnessVaries);
   EXPECT_EQ(variants, (std::set<std::int32_t>{0, 1, 2}));
 
   instance.randomSeed = 1024;
