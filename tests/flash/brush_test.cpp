@@ -154,7 +154,10 @@ TEST(SquareBrush, FullColourOverTheSquare) {
   EXPECT_DOUBLE_EQ(e.SumRgb(), 36 * 7.0);
   FloatWorld two(4, 4);
   SquareBrush(RasterTarget::Whole(two.World()), 1, 1, 2, kColour);
-  EXPECT_EQ(two.At(2, 2).red, 0.5f);
+  // Size 2: half the colour on (1..2, 1..2), the pixel and those right and below.
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(two.At(x, y).red, x >= 1 && x <= 2 && y >= 1 && y <= 2 ? 0.5f : 0.0f) << x << "," << y;
   EXPECT_DOUBLE_EQ(two.SumRgb(), 2 * 7.0);
 }
 

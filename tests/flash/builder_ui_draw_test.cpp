@@ -47,6 +47,12 @@ TEST_F(BuilderUiDraw, TheCurrentPresetIsHighlighted) {
   const float x[] = {25.5f, 89.5f, 153.5f, 217.5f, 281.5f};
   ASSERT_EQ(Draw(kBuilderMainProfile), PF_Err_NONE);
   for (int k = 0; k < 5; ++k) EXPECT_EQ(Highlighted(x[k], 384.5f), k == 1) << k;  // the default
+  // The dashed line over the 286-pixel curve area from x = 30: dashes of about
+  // 3 pixels, 96 steps of 286 / 96, every other one drawn (48 dashes).
+  const auto dashes = host.drawbot.DrawsOf("StrokePath").at(0).path;
+  ASSERT_EQ(dashes.size(), 2u * 48);
+  EXPECT_FLOAT_EQ(dashes.front().a, 30.0f);
+  EXPECT_NEAR(dashes.back().a, 30.0 + 95 * 286.0 / 96, 1e-3);
 
   PF_EventExtra click = host.Event(PF_Event_DO_CLICK, kBuilderMainProfile, 240, 400);
   ASSERT_EQ(host.Send(click), PF_Err_NONE);  // load the fourth

@@ -1,4 +1,5 @@
 #include "flash/petal_controls.h"
+#include "flash/petal_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -42,10 +43,14 @@ TEST_F(PetalControlsTest, NoneOrAValueOutsideTheItemsDisablesInOrder) {
 }
 
 TEST_F(PetalControlsTest, PetalsEnableAndUncollapseTheProfile) {
-  host.values[kBuilderPetalProfile].flags |= PF_ParamFlag_COLLAPSE_TWIRLY;
-  ASSERT_EQ(Update(4), PF_Err_NONE);
-  EXPECT_EQ(host.uiCalls, Expected(true));
-  EXPECT_FALSE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_COLLAPSE_TWIRLY);
+  // The first petal item, one in the middle and the last item ("Eight Star").
+  for (A_long petals : {A_long{kPetalConfigurationNone + 1}, A_long{4}, A_long{kPetalConfigurationCount}}) {
+    host.values[kBuilderPetalProfile].flags |= PF_ParamFlag_COLLAPSE_TWIRLY;
+    host.uiCalls.clear();
+    ASSERT_EQ(Update(petals), PF_Err_NONE) << petals;
+    EXPECT_EQ(host.uiCalls, Expected(true)) << petals;
+    EXPECT_FALSE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_COLLAPSE_TWIRLY) << petals;
+  }
   EXPECT_TRUE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_CANNOT_TIME_VARY);
   EXPECT_EQ(host.values[kBuilderPetalLength].ui_flags, 0);
 }

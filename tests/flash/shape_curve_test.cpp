@@ -24,7 +24,7 @@ ShapeCurve EmptyCurve(std::uint16_t capacity) {
 TEST(ShapeCurve, AddPointClampsKeepsOrderAndStopsWhenFull) {
   ShapeCurve c = EmptyCurve(kMainShapeCapacity);
   EXPECT_TRUE(AddShapePoint(c, 0.7, 0.2));
-  EXPECT_TRUE(AddShapePoint(c, -0.5, 1.5));
+  EXPECT_TRUE(AddShapePoint(c, -0.5, 1.1));  // just above the top
   EXPECT_TRUE(AddShapePoint(c, std::numeric_limits<double>::quiet_NaN(), -0.0));
   ASSERT_EQ(c.count, 3);
   EXPECT_EQ(+c.points[0].x, 0.7);  // no sorting
