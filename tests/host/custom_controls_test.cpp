@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 using namespace vlam;
 using vlam::test::TempDir;
@@ -90,6 +91,30 @@ TEST_F(CustomControls, AltClickIntoTheCurveAddsAPointAndDragsIt) {
   const host::ShapeCurveView dragged = curveOf(builder, profile);
   ASSERT_EQ(dragged.count, after.count);
   EXPECT_NEAR(dragged.points[1].x, dragged.points[2].x - 0.01, 1e-9);
+}
+
+TEST_F(CustomControls, ThePanelOpensWithTheEffectsHeaderAndNamesItsRows) {
+  host::EffectInstance &instance = *plate->effects[2];
+  host::EffectPanel panel(host, instance, 0);
+  ASSERT_FALSE(panel.rows().empty());
+  const host::PanelRow &header = panel.rows().front();
+  EXPECT_EQ(header.index, 0u);
+  EXPECT_EQ(std::tie(header.title.left, header.title.top, header.title.right), std::make_tuple(0, 0, panel.width()));
+  // Each plain top-level row shows its name between the twirls and the values.
+  std::vector<std::string> problems;
+  const host::Image picture = panel.draw(problems);
+  int named = 0, rows = 0;
+  for (const host::PanelRow &row : panel.rows()) {
+    if (row.index == 0 || row.depth || row.twirl || row.topic || instance.param(row.index).name().empty()) continue;
+    ++rows;
+    const host::PixelF background = picture.pixel(panel.width() - 2, row.title.top + 1);
+    bool inked = false;
+    for (int y = row.title.top; y < row.title.bottom; ++y)
+      for (int x = 24; x < 215; ++x) inked = inked || !(picture.pixel(x, y) == background);
+    named += inked;
+  }
+  EXPECT_GT(rows, 0);
+  EXPECT_EQ(named, rows);
 }
 
 TEST_F(CustomControls, APointOutsideTheControlIsRefused) {

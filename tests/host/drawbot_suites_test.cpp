@@ -10,6 +10,7 @@
 #include <adobesdk/DrawbotSuite.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace vlam;
 using vlam::test::TempDir;
@@ -136,6 +137,16 @@ TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
   EXPECT_NE(path->MoveTo(reinterpret_cast<DRAWBOT_PathRef>(&c), 1, 1), 0);
   EXPECT_NE(path->LineTo(p, NAN, 1), 0) << "coordinates must be numbers";
   EXPECT_NE(surfaceSuite->PopStateStack(surf), 0) << "a pop without its push";
+  // A pop brings back the clip its push saved.
+  const DRAWBOT_Rect32 corner{2, 3, 10, 8};
+  DRAWBOT_Rect32 bounds{};
+  ASSERT_EQ(surfaceSuite->PushStateStack(surf), 0);
+  ASSERT_EQ(surfaceSuite->Clip(surf, sup, &corner), 0);
+  ASSERT_EQ(surfaceSuite->GetClipBounds(surf, &bounds), 0);
+  EXPECT_EQ(std::tie(bounds.left, bounds.top, bounds.width, bounds.height), std::make_tuple(2, 3, 10, 8));
+  ASSERT_EQ(surfaceSuite->PopStateStack(surf), 0);
+  ASSERT_EQ(surfaceSuite->GetClipBounds(surf, &bounds), 0);
+  EXPECT_EQ(std::tie(bounds.left, bounds.top, bounds.width, bounds.height), std::make_tuple(0, 0, 40, 30));
   DRAWBOT_SupplierRef none = nullptr;
   EXPECT_NE(draw->GetSupplier(reinterpret_cast<DRAWBOT_DrawRef>(&c), &none), 0);
   EXPECT_EQ(none, nullptr);

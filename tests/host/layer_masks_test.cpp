@@ -78,6 +78,15 @@ TEST(MaskRaster, FeatherSoftensTheEdgeAroundTheOutline) {
   EXPECT_LT(m.pixel(12, 1).alpha, 0.98f);
   EXPECT_NEAR(m.pixel(25, 1).alpha, 1.0f, 1e-4f);
   EXPECT_NEAR(m.pixel(0, 1).alpha, 0.0f, 1e-4f);
+  // Beyond its cap a wider feather softens no further.
+  look.featherY = 0;
+  look.featherX = 2000;
+  const host::Image capped = matte(rectangle(10, -100, 100, 100), look, 30, 4);
+  look.featherX = 2400;
+  const host::Image wider = matte(rectangle(10, -100, 100, 100), look, 30, 4);
+  EXPECT_EQ(capped.pixel(12, 1), wider.pixel(12, 1));
+  look.featherX = 1600;
+  EXPECT_NE(matte(rectangle(10, -100, 100, 100), look, 30, 4).pixel(12, 1), capped.pixel(12, 1)) << "below the cap";
 }
 
 class MaskSuites : public ::testing::Test {
@@ -94,6 +103,7 @@ protected:
     mask.shape = host::MaskShapeStream(rectangle(0, 0, 10, 10));
     mask.shape.setKey({0, rectangle(0, 0, 10, 10), host::Interpolation::Linear});
     mask.shape.setKey({10, rectangle(0, 0, 20, 10), host::Interpolation::Linear});
+    mask.shape.setKey({20, rectangle(0, 0, 40, 10), host::Interpolation::Linear});
     mask.feather.setStaticValue(host::ParamValue{{3, 4, 0, 0}, nullptr, nullptr});
     mask.opacity.setKey({0, host::ParamValue::scalar(0), host::Interpolation::Linear});
     mask.opacity.setKey({10, host::ParamValue::scalar(100), host::Interpolation::Linear});
@@ -168,6 +178,8 @@ TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesItAtTheRenders
   EXPECT_EQ(image->pixel(4, 2).alpha, 1.0f) << "layer x 0..10 is buffer x 0..5";
   EXPECT_EQ(image->pixel(5, 2).alpha, 0.0f);
   EXPECT_EQ(host.checkedOutPaths().live(), 0u);
+  // Between the second and third keys: right edge half way from 20 to 40.
+  EXPECT_EQ(plate->masks[0].shape.valueAt(15).vertices[1].x, 30.0);
 }
 
 TEST_F(MaskSuites, LayerMaskSuiteAndMaskStreamsAnswerAtATime) {

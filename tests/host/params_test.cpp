@@ -6,6 +6,7 @@
 #include "host/effect/UserEdits.h"
 #include "host/project/ParamCodec.h"
 #include "host/project/ParamStream.h"
+#include "host/ui/ParamText.h"
 #include "host_support.h"
 
 #include <AE_GeneralPlug.h>
@@ -37,6 +38,11 @@ TEST(ParamStream, LinearKeysBlendEveryComponent) {
   EXPECT_DOUBLE_EQ(mid.number[1], 12.5);
   EXPECT_DOUBLE_EQ(mid.number[2], -2);
   EXPECT_DOUBLE_EQ(mid.number[3], 1);
+  // A colour (alpha, red, green, blue) reads as its red, green, blue bytes.
+  PF_ParamDef colour{};
+  colour.param_type = PF_Param_COLOR;
+  mid.number = {1, 1, 0.5, 0};
+  EXPECT_EQ(paramValueText(ParamDefinition(colour), mid), "#FF8000");
 }
 
 TEST(ParamStream, OutsideTheKeysTheNearestKeyHoldsAndHoldKeysStep) {
