@@ -166,6 +166,7 @@ TEST_F(DrawbotSuites, InterfaceColoursAndDrawingReferences) {
   PF_App_Color untouched{1, 2, 3};
   EXPECT_NE(app->PF_AppGetColor(500, &untouched), 0);
   EXPECT_EQ(untouched.red, 1) << "an unknown type leaves the colour as given";
+  EXPECT_NE(app->PF_AppGetBgColor(nullptr), 0);
 
   test::openSolidProject(host);
   host::UiContext context(PF_Window_EFFECT, *host.project().comps[0]->layers[0]);

@@ -52,9 +52,10 @@ std::optional<PF_Err> paintByTime(PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_Pa
 }
 
 TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRender) {
-  PF_InData seen{};
+  PF_InData seen{}, setup{};
   FakeEffect fake(host, "fake", {sliderParam("A", 1, 0, 10, 5)}, [&](PF_Cmd cmd, PF_InData *in, auto...) {
     if (cmd == PF_Cmd_COMPLETELY_GENERAL) seen = *in;
+    if (cmd == PF_Cmd_GLOBAL_SETUP) setup = *in;
     return std::optional<PF_Err>{};
   });
   host::Layer &plate = test::openSolidProject(host, 40, 30);
@@ -81,6 +82,8 @@ TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRender) {
   EXPECT_EQ(seen.downsample_y.den, 2u);
   EXPECT_EQ(seen.extent_hint.right, 20);
   EXPECT_EQ(seen.pixel_aspect_ratio.num, 2);
+  EXPECT_EQ(setup.pixel_aspect_ratio.num, 1) << "global setup has no layer: square pixels";
+  EXPECT_EQ(setup.pixel_aspect_ratio.den, 1);
   EXPECT_EQ(seen.quality, PF_Quality_LO);
   EXPECT_EQ(seen.shutter_angle, 1 << 14) << "a quarter turn is a quarter of a frame";
   EXPECT_EQ(seen.shutter_phase, -(1 << 14)) << "-90 degrees opens a quarter frame early";
@@ -295,6 +298,32 @@ TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclared) {
   }
 }
 
+// A result rectangle empty in either direction renders nothing: the effect's
+// output is transparent and it is not asked to render.
+TEST_F(EffectCalls, AnEmptyResultRectangleGivesATransparentFrameWithoutARender) {
+  const PF_LRect empties[] = {{0, 0, 0, 4}, {0, 0, 4, 0}};
+  for (const PF_LRect &rect : empties) {
+    SCOPED_TRACE(testing::Message() << "right " << rect.right << ", bottom " << rect.bottom);
+    const std::string match = "empty" + std::to_string(&rect - empties);
+    int renders = 0;
+    FakeEffect fake(host, match, {}, [&](PF_Cmd cmd, PF_InData *, PF_OutData *, PF_ParamDef **, PF_LayerDef *,
+                                          void *extra) -> std::optional<PF_Err> {
+      if (cmd == PF_Cmd_SMART_PRE_RENDER) {
+        static_cast<PF_PreRenderExtra *>(extra)->output->result_rect = rect;
+        return PF_Err_NONE;
+      }
+      if (cmd != PF_Cmd_SMART_RENDER) return std::nullopt;
+      ++renders;
+      return PF_Err_NONE;
+    });
+    host::Layer &plate = test::openSolidProject(host, 4, 4);
+    apply(plate, match);
+    const host::Image frame = test::renderFrame(host, 0);
+    EXPECT_EQ(renders, 0);
+    EXPECT_EQ(frame.pixel(2, 2).alpha, 0.0f);
+  }
+}
+
 TEST_F(EffectCalls, ParamUiFlagsAndHiddenStreamsAreStoredPerInstance) {
   FakeEffect fake(host, "fake", {sliderParam("S", 1, 0, 10, 3), sliderParam("T", 2, 0, 10, 3)},
                   [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef *params[], auto...) -> std::optional<PF_Err> {
@@ -330,6 +359,50 @@ TEST_F(EffectCalls, ParamUiFlagsAndHiddenStreamsAreStoredPerInstance) {
   EXPECT_EQ(b.ui[2].streamFlags, 0u);
   EXPECT_EQ(host.streamRefs().live(), 0u);
   EXPECT_EQ(host.effectRefs().live(), 0u);
+}
+
+// Bad arguments are refused and change nothing; a layer parameter's stream
+// reads back the id of the layer it names.
+TEST_F(EffectCalls, StreamAndLayerCallsRefuseBadArgumentsAndLeaveStateAlone) {
+  host::Layer &plate = test::openSolidProject(host);
+  InsideEffectCall inside(host, plate, "fake", {layerParam("L", 1)});
+  inside.effect().streams[1].setStaticValue(host::ParamValue::scalar(plate.id()));
+  EXPECT_EQ(inside.run([&](PF_InData *in) {
+    auto *pf = test::acquire<AEGP_PFInterfaceSuite1>(host, kAEGPPFInterfaceSuite, 1);
+    auto *streams = test::acquire<AEGP_StreamSuite3>(host, kAEGPStreamSuite, 8);
+    auto *dynamic = test::acquire<AEGP_DynamicStreamSuite3>(host, kAEGPDynamicStreamSuite, 3);
+    auto *effects = test::acquire<AEGP_EffectSuite3>(host, kAEGPEffectSuite, 3);
+    auto *layers = test::acquire<AEGP_LayerSuite7>(host, kAEGPLayerSuite, kAEGPLayerSuiteVersion7);
+    AEGP_EffectRefH self = nullptr;
+    AEGP_StreamRefH stream = nullptr;
+    AEGP_LayerH layer = nullptr, found = nullptr;
+    AEGP_CompH comp = nullptr;
+    EXPECT_EQ(pf->AEGP_GetNewEffectForEffect(0, in->effect_ref, &self), A_Err_NONE);
+    EXPECT_EQ(streams->AEGP_GetNewEffectStreamByIndex(0, self, 1, nullptr), A_Err_PARAMETER);
+    EXPECT_EQ(streams->AEGP_GetNewEffectStreamByIndex(0, self, 1, &stream), A_Err_NONE);
+    AEGP_StreamValue2 value{};
+    const A_Time zero{0, 24};
+    EXPECT_EQ(streams->AEGP_GetNewStreamValue(0, stream, AEGP_LTimeMode_LayerTime, &zero, false, &value), A_Err_NONE);
+    EXPECT_EQ(value.val.layer_id, static_cast<AEGP_LayerIDVal>(plate.id()));
+    // Exactly one flag a plug-in may change is accepted.
+    for (AEGP_DynStreamFlags flag : {AEGP_DynStreamFlags{0}, AEGP_DynStreamFlags{AEGP_DynStreamFlag_HIDDEN |
+                                                                                  AEGP_DynStreamFlag_DISABLED}})
+      EXPECT_EQ(dynamic->AEGP_SetDynamicStreamFlag(stream, flag, false, true), A_Err_PARAMETER) << flag;
+    EXPECT_EQ(inside.effect().ui[1].streamFlags, 0u);
+    EXPECT_EQ(pf->AEGP_GetEffectLayer(in->effect_ref, &layer), A_Err_NONE);
+    EXPECT_EQ(layers->AEGP_GetLayerParentComp(layer, &comp), A_Err_NONE);
+    EXPECT_EQ(layers->AEGP_GetCompLayerByIndex(comp, 0, nullptr), A_Err_PARAMETER);
+    EXPECT_EQ(layers->AEGP_GetCompLayerByIndex(nullptr, 0, &found), A_Err_PARAMETER);
+    EXPECT_EQ(found, nullptr);
+    if (stream) streams->AEGP_DisposeStream(stream);
+    if (self) effects->AEGP_DisposeEffect(self);
+    const std::pair<const char *, A_long> acquired[] = {{kAEGPPFInterfaceSuite, 1}, {kAEGPStreamSuite, 8},
+                                                        {kAEGPDynamicStreamSuite, 3}, {kAEGPEffectSuite, 3},
+                                                        {kAEGPLayerSuite, kAEGPLayerSuiteVersion7}};
+    for (auto [name, version] : acquired) host.basicSuite()->ReleaseSuite(name, version);
+    return PF_Err_NONE;
+  }), PF_Err_NONE);
+  EXPECT_EQ(host.streamRefs().live(), 0u);
 }
 
 TEST_F(EffectCalls, SetupErrorsAndExceptionsAreContained) {
