@@ -479,6 +479,11 @@ TEST_F(EffectCalls, CopyResamplesAndInjectedFailuresReachTheEffect) {
     in->utils->dispose_world(in->effect_ref, &src);
     in->utils->dispose_world(in->effect_ref, &dst);
     EXPECT_NE(in->utils->dispose_world(in->effect_ref, &dst), PF_Err_NONE) << "already disposed";
+    // The largest side accepted, and one more.
+    PF_EffectWorld wide{};
+    EXPECT_EQ(in->utils->new_world(in->effect_ref, host::kMaxImageSide, 1, 0, &wide), PF_Err_NONE);
+    in->utils->dispose_world(in->effect_ref, &wide);
+    EXPECT_NE(in->utils->new_world(in->effect_ref, 1, host::kMaxImageSide + 1, 0, &wide), PF_Err_NONE);
     return err;
   }), PF_Err_NONE);
 

@@ -10,6 +10,7 @@
 #include <png.h>
 
 #include <cstring>
+#include <random>
 
 using namespace vlam::host;
 using vlam::test::TempDir;
@@ -120,7 +121,7 @@ TEST(ImageFiles, ExrKeepsFloatsBeyondOneWithEveryCompression) {
 // A PNG file as libpng writes it, trying every row filter.
 std::string libpngFile(int width, int height, int colourType, int bits, const std::vector<std::uint8_t> &samples,
                        const std::vector<png_color> &palette = {}, const std::vector<std::uint8_t> &alphas = {},
-                       const png_color_16 *key = nullptr) {
+                       const png_color_16 *key = nullptr, int interlace = PNG_INTERLACE_NONE) {
   std::string out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -130,15 +131,15 @@ std::string libpngFile(int width, int height, int colourType, int bits, const st
       },
       nullptr);
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), bits, colourType,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+               interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
   if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
   if (!alphas.empty() || key)
     png_set_tRNS(png, info, alphas.data(), static_cast<int>(alphas.size()), const_cast<png_color_16 *>(key));
   png_write_info(png, info);
   const std::size_t rowBytes = samples.size() / static_cast<std::size_t>(height);
-  for (int y = 0; y < height; ++y)
-    png_write_row(png, samples.data() + rowBytes * static_cast<std::size_t>(y));
+  for (int pass = png_set_interlace_handling(png); pass > 0; --pass)
+    for (int y = 0; y < height; ++y) png_write_row(png, samples.data() + rowBytes * static_cast<std::size_t>(y));
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return out;
@@ -187,6 +188,17 @@ TEST(ImageFiles, TheZlibPngCodecAgreesWithLibpng) {
       ASSERT_EQ(decodePngZlib(viaLibpng, b), "");
       EXPECT_EQ(a.rgba, b.rgba) << bits << " bits, level " << level;
     }
+  // Noise packs to a little more than it holds (a few bytes a block), so the
+  // output buffer has to grow twice; the file must still check out whole.
+  std::mt19937 random(7);
+  std::vector<std::uint8_t> grain(std::size_t{1024} * 1024 * 8);
+  for (auto &g : grain) g = static_cast<std::uint8_t>(random());
+  PngRows grainRows;
+  for (int y = 0; y < 1024; ++y) grainRows.push_back(grain.data() + std::size_t{1024} * 8 * static_cast<std::size_t>(y));
+  std::string grainFile;
+  ASSERT_EQ(encodePngZlib(grainRows, 1024, 1024, 16, 1, grainFile), "");
+  DecodedPng grainBack;
+  EXPECT_EQ(decodePngLibpng(grainFile, grainBack), "");
   // Damage is refused with a reason, never read past.
   const std::string good = cases[0].file;
   for (std::size_t cut : {std::size_t{4}, std::size_t{20}, good.size() / 2, good.size() - 1}) {
@@ -197,6 +209,11 @@ TEST(ImageFiles, TheZlibPngCodecAgreesWithLibpng) {
   badCrc[30] = static_cast<char>(badCrc[30] ^ 1); // inside IHDR's CRC
   DecodedPng d;
   EXPECT_NE(decodePngZlib(badCrc, d).find("CRC"), std::string::npos);
+  // The signature alone is a PNG cut short, not some other kind of file.
+  EXPECT_NE(decodePngLibpng(good.substr(0, 8), d).find("damaged"), std::string::npos);
+  // Interlaced rows, even of 8 bits, are refused rather than read as plain rows.
+  const std::string interlaced = libpngFile(23, 9, PNG_COLOR_TYPE_RGBA, 8, first(23 * 9 * 4), {}, {}, nullptr, PNG_INTERLACE_ADAM7);
+  EXPECT_NE(decodePngZlib(interlaced, d).find("interlaced"), std::string::npos);
 }
 
 TEST(FrameWriter, WritesInOrderAndStopsAtTheFirstFailure) {

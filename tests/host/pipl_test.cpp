@@ -279,6 +279,9 @@ TEST(PeResources, DamagedImagesAreRefusedWithoutReadingOutside) {
     const std::vector<std::uint8_t> part(good.image.begin(), good.image.begin() + static_cast<std::ptrdiff_t>(cut));
     EXPECT_THROW(piplsOf(part), HostError) << cut;
   }
+  // Cut right after the data: everything read lies inside the file.
+  const std::vector<std::uint8_t> exact(good.image.begin(), good.image.begin() + static_cast<std::ptrdiff_t>(good.dataEnd));
+  EXPECT_EQ(piplsOf(exact).size(), 1u);
 }
 
 // A Windows module elsewhere: its lists are read from the file and its

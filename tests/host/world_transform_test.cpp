@@ -301,6 +301,11 @@ TEST(PixelCopy, ResampleWithinOneBufferReadsTheOriginal) {
   ASSERT_TRUE(host::copyPixels(viewOf(image), &left, viewOf(image), &whole));
   const float expected[4] = {0.0f, 0.25f, 0.75f, 1.0f};
   for (int x = 0; x < 4; ++x) EXPECT_FLOAT_EQ(image.pixel(x, 0).red, expected[x]) << "pixel " << x;
+  // Same-size rectangles whose parts on their buffers do not meet: nothing to
+  // copy, which is a success.
+  host::Image other(4, 1, host::PixelDepth::Float32);
+  const PF_Rect rightOff{2, 0, 6, 1}, leftOff{-2, 0, 2, 1};
+  EXPECT_TRUE(host::copyPixels(viewOf(image), &rightOff, viewOf(other), &leftOff));
 }
 
 // A new frame is not cleared before the first layer goes onto it, and a layer
