@@ -27,6 +27,8 @@ class RenderGlobalsTest : public ::testing::Test {
   const RenderGlobals &Globals() {
     return *static_cast<const RenderGlobals *>(*host.out_data.global_data);
   }
+  // The record is packed: its pointer is copied out, never bound by reference.
+  const std::uint16_t *DistanceTable() { return Globals().distanceTable; }
 };
 
 TEST_F(RenderGlobalsTest, SetupRegistersAndBuildsTheDefaultCurves) {
@@ -116,7 +118,7 @@ TEST_F(RenderGlobalsTest, ARegistrationErrorOrAMissingUtilitySuiteKeepsNoTable) 
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_GENERIC);
   ASSERT_NE(host.out_data.global_data, nullptr);
   // A failed global setup is not set down, so nothing may stay allocated.
-  EXPECT_EQ(Globals().distanceTable, nullptr);
+  EXPECT_EQ(DistanceTable(), nullptr);
 
   host.in_data.global_data = host.out_data.global_data;
   CallRender(PF_Cmd_GLOBAL_SETDOWN, host);
@@ -126,7 +128,7 @@ TEST_F(RenderGlobalsTest, ARegistrationErrorOrAMissingUtilitySuiteKeepsNoTable) 
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_MISSING_SUITE);
   // The record stays for the setdown, which frees it; no table was made yet.
   ASSERT_NE(host.out_data.global_data, nullptr);
-  EXPECT_EQ(Globals().distanceTable, nullptr);
+  EXPECT_EQ(DistanceTable(), nullptr);
 }
 
 }  // namespace
