@@ -143,18 +143,6 @@ TEST_F(ArbitraryHandlerTest, InterpolateTakesLeftValue) {
   EXPECT_EQ(Text(made), "left-value");
 }
 
-TEST_F(ArbitraryHandlerTest, CompareReportsEqualForDifferentValues) {
-  PF_ArbitraryH a = Value(host, "aaaaaaaaaaa");
-  PF_ArbitraryH b = Value(host, "bbbbbbbbbbb");
-  PF_ArbCompareResult result = PF_ArbCompare_NOT_EQUAL;
-  PF_ArbParamsExtra compare = Extra(PF_Arbitrary_COMPARE_FUNC);
-  compare.u.compare_func_params.a_arbH = a;
-  compare.u.compare_func_params.b_arbH = b;
-  compare.u.compare_func_params.compareP = &result;
-  EXPECT_EQ(RouteArbitraryCallback(&compare), PF_Err_NONE);
-  EXPECT_EQ(result, PF_ArbCompare_EQUAL);
-}
-
 TEST_F(ArbitraryHandlerTest, PrintSizePrintAndScan) {
   A_u_long printSize = 0;
   PF_ArbParamsExtra size = Extra(PF_Arbitrary_PRINT_SIZE_FUNC);
@@ -188,17 +176,25 @@ TEST_F(ArbitraryHandlerTest, PrintSizePrintAndScan) {
   EXPECT_EQ(scanned, nullptr);
 }
 
-TEST_F(ArbitraryHandlerTest, DisposeReleasesTheValue) {
-  PF_ArbitraryH value = Value(host, "hello-world");
+// Any two values compare equal; dispose releases the value; bad calls fail.
+TEST_F(ArbitraryHandlerTest, CompareDisposeAndBadCalls) {
+  PF_ArbitraryH a = Value(host, "aaaaaaaaaaa");
+  PF_ArbitraryH b = Value(host, "bbbbbbbbbbb");
+  PF_ArbCompareResult result = PF_ArbCompare_NOT_EQUAL;
+  PF_ArbParamsExtra compare = Extra(PF_Arbitrary_COMPARE_FUNC);
+  compare.u.compare_func_params.a_arbH = a;
+  compare.u.compare_func_params.b_arbH = b;
+  compare.u.compare_func_params.compareP = &result;
+  EXPECT_EQ(RouteArbitraryCallback(&compare), PF_Err_NONE);
+  EXPECT_EQ(result, PF_ArbCompare_EQUAL);
+
   const int before = host.LiveHandles();
   PF_ArbParamsExtra dispose = Extra(PF_Arbitrary_DISPOSE_FUNC);
-  dispose.u.dispose_func_params.arbH = value;
+  dispose.u.dispose_func_params.arbH = a;
   EXPECT_EQ(RouteArbitraryCallback(&dispose), PF_Err_NONE);
   EXPECT_EQ(host.LiveHandles(), before - 1);
-  EXPECT_FALSE(host.Owns(value));
-}
+  EXPECT_FALSE(host.Owns(a));
 
-TEST_F(ArbitraryHandlerTest, UnknownSelectorAndMissingHandler) {
   PF_ArbParamsExtra bad = Extra(11);
   EXPECT_EQ(RouteArbitraryCallback(&bad), PF_Err_UNRECOGNIZED_PARAM_TYPE);
   PF_ArbParamsExtra orphan = Extra(PF_Arbitrary_NEW_FUNC);
@@ -207,31 +203,31 @@ TEST_F(ArbitraryHandlerTest, UnknownSelectorAndMissingHandler) {
   EXPECT_EQ(RouteArbitraryCallback(nullptr), PF_Err_BAD_CALLBACK_PARAM);
 }
 
-TEST(ArbitraryHandlerSuites, HeldForLifeAndRetakenOnAttach) {
+// Suites are held for the handler's life and retaken on attach; a refused
+// handle suite makes no value.
+TEST(ArbitraryHandlerSuites, HeldForLifeRetakenOnAttachRefusedMakesNoValue) {
   FakeHandleHost host;
+  const auto acquired = [&] { return host.registry.acquired(kPFHandleSuite, kPFHandleSuiteVersion1); };
+  const auto released = [&] { return host.registry.released(kPFHandleSuite, kPFHandleSuiteVersion1); };
   {
     TextHandler handler(host.InData());
-    EXPECT_EQ(host.acquired, 1);
+    EXPECT_EQ(acquired(), 1);
     EXPECT_EQ(handler.Detach(), PF_Err_NONE);
-    EXPECT_EQ(host.released, 1);
+    EXPECT_EQ(released(), 1);
     PF_ArbitraryH none = nullptr;
     EXPECT_EQ(handler.NewValue(&none), PF_Err_NONE);  // no suite: no value, no crash
     EXPECT_EQ(none, nullptr);
     EXPECT_EQ(handler.Attach(host.InData()), PF_Err_NONE);
-    EXPECT_EQ(host.acquired, 2);
+    EXPECT_EQ(acquired(), 2);
   }
-  EXPECT_EQ(host.released, 2);
-}
-
-TEST(ArbitraryHandlerSuites, RefusedHandleSuiteMakesNoValue) {
-  FakeHandleHost host;
-  host.refuseHandleSuite = true;
+  EXPECT_EQ(released(), 2);
+  host.registry.Withdraw(kPFHandleSuite, kPFHandleSuiteVersion1);
   TextHandler handler(host.InData());
   PF_ArbitraryH value = nullptr;
   const char flat[12] = "hello-world";
   EXPECT_EQ(handler.Unflatten(12, flat, &value), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(value, nullptr);
-  EXPECT_EQ(host.released, 0);
+  EXPECT_EQ(released(), 2);
 }
 
 }  // namespace

@@ -7,20 +7,6 @@
 namespace vlam {
 namespace {
 
-TEST(CompCamera, ViewRotationIsTheHostBlockWithoutCameraLayer) {
-  Matrix4 host = Matrix4::Identity();
-  host.SetRotation(0.1, 0.2, 0.3);
-  host.At(3, 0) = 960;
-  host.At(3, 1) = 540;
-  host.At(3, 2) = -2666.67;
-  const CompCamera c = MakeCompCamera(1920, 1080, 1.0, 1.0, &host, false);
-  const Matrix4 v = ViewRotation(c);
-  for (int r = 0; r < 3; ++r)
-    for (int col = 0; col < 3; ++col) EXPECT_DOUBLE_EQ(v.At(r, col), host.At(r, col));
-  EXPECT_EQ(v.At(3, 3), 1.0);
-  EXPECT_EQ(v.At(0, 3), 0.0);
-}
-
 TEST(CompCamera, NonSquareCompScalesColumnZeroAndThePosition) {
   Matrix4 host = Matrix4::Identity();
   host.At(1, 0) = 0.5;

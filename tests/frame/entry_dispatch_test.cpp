@@ -53,7 +53,7 @@ TEST_P(EntryDispatch, UnknownAndUnlistedCommandsLeaveEverythingUntouched) {
   EXPECT_EQ(host.handles.LiveHandles(), 0);
 }
 
-TEST_P(EntryDispatch, AboutTextAndGlobalSetupAnnounceVersionAndFlags) {
+TEST_P(EntryDispatch, AboutGlobalAndParamsSetupAnnounceVersionFlagsAndParams) {
   FakeEffectHost host;
   const EffectCase &effect = GetParam();
   ASSERT_EQ(CallEffect(effect.entry, PF_Cmd_ABOUT, host), PF_Err_NONE);
@@ -63,24 +63,14 @@ TEST_P(EntryDispatch, AboutTextAndGlobalSetupAnnounceVersionAndFlags) {
   EXPECT_EQ(host.out_data.my_version, 0x00081E01u);
   EXPECT_EQ(host.out_data.out_flags, effect.identity->out_flags);
   EXPECT_EQ(host.out_data.out_flags2, effect.identity->out_flags2);
-  // What global setup holds (the builder's curve handlers keep a suite each)
-  // is released at global setdown.
   host.in_data.global_data = host.out_data.global_data;
-  CallEffect(effect.entry, PF_Cmd_GLOBAL_SETDOWN, host);
-  EXPECT_EQ(host.registry.outstanding(), 0);
-  // Global setdown releases what the setup made.
-  host.in_data.global_data = host.out_data.global_data;
-  EXPECT_EQ(CallEffect(effect.entry, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
-}
-
-TEST_P(EntryDispatch, ParamsSetupDeclaresAtLeastTheInput) {
-  FakeEffectHost host;
-  ASSERT_EQ(CallEffect(GetParam().entry, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
-  host.in_data.global_data = host.out_data.global_data;
-  ASSERT_EQ(CallEffect(GetParam().entry, PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
+  ASSERT_EQ(CallEffect(effect.entry, PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
   EXPECT_GE(host.out_data.num_params, 1);
   EXPECT_EQ(host.added.size() + 1, static_cast<std::size_t>(host.out_data.num_params));
-  CallEffect(GetParam().entry, PF_Cmd_GLOBAL_SETDOWN, host);
+  // What global setup holds (the builder's curve handlers keep a suite each)
+  // is released at global setdown.
+  EXPECT_EQ(CallEffect(effect.entry, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEffects, EntryDispatch, ::testing::ValuesIn(kEffects),
@@ -114,19 +104,17 @@ TEST(EntryDispatchTable, RenderAnswersTheRelightersQuery) {
             PF_Err_NONE);
 }
 
-TEST(EntryGuard, NonIntegerExceptionFromTheHostStopsAtTheEntry) {
+// A non-integer exception from the host stops at the entry, with the suite
+// acquired before the throw released; a missing suite ends the command with
+// code 13 and no message.
+TEST(EntryGuard, HostFaultsEndTheCommandAtTheEntry) {
   FakeEffectHost host;
   host.handles.throwOnNewHandle = true;
   EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host),
             PF_Err_INTERNAL_STRUCT_DAMAGED);
   EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host),
             PF_Err_INTERNAL_STRUCT_DAMAGED);
-  // The suite acquired before the throw was still released.
   EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST(EntryGuard, MissingSuiteEndsTheCommandWithCode13) {
-  FakeEffectHost host;
   host.registry.Withdraw(kPFHandleSuite, kPFHandleSuiteVersion1);
   EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), A_Err_MISSING_SUITE);
   EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), A_Err_MISSING_SUITE);

@@ -1,5 +1,5 @@
-// A small stand-in for the host's suite broker and PF Handle Suite, enough
-// for code that makes, locks and disposes handles. Header only, so that the
+// A small stand-in for the host's PF Handle Suite, published on a fake suite
+// broker, enough for code that makes, locks and disposes handles. Header only, so that the
 // test programs of several folders can share it. One instance is current at a
 // time; the suite functions are plain function pointers and find it there.
 #pragma once
@@ -15,6 +15,7 @@
 #include "AE_Effect.h"
 #include "AE_EffectCBSuites.h"
 #include "SPBasic.h"
+#include "frame/suite_registry_support.h"
 
 namespace vlam {
 
@@ -23,15 +24,14 @@ class FakeHandleHost {
   FakeHandleHost() {
     previous_ = current_;
     current_ = this;
-    basic_.AcquireSuite = &Acquire;
-    basic_.ReleaseSuite = &Release;
     handles_.host_new_handle = &NewHandle;
     handles_.host_lock_handle = &Lock;
     handles_.host_unlock_handle = &Unlock;
     handles_.host_dispose_handle = &Dispose;
     handles_.host_get_handle_size = &Size;
+    registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, &handles_);
     std::memset(&in_data_, 0, sizeof in_data_);
-    in_data_.pica_basicP = &basic_;
+    in_data_.pica_basicP = registry.basic();
   }
   ~FakeHandleHost() {
     for (auto& [h, b] : blocks_) std::free(b->data);
@@ -40,25 +40,17 @@ class FakeHandleHost {
   FakeHandleHost(const FakeHandleHost&) = delete;
   FakeHandleHost& operator=(const FakeHandleHost&) = delete;
 
+  vlam_test::FakeSuiteRegistry registry;  // offers the handle suite
   PF_InData* InData() { return &in_data_; }
-  SPBasicSuite* Basic() { return &basic_; }
   const PF_HandleSuite1* Handles() { return &handles_; }
 
-  // Offers another suite under (name, version) through the fake broker.
-  void Publish(const std::string& name, A_long version, const void* suite) { others_[{name, version}] = suite; }
-  // Refuses a published suite from now on.
-  void Withdraw(const std::string& name, A_long version) { others_.erase({name, version}); }
-
   // Fault injection.
-  bool refuseHandleSuite = false;
   bool failNewHandle = false;
   bool failLock = false;
   bool throwOnNewHandle = false;  // a non-integer exception from the host
   int fillByte = 0;               // what new handles hold, to catch unwritten bytes
 
   // Book-keeping for assertions.
-  int acquired = 0;
-  int released = 0;
   int LiveHandles() const { return static_cast<int>(blocks_.size()); }
   int LockCount(PF_Handle h) const {
     const auto it = blocks_.find(h);
@@ -86,25 +78,6 @@ class FakeHandleHost {
     int locks = 0;
   };
 
-  static SPErr Acquire(const char* name, A_long version, const void** suite) {
-    const auto other = current_->others_.find({name, version});
-    if (other != current_->others_.end()) {
-      ++current_->acquired;
-      *suite = other->second;
-      return kSPNoError;
-    }
-    if (std::string(name) != kPFHandleSuite || current_->refuseHandleSuite) {
-      *suite = nullptr;
-      return kSPSuiteNotFoundError;
-    }
-    ++current_->acquired;
-    *suite = &current_->handles_;
-    return kSPNoError;
-  }
-  static SPErr Release(const char*, A_long) {
-    ++current_->released;
-    return kSPNoError;
-  }
   static PF_Handle NewHandle(A_HandleSize size) {
     if (current_->throwOnNewHandle) throw std::bad_alloc();
     if (current_->failNewHandle) return nullptr;
@@ -139,11 +112,9 @@ class FakeHandleHost {
 
   static inline FakeHandleHost* current_ = nullptr;
   FakeHandleHost* previous_ = nullptr;
-  SPBasicSuite basic_{};
   PF_HandleSuite1 handles_{};
   PF_InData in_data_;
   std::map<PF_Handle, std::unique_ptr<Block>> blocks_;
-  std::map<std::pair<std::string, A_long>, const void*> others_;
 };
 
 }  // namespace vlam

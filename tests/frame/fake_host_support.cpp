@@ -18,8 +18,6 @@ FakeEffectHost &H() { return FakeEffectHost::Current(); }
 
 std::string T(const A_Time &t) { return std::to_string(t.value) + "/" + std::to_string(t.scale); }
 
-// --- utility and interact callbacks ------------------------------------------
-
 int Sprintf(A_char *buffer, const A_char *format, ...) {
   va_list args;
   va_start(args, format);
@@ -28,74 +26,12 @@ int Sprintf(A_char *buffer, const A_char *format, ...) {
   return written;
 }
 
-PF_Err Copy(PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *src_r, PF_Rect *dst_r) {
-  H().copies.push_back({src, dst, src_r == nullptr && dst_r == nullptr});
-  return H().copy_error;
-}
-
-PF_Err CheckoutParam(PF_ProgPtr, PF_ParamIndex index, A_long time, A_long step, A_u_long scale,
-                     PF_ParamDef *param) {
-  FakeEffectHost &h = H();
-  h.checkouts.push_back({index, time, step, scale});
-  if (h.failingCheckouts.count(index) != 0 || index < 0 ||
-      index >= static_cast<PF_ParamIndex>(h.values.size())) {
-    std::memset(param, 0xCD, sizeof *param);  // whatever a failing host leaves behind
-    return PF_Err_INVALID_INDEX;
-  }
-  *param = h.values[static_cast<std::size_t>(index)];
-  if (h.valueAtTime) h.valueAtTime(index, time, *param);
-  return PF_Err_NONE;
-}
-
-PF_Err CheckinParam(PF_ProgPtr, PF_ParamDef *param) {
-  H().checkedIn.push_back(param->uu.id);
-  return PF_Err_NONE;
-}
-
-PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) {
-  if (static_cast<int>(H().added.size()) == H().failAddAt) return PF_Err_OUT_OF_MEMORY;
-  H().added.push_back(*def);
-  return PF_Err_NONE;
-}
-
-PF_Err RegisterUI(PF_ProgPtr, PF_CustomUIInfo *info) {
-  H().registeredUi.push_back(*info);
-  return H().registerUiError;
-}
-
-// --- parameter suites: values from the fixed-point definitions ----------------
-
-PF_Err UpdateParamUI(PF_ProgPtr, PF_ParamIndex index, const PF_ParamDef *def) {
-  H().uiUpdates.emplace_back(index, def->ui_flags);
-  const auto it = H().uiUpdateErrors.find(index);
-  return it == H().uiUpdateErrors.end() ? PF_Err_NONE : it->second;
-}
-
-PF_Err AngleFromDef(PF_ProgPtr, const PF_ParamDef *def, A_FpLong *value) {
-  ++H().angleSuiteCalls;
-  *value = H().angleSuiteAnswer.value_or(def->u.ad.value / 65536.0);
-  return PF_Err_NONE;
-}
-
-PF_Err ColorFromDef(PF_ProgPtr, const PF_ParamDef *def, PF_PixelFloat *color) {
-  color->alpha = def->u.cd.value.alpha / 255.0f;
-  color->red = def->u.cd.value.red / 255.0f;
-  color->green = def->u.cd.value.green / 255.0f;
-  color->blue = def->u.cd.value.blue / 255.0f;
-  return PF_Err_NONE;
-}
-
-PF_Err PointFromDef(PF_ProgPtr, const PF_ParamDef *def, A_FloatPoint *point) {
-  *point = {def->u.td.x_value / 65536.0, def->u.td.y_value / 65536.0};
-  return PF_Err_NONE;
-}
-
-// --- the effect, its layer, composition and camera ---------------------------
-
+// Layers are Layer records; effects are an effect id on a layer (id 0: the
+// effect the host called); streams a parameter of an effect, or the effect's
+// own stream group.
 using Layer = FakeEffectHost::Layer;
 Layer *LayerOf(AEGP_LayerH layer) { return reinterpret_cast<Layer *>(layer); }
 
-// Effects are an effect id on a layer (id 0: the effect the host called).
 struct EffectRef {
   Layer *layer;
   int id;
@@ -108,139 +44,6 @@ AEGP_EffectRefH NewRef(Layer *layer, int id) {
   return reinterpret_cast<AEGP_EffectRefH>(new EffectRef{layer, id});
 }
 
-A_Err GetEffectLayer(PF_ProgPtr, AEGP_LayerH *layer) {
-  const A_Err err = H().Enter("GetEffectLayer");
-  *layer = err ? nullptr : H().layer;
-  return err ? err : (*layer != nullptr ? A_Err_NONE : A_Err_GENERIC);
-}
-
-A_Err GetNewEffectForEffect(AEGP_PluginID, PF_ProgPtr, AEGP_EffectRefH *effect) {
-  const A_Err err = H().Enter("GetNewEffectForEffect");
-  *effect = err ? nullptr : NewRef(LayerOf(H().layer), 0);
-  return err;
-}
-
-A_Err ConvertEffectToCompTime(PF_ProgPtr, A_long time, A_u_long scale, A_Time *comp) {
-  *comp = {time + H().compTimeOffset, scale};
-  return H().Enter("ConvertEffectToCompTime", T({time, scale}));
-}
-
-A_Err GetEffectCamera(PF_ProgPtr, const A_Time *time, AEGP_LayerH *camera) {
-  *camera = H().cameraLayer;
-  return H().Enter("GetEffectCamera", T(*time));
-}
-
-A_Err GetEffectCameraMatrix(PF_ProgPtr, const A_Time *time, A_Matrix4 *matrix, A_FpLong *distance,
-                            A_short *w, A_short *h) {
-  const A_Err err = H().Enter("GetEffectCameraMatrix", T(*time));
-  if (!err) *matrix = H().cameraMatrix;
-  *distance = 2666.67;
-  *w = 1920;
-  *h = 1080;
-  return err;
-}
-
-A_Err GetLayerParentComp(AEGP_LayerH, AEGP_CompH *comp) {
-  *comp = H().comp;
-  return H().Enter("GetLayerParentComp");
-}
-
-A_Err GetLayerCurrentTime(AEGP_LayerH, AEGP_LTimeMode mode, A_Time *time) {
-  *time = H().layerCurrentTime;
-  return H().Enter("GetLayerCurrentTime", mode == AEGP_LTimeMode_CompTime ? "comp" : "layer");
-}
-
-A_Err GetItemFromComp(AEGP_CompH, AEGP_ItemH *item) {
-  *item = reinterpret_cast<AEGP_ItemH>(0x17E);
-  return H().Enter("GetItemFromComp");
-}
-
-A_Err GetCompFramerate(AEGP_CompH, A_FpLong *fps) {
-  *fps = H().frameRate;
-  return H().Enter("GetCompFramerate");
-}
-
-A_Err GetItemPixelAspectRatio(AEGP_ItemH, A_Ratio *ratio) {
-  const A_Err err = H().Enter("GetItemPixelAspectRatio");
-  if (!err) *ratio = H().compPixelAspect;
-  return err;
-}
-
-A_Err GetCameraFilmSize(AEGP_LayerH, AEGP_FilmSizeUnits *units, A_FpLong *size) {
-  *units = H().filmUnits;
-  *size = H().filmSize;
-  return H().Enter("GetCameraFilmSize");
-}
-
-A_Err DisposeEffect(AEGP_EffectRefH ref) {
-  --H().liveEffectRefs;
-  delete RefOf(ref);
-  return H().Enter("DisposeEffect");
-}
-
-// --- installed effects and effect stacks --------------------------------------
-
-A_Err GetNumInstalledEffects(A_long *count) {
-  *count = static_cast<A_long>(H().installed.size());
-  return H().Enter("GetNumInstalledEffects");
-}
-
-A_Err GetNextInstalledEffect(AEGP_InstalledEffectKey key, AEGP_InstalledEffectKey *next) {
-  *next = key + 1;
-  return H().Enter("GetNextInstalledEffect");
-}
-
-A_Err GetEffectMatchName(AEGP_InstalledEffectKey key, A_char *name) {
-  if (const A_Err err = H().Enter("GetEffectMatchName")) return err;
-  if (key < 1 || key > static_cast<A_long>(H().installed.size())) return A_Err_PARAMETER;
-  std::strncpy(name, H().installed[static_cast<std::size_t>(key - 1)].c_str(),
-               AEGP_MAX_EFFECT_MATCH_NAME_SIZE);
-  name[AEGP_MAX_EFFECT_MATCH_NAME_SIZE] = '\0';
-  return A_Err_NONE;
-}
-
-A_Err ApplyEffect(AEGP_PluginID, AEGP_LayerH layer, AEGP_InstalledEffectKey key,
-                  AEGP_EffectRefH *ref) {
-  if (const A_Err err = H().Enter("ApplyEffect")) return err;
-  const int id = H().next_effect_id++;
-  H().effect_names[id] = H().installed.at(static_cast<std::size_t>(key - 1));
-  LayerOf(layer)->effects.push_back(id);  // applied effects go to the bottom
-  *ref = NewRef(LayerOf(layer), id);
-  return A_Err_NONE;
-}
-
-A_Err GetLayerNumEffects(AEGP_LayerH layer, A_long *count) {
-  *count = static_cast<A_long>(LayerOf(layer)->effects.size());
-  return H().Enter("GetLayerNumEffects");
-}
-
-A_Err GetLayerEffectByIndex(AEGP_PluginID, AEGP_LayerH layer, AEGP_EffectIndex index,
-                            AEGP_EffectRefH *ref) {
-  if (const A_Err err = H().Enter("GetLayerEffectByIndex")) return err;
-  *ref = NewRef(LayerOf(layer), LayerOf(layer)->effects.at(static_cast<std::size_t>(index)));
-  return A_Err_NONE;
-}
-
-A_Err GetInstalledKeyFromLayerEffect(AEGP_EffectRefH ref, AEGP_InstalledEffectKey *key) {
-  if (const A_Err err = H().Enter("GetInstalledKeyFromLayerEffect")) return err;
-  const auto &installed = H().installed;
-  const auto it = std::find(installed.begin(), installed.end(), H().effect_names.at(RefOf(ref)->id));
-  *key = static_cast<A_long>(it - installed.begin()) + 1;
-  return A_Err_NONE;
-}
-
-A_Err ReorderEffect(AEGP_EffectRefH ref, A_long index) {
-  if (const A_Err err = H().Enter("ReorderEffect")) return err;
-  std::vector<int> &stack = RefOf(ref)->layer->effects;
-  stack.erase(std::find(stack.begin(), stack.end(), RefOf(ref)->id));
-  index = std::clamp<A_long>(index, 0, static_cast<A_long>(stack.size()));
-  stack.insert(stack.begin() + index, RefOf(ref)->id);
-  return A_Err_NONE;
-}
-
-// --- streams, keys and undo groups -------------------------------------------
-
-// A parameter stream of an effect, or the effect's own stream group.
 struct FakeStream {
   PF_ParamIndex index;
   EffectRef effect;
@@ -254,182 +57,8 @@ AEGP_StreamRefH NewStream(const FakeStream &stream) {
   return reinterpret_cast<AEGP_StreamRefH>(new FakeStream(stream));
 }
 
-A_Err GetNewEffectStreamByIndex(AEGP_PluginID, AEGP_EffectRefH effect, PF_ParamIndex index,
-                                AEGP_StreamRefH *stream) {
-  const A_Err err = H().Enter("GetNewEffectStreamByIndex", std::to_string(index));
-  *stream = err ? nullptr : NewStream({index, *RefOf(effect), false});
-  return err;
-}
-
-A_Err GetNewParentStreamRef(AEGP_PluginID, AEGP_StreamRefH stream, AEGP_StreamRefH *parent) {
-  const A_Err err = H().Enter("GetNewParentStreamRef");
-  *parent = err ? nullptr : NewStream({0, StreamOf(stream)->effect, true});
-  return err;
-}
-
-A_Err GetStreamIndexInParent(AEGP_StreamRefH stream, A_long *index) {
-  const EffectRef &effect = StreamOf(stream)->effect;
-  const std::vector<int> &stack = effect.layer->effects;
-  *index = static_cast<A_long>(std::find(stack.begin(), stack.end(), effect.id) - stack.begin());
-  return H().Enter("GetStreamIndexInParent");
-}
-
-A_Err DisposeStream(AEGP_StreamRefH stream) {
-  --H().liveStreams;
-  delete StreamOf(stream);
-  return H().Enter("DisposeStream");
-}
-
-A_Err GetLayerStreamValue(AEGP_LayerH, AEGP_LayerStream which, AEGP_LTimeMode mode,
-                          const A_Time *time, A_Boolean preExpression, AEGP_StreamVal2 *value,
-                          AEGP_StreamType *) {
-  const bool zoomAfterExpressions =
-      which == AEGP_LayerStream_ZOOM && mode == AEGP_LTimeMode_CompTime && !preExpression;
-  value->one_d = H().zoom;
-  return H().Enter("GetLayerStreamValue", (zoomAfterExpressions ? "zoom " : "?? ") + T(*time));
-}
-
-A_Err SetDynamicStreamFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_Boolean undoable,
-                           A_Boolean set) {
-  if (flag == AEGP_DynStreamFlag_HIDDEN) {
-    H().hiddenCalls.push_back(
-        {StreamOf(stream)->index, undoable != 0, set != 0});
-  }
-  return A_Err_NONE;
-}
-
-A_Err InsertKeyframe(AEGP_StreamRefH, AEGP_LTimeMode mode, const A_Time *time,
-                     AEGP_KeyframeIndex *index) {
-  const A_Err err =
-      H().Enter("InsertKeyframe", T(*time) + (mode == AEGP_LTimeMode_CompTime ? "" : " layer"));
-  if (!err) {
-    H().keyScales.insert(time->scale);
-    H().keys.emplace(time->value, 0.0);
-    *index = time->value;  // the fake indexes keys by their time
-  }
-  return err;
-}
-
-A_Err SetKeyframeValue(AEGP_StreamRefH, AEGP_KeyframeIndex index, const AEGP_StreamValue2 *value) {
-  const double v = value->val.one_d;
-  const A_Err err =
-      H().Enter("SetKeyframeValue", std::to_string(index) + "=" + std::to_string(static_cast<int>(v)));
-  if (!err) H().keys[index] = v;
-  return err;
-}
-
-A_Err StartUndoGroup(const A_char *name) {
-  const A_Err err = H().Enter("StartUndoGroup", name);
-  if (!err) ++H().openUndoGroups;
-  return err;
-}
-
-A_Err EndUndoGroup() {
-  --H().openUndoGroups;
-  return H().Enter("EndUndoGroup");
-}
-
-A_Err ReportInfo(AEGP_PluginID id, const A_char *text) {
-  H().reports.push_back(text);
-  H().report_ids.push_back(id);
-  return A_Err_NONE;
-}
-
 AEGP_MemHandle const kScriptResult = reinterpret_cast<AEGP_MemHandle>(0x4004);
-
-A_Err ExecuteScript(AEGP_PluginID id, const A_char *script, const A_Boolean platform_encoding,
-                    AEGP_MemHandle *result, AEGP_MemHandle *error) {
-  FakeEffectHost &host = H();
-  host.scripts.push_back(script);
-  host.script_ids.push_back(id);
-  host.script_platform_encoding.push_back(platform_encoding != 0);
-  if (error != nullptr) *error = nullptr;
-  *result = host.script_error == A_Err_NONE ? kScriptResult : nullptr;
-  return host.script_error;
-}
-
-A_Err FreeMemHandle(AEGP_MemHandle handle) {
-  if (handle == kScriptResult) ++H().freed_results;
-  return A_Err_NONE;
-}
-
-A_Err RegisterIdleHook(AEGP_PluginID id, AEGP_IdleHook hook, AEGP_IdleRefcon refcon) {
-  if (const A_Err err = H().Enter("RegisterIdleHook")) return err;
-  H().idle_hook = hook;
-  H().idle_plugin_id = id;
-  H().idle_refcon = refcon;
-  return A_Err_NONE;
-}
-
-SPErr AddSuite(SPSuiteListRef list, SPPluginRef plugin, const char *name, A_long api,
-               A_long internal, const void *table, SPSuiteRef *suite) {
-  if (const A_Err err = H().Enter("AddSuite")) return err;
-  H().added_suites.push_back({list == nullptr, plugin == nullptr, name, api, internal, table});
-  H().registry.Publish(name, api, table);
-  *suite = reinterpret_cast<SPSuiteRef>(0x5005);
-  return kSPNoError;
-}
-
-// --- custom UI -----------------------------------------------------------------
-
-PF_Err AppGetColor(PF_App_ColorType type, PF_App_Color *color) {
-  H().color_requests.push_back(type);
-  const auto it = H().palette.find(type);
-  if (it == H().palette.end()) {
-    *color = {9, 9, 9};  // a failing host may still scribble over the colour
-    return PF_Err_BAD_CALLBACK_PARAM;
-  }
-  *color = it->second;
-  return PF_Err_NONE;
-}
-
-PF_Err InvalidateRect(const PF_ContextH, const PF_Rect *rect) {
-  H().invalidated.push_back(*rect);
-  return H().invalidate_error;
-}
-
-PF_Err GetDrawingReference(const PF_ContextH, DRAWBOT_DrawRef *ref) {
-  *ref = FakeDrawbot::DrawRef();
-  return PF_Err_NONE;
-}
-
-A_Err RegisterWithAEGP(AEGP_GlobalRefcon, const A_char *, AEGP_PluginID *id) {
-  *id = 1;
-  return A_Err_NONE;
-}
-
-// --- iteration -------------------------------------------------------------
-
-A_Err GetNumThreads(A_long *threads) {
-  if (!threads) return A_Err_PARAMETER;
-  *threads = H().host_threads;
-  return A_Err_NONE;
-}
-
-A_Err IterateGeneric(A_long iterations, void *refcon, A_Err (*fn)(void *, A_long, A_long, A_long)) {
-  H().iterate_counts.push_back(iterations);
-  // Last to first: bands must not depend on the order they run in.
-  for (A_long i = iterations - 1; i >= 0; --i) {
-    fn(refcon, i % 2, i, iterations);
-  }
-  return A_Err_NONE;
-}
-
-// --- persistent data ---------------------------------------------------------
-
 AEGP_PersistentBlobH const kBlob = reinterpret_cast<AEGP_PersistentBlobH>(0x2002);
-
-A_Err BlobV3(AEGP_PersistentBlobH *blob) {
-  ++H().v3_blob_requests;
-  *blob = kBlob;
-  return A_Err_NONE;
-}
-
-A_Err BlobV4(AEGP_PersistentType type, AEGP_PersistentBlobH *blob) {
-  H().blob_types.push_back(type);
-  *blob = kBlob;
-  return A_Err_NONE;
-}
 
 A_Err GetString(AEGP_PersistentBlobH blob, const A_char *section, const A_char *key,
                 const A_char *fallback, A_u_long size, A_char *buffer, A_u_long *actual) {
@@ -452,137 +81,349 @@ A_Err SetString(AEGP_PersistentBlobH, const A_char *section, const A_char *key,
   return H().settings_error;
 }
 
-// --- the utility plug-in's suite --------------------------------------------
-
-A_Err RequestModuleStack(AEGP_LayerH layer) {
-  H().module_stack_requests.push_back(layer);
-  return A_Err_NONE;
-}
-
-A_Err RequestCommand(A_long command) {
-  H().command_requests.push_back(command);
-  return H().command_error;
-}
-
-// --- smart render callbacks --------------------------------------------------
-
-PF_Err CheckoutLayer(PF_ProgPtr, PF_ParamIndex index, A_long checkout_id,
-                     const PF_RenderRequest *request, A_long time, A_long step, A_u_long scale,
-                     PF_CheckoutResult *result) {
-  FakeEffectHost &host = H();
-  host.layer_checkouts.push_back({index, checkout_id, *request, time, step, scale});
-  if (const auto err = host.checkout_errors.find(index); err != host.checkout_errors.end()) {
-    return err->second;
-  }
-  if (const auto it = host.checkout_results.find(index); it != host.checkout_results.end()) {
-    *result = it->second;
-  }
-  return PF_Err_NONE;
-}
-
-PF_Err CheckoutLayerPixels(PF_ProgPtr, A_long, PF_EffectWorld **pixels) {
-  *pixels = H().pixels_checkout_error == PF_Err_NONE ? &H().input_world : nullptr;
-  return H().pixels_checkout_error;
-}
-
-PF_Err CheckinLayerPixels(PF_ProgPtr, A_long checkout_id) {
-  H().pixel_checkins.push_back(checkout_id);
-  return H().checkin_error;
-}
-
-PF_Err CheckoutOutput(PF_ProgPtr, PF_EffectWorld **output) {
-  *output = H().output_checkout_error == PF_Err_NONE ? &H().output_world : nullptr;
-  return H().output_checkout_error;
-}
-
 // The suite tables, shared by every host (their functions find the current one).
-template <typename Suite>
-Suite Zeroed() {
-  Suite s;
-  std::memset(&s, 0, sizeof s);
-  return s;
-}
-
 struct Suites {
-  PF_ParamUtilsSuite3 param_utils = Zeroed<PF_ParamUtilsSuite3>();
-  PF_AngleParamSuite1 angle = Zeroed<PF_AngleParamSuite1>();
-  PF_ColorParamSuite1 color = Zeroed<PF_ColorParamSuite1>();
-  PF_PointParamSuite1 point = Zeroed<PF_PointParamSuite1>();
-  AEGP_PFInterfaceSuite1 pf_interface = Zeroed<AEGP_PFInterfaceSuite1>();
-  AEGP_LayerSuite7 layer = Zeroed<AEGP_LayerSuite7>();
-  AEGP_CompSuite9 comp = Zeroed<AEGP_CompSuite9>();
-  AEGP_ItemSuite8 item = Zeroed<AEGP_ItemSuite8>();
-  AEGP_StreamSuite3 stream3 = Zeroed<AEGP_StreamSuite3>();
-  AEGP_StreamSuite4 stream4 = Zeroed<AEGP_StreamSuite4>();
-  AEGP_DynamicStreamSuite3 dynamic_stream = Zeroed<AEGP_DynamicStreamSuite3>();
-  AEGP_DynamicStreamSuite4 dynamic_stream4 = Zeroed<AEGP_DynamicStreamSuite4>();
-  AEGP_CameraSuite2 camera = Zeroed<AEGP_CameraSuite2>();
-  AEGP_EffectSuite3 effect = Zeroed<AEGP_EffectSuite3>();
-  AEGP_UtilitySuite3 utility3 = Zeroed<AEGP_UtilitySuite3>();
-  AEGP_UtilitySuite5 utility = Zeroed<AEGP_UtilitySuite5>();
-  AEGP_MemorySuite1 memory = Zeroed<AEGP_MemorySuite1>();
-  AEGP_RegisterSuite5 register_suite = Zeroed<AEGP_RegisterSuite5>();
-  SPSuitesSuite sp_suites = Zeroed<SPSuitesSuite>();
-  PFAppSuite4 app = Zeroed<PFAppSuite4>();
-  PF_EffectCustomUISuite1 custom_ui = Zeroed<PF_EffectCustomUISuite1>();
-  AEGP_KeyframeSuite4 keyframe = Zeroed<AEGP_KeyframeSuite4>();
-  AEGP_IterateSuite1 iterate = Zeroed<AEGP_IterateSuite1>();
-  AEGP_PersistentDataSuite3 persistent3 = Zeroed<AEGP_PersistentDataSuite3>();
-  AEGP_PersistentDataSuite4 persistent4 = Zeroed<AEGP_PersistentDataSuite4>();
-  VlamUtilsSuite1 utils{RequestModuleStack, RequestCommand};
+  PF_ParamUtilsSuite3 param_utils{};
+  PF_AngleParamSuite1 angle{};
+  PF_ColorParamSuite1 color{};
+  PF_PointParamSuite1 point{};
+  AEGP_PFInterfaceSuite1 pf_interface{};
+  AEGP_LayerSuite7 layer{};
+  AEGP_CompSuite9 comp{};
+  AEGP_ItemSuite8 item{};
+  AEGP_StreamSuite3 stream3{};
+  AEGP_StreamSuite4 stream4{};
+  AEGP_DynamicStreamSuite3 dynamic_stream{};
+  AEGP_DynamicStreamSuite4 dynamic_stream4{};
+  AEGP_CameraSuite2 camera{};
+  AEGP_EffectSuite3 effect{};
+  AEGP_UtilitySuite3 utility3{};
+  AEGP_UtilitySuite5 utility{};
+  AEGP_MemorySuite1 memory{};
+  AEGP_RegisterSuite5 register_suite{};
+  SPSuitesSuite sp_suites{};
+  PFAppSuite4 app{};
+  PF_EffectCustomUISuite1 custom_ui{};
+  AEGP_KeyframeSuite4 keyframe{};
+  AEGP_IterateSuite1 iterate{};
+  AEGP_PersistentDataSuite3 persistent3{};
+  AEGP_PersistentDataSuite4 persistent4{};
+  VlamUtilsSuite1 utils{};
 
   Suites() {
-    param_utils.PF_UpdateParamUI = UpdateParamUI;
-    angle.PF_GetFloatingPointValueFromAngleDef = AngleFromDef;
-    color.PF_GetFloatingPointColorFromColorDef = ColorFromDef;
-    point.PF_GetFloatingPointValueFromPointDef = PointFromDef;
-    pf_interface.AEGP_GetEffectLayer = GetEffectLayer;
-    pf_interface.AEGP_GetNewEffectForEffect = GetNewEffectForEffect;
-    pf_interface.AEGP_ConvertEffectToCompTime = ConvertEffectToCompTime;
-    pf_interface.AEGP_GetEffectCamera = GetEffectCamera;
-    pf_interface.AEGP_GetEffectCameraMatrix = GetEffectCameraMatrix;
-    layer.AEGP_GetLayerParentComp = GetLayerParentComp;
-    layer.AEGP_GetLayerCurrentTime = GetLayerCurrentTime;
-    comp.AEGP_GetItemFromComp = GetItemFromComp;
-    comp.AEGP_GetCompFramerate = GetCompFramerate;
-    item.AEGP_GetItemPixelAspectRatio = GetItemPixelAspectRatio;
+    // --- parameter suites: values from the fixed-point definitions -----------
+    param_utils.PF_UpdateParamUI = [](PF_ProgPtr, PF_ParamIndex index,
+                                      const PF_ParamDef *def) -> PF_Err {
+      H().uiUpdates.emplace_back(index, def->ui_flags);
+      const auto it = H().uiUpdateErrors.find(index);
+      return it == H().uiUpdateErrors.end() ? PF_Err_NONE : it->second;
+    };
+    angle.PF_GetFloatingPointValueFromAngleDef = [](PF_ProgPtr, const PF_ParamDef *def,
+                                                    A_FpLong *value) -> PF_Err {
+      ++H().angleSuiteCalls;
+      *value = H().angleSuiteAnswer.value_or(def->u.ad.value / 65536.0);
+      return PF_Err_NONE;
+    };
+    color.PF_GetFloatingPointColorFromColorDef = [](PF_ProgPtr, const PF_ParamDef *def,
+                                                    PF_PixelFloat *c) -> PF_Err {
+      const PF_Pixel &v = def->u.cd.value;
+      *c = {v.alpha / 255.0f, v.red / 255.0f, v.green / 255.0f, v.blue / 255.0f};
+      return PF_Err_NONE;
+    };
+    point.PF_GetFloatingPointValueFromPointDef = [](PF_ProgPtr, const PF_ParamDef *def,
+                                                    A_FloatPoint *p) -> PF_Err {
+      *p = {def->u.td.x_value / 65536.0, def->u.td.y_value / 65536.0};
+      return PF_Err_NONE;
+    };
+
+    // --- the effect, its layer, composition and camera -----------------------
+    pf_interface.AEGP_GetEffectLayer = [](PF_ProgPtr, AEGP_LayerH *layer) -> A_Err {
+      const A_Err err = H().Enter("GetEffectLayer");
+      *layer = err ? nullptr : H().layer;
+      return err ? err : (*layer != nullptr ? A_Err_NONE : A_Err_GENERIC);
+    };
+    pf_interface.AEGP_GetNewEffectForEffect = [](AEGP_PluginID, PF_ProgPtr,
+                                                 AEGP_EffectRefH *effect) -> A_Err {
+      const A_Err err = H().Enter("GetNewEffectForEffect");
+      *effect = err ? nullptr : NewRef(LayerOf(H().layer), 0);
+      return err;
+    };
+    pf_interface.AEGP_ConvertEffectToCompTime = [](PF_ProgPtr, A_long time, A_u_long scale,
+                                                   A_Time *comp) -> A_Err {
+      *comp = {time + H().compTimeOffset, scale};
+      return H().Enter("ConvertEffectToCompTime", T({time, scale}));
+    };
+    pf_interface.AEGP_GetEffectCamera = [](PF_ProgPtr, const A_Time *time,
+                                           AEGP_LayerH *camera) -> A_Err {
+      *camera = H().cameraLayer;
+      return H().Enter("GetEffectCamera", T(*time));
+    };
+    pf_interface.AEGP_GetEffectCameraMatrix = [](PF_ProgPtr, const A_Time *time,
+                                                 A_Matrix4 *matrix, A_FpLong *distance, A_short *w,
+                                                 A_short *h) -> A_Err {
+      const A_Err err = H().Enter("GetEffectCameraMatrix", T(*time));
+      if (!err) *matrix = H().cameraMatrix;
+      *distance = 2666.67;
+      *w = 1920;
+      *h = 1080;
+      return err;
+    };
+    layer.AEGP_GetLayerParentComp = [](AEGP_LayerH, AEGP_CompH *comp) -> A_Err {
+      *comp = H().comp;
+      return H().Enter("GetLayerParentComp");
+    };
+    layer.AEGP_GetLayerCurrentTime = [](AEGP_LayerH, AEGP_LTimeMode mode, A_Time *time) -> A_Err {
+      *time = H().layerCurrentTime;
+      return H().Enter("GetLayerCurrentTime", mode == AEGP_LTimeMode_CompTime ? "comp" : "layer");
+    };
+    comp.AEGP_GetItemFromComp = [](AEGP_CompH, AEGP_ItemH *item) -> A_Err {
+      *item = reinterpret_cast<AEGP_ItemH>(0x17E);
+      return H().Enter("GetItemFromComp");
+    };
+    comp.AEGP_GetCompFramerate = [](AEGP_CompH, A_FpLong *fps) -> A_Err {
+      *fps = H().frameRate;
+      return H().Enter("GetCompFramerate");
+    };
+    item.AEGP_GetItemPixelAspectRatio = [](AEGP_ItemH, A_Ratio *ratio) -> A_Err {
+      const A_Err err = H().Enter("GetItemPixelAspectRatio");
+      if (!err) *ratio = H().compPixelAspect;
+      return err;
+    };
+    camera.AEGP_GetCameraFilmSize = [](AEGP_LayerH, AEGP_FilmSizeUnits *units,
+                                       A_FpLong *size) -> A_Err {
+      *units = H().filmUnits;
+      *size = H().filmSize;
+      return H().Enter("GetCameraFilmSize");
+    };
+    stream4.AEGP_GetLayerStreamValue = [](AEGP_LayerH, AEGP_LayerStream which, AEGP_LTimeMode mode,
+                                          const A_Time *time, A_Boolean preExpression,
+                                          AEGP_StreamVal2 *value, AEGP_StreamType *) -> A_Err {
+      const bool zoomAfterExpressions =
+          which == AEGP_LayerStream_ZOOM && mode == AEGP_LTimeMode_CompTime && !preExpression;
+      value->one_d = H().zoom;
+      return H().Enter("GetLayerStreamValue", (zoomAfterExpressions ? "zoom " : "?? ") + T(*time));
+    };
+
+    // --- installed effects and effect stacks ---------------------------------
+    effect.AEGP_DisposeEffect = [](AEGP_EffectRefH ref) -> A_Err {
+      --H().liveEffectRefs;
+      delete RefOf(ref);
+      return H().Enter("DisposeEffect");
+    };
+    effect.AEGP_GetNumInstalledEffects = [](A_long *count) -> A_Err {
+      *count = static_cast<A_long>(H().installed.size());
+      return H().Enter("GetNumInstalledEffects");
+    };
+    effect.AEGP_GetNextInstalledEffect = [](AEGP_InstalledEffectKey key,
+                                            AEGP_InstalledEffectKey *next) -> A_Err {
+      *next = key + 1;
+      return H().Enter("GetNextInstalledEffect");
+    };
+    effect.AEGP_GetEffectMatchName = [](AEGP_InstalledEffectKey key, A_char *name) -> A_Err {
+      if (const A_Err err = H().Enter("GetEffectMatchName")) return err;
+      if (key < 1 || key > static_cast<A_long>(H().installed.size())) return A_Err_PARAMETER;
+      std::strncpy(name, H().installed[static_cast<std::size_t>(key - 1)].c_str(),
+                   AEGP_MAX_EFFECT_MATCH_NAME_SIZE);
+      name[AEGP_MAX_EFFECT_MATCH_NAME_SIZE] = '\0';
+      return A_Err_NONE;
+    };
+    effect.AEGP_ApplyEffect = [](AEGP_PluginID, AEGP_LayerH layer, AEGP_InstalledEffectKey key,
+                                 AEGP_EffectRefH *ref) -> A_Err {
+      if (const A_Err err = H().Enter("ApplyEffect")) return err;
+      const int id = H().next_effect_id++;
+      H().effect_names[id] = H().installed.at(static_cast<std::size_t>(key - 1));
+      LayerOf(layer)->effects.push_back(id);  // applied effects go to the bottom
+      *ref = NewRef(LayerOf(layer), id);
+      return A_Err_NONE;
+    };
+    effect.AEGP_GetLayerNumEffects = [](AEGP_LayerH layer, A_long *count) -> A_Err {
+      *count = static_cast<A_long>(LayerOf(layer)->effects.size());
+      return H().Enter("GetLayerNumEffects");
+    };
+    effect.AEGP_GetLayerEffectByIndex = [](AEGP_PluginID, AEGP_LayerH layer,
+                                           AEGP_EffectIndex index, AEGP_EffectRefH *ref) -> A_Err {
+      if (const A_Err err = H().Enter("GetLayerEffectByIndex")) return err;
+      *ref = NewRef(LayerOf(layer), LayerOf(layer)->effects.at(static_cast<std::size_t>(index)));
+      return A_Err_NONE;
+    };
+    effect.AEGP_GetInstalledKeyFromLayerEffect = [](AEGP_EffectRefH ref,
+                                                    AEGP_InstalledEffectKey *key) -> A_Err {
+      if (const A_Err err = H().Enter("GetInstalledKeyFromLayerEffect")) return err;
+      const auto &installed = H().installed;
+      const auto it =
+          std::find(installed.begin(), installed.end(), H().effect_names.at(RefOf(ref)->id));
+      *key = static_cast<A_long>(it - installed.begin()) + 1;
+      return A_Err_NONE;
+    };
+    effect.AEGP_ReorderEffect = [](AEGP_EffectRefH ref, A_long index) -> A_Err {
+      if (const A_Err err = H().Enter("ReorderEffect")) return err;
+      std::vector<int> &stack = RefOf(ref)->layer->effects;
+      stack.erase(std::find(stack.begin(), stack.end(), RefOf(ref)->id));
+      index = std::clamp<A_long>(index, 0, static_cast<A_long>(stack.size()));
+      stack.insert(stack.begin() + index, RefOf(ref)->id);
+      return A_Err_NONE;
+    };
+
+    // --- streams, keys and undo groups ---------------------------------------
     stream3.AEGP_GetNewEffectStreamByIndex = stream4.AEGP_GetNewEffectStreamByIndex =
-        GetNewEffectStreamByIndex;
-    stream3.AEGP_DisposeStream = stream4.AEGP_DisposeStream = DisposeStream;
-    stream4.AEGP_GetLayerStreamValue = GetLayerStreamValue;
-    dynamic_stream.AEGP_SetDynamicStreamFlag = SetDynamicStreamFlag;
-    dynamic_stream4.AEGP_GetNewParentStreamRef = GetNewParentStreamRef;
-    dynamic_stream4.AEGP_GetStreamIndexInParent = GetStreamIndexInParent;
-    camera.AEGP_GetCameraFilmSize = GetCameraFilmSize;
-    effect.AEGP_DisposeEffect = DisposeEffect;
-    effect.AEGP_GetLayerNumEffects = GetLayerNumEffects;
-    effect.AEGP_GetLayerEffectByIndex = GetLayerEffectByIndex;
-    effect.AEGP_GetInstalledKeyFromLayerEffect = GetInstalledKeyFromLayerEffect;
-    effect.AEGP_ReorderEffect = ReorderEffect;
-    effect.AEGP_ApplyEffect = ApplyEffect;
-    effect.AEGP_GetNumInstalledEffects = GetNumInstalledEffects;
-    effect.AEGP_GetNextInstalledEffect = GetNextInstalledEffect;
-    effect.AEGP_GetEffectMatchName = GetEffectMatchName;
-    utility3.AEGP_ReportInfo = utility.AEGP_ReportInfo = ReportInfo;
-    utility.AEGP_ExecuteScript = ExecuteScript;
-    memory.AEGP_FreeMemHandle = FreeMemHandle;
-    register_suite.AEGP_RegisterIdleHook = RegisterIdleHook;
-    sp_suites.AddSuite = AddSuite;
-    app.PF_AppGetColor = AppGetColor;
-    app.PF_InvalidateRect = InvalidateRect;
-    custom_ui.PF_GetDrawingReference = GetDrawingReference;
-    utility.AEGP_RegisterWithAEGP = RegisterWithAEGP;
-    utility.AEGP_StartUndoGroup = StartUndoGroup;
-    utility.AEGP_EndUndoGroup = EndUndoGroup;
-    keyframe.AEGP_InsertKeyframe = InsertKeyframe;
-    keyframe.AEGP_SetKeyframeValue = SetKeyframeValue;
-    iterate = {GetNumThreads, IterateGeneric};
-    persistent3.AEGP_GetApplicationBlob = BlobV3;
-    persistent3.AEGP_GetString = GetString;
-    persistent3.AEGP_SetString = SetString;
-    persistent4.AEGP_GetApplicationBlob = BlobV4;
-    persistent4.AEGP_GetString = GetString;
-    persistent4.AEGP_SetString = SetString;
+        [](AEGP_PluginID, AEGP_EffectRefH effect, PF_ParamIndex index,
+           AEGP_StreamRefH *stream) -> A_Err {
+      const A_Err err = H().Enter("GetNewEffectStreamByIndex", std::to_string(index));
+      *stream = err ? nullptr : NewStream({index, *RefOf(effect), false});
+      return err;
+    };
+    stream3.AEGP_DisposeStream = stream4.AEGP_DisposeStream = [](AEGP_StreamRefH stream) -> A_Err {
+      --H().liveStreams;
+      delete StreamOf(stream);
+      return H().Enter("DisposeStream");
+    };
+    dynamic_stream4.AEGP_GetNewParentStreamRef = [](AEGP_PluginID, AEGP_StreamRefH stream,
+                                                    AEGP_StreamRefH *parent) -> A_Err {
+      const A_Err err = H().Enter("GetNewParentStreamRef");
+      *parent = err ? nullptr : NewStream({0, StreamOf(stream)->effect, true});
+      return err;
+    };
+    dynamic_stream4.AEGP_GetStreamIndexInParent = [](AEGP_StreamRefH stream,
+                                                     A_long *index) -> A_Err {
+      const EffectRef &effect = StreamOf(stream)->effect;
+      const std::vector<int> &stack = effect.layer->effects;
+      *index = static_cast<A_long>(std::find(stack.begin(), stack.end(), effect.id) - stack.begin());
+      return H().Enter("GetStreamIndexInParent");
+    };
+    dynamic_stream.AEGP_SetDynamicStreamFlag = [](AEGP_StreamRefH stream, AEGP_DynStreamFlags flag,
+                                                  A_Boolean undoable, A_Boolean set) -> A_Err {
+      if (flag == AEGP_DynStreamFlag_HIDDEN) {
+        H().hiddenCalls.push_back({StreamOf(stream)->index, undoable != 0, set != 0});
+      }
+      return A_Err_NONE;
+    };
+    keyframe.AEGP_InsertKeyframe = [](AEGP_StreamRefH, AEGP_LTimeMode mode, const A_Time *time,
+                                      AEGP_KeyframeIndex *index) -> A_Err {
+      const A_Err err =
+          H().Enter("InsertKeyframe", T(*time) + (mode == AEGP_LTimeMode_CompTime ? "" : " layer"));
+      if (!err) {
+        H().keyScales.insert(time->scale);
+        H().keys.emplace(time->value, 0.0);
+        *index = time->value;  // the fake indexes keys by their time
+      }
+      return err;
+    };
+    keyframe.AEGP_SetKeyframeValue = [](AEGP_StreamRefH, AEGP_KeyframeIndex index,
+                                        const AEGP_StreamValue2 *value) -> A_Err {
+      const double v = value->val.one_d;
+      const A_Err err = H().Enter("SetKeyframeValue", std::to_string(index) + "=" +
+                                                          std::to_string(static_cast<int>(v)));
+      if (!err) H().keys[index] = v;
+      return err;
+    };
+    utility.AEGP_StartUndoGroup = [](const A_char *name) -> A_Err {
+      const A_Err err = H().Enter("StartUndoGroup", name);
+      if (!err) ++H().openUndoGroups;
+      return err;
+    };
+    utility.AEGP_EndUndoGroup = []() -> A_Err {
+      --H().openUndoGroups;
+      return H().Enter("EndUndoGroup");
+    };
+
+    // --- the utility plug-in's loading, reports and scripts ------------------
+    utility3.AEGP_ReportInfo = utility.AEGP_ReportInfo = [](AEGP_PluginID id,
+                                                            const A_char *text) -> A_Err {
+      H().reports.push_back(text);
+      H().report_ids.push_back(id);
+      return A_Err_NONE;
+    };
+    utility.AEGP_ExecuteScript = [](AEGP_PluginID id, const A_char *script,
+                                    const A_Boolean platform_encoding, AEGP_MemHandle *result,
+                                    AEGP_MemHandle *error) -> A_Err {
+      FakeEffectHost &host = H();
+      host.scripts.push_back(script);
+      host.script_ids.push_back(id);
+      host.script_platform_encoding.push_back(platform_encoding != 0);
+      if (error != nullptr) *error = nullptr;
+      *result = host.script_error == A_Err_NONE ? kScriptResult : nullptr;
+      return host.script_error;
+    };
+    utility.AEGP_RegisterWithAEGP = [](AEGP_GlobalRefcon, const A_char *,
+                                       AEGP_PluginID *id) -> A_Err {
+      *id = 1;
+      return A_Err_NONE;
+    };
+    memory.AEGP_FreeMemHandle = [](AEGP_MemHandle handle) -> A_Err {
+      if (handle == kScriptResult) ++H().freed_results;
+      return A_Err_NONE;
+    };
+    register_suite.AEGP_RegisterIdleHook = [](AEGP_PluginID id, AEGP_IdleHook hook,
+                                              AEGP_IdleRefcon refcon) -> A_Err {
+      if (const A_Err err = H().Enter("RegisterIdleHook")) return err;
+      H().idle_hook = hook;
+      H().idle_plugin_id = id;
+      H().idle_refcon = refcon;
+      return A_Err_NONE;
+    };
+    sp_suites.AddSuite = [](SPSuiteListRef list, SPPluginRef plugin, const char *name, A_long api,
+                            A_long internal, const void *table, SPSuiteRef *suite) -> SPErr {
+      if (const A_Err err = H().Enter("AddSuite")) return err;
+      H().added_suites.push_back({list == nullptr, plugin == nullptr, name, api, internal, table});
+      H().registry.Publish(name, api, table);
+      *suite = reinterpret_cast<SPSuiteRef>(0x5005);
+      return kSPNoError;
+    };
+    utils.RequestModuleStack = [](AEGP_LayerH layer) -> A_Err {
+      H().module_stack_requests.push_back(layer);
+      return A_Err_NONE;
+    };
+    utils.RequestCommand = [](A_long command) -> A_Err {
+      H().command_requests.push_back(command);
+      return H().command_error;
+    };
+
+    // --- custom UI -----------------------------------------------------------
+    app.PF_AppGetColor = [](PF_App_ColorType type, PF_App_Color *color) -> PF_Err {
+      H().color_requests.push_back(type);
+      const auto it = H().palette.find(type);
+      if (it == H().palette.end()) {
+        *color = {9, 9, 9};  // a failing host may still scribble over the colour
+        return PF_Err_BAD_CALLBACK_PARAM;
+      }
+      *color = it->second;
+      return PF_Err_NONE;
+    };
+    app.PF_InvalidateRect = [](const PF_ContextH, const PF_Rect *rect) -> PF_Err {
+      H().invalidated.push_back(*rect);
+      return H().invalidate_error;
+    };
+    custom_ui.PF_GetDrawingReference = [](const PF_ContextH, DRAWBOT_DrawRef *ref) -> PF_Err {
+      *ref = FakeDrawbot::DrawRef();
+      return PF_Err_NONE;
+    };
+
+    // --- iteration and persistent data ---------------------------------------
+    iterate.AEGP_GetNumThreads = [](A_long *threads) -> A_Err {
+      if (!threads) return A_Err_PARAMETER;
+      *threads = H().host_threads;
+      return A_Err_NONE;
+    };
+    iterate.AEGP_IterateGeneric = [](A_long iterations, void *refcon,
+                                     A_Err (*fn)(void *, A_long, A_long, A_long)) -> A_Err {
+      H().iterate_counts.push_back(iterations);
+      // Last to first: bands must not depend on the order they run in.
+      for (A_long i = iterations - 1; i >= 0; --i) fn(refcon, i % 2, i, iterations);
+      return A_Err_NONE;
+    };
+    persistent3.AEGP_GetApplicationBlob = [](AEGP_PersistentBlobH *blob) -> A_Err {
+      ++H().v3_blob_requests;
+      *blob = kBlob;
+      return A_Err_NONE;
+    };
+    persistent4.AEGP_GetApplicationBlob = [](AEGP_PersistentType type,
+                                             AEGP_PersistentBlobH *blob) -> A_Err {
+      H().blob_types.push_back(type);
+      *blob = kBlob;
+      return A_Err_NONE;
+    };
+    persistent3.AEGP_GetString = persistent4.AEGP_GetString = GetString;
+    persistent3.AEGP_SetString = persistent4.AEGP_SetString = SetString;
   }
 };
 const Suites kSuites;
@@ -597,7 +438,6 @@ FakeEffectHost::FakeEffectHost()
       previous_(current_) {
   current_ = this;
   const Suites &s = kSuites;
-  registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, handles.Handles());
   registry.Publish(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &s.param_utils);
   registry.Publish(kPFAngleParamSuite, kPFAngleParamSuiteVersion1, &s.angle);
   registry.Publish(kPFColorParamSuite, kPFColorParamSuiteVersion1, &s.color);
@@ -619,6 +459,11 @@ FakeEffectHost::FakeEffectHost()
   registry.Publish(kSPSuitesSuite, kSPSuitesSuiteVersion, &s.sp_suites);
   registry.Publish(kPFAppSuite, kPFAppSuiteVersion4, &s.app);
   registry.Publish(kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1, &s.custom_ui);
+  registry.Publish(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4, &s.keyframe);
+  registry.Publish(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &s.iterate);
+  registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3, &s.persistent3);
+  registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4, &s.persistent4);
+  registry.Publish(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &s.utils);
   drawbot.PublishTo([this](const char *name, A_long version, const void *table) {
     registry.Publish(name, version, table);
   });
@@ -626,21 +471,42 @@ FakeEffectHost::FakeEffectHost()
   palette[14] = {0x6000, 0x6000, 0x6000};  // face under the mouse
   palette[9] = {0xFFFF, 0xFFFF, 0xFFFF};   // label
   palette[56] = {0xFFFF, 0x8000, 0x0000};  // pressed label
-  registry.Publish(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4, &s.keyframe);
-  registry.Publish(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &s.iterate);
-  registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3, &s.persistent3);
-  registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4, &s.persistent4);
-  registry.Publish(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &s.utils);
   handles.fillByte = 0x77;
   values.assign(29, ParamOfType(PF_Param_NO_DATA));
 
   utils.ansi.sprintf = Sprintf;
-  utils.copy = Copy;
+  utils.copy = [](PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *src_r,
+                  PF_Rect *dst_r) -> PF_Err {
+    H().copies.push_back({src, dst, src_r == nullptr && dst_r == nullptr});
+    return H().copy_error;
+  };
   in_data.utils = &utils;
-  in_data.inter.checkout_param = CheckoutParam;
-  in_data.inter.checkin_param = CheckinParam;
-  in_data.inter.add_param = AddParam;
-  in_data.inter.register_ui = RegisterUI;
+  in_data.inter.checkout_param = [](PF_ProgPtr, PF_ParamIndex index, A_long time, A_long step,
+                                    A_u_long scale, PF_ParamDef *param) -> PF_Err {
+    FakeEffectHost &h = H();
+    h.checkouts.push_back({index, 0, {}, time, step, scale});
+    if (h.failingCheckouts.count(index) != 0 || index < 0 ||
+        index >= static_cast<PF_ParamIndex>(h.values.size())) {
+      std::memset(param, 0xCD, sizeof *param);  // whatever a failing host leaves behind
+      return PF_Err_INVALID_INDEX;
+    }
+    *param = h.values[static_cast<std::size_t>(index)];
+    if (h.valueAtTime) h.valueAtTime(index, time, *param);
+    return PF_Err_NONE;
+  };
+  in_data.inter.checkin_param = [](PF_ProgPtr, PF_ParamDef *param) -> PF_Err {
+    H().checkedIn.push_back(param->uu.id);
+    return PF_Err_NONE;
+  };
+  in_data.inter.add_param = [](PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) -> PF_Err {
+    if (static_cast<int>(H().added.size()) == H().failAddAt) return PF_Err_OUT_OF_MEMORY;
+    H().added.push_back(*def);
+    return PF_Err_NONE;
+  };
+  in_data.inter.register_ui = [](PF_ProgPtr, PF_CustomUIInfo *info) -> PF_Err {
+    H().registeredUi.push_back(*info);
+    return H().registerUiError;
+  };
   in_data.pica_basicP = registry.basic();
   in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0xE1);
   in_data.version = {13, 28};
@@ -652,9 +518,33 @@ FakeEffectHost::FakeEffectHost()
   in_data.pixel_aspect_ratio = {1, 1};
   for (int r = 0; r < 4; ++r) cameraMatrix.mat[r][r] = 1.0;
 
-  pre_render_callbacks.checkout_layer = CheckoutLayer;
+  pre_render_callbacks.checkout_layer = [](PF_ProgPtr, PF_ParamIndex index, A_long checkout_id,
+                                           const PF_RenderRequest *request, A_long time,
+                                           A_long step, A_u_long scale,
+                                           PF_CheckoutResult *result) -> PF_Err {
+    FakeEffectHost &host = H();
+    host.layer_checkouts.push_back({index, checkout_id, *request, time, step, scale});
+    if (const auto err = host.checkout_errors.find(index); err != host.checkout_errors.end()) {
+      return err->second;
+    }
+    if (const auto it = host.checkout_results.find(index); it != host.checkout_results.end()) {
+      *result = it->second;
+    }
+    return PF_Err_NONE;
+  };
   pre_render_extra = {&pre_render_input, &pre_render_output, &pre_render_callbacks};
-  smart_callbacks = {CheckoutLayerPixels, CheckinLayerPixels, CheckoutOutput};
+  smart_callbacks.checkout_layer_pixels = [](PF_ProgPtr, A_long, PF_EffectWorld **pixels) -> PF_Err {
+    *pixels = H().pixels_checkout_error == PF_Err_NONE ? &H().input_world : nullptr;
+    return H().pixels_checkout_error;
+  };
+  smart_callbacks.checkin_layer_pixels = [](PF_ProgPtr, A_long checkout_id) -> PF_Err {
+    H().pixel_checkins.push_back(checkout_id);
+    return H().checkin_error;
+  };
+  smart_callbacks.checkout_output = [](PF_ProgPtr, PF_EffectWorld **output) -> PF_Err {
+    *output = H().output_checkout_error == PF_Err_NONE ? &H().output_world : nullptr;
+    return H().output_checkout_error;
+  };
   smart_extra = {&smart_input, &smart_callbacks};
 }
 

@@ -34,6 +34,7 @@
 
 namespace vlam_test {
 
+// A parameter or (smart pre-render) layer checkout.
 struct CheckoutCall {
   PF_ParamIndex index;
   A_long checkout_id;
@@ -51,13 +52,12 @@ class FakeEffectHost {
 
   static FakeEffectHost &Current();
 
-  FakeSuiteRegistry registry;  // every fake suite is published at construction
+  // Handles: new ones hold 0x77 bytes, so unwritten record bytes show.
+  vlam::FakeHandleHost handles;
+  FakeSuiteRegistry &registry = handles.registry;  // every fake suite is published here
   PF_InData in_data{};
   PF_OutData out_data{};
   PF_UtilCallbacks utils{};
-
-  // Handles: new ones hold 0x77 bytes, so unwritten record bytes show.
-  vlam::FakeHandleHost handles;
 
   // --- parameters: the values checkout and the params array hand out (29) ----
   std::vector<PF_ParamDef> values;
@@ -66,12 +66,7 @@ class FakeEffectHost {
   PF_ParamDef &Param(PF_ParamIndex index, PF_ParamType type);
   std::function<void(PF_ParamIndex, A_long time, PF_ParamDef &)> valueAtTime;
   std::set<PF_ParamIndex> failingCheckouts;
-  struct Checkout {
-    PF_ParamIndex index;
-    A_long time, timeStep;
-    A_u_long timeScale;
-  };
-  std::vector<Checkout> checkouts;
+  std::vector<CheckoutCall> checkouts;  // checkout_id and request unused
   std::vector<PF_ParamIndex> checkedIn;  // uu.id of each definition checked in
   std::vector<PF_ParamDef> added;
   int failAddAt = -1;  // 0-based add_param call that fails

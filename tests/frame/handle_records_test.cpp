@@ -16,21 +16,19 @@ std::vector<A_long> Longs(const std::vector<char> &bytes) {
   return out;
 }
 
-TEST(SequenceRecord, SelectorStartsWithNoButtonActive) {
+// Setup makes a record with no button active; resetup replaces the old
+// record (here one with a hovered button) by a fresh one.
+TEST(SequenceRecord, SelectorSetupAndResetupStartWithNoButtonActive) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
-  ASSERT_NE(host.out_data.sequence_data, nullptr);
-  EXPECT_EQ(Longs(host.handles.Bytes(host.out_data.sequence_data)), (std::vector<A_long>{0, -1, 0, -1}));
+  PF_Handle old = host.out_data.sequence_data;
+  ASSERT_NE(old, nullptr);
+  EXPECT_EQ(Longs(host.handles.Bytes(old)), (std::vector<A_long>{0, -1, 0, -1}));
   EXPECT_EQ(host.handles.lockCalls, host.handles.unlockCalls);
   EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST(SequenceRecord, SelectorResetupReplacesTheOldRecord) {
-  FakeEffectHost host;
   const vlam::SelectorState hovered{{1, 3}, {2, 0}};
-  PF_Handle old = host.handles.MakeHandle(&hovered, sizeof hovered);
+  std::memcpy(*old, &hovered, sizeof hovered);
   host.in_data.sequence_data = old;
-  host.out_data.sequence_data = old;
   ASSERT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_RESETUP, host), PF_Err_NONE);
   ASSERT_EQ(host.handles.disposed, std::vector<PF_Handle>{old});
   ASSERT_NE(host.out_data.sequence_data, nullptr);
@@ -74,16 +72,11 @@ TEST(SequenceRecord, AllocationOrLockFailureIsShownAndReleasesTheSuites) {
   }
 }
 
-TEST(SequenceRecord, BuilderRecordIsSixteenZeroBytes) {
-  FakeEffectHost host;
-  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
-  EXPECT_EQ(host.handles.Bytes(host.out_data.sequence_data), std::vector<char>(16, 0));
-}
-
-TEST(SequenceRecord, BuilderSetdownDisposesAndClears) {
+TEST(SequenceRecord, BuilderRecordIsSixteenZeroBytesDisposedAtSetdown) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
   PF_Handle record = host.out_data.sequence_data;
+  EXPECT_EQ(host.handles.Bytes(record), std::vector<char>(16, 0));
   host.in_data.sequence_data = record;
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
   EXPECT_EQ(host.handles.disposed, std::vector<PF_Handle>{record});
@@ -93,40 +86,34 @@ TEST(SequenceRecord, BuilderSetdownDisposesAndClears) {
   EXPECT_EQ(host.handles.disposed.size(), 1u);
 }
 
-TEST(GlobalRecord, RenderAndBuilderRecordsHaveTheirSizes) {
-  FakeEffectHost host;
-  ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
-  ASSERT_NE(host.out_data.global_data, nullptr);
-  EXPECT_EQ(host.handles.Bytes(host.out_data.global_data).size(), 10332u);
-  PF_Handle render = host.out_data.global_data;
-  host.in_data.global_data = render;
-  ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
-
-  EXPECT_EQ(host.handles.lockCalls, host.handles.unlockCalls);
-
-  // The builder's record is filled and keeps one lock until global setdown.
-  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
-  EXPECT_EQ(host.handles.Bytes(host.out_data.global_data).size(), 13924u);
-  host.in_data.global_data = host.out_data.global_data;
-  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
-}
-
-TEST(GlobalRecord, SetdownDisposesAndClearsBothFields) {
+// Render and builder records have their sizes (the builder's keeps a lock
+// until setdown); setdown disposes the record and clears both fields, and
+// without one does nothing.
+TEST(GlobalRecord, SizesAndSetdown) {
   using Entry =
       PF_Err (*)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *);
-  for (Entry entry : {Entry{EntryPoint_VlamRender}, Entry{EntryPoint_VlamFlash},
-                      Entry{EntryPoint_VlamInstancer}}) {
+  const std::pair<Entry, std::size_t> cases[] = {
+      {EntryPoint_VlamRender, 10332}, {EntryPoint_VlamFlash, 13924}, {EntryPoint_VlamInstancer, 0}};
+  for (const auto &[entry, size] : cases) {
+    SCOPED_TRACE(size);
     FakeEffectHost host;
-    PF_Handle global = host.handles.MakeHandle("x", 1);
-    host.in_data.global_data = global;
-    host.out_data.global_data = global;
+    if (size != 0) {
+      ASSERT_EQ(CallEffect(entry, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
+      ASSERT_NE(host.out_data.global_data, nullptr);
+      EXPECT_EQ(host.handles.Bytes(host.out_data.global_data).size(), size);
+    } else {
+      host.out_data.global_data = host.handles.MakeHandle("x", 1);
+    }
+    PF_Handle global = host.in_data.global_data = host.out_data.global_data;
     ASSERT_EQ(CallEffect(entry, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
-    EXPECT_EQ(host.handles.disposed, std::vector<PF_Handle>{global});
+    EXPECT_EQ(host.handles.disposed.back(), global);
+    EXPECT_FALSE(host.handles.Owns(global));
     EXPECT_EQ(host.in_data.global_data, nullptr);
     EXPECT_EQ(host.out_data.global_data, nullptr);
-    // Without global data nothing happens.
+    EXPECT_EQ(host.handles.lockCalls, host.handles.unlockCalls);
+    const std::size_t disposed = host.handles.disposed.size();
     ASSERT_EQ(CallEffect(entry, PF_Cmd_GLOBAL_SETDOWN, host), PF_Err_NONE);
-    EXPECT_EQ(host.handles.disposed.size(), 1u);
+    EXPECT_EQ(host.handles.disposed.size(), disposed);
   }
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <utility>
 
 #include "frame/matrix4.h"
 #include "frame/vec3f.h"
@@ -8,30 +10,14 @@
 namespace vlam {
 namespace {
 
-// Standard right-handed rotations of column vectors, written out here
-// independently of the builders under test.
-Matrix4 Rx(double p) {
+// Standard right-handed rotation of column vectors about axis 0 (x), 1 (y)
+// or 2 (z), written out here independently of the builders under test.
+Matrix4 R(int axis, double p) {
   Matrix4 m = Matrix4::Identity();
-  m.At(1, 1) = std::cos(p);
-  m.At(1, 2) = -std::sin(p);
-  m.At(2, 1) = std::sin(p);
-  m.At(2, 2) = std::cos(p);
-  return m;
-}
-Matrix4 Ry(double p) {
-  Matrix4 m = Matrix4::Identity();
-  m.At(0, 0) = std::cos(p);
-  m.At(0, 2) = std::sin(p);
-  m.At(2, 0) = -std::sin(p);
-  m.At(2, 2) = std::cos(p);
-  return m;
-}
-Matrix4 Rz(double p) {
-  Matrix4 m = Matrix4::Identity();
-  m.At(0, 0) = std::cos(p);
-  m.At(0, 1) = -std::sin(p);
-  m.At(1, 0) = std::sin(p);
-  m.At(1, 1) = std::cos(p);
+  const int i = (axis + 1) % 3, j = (axis + 2) % 3;
+  m.At(i, i) = m.At(j, j) = std::cos(p);
+  m.At(i, j) = -std::sin(p);
+  m.At(j, i) = std::sin(p);
   return m;
 }
 
@@ -45,17 +31,26 @@ Matrix4 Rotation(double a, double b, double c) {
   return m;
 }
 
-TEST(Matrix4, SingleAngleRotationsAreTheAxisRotations) {
-  ExpectNear(Rotation(0.7, 0, 0), Rx(0.7));
-  ExpectNear(Rotation(0, -1.1, 0), Ry(-1.1));
-  ExpectNear(Rotation(0, 0, 2.3), Rz(2.3));
-}
-
-TEST(Matrix4, ThreeAngleRotationTurnsAboutXThenZThenY) {
+TEST(Matrix4, RotationBuildersAreTheAxisRotations) {
   const double a = 0.3, b = -0.8, c = 1.4;
-  // Ry(b)·Rz(c)·Rx(a) by the product: Rx applies first.
-  const Matrix4 expected = Matrix4::Product(Matrix4::Product(Rx(a), Rz(c)), Ry(b));
-  ExpectNear(Rotation(a, b, c), expected);
+  Matrix4 x = Matrix4::Identity();
+  x.SetRotationX(0.6);
+  Matrix4 z = Matrix4::Identity();
+  z.SetRotationZ(0.6);
+  const std::pair<Matrix4, Matrix4> cases[] = {
+      {Rotation(0.7, 0, 0), R(0, 0.7)},
+      {Rotation(0, -1.1, 0), R(1, -1.1)},
+      {Rotation(0, 0, 2.3), R(2, 2.3)},
+      // Three angles turn about x, then z, then y: Ry(b)·Rz(c)·Rx(a).
+      {Rotation(a, b, c), Matrix4::Product(Matrix4::Product(R(0, a), R(2, c)), R(1, b))},
+      // The single-axis builders turn the other way.
+      {x, R(0, -0.6)},
+      {z, R(2, -0.6)},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    ExpectNear(cases[i].first, cases[i].second);
+  }
 }
 
 TEST(Matrix4, ProductWithIdentityAndOrderOfApplication) {
@@ -74,18 +69,6 @@ TEST(Matrix4, ProductWithIdentityAndOrderOfApplication) {
   EXPECT_NEAR(v.x, 10.0f, 1e-5);
   EXPECT_NEAR(v.y, 21.0f, 1e-5);
   EXPECT_NEAR(v.z, 30.0f, 1e-5);
-}
-
-TEST(Matrix4, AxisBuildersRotateTheOtherWay) {
-  Matrix4 x = Matrix4::Identity();
-  x.SetRotationX(0.6);
-  ExpectNear(x, Rx(-0.6));
-  Matrix4 z = Matrix4::Identity();
-  z.SetRotationZ(0.6);
-  ExpectNear(z, Rz(-0.6));
-  // Row 3 stays (0, 0, 0, 1) and translation untouched.
-  EXPECT_EQ(z.At(3, 3), 1.0);
-  EXPECT_EQ(z.At(0, 3), 0.0);
 }
 
 TEST(Vec3f, TransformUsesColumnThreeAndNoDivision) {

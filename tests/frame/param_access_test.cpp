@@ -37,6 +37,10 @@ TEST_F(ParamAccess, AngleSuiteOnlyFromApi134WithinMajorVersion13) {
     EXPECT_DOUBLE_EQ(angle.AngleValue(suites, true), 45.0 * 0.017453292519943295);
   }
   EXPECT_EQ(host.angleSuiteCalls, 0);
+  // Suites are released only when acquired.
+  EXPECT_EQ(host.registry.released(kPFAngleParamSuite, kPFAngleParamSuiteVersion1), 0);
+  EXPECT_EQ(host.registry.released(kPFColorParamSuite, kPFColorParamSuiteVersion1), 2);
+  EXPECT_EQ(host.registry.outstanding(), 0);
   host.in_data.version = PF_SpecVersion{13, 4};
   vlam::ParamValueSuites suites(&host.in_data);
   vlam::ParamCheckout angle(&host.in_data, 1);
@@ -44,28 +48,25 @@ TEST_F(ParamAccess, AngleSuiteOnlyFromApi134WithinMajorVersion13) {
   EXPECT_EQ(host.angleSuiteCalls, 1);
 }
 
-TEST_F(ParamAccess, ReadersOfTheWrongKindGiveZero) {
-  vlam::ParamValueSuites suites(&host.in_data);
-  vlam::ParamCheckout checkbox(&host.in_data, 2);
-  EXPECT_EQ(checkbox.AngleValue(suites, true), 0.0);
-  EXPECT_EQ(checkbox.PointValue(suites), (std::array<double, 2>{0.0, 0.0}));
-  const PF_PixelFloat color = checkbox.ColorValue(suites);
-  EXPECT_EQ(color.alpha + color.red + color.green + color.blue, 0.0f);
-}
-
+// Typed readers; a reader of the wrong kind, or a point or colour without
+// its suite, gives zero.
 TEST_F(ParamAccess, TypedReaders) {
-  vlam::ParamValueSuites suites(&host.in_data);
-  EXPECT_FALSE(vlam::ParamCheckout(&host.in_data, 2).CheckboxValue());
-  EXPECT_EQ(vlam::ParamCheckout(&host.in_data, 3).PointValue(suites),
-            (std::array<double, 2>{10.0, -1.5}));
-  const PF_PixelFloat color = vlam::ParamCheckout(&host.in_data, 4).ColorValue(suites);
-  EXPECT_FLOAT_EQ(color.green, 0.0f);
-  EXPECT_FLOAT_EQ(color.blue, 0.2f);
-  EXPECT_EQ(vlam::ParamCheckout(&host.in_data, 5).PopupValue(), 3);
-  EXPECT_DOUBLE_EQ(vlam::ParamCheckout(&host.in_data, 6).FloatValue(), 0.375);
-}
-
-TEST_F(ParamAccess, PointAndColourWithoutTheirSuitesAreZero) {
+  {
+    vlam::ParamValueSuites suites(&host.in_data);
+    vlam::ParamCheckout checkbox(&host.in_data, 2);
+    EXPECT_FALSE(checkbox.CheckboxValue());
+    EXPECT_EQ(checkbox.AngleValue(suites, true), 0.0);
+    EXPECT_EQ(checkbox.PointValue(suites), (std::array<double, 2>{0.0, 0.0}));
+    const PF_PixelFloat none = checkbox.ColorValue(suites);
+    EXPECT_EQ(none.alpha + none.red + none.green + none.blue, 0.0f);
+    EXPECT_EQ(vlam::ParamCheckout(&host.in_data, 3).PointValue(suites),
+              (std::array<double, 2>{10.0, -1.5}));
+    const PF_PixelFloat color = vlam::ParamCheckout(&host.in_data, 4).ColorValue(suites);
+    EXPECT_FLOAT_EQ(color.green, 0.0f);
+    EXPECT_FLOAT_EQ(color.blue, 0.2f);
+    EXPECT_EQ(vlam::ParamCheckout(&host.in_data, 5).PopupValue(), 3);
+    EXPECT_DOUBLE_EQ(vlam::ParamCheckout(&host.in_data, 6).FloatValue(), 0.375);
+  }
   host.registry.Withdraw(kPFPointParamSuite, kPFPointParamSuiteVersion1);
   host.registry.Withdraw(kPFColorParamSuite, kPFColorParamSuiteVersion1);
   vlam::ParamValueSuites suites(&host.in_data);
@@ -75,15 +76,8 @@ TEST_F(ParamAccess, PointAndColourWithoutTheirSuitesAreZero) {
   EXPECT_EQ(vlam::ParamCheckout(&host.in_data, 4).ColorValue(suites).alpha, 0.0f);
 }
 
-TEST_F(ParamAccess, SuitesAreReleasedOnlyWhenAcquired) {
-  host.in_data.version = PF_SpecVersion{13, 2};
-  { vlam::ParamValueSuites suites(&host.in_data); }
-  EXPECT_EQ(host.registry.released(kPFAngleParamSuite, kPFAngleParamSuiteVersion1), 0);
-  EXPECT_EQ(host.registry.released(kPFColorParamSuite, kPFColorParamSuiteVersion1), 1);
-  EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST_F(ParamAccess, CheckoutIsCheckedInAtScopeEnd) {
+// A checkout is checked in at scope end; a failed one reads zero and is not.
+TEST_F(ParamAccess, CheckoutIsCheckedInAtScopeEndUnlessItFailed) {
   {
     vlam::ParamCheckout popup(&host.in_data, 5);
     ASSERT_EQ(host.checkouts.size(), 1u);
@@ -91,9 +85,6 @@ TEST_F(ParamAccess, CheckoutIsCheckedInAtScopeEnd) {
     EXPECT_TRUE(host.checkedIn.empty());
   }
   EXPECT_EQ(host.checkedIn, std::vector<PF_ParamIndex>{5});
-}
-
-TEST_F(ParamAccess, FailedCheckoutReadsZeroAndIsNotCheckedIn) {
   host.failingCheckouts.insert(5);
   {
     vlam::ParamCheckout popup(&host.in_data, 5);
@@ -102,9 +93,11 @@ TEST_F(ParamAccess, FailedCheckoutReadsZeroAndIsNotCheckedIn) {
     EXPECT_EQ(popup.ArbitraryValue(), nullptr);
     EXPECT_EQ(popup.Point3DValue(), (std::array<double, 3>{0.0, 0.0, 0.0}));
   }
-  EXPECT_TRUE(host.checkedIn.empty());
+  EXPECT_EQ(host.checkedIn.size(), 1u);
 }
 
+// The whole flag word is replaced; without the parameter utilities suite 13
+// is thrown.
 TEST_F(ParamAccess, SetParamEnabledReplacesTheWholeFlagWord) {
   PF_ParamDef def = ParamOfType(PF_Param_COLOR);
   def.ui_flags = PF_PUI_CONTROL | PF_PUI_DONT_ERASE_CONTROL;
@@ -118,14 +111,10 @@ TEST_F(ParamAccess, SetParamEnabledReplacesTheWholeFlagWord) {
   EXPECT_EQ(host.uiUpdates[0].second, PF_PUI_DISABLED);
   EXPECT_EQ(host.uiUpdates[1].second, 0);
   EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST_F(ParamAccess, SetParamEnabledWithoutParamUtilsThrows13) {
+  // Without the parameter utilities suite: 13 thrown.
   host.registry.Withdraw(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3);
-  PF_ParamDef def = ParamOfType(PF_Param_LAYER);
-  PF_ParamDef *params[1] = {&def};
   try {
-    vlam::SetParamEnabled(&host.in_data, params, 0, true);
+    vlam::SetParamEnabled(&host.in_data, params, 4, true);
     FAIL() << "no error thrown";
   } catch (A_long code) {
     EXPECT_EQ(code, A_Err_MISSING_SUITE);
@@ -143,14 +132,12 @@ TEST_F(ParamAccess, SetParamVisibleHidesTheStreamNotUndoably) {
   EXPECT_EQ(host.liveEffectRefs, 0);
   EXPECT_EQ(host.liveStreams, 0);
   EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST_F(ParamAccess, SetParamVisibleStopsWithoutEffectOrStream) {
+  // Without the effect or its stream it stops.
   host.Fail("GetNewEffectForEffect", A_Err_GENERIC);
   EXPECT_EQ(vlam::SetParamVisible(&host.in_data, 7, false), A_Err_GENERIC);
   host.Fail("GetNewEffectStreamByIndex", A_Err_PARAMETER);
   EXPECT_EQ(vlam::SetParamVisible(&host.in_data, 7, false), A_Err_PARAMETER);
-  EXPECT_TRUE(host.hiddenCalls.empty());
+  EXPECT_EQ(host.hiddenCalls.size(), 2u);
   EXPECT_EQ(host.liveEffectRefs, 0);  // the effect reference was disposed
 }
 

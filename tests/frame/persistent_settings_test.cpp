@@ -7,35 +7,27 @@
 namespace vlam_test {
 namespace {
 
-TEST(PersistentSettings, Api14UsesVersion4AndTheMachineSpecificBlob) {
-  FakeEffectHost host;
-  host.in_data.version = PF_SpecVersion{13, 14};
-  {
-    vlam::PersistentSettings settings(&host.in_data, "Settings_zkVlam");
-    ASSERT_TRUE(settings.usable());
-    EXPECT_EQ(settings.SetString("MAIN_SHAPE_PRESET_1", "[x:0;y:1]"), A_Err_NONE);
-    EXPECT_EQ(settings.GetString("MAIN_SHAPE_PRESET_1", "dflt", 512), "[x:0;y:1]");
-  }
-  EXPECT_EQ(host.blob_types, std::vector<A_long>{AEGP_PersistentType_MACHINE_SPECIFIC});
-  EXPECT_EQ(host.settings.at("Settings_zkVlam/MAIN_SHAPE_PRESET_1"), "[x:0;y:1]");
-  EXPECT_EQ(host.registry.released(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4), 1);
-  EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-// Minor version 4 is the first to get the version 4 suite.
-TEST(PersistentSettings, Api133UsesVersion3And134Version4) {
-  for (const A_short minor : {3, 4}) {
+// Minor version 4 is the first to get the version 4 suite and its
+// machine-specific blob.
+TEST(PersistentSettings, Version4SuiteFromMinorVersion4) {
+  for (const A_short minor : {3, 4, 14}) {
+    SCOPED_TRACE(minor);
     FakeEffectHost host;
     host.in_data.version = PF_SpecVersion{13, minor};
-    { vlam::PersistentSettings settings(&host.in_data, "S"); }
-    const bool v4 = minor == 4;
-    EXPECT_EQ(host.v3_blob_requests, v4 ? 0 : 1) << minor;
-    EXPECT_EQ(host.blob_types.size(), v4 ? 1u : 0u) << minor;
-    EXPECT_EQ(host.registry.acquired(kAEGPPersistentDataSuite,
-                                     v4 ? kAEGPPersistentDataSuiteVersion4
-                                        : kAEGPPersistentDataSuiteVersion3),
-              1)
-        << minor;
+    {
+      vlam::PersistentSettings settings(&host.in_data, "Settings_zkVlam");
+      ASSERT_TRUE(settings.usable());
+      EXPECT_EQ(settings.SetString("MAIN_SHAPE_PRESET_1", "[x:0;y:1]"), A_Err_NONE);
+      EXPECT_EQ(settings.GetString("MAIN_SHAPE_PRESET_1", "dflt", 512), "[x:0;y:1]");
+    }
+    const bool v4 = minor >= 4;
+    EXPECT_EQ(host.v3_blob_requests, v4 ? 0 : 1);
+    EXPECT_EQ(host.blob_types, std::vector<A_long>(v4 ? 1 : 0, AEGP_PersistentType_MACHINE_SPECIFIC));
+    EXPECT_EQ(host.settings.at("Settings_zkVlam/MAIN_SHAPE_PRESET_1"), "[x:0;y:1]");
+    const A_long version = v4 ? kAEGPPersistentDataSuiteVersion4 : kAEGPPersistentDataSuiteVersion3;
+    EXPECT_EQ(host.registry.acquired(kAEGPPersistentDataSuite, version), 1);
+    EXPECT_EQ(host.registry.released(kAEGPPersistentDataSuite, version), 1);
+    EXPECT_EQ(host.registry.outstanding(), 0);
   }
 }
 

@@ -24,7 +24,7 @@ struct Property {
 class PiplReader {
  public:
   PiplReader(const A_u_char *bytes, A_u_long size) : bytes_(bytes), size_(size) {
-    EXPECT_EQ(U16(), 1);   // reserved
+    EXPECT_EQ(Next(2), 1u);  // reserved
     EXPECT_EQ(U32(), 0u);  // version
     const A_u_long count = U32();
     for (A_u_long i = 0; i < count; ++i) {
@@ -59,18 +59,15 @@ class PiplReader {
   }
 
  private:
-  A_u_long U16() {
-    const A_u_long v = A_u_long(bytes_[pos_]) | A_u_long(bytes_[pos_ + 1]) << 8;
-    pos_ += 2;
+  // The next little-endian value of `n` bytes.
+  A_u_long Next(A_u_long n) {
+    EXPECT_LE(pos_ + n, size_);
+    A_u_long v = 0;
+    for (A_u_long b = 0; b < n; ++b) v |= A_u_long(bytes_[pos_ + b]) << (8 * b);
+    pos_ += n;
     return v;
   }
-  A_u_long U32() {
-    EXPECT_LE(pos_ + 4, size_);
-    const A_u_long v = A_u_long(bytes_[pos_]) | A_u_long(bytes_[pos_ + 1]) << 8 |
-                       A_u_long(bytes_[pos_ + 2]) << 16 | A_u_long(bytes_[pos_ + 3]) << 24;
-    pos_ += 4;
-    return v;
-  }
+  A_u_long U32() { return Next(4); }
   const A_u_char *bytes_;
   A_u_long size_;
   A_u_long pos_ = 0;
@@ -82,31 +79,8 @@ struct ExpectedEffect {
   A_u_long flags, flags2;
 };
 
+// Six lists in id order: the utility plug-in's, then the five effects'.
 TEST(PiplResources, SixListsInIdOrder) {
-  A_long count = 0;
-  const PF_ModuleResource *resources = PF_GetModuleResources(&count);
-  ASSERT_EQ(count, 6);
-  for (A_long i = 0; i < count; ++i) {
-    EXPECT_EQ(resources[i].type, 0x5069504Cu);
-    EXPECT_EQ(resources[i].id, 16000 + i);
-  }
-}
-
-TEST(PiplResources, UtilityPluginList) {
-  A_long count = 0;
-  const PF_ModuleResource &utility = PF_GetModuleResources(&count)[0];
-  PiplReader pipl(utility.data, utility.size);
-  const auto &p = pipl.properties;
-  EXPECT_EQ(p.at(Code("kind")).vendor, Code("8BIM"));
-  EXPECT_EQ(PiplReader::U32Of(p.at(Code("kind")).data), Code("AEgx"));
-  EXPECT_EQ(PiplReader::Pascal(p.at(Code("name")).data), "zkVlamUtil");
-  EXPECT_EQ(PiplReader::Pascal(p.at(Code("catg")).data), "General Plugin");
-  EXPECT_EQ(PiplReader::U32Of(p.at(Code("vers")).data), 0x00030000u);
-  EXPECT_EQ(PiplReader::CString(p.at(Code("8664")).data), "EntryPointFunc_VlamUtils");
-  EXPECT_EQ(p.count(Code("eMNA")), 0u);
-}
-
-TEST(PiplResources, EffectLists) {
   const ExpectedEffect expected[] = {
       {16001, "Vlam", "zk_Vlam", "EntryPoint_VlamRender", 0x06088004, 0x0000140B},
       {16002, "Vlam Module Selector", "zk_VlamMod", "EntryPoint_VlamMod", 0x02208400, 0x1408},
@@ -117,18 +91,30 @@ TEST(PiplResources, EffectLists) {
   };
   A_long count = 0;
   const PF_ModuleResource *resources = PF_GetModuleResources(&count);
-  for (const ExpectedEffect &e : expected) {
-    SCOPED_TRACE(e.name);
-    const PF_ModuleResource &resource = resources[e.id - 16000];
-    PiplReader pipl(resource.data, resource.size);
+  ASSERT_EQ(count, 6);
+  for (A_long i = 0; i < count; ++i) {
+    EXPECT_EQ(resources[i].type, 0x5069504Cu);
+    EXPECT_EQ(resources[i].id, 16000 + i);
+    PiplReader pipl(resources[i].data, resources[i].size);
     const auto &p = pipl.properties;
+    for (const auto &[key, property] : p) {
+      EXPECT_EQ(property.vendor, Code("8BIM")) << "every property carries the vendor '8BIM'";
+    }
+    if (i == 0) {
+      EXPECT_EQ(PiplReader::U32Of(p.at(Code("kind")).data), Code("AEgx"));
+      EXPECT_EQ(PiplReader::Pascal(p.at(Code("name")).data), "zkVlamUtil");
+      EXPECT_EQ(PiplReader::Pascal(p.at(Code("catg")).data), "General Plugin");
+      EXPECT_EQ(PiplReader::U32Of(p.at(Code("vers")).data), 0x00030000u);
+      EXPECT_EQ(PiplReader::CString(p.at(Code("8664")).data), "EntryPointFunc_VlamUtils");
+      EXPECT_EQ(p.count(Code("eMNA")), 0u);
+      continue;
+    }
+    const ExpectedEffect &e = expected[i - 1];
+    SCOPED_TRACE(e.name);
     EXPECT_EQ(PiplReader::U32Of(p.at(Code("kind")).data), 0x65464B54u);
     EXPECT_EQ(PiplReader::Pascal(p.at(Code("name")).data), e.name);
     EXPECT_EQ(PiplReader::Pascal(p.at(Code("catg")).data), "Orvane Pictures");
     EXPECT_EQ(PiplReader::Pascal(p.at(Code("eMNA")).data), e.match_name);
-    for (const auto &[key, property] : p) {
-      EXPECT_EQ(property.vendor, Code("8BIM")) << "every property carries the vendor '8BIM'";
-    }
     EXPECT_EQ(PiplReader::CString(p.at(Code("8664")).data), e.entry);
     EXPECT_EQ(p.at(Code("ePVR")).data, (std::vector<A_u_char>{2, 0, 0, 0}));
     EXPECT_EQ(PiplReader::U32Of(p.at(Code("eSVR")).data), 0x000E000Du);

@@ -57,24 +57,19 @@ TEST(RowBands, BandsForTheAskedOrTheHostsThreadCount) {
     EXPECT_EQ(host.iterate_counts, std::vector<A_long>{static_cast<A_long>(c.bands.size())});
     EXPECT_EQ(host.registry.outstanding(), 0);
   }
-}
-
-TEST(RowBands, FewerRowsThanThreadsLeaveEmptyBandsAndCoverEveryRow) {
+  // Fewer rows than threads leave empty bands and cover every row.
   EXPECT_EQ(vlam::RowBandOf(2, 4, 0).last_row, -1);
   EXPECT_EQ(vlam::RowBandOf(2, 4, 3).first_row, 0);
   EXPECT_EQ(vlam::RowBandOf(2, 4, 3).last_row, 1);
 }
 
-TEST(RowBands, ExceptionInABandStaysOnTheHostThread) {
+TEST(RowBands, ExceptionInABandStaysOnTheHostThreadAMissingSuiteThrows) {
   FakeEffectHost host;
   auto throwing = [](void *, A_long, A_long, A_long) -> A_Err {
     throw std::runtime_error("band failed");
   };
   EXPECT_EQ(vlam::RunRowBands(&host.in_data, 4, 2, nullptr, throwing), A_Err_NONE);
-}
-
-TEST(RowBands, MissingIterateSuiteThrows13) {
-  FakeEffectHost host;
+  // Without the iterate suite, 13 is thrown.
   host.registry.Withdraw(kAEGPIterateSuite, kAEGPIterateSuiteVersion1);
   Recorder recorder;
   EXPECT_THROW(vlam::RunRowBands(&host.in_data, 4, 2, &recorder, Record), A_long);

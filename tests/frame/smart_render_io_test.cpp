@@ -33,7 +33,7 @@ TEST(RectUnion, EmptySidesAndBoundingRect) {
 
 class PassThroughPreRender : public ::testing::TestWithParam<Entry> {};
 
-TEST_P(PassThroughPreRender, ChecksOutTheInputAndUnitesItsRects) {
+TEST_P(PassThroughPreRender, ChecksOutTheInputAndUnitesItsRectsOrFails) {
   FakeEffectHost host;
   host.pre_render_input.output_request.rect = PF_LRect{1, 2, 30, 40};
   host.pre_render_input.output_request.channel_mask = PF_ChannelMask_ARGB;
@@ -55,10 +55,7 @@ TEST_P(PassThroughPreRender, ChecksOutTheInputAndUnitesItsRects) {
   EXPECT_EQ(call.time_scale, 24u);
   EXPECT_TRUE(Same(host.pre_render_output.result_rect, PF_LRect{0, 0, 20, 30}));
   EXPECT_TRUE(Same(host.pre_render_output.max_result_rect, PF_LRect{0, 0, 64, 48}));
-}
-
-TEST_P(PassThroughPreRender, ReturnsTheCheckoutError) {
-  FakeEffectHost host;
+  // A failed checkout is the pre-render's result.
   host.checkout_errors[0] = PF_Err_OUT_OF_MEMORY;
   EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
             PF_Err_OUT_OF_MEMORY);

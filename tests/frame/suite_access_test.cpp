@@ -52,8 +52,17 @@ TEST(SuiteHandler, RefusedSuiteThrows516AndKeepsTheOthersReleasable) {
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
-TEST(ScopedSuite, RefusedSuiteThrows13AndOnlyTheMessageVariantShowsAMessage) {
+// Released at scope end; a refused suite throws 13 and only the message
+// variant shows a message.
+TEST(ScopedSuite, ReleasesAtScopeEndRefusedThrows13) {
   FakeEffectHost host;
+  {
+    vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), kPFHandleSuite,
+                                             kPFHandleSuiteVersion1);
+    EXPECT_EQ(suite.get(), host.handles.Handles());
+    EXPECT_EQ(host.registry.outstanding(), 1);
+  }
+  EXPECT_EQ(host.registry.outstanding(), 0);
   EXPECT_EQ(ThrownCode(
                 [](FakeEffectHost &h) {
                   vlam::ScopedSuite<PF_HandleSuite1> suite(h.registry.basic(), "PF Nonexistent Suite", 1);
@@ -70,17 +79,6 @@ TEST(ScopedSuite, RefusedSuiteThrows13AndOnlyTheMessageVariantShowsAMessage) {
             A_Err_MISSING_SUITE);
   EXPECT_STREQ(host.out_data.return_msg, "Couldn't load it");
   EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-}
-
-TEST(ScopedSuite, ReleasesAtScopeEnd) {
-  FakeEffectHost host;
-  {
-    vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), kPFHandleSuite,
-                                             kPFHandleSuiteVersion1);
-    EXPECT_EQ(suite.get(), host.handles.Handles());
-    EXPECT_EQ(host.registry.outstanding(), 1);
-  }
-  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 }  // namespace

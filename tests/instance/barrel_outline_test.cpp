@@ -46,21 +46,17 @@ std::vector<PenStep> Steps(const BarrelPose &pose, double aspect = 1.0) {
   return vlam::BarrelSteps(DefaultCamera(aspect), pose, 1920.0, 1080.0, aspect);
 }
 
-// The ring's points: every step but spoke ends (moves after the first).
-std::vector<PenStep> Ring(const std::vector<PenStep> &steps) {
-  std::vector<PenStep> ring;
+// The ring's points (every step but the spoke ends, which are the moves
+// after the first), or the spoke ends.
+std::vector<PenStep> Points(const std::vector<PenStep> &steps, bool spoke_ends) {
+  std::vector<PenStep> out;
   for (std::size_t i = 0; i < steps.size(); ++i) {
-    if (i == 0 || !steps[i].move) ring.push_back(steps[i]);
+    if ((i > 0 && steps[i].move) == spoke_ends) out.push_back(steps[i]);
   }
-  return ring;
+  return out;
 }
-std::vector<PenStep> SpokeEnds(const std::vector<PenStep> &steps) {
-  std::vector<PenStep> ends;
-  for (std::size_t i = 1; i < steps.size(); ++i) {
-    if (steps[i].move) ends.push_back(steps[i]);
-  }
-  return ends;
-}
+std::vector<PenStep> Ring(const std::vector<PenStep> &steps) { return Points(steps, false); }
+std::vector<PenStep> SpokeEnds(const std::vector<PenStep> &steps) { return Points(steps, true); }
 double Width(const std::vector<PenStep> &points) {
   const auto [lo, hi] = std::minmax_element(points.begin(), points.end(),
                                             [](const auto &a, const auto &b) { return a.x < b.x; });

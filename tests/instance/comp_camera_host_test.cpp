@@ -44,7 +44,7 @@ TEST(CompCameraFromHost, NoCameraLayerUsesTheDefaultLensAndTheHostsDefaultCamera
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
-TEST(CompCameraFromHost, CameraLayerLensIsReadAtTheCompTime) {
+TEST(CompCameraFromHost, CameraLayerLensAndFilmUnitsAreReadAtTheCompTime) {
   FakeEffectHost host;
   host.cameraLayer = kCameraLayer;
   host.cameraMatrix = HostCamera();
@@ -59,14 +59,8 @@ TEST(CompCameraFromHost, CameraLayerLensIsReadAtTheCompTime) {
   EXPECT_DOUBLE_EQ(c.focalLength, 2000.0 * 36.0 / 1920.0);
   EXPECT_DOUBLE_EQ(ViewTranslation(c).At(2, 3), 2666.67);  // the camera layer's position
   EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-// The units and size reach the lens (their arithmetic is pinned with the
-// camera's own tests).
-TEST(CompCameraFromHost, FilmSizeUnitsComeFromTheHost) {
-  FakeEffectHost host;
-  host.cameraLayer = kCameraLayer;
-  host.zoom = 1500.0;
+  // The units and size reach the lens (their arithmetic is pinned with the
+  // camera's own tests).
   host.filmSize = 24.0;
   host.filmUnits = AEGP_FilmSizeUnits_VERTICAL;
   EXPECT_NEAR(BuildCompCamera(&host.in_data).filmWidth, 42.667, 0.001);

@@ -75,16 +75,12 @@ TEST(InstanceParams, NamesTypesDiskIdsAndFlagsInHostOrder) {
     EXPECT_EQ(def.uu.id, expected[i].diskId);
     EXPECT_EQ(def.flags, expected[i].flags);
   }
-}
-
-TEST(InstanceParams, CustomUiForCompLayerAndEffectControls) {
-  FakeEffectHost host;
-  ASSERT_EQ(ParamsSetup(host), PF_Err_NONE);
+  // Custom UI for comp, layer and effect controls.
   ASSERT_EQ(host.registeredUi.size(), 1u);
-  PF_CustomUIInfo expected;
-  std::memset(&expected, 0, sizeof expected);
-  expected.events = PF_CustomEFlag_COMP | PF_CustomEFlag_LAYER | PF_CustomEFlag_EFFECT;
-  EXPECT_EQ(std::memcmp(&host.registeredUi[0], &expected, sizeof expected), 0);
+  PF_CustomUIInfo ui;
+  std::memset(&ui, 0, sizeof ui);
+  ui.events = PF_CustomEFlag_COMP | PF_CustomEFlag_LAYER | PF_CustomEFlag_EFFECT;
+  EXPECT_EQ(std::memcmp(&host.registeredUi[0], &ui, sizeof ui), 0);
 }
 
 // A failed add ends the setup at once; a host without parameter callbacks

@@ -95,30 +95,18 @@ TEST_F(RecordAnswerTest, WritesTheSlotOfTheCallersCount) {
   EXPECT_EQ(bytes[53], 0);
 }
 
-TEST_F(RecordAnswerTest, FirstAndLastSlots) {
-  ASSERT_EQ(Ask(1), PF_Err_NONE);
-  ExpectOnlySlotWritten(0);
-  std::memset(&block, 0xAB, sizeof block);
-  ASSERT_EQ(Ask(16), PF_Err_NONE);
-  ExpectOnlySlotWritten(15);
-  EXPECT_EQ(block.instances[15].maskId, 42u);
-}
-
-TEST_F(RecordAnswerTest, TriggerIsReadAtTheAskedTime) {
+// Read at the asked time, every parameter checked out and back in.
+TEST_F(RecordAnswerTest, TriggerIsReadAtTheAskedTimeAndEveryParameterCheckedIn) {
   host.in_data.current_time = 11;
   ASSERT_EQ(Ask(1), PF_Err_NONE);
   EXPECT_EQ(double{block.instances[0].triggerLevel}, 0.0);
-  for (const auto &c : host.checkouts) {
-    EXPECT_EQ(c.time, 11);
-    EXPECT_EQ(c.timeStep, 1);
-    EXPECT_EQ(c.timeScale, 24u);
-  }
-}
-
-TEST_F(RecordAnswerTest, ChecksEveryParameterOutAndBackIn) {
-  ASSERT_EQ(Ask(1), PF_Err_NONE);
   std::vector<PF_ParamIndex> order;
-  for (const auto &c : host.checkouts) order.push_back(c.index);
+  for (const auto &c : host.checkouts) {
+    order.push_back(c.index);
+    EXPECT_EQ(c.time, 11);
+    EXPECT_EQ(c.time_step, 1);
+    EXPECT_EQ(c.time_scale, 24u);
+  }
   EXPECT_EQ(order,
             (std::vector<PF_ParamIndex>{2, 18, 4, 6, 7, 8, 9, 10, 11, 12, 21, 22, 23, 24, 27}));
   EXPECT_EQ(host.checkedIn.size(), 15u);
@@ -137,7 +125,6 @@ TEST_F(RecordAnswerTest, EzAimAnglesFromThePositionAndAimPoint) {
 
 TEST_F(RecordAnswerTest, UnreadableParametersFailTheAnswerAndWriteNothing) {
   host.failingCheckouts = {kInstanceAimSystem, kInstanceAim, kInstanceRoll, kInstanceDefocus};
-  std::memset(&block, 0xAB, sizeof block);
   EXPECT_EQ(Ask(2), PF_Err_INVALID_INDEX);
   ExpectOnlySlotWritten(-1);
   EXPECT_EQ(host.checkedIn.size(), 11u);  // only what was checked out goes back
@@ -149,13 +136,21 @@ TEST_F(RecordAnswerTest, SeedFromADamagedProjectSaturates) {
   EXPECT_EQ(block.instances[0].randomSeed, 2147483647);
 }
 
-TEST_F(RecordAnswerTest, CountOutsideTheSixteenSlotsWritesNothing) {
-  for (const std::int32_t count : {0, -1, 17, 1000}) {
+// The first and last slots are written; a count outside the sixteen slots
+// writes nothing and reads no parameter.
+TEST_F(RecordAnswerTest, CountChoosesTheSlot) {
+  const std::pair<std::int32_t, int> cases[] = {{1, 0}, {16, 15}, {0, -1}, {-1, -1}, {17, -1}, {1000, -1}};
+  for (const auto &[count, slot] : cases) {
+    SCOPED_TRACE(count);
+    host.checkouts.clear();
     std::memset(&block, 0xAB, sizeof block);
-    EXPECT_EQ(Ask(count), PF_Err_BAD_CALLBACK_PARAM) << count;
-    ExpectOnlySlotWritten(-1);
+    EXPECT_EQ(Ask(count), slot < 0 ? PF_Err_BAD_CALLBACK_PARAM : PF_Err_NONE);
+    ExpectOnlySlotWritten(slot);
+    EXPECT_EQ(host.checkouts.empty(), slot < 0);
+    if (slot >= 0) {
+      EXPECT_EQ(block.instances[slot].maskId, 42u);
+    }
   }
-  EXPECT_TRUE(host.checkouts.empty());
   EXPECT_EQ(EntryPoint_VlamInstancer(PF_Cmd_COMPLETELY_GENERAL, &host.in_data, &host.out_data,
                                      nullptr, nullptr, nullptr),
             PF_Err_BAD_CALLBACK_PARAM);

@@ -68,6 +68,12 @@ TEST_F(KeyframerTest, ThreeRoundsAtTwelvePerSecondFromFrameTenInOneUndoGroup) {
   expected.insert(expected.end(), {"EndUndoGroup", "DisposeStream", "DisposeEffect"});
   EXPECT_EQ(host.calls, expected);
   ExpectCleanedUp(host);
+  // A layer without a composition fires at 24 frames per second.
+  host.keys.clear();
+  host.comp = nullptr;
+  host.frameRate = 60.0;  // must not be asked for
+  ASSERT_EQ(Press(), PF_Err_NONE);
+  EXPECT_EQ(host.keys, kThreeRoundsFromTen);
 }
 
 TEST_F(KeyframerTest, SpacingFollowsTheCompFrameRateTheLayersScaleAndTheTimeStep) {
@@ -78,13 +84,6 @@ TEST_F(KeyframerTest, SpacingFollowsTheCompFrameRateTheLayersScaleAndTheTimeStep
   ASSERT_EQ(Press(), PF_Err_NONE);
   EXPECT_EQ(host.keys, (Keys{{0, 0}, {1000, 1}, {1100, 0}, {1200, 1}, {1300, 0}}));
   EXPECT_EQ(host.keyScales, (std::set<A_u_long>{3000}));
-}
-
-TEST_F(KeyframerTest, LayerWithoutCompositionFiresAtTwentyFourFrames) {
-  host.comp = nullptr;
-  host.frameRate = 60.0;  // must not be asked for
-  ASSERT_EQ(Press(), PF_Err_NONE);
-  EXPECT_EQ(host.keys, kThreeRoundsFromTen);
 }
 
 // Whatever call fails, the press ends with its error, writes no key after

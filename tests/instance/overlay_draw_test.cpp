@@ -124,7 +124,7 @@ TEST_F(OverlayDraw, BarrelShapeChangesTheOverlayButNotTheRecord) {
   EXPECT_EQ(block, round_record);
 }
 
-TEST_F(OverlayDraw, TitleStripOnlyForTheFirstParameter) {
+TEST_F(OverlayDraw, TitleStripOnlyForTheFirstParameterNothingWhenToldNotToDraw) {
   ASSERT_EQ(Draw(PF_Window_EFFECT, vlam::kInstanceTitle), PF_Err_NONE);
   const auto rects = host.drawbot.DrawsOf("PaintRect");
   ASSERT_EQ(rects.size(), 1u);
@@ -139,9 +139,9 @@ TEST_F(OverlayDraw, TitleStripOnlyForTheFirstParameter) {
   ASSERT_EQ(Draw(PF_Window_EFFECT, vlam::kInstanceFlashIdentifier), PF_Err_NONE);
   EXPECT_TRUE(host.drawbot.draws.empty());
   EXPECT_EQ(event.evt_out_flags, PF_EO_HANDLED_EVENT);
-}
 
-TEST_F(OverlayDraw, NothingWhenTheHostSaysNotToDraw) {
+  // Nothing when the host says not to draw.
+  host.drawbot.calls.clear();
   in_flags = PF_EI_DONT_DRAW;
   ASSERT_EQ(Draw(PF_Window_COMP), PF_Err_NONE);
   EXPECT_TRUE(host.drawbot.calls.empty());
