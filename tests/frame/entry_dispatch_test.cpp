@@ -76,7 +76,7 @@ TEST_P(EntryDispatch, AboutGlobalAndParamsSetupAnnounceVersionFlagsAndParams) {
 INSTANTIATE_TEST_SUITE_P(AllEffects, EntryDispatch, ::testing::ValuesIn(kEffects),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST(EntryDispatchTable, CommandsMissingFromOneEffectsTable) {
+TEST(EntryDispatchTable, SequenceSetdownOnlyWhereHandledRenderAnswersTheRelighter) {
   FakeEffectHost host;
   host.in_data.sequence_data = host.handles.MakeHandle("0123456789abcdef", 16);
   host.out_data.sequence_data = host.in_data.sequence_data;
@@ -90,10 +90,7 @@ TEST(EntryDispatchTable, CommandsMissingFromOneEffectsTable) {
   }
   EXPECT_TRUE(host.handles.disposed.empty());
   EXPECT_EQ(host.out_data.sequence_data, host.in_data.sequence_data);
-}
-
-TEST(EntryDispatchTable, RenderAnswersTheRelightersQuery) {
-  FakeEffectHost host;
+  // Render answers the Relighter's query.
   A_u_char record[8] = {};
   EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_COMPLETELY_GENERAL, host, record),
             PF_Err_NONE);

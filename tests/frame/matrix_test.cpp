@@ -71,7 +71,7 @@ TEST(Matrix4, ProductWithIdentityAndOrderOfApplication) {
   EXPECT_NEAR(v.z, 30.0f, 1e-5);
 }
 
-TEST(Vec3f, TransformUsesColumnThreeAndNoDivision) {
+TEST(Vec3f, TransformUsesColumnThreeAndNoDivisionRotateAboutPivot) {
   Matrix4 m = Matrix4::Identity();
   m.At(0, 1) = 2.0;
   m.SetTranslation(1, -2, 3);
@@ -82,12 +82,9 @@ TEST(Vec3f, TransformUsesColumnThreeAndNoDivision) {
   EXPECT_FLOAT_EQ(v.x, 6.0f);
   EXPECT_FLOAT_EQ(v.y, 0.0f);
   EXPECT_FLOAT_EQ(v.z, 6.0f);
-}
-
-TEST(Vec3f, RotateAboutPivotKeepsXAndTheDistanceToThePivot) {
+  // Rotating about a pivot keeps x and the distance to the pivot.
   Vec3f pivot;
   pivot.Set(0, 1, 1);
-  Vec3f v;
   v.Set(7, 2, 1);  // one unit along +y from the pivot
   v.RotateAboutPivot(pivot, M_PI / 2);
   EXPECT_FLOAT_EQ(v.x, 7.0f);

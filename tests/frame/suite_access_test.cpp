@@ -9,9 +9,10 @@
 namespace vlam_test {
 namespace {
 
-A_long ThrownCode(void (*body)(FakeEffectHost &), FakeEffectHost &host) {
+template <typename Body>
+A_long ThrownCode(Body body) {
   try {
-    body(host);
+    body();
   } catch (A_long code) {
     return code;
   }
@@ -41,14 +42,12 @@ TEST(SuiteHandler, AcquiresEachSuiteVersionOnceAndReleasesAllAtTheEnd) {
 
 TEST(SuiteHandler, RefusedSuiteThrows516AndKeepsTheOthersReleasable) {
   FakeEffectHost host;
-  const A_long code = ThrownCode(
-      [](FakeEffectHost &h) {
-        vlam::SuiteHandler suites(h.registry.basic());
-        suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1);
-        suites.Get<PF_HandleSuite1>("PF Nonexistent Suite", 1);
-      },
-      host);
-  EXPECT_EQ(code, PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(ThrownCode([&] {
+              vlam::SuiteHandler suites(host.registry.basic());
+              suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1);
+              suites.Get<PF_HandleSuite1>("PF Nonexistent Suite", 1);
+            }),
+            PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
@@ -63,19 +62,15 @@ TEST(ScopedSuite, ReleasesAtScopeEndRefusedThrows13) {
     EXPECT_EQ(host.registry.outstanding(), 1);
   }
   EXPECT_EQ(host.registry.outstanding(), 0);
-  EXPECT_EQ(ThrownCode(
-                [](FakeEffectHost &h) {
-                  vlam::ScopedSuite<PF_HandleSuite1> suite(h.registry.basic(), "PF Nonexistent Suite", 1);
-                },
-                host),
+  EXPECT_EQ(ThrownCode([&] {
+              vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), "PF Nonexistent Suite", 1);
+            }),
             A_Err_MISSING_SUITE);
   EXPECT_EQ(host.out_data.out_flags, 0);
-  EXPECT_EQ(ThrownCode(
-                [](FakeEffectHost &h) {
-                  vlam::ScopedSuite<PF_HandleSuite1> suite(&h.in_data, &h.out_data, "PF Nonexistent Suite", 1,
-                                                           "Couldn't load it");
-                },
-                host),
+  EXPECT_EQ(ThrownCode([&] {
+              vlam::ScopedSuite<PF_HandleSuite1> suite(&host.in_data, &host.out_data, "PF Nonexistent Suite",
+                                                       1, "Couldn't load it");
+            }),
             A_Err_MISSING_SUITE);
   EXPECT_STREQ(host.out_data.return_msg, "Couldn't load it");
   EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);

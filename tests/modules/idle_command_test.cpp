@@ -16,8 +16,8 @@ namespace {
 
 class IdleCommand : public LoadedUtilityPlugin {};
 
-// Command 1 runs the grain script, any other an empty one, the last request
-// wins, and each runs once.
+// Command 1 runs the grain script (which makes the grain comp), any other an
+// empty one, the last request wins, and each runs once.
 TEST_F(IdleCommand, TheLastRequestedCommandRunsItsScriptOnce) {
   const struct { std::vector<A_long> requests; std::vector<std::string> scripts; } cases[] = {
       {{}, {}}, {{1}, {vlam::GrainPrecompScript()}}, {{5}, {""}}, {{5, 1}, {vlam::GrainPrecompScript()}}};
@@ -34,6 +34,7 @@ TEST_F(IdleCommand, TheLastRequestedCommandRunsItsScriptOnce) {
   }
   EXPECT_EQ(host.script_ids[0], 0);
   EXPECT_TRUE(host.script_platform_encoding[0]);
+  EXPECT_NE(host.scripts[0].find("CreateGrainComp();"), std::string::npos);
 }
 
 TEST_F(IdleCommand, ScriptErrorIsReturnedAndTheRequestSpent) {
@@ -45,6 +46,7 @@ TEST_F(IdleCommand, ScriptErrorIsReturnedAndTheRequestSpent) {
   EXPECT_TRUE(host.reports.empty());  // a plain host result is not reported
 }
 
+// In one idle call the module stack is built before the command runs.
 TEST_F(IdleCommand, StackBeforeCommandInOneIdleCall) {
   AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});
   suite->RequestModuleStack(layer);
@@ -93,13 +95,6 @@ TEST_F(IdleCommand, ConcurrentRequestsAndIdleCalls) {
   }
   EXPECT_GE(host.StackOf(layers[3]).size(), 4u);
   EXPECT_EQ(host.liveEffectRefs, 0);
-}
-
-TEST(GrainScript, OnlyCommandOneHasAScript) {
-  EXPECT_STREQ(vlam::ScriptForCommand(1), vlam::GrainPrecompScript());
-  EXPECT_NE(std::string(vlam::GrainPrecompScript()).find("CreateGrainComp();"), std::string::npos);
-  EXPECT_STREQ(vlam::ScriptForCommand(0), "");
-  EXPECT_STREQ(vlam::ScriptForCommand(-7), "");
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ using Stack = std::vector<std::string>;
 
 class ModuleStack : public LoadedUtilityPlugin {};
 
-TEST_F(ModuleStack, FreshLayerReadsSelectorBuilderInstanceRender) {
+TEST_F(ModuleStack, FreshLayerReadsSelectorBuilderInstanceRenderOnlyTheLastRequested) {
   AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});
   suite->RequestModuleStack(layer);
   EXPECT_EQ(host.StackOf(layer), Stack{"zk_Vlam"});  // nothing before the idle call
@@ -29,6 +29,15 @@ TEST_F(ModuleStack, FreshLayerReadsSelectorBuilderInstanceRender) {
   // Done once: the next idle call changes nothing.
   ASSERT_EQ(host.Idle(), A_Err_NONE);
   EXPECT_EQ(host.StackOf(layer).size(), 4u);
+  // Of two requests only the last requested layer gets the modules.
+  AEGP_LayerH first = host.NewLayer({"zk_Vlam"});
+  AEGP_LayerH second = host.NewLayer({"zk_Vlam"});
+  suite->RequestModuleStack(first);
+  suite->RequestModuleStack(second);
+  ASSERT_EQ(host.Idle(), A_Err_NONE);
+  ASSERT_EQ(host.Idle(), A_Err_NONE);
+  EXPECT_EQ(host.StackOf(first), Stack{"zk_Vlam"});
+  EXPECT_EQ(host.StackOf(second).size(), 4u);
 }
 
 TEST_F(ModuleStack, ExistingSelectorAndMissingBuilder) {
@@ -43,17 +52,6 @@ TEST_F(ModuleStack, ExistingSelectorAndMissingBuilder) {
   suite->RequestModuleStack(layer);
   ASSERT_EQ(host.Idle(), A_Err_NONE);
   EXPECT_EQ(host.StackOf(layer), (Stack{"zk_VlamInstance", "zk_VlamMod", "zk_Vlam"}));
-}
-
-TEST_F(ModuleStack, OnlyTheLastRequestedLayerGetsTheModules) {
-  AEGP_LayerH first = host.NewLayer({"zk_Vlam"});
-  AEGP_LayerH second = host.NewLayer({"zk_Vlam"});
-  suite->RequestModuleStack(first);
-  suite->RequestModuleStack(second);
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  EXPECT_EQ(host.StackOf(first), Stack{"zk_Vlam"});
-  EXPECT_EQ(host.StackOf(second).size(), 4u);
 }
 
 // Applying one effect and moving it into place: exact match names, anchors,

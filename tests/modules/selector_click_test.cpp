@@ -45,17 +45,14 @@ TEST_F(SelectorClick, ModulesAreFiledNextToTheirKind) {
             (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamRelighter", "zk_Vlam", "zk_VlamInstance"}));
   EXPECT_EQ(AddModule(2, {"zk_VlamMod", "zk_VlamFlash"}),
             (Stack{"zk_VlamRelighter", "zk_VlamMod", "zk_VlamFlash"}));
+  // Searching from the bottom meets the new builder first; were it taken as
+  // the anchor, the builder would stay below the Render effect.
+  EXPECT_EQ(AddModule(0, {"zk_VlamMod", "zk_Vlam"}), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_Vlam"}));
 
   EXPECT_EQ(host.liveEffectRefs, 0);
   EXPECT_EQ(host.liveStreams, 0);
   EXPECT_EQ(host.registry.outstanding(), 0);
   EXPECT_EQ(host.handles.LockCount(host.in_data.sequence_data), 0);
-}
-
-TEST_F(SelectorClick, TheNewEffectIsNotItsOwnAnchor) {
-  // Searching from the bottom meets the new builder first; were it taken as
-  // the anchor, the builder would stay below the Render effect.
-  EXPECT_EQ(AddModule(0, {"zk_VlamMod", "zk_Vlam"}), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_Vlam"}));
 }
 
 TEST_F(SelectorClick, EdgesHitAndGapsMiss) {

@@ -17,9 +17,16 @@ A_Err Load(FakeEffectHost &host) {
   return err;
 }
 
-TEST(UtilityEntry, PublishesTheSuiteAndRegistersTheIdleHook) {
+// Loading publishes the suite, registers the idle hook and drops requests
+// left pending.
+TEST(UtilityEntry, PublishesTheSuiteRegistersTheIdleHookResetsRequests) {
   FakeEffectHost host;
+  vlam::TheUtilityState().RequestCommand(1);
+  vlam::TheUtilityState().RequestModuleStack(host.NewLayer({}));
   ASSERT_EQ(Load(host), A_Err_NONE);
+  EXPECT_TRUE(vlam::TheUtilityState().stack_done());
+  EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
+  EXPECT_EQ(vlam::TheUtilityState().target_layer(), nullptr);
   ASSERT_EQ(host.added_suites.size(), 1u);
   const FakeEffectHost::AddedSuite &added = host.added_suites[0];
   EXPECT_TRUE(added.global_list);
@@ -35,21 +42,12 @@ TEST(UtilityEntry, PublishesTheSuiteAndRegistersTheIdleHook) {
   EXPECT_EQ(host.registry.released(kSPSuitesSuite, kSPSuitesSuiteVersion), 1);
 }
 
-TEST(UtilityEntry, LoadingResetsPendingRequests) {
-  FakeEffectHost host;
-  vlam::TheUtilityState().RequestCommand(1);
-  vlam::TheUtilityState().RequestModuleStack(host.NewLayer({}));
-  ASSERT_EQ(Load(host), A_Err_NONE);
-  EXPECT_TRUE(vlam::TheUtilityState().stack_done());
-  EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
-  EXPECT_EQ(vlam::TheUtilityState().target_layer(), nullptr);
-}
-
 TEST(UtilityEntry, EachLoadingFailureIsReportedOnceAndReturned) {
   struct Case {
     const char *what;
     void (*fail)(FakeEffectHost &);
     A_Err expected;
+    bool reported = true;
   };
   const Case cases[] = {
       {"no SP Suites Suite",
@@ -62,25 +60,23 @@ TEST(UtilityEntry, EachLoadingFailureIsReportedOnceAndReturned) {
       {"no register suite",  // reported, not thrown
        [](FakeEffectHost &h) { h.registry.Withdraw(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion5); },
        PF_Err_BAD_CALLBACK_PARAM},
+      {"no utility suite for the report either: the first error is kept",
+       [](FakeEffectHost &h) {
+         h.registry.Withdraw(kSPSuitesSuite, kSPSuitesSuiteVersion);
+         h.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion3);
+       },
+       A_Err_MISSING_SUITE, false},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
     FakeEffectHost host;
     c.fail(host);
     EXPECT_EQ(Load(host), c.expected);
-    EXPECT_EQ(host.reports, std::vector<std::string>{"Error initialising zkVlamUtil!"});
-    EXPECT_EQ(host.report_ids, std::vector<AEGP_PluginID>{kPluginId});
+    EXPECT_EQ(host.reports, std::vector<std::string>(c.reported, "Error initialising zkVlamUtil!"));
+    EXPECT_EQ(host.report_ids, std::vector<AEGP_PluginID>(c.reported, kPluginId));
     EXPECT_EQ(host.idle_hook, nullptr);
     EXPECT_EQ(host.registry.outstanding(), 0);
   }
-}
-
-TEST(UtilityEntry, NoUtilitySuiteForTheReportKeepsTheFirstError) {
-  FakeEffectHost host;
-  host.registry.Withdraw(kSPSuitesSuite, kSPSuitesSuiteVersion);
-  host.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion3);
-  EXPECT_EQ(Load(host), A_Err_MISSING_SUITE);
-  EXPECT_TRUE(host.reports.empty());
 }
 
 }  // namespace

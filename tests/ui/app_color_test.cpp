@@ -9,30 +9,25 @@
 namespace vlam_test {
 namespace {
 
-class AppColorTest : public ::testing::Test {
- protected:
-  AppColorTest() { host.palette[15] = {65535, 32768, 0}; }
+// Hosts before 13.4 number the later colours three higher; channels are
+// divided by 65536 and failures are black.
+TEST(AppColor, NumberingChannelsAndFailures) {
   FakeEffectHost host;
-  PF_InData &in_data = host.in_data;
+  host.palette[15] = {65535, 32768, 0};
   DRAWBOT_ColorRGBA color{};
-};
-
-TEST_F(AppColorTest, HostsBefore13Point4NumberTheLaterColoursThreeHigher) {
   for (const PF_SpecVersion version : {PF_SpecVersion{13, 2}, PF_SpecVersion{13, 4}}) {
-    in_data.version = version;
-    vlam::GetAppColor(&in_data, 56, &color);
-    vlam::GetAppColor(&in_data, 54, &color);
+    host.in_data.version = version;
+    vlam::GetAppColor(&host.in_data, 56, &color);
+    vlam::GetAppColor(&host.in_data, 54, &color);
   }
   EXPECT_EQ(host.color_requests, (std::vector<PF_App_ColorType>{59, 54, 56, 54}));
-}
 
-TEST_F(AppColorTest, ChannelsAreDividedBy65536AndFailuresAreBlack) {
-  ASSERT_EQ(vlam::GetAppColor(&in_data, 15, &color), PF_Err_NONE);
+  ASSERT_EQ(vlam::GetAppColor(&host.in_data, 15, &color), PF_Err_NONE);
   EXPECT_FLOAT_EQ(color.red, 0.9999847f);
   EXPECT_FLOAT_EQ(color.green, 0.5f);
   EXPECT_FLOAT_EQ(color.alpha, 1.0f);
   host.palette.erase(9);  // the host fails, leaving its colour scribbled
-  EXPECT_EQ(vlam::GetAppColor(&in_data, 9, &color), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(vlam::GetAppColor(&host.in_data, 9, &color), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(color.red, 0.0f);
   EXPECT_EQ(color.alpha, 1.0f);
   EXPECT_EQ(host.registry.outstanding(), 0);
