@@ -33,9 +33,6 @@ class FakeSuiteRegistry {
   int released(const std::string &name, A_long version) const {
     return Count(released_, name, version);
   }
-  int refused(const std::string &name, A_long version) const {
-    return Count(refused_, name, version);
-  }
   // Acquisitions not yet released, over all suites.
   int outstanding() const {
     int total = 0;
@@ -59,7 +56,6 @@ class FakeSuiteRegistry {
     FakeSuiteRegistry &self = *Current();
     const auto it = self.suites_.find({name, version});
     if (it == self.suites_.end()) {
-      ++self.refused_[{name, version}];
       *suite = nullptr;
       return kSPSuiteNotFoundError;
     }
@@ -77,7 +73,6 @@ class FakeSuiteRegistry {
   std::map<Key, const void *> suites_;
   std::map<Key, int> acquired_;
   std::map<Key, int> released_;
-  std::map<Key, int> refused_;
 };
 
 }  // namespace vlam_test
