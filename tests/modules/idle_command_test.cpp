@@ -35,6 +35,9 @@ TEST_F(IdleCommand, TheLastRequestedCommandRunsItsScriptOnce) {
   EXPECT_EQ(host.script_ids[0], 0);
   EXPECT_TRUE(host.script_platform_encoding[0]);
   EXPECT_NE(host.scripts[0].find("CreateGrainComp();"), std::string::npos);
+  // Commands 0 and below have no script either.
+  EXPECT_STREQ(vlam::ScriptForCommand(0), "");
+  EXPECT_STREQ(vlam::ScriptForCommand(-7), "");
 }
 
 TEST_F(IdleCommand, ScriptErrorIsReturnedAndTheRequestSpent) {
