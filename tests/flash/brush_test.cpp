@@ -14,7 +14,7 @@ using vlam_render_test::FloatWorld;
 
 const PF_PixelFloat kColour{0.5f, 1.0f, 2.0f, 4.0f};
 
-// Size 4 and 5 worked out pixel by pixel.
+// Size 4 worked out pixel by pixel (odd sizes: the bit-for-bit test below).
 TEST(SoftBrush, FallsOffByDistanceSquared) {
   FloatWorld w(12, 12, 3);
   SoftBrush(RasterTarget::Whole(w.World()), 6, 6, 4, kColour, 1.0f);
@@ -33,17 +33,6 @@ TEST(SoftBrush, FallsOffByDistanceSquared) {
   // Symmetric about the corner, 12 pixels: 4 x (1 + 0.75 + 0.75 + 0.5).
   EXPECT_DOUBLE_EQ(w.SumRgb(), 4 * 3.0 * 7.0);
   EXPECT_TRUE(w.AlphaUntouched());
-
-  FloatWorld o(15, 15);
-  SoftBrush(RasterTarget::Whole(o.World()), 7, 7, 5, kColour, 1.0f);
-  const float r2 = 6.25f;
-  EXPECT_FLOAT_EQ(o.At(7, 7).red, 1.0f);
-  EXPECT_FLOAT_EQ(o.At(9, 7).red, 1.0f - 4.0f / r2);
-  EXPECT_FLOAT_EQ(o.At(7, 5).red, 1.0f - 4.0f / r2);
-  EXPECT_FLOAT_EQ(o.At(8, 8).red, 1.0f - 2.0f / r2);
-  EXPECT_FLOAT_EQ(o.At(5, 6).red, 1.0f - 5.0f / r2);
-  EXPECT_FLOAT_EQ(o.At(9, 9).red, 0.0f);  // q = 8 > limit 6
-  EXPECT_FLOAT_EQ(o.At(10, 7).red, 0.0f);
 }
 
 // Each pixel of the disc gains exactly w × colour, w = min((1 - q / r²) × k, 1)

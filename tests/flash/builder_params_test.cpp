@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <string>
 
@@ -106,10 +107,7 @@ TEST_F(BuilderParamsTest, NamesTypesIdsFlagsPopupsAngleColourAndSizes) {
                "None|One Up|Two Across|Three Star|Three T|Four Star|Four X-Wing|Five Star|Six Star|Eight Star");
   EXPECT_EQ(Added(15).u.ad.dephault, 75 * 65536);
   const PF_Pixel c = Added(24).u.cd.dephault;
-  EXPECT_EQ(c.alpha, 255);
-  EXPECT_EQ(c.red, 255);
-  EXPECT_EQ(c.green, 186);
-  EXPECT_EQ(c.blue, 118);
+  EXPECT_EQ((std::array{c.alpha, c.red, c.green, c.blue}), (std::array<A_u_char, 4>{255, 255, 186, 118}));
   EXPECT_EQ(Added(1).ui_width, 300);
   EXPECT_EQ(Added(1).ui_height, 5);
   for (PF_ParamIndex i : {6, 9, 12}) {

@@ -29,6 +29,13 @@ TEST(CurveEditing, InsertKeepsOrderAndCapacity) {
   const ShapeCurve full = curve;
   EXPECT_EQ(vlam::InsertCurvePoint(curve, 0.3, 0.3), -1);
   EXPECT_EQ(std::memcmp(&curve, &full, sizeof curve), 0);
+
+  // Past the last point in use there is no segment to insert into, whatever
+  // the unused slot after it holds.
+  ShapeCurve shorter = CurveOf({{0, 0.2}, {0.4, 0.9}, {1, 0}});
+  shorter.count = 2;
+  EXPECT_EQ(vlam::InsertCurvePoint(shorter, 0.7, 0.4), -1);
+  EXPECT_EQ(shorter.count, 2);
 }
 
 TEST(CurveEditing, OnlyMiddlePointsCanBeDeleted) {

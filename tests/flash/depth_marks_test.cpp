@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <vector>
@@ -76,6 +77,9 @@ TEST(DepthBuffer, GrowingWindowKeepsEveryDepth) {
   EXPECT_FALSE(batch.Occluded(FLT_MAX, 1.5, 1.5));
 }
 
+using Box = std::array<A_long, 4>;
+Box Corners(const DirtyRect& r) { return {r.x0, r.y0, r.x1, r.y1}; }
+
 // The dirty rectangle from the marks, padded and clamped to the buffer.
 TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClamped) {
   MarkVectors m;
@@ -83,8 +87,7 @@ TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClamped) {
   DirtyRect r{-5, -6, -7, -8, 0, 0};
   m.DirtyRectangle(r);
   // No marks: the rectangle keeps what it held.
-  EXPECT_EQ(r.x0, -5);
-  EXPECT_EQ(r.y1, -8);
+  EXPECT_EQ(Corners(r), (Box{-5, -6, -7, -8}));
   EXPECT_EQ(r.width, 200);
   EXPECT_EQ(r.height, 100);
   m.Mark(130, 70);
@@ -92,10 +95,7 @@ TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClamped) {
   m.Mark(199, 3);
   m.Mark(-1, 200);  // both outside: no mark
   m.DirtyRectangle(r);
-  EXPECT_EQ(r.x0, 64);
-  EXPECT_EQ(r.x1, 199);
-  EXPECT_EQ(r.y0, 3);
-  EXPECT_EQ(r.y1, 99);
+  EXPECT_EQ(Corners(r), (Box{64, 3, 199, 99}));
   EXPECT_TRUE(m.ColumnMarked(130));
   EXPECT_FALSE(m.ColumnMarked(131));
   EXPECT_TRUE(m.RowMarked(70));
@@ -106,22 +106,15 @@ TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClamped) {
   one.Mark(4, 50);
   DirtyRect s{1, 2, 3, 4, 0, 0};
   one.DirtyRectangle(s);
-  EXPECT_EQ(s.x0, 4);
-  EXPECT_EQ(s.x1, 4);
-  EXPECT_EQ(s.y0, 2);
-  EXPECT_EQ(s.y1, 4);
+  EXPECT_EQ(Corners(s), (Box{4, 2, 4, 4}));
 
   m.Reset(50, 40);
   m.Mark(3, 30);
   m.Mark(45, 10);
   m.DirtyRectanglePadded(r, 8);
-  EXPECT_EQ(r.x0, 0);
-  EXPECT_EQ(r.y0, 2);
-  EXPECT_EQ(r.x1, 50);
-  EXPECT_EQ(r.y1, 38);
+  EXPECT_EQ(Corners(r), (Box{0, 2, 50, 38}));
   m.DirtyRectanglePadded(r, 0);
-  EXPECT_EQ(r.x0, 3);
-  EXPECT_EQ(r.x1, 45);
+  EXPECT_EQ(Corners(r), (Box{3, 10, 45, 30}));
 }
 
 TEST(MarkVectors, MergeAndBitCopies) {
@@ -141,7 +134,7 @@ TEST(MarkVectors, MergeAndBitCopies) {
   a.Clear();
   DirtyRect r{7, 7, 7, 7, 0, 0};
   a.DirtyRectangle(r);
-  EXPECT_EQ(r.x0, 7);
+  EXPECT_EQ(Corners(r), (Box{7, 7, 7, 7}));
 }
 
 }  // namespace

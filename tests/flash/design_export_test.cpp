@@ -33,6 +33,11 @@ class DesignExportTest : public ::testing::Test {
     return true;
   }
   BuilderGlobals& Globals() { return *host.Globals(); }
+  // Fields read as values against what they should hold, in order.
+  static void ExpectFields(std::initializer_list<double> got, std::initializer_list<double> want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (auto g = got.begin(), w = want.begin(); g != got.end(); ++g, ++w) EXPECT_DOUBLE_EQ(*g, *w) << g - got.begin();
+  }
 
   FakeBuilderHost host;
   FlashDesignTable table;
@@ -42,33 +47,25 @@ TEST_F(DesignExportTest, DefaultParametersFieldByField) {
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   const FlashDesign& d = Slot(0);
   EXPECT_EQ(d.valid, 1);
-  EXPECT_EQ(+d.mainLength, 250.0);
-  EXPECT_DOUBLE_EQ(d.mainDiameter, 100.0);
+  // Spark dispersion 15 degrees; the randomisations (the shape's in three
+  // forms) all zero.
+  ExpectFields({d.mainLength, d.mainDiameter, d.mainFalloffA, d.mainFalloffB, d.sparkDispersion, d.sparkBrightness,
+                d.colourTemperatureAmount, d.baseFrequency, d.displacementAmount, d.displacementComplexity,
+                d.shapeRandomisationScaled, d.shapeRandomisation, d.petalRandomisation, d.brightnessRandomisation,
+                d.shapeRandomisationRaw},
+               {250, 100, 0.925, 0.2625, 15 * std::numbers::pi / 180, 0.5, 0.5, 0.01, 3.2, 0.25, 0, 0, 0, 0, 0});
   ShapeCurve main;
   MakeDefaultMainCurve(main);
   ASSERT_NE(+d.mainProfile, nullptr);
   EXPECT_EQ(std::memcmp(+d.mainProfile, &main, sizeof main), 0);
-  EXPECT_DOUBLE_EQ(d.mainFalloffA, 0.925);
-  EXPECT_DOUBLE_EQ(d.mainFalloffB, 0.2625);
   EXPECT_FLOAT_EQ(d.brightnessFalloff, 0.75f);
   EXPECT_EQ(+d.petalLayout, &Globals().petalLayouts[0]);
   EXPECT_EQ(d.petalLayout->count, 0);
   EXPECT_EQ(d.maxSparks, 0);
-  EXPECT_DOUBLE_EQ(d.sparkDispersion, 15 * std::numbers::pi / 180);
-  EXPECT_DOUBLE_EQ(d.sparkBrightness, 0.5);
-  EXPECT_DOUBLE_EQ(d.colourTemperatureAmount, 0.5);
   EXPECT_FLOAT_EQ(d.flashColour.alpha, 1.0f);
   EXPECT_FLOAT_EQ(d.flashColour.red, 1.0f);
   EXPECT_FLOAT_EQ(d.flashColour.green, 186 / 255.0f);
   EXPECT_FLOAT_EQ(d.flashColour.blue, 118 / 255.0f);
-  EXPECT_EQ(+d.baseFrequency, 0.01);
-  EXPECT_DOUBLE_EQ(d.displacementAmount, 3.2);
-  EXPECT_DOUBLE_EQ(d.displacementComplexity, 0.25);
-  EXPECT_EQ(+d.shapeRandomisationScaled, 0.0);
-  EXPECT_EQ(+d.shapeRandomisation, 0.0);
-  EXPECT_EQ(+d.petalRandomisation, 0.0);
-  EXPECT_EQ(+d.brightnessRandomisation, 0.0);
-  EXPECT_EQ(+d.shapeRandomisationRaw, 0.0);
 
   // Petals None: offsets 48-91 and 100-131 keep what the slot held, and so
   // do the padding, the head field, the instance count and the other slots.
@@ -84,18 +81,14 @@ TEST_F(DesignExportTest, PetalFieldsWhenPetalsAreOn) {
   host.SetPopup(kBuilderPetalConfiguration, 6);  // Four Star
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   const FlashDesign& d = Slot(0);
-  EXPECT_EQ(+d.petalLength, 100.0);
-  EXPECT_DOUBLE_EQ(d.petalDiameter, 40.0);
+  ExpectFields({d.petalLength, d.petalDiameter, d.petalAngle, d.horizontalOffset, d.barrelRadius, d.petalBrightness},
+               {100, 40, 75 * std::numbers::pi / 180, -15, 8, 1});
   ShapeCurve petal;
   MakeDefaultPetalCurve(petal);
   ASSERT_NE(+d.petalProfile, nullptr);
   EXPECT_EQ(std::memcmp(+d.petalProfile, &petal, sizeof petal), 0);
   EXPECT_TRUE(Untouched(0, 72, 88));  // petal falloff blends are never written
   EXPECT_EQ(d.petalBrightnessFalloff, d.brightnessFalloff);
-  EXPECT_DOUBLE_EQ(d.petalAngle, 75 * std::numbers::pi / 180);
-  EXPECT_EQ(+d.horizontalOffset, -15.0);
-  EXPECT_EQ(+d.barrelRadius, 8.0);
-  EXPECT_DOUBLE_EQ(d.petalBrightness, 1.0);
   EXPECT_EQ(+d.petalLayout, &Globals().petalLayouts[8]);
   EXPECT_EQ(d.petalLayout->count, 4);
 }
@@ -104,20 +97,15 @@ TEST_F(DesignExportTest, RoundingAndScalingEdgeCases) {
   host.SetPopup(kBuilderPetalConfiguration, 2);
   host.SetFloat(kBuilderRelativeBrightness, 50);
   host.SetFloat(kBuilderRandomiseShape, 75);
-  host.SetFloat(kBuilderMaxSparks, 2.5);
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  EXPECT_EQ(Slot(0).maxSparks, 3);
-  EXPECT_EQ(+Slot(0).petalBrightness, 0.25);
-  EXPECT_DOUBLE_EQ(Slot(0).shapeRandomisationScaled, 0.1);
-  EXPECT_DOUBLE_EQ(Slot(0).shapeRandomisation, 0.75);
-  EXPECT_EQ(+Slot(0).shapeRandomisationRaw, 75.0);
-
-  host.SetFloat(kBuilderMaxSparks, 2.4);
-  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  EXPECT_EQ(Slot(0).maxSparks, 2);
-  host.SetFloat(kBuilderMaxSparks, 99.5);
-  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  EXPECT_EQ(Slot(0).maxSparks, 100);
+  const FlashDesign& d = Slot(0);
+  ExpectFields({d.petalBrightness, d.shapeRandomisationScaled, d.shapeRandomisation, d.shapeRandomisationRaw},
+               {0.25, 0.1, 0.75, 75});
+  for (const auto& [sparks, rounded] : {std::pair{2.5, 3}, std::pair{2.4, 2}, std::pair{99.5, 100}}) {
+    host.SetFloat(kBuilderMaxSparks, sparks);
+    ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+    EXPECT_EQ(d.maxSparks, rounded) << sparks;
+  }
 }
 
 TEST(RoundHalfAwayFromZero, HalvesNaNAndRange) {
