@@ -112,20 +112,6 @@ TEST(Brushes, ClippedAtEveryEdgeChangeOnlyPixelsInside) {
   }
 }
 
-TEST(Brushes, BandTargetsTogetherDrawTheWholeBrush) {
-  FloatWorld whole(40, 40), banded(40, 40);
-  const RasterTarget t = RasterTarget::Whole(banded.World());
-  for (int size : {4, 5, 12, 17}) {
-    SoftBrush(RasterTarget::Whole(whole.World()), 20, 20, size, kColour, 0.6f);
-    SquareBrush(RasterTarget::Whole(whole.World()), 10, 12, size, kColour);
-    for (A_long first = 0; first < 40; first += 3) {
-      SoftBrush(t.Band(first, first + 3), 20, 20, size, kColour, 0.6f);
-      SquareBrush(t.Band(first, first + 3), 10, 12, size, kColour);
-    }
-  }
-  EXPECT_EQ(whole.Bytes(), banded.Bytes());
-}
-
 TEST(SquareBrush, FullColourOverTheSquare) {
   FloatWorld w(20, 20);
   const RasterTarget t = RasterTarget::Whole(w.World());

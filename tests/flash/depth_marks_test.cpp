@@ -66,11 +66,8 @@ TEST(DepthBuffer, GrowingWindowKeepsEveryDepth) {
   batch.KeepNearest(points);
   for (A_long y = -1; y <= 10; ++y)
     for (A_long x = -1; x <= 10; ++x) ASSERT_EQ(single.Read(x, y), batch.Read(x, y)) << x << "," << y;
-  EXPECT_EQ(batch.Read(5, 4), 2.0f);
-  EXPECT_EQ(batch.Read(2, 2), 7.0f);
-  EXPECT_EQ(batch.Read(0, 9), 6.0f);
-  EXPECT_EQ(batch.Read(9, 0), 4.0f);
-  EXPECT_EQ(batch.Read(1, 1), FLT_MAX);
+  const DepthPoint nearest[] = {{5, 4, 2.0f}, {2, 2, 7.0f}, {0, 9, 6.0f}, {9, 0, 4.0f}, {1, 1, FLT_MAX}};
+  for (const DepthPoint& p : nearest) EXPECT_EQ(batch.Read(p.x, p.y), p.z) << p.x << "," << p.y;
   // A pixel never written holds the largest finite float: only an infinite
   // depth lies behind it.
   EXPECT_TRUE(batch.Occluded(INFINITY, 1.5, 1.5));

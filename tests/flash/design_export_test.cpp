@@ -106,15 +106,10 @@ TEST_F(DesignExportTest, RoundingAndScalingEdgeCases) {
     ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
     EXPECT_EQ(d.maxSparks, rounded) << sparks;
   }
-}
-
-TEST(RoundHalfAwayFromZero, HalvesNaNAndRange) {
-  EXPECT_EQ(RoundHalfAwayFromZero(2.5), 3);
-  EXPECT_EQ(RoundHalfAwayFromZero(-2.5), -3);
-  EXPECT_EQ(RoundHalfAwayFromZero(2.4999), 2);
-  EXPECT_EQ(RoundHalfAwayFromZero(std::numeric_limits<double>::quiet_NaN()), 0);
-  EXPECT_EQ(RoundHalfAwayFromZero(1e300), INT32_MAX);
-  EXPECT_EQ(RoundHalfAwayFromZero(-1e300), INT32_MIN);
+  // Negative halves, NaN and the ends of the range, directly.
+  const std::pair<double, std::int32_t> direct[] = {
+      {-2.5, -3}, {std::numeric_limits<double>::quiet_NaN(), 0}, {1e300, INT32_MAX}, {-1e300, INT32_MIN}};
+  for (const auto& [value, rounded] : direct) EXPECT_EQ(RoundHalfAwayFromZero(value), rounded) << value;
 }
 
 // The identifier chooses the slot and one out of range writes nothing; a

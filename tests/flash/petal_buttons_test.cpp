@@ -8,6 +8,8 @@ namespace {
 
 using vlam::PetalClickValue;
 
+// Two-shape buttons flip when clicked again and remember; a damaged record
+// stays within the popup.
 TEST(PetalButtons, TwoShapeButtonsFlipWhenClickedAgainAndRemember) {
   vlam::PetalVariants variants{};
   EXPECT_EQ(PetalClickValue(3, 1, variants), 4);  // Three Star
@@ -19,10 +21,7 @@ TEST(PetalButtons, TwoShapeButtonsFlipWhenClickedAgainAndRemember) {
   EXPECT_EQ(PetalClickValue(4, 5, variants), 6);  // Four Star keeps its own
   EXPECT_EQ(PetalClickValue(7, 10, variants), 10);
   EXPECT_EQ(PetalClickValue(8, 1, variants), -1);
-}
 
-TEST(PetalButtons, ADamagedRecordStaysWithinThePopup) {
-  vlam::PetalVariants variants{};
   variants.remembered[3] = 7;
   variants.remembered[5] = 1;  // a one-shape button has no variant to show
   EXPECT_EQ(PetalClickValue(3, 1, variants), 5);

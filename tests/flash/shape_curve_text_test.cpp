@@ -22,7 +22,7 @@ ShapeCurve Parse(std::string_view text, std::uint16_t capacity = kMainShapeCapac
   return c;
 }
 
-TEST(ShapeCurveText, WriteThenReadReproducesCurveExactly) {
+TEST(ShapeCurveText, WriteThenReadReproducesCurveExactlyInTheShortestForm) {
   ShapeCurve original;
   MakeDefaultMainCurve(original);
   AddShapePoint(original, 0.123456, 0.00001);
@@ -35,9 +35,8 @@ TEST(ShapeCurveText, WriteThenReadReproducesCurveExactly) {
   ResetShapeCurve(back, kMainShapeCapacity);
   ParseShapeCurveText(text, back);
   EXPECT_EQ(std::memcmp(&back, &original, sizeof back), 0);
-}
 
-TEST(ShapeCurveText, NumberFormat) {
+  // Six significant digits, the shortest form.
   ShapeCurve c;
   ResetShapeCurve(c, kMainShapeCapacity);
   AddShapePoint(c, 0.5, 1);
