@@ -48,24 +48,20 @@ TEST_F(DesignExportTest, DefaultParametersFieldByField) {
   const FlashDesign& d = Slot(0);
   EXPECT_EQ(d.valid, 1);
   // Spark dispersion 15 degrees; the randomisations (the shape's in three
-  // forms) all zero.
+  // forms) all zero; the colour (255, 186, 118) as floats.
   ExpectFields({d.mainLength, d.mainDiameter, d.mainFalloffA, d.mainFalloffB, d.sparkDispersion, d.sparkBrightness,
                 d.colourTemperatureAmount, d.baseFrequency, d.displacementAmount, d.displacementComplexity,
                 d.shapeRandomisationScaled, d.shapeRandomisation, d.petalRandomisation, d.brightnessRandomisation,
-                d.shapeRandomisationRaw},
-               {250, 100, 0.925, 0.2625, 15 * std::numbers::pi / 180, 0.5, 0.5, 0.01, 3.2, 0.25, 0, 0, 0, 0, 0});
+                d.shapeRandomisationRaw, d.brightnessFalloff, double(d.maxSparks), d.flashColour.alpha,
+                d.flashColour.red, d.flashColour.green, d.flashColour.blue},
+               {250, 100, 0.925, 0.2625, 15 * std::numbers::pi / 180, 0.5, 0.5, 0.01, 3.2, 0.25, 0, 0, 0, 0, 0, 0.75, 0,
+                1, 1, 186 / 255.0f, 118 / 255.0f});
   ShapeCurve main;
   MakeDefaultMainCurve(main);
   ASSERT_NE(+d.mainProfile, nullptr);
   EXPECT_EQ(std::memcmp(+d.mainProfile, &main, sizeof main), 0);
-  EXPECT_FLOAT_EQ(d.brightnessFalloff, 0.75f);
   EXPECT_EQ(+d.petalLayout, &Globals().petalLayouts[0]);
   EXPECT_EQ(d.petalLayout->count, 0);
-  EXPECT_EQ(d.maxSparks, 0);
-  EXPECT_FLOAT_EQ(d.flashColour.alpha, 1.0f);
-  EXPECT_FLOAT_EQ(d.flashColour.red, 1.0f);
-  EXPECT_FLOAT_EQ(d.flashColour.green, 186 / 255.0f);
-  EXPECT_FLOAT_EQ(d.flashColour.blue, 118 / 255.0f);
 
   // Petals None: offsets 48-91 and 100-131 keep what the slot held, and so
   // do the padding, the head field, the instance count and the other slots.
