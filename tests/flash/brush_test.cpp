@@ -14,7 +14,8 @@ using vlam_render_test::FloatWorld;
 
 const PF_PixelFloat kColour{0.5f, 1.0f, 2.0f, 4.0f};
 
-// Size 4 worked out pixel by pixel (odd sizes: the bit-for-bit test below).
+// Sizes up to 4 worked out pixel by pixel (larger ones: the bit-for-bit test
+// below).
 TEST(SoftBrush, FallsOffByDistanceSquared) {
   FloatWorld w(12, 12, 3);
   SoftBrush(RasterTarget::Whole(w.World()), 6, 6, 4, kColour, 1.0f);
@@ -33,6 +34,21 @@ TEST(SoftBrush, FallsOffByDistanceSquared) {
   // Symmetric about the corner, 12 pixels: 4 x (1 + 0.75 + 0.75 + 0.5).
   EXPECT_DOUBLE_EQ(w.SumRgb(), 4 * 3.0 * 7.0);
   EXPECT_TRUE(w.AlphaUntouched());
+
+  // Stamps of sizes 0 to 3.
+  FloatWorld small(8, 8);
+  const RasterTarget t = RasterTarget::Whole(small.World());
+  SoftBrush(t, 1, 1, 0, kColour, 1.0f);
+  EXPECT_EQ(small.SumRgb(), 0.0);
+  SoftBrush(t, 1, 1, 1, kColour, 1.0f);
+  EXPECT_EQ(small.At(1, 1).green, 2.0f);
+  SoftBrush(t, 4, 4, 2, kColour, 1.0f);
+  EXPECT_EQ(small.At(5, 5).green, 1.0f);
+  EXPECT_EQ(small.At(3, 4).green, 0.0f);
+  SoftBrush(t, 4, 1, 3, kColour, 1.0f);
+  EXPECT_EQ(small.At(4, 0).green, 2.0f);
+  EXPECT_EQ(small.At(5, 2).green, 1.0f);
+  EXPECT_DOUBLE_EQ(small.SumRgb(), 7.0 * (1 + 2 + 5 + 2));
 }
 
 // Each pixel of the disc gains exactly w × colour, w = min((1 - q / r²) × k, 1)
@@ -66,22 +82,6 @@ TEST(SoftBrush, EveryPixelGainsItsWeightBitForBit) {
           }
         ASSERT_TRUE(w.AlphaUntouched());
       }
-}
-
-TEST(SoftBrush, SmallStamps) {
-  FloatWorld w(8, 8);
-  const RasterTarget t = RasterTarget::Whole(w.World());
-  SoftBrush(t, 1, 1, 0, kColour, 1.0f);
-  EXPECT_EQ(w.SumRgb(), 0.0);
-  SoftBrush(t, 1, 1, 1, kColour, 1.0f);
-  EXPECT_EQ(w.At(1, 1).green, 2.0f);
-  SoftBrush(t, 4, 4, 2, kColour, 1.0f);
-  EXPECT_EQ(w.At(5, 5).green, 1.0f);
-  EXPECT_EQ(w.At(3, 4).green, 0.0f);
-  SoftBrush(t, 4, 1, 3, kColour, 1.0f);
-  EXPECT_EQ(w.At(4, 0).green, 2.0f);
-  EXPECT_EQ(w.At(5, 2).green, 1.0f);
-  EXPECT_DOUBLE_EQ(w.SumRgb(), 7.0 * (1 + 2 + 5 + 2));
 }
 
 TEST(Brushes, ClippedAtEveryEdgeChangeOnlyPixelsInside) {

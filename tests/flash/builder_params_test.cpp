@@ -83,9 +83,9 @@ class BuilderParamsTest : public ::testing::Test {
   FakeBuilderHost host;
 };
 
-// Every parameter: name, type, disk id and flags; then popups, angle, colour
-// and control sizes.
-TEST_F(BuilderParamsTest, NamesTypesIdsFlagsPopupsAngleColourAndSizes) {
+// Every parameter: name, type, disk id and flags; then popups, angle, colour,
+// control sizes and the profiles' handlers and defaults.
+TEST_F(BuilderParamsTest, NamesTypesIdsFlagsPopupsAngleColourSizesAndProfiles) {
   EXPECT_EQ(host.OutData()->num_params, 35);
   for (PF_ParamIndex i = 1; i <= 34; ++i) {
     const Expected& e = kExpected[i - 1];
@@ -114,11 +114,9 @@ TEST_F(BuilderParamsTest, NamesTypesIdsFlagsPopupsAngleColourAndSizes) {
     EXPECT_EQ(Added(i).ui_width, 320) << i;
     EXPECT_EQ(Added(i).ui_height, 120) << i;
   }
-}
 
-// The profiles carry their handler and default curve; the arbitrary data
-// callback reaches the handler through the entry point.
-TEST_F(BuilderParamsTest, ProfilesCarryTheirHandlerAndDefaultCurveReachedThroughTheEntry) {
+  // The profiles carry their handler and default curve; the arbitrary data
+  // callback reaches the handler through the entry point.
   BuilderGlobals* g = host.Globals();
   const PF_ArbitraryDef& main = Added(6).u.arb_d;
   const PF_ArbitraryDef& petal = Added(12).u.arb_d;

@@ -28,7 +28,7 @@ TEST(DistanceTable, LookupBeyondTheTable) {
   EXPECT_EQ(DistanceLookup(t.data(), 121, 5, 5), 7);  // 7.071
 }
 
-TEST(DepthBuffer, KeepsTheNearestAndReadsLargestOutside) {
+TEST(DepthBuffer, KeepsTheNearestReadsLargestOutsideAndGrows) {
   DepthBuffer d;
   d.Reset(4, 3, 0, 0);
   EXPECT_EQ(d.Read(0, 0), FLT_MAX);
@@ -51,11 +51,9 @@ TEST(DepthBuffer, KeepsTheNearestAndReadsLargestOutside) {
   d.KeepNearest(11, 21, 3.0f);
   EXPECT_EQ(d.Read(11, 21), 3.0f);
   EXPECT_TRUE(d.Occluded(4.0f, 11.5, 21.5));
-}
 
-// The buffer stores only the window written so far; growing it in any
-// direction, one point at a time or for a batch at once, keeps every depth.
-TEST(DepthBuffer, GrowingWindowKeepsEveryDepth) {
+  // The buffer stores only the window written so far; growing it in any
+  // direction, one point at a time or for a batch at once, keeps every depth.
   const std::vector<DepthPoint> points = {{5, 4, 3.0f},  {2, 2, 7.0f}, {9, 8, 1.0f},  {5, 4, 2.0f},
                                           {0, 9, 6.0f},  {12, 3, 1.0f}, {9, 0, 4.0f}, {2, 2, 9.0f},
                                           {-3, 5, 1.0f}, {5, 4, 2.5f}};
@@ -78,7 +76,7 @@ using Box = std::array<A_long, 4>;
 Box Corners(const DirtyRect& r) { return {r.x0, r.y0, r.x1, r.y1}; }
 
 // The dirty rectangle from the marks, padded and clamped to the buffer.
-TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClamped) {
+TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClampedMergeAndBits) {
   MarkVectors m;
   m.Reset(200, 100);
   DirtyRect r{-5, -6, -7, -8, 0, 0};
@@ -112,9 +110,8 @@ TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClamped) {
   EXPECT_EQ(Corners(r), (Box{0, 2, 50, 38}));
   m.DirtyRectanglePadded(r, 0);
   EXPECT_EQ(Corners(r), (Box{3, 10, 45, 30}));
-}
 
-TEST(MarkVectors, MergeAndBitCopies) {
+  // Merging and bit copies.
   MarkVectors a, b;
   a.Reset(70, 5);
   b.Reset(70, 5);
@@ -129,7 +126,7 @@ TEST(MarkVectors, MergeAndBitCopies) {
   EXPECT_TRUE(rows[1] && rows[4]);
   EXPECT_FALSE(rows[0]);
   a.Clear();
-  DirtyRect r{7, 7, 7, 7, 0, 0};
+  r = DirtyRect{7, 7, 7, 7, 0, 0};
   a.DirtyRectangle(r);
   EXPECT_EQ(Corners(r), (Box{7, 7, 7, 7}));
 }

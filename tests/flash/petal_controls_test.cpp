@@ -46,9 +46,9 @@ TEST_F(PetalControlsTest, PetalsEnableTheControlsAndNoneDisablesThem) {
     EXPECT_TRUE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_CANNOT_TIME_VARY);
     EXPECT_EQ(host.values[kBuilderBarrelRadius].ui_flags, on ? 0 : PF_PUI_DISABLED) << configuration;
   }
-}
 
-TEST_F(PetalControlsTest, FirstFailureEndsTheCommand) {
+  // The first failure ends the command.
+  host.uiCalls.clear();
   host.failUiAtIndex = kBuilderPetalLength;
   EXPECT_EQ(Update(2), PF_Err_OUT_OF_MEMORY);
   ASSERT_EQ(host.uiCalls.size(), 2u);

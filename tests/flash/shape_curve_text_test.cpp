@@ -51,7 +51,7 @@ TEST(ShapeCurveText, WriteThenReadReproducesCurveExactlyInTheShortestForm) {
   EXPECT_EQ(WriteShapeCurveText(c), "");
 }
 
-TEST(ShapeCurveText, LenientReadingOfKeysNumbersAndRange) {
+TEST(ShapeCurveText, LenientReadingOfKeysNumbersRangeBracketsAndCapacity) {
   struct Case {
     const char *text;
     std::vector<std::pair<double, double>> points;
@@ -77,11 +77,9 @@ TEST(ShapeCurveText, LenientReadingOfKeysNumbersAndRange) {
       EXPECT_EQ(+c.points[i].y, k.points[i].second);
     }
   }
-}
 
-// Without a closing bracket the curve is empty; points beyond the capacity
-// are dropped.
-TEST(ShapeCurveText, NoClosingBracketGivesEmptyCurveAndPointsBeyondCapacityAreDropped) {
+  // Without a closing bracket the curve is empty; points beyond the capacity
+  // are dropped.
   ShapeCurve c;
   MakeDefaultMainCurve(c);
   ParseShapeCurveText("[x:0.5;y:0.5", c);
