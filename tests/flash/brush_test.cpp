@@ -14,7 +14,8 @@ using vlam_render_test::FloatWorld;
 
 const PF_PixelFloat kColour{0.5f, 1.0f, 2.0f, 4.0f};
 
-// Size 4 and 5 worked out pixel by pixel.
+// Sizes up to 4 worked out pixel by pixel (larger ones: the bit-for-bit test
+// below).
 TEST(SoftBrush, FallsOffByDistanceSquared) {
   FloatWorld w(12, 12, 3);
   SoftBrush(RasterTarget::Whole(w.World()), 6, 6, 4, kColour, 1.0f);
@@ -34,16 +35,20 @@ TEST(SoftBrush, FallsOffByDistanceSquared) {
   EXPECT_DOUBLE_EQ(w.SumRgb(), 4 * 3.0 * 7.0);
   EXPECT_TRUE(w.AlphaUntouched());
 
-  FloatWorld o(15, 15);
-  SoftBrush(RasterTarget::Whole(o.World()), 7, 7, 5, kColour, 1.0f);
-  const float r2 = 6.25f;
-  EXPECT_FLOAT_EQ(o.At(7, 7).red, 1.0f);
-  EXPECT_FLOAT_EQ(o.At(9, 7).red, 1.0f - 4.0f / r2);
-  EXPECT_FLOAT_EQ(o.At(7, 5).red, 1.0f - 4.0f / r2);
-  EXPECT_FLOAT_EQ(o.At(8, 8).red, 1.0f - 2.0f / r2);
-  EXPECT_FLOAT_EQ(o.At(5, 6).red, 1.0f - 5.0f / r2);
-  EXPECT_FLOAT_EQ(o.At(9, 9).red, 0.0f);  // q = 8 > limit 6
-  EXPECT_FLOAT_EQ(o.At(10, 7).red, 0.0f);
+  // Stamps of sizes 0 to 3.
+  FloatWorld small(8, 8);
+  const RasterTarget t = RasterTarget::Whole(small.World());
+  SoftBrush(t, 1, 1, 0, kColour, 1.0f);
+  EXPECT_EQ(small.SumRgb(), 0.0);
+  SoftBrush(t, 1, 1, 1, kColour, 1.0f);
+  EXPECT_EQ(small.At(1, 1).green, 2.0f);
+  SoftBrush(t, 4, 4, 2, kColour, 1.0f);
+  EXPECT_EQ(small.At(5, 5).green, 1.0f);
+  EXPECT_EQ(small.At(3, 4).green, 0.0f);
+  SoftBrush(t, 4, 1, 3, kColour, 1.0f);
+  EXPECT_EQ(small.At(4, 0).green, 2.0f);
+  EXPECT_EQ(small.At(5, 2).green, 1.0f);
+  EXPECT_DOUBLE_EQ(small.SumRgb(), 7.0 * (1 + 2 + 5 + 2));
 }
 
 // Each pixel of the disc gains exactly w × colour, w = min((1 - q / r²) × k, 1)
@@ -79,22 +84,6 @@ TEST(SoftBrush, EveryPixelGainsItsWeightBitForBit) {
       }
 }
 
-TEST(SoftBrush, SmallStamps) {
-  FloatWorld w(8, 8);
-  const RasterTarget t = RasterTarget::Whole(w.World());
-  SoftBrush(t, 1, 1, 0, kColour, 1.0f);
-  EXPECT_EQ(w.SumRgb(), 0.0);
-  SoftBrush(t, 1, 1, 1, kColour, 1.0f);
-  EXPECT_EQ(w.At(1, 1).green, 2.0f);
-  SoftBrush(t, 4, 4, 2, kColour, 1.0f);
-  EXPECT_EQ(w.At(5, 5).green, 1.0f);
-  EXPECT_EQ(w.At(3, 4).green, 0.0f);
-  SoftBrush(t, 4, 1, 3, kColour, 1.0f);
-  EXPECT_EQ(w.At(4, 0).green, 2.0f);
-  EXPECT_EQ(w.At(5, 2).green, 1.0f);
-  EXPECT_DOUBLE_EQ(w.SumRgb(), 7.0 * (1 + 2 + 5 + 2));
-}
-
 TEST(Brushes, ClippedAtEveryEdgeChangeOnlyPixelsInside) {
   for (int size : {2, 3, 4, 7, 10, 31}) {
     for (bool soft : {true, false}) {
@@ -121,20 +110,6 @@ TEST(Brushes, ClippedAtEveryEdgeChangeOnlyPixelsInside) {
       for (int y = 0; y < 5; ++y) EXPECT_EQ(small.At(6, y).red + small.At(7, y).red, 0.0f);
     }
   }
-}
-
-TEST(Brushes, BandTargetsTogetherDrawTheWholeBrush) {
-  FloatWorld whole(40, 40), banded(40, 40);
-  const RasterTarget t = RasterTarget::Whole(banded.World());
-  for (int size : {4, 5, 12, 17}) {
-    SoftBrush(RasterTarget::Whole(whole.World()), 20, 20, size, kColour, 0.6f);
-    SquareBrush(RasterTarget::Whole(whole.World()), 10, 12, size, kColour);
-    for (A_long first = 0; first < 40; first += 3) {
-      SoftBrush(t.Band(first, first + 3), 20, 20, size, kColour, 0.6f);
-      SquareBrush(t.Band(first, first + 3), 10, 12, size, kColour);
-    }
-  }
-  EXPECT_EQ(whole.Bytes(), banded.Bytes());
 }
 
 TEST(SquareBrush, FullColourOverTheSquare) {

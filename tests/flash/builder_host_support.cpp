@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "flash/builder_commands.h"
 #include "flash/builder_global_data.h"
 #include "flash/shape_arb_handlers.h"
 #include "frame/effect_entries.h"
@@ -51,9 +52,19 @@ A_Err SetString(AEGP_PersistentBlobH, const A_char* section, const A_char* key, 
   return A_Err_NONE;
 }
 
+// The render host's dispose, behind one that counts handles freed while
+// still locked.
+void (*g_dispose)(PF_Handle) = nullptr;
+void DisposeUnlocked(PF_Handle h) {
+  B().disposedLocked += B().LockCount(h) != 0 ? 1 : 0;
+  g_dispose(h);
+}
+
 }  // namespace
 
 FakeBuilderHost::FakeBuilderHost() {
+  g_dispose = handleSuite.host_dispose_handle;
+  handleSuite.host_dispose_handle = &DisposeUnlocked;
   in_data.time_scale = 24;
   in_data.time_step = 1;
   in_data.current_time = 0;
@@ -73,12 +84,13 @@ FakeBuilderHost::FakeBuilderHost() {
 }
 
 FakeBuilderHost::~FakeBuilderHost() {
-  if (in_data.global_data) GlobalSetdown();
+  if (in_data.global_data) ReleaseBuilderGlobals(&in_data, &out_data);
   EXPECT_EQ(liveEffectRefs + liveStreams, 0) << "effect or stream references left undisposed";
+  EXPECT_EQ(disposedLocked, 0) << "handles disposed while still locked";
 }
 
 PF_Err FakeBuilderHost::GlobalSetup() {
-  const PF_Err err = CreateBuilderGlobals(&in_data, &out_data, presets);
+  const PF_Err err = CreateBuilderGlobals(&in_data, &out_data);
   in_data.global_data = out_data.global_data;
   if (BuilderGlobals* g = Globals()) {
     for (PF_ParamIndex i : {kBuilderMainProfile, kBuilderPetalProfile}) {
@@ -96,7 +108,6 @@ BuilderGlobals* FakeBuilderHost::Globals() {
   return lock.get();
 }
 
-PF_Err FakeBuilderHost::GlobalSetdown() { return ReleaseBuilderGlobals(&in_data, &out_data, presets); }
 
 }  // namespace vlam
 
@@ -140,7 +151,7 @@ BuilderUiHost::~BuilderUiHost() {
 
 PF_EventExtra BuilderUiHost::Event(PF_EventType type, PF_ParamIndex param, A_long x, A_long y,
                                    PF_Modifiers modifiers) const {
-  return MakeUiEvent(type, param, PF_Rect{left, top, left + width, top + height}, x, y, modifiers);
+  return MakeUiEvent(type, param, PF_Rect{20, 300, 340, 420}, x, y, modifiers);
 }
 
 PF_Err BuilderUiHost::Send(PF_EventExtra &event) {

@@ -11,24 +11,12 @@
 #include "AE_EffectUI.h"
 #include "flash/builder_globals.h"
 #include "flash/builder_params.h"
-#include "flash/curve_presets.h"
 #include "flash/petal_buttons.h"
 #include "flash/shape_curve.h"
 #include "render/render_host_support.h"
 #include "ui/fake_drawbot_support.h"
 
 namespace vlam {
-
-// Presets kept in a map.
-class MapPresetStore : public CurvePresetStore {
- public:
-  std::map<std::string, std::string> values;
-  std::string Get(const char* key, const char* defaultText) override {
-    const auto it = values.find(key);
-    return it == values.end() ? defaultText : it->second;
-  }
-  void Set(const char* key, const std::string& text) override { values[key] = text; }
-};
 
 class FakeBuilderHost : public vlam_render_test::RenderTestHost {
  public:
@@ -38,12 +26,11 @@ class FakeBuilderHost : public vlam_render_test::RenderTestHost {
   PF_InData* InData() { return &in_data; }
   PF_OutData* OutData() { return &out_data; }
 
-  // Runs global setup (presets from `presets`) and keeps the global data in in_data.
+  // Runs global setup (presets from the host's settings) and keeps the
+  // global data in in_data.
   PF_Err GlobalSetup();
-  PF_Err GlobalSetdown();
   // The global record (held in place by its own lock between commands).
   BuilderGlobals* Globals();
-  MapPresetStore presets;
 
   // The current values, index 0-34 (the two profile values made by the
   // handlers once global setup has run).
@@ -55,6 +42,7 @@ class FakeBuilderHost : public vlam_render_test::RenderTestHost {
   // The host's persistent settings (section -> key -> text) and its writes.
   std::map<std::string, std::map<std::string, std::string>> settings;
   int settingsWrites = 0;
+  int disposedLocked = 0;  // handles freed while locked
 
   PF_AngleParamSuite1 angleSuite{};
   PF_PointParamSuite1 pointSuite{};
@@ -75,7 +63,8 @@ class BuilderUiHost {
   vlam::FakeBuilderHost builder;
   FakeDrawbot drawbot;
 
-  // An event on parameter `param`, whose control's top left is (left, top).
+  // An event on parameter `param`, whose 320 x 120 control's top left is
+  // (20, 300).
   PF_EventExtra Event(PF_EventType type, PF_ParamIndex param, A_long x, A_long y,
                       PF_Modifiers modifiers = PF_Mod_NONE) const;
   // Sends it through the effect's entry point with the current values.
@@ -85,11 +74,6 @@ class BuilderUiHost {
   vlam::BuilderGlobals &Globals() { return *builder.Globals(); }
   vlam::PetalVariants &Variants();
   A_long Popup(PF_ParamIndex index) const { return builder.values[index].u.pd.value; }
-
-  A_long left = 20;
-  A_long top = 300;
-  A_long width = 320;
-  A_long height = 120;
 
   PFAppSuite4 app_suite{};
   PF_EffectCustomUISuite1 custom_ui_suite{};

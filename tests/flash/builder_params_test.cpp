@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <string>
 
@@ -82,9 +83,9 @@ class BuilderParamsTest : public ::testing::Test {
   FakeBuilderHost host;
 };
 
-// Every parameter: name, type, disk id and flags; then popups, angle, colour
-// and control sizes.
-TEST_F(BuilderParamsTest, NamesTypesIdsFlagsPopupsAngleColourAndSizes) {
+// Every parameter: name, type, disk id and flags; then popups, angle, colour,
+// control sizes and the profiles' handlers and defaults.
+TEST_F(BuilderParamsTest, NamesTypesIdsFlagsPopupsAngleColourSizesAndProfiles) {
   EXPECT_EQ(host.OutData()->num_params, 35);
   for (PF_ParamIndex i = 1; i <= 34; ++i) {
     const Expected& e = kExpected[i - 1];
@@ -106,21 +107,16 @@ TEST_F(BuilderParamsTest, NamesTypesIdsFlagsPopupsAngleColourAndSizes) {
                "None|One Up|Two Across|Three Star|Three T|Four Star|Four X-Wing|Five Star|Six Star|Eight Star");
   EXPECT_EQ(Added(15).u.ad.dephault, 75 * 65536);
   const PF_Pixel c = Added(24).u.cd.dephault;
-  EXPECT_EQ(c.alpha, 255);
-  EXPECT_EQ(c.red, 255);
-  EXPECT_EQ(c.green, 186);
-  EXPECT_EQ(c.blue, 118);
+  EXPECT_EQ((std::array{c.alpha, c.red, c.green, c.blue}), (std::array<A_u_char, 4>{255, 255, 186, 118}));
   EXPECT_EQ(Added(1).ui_width, 300);
   EXPECT_EQ(Added(1).ui_height, 5);
   for (PF_ParamIndex i : {6, 9, 12}) {
     EXPECT_EQ(Added(i).ui_width, 320) << i;
     EXPECT_EQ(Added(i).ui_height, 120) << i;
   }
-}
 
-// The profiles carry their handler and default curve; the arbitrary data
-// callback reaches the handler through the entry point.
-TEST_F(BuilderParamsTest, ProfilesCarryTheirHandlerAndDefaultCurveReachedThroughTheEntry) {
+  // The profiles carry their handler and default curve; the arbitrary data
+  // callback reaches the handler through the entry point.
   BuilderGlobals* g = host.Globals();
   const PF_ArbitraryDef& main = Added(6).u.arb_d;
   const PF_ArbitraryDef& petal = Added(12).u.arb_d;

@@ -1,5 +1,6 @@
 // Clicks, drags and cursors on the builder's curve editors and petal
-// buttons, sent as the host sends them.
+// buttons, sent as the host sends them; below them the point edits, the
+// petal button choices and the editor's layout.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,6 +8,8 @@
 #include "builder_host_support.h"
 #include "flash/builder_params.h"
 #include "flash/curve_editing.h"
+#include "flash/petal_buttons.h"
+#include "flash/profile_layout.h"
 
 namespace vlam_test {
 namespace {
@@ -45,7 +48,9 @@ class BuilderUiClick : public ::testing::Test {
   PF_Err last_error = PF_Err_NONE;
 };
 
-TEST_F(BuilderUiClick, AltClickInsertsAndDragsUnlessTheCurveIsFull) {
+// Alt inserts a point and drags it, unless the curve is full; alt-shift
+// deletes one but the ends.
+TEST_F(BuilderUiClick, AltClickInsertsAndDragsUnlessTheCurveIsFullAltShiftDeletes) {
   PF_EventExtra event = Click(kBuilderMainProfile, 200, 360, kAlt);
   ASSERT_EQ(last_error, PF_Err_NONE);
   ASSERT_EQ(Main().count, 10);
@@ -55,25 +60,23 @@ TEST_F(BuilderUiClick, AltClickInsertsAndDragsUnlessTheCurveIsFull) {
   EXPECT_TRUE(Changed(kBuilderMainProfile));
   EXPECT_EQ(event.evt_out_flags, PF_EO_HANDLED_EVENT);
 
-  while (Main().count < 16) vlam::InsertCurvePoint(Main(), 0.99, 0.5);
-  const ShapeCurve full = Main();
-  event = Click(kBuilderMainProfile, 200, 360, kAlt);
-  EXPECT_EQ(std::memcmp(&Main(), &full, sizeof full), 0);
-  EXPECT_EQ(event.u.do_click.send_drag, 0);
   Click(kBuilderMainProfile, 200, 360, kAlt | kCtrl);  // modifiers must match exactly
-  EXPECT_EQ(std::memcmp(&Main(), &full, sizeof full), 0);
-}
+  ASSERT_EQ(Main().count, 10);
+  // A full curve (CurveEditing.InsertKeepsOrderAndCapacity) starts no drag.
+  while (Main().count < 16) vlam::InsertCurvePoint(Main(), 0.99, 0.5);
+  EXPECT_EQ(Click(kBuilderMainProfile, 200, 360, kAlt).u.do_click.send_drag, 0);
+  EXPECT_EQ(Main().count, 16);
 
-TEST_F(BuilderUiClick, AltShiftLeavesTheEndPoints) {
   const ShapeCurve before = Main();
   Click(kBuilderMainProfile, 30, 368, kAltShift);   // the first point (0, 0.16)
   Click(kBuilderMainProfile, 316, 374, kAltShift);  // the last (1, 0)
   EXPECT_EQ(std::memcmp(&Main(), &before, sizeof before), 0);
   Click(kBuilderMainProfile, 127, 336, kAltShift);  // (0.34, 1)
-  EXPECT_EQ(Main().count, 8);
+  EXPECT_EQ(Main().count, 15);
 }
 
-TEST_F(BuilderUiClick, DraggingAPoint) {
+// Dragging a point, then the diameter handle.
+TEST_F(BuilderUiClick, DraggingAPointAndTheDiameterHandle) {
   PF_EventExtra event = Click(kBuilderMainProfile, 127, 336);  // picks (0.34, 1)
   ASSERT_EQ(event.u.do_click.continue_refcon[0], 4);
   event = Drag(300, 350, 4, false);
@@ -90,9 +93,8 @@ TEST_F(BuilderUiClick, DraggingAPoint) {
     Drag(100, 350, reference, false);
   }
   EXPECT_EQ(std::memcmp(&Main(), &before, sizeof before), 0);
-}
 
-TEST_F(BuilderUiClick, DiameterHandleDrag) {
+  // The diameter handle.
   EXPECT_EQ(Click(kBuilderMainProfile, 336, 312).u.do_click.send_drag, 0);  // away from it
   ASSERT_EQ(Click(kBuilderMainProfile, 336, 333).u.do_click.continue_refcon[0], 9999);
   Drag(336, 300, 9999, false);
@@ -141,6 +143,101 @@ TEST_F(BuilderUiClick, CursorShowsWhatAClickWouldDo) {
   EXPECT_EQ(cursor(200, 360, kAltShift), PF_Cursor_PEN_DELETE);
   EXPECT_EQ(cursor(100, 400, kCtrl), 38);
   EXPECT_EQ(cursor(200, 360, kCtrl), PF_Cursor_NONE);
+}
+
+
+ShapeCurve CurveOf(std::initializer_list<std::pair<double, double>> points) {
+  ShapeCurve curve;
+  vlam::ResetShapeCurve(curve, 16);
+  for (const auto &[x, y] : points) vlam::AddShapePoint(curve, x, y);
+  return curve;
+}
+
+TEST(CurveEditing, InsertKeepsOrderAndCapacity) {
+  ShapeCurve curve = CurveOf({{0, 0.2}, {0.5, 0.9}, {1, 0}});
+  EXPECT_EQ(vlam::InsertCurvePoint(curve, 0.7, 0.4), 2);
+  EXPECT_EQ(curve.count, 4);
+  EXPECT_DOUBLE_EQ(PointX(curve, 3), 1.0);  // moved up
+  EXPECT_DOUBLE_EQ(double{curve.xSignature}, 16 + 0 + 0.5 + 0.7 + 1);
+
+  for (int i = 4; i < 16; ++i) vlam::InsertCurvePoint(curve, 0.99, 0.5);
+  ASSERT_EQ(curve.count, 16);
+  const ShapeCurve full = curve;
+  EXPECT_EQ(vlam::InsertCurvePoint(curve, 0.3, 0.3), -1);
+  EXPECT_EQ(std::memcmp(&curve, &full, sizeof curve), 0);
+
+  // Past the last point in use there is no segment to insert into, whatever
+  // the unused slot after it holds.
+  ShapeCurve shorter = CurveOf({{0, 0.2}, {0.4, 0.9}, {1, 0}});
+  shorter.count = 2;
+  EXPECT_EQ(vlam::InsertCurvePoint(shorter, 0.7, 0.4), -1);
+  EXPECT_EQ(shorter.count, 2);
+}
+
+TEST(CurveEditing, OnlyMiddlePointsCanBeDeleted) {
+  ShapeCurve curve = CurveOf({{0, 0.2}, {0.3, 0.5}, {0.6, 0.7}, {1, 0}});
+  const ShapeCurve before = curve;
+  for (int k : {0, 3, -1, 40}) EXPECT_FALSE(vlam::DeleteCurvePoint(curve, k)) << k;
+  EXPECT_EQ(std::memcmp(&curve, &before, sizeof curve), 0);
+  EXPECT_TRUE(vlam::DeleteCurvePoint(curve, 1));
+  EXPECT_EQ(curve.count, 3);
+  EXPECT_DOUBLE_EQ(PointX(curve, 1), 0.6);
+}
+
+TEST(CurveEditing, DraggedPointsKeepTheirOrder) {
+  ShapeCurve curve = CurveOf({{0, 0.2}, {0.3, 0.5}, {0.6, 0.7}, {1, 0}});
+  vlam::DragCurvePoint(curve, 1, 0.9, 0.4);  // past its right neighbour
+  EXPECT_DOUBLE_EQ(PointX(curve, 1), 0.6 - 0.01);
+  vlam::DragCurvePoint(curve, 2, 0.1, 1.7);  // past its left neighbour, above the top
+  EXPECT_DOUBLE_EQ(PointX(curve, 2), 0.59 + 0.01);
+  EXPECT_DOUBLE_EQ(PointY(curve, 2), 1.0);
+  vlam::DragCurvePoint(curve, 0, 0.4, 0.1);  // the ends keep their x
+  vlam::DragCurvePoint(curve, 3, 0.2, 0.3);
+  EXPECT_DOUBLE_EQ(PointX(curve, 0), 0.0);
+  EXPECT_DOUBLE_EQ(PointX(curve, 3), 1.0);
+  EXPECT_DOUBLE_EQ(double{curve.ySignature}, 16 + 0.1 + 0.4 + 1 + 0.3);
+
+  // Neighbours closer than the gap: the right neighbour's limit wins.
+  ShapeCurve tight = CurveOf({{0, 0}, {0.5, 0.5}, {0.505, 0.5}, {0.51, 0.5}, {1, 0}});
+  vlam::DragCurvePoint(tight, 2, 0.2, 0.5);
+  EXPECT_DOUBLE_EQ(PointX(tight, 2), 0.51 - 0.01);
+}
+
+using vlam::PetalClickValue;
+
+// Two-shape buttons flip when clicked again and remember; a damaged record
+// stays within the popup.
+TEST(PetalButtons, TwoShapeButtonsFlipWhenClickedAgainAndRemember) {
+  vlam::PetalVariants variants{};
+  EXPECT_EQ(PetalClickValue(3, 1, variants), 4);  // Three Star
+  EXPECT_EQ(PetalClickValue(3, 4, variants), 5);  // selected: Three T
+  EXPECT_EQ(PetalClickValue(3, 5, variants), 4);  // and back
+  EXPECT_EQ(PetalClickValue(3, 4, variants), 5);
+  EXPECT_EQ(PetalClickValue(1, 5, variants), 2);  // One Up
+  EXPECT_EQ(PetalClickValue(3, 2, variants), 5);  // Three T again, as last used
+  EXPECT_EQ(PetalClickValue(4, 5, variants), 6);  // Four Star keeps its own
+  EXPECT_EQ(PetalClickValue(7, 10, variants), 10);
+  EXPECT_EQ(PetalClickValue(8, 1, variants), -1);
+
+  variants.remembered[3] = 7;
+  variants.remembered[5] = 1;  // a one-shape button has no variant to show
+  EXPECT_EQ(PetalClickValue(3, 1, variants), 5);
+  EXPECT_EQ(PetalClickValue(5, 1, variants), 8);
+}
+
+TEST(ProfileLayout, TheCurveAreaGrowsUpwardsWithTheDiameter) {
+  const vlam::ProfileLayout full(20, 300, 1.0);
+  EXPECT_EQ(full.curve.left, 30);
+  EXPECT_EQ(full.curve.right, 316);
+  EXPECT_EQ(full.curve.top, 313);
+  EXPECT_EQ(full.curve.bottom, 375);
+  const vlam::ProfileLayout half(20, 300, 0.5);  // sigma 0.642857
+  EXPECT_EQ(half.curve.top, 336);
+  EXPECT_EQ(half.curve.bottom, 374);
+  EXPECT_EQ(half.presets.top, 379);
+  EXPECT_EQ(half.handle_column.left, 326);
+  EXPECT_EQ(half.handle_column.bottom, 342);
+  EXPECT_EQ(vlam::ProfileLayout(20, 300, 0.1).curve.top, 345);  // sigma 0.5 below 0.3
 }
 
 }  // namespace

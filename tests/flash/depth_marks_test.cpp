@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <vector>
@@ -27,7 +28,7 @@ TEST(DistanceTable, LookupBeyondTheTable) {
   EXPECT_EQ(DistanceLookup(t.data(), 121, 5, 5), 7);  // 7.071
 }
 
-TEST(DepthBuffer, KeepsTheNearestAndReadsLargestOutside) {
+TEST(DepthBuffer, KeepsTheNearestReadsLargestOutsideAndGrows) {
   DepthBuffer d;
   d.Reset(4, 3, 0, 0);
   EXPECT_EQ(d.Read(0, 0), FLT_MAX);
@@ -50,11 +51,9 @@ TEST(DepthBuffer, KeepsTheNearestAndReadsLargestOutside) {
   d.KeepNearest(11, 21, 3.0f);
   EXPECT_EQ(d.Read(11, 21), 3.0f);
   EXPECT_TRUE(d.Occluded(4.0f, 11.5, 21.5));
-}
 
-// The buffer stores only the window written so far; growing it in any
-// direction, one point at a time or for a batch at once, keeps every depth.
-TEST(DepthBuffer, GrowingWindowKeepsEveryDepth) {
+  // The buffer stores only the window written so far; growing it in any
+  // direction, one point at a time or for a batch at once, keeps every depth.
   const std::vector<DepthPoint> points = {{5, 4, 3.0f},  {2, 2, 7.0f}, {9, 8, 1.0f},  {5, 4, 2.0f},
                                           {0, 9, 6.0f},  {12, 3, 1.0f}, {9, 0, 4.0f}, {2, 2, 9.0f},
                                           {-3, 5, 1.0f}, {5, 4, 2.5f}};
@@ -65,26 +64,25 @@ TEST(DepthBuffer, GrowingWindowKeepsEveryDepth) {
   batch.KeepNearest(points);
   for (A_long y = -1; y <= 10; ++y)
     for (A_long x = -1; x <= 10; ++x) ASSERT_EQ(single.Read(x, y), batch.Read(x, y)) << x << "," << y;
-  EXPECT_EQ(batch.Read(5, 4), 2.0f);
-  EXPECT_EQ(batch.Read(2, 2), 7.0f);
-  EXPECT_EQ(batch.Read(0, 9), 6.0f);
-  EXPECT_EQ(batch.Read(9, 0), 4.0f);
-  EXPECT_EQ(batch.Read(1, 1), FLT_MAX);
+  const DepthPoint nearest[] = {{5, 4, 2.0f}, {2, 2, 7.0f}, {0, 9, 6.0f}, {9, 0, 4.0f}, {1, 1, FLT_MAX}};
+  for (const DepthPoint& p : nearest) EXPECT_EQ(batch.Read(p.x, p.y), p.z) << p.x << "," << p.y;
   // A pixel never written holds the largest finite float: only an infinite
   // depth lies behind it.
   EXPECT_TRUE(batch.Occluded(INFINITY, 1.5, 1.5));
   EXPECT_FALSE(batch.Occluded(FLT_MAX, 1.5, 1.5));
 }
 
+using Box = std::array<A_long, 4>;
+Box Corners(const DirtyRect& r) { return {r.x0, r.y0, r.x1, r.y1}; }
+
 // The dirty rectangle from the marks, padded and clamped to the buffer.
-TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClamped) {
+TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClampedMergeAndBits) {
   MarkVectors m;
   m.Reset(200, 100);
   DirtyRect r{-5, -6, -7, -8, 0, 0};
   m.DirtyRectangle(r);
   // No marks: the rectangle keeps what it held.
-  EXPECT_EQ(r.x0, -5);
-  EXPECT_EQ(r.y1, -8);
+  EXPECT_EQ(Corners(r), (Box{-5, -6, -7, -8}));
   EXPECT_EQ(r.width, 200);
   EXPECT_EQ(r.height, 100);
   m.Mark(130, 70);
@@ -92,10 +90,7 @@ TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClamped) {
   m.Mark(199, 3);
   m.Mark(-1, 200);  // both outside: no mark
   m.DirtyRectangle(r);
-  EXPECT_EQ(r.x0, 64);
-  EXPECT_EQ(r.x1, 199);
-  EXPECT_EQ(r.y0, 3);
-  EXPECT_EQ(r.y1, 99);
+  EXPECT_EQ(Corners(r), (Box{64, 3, 199, 99}));
   EXPECT_TRUE(m.ColumnMarked(130));
   EXPECT_FALSE(m.ColumnMarked(131));
   EXPECT_TRUE(m.RowMarked(70));
@@ -106,25 +101,17 @@ TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClamped) {
   one.Mark(4, 50);
   DirtyRect s{1, 2, 3, 4, 0, 0};
   one.DirtyRectangle(s);
-  EXPECT_EQ(s.x0, 4);
-  EXPECT_EQ(s.x1, 4);
-  EXPECT_EQ(s.y0, 2);
-  EXPECT_EQ(s.y1, 4);
+  EXPECT_EQ(Corners(s), (Box{4, 2, 4, 4}));
 
   m.Reset(50, 40);
   m.Mark(3, 30);
   m.Mark(45, 10);
   m.DirtyRectanglePadded(r, 8);
-  EXPECT_EQ(r.x0, 0);
-  EXPECT_EQ(r.y0, 2);
-  EXPECT_EQ(r.x1, 50);
-  EXPECT_EQ(r.y1, 38);
+  EXPECT_EQ(Corners(r), (Box{0, 2, 50, 38}));
   m.DirtyRectanglePadded(r, 0);
-  EXPECT_EQ(r.x0, 3);
-  EXPECT_EQ(r.x1, 45);
-}
+  EXPECT_EQ(Corners(r), (Box{3, 10, 45, 30}));
 
-TEST(MarkVectors, MergeAndBitCopies) {
+  // Merging and bit copies.
   MarkVectors a, b;
   a.Reset(70, 5);
   b.Reset(70, 5);
@@ -139,9 +126,9 @@ TEST(MarkVectors, MergeAndBitCopies) {
   EXPECT_TRUE(rows[1] && rows[4]);
   EXPECT_FALSE(rows[0]);
   a.Clear();
-  DirtyRect r{7, 7, 7, 7, 0, 0};
+  r = DirtyRect{7, 7, 7, 7, 0, 0};
   a.DirtyRectangle(r);
-  EXPECT_EQ(r.x0, 7);
+  EXPECT_EQ(Corners(r), (Box{7, 7, 7, 7}));
 }
 
 }  // namespace

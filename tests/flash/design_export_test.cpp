@@ -33,6 +33,11 @@ class DesignExportTest : public ::testing::Test {
     return true;
   }
   BuilderGlobals& Globals() { return *host.Globals(); }
+  // Fields read as values against what they should hold, in order.
+  static void ExpectFields(std::initializer_list<double> got, std::initializer_list<double> want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (auto g = got.begin(), w = want.begin(); g != got.end(); ++g, ++w) EXPECT_DOUBLE_EQ(*g, *w) << g - got.begin();
+  }
 
   FakeBuilderHost host;
   FlashDesignTable table;
@@ -42,33 +47,21 @@ TEST_F(DesignExportTest, DefaultParametersFieldByField) {
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   const FlashDesign& d = Slot(0);
   EXPECT_EQ(d.valid, 1);
-  EXPECT_EQ(+d.mainLength, 250.0);
-  EXPECT_DOUBLE_EQ(d.mainDiameter, 100.0);
+  // Spark dispersion 15 degrees; the randomisations (the shape's in three
+  // forms) all zero; the colour (255, 186, 118) as floats.
+  ExpectFields({d.mainLength, d.mainDiameter, d.mainFalloffA, d.mainFalloffB, d.sparkDispersion, d.sparkBrightness,
+                d.colourTemperatureAmount, d.baseFrequency, d.displacementAmount, d.displacementComplexity,
+                d.shapeRandomisationScaled, d.shapeRandomisation, d.petalRandomisation, d.brightnessRandomisation,
+                d.shapeRandomisationRaw, d.brightnessFalloff, double(d.maxSparks), d.flashColour.alpha,
+                d.flashColour.red, d.flashColour.green, d.flashColour.blue},
+               {250, 100, 0.925, 0.2625, 15 * std::numbers::pi / 180, 0.5, 0.5, 0.01, 3.2, 0.25, 0, 0, 0, 0, 0, 0.75, 0,
+                1, 1, 186 / 255.0f, 118 / 255.0f});
   ShapeCurve main;
   MakeDefaultMainCurve(main);
   ASSERT_NE(+d.mainProfile, nullptr);
   EXPECT_EQ(std::memcmp(+d.mainProfile, &main, sizeof main), 0);
-  EXPECT_DOUBLE_EQ(d.mainFalloffA, 0.925);
-  EXPECT_DOUBLE_EQ(d.mainFalloffB, 0.2625);
-  EXPECT_FLOAT_EQ(d.brightnessFalloff, 0.75f);
   EXPECT_EQ(+d.petalLayout, &Globals().petalLayouts[0]);
   EXPECT_EQ(d.petalLayout->count, 0);
-  EXPECT_EQ(d.maxSparks, 0);
-  EXPECT_DOUBLE_EQ(d.sparkDispersion, 15 * std::numbers::pi / 180);
-  EXPECT_DOUBLE_EQ(d.sparkBrightness, 0.5);
-  EXPECT_DOUBLE_EQ(d.colourTemperatureAmount, 0.5);
-  EXPECT_FLOAT_EQ(d.flashColour.alpha, 1.0f);
-  EXPECT_FLOAT_EQ(d.flashColour.red, 1.0f);
-  EXPECT_FLOAT_EQ(d.flashColour.green, 186 / 255.0f);
-  EXPECT_FLOAT_EQ(d.flashColour.blue, 118 / 255.0f);
-  EXPECT_EQ(+d.baseFrequency, 0.01);
-  EXPECT_DOUBLE_EQ(d.displacementAmount, 3.2);
-  EXPECT_DOUBLE_EQ(d.displacementComplexity, 0.25);
-  EXPECT_EQ(+d.shapeRandomisationScaled, 0.0);
-  EXPECT_EQ(+d.shapeRandomisation, 0.0);
-  EXPECT_EQ(+d.petalRandomisation, 0.0);
-  EXPECT_EQ(+d.brightnessRandomisation, 0.0);
-  EXPECT_EQ(+d.shapeRandomisationRaw, 0.0);
 
   // Petals None: offsets 48-91 and 100-131 keep what the slot held, and so
   // do the padding, the head field, the instance count and the other slots.
@@ -80,22 +73,26 @@ TEST_F(DesignExportTest, DefaultParametersFieldByField) {
   for (int s = 1; s < 4; ++s) EXPECT_TRUE(Untouched(s, 0, sizeof(FlashDesign))) << s;
 }
 
+// With petals on every parameter the record is made from is checked out (23)
+// and checked in again, in reverse order.
 TEST_F(DesignExportTest, PetalFieldsWhenPetalsAreOn) {
   host.SetPopup(kBuilderPetalConfiguration, 6);  // Four Star
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+  ASSERT_EQ(host.checkouts, host.checkins);
+  ASSERT_EQ(host.checkouts, 23);
+  for (std::size_t i = 0; i < host.checkoutOrder.size(); ++i) {
+    const A_long index = host.checkoutOrder[i];
+    EXPECT_EQ(host.checkinOrder[host.checkinOrder.size() - 1 - i], host.values[index].uu.id) << i;
+  }
   const FlashDesign& d = Slot(0);
-  EXPECT_EQ(+d.petalLength, 100.0);
-  EXPECT_DOUBLE_EQ(d.petalDiameter, 40.0);
+  ExpectFields({d.petalLength, d.petalDiameter, d.petalAngle, d.horizontalOffset, d.barrelRadius, d.petalBrightness},
+               {100, 40, 75 * std::numbers::pi / 180, -15, 8, 1});
   ShapeCurve petal;
   MakeDefaultPetalCurve(petal);
   ASSERT_NE(+d.petalProfile, nullptr);
   EXPECT_EQ(std::memcmp(+d.petalProfile, &petal, sizeof petal), 0);
   EXPECT_TRUE(Untouched(0, 72, 88));  // petal falloff blends are never written
   EXPECT_EQ(d.petalBrightnessFalloff, d.brightnessFalloff);
-  EXPECT_DOUBLE_EQ(d.petalAngle, 75 * std::numbers::pi / 180);
-  EXPECT_EQ(+d.horizontalOffset, -15.0);
-  EXPECT_EQ(+d.barrelRadius, 8.0);
-  EXPECT_DOUBLE_EQ(d.petalBrightness, 1.0);
   EXPECT_EQ(+d.petalLayout, &Globals().petalLayouts[8]);
   EXPECT_EQ(d.petalLayout->count, 4);
 }
@@ -104,29 +101,19 @@ TEST_F(DesignExportTest, RoundingAndScalingEdgeCases) {
   host.SetPopup(kBuilderPetalConfiguration, 2);
   host.SetFloat(kBuilderRelativeBrightness, 50);
   host.SetFloat(kBuilderRandomiseShape, 75);
-  host.SetFloat(kBuilderMaxSparks, 2.5);
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  EXPECT_EQ(Slot(0).maxSparks, 3);
-  EXPECT_EQ(+Slot(0).petalBrightness, 0.25);
-  EXPECT_DOUBLE_EQ(Slot(0).shapeRandomisationScaled, 0.1);
-  EXPECT_DOUBLE_EQ(Slot(0).shapeRandomisation, 0.75);
-  EXPECT_EQ(+Slot(0).shapeRandomisationRaw, 75.0);
-
-  host.SetFloat(kBuilderMaxSparks, 2.4);
-  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  EXPECT_EQ(Slot(0).maxSparks, 2);
-  host.SetFloat(kBuilderMaxSparks, 99.5);
-  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  EXPECT_EQ(Slot(0).maxSparks, 100);
-}
-
-TEST(RoundHalfAwayFromZero, HalvesNaNAndRange) {
-  EXPECT_EQ(RoundHalfAwayFromZero(2.5), 3);
-  EXPECT_EQ(RoundHalfAwayFromZero(-2.5), -3);
-  EXPECT_EQ(RoundHalfAwayFromZero(2.4999), 2);
-  EXPECT_EQ(RoundHalfAwayFromZero(std::numeric_limits<double>::quiet_NaN()), 0);
-  EXPECT_EQ(RoundHalfAwayFromZero(1e300), INT32_MAX);
-  EXPECT_EQ(RoundHalfAwayFromZero(-1e300), INT32_MIN);
+  const FlashDesign& d = Slot(0);
+  ExpectFields({d.petalBrightness, d.shapeRandomisationScaled, d.shapeRandomisation, d.shapeRandomisationRaw},
+               {0.25, 0.1, 0.75, 75});
+  for (const auto& [sparks, rounded] : {std::pair{2.5, 3}, std::pair{2.4, 2}, std::pair{99.5, 100}}) {
+    host.SetFloat(kBuilderMaxSparks, sparks);
+    ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
+    EXPECT_EQ(d.maxSparks, rounded) << sparks;
+  }
+  // Negative halves, NaN and the ends of the range, directly.
+  const std::pair<double, std::int32_t> direct[] = {
+      {-2.5, -3}, {std::numeric_limits<double>::quiet_NaN(), 0}, {1e300, INT32_MAX}, {-1e300, INT32_MIN}};
+  for (const auto& [value, rounded] : direct) EXPECT_EQ(RoundHalfAwayFromZero(value), rounded) << value;
 }
 
 // The identifier chooses the slot and one out of range writes nothing; a
@@ -218,17 +205,6 @@ TEST_F(DesignExportTest, DamagedCurveValueIsMendedInTheCopy) {
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   ASSERT_NE(+Slot(0).mainProfile, nullptr);
   EXPECT_EQ(Slot(0).mainProfile->count, 0);
-}
-
-TEST_F(DesignExportTest, CheckinsInReverseOrderOfCheckouts) {
-  host.SetPopup(kBuilderPetalConfiguration, 10);
-  ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  ASSERT_EQ(host.checkouts, host.checkins);
-  ASSERT_EQ(host.checkouts, 23);  // every parameter the record is made from
-  for (std::size_t i = 0; i < host.checkoutOrder.size(); ++i) {
-    const A_long index = host.checkoutOrder[i];
-    EXPECT_EQ(host.checkinOrder[host.checkinOrder.size() - 1 - i], host.values[index].uu.id) << i;
-  }
 }
 
 // Missing value suites fall back; a refused handle suite throws and leaves

@@ -27,11 +27,7 @@ class FlashVolumeTest : public ::testing::Test {
   static constexpr A_long kHeight = 101;
 
   void SetUp() override {
-    Build(host);
-  }
-
-  void Build(RenderTestHost& h) {
-    ASSERT_EQ(target.Create(&h.in_data, kWidth, kHeight, PF_PixelFormat_ARGB128, "FLASH_WORLD"),
+    ASSERT_EQ(target.Create(&host.in_data, kWidth, kHeight, PF_PixelFormat_ARGB128, "FLASH_WORLD"),
               PF_Err_NONE);
     ASSERT_EQ(target.Clear(), PF_Err_NONE);
     const double zoom = MakeCompCamera(kWidth, kHeight, 1.0, 1.0, nullptr, false).zoom;
@@ -89,6 +85,20 @@ class FlashVolumeTest : public ::testing::Test {
     ASSERT_EQ(target.Clear(), PF_Err_NONE);
     volume.Reset();
     volume.SetView(view);
+  }
+
+  // The splats of body iteration `first` of `count`, or with no count those
+  // of spark `first`.
+  std::vector<Splat> Body(A_long first, A_long count) {
+    SplatSlot slot;
+    slot.Reset(kWidth, kHeight);
+    if (count > 0)
+      volume.CollectBodyIteration(first, count, slot);
+    else
+      volume.CollectSpark(static_cast<A_u_long>(first), slot);
+    std::vector<Splat> out;
+    for (const Splat& s : slot.splats) out.push_back(s);
+    return out;
   }
 
   std::vector<unsigned char> Bytes() {
@@ -151,24 +161,20 @@ TEST_F(FlashVolumeTest, ShapeSizesFollowTheEnergy) {
   EXPECT_EQ(volume.SliceCount(), 77);  // not made even
 }
 
+// The axial start (8 / step 2) shows in TheFirstSliceWorkedOutByHand.
 TEST_F(FlashVolumeTest, SettersThatDeriveValues) {
-  EXPECT_EQ(volume.AxialStart(), 4);  // 8 / step 2
   volume.SetBlend(1.7, &profileB);
   EXPECT_EQ(volume.BlendWeight(), 1.0);
   volume.SetBlend(-0.5, &profileB);
   EXPECT_EQ(volume.BlendWeight(), -0.5);
-
-  volume.SetShape(&profile, 0.2f, 10, 10, 0);
-  volume.SetFalloff(0.6, 0.8, 0, 0);
-  EXPECT_DOUBLE_EQ(volume.CoreA(), 0.6);
+  // The core's share: the falloff's a up to energy 0.4, half of it from 1.
+  for (const auto& [energy, coreA] : {std::pair{5.0f, 0.3}, std::pair{1.0f, 0.3}, std::pair{0.2f, 0.6}}) {
+    volume.SetShape(&profile, energy, 10, 10, 0);
+    volume.SetFalloff(0.6, 0.8, 0, 0);
+    EXPECT_NEAR(volume.CoreA(), coreA, 1e-9) << energy;
+  }
   EXPECT_DOUBLE_EQ(volume.CoreMid(), (0.4 * 0.9 + 0.4 * 0.6) * 0.8);
   EXPECT_DOUBLE_EQ(volume.CoreStart(), 0.8 - volume.CoreMid());
-  volume.SetShape(&profile, 1.0f, 10, 10, 0);
-  volume.SetFalloff(0.6, 0.8, 0, 0);
-  EXPECT_NEAR(volume.CoreA(), 0.3, 1e-9);
-  volume.SetShape(&profile, 5.0f, 10, 10, 0);
-  volume.SetFalloff(0.6, 0.8, 0, 0);
-  EXPECT_DOUBLE_EQ(volume.CoreA(), 0.3);
 }
 
 // Body and spark passes on any number of threads and iterations, in any
@@ -243,10 +249,7 @@ TEST_F(FlashVolumeTest, ReachedRectangleHoldsEveryChangedPixel) {
         x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
       }
     ASSERT_GE(x1, 0) << "nothing drawn";
-    EXPECT_LE(x0 - r.left, 3);
-    EXPECT_LE(y0 - r.top, 3);
-    EXPECT_LE(r.right - 1 - x1, 3);
-    EXPECT_LE(r.bottom - 1 - y1, 3);
+    EXPECT_LE(std::max({x0 - r.left, y0 - r.top, r.right - 1 - x1, r.bottom - 1 - y1}), 3);
     EXPECT_LT(r.right - r.left, kWidth);
   }
 }
@@ -255,54 +258,41 @@ TEST_F(FlashVolumeTest, ReachedRectangleHoldsEveryChangedPixel) {
 // offsets are below its radius; a table that breaks that bound (here in a
 // cell far outside this flash) makes it visit every cell. Same splats.
 TEST_F(FlashVolumeTest, SkippingCellsBeyondTheSliceRadiusChangesNoSplat) {
-  const auto splats = [&] {
-    SplatSlot slot;
-    slot.Reset(kWidth, kHeight);
-    volume.CollectBodyIteration(0, 1, slot);
-    std::vector<Splat> out;
-    for (const Splat& s : slot.splats) out.push_back(s);
-    return out;
-  };
-  const std::vector<Splat> skipping = splats();
+  const std::vector<Splat> skipping = Body(0, 1);
   std::vector<uint16_t> odd = table;
   odd[120 * kRenderDistanceTableSize] = 0;
   volume.SetDistTable(odd.data());
-  const std::vector<Splat> everyCell = splats();
+  const std::vector<Splat> everyCell = Body(0, 1);
   ASSERT_GT(skipping.size(), 100u);
   ASSERT_EQ(skipping.size(), everyCell.size());
   EXPECT_EQ(std::memcmp(skipping.data(), everyCell.data(), skipping.size() * sizeof(Splat)), 0);
 }
 
+// The same flash at half resolution into a buffer half as large: its
+// light-weighted centre, in buffer pixels, halves.
 TEST_F(FlashVolumeTest, HalfResolutionHalvesPositions) {
-  // Light-weighted centre of the buffer, in buffer pixels.
-  auto centre = [this](double& cx, double& cy) {
-    const PF_EffectWorld& w = target.World();
+  double centre[2][2];
+  for (const int half : {0, 1}) {
+    if (half) {
+      target.Release();
+      ASSERT_EQ(target.Create(&host.in_data, (kWidth + 1) / 2, (kHeight + 1) / 2, PF_PixelFormat_ARGB128, "HALF"),
+                PF_Err_NONE);
+      ASSERT_EQ(target.Clear(), PF_Err_NONE);
+      volume.Init(&target, 0.5, 1);
+    }
+    volume.BodySlices(0, volume.BodySliceCount());
     double sum = 0, sx = 0, sy = 0;
-    for (A_long y = 0; y < w.height; ++y)
-      for (A_long x = 0; x < w.width; ++x) {
-        const double v = Px(x, y).red;
-        sum += v;
-        sx += v * (x + 0.5);
-        sy += v * (y + 0.5);
+    for (A_long y = 0; y < target.World().height; ++y)
+      for (A_long x = 0; x < target.World().width; ++x) {
+        sum += Px(x, y).red;
+        sx += Px(x, y).red * (x + 0.5);
+        sy += Px(x, y).red * (y + 0.5);
       }
-    cx = sx / sum;
-    cy = sy / sum;
-  };
-  volume.BodySlices(0, volume.BodySliceCount());
-  double fx, fy;
-  centre(fx, fy);
-
-  // The same flash at half resolution into a buffer half as large.
-  target.Release();
-  ASSERT_EQ(target.Create(&host.in_data, (kWidth + 1) / 2, (kHeight + 1) / 2, PF_PixelFormat_ARGB128, "HALF"),
-            PF_Err_NONE);
-  ASSERT_EQ(target.Clear(), PF_Err_NONE);
-  volume.Init(&target, 0.5, 1);
-  volume.BodySlices(0, volume.BodySliceCount());
-  double hx, hy;
-  centre(hx, hy);
-  EXPECT_NEAR(hx, fx * 0.5, 1.0);
-  EXPECT_NEAR(hy, fy * 0.5, 1.0);
+    centre[half][0] = sx / sum;
+    centre[half][1] = sy / sum;
+  }
+  EXPECT_NEAR(centre[1][0], centre[0][0] * 0.5, 1.0);
+  EXPECT_NEAR(centre[1][1], centre[0][1] * 0.5, 1.0);
 }
 
 // The cell on the axis draws nothing (diameter 1 with a full profile: the
@@ -340,34 +330,44 @@ TEST_F(FlashVolumeTest, WithoutDisplacementBodyPointsLieOnTheGrid) {
   // truncation is robust.
   Matrix4 flat = Flat();
   volume.SetView(flat);
-  const A_long cx = kWidth / 2, cy = kHeight / 2;
-  std::vector<float> still;
+  // 31 slices: slice 3 lies at t = 0.1 exactly.
+  volume.SetShape(&profile, 0.4f, 62, 24, 3);
+  const A_long N = volume.BodySliceCount(), cx = kWidth / 2, cy = kHeight / 2;
+  ASSERT_EQ(N, 31);
+  std::vector<float> still, stillEarly;
   const struct { double octave, large; } cases[] = {{0.0, 0.0}, {4.0, 4.0}, {0.0, 0.3}};
   for (const auto& [octave, large] : cases) {
     field.octaveAmp = octave;
     field.largeAmp = large;
-    SplatSlot slot;
-    slot.Reset(kWidth, kHeight);
-    volume.CollectBodyIteration(0, 1, slot);
-    ASSERT_FALSE(slot.splats.empty());
-    int offGrid = 0;
-    std::vector<float> drawn;
-    for (const Splat& s : slot.splats) {
+    const std::vector<Splat> splats = Body(0, 1);
+    ASSERT_FALSE(splats.empty());
+    int offGrid = 0, tipRows = 0;
+    std::vector<float> drawn, early;
+    for (const Splat& s : splats) {
       const A_long x = s.x - cx, y = s.y - cy;
       // x = (slice + axial start) x step, y = a cell row o + a.
       const bool onGrid = x % 2 == 0 && x >= 8 && std::abs(y) <= 12;
       offGrid += onGrid ? 0 : 1;
       drawn.insert(drawn.end(), {float(s.x), float(s.y), float(s.size), s.red});
+      // The large scale fades in from t = 0.1 (slice 3) to 0.3: none before.
+      if (x / 2 - 4 <= 3) early.insert(early.end(), {float(s.x), float(s.y), float(s.size), s.red});
+      // Past the core (t > 0.6) only cells with both offsets on the grid
+      // draw: every other row, one parity.
+      if (x / 2 - 4 > 0.6 * (N - 1)) tipRows |= 1 << (y & 1);
     }
     if (large == 0.0) {
       EXPECT_EQ(offGrid, 0);
+      EXPECT_TRUE(tipRows == 1 || tipRows == 2) << tipRows;
       still = drawn;
+      stillEarly = early;
+      ASSERT_FALSE(early.empty());
     } else if (octave > 0.0) {
       EXPECT_GT(offGrid, 0);  // the check above does see displacement
     } else {
       // A weak large-scale displacement alone still moves the points, if only
       // by a fraction of a pixel: the brightness noise read where they land shows it.
       EXPECT_NE(drawn, still);
+      EXPECT_EQ(early, stillEarly);
     }
   }
 }
@@ -382,27 +382,6 @@ TEST_F(FlashVolumeTest, SparksOfEverySixthIndexMayRunTwiceTheLength) {
     EXPECT_NEAR(volume.SparkSteps(i), m * maximum, 0.5) << i;
   }
   EXPECT_DOUBLE_EQ(volume.SparkPhase(2), 2 * 0.0036499782556742894 + 3.5527031625994696 + 3);
-
-  // A straight view along x with no wiggle: the last splat of a spark lies at
-  // its last step S - 1.
-  Matrix4 flat = Flat();
-  volume.SetView(flat);
-  volume.SetSparks(12, 40, 0.0, &colour, 0.02, 0.0, &sparkNoise);
-  field.octaveAmp = 0.0;
-  const A_long cx = kWidth / 2;
-  for (A_u_long i = 0; i < 12; ++i) {
-    SplatSlot slot;
-    slot.Reset(kWidth, kHeight);
-    volume.CollectSpark(i, slot);
-    A_long maxX = -1;
-    for (const Splat& s : slot.splats) maxX = std::max(maxX, s.x - cx);
-    const A_long S = volume.SparkSteps(i);
-    EXPECT_LE(maxX, S) << i;
-    // Without spread the spark turns by at most 5 degrees.
-    if (S > 0) {
-      EXPECT_GE(maxX, S * 0.99 - 2) << i;
-    }
-  }
 }
 
 // A spark whose random turn is cancelled leaves the muzzle along x, wiggled
@@ -428,16 +407,14 @@ TEST_F(FlashVolumeTest, SparkPathsFollowTheirOwnNoise) {
       const double k = S - 1.0;
       const double wiggle = zOnRows ? path.Noise3(k * 0.02, 1.0, 1.0) : path.Noise3(k * 0.02, 0.0, 0.0);
       const double X = kWidth * 0.5 + k, Y = kHeight * 0.5 + wiggle * W;
-      SplatSlot slot;
-      slot.Reset(kWidth, kHeight);
-      volume.CollectSpark(i, slot);
-      std::vector<Splat> splats;
-      for (const Splat& p : slot.splats) splats.push_back(p);
+      const std::vector<Splat> splats = Body(static_cast<A_long>(i), 0);
       ASSERT_GE(splats.size(), 1u);
-      // The last step splats bilinearly onto the pixels around (X, Y).
+      // The last step splats bilinearly onto the pixels around (X, Y), and
+      // no step goes further.
       bool found = false;
       for (std::size_t j = splats.size() > 4 ? splats.size() - 4 : 0; j < splats.size(); ++j)
         found |= std::abs(splats[j].x - X) <= 1.0 && std::abs(splats[j].y - Y) <= 1.0;
+      for (const Splat& p : splats) EXPECT_LE(p.x, X + 1.0) << i;
       EXPECT_TRUE(found) << "spark " << i << (zOnRows ? " z" : " y") << ": expected near " << X << ", " << Y
                          << ", last splat at " << splats.back().x << ", " << splats.back().y;
       // Its colour: the base warmed in red by up to 1.75 times, brightened as
@@ -472,12 +449,8 @@ TEST_F(FlashVolumeTest, AStrongerFalloffOnlyDimsAndTheTipFadeBeginsAtItsPlace) {
   const auto slices = [&](double c) {
     volume.SetFalloff(0.5, 0.6, c, 0.0);
     std::vector<Light> out(N);
-    for (A_long s = 0; s < N; ++s) {
-      SplatSlot slot;
-      slot.Reset(kWidth, kHeight);
-      volume.CollectBodyIteration(s, N, slot);
-      for (const Splat& p : slot.splats) out[s][{p.x, p.y}] += p.red + p.green + p.blue;
-    }
+    for (A_long s = 0; s < N; ++s)
+      for (const Splat& p : Body(s, N)) out[s][{p.x, p.y}] += p.red + p.green + p.blue;
     return out;
   };
   const struct { double weaker, stronger; bool sameRadial; } pairs[] = {
@@ -537,12 +510,9 @@ TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
   volume.SetView(flat);
   volume.SetShape(&profile, 1.0f, 60, 20, 3);
   volume.SetFalloff(0.5, 0.6, 0.3, 0.0);
-  SplatSlot slot;
-  slot.Reset(kWidth, kHeight);
-  volume.CollectBodyIteration(0, volume.BodySliceCount(), slot);
   const double density = 0.333333333 * 0.1, tau = 0.6 * (1.0 - 4.0 * density);
   int cells = 0;
-  for (const Splat& p : slot.splats) {
+  for (const Splat& p : Body(0, volume.BodySliceCount())) {
     ++cells;
     const A_long y = p.y - kHeight / 2;  // the cell's row; its column is dropped
     EXPECT_EQ(p.x, kWidth / 2 + 8);  // the axial start
@@ -566,10 +536,8 @@ TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
     const double phi = u < 0.5 ? 2.0 * u * u : (4.0 - 2.0 * u) * u - 1.0;
     const double delta = 0.333333333 * phi * (1.0 - 0.6 * 1.5);
     if (t <= 0.6 || delta <= 0.00625) continue;
-    slot.Reset(kWidth, kHeight);
-    volume.CollectBodyIteration(s, N, slot);
     float brightest = 0.0f;
-    for (const Splat& p : slot.splats)
+    for (const Splat& p : Body(s, N))
       if (p.y == kHeight / 2 + 1) brightest = std::max(brightest, p.red);
     const double nu = std::clamp(field.Noise3((s + 4) * 2.0, 1.0, static_cast<float>(camera.zoom)), 0.0, 1.0);
     EXPECT_NEAR(brightest, colour.red * (std::max(nu, delta) + 1.0) * 0.5 * delta, 1e-6) << "slice " << s << ", u " << u;
@@ -584,11 +552,8 @@ TEST_F(FlashVolumeTest, EachPetalReadsTheNoise67RowsOn) {
   const auto splats = [&](A_u_short index, double row) {
     volume.SetPetalIndex(index);
     field.row = row;
-    SplatSlot slot;
-    slot.Reset(kWidth, kHeight);
-    volume.CollectBodyIteration(0, 1, slot);
     std::vector<float> out;
-    for (const Splat& p : slot.splats) out.insert(out.end(), {float(p.x), float(p.y), float(p.size), p.red});
+    for (const Splat& p : Body(0, 1)) out.insert(out.end(), {float(p.x), float(p.y), float(p.size), p.red});
     return out;
   };
   for (const A_u_short i : {1, 3}) {

@@ -31,31 +31,24 @@ class PetalControlsTest : public ::testing::Test {
   std::vector<PF_ParamDef*> pointers;
 };
 
-TEST_F(PetalControlsTest, NoneOrAValueOutsideTheItemsDisablesInOrder) {
-  host.values[kBuilderPetalProfile].flags |= PF_ParamFlag_COLLAPSE_TWIRLY;
-  for (A_long none : {A_long{kPetalConfigurationNone}, A_long{0}, A_long{11}, A_long{-3}}) {
-    host.uiCalls.clear();
-    ASSERT_EQ(Update(none), PF_Err_NONE) << none;
-    EXPECT_EQ(host.uiCalls, Expected(false)) << none;
-  }
-  EXPECT_TRUE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_COLLAPSE_TWIRLY);
-  EXPECT_EQ(host.values[kBuilderBarrelRadius].ui_flags, PF_PUI_DISABLED);
-}
-
-TEST_F(PetalControlsTest, PetalsEnableAndUncollapseTheProfile) {
-  // The first petal item, one in the middle and the last item ("Eight Star").
-  for (A_long petals : {A_long{kPetalConfigurationNone + 1}, A_long{4}, A_long{kPetalConfigurationCount}}) {
+// None or a value outside the items disables the petal controls in order,
+// keeping the profile collapsed; the first petal item, one in the middle and
+// the last ("Eight Star") enable them and uncollapse the profile.
+TEST_F(PetalControlsTest, PetalsEnableTheControlsAndNoneDisablesThem) {
+  const A_long none = kPetalConfigurationNone, last = kPetalConfigurationCount;
+  for (A_long configuration : {none, A_long{0}, A_long{11}, A_long{-3}, none + 1, A_long{4}, last}) {
+    const bool on = configuration > none && configuration <= last;
     host.values[kBuilderPetalProfile].flags |= PF_ParamFlag_COLLAPSE_TWIRLY;
     host.uiCalls.clear();
-    ASSERT_EQ(Update(petals), PF_Err_NONE) << petals;
-    EXPECT_EQ(host.uiCalls, Expected(true)) << petals;
-    EXPECT_FALSE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_COLLAPSE_TWIRLY) << petals;
+    ASSERT_EQ(Update(configuration), PF_Err_NONE) << configuration;
+    EXPECT_EQ(host.uiCalls, Expected(on)) << configuration;
+    EXPECT_EQ((host.values[kBuilderPetalProfile].flags & PF_ParamFlag_COLLAPSE_TWIRLY) != 0, !on) << configuration;
+    EXPECT_TRUE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_CANNOT_TIME_VARY);
+    EXPECT_EQ(host.values[kBuilderBarrelRadius].ui_flags, on ? 0 : PF_PUI_DISABLED) << configuration;
   }
-  EXPECT_TRUE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_CANNOT_TIME_VARY);
-  EXPECT_EQ(host.values[kBuilderPetalLength].ui_flags, 0);
-}
 
-TEST_F(PetalControlsTest, FirstFailureEndsTheCommand) {
+  // The first failure ends the command.
+  host.uiCalls.clear();
   host.failUiAtIndex = kBuilderPetalLength;
   EXPECT_EQ(Update(2), PF_Err_OUT_OF_MEMORY);
   ASSERT_EQ(host.uiCalls.size(), 2u);

@@ -102,10 +102,7 @@ TEST(ShapeCurve, MendLeavesSoundRecordsAndClampsDamagedOnes) {
   EXPECT_TRUE(m.coordinates);
   EXPECT_EQ(c.capacity, 32);
   EXPECT_EQ(c.count, 32);
-  for (const ShapePoint& p : c.points) {
-    EXPECT_EQ(+p.x, 0.0);
-    EXPECT_EQ(+p.y, 0.0);
-  }
+  for (const ShapePoint& p : c.points) EXPECT_TRUE(p.x == 0.0 && p.y == 0.0);
   EXPECT_EQ(+c.xSignature, 1.0);  // 1 << (32 mod 32) plus nothing
 
   ShapeCurve over = EmptyCurve(kPetalShapeCapacity);

@@ -22,7 +22,7 @@ ShapeCurve Parse(std::string_view text, std::uint16_t capacity = kMainShapeCapac
   return c;
 }
 
-TEST(ShapeCurveText, WriteThenReadReproducesCurveExactly) {
+TEST(ShapeCurveText, WriteThenReadReproducesCurveExactlyInTheShortestForm) {
   ShapeCurve original;
   MakeDefaultMainCurve(original);
   AddShapePoint(original, 0.123456, 0.00001);
@@ -35,9 +35,8 @@ TEST(ShapeCurveText, WriteThenReadReproducesCurveExactly) {
   ResetShapeCurve(back, kMainShapeCapacity);
   ParseShapeCurveText(text, back);
   EXPECT_EQ(std::memcmp(&back, &original, sizeof back), 0);
-}
 
-TEST(ShapeCurveText, NumberFormat) {
+  // Six significant digits, the shortest form.
   ShapeCurve c;
   ResetShapeCurve(c, kMainShapeCapacity);
   AddShapePoint(c, 0.5, 1);
@@ -52,7 +51,7 @@ TEST(ShapeCurveText, NumberFormat) {
   EXPECT_EQ(WriteShapeCurveText(c), "");
 }
 
-TEST(ShapeCurveText, LenientReadingOfKeysNumbersAndRange) {
+TEST(ShapeCurveText, LenientReadingOfKeysNumbersRangeBracketsAndCapacity) {
   struct Case {
     const char *text;
     std::vector<std::pair<double, double>> points;
@@ -78,11 +77,9 @@ TEST(ShapeCurveText, LenientReadingOfKeysNumbersAndRange) {
       EXPECT_EQ(+c.points[i].y, k.points[i].second);
     }
   }
-}
 
-// Without a closing bracket the curve is empty; points beyond the capacity
-// are dropped.
-TEST(ShapeCurveText, NoClosingBracketGivesEmptyCurveAndPointsBeyondCapacityAreDropped) {
+  // Without a closing bracket the curve is empty; points beyond the capacity
+  // are dropped.
   ShapeCurve c;
   MakeDefaultMainCurve(c);
   ParseShapeCurveText("[x:0.5;y:0.5", c);
