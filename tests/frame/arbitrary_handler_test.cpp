@@ -219,8 +219,10 @@ TEST(ArbitraryHandlerSuites, HeldForLifeAndRetakenOnAttach) {
     EXPECT_EQ(none, nullptr);
     EXPECT_EQ(handler.Attach(host.InData()), PF_Err_NONE);
     EXPECT_EQ(host.acquired, 2);
+    EXPECT_EQ(handler.Attach(host.InData()), PF_Err_NONE);  // gives the held suite back first
+    EXPECT_EQ(host.released, 2);
   }
-  EXPECT_EQ(host.released, 2);
+  EXPECT_EQ(host.released, 3);
 }
 
 TEST(ArbitraryHandlerSuites, RefusedHandleSuiteMakesNoValue) {
