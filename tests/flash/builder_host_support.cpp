@@ -20,7 +20,7 @@ namespace {
 FakeBuilderHost& B() { return static_cast<FakeBuilderHost&>(vlam_render_test::RenderTestHost::Current()); }
 
 PF_Err RegisterUi(PF_ProgPtr, PF_CustomUIInfo* info) {
-  B().registeredUi.push_back(info->events);
+  B().registeredUi.push_back(*info);
   return PF_Err_NONE;
 }
 

@@ -38,7 +38,7 @@ class FakeBuilderHost : public vlam_render_test::RenderTestHost {
   void SetFloat(PF_ParamIndex index, double v) { values[index].u.fs_d.value = v; }
   void SetPopup(PF_ParamIndex index, A_long v) { values[index].u.pd.value = v; }
 
-  std::vector<PF_CustomEventFlags> registeredUi;
+  std::vector<PF_CustomUIInfo> registeredUi;  // each record as the effect passed it
   // The host's persistent settings (section -> key -> text) and its writes.
   std::map<std::string, std::map<std::string, std::string>> settings;
   int settingsWrites = 0;

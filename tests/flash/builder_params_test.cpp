@@ -96,7 +96,11 @@ TEST_F(BuilderParamsTest, NamesTypesIdsFlagsPopupsAngleColourSizesAndProfiles) {
     EXPECT_EQ(d.flags, e.flags) << i;
     EXPECT_EQ(d.ui_flags, e.ui) << i;
   }
-  EXPECT_EQ(host.registeredUi, std::vector<PF_CustomEventFlags>{PF_CustomEFlag_EFFECT});
+  ASSERT_EQ(host.registeredUi.size(), 1u);
+  PF_CustomUIInfo ui;  // effect controls only, every other field zero
+  std::memset(&ui, 0, sizeof ui);
+  ui.events = PF_CustomEFlag_EFFECT;
+  EXPECT_EQ(std::memcmp(&host.registeredUi[0], &ui, sizeof ui), 0);
 
   EXPECT_EQ(Added(2).u.pd.num_choices, 4);
   EXPECT_EQ(Added(2).u.pd.dephault, 1);

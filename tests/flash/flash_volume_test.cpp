@@ -544,6 +544,32 @@ TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
     checked += u < 0.5 ? 1 : 0;
   }
   EXPECT_GE(checked, 2);  // the lower half of the fade was seen
+
+  // Through the core (t from 0.135 to 0.6, falloff share 0.25) the core
+  // weight falls linearly from 1 to 1/3. A constant profile of 0.16 keeps the
+  // radius at 2, so the eight cells at distance 1 stay in the core while it
+  // has shrunk by at most a third (its first half): density weight / 3 x 0.1.
+  ShapeCurve thin{};
+  ResetShapeCurve(thin, 16);
+  AddShapePoint(thin, 0, 0.16);
+  AddShapePoint(thin, 1, 0.16);
+  volume.SetShape(&thin, 1.0f, 60, 20, 3);
+  volume.SetBlend(0.0, nullptr);
+  checked = 0;
+  for (A_long s = 0; s < N; ++s) {
+    const double w = (static_cast<double>(s) / (N - 1) - 0.135) / 0.465;
+    if (w <= 0.0 || w > 0.5) continue;
+    const double density = ((1.0 - w) + w / 3.0) / 3.0 * 0.1;
+    const double nu = std::clamp(field.Noise3((s + 4) * 2.0, 1.0, static_cast<float>(camera.zoom)), 0.0, 1.0);
+    slot.Reset(kWidth, kHeight);
+    volume.CollectBodyIteration(s, N, slot);
+    for (const Splat& p : slot.splats) {
+      if (p.y != kHeight / 2 + 1) continue;
+      EXPECT_NEAR(p.red, colour.red * (std::max(nu, density) + 1.0) * 0.5 * density, 1e-6) << "slice " << s;
+      ++checked;
+    }
+  }
+  EXPECT_GE(checked, 3 * 5);  // three cells on the row in each of several slices
 }
 
 // Each petal reads the displacement noise 67 rows on from the one before:

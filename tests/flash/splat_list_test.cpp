@@ -56,6 +56,11 @@ TEST(SplatBands, BandsCoverEveryRowOnceAndFollowTheWork) {
   BalanceBands(one, 100, 2, bounds);
   EXPECT_GE(bounds[1], 45);
   EXPECT_LE(bounds[1], 56);
+  // Splats wholly above or below the frame are no band's work.
+  for (A_long y : {-30, -30, -30, 130}) one[0].splats.push_back({Splat::kSoft, 25, y, 24, 1.0f, 1, 1, 1});
+  std::vector<A_long> outside;
+  BalanceBands(one, 100, 2, outside);
+  EXPECT_EQ(outside, bounds);
 }
 
 TEST(SplatBands, DrawingBandByBandEqualsDrawingInOrder) {

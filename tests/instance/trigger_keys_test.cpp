@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -42,6 +43,9 @@ TEST(TriggerKeys, OutOfRangeInputsStayBounded) {
   ASSERT_GE(far.size(), 3u);
   EXPECT_LT(far.size(), 2001u);
   for (const TriggerKey &k : far) EXPECT_GE(k.timeValue, 0);
+  // An off key at the largest time value itself still fits.
+  const A_long last = std::numeric_limits<A_long>::max();
+  EXPECT_EQ(Pattern(last - 1, 24, 12, 1), (Keys{{0, 0}, {last - 1, 1}, {last, 0}}));
 }
 
 }  // namespace

@@ -170,6 +170,11 @@ TEST_F(SmartRenderTest, TheSameFrameRendersToTheSameBytes) {
   host.in_data.current_time += host.in_data.time_step;
   ASSERT_EQ(Render(), PF_Err_NONE);
   EXPECT_NE(passes.firings[0].pixels, first[0].pixels);
+  // The displacement octaves follow the design's base frequency.
+  const std::vector<float> later = passes.firings[0].pixels;
+  design.baseFrequency *= 2.0;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  EXPECT_NE(passes.firings[0].pixels, later);
 }
 
 TEST_F(SmartRenderTest, HalfResolutionHalvesTheAccumulationBuffer) {

@@ -108,6 +108,9 @@ TEST(WorldBuffer, RawCopyNeedsTheSameLayoutAndCopyGoesThroughTheHost) {
   At<PF_PixelFloat>(c, 0, 0).red = 9.0f;
   EXPECT_EQ(c.RawCopyFrom(a), PF_Err_INTERNAL_STRUCT_DAMAGED);
   EXPECT_EQ(At<PF_PixelFloat>(c, 0, 0).red, 9.0f);
+  a.World().height = b.World().height = 0;  // empty buffers of one layout: nothing to copy
+  EXPECT_EQ(b.RawCopyFrom(a), PF_Err_INTERNAL_STRUCT_DAMAGED);
+  a.World().height = b.World().height = 3;
 
   WorldBuffer big, small;
   big.Create(&host.in_data, 4, 4, PF_PixelFormat_ARGB128, "A");

@@ -25,6 +25,9 @@ TEST(ButtonGrid, ThreeButtonsInARowWithInclusiveEdges) {
   EXPECT_EQ(r.left, 123);
   EXPECT_EQ(r.bottom, 64);
   EXPECT_EQ(grid.InvalidationRect(3).right, 0);  // no such button
+  const vlam::ButtonGrid unset(0.0f, 40.0f, {360.0f, 0, 5.0f, 19.0f}, 3);  // no row count: one row
+  EXPECT_FLOAT_EQ(unset.buttons()[2].x, 241.5f);
+  EXPECT_FLOAT_EQ(unset.buttons()[2].y, 45.5f);
 }
 
 }  // namespace
