@@ -231,7 +231,6 @@ TEST_F(WorldTransform, ZoomBlurStreaksAwayFromTheCentreAndLeavesItSharp) {
   EXPECT_LT(dst->pixel(60, 32).red, 0.5f);
 }
 
-
 TEST_F(WorldTransform, RefusesWhatItCannotDo) {
   worlds(4, 4);
   PF_FloatMatrix singular{};
@@ -247,23 +246,6 @@ TEST_F(WorldTransform, RefusesWhatItCannotDo) {
   EXPECT_EQ(transform(s, stranger, {translation(0, 0)}), PF_Err_BAD_CALLBACK_PARAM);
   const PF_Rect backwards{3, 0, 1, 4};
   EXPECT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, &backwards), PF_Err_BAD_CALLBACK_PARAM);
-}
-
-TEST(WorldTransformPixels, SameResultOnOneAndOnSeveralThreads) {
-  host::Image src(57, 41, PixelDepth::Float32), one(57, 41, PixelDepth::Float32), two(57, 41, PixelDepth::Float32);
-  paint(src);
-  host::TransformJob job;
-  job.src = viewOf(src);
-  job.area = {0, 0, 57, 41};
-  PF_FloatMatrix a = translation(-3.3, 1.7), b = translation(4.1, -2.2);
-  job.toSource = {*host::RowMatrix::from(a).inverse(), *host::RowMatrix::from(b).inverse()};
-  host::ThreadPool single(1), pair(2);
-  job.dst = viewOf(one);
-  host::transformPixels(job, single);
-  job.dst = viewOf(two);
-  host::transformPixels(job, pair);
-  EXPECT_TRUE(one.samePixels(two));
-  EXPECT_GT(energy(one), 0.5 * energy(src));
 }
 
 // A 2x2 source with red 0, 1 on the top row and 0.5, 0 below, scaled to 4x4:
