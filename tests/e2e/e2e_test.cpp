@@ -179,19 +179,12 @@ TEST_F(StackRender, OpaqueClosedMaskRemovesTheFlashAndOthersChangeNothing) {
 
 // vlam inspect on a scene with the module stack: the records the Vlam effects
 // exchange, by field name, for default parameters.
-class InspectFlashes : public ToolTest {
-protected:
-  void SetUp() override { dir.writeEmptyScene(); }
-  json inspect(const char *frame) {
-    const auto r = run({"inspect", "scene.json", "--frame", frame, "--json"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    return json::parse(r.out)["compositions"][0]["layers"][0];
-  }
-};
-
-TEST_F(InspectFlashes, DefaultStackShowsDesignRecordAndCollectedBlock) {
+TEST_F(ToolTest, InspectShowsTheDefaultStacksDesignRecordAndCollectedBlock) {
+  dir.writeEmptyScene();
   ASSERT_EQ(run({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_Vlam"}).exitCode, 0);
-  const json layer = inspect("3");
+  const auto r = run({"inspect", "scene.json", "--frame", "3", "--json"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const json layer = json::parse(r.out)["compositions"][0]["layers"][0];
   const json &effects = layer["effects"];
   ASSERT_EQ(effects.size(), 4u);
 

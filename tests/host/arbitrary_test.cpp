@@ -200,7 +200,7 @@ TEST_F(BuilderCurves, EveryInstanceStartsWithItsOwnCopyOfTheDefaults) {
   EXPECT_EQ(petal->count, 8);
 }
 
-TEST_F(BuilderCurves, SavedInTextFormAndReadBackByteForByte) {
+TEST_F(BuilderCurves, SavedInTextFormOrFlatAndReadBackByteForByte) {
   host::EffectInstance &effect = open(scene(R"(
       "Flash Shape Profile": "[x:0; y:0.123456789012345], [x:0.5;y:1],[x:1;y:0]",
       "Petal Shape Profile": "[x:0;y:0.9],[x:0.25;y:0.5],[x:1;y:0]")"));
@@ -217,23 +217,20 @@ TEST_F(BuilderCurves, SavedInTextFormAndReadBackByteForByte) {
   EXPECT_EQ(bytes(again, "Flash Shape Profile"), main);
   EXPECT_EQ(bytes(again, "Petal Shape Profile"), petal);
   EXPECT_EQ(host::writeScene(host.project()), saved);
-}
-
-TEST_F(BuilderCurves, BytesTheTextCannotCarryAreSavedFlat) {
-  // A point left past the count survives a save as flat bytes.
+  // Bytes the text cannot carry (a point left past the count) are saved flat.
   std::string error;
   auto record = *host::shapeCurveFromText("[x:0;y:0.5],[x:1;y:0.25]", 16, error);
   const double stale = 0.75;
   std::memcpy(record.data() + 5 * 16, &stale, sizeof stale);
-  host::EffectInstance &effect =
+  host::EffectInstance &flat =
       open(scene(R"("Flash Shape Profile": {"flat": ")" + host::hexText(record.data(), record.size()) + R"("})"));
-  EXPECT_EQ(bytes(effect, "Flash Shape Profile"), record);
-  const std::string saved = host::writeScene(host.project());
-  EXPECT_NE(saved.find("\"flat\""), std::string::npos);
-  EXPECT_EQ(bytes(open(saved), "Flash Shape Profile"), record);
+  EXPECT_EQ(bytes(flat, "Flash Shape Profile"), record);
+  const std::string savedFlat = host::writeScene(host.project());
+  EXPECT_NE(savedFlat.find("\"flat\""), std::string::npos);
+  EXPECT_EQ(bytes(open(savedFlat), "Flash Shape Profile"), record);
 }
 
-TEST_F(BuilderCurves, UntrustedFlatBytesAreClampedOnTheWayIn) {
+TEST_F(BuilderCurves, UntrustedBytesAndTextAreClampedOnTheWayIn) {
   std::vector<std::uint8_t> record(host::shape_curve_record::kSize, 0);
   const double nan = std::nan(""), big = 5.0, negative = -3.0;
   std::memcpy(record.data(), &nan, 8);
@@ -257,16 +254,14 @@ TEST_F(BuilderCurves, UntrustedFlatBytesAreClampedOnTheWayIn) {
   const auto petal = host::readShapeCurve(bytes(effect, "Petal Shape Profile"));
   ASSERT_TRUE(petal);
   EXPECT_EQ(petal->count, 8);
-}
-
-TEST_F(BuilderCurves, CurveTextIsClampedAndBadTextNamesThePlace) {
-  host::EffectInstance &effect =
+  // Curve text is clamped too, and bad text names the place.
+  host::EffectInstance &fromText =
       open(scene(R"("Petal Shape Profile": "[x:-1;y:nan],[x:2;y:1e999],[x:0.1;y:0.1],[x:0.2;y:0.2],[x:0.3;y:0.3],)"
                  R"([x:0.4;y:0.4],[x:0.5;y:0.5],[x:0.6;y:0.6],[x:0.7;y:0.7],[x:0.8;y:0.8]")"));
-  const auto petal = host::readShapeCurve(bytes(effect, "Petal Shape Profile"));
-  ASSERT_TRUE(petal);
-  EXPECT_EQ(petal->count, 8) << "points past the capacity are dropped";
-  EXPECT_EQ(host::shapeCurveText(*petal).substr(0, 24), "[x:0;y:0],[x:1;y:1],[x:0");
+  const auto clamped = host::readShapeCurve(bytes(fromText, "Petal Shape Profile"));
+  ASSERT_TRUE(clamped);
+  EXPECT_EQ(clamped->count, 8) << "points past the capacity are dropped";
+  EXPECT_EQ(host::shapeCurveText(*clamped).substr(0, 24), "[x:0;y:0],[x:1;y:1],[x:0");
 
   try {
     host::parseScene(host, scene(R"("Flash Shape Profile": "[x:0;y:0.5")"), dir / "bad.json");

@@ -16,9 +16,7 @@
 #include <AE_GeneralPlug.h>
 
 using namespace vlam::host;
-using vlam::host::ThreadPool;
 using namespace vlam;
-using vlam::test::TempDir;
 
 namespace {
 
