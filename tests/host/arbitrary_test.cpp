@@ -151,14 +151,8 @@ TEST_F(ArbitraryProtocol, AValueThatCannotBeCopiedFailsTheCallInsteadOfArrivingE
   }
 }
 
-// Arbitrary-data parameters driven through the host: the Flash Builder's
-// profile curves are made, copied, flattened and unflattened by the effect,
-// saved in their text form and read back byte for byte, and untrusted bytes
-// from a scene are mended on the way in.
-constexpr char kDefaultMainText[] =
-    "[x:0;y:0.16],[x:0.03;y:0.65],[x:0.1;y:0.92],[x:0.19;y:0.97],[x:0.34;y:1],[x:0.53;y:0.87],[x:0.67;y:0.74],"
-    "[x:0.84;y:0.46],[x:1;y:0]";
-
+// The Flash Builder's curves (their defaults and the copy each instance gets
+// are checked with the builder's own tests and the protocol tests above).
 class BuilderCurves : public test::HostTest {
 protected:
 
@@ -177,28 +171,6 @@ protected:
     return host::flattenArbitrary(host, effect, i, effect.streams[i].valueAt(ticks, false));
   }
 };
-
-TEST_F(BuilderCurves, EveryInstanceStartsWithItsOwnCopyOfTheDefaults) {
-  host::EffectInstance &a = open(scene(""));
-  host::Layer &plate = a.layer();
-  host::EffectInstance *b = host.applyEffect(plate, "zk_VlamFlash");
-  ASSERT_NE(b, nullptr);
-  const std::size_t main = test::paramNamed(a, "Flash Shape Profile");
-  const PF_Handle dflt = a.installed().params[main].def().u.arb_d.dephault;
-  ASSERT_NE(a.streams[main].staticValue().arb, nullptr);
-  ASSERT_NE(b->streams[main].staticValue().arb, nullptr);
-  EXPECT_NE(a.streams[main].staticValue().arb->handle(), dflt);
-  EXPECT_NE(a.streams[main].staticValue().arb->handle(), b->streams[main].staticValue().arb->handle());
-
-  const auto curve = host::readShapeCurve(bytes(a, "Flash Shape Profile"));
-  ASSERT_TRUE(curve) << "the flattened value is the 532-byte curve record";
-  EXPECT_EQ(curve->capacity, 16);
-  EXPECT_EQ(host::shapeCurveText(*curve), kDefaultMainText);
-  const auto petal = host::readShapeCurve(bytes(*b, "Petal Shape Profile"));
-  ASSERT_TRUE(petal);
-  EXPECT_EQ(petal->capacity, 8);
-  EXPECT_EQ(petal->count, 8);
-}
 
 TEST_F(BuilderCurves, SavedInTextFormOrFlatAndReadBackByteForByte) {
   host::EffectInstance &effect = open(scene(R"(
