@@ -469,16 +469,6 @@ TEST_F(EffectCalls, CopyResamplesAndInjectedFailuresReachTheEffect) {
 
 class RenderServices : public test::HostTest {
 protected:
-  host::Layer *plate = nullptr;
-  host::Layer *other = nullptr;
-
-  // "Plate" 64 x 48 (red 0.2) above "Other" 20 x 10.
-  void openTwoLayers() {
-    plate = &test::openSolidProject(host);
-    other = &host.project().addLayer(*host.project().comps[0], "Other");
-    other->width = 20;
-    other->height = 10;
-  }
   host::Image render(std::int64_t frame, int downsample = 1) {
     return test::renderFrame(host, frame, host::PixelDepth::Bits8, PF_Quality_HI, downsample);
   }
@@ -525,7 +515,11 @@ TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAs
                       checkOut(in);
                       return PF_Err_NONE;
                     });
-  openTwoLayers();
+  // "Plate" 64 x 48 (red 0.2) above "Other" 20 x 10.
+  host::Layer *plate = &test::openSolidProject(host);
+  host::Layer *other = &host.project().addLayer(*host.project().comps[0], "Other");
+  other->width = 20;
+  other->height = 10;
   apply(*plate, "painter");
   host::EffectInstance &matteUser = apply(*plate, "reader");
   apply(*other, "painter");
