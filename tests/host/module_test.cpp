@@ -45,22 +45,21 @@ TEST_F(ModulePlugins, EffectsComeFromThePropertyLists) {
   EXPECT_EQ(host.suites().outstanding(kSPSuitesSuite, kSPSuitesSuiteVersion), 0) << "released after use";
 }
 
-TEST(ModuleLoading, UtilityPluginReportsWhenItCannotAddItsSuite) {
+// The utility plug-in reports when it cannot add its suite; a missing or
+// foreign module is a clear error.
+TEST(ModuleLoading, FailuresAtLoadAreReported) {
   TempDir dir;
   host::HostOptions options = test::testHostOptions(dir);
   options.refusedSuites = {kSPSuitesSuite};
-  host::Host host(options);
-  EXPECT_NE(host.generalPlugins()[0].initResult, A_Err_NONE);
-  EXPECT_FALSE(host.suites().has("ZK Vlam Utils Suite", 1));
-  bool reported = false;
-  for (const auto &m : host.messages) reported = reported || m.text == "Error initialising zkVlamUtil!";
-  EXPECT_TRUE(reported);
-  EXPECT_TRUE(host.idleHooks.empty());
-}
-
-TEST(ModuleLoading, MissingOrForeignModuleIsAClearError) {
-  TempDir dir;
-  host::HostOptions options = test::testHostOptions(dir);
+  {
+    host::Host host(options);
+    EXPECT_NE(host.generalPlugins()[0].initResult, A_Err_NONE);
+    EXPECT_FALSE(host.suites().has("ZK Vlam Utils Suite", 1));
+    bool reported = false;
+    for (const auto &m : host.messages) reported = reported || m.text == "Error initialising zkVlamUtil!";
+    EXPECT_TRUE(reported);
+    EXPECT_TRUE(host.idleHooks.empty());
+  }
   options.modulePath = dir / "nowhere.aex";
   try {
     host::Host host(options);
