@@ -39,11 +39,11 @@ CliResult runVlam(const std::filesystem::path &dir, const std::vector<std::strin
 
 CliDir::CliDir() { std::filesystem::copy_file(kEmptyScene, path() / "empty.json"); }
 
-void CliDir::writeEmptyScene(int width, int height, const std::string &name) const {
+void CliDir::writeEmptyScene(int width, int height) const {
   std::string scene = readFile(kEmptyScene);
   if (width > 0) scene.replace(scene.find("1920"), 4, std::to_string(width));
   if (height > 0) scene.replace(scene.find("1080"), 4, std::to_string(height));
-  writeFile(path() / name, scene);
+  writeFile(path() / "scene.json", scene);
 }
 
 } // namespace vlam::test

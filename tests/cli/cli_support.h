@@ -30,8 +30,8 @@ public:
   CliResult run(const std::vector<std::string> &args, const std::string &launcher = "") const {
     return runVlam(path(), args, launcher);
   }
-  // scenes/empty.json as `name`, its composition resized when a size is given.
-  void writeEmptyScene(int width = 0, int height = 0, const std::string &name = "scene.json") const;
+  // scenes/empty.json as "scene.json", its composition resized when a size is given.
+  void writeEmptyScene(int width = 0, int height = 0) const;
 };
 
 // A test with its own tool directory.

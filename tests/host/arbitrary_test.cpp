@@ -151,14 +151,8 @@ TEST_F(ArbitraryProtocol, AValueThatCannotBeCopiedFailsTheCallInsteadOfArrivingE
   }
 }
 
-// Arbitrary-data parameters driven through the host: the Flash Builder's
-// profile curves are made, copied, flattened and unflattened by the effect,
-// saved in their text form and read back byte for byte, and untrusted bytes
-// from a scene are mended on the way in.
-constexpr char kDefaultMainText[] =
-    "[x:0;y:0.16],[x:0.03;y:0.65],[x:0.1;y:0.92],[x:0.19;y:0.97],[x:0.34;y:1],[x:0.53;y:0.87],[x:0.67;y:0.74],"
-    "[x:0.84;y:0.46],[x:1;y:0]";
-
+// The Flash Builder's curves (their defaults and the copy each instance gets
+// are checked with the builder's own tests and the protocol tests above).
 class BuilderCurves : public test::HostTest {
 protected:
 
@@ -178,29 +172,7 @@ protected:
   }
 };
 
-TEST_F(BuilderCurves, EveryInstanceStartsWithItsOwnCopyOfTheDefaults) {
-  host::EffectInstance &a = open(scene(""));
-  host::Layer &plate = a.layer();
-  host::EffectInstance *b = host.applyEffect(plate, "zk_VlamFlash");
-  ASSERT_NE(b, nullptr);
-  const std::size_t main = test::paramNamed(a, "Flash Shape Profile");
-  const PF_Handle dflt = a.installed().params[main].def().u.arb_d.dephault;
-  ASSERT_NE(a.streams[main].staticValue().arb, nullptr);
-  ASSERT_NE(b->streams[main].staticValue().arb, nullptr);
-  EXPECT_NE(a.streams[main].staticValue().arb->handle(), dflt);
-  EXPECT_NE(a.streams[main].staticValue().arb->handle(), b->streams[main].staticValue().arb->handle());
-
-  const auto curve = host::readShapeCurve(bytes(a, "Flash Shape Profile"));
-  ASSERT_TRUE(curve) << "the flattened value is the 532-byte curve record";
-  EXPECT_EQ(curve->capacity, 16);
-  EXPECT_EQ(host::shapeCurveText(*curve), kDefaultMainText);
-  const auto petal = host::readShapeCurve(bytes(*b, "Petal Shape Profile"));
-  ASSERT_TRUE(petal);
-  EXPECT_EQ(petal->capacity, 8);
-  EXPECT_EQ(petal->count, 8);
-}
-
-TEST_F(BuilderCurves, SavedInTextFormAndReadBackByteForByte) {
+TEST_F(BuilderCurves, SavedInTextFormOrFlatAndReadBackByteForByte) {
   host::EffectInstance &effect = open(scene(R"(
       "Flash Shape Profile": "[x:0; y:0.123456789012345], [x:0.5;y:1],[x:1;y:0]",
       "Petal Shape Profile": "[x:0;y:0.9],[x:0.25;y:0.5],[x:1;y:0]")"));
@@ -217,23 +189,20 @@ TEST_F(BuilderCurves, SavedInTextFormAndReadBackByteForByte) {
   EXPECT_EQ(bytes(again, "Flash Shape Profile"), main);
   EXPECT_EQ(bytes(again, "Petal Shape Profile"), petal);
   EXPECT_EQ(host::writeScene(host.project()), saved);
-}
-
-TEST_F(BuilderCurves, BytesTheTextCannotCarryAreSavedFlat) {
-  // A point left past the count survives a save as flat bytes.
+  // Bytes the text cannot carry (a point left past the count) are saved flat.
   std::string error;
   auto record = *host::shapeCurveFromText("[x:0;y:0.5],[x:1;y:0.25]", 16, error);
   const double stale = 0.75;
   std::memcpy(record.data() + 5 * 16, &stale, sizeof stale);
-  host::EffectInstance &effect =
+  host::EffectInstance &flat =
       open(scene(R"("Flash Shape Profile": {"flat": ")" + host::hexText(record.data(), record.size()) + R"("})"));
-  EXPECT_EQ(bytes(effect, "Flash Shape Profile"), record);
-  const std::string saved = host::writeScene(host.project());
-  EXPECT_NE(saved.find("\"flat\""), std::string::npos);
-  EXPECT_EQ(bytes(open(saved), "Flash Shape Profile"), record);
+  EXPECT_EQ(bytes(flat, "Flash Shape Profile"), record);
+  const std::string savedFlat = host::writeScene(host.project());
+  EXPECT_NE(savedFlat.find("\"flat\""), std::string::npos);
+  EXPECT_EQ(bytes(open(savedFlat), "Flash Shape Profile"), record);
 }
 
-TEST_F(BuilderCurves, UntrustedFlatBytesAreClampedOnTheWayIn) {
+TEST_F(BuilderCurves, UntrustedBytesAndTextAreClampedOnTheWayIn) {
   std::vector<std::uint8_t> record(host::shape_curve_record::kSize, 0);
   const double nan = std::nan(""), big = 5.0, negative = -3.0;
   std::memcpy(record.data(), &nan, 8);
@@ -257,16 +226,14 @@ TEST_F(BuilderCurves, UntrustedFlatBytesAreClampedOnTheWayIn) {
   const auto petal = host::readShapeCurve(bytes(effect, "Petal Shape Profile"));
   ASSERT_TRUE(petal);
   EXPECT_EQ(petal->count, 8);
-}
-
-TEST_F(BuilderCurves, CurveTextIsClampedAndBadTextNamesThePlace) {
-  host::EffectInstance &effect =
+  // Curve text is clamped too, and bad text names the place.
+  host::EffectInstance &fromText =
       open(scene(R"("Petal Shape Profile": "[x:-1;y:nan],[x:2;y:1e999],[x:0.1;y:0.1],[x:0.2;y:0.2],[x:0.3;y:0.3],)"
                  R"([x:0.4;y:0.4],[x:0.5;y:0.5],[x:0.6;y:0.6],[x:0.7;y:0.7],[x:0.8;y:0.8]")"));
-  const auto petal = host::readShapeCurve(bytes(effect, "Petal Shape Profile"));
-  ASSERT_TRUE(petal);
-  EXPECT_EQ(petal->count, 8) << "points past the capacity are dropped";
-  EXPECT_EQ(host::shapeCurveText(*petal).substr(0, 24), "[x:0;y:0],[x:1;y:1],[x:0");
+  const auto clamped = host::readShapeCurve(bytes(fromText, "Petal Shape Profile"));
+  ASSERT_TRUE(clamped);
+  EXPECT_EQ(clamped->count, 8) << "points past the capacity are dropped";
+  EXPECT_EQ(host::shapeCurveText(*clamped).substr(0, 24), "[x:0;y:0],[x:1;y:1],[x:0");
 
   try {
     host::parseScene(host, scene(R"("Flash Shape Profile": "[x:0;y:0.5")"), dir / "bad.json");

@@ -76,9 +76,7 @@ TEST_F(Cameras, WithoutACameraLayerTheDefaultCameraLooksAtTheCompositionFromItsZ
   EXPECT_DOUBLE_EQ(answer.distance, zoom);
   EXPECT_EQ(answer.planeWidth, 200);
   EXPECT_EQ(answer.planeHeight, 100);
-}
-
-TEST_F(Cameras, PositionsAreInTheEffectLayersPixels) {
+  // Positions are in the effect layer's pixels.
   plate->width = 100; // centred: its left edge at x = 50 of the composition
   plate->height = 60; // its top at y = 20
   askAt(0);
@@ -129,7 +127,7 @@ TEST_F(Cameras, ACameraLayerIsFoundAndItsLensAndKeysAreRead) {
   EXPECT_EQ(answer.camera, nullptr);
 }
 
-TEST_F(Cameras, APointOfInterestTurnsTheCameraTowardsIt) {
+TEST_F(Cameras, APointOfInterestOrTheOrientationTurnsTheCamera) {
   host::Layer &camera = addCamera();
   // From the left of the composition's centre, looking right along +x.
   camera.camera->position = host::ParamStream(vec(-100, 50, 0));
@@ -142,10 +140,7 @@ TEST_F(Cameras, APointOfInterestTurnsTheCameraTowardsIt) {
   camera.camera->pointOfInterest = host::ParamStream(vec(-100, 500, 0));
   askAt(0);
   expectRows({{{1, 0, 0}, {0, 0, -1}, {0, 1, 0}}});
-}
-
-TEST_F(Cameras, OrientationTurnsAboutXThenYThenZ) {
-  host::Layer &camera = addCamera();
+  // Without a point of interest, the orientation turns about x, then y, then z.
   camera.camera->aimed = false;
   camera.camera->orientation = host::ParamStream(vec(0, 90, 0));
   askAt(0);

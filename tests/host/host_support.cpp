@@ -85,6 +85,16 @@ host::WorldView viewOf(host::Image &image) {
   return {image.data(), image.width(), image.height(), static_cast<std::ptrdiff_t>(image.rowBytes()), image.depth()};
 }
 
+PF_Err checkoutInputAt(PF_InData *in, void *preRenderExtra, A_long time) {
+  auto *x = static_cast<PF_PreRenderExtra *>(preRenderExtra);
+  PF_CheckoutResult result{};
+  PF_Err err = x->cb->checkout_layer(in->effect_ref, 0, 0, &x->input->output_request, time, in->time_step,
+                                     in->time_scale, &result);
+  x->output->result_rect = result.result_rect;
+  x->output->max_result_rect = result.max_result_rect;
+  return err;
+}
+
 namespace {
 
 std::array<FakeEffect *, 4> slots{};
@@ -141,23 +151,15 @@ PF_Err FakeEffect::dispatch(PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_Param
     if (auto result = body(cmd, in, out, p, output, extra)) return *result;
   switch (cmd) {
   case PF_Cmd_GLOBAL_SETUP:
-    out->out_flags = PF_OutFlag_DEEP_COLOR_AWARE;
-    out->out_flags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE;
+    out->out_flags = outFlags;
+    out->out_flags2 = outFlags2;
     return PF_Err_NONE;
   case PF_Cmd_PARAMS_SETUP:
     for (PF_ParamDef &def : params)
       if (PF_Err err = PF_ADD_PARAM(in, -1, &def)) return err;
     out->num_params = static_cast<A_long>(params.size() + 1);
     return PF_Err_NONE;
-  case PF_Cmd_SMART_PRE_RENDER: {
-    auto *x = static_cast<PF_PreRenderExtra *>(extra);
-    PF_CheckoutResult result{};
-    PF_Err err = x->cb->checkout_layer(in->effect_ref, 0, 0, &x->input->output_request, in->current_time,
-                                       in->time_step, in->time_scale, &result);
-    x->output->result_rect = result.result_rect;
-    x->output->max_result_rect = result.max_result_rect;
-    return err;
-  }
+  case PF_Cmd_SMART_PRE_RENDER: return checkoutInputAt(in, extra, in->current_time);
   case PF_Cmd_SMART_RENDER: {
     auto *x = static_cast<PF_SmartRenderExtra *>(extra);
     PF_EffectWorld *input = nullptr, *outWorld = nullptr;

@@ -40,6 +40,9 @@ host::Image renderFrame(host::Host &host, std::int64_t frame, host::PixelDepth d
                         PF_Quality quality = PF_Quality_HI, int downsample = 1);
 // An image as the buffer view the pixel operations take.
 host::WorldView viewOf(host::Image &image);
+// At SMART_PRE_RENDER: checks out the input at `time` and gives its
+// rectangles as the effect's result.
+PF_Err checkoutInputAt(PF_InData *in, void *preRenderExtra, A_long time);
 
 // Calls an entry point with a suite acquired from the host's basic suite.
 template <class Suite> const Suite *acquire(host::Host &host, const char *name, A_long version) {
@@ -50,7 +53,8 @@ template <class Suite> const Suite *acquire(host::Host &host, const char *name, 
 
 // An effect written by a test: its commands go to `body`; what the body
 // leaves to the default (nullopt) behaves as a minimal smart-render effect
-// that adds `params` at PARAMS_SETUP and copies its input to its output.
+// that answers global setup with `outFlags` and `outFlags2`, adds `params` at
+// PARAMS_SETUP and copies its input to its output.
 class FakeEffect {
 public:
   using Body = std::function<std::optional<PF_Err>(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *,
@@ -65,6 +69,8 @@ public:
 
   std::vector<PF_ParamDef> params;
   Body body;
+  PF_OutFlags outFlags = PF_OutFlag_DEEP_COLOR_AWARE;
+  PF_OutFlags2 outFlags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE;
 
 private:
   int slot_;

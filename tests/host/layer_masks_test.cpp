@@ -113,15 +113,12 @@ protected:
   PF_Err run(InsideEffectCall::Body body, std::int64_t ticks = 0, int downsample = 1) {
     return call->run(std::move(body), ticks, downsample);
   }
-  template <class Suite> const Suite *suite(const char *name, A_long version) {
-    return acquire<Suite>(host, name, version);
-  }
 };
 
 TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesItAtTheRendersResolution) {
-  auto *query = suite<PF_PathQuerySuite1>(kPFPathQuerySuite, kPFPathQuerySuiteVersion1);
-  auto *data = suite<PF_PathDataSuite1>(kPFPathDataSuite, kPFPathDataSuiteVersion1);
-  auto *masks = suite<PF_MaskSuite1>(kPF_MaskSuite, kPF_MaskSuiteVersion1);
+  auto *query = acquire<PF_PathQuerySuite1>(host, kPFPathQuerySuite, kPFPathQuerySuiteVersion1);
+  auto *data = acquire<PF_PathDataSuite1>(host, kPFPathDataSuite, kPFPathDataSuiteVersion1);
+  auto *masks = acquire<PF_MaskSuite1>(host, kPF_MaskSuite, kPF_MaskSuiteVersion1);
   ASSERT_TRUE(query && data && masks);
   const PF_PathID id = static_cast<PF_PathID>(plate->masks[0].id);
   PF_EffectWorld world{};
@@ -183,8 +180,8 @@ TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesItAtTheRenders
 }
 
 TEST_F(MaskSuites, LayerMaskSuiteAndMaskStreamsAnswerAtATime) {
-  auto *layerMasks = suite<AEGP_MaskSuite5>(kAEGPMaskSuite, kAEGPMaskSuiteVersion5);
-  auto *streams = suite<AEGP_StreamSuite4>(kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
+  auto *layerMasks = acquire<AEGP_MaskSuite5>(host, kAEGPMaskSuite, kAEGPMaskSuiteVersion5);
+  auto *streams = acquire<AEGP_StreamSuite4>(host, kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
   ASSERT_TRUE(layerMasks && streams);
   auto layerH = reinterpret_cast<AEGP_LayerH>(plate);
   A_long count = 0;

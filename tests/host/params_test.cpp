@@ -43,21 +43,13 @@ TEST(ParamStream, LinearKeysBlendEveryComponent) {
   colour.param_type = PF_Param_COLOR;
   mid.number = {1, 1, 0.5, 0};
   EXPECT_EQ(paramValueText(ParamDefinition(colour), mid), "#FF8000");
-}
-
-TEST(ParamStream, OutsideTheKeysTheNearestKeyHoldsAndHoldKeysStep) {
-  ParamStream s = twoKeys(Interpolation::Linear);
-  EXPECT_EQ(s.valueAt(-1000, true).number[0], 100);
-  EXPECT_EQ(s.valueAt(10, true).number[0], 100);
-  EXPECT_EQ(s.valueAt(15, true).number[0], 150);
-  EXPECT_EQ(s.valueAt(20, true).number[0], 200);
-  EXPECT_EQ(s.valueAt(1 << 30, true).number[0], 200);
-  EXPECT_EQ(s.staticValue().number[0], -1) << "the static value is kept but not used while animated";
-  // Hold keys and types that do not blend step.
-  ParamStream hold = twoKeys(Interpolation::Hold);
-  EXPECT_EQ(hold.valueAt(19, true).number[0], 100);
-  EXPECT_EQ(hold.valueAt(20, true).number[0], 200);
-  EXPECT_EQ(s.valueAt(19, false).number[0], 100) << "a checkbox never takes a value between keys";
+  // Outside the keys the nearest key holds (between keys, hold keys and
+  // checkboxes are checked through the checkout in the effect call tests).
+  ParamStream two = twoKeys(Interpolation::Linear);
+  EXPECT_EQ(two.valueAt(-1000, true).number[0], 100);
+  EXPECT_EQ(two.valueAt(1 << 30, true).number[0], 200);
+  EXPECT_EQ(two.staticValue().number[0], -1) << "the static value is kept but not used while animated";
+  EXPECT_EQ(twoKeys(Interpolation::Hold).valueAt(20, true).number[0], 200) << "a hold ends at the next key";
 }
 
 TEST(ParamStream, KeysStaySortedAndReplaceAtTheSameTime) {
@@ -159,24 +151,20 @@ TEST_F(KeyframeSuite, NumberKeysBlendAndCheckboxKeysHold) {
   EXPECT_EQ(effect->streams[2].keys()[0].interpolation, host::Interpolation::Hold);
   EXPECT_EQ(keys->AEGP_SetKeyframeInterpolation(amount, 0, AEGP_KeyInterp_HOLD, AEGP_KeyInterp_HOLD), A_Err_NONE);
   EXPECT_DOUBLE_EQ(effect->streams[1].valueAt(5, true).number[0], 0);
-  EXPECT_TRUE(host.streamRefs().dispose(amount));
   EXPECT_TRUE(host.streamRefs().dispose(on));
-}
-
-TEST_F(KeyframeSuite, InsertingAtAKeysTimeFindsThatKey) {
-  AEGP_StreamRefH amount = stream(1);
-  AEGP_KeyframeIndex first = -1, again = -1;
-  ASSERT_EQ(setKey(amount, 12, 40, &first), A_Err_NONE);
-  const A_Time t{12, 24};
+  // Inserting at a key's time finds that key, which keeps its value.
+  AEGP_KeyframeIndex again = -1;
+  const A_Time t{10, 24};
   ASSERT_EQ(keys->AEGP_InsertKeyframe(amount, AEGP_LTimeMode_CompTime, &t, &again), A_Err_NONE);
-  EXPECT_EQ(again, first);
-  ASSERT_EQ(effect->streams[1].keys().size(), 1u);
-  EXPECT_EQ(effect->streams[1].keys()[0].value.number[0], 40) << "the key keeps its value";
-  // Removing the only key leaves the parameter at that key's value.
+  EXPECT_EQ(again, 1);
+  ASSERT_EQ(effect->streams[1].keys().size(), 2u);
+  EXPECT_EQ(effect->streams[1].keys()[1].value.number[0], 50);
+  // Removing the only key left leaves the parameter at that key's value.
+  EXPECT_EQ(keys->AEGP_DeleteKeyframe(amount, 0), A_Err_NONE);
   EXPECT_EQ(keys->AEGP_DeleteKeyframe(amount, 0), A_Err_NONE);
   EXPECT_FALSE(effect->streams[1].animated());
-  EXPECT_EQ(effect->streams[1].staticValue().number[0], 40);
-  host.streamRefs().dispose(amount);
+  EXPECT_EQ(effect->streams[1].staticValue().number[0], 50);
+  EXPECT_TRUE(host.streamRefs().dispose(amount));
 }
 
 TEST_F(KeyframeSuite, KeysAreRefusedWhereTheyCannotBe) {
@@ -251,17 +239,14 @@ TEST_F(UserEdits, AimStraightAboveTheMuzzleRewritesSweepAndTilt) {
   EXPECT_EQ(r.edits[1].index, kSweep);
   EXPECT_EQ(r.edits[2].index, kTilt);
   EXPECT_TRUE(r.undoGroups.empty());
-}
-
-// What the module rewrites for each control is checked with its own tests;
-// here, that the host reports only what changed, and which edits it
-// supervised.
-TEST_F(UserEdits, OnlyWhatTheEffectChangedIsReported) {
+  // What the module rewrites for each control is checked with its own tests;
+  // here, that the host reports only what changed, and which edits it
+  // supervised.
   set(kAimSystem, host::ParamValue::scalar(2));
-  const host::UserEditResult r = set(kAim, point(320, -20));
-  ASSERT_EQ(r.edits.size(), 1u);
-  EXPECT_TRUE(r.supervised);
-  EXPECT_DOUBLE_EQ(valueOf(kSweep), 0.0);
+  const host::UserEditResult again = set(kAim, point(100, 180));
+  ASSERT_EQ(again.edits.size(), 1u);
+  EXPECT_TRUE(again.supervised);
+  EXPECT_DOUBLE_EQ(valueOf(kSweep), 90.0) << "left as it was";
   const host::UserEditResult away = set(kPointAway, host::ParamValue::scalar(1));
   ASSERT_EQ(away.edits.size(), 1u);
   EXPECT_FALSE(away.supervised);

@@ -17,16 +17,15 @@ using vlam::test::TempDir;
 namespace {
 
 // One depth: its pixel type, buffer depth and suite.
-template <class P, class S, class Fn> struct Depth {
+template <class P, class S> struct Depth {
   using Pixel = P;
   using Suite = S;
   host::PixelDepth depth;
   const char *suite;
-  using Func = Fn;
 };
-using Depth8 = Depth<PF_Pixel8, PF_Iterate8Suite1, PF_IteratePixel8Func>;
-using Depth16 = Depth<PF_Pixel16, PF_iterate16Suite1, PF_IteratePixel16Func>;
-using DepthFloat = Depth<PF_PixelFloat, PF_iterateFloatSuite1, PF_IteratePixelFloatFunc>;
+using Depth8 = Depth<PF_Pixel8, PF_Iterate8Suite1>;
+using Depth16 = Depth<PF_Pixel16, PF_iterate16Suite1>;
+using DepthFloat = Depth<PF_PixelFloat, PF_iterateFloatSuite1>;
 
 template <class Pixel> Pixel *at(const PF_EffectWorld &w, int x, int y) {
   return reinterpret_cast<Pixel *>(reinterpret_cast<char *>(w.data) + static_cast<std::ptrdiff_t>(w.rowbytes) * y) + x;
@@ -102,15 +101,15 @@ public:
   }
 };
 
-template <class D> void everyPixelOnce(PixelIterate &t, const D &d, host::Host &host, PF_InData &in) {
+template <class D> void everyPixelOnce(PixelIterate &t, const D &d) {
   SCOPED_TRACE(d.suite);
   using Pixel = typename D::Pixel;
-  const auto *s = test::acquire<typename D::Suite>(host, d.suite, 1);
+  const auto *s = t.suite(d);
   ASSERT_NE(s, nullptr);
   PF_EffectWorld src = t.source(d, 37, 23), dst = t.blank(d.depth, 37, 23);
   Visits v(dst);
   v.waitForSecondThread = true;
-  ASSERT_EQ(s->iterate(&in, 0, 23, &src, nullptr, &v, visit<Pixel>, &dst), PF_Err_NONE);
+  ASSERT_EQ(s->iterate(&t.in, 0, 23, &src, nullptr, &v, visit<Pixel>, &dst), PF_Err_NONE);
   EXPECT_EQ(v.badOut.load(), 0) << "x, y and the output pixel agree";
   for (int y = 0; y < 23; ++y)
     for (int x = 0; x < 37; ++x) {
@@ -122,14 +121,14 @@ template <class D> void everyPixelOnce(PixelIterate &t, const D &d, host::Host &
     }
   EXPECT_TRUE(v.metSecondThread);
   EXPECT_GE(v.threads.size(), 2u);
-  host.worlds().dispose(src);
-  host.worlds().dispose(dst);
+  t.host.worlds().dispose(src);
+  t.host.worlds().dispose(dst);
 }
 
 TEST_F(PixelIterate, EveryPixelOnceWithItsCoordinatesOnSeveralThreads) {
-  everyPixelOnce(*this, Depth8{host::PixelDepth::Bits8, kPFIterate8Suite}, host, in);
-  everyPixelOnce(*this, Depth16{host::PixelDepth::Bits16, kPFIterate16Suite}, host, in);
-  everyPixelOnce(*this, DepthFloat{host::PixelDepth::Float32, kPFIterateFloatSuite}, host, in);
+  everyPixelOnce(*this, Depth8{host::PixelDepth::Bits8, kPFIterate8Suite});
+  everyPixelOnce(*this, Depth16{host::PixelDepth::Bits16, kPFIterate16Suite});
+  everyPixelOnce(*this, DepthFloat{host::PixelDepth::Float32, kPFIterateFloatSuite});
 }
 
 TEST_F(PixelIterate, AreaOriginAndOverlapChooseThePixelsErrorsAndCancellationStop) {

@@ -1,8 +1,7 @@
-// Settings that live across runs: the settings store and its file, written
-// whole or not at all; the persistent data suite; the Flash Builder's curve
-// presets, and a damaged file giving the built-in ones.
+// Settings that live across runs: the settings store and its file; the
+// persistent data suite; the Flash Builder's curve presets, and a damaged
+// file giving the built-in ones.
 #include "host/HostError.h"
-#include "host/io/AtomicFile.h"
 #include "host/settings/CurvePresets.h"
 #include "host/settings/SettingsStore.h"
 #include "host_support.h"
@@ -75,31 +74,6 @@ TEST(SettingsStore, SettingTheSameValueDoesNotDirtyTheStoreAndFailedSavesKeepItD
   EXPECT_THROW(unwritable.save(), vlam::host::HostError) << "an unwritable place";
   EXPECT_TRUE(unwritable.dirty());
 }
-
-TEST(AtomicFile, TargetKeepsOldContentUntilTheNewOneIsComplete) {
-  TempDir dir;
-  const auto file = dir / "f.txt";
-  vlam::test::writeFile(file, "old");
-  EXPECT_THROW(vlam::host::writeFileAtomically(file,
-                                                [&](const std::filesystem::path &tmp) {
-                                                  vlam::test::writeFile(tmp, "half of the ne");
-                                                  EXPECT_EQ(vlam::test::readFile(file), "old");
-                                                  throw vlam::host::HostError("disk full");
-                                                }),
-               vlam::host::HostError);
-  EXPECT_EQ(vlam::test::readFile(file), "old");
-  EXPECT_EQ(vlam::test::listDir(dir.path()), std::vector<std::string>{"f.txt"}) << "temporary file left behind";
-  vlam::host::writeFileAtomically(file, std::string_view("new"));
-  EXPECT_EQ(vlam::test::readFile(file), "new");
-  EXPECT_EQ(vlam::test::listDir(dir.path()), std::vector<std::string>{"f.txt"});
-  // A failed rename leaves no temporary file.
-  const auto target = dir / "occupied";
-  std::filesystem::create_directories(target / "child"); // a non-empty directory cannot be replaced
-  EXPECT_THROW(vlam::host::writeFileAtomically(target, std::string_view("x")), vlam::host::HostError);
-  EXPECT_EQ(vlam::test::listDir(dir.path()), (std::vector<std::string>{"f.txt", "occupied"}));
-}
-
-
 
 TEST(PersistentData, PresetsWrittenInOneRunAreReadInTheNext) {
   TempDir dir;
