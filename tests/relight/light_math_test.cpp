@@ -49,12 +49,8 @@ struct BlockBuilder {
 };
 
 TEST(LightLevel, FactorAcrossTheTriggerRange) {
-  EXPECT_DOUBLE_EQ(vlam::LightLevelFactor(-1.0), 1.5);
-  EXPECT_DOUBLE_EQ(vlam::LightLevelFactor(0.0), 1.5);
-  EXPECT_DOUBLE_EQ(vlam::LightLevelFactor(0.2), 1.125);
-  EXPECT_DOUBLE_EQ(vlam::LightLevelFactor(0.4), 0.75);
-  EXPECT_NEAR(vlam::LightLevelFactor(0.75), 0.0, 1e-12);
-  EXPECT_DOUBLE_EQ(vlam::LightLevelFactor(0.8), 0.0);
+  const double cases[][2] = {{-1.0, 1.5}, {0.0, 1.5}, {0.2, 1.125}, {0.4, 0.75}, {0.75, 0.0}, {0.8, 0.0}};
+  for (const auto &[level, factor] : cases) EXPECT_NEAR(vlam::LightLevelFactor(level), factor, 1e-12) << level;
 }
 
 // One firing instance scales its colour and the ambient; two give the running
@@ -157,13 +153,19 @@ TEST(RelightPixels, CrushInvertAndTheRelightChannel) {
   EXPECT_FLOAT_EQ(vlam::RelightChannel(0.2f, 0.5f, 1.0f, 0.0f), 0.8f / 0.5f);
 }
 
-TEST(RelightGeometry, HalfResolutionWidePixelsAndTinyLayers) {
+// A quarter of the layer at high quality, a tenth at low quality.
+TEST(RelightGeometry, QualityHalfResolutionWidePixelsAndTinyLayers) {
   PF_InData in{};
   in.width = 40;
   in.height = 20;
   in.pixel_aspect_ratio = {1, 1};
   in.downsample_x = {1, 1};
-  in.quality = PF_Quality_HI;
+  for (const PF_Quality quality : {PF_Quality_LO, PF_Quality_HI}) {
+    in.quality = quality;
+    const vlam::RelightGeometry g = vlam::ComputeRelightGeometry(in);
+    EXPECT_EQ(g.bufferWidth, quality == PF_Quality_HI ? 10 : 4);
+    EXPECT_EQ(g.bufferHeight, quality == PF_Quality_HI ? 5 : 2);
+  }
   // trunc(trunc(trunc(40 x 2) x 0.5) x 0.25) by trunc(trunc(20 x 0.5) x 0.25).
   in.downsample_x = {1, 2};
   in.pixel_aspect_ratio = {2, 1};

@@ -95,11 +95,6 @@ PF_Err RelightTestHost::SmartRender() {
                                   &smartExtra);
 }
 
-const std::vector<float> &RelightTestHost::LightBuffer() const {
-  // The illumination buffer is given back before the light buffer.
-  return disposedFloatWorlds.back();
-}
-
 void FillPattern(TestImage &image) {
   for (A_long y = 0; y < image.height; ++y) {
     for (A_long x = 0; x < image.width; ++x) {

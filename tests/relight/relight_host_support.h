@@ -28,13 +28,8 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
   // Input, output and matte of this size and depth, every byte zero.
   void UseImages(A_long width, A_long height, PF_PixelFormat format);
   void AddBuilder() { RenderTestHost::AddBuilder(&design); }
-  void SetFloat(PF_ParamIndex index, double value) { params[index].u.fs_d.value = value; }
-  void SetCheckbox(PF_ParamIndex index, bool on) { params[index].u.bd.value = on ? 1 : 0; }
-  void SetPopup(PF_ParamIndex index, A_long value) { params[index].u.pd.value = value; }
 
   PF_Err SmartRender();
-  // The pixels of the reduced light buffer the last render disposed.
-  const std::vector<float> &LightBuffer() const;
 
   PF_Iterate8Suite1 iterate8{};
   PF_iterate16Suite1 iterate16{};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "relight/relight_host_support.h"
 #include "relight/relighter_params.h"
 
@@ -68,34 +70,6 @@ TEST(RelightRender, CollectingAsksTheRenderEffectBuildersAndSixteenInstances) {
   EXPECT_EQ(many.liveEffectRefs, 0);
 }
 
-TEST(RelightRender, LightBufferIsAQuarterOrATenthOfTheLayer) {
-  for (const PF_Quality quality : {PF_Quality_HI, PF_Quality_LO}) {
-    RelightTestHost host;
-    host.in_data.quality = quality;
-    FiringLayer(host);
-    ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-    ASSERT_EQ(host.worldsMade.size(), 2u);
-    EXPECT_EQ(host.worldsMade[0].width, quality == PF_Quality_HI ? 10 : 4);
-    EXPECT_EQ(host.worldsMade[0].height, quality == PF_Quality_HI ? 5 : 2);
-    EXPECT_EQ(host.worldsMade[1].width, 40);  // "ILLUM_WORLD", the output's size
-    EXPECT_EQ(host.worldsMade[1].height, 20);
-    EXPECT_EQ(host.liveWorlds, 0);
-  }
-}
-
-// The first world the host makes (the light buffer) gets this origin row.
-A_long g_lightBufferOriginY = 0;
-RelightTestHost *g_originHost = nullptr;
-PF_Err (*g_newWorld)(PF_ProgPtr, A_long, A_long, PF_Boolean, PF_PixelFormat,
-                     PF_EffectWorld *) = nullptr;
-PF_Err NewWorldWithOrigin(PF_ProgPtr ref, A_long width, A_long height, PF_Boolean clear,
-                          PF_PixelFormat format, PF_EffectWorld *world) {
-  const bool first = g_originHost->worldsMade.empty();
-  const PF_Err err = g_newWorld(ref, width, height, clear, format, world);
-  if (err == PF_Err_NONE && first) world->origin_y = g_lightBufferOriginY;
-  return err;
-}
-
 // On the 40 x 20 layer the default camera shows depth 0 one to one, so an
 // instance at (x, y) lands in the quarter-size 10 x 5 buffer at
 // trunc((x - 20) / 4 + 5), trunc((y - 10) / 4 + 2.5 - origin y).
@@ -108,16 +82,16 @@ TEST(RelightRender, LightLandsWhereTheCameraSeesTheInstance) {
   for (const Row &r : {Row{20, 10, 0, 5, 2}, Row{6, 18, 0, 1, 4}, Row{20, 10, 1, 5, 1}}) {
     SCOPED_TRACE(testing::Message() << r.x << "," << r.y << " origin " << r.originY);
     RelightTestHost host;
-    g_originHost = &host;
-    g_lightBufferOriginY = r.originY;
-    g_newWorld = host.worldSuite.PF_NewWorld;
-    host.worldSuite.PF_NewWorld = NewWorldWithOrigin;
-    host.SetFloat(vlam::kRelightSpread, 5);  // diameter trunc(5 x 0.25 x 100) = 125
+    host.firstWorldOriginY = r.originY;  // the light buffer's
+    host.params[vlam::kRelightSpread].u.fs_d.value = 5;  // diameter trunc(5 x 0.25 x 100) = 125
     host.AddRenderEffect();
     host.AddBuilder();
     host.AddInstance(FiringInstance(r.x, r.y));
     ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-    const std::vector<float> &light = host.LightBuffer();
+    ASSERT_EQ(host.worldsMade.size(), 2u);
+    EXPECT_EQ(host.worldsMade[1].width, 40);  // "ILLUM_WORLD", the output's size
+    EXPECT_EQ(host.worldsMade[1].height, 20);
+    const std::vector<float> &light = host.disposedFloatWorlds.back();  // after the illumination
     ASSERT_EQ(light.size(), 10u * 5u * 4u);
     // The odd blob has its full weight at its centre, the light colour x 0.75.
     const float *centre = &light[(r.row * 10 + r.column) * 4];
@@ -175,7 +149,7 @@ TEST(RelightRender, MattePreviewShowsTheMatteEvenWithNothingFiring) {
     host.UseImages(40, 20, depth);
     FillPattern(host.input);
     FillPattern(host.matte);
-    host.SetPopup(vlam::kRelightView, vlam::kRelightViewMattePreview);
+    host.params[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
     host.AddRenderEffect();
     ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
     const float step = depth == PF_PixelFormat_ARGB32 ? 1.01f / 255.0f : 1e-4f;
@@ -196,8 +170,8 @@ TEST(RelightRender, MattePreviewShowsTheMatteEvenWithNothingFiring) {
   host.matte.world.origin_x = 5;
   for (A_long y = 0; y < 10; ++y)
     for (A_long x = 0; x < 10; ++x) SetPixel(host.matte, x, y, PF_PixelFloat{1, 1, 1, 1});
-  host.SetPopup(vlam::kRelightView, vlam::kRelightViewMattePreview);
-  host.SetCheckbox(vlam::kRelightInvert, true);
+  host.params[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
+  host.params[vlam::kRelightInvert].u.bd.value = 1;
   host.AddRenderEffect();
   ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
   EXPECT_EQ(GetPixel(host.output, 4, 0).red, 1.0f);   // left of the matte: m = 0, inverted
@@ -207,30 +181,28 @@ TEST(RelightRender, MattePreviewShowsTheMatteEvenWithNothingFiring) {
   EXPECT_EQ(GetPixel(host.output, 6, 10).red, 1.0f);  // below it
 }
 
+// A failed buffer, input checkout or missing iterate suite is returned with
+// everything given back; only a checked-out input is checked in.
 TEST(RelightRender, HostErrorsAreReturnedAndEverythingIsGivenBack) {
-  {
+  const struct {
+    std::function<void(RelightTestHost &)> fail;
+    PF_Err expected;
+    std::size_t checkins;
+  } cases[] = {
+      {[](RelightTestHost &h) { h.newWorldError = PF_Err_OUT_OF_MEMORY; }, PF_Err_OUT_OF_MEMORY, 2},
+      {[](RelightTestHost &h) { h.inputCheckoutError = PF_Err_OUT_OF_MEMORY; }, PF_Err_OUT_OF_MEMORY, 0},
+      {[](RelightTestHost &h) { h.registry.Withdraw(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1); },
+       A_Err_MISSING_SUITE, 2},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(&c - cases);
     RelightTestHost host;
     FiringLayer(host);
-    host.newWorldError = PF_Err_OUT_OF_MEMORY;
-    EXPECT_EQ(host.SmartRender(), PF_Err_OUT_OF_MEMORY);
+    c.fail(host);
+    EXPECT_EQ(host.SmartRender(), c.expected);
     EXPECT_EQ(host.liveWorlds, 0);
-    EXPECT_EQ(host.pixelCheckins.size(), 2u);
+    EXPECT_EQ(host.pixelCheckins.size(), c.checkins);
     EXPECT_EQ(host.checkouts, host.checkins);
-  }
-  {
-    RelightTestHost host;
-    FiringLayer(host);
-    host.inputCheckoutError = PF_Err_OUT_OF_MEMORY;
-    EXPECT_EQ(host.SmartRender(), PF_Err_OUT_OF_MEMORY);
-    EXPECT_TRUE(host.pixelCheckins.empty());
-  }
-  {
-    RelightTestHost host;
-    FiringLayer(host);
-    host.registry.Withdraw(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1);
-    EXPECT_EQ(host.SmartRender(), A_Err_MISSING_SUITE);
-    EXPECT_EQ(host.liveWorlds, 0);
-    EXPECT_EQ(host.pixelCheckins.size(), 2u);
   }
 }
 

@@ -9,10 +9,18 @@
 namespace vlam_relight_test {
 namespace {
 
-using vlam::RelighterParamDefs;
+PF_Err Call(RelightTestHost &host, PF_Cmd cmd, PF_ParamDef **params = nullptr) {
+  return EntryPoint_VlamRelighter(cmd, &host.in_data, &host.out_data, params, nullptr, nullptr);
+}
 
-TEST(RelighterParams, NamesDiskIdsTypesAndFlags) {
-  const auto defs = RelighterParamDefs();
+// The setup adds eleven parameters under their names, disk ids and types, and
+// stops at a refusal.
+TEST(RelighterParams, SetupAddsElevenUnderTheirDiskIdsAndStopsAtARefusal) {
+  RelightTestHost host;
+  host.added.clear();
+  ASSERT_EQ(Call(host, PF_Cmd_PARAMS_SETUP), PF_Err_NONE);
+  EXPECT_EQ(host.out_data.num_params, 12);
+  const std::vector<PF_ParamDef> &defs = host.added;
   ASSERT_EQ(defs.size(), 11u);
   struct Expected {
     const char *name;
@@ -35,22 +43,10 @@ TEST(RelighterParams, NamesDiskIdsTypesAndFlags) {
   EXPECT_EQ(defs[0].u.ld.dephault, PF_LayerDefault_MYSELF);
   EXPECT_EQ(defs[6].flags, PF_ParamFlag_SUPERVISE | PF_ParamFlag_CANNOT_TIME_VARY |
                                PF_ParamFlag_CANNOT_INTERP);
-}
-
-TEST(RelighterParams, SetupAddsElevenAndStopsAtARefusal) {
-  RelightTestHost host;
-  host.added.clear();
-  EXPECT_EQ(EntryPoint_VlamRelighter(PF_Cmd_PARAMS_SETUP, &host.in_data, &host.out_data, nullptr,
-                                     nullptr, nullptr),
-            PF_Err_NONE);
-  EXPECT_EQ(host.added.size(), 11u);
-  EXPECT_EQ(host.out_data.num_params, 12);
 
   RelightTestHost refusing;
   refusing.failAddAt = 4;
-  EXPECT_EQ(EntryPoint_VlamRelighter(PF_Cmd_PARAMS_SETUP, &refusing.in_data, &refusing.out_data,
-                                     nullptr, nullptr, nullptr),
-            PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(Call(refusing, PF_Cmd_PARAMS_SETUP), PF_Err_OUT_OF_MEMORY);
 }
 
 TEST(RelighterParams, RelightColourEnabledOnlyWithoutFlashColour) {
@@ -58,18 +54,11 @@ TEST(RelighterParams, RelightColourEnabledOnlyWithoutFlashColour) {
   std::vector<PF_ParamDef *> array;
   for (PF_ParamDef &p : host.params) array.push_back(&p);
   host.params[vlam::kRelightColour].ui_flags = PF_PUI_DISABLED;
-
-  host.SetCheckbox(vlam::kRelightUseFlashColour, false);
-  ASSERT_EQ(EntryPoint_VlamRelighter(PF_Cmd_UPDATE_PARAMS_UI, &host.in_data, &host.out_data,
-                                     array.data(), nullptr, nullptr),
-            PF_Err_NONE);
-  EXPECT_EQ(host.uiFlags.at(vlam::kRelightColour), 0);
-
-  host.SetCheckbox(vlam::kRelightUseFlashColour, true);
-  ASSERT_EQ(EntryPoint_VlamRelighter(PF_Cmd_UPDATE_PARAMS_UI, &host.in_data, &host.out_data,
-                                     array.data(), nullptr, nullptr),
-            PF_Err_NONE);
-  EXPECT_EQ(host.uiFlags.at(vlam::kRelightColour), PF_PUI_DISABLED);
+  for (const bool useFlashColour : {false, true}) {
+    host.params[vlam::kRelightUseFlashColour].u.bd.value = useFlashColour;
+    ASSERT_EQ(Call(host, PF_Cmd_UPDATE_PARAMS_UI, array.data()), PF_Err_NONE);
+    EXPECT_EQ(host.uiFlags.at(vlam::kRelightColour), useFlashColour ? PF_PUI_DISABLED : 0);
+  }
   EXPECT_EQ(host.paramUiUpdates, 2);
 }
 

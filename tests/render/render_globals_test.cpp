@@ -31,7 +31,9 @@ class RenderGlobalsTest : public ::testing::Test {
   const std::uint16_t *DistanceTable() { return Globals().distanceTable; }
 };
 
-TEST_F(RenderGlobalsTest, SetupRegistersAndBuildsTheDefaultCurves) {
+// The setup registers and builds the default curves, the distance table and
+// the tone table.
+TEST_F(RenderGlobalsTest, SetupRegistersAndBuildsTheCurvesAndTables) {
   ASSERT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
   ASSERT_NE(host.out_data.global_data, nullptr);
   EXPECT_EQ(host.registeredName, "zk_Vlam");
@@ -57,10 +59,8 @@ TEST_F(RenderGlobalsTest, SetupRegistersAndBuildsTheDefaultCurves) {
   // 2^7 + the sum of the first curve's x values.
   const double signature = Globals().defaultCurves[0].xSignature;
   EXPECT_NEAR(signature, 128 + 2.85, 1e-12);
-}
 
-TEST_F(RenderGlobalsTest, DistanceEntriesAreRoundedHalfUp) {
-  ASSERT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
+  // Distance entries are rounded half up.
   const std::uint16_t *table = Globals().distanceTable;
   ASSERT_NE(table, nullptr);
   for (long a = 0; a <= 120; ++a) {
@@ -74,10 +74,8 @@ TEST_F(RenderGlobalsTest, DistanceEntriesAreRoundedHalfUp) {
     }
   }
   EXPECT_EQ(table[121 * 120 + 120], 170);
-}
 
-TEST_F(RenderGlobalsTest, ToneTableIsLinearToItsKneeContinuousAndEndsAtOne) {
-  ASSERT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
+  // The tone table is linear to its knee, continuous, and ends at one.
   const float *tone = Globals().toneTable;
   EXPECT_EQ(tone[0], 0.0f);
   EXPECT_FLOAT_EQ(tone[100], 100.0f / 512.0f);
@@ -98,7 +96,9 @@ TEST_F(RenderGlobalsTest, ToneTableIsLinearToItsKneeContinuousAndEndsAtOne) {
   for (int i = firstOne; i < kToneTableSize; ++i) ASSERT_EQ(tone[i], 1.0f);
 }
 
-TEST_F(RenderGlobalsTest, ARecordThatCannotBeMadeOrLockedIsReportedAndNotKept) {
+// A record that cannot be made or locked is reported and not kept; a
+// registration error or a missing utility suite keeps no table.
+TEST_F(RenderGlobalsTest, SetupFailuresAreReportedAndKeepNoTable) {
   for (const bool lockFails : {false, true}) {
     host.failNewHandle = !lockFails;
     host.failLockHandle = lockFails;
@@ -109,11 +109,11 @@ TEST_F(RenderGlobalsTest, ARecordThatCannotBeMadeOrLockedIsReportedAndNotKept) {
     EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
     EXPECT_EQ(host.out_data.global_data, nullptr);
   }
-}
 
-// A registration error is the result, and a missing utility suite fails the
-// setup; neither keeps a table.
-TEST_F(RenderGlobalsTest, ARegistrationErrorOrAMissingUtilitySuiteKeepsNoTable) {
+  // A registration error is the result, and a missing utility suite fails
+  // the setup; neither keeps a table.
+  host.failNewHandle = host.failLockHandle = false;
+  host.out_data = PF_OutData{};
   host.registerError = A_Err_GENERIC;
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_GENERIC);
   ASSERT_NE(host.out_data.global_data, nullptr);

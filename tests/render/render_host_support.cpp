@@ -346,6 +346,7 @@ PF_Err NewWorld(PF_ProgPtr, A_long width, A_long height, PF_Boolean, PF_PixelFor
   MakeWorld(*world, owned.bytes, width, height, format);
   H().formats[world] = format;
   H().worldsMade.push_back({width, height, format});
+  if (H().worldsMade.size() == 1) world->origin_y = H().firstWorldOriginY;
   ++H().liveWorlds;
   return PF_Err_NONE;
 }

@@ -116,6 +116,7 @@ class RenderTestHost {
     PF_PixelFormat format;
   };
   std::vector<WorldInfo> worldsMade;
+  A_long firstWorldOriginY = 0;  // origin_y of the first buffer the effect makes
   int liveWorlds = 0;
   int disposals = 0;
   int failDisposeAt = -1;  // the dispose with this 0-based number frees the buffer but fails
