@@ -25,8 +25,9 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
   vlam::FlashDesign design;
   int pixelIterateCalls = 0;  // calls of the 8-bit, 16-bit and float pixel iterate suites
 
-  // Input, output and matte of this size and depth, every byte zero.
-  void UseImages(A_long width, A_long height, PF_PixelFormat format);
+  // Input, output and matte of 40 x 20 pixels in this depth, every byte zero
+  // but for a pattern of a few different values in the input or the matte.
+  void UseImages(PF_PixelFormat format, bool patternedInput, bool patternedMatte);
   void AddBuilder() { RenderTestHost::AddBuilder(&design); }
 
   PF_Err SmartRender();
@@ -35,8 +36,5 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
   PF_iterate16Suite1 iterate16{};
   PF_iterateFloatSuite1 iterateFloat{};
 };
-
-// A few different values in every pixel of the image.
-void FillPattern(TestImage &image);
 
 }  // namespace vlam_relight_test

@@ -1,6 +1,8 @@
+// The Relighter: its parameters and what it renders.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 #include "relight/relight_host_support.h"
 #include "relight/relighter_params.h"
@@ -26,9 +28,7 @@ TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLight) {
     for (const Case c : {Case::kNoRender, Case::kNoMatte, Case::kNothingFiring}) {
       SCOPED_TRACE(testing::Message() << "depth " << depth << " case " << static_cast<int>(c));
       RelightTestHost host;
-      host.UseImages(40, 20, depth);
-      FillPattern(host.input);
-      FillPattern(host.matte);
+      host.UseImages(depth, true, true);
       if (c != Case::kNoRender) host.AddRenderEffect();
       host.AddBuilder();
       vlam::InstanceRecord instance = FiringInstance(20, 10);
@@ -95,10 +95,8 @@ TEST(RelightRender, LightLandsWhereTheCameraSeesTheInstance) {
     ASSERT_EQ(light.size(), 10u * 5u * 4u);
     // The odd blob has its full weight at its centre, the light colour x 0.75.
     const float *centre = &light[(r.row * 10 + r.column) * 4];
-    EXPECT_FLOAT_EQ(centre[1], 0.8f * 0.75f);
-    EXPECT_FLOAT_EQ(centre[2], 0.4f * 0.75f);
-    EXPECT_FLOAT_EQ(centre[3], 0.2f * 0.75f);
-    EXPECT_EQ(centre[0], 0.0f);  // alpha untouched
+    const float colour[] = {0.0f, 0.8f * 0.75f, 0.4f * 0.75f, 0.2f * 0.75f};  // alpha untouched
+    for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(centre[c], colour[c]) << c;
     float peak = 0.0f;
     for (std::size_t i = 1; i < light.size(); i += 4) peak = std::max(peak, light[i]);
     EXPECT_FLOAT_EQ(peak, centre[1]);
@@ -112,8 +110,7 @@ TEST(RelightRender, BlackMatteScreensTheInputWithTheAmbientColourSharedByTheLigh
   for (const PF_PixelFormat depth : kDepths) {
     SCOPED_TRACE(depth);
     RelightTestHost host;
-    host.UseImages(40, 20, depth);
-    FillPattern(host.input);  // the matte stays black (and clear)
+    host.UseImages(depth, true, false);  // the matte stays black (and clear)
     FiringLayer(host);
     ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
     EXPECT_EQ(host.pixelIterateCalls, 1);
@@ -146,9 +143,7 @@ TEST(RelightRender, MattePreviewShowsTheMatteEvenWithNothingFiring) {
   for (const PF_PixelFormat depth : kDepths) {
     SCOPED_TRACE(depth);
     RelightTestHost host;
-    host.UseImages(40, 20, depth);
-    FillPattern(host.input);
-    FillPattern(host.matte);
+    host.UseImages(depth, true, true);
     host.params[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
     host.AddRenderEffect();
     ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
@@ -204,6 +199,59 @@ TEST(RelightRender, HostErrorsAreReturnedAndEverythingIsGivenBack) {
     EXPECT_EQ(host.pixelCheckins.size(), c.checkins);
     EXPECT_EQ(host.checkouts, host.checkins);
   }
+}
+
+PF_Err Call(RelightTestHost &host, PF_Cmd cmd, PF_ParamDef **params = nullptr) {
+  return EntryPoint_VlamRelighter(cmd, &host.in_data, &host.out_data, params, nullptr, nullptr);
+}
+
+// The setup adds eleven parameters under their names, disk ids and types, and
+// stops at a refusal.
+TEST(RelighterParams, SetupAddsElevenUnderTheirDiskIdsAndStopsAtARefusal) {
+  RelightTestHost host;
+  host.added.clear();
+  ASSERT_EQ(Call(host, PF_Cmd_PARAMS_SETUP), PF_Err_NONE);
+  EXPECT_EQ(host.out_data.num_params, 12);
+  const std::vector<PF_ParamDef> &defs = host.added;
+  ASSERT_EQ(defs.size(), 11u);
+  struct Expected {
+    const char *name;
+    PF_ParamType type;
+    A_long id;
+  };
+  const Expected expected[] = {
+      {"Relight Matte", PF_Param_LAYER, 100},     {"Process Matte", PF_Param_GROUP_START, 107},
+      {"Crush Matte", PF_Param_FLOAT_SLIDER, 108}, {"Invert Matte", PF_Param_CHECKBOX, 110},
+      {"View", PF_Param_POPUP, 109},              {"", PF_Param_GROUP_END, 107},
+      {"Use Flash Colour", PF_Param_CHECKBOX, 101}, {"Relight Colour", PF_Param_COLOR, 102},
+      {"Light Spread", PF_Param_FLOAT_SLIDER, 103}, {"Relight Gain", PF_Param_FLOAT_SLIDER, 104},
+      {"Relight Ambient", PF_Param_FLOAT_SLIDER, 105}};
+  for (std::size_t i = 0; i < defs.size(); ++i) {
+    SCOPED_TRACE(expected[i].name);
+    EXPECT_EQ(std::string(defs[i].name), expected[i].name);
+    EXPECT_EQ(defs[i].param_type, expected[i].type);
+    EXPECT_EQ(defs[i].uu.id, expected[i].id);
+  }
+  EXPECT_EQ(defs[0].u.ld.dephault, PF_LayerDefault_MYSELF);
+  EXPECT_EQ(defs[6].flags, PF_ParamFlag_SUPERVISE | PF_ParamFlag_CANNOT_TIME_VARY |
+                               PF_ParamFlag_CANNOT_INTERP);
+
+  RelightTestHost refusing;
+  refusing.failAddAt = 4;
+  EXPECT_EQ(Call(refusing, PF_Cmd_PARAMS_SETUP), PF_Err_OUT_OF_MEMORY);
+}
+
+TEST(RelighterParams, RelightColourEnabledOnlyWithoutFlashColour) {
+  RelightTestHost host;
+  std::vector<PF_ParamDef *> array;
+  for (PF_ParamDef &p : host.params) array.push_back(&p);
+  host.params[vlam::kRelightColour].ui_flags = PF_PUI_DISABLED;
+  for (const bool useFlashColour : {false, true}) {
+    host.params[vlam::kRelightUseFlashColour].u.bd.value = useFlashColour;
+    ASSERT_EQ(Call(host, PF_Cmd_UPDATE_PARAMS_UI, array.data()), PF_Err_NONE);
+    EXPECT_EQ(host.uiFlags.at(vlam::kRelightColour), useFlashColour ? PF_PUI_DISABLED : 0);
+  }
+  EXPECT_EQ(host.paramUiUpdates, 2);
 }
 
 }  // namespace
