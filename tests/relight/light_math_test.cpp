@@ -136,7 +136,7 @@ TEST(LightList, SkipsQuietInstancesInvalidDesignsAndSlotsPastSixteen) {
 
 // Crushing and inverting the matte; a black matte screens with the ambient,
 // a white one dodges.
-TEST(RelightPixels, CrushInvertAndTheRelightChannel) {
+TEST(RelightPixels, CrushInvertTheRelightChannelAndTheBufferGeometry) {
   const float c = static_cast<float>(100 * 0.0033333333333333335);
   EXPECT_EQ(vlam::CrushMatte(0.33f, c, false), 0.0f);
   EXPECT_EQ(vlam::CrushMatte(0.67f, c, false), 1.0f);
@@ -151,10 +151,8 @@ TEST(RelightPixels, CrushInvertAndTheRelightChannel) {
   EXPECT_NEAR(vlam::RelightChannel(0.1f, 1.5f, 1.0f, 0.0f), ((2.5 * 0.1) + 1.5) / 0.01, 1e-3);
   // m = 1, I = 0.5: v = (1.5 P + 0.5) / 0.5.
   EXPECT_FLOAT_EQ(vlam::RelightChannel(0.2f, 0.5f, 1.0f, 0.0f), 0.8f / 0.5f);
-}
 
-// A quarter of the layer at high quality, a tenth at low quality.
-TEST(RelightGeometry, QualityHalfResolutionWidePixelsAndTinyLayers) {
+  // A quarter of the layer at high quality, a tenth at low quality.
   PF_InData in{};
   in.width = 40;
   in.height = 20;

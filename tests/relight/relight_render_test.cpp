@@ -206,8 +206,9 @@ PF_Err Call(RelightTestHost &host, PF_Cmd cmd, PF_ParamDef **params = nullptr) {
 }
 
 // The setup adds eleven parameters under their names, disk ids and types, and
-// stops at a refusal.
-TEST(RelighterParams, SetupAddsElevenUnderTheirDiskIdsAndStopsAtARefusal) {
+// stops at a refusal; the panel enables the relight colour without the flash
+// colour only.
+TEST(RelighterParams, SetupAddsElevenAndThePanelFollowsUseFlashColour) {
   RelightTestHost host;
   host.added.clear();
   ASSERT_EQ(Call(host, PF_Cmd_PARAMS_SETUP), PF_Err_NONE);
@@ -236,13 +237,7 @@ TEST(RelighterParams, SetupAddsElevenUnderTheirDiskIdsAndStopsAtARefusal) {
   EXPECT_EQ(defs[6].flags, PF_ParamFlag_SUPERVISE | PF_ParamFlag_CANNOT_TIME_VARY |
                                PF_ParamFlag_CANNOT_INTERP);
 
-  RelightTestHost refusing;
-  refusing.failAddAt = 4;
-  EXPECT_EQ(Call(refusing, PF_Cmd_PARAMS_SETUP), PF_Err_OUT_OF_MEMORY);
-}
-
-TEST(RelighterParams, RelightColourEnabledOnlyWithoutFlashColour) {
-  RelightTestHost host;
+  // The relight colour is enabled only without the flash colour.
   std::vector<PF_ParamDef *> array;
   for (PF_ParamDef &p : host.params) array.push_back(&p);
   host.params[vlam::kRelightColour].ui_flags = PF_PUI_DISABLED;
@@ -252,6 +247,10 @@ TEST(RelighterParams, RelightColourEnabledOnlyWithoutFlashColour) {
     EXPECT_EQ(host.uiFlags.at(vlam::kRelightColour), useFlashColour ? PF_PUI_DISABLED : 0);
   }
   EXPECT_EQ(host.paramUiUpdates, 2);
+
+  RelightTestHost refusing;
+  refusing.failAddAt = 4;
+  EXPECT_EQ(Call(refusing, PF_Cmd_PARAMS_SETUP), PF_Err_OUT_OF_MEMORY);
 }
 
 }  // namespace

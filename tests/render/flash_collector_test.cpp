@@ -66,19 +66,18 @@ class FlashCollectorTest : public ::testing::Test {
   }
 };
 
-// Every byte of the block is cleared, whole design slots included: a builder
-// without petals leaves its barrel radius and offset unwritten and the
-// drawing still reads them, so nothing of what the block held may remain.
-TEST_F(FlashCollectorTest, ALayerWithoutModulesLeavesTheBlockEmpty) {
+// Without modules every byte of the block is cleared, whole design slots
+// included: a builder without petals leaves its barrel radius and offset
+// unwritten and the drawing still reads them, so nothing of what the block
+// held may remain. Active builders and instances are asked in stack order.
+TEST_F(FlashCollectorTest, OnlyActiveBuildersAndInstancesAreAskedInStackOrderAtTheRenderTime) {
   host.effects = {Other("ADBE Gaussian Blur 2"), Other("zk_Vlam"), Other("zk_VlamMod")};
   ASSERT_EQ(Collect(), PF_Err_NONE);
   const unsigned char *bytes = reinterpret_cast<const unsigned char *>(&block);
   for (std::size_t i = 0; i < sizeof block; ++i) ASSERT_EQ(bytes[i], 0) << i;
   EXPECT_EQ(host.calls, 0);
   EXPECT_EQ(host.effectRefsMade, 3);
-}
 
-TEST_F(FlashCollectorTest, ActiveBuildersAndInstancesAreAskedInStackOrderAtTheRenderTime) {
   host.effects = {Builder(2, 120.0), Instance(5), Other("zk_VlamFlashX"), Instance(6)};
   ASSERT_EQ(Collect(), PF_Err_NONE);
   EXPECT_EQ(block.table.designs[1].valid, 1);

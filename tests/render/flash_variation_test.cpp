@@ -168,7 +168,7 @@ TEST_F(FlashVariationTest, PetalsDropOutOnlyAboveThreeQuartersRandomisation) {
 
 // Displacement complexity blends the octave weights and frequencies between
 // their simple (0) and complex (1) ends.
-TEST(OctaveTablesTest, ComplexityBlendsBetweenTheEnds) {
+TEST(FrameValuesTest, OctaveTablesPixelAspectDownsampleEvolutionAndThreads) {
   const struct { double x; OctaveTables expected; } cases[] = {
       {0.0, {{1.0, 5.0, 5.5, 1.9}, {1.0, 2.3, 4.6, 9.2}}},
       {0.5, {{1.0, 5.0, 5.5, 3.45}, {1.0, 2.3, 6.4, 11.8}}},
@@ -180,11 +180,9 @@ TEST(OctaveTablesTest, ComplexityBlendsBetweenTheEnds) {
       EXPECT_DOUBLE_EQ(t.freq[k], expected.freq[k]) << x << " " << k;
     }
   }
-}
 
-// Non-square pixels widen the buffer and broken ratios count as one;
-// evolution counts whole frames.
-TEST(FrameValuesTest, PixelAspectDownsampleEvolutionAndThreads) {
+  // Non-square pixels widen the buffer and broken ratios count as one;
+  // evolution counts whole frames.
   PF_InData in{};
   in.width = 100;
   in.height = 50;

@@ -184,7 +184,7 @@ TEST_F(SmartRenderTest, TheSameFrameRendersToTheSameBytes) {
 
 // Instances without a valid design or not firing are skipped (the collector
 // keeps no more than sixteen).
-TEST_F(SmartRenderTest, OnlyFiringInstancesWithADesignDraw) {
+TEST_F(SmartRenderTest, OnlyFiringInstancesWithADesignDrawAndCompOnBlackShowsNoneAsBlack) {
   instances = {Calm(30, 32), Calm(30, 32), Calm(30, 32)};
   instances[0].designIndex = 1;   // "Flash B": no builder
   instances[1].designIndex = 9;   // outside the table
@@ -195,6 +195,17 @@ TEST_F(SmartRenderTest, OnlyFiringInstancesWithADesignDraw) {
   ASSERT_EQ(Render(), PF_Err_NONE);
   ASSERT_EQ(passes.firings.size(), 1u);
   EXPECT_EQ(passes.firings[0].slot, 4);
+
+  // "Comp on Black" without flashes is opaque black and needs a known depth
+  // (with a flash, every depth is checked by the entry test below).
+  instances = {};
+  host.params[kRenderCompOnBlack].u.bd.value = 1;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  const float *f = reinterpret_cast<const float *>(host.output.bytes.data());
+  EXPECT_EQ(f[0], 1.0f);
+  EXPECT_EQ(f[1] + f[2] + f[3], 0.0f);
+  host.SetImages(8, 4, PF_PixelFormat_BGRA32);
+  EXPECT_EQ(Render(), PF_Err_BAD_CALLBACK_PARAM);
 }
 
 // Petals and sparks only add light to the main shape; without brightness
@@ -229,19 +240,8 @@ TEST_F(SmartRenderTest, PetalsAndSparksAddLightAndSparksIgnoreBrightness) {
   EXPECT_GT(TotalLight(passes.firings.at(0).pixels), 0.0);
 }
 
-// With a flash, every depth is checked by the entry test below.
-TEST_F(SmartRenderTest, CompOnBlackWithoutFlashesIsOpaqueBlackAndNeedsAKnownDepth) {
-  instances = {};
-  host.params[kRenderCompOnBlack].u.bd.value = 1;
-  ASSERT_EQ(Render(), PF_Err_NONE);
-  const float *f = reinterpret_cast<const float *>(host.output.bytes.data());
-  EXPECT_EQ(f[0], 1.0f);
-  EXPECT_EQ(f[1] + f[2] + f[3], 0.0f);
-  host.SetImages(8, 4, PF_PixelFormat_BGRA32);
-  EXPECT_EQ(Render(), PF_Err_BAD_CALLBACK_PARAM);
-}
-
-TEST_F(SmartRenderTest, AbortEndsTheRenderAndReleasesEverything) {
+// An abort or a host error ends the render with everything released.
+TEST_F(SmartRenderTest, AbortAndHostErrorsEndTheRenderWithEverythingReleased) {
   instances = {Calm(30, 32), Calm(40, 32)};
   host.abortAnswer = PF_Interrupt_CANCEL;
   for (int after : {0, 1, 2, 4}) {
@@ -259,11 +259,9 @@ TEST_F(SmartRenderTest, AbortEndsTheRenderAndReleasesEverything) {
   host.abortCalls = 0;
   ASSERT_EQ(Render(), PF_Err_NONE);
   EXPECT_EQ(host.abortCalls, 1 + 2 * 2);
-}
 
-// Host errors and a missing or damaged global record end the render with
-// everything released; the grain layer is checked out and in.
-TEST_F(SmartRenderTest, HostErrorsEndTheRenderWithEverythingReleased) {
+  // Host errors and a missing or damaged global record end the render with
+  // everything released; the grain layer is checked out and in.
   instances = {Calm(30, 32)};
   host.newWorldError = PF_Err_OUT_OF_MEMORY;
   EXPECT_EQ(Render(), PF_Err_OUT_OF_MEMORY);

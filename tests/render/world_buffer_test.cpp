@@ -55,7 +55,7 @@ TEST(LineFilter, MatchesThePlainBoxAverageForAllRadii) {
   }
 }
 
-TEST(LineFilter, RadiusZeroCopiesAndStridesAreHonoured) {
+TEST(LineFilter, RadiusZeroCopiesStridesAreHonouredAndConstantsStayExact) {
   const std::vector<float> s = Line(12, 7);
   std::vector<float> d(24, 5.0f);
   LineFilter(s.data(), 3, d.data(), 2, 4, 0.0);
@@ -63,9 +63,7 @@ TEST(LineFilter, RadiusZeroCopiesAndStridesAreHonoured) {
     EXPECT_EQ(d[2 * j], s[3 * j]);
     EXPECT_EQ(d[2 * j + 1], 5.0f);  // between the strided samples: untouched
   }
-}
-
-TEST(LineFilter, ConstantLinesStayExactlyConstant) {
+  // Constant lines stay exactly constant.
   for (float c : {0.3f, 1.0f, 7.77f, 1e-6f}) {
     for (double r : {1.0, 2.0, 2.5, 17.0, 60.0}) {
       std::vector<float> s(30, c), d(30, 0.0f);
@@ -142,9 +140,13 @@ std::vector<unsigned char> Snapshot(WorldBuffer& b) {
   return out;
 }
 
-TEST(Blur, RegionLimitsTheBlurAndAlphaIsNeverChanged) {
+class Blur : public ::testing::Test {
+ protected:
   RenderTestHost host;
   WorldBuffer b;
+};
+
+TEST_F(Blur, RegionLimitsTheBlurAndAlphaIsNeverChanged) {
   const std::vector<PF_PixelFloat> before = MakeNoise(host, b, 16, 12, 11);
   const PF_Rect region{3, 2, 11, 9};
   ASSERT_EQ(b.Blur(&region, 2, 3, BlurKind::kGaussian), PF_Err_NONE);
@@ -163,10 +165,8 @@ TEST(Blur, RegionLimitsTheBlurAndAlphaIsNeverChanged) {
   EXPECT_TRUE(changedInside);
 }
 
-TEST(Blur, BoxIsTheRoundedRadiusBoxAlongBothAxes) {
-  RenderTestHost host;
+TEST_F(Blur, BoxIsTheRoundedRadiusBoxAlongBothAxes) {
   host.threads = 4;
-  WorldBuffer b;
   // Ten rows on four threads: bands of 2, 2, 2 and 4 rows.
   const std::vector<PF_PixelFloat> before = MakeNoise(host, b, 7, 10, 21);
   ASSERT_EQ(b.Blur(nullptr, 1.5, 0.6, BlurKind::kBox), PF_Err_NONE);  // radii 2 and 1
@@ -212,9 +212,7 @@ void Spread(WorldBuffer& b, A_long cx, A_long cy, double& vx, double& vy) {
   vy = sy / total;
 }
 
-TEST(Blur, GaussianScalesTheVerticalRadiiByTheDeviationRatio) {
-  RenderTestHost host;
-  WorldBuffer b;
+TEST_F(Blur, GaussianScalesTheVerticalRadiiByTheDeviationRatio) {
   b.Create(&host.in_data, 61, 81, PF_PixelFormat_ARGB128, "B");
   Px(b, 30, 40).green = 1000.0f;
   const double radiusX = 6.0, radiusY = 10.0;  // deviations 3 and 5
@@ -240,9 +238,7 @@ TEST(Blur, GaussianScalesTheVerticalRadiiByTheDeviationRatio) {
   EXPECT_NEAR(total, 1000.0, 1e-2);
 }
 
-TEST(Blur, WithoutAHorizontalDeviationTheVerticalOneStillApplies) {
-  RenderTestHost host;
-  WorldBuffer b;
+TEST_F(Blur, WithoutAHorizontalDeviationTheVerticalOneStillApplies) {
   b.Create(&host.in_data, 9, 41, PF_PixelFormat_ARGB128, "B");
   Px(b, 4, 20).blue = 100.0f;
   ASSERT_EQ(b.Blur(nullptr, 0.0, 8.0, BlurKind::kGaussian), PF_Err_NONE);
@@ -259,9 +255,7 @@ TEST(Blur, WithoutAHorizontalDeviationTheVerticalOneStillApplies) {
 }
 
 // Radius zero changes nothing; host errors stop the blur.
-TEST(Blur, RadiusZeroAndHostErrors) {
-  RenderTestHost host;
-  WorldBuffer b;
+TEST_F(Blur, RadiusZeroAndHostErrors) {
   MakeNoise(host, b, 6, 6, 1);
   // A box of radius zero changes nothing, and its temporary is given back.
   const std::vector<unsigned char> start = Snapshot(b);
@@ -327,7 +321,9 @@ TEST(WorldBuffer, AFailedCreateKeepsItsErrorAndAMissingSuiteThrows) {
   }
 }
 
-TEST(WorldBuffer, FillConvertsTheColourToTheDepth) {
+// A fill converts the colour to the buffer's depth; a raw copy needs the same
+// layout; a copy goes through the host.
+TEST(WorldBuffer, FillConvertsTheColourToTheDepthAndCopiesNeedALayoutOrTheHost) {
   RenderTestHost host;
   WorldBuffer b8, b16, bf;
   b8.Create(&host.in_data, 3, 3, PF_PixelFormat_ARGB32, "B8");
@@ -355,11 +351,8 @@ TEST(WorldBuffer, FillConvertsTheColourToTheDepth) {
   odd.Create(&host.in_data, 2, 2, PF_PixelFormat_BGRA32, "ODD");
   EXPECT_EQ(odd.Fill(PF_PixelFloat{1, 1, 1, 1}, nullptr), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(odd.Status(), PF_Err_BAD_CALLBACK_PARAM);
-}
 
-// A raw copy needs the same layout; a copy goes through the host.
-TEST(WorldBuffer, RawCopyNeedsTheSameLayoutAndCopyGoesThroughTheHost) {
-  RenderTestHost host;
+  // A raw copy needs the same layout; a copy goes through the host.
   WorldBuffer a, b, c;
   a.Create(&host.in_data, 4, 3, PF_PixelFormat_ARGB128, "A");
   b.Create(&host.in_data, 4, 3, PF_PixelFormat_ARGB128, "B");
