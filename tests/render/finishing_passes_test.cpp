@@ -158,9 +158,20 @@ TEST_F(FinishingTest, LitRectangleGivesTheBytesOfTheWholeBuffer) {
     for (double post : {1.0, 0.7, 2.0}) EXPECT_EQ(run(x, post, true), run(x, post, false)) << x << " " << post;
 }
 
-// A post scale of exactly one makes no scaling pass but still scales the
-// rectangle; nothing drawn means no motion blur and an empty rectangle.
-TEST_F(FinishingTest, PostScaleOfExactlyOneMakesNoScalingPass) {
+// A defocus of half a pixel still blurs. A post scale of exactly one makes no
+// scaling pass but still scales the rectangle; nothing drawn means no motion
+// blur and an empty rectangle.
+TEST_F(FinishingTest, DefocusOfHalfAPixelBlursAndPostScaleOfExactlyOneMakesNoScalingPass) {
+  PF_Rect grown{10, 4, 34, 28};
+  instance.defocus = 0.0;
+  ASSERT_EQ(DefocusPass(firing, grown), PF_Err_NONE);
+  EXPECT_EQ(LitPixels(flash.World()), 16);
+  instance.defocus = 0.5;
+  host.in_data.quality = PF_Quality_LO;  // box of radius round(0.75) = 1
+  ASSERT_EQ(DefocusPass(firing, grown), PF_Err_NONE);
+  EXPECT_EQ(LitPixels(flash.World()), 36);
+  EXPECT_LT(Px(flash.World(), 20, 14)[1], 0.8f);
+
   const std::size_t worlds = host.worldsMade.size();
   const std::vector<unsigned char> pixels = Bytes(flash.World());
   PF_Rect current{};
@@ -186,18 +197,7 @@ TEST_F(FinishingTest, PostScaleOfExactlyOneMakesNoScalingPass) {
   EXPECT_TRUE(host.transforms.empty());
   ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
   EXPECT_TRUE(RectEmpty(current));
-}
 
-TEST_F(FinishingTest, DefocusOfHalfAPixelStillBlurs) {
-  PF_Rect current{10, 4, 34, 28};
-  instance.defocus = 0.0;
-  ASSERT_EQ(DefocusPass(firing, current), PF_Err_NONE);
-  EXPECT_EQ(LitPixels(flash.World()), 16);
-  instance.defocus = 0.5;
-  host.in_data.quality = PF_Quality_LO;  // box of radius round(0.75) = 1
-  ASSERT_EQ(DefocusPass(firing, current), PF_Err_NONE);
-  EXPECT_EQ(LitPixels(flash.World()), 36);
-  EXPECT_LT(Px(flash.World(), 20, 14)[1], 0.8f);
 }
 
 // An opaque closed mask removes the flash; a path the host cannot hand out
@@ -233,7 +233,7 @@ TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlashAndAFailedPathIsIgnored) 
 
 // Whichever temporary buffer the host fails to make or give back, the pass
 // reports that failure, and no buffer of its own is left behind.
-TEST_F(FinishingTest, AFailedAllocationOrReleaseOfAnyTemporaryIsReturned) {
+TEST_F(FinishingTest, AFailedAllocationReleaseOrGlowParameterIsReturned) {
   instance.postScale = 2.0;
   instance.defocus = 2.0;
   host.in_data.width = kW * 2;  // the mask pass resamples its matte: two buffers
@@ -260,12 +260,12 @@ TEST_F(FinishingTest, AFailedAllocationOrReleaseOfAnyTemporaryIsReturned) {
       EXPECT_EQ(host.liveWorlds, 1) << name;  // the flash buffer only
     }
   }
-}
 
-// A glow parameter the host cannot hand out ends the firing with its error.
-TEST_F(FinishingTest, AFailedGlowParameterCheckoutIsReturned) {
+  // A glow parameter the host cannot hand out ends the firing with its error.
+  instance.postScale = 1.0;  // no scaling transform before the glow
   for (const PF_ParamIndex index : {kRenderGlowRadius, kRenderGlowBrightness}) {
     host.checkoutErrors = {{index, PF_Err_OUT_OF_MEMORY}};
+    host.transforms.clear();
     EXPECT_EQ(FinishingPasses().AfterSparks(firing), PF_Err_OUT_OF_MEMORY) << index;
     EXPECT_TRUE(host.transforms.empty()) << "no glow drawn";
   }
@@ -456,8 +456,9 @@ class PixelFunctionTest : public ::testing::Test {
 };
 
 // Add over black shows the light unchanged; luma premultiplied hides the
-// background under bright light; modes outside the list composite nothing.
-TEST_F(PixelFunctionTest, AddLumaPremultipliedAndModesOutsideTheList) {
+// background under bright light; modes outside the list composite nothing;
+// screen stays within zero to one where both inputs do.
+TEST_F(PixelFunctionTest, AddLumaPremultipliedScreenAndModesOutsideTheList) {
   const PF_PixelFloat light{1.0f, 2.5f, 0.75f, 0.125f};
   const PF_PixelFloat out = Run(kCompositeAdd, light, PF_PixelFloat{1.0f, 0, 0, 0});
   EXPECT_EQ(out.red, light.red);
@@ -475,25 +476,24 @@ TEST_F(PixelFunctionTest, AddLumaPremultipliedAndModesOutsideTheList) {
   EXPECT_EQ(PixelFunctionFor(0), nullptr);
   EXPECT_EQ(PixelFunctionFor(5), nullptr);
   EXPECT_NE(PixelFunctionFor(kCompositeNormalised), nullptr);
-}
 
-TEST_F(PixelFunctionTest, ScreenStaysWithinZeroToOneWhereBothInputsDo) {
   const float steps[] = {0.0f, 0.1f, 0.37f, 0.5f, 0.93f, 1.0f};
   for (float f : steps)
     for (float o : steps) {
-      const PF_PixelFloat r =
+      const PF_PixelFloat screen =
           Run(kCompositeScreen, PF_PixelFloat{1, f, o, f}, PF_PixelFloat{0.5f, o, f, 1.0f});
-      for (float v : {r.red, r.green, r.blue}) {
+      for (float v : {screen.red, screen.green, screen.blue}) {
         EXPECT_GE(v, 0.0f) << f << " " << o;
         EXPECT_LE(v, 1.0f) << f << " " << o;
       }
-      EXPECT_GE(r.red, o);  // screen never darkens
+      EXPECT_GE(screen.red, o);  // screen never darkens
     }
 }
 
 // Normalised at full brightness has no tint, leans towards the design colour
-// below it, and survives light outside the table.
-TEST_F(PixelFunctionTest, NormalisedTintsBelowFullBrightnessAndSurvivesAnyLight) {
+// below it, and survives light outside the table; grain moves light by the
+// grain deviation.
+TEST_F(PixelFunctionTest, NormalisedTintsBelowFullBrightnessSurvivesAnyLightAndGrainMovesIt) {
   const PF_PixelFloat design{1.0f, 1.0f, 0.6f, 0.1f};
   NormalisedTint(design, 1.0f, settings.tintRed, settings.tintBlue);
   EXPECT_EQ(settings.tintRed, 0.0f);
@@ -524,9 +524,7 @@ TEST_F(PixelFunctionTest, NormalisedTintsBelowFullBrightnessAndSurvivesAnyLight)
   EXPECT_TRUE(std::isfinite(wild.blue));
   // The blue channel saturates the tone curve: 0.95 x 1 plus its share of luma.
   EXPECT_GE(wild.blue, 0.95f * 1.0f * 0.999f);
-}
 
-TEST_F(PixelFunctionTest, GrainMovesLightByTheGrainDeviation) {
   PF_PixelFloat p{1, 0.5f, 0.5f, 0.5f};
   // A mid-grey grain pixel changes nothing.
   ApplyGrain(p, PF_PixelFloat{1, 0.5f, 0.5f, 0.5f}, 2.0f, 1.0f);
