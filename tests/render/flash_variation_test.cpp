@@ -238,7 +238,7 @@ class InstancePlacementTest : public ::testing::Test {
   }
 };
 
-TEST_F(InstancePlacementTest, TheFlashAxisStartsAtTheMuzzleAndIsTurnedBeforeItIsMovedAndWidened) {
+TEST_F(InstancePlacementTest, TheFlashAxisStartsAtTheMuzzleAnchoredOnTheLayerPlaneAndIsTurnedThenMoved) {
   InstanceRecord instance = FiringInstance(130.0, 40.0);
   instance.position[2] = 25.0;
   instance.roll = 0.3;  // turns about the flash axis only
@@ -268,24 +268,22 @@ TEST_F(InstancePlacementTest, TheFlashAxisStartsAtTheMuzzleAndIsTurnedBeforeItIs
   // Non-square pixels widen the horizontal offset.
   frame.values.pixelAspect = 2.0;
   EXPECT_NEAR(Apply(InstanceToCamera(frame, FiringInstance(130.0, 40.0)), 0, 0, 0).x, 60.0, 1e-3);
-}
 
-TEST_F(InstancePlacementTest, TheMuzzleIsAnchoredWhereItsPositionMeetsTheLayerPlane) {
+  // The muzzle is anchored where its position meets the layer plane.
+  frame.values.pixelAspect = 1.0;
   for (double z : {0.0, 150.0, -120.0}) {
-    InstanceRecord instance = FiringInstance(130.0, 40.0);
-    instance.position[2] = z;
-    const CompCamera camera = AnchoredCamera(frame, instance);
-    const CameraProjection muzzle =
-        Project(camera, Apply(InstanceToCamera(frame, instance), 0, 0, 0));
+    InstanceRecord at = FiringInstance(130.0, 40.0);
+    at.position[2] = z;
+    const CompCamera camera = AnchoredCamera(frame, at);
+    const CameraProjection start = Project(camera, Apply(InstanceToCamera(frame, at), 0, 0, 0));
     // Under the default camera a point on the layer plane projects to its
     // own offset from the layer centre.
-    EXPECT_NEAR(muzzle.sx, 30.0, 1e-3) << z;
-    EXPECT_NEAR(muzzle.sy, -10.0, 1e-3) << z;
+    EXPECT_NEAR(start.sx, 30.0, 1e-3) << z;
+    EXPECT_NEAR(start.sy, -10.0, 1e-3) << z;
     // The shape keeps the scale of its real depth: 10 units along x cover
     // fewer pixels further away.
-    const CameraProjection tip =
-        Project(camera, Apply(InstanceToCamera(frame, instance), 10, 0, 0));
-    const double span = tip.sx - muzzle.sx;
+    const CameraProjection tip = Project(camera, Apply(InstanceToCamera(frame, at), 10, 0, 0));
+    const double span = tip.sx - start.sx;
     if (z > 0) {
       EXPECT_LT(span, 10.0);
     } else if (z < 0) {
