@@ -14,7 +14,8 @@ namespace {
 
 using namespace vlam;
 
-class RenderGlobalsTest : public ::testing::Test {
+// The Render effect's global setup and setdown, parameters and panel.
+class RenderSetupTest : public ::testing::Test {
  protected:
   RenderTestHost host;
 
@@ -31,11 +32,23 @@ class RenderGlobalsTest : public ::testing::Test {
   }
   // The record is packed: its pointer is copied out, never bound by reference.
   const std::uint16_t *DistanceTable() { return Globals().distanceTable; }
+  const PF_ParamDef &Added(PF_ParamIndex index) {
+    return host.added.at(static_cast<std::size_t>(index - 1));
+  }
+  void SetMode(A_long mode) {
+    host.UseDefaultParams(RenderParamDefs());
+    host.params[kRenderCompositingMode].u.pd.value = mode;
+  }
+  PF_Err UpdateUi() {
+    std::vector<PF_ParamDef *> pointers;
+    for (PF_ParamDef &p : host.params) pointers.push_back(&p);
+    return CallRender(PF_Cmd_UPDATE_PARAMS_UI, host, nullptr, pointers.data());
+  }
 };
 
 // The setup registers and builds the default curves, the distance table and
 // the tone table.
-TEST_F(RenderGlobalsTest, SetupRegistersAndBuildsTheCurvesAndTables) {
+TEST_F(RenderSetupTest, SetupRegistersAndBuildsTheCurvesAndTables) {
   ASSERT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
   ASSERT_NE(host.out_data.global_data, nullptr);
   EXPECT_EQ(host.registeredName, "zk_Vlam");
@@ -93,7 +106,7 @@ TEST_F(RenderGlobalsTest, SetupRegistersAndBuildsTheCurvesAndTables) {
 
 // A record that cannot be made or locked is reported and not kept; a
 // registration error or a missing utility suite keeps no table.
-TEST_F(RenderGlobalsTest, SetupFailuresAreReportedAndKeepNoTable) {
+TEST_F(RenderSetupTest, SetupFailuresAreReportedAndKeepNoTable) {
   for (const bool lockFails : {false, true}) {
     host.failNewHandle = !lockFails;
     host.failLockHandle = lockFails;
@@ -126,27 +139,9 @@ TEST_F(RenderGlobalsTest, SetupFailuresAreReportedAndKeepNoTable) {
   EXPECT_EQ(DistanceTable(), nullptr);
 }
 
-class RenderParamsTest : public ::testing::Test {
- protected:
-  RenderTestHost host;
-
-  const PF_ParamDef &Added(PF_ParamIndex index) {
-    return host.added.at(static_cast<std::size_t>(index - 1));
-  }
-  void SetMode(A_long mode) {
-    host.UseDefaultParams(RenderParamDefs());
-    host.params[kRenderCompositingMode].u.pd.value = mode;
-  }
-  PF_Err UpdateUi() {
-    std::vector<PF_ParamDef *> pointers;
-    for (PF_ParamDef &p : host.params) pointers.push_back(&p);
-    return CallRender(PF_Cmd_UPDATE_PARAMS_UI, host, nullptr, pointers.data());
-  }
-};
-
 // Nineteen parameters under their disk ids, with their flags and the default
 // mode; a failed add stops the setup.
-TEST_F(RenderParamsTest, AddsNineteenParametersUnderTheirDiskIds) {
+TEST_F(RenderSetupTest, AddsNineteenParametersUnderTheirDiskIds) {
   ASSERT_EQ(CallRender(PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.out_data.num_params, 20);
   ASSERT_EQ(host.added.size(), 19u);
@@ -202,7 +197,7 @@ TEST_F(RenderParamsTest, AddsNineteenParametersUnderTheirDiskIds) {
 // that mode comes back; the toon parameters never show. Without a parameter
 // array only the toon group is touched; the first stream error stops the
 // update.
-TEST_F(RenderParamsTest, MaxBrightnessFollowsTheNormalisedModeAndToonParametersNeverShow) {
+TEST_F(RenderSetupTest, MaxBrightnessFollowsTheNormalisedModeAndToonParametersNeverShow) {
   for (A_long mode : {kCompositeNormalised, kCompositeAdd, kCompositeScreen,
                       kCompositeLumaPremultiplied, kCompositeNormalised}) {
     SetMode(mode);
