@@ -3,13 +3,10 @@
 
 #include "relight/relight_host_support.h"
 
-#include <algorithm>
-#include <cstring>
+#include <atomic>
 #include <thread>
 
-#include "frame/effect_entries.h"
 #include "relight/relighter_params.h"
-#include "render/render_commands.h"
 
 namespace vlam_relight_test {
 

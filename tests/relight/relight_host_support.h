@@ -3,11 +3,9 @@
 // scales to fit, and a layer whose Render effect, builders and instances
 // answer the Relighter's collecting call.
 #pragma once
-#include <cstdint>
 #include <vector>
 
 #include "frame/effect_entries.h"
-#include "instance/exchange_block.h"
 #include "render/render_host_support.h"
 
 namespace vlam_relight_test {

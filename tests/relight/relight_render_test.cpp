@@ -22,7 +22,9 @@ void FiringLayer(RelightTestHost &host) {
   host.AddInstance(FiringInstance(20, 10));
 }
 
-TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLight) {
+// With nothing to light the input passes through; the matte preview shows the
+// matte even with nothing firing.
+TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLightOrPreviewsTheMatte) {
   enum class Case { kNoRender, kNoMatte, kNothingFiring };
   for (const PF_PixelFormat depth : kDepths) {
     for (const Case c : {Case::kNoRender, Case::kNoMatte, Case::kNothingFiring}) {
@@ -45,7 +47,41 @@ TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLight) {
       // The matte checkout succeeded even when it named no layer.
       EXPECT_EQ(host.pixelCheckins, (std::vector<A_long>{1, 0}));
     }
+
+    // The matte preview shows the matte even with nothing firing.
+    RelightTestHost host;
+    host.UseImages(depth, true, true);
+    host.params[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
+    host.AddRenderEffect();
+    ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+    const float step = depth == PF_PixelFormat_ARGB32 ? 1.01f / 255.0f : 1e-4f;
+    for (const auto &[x, y] : {std::pair{1, 2}, std::pair{30, 15}}) {
+      const PF_PixelFloat m = GetPixel(host.matte, x, y);
+      const float luma = (0.299f * m.red + 0.587f * m.green + 0.114f * m.blue) * m.alpha;
+      const PF_PixelFloat o = GetPixel(host.output, x, y);
+      EXPECT_NEAR(o.red, luma, step);
+      EXPECT_EQ(o.red, o.green);
+      EXPECT_EQ(o.green, o.blue);
+      EXPECT_EQ(o.alpha, GetPixel(host.input, x, y).alpha);
+    }
   }
+
+  // The preview inverted, and the matte is 0 outside its rectangle.
+  RelightTestHost host;
+  host.matte.Reset(10, 10, PF_PixelFormat_ARGB128);
+  host.formats[&host.matte.world] = PF_PixelFormat_ARGB128;
+  host.matte.world.origin_x = 5;
+  for (A_long y = 0; y < 10; ++y)
+    for (A_long x = 0; x < 10; ++x) SetPixel(host.matte, x, y, PF_PixelFloat{1, 1, 1, 1});
+  host.params[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
+  host.params[vlam::kRelightInvert].u.bd.value = 1;
+  host.AddRenderEffect();
+  ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+  EXPECT_EQ(GetPixel(host.output, 4, 0).red, 1.0f);   // left of the matte: m = 0, inverted
+  EXPECT_EQ(GetPixel(host.output, 5, 0).red, 0.0f);   // inside: white, inverted
+  EXPECT_EQ(GetPixel(host.output, 14, 9).red, 0.0f);
+  EXPECT_EQ(GetPixel(host.output, 15, 9).red, 1.0f);  // right of it
+  EXPECT_EQ(GetPixel(host.output, 6, 10).red, 1.0f);  // below it
 }
 
 // Collecting asks the Render effect, the builders and the instances, only
@@ -135,45 +171,6 @@ TEST(RelightRender, BlackMatteScreensTheInputWithTheAmbientColourSharedByTheLigh
   const PF_PixelFloat o = GetPixel(host.output, 3, 3);  // black input, black matte
   EXPECT_NEAR(o.red, (0.8 * 0.05625 + 0.8) * 0.05625 / 2, 1e-6);
   EXPECT_NEAR(o.blue, (0.2 * 0.05625 + 0.2) * 0.05625 / 2, 1e-6);
-}
-
-// The matte preview shows the matte even with nothing firing, inverted too,
-// and the matte is 0 outside its rectangle.
-TEST(RelightRender, MattePreviewShowsTheMatteEvenWithNothingFiring) {
-  for (const PF_PixelFormat depth : kDepths) {
-    SCOPED_TRACE(depth);
-    RelightTestHost host;
-    host.UseImages(depth, true, true);
-    host.params[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
-    host.AddRenderEffect();
-    ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-    const float step = depth == PF_PixelFormat_ARGB32 ? 1.01f / 255.0f : 1e-4f;
-    for (const auto &[x, y] : {std::pair{1, 2}, std::pair{30, 15}}) {
-      const PF_PixelFloat m = GetPixel(host.matte, x, y);
-      const float luma = (0.299f * m.red + 0.587f * m.green + 0.114f * m.blue) * m.alpha;
-      const PF_PixelFloat o = GetPixel(host.output, x, y);
-      EXPECT_NEAR(o.red, luma, step);
-      EXPECT_EQ(o.red, o.green);
-      EXPECT_EQ(o.green, o.blue);
-      EXPECT_EQ(o.alpha, GetPixel(host.input, x, y).alpha);
-    }
-  }
-
-  RelightTestHost host;
-  host.matte.Reset(10, 10, PF_PixelFormat_ARGB128);
-  host.formats[&host.matte.world] = PF_PixelFormat_ARGB128;
-  host.matte.world.origin_x = 5;
-  for (A_long y = 0; y < 10; ++y)
-    for (A_long x = 0; x < 10; ++x) SetPixel(host.matte, x, y, PF_PixelFloat{1, 1, 1, 1});
-  host.params[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
-  host.params[vlam::kRelightInvert].u.bd.value = 1;
-  host.AddRenderEffect();
-  ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-  EXPECT_EQ(GetPixel(host.output, 4, 0).red, 1.0f);   // left of the matte: m = 0, inverted
-  EXPECT_EQ(GetPixel(host.output, 5, 0).red, 0.0f);   // inside: white, inverted
-  EXPECT_EQ(GetPixel(host.output, 14, 9).red, 0.0f);
-  EXPECT_EQ(GetPixel(host.output, 15, 9).red, 1.0f);  // right of it
-  EXPECT_EQ(GetPixel(host.output, 6, 10).red, 1.0f);  // below it
 }
 
 // A failed buffer, input checkout or missing iterate suite is returned with
