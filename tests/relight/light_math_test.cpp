@@ -49,12 +49,10 @@ struct BlockBuilder {
 };
 
 TEST(LightLevel, FactorAcrossTheTriggerRange) {
-  EXPECT_DOUBLE_EQ(vlam::LightLevelFactor(-1.0), 1.5);
-  EXPECT_DOUBLE_EQ(vlam::LightLevelFactor(0.0), 1.5);
-  EXPECT_DOUBLE_EQ(vlam::LightLevelFactor(0.2), 1.125);
-  EXPECT_DOUBLE_EQ(vlam::LightLevelFactor(0.4), 0.75);
-  EXPECT_NEAR(vlam::LightLevelFactor(0.75), 0.0, 1e-12);
-  EXPECT_DOUBLE_EQ(vlam::LightLevelFactor(0.8), 0.0);
+  const double cases[][2] = {{-1.0, 1.5}, {0.0, 1.5},  {0.2, 1.125},
+                             {0.4, 0.75}, {0.75, 0.0}, {0.8, 0.0}};
+  for (const auto &[level, factor] : cases)
+    EXPECT_NEAR(vlam::LightLevelFactor(level), factor, 1e-12) << level;
 }
 
 // One firing instance scales its colour and the ambient; two give the running
@@ -107,18 +105,17 @@ TEST(LightList, ColourAmbientPositionAndDiameterOfEachLight) {
   }
 }
 
-TEST(LightList, SkipsQuietInstancesInvalidAndOutOfRangeDesigns) {
+// Quiet instances, invalid and out-of-range designs are skipped, and no slot
+// past the sixteenth is read.
+TEST(LightList, SkipsQuietInstancesInvalidDesignsAndSlotsPastSixteen) {
   BlockBuilder b;
   b.Design(0, kC1);
   b.Instance(0, 0.009);  // below the threshold
   b.Instance(1, 0.4);    // design slot not valid
   b.Instance(7, 0.4);    // no such design slot
   b.Instance(0, 0.01);
-  const vlam::RelightLights lights = vlam::BuildLights(b.block, Defaults());
-  EXPECT_EQ(lights.count, 1);
-}
+  EXPECT_EQ(vlam::BuildLights(b.block, Defaults()).count, 1);
 
-TEST(LightList, NeverReadsPastTheSixteenSlots) {
   // A count above 16 (as a collector that raises it before skipping would
   // leave) must not walk beyond the slots.
   struct Guarded {
@@ -126,8 +123,7 @@ TEST(LightList, NeverReadsPastTheSixteenSlots) {
     InstanceRecord beyond;
   } g;
   std::memset(static_cast<void *>(&g), 0, sizeof g);
-  BlockBuilder b;
-  b.Design(0, kC1);
+  b.block.table.instanceCount = 0;
   for (int k = 0; k < 16; ++k) b.Instance(0, 0.4);
   g.block = b.block;
   g.block.table.instanceCount = 17;
@@ -140,7 +136,7 @@ TEST(LightList, NeverReadsPastTheSixteenSlots) {
 
 // Crushing and inverting the matte; a black matte screens with the ambient,
 // a white one dodges.
-TEST(RelightPixels, CrushInvertAndTheRelightChannel) {
+TEST(RelightPixels, CrushInvertTheRelightChannelAndTheBufferGeometry) {
   const float c = static_cast<float>(100 * 0.0033333333333333335);
   EXPECT_EQ(vlam::CrushMatte(0.33f, c, false), 0.0f);
   EXPECT_EQ(vlam::CrushMatte(0.67f, c, false), 1.0f);
@@ -155,15 +151,19 @@ TEST(RelightPixels, CrushInvertAndTheRelightChannel) {
   EXPECT_NEAR(vlam::RelightChannel(0.1f, 1.5f, 1.0f, 0.0f), ((2.5 * 0.1) + 1.5) / 0.01, 1e-3);
   // m = 1, I = 0.5: v = (1.5 P + 0.5) / 0.5.
   EXPECT_FLOAT_EQ(vlam::RelightChannel(0.2f, 0.5f, 1.0f, 0.0f), 0.8f / 0.5f);
-}
 
-TEST(RelightGeometry, HalfResolutionWidePixelsAndTinyLayers) {
+  // A quarter of the layer at high quality, a tenth at low quality.
   PF_InData in{};
   in.width = 40;
   in.height = 20;
   in.pixel_aspect_ratio = {1, 1};
   in.downsample_x = {1, 1};
-  in.quality = PF_Quality_HI;
+  for (const PF_Quality quality : {PF_Quality_LO, PF_Quality_HI}) {
+    in.quality = quality;
+    const vlam::RelightGeometry g = vlam::ComputeRelightGeometry(in);
+    EXPECT_EQ(g.bufferWidth, quality == PF_Quality_HI ? 10 : 4);
+    EXPECT_EQ(g.bufferHeight, quality == PF_Quality_HI ? 5 : 2);
+  }
   // trunc(trunc(trunc(40 x 2) x 0.5) x 0.25) by trunc(trunc(20 x 0.5) x 0.25).
   in.downsample_x = {1, 2};
   in.pixel_aspect_ratio = {2, 1};

@@ -3,13 +3,10 @@
 
 #include "relight/relight_host_support.h"
 
-#include <algorithm>
-#include <cstring>
+#include <atomic>
 #include <thread>
 
-#include "frame/effect_entries.h"
 #include "relight/relighter_params.h"
-#include "render/render_commands.h"
 
 namespace vlam_relight_test {
 
@@ -66,6 +63,17 @@ PF_Err ScalingCopy(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_
   return PF_Err_NONE;
 }
 
+// A few different values in every pixel of the image.
+void FillPattern(TestImage &image) {
+  for (A_long y = 0; y < image.height; ++y) {
+    for (A_long x = 0; x < image.width; ++x) {
+      const float v = static_cast<float>((x * 7 + y * 13) % 23) / 23.0f;
+      SetPixel(image, x, y, PF_PixelFloat{1.0f - v * 0.5f, v, 1.0f - v, v * 0.25f});
+    }
+  }
+}
+
+
 }  // namespace
 
 RelightTestHost::RelightTestHost() : matte(8, 6, PF_PixelFormat_ARGB128) {
@@ -79,34 +87,22 @@ RelightTestHost::RelightTestHost() : matte(8, 6, PF_PixelFormat_ARGB128) {
   registry.Publish(kPFIterate8Suite, kPFIterate8SuiteVersion1, &iterate8);
   registry.Publish(kPFIterate16Suite, kPFIterate16SuiteVersion1, &iterate16);
   registry.Publish(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1, &iterateFloat);
-  UseImages(40, 20, PF_PixelFormat_ARGB128);
+  UseImages(PF_PixelFormat_ARGB128, false, false);
 }
 
-void RelightTestHost::UseImages(A_long width, A_long height, PF_PixelFormat format) {
-  SetImages(width, height, format);
+void RelightTestHost::UseImages(PF_PixelFormat format, bool patternedInput, bool patternedMatte) {
+  SetImages(40, 20, format);
   formats.erase(&matte.world);
-  matte.Reset(width, height, format);
+  matte.Reset(40, 20, format);
   formats[&matte.world] = format;
   grain = &matte;
+  if (patternedInput) FillPattern(input);
+  if (patternedMatte) FillPattern(matte);
 }
 
 PF_Err RelightTestHost::SmartRender() {
   return EntryPoint_VlamRelighter(PF_Cmd_SMART_RENDER, &in_data, &out_data, nullptr, nullptr,
                                   &smartExtra);
-}
-
-const std::vector<float> &RelightTestHost::LightBuffer() const {
-  // The illumination buffer is given back before the light buffer.
-  return disposedFloatWorlds.back();
-}
-
-void FillPattern(TestImage &image) {
-  for (A_long y = 0; y < image.height; ++y) {
-    for (A_long x = 0; x < image.width; ++x) {
-      const float v = static_cast<float>((x * 7 + y * 13) % 23) / 23.0f;
-      SetPixel(image, x, y, PF_PixelFloat{1.0f - v * 0.5f, v, 1.0f - v, v * 0.25f});
-    }
-  }
 }
 
 }  // namespace vlam_relight_test

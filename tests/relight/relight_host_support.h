@@ -3,11 +3,9 @@
 // scales to fit, and a layer whose Render effect, builders and instances
 // answer the Relighter's collecting call.
 #pragma once
-#include <cstdint>
 #include <vector>
 
 #include "frame/effect_entries.h"
-#include "instance/exchange_block.h"
 #include "render/render_host_support.h"
 
 namespace vlam_relight_test {
@@ -25,23 +23,16 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
   vlam::FlashDesign design;
   int pixelIterateCalls = 0;  // calls of the 8-bit, 16-bit and float pixel iterate suites
 
-  // Input, output and matte of this size and depth, every byte zero.
-  void UseImages(A_long width, A_long height, PF_PixelFormat format);
+  // Input, output and matte of 40 x 20 pixels in this depth, every byte zero
+  // but for a pattern of a few different values in the input or the matte.
+  void UseImages(PF_PixelFormat format, bool patternedInput, bool patternedMatte);
   void AddBuilder() { RenderTestHost::AddBuilder(&design); }
-  void SetFloat(PF_ParamIndex index, double value) { params[index].u.fs_d.value = value; }
-  void SetCheckbox(PF_ParamIndex index, bool on) { params[index].u.bd.value = on ? 1 : 0; }
-  void SetPopup(PF_ParamIndex index, A_long value) { params[index].u.pd.value = value; }
 
   PF_Err SmartRender();
-  // The pixels of the reduced light buffer the last render disposed.
-  const std::vector<float> &LightBuffer() const;
 
   PF_Iterate8Suite1 iterate8{};
   PF_iterate16Suite1 iterate16{};
   PF_iterateFloatSuite1 iterateFloat{};
 };
-
-// A few different values in every pixel of the image.
-void FillPattern(TestImage &image);
 
 }  // namespace vlam_relight_test

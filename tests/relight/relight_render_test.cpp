@@ -1,4 +1,8 @@
+// The Relighter: its parameters and what it renders.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
 
 #include "relight/relight_host_support.h"
 #include "relight/relighter_params.h"
@@ -18,15 +22,15 @@ void FiringLayer(RelightTestHost &host) {
   host.AddInstance(FiringInstance(20, 10));
 }
 
-TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLight) {
+// With nothing to light the input passes through; the matte preview shows the
+// matte even with nothing firing.
+TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLightOrPreviewsTheMatte) {
   enum class Case { kNoRender, kNoMatte, kNothingFiring };
   for (const PF_PixelFormat depth : kDepths) {
     for (const Case c : {Case::kNoRender, Case::kNoMatte, Case::kNothingFiring}) {
       SCOPED_TRACE(testing::Message() << "depth " << depth << " case " << static_cast<int>(c));
       RelightTestHost host;
-      host.UseImages(40, 20, depth);
-      FillPattern(host.input);
-      FillPattern(host.matte);
+      host.UseImages(depth, true, true);
       if (c != Case::kNoRender) host.AddRenderEffect();
       host.AddBuilder();
       vlam::InstanceRecord instance = FiringInstance(20, 10);
@@ -43,7 +47,41 @@ TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLight) {
       // The matte checkout succeeded even when it named no layer.
       EXPECT_EQ(host.pixelCheckins, (std::vector<A_long>{1, 0}));
     }
+
+    // The matte preview shows the matte even with nothing firing.
+    RelightTestHost host;
+    host.UseImages(depth, true, true);
+    host.params[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
+    host.AddRenderEffect();
+    ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+    const float step = depth == PF_PixelFormat_ARGB32 ? 1.01f / 255.0f : 1e-4f;
+    for (const auto &[x, y] : {std::pair{1, 2}, std::pair{30, 15}}) {
+      const PF_PixelFloat m = GetPixel(host.matte, x, y);
+      const float luma = (0.299f * m.red + 0.587f * m.green + 0.114f * m.blue) * m.alpha;
+      const PF_PixelFloat o = GetPixel(host.output, x, y);
+      EXPECT_NEAR(o.red, luma, step);
+      EXPECT_EQ(o.red, o.green);
+      EXPECT_EQ(o.green, o.blue);
+      EXPECT_EQ(o.alpha, GetPixel(host.input, x, y).alpha);
+    }
   }
+
+  // The preview inverted, and the matte is 0 outside its rectangle.
+  RelightTestHost host;
+  host.matte.Reset(10, 10, PF_PixelFormat_ARGB128);
+  host.formats[&host.matte.world] = PF_PixelFormat_ARGB128;
+  host.matte.world.origin_x = 5;
+  for (A_long y = 0; y < 10; ++y)
+    for (A_long x = 0; x < 10; ++x) SetPixel(host.matte, x, y, PF_PixelFloat{1, 1, 1, 1});
+  host.params[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
+  host.params[vlam::kRelightInvert].u.bd.value = 1;
+  host.AddRenderEffect();
+  ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
+  EXPECT_EQ(GetPixel(host.output, 4, 0).red, 1.0f);   // left of the matte: m = 0, inverted
+  EXPECT_EQ(GetPixel(host.output, 5, 0).red, 0.0f);   // inside: white, inverted
+  EXPECT_EQ(GetPixel(host.output, 14, 9).red, 0.0f);
+  EXPECT_EQ(GetPixel(host.output, 15, 9).red, 1.0f);  // right of it
+  EXPECT_EQ(GetPixel(host.output, 6, 10).red, 1.0f);  // below it
 }
 
 // Collecting asks the Render effect, the builders and the instances, only
@@ -68,34 +106,6 @@ TEST(RelightRender, CollectingAsksTheRenderEffectBuildersAndSixteenInstances) {
   EXPECT_EQ(many.liveEffectRefs, 0);
 }
 
-TEST(RelightRender, LightBufferIsAQuarterOrATenthOfTheLayer) {
-  for (const PF_Quality quality : {PF_Quality_HI, PF_Quality_LO}) {
-    RelightTestHost host;
-    host.in_data.quality = quality;
-    FiringLayer(host);
-    ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-    ASSERT_EQ(host.worldsMade.size(), 2u);
-    EXPECT_EQ(host.worldsMade[0].width, quality == PF_Quality_HI ? 10 : 4);
-    EXPECT_EQ(host.worldsMade[0].height, quality == PF_Quality_HI ? 5 : 2);
-    EXPECT_EQ(host.worldsMade[1].width, 40);  // "ILLUM_WORLD", the output's size
-    EXPECT_EQ(host.worldsMade[1].height, 20);
-    EXPECT_EQ(host.liveWorlds, 0);
-  }
-}
-
-// The first world the host makes (the light buffer) gets this origin row.
-A_long g_lightBufferOriginY = 0;
-RelightTestHost *g_originHost = nullptr;
-PF_Err (*g_newWorld)(PF_ProgPtr, A_long, A_long, PF_Boolean, PF_PixelFormat,
-                     PF_EffectWorld *) = nullptr;
-PF_Err NewWorldWithOrigin(PF_ProgPtr ref, A_long width, A_long height, PF_Boolean clear,
-                          PF_PixelFormat format, PF_EffectWorld *world) {
-  const bool first = g_originHost->worldsMade.empty();
-  const PF_Err err = g_newWorld(ref, width, height, clear, format, world);
-  if (err == PF_Err_NONE && first) world->origin_y = g_lightBufferOriginY;
-  return err;
-}
-
 // On the 40 x 20 layer the default camera shows depth 0 one to one, so an
 // instance at (x, y) lands in the quarter-size 10 x 5 buffer at
 // trunc((x - 20) / 4 + 5), trunc((y - 10) / 4 + 2.5 - origin y).
@@ -108,23 +118,21 @@ TEST(RelightRender, LightLandsWhereTheCameraSeesTheInstance) {
   for (const Row &r : {Row{20, 10, 0, 5, 2}, Row{6, 18, 0, 1, 4}, Row{20, 10, 1, 5, 1}}) {
     SCOPED_TRACE(testing::Message() << r.x << "," << r.y << " origin " << r.originY);
     RelightTestHost host;
-    g_originHost = &host;
-    g_lightBufferOriginY = r.originY;
-    g_newWorld = host.worldSuite.PF_NewWorld;
-    host.worldSuite.PF_NewWorld = NewWorldWithOrigin;
-    host.SetFloat(vlam::kRelightSpread, 5);  // diameter trunc(5 x 0.25 x 100) = 125
+    host.firstWorldOriginY = r.originY;  // the light buffer's
+    host.params[vlam::kRelightSpread].u.fs_d.value = 5;  // diameter trunc(5 x 0.25 x 100) = 125
     host.AddRenderEffect();
     host.AddBuilder();
     host.AddInstance(FiringInstance(r.x, r.y));
     ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-    const std::vector<float> &light = host.LightBuffer();
+    ASSERT_EQ(host.worldsMade.size(), 2u);
+    EXPECT_EQ(host.worldsMade[1].width, 40);  // "ILLUM_WORLD", the output's size
+    EXPECT_EQ(host.worldsMade[1].height, 20);
+    const std::vector<float> &light = host.disposedFloatWorlds.back();  // after the illumination
     ASSERT_EQ(light.size(), 10u * 5u * 4u);
     // The odd blob has its full weight at its centre, the light colour x 0.75.
     const float *centre = &light[(r.row * 10 + r.column) * 4];
-    EXPECT_FLOAT_EQ(centre[1], 0.8f * 0.75f);
-    EXPECT_FLOAT_EQ(centre[2], 0.4f * 0.75f);
-    EXPECT_FLOAT_EQ(centre[3], 0.2f * 0.75f);
-    EXPECT_EQ(centre[0], 0.0f);  // alpha untouched
+    const float colour[] = {0.0f, 0.8f * 0.75f, 0.4f * 0.75f, 0.2f * 0.75f};  // alpha untouched
+    for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(centre[c], colour[c]) << c;
     float peak = 0.0f;
     for (std::size_t i = 1; i < light.size(); i += 4) peak = std::max(peak, light[i]);
     EXPECT_FLOAT_EQ(peak, centre[1]);
@@ -138,8 +146,7 @@ TEST(RelightRender, BlackMatteScreensTheInputWithTheAmbientColourSharedByTheLigh
   for (const PF_PixelFormat depth : kDepths) {
     SCOPED_TRACE(depth);
     RelightTestHost host;
-    host.UseImages(40, 20, depth);
-    FillPattern(host.input);  // the matte stays black (and clear)
+    host.UseImages(depth, true, false);  // the matte stays black (and clear)
     FiringLayer(host);
     ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
     EXPECT_EQ(host.pixelIterateCalls, 1);
@@ -166,72 +173,81 @@ TEST(RelightRender, BlackMatteScreensTheInputWithTheAmbientColourSharedByTheLigh
   EXPECT_NEAR(o.blue, (0.2 * 0.05625 + 0.2) * 0.05625 / 2, 1e-6);
 }
 
-// The matte preview shows the matte even with nothing firing, inverted too,
-// and the matte is 0 outside its rectangle.
-TEST(RelightRender, MattePreviewShowsTheMatteEvenWithNothingFiring) {
-  for (const PF_PixelFormat depth : kDepths) {
-    SCOPED_TRACE(depth);
-    RelightTestHost host;
-    host.UseImages(40, 20, depth);
-    FillPattern(host.input);
-    FillPattern(host.matte);
-    host.SetPopup(vlam::kRelightView, vlam::kRelightViewMattePreview);
-    host.AddRenderEffect();
-    ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-    const float step = depth == PF_PixelFormat_ARGB32 ? 1.01f / 255.0f : 1e-4f;
-    for (const auto &[x, y] : {std::pair{1, 2}, std::pair{30, 15}}) {
-      const PF_PixelFloat m = GetPixel(host.matte, x, y);
-      const float luma = (0.299f * m.red + 0.587f * m.green + 0.114f * m.blue) * m.alpha;
-      const PF_PixelFloat o = GetPixel(host.output, x, y);
-      EXPECT_NEAR(o.red, luma, step);
-      EXPECT_EQ(o.red, o.green);
-      EXPECT_EQ(o.green, o.blue);
-      EXPECT_EQ(o.alpha, GetPixel(host.input, x, y).alpha);
-    }
-  }
-
-  RelightTestHost host;
-  host.matte.Reset(10, 10, PF_PixelFormat_ARGB128);
-  host.formats[&host.matte.world] = PF_PixelFormat_ARGB128;
-  host.matte.world.origin_x = 5;
-  for (A_long y = 0; y < 10; ++y)
-    for (A_long x = 0; x < 10; ++x) SetPixel(host.matte, x, y, PF_PixelFloat{1, 1, 1, 1});
-  host.SetPopup(vlam::kRelightView, vlam::kRelightViewMattePreview);
-  host.SetCheckbox(vlam::kRelightInvert, true);
-  host.AddRenderEffect();
-  ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-  EXPECT_EQ(GetPixel(host.output, 4, 0).red, 1.0f);   // left of the matte: m = 0, inverted
-  EXPECT_EQ(GetPixel(host.output, 5, 0).red, 0.0f);   // inside: white, inverted
-  EXPECT_EQ(GetPixel(host.output, 14, 9).red, 0.0f);
-  EXPECT_EQ(GetPixel(host.output, 15, 9).red, 1.0f);  // right of it
-  EXPECT_EQ(GetPixel(host.output, 6, 10).red, 1.0f);  // below it
-}
-
+// A failed buffer, input checkout or missing iterate suite is returned with
+// everything given back; only a checked-out input is checked in.
 TEST(RelightRender, HostErrorsAreReturnedAndEverythingIsGivenBack) {
-  {
+  const struct {
+    std::function<void(RelightTestHost &)> fail;
+    PF_Err expected;
+    std::size_t checkins;
+  } cases[] = {
+      {[](RelightTestHost &h) { h.newWorldError = PF_Err_OUT_OF_MEMORY; }, PF_Err_OUT_OF_MEMORY, 2},
+      {[](RelightTestHost &h) { h.inputCheckoutError = PF_Err_OUT_OF_MEMORY; }, PF_Err_OUT_OF_MEMORY, 0},
+      {[](RelightTestHost &h) { h.registry.Withdraw(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1); },
+       A_Err_MISSING_SUITE, 2},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(&c - cases);
     RelightTestHost host;
     FiringLayer(host);
-    host.newWorldError = PF_Err_OUT_OF_MEMORY;
-    EXPECT_EQ(host.SmartRender(), PF_Err_OUT_OF_MEMORY);
+    c.fail(host);
+    EXPECT_EQ(host.SmartRender(), c.expected);
     EXPECT_EQ(host.liveWorlds, 0);
-    EXPECT_EQ(host.pixelCheckins.size(), 2u);
+    EXPECT_EQ(host.pixelCheckins.size(), c.checkins);
     EXPECT_EQ(host.checkouts, host.checkins);
   }
-  {
-    RelightTestHost host;
-    FiringLayer(host);
-    host.inputCheckoutError = PF_Err_OUT_OF_MEMORY;
-    EXPECT_EQ(host.SmartRender(), PF_Err_OUT_OF_MEMORY);
-    EXPECT_TRUE(host.pixelCheckins.empty());
+}
+
+PF_Err Call(RelightTestHost &host, PF_Cmd cmd, PF_ParamDef **params = nullptr) {
+  return EntryPoint_VlamRelighter(cmd, &host.in_data, &host.out_data, params, nullptr, nullptr);
+}
+
+// The setup adds eleven parameters under their names, disk ids and types, and
+// stops at a refusal; the panel enables the relight colour without the flash
+// colour only.
+TEST(RelighterParams, SetupAddsElevenAndThePanelFollowsUseFlashColour) {
+  RelightTestHost host;
+  host.added.clear();
+  ASSERT_EQ(Call(host, PF_Cmd_PARAMS_SETUP), PF_Err_NONE);
+  EXPECT_EQ(host.out_data.num_params, 12);
+  const std::vector<PF_ParamDef> &defs = host.added;
+  ASSERT_EQ(defs.size(), 11u);
+  struct Expected {
+    const char *name;
+    PF_ParamType type;
+    A_long id;
+  };
+  const Expected expected[] = {
+      {"Relight Matte", PF_Param_LAYER, 100},     {"Process Matte", PF_Param_GROUP_START, 107},
+      {"Crush Matte", PF_Param_FLOAT_SLIDER, 108}, {"Invert Matte", PF_Param_CHECKBOX, 110},
+      {"View", PF_Param_POPUP, 109},              {"", PF_Param_GROUP_END, 107},
+      {"Use Flash Colour", PF_Param_CHECKBOX, 101}, {"Relight Colour", PF_Param_COLOR, 102},
+      {"Light Spread", PF_Param_FLOAT_SLIDER, 103}, {"Relight Gain", PF_Param_FLOAT_SLIDER, 104},
+      {"Relight Ambient", PF_Param_FLOAT_SLIDER, 105}};
+  for (std::size_t i = 0; i < defs.size(); ++i) {
+    SCOPED_TRACE(expected[i].name);
+    EXPECT_EQ(std::string(defs[i].name), expected[i].name);
+    EXPECT_EQ(defs[i].param_type, expected[i].type);
+    EXPECT_EQ(defs[i].uu.id, expected[i].id);
   }
-  {
-    RelightTestHost host;
-    FiringLayer(host);
-    host.registry.Withdraw(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1);
-    EXPECT_EQ(host.SmartRender(), A_Err_MISSING_SUITE);
-    EXPECT_EQ(host.liveWorlds, 0);
-    EXPECT_EQ(host.pixelCheckins.size(), 2u);
+  EXPECT_EQ(defs[0].u.ld.dephault, PF_LayerDefault_MYSELF);
+  EXPECT_EQ(defs[6].flags, PF_ParamFlag_SUPERVISE | PF_ParamFlag_CANNOT_TIME_VARY |
+                               PF_ParamFlag_CANNOT_INTERP);
+
+  // The relight colour is enabled only without the flash colour.
+  std::vector<PF_ParamDef *> array;
+  for (PF_ParamDef &p : host.params) array.push_back(&p);
+  host.params[vlam::kRelightColour].ui_flags = PF_PUI_DISABLED;
+  for (const bool useFlashColour : {false, true}) {
+    host.params[vlam::kRelightUseFlashColour].u.bd.value = useFlashColour;
+    ASSERT_EQ(Call(host, PF_Cmd_UPDATE_PARAMS_UI, array.data()), PF_Err_NONE);
+    EXPECT_EQ(host.uiFlags.at(vlam::kRelightColour), useFlashColour ? PF_PUI_DISABLED : 0);
   }
+  EXPECT_EQ(host.paramUiUpdates, 2);
+
+  RelightTestHost refusing;
+  refusing.failAddAt = 4;
+  EXPECT_EQ(Call(refusing, PF_Cmd_PARAMS_SETUP), PF_Err_OUT_OF_MEMORY);
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
+// The pixel functions, rectangles and scales the finishing passes use, the
+// passes themselves, and compositing into outputs of the three depths.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <memory>
+#include <utility>
 #include <vector>
 
+#include "render/composite_pixels.h"
 #include "render/compositing.h"
 #include "render/finishing_passes.h"
 #include "render/flash_rect.h"
@@ -27,10 +32,9 @@ using namespace vlam;
 
 constexpr A_long kW = 48, kH = 32;
 
+// Alpha, red, green and blue of a float pixel.
 float *Px(PF_EffectWorld &w, A_long x, A_long y) {
-  return reinterpret_cast<float *>(reinterpret_cast<char *>(w.data) +
-                                   static_cast<std::ptrdiff_t>(y) * w.rowbytes) +
-         4 * x;
+  return &PixelPtr<PF_PixelFloat>(w, x, y)->alpha;
 }
 
 double Light(PF_EffectWorld &w) {
@@ -38,6 +42,11 @@ double Light(PF_EffectWorld &w) {
   for (A_long y = 0; y < w.height; ++y)
     for (A_long x = 0; x < w.width; ++x) sum += Px(w, x, y)[1] + Px(w, x, y)[2] + Px(w, x, y)[3];
   return sum;
+}
+
+std::vector<unsigned char> Bytes(PF_EffectWorld &w) {
+  const auto *first = reinterpret_cast<unsigned char *>(w.data);
+  return std::vector<unsigned char>(first, first + w.rowbytes * w.height);
 }
 
 int LitPixels(PF_EffectWorld &w) {
@@ -79,11 +88,8 @@ class FinishingTest : public ::testing::Test {
     EXPECT_EQ(flash.Create(&host.in_data, kW, kH, PF_PixelFormat_ARGB128, "FLASH_WORLD"), PF_Err_NONE);
     EXPECT_EQ(flash.Clear(), PF_Err_NONE);
     for (A_long y = 14; y < 18; ++y)
-      for (A_long x = 20; x < 24; ++x) {
-        Px(flash.World(), x, y)[1] = 0.8f;
-        Px(flash.World(), x, y)[2] = 0.5f;
-        Px(flash.World(), x, y)[3] = 0.25f;
-      }
+      for (A_long x = 20; x < 24; ++x)
+        *PixelPtr<PF_PixelFloat>(flash.World(), x, y) = {1.0f, 0.8f, 0.5f, 0.25f};
     firing = FiringContext{&frame, 0, &instance, &design, nullptr, &flash,
                            DirtyRect{20, 14, 23, 17, kW, kH}};
   }
@@ -125,9 +131,7 @@ TEST_F(FinishingTest, MotionBlurStillAppliesWithTheLayersMotionBlurOff) {
 // rectangle and their own: the bytes are those of replacing all of it, and
 // light outside the destination is cleared.
 TEST_F(FinishingTest, LitRectangleGivesTheBytesOfTheWholeBuffer) {
-  const std::vector<unsigned char> start(reinterpret_cast<unsigned char *>(flash.World().data),
-                                         reinterpret_cast<unsigned char *>(flash.World().data) +
-                                             flash.World().rowbytes * kH);
+  const std::vector<unsigned char> start = Bytes(flash.World());
   const auto run = [&](double x, double post, bool lit) {
     std::memcpy(flash.World().data, start.data(), start.size());
     Px(flash.World(), 2, 30)[2] = 0.5f;  // stray light far from the destination
@@ -148,26 +152,33 @@ TEST_F(FinishingTest, LitRectangleGivesTheBytesOfTheWholeBuffer) {
                       p[1] + p[2] + p[3] != 0.0f;
       }
     EXPECT_EQ(litOutside, 0) << x << " " << post;
-    return std::vector<unsigned char>(reinterpret_cast<unsigned char *>(flash.World().data),
-                                      reinterpret_cast<unsigned char *>(flash.World().data) +
-                                          flash.World().rowbytes * kH);
+    return Bytes(flash.World());
   };
   for (double x : {21.0, -60.0, 47.5})
     for (double post : {1.0, 0.7, 2.0}) EXPECT_EQ(run(x, post, true), run(x, post, false)) << x << " " << post;
 }
 
-// A post scale of exactly one makes no scaling pass but still scales the
-// rectangle; nothing drawn means no motion blur and an empty rectangle.
-TEST_F(FinishingTest, PostScaleOfExactlyOneMakesNoScalingPass) {
+// A defocus of half a pixel still blurs. A post scale of exactly one makes no
+// scaling pass but still scales the rectangle; nothing drawn means no motion
+// blur and an empty rectangle.
+TEST_F(FinishingTest, DefocusOfHalfAPixelBlursAndPostScaleOfExactlyOneMakesNoScalingPass) {
+  PF_Rect grown{10, 4, 34, 28};
+  instance.defocus = 0.0;
+  ASSERT_EQ(DefocusPass(firing, grown), PF_Err_NONE);
+  EXPECT_EQ(LitPixels(flash.World()), 16);
+  instance.defocus = 0.5;
+  host.in_data.quality = PF_Quality_LO;  // box of radius round(0.75) = 1
+  ASSERT_EQ(DefocusPass(firing, grown), PF_Err_NONE);
+  EXPECT_EQ(LitPixels(flash.World()), 36);
+  EXPECT_LT(Px(flash.World(), 20, 14)[1], 0.8f);
+
   const std::size_t worlds = host.worldsMade.size();
-  const std::vector<unsigned char> pixels(reinterpret_cast<unsigned char *>(flash.World().data),
-                                          reinterpret_cast<unsigned char *>(flash.World().data) +
-                                              flash.World().rowbytes * kH);
+  const std::vector<unsigned char> pixels = Bytes(flash.World());
   PF_Rect current{};
   ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
   EXPECT_TRUE(host.transforms.empty());
   EXPECT_EQ(host.worldsMade.size(), worlds);
-  EXPECT_EQ(std::memcmp(pixels.data(), flash.World().data, pixels.size()), 0);
+  EXPECT_EQ(Bytes(flash.World()), pixels);
   // The rectangle is still scaled by the shutter's larger scale, then grown.
   const PF_Rect scaled = ScaleRectAbout(PF_Rect{20, 14, 24, 18}, 21, 15, 1.0125);
   EXPECT_EQ(current.left, scaled.left - 10);
@@ -186,21 +197,26 @@ TEST_F(FinishingTest, PostScaleOfExactlyOneMakesNoScalingPass) {
   EXPECT_TRUE(host.transforms.empty());
   ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
   EXPECT_TRUE(RectEmpty(current));
+
 }
 
-TEST_F(FinishingTest, DefocusOfHalfAPixelStillBlurs) {
-  PF_Rect current{10, 4, 34, 28};
-  instance.defocus = 0.0;
-  ASSERT_EQ(DefocusPass(firing, current), PF_Err_NONE);
-  EXPECT_EQ(LitPixels(flash.World()), 16);
-  instance.defocus = 0.5;
-  host.in_data.quality = PF_Quality_LO;  // box of radius round(0.75) = 1
-  ASSERT_EQ(DefocusPass(firing, current), PF_Err_NONE);
-  EXPECT_EQ(LitPixels(flash.World()), 36);
-  EXPECT_LT(Px(flash.World(), 20, 14)[1], 0.8f);
-}
+// An opaque closed mask removes the flash; a path the host cannot hand out
+// and mask ID zero change nothing (opacity zero, an open path and a mask
+// nobody chose are checked end to end by the tool's StackRender tests).
+TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlashAndAFailedPathIsIgnored) {
+  const double before = Light(flash.World());
+  host.pathCheckoutError = PF_Err_BAD_CALLBACK_PARAM;
+  ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
+  EXPECT_EQ(Light(flash.World()), before);
+  EXPECT_EQ(host.pathCheckoutAttempts, 1);
+  EXPECT_TRUE(host.pathCheckins.empty());  // only a path given out is given back
+  instance.maskId = 0;
+  host.pathCheckoutError = PF_Err_NONE;
+  ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
+  EXPECT_EQ(host.pathCheckoutAttempts, 1);
 
-TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlash) {
+  instance.maskId = 5;
+  host.worldsMade.clear();
   host.in_data.width = kW * 2;  // layer twice the buffer: the matte is resampled
   host.in_data.height = kH * 2;
   host.maskFeather[0] = 3.0;
@@ -209,46 +225,15 @@ TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlash) {
   ASSERT_EQ(host.matteOpacities.size(), 1u);
   EXPECT_DOUBLE_EQ(host.matteOpacities[0], 1.0);
   EXPECT_DOUBLE_EQ(host.matteFeathers[0], 3.0);
-  ASSERT_EQ(host.worldsMade.size(), 3u);  // flash, matte at layer size, square
-  EXPECT_EQ(host.worldsMade[1].width, kW * 2);
-  EXPECT_EQ(host.worldsMade[2].width, kW);
+  ASSERT_EQ(host.worldsMade.size(), 2u);  // matte at layer size, square
+  EXPECT_EQ(host.worldsMade[0].width, kW * 2);
+  EXPECT_EQ(host.worldsMade[1].width, kW);
   EXPECT_EQ(host.pathCheckins, std::vector<PF_PathID>{5});
-}
-
-// Mask opacity zero, an open or missing path and mask ID zero change nothing.
-TEST_F(FinishingTest, MaskOpacityZeroOpenOrMissingPathsAndMaskIdZeroAreIgnored) {
-  host.maskOpacity = 0.0;
-  const double before = Light(flash.World());
-  ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
-  EXPECT_EQ(Light(flash.World()), before);
-  EXPECT_EQ(host.worldsMade.size(), 2u);  // same size: no square
-  EXPECT_EQ(host.pathCheckouts.size(), host.pathCheckins.size());
-  host.maskOpacity = 100.0;
-  host.pathCheckouts.clear();
-  host.pathCheckins.clear();
-  host.pathCheckoutAttempts = 0;
-  host.matteOpacities.clear();
-  host.pathOpen = true;
-  ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
-  EXPECT_EQ(Light(flash.World()), before);
-  EXPECT_TRUE(host.matteOpacities.empty());
-  EXPECT_EQ(host.pathCheckins.size(), 1u);
-
-  host.pathOpen = false;
-  host.pathCheckoutError = PF_Err_BAD_CALLBACK_PARAM;
-  ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
-  EXPECT_EQ(Light(flash.World()), before);
-  EXPECT_EQ(host.pathCheckoutAttempts, 2);
-  EXPECT_EQ(host.pathCheckins.size(), 1u);  // only a path given out is given back
-
-  instance.maskId = 0;
-  ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
-  EXPECT_EQ(host.pathCheckoutAttempts, 2);
 }
 
 // Whichever temporary buffer the host fails to make or give back, the pass
 // reports that failure, and no buffer of its own is left behind.
-TEST_F(FinishingTest, AFailedAllocationOrReleaseOfAnyTemporaryIsReturned) {
+TEST_F(FinishingTest, AFailedAllocationReleaseOrGlowParameterIsReturned) {
   instance.postScale = 2.0;
   instance.defocus = 2.0;
   host.in_data.width = kW * 2;  // the mask pass resamples its matte: two buffers
@@ -275,12 +260,12 @@ TEST_F(FinishingTest, AFailedAllocationOrReleaseOfAnyTemporaryIsReturned) {
       EXPECT_EQ(host.liveWorlds, 1) << name;  // the flash buffer only
     }
   }
-}
 
-// A glow parameter the host cannot hand out ends the firing with its error.
-TEST_F(FinishingTest, AFailedGlowParameterCheckoutIsReturned) {
+  // A glow parameter the host cannot hand out ends the firing with its error.
+  instance.postScale = 1.0;  // no scaling transform before the glow
   for (const PF_ParamIndex index : {kRenderGlowRadius, kRenderGlowBrightness}) {
     host.checkoutErrors = {{index, PF_Err_OUT_OF_MEMORY}};
+    host.transforms.clear();
     EXPECT_EQ(FinishingPasses().AfterSparks(firing), PF_Err_OUT_OF_MEMORY) << index;
     EXPECT_TRUE(host.transforms.empty()) << "no glow drawn";
   }
@@ -417,10 +402,7 @@ TEST_F(CompositeDepthTest, GrainShowsInFloatOnlyAndNeverOutsideTheGrainLayer) {
   TestImage grain(22, kH, PF_PixelFormat_ARGB128);  // ends inside the lit patch
   host.formats[&grain.world] = PF_PixelFormat_ARGB128;
   for (A_long y = 0; y < kH; ++y)
-    for (A_long x = 0; x < 22; ++x) {
-      float *p = reinterpret_cast<float *>(grain.bytes.data() + y * grain.world.rowbytes) + 4 * x;
-      p[0] = 1.0f, p[1] = 1.0f, p[2] = 0.0f, p[3] = 1.0f;
-    }
+    for (A_long x = 0; x < 22; ++x) SetPixel(grain, x, y, PF_PixelFloat{1.0f, 1.0f, 0.0f, 1.0f});
   SetParam(kRenderGrainMix, 100.0);
   const std::vector<PF_PixelFloat> plainFloat = Composite(PF_PixelFormat_ARGB128, 1);
   const std::vector<PF_PixelFloat> plain8 = Composite(PF_PixelFormat_ARGB32, 1);
@@ -444,6 +426,149 @@ TEST_F(CompositeDepthTest, AnotherOutputFormatFails) {
   Background(PF_PixelFormat_ARGB128, PF_PixelFormat_ARGB128);
   frame.outputFormat = PF_PixelFormat_INVALID;
   EXPECT_EQ(CompositeFiring(firing, PF_Rect{0, 0, kW, kH}), PF_Err_BAD_CALLBACK_PARAM);
+}
+
+TEST(ToneIndexTest, StaysInsideTheTableForAnyValue) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  // trunc(value / 4 x 2047) inside the range.
+  const std::pair<float, int> cases[] = {{-0.5f, 0},    {-inf, 0},    {nan, 0},    {-nan, 0},
+                                         {inf, 2047},   {1e30f, 2047}, {4.0f, 2047}, {1.0f, 511},
+                                         {0.25f, 127}, {0.0f, 0}};
+  for (const auto &[value, index] : cases) EXPECT_EQ(ToneIndex(value, 2048, 4.0f), index) << value;
+}
+
+class PixelFunctionTest : public ::testing::Test {
+ protected:
+  std::vector<float> tone = std::vector<float>(kToneTableSize);
+  CompositeSettings settings;
+  PF_PixelFloat noGrain{0, 0, 0, 0};
+
+  PixelFunctionTest() {
+    BuildToneTable(tone.data(), kToneTableSize);
+    settings.toneTable = tone.data();
+    settings.toneSize = kToneTableSize;
+  }
+  PF_PixelFloat Run(A_long mode, PF_PixelFloat flash, PF_PixelFloat out) {
+    PixelFunctionFor(mode)(settings, flash, noGrain, out);
+    return out;
+  }
+};
+
+// Add over black shows the light unchanged; luma premultiplied hides the
+// background under bright light; modes outside the list composite nothing;
+// screen stays within zero to one where both inputs do.
+TEST_F(PixelFunctionTest, AddLumaPremultipliedScreenAndModesOutsideTheList) {
+  const PF_PixelFloat light{1.0f, 2.5f, 0.75f, 0.125f};
+  const PF_PixelFloat out = Run(kCompositeAdd, light, PF_PixelFloat{1.0f, 0, 0, 0});
+  EXPECT_EQ(out.red, light.red);
+  EXPECT_EQ(out.green, light.green);
+  EXPECT_EQ(out.blue, light.blue);
+
+  const PF_PixelFloat r =
+      Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 1, 1, 1}, PF_PixelFloat{1, 0.5f, 0.2f, 0.7f});
+  EXPECT_NEAR(r.red, 1.0f, 1e-6f);
+  EXPECT_NEAR(r.blue, 1.0f, 1e-6f);
+  const PF_PixelFloat half =
+      Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 0, 0, 0}, PF_PixelFloat{1, 0.5f, 0.2f, 0.7f});
+  EXPECT_EQ(half.red, 0.5f);  // no light: the background as it was
+
+  EXPECT_EQ(PixelFunctionFor(0), nullptr);
+  EXPECT_EQ(PixelFunctionFor(5), nullptr);
+  EXPECT_NE(PixelFunctionFor(kCompositeNormalised), nullptr);
+
+  const float steps[] = {0.0f, 0.1f, 0.37f, 0.5f, 0.93f, 1.0f};
+  for (float f : steps)
+    for (float o : steps) {
+      const PF_PixelFloat screen =
+          Run(kCompositeScreen, PF_PixelFloat{1, f, o, f}, PF_PixelFloat{0.5f, o, f, 1.0f});
+      for (float v : {screen.red, screen.green, screen.blue}) {
+        EXPECT_GE(v, 0.0f) << f << " " << o;
+        EXPECT_LE(v, 1.0f) << f << " " << o;
+      }
+      EXPECT_GE(screen.red, o);  // screen never darkens
+    }
+}
+
+// Normalised at full brightness has no tint, leans towards the design colour
+// below it, and survives light outside the table; grain moves light by the
+// grain deviation.
+TEST_F(PixelFunctionTest, NormalisedTintsBelowFullBrightnessSurvivesAnyLightAndGrainMovesIt) {
+  const PF_PixelFloat design{1.0f, 1.0f, 0.6f, 0.1f};
+  NormalisedTint(design, 1.0f, settings.tintRed, settings.tintBlue);
+  EXPECT_EQ(settings.tintRed, 0.0f);
+  EXPECT_EQ(settings.tintBlue, 0.0f);
+  settings.maxBrightness = 1.0f;
+  // Grey light stays grey: equal channels in, equal channels out.
+  const PF_PixelFloat r = Run(kCompositeNormalised, PF_PixelFloat{1, 2, 2, 2}, PF_PixelFloat{1, 0, 0, 0});
+  EXPECT_EQ(r.red, r.green);
+  EXPECT_EQ(r.blue, r.green);
+  EXPECT_EQ(r.green, tone[ToneIndex(2.0f, kToneTableSize, 4.0f)]);
+
+  // Below full brightness bright grey light leans towards the design colour.
+  settings.maxBrightness = 0.8f;
+  NormalisedTint(design, 0.8f, settings.tintRed, settings.tintBlue);
+  EXPECT_NEAR(settings.tintRed, 0.4f * 0.2f, 1e-6f);
+  const PF_PixelFloat tinted =
+      Run(kCompositeNormalised, PF_PixelFloat{1, 2, 2, 2}, PF_PixelFloat{1, 0, 0, 0});
+  EXPECT_GT(tinted.red, tinted.green);
+  EXPECT_LT(tinted.blue, tinted.green);
+
+  settings.maxBrightness = 0.95f;
+  settings.tintRed = settings.tintBlue = 0.0f;
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const PF_PixelFloat wild =
+      Run(kCompositeNormalised, PF_PixelFloat{1, -3.0f, nan, 1e9f}, PF_PixelFloat{1, 0.2f, 0.2f, 0.2f});
+  EXPECT_TRUE(std::isfinite(wild.red));
+  EXPECT_TRUE(std::isfinite(wild.green));
+  EXPECT_TRUE(std::isfinite(wild.blue));
+  // The blue channel saturates the tone curve: 0.95 x 1 plus its share of luma.
+  EXPECT_GE(wild.blue, 0.95f * 1.0f * 0.999f);
+
+  PF_PixelFloat p{1, 0.5f, 0.5f, 0.5f};
+  // A mid-grey grain pixel changes nothing.
+  ApplyGrain(p, PF_PixelFloat{1, 0.5f, 0.5f, 0.5f}, 2.0f, 1.0f);
+  EXPECT_EQ(p.red, 0.5f);
+  // d = (1 - 0.5) x 2 x 1 = 1: v + d - v d = 1.
+  ApplyGrain(p, PF_PixelFloat{1, 1.0f, 0.5f, 0.0f}, 2.0f, 1.0f);
+  EXPECT_FLOAT_EQ(p.red, 1.0f);
+  EXPECT_FLOAT_EQ(p.green, 0.5f);
+  EXPECT_FLOAT_EQ(p.blue, 0.0f);
+  // A negative l stands for the pixel's own luma: black light gets no grain.
+  PF_PixelFloat dark{1, 0, 0, 0};
+  ApplyGrain(dark, PF_PixelFloat{1, 1, 1, 1}, 2.0f, -1.0f);
+  EXPECT_EQ(dark.red, 0.0f);
+}
+
+// The glow starts soft below a radius of twenty (radius 10 is pinned by the
+// glow test); a shutter that is open zooms from its start to its end (closed,
+// it is pinned by the motion blur test); rectangles scale about a centre.
+TEST(PassGeometryTest, GlowStartShutterScalesAndRectangles) {
+  EXPECT_DOUBLE_EQ(GlowStartBrightness(20.0, 10.0), 0.04);
+  EXPECT_DOUBLE_EQ(GlowStartBrightness(200.0, 10.0), 0.04);
+  EXPECT_DOUBLE_EQ(GlowStartBrightness(0.0, 10.0), 0.0);
+  PF_InData in{};
+  in.shutter_angle = 1 << 15;    // half a frame
+  in.shutter_phase = -(1 << 16);  // a frame early
+  const ShutterScales on = ComputeShutterScales(in);
+  EXPECT_DOUBLE_EQ(on.start, 0.8);
+  EXPECT_DOUBLE_EQ(on.end, 0.9);
+  EXPECT_DOUBLE_EQ(on.larger, 1.0);
+
+  const PF_Rect r{10, 20, 30, 60};
+  const PF_Rect s = ScaleRectAbout(r, 20, 40, 2.0);
+  EXPECT_EQ(std::vector<A_long>({s.left, s.top, s.right, s.bottom}), std::vector<A_long>({0, 0, 40, 80}));
+  const PF_Rect same = ScaleRectAbout(r, 5, 5, 1.0);
+  EXPECT_EQ(same.left, 10);
+  EXPECT_EQ(same.bottom, 60);
+  // Nothing drawn: every step keeps the rectangle empty.
+  const DirtyRect none{0, 0, -1, -1, 96, 64};
+  const PF_Rect empty = ClampRect(GrowRect(ScaleRectAbout(RectFromDirty(none), 3, 3, 1.5), 10), 96, 64);
+  EXPECT_TRUE(RectEmpty(empty));
+  // Marks name the last row and column; the rectangle ends after them.
+  const PF_Rect one = RectFromDirty(DirtyRect{4, 5, 4, 5, 96, 64});
+  EXPECT_EQ(one.right - one.left, 1);
+  EXPECT_EQ(one.bottom - one.top, 1);
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #include <iterator>
 #include <set>
 
+#include "frame/vec3f.h"
+#include "render/flash_drawing.h"
 #include "render/flash_variation.h"
-#include "render/render_host_support.h"
 #include "render/frame_values.h"
+#include "render/render_host_support.h"
 
 namespace vlam_render_test {
 namespace {
@@ -62,27 +64,19 @@ TEST_F(FlashVariationTest, WithoutRandomnessNothingVariesButTheSparkCount) {
   }
 }
 
+// Easing: half brightness gives less than half; beyond 100 % it rises again
+// up to 2 at 200 %. Without randomness the colour factor is a quarter of it.
 TEST_F(FlashVariationTest, BrightnessIsEasedIntoTheColourFactor) {
   instance.randomness = 0.0;
-  instance.brightness = 1.0;
-  FlashVariation v = DeriveFlashVariation(instance, design, 0, 48);
-  EXPECT_DOUBLE_EQ(v.easedBrightness, 1.0);
-  EXPECT_DOUBLE_EQ(v.colourFactor, 0.25);
-  EXPECT_FLOAT_EQ(v.mainColour.alpha, 0.25f);
-  EXPECT_FLOAT_EQ(v.mainColour.green, 0.25f * 186.0f / 255.0f);
-
-  instance.brightness = 0.0;
-  v = DeriveFlashVariation(instance, design, 0, 48);
-  EXPECT_NEAR(v.easedBrightness, 0.0, 1e-15);
-  EXPECT_NEAR(v.colourFactor, 0.0, 1e-15);
-
-  // Easing: half brightness gives less than half.
-  instance.brightness = 0.5;
-  v = DeriveFlashVariation(instance, design, 0, 48);
-  EXPECT_NEAR(v.easedBrightness, 1.0 - std::sqrt(0.5), 1e-12);
-  // Beyond 100 % it rises again up to 2 at 200 %.
-  instance.brightness = 2.0;
-  EXPECT_NEAR(DeriveFlashVariation(instance, design, 0, 48).easedBrightness, 2.0, 1e-12);
+  const double cases[][2] = {{1.0, 1.0}, {0.0, 0.0}, {0.5, 1.0 - std::sqrt(0.5)}, {2.0, 2.0}};
+  for (const auto &[brightness, eased] : cases) {
+    instance.brightness = brightness;
+    const FlashVariation v = DeriveFlashVariation(instance, design, 0, 48);
+    EXPECT_NEAR(v.easedBrightness, eased, 1e-12) << brightness;
+    EXPECT_NEAR(v.colourFactor, 0.25 * eased, 1e-12) << brightness;
+    EXPECT_NEAR(v.mainColour.alpha, 0.25 * eased, 1e-6) << brightness;
+    EXPECT_NEAR(v.mainColour.green, 0.25 * eased * 186.0 / 255.0, 1e-6) << brightness;
+  }
 }
 
 // Randomised values stay in their ranges, their spread from the calm value
@@ -174,7 +168,7 @@ TEST_F(FlashVariationTest, PetalsDropOutOnlyAboveThreeQuartersRandomisation) {
 
 // Displacement complexity blends the octave weights and frequencies between
 // their simple (0) and complex (1) ends.
-TEST(OctaveTablesTest, ComplexityBlendsBetweenTheEnds) {
+TEST(FrameValuesTest, OctaveTablesPixelAspectDownsampleEvolutionAndThreads) {
   const struct { double x; OctaveTables expected; } cases[] = {
       {0.0, {{1.0, 5.0, 5.5, 1.9}, {1.0, 2.3, 4.6, 9.2}}},
       {0.5, {{1.0, 5.0, 5.5, 3.45}, {1.0, 2.3, 6.4, 11.8}}},
@@ -186,11 +180,9 @@ TEST(OctaveTablesTest, ComplexityBlendsBetweenTheEnds) {
       EXPECT_DOUBLE_EQ(t.freq[k], expected.freq[k]) << x << " " << k;
     }
   }
-}
 
-// Non-square pixels widen the buffer and broken ratios count as one;
-// evolution counts whole frames.
-TEST(FrameValuesTest, PixelAspectDownsampleEvolutionAndThreads) {
+  // Non-square pixels widen the buffer and broken ratios count as one;
+  // evolution counts whole frames.
   PF_InData in{};
   in.width = 100;
   in.height = 50;
@@ -213,6 +205,114 @@ TEST(FrameValuesTest, PixelAspectDownsampleEvolutionAndThreads) {
   EXPECT_EQ(FrameEvolution(in, 1.5), 0.0);
   EXPECT_EQ(RenderThreadCount(0), -1);
   EXPECT_EQ(RenderThreadCount(4), 4);
+}
+
+constexpr double kPi = 3.141592653589793;
+
+class InstancePlacementTest : public ::testing::Test {
+ protected:
+  RenderFrame frame;
+  DesignStorage storage;
+  FlashDesign design = DefaultDesign(storage);
+
+  InstancePlacementTest() {
+    frame.values.pixelAspect = 1.0;
+    frame.values.centreX = 100.0;
+    frame.values.centreY = 50.0;
+    // The host's default camera over a 200 x 100 layer: no turn, centred,
+    // at the default lens's distance.
+    Matrix4 host = Matrix4::Identity();
+    host.At(3, 0) = 100.0;
+    host.At(3, 1) = 50.0;
+    host.At(3, 2) = -200.0 * 141.7325 / 102.0474;
+    frame.camera = MakeCompCamera(200.0, 100.0, 1.0, 1.0, &host, true);
+    frame.viewRotation = ViewRotation(frame.camera);
+    frame.viewTranslation = ViewTranslation(frame.camera);
+  }
+
+  Vec3f Apply(const Matrix4 &m, double x, double y, double z) {
+    Vec3f p;
+    p.Set(x, y, z);
+    p.Transform(m);
+    return p;
+  }
+};
+
+TEST_F(InstancePlacementTest, TheFlashAxisStartsAtTheMuzzleAnchoredOnTheLayerPlaneAndIsTurnedThenMoved) {
+  InstanceRecord instance = FiringInstance(130.0, 40.0);
+  instance.position[2] = 25.0;
+  instance.roll = 0.3;  // turns about the flash axis only
+  const Matrix4 m = InstanceToCamera(frame, instance);
+  const double depth = 200.0 * 141.7325 / 102.0474;
+
+  const Vec3f muzzle = Apply(m, 0, 0, 0);
+  EXPECT_NEAR(muzzle.x, 30.0, 1e-3);
+  EXPECT_NEAR(muzzle.y, -10.0, 1e-3);
+  EXPECT_NEAR(muzzle.z, 25.0 + depth, 1e-3);
+  const Vec3f along = Apply(m, 10, 0, 0);
+  EXPECT_NEAR(along.x, 40.0, 1e-3);
+  EXPECT_NEAR(along.y, -10.0, 1e-3);
+
+  // Sweep a quarter turn: Ry turns the axis from +x to -z.
+  instance.aimA = kPi / 2.0;
+  const Vec3f swept = Apply(InstanceToCamera(frame, instance), 10, 0, 0);
+  EXPECT_NEAR(swept.x, 30.0, 1e-3);
+  EXPECT_NEAR(swept.z, 25.0 + depth - 10.0, 1e-3);
+  // Tilt a quarter turn: Rz turns it from +x to +y.
+  instance.aimA = 0.0;
+  instance.aimB = kPi / 2.0;
+  const Vec3f tilted = Apply(InstanceToCamera(frame, instance), 10, 0, 0);
+  EXPECT_NEAR(tilted.x, 30.0, 1e-3);
+  EXPECT_NEAR(tilted.y, 0.0, 1e-3);
+
+  // Non-square pixels widen the horizontal offset.
+  frame.values.pixelAspect = 2.0;
+  EXPECT_NEAR(Apply(InstanceToCamera(frame, FiringInstance(130.0, 40.0)), 0, 0, 0).x, 60.0, 1e-3);
+
+  // The muzzle is anchored where its position meets the layer plane.
+  frame.values.pixelAspect = 1.0;
+  for (double z : {0.0, 150.0, -120.0}) {
+    InstanceRecord at = FiringInstance(130.0, 40.0);
+    at.position[2] = z;
+    const CompCamera camera = AnchoredCamera(frame, at);
+    const CameraProjection start = Project(camera, Apply(InstanceToCamera(frame, at), 0, 0, 0));
+    // Under the default camera a point on the layer plane projects to its
+    // own offset from the layer centre.
+    EXPECT_NEAR(start.sx, 30.0, 1e-3) << z;
+    EXPECT_NEAR(start.sy, -10.0, 1e-3) << z;
+    // The shape keeps the scale of its real depth: 10 units along x cover
+    // fewer pixels further away.
+    const CameraProjection tip = Project(camera, Apply(InstanceToCamera(frame, at), 10, 0, 0));
+    const double span = tip.sx - start.sx;
+    if (z > 0) {
+      EXPECT_LT(span, 10.0);
+    } else if (z < 0) {
+      EXPECT_GT(span, 10.0);
+    } else {
+      EXPECT_NEAR(span, 10.0, 1e-3);
+    }
+  }
+  // The frame's own camera is left as it was.
+  EXPECT_EQ(frame.camera.offsetX, 0.0f);
+}
+
+TEST_F(InstancePlacementTest, PetalFramesMoveOutTurnAboutZThenAboutXThenMoveAgain) {
+  const double s = 2.0;
+  design.barrelRadius = 8.0;
+  design.horizontalOffset = -20.0;
+  // No turn about X at this angle, none about Z at petal angle 0.
+  design.petalAngle = 0.0;
+  Vec3f p = Apply(PetalMatrix(design, s, 2.91469985083053), 0, 0, 0);
+  EXPECT_NEAR(p.x, (8.0 - 20.0) / s, 1e-6);
+  EXPECT_NEAR(p.y, 0.0, 1e-6);
+
+  // A quarter turn about Z takes the first offset onto y, then a quarter
+  // turn about X takes y onto z; the second offset is added last.
+  design.petalAngle = kPi / 2.0;
+  p = Apply(PetalMatrix(design, s, 2.91469985083053 - kPi / 2.0), 0, 0, 0);
+  EXPECT_NEAR(p.x, -20.0 / s, 1e-6);
+  EXPECT_NEAR(p.y, 0.0, 1e-6);
+  EXPECT_NEAR(p.z, 8.0 / s, 1e-6);
 }
 
 }  // namespace

@@ -196,13 +196,9 @@ A_Err GetEffectCamera(PF_ProgPtr, const A_Time *, AEGP_LayerH *camera) {
 A_Err GetCameraMatrix(PF_ProgPtr, const A_Time *, A_Matrix4 *matrix, A_FpLong *, A_short *,
                       A_short *) {
   const PF_InData &in = H().in_data;
-  std::memset(matrix, 0, sizeof *matrix);
-  for (int i = 0; i < 4; ++i) matrix->mat[i][i] = 1.0;
   const double width = in.width * static_cast<double>(in.pixel_aspect_ratio.num) /
                        static_cast<double>(in.pixel_aspect_ratio.den);
-  matrix->mat[3][0] = width * 0.5;
-  matrix->mat[3][1] = in.height * 0.5;
-  matrix->mat[3][2] = -(141.7325 / 102.0474) * width;
+  *matrix = DefaultCameraMatrix(width, in.height, (141.7325 / 102.0474) * width);
   return A_Err_NONE;
 }
 A_Err GetParentComp(AEGP_LayerH, AEGP_CompH *comp) {
@@ -296,7 +292,7 @@ A_Err SetDynamicFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_Boolean
 
 A_Err Register(AEGP_GlobalRefcon, const A_char *name, AEGP_PluginID *id) {
   H().registeredName = name;
-  *id = H().pluginId;
+  *id = 77;
   return H().registerError;
 }
 
@@ -346,6 +342,7 @@ PF_Err NewWorld(PF_ProgPtr, A_long width, A_long height, PF_Boolean, PF_PixelFor
   MakeWorld(*world, owned.bytes, width, height, format);
   H().formats[world] = format;
   H().worldsMade.push_back({width, height, format});
+  if (H().worldsMade.size() == 1) world->origin_y = H().firstWorldOriginY;
   ++H().liveWorlds;
   return PF_Err_NONE;
 }
@@ -503,7 +500,7 @@ A_Err NumMasks(AEGP_LayerH, A_long *count) {
   *count = 2;
   return A_Err_NONE;
 }
-// Mask 0 carries another ID; mask 1 carries layerMaskId.
+// Mask 0 carries another ID; mask 1 carries ID 5.
 A_Err MaskByIndex(AEGP_LayerH, AEGP_MaskIndex index, AEGP_MaskRefH *mask) {
   ++H().liveMasks;
   *mask = reinterpret_cast<AEGP_MaskRefH>(new A_long(index));
@@ -515,7 +512,7 @@ A_Err DisposeMask(AEGP_MaskRefH mask) {
   return A_Err_NONE;
 }
 A_Err MaskId(AEGP_MaskRefH mask, AEGP_MaskIDVal *id) {
-  *id = *reinterpret_cast<A_long *>(mask) == 1 ? H().layerMaskId : 999;
+  *id = *reinterpret_cast<A_long *>(mask) == 1 ? 5 : 999;
   return A_Err_NONE;
 }
 A_Err NewMaskStream(AEGP_PluginID, AEGP_MaskRefH, AEGP_MaskStream which,
@@ -822,16 +819,11 @@ vlam::FlashDesign DefaultDesign(const DesignStorage &storage) {
 vlam::InstanceRecord FiringInstance(double x, double y) {
   vlam::InstanceRecord r;
   std::memset(static_cast<void *>(&r), 0, sizeof r);
-  r.designIndex = 0;
   r.randomSeed = 1024;
   r.randomness = 1.0;
   r.triggerLevel = vlam::kInstanceFiringLevel;
-  r.ezAim = 0;
   r.position[0] = x;
   r.position[1] = y;
-  r.position[2] = 0.0;
-  r.aimA = 0.0;
-  r.aimB = 0.0;
   r.roll = vlam::InstanceRecordRoll(0.0);
   r.postScale = 1.0;
   r.brightness = 1.0;

@@ -98,8 +98,7 @@ class RenderTestHost {
   int liveStreams = 0;
   A_Err streamError = A_Err_NONE;
 
-  // --- registration -----------------------------------------------------
-  AEGP_PluginID pluginId = 77;
+  // --- registration: the plug-in ID given is 77 ----------------------------
   A_Err registerError = A_Err_NONE;
   std::string registeredName;
 
@@ -116,6 +115,7 @@ class RenderTestHost {
     PF_PixelFormat format;
   };
   std::vector<WorldInfo> worldsMade;
+  A_long firstWorldOriginY = 0;  // origin_y of the first buffer the effect makes
   int liveWorlds = 0;
   int disposals = 0;
   int failDisposeAt = -1;  // the dispose with this 0-based number frees the buffer but fails
@@ -160,7 +160,6 @@ class RenderTestHost {
   bool pathOpen = false;
   std::vector<PF_PathID> pathCheckouts, pathCheckins;  // successful checkouts
   int pathCheckoutAttempts = 0;
-  AEGP_MaskIDVal layerMaskId = 5;       // ID of the layer's one mask
   double maskOpacity = 100.0;           // percent
   double maskFeather[2] = {0.0, 0.0};
   int liveMasks = 0, liveStreamValues = 0;

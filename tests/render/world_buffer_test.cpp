@@ -1,20 +1,276 @@
+// The line filter, and the world buffer over the host's buffers with its box
+// and Gaussian blurs.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
+#include "render/line_filter.h"
 #include "render/render_host_support.h"
 #include "render/world_buffer.h"
 
 namespace vlam {
 namespace {
 
+using vlam_render_test::PixelPtr;
 using vlam_render_test::RenderTestHost;
 
+// The box average written out plainly: every tap of the window, indices
+// clamped into the line, the two outermost taps weighed by the fraction.
+std::vector<double> Reference(const std::vector<float>& s, double r) {
+  const int L = static_cast<int>(s.size());
+  const int ri = static_cast<int>(std::floor(r));
+  const double frac = r - ri;
+  std::vector<double> out(s.size());
+  auto at = [&](int i) { return static_cast<double>(s[std::clamp(i, 0, L - 1)]); };
+  for (int j = 0; j < L; ++j) {
+    double sum = 0;
+    for (int o = -ri; o <= ri; ++o) sum += at(j + o);
+    sum += frac * (at(j - ri - 1) + at(j + ri + 1));
+    out[j] = sum / (2 * r + 1);
+  }
+  return out;
+}
+
+std::vector<float> Line(int n, uint32_t seed) {
+  std::mt19937 rng(seed);
+  std::uniform_real_distribution<float> d(-1.0f, 3.0f);
+  std::vector<float> s(n);
+  for (float& v : s) v = d(rng);
+  return s;
+}
+
+TEST(LineFilter, MatchesThePlainBoxAverageForAllRadii) {
+  for (int L : {1, 2, 5, 9, 40}) {
+    const std::vector<float> s = Line(L, L);
+    for (double r : {0.5, 1.0, 2.0, 3.25, 4.0, 8.0, 39.0, 45.0, 100.5}) {
+      std::vector<float> d(L, -99.0f);
+      LineFilter(s.data(), 1, d.data(), 1, L, r);
+      const std::vector<double> ref = Reference(s, r);
+      for (int j = 0; j < L; ++j) EXPECT_NEAR(d[j], ref[j], 1e-5) << "L " << L << " r " << r << " j " << j;
+    }
+  }
+}
+
+TEST(LineFilter, RadiusZeroCopiesStridesAreHonouredAndConstantsStayExact) {
+  const std::vector<float> s = Line(12, 7);
+  std::vector<float> d(24, 5.0f);
+  LineFilter(s.data(), 3, d.data(), 2, 4, 0.0);
+  for (int j = 0; j < 4; ++j) {
+    EXPECT_EQ(d[2 * j], s[3 * j]);
+    EXPECT_EQ(d[2 * j + 1], 5.0f);  // between the strided samples: untouched
+  }
+  // Constant lines stay exactly constant.
+  for (float c : {0.3f, 1.0f, 7.77f, 1e-6f}) {
+    for (double r : {1.0, 2.0, 2.5, 17.0, 60.0}) {
+      std::vector<float> s(30, c), d(30, 0.0f);
+      LineFilter(s.data(), 1, d.data(), 1, 30, r);
+      for (float v : d) ASSERT_EQ(v, c) << r;
+    }
+  }
+}
+
+// Red, green and blue of neighbouring pixels filtered side by side give the
+// bits of each line filtered alone, along rows and down columns.
+TEST(LineFilter, PixelLinesMatchSingleLinesBitForBit) {
+  constexpr int kRows = 23, kStride = 4 * 11;  // floats per row: 9 pixels and padding
+  const std::vector<float> src = Line(kRows * kStride, 5);
+  for (double r : {0.0, 1.0, 2.5, 7.0, 30.0}) {
+    for (A_long pixels : {1, 3, 4, 9}) {
+      std::vector<float> many(src.size(), -1.0f), single(src.size(), -1.0f);
+      // Down the columns: one line per channel of each pixel, L = kRows.
+      PixelLineFilter(src.data(), kStride, many.data(), kStride, pixels, kRows, r);
+      for (A_long p = 0; p < pixels; ++p)
+        for (int ch = 1; ch <= 3; ++ch)
+          LineFilter(src.data() + 4 * p + ch, kStride, single.data() + 4 * p + ch, kStride, kRows, r);
+      ASSERT_EQ(many, single) << r << " " << pixels;
+    }
+    std::vector<float> many(src.size(), -1.0f), single(src.size(), -1.0f);
+    // Along a row: one pixel group whose samples are the row's pixels.
+    PixelLineFilter(src.data(), 4, many.data(), 4, 1, 9, r);
+    for (int ch = 1; ch <= 3; ++ch) LineFilter(src.data() + ch, 4, single.data() + ch, 4, 9, r);
+    ASSERT_EQ(many, single) << r;
+  }
+}
+
+TEST(LineFilter, GaussianBoxSizes) {
+  A_long sizes[4];
+  GaussianBoxSizes(3.0, sizes);
+  // w = sqrt(27 + 1) = 5.29 -> wl = 5, wu = 7, m = (108 - 100 - 80 - 12) / -24 = 3.5 -> 4.
+  EXPECT_EQ(sizes[0], 5);
+  EXPECT_EQ(sizes[3], 5);
+  GaussianBoxSizes(2.0, sizes);
+  // w = sqrt(13) = 3.6 -> wl = 3, wu = 5, m = (48 - 36 - 48 - 12) / -16 = 3.
+  EXPECT_EQ(sizes[0], 3);
+  EXPECT_EQ(sizes[2], 3);
+  EXPECT_EQ(sizes[3], 5);
+  GaussianBoxSizes(0.0, sizes);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(sizes[i], 1);
+}
+
 template <class Pixel>
-Pixel& At(WorldBuffer& b, A_long x, A_long y) {
-  PF_EffectWorld& w = b.World();
-  return reinterpret_cast<Pixel*>(reinterpret_cast<char*>(w.data) + y * w.rowbytes)[x];
+Pixel& At(WorldBuffer& b, A_long x, A_long y) { return *PixelPtr<Pixel>(b.World(), x, y); }
+PF_PixelFloat& Px(WorldBuffer& b, A_long x, A_long y) { return At<PF_PixelFloat>(b, x, y); }
+
+// Makes `b` a float buffer of this size filled with noise; its pixels row by
+// row.
+std::vector<PF_PixelFloat> MakeNoise(RenderTestHost& host, WorldBuffer& b, A_long width,
+                                     A_long height, uint32_t seed) {
+  b.Create(&host.in_data, width, height, PF_PixelFormat_ARGB128, "B");
+  std::mt19937 rng(seed);
+  std::uniform_real_distribution<float> d(0.0f, 2.0f);
+  std::vector<PF_PixelFloat> pixels;
+  for (A_long y = 0; y < height; ++y)
+    for (A_long x = 0; x < width; ++x)
+      pixels.push_back(Px(b, x, y) = PF_PixelFloat{d(rng), d(rng), d(rng), d(rng)});
+  return pixels;
+}
+
+// The pixels as bytes, row by row.
+std::vector<unsigned char> Snapshot(WorldBuffer& b) {
+  std::vector<unsigned char> out;
+  for (A_long y = 0; y < b.World().height; ++y)
+    for (A_long x = 0; x < b.World().width; ++x) {
+      const auto* p = reinterpret_cast<const unsigned char*>(&Px(b, x, y));
+      out.insert(out.end(), p, p + sizeof(PF_PixelFloat));
+    }
+  return out;
+}
+
+class Blur : public ::testing::Test {
+ protected:
+  RenderTestHost host;
+  WorldBuffer b;
+};
+
+TEST_F(Blur, RegionLimitsTheBlurAndAlphaIsNeverChanged) {
+  const std::vector<PF_PixelFloat> before = MakeNoise(host, b, 16, 12, 11);
+  const PF_Rect region{3, 2, 11, 9};
+  ASSERT_EQ(b.Blur(&region, 2, 3, BlurKind::kGaussian), PF_Err_NONE);
+  bool changedInside = false;
+  for (A_long y = 0; y < 12; ++y)
+    for (A_long x = 0; x < 16; ++x) {
+      const PF_PixelFloat& p = Px(b, x, y);
+      const PF_PixelFloat& q = before[y * 16 + x];
+      EXPECT_EQ(p.alpha, q.alpha);
+      const bool inside = x >= 3 && x < 11 && y >= 2 && y < 9;
+      if (!inside) {
+        EXPECT_EQ(p.red, q.red) << x << "," << y;
+      }
+      changedInside |= inside && p.red != q.red;
+    }
+  EXPECT_TRUE(changedInside);
+}
+
+TEST_F(Blur, BoxIsTheRoundedRadiusBoxAlongBothAxes) {
+  host.threads = 4;
+  // Ten rows on four threads: bands of 2, 2, 2 and 4 rows.
+  const std::vector<PF_PixelFloat> before = MakeNoise(host, b, 7, 10, 21);
+  ASSERT_EQ(b.Blur(nullptr, 1.5, 0.6, BlurKind::kBox), PF_Err_NONE);  // radii 2 and 1
+  // Expected: each row filtered with radius 2, then each column with radius 1;
+  // alpha as it was.
+  std::vector<float> rowIn(7), rowOut(7), mid(70), colIn(10), colOut(10);
+  for (A_long y = 0; y < 10; ++y) {
+    for (A_long x = 0; x < 7; ++x) rowIn[x] = before[y * 7 + x].red;
+    LineFilter(rowIn.data(), 1, rowOut.data(), 1, 7, 2.0);
+    for (A_long x = 0; x < 7; ++x) mid[y * 7 + x] = rowOut[x];
+  }
+  for (A_long x = 0; x < 7; ++x) {
+    for (A_long y = 0; y < 10; ++y) colIn[y] = mid[y * 7 + x];
+    LineFilter(colIn.data(), 1, colOut.data(), 1, 10, 1.0);
+    for (A_long y = 0; y < 10; ++y) {
+      EXPECT_EQ(Px(b, x, y).red, colOut[y]) << x << "," << y;
+      EXPECT_EQ(Px(b, x, y).alpha, before[y * 7 + x].alpha) << x << "," << y;
+    }
+  }
+}
+
+// Variance of a box of radius r (with a fractional outer pair of taps).
+double BoxVariance(double r) {
+  const int ri = static_cast<int>(std::floor(r));
+  const double f = r - ri;
+  double sum = 0;
+  for (int o = 1; o <= ri; ++o) sum += 2.0 * o * o;
+  sum += 2.0 * f * (ri + 1) * (ri + 1);
+  return sum / (2 * r + 1);
+}
+
+// Spreads of a point of light along x and along y after the blur.
+void Spread(WorldBuffer& b, A_long cx, A_long cy, double& vx, double& vy) {
+  double total = 0, sx = 0, sy = 0;
+  for (A_long y = 0; y < b.World().height; ++y)
+    for (A_long x = 0; x < b.World().width; ++x) {
+      const double v = Px(b, x, y).green;
+      total += v;
+      sx += v * (x - cx) * (x - cx);
+      sy += v * (y - cy) * (y - cy);
+    }
+  vx = sx / total;
+  vy = sy / total;
+}
+
+TEST_F(Blur, GaussianScalesTheVerticalRadiiByTheDeviationRatio) {
+  b.Create(&host.in_data, 61, 81, PF_PixelFormat_ARGB128, "B");
+  Px(b, 30, 40).green = 1000.0f;
+  const double radiusX = 6.0, radiusY = 10.0;  // deviations 3 and 5
+  ASSERT_EQ(b.Blur(nullptr, radiusX, radiusY, BlurKind::kGaussian), PF_Err_NONE);
+  double vx, vy;
+  Spread(b, 30, 40, vx, vy);
+  // Four horizontal boxes; three vertical ones (the fourth pass starts from
+  // the third pass's horizontal step), each of the horizontal radius x 5/3.
+  A_long sizes[4];
+  GaussianBoxSizes(3.0, sizes);
+  double ex = 0, ey = 0;
+  for (int i = 0; i < 4; ++i) {
+    const double rx = (sizes[i] - 1) * 0.5;
+    ex += BoxVariance(rx);
+    if (i < 3) ey += BoxVariance(rx * 5.0 / 3.0);
+  }
+  EXPECT_NEAR(vx, ex, 1e-3);
+  EXPECT_NEAR(vy, ey, 1e-3);
+  // The sum of light is kept.
+  double total = 0;
+  for (A_long y = 0; y < 81; ++y)
+    for (A_long x = 0; x < 61; ++x) total += Px(b, x, y).green;
+  EXPECT_NEAR(total, 1000.0, 1e-2);
+}
+
+TEST_F(Blur, WithoutAHorizontalDeviationTheVerticalOneStillApplies) {
+  b.Create(&host.in_data, 9, 41, PF_PixelFormat_ARGB128, "B");
+  Px(b, 4, 20).blue = 100.0f;
+  ASSERT_EQ(b.Blur(nullptr, 0.0, 8.0, BlurKind::kGaussian), PF_Err_NONE);
+  for (A_long y = 0; y < 41; ++y)
+    for (A_long x = 0; x < 9; ++x) {
+      const float v = Px(b, x, y).blue;
+      ASSERT_TRUE(std::isfinite(v));
+      if (x != 4) {
+        EXPECT_EQ(v, 0.0f);
+      }
+    }
+  EXPECT_GT(Px(b, 4, 24).blue, 0.0f);
+  EXPECT_LT(Px(b, 4, 20).blue, 100.0f);
+}
+
+// Radius zero changes nothing; host errors stop the blur.
+TEST_F(Blur, RadiusZeroAndHostErrors) {
+  MakeNoise(host, b, 6, 6, 1);
+  // A box of radius zero changes nothing, and its temporary is given back.
+  const std::vector<unsigned char> start = Snapshot(b);
+  EXPECT_EQ(b.Blur(nullptr, 0.4, 0.0, BlurKind::kBox), PF_Err_NONE);
+  EXPECT_EQ(Snapshot(b), start);
+  EXPECT_EQ(host.liveWorlds, 1);
+  host.iterateError = A_Err_GENERIC;
+  EXPECT_EQ(b.Blur(nullptr, 2, 2, BlurKind::kBox), A_Err_GENERIC);
+  EXPECT_EQ(b.Status(), A_Err_GENERIC);
+  EXPECT_EQ(host.liveWorlds, 1);
+  host.iterateError = A_Err_NONE;
+  host.newWorldError = PF_Err_OUT_OF_MEMORY;
+  const std::vector<unsigned char> before = Snapshot(b);
+  EXPECT_EQ(b.Blur(nullptr, 2, 2, BlurKind::kBox), PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(Snapshot(b), before);  // untouched when its blur could not start
 }
 
 TEST(WorldBuffer, CreateReleaseAndEndOfLife) {
@@ -65,7 +321,9 @@ TEST(WorldBuffer, AFailedCreateKeepsItsErrorAndAMissingSuiteThrows) {
   }
 }
 
-TEST(WorldBuffer, FillConvertsTheColourToTheDepth) {
+// A fill converts the colour to the buffer's depth; a raw copy needs the same
+// layout; a copy goes through the host.
+TEST(WorldBuffer, FillConvertsTheColourToTheDepthAndCopiesNeedALayoutOrTheHost) {
   RenderTestHost host;
   WorldBuffer b8, b16, bf;
   b8.Create(&host.in_data, 3, 3, PF_PixelFormat_ARGB32, "B8");
@@ -93,11 +351,8 @@ TEST(WorldBuffer, FillConvertsTheColourToTheDepth) {
   odd.Create(&host.in_data, 2, 2, PF_PixelFormat_BGRA32, "ODD");
   EXPECT_EQ(odd.Fill(PF_PixelFloat{1, 1, 1, 1}, nullptr), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(odd.Status(), PF_Err_BAD_CALLBACK_PARAM);
-}
 
-// A raw copy needs the same layout; a copy goes through the host.
-TEST(WorldBuffer, RawCopyNeedsTheSameLayoutAndCopyGoesThroughTheHost) {
-  RenderTestHost host;
+  // A raw copy needs the same layout; a copy goes through the host.
   WorldBuffer a, b, c;
   a.Create(&host.in_data, 4, 3, PF_PixelFormat_ARGB128, "A");
   b.Create(&host.in_data, 4, 3, PF_PixelFormat_ARGB128, "B");

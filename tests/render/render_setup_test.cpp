@@ -1,0 +1,233 @@
+// The Render effect's global setup and its parameters.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "render/render_commands.h"
+#include "render/render_host_support.h"
+#include "render/tone_table.h"
+
+namespace vlam_render_test {
+namespace {
+
+using namespace vlam;
+
+// The Render effect's global setup and setdown, parameters and panel.
+class RenderSetupTest : public ::testing::Test {
+ protected:
+  RenderTestHost host;
+
+  void TearDown() override {
+    if (host.out_data.global_data != nullptr) {
+      host.in_data.global_data = host.out_data.global_data;
+      CallRender(PF_Cmd_GLOBAL_SETDOWN, host);
+    }
+    EXPECT_EQ(host.liveHandles, 0);
+    EXPECT_EQ(host.registry.outstanding(), 0);
+  }
+  const RenderGlobals &Globals() {
+    return *static_cast<const RenderGlobals *>(*host.out_data.global_data);
+  }
+  // The record is packed: its pointer is copied out, never bound by reference.
+  const std::uint16_t *DistanceTable() { return Globals().distanceTable; }
+  const PF_ParamDef &Added(PF_ParamIndex index) {
+    return host.added.at(static_cast<std::size_t>(index - 1));
+  }
+  void SetMode(A_long mode) {
+    host.UseDefaultParams(RenderParamDefs());
+    host.params[kRenderCompositingMode].u.pd.value = mode;
+  }
+  PF_Err UpdateUi() {
+    std::vector<PF_ParamDef *> pointers;
+    for (PF_ParamDef &p : host.params) pointers.push_back(&p);
+    return CallRender(PF_Cmd_UPDATE_PARAMS_UI, host, nullptr, pointers.data());
+  }
+};
+
+// The setup registers and builds the default curves, the distance table and
+// the tone table.
+TEST_F(RenderSetupTest, SetupRegistersAndBuildsTheCurvesAndTables) {
+  ASSERT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
+  ASSERT_NE(host.out_data.global_data, nullptr);
+  EXPECT_EQ(host.registeredName, "zk_Vlam");
+  EXPECT_EQ(Globals().pluginId, 77u);
+
+  // Fields of the packed record are read by value: they need not be aligned.
+  // The point counts tell the four curves apart (their points are those of
+  // the texts the setup parses, whose parser has its own tests).
+  const int counts[] = {7, 8, 6, 5};
+  for (int slot = 0; slot < 4; ++slot) {
+    const ShapeCurve &c = Globals().defaultCurves[slot];
+    const int count = c.count, capacity = c.capacity;
+    EXPECT_EQ(count, counts[slot]) << slot;
+    EXPECT_EQ(capacity, counts[slot]) << slot;
+  }
+  // 2^7 + the sum of the first curve's x values.
+  const double signature = Globals().defaultCurves[0].xSignature;
+  EXPECT_NEAR(signature, 128 + 2.85, 1e-12);
+
+  // Distance entries are rounded half up.
+  const std::uint16_t *table = Globals().distanceTable;
+  ASSERT_NE(table, nullptr);
+  for (long a = 0; a <= 120; ++a) {
+    for (long b = 0; b <= 120; ++b) {
+      // v is sqrt(q) rounded half up exactly when v - 1/2 <= sqrt(q) < v + 1/2,
+      // that is (2v - 1)^2 <= 4q < (2v + 1)^2 (the lower bound only for v > 0).
+      const long v = table[121 * a + b];
+      const long q4 = 4 * (a * a + b * b);
+      ASSERT_TRUE((v == 0 || (2 * v - 1) * (2 * v - 1) <= q4) && q4 < (2 * v + 1) * (2 * v + 1))
+          << a << "," << b << " -> " << v;
+    }
+  }
+  EXPECT_EQ(table[121 * 120 + 120], 170);
+
+  // The tone table is linear to its knee, continuous, and ends at one.
+  const float *tone = Globals().toneTable;
+  EXPECT_EQ(tone[0], 0.0f);
+  EXPECT_FLOAT_EQ(tone[100], 100.0f / 512.0f);
+  EXPECT_FLOAT_EQ(tone[127], 127.0f / 512.0f);
+  EXPECT_FLOAT_EQ(tone[128], 0.25f);
+  // The logarithmic branch starts where the linear one stops: no jump at the
+  // knee, and its first steps are close to a linear step (its slope there is
+  // 0.625 / (0.25 ln 10), about 1.09).
+  const float linearStep = 1.0f / 512.0f;
+  EXPECT_NEAR(tone[128] - tone[127], linearStep, 1e-6);
+  EXPECT_NEAR(tone[129] - tone[128], 1.0857f * linearStep, 0.01f * linearStep);
+  for (int i = 1; i < kToneTableSize; ++i) ASSERT_GE(tone[i], tone[i - 1]) << i;
+  EXPECT_EQ(tone[kToneTableSize - 1], 1.0f);
+  // 0.25 + 0.625 log10(x / 0.25) reaches 1 at x = 0.25 x 10^1.2, about 3.96.
+  int firstOne = 0;
+  while (tone[firstOne] < 1.0f) ++firstOne;
+  EXPECT_NEAR(firstOne / 512.0, 0.25 * std::pow(10.0, 1.2), 2.0 / 512.0);
+  for (int i = firstOne; i < kToneTableSize; ++i) ASSERT_EQ(tone[i], 1.0f);
+}
+
+// A record that cannot be made or locked is reported and not kept; a
+// registration error or a missing utility suite keeps no table.
+TEST_F(RenderSetupTest, SetupFailuresAreReportedAndKeepNoTable) {
+  for (const bool lockFails : {false, true}) {
+    host.failNewHandle = !lockFails;
+    host.failLockHandle = lockFails;
+    host.out_data = PF_OutData{};
+    EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
+    EXPECT_STREQ(host.out_data.return_msg, lockFails ? "Could not initialise global data (2)"
+                                                     : "Could not initialise global data (1)");
+    EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+    EXPECT_EQ(host.out_data.global_data, nullptr);
+  }
+
+  // A registration error is the result, and a missing utility suite fails
+  // the setup; neither keeps a table.
+  host.failNewHandle = host.failLockHandle = false;
+  host.out_data = PF_OutData{};
+  host.registerError = A_Err_GENERIC;
+  EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_GENERIC);
+  ASSERT_NE(host.out_data.global_data, nullptr);
+  // A failed global setup is not set down, so nothing may stay allocated.
+  EXPECT_EQ(DistanceTable(), nullptr);
+
+  host.in_data.global_data = host.out_data.global_data;
+  CallRender(PF_Cmd_GLOBAL_SETDOWN, host);
+  host.registerError = A_Err_NONE;
+  host.out_data = PF_OutData{};
+  host.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5);
+  EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_MISSING_SUITE);
+  // The record stays for the setdown, which frees it; no table was made yet.
+  ASSERT_NE(host.out_data.global_data, nullptr);
+  EXPECT_EQ(DistanceTable(), nullptr);
+}
+
+// Nineteen parameters under their disk ids, with their flags and the default
+// mode; a failed add stops the setup.
+TEST_F(RenderSetupTest, AddsNineteenParametersUnderTheirDiskIds) {
+  ASSERT_EQ(CallRender(PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
+  EXPECT_EQ(host.out_data.num_params, 20);
+  ASSERT_EQ(host.added.size(), 19u);
+
+  constexpr A_long kSup = PF_ParamFlag_SUPERVISE;
+  const struct {
+    const char *name;
+    PF_ParamType type;
+    A_long id, flags;
+  } expected[] = {
+      {"Displacement Evolution Speed", PF_Param_FLOAT_SLIDER, 105, PF_ParamFlag_COLLAPSE_TWIRLY},
+      {"Glow", PF_Param_GROUP_START, 111, 0},
+      {"Glow Radius", PF_Param_FLOAT_SLIDER, 114, 0},
+      {"Glow Brightness", PF_Param_FLOAT_SLIDER, 115, 0},
+      {"", PF_Param_GROUP_END, 111, 0},
+      {"Render Options", PF_Param_GROUP_START, 107, 0},
+      {"Compositing Mode", PF_Param_POPUP, 120, kSup},
+      {"Max Brightness", PF_Param_FLOAT_SLIDER, 121, 0},
+      {"Comp on Black", PF_Param_CHECKBOX, 133, 0},
+      {"Toon Options", PF_Param_GROUP_START, 122, 0},
+      {"Colours", PF_Param_FLOAT_SLIDER, 123, 0},
+      {"Thickness", PF_Param_FLOAT_SLIDER, 124, kSup},
+      {"Outline Colour", PF_Param_COLOR, 125, 0},
+      {"", PF_Param_GROUP_END, 122, 0},
+      {"", PF_Param_GROUP_END, 107, 0},
+      {"Grain", PF_Param_GROUP_START, 130, 0},
+      {"Grain Layer", PF_Param_LAYER, 131, 0},
+      {"Grain Mix", PF_Param_FLOAT_SLIDER, 132, kSup},
+      {"", PF_Param_GROUP_END, 130, 0},
+  };
+  for (PF_ParamIndex i = 1; i <= 19; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_STREQ(Added(i).name, expected[i - 1].name);
+    EXPECT_EQ(Added(i).param_type, expected[i - 1].type);
+    EXPECT_EQ(Added(i).uu.id, expected[i - 1].id);
+    EXPECT_EQ(Added(i).flags, expected[i - 1].flags);
+  }
+  // The render and the pre-render rely on these two indices.
+  EXPECT_EQ(Added(kRenderGrainLayerParam).param_type, PF_Param_LAYER);
+  EXPECT_EQ(Added(kRenderGrainLayerParam).u.ld.dephault, PF_LayerDefault_NONE);
+  EXPECT_EQ(Added(kRenderCompositingMode).u.pd.dephault, kCompositeNormalised);
+
+  // A failed add stops the setup.
+  host.added.clear();
+  host.out_data = PF_OutData{};
+  host.failAddAt = 6;  // "Compositing Mode"
+  EXPECT_EQ(CallRender(PF_Cmd_PARAMS_SETUP, host), PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(host.added.size(), 6u);
+  EXPECT_EQ(host.out_data.num_params, 0);
+}
+
+// Max Brightness shows in the "Normalised" mode only, and shows again when
+// that mode comes back; the toon parameters never show. Without a parameter
+// array only the toon group is touched; the first stream error stops the
+// update.
+TEST_F(RenderSetupTest, MaxBrightnessFollowsTheNormalisedModeAndToonParametersNeverShow) {
+  for (A_long mode : {kCompositeNormalised, kCompositeAdd, kCompositeScreen,
+                      kCompositeLumaPremultiplied, kCompositeNormalised}) {
+    SetMode(mode);
+    host.hidden.clear();
+    ASSERT_EQ(UpdateUi(), PF_Err_NONE);
+    EXPECT_EQ(host.hidden.at(kRenderMaxBrightness), mode != kCompositeNormalised) << mode;
+    for (PF_ParamIndex i : {kRenderToonGroup, kRenderToonColours, kRenderToonThickness,
+                            kRenderToonOutlineColour}) {
+      EXPECT_TRUE(host.hidden.at(i)) << "mode " << mode << " param " << i;
+    }
+    EXPECT_EQ(host.hidden.size(), 5u);  // nothing else is touched
+  }
+  EXPECT_EQ(host.liveEffectRefs, 0);
+  EXPECT_EQ(host.liveStreams, 0);
+
+  SetMode(kCompositeAdd);
+  host.hidden.clear();
+  host.checkouts = 0;
+  ASSERT_EQ(CallRender(PF_Cmd_UPDATE_PARAMS_UI, host), PF_Err_NONE);
+  EXPECT_EQ(host.hidden.count(kRenderMaxBrightness), 0u);
+  EXPECT_TRUE(host.hidden.at(kRenderToonGroup));
+  EXPECT_EQ(host.checkouts, 0);
+
+  SetMode(kCompositeNormalised);
+  host.hidden.clear();
+  host.streamError = A_Err_GENERIC;
+  EXPECT_EQ(UpdateUi(), A_Err_GENERIC);
+  EXPECT_TRUE(host.hidden.empty());
+  EXPECT_EQ(host.liveEffectRefs, 0);
+}
+
+}  // namespace
+}  // namespace vlam_render_test
