@@ -561,9 +561,7 @@ TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
     if (w <= 0.0 || w > 0.5) continue;
     const double density = ((1.0 - w) + w / 3.0) / 3.0 * 0.1;
     const double nu = std::clamp(field.Noise3((s + 4) * 2.0, 1.0, static_cast<float>(camera.zoom)), 0.0, 1.0);
-    slot.Reset(kWidth, kHeight);
-    volume.CollectBodyIteration(s, N, slot);
-    for (const Splat& p : slot.splats) {
+    for (const Splat& p : Body(s, N)) {
       if (p.y != kHeight / 2 + 1) continue;
       EXPECT_NEAR(p.red, colour.red * (std::max(nu, density) + 1.0) * 0.5 * density, 1e-6) << "slice " << s;
       ++checked;
