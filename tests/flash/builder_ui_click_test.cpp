@@ -231,6 +231,12 @@ TEST(ProfileLayout, TheCurveAreaGrowsUpwardsWithTheDiameter) {
   EXPECT_EQ(full.curve.right, 316);
   EXPECT_EQ(full.curve.top, 313);
   EXPECT_EQ(full.curve.bottom, 375);
+  // Curve points are drawn at pixel centres: x = 0 and y = 0 at the bottom
+  // left pixel's centre, x = 1 and y = 1 at the top right one's.
+  EXPECT_FLOAT_EQ(full.PanelX(0.0), 30.5f);
+  EXPECT_FLOAT_EQ(full.PanelX(1.0), 316.5f);
+  EXPECT_FLOAT_EQ(full.PanelY(0.0), 375.5f);
+  EXPECT_FLOAT_EQ(full.PanelY(1.0), 313.5f);
   const vlam::ProfileLayout half(20, 300, 0.5);  // sigma 0.642857
   EXPECT_EQ(half.curve.top, 336);
   EXPECT_EQ(half.curve.bottom, 374);

@@ -53,6 +53,15 @@ TEST_F(BuilderUiDraw, TheCurrentPresetIsHighlighted) {
   ASSERT_EQ(dashes.size(), 2u * 48);
   EXPECT_FLOAT_EQ(dashes.front().a, 30.0f);
   EXPECT_NEAR(dashes.back().a, 30.0 + 95 * 286.0 / 96, 1e-3);
+  // The diameter handle runs up a track in the middle of its column, x 326
+  // to 346 at full diameter: a line at x = 336 and a 15-wide handle on it.
+  int tracks = 0, handles = 0;
+  for (const auto &d : host.drawbot.DrawsOf("StrokePath"))
+    tracks += d.path.size() == 2 && d.path[0].a == 336.0f && d.path[1].a == 336.0f ? 1 : 0;
+  for (const auto &d : host.drawbot.DrawsOf("FillPath"))
+    handles += d.path.size() == 1 && d.path[0].a == 336.0f - 7.5f ? 1 : 0;
+  EXPECT_EQ(tracks, 1);
+  EXPECT_EQ(handles, 1);
 
   PF_EventExtra click = host.Event(PF_Event_DO_CLICK, kBuilderMainProfile, 240, 400);
   ASSERT_EQ(host.Send(click), PF_Err_NONE);  // load the fourth

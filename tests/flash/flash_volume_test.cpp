@@ -210,12 +210,15 @@ TEST_F(FlashVolumeTest, ParallelPassesGiveTheBytesOfOneThreadInOrder) {
   volume.SetSparks(9, 60, 0.2, &colour, 0.02, 0.5, &sparkNoise);
   for (A_u_long i = 0; i < 9; ++i) volume.Spark(i);
   const std::vector<unsigned char> sparks = Bytes();
+  const std::vector<bool> sparkCols = volume.Marks().ColumnBits();
   ASSERT_GT(Light(), 0.0);
+  EXPECT_NE(std::count(sparkCols.begin(), sparkCols.end(), true), 0);  // sparks mark their columns
   for (A_long threads : {1, 2, 4}) {
     host.threads = threads;
-    ASSERT_EQ(target.Clear(), PF_Err_NONE);
+    Restart();
     ASSERT_EQ(volume.RunSparkPass(threads), PF_Err_NONE);
     EXPECT_EQ(Bytes(), sparks) << threads;
+    EXPECT_EQ(volume.Marks().ColumnBits(), sparkCols) << threads;
   }
   EXPECT_TRUE(AlphaOpaque());
 

@@ -141,6 +141,13 @@ TEST_F(ArbitraryHandlerTest, InterpolateTakesLeftValue) {
   ASSERT_EQ(RouteArbitraryCallback(&interp), PF_Err_NONE);
   ASSERT_NE(made, nullptr);
   EXPECT_EQ(Text(made), "left-value");
+
+  // No new value to hold it: out of memory, never a success with no result.
+  PF_ArbitraryH none = nullptr;
+  interp.u.interp_func_params.interpPH = &none;
+  host.failNewHandle = true;
+  EXPECT_EQ(RouteArbitraryCallback(&interp), PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(none, nullptr);
 }
 
 TEST_F(ArbitraryHandlerTest, PrintSizePrintAndScan) {

@@ -300,6 +300,27 @@ TEST_F(FinishingTest, GlowAddsFourLayersOfFallingBrightness) {
   }
   EXPECT_GT(Light(flash.World()), before);
   EXPECT_GT(LitPixels(flash.World()), 100);
+
+  // The layers' blur radii shrink by 0.354, 0.3675 and 0.38: at radius 200
+  // the fourth is 100 x 0.354 x 0.3675 x 0.38 = 4.94 buffer pixels, a
+  // deviation of half that, 2.47, blurred as boxes of 3, 5, 5 and 5 pixels,
+  // which add (n^2 - 1) / 12 each to the light's spread: 8 / 12 + 3 x 2 = 6.67.
+  // The last buffer given back before the copy of the flash holds that layer.
+  current = PF_Rect{10, 4, 34, 28};
+  ASSERT_EQ(GlowPass(firing, 200.0, 100.0, current), PF_Err_NONE);
+  const A_long w = (24 + 2 * 220) / 2;
+  const auto spreadX = [w](const std::vector<float> &pixels) {
+    double sum = 0.0, sumX = 0.0, sumXX = 0.0;
+    for (std::size_t i = 0; i < pixels.size(); i += 4) {
+      const double x = static_cast<double>((i / 4) % static_cast<std::size_t>(w)), red = pixels[i + 1];
+      sum += red, sumX += red * x, sumXX += red * x * x;
+    }
+    return sumXX / sum - (sumX / sum) * (sumX / sum);
+  };
+  const auto &given = host.disposedFloatWorlds;
+  ASSERT_GE(given.size(), 2u);
+  ASSERT_EQ(given.back().size(), 4u * w * w);
+  EXPECT_NEAR(spreadX(given[given.size() - 2]) - spreadX(given.back()), 8.0 / 12.0 + 6.0, 0.01);
 }
 
 // Compositing the same light into outputs of the three depths.
