@@ -49,32 +49,5 @@ void Noise3OnLattice(benchmark::State& state) {
 // Arg 0: one corner at a time; 1: two corners at a time.
 BENCHMARK(Noise3OnLattice)->Arg(0)->Arg(1);
 
-// The same random lattice coordinates, four points per call of the
-// four-point forms. Arg 0: the portable form (two corners at a time); 1: AVX2.
-void Noise3Quads(benchmark::State& state) {
-  const Noise3QuadsFn quads = state.range(0) != 0 ? Noise3QuadsAvx2() : &Noise3QuadsPortable;
-  if (!quads) {
-    state.SkipWithError("no AVX2 on this processor");
-    return;
-  }
-  constexpr int kGroups = 5000;
-  const NoiseField f = NoiseField::MakeSeeded(7);
-  std::mt19937 rng(3);
-  std::uniform_real_distribution<double> d(-40.0, 40.0);
-  std::vector<LatticeQuad> quadsAt(3 * kGroups);
-  for (LatticeQuad& q : quadsAt) {
-    for (size_t k = 0; k < 4; ++k) SetLane(q, k, PlaceOnLattice(d(rng)));
-  }
-  std::vector<NoiseQuadPoints> points(kGroups);
-  for (int g = 0; g < kGroups; ++g) points[g] = {&quadsAt[3 * g], &quadsAt[3 * g + 1], &quadsAt[3 * g + 2]};
-  std::vector<double> out(4 * kGroups);
-  for (auto _ : state) {
-    for (int g = 0; g < kGroups; g += 2) quads(f, &points[g], 2, &out[4 * g]);
-    benchmark::DoNotOptimize(out.data());
-  }
-  state.counters["calls/s"] = benchmark::Counter(4 * kGroups, benchmark::Counter::kIsIterationInvariantRate);
-}
-BENCHMARK(Noise3Quads)->Arg(0)->Arg(1);
-
 }  // namespace
 }  // namespace vlam

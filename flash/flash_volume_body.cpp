@@ -74,20 +74,6 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
   const Noise3QuadsFn noise3Quads = SelectNoise3Quads();
   LatticeCoord slice[kFreqs];
   LatticeQuad sliceOctaves;
-  // The splats of one row of cells waiting for their brightness noise: at
-  // most one per cell of the row.
-  struct WaitingSplat {
-    A_long px, py;
-    float z;  // camera-space depth
-    double q, delta, dc;
-  };
-  const size_t rowCells = static_cast<size_t>(D > 0 ? D : 0), rowQuads = (rowCells + 3) / 4;
-  std::vector<WaitingSplat> waitingSplats(rowCells);
-  std::vector<LatticeQuad> brightnessAt(3 * rowQuads);  // x, y and z of each group of four
-  std::vector<NoiseQuadPoints> brightnessPoints(rowQuads);
-  for (size_t g = 0; g < rowQuads; ++g)
-    brightnessPoints[g] = {&brightnessAt[3 * g], &brightnessAt[3 * g + 1], &brightnessAt[3 * g + 2]};
-  std::vector<double> brightness(4 * rowQuads);
   // Cells off the sampling grid draw only inside the core.
   std::vector<unsigned char> onGrid(static_cast<size_t>(D > 0 ? D : 0));
   for (A_long a = 0; a < D; ++a) onGrid[static_cast<size_t>(a)] = a % step_ == 0;
@@ -147,7 +133,6 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
     for (A_long a = first; a <= last; ++a) {
       const A_long y = o + a;
       const bool aOnGrid = onGrid[static_cast<size_t>(a)] != 0;
-      size_t waiting = 0;
       for (A_long b = first; b <= last; ++b) {
         const A_long z = o + b;
         const A_long r = Distance(y, z);
@@ -196,29 +181,12 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
         const A_long px = TruncToPixel(at.X), py = TruncToPixel(at.Y);
         sink.Mark(px, py);
 
-        // The brightness noise at the camera-space point is evaluated for the
-        // row's splats together, four at a time; the splats are drawn after
-        // it, in the order they were made.
-        const size_t i = waiting++;
-        waitingSplats[i] = WaitingSplat{px, py, p.z, at.q, delta, dc};
-        LatticeQuad* at4 = &brightnessAt[3 * (i / 4)];
-        SetLane(at4[0], i % 4, PlaceOnLattice(p.x));
-        SetLane(at4[1], i % 4, PlaceOnLattice(p.y));
-        SetLane(at4[2], i % 4, PlaceOnLattice(p.z));
-      }
-      if (waiting == 0) continue;
-      noise3Quads(field, brightnessPoints.data(), static_cast<int>((waiting + 3) / 4), brightness.data());
-      for (size_t i = 0; i < waiting; ++i) {
-        const WaitingSplat& w = waitingSplats[i];
-        const A_long px = w.px, py = w.py;
-        const double delta = w.delta, dc = w.dc;
-
-        // Brush size from the brightness noise.
-        const double nu = Clamp01(brightness[i]);
+        // Brush size from the brightness noise at the camera-space point.
+        const double nu = Clamp01(field.Noise3Paired(PlaceOnLattice(p.x), PlaceOnLattice(p.y), PlaceOnLattice(p.z)));
         double b0 = (2.0 * nu + (1.0 - nu) * 0.25) * bigBrush;
         b0 = (baseBrush_ - b0) * dc + b0;
-        const double b0q = b0 * w.q > 3.0 ? b0 * w.q : 3.0;
-        const double size = TruncToPixel(F * b0q / (w.z + static_cast<double>(F))) * scale_;
+        const double b0q = b0 * at.q > 3.0 ? b0 * at.q : 3.0;
+        const double size = TruncToPixel(F * b0q / (p.z + static_cast<double>(F))) * scale_;
         const A_long brush = TruncToPixel(size);
 
         // Colour: hot towards the dense core, cool at the thin edges.

@@ -5,7 +5,6 @@
 
 #include <bit>
 #include <cmath>
-#include <cstddef>
 #include <cstdint>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -71,12 +70,6 @@ inline LatticeQuad QuadOf(const LatticeCoord* four) {
     q.cell[k] = four[k].cell;
   }
   return q;
-}
-
-inline void SetLane(LatticeQuad& q, size_t lane, const LatticeCoord& c) {
-  q.frac[lane] = c.frac;
-  q.fade[lane] = c.fade;
-  q.cell[lane] = c.cell;
 }
 
 // Four points of the 3D noise: lane k at (x lane k, y lane k, z lane k).
