@@ -67,13 +67,7 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
     const double ai = a / step;
     for (int k = 0; k < kFreqs; ++k) cells[static_cast<size_t>(a) * kFreqs + k] = PlaceOnLattice(ai * freq[k]);
   }
-  // The four octaves of each index side by side, for the noise evaluated at
-  // four points at once.
-  std::vector<LatticeQuad> octaves(static_cast<size_t>(D > 0 ? D : 0));
-  for (A_long a = 0; a < D; ++a) octaves[static_cast<size_t>(a)] = QuadOf(&cells[static_cast<size_t>(a) * kFreqs]);
-  const Noise3QuadsFn noise3Quads = SelectNoise3Quads();
   LatticeCoord slice[kFreqs];
-  LatticeQuad sliceOctaves;
   // Cells off the sampling grid draw only inside the core.
   std::vector<unsigned char> onGrid(static_cast<size_t>(D > 0 ? D : 0));
   for (A_long a = 0; a < D; ++a) onGrid[static_cast<size_t>(a)] = a % step_ == 0;
@@ -122,7 +116,6 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
     const double ramp = t < 0.1 ? 0.0 : (t > 0.3 ? 1.0 : (t - 0.1) / 0.2);
     const bool inCoreRange = t <= coreEnd_;
     for (int k = 0; k < kFreqs; ++k) slice[k] = PlaceOnLattice(s * freq[k] - h);
-    sliceOctaves = QuadOf(slice);
 
     // Only cells with both offsets below Rs can lie within the slice's radius.
     A_long first = 0, last = D - 1;
@@ -162,17 +155,11 @@ void FlashVolume::EmitBodySlices(A_long first, A_long count, RecordSink& sink) c
         if (B > 0.0 && delta < 0.5 && radialWeight > 0.35)
           sumR = field.Noise3Paired(ai[4], bj[4], slice[4]) * B * ramp;
         if (A > 0.0) {
-          // Per octave k: radial noise at (slice, b, a), axial at (b, a, slice).
-          const LatticeQuad& aq = octaves[static_cast<size_t>(a)];
-          const LatticeQuad& bq = octaves[static_cast<size_t>(b)];
-          const NoiseQuadPoints points[2] = {{&sliceOctaves, &bq, &aq}, {&bq, &aq, &sliceOctaves}};
-          double n[8];
-          noise3Quads(field, points, 2, n);
           const double amplitude = A * radialWeight * densityWeight;
           for (int k = 0; k < 4; ++k) {
             const double wk = amplitude * octaveWeight[k];
-            sumR += n[k] * wk;
-            sumX += std::fabs(n[4 + k] * wk * 0.6);
+            sumR += field.Noise3Paired(slice[k], bj[k], ai[k]) * wk;
+            sumX += std::fabs(field.Noise3Paired(bj[k], ai[k], slice[k]) * wk * 0.6);
           }
         }
         const double spread = 1.0 + sumR / r;

@@ -55,43 +55,6 @@ struct NoiseField {
   int32_t Int(double t, int32_t n) const;  // 0 .. n, rounded
 };
 
-// Four lattice coordinates side by side, one per lane, for the noise
-// evaluated at four points at once.
-struct LatticeQuad {
-  double frac[4];
-  double fade[4];
-  uint32_t cell[4];
-};
-inline LatticeQuad QuadOf(const LatticeCoord* four) {
-  LatticeQuad q;
-  for (int k = 0; k < 4; ++k) {
-    q.frac[k] = four[k].frac;
-    q.fade[k] = four[k].fade;
-    q.cell[k] = four[k].cell;
-  }
-  return q;
-}
-
-// Four points of the 3D noise: lane k at (x lane k, y lane k, z lane k).
-struct NoiseQuadPoints {
-  const LatticeQuad* x;
-  const LatticeQuad* y;
-  const LatticeQuad* z;
-};
-
-// The 3D noise at `count` groups of four points, into out[4 * i + k]: the
-// values of Noise3Paired (a zero may carry either sign).
-using Noise3QuadsFn = void (*)(const NoiseField& field, const NoiseQuadPoints* points, int count, double* out);
-// The fastest form this processor runs. Every form computes each value with
-// the same floating-point operations in the same order, so the choice never
-// changes a result beyond the sign of a zero.
-Noise3QuadsFn SelectNoise3Quads();
-// Two corners at a time in SSE2 registers (any x86-64), or one at a time.
-void Noise3QuadsPortable(const NoiseField& field, const NoiseQuadPoints* points, int count, double* out);
-// Four points at a time in AVX2 registers, equal to Noise3 bit for bit; null
-// where the processor (or the compiler) lacks AVX2.
-Noise3QuadsFn Noise3QuadsAvx2();
-
 // The 256 values of the reference permutation.
 extern const uint8_t kReferencePermutation[256];
 
