@@ -117,14 +117,17 @@ TEST_F(CustomControls, ThePanelOpensWithTheEffectsHeaderAndNamesItsRows) {
   EXPECT_EQ(named, rows);
 }
 
-// A point outside its control is refused (checked with the tool's click); so
-// is a point on a control twirled closed.
+// A point outside its control (its right edge is outside) is refused; so is
+// a point on a control twirled closed.
 TEST_F(CustomControls, APointOnAControlTwirledClosedIsRefused) {
   host::EffectInstance &selector = *plate->effects[0];
   const PF_Rect c = controlOf(selector, 1);
   host::PanelGesture g;
   g.param = 2; // "Utilities" starts twirled closed
   g.at = {c.left + 10, c.top + 10};
+  EXPECT_THROW(gesture(selector, g), host::HostError);
+  g.param = 1;
+  g.at = {c.right, c.top + 10}; // the right edge lies just outside
   EXPECT_THROW(gesture(selector, g), host::HostError);
 }
 

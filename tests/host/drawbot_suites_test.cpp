@@ -67,6 +67,17 @@ TEST_F(DrawbotSuites, FilledCircleIsSolidInsideAndAntialiasedAtItsEdge) {
   EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(circle)), 0);
   EXPECT_EQ(host::DrawbotObject::liveCount(), live) << "released objects are gone";
   EXPECT_NE(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(circle)), 0) << "a released reference is refused, not followed";
+  // A rectangle 40 wide and 2 high covers the top two rows only.
+  DRAWBOT_PathRef band = nullptr;
+  const DRAWBOT_RectF32 top{0, 0, 40, 2};
+  ASSERT_EQ(supplier->NewPath(sup, &band), 0);
+  ASSERT_EQ(path->AddRect(band, &top), 0);
+  ASSERT_EQ(supplier->NewBrush(sup, &red, &brush), 0);
+  ASSERT_EQ(surfaceSuite->FillPath(surf, brush, band, kDRAWBOT_FillType_Winding), 0);
+  EXPECT_EQ(pixel(35, 1).alpha, 1.0f);
+  EXPECT_EQ(pixel(35, 3).alpha, 0.0f) << "nothing below the rectangle";
+  for (auto *o : {reinterpret_cast<DRAWBOT_ObjectRef>(band), reinterpret_cast<DRAWBOT_ObjectRef>(brush)})
+    EXPECT_EQ(supplier->ReleaseObject(o), 0);
 }
 
 TEST_F(DrawbotSuites, PenWidthSetsTheStrokeWidth) {
@@ -147,6 +158,13 @@ TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
   ASSERT_EQ(surfaceSuite->PopStateStack(surf), 0);
   ASSERT_EQ(surfaceSuite->GetClipBounds(surf, &bounds), 0);
   EXPECT_EQ(std::tie(bounds.left, bounds.top, bounds.width, bounds.height), std::make_tuple(0, 0, 40, 30));
+  // Within the 40 x 30 clip only when every edge is: rectangles are left, top, width, height.
+  for (auto [rect, within] : {std::pair{DRAWBOT_Rect32{0, 0, 40, 30}, true}, {DRAWBOT_Rect32{5, 20, 10, 11}, false},
+                              {DRAWBOT_Rect32{31, 5, 10, 5}, false}, {DRAWBOT_Rect32{-1, 5, 10, 5}, false}}) {
+    DRAWBOT_Boolean answer = !within;
+    ASSERT_EQ(surfaceSuite->IsWithinClipBounds(surf, &rect, &answer), 0);
+    EXPECT_EQ(answer != 0, within) << rect.left << "," << rect.top << " " << rect.width << " x " << rect.height;
+  }
   DRAWBOT_SupplierRef none = nullptr;
   EXPECT_NE(draw->GetSupplier(reinterpret_cast<DRAWBOT_DrawRef>(&c), &none), 0);
   EXPECT_EQ(none, nullptr);
@@ -167,6 +185,12 @@ TEST_F(DrawbotSuites, InterfaceColoursAndDrawingReferences) {
   EXPECT_NE(app->PF_AppGetColor(500, &untouched), 0);
   EXPECT_EQ(untouched.red, 1) << "an unknown type leaves the colour as given";
   EXPECT_NE(app->PF_AppGetBgColor(nullptr), 0);
+  for (auto [type, level] : {std::pair{PF_App_Color_BLACK, 0}, {PF_App_Color_WHITE, 65535},
+                             {PF_App_Color_PURE_BLACK, 0}, {PF_App_Color_PURE_WHITE, 65535}}) {
+    PF_App_Color c{1, 2, 3};
+    EXPECT_EQ(app->PF_AppGetColor(type, &c), 0);
+    EXPECT_EQ(std::tie(c.red, c.green, c.blue), std::make_tuple(level, level, level)) << type;
+  }
 
   test::openSolidProject(host);
   host::UiContext context(PF_Window_EFFECT, *host.project().comps[0]->layers[0]);

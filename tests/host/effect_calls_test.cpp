@@ -614,6 +614,11 @@ TEST_F(RenderServices, EffectCallGenericCallsTheOtherEffectWithItsOwnDataAtTheGi
   ASSERT_NE(suite, nullptr);
   AEGP_EffectRefH ref = nullptr;
   ASSERT_EQ(suite->AEGP_GetLayerEffectByIndex(0, reinterpret_cast<AEGP_LayerH>(&layer), 0, &ref), A_Err_NONE);
+  AEGP_InstalledEffectKey key = AEGP_InstalledEffectKey_NONE;
+  ASSERT_EQ(suite->AEGP_GetInstalledKeyFromLayerEffect(ref, &key), A_Err_NONE);
+  A_char name[AEGP_MAX_EFFECT_NAME_SIZE + 1] = {};
+  EXPECT_EQ(suite->AEGP_GetEffectName(key, nullptr), A_Err_PARAMETER) << "nowhere to write the name";
+  EXPECT_EQ(suite->AEGP_GetEffectName(AEGP_InstalledEffectKey_NONE, name), A_Err_PARAMETER) << "no such effect";
   int block[4] = {};
   const A_Time frame5{5, 24}, frame5AtAnotherScale{25, 120};
   EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, ref, &frame5, PF_Cmd_COMPLETELY_GENERAL, block), A_Err_NONE);

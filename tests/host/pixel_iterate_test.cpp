@@ -179,6 +179,12 @@ TEST_F(PixelIterate, AreaOriginAndOverlapChooseThePixelsErrorsAndCancellationSto
   Visits alone(dst);
   ASSERT_EQ(s->iterate(&in, 0, 10, nullptr, nullptr, &alone, visit<PF_Pixel16>, &dst), PF_Err_NONE);
   EXPECT_EQ(at<PF_Pixel16>(dst, 4, 6)->blue, 12) << "11 from before, plus one";
+  // A destination with no rows, like one with no columns, leaves nothing to do.
+  PF_EffectWorld noRows = dst, noColumns = dst;
+  noRows.height = 0;
+  noColumns.width = 0;
+  for (PF_EffectWorld *empty : {&noRows, &noColumns})
+    EXPECT_EQ(s->iterate(&in, 0, 0, nullptr, nullptr, &alone, visit<PF_Pixel16>, empty), PF_Err_NONE);
 
   // A buffer of another depth is refused.
   PF_EffectWorld eight = blank(host::PixelDepth::Bits8, 20, 10);

@@ -204,6 +204,13 @@ TEST_F(WorldTransform, BlurOfAnEvenBackgroundKeepsItAndSeveralMatricesFollowTheP
   EXPECT_NEAR(light, 1.0, 0.02);
   EXPECT_GT(dst->pixel(24, 20).red, 0.05f);
   EXPECT_EQ(dst->pixel(30, 20).red, 0.0f) << "the path ends 8 pixels on";
+  // A light on the first row of a 16-row tile leaves the tile above it even:
+  // a background there of any colour still comes out exactly.
+  const PixelF grey{1, 0.7f, 0.3f, 0.1f};
+  src->fill(grey);
+  src->setPixel(40, 16, {1, 1, 1, 1});
+  ASSERT_EQ(transform(s, d, {translation(0, 0), translation(5, 0)}), PF_Err_NONE);
+  EXPECT_EQ(dst->pixel(40, 8), grey);
 }
 
 TEST_F(WorldTransform, ZoomBlurStreaksAwayFromTheCentreAndLeavesItSharp) {
