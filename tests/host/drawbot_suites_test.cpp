@@ -185,6 +185,7 @@ TEST_F(DrawbotSuites, InterfaceColoursAndDrawingReferences) {
   EXPECT_NE(app->PF_AppGetColor(500, &untouched), 0);
   EXPECT_EQ(untouched.red, 1) << "an unknown type leaves the colour as given";
   EXPECT_NE(app->PF_AppGetBgColor(nullptr), 0);
+  EXPECT_NE(app->PF_AppGetColor(PF_App_Color_FILL, nullptr), 0);
   for (auto [type, level] : {std::pair{PF_App_Color_BLACK, 0}, {PF_App_Color_WHITE, 65535},
                              {PF_App_Color_PURE_BLACK, 0}, {PF_App_Color_PURE_WHITE, 65535}}) {
     PF_App_Color c{1, 2, 3};
