@@ -52,19 +52,9 @@ A_Err SetString(AEGP_PersistentBlobH, const A_char* section, const A_char* key, 
   return A_Err_NONE;
 }
 
-// The render host's dispose, behind one that counts handles freed while
-// still locked.
-void (*g_dispose)(PF_Handle) = nullptr;
-void DisposeUnlocked(PF_Handle h) {
-  B().disposedLocked += B().LockCount(h) != 0 ? 1 : 0;
-  g_dispose(h);
-}
-
 }  // namespace
 
 FakeBuilderHost::FakeBuilderHost() {
-  g_dispose = handleSuite.host_dispose_handle;
-  handleSuite.host_dispose_handle = &DisposeUnlocked;
   in_data.time_scale = 24;
   in_data.time_step = 1;
   in_data.current_time = 0;
@@ -86,7 +76,6 @@ FakeBuilderHost::FakeBuilderHost() {
 FakeBuilderHost::~FakeBuilderHost() {
   if (in_data.global_data) ReleaseBuilderGlobals(&in_data, &out_data);
   EXPECT_EQ(liveEffectRefs + liveStreams, 0) << "effect or stream references left undisposed";
-  EXPECT_EQ(disposedLocked, 0) << "handles disposed while still locked";
 }
 
 PF_Err FakeBuilderHost::GlobalSetup() {

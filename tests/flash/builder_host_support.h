@@ -42,7 +42,6 @@ class FakeBuilderHost : public vlam_render_test::RenderTestHost {
   // The host's persistent settings (section -> key -> text) and its writes.
   std::map<std::string, std::map<std::string, std::string>> settings;
   int settingsWrites = 0;
-  int disposedLocked = 0;  // handles freed while locked
 
   PF_AngleParamSuite1 angleSuite{};
   PF_PointParamSuite1 pointSuite{};

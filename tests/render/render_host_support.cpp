@@ -11,6 +11,8 @@
 #include <random>
 #include <thread>
 
+#include <gtest/gtest.h>
+
 #include "flash/default_curves.h"
 #include "frame/effect_entries.h"
 #include "instance/exchange_block.h"
@@ -162,6 +164,8 @@ void *LockHandle(PF_Handle h) {
 void UnlockHandle(PF_Handle h) { --g_handleLocks[h]; }
 void DisposeHandle(PF_Handle h) {
   --H().liveHandles;
+  const auto lock = g_handleLocks.find(h);
+  H().disposedLocked += lock != g_handleLocks.end() && lock->second != 0 ? 1 : 0;
   g_handleSizes.erase(h);
   g_handleLocks.erase(h);
   ::operator delete(*h);
@@ -680,6 +684,7 @@ RenderTestHost::RenderTestHost()
 }
 
 RenderTestHost::~RenderTestHost() {
+  EXPECT_EQ(disposedLocked, 0) << "handles disposed while still locked";
   // Handles an effect still holds go with the host, as a plug-in's do when the
   // real host quits; tests that check for leaks read liveHandles before this.
   for (auto &[h, size] : g_handleSizes) {

@@ -106,6 +106,7 @@ class RenderTestHost {
   bool failNewHandle = false;
   bool failLockHandle = false;
   int liveHandles = 0;
+  int disposedLocked = 0;  // handles freed while still locked
   int LockCount(PF_Handle h) const;  // locks not yet undone
 
   // --- image buffers ------------------------------------------------------
