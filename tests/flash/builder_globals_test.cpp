@@ -11,18 +11,12 @@
 #include "flash/shape_arb_handlers.h"
 #include "flash/shape_curve_text.h"
 
-extern "C" PF_Err EntryPoint_VlamFlash(PF_Cmd, PF_InData*, PF_OutData*, PF_ParamDef*[], PF_LayerDef*, void*);
-
 namespace vlam {
 namespace {
 
 class BuilderGlobalsTest : public ::testing::Test {
  protected:
-  PF_Err Run(PF_Cmd cmd) {
-    const PF_Err err = EntryPoint_VlamFlash(cmd, host.InData(), host.OutData(), nullptr, nullptr, nullptr);
-    if (cmd == PF_Cmd_GLOBAL_SETUP) host.InData()->global_data = host.OutData()->global_data;
-    return err;
-  }
+  PF_Err Run(PF_Cmd cmd) { return host.Run(cmd); }
   BuilderGlobals* Globals() { return host.Globals(); }
   std::map<std::string, std::string>& Settings() { return host.settings["Settings_zkVlam"]; }
 
@@ -56,7 +50,11 @@ TEST_F(BuilderGlobalsTest, SetupFillsTablesAndKeepsRecordLocked) {
   EXPECT_EQ(g->petalLayouts[7].count, 3);
 }
 
-TEST_F(BuilderGlobalsTest, PresetsChangedInOneRunAreReadInTheNext) {
+// Setdown without global data does nothing; presets changed in one run are
+// read in the next; setdown frees the record even when the settings are refused.
+TEST_F(BuilderGlobalsTest, PresetsChangedInOneRunAreReadInTheNextAndSetdownFreesTheRecord) {
+  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), PF_Err_NONE);
+  EXPECT_EQ(host.settingsWrites, 0);
   const int baseline = host.liveHandles;
   ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
   ParseShapeCurveText("[x:0;y:0.2],[x:0.5;y:1],[x:1;y:0.2]", Globals()->mainPresets[3]);
@@ -74,6 +72,11 @@ TEST_F(BuilderGlobalsTest, PresetsChangedInOneRunAreReadInTheNext) {
   EXPECT_EQ(WriteShapeCurveText(Globals()->mainPresets[3]), "[x:0;y:0.2],[x:0.5;y:1],[x:1;y:0.2]");
   EXPECT_EQ(Globals()->petalPresets[1].count, 2);
   EXPECT_EQ(Globals()->petalPresets[1].capacity, 8);
+  host.registry.Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
+  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), A_Err_MISSING_SUITE);
+  EXPECT_EQ(host.InData()->global_data, nullptr);
+  EXPECT_EQ(host.liveHandles, baseline);
+  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 TEST_F(BuilderGlobalsTest, DamagedSettingsReadTolerantly) {
@@ -95,7 +98,7 @@ TEST(BuilderGlobalsSetup, FailuresReleaseEverything) {
     host.failNewHandle = fault == kNoHandle;
     host.failLockHandle = fault == kNoLock;
     if (fault == kNoSettings) host.registry.Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
-    EXPECT_EQ(EntryPoint_VlamFlash(PF_Cmd_GLOBAL_SETUP, host.InData(), host.OutData(), nullptr, nullptr, nullptr),
+    EXPECT_EQ(host.Run(PF_Cmd_GLOBAL_SETUP),
               fault == kNoSettings ? PF_Err{A_Err_MISSING_SUITE} : PF_Err{PF_Err_OUT_OF_MEMORY});
     EXPECT_EQ(host.OutData()->global_data, nullptr);
     EXPECT_EQ(host.liveHandles, 0);
@@ -104,20 +107,6 @@ TEST(BuilderGlobalsSetup, FailuresReleaseEverything) {
       EXPECT_STREQ(host.OutData()->return_msg, "Could not initialise global data");
     }
   }
-}
-
-// Setdown without global data does nothing; with it, it frees the record
-// even when the settings are refused.
-TEST_F(BuilderGlobalsTest, SetdownFreesTheRecordEvenWhenSettingsAreRefused) {
-  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), PF_Err_NONE);
-  EXPECT_EQ(host.settingsWrites, 0);
-  const int baseline = host.liveHandles;
-  ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
-  host.registry.Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
-  EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), A_Err_MISSING_SUITE);
-  EXPECT_EQ(host.InData()->global_data, nullptr);
-  EXPECT_EQ(host.liveHandles, baseline);
-  EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 }  // namespace

@@ -92,6 +92,12 @@ PF_Err FakeBuilderHost::GlobalSetup() {
   return err;
 }
 
+PF_Err FakeBuilderHost::Run(PF_Cmd cmd, void* extra, PF_ParamDef** params) {
+  const PF_Err err = EntryPoint_VlamFlash(cmd, &in_data, &out_data, params, nullptr, extra);
+  if (cmd == PF_Cmd_GLOBAL_SETUP) in_data.global_data = out_data.global_data;
+  return err;
+}
+
 BuilderGlobals* FakeBuilderHost::Globals() {
   const BuilderGlobalsLock lock(&in_data, handleSuite);
   return lock.get();
@@ -127,15 +133,12 @@ BuilderUiHost::BuilderUiHost() {
     registry.Publish(name, version, table);
   });
   EXPECT_EQ(builder.GlobalSetup(), PF_Err_NONE);
-  EXPECT_EQ(EntryPoint_VlamFlash(PF_Cmd_SEQUENCE_SETUP, &builder.in_data, &builder.out_data, nullptr,
-                                 nullptr, nullptr),
-            PF_Err_NONE);
+  EXPECT_EQ(builder.Run(PF_Cmd_SEQUENCE_SETUP), PF_Err_NONE);
   builder.in_data.sequence_data = builder.out_data.sequence_data;
 }
 
 BuilderUiHost::~BuilderUiHost() {
-  EntryPoint_VlamFlash(PF_Cmd_SEQUENCE_SETDOWN, &builder.in_data, &builder.out_data, nullptr,
-                       nullptr, nullptr);
+  builder.Run(PF_Cmd_SEQUENCE_SETDOWN);
 }
 
 PF_EventExtra BuilderUiHost::Event(PF_EventType type, PF_ParamIndex param, A_long x, A_long y,
@@ -149,8 +152,7 @@ PF_Err BuilderUiHost::Send(PF_EventExtra &event) {
     value.uu.change_flags = PF_ChangeFlag_NONE;
     params.push_back(&value);
   }
-  return EntryPoint_VlamFlash(PF_Cmd_EVENT, &builder.in_data, &builder.out_data, params.data(),
-                              nullptr, &event);
+  return builder.Run(PF_Cmd_EVENT, &event, params.data());
 }
 
 ShapeCurve &BuilderUiHost::Curve(PF_ParamIndex profile) {

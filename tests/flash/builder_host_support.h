@@ -25,6 +25,9 @@ class FakeBuilderHost : public vlam_render_test::RenderTestHost {
 
   PF_InData* InData() { return &in_data; }
   PF_OutData* OutData() { return &out_data; }
+  // Sends `cmd` through the builder's entry point; global setup's data is
+  // kept in in_data.
+  PF_Err Run(PF_Cmd cmd, void* extra = nullptr, PF_ParamDef** params = nullptr);
 
   // Runs global setup (presets from the host's settings) and keeps the
   // global data in in_data.

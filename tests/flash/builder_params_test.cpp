@@ -11,8 +11,6 @@
 #include "flash/default_curves.h"
 #include "flash/shape_arb_handlers.h"
 
-extern "C" PF_Err EntryPoint_VlamFlash(PF_Cmd, PF_InData*, PF_OutData*, PF_ParamDef*[], PF_LayerDef*, void*);
-
 namespace vlam {
 namespace {
 
@@ -69,15 +67,11 @@ const Expected kExpected[] = {
 class BuilderParamsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
-    host.InData()->global_data = host.OutData()->global_data;
-    ASSERT_EQ(Run(PF_Cmd_PARAMS_SETUP), PF_Err_NONE);
+    ASSERT_EQ(host.Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
+    ASSERT_EQ(host.Run(PF_Cmd_PARAMS_SETUP), PF_Err_NONE);
     ASSERT_EQ(host.added.size(), 34u);
   }
-  void TearDown() override {
-    EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), PF_Err_NONE);
-  }
-  PF_Err Run(PF_Cmd cmd) { return EntryPoint_VlamFlash(cmd, host.InData(), host.OutData(), nullptr, nullptr, nullptr); }
+  void TearDown() override { EXPECT_EQ(host.Run(PF_Cmd_GLOBAL_SETDOWN), PF_Err_NONE); }
   const PF_ParamDef& Added(PF_ParamIndex index) { return host.added[index - 1]; }
 
   FakeBuilderHost host;
@@ -142,13 +136,11 @@ TEST_F(BuilderParamsTest, NamesTypesIdsFlagsPopupsAngleColourSizesAndProfiles) {
   extra.which_function = PF_Arbitrary_NEW_FUNC;
   extra.u.new_func_params.refconPV = Added(12).u.arb_d.refconPV;
   extra.u.new_func_params.arbPH = &value;
-  ASSERT_EQ(EntryPoint_VlamFlash(PF_Cmd_ARBITRARY_CALLBACK, host.InData(), host.OutData(), nullptr, nullptr, &extra),
-            PF_Err_NONE);
+  ASSERT_EQ(host.Run(PF_Cmd_ARBITRARY_CALLBACK, &extra), PF_Err_NONE);
   ASSERT_NE(value, nullptr);
   EXPECT_EQ(static_cast<ShapeCurve*>(*value)->capacity, 8);
   extra.which_function = 42;
-  EXPECT_EQ(EntryPoint_VlamFlash(PF_Cmd_ARBITRARY_CALLBACK, host.InData(), host.OutData(), nullptr, nullptr, &extra),
-            PF_Err_UNRECOGNIZED_PARAM_TYPE);
+  EXPECT_EQ(host.Run(PF_Cmd_ARBITRARY_CALLBACK, &extra), PF_Err_UNRECOGNIZED_PARAM_TYPE);
 }
 
 }  // namespace

@@ -145,12 +145,12 @@ TEST_F(DesignExportTest, PopupsOutsideTheirItems) {
 
 // Exported curves are copies that outlive the checkin, kept per thread and
 // per table: a collection nested on the same thread keeps the outer copies.
-TEST_F(DesignExportTest, ExportedCurvesAreCopiesPerThreadAndTable) {
+// A damaged value is mended in the copy; no value at all gives an empty curve.
+TEST_F(DesignExportTest, ExportedCurvesAreMendedCopiesPerThreadAndTable) {
   host.SetPopup(kBuilderPetalConfiguration, 3);
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   const ShapeCurve* exported = Slot(0).mainProfile;
   const ShapeCurve before = *exported;
-
   // The parameter's value changes and is disposed after the export: the
   // design's copy is untouched.
   PF_Handle value = host.values[kBuilderMainProfile].u.arb_d.value;
@@ -189,13 +189,11 @@ TEST_F(DesignExportTest, ExportedCurvesAreCopiesPerThreadAndTable) {
   });
   worker.join();
   EXPECT_NE(here, there);
-}
 
-TEST_F(DesignExportTest, DamagedCurveValueIsMendedInTheCopy) {
-  ShapeCurve* value = static_cast<ShapeCurve*>(*host.values[kBuilderMainProfile].u.arb_d.value);
-  value->count = 5000;
-  value->capacity = 5000;
-  value->points[0].x = std::numeric_limits<double>::quiet_NaN();
+  // A damaged value is mended in the copy.
+  curve->count = 5000;
+  curve->capacity = 5000;
+  curve->points[0].x = std::numeric_limits<double>::quiet_NaN();
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   EXPECT_EQ(Slot(0).mainProfile->count, 32);
   EXPECT_EQ(+Slot(0).mainProfile->points[0].x, 0.0);

@@ -73,12 +73,30 @@ class FlashVolumeTest : public ::testing::Test {
   }
 
   // A view that keeps x and y and puts every point at depth zoom, so the
-  // projection is the identity in x and y.
-  Matrix4 Flat() const {
+  // projection is the identity in x and y; `zOnRows` puts z on the rows instead.
+  void SeeFlat(bool zOnRows = false) {
     Matrix4 flat = Matrix4::Identity();
     flat.At(2, 2) = 0.0;
     flat.At(2, 3) = camera.zoom;
-    return flat;
+    if (zOnRows) {
+      flat.At(1, 1) = 0.0;
+      flat.At(1, 2) = 1.0;
+    }
+    volume.SetView(flat);
+  }
+  // A profile that holds `y` from end to end.
+  static ShapeCurve Constant(double y) {
+    ShapeCurve c{};
+    ResetShapeCurve(c, 16);
+    AddShapePoint(c, 0, y);
+    AddShapePoint(c, 1, y);
+    return c;
+  }
+  // The light a body cell at (x, row) of the flat view shines with at density d:
+  // (max(brightness noise, d) + 1) / 2 x d.
+  double Shine(double x, double row, double d) const {
+    const double nu = std::clamp(field.Noise3(x, row, static_cast<float>(camera.zoom)), 0.0, 1.0);
+    return (std::max(nu, d) + 1.0) * 0.5 * d;
   }
   // Clears the buffer and the marks for the next drawing of the same flash.
   void Restart() {
@@ -141,7 +159,7 @@ class FlashVolumeTest : public ::testing::Test {
 // Length and diameter grow by up to 0.6 and 0.2 between energy 0.4 and 1
 // and shrink towards 0.025 and 0.05 of themselves below 0.4; slice counts
 // are truncated and rounded up to even, diameters truncated.
-TEST_F(FlashVolumeTest, ShapeSizesFollowTheEnergy) {
+TEST_F(FlashVolumeTest, ShapeSizesAndSharesFollowTheEnergy) {
   const struct { float energy; double L, D; A_long slices, cells; } cases[] = {
       {0.4f, 60, 24, 60, 24},   {0.4f, 251, 7, 252, 7}, {0.4f, 13, 100, 14, 100}, {1.0f, 100, 50, 160, 60},
       {1.2f, 100, 50, 160, 60}, {3.0f, 100, 50, 160, 60}, {0.0f, 100, 50, 2, 2},  // trunc(2.5)
@@ -159,10 +177,8 @@ TEST_F(FlashVolumeTest, ShapeSizesFollowTheEnergy) {
   EXPECT_EQ(volume.SliceCount(), 32);  // 31 -> 32
   volume.SetSparks(4, 77.9, 0.1, &colour, 1.0, 0.5, &sparkNoise);
   EXPECT_EQ(volume.SliceCount(), 77);  // not made even
-}
 
-// The axial start (8 / step 2) shows in TheFirstSliceWorkedOutByHand.
-TEST_F(FlashVolumeTest, SettersThatDeriveValues) {
+  // The axial start (8 / step 2) shows in TheFirstSliceWorkedOutByHand.
   volume.SetBlend(1.7, &profileB);
   EXPECT_EQ(volume.BlendWeight(), 1.0);
   volume.SetBlend(-0.5, &profileB);
@@ -260,7 +276,7 @@ TEST_F(FlashVolumeTest, ReachedRectangleHoldsEveryChangedPixel) {
 // With the render's distance table a slice only visits the cells whose
 // offsets are below its radius; a table that breaks that bound (here in a
 // cell far outside this flash) makes it visit every cell. Same splats.
-TEST_F(FlashVolumeTest, SkippingCellsBeyondTheSliceRadiusChangesNoSplat) {
+TEST_F(FlashVolumeTest, FarCellsAreSkippedAndEachPetalReadsTheNoise67RowsOn) {
   const std::vector<Splat> skipping = Body(0, 1);
   std::vector<uint16_t> odd = table;
   odd[120 * kRenderDistanceTableSize] = 0;
@@ -269,6 +285,22 @@ TEST_F(FlashVolumeTest, SkippingCellsBeyondTheSliceRadiusChangesNoSplat) {
   ASSERT_GT(skipping.size(), 100u);
   ASSERT_EQ(skipping.size(), everyCell.size());
   EXPECT_EQ(std::memcmp(skipping.data(), everyCell.data(), skipping.size() * sizeof(Splat)), 0);
+  volume.SetDistTable(table.data());
+
+  // Each petal reads the displacement noise 67 rows on from the one before:
+  // petal i of a field draws what the main shape (index 0) draws 67 i rows on.
+  const auto splats = [&](A_u_short index, double row) {
+    volume.SetPetalIndex(index);
+    field.row = row;
+    std::vector<float> out;
+    for (const Splat& p : Body(0, 1)) out.insert(out.end(), {float(p.x), float(p.y), float(p.size), p.red});
+    return out;
+  };
+  for (const A_u_short i : {1, 3}) {
+    const std::vector<float> petal = splats(i, 7.0);
+    EXPECT_EQ(petal, splats(0, 7.0 + 67.0 * i)) << i;
+    EXPECT_NE(petal, splats(0, 7.0)) << i;
+  }
 }
 
 // The same flash at half resolution into a buffer half as large: its
@@ -302,13 +334,7 @@ TEST_F(FlashVolumeTest, HalfResolutionHalvesPositions) {
 // slice radius 0.5 rounds to 1 and the axis is the only cell), nor do slices
 // whose radius rounds below 1 (0.04 x 12) or that lie before the start.
 TEST_F(FlashVolumeTest, AxisCellsThinSlicesAndSlicesBeforeTheStartDrawNothing) {
-  ShapeCurve full{}, thin{};
-  ResetShapeCurve(full, 16);
-  AddShapePoint(full, 0, 1);
-  AddShapePoint(full, 1, 1);
-  ResetShapeCurve(thin, 16);
-  AddShapePoint(thin, 0, 0.04);
-  AddShapePoint(thin, 1, 0.04);
+  const ShapeCurve full = Constant(1), thin = Constant(0.04);
   volume.SetBlend(0.0, nullptr);
   const struct { const ShapeCurve* curve; float energy; double D, start; bool lit; } cases[] = {
       {&full, 0.4f, 1, 0.0, false}, {&full, 0.4f, 3, 0.0, true},  // diameter 3 has cells beside the axis
@@ -331,8 +357,7 @@ TEST_F(FlashVolumeTest, AxisCellsThinSlicesAndSlicesBeforeTheStartDrawNothing) {
 TEST_F(FlashVolumeTest, WithoutDisplacementBodyPointsLieOnTheGrid) {
   // Seen flat; the odd buffer size puts the centre half-way in a pixel, so
   // truncation is robust.
-  Matrix4 flat = Flat();
-  volume.SetView(flat);
+  SeeFlat();
   // 31 slices: slice 3 lies at t = 0.1 exactly.
   volume.SetShape(&profile, 0.4f, 62, 24, 3);
   const A_long N = volume.BodySliceCount(), cx = kWidth / 2, cy = kHeight / 2;
@@ -375,7 +400,7 @@ TEST_F(FlashVolumeTest, WithoutDisplacementBodyPointsLieOnTheGrid) {
   }
 }
 
-TEST_F(FlashVolumeTest, SparksOfEverySixthIndexMayRunTwiceTheLength) {
+TEST_F(FlashVolumeTest, SparksRunTheirLengthAlongTheirOwnNoise) {
   EXPECT_EQ(volume.SparkSteps(0), 0);  // no spark noise yet: no steps
   // Steps are the shaped noise times the maximum length, rounded.
   volume.SetSparks(60, 40, 0.2, &colour, 0.02, 0.0, &sparkNoise);
@@ -385,21 +410,14 @@ TEST_F(FlashVolumeTest, SparksOfEverySixthIndexMayRunTwiceTheLength) {
     EXPECT_NEAR(volume.SparkSteps(i), m * maximum, 0.5) << i;
   }
   EXPECT_DOUBLE_EQ(volume.SparkPhase(2), 2 * 0.0036499782556742894 + 3.5527031625994696 + 3);
-}
 
-// A spark whose random turn is cancelled leaves the muzzle along x, wiggled
-// in y and z by its own path noise, 2.75 x the octave amplitude: seen flat
-// with y, then z, on the rows, its last step lands at (S - 1, wiggle) in
-// the colour worked out below.
-TEST_F(FlashVolumeTest, SparkPathsFollowTheirOwnNoise) {
+  // A spark whose random turn is cancelled leaves the muzzle along x, wiggled
+  // in y and z by its own path noise, 2.75 x the octave amplitude: seen flat
+  // with y, then z, on the rows, its last step lands at (S - 1, wiggle) in
+  // the colour worked out below.
   const double W = 2.75 * field.octaveAmp;
   for (const bool zOnRows : {false, true}) {
-    Matrix4 flat = Flat();
-    if (zOnRows) {
-      flat.At(1, 1) = 0.0;
-      flat.At(1, 2) = 1.0;
-    }
-    volume.SetView(flat);
+    SeeFlat(zOnRows);
     for (A_u_long i = 0; i < 12; ++i) {
       const double sigma = volume.SparkPhase(i);
       const double turn = sparkNoise.N1(sigma * 246.13579) * 0.0872664625997165;
@@ -486,8 +504,7 @@ TEST_F(FlashVolumeTest, AStrongerFalloffOnlyDimsAndTheTipFadeBeginsAtItsPlace) {
 // not nearer than 3), each cell one pixel (brush (9 - 6) / 2, truncated) of
 // the colour times 0.75 x (1 - k / (m - 1)); a single ring shines at 0.75.
 TEST_F(FlashVolumeTest, CoreRingsFadeFromThreeQuartersOfTheColour) {
-  Matrix4 flat = Flat();
-  volume.SetView(flat);
+  SeeFlat();
   volume.SetGrid(2, 9);
   const double colourSum = colour.red + colour.green + colour.blue;
   const struct { A_long n, m; double rings; } cases[] = {{5, 1, 0.75}, {5, 2, 0.75}, {5, 4, 1.5}, {6, 4, 1.5}};
@@ -509,8 +526,7 @@ TEST_F(FlashVolumeTest, CoreRingsFadeFromThreeQuartersOfTheColour) {
 // (max(brightness noise, density) + 1) / 2 x density.
 TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
   field.octaveAmp = field.largeAmp = 0.0;
-  Matrix4 flat = Flat();
-  volume.SetView(flat);
+  SeeFlat();
   volume.SetShape(&profile, 1.0f, 60, 20, 3);
   volume.SetFalloff(0.5, 0.6, 0.3, 0.0);
   const double density = 0.333333333 * 0.1, tau = 0.6 * (1.0 - 4.0 * density);
@@ -520,8 +536,7 @@ TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
     const A_long y = p.y - kHeight / 2;  // the cell's row; its column is dropped
     EXPECT_EQ(p.x, kWidth / 2 + 8);  // the axial start
     ASSERT_LE(std::abs(y), 1);
-    const double nu = std::clamp(field.Noise3(8.0, y, static_cast<float>(camera.zoom)), 0.0, 1.0);
-    const double shine = (std::max(nu, density) + 1.0) * 0.5 * density;
+    const double shine = Shine(8.0, y, density);
     EXPECT_NEAR(p.red, colour.red * shine, 1e-6) << y;
     EXPECT_NEAR(p.green, colour.green * (1.0 - 0.6 * tau) * shine, 1e-6) << y;
     EXPECT_NEAR(p.blue, colour.blue * (1.0 - 0.8 * tau) * shine, 1e-6) << y;
@@ -542,8 +557,7 @@ TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
     float brightest = 0.0f;
     for (const Splat& p : Body(s, N))
       if (p.y == kHeight / 2 + 1) brightest = std::max(brightest, p.red);
-    const double nu = std::clamp(field.Noise3((s + 4) * 2.0, 1.0, static_cast<float>(camera.zoom)), 0.0, 1.0);
-    EXPECT_NEAR(brightest, colour.red * (std::max(nu, delta) + 1.0) * 0.5 * delta, 1e-6) << "slice " << s << ", u " << u;
+    EXPECT_NEAR(brightest, colour.red * Shine((s + 4) * 2.0, 1.0, delta), 1e-6) << "slice " << s << ", u " << u;
     checked += u < 0.5 ? 1 : 0;
   }
   EXPECT_GE(checked, 2);  // the lower half of the fade was seen
@@ -552,10 +566,7 @@ TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
   // weight falls linearly from 1 to 1/3. A constant profile of 0.16 keeps the
   // radius at 2, so the eight cells at distance 1 stay in the core while it
   // has shrunk by at most a third (its first half): density weight / 3 x 0.1.
-  ShapeCurve thin{};
-  ResetShapeCurve(thin, 16);
-  AddShapePoint(thin, 0, 0.16);
-  AddShapePoint(thin, 1, 0.16);
+  const ShapeCurve thin = Constant(0.16);
   volume.SetShape(&thin, 1.0f, 60, 20, 3);
   volume.SetBlend(0.0, nullptr);
   checked = 0;
@@ -563,31 +574,13 @@ TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
     const double w = (static_cast<double>(s) / (N - 1) - 0.135) / 0.465;
     if (w <= 0.0 || w > 0.5) continue;
     const double density = ((1.0 - w) + w / 3.0) / 3.0 * 0.1;
-    const double nu = std::clamp(field.Noise3((s + 4) * 2.0, 1.0, static_cast<float>(camera.zoom)), 0.0, 1.0);
     for (const Splat& p : Body(s, N)) {
       if (p.y != kHeight / 2 + 1) continue;
-      EXPECT_NEAR(p.red, colour.red * (std::max(nu, density) + 1.0) * 0.5 * density, 1e-6) << "slice " << s;
+      EXPECT_NEAR(p.red, colour.red * Shine((s + 4) * 2.0, 1.0, density), 1e-6) << "slice " << s;
       ++checked;
     }
   }
   EXPECT_GE(checked, 3 * 5);  // three cells on the row in each of several slices
-}
-
-// Each petal reads the displacement noise 67 rows on from the one before:
-// petal i of a field draws what the main shape (index 0) draws 67 i rows on.
-TEST_F(FlashVolumeTest, EachPetalReadsTheNoise67RowsOn) {
-  const auto splats = [&](A_u_short index, double row) {
-    volume.SetPetalIndex(index);
-    field.row = row;
-    std::vector<float> out;
-    for (const Splat& p : Body(0, 1)) out.insert(out.end(), {float(p.x), float(p.y), float(p.size), p.red});
-    return out;
-  };
-  for (const A_u_short i : {1, 3}) {
-    const std::vector<float> petal = splats(i, 7.0);
-    EXPECT_EQ(petal, splats(0, 7.0 + 67.0 * i)) << i;
-    EXPECT_NE(petal, splats(0, 7.0)) << i;
-  }
 }
 
 TEST_F(FlashVolumeTest, BarrelHidesTheCoreWhenItPointsAtTheCamera) {
