@@ -39,6 +39,12 @@ class ToolTest : public ::testing::Test {
 protected:
   CliDir dir;
   CliResult run(const std::vector<std::string> &args) const { return dir.run(args); }
+  // Runs the tool expecting success; what it printed on stdout.
+  std::string ok(const std::vector<std::string> &args) const {
+    const CliResult r = dir.run(args);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return r.out;
+  }
 };
 
 } // namespace vlam::test

@@ -15,25 +15,16 @@ using json = nlohmann::json;
 
 namespace {
 
-int lineCount(const std::string &text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
-
 using Cli = vlam::test::ToolTest;
 
-TEST_F(Cli, EveryCommandHasHelp) {
+TEST_F(Cli, HelpEffectsAndAboutShowWhatThePropertyListsAndEffectsSay) {
   for (const char *command : {"effects", "about", "apply", "inspect", "render", "set", "press", "presets", "panel",
                               "click", "drag", "hover", "view"}) {
-    auto r = dir.run({command, "--help"});
-    EXPECT_EQ(r.exitCode, 0) << command << r.err;
-    EXPECT_NE(r.out.find("Usage"), std::string::npos) << command;
+    EXPECT_NE(ok({command, "--help"}).find("Usage"), std::string::npos) << command;
   }
-  auto none = dir.run({});
-  EXPECT_NE(none.exitCode, 0);
-}
+  EXPECT_NE(dir.run({}).exitCode, 0);
 
-TEST_F(Cli, EffectsAndAboutShowWhatThePropertyListsAndEffectsSay) {
-  auto r = dir.run({"effects", "--json"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  json list = json::parse(r.out);
+  json list = json::parse(ok({"effects", "--json"}));
   ASSERT_EQ(list.size(), 6u);
   EXPECT_EQ(list[0]["name"], "zkVlamUtil");
   EXPECT_EQ(list[0]["kind"], "general");
@@ -48,9 +39,7 @@ TEST_F(Cli, EffectsAndAboutShowWhatThePropertyListsAndEffectsSay) {
   // The flag words of every list are checked with the module's own tests.
   EXPECT_EQ(list[1]["out_flags"], "0x06088004");
   EXPECT_EQ(list[1]["out_flags2"], "0x0000140B");
-  auto about = dir.run({"about", "zk_VlamFlash", "--json"});
-  ASSERT_EQ(about.exitCode, 0) << about.err;
-  EXPECT_EQ(json::parse(about.out)["about"].get<std::string>().rfind("Vlam v1.0.3 \r\rMuzzle flash design module\r\r", 0), 0u);
+  EXPECT_EQ(json::parse(ok({"about", "zk_VlamFlash", "--json"}))["about"].get<std::string>().rfind("Vlam v1.0.3 \r\rMuzzle flash design module\r\r", 0), 0u);
   auto unknown = dir.run({"about", "zk_Nope"});
   EXPECT_EQ(unknown.exitCode, 1);
   EXPECT_NE(unknown.err.find("unknown effect match name 'zk_Nope'"), std::string::npos);
@@ -58,8 +47,7 @@ TEST_F(Cli, EffectsAndAboutShowWhatThePropertyListsAndEffectsSay) {
 
 
 TEST_F(Cli, ApplyBuildsTheModuleStackAndSavesTheScene) {
-  auto r = run({"apply", "empty.json", "--layer", "Plate", "--effect", "zk_Vlam", "-o", "applied.json"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
+  ok({"apply", "empty.json", "--layer", "Plate", "--effect", "zk_Vlam", "-o", "applied.json"});
   json scene = json::parse(readFile(dir / "applied.json"));
   std::vector<std::string> stack;
   for (const auto &e : scene["compositions"][0]["layers"][0]["effects"]) stack.push_back(e["effect"]);
@@ -67,11 +55,8 @@ TEST_F(Cli, ApplyBuildsTheModuleStackAndSavesTheScene) {
   EXPECT_EQ(readFile(dir / "empty.json"), readFile(std::filesystem::path(VLAM_SOURCE_DIR) / "scenes" / "empty.json"))
       << "-o leaves the input alone";
   // Applying to the saved scene in place, then inspecting it.
-  ASSERT_EQ(run({"apply", "applied.json", "--layer", "Plate", "--effect", "zk_VlamRelighter"}).exitCode, 0);
-  auto inspect = run({"inspect", "applied.json", "--json"});
-  ASSERT_EQ(inspect.exitCode, 0) << inspect.err;
-  json info = json::parse(inspect.out);
-  const json &effects = info["compositions"][0]["layers"][0]["effects"];
+  ok({"apply", "applied.json", "--layer", "Plate", "--effect", "zk_VlamRelighter"});
+  const json effects = json::parse(ok({"inspect", "applied.json", "--json"}))["compositions"][0]["layers"][0]["effects"];
   ASSERT_EQ(effects.size(), 5u);
   EXPECT_EQ(effects[4]["match_name"], "zk_VlamRelighter");
 }
@@ -81,7 +66,7 @@ TEST_F(Cli, ApplyBuildsTheModuleStackAndSavesTheScene) {
 TEST_F(Cli, BadInputGivesOneLineAndWritesNothing) {
   writeFile(dir / "broken.json", "{\"vlam_scene\": 1, \"compositions\": [");
   dir.writeEmptyScene(640, 360);
-  ASSERT_EQ(run({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_VlamInstance"}).exitCode, 0);
+  ok({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_VlamInstance"});
   const std::string scene = readFile(dir / "scene.json");
   const std::vector<std::string> edit = {"scene.json", "--layer", "Plate", "--effect", "0", "--param"};
   const auto on = [&](const char *command, std::initializer_list<std::string> rest) {
@@ -114,7 +99,7 @@ TEST_F(Cli, BadInputGivesOneLineAndWritesNothing) {
     auto r = dir.run(args);
     EXPECT_EQ(r.exitCode, 1) << args[1];
     EXPECT_NE(r.err.find(expected), std::string::npos) << "stderr: " << r.err;
-    EXPECT_LE(lineCount(r.err), 2) << r.err;
+    EXPECT_LE(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
     EXPECT_EQ(r.err.find("terminate"), std::string::npos);
   }
   EXPECT_EQ(vlam::test::listDir(dir.path()), (std::vector<std::string>{"broken.json", "empty.json", "scene.json"}));
@@ -125,59 +110,50 @@ TEST_F(Cli, RendersFramesOfAScene) {
   writeFile(dir / "small.json", R"({"vlam_scene": 1, "compositions": [{"width": 32, "height": 16,
       "frame_rate": 24, "duration": 10, "layers": [{"name": "Plate", "solid": [0.5, 0.25, 1],
       "effects": [{"effect": "zk_VlamFlash"}, {"effect": "zk_VlamInstance"}]}]}]})");
-  auto r = dir.run({"render", (dir / "small.json").string(), "--frames", "2-4", "-o", (dir / "f_###.png").string(),
-                    "--threads", "2"});
+  // Absolute names, as well as the relative ones elsewhere.
+  const std::string at = dir.path().string() + "/";
+  auto r = run({"render", at + "small.json", "--frames", "2-4", "-o", at + "f_###.png", "--threads", "2"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   for (const char *name : {"f_002.png", "f_003.png", "f_004.png"}) EXPECT_TRUE(std::filesystem::exists(dir / name));
   EXPECT_FALSE(std::filesystem::exists(dir / "f_001.png"));
-  EXPECT_EQ(r.err, "wrote " + (dir / "f_002.png").string() + " (1 of 3)\nwrote " + (dir / "f_003.png").string() +
-                       " (2 of 3)\nwrote " + (dir / "f_004.png").string() + " (3 of 3)\n")
+  EXPECT_EQ(r.err, "wrote " + at + "f_002.png (1 of 3)\nwrote " + at + "f_003.png (2 of 3)\nwrote " + at +
+                       "f_004.png (3 of 3)\n")
       << "a line per frame, in order, when stderr is not a terminal";
-  auto exr = dir.run({"render", (dir / "small.json").string(), "--frames", "0", "-o", (dir / "one.exr").string(),
-                      "--exr-compression", "piz", "--quiet"});
-  ASSERT_EQ(exr.exitCode, 0) << exr.err;
-  EXPECT_EQ(exr.err, "");
+  r = run({"render", "small.json", "--frames", "0", "-o", "one.exr", "--exr-compression", "piz", "--quiet"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.err, "");
   EXPECT_EQ(readFile(dir / "one.exr").substr(0, 4), std::string("\x76\x2f\x31\x01", 4));
 
   // A frame that cannot be written stops the render: the frames before it
   // are there, none after it, and the error names the file.
   std::filesystem::create_directory(dir / "g_003.png");
-  auto failed = dir.run({"render", (dir / "small.json").string(), "--frames", "2-5", "-o", (dir / "g_###.png").string(),
-                         "--quiet"});
-  EXPECT_EQ(failed.exitCode, 1);
-  EXPECT_NE(failed.err.find("vlam: " + (dir / "g_003.png").string() + ": cannot replace"), std::string::npos)
-      << failed.err;
+  r = run({"render", "small.json", "--frames", "2-5", "-o", at + "g_###.png", "--quiet"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("vlam: " + at + "g_003.png: cannot replace"), std::string::npos) << r.err;
   EXPECT_TRUE(std::filesystem::exists(dir / "g_002.png"));
   for (const char *name : {"g_004.png", "g_005.png"}) EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
 }
 
 TEST_F(Cli, FailCallMakesTheNamedHostCallAnswerTheError) {
   const std::string before = readFile(dir / "empty.json");
-  const std::vector<std::string> apply = {"apply", (dir / "empty.json").string(), "--layer", "Plate", "--effect",
-                                          "zk_Vlam"};
-  struct Case {
-    std::string failure, message;
-  };
-  const Case cases[] = {
-      {"", "Couldn't load Vlam Utils Suite (error 13)"}, // --refuse-suite
-      {"host_new_handle", "Could not initialise global data (1) (error 4)"}, // out of memory by default
-      {"AcquireSuite:1:missing-suite", "Couldn't load Vlam Utils Suite (error 13)"},
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--refuse-suite", "ZK Vlam Utils Suite"}, "Couldn't load Vlam Utils Suite (error 13)"},
+      {{"--fail-call", "host_new_handle"}, "Could not initialise global data (1) (error 4)"}, // out of memory by default
+      {{"--fail-call", "AcquireSuite:1:missing-suite"}, "Couldn't load Vlam Utils Suite (error 13)"},
       // The utility plug-in cannot apply the whole stack: it says so, nothing is saved.
-      {"AEGP_ApplyEffect:2", "zkVlamUtil could not carry out a request (error 4)"},
+      {{"--fail-call", "AEGP_ApplyEffect:2"}, "zkVlamUtil could not carry out a request (error 4)"},
       // A global setup that fails keeps nothing (the sanitizer build sees a leak).
-      {"AEGP_RegisterWithAEGP", "applying zk_Vlam to layer 'Plate' failed (error 4); nothing written"},
-      {"host_new_handle:9999", ""}, // a call that never comes: nothing fails (and the scene is saved)
+      {{"--fail-call", "AEGP_RegisterWithAEGP"}, "applying zk_Vlam to layer 'Plate' failed (error 4); nothing written"},
+      {{"--fail-call", "host_new_handle:9999"}, ""}, // a call that never comes: nothing fails (and the scene is saved)
   };
-  for (const Case &c : cases) {
-    std::vector<std::string> args = {c.failure.empty() ? "--refuse-suite" : "--fail-call",
-                                     c.failure.empty() ? "ZK Vlam Utils Suite" : c.failure};
-    args.insert(args.end(), apply.begin(), apply.end());
-    auto r = dir.run(args);
-    EXPECT_EQ(r.exitCode, c.message.empty() ? 0 : 1) << c.failure << ": " << r.err;
-    if (c.message.empty()) continue;
-    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.failure << ": " << r.err;
-    EXPECT_NE(r.err.find("; nothing written"), std::string::npos) << c.failure << ": " << r.err;
-    EXPECT_EQ(readFile(dir / "empty.json"), before) << c.failure;
+  for (auto [args, message] : cases) {
+    args.insert(args.end(), {"apply", "empty.json", "--layer", "Plate", "--effect", "zk_Vlam"});
+    const auto r = dir.run(args);
+    EXPECT_EQ(r.exitCode, message.empty() ? 0 : 1) << args[1] << ": " << r.err;
+    if (message.empty()) continue;
+    EXPECT_NE(r.err.find(message), std::string::npos) << args[1] << ": " << r.err;
+    EXPECT_NE(r.err.find("; nothing written"), std::string::npos) << args[1] << ": " << r.err;
+    EXPECT_EQ(readFile(dir / "empty.json"), before) << args[1];
   }
 }
 
@@ -208,30 +184,21 @@ TEST_F(Cli, RenderFailsWhenAHostCallItDependsOnFails) {
   }
 }
 
-// A small composition whose layer carries a Module Selector, a Flash
-// Builder and a Flash Instance.
-class CliUi : public vlam::test::ToolTest {
-protected:
-  void SetUp() override {
-    writeFile(dir / "s.json", R"({"vlam_scene": 1, "compositions": [{"name": "C", "width": 160, "height": 90,
+// On a small composition whose layer carries a Module Selector, a Flash
+// Builder and a Flash Instance: panel and view draw pictures and name where
+// the controls are; a click applies and saves; hover reports the cursor.
+TEST_F(Cli, PanelViewClickAndHoverOnTheControls) {
+  writeFile(dir / "s.json", R"({"vlam_scene": 1, "compositions": [{"name": "C", "width": 160, "height": 90,
       "frame_rate": 24, "duration": 4, "layers": [{"name": "Plate", "solid": [0.1, 0.1, 0.1],
       "effects": [{"effect": "zk_VlamMod"}, {"effect": "zk_VlamFlash"}, {"effect": "zk_VlamInstance"}]}]}]})");
-  }
-};
-
-TEST_F(CliUi, PanelAndViewDrawPicturesAndNameWhereTheControlsAre) {
-  auto r = run({"panel", "s.json", "--layer", "Plate", "--effect", "0", "-o", "panel.png"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.out.find("parameter 1 'Modules' control at 8,46 to 392,78"), std::string::npos) << r.out;
+  std::string out = ok({"panel", "s.json", "--layer", "Plate", "--effect", "0", "-o", "panel.png"});
+  EXPECT_NE(out.find("parameter 1 'Modules' control at 8,46 to 392,78"), std::string::npos) << out;
   EXPECT_EQ(vlam::host::readPng(dir / "panel.png", vlam::host::PixelDepth::Bits8).width(), 400);
-  r = run({"view", "s.json", "--frame", "0", "-o", "view.png"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
+  ok({"view", "s.json", "--frame", "0", "-o", "view.png"});
   const vlam::host::Image view = vlam::host::readPng(dir / "view.png", vlam::host::PixelDepth::Bits8);
   EXPECT_EQ(std::make_pair(view.width(), view.height()), std::make_pair(160, 90));
   EXPECT_NE(run({"view", "s.json", "--window", "layer", "-o", "l.png"}).exitCode, 0) << "a layer window needs one";
-}
 
-TEST_F(CliUi, ClickAppliesAndSavesHoverReportsTheCursor) {
   auto r = run({"--trace", "click", "s.json", "--layer", "Plate", "--effect", "0", "--param", "Modules", "--at",
                 "28,58"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -244,33 +211,27 @@ TEST_F(CliUi, ClickAppliesAndSavesHoverReportsTheCursor) {
   ASSERT_EQ(effects.size(), 4u);
   EXPECT_EQ(effects[2]["effect"], "zk_VlamFlash");
 
-  r = run({"click", "s.json", "--layer", "Plate", "--effect", "0", "--param", "1", "--at", "129,58"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.out.find("nothing changed"), std::string::npos) << r.out;
+  out = ok({"click", "s.json", "--layer", "Plate", "--effect", "0", "--param", "1", "--at", "129,58"});
+  EXPECT_NE(out.find("nothing changed"), std::string::npos) << out;
   // Over the main curve editor of the first builder with Alt: the pen that adds.
-  r = run({"hover", "s.json", "--layer", "Plate", "--effect", "1", "--param", "Flash Shape Profile", "--at", "150,200",
-           "--alt"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.out.find("cursor: PF_Cursor_PEN_ADD"), std::string::npos) << r.out;
+  out = ok({"hover", "s.json", "--layer", "Plate", "--effect", "1", "--param", "Flash Shape Profile", "--at",
+            "150,200", "--alt"});
+  EXPECT_NE(out.find("cursor: PF_Cursor_PEN_ADD"), std::string::npos) << out;
   r = run({"click", "s.json", "--layer", "Plate", "--effect", "0", "--param", "Modules", "--at", "5,5"});
   EXPECT_NE(r.exitCode, 0);
   EXPECT_NE(r.err.find("outside"), std::string::npos) << r.err;
 }
 
-TEST(CliPresets, ListsTheTenPresetsAndGarbageGivesTheBuiltInOnes) {
-  CliDir dir;
+TEST_F(Cli, PresetsListsTheTenPresetsAndGarbageGivesTheBuiltInOnes) {
   writeFile(dir / "settings.json", "{ this is not json \x01");
-  auto r = dir.run({"presets", "--json"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  const json j = json::parse(r.out);
+  const json j = json::parse(ok({"presets", "--json"}));
   EXPECT_EQ(j["section"], "Settings_zkVlam");
   ASSERT_EQ(j["presets"].size(), 10u);
   EXPECT_EQ(j["presets"]["MAIN_SHAPE_PRESET_1"], "[x:0;y:0.75],[x:1;y:0.75]");
   EXPECT_EQ(j["presets"]["PETAL_SHAPE_PRESET_1"], "[x:0;y:0.75],[x:1;y:0.75]");
   // The text listing shows the same, and the settings file now reads back.
-  auto text = dir.run({"presets"});
-  ASSERT_EQ(text.exitCode, 0) << text.err;
-  EXPECT_NE(text.out.find("PETAL_SHAPE_PRESET_5  [x:"), std::string::npos) << text.out;
+  const std::string text = ok({"presets"});
+  EXPECT_NE(text.find("PETAL_SHAPE_PRESET_5  [x:"), std::string::npos) << text;
   const json saved = json::parse(readFile(dir / "settings.json"), nullptr, false);
   EXPECT_FALSE(saved.is_discarded());
 }
@@ -284,30 +245,24 @@ TEST(CliPresets, ListsTheTenPresetsAndGarbageGivesTheBuiltInOnes) {
 TEST_F(Cli, SetAndPressChangeWhatInspectShows) {
   const std::string scene = "scene.json";
   dir.writeEmptyScene(640, 360);
-  ASSERT_EQ(run({"apply", scene, "--layer", "Plate", "--effect", "zk_VlamInstance"}).exitCode, 0);
+  ok({"apply", scene, "--layer", "Plate", "--effect", "zk_VlamInstance"});
   const auto params = [&] {
     return json::parse(readFile(dir / scene))["compositions"][0]["layers"][0]["effects"][0]["params"];
   };
-  auto r = dir.run({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Aim", "--value", "[320, -20]"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.out.find("changed Aim: [192.0,180.0] -> [320.0,-20.0]"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("changed Sweep: 0.0 -> 90.0"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("changed Tilt: 0.0 -> 90.0"), std::string::npos) << r.out;
+  std::string out = ok({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Aim", "--value", "[320, -20]"});
+  for (const char *change : {"Aim: [192.0,180.0] -> [320.0,-20.0]", "Sweep: 0.0 -> 90.0", "Tilt: 0.0 -> 90.0"})
+    EXPECT_NE(out.find(std::string("changed ") + change), std::string::npos) << out;
   const json p = params();
   EXPECT_EQ(p["Sweep"], 90.0);
   EXPECT_EQ(p["Tilt"], 90.0);
   EXPECT_EQ(p["Aim"], json::array({320.0, -20.0}));
-  ASSERT_EQ(dir.run({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Number of Rounds", "--value", "3"})
-                .exitCode,
-            0);
-  r = dir.run({"press", scene, "--layer", "Plate", "--effect", "0", "--param", "Add Keyframes", "--frame", "10"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.out.find("undo group: \"Add Vlam Keyframes\""), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("key written: frame 14 = true (hold)"), std::string::npos) << r.out;
+  ok({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Number of Rounds", "--value", "3"});
+  out = ok({"press", scene, "--layer", "Plate", "--effect", "0", "--param", "Add Keyframes", "--frame", "10"});
+  EXPECT_NE(out.find("undo group: \"Add Vlam Keyframes\""), std::string::npos) << out;
+  EXPECT_NE(out.find("key written: frame 14 = true (hold)"), std::string::npos) << out;
   auto instance = [&](const char *frame) {
-    auto shown = dir.run({"inspect", scene, "--frame", frame, "--json"});
-    EXPECT_EQ(shown.exitCode, 0) << shown.err;
-    return json::parse(shown.out)["compositions"][0]["layers"][0]["effects"][0]["instance"];
+    return json::parse(ok({"inspect", scene, "--frame", frame, "--json"}))["compositions"][0]["layers"][0]["effects"][0]
+                                                                            ["instance"];
   };
   const json at10 = instance("10"), on = at10["record"], off = instance("11")["record"];
   EXPECT_EQ(at10["triggerKeys"].size(), 7u);
@@ -318,18 +273,17 @@ TEST_F(Cli, SetAndPressChangeWhatInspectShows) {
   EXPECT_NEAR(on["aimA"].get<double>(), 3.141592653589793 / 2, 1e-12);
   EXPECT_NEAR(on["aimB"].get<double>(), 3.141592653589793 / 2, 1e-12);
   EXPECT_DOUBLE_EQ(on["roll"].get<double>(), 3.141592653589793 + 0.22689280275926285);
-  r = dir.run({"inspect", scene, "--frame", "10"});
-  EXPECT_NE(r.out.find("Trigger = true  (7 keys: 0=false 10=true 11=false 12=true 13=false 14=true 15=false)"),
+  out = ok({"inspect", scene, "--frame", "10"});
+  EXPECT_NE(out.find("Trigger = true  (7 keys: 0=false 10=true 11=false 12=true 13=false 14=true 15=false)"),
             std::string::npos)
-      << r.out;
-  EXPECT_NE(r.out.find("designIndex = 0"), std::string::npos) << r.out; // the defaults: see the end-to-end inspect test
+      << out;
+  EXPECT_NE(out.find("designIndex = 0"), std::string::npos) << out; // the defaults: see the end-to-end inspect test
 
-  r = dir.run({"set", scene, "--layer", "Plate", "--effect", "zk_VlamInstance", "--param", "Aim System", "--value",
-               "YZX Rotation"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
+  ok({"set", scene, "--layer", "Plate", "--effect", "zk_VlamInstance", "--param", "Aim System", "--value",
+      "YZX Rotation"});
   EXPECT_EQ(params()["Aim System"], "YZX Rotation");
-  ASSERT_EQ(dir.run({"apply", scene, "--layer", "Plate", "--effect", "zk_VlamRelighter"}).exitCode, 0);
-  r = dir.run({"--trace", "set", scene, "--layer", "Plate", "--effect", "zk_VlamRelighter", "--param",
+  ok({"apply", scene, "--layer", "Plate", "--effect", "zk_VlamRelighter"});
+  const auto r = dir.run({"--trace", "set", scene, "--layer", "Plate", "--effect", "zk_VlamRelighter", "--param",
                "Use Flash Colour", "--value", "false"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const auto changed = r.err.find("call zk_VlamRelighter PF_Cmd_USER_CHANGED_PARAM");

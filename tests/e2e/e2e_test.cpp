@@ -24,9 +24,8 @@ TEST_F(ToolTest, ModuleEffectsLeaveRenderedFilesByteIdentical) {
   dir.writeEmptyScene(96, 54); // the plate shrunk to keep the test quick
   const auto renderAll = [&](const std::string &prefix) {
     for (const std::string depth : {"8", "16", "32"}) {
-      const auto r = run({"render", "scene.json", "--frames", "5", "--depth", depth, "-o",
-                          prefix + depth + (depth == "32" ? ".exr" : ".png")});
-      ASSERT_EQ(r.exitCode, 0) << r.err;
+      ok({"render", "scene.json", "--frames", "5", "--depth", depth, "-o",
+          prefix + depth + (depth == "32" ? ".exr" : ".png")});
     }
   };
   renderAll("plain");
@@ -54,8 +53,7 @@ double meanLuma(const Image &image, double x0, double y0, double x1, double y1) 
 // pause of both; a frame renders the same bytes every time.
 TEST_F(ToolTest, EachGunOfTheBuiltInSceneLightsItsOwnSideOnlyWhenItFires) {
   const auto render = [&](int frame, const std::string &name) {
-    const auto r = run({"render", "--frames", std::to_string(frame), "--downsample", "8", "-o", name + "_####.exr"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    ok({"render", "--frames", std::to_string(frame), "--downsample", "8", "-o", name + "_####.exr"});
     char digits[8];
     std::snprintf(digits, sizeof digits, "%04d", frame);
     return readImage(dir / (name + "_" + digits + ".exr"));
@@ -90,8 +88,7 @@ protected:
   // Renders frame 0 of `s`.
   Image render(const json &s) {
     vlam::test::writeFile(dir / "changed.json", s.dump(2));
-    const auto r = run({"render", "changed.json", "--frames", "0", "--depth", "32", "-o", "out.exr"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    ok({"render", "changed.json", "--frames", "0", "--depth", "32", "-o", "out.exr"});
     return readImage(dir / "out.exr");
   }
   // How much brighter each pixel is than the plate.
@@ -181,10 +178,8 @@ TEST_F(StackRender, OpaqueClosedMaskRemovesTheFlashAndOthersChangeNothing) {
 // exchange, by field name, for default parameters.
 TEST_F(ToolTest, InspectShowsTheDefaultStacksDesignRecordAndCollectedBlock) {
   dir.writeEmptyScene();
-  ASSERT_EQ(run({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_Vlam"}).exitCode, 0);
-  const auto r = run({"inspect", "scene.json", "--frame", "3", "--json"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  const json layer = json::parse(r.out)["compositions"][0]["layers"][0];
+  ok({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_Vlam"});
+  const json layer = json::parse(ok({"inspect", "scene.json", "--frame", "3", "--json"}))["compositions"][0]["layers"][0];
   const json &effects = layer["effects"];
   ASSERT_EQ(effects.size(), 4u);
 

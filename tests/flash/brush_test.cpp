@@ -93,28 +93,21 @@ TEST(Brushes, ClippedAtEveryEdgeChangeOnlyPixelsInside) {
   }
 }
 
+// Full colour over an odd n x n square around the pixel and over the even
+// one's four quadrants of half + 1 pixels around the corner above-left of
+// it; size 2 gives half the colour to the pixel and those right and below.
 TEST(SquareBrush, FullColourOverTheSquare) {
-  FloatWorld w(20, 20);
-  const RasterTarget t = RasterTarget::Whole(w.World());
-  SquareBrush(t, 5, 5, 5, kColour);  // odd: 5 x 5 around (5, 5)
-  EXPECT_EQ(w.At(3, 3).red, 1.0f);
-  EXPECT_EQ(w.At(7, 7).red, 1.0f);
-  EXPECT_EQ(w.At(8, 5).red, 0.0f);
-  EXPECT_DOUBLE_EQ(w.SumRgb(), 25 * 7.0);
-  FloatWorld e(20, 20);
-  SquareBrush(RasterTarget::Whole(e.World()), 10, 10, 4, kColour);
-  // Even n: quadrants of half + 1 = 3 pixels each way around the corner.
-  EXPECT_EQ(e.At(7, 7).red, 1.0f);
-  EXPECT_EQ(e.At(12, 12).red, 1.0f);
-  EXPECT_EQ(e.At(13, 10).red, 0.0f);
-  EXPECT_DOUBLE_EQ(e.SumRgb(), 36 * 7.0);
-  FloatWorld two(4, 4);
-  SquareBrush(RasterTarget::Whole(two.World()), 1, 1, 2, kColour);
-  // Size 2: half the colour on (1..2, 1..2), the pixel and those right and below.
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x)
-      EXPECT_EQ(two.At(x, y).red, x >= 1 && x <= 2 && y >= 1 && y <= 2 ? 0.5f : 0.0f) << x << "," << y;
-  EXPECT_DOUBLE_EQ(two.SumRgb(), 2 * 7.0);
+  for (A_long size = 1; size <= 12; ++size) {
+    FloatWorld w(24, 24);
+    SquareBrush(RasterTarget::Whole(w.World()), 10, 10, size, kColour);
+    const A_long half = size / 2, lo = size == 2 ? 0 : size % 2 ? -half : -half - 1, hi = size == 2 ? 1 : half;
+    for (A_long y = 0; y < 24; ++y)
+      for (A_long x = 0; x < 24; ++x) {
+        const bool inside = x - 10 >= lo && x - 10 <= hi && y - 10 >= lo && y - 10 <= hi;
+        ASSERT_EQ(w.At(x, y).red, inside ? (size == 2 ? 0.5f : 1.0f) : 0.0f) << size << ": " << x << "," << y;
+        ASSERT_EQ(w.At(x, y).blue, inside ? (size == 2 ? 2.0f : 4.0f) : 0.0f) << size << ": " << x << "," << y;
+      }
+  }
 }
 
 TEST(PixelOps, AddsTouchRgbOnlyAndRespectBounds) {
@@ -140,7 +133,7 @@ int TouchedPixels(FloatWorld& w) {
   return n;
 }
 
-TEST(Brushes, FootprintsCountThePixelsDrawn) {
+TEST(Brushes, FootprintsCountThePixelsDrawnAndHugeBrushesAndFarCentresAreSafe) {
   const PF_PixelFloat nan{0.0f, NAN, NAN, NAN};
   for (A_long size = 0; size <= 41; ++size) {
     FloatWorld soft(60, 60), square(60, 60);
@@ -149,9 +142,7 @@ TEST(Brushes, FootprintsCountThePixelsDrawn) {
     EXPECT_EQ(TouchedPixels(soft), SoftBrushFootprint(size)) << size;
     EXPECT_EQ(TouchedPixels(square), SquareBrushFootprint(size)) << size;
   }
-}
 
-TEST(Brushes, HugeBrushesAndFarCentresStayCheapAndSafe) {
   FloatWorld w(16, 8);
   const RasterTarget t = RasterTarget::Whole(w.World());
   // Far larger than the buffer: drawn at the largest size, clipped.

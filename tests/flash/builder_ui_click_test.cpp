@@ -62,7 +62,7 @@ TEST_F(BuilderUiClick, AltClickInsertsAndDragsUnlessTheCurveIsFullAltShiftDelete
 
   Click(kBuilderMainProfile, 200, 360, kAlt | kCtrl);  // modifiers must match exactly
   ASSERT_EQ(Main().count, 10);
-  // A full curve (CurveEditing.InsertKeepsOrderAndCapacity) starts no drag.
+  // A full curve (CurveEditing.InsertDeleteAndDragKeepOrderAndCapacity) starts no drag.
   while (Main().count < 16) vlam::InsertCurvePoint(Main(), 0.99, 0.5);
   EXPECT_EQ(Click(kBuilderMainProfile, 200, 360, kAlt).u.do_click.send_drag, 0);
   EXPECT_EQ(Main().count, 16);
@@ -104,7 +104,7 @@ TEST_F(BuilderUiClick, DraggingAPointAndTheDiameterHandle) {
   EXPECT_DOUBLE_EQ(host.builder.values[kBuilderMainDiameter].u.fs_d.value, 0.65);
 }
 
-TEST_F(BuilderUiClick, PresetButtonsLoadAndSave) {
+TEST_F(BuilderUiClick, PresetAndPetalButtons) {
   vlam::BuilderGlobals &globals = host.Globals();
   const ShapeCurve first = globals.mainPresets[0];
   Click(kBuilderMainProfile, 240, 400);  // load slot 4
@@ -113,9 +113,7 @@ TEST_F(BuilderUiClick, PresetButtonsLoadAndSave) {
   EXPECT_EQ(std::memcmp(&globals.mainPresets[0], &first, sizeof first), 0);
   Click(kBuilderMainProfile, 180, 400, kCtrl);  // save into slot 3
   EXPECT_EQ(std::memcmp(&globals.mainPresets[2], &Main(), sizeof(ShapeCurve)), 0);
-}
 
-TEST_F(BuilderUiClick, PetalButtons) {
   Click(kBuilderPetalConfiguration, 300, 330);  // button 3
   EXPECT_EQ(host.Popup(kBuilderPetalConfiguration), 4);  // Three Star
   EXPECT_TRUE(Changed(kBuilderPetalConfiguration));
@@ -153,7 +151,7 @@ ShapeCurve CurveOf(std::initializer_list<std::pair<double, double>> points) {
   return curve;
 }
 
-TEST(CurveEditing, InsertKeepsOrderAndCapacity) {
+TEST(CurveEditing, InsertDeleteAndDragKeepOrderAndCapacity) {
   ShapeCurve curve = CurveOf({{0, 0.2}, {0.5, 0.9}, {1, 0}});
   EXPECT_EQ(vlam::InsertCurvePoint(curve, 0.7, 0.4), 2);
   EXPECT_EQ(curve.count, 4);
@@ -172,30 +170,26 @@ TEST(CurveEditing, InsertKeepsOrderAndCapacity) {
   shorter.count = 2;
   EXPECT_EQ(vlam::InsertCurvePoint(shorter, 0.7, 0.4), -1);
   EXPECT_EQ(shorter.count, 2);
-}
 
-TEST(CurveEditing, OnlyMiddlePointsCanBeDeleted) {
-  ShapeCurve curve = CurveOf({{0, 0.2}, {0.3, 0.5}, {0.6, 0.7}, {1, 0}});
-  const ShapeCurve before = curve;
-  for (int k : {0, 3, -1, 40}) EXPECT_FALSE(vlam::DeleteCurvePoint(curve, k)) << k;
-  EXPECT_EQ(std::memcmp(&curve, &before, sizeof curve), 0);
-  EXPECT_TRUE(vlam::DeleteCurvePoint(curve, 1));
-  EXPECT_EQ(curve.count, 3);
-  EXPECT_DOUBLE_EQ(PointX(curve, 1), 0.6);
-}
+  ShapeCurve four = CurveOf({{0, 0.2}, {0.3, 0.5}, {0.6, 0.7}, {1, 0}});
+  const ShapeCurve before = four;
+  for (int k : {0, 3, -1, 40}) EXPECT_FALSE(vlam::DeleteCurvePoint(four, k)) << k;
+  EXPECT_EQ(std::memcmp(&four, &before, sizeof four), 0);
+  EXPECT_TRUE(vlam::DeleteCurvePoint(four, 1));
+  EXPECT_EQ(four.count, 3);
+  EXPECT_DOUBLE_EQ(PointX(four, 1), 0.6);
 
-TEST(CurveEditing, DraggedPointsKeepTheirOrder) {
-  ShapeCurve curve = CurveOf({{0, 0.2}, {0.3, 0.5}, {0.6, 0.7}, {1, 0}});
-  vlam::DragCurvePoint(curve, 1, 0.9, 0.4);  // past its right neighbour
-  EXPECT_DOUBLE_EQ(PointX(curve, 1), 0.6 - 0.01);
-  vlam::DragCurvePoint(curve, 2, 0.1, 1.7);  // past its left neighbour, above the top
-  EXPECT_DOUBLE_EQ(PointX(curve, 2), 0.59 + 0.01);
-  EXPECT_DOUBLE_EQ(PointY(curve, 2), 1.0);
-  vlam::DragCurvePoint(curve, 0, 0.4, 0.1);  // the ends keep their x
-  vlam::DragCurvePoint(curve, 3, 0.2, 0.3);
-  EXPECT_DOUBLE_EQ(PointX(curve, 0), 0.0);
-  EXPECT_DOUBLE_EQ(PointX(curve, 3), 1.0);
-  EXPECT_DOUBLE_EQ(double{curve.ySignature}, 16 + 0.1 + 0.4 + 1 + 0.3);
+  ShapeCurve dragged = CurveOf({{0, 0.2}, {0.3, 0.5}, {0.6, 0.7}, {1, 0}});
+  vlam::DragCurvePoint(dragged, 1, 0.9, 0.4);  // past its right neighbour
+  EXPECT_DOUBLE_EQ(PointX(dragged, 1), 0.6 - 0.01);
+  vlam::DragCurvePoint(dragged, 2, 0.1, 1.7);  // past its left neighbour, above the top
+  EXPECT_DOUBLE_EQ(PointX(dragged, 2), 0.59 + 0.01);
+  EXPECT_DOUBLE_EQ(PointY(dragged, 2), 1.0);
+  vlam::DragCurvePoint(dragged, 0, 0.4, 0.1);  // the ends keep their x
+  vlam::DragCurvePoint(dragged, 3, 0.2, 0.3);
+  EXPECT_DOUBLE_EQ(PointX(dragged, 0), 0.0);
+  EXPECT_DOUBLE_EQ(PointX(dragged, 3), 1.0);
+  EXPECT_DOUBLE_EQ(double{dragged.ySignature}, 16 + 0.1 + 0.4 + 1 + 0.3);
 
   // Neighbours closer than the gap: the right neighbour's limit wins.
   ShapeCurve tight = CurveOf({{0, 0}, {0.5, 0.5}, {0.505, 0.5}, {0.51, 0.5}, {1, 0}});

@@ -70,7 +70,7 @@ TEST_F(BuilderUiDraw, TheCurrentPresetIsHighlighted) {
   EXPECT_EQ(host.drawbot.Live(), 0);
 }
 
-TEST_F(BuilderUiDraw, PetalButtonsShowTheirLayouts) {
+TEST_F(BuilderUiDraw, PetalButtonsShowTheirLayoutsAndTheIdentifierStripTheDesignsColour) {
   host.builder.SetPopup(kBuilderPetalConfiguration, 4);  // Three Star
   ASSERT_EQ(Draw(kBuilderPetalConfiguration), PF_Err_NONE);
   EXPECT_EQ(host.drawbot.DrawsOf("DrawString").at(0).text, "NO PETALS");
@@ -90,9 +90,7 @@ TEST_F(BuilderUiDraw, PetalButtonsShowTheirLayouts) {
   ASSERT_EQ(icon.size(), 15u);
   EXPECT_NEAR(icon[7].a, 301.5f + 21.0f, 1e-4);
   EXPECT_NEAR(icon[7].b, 331.5f, 1e-4);
-}
 
-TEST_F(BuilderUiDraw, IdentifierStripInTheDesignsColour) {
   host.builder.SetPopup(vlam::kBuilderFlashIdentifier, 2);  // Flash B
   ASSERT_EQ(Draw(vlam::kBuilderIdentifierStrip), PF_Err_NONE);
   const auto rects = host.drawbot.DrawsOf("PaintRect");

@@ -18,7 +18,7 @@ struct Storage {
   PetalLayoutTable Table() { return PetalLayoutTable{entries, rows, variants}; }
 };
 
-TEST(PetalLayout, TableEntriesPerConfiguration) {
+TEST(PetalLayout, TableEntriesAndAnglesPerConfigurationAndNoneLeavesTheTable) {
   Storage s;
   std::memset(&s, 0x5A, sizeof s);
   BuildPetalLayouts(s.Table());
@@ -34,11 +34,7 @@ TEST(PetalLayout, TableEntriesPerConfiguration) {
     EXPECT_EQ(s.entries[unused].count, 0);
     EXPECT_EQ(+s.entries[unused].angles[0], 0.0);
   }
-}
 
-TEST(PetalLayout, AnglesAreExactMultiplesOfPiAndNoConfigurationLeavesTheTable) {
-  Storage s;
-  BuildPetalLayouts(s.Table());
   const PetalLayout& eight = s.entries[PetalLayoutIndex(s.Table(), 10)];
   for (int i = 0; i < 8; ++i) EXPECT_EQ(+eight.angles[i], std::numbers::pi * (2 * i + 1) / 8.0) << i;
   const PetalLayout& xwing = s.entries[PetalLayoutIndex(s.Table(), 7)];

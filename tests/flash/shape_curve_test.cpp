@@ -45,7 +45,7 @@ TEST(ShapeCurve, AddPointClampsKeepsOrderAndStopsWhenFull) {
   EXPECT_EQ(+petal.points[8].x, 0.0);
 }
 
-TEST(ShapeCurve, Signatures) {
+TEST(ShapeCurve, SignaturesAndEvaluation) {
   ShapeCurve one = EmptyCurve(kMainShapeCapacity);
   AddShapePoint(one, 0.5, 0.5);
   EXPECT_EQ(+one.xSignature, 2.5);
@@ -62,13 +62,9 @@ TEST(ShapeCurve, Signatures) {
   EXPECT_EQ(+full.xSignature, -2147483648.0);
   AddShapePoint(full, 0, 0);
   EXPECT_EQ(+full.xSignature, 1.0);
-}
 
-// Evaluation interpolates the first matching segment, and outside the
-// segments gives the nearest end, always finite.
-TEST(ShapeCurve, EvaluateInterpolatesFirstMatchingSegmentAndIsFiniteOutside) {
-  ShapeCurve main;
-  MakeDefaultMainCurve(main);
+  // Evaluation interpolates the first matching segment, and outside the
+  // segments gives the nearest end, always finite.
   EXPECT_NEAR(EvaluateShapeCurve(main, 0.5), 1 + (0.16 / 0.19) * (0.87 - 1), 1e-12);
   EXPECT_EQ(EvaluateShapeCurve(main, 0.34), 1.0);  // shared end point: left segment
   EXPECT_EQ(EvaluateShapeCurve(main, 0.0), 0.16);
