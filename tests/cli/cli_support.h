@@ -34,6 +34,12 @@ public:
   void writeEmptyScene(int width = 0, int height = 0) const;
 };
 
+// Expects each named number of a JSON object to be its value (to 1e-12).
+template <class Json>
+void expectNumbers(const Json &object, std::initializer_list<std::pair<const char *, double>> numbers) {
+  for (const auto &[name, value] : numbers) EXPECT_NEAR(object[name].template get<double>(), value, 1e-12) << name;
+}
+
 // A test with its own tool directory.
 class ToolTest : public ::testing::Test {
 protected:

@@ -15,6 +15,7 @@ namespace {
 using json = nlohmann::ordered_json;
 using vlam::host::Image;
 using vlam::host::PixelDepth;
+using vlam::test::expectNumbers;
 using vlam::test::readFile;
 using vlam::test::ToolTest;
 
@@ -186,25 +187,16 @@ TEST_F(ToolTest, InspectShowsTheDefaultStacksDesignRecordAndCollectedBlock) {
   const json &builder = effects[1]["flash_design"];
   EXPECT_EQ(builder["slot"], "Flash A");
   const json &d = builder["design"];
-  EXPECT_EQ(d["valid"], 1);
-  EXPECT_DOUBLE_EQ(d["mainLength"].get<double>(), 250.0);
-  EXPECT_DOUBLE_EQ(d["mainDiameter"].get<double>(), 100.0);
-  EXPECT_DOUBLE_EQ(d["mainFalloffA"].get<double>(), 0.75 * 0.9 + 0.25);
-  EXPECT_DOUBLE_EQ(d["mainFalloffB"].get<double>(), 0.25 * 0.3 + 0.75 * 0.25);
-  EXPECT_DOUBLE_EQ(d["sparkDispersion"].get<double>(), 15.0 * std::numbers::pi / 180.0);
-  EXPECT_DOUBLE_EQ(d["displacementAmount"].get<double>(), 80 * 0.04);
-  EXPECT_DOUBLE_EQ(d["baseFrequency"].get<double>(), 0.01);
-  EXPECT_EQ(d["maxSparks"], 0);
+  expectNumbers(d, {{"valid", 1}, {"mainLength", 250.0}, {"mainDiameter", 100.0},
+                    {"mainFalloffA", 0.75 * 0.9 + 0.25}, {"mainFalloffB", 0.25 * 0.3 + 0.75 * 0.25},
+                    {"sparkDispersion", 15.0 * std::numbers::pi / 180.0}, {"displacementAmount", 80 * 0.04},
+                    {"baseFrequency", 0.01}, {"maxSparks", 0}});
   EXPECT_EQ(d["petalProfile"], false) << "petals None leave the petal fields alone";
   EXPECT_EQ(builder["petalLayout"]["count"], 0);
 
   const json &record = effects[2]["instance"]["record"];
-  EXPECT_EQ(record["designIndex"], 0);
-  EXPECT_EQ(record["randomSeed"], 1024);
-  EXPECT_DOUBLE_EQ(record["randomness"].get<double>(), 1.0);
-  EXPECT_DOUBLE_EQ(record["triggerLevel"].get<double>(), 0.4);
-  EXPECT_DOUBLE_EQ(record["postScale"].get<double>(), 1.0);
-  EXPECT_NEAR(record["roll"].get<double>(), std::numbers::pi + 13 * std::numbers::pi / 180, 1e-12);
+  expectNumbers(record, {{"designIndex", 0}, {"randomSeed", 1024}, {"randomness", 1.0}, {"triggerLevel", 0.4},
+                         {"postScale", 1.0}, {"roll", std::numbers::pi + 13 * std::numbers::pi / 180}});
   EXPECT_TRUE(effects[2]["instance"]["triggerKeys"].empty());
 
   const json &collected = layer["collected"];
@@ -218,12 +210,8 @@ TEST_F(ToolTest, InspectShowsTheDefaultStacksDesignRecordAndCollectedBlock) {
   // brightness 100 % gives the colour factor 0.25.
   const json &derived = collected["instances"][0]["derived"];
   EXPECT_EQ(derived["firing"], true);
-  EXPECT_DOUBLE_EQ(derived["energy"].get<double>(), 0.4);
-  EXPECT_DOUBLE_EQ(derived["easedBrightness"].get<double>(), 1.0);
-  EXPECT_DOUBLE_EQ(derived["colourFactor"].get<double>(), 0.25);
-  EXPECT_DOUBLE_EQ(derived["shapeScale"].get<double>(), 1.0);
-  EXPECT_DOUBLE_EQ(derived["blendWeight"].get<double>(), 0.0);
-  EXPECT_EQ(derived["sparkCount"], 0);
+  expectNumbers(derived, {{"energy", 0.4}, {"easedBrightness", 1.0}, {"colourFactor", 0.25}, {"shapeScale", 1.0},
+                          {"blendWeight", 0.0}, {"sparkCount", 0}});
 }
 
 } // namespace

@@ -64,7 +64,6 @@ FakeBuilderHost::FakeBuilderHost() {
   persistentSuite.AEGP_GetString = &GetString;
   persistentSuite.AEGP_SetString = &SetString;
   registry.Publish(kPFAngleParamSuite, kPFAngleParamSuiteVersion1, &angleSuite);
-  registry.Publish(kPFPointParamSuite, kPFPointParamSuiteVersion1, &pointSuite);
   registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4, &persistentSuite);
 
   params.assign(kBuilderParamCount, PF_ParamDef{});

@@ -1,5 +1,5 @@
 // The render tests' fake host serving one Flash Builder: its parameter values
-// (defaults to begin with), custom UI registration, the angle, point and
+// (defaults to begin with), custom UI registration, the angle and
 // persistent data suites, and the global record with curve presets. The
 // builder's custom controls add the sequence record, host colours, the
 // drawing reference and DRAWBOT.
@@ -47,7 +47,6 @@ class FakeBuilderHost : public vlam_render_test::RenderTestHost {
   int settingsWrites = 0;
 
   PF_AngleParamSuite1 angleSuite{};
-  PF_PointParamSuite1 pointSuite{};
   AEGP_PersistentDataSuite4 persistentSuite{};
 };
 

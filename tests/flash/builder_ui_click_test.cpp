@@ -220,24 +220,19 @@ TEST(PetalButtons, TwoShapeButtonsFlipWhenClickedAgainAndRemember) {
 }
 
 TEST(ProfileLayout, TheCurveAreaGrowsUpwardsWithTheDiameter) {
-  const vlam::ProfileLayout full(20, 300, 1.0);
-  EXPECT_EQ(full.curve.left, 30);
-  EXPECT_EQ(full.curve.right, 316);
-  EXPECT_EQ(full.curve.top, 313);
-  EXPECT_EQ(full.curve.bottom, 375);
+  const vlam::ProfileLayout full(20, 300, 1.0), half(20, 300, 0.5);  // sigma 1 and 0.642857
+  const std::pair<A_long, A_long> edges[] = {
+      {full.curve.left, 30},   {full.curve.right, 316},     {full.curve.top, 313},
+      {full.curve.bottom, 375}, {half.curve.top, 336},       {half.curve.bottom, 374},
+      {half.presets.top, 379}, {half.handle_column.left, 326}, {half.handle_column.bottom, 342},
+      {vlam::ProfileLayout(20, 300, 0.1).curve.top, 345}};  // sigma 0.5 below 0.3
+  for (std::size_t i = 0; i < std::size(edges); ++i) EXPECT_EQ(edges[i].first, edges[i].second) << i;
   // Curve points are drawn at pixel centres: x = 0 and y = 0 at the bottom
   // left pixel's centre, x = 1 and y = 1 at the top right one's.
   EXPECT_FLOAT_EQ(full.PanelX(0.0), 30.5f);
   EXPECT_FLOAT_EQ(full.PanelX(1.0), 316.5f);
   EXPECT_FLOAT_EQ(full.PanelY(0.0), 375.5f);
   EXPECT_FLOAT_EQ(full.PanelY(1.0), 313.5f);
-  const vlam::ProfileLayout half(20, 300, 0.5);  // sigma 0.642857
-  EXPECT_EQ(half.curve.top, 336);
-  EXPECT_EQ(half.curve.bottom, 374);
-  EXPECT_EQ(half.presets.top, 379);
-  EXPECT_EQ(half.handle_column.left, 326);
-  EXPECT_EQ(half.handle_column.bottom, 342);
-  EXPECT_EQ(vlam::ProfileLayout(20, 300, 0.1).curve.top, 345);  // sigma 0.5 below 0.3
 }
 
 }  // namespace

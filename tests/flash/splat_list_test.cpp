@@ -33,7 +33,7 @@ std::vector<SplatSlot> RandomSlots(int slots, int perSlot, A_long width, A_long 
 }
 
 // Bands cover every row once, and split where the work is.
-TEST(SplatBands, BandsCoverEveryRowOnceAndFollowTheWork) {
+TEST(SplatBands, BandsCoverEveryRowOnceFollowTheWorkAndDrawAsInOrder) {
   const std::vector<SplatSlot> slots = RandomSlots(3, 50, 40, 30, 1);
   for (A_long bands : {1, 2, 3, 7, 40}) {
     std::vector<A_long> bounds;
@@ -61,21 +61,19 @@ TEST(SplatBands, BandsCoverEveryRowOnceAndFollowTheWork) {
   std::vector<A_long> outside;
   BalanceBands(one, 100, 2, outside);
   EXPECT_EQ(outside, bounds);
-}
 
-TEST(SplatBands, DrawingBandByBandEqualsDrawingInOrder) {
-  const std::vector<SplatSlot> slots = RandomSlots(4, 60, 45, 33, 2);
+  const std::vector<SplatSlot> drawn = RandomSlots(4, 60, 45, 33, 2);
   FloatWorld whole(45, 33, 2), banded(45, 33, 2);
   const RasterTarget all = RasterTarget::Whole(whole.World());
-  for (const SplatSlot& slot : slots)
+  for (const SplatSlot& slot : drawn)
     for (const Splat& s : slot.splats) DrawSplat(all, s);
   for (A_long bands : {1, 2, 5, 33}) {
     FloatWorld out(45, 33, 2);
-    std::vector<A_long> bounds;
-    BalanceBands(slots, 33, bands, bounds);
+    std::vector<A_long> bandBounds;
+    BalanceBands(drawn, 33, bands, bandBounds);
     const RasterTarget t = RasterTarget::Whole(out.World());
     // Bands in reverse order: each band's rows are its own.
-    for (A_long b = bands - 1; b >= 0; --b) DrawSlotsInBand(slots, t.Band(bounds[b], bounds[b + 1]));
+    for (A_long b = bands - 1; b >= 0; --b) DrawSlotsInBand(drawn, t.Band(bandBounds[b], bandBounds[b + 1]));
     EXPECT_EQ(out.Bytes(), whole.Bytes()) << bands;
     EXPECT_TRUE(out.AlphaUntouched());
   }
