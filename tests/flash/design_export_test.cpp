@@ -26,10 +26,9 @@ class DesignExportTest : public ::testing::Test {
   }
 
   FlashDesign& Slot(int i) { return table.designs[i]; }
-  const unsigned char* Bytes(int slot) { return reinterpret_cast<const unsigned char*>(&table.designs[slot]); }
   bool Untouched(int slot, std::size_t from, std::size_t to) {
     for (std::size_t i = from; i < to; ++i)
-      if (Bytes(slot)[i] != kFill) return false;
+      if (reinterpret_cast<const unsigned char*>(&table.designs[slot])[i] != kFill) return false;
     return true;
   }
   BuilderGlobals& Globals() { return *host.Globals(); }
@@ -225,7 +224,7 @@ TEST_F(DesignExportTest, MissingSuites) {
   } catch (A_long code) {
     EXPECT_EQ(code, A_Err_MISSING_SUITE);
   }
-  EXPECT_EQ(Bytes(0)[0], kFill);
+  EXPECT_TRUE(Untouched(0, 0, 1));
   EXPECT_EQ(host.checkouts, host.checkins);
   host.registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, &host.handleSuite);
 }

@@ -348,9 +348,7 @@ TEST_F(FlashVolumeTest, AxisCellsThinSlicesAndSlicesBeforeTheStartDrawNothing) {
     EXPECT_EQ(Light() > 0.0, lit) << D << " " << start;
     DirtyRect r{-1, -1, -1, -1, 0, 0};
     volume.DirtyRectangle(r);
-    if (!lit) {
-      EXPECT_EQ(r.x0, -1);
-    }
+    EXPECT_TRUE(lit || r.x0 == -1) << "a dark flash marks nothing: " << D << " " << start;
   }
 }
 

@@ -58,18 +58,16 @@ TEST(NoiseField, ZeroAtLatticePointsContinuousAndSafeForAnyCoordinate) {
       EXPECT_EQ(r.Noise3(y, x, 3), 0.0);
     }
 
-  const NoiseField& f = r;
   const double eps = 1e-7;
-  for (int c = -4; c <= 260; c += 13) {
+  for (int c = -4; c <= 260; c += 13)
     for (double o : {0.25, 0.5, 0.8}) {
       // Crossing x, y and z lattice planes.
-      EXPECT_NEAR(f.Noise3(c - eps, o, o * 2), f.Noise3(c + eps, o, o * 2), 1e-5);
-      EXPECT_NEAR(f.Noise3(o, c - eps, o), f.Noise3(o, c + eps, o), 1e-5);
-      EXPECT_NEAR(f.Noise3(o, o, c - eps), f.Noise3(o, o, c + eps), 1e-5);
-      EXPECT_NEAR(f.Noise2(c - eps, o), f.Noise2(c + eps, o), 1e-5);
-      EXPECT_NEAR(f.Noise2(o, c - eps), f.Noise2(o, c + eps), 1e-5);
+      EXPECT_NEAR(r.Noise3(c - eps, o, o * 2), r.Noise3(c + eps, o, o * 2), 1e-5);
+      EXPECT_NEAR(r.Noise3(o, c - eps, o), r.Noise3(o, c + eps, o), 1e-5);
+      EXPECT_NEAR(r.Noise3(o, o, c - eps), r.Noise3(o, o, c + eps), 1e-5);
+      EXPECT_NEAR(r.Noise2(c - eps, o), r.Noise2(c + eps, o), 1e-5);
+      EXPECT_NEAR(r.Noise2(o, c - eps), r.Noise2(o, c + eps), 1e-5);
     }
-  }
 
   EXPECT_TRUE(std::isfinite(s.Noise3(1e30, -1e30, 0.5)));
   EXPECT_TRUE(std::isnan(s.Noise3(NAN, 0.5, 0.5)));
