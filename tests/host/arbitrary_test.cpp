@@ -3,7 +3,6 @@
 // flattened and unflattened by the effect, saved in their text form and read
 // back byte for byte, and untrusted bytes from a scene mended on the way in.
 #include "host/HostError.h"
-#include "host/effect/EffectRunner.h"
 #include "host/project/ArbitraryValue.h"
 #include "host/project/ShapeCurveRecord.h"
 #include "host/scene/ArbitraryJson.h"
@@ -17,7 +16,6 @@
 
 using namespace vlam;
 using vlam::test::FakeEffect;
-using vlam::test::TempDir;
 
 namespace {
 
@@ -96,7 +94,7 @@ private:
 
 using ArbitraryProtocol = test::HostTest;
 
-TEST_F(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallback) {
+TEST_F(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallbackAndFailedCopiesFailTheCall) {
   host::Layer &plate = test::openSolidProject(host);
   CountingArbEffect effect(host);
   const std::size_t baseline = host.handles().liveCount();
@@ -107,6 +105,18 @@ TEST_F(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallback)
   EXPECT_EQ(effect.calls[PF_Arbitrary_COPY_FUNC], 1) << "the instance gets a copy of the default";
   const PF_Handle stored = instance->streams[1].staticValue().arb->handle();
   EXPECT_EQ(CountingArbEffect::valueOf(stored), 7);
+
+  // A value that cannot be copied fails the call instead of arriving empty.
+  // 0: the parameter array's copy fails, the effect is not called; 1: the
+  // checkout's copy fails and the effect gets the error.
+  const std::size_t live = host.handles().liveCount();
+  for (int copies : {0, 1}) {
+    effect.copiesLeft = copies;
+    EXPECT_EQ(call(*instance, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_OUT_OF_MEMORY) << copies;
+    EXPECT_EQ(effect.seenAtCheckout, -1) << copies;
+    EXPECT_EQ(host.handles().liveCount(), live) << copies << ": the copies made were given back";
+  }
+  effect.copiesLeft = -1;
 
   const int disposedBefore = effect.calls[PF_Arbitrary_DISPOSE_FUNC];
   EXPECT_EQ(call(*instance, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_NONE);
@@ -133,23 +143,6 @@ TEST_F(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallback)
   EXPECT_EQ(host.handles().badHandleCalls(), 0u);
 }
 
-TEST_F(ArbitraryProtocol, AValueThatCannotBeCopiedFailsTheCallInsteadOfArrivingEmpty) {
-  host::Layer &plate = test::openSolidProject(host);
-  CountingArbEffect effect(host);
-  host::EffectInstance *instance = host.applyEffect(plate, "arb");
-  ASSERT_NE(instance, nullptr);
-  const std::size_t live = host.handles().liveCount();
-  // 0: the parameter array's copy fails, the effect is not called; 1: the
-  // checkout's copy fails and the effect gets the error.
-  for (int copies : {0, 1}) {
-    effect.copiesLeft = copies;
-    effect.seenAtCheckout = -1;
-    EXPECT_EQ(call(*instance, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_OUT_OF_MEMORY)
-        << copies;
-    EXPECT_EQ(effect.seenAtCheckout, -1) << copies;
-    EXPECT_EQ(host.handles().liveCount(), live) << copies << ": the copies made were given back";
-  }
-}
 
 // The Flash Builder's curves (their defaults and the copy each instance gets
 // are checked with the builder's own tests and the protocol tests above).

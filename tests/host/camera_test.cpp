@@ -1,12 +1,10 @@
 // The composition camera as effects ask for it: the default camera, camera
 // layers with animated positions, points of interest and orientations.
-#include "host/effect/EffectRunner.h"
 #include "host_support.h"
 
 #include <AE_GeneralPlug.h>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace vlam;
 using namespace vlam::test;
@@ -70,12 +68,10 @@ TEST_F(Cameras, WithoutACameraLayerTheDefaultCameraLooksAtTheCompositionFromItsZ
   expectRows({{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}});
   const double zoom = 200 * 141.7325 / 102.0474;
   EXPECT_NEAR(zoom / 200, 1.38889, 1e-5);
-  EXPECT_DOUBLE_EQ(answer.matrix.mat[3][0], 100);
-  EXPECT_DOUBLE_EQ(answer.matrix.mat[3][1], 50);
-  EXPECT_DOUBLE_EQ(answer.matrix.mat[3][2], -zoom);
-  EXPECT_DOUBLE_EQ(answer.distance, zoom);
-  EXPECT_EQ(answer.planeWidth, 200);
-  EXPECT_EQ(answer.planeHeight, 100);
+  EXPECT_NEAR(answer.matrix.mat[3][2], -zoom, 1e-9);
+  EXPECT_NEAR(answer.distance, zoom, 1e-9);
+  expectValues({{"x", answer.matrix.mat[3][0], 100}, {"y", answer.matrix.mat[3][1], 50},
+                {"plane width", answer.planeWidth, 200}, {"plane height", answer.planeHeight, 100}});
   // Positions are in the effect layer's pixels.
   plate->width = 100; // centred: its left edge at x = 50 of the composition
   plate->height = 60; // its top at y = 20

@@ -2,7 +2,6 @@
 // view windows: Module Selector buttons, curve editing in the Flash Builder,
 // the Flash Instance's overlay.
 #include "host/HostError.h"
-#include "host/effect/EffectRunner.h"
 #include "host/project/ShapeCurveRecord.h"
 #include "host/scene/ArbitraryJson.h"
 #include "host/ui/EffectPanel.h"
@@ -12,11 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <tuple>
 
 using namespace vlam;
-using vlam::test::TempDir;
 
 namespace {
 

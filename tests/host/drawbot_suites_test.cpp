@@ -13,7 +13,6 @@
 #include <tuple>
 
 using namespace vlam;
-using vlam::test::TempDir;
 
 namespace {
 
@@ -33,6 +32,19 @@ protected:
     ASSERT_TRUE(draw && supplier && surfaceSuite && path);
     ASSERT_EQ(draw->GetSupplier(target.drawRef(), &sup), 0);
     ASSERT_EQ(draw->GetSurface(target.drawRef(), &surf), 0);
+  }
+
+  // Releases drawing objects, each once.
+  template <class... Refs> void release(Refs... refs) {
+    for (DRAWBOT_ObjectRef o : {reinterpret_cast<DRAWBOT_ObjectRef>(refs)...}) EXPECT_EQ(supplier->ReleaseObject(o), 0);
+  }
+  // A new path along row `y` from x0 to x1.
+  DRAWBOT_PathRef line(float x0, float y, float x1) {
+    DRAWBOT_PathRef p = nullptr;
+    EXPECT_EQ(supplier->NewPath(sup, &p), 0);
+    EXPECT_EQ(path->MoveTo(p, x0, y), 0);
+    EXPECT_EQ(path->LineTo(p, x1, y), 0);
+    return p;
   }
 
   host::PixelF pixel(int x, int y) {
@@ -63,8 +75,7 @@ TEST_F(DrawbotSuites, FilledCircleIsSolidInsideAndAntialiasedAtItsEdge) {
       partial += a > 0.05f && a < 0.95f;
     }
   EXPECT_GT(partial, 20);
-  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(brush)), 0);
-  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(circle)), 0);
+  release(brush, circle);
   EXPECT_EQ(host::DrawbotObject::liveCount(), live) << "released objects are gone";
   EXPECT_NE(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(circle)), 0) << "a released reference is refused, not followed";
   // A rectangle 40 wide and 2 high covers the top two rows only.
@@ -76,33 +87,23 @@ TEST_F(DrawbotSuites, FilledCircleIsSolidInsideAndAntialiasedAtItsEdge) {
   ASSERT_EQ(surfaceSuite->FillPath(surf, brush, band, kDRAWBOT_FillType_Winding), 0);
   EXPECT_EQ(pixel(35, 1).alpha, 1.0f);
   EXPECT_EQ(pixel(35, 3).alpha, 0.0f) << "nothing below the rectangle";
-  for (auto *o : {reinterpret_cast<DRAWBOT_ObjectRef>(band), reinterpret_cast<DRAWBOT_ObjectRef>(brush)})
-    EXPECT_EQ(supplier->ReleaseObject(o), 0);
+  release(band, brush);
 }
 
 TEST_F(DrawbotSuites, PenWidthSetsTheStrokeWidth) {
   const DRAWBOT_ColorRGBA white{1, 1, 1, 1};
   DRAWBOT_PenRef thin = nullptr, thick = nullptr;
-  DRAWBOT_PathRef line = nullptr;
   ASSERT_EQ(supplier->NewPen(sup, &white, 1.0f, &thin), 0);
   ASSERT_EQ(supplier->NewPen(sup, &white, 5.0f, &thick), 0);
-  ASSERT_EQ(supplier->NewPath(sup, &line), 0);
-  ASSERT_EQ(path->MoveTo(line, 5.0f, 5.5f), 0);
-  ASSERT_EQ(path->LineTo(line, 35.0f, 5.5f), 0);
-  ASSERT_EQ(surfaceSuite->StrokePath(surf, thin, line), 0);
+  DRAWBOT_PathRef high = line(5, 5.5f, 35), low = line(5, 20.5f, 35);
+  ASSERT_EQ(surfaceSuite->StrokePath(surf, thin, high), 0);
   EXPECT_GT(pixel(20, 5).alpha, 0.9f);
   EXPECT_EQ(pixel(20, 7).alpha, 0.0f) << "a 1-pixel pen on a pixel centre covers one row";
-  DRAWBOT_PathRef low = nullptr;
-  ASSERT_EQ(supplier->NewPath(sup, &low), 0);
-  ASSERT_EQ(path->MoveTo(low, 5.0f, 20.5f), 0);
-  ASSERT_EQ(path->LineTo(low, 35.0f, 20.5f), 0);
   ASSERT_EQ(surfaceSuite->StrokePath(surf, thick, low), 0);
   EXPECT_GT(pixel(20, 18).alpha, 0.9f);
   EXPECT_GT(pixel(20, 22).alpha, 0.9f);
   EXPECT_EQ(pixel(20, 24).alpha, 0.0f);
-  for (DRAWBOT_ObjectRef o : {reinterpret_cast<DRAWBOT_ObjectRef>(thin), reinterpret_cast<DRAWBOT_ObjectRef>(thick),
-                              reinterpret_cast<DRAWBOT_ObjectRef>(line), reinterpret_cast<DRAWBOT_ObjectRef>(low)})
-    EXPECT_EQ(supplier->ReleaseObject(o), 0);
+  release(thin, thick, high, low);
 }
 
 // Right-aligned text ends at its origin, which is its baseline; truncated
@@ -136,8 +137,7 @@ TEST_F(DrawbotSuites, TextAlignsOnItsOriginAndTruncatedTextStaysWithinItsWidth) 
     EXPECT_EQ(rightAligned ? left : right, 0.0f) << c.width;
     EXPECT_EQ(pixel(30, 25).alpha, 0.0f) << "the origin is the baseline: nothing well below it";
   }
-  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(brush)), 0);
-  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(font)), 0);
+  release(brush, font);
 }
 
 TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
@@ -168,7 +168,7 @@ TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
   DRAWBOT_SupplierRef none = nullptr;
   EXPECT_NE(draw->GetSupplier(reinterpret_cast<DRAWBOT_DrawRef>(&c), &none), 0);
   EXPECT_EQ(none, nullptr);
-  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(p)), 0);
+  release(p);
 }
 
 TEST_F(DrawbotSuites, InterfaceColoursAndDrawingReferences) {

@@ -70,24 +70,17 @@ TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRender) {
   options.settings.downsample = 2;
   options.settings.quality = PF_Quality_LO;
   ASSERT_EQ(host.runner().call(effect.installed(), &effect, PF_Cmd_COMPLETELY_GENERAL, options).err, PF_Err_NONE);
-  EXPECT_EQ(seen.version.major, 13);
-  EXPECT_EQ(seen.version.minor, 14);
-  EXPECT_EQ(seen.time_scale, 30000u);
-  EXPECT_EQ(seen.time_step, 1001);
-  EXPECT_EQ(seen.current_time, 7 * 1001);
-  EXPECT_EQ(seen.total_time, 48 * 1001);
-  EXPECT_EQ(seen.width, 40);
-  EXPECT_EQ(seen.height, 30);
-  EXPECT_EQ(seen.downsample_x.den, 2u);
-  EXPECT_EQ(seen.downsample_y.den, 2u);
-  EXPECT_EQ(seen.extent_hint.right, 20);
-  EXPECT_EQ(seen.pixel_aspect_ratio.num, 2);
-  EXPECT_EQ(setup.pixel_aspect_ratio.num, 1) << "global setup has no layer: square pixels";
-  EXPECT_EQ(setup.pixel_aspect_ratio.den, 1);
-  EXPECT_EQ(seen.quality, PF_Quality_LO);
-  EXPECT_EQ(seen.shutter_angle, 1 << 14) << "a quarter turn is a quarter of a frame";
-  EXPECT_EQ(seen.shutter_phase, -(1 << 14)) << "-90 degrees opens a quarter frame early";
-  EXPECT_EQ(seen.num_params, 2);
+  // A quarter turn of shutter is a quarter of a frame, opened a quarter frame
+  // early at -90 degrees; global setup has no layer: square pixels.
+  expectValues({{"major", seen.version.major, 13}, {"minor", seen.version.minor, 14},
+                {"time scale", seen.time_scale, 30000}, {"time step", seen.time_step, 1001},
+                {"time", seen.current_time, 7 * 1001}, {"total time", seen.total_time, 48 * 1001},
+                {"width", seen.width, 40}, {"height", seen.height, 30}, {"downsample x", seen.downsample_x.den, 2},
+                {"downsample y", seen.downsample_y.den, 2}, {"extent", seen.extent_hint.right, 20},
+                {"aspect", seen.pixel_aspect_ratio.num, 2}, {"setup aspect", setup.pixel_aspect_ratio.num, 1},
+                {"setup aspect den", setup.pixel_aspect_ratio.den, 1}, {"quality", seen.quality, PF_Quality_LO},
+                {"shutter angle", seen.shutter_angle, 1 << 14}, {"shutter phase", seen.shutter_phase, -(1 << 14)},
+                {"params", seen.num_params, 2}});
   EXPECT_NE(seen.pica_basicP, nullptr);
   comp.motionBlur = false;
   call(effect, PF_Cmd_COMPLETELY_GENERAL);
@@ -247,28 +240,42 @@ TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
 
 // Effects get 16-bit worlds only when deep-colour aware and float worlds
 // only when float-colour aware; their results come back at the frame's depth.
-TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclared) {
+// A result rectangle empty in either direction renders nothing: the effect's
+// output is transparent and it is not asked to render.
+TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclaredAndNotAtAllWhenEmpty) {
   struct Case {
     PF_OutFlags flags;
     PF_OutFlags2 flags2;
     host::PixelDepth frame;
     short seen;
+    std::optional<PF_LRect> result = std::nullopt; // the result rectangle the effect gives, if not its input's
   };
   const PF_OutFlags2 smart = PF_OutFlag2_SUPPORTS_SMART_RENDER, floating = smart | PF_OutFlag2_FLOAT_COLOR_AWARE;
-  const Case cases[] = {{PF_OutFlag_DEEP_COLOR_AWARE, floating, host::PixelDepth::Float32, 32},
-                        {PF_OutFlag_DEEP_COLOR_AWARE, smart, host::PixelDepth::Float32, 16},
+  const PF_OutFlags deep = PF_OutFlag_DEEP_COLOR_AWARE;
+  const Case cases[] = {{deep, floating, host::PixelDepth::Float32, 32},
+                        {deep, smart, host::PixelDepth::Float32, 16},
                         {0, smart, host::PixelDepth::Float32, 8},
                         {0, smart, host::PixelDepth::Bits16, 8},
-                        {PF_OutFlag_DEEP_COLOR_AWARE, smart, host::PixelDepth::Bits8, 8}};
+                        {deep, smart, host::PixelDepth::Bits8, 8},
+                        {deep, floating, host::PixelDepth::Bits8, 8, PF_LRect{0, 0, 0, 4}},
+                        {deep, floating, host::PixelDepth::Bits8, 8, PF_LRect{0, 0, 4, 0}}};
   for (const Case &c : cases) {
-    SCOPED_TRACE(testing::Message() << "frame at " << static_cast<int>(c.frame) << " bits, expected " << c.seen);
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
     const std::string match = "fake" + std::to_string(&c - cases);
     short seen = 0;
+    int renders = 0;
     std::optional<host::PixelDepth> inputDepth;
     FakeEffect fake(host, match, {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef **, PF_LayerDef *,
                                           void *extra) -> std::optional<PF_Err> {
-      if (cmd == PF_Cmd_SMART_PRE_RENDER) seen = static_cast<PF_PreRenderExtra *>(extra)->input->bitdepth;
+      if (cmd == PF_Cmd_SMART_PRE_RENDER) {
+        auto *x = static_cast<PF_PreRenderExtra *>(extra);
+        seen = x->input->bitdepth;
+        if (!c.result) return std::nullopt;
+        x->output->result_rect = *c.result;
+        return PF_Err_NONE;
+      }
       if (cmd == PF_Cmd_SMART_RENDER) {
+        ++renders;
         PF_EffectWorld *input = nullptr;
         static_cast<PF_SmartRenderExtra *>(extra)->cb->checkout_layer_pixels(in->effect_ref, 0, &input);
         inputDepth = host.worlds().depthOf(input);
@@ -282,36 +289,15 @@ TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclared) {
     apply(plate, match);
     const host::Image frame = test::renderFrame(host, 0, c.frame);
     EXPECT_EQ(seen, c.seen);
-    EXPECT_EQ(inputDepth, host::pixelDepthFromBits(c.seen)) << "the input world as well";
     EXPECT_EQ(frame.depth(), c.frame);
+    if (c.result) {
+      EXPECT_EQ(renders, 0);
+      EXPECT_EQ(frame.pixel(2, 2).alpha, 0.0f);
+      continue;
+    }
+    EXPECT_EQ(inputDepth, host::pixelDepthFromBits(c.seen)) << "the input world as well";
     EXPECT_NEAR(frame.pixel(2, 2).red, 0.5f, 1 / 255.0) << "the plate, through the effect";
     EXPECT_NEAR(frame.pixel(2, 2).green, 0.25f, 1 / 255.0);
-  }
-}
-
-// A result rectangle empty in either direction renders nothing: the effect's
-// output is transparent and it is not asked to render.
-TEST_F(EffectCalls, AnEmptyResultRectangleGivesATransparentFrameWithoutARender) {
-  const PF_LRect empties[] = {{0, 0, 0, 4}, {0, 0, 4, 0}};
-  for (const PF_LRect &rect : empties) {
-    SCOPED_TRACE(testing::Message() << "right " << rect.right << ", bottom " << rect.bottom);
-    const std::string match = "empty" + std::to_string(&rect - empties);
-    int renders = 0;
-    FakeEffect fake(host, match, {}, [&](PF_Cmd cmd, PF_InData *, PF_OutData *, PF_ParamDef **, PF_LayerDef *,
-                                          void *extra) -> std::optional<PF_Err> {
-      if (cmd == PF_Cmd_SMART_PRE_RENDER) {
-        static_cast<PF_PreRenderExtra *>(extra)->output->result_rect = rect;
-        return PF_Err_NONE;
-      }
-      if (cmd != PF_Cmd_SMART_RENDER) return std::nullopt;
-      ++renders;
-      return PF_Err_NONE;
-    });
-    host::Layer &plate = test::openSolidProject(host, 4, 4);
-    apply(plate, match);
-    const host::Image frame = test::renderFrame(host, 0);
-    EXPECT_EQ(renders, 0);
-    EXPECT_EQ(frame.pixel(2, 2).alpha, 0.0f);
   }
 }
 
@@ -524,39 +510,28 @@ TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAs
   host::EffectInstance &matteUser = apply(*plate, "reader");
   apply(*other, "painter");
 
-  // Another layer: with its effects, at the frame asked for, at its own size.
-  matteUser.streams[1].setStaticValue(host::ParamValue::scalar(other->id()));
-  render(3);
-  EXPECT_EQ(input.red, 30) << "the input comes through the painter above";
-  EXPECT_EQ(smart.width, 20);
-  EXPECT_EQ(smart.height, 10);
-  EXPECT_EQ(smart.red, 30);
-  EXPECT_EQ(checkedOut.err, PF_Err_NONE);
-  EXPECT_EQ(checkedOut.width, 20);
-  EXPECT_EQ(checkedOut.red, 100) << "rendered at frame 10";
-
-  // Downsampled: the other layer at the reduced size.
-  render(3, 2);
-  EXPECT_EQ(smart.width, 10);
-  EXPECT_EQ(smart.height, 5);
-  EXPECT_EQ(checkedOut.width, 10);
-
-  // The own layer: its source, before the painter.
-  matteUser.streams[1].setStaticValue(host::ParamValue::scalar(plate->id()));
-  render(3);
-  EXPECT_EQ(smart.width, 64);
-  EXPECT_EQ(smart.red, 51);
-  EXPECT_EQ(checkedOut.width, 64);
-  EXPECT_EQ(checkedOut.red, 51);
-  EXPECT_EQ(input.red, 30);
-
-  // An empty parameter: no pixels, no error.
-  matteUser.streams[1].setStaticValue(host::ParamValue::scalar(0));
-  render(3);
-  EXPECT_EQ(smart.err, PF_Err_NONE);
-  EXPECT_EQ(smart.width, -1) << "no buffer";
-  EXPECT_EQ(checkedOut.err, PF_Err_NONE);
-  EXPECT_EQ(checkedOut.width, 0) << "a layer without pixels";
+  const struct {
+    const char *what;
+    double layer;
+    int downsample;
+    Seen smart, checkedOut; // width, height, red, error
+  } steps[] = {
+      // Another layer: with its effects, at its own size; checked out at frame 10.
+      {"another layer", double(other->id()), 1, {20, 10, 30, 0}, {20, 10, 100, 0}},
+      {"downsampled", double(other->id()), 2, {10, 5, 30, 0}, {10, 5, 100, 0}},
+      // The own layer: its source, before the painter.
+      {"own layer", double(plate->id()), 1, {64, 48, 51, 0}, {64, 48, 51, 0}},
+      // An empty parameter: no buffer in a render, a layer without pixels checked out; no error.
+      {"none", 0, 1, {-1, -1, -1, 0}, {0, 0, -1, 0}}};
+  for (const auto &step : steps) {
+    SCOPED_TRACE(step.what);
+    matteUser.streams[1].setStaticValue(host::ParamValue::scalar(step.layer));
+    render(3, step.downsample);
+    EXPECT_EQ(input.red, 30) << "the input comes through the painter above";
+    for (auto [got, want] : {std::pair{smart, step.smart}, {checkedOut, step.checkedOut}})
+      expectValues({{"width", got.width, want.width}, {"height", got.height, want.height},
+                    {"red", got.red, want.red}, {"error", got.err, want.err}});
+  }
 
   // Outside a render the host renders the layer for the checkout.
   matteUser.streams[1].setStaticValue(host::ParamValue::scalar(other->id()));
@@ -570,14 +545,9 @@ TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAs
 }
 
 TEST_F(RenderServices, EffectCallGenericCallsTheOtherEffectWithItsOwnDataAtTheGivenTime) {
-  int globalTag = 0, sequenceTag = 0;
-  struct Call {
-    A_long time = -1;
-    A_u_long scale = 0;
-    double slider = -1, checkedOut = -1;
-    void *global = nullptr, *sequence = nullptr, *extra = nullptr;
-  };
-  std::vector<Call> calls;
+  int globalTag = 0, sequenceTag = 0, calls = 0;
+  int block[4] = {};
+  // Every call at frame 5 (24 fps), the slider half way to its key of 100 at 20.
   FakeEffect callee(host, "callee", {floatParam("A", 1, 0, 100, 0)},
                     [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *params[], PF_LayerDef *,
                         void *extra) -> std::optional<PF_Err> {
@@ -591,18 +561,16 @@ TEST_F(RenderServices, EffectCallGenericCallsTheOtherEffectWithItsOwnDataAtTheGi
                         return PF_Err_NONE;
                       }
                       if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
-                      Call c;
-                      c.time = in->current_time;
-                      c.scale = in->time_scale;
-                      c.slider = params[1]->u.fs_d.value;
+                      ++calls;
                       PF_ParamDef def{};
-                      if (!PF_CHECKOUT_PARAM(in, 1, in->current_time, in->time_step, in->time_scale, &def))
-                        c.checkedOut = def.u.fs_d.value;
+                      EXPECT_EQ(PF_CHECKOUT_PARAM(in, 1, in->current_time, in->time_step, in->time_scale, &def),
+                                PF_Err_NONE);
+                      test::expectValues({{"time", in->current_time, 5}, {"scale", in->time_scale, 24},
+                                          {"slider", params[1]->u.fs_d.value, 25}, {"checked out", def.u.fs_d.value, 25}});
                       PF_CHECKIN_PARAM(in, &def);
-                      c.global = in->global_data;
-                      c.sequence = in->sequence_data;
-                      c.extra = extra;
-                      calls.push_back(c);
+                      EXPECT_EQ(in->global_data, reinterpret_cast<PF_Handle>(&globalTag));
+                      EXPECT_EQ(in->sequence_data, reinterpret_cast<PF_Handle>(&sequenceTag));
+                      EXPECT_EQ(extra, block);
                       return PF_Err_NONE;
                     });
   host::Layer &layer = test::openSolidProject(host);
@@ -619,21 +587,11 @@ TEST_F(RenderServices, EffectCallGenericCallsTheOtherEffectWithItsOwnDataAtTheGi
   A_char name[AEGP_MAX_EFFECT_NAME_SIZE + 1] = {};
   EXPECT_EQ(suite->AEGP_GetEffectName(key, nullptr), A_Err_PARAMETER) << "nowhere to write the name";
   EXPECT_EQ(suite->AEGP_GetEffectName(AEGP_InstalledEffectKey_NONE, name), A_Err_PARAMETER) << "no such effect";
-  int block[4] = {};
   const A_Time frame5{5, 24}, frame5AtAnotherScale{25, 120};
   EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, ref, &frame5, PF_Cmd_COMPLETELY_GENERAL, block), A_Err_NONE);
   EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, ref, &frame5AtAnotherScale, PF_Cmd_COMPLETELY_GENERAL, block),
             A_Err_NONE);
-  ASSERT_EQ(calls.size(), 2u);
-  for (const Call &c : calls) {
-    EXPECT_EQ(c.time, 5);
-    EXPECT_EQ(c.scale, 24u);
-    EXPECT_DOUBLE_EQ(c.slider, 25.0) << "parameters at the given time";
-    EXPECT_DOUBLE_EQ(c.checkedOut, 25.0);
-    EXPECT_EQ(c.global, &globalTag);
-    EXPECT_EQ(c.sequence, &sequenceTag);
-    EXPECT_EQ(c.extra, block);
-  }
+  EXPECT_EQ(calls, 2);
   // Only the effect-to-effect command, only real references and times.
   const A_Time noScale{5, 0};
   EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, ref, &frame5, PF_Cmd_RENDER, block), A_Err_PARAMETER);
@@ -641,7 +599,7 @@ TEST_F(RenderServices, EffectCallGenericCallsTheOtherEffectWithItsOwnDataAtTheGi
   EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, reinterpret_cast<AEGP_EffectRefH>(&block), &frame5,
                                           PF_Cmd_COMPLETELY_GENERAL, block),
             A_Err_PARAMETER);
-  EXPECT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls, 2);
   EXPECT_EQ(suite->AEGP_DisposeEffect(ref), A_Err_NONE);
 }
 

@@ -56,7 +56,18 @@ std::vector<std::string> stackOf(const host::Layer &layer) {
   return names;
 }
 
-host::EffectInstance &applyOrThrow(host::Host &host, host::Layer &layer, const std::string &match) {
+void expectValues(std::initializer_list<Expected> rows) {
+  for (const Expected &row : rows) EXPECT_EQ(row.value, row.wanted) << row.what;
+}
+
+void expectNear(const host::PixelF &pixel, const host::PixelF &expected, float tolerance) {
+  EXPECT_NEAR(pixel.alpha, expected.alpha, tolerance) << "alpha";
+  EXPECT_NEAR(pixel.red, expected.red, tolerance) << "red";
+  EXPECT_NEAR(pixel.green, expected.green, tolerance) << "green";
+  EXPECT_NEAR(pixel.blue, expected.blue, tolerance) << "blue";
+}
+
+host::EffectInstance &HostTest::apply(host::Layer &layer, const std::string &match) {
   PF_Err err = PF_Err_NONE;
   host::EffectInstance *effect = host.applyEffect(layer, match, &err);
   if (!effect) throw std::runtime_error(match + " not applied: " + std::to_string(err));

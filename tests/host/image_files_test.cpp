@@ -1,6 +1,5 @@
 #include "host/HostError.h"
 #include "host/image/Image.h"
-#include "host/io/FrameWriter.h"
 #include "host/io/ExrPlain.h"
 #include "host/io/ImageFiles.h"
 #include "host/io/PngCodec.h"
@@ -212,34 +211,6 @@ TEST(ImageFiles, TheZlibPngCodecAgreesWithLibpng) {
   // Interlaced rows, even of 8 bits, are refused rather than read as plain rows.
   const std::string interlaced = libpngFile(23, 9, PNG_COLOR_TYPE_RGBA, 8, first(23 * 9 * 4), {}, {}, nullptr, PNG_INTERLACE_ADAM7);
   EXPECT_NE(decodePngZlib(interlaced, d).find("interlaced"), std::string::npos);
-}
-
-TEST(FrameWriter, WritesInOrderAndStopsAtTheFirstFailure) {
-  TempDir dir;
-  std::vector<std::string> written;
-  std::filesystem::create_directory(dir / "f2.png"); // the rename onto it fails
-  std::vector<Image> frames;
-  for (int i = 0; i < 4; ++i) frames.push_back(gradient(9 + i, 4, PixelDepth::Bits8));
-  {
-    FrameWriter writer({}, [&](const std::filesystem::path &file) { written.push_back(file.filename().string()); });
-    writer.add(dir / "f0.png", frames[0]);
-    writer.add(dir / "f1.png", frames[1]);
-    writer.finish();
-    EXPECT_EQ(written, (std::vector<std::string>{"f0.png", "f1.png"}));
-    try {
-      writer.add(dir / "f2.png", frames[2]);
-      writer.add(dir / "f3.png", frames[3]);
-      writer.finish();
-      ADD_FAILURE() << "the failed write was not reported";
-    } catch (const HostError &e) {
-      EXPECT_NE(std::string(e.what()).find("f2.png"), std::string::npos) << e.what();
-    }
-    EXPECT_THROW(writer.add(dir / "f4.png", frames[0]), HostError) << "a failed writer takes no more frames";
-  }
-  EXPECT_EQ(written, (std::vector<std::string>{"f0.png", "f1.png"}));
-  EXPECT_EQ(vlam::test::listDir(dir.path()), (std::vector<std::string>{"f0.png", "f1.png", "f2.png"}))
-      << "nothing after the failure, no partial files";
-  EXPECT_TRUE(readPng(dir / "f1.png", PixelDepth::Bits8).samePixels(frames[1]));
 }
 
 TEST(ImageFiles, BadFilesGiveOneErrorNamingTheFile) {

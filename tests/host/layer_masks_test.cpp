@@ -1,6 +1,5 @@
 // Layer masks: the matte rasteriser, the mask and path suites an effect
 // calls, mask streams, and masks in scene files.
-#include "host/effect/EffectRunner.h"
 #include "host/HostError.h"
 #include "host/image/MaskRaster.h"
 #include "host_support.h"
@@ -10,7 +9,6 @@
 #include <AE_GeneralPlug.h>
 
 #include <cmath>
-#include <fstream>
 
 using namespace vlam;
 using namespace vlam::test;
@@ -89,10 +87,8 @@ TEST(MaskRaster, FeatherSoftensTheEdgeAroundTheOutline) {
   EXPECT_NE(matte(rectangle(10, -100, 100, 100), look, 30, 4).pixel(12, 1), capped.pixel(12, 1)) << "below the cap";
 }
 
-class MaskSuites : public ::testing::Test {
+class MaskSuites : public HostTest {
 protected:
-  TempDir dir;
-  host::Host host{testHostOptions(dir)};
   host::Layer *plate = &openSolidProject(host, 20, 10);
   std::unique_ptr<InsideEffectCall> call;
 

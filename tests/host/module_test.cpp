@@ -3,7 +3,6 @@
 // suite and idle hook, the records the Vlam effects exchange, and the
 // effects that carry data only render the layer unchanged.
 #include "host/HostError.h"
-#include "host/effect/EffectRunner.h"
 #include "host/module/ModuleLibrary.h"
 #include "host/report/RecordLayouts.h"
 #include "host_support.h"
@@ -99,18 +98,6 @@ TEST_F(ModuleStack, RenderOnAnEmptyLayerGetsTheFullStack) {
   // setdowns nothing is left acquired.
   for (const auto &effect : host.installedEffects()) host.runner().globalSetdown(*effect);
   EXPECT_EQ(host.suites().outstandingTotal(), 0) << "every suite acquired was released";
-}
-
-TEST_F(ModuleStack, RefusedUtilsSuiteFailsTheRenderEffectsSetup) {
-  host.suites().refuse("ZK Vlam Utils Suite");
-  host::Layer &plate = test::openSolidProject(host);
-  PF_Err err = PF_Err_NONE;
-  EXPECT_EQ(host.applyEffect(plate, "zk_Vlam", &err), nullptr);
-  EXPECT_EQ(err, A_Err_MISSING_SUITE);
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "Couldn't load Vlam Utils Suite");
-  EXPECT_EQ(host.messages[0].error, 13);
-  EXPECT_TRUE(plate.effects.empty()) << "a failed apply leaves nothing behind";
 }
 
 TEST_F(ModuleStack, FailingApplyInsideTheIdleHookIsContained) {

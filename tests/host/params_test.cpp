@@ -10,12 +10,10 @@
 #include "host_support.h"
 
 #include <AE_GeneralPlug.h>
-#include <cmath>
 
 using namespace vlam::host;
 using namespace vlam;
 using namespace vlam::test;
-using vlam::test::TempDir;
 
 namespace {
 
@@ -52,7 +50,9 @@ TEST(ParamStream, LinearKeysBlendEveryComponent) {
   EXPECT_EQ(twoKeys(Interpolation::Hold).valueAt(20, true).number[0], 200) << "a hold ends at the next key";
 }
 
-TEST(ParamStream, KeysStaySortedAndReplaceAtTheSameTime) {
+// Keys stay sorted and replace a key at the same time; a value set on an
+// animated stream adds a key there.
+TEST(ParamStream, KeysStaySortedAndSettingAValueOnAnAnimatedStreamAddsAKey) {
   ParamStream s;
   s.setKey({30, ParamValue::scalar(3), Interpolation::Hold});
   s.setKey({10, ParamValue::scalar(1), Interpolation::Hold});
@@ -65,22 +65,17 @@ TEST(ParamStream, KeysStaySortedAndReplaceAtTheSameTime) {
   EXPECT_FALSE(s.removeKey(3));
   EXPECT_TRUE(s.removeKey(0));
   EXPECT_EQ(s.keys().front().ticks, 20);
-}
-
-TEST(ParamStream, SettingAValueOnAnAnimatedStreamAddsAKeyThere) {
-  ParamStream s = twoKeys(Interpolation::Hold);
-  s.setValueAt(15, ParamValue::scalar(7));
-  ASSERT_EQ(s.keys().size(), 3u);
-  EXPECT_EQ(s.keys()[1].ticks, 15);
-  EXPECT_EQ(s.keys()[1].interpolation, Interpolation::Hold) << "takes the interpolation of the stretch it splits";
-  EXPECT_EQ(s.staticValue().number[0], -1);
+  ParamStream held = twoKeys(Interpolation::Hold);
+  held.setValueAt(15, ParamValue::scalar(7));
+  ASSERT_EQ(held.keys().size(), 3u);
+  EXPECT_EQ(held.keys()[1].ticks, 15);
+  EXPECT_EQ(held.keys()[1].interpolation, Interpolation::Hold) << "takes the interpolation of the stretch it splits";
+  EXPECT_EQ(held.staticValue().number[0], -1);
   ParamStream still;
   still.setValueAt(15, ParamValue::scalar(7));
   EXPECT_FALSE(still.animated());
   EXPECT_EQ(still.valueAt(0, true).number[0], 7);
-}
-
-TEST(ParamStream, ArbitraryBytesTakePartInEquality) {
+  // Arbitrary bytes take part in equality.
   ParamValue a, b;
   a.flat = std::make_shared<std::vector<std::uint8_t>>(std::vector<std::uint8_t>{1, 2});
   b.flat = std::make_shared<std::vector<std::uint8_t>>(std::vector<std::uint8_t>{1, 2});
@@ -227,18 +222,15 @@ protected:
   host::EffectInstance *instance = nullptr;
 };
 
-TEST_F(UserEdits, AimStraightAboveTheMuzzleRewritesSweepAndTilt) {
+TEST_F(UserEdits, AimRewritesSweepAndTiltAndBadEditsAreRefused) {
   // Position defaults to the layer centre (320, 180); aim 200 pixels above it.
   const host::UserEditResult r = set(kAim, point(320, -20));
   EXPECT_EQ(r.err, PF_Err_NONE);
   EXPECT_TRUE(r.supervised);
-  EXPECT_DOUBLE_EQ(valueOf(kSweep), 90.0);
-  EXPECT_DOUBLE_EQ(valueOf(kTilt), 90.0);
-  ASSERT_EQ(r.edits.size(), 3u) << "Aim, Sweep and Tilt";
-  EXPECT_EQ(r.edits[0].index, kAim);
-  EXPECT_EQ(r.edits[1].index, kSweep);
-  EXPECT_EQ(r.edits[2].index, kTilt);
   EXPECT_TRUE(r.undoGroups.empty());
+  ASSERT_EQ(r.edits.size(), 3u) << "Aim, Sweep and Tilt";
+  test::expectValues({{"Sweep", valueOf(kSweep), 90}, {"Tilt", valueOf(kTilt), 90}, {"first", r.edits[0].index, kAim},
+                      {"second", r.edits[1].index, kSweep}, {"third", r.edits[2].index, kTilt}});
   // What the module rewrites for each control is checked with its own tests;
   // here, that the host reports only what changed, and which edits it
   // supervised.
@@ -250,6 +242,13 @@ TEST_F(UserEdits, AimStraightAboveTheMuzzleRewritesSweepAndTilt) {
   const host::UserEditResult away = set(kPointAway, host::ParamValue::scalar(1));
   ASSERT_EQ(away.edits.size(), 1u);
   EXPECT_FALSE(away.supervised);
+  // Values are clamped; only buttons are pressed, only parameters with values set.
+  set(kRounds, host::ParamValue::scalar(5000));
+  EXPECT_EQ(valueOf(kRounds), 1000.0);
+  EXPECT_THROW(host::userPressButton(host, *instance, kTrigger, 0), host::HostError);
+  EXPECT_THROW(set(kAddKeyframes, host::ParamValue::scalar(1)), host::HostError);
+  EXPECT_THROW(set(instance->paramCount(), host::ParamValue::scalar(1)), host::HostError);
+  EXPECT_THROW(set(0, host::ParamValue::scalar(1)), host::HostError);
 }
 
 TEST_F(UserEdits, VlamWritesOneBurstOfHoldKeysInOneUndoGroup) {
@@ -291,13 +290,5 @@ TEST_F(UserEdits, AFailingKeyWriteStillClosesTheGroupAndDisposesTheReferences) {
   EXPECT_EQ(host.monitor().callCount("AEGP_SetKeyframeValue"), 2) << "no key write after the failure";
 }
 
-TEST_F(UserEdits, ValuesAreClampedOnlyButtonsArePressedAndOnlyParametersWithValuesSet) {
-  set(kRounds, host::ParamValue::scalar(5000));
-  EXPECT_EQ(valueOf(kRounds), 1000.0);
-  EXPECT_THROW(host::userPressButton(host, *instance, kTrigger, 0), host::HostError);
-  EXPECT_THROW(set(kAddKeyframes, host::ParamValue::scalar(1)), host::HostError);
-  EXPECT_THROW(set(instance->paramCount(), host::ParamValue::scalar(1)), host::HostError);
-  EXPECT_THROW(set(0, host::ParamValue::scalar(1)), host::HostError);
-}
 
 } // namespace

@@ -2,9 +2,8 @@
 #include "host/module/ModuleLibrary.h"
 #include "host/module/PeResources.h"
 #include "host/module/Pipl.h"
-#include "temp_dir_support.h"
+#include "host_support.h"
 
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -87,18 +86,12 @@ TEST(Pipl, ReadsEveryPropertyOfAnEffectListAndSkipsTheRest) {
   auto bytes = list.bytes();
   PiplInfo info = parsePipl(bytes.data(), bytes.size(), 16003);
   EXPECT_TRUE(info.isEffect());
-  EXPECT_EQ(info.resourceId, 16003);
-  EXPECT_EQ(info.name, "Vlam Flash Builder");
-  EXPECT_EQ(info.category, "Orvane Pictures");
-  EXPECT_EQ(info.matchName, "zk_VlamFlash");
-  EXPECT_EQ(info.entryPoint, "EntryPoint_VlamFlash");
-  EXPECT_EQ(info.piplVersion, 2u);
-  EXPECT_EQ(info.specVersion, 0x000E000Du);
-  EXPECT_EQ(info.effectVersion, 0x00081E01u);
-  EXPECT_EQ(info.infoFlags, 0);
-  EXPECT_EQ(info.reservedInfo, 8);
-  EXPECT_EQ(info.outFlags, 0x02208400u);
-  EXPECT_EQ(info.outFlags2, 0x00001408u);
+  EXPECT_EQ((std::vector<std::string>{info.name, info.category, info.matchName, info.entryPoint}),
+            (std::vector<std::string>{"Vlam Flash Builder", "Orvane Pictures", "zk_VlamFlash", "EntryPoint_VlamFlash"}));
+  vlam::test::expectValues({{"resource", info.resourceId, 16003}, {"PiPL version", info.piplVersion, 2},
+                            {"API version", info.specVersion, 0x000E000D}, {"version", info.effectVersion, 0x00081E01},
+                            {"info flags", info.infoFlags, 0}, {"reserved", info.reservedInfo, 8},
+                            {"out flags", info.outFlags, 0x02208400}, {"out flags 2", info.outFlags2, 0x00001408}});
   EXPECT_FALSE(info.version.has_value());
 }
 
@@ -109,9 +102,16 @@ TEST(Pipl, DamagedListsAreRefusedWithTheirPlace) {
     std::vector<std::uint8_t> part(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut));
     EXPECT_THROW(parsePipl(part.data(), part.size(), 7), HostError) << cut;
   }
-  PiplBuilder longString;
+  // A name longer than its property, no entry point, an entry point without its end.
+  PiplBuilder longString, noEntry, unterminated;
   longString.prop("kind", PiplBuilder::le32(fourCC("eFKT"))).prop("name", {200, 'a', 'b'});
-  auto bytes = longString.bytes();
+  noEntry.prop("kind", PiplBuilder::le32(fourCC("eFKT")));
+  unterminated.prop("kind", PiplBuilder::le32(fourCC("AEgx"))).prop("8664", {'a', 'b', 'c', 'd'});
+  for (const PiplBuilder *damaged : {&longString, &noEntry, &unterminated}) {
+    const auto bytes = damaged->bytes();
+    EXPECT_THROW(parsePipl(bytes.data(), bytes.size(), 7), HostError);
+  }
+  const auto bytes = longString.bytes();
   try {
     parsePipl(bytes.data(), bytes.size(), 7);
     ADD_FAILURE();
@@ -119,14 +119,6 @@ TEST(Pipl, DamagedListsAreRefusedWithTheirPlace) {
     EXPECT_NE(std::string(e.what()).find("PiPL resource 7"), std::string::npos) << e.what();
     EXPECT_NE(std::string(e.what()).find("'name'"), std::string::npos) << e.what();
   }
-  PiplBuilder noEntry;
-  noEntry.prop("kind", PiplBuilder::le32(fourCC("eFKT")));
-  bytes = noEntry.bytes();
-  EXPECT_THROW(parsePipl(bytes.data(), bytes.size(), 7), HostError);
-  PiplBuilder unterminated;
-  unterminated.prop("kind", PiplBuilder::le32(fourCC("AEgx"))).prop("8664", {'a', 'b', 'c', 'd'});
-  bytes = unterminated.bytes();
-  EXPECT_THROW(parsePipl(bytes.data(), bytes.size(), 7), HostError);
   EXPECT_THROW(parsePipl(nullptr, 100, 7), HostError);
 }
 

@@ -6,13 +6,11 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdint>
 #include <mutex>
 #include <set>
 #include <thread>
 
 using namespace vlam;
-using vlam::test::TempDir;
 
 namespace {
 
@@ -74,10 +72,9 @@ template <class Pixel> PF_Err visit(void *refcon, A_long x, A_long y, Pixel *in,
   return PF_Err_NONE;
 }
 
-class PixelIterate : public ::testing::Test {
+class PixelIterate : public test::HostTest {
 public:
-  TempDir dir;
-  host::Host host{test::testHostOptions(dir)};
+  using HostTest::host;
   PF_InData in{};
 
   template <class D> const typename D::Suite *suite(const D &d) {

@@ -2,14 +2,13 @@
 // (matrices, resampling quality, transfer modes with opacity, masks, the
 // motion blur of several matrices, at every depth); the copy between buffers
 // whose rectangles differ; compositing a layer into a new frame.
-#include "host/effect/EffectRunner.h"
 #include "host/image/PixelOps.h"
 #include "host/image/WorldTransform.h"
 #include "host_support.h"
 
 #include <cmath>
 #include <cstring>
-#include <functional>
+#include <tuple>
 
 using namespace vlam;
 using namespace vlam::test;
@@ -28,10 +27,8 @@ PF_FloatMatrix translation(double dx, double dy) {
 
 const PF_CompositeMode kCopy{PF_Xfer_COPY, 0, 255, false, 32768};
 
-class WorldTransform : public ::testing::Test {
+class WorldTransform : public HostTest {
 protected:
-  TempDir dir;
-  host::Host host{testHostOptions(dir)};
   InsideEffectCall call{host, openSolidProject(host, 8, 8), "transformer"};
 
   // Runs transform_world from inside an effect call, as the module does.
@@ -117,9 +114,7 @@ TEST_F(WorldTransform, TransferModesApplyTheOpacity) {
     const PF_CompositeMode add{PF_Xfer_ADD, 0, 255, false, 32768};
     ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, add), PF_Err_NONE);
     const float tolerance = depth == PixelDepth::Bits8 ? 1.0f / 255 : 1e-4f;
-    EXPECT_NEAR(dst->pixel(2, 2).red, 0.4f, tolerance);
-    EXPECT_NEAR(dst->pixel(2, 2).green, 0.6f, tolerance);
-    EXPECT_NEAR(dst->pixel(2, 2).alpha, 0.8f, tolerance);
+    expectNear(dst->pixel(2, 2), {0.8f, 0.4f, 0.6f, 0.2f}, tolerance);
     const PF_CompositeMode halfAdd{PF_Xfer_ADD, 0, 128, false, 16384};
     ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, halfAdd), PF_Err_NONE);
     EXPECT_NEAR(dst->pixel(2, 2).red, 0.5f, 2 * tolerance);
@@ -129,9 +124,7 @@ TEST_F(WorldTransform, TransferModesApplyTheOpacity) {
   src->fill({1, 1, 0, 0});
   dst->fill({0.5f, 0, 0.5f, 0});
   ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_COPY, 0, 64, false, 8192}), PF_Err_NONE);
-  EXPECT_NEAR(dst->pixel(1, 1).red, 0.25f, 1e-6f);
-  EXPECT_NEAR(dst->pixel(1, 1).green, 0.375f, 1e-6f);
-  EXPECT_NEAR(dst->pixel(1, 1).alpha, 0.625f, 1e-6f);
+  expectNear(dst->pixel(1, 1), {0.625f, 0.25f, 0.375f, 0}, 1e-6f);
   dst->fill({0.5f, 0, 0, 0});
   ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_COPY, 0, 255, true, 32768}), PF_Err_NONE);
   EXPECT_EQ(dst->pixel(1, 1), (PixelF{0.5f, 1, 0, 0}));
@@ -154,10 +147,8 @@ TEST_F(WorldTransform, TheDestinationRectangleAndAMaskLimitWhatIsWritten) {
   matte->fill({1, 0, 0, 0});
   PF_MaskWorld mask{m, {1, 1}, PF_MaskFlag_NONE};
   ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
-  EXPECT_EQ(dst->pixel(1, 1).red, 1.0f);
-  EXPECT_EQ(dst->pixel(2, 2).red, 1.0f);
-  EXPECT_EQ(dst->pixel(0, 0).red, 0.0f);
-  EXPECT_EQ(dst->pixel(3, 1).red, 0.0f);
+  for (auto [x, y, red] : {std::tuple{1, 1, 1.0f}, {2, 2, 1.0f}, {0, 0, 0.0f}, {3, 1, 0.0f}})
+    EXPECT_EQ(dst->pixel(x, y).red, red) << x << "," << y;
   mask.what_is_mask = PF_MaskFlag_INVERTED;
   dst->fill({});
   ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
@@ -263,14 +254,11 @@ TEST(PixelCopy, ResamplesBilinearlyAtEveryDepth) {
     src.setPixel(1, 1, {1, 0, 0, 0});
     ASSERT_TRUE(host::copyPixels(viewOf(src), nullptr, viewOf(dst), nullptr));
     const float tolerance = depth == host::PixelDepth::Bits8 ? 1.0f / 255 : 1e-4f;
-    EXPECT_NEAR(dst.pixel(0, 0).red, 0.0f, tolerance);
-    EXPECT_NEAR(dst.pixel(3, 0).red, 1.0f, tolerance);
-    EXPECT_NEAR(dst.pixel(0, 3).red, 0.5f, tolerance);
-    EXPECT_NEAR(dst.pixel(3, 3).red, 0.0f, tolerance);
-    // (1, 1) reads source (0.25, 0.25): top 0.25, bottom 0.375, mixed 0.28125.
-    EXPECT_NEAR(dst.pixel(1, 1).red, 0.28125f, tolerance);
+    // (1, 1) reads source (0.25, 0.25): top 0.25, bottom 0.375, mixed 0.28125;
     // (2, 1) reads source (0.75, 0.25): top 0.75, bottom 0.125, mixed 0.59375.
-    EXPECT_NEAR(dst.pixel(2, 1).red, 0.59375f, tolerance);
+    for (auto [x, y, red] : {std::tuple{0, 0, 0.0f}, {3, 0, 1.0f}, {0, 3, 0.5f}, {3, 3, 0.0f}, {1, 1, 0.28125f},
+                             {2, 1, 0.59375f}})
+      EXPECT_NEAR(dst.pixel(x, y).red, red, tolerance) << x << "," << y;
     EXPECT_NEAR(dst.pixel(2, 1).alpha, 1.0f, tolerance);
   }
 }
