@@ -21,10 +21,10 @@ protected:
   host::CairoSurface surface = host::newCairoSurface(40, 30);
   host::Cairo cr{cairo_create(surface.get())};
   host::DrawingTarget target{cr.get()};
-  const DRAWBOT_DrawbotSuite1 *draw = test::acquire<DRAWBOT_DrawbotSuite1>(host, kDRAWBOT_DrawSuite, 1);
-  const DRAWBOT_SupplierSuite1 *supplier = test::acquire<DRAWBOT_SupplierSuite1>(host, kDRAWBOT_SupplierSuite, 1);
-  const DRAWBOT_SurfaceSuite2 *surfaceSuite = test::acquire<DRAWBOT_SurfaceSuite2>(host, kDRAWBOT_SurfaceSuite, 2);
-  const DRAWBOT_PathSuite1 *path = test::acquire<DRAWBOT_PathSuite1>(host, kDRAWBOT_PathSuite, 1);
+  const DRAWBOT_DrawbotSuite1 *draw = suite<DRAWBOT_DrawbotSuite1>(kDRAWBOT_DrawSuite, 1);
+  const DRAWBOT_SupplierSuite1 *supplier = suite<DRAWBOT_SupplierSuite1>(kDRAWBOT_SupplierSuite, 1);
+  const DRAWBOT_SurfaceSuite2 *surfaceSuite = suite<DRAWBOT_SurfaceSuite2>(kDRAWBOT_SurfaceSuite, 2);
+  const DRAWBOT_PathSuite1 *path = suite<DRAWBOT_PathSuite1>(kDRAWBOT_PathSuite, 1);
   DRAWBOT_SupplierRef sup = nullptr;
   DRAWBOT_SurfaceRef surf = nullptr;
 
@@ -172,8 +172,8 @@ TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
 }
 
 TEST_F(DrawbotSuites, InterfaceColoursAndDrawingReferences) {
-  const auto *app = test::acquire<PFAppSuite4>(host, kPFAppSuite, kPFAppSuiteVersion4);
-  const auto *customUi = test::acquire<PF_EffectCustomUISuite1>(host, kPFEffectCustomUISuite, 1);
+  const auto *app = suite<PFAppSuite4>(kPFAppSuite, kPFAppSuiteVersion4);
+  const auto *customUi = suite<PF_EffectCustomUISuite1>(kPFEffectCustomUISuite, 1);
   ASSERT_TRUE(app && customUi);
   PF_App_Color face{}, pressed{}, oldPressed{};
   EXPECT_EQ(app->PF_AppGetColor(15, &face), 0);

@@ -119,7 +119,7 @@ A_Err logIteration(void *refcon, A_long thread, A_long i, A_long iterations) {
 using Iterate = test::HostTest;
 
 TEST_F(Iterate, OncePerProcessorOnSeveralThreads) {
-  auto *iterate = test::acquire<AEGP_IterateSuite1>(host, kAEGPIterateSuite, 1);
+  auto *iterate = suite<AEGP_IterateSuite1>(kAEGPIterateSuite, 1);
   ASSERT_NE(iterate, nullptr);
   A_long threads = 0;
   ASSERT_EQ(iterate->AEGP_GetNumThreads(&threads), A_Err_NONE);
@@ -136,13 +136,12 @@ TEST_F(Iterate, OncePerProcessorOnSeveralThreads) {
   std::sort(many.seen.begin(), many.seen.end());
   ASSERT_EQ(many.seen.size(), 40u) << "every iteration ran despite the error";
   EXPECT_EQ(many.seen.back(), 39);
-  host.basicSuite()->ReleaseSuite(kAEGPIterateSuite, 1);
 }
 
 using Handles = test::HostTest;
 
 TEST_F(Handles, HostHandlesResizeKeepContentAndRefuseStrangers) {
-  auto *handles = test::acquire<PF_HandleSuite1>(host, kPFHandleSuite, 2);
+  auto *handles = suite<PF_HandleSuite1>(kPFHandleSuite, 2);
   PF_Handle h = handles->host_new_handle(4);
   ASSERT_NE(h, nullptr);
   std::memcpy(handles->host_lock_handle(h), "abcd", 4);
@@ -159,7 +158,6 @@ TEST_F(Handles, HostHandlesResizeKeepContentAndRefuseStrangers) {
   EXPECT_EQ(host.handles().liveCount(), live - 1);
   handles->host_dispose_handle(h);
   EXPECT_EQ(host.handles().badHandleCalls(), 3u) << "a second dispose is refused, not a double free";
-  host.basicSuite()->ReleaseSuite(kPFHandleSuite, 2);
 }
 
 } // namespace

@@ -117,6 +117,21 @@ class HostTest : public ::testing::Test {
 protected:
   TempDir dir;
   host::Host host{testHostOptions(dir)};
+  // A suite acquired from the host's basic suite, released when the test ends.
+  template <class Suite> const Suite *suite(const char *name, A_long version) {
+    acquired.emplace_back(name, version);
+    return acquire<Suite>(host, name, version);
+  }
+  std::vector<std::pair<const char *, A_long>> acquired;
+  // Whatever a test did, every suite, reference and buffer it was given is given back.
+  void TearDown() override {
+    for (auto [name, version] : acquired) host.basicSuite()->ReleaseSuite(name, version);
+    EXPECT_EQ(host.effectRefs().live(), 0u);
+    EXPECT_EQ(host.streamRefs().live(), 0u);
+    EXPECT_EQ(host.maskRefs().live(), 0u);
+    EXPECT_EQ(host.checkedOutPaths().live(), 0u);
+    EXPECT_EQ(host.worlds().liveCount(), 0u);
+  }
   // Applies `match` to `layer`; throws when the host refuses.
   host::EffectInstance &apply(host::Layer &layer, const std::string &match);
   // Calls `effect` with `cmd` at `ticks`, `extra` as the command's extra data.

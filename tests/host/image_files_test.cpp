@@ -3,9 +3,8 @@
 #include "host/io/ExrPlain.h"
 #include "host/io/ImageFiles.h"
 #include "host/io/PngCodec.h"
-#include "temp_dir_support.h"
+#include "host_support.h"
 
-#include <gtest/gtest.h>
 #include <png.h>
 
 #include <cstring>
@@ -38,12 +37,9 @@ TEST(Image, RowsArePaddedPaddingIsIgnoredAndConversionUsesEachDepthsWhite) {
   Image f(1, 1, PixelDepth::Float32);
   f.setPixel(0, 0, {1.0f, 0.5f, 2.0f, -1.0f});
   Image d16 = f.convertedTo(PixelDepth::Bits16);
-  std::uint16_t c16[4];
-  std::memcpy(c16, d16.row(0), sizeof c16);
-  EXPECT_EQ(c16[0], 32768);
-  EXPECT_EQ(c16[1], 16384);
-  EXPECT_EQ(c16[2], 32768) << "over-range clamps";
-  EXPECT_EQ(c16[3], 0) << "negative clamps";
+  std::array<std::uint16_t, 4> c16;
+  std::memcpy(c16.data(), d16.row(0), sizeof c16);
+  EXPECT_EQ(c16, (std::array<std::uint16_t, 4>{32768, 16384, 32768, 0})) << "over-range and negative values clamp";
   Image d8 = f.convertedTo(PixelDepth::Bits8);
   auto c8 = reinterpret_cast<const std::uint8_t *>(d8.row(0));
   EXPECT_EQ(c8[0], 255);
@@ -67,11 +63,7 @@ TEST(ImageFiles, PngRoundTripsEveryCodeExactlyWithStraightAlpha) {
   Image image(1, 1, PixelDepth::Float32);
   image.setPixel(0, 0, {0.5f, 0.25f, 0.5f, 0.0f}); // premultiplied: straight red 0.5, green 1
   writePng(dir / "a.png", image, 8);
-  Image back = readPng(dir / "a.png", PixelDepth::Float32);
-  PixelF p = back.pixel(0, 0);
-  EXPECT_NEAR(p.alpha, 0.5f, 1.0f / 255);
-  EXPECT_NEAR(p.red, 0.25f, 1.0f / 255);
-  EXPECT_NEAR(p.green, 0.5f, 1.0f / 255);
+  vlam::test::expectNear(readPng(dir / "a.png", PixelDepth::Float32).pixel(0, 0), {0.5f, 0.25f, 0.5f, 0}, 1.0f / 255);
   // Host 16-bit white is 32768; PNG's is 65535. Every host code must come back.
   Image codes16(32769 / 64 + 1, 64, PixelDepth::Bits16);
   for (int i = 0; i <= 32768; ++i) {

@@ -1,8 +1,7 @@
-// Settings that live across runs: the settings store and its file; the
-// persistent data suite; the Flash Builder's curve presets, and a damaged
-// file giving the built-in ones.
+// Settings that live across runs: the settings store and its file, and the
+// persistent data suite (the Flash Builder's curve presets across runs are
+// checked through the tool).
 #include "host/HostError.h"
-#include "host/settings/CurvePresets.h"
 #include "host/settings/SettingsStore.h"
 #include "host_support.h"
 
@@ -116,31 +115,6 @@ TEST(PersistentData, PresetsWrittenInOneRunAreReadInTheNext) {
                                nullptr),
             A_Err_NONE)
       << "a pointer that is no blob";
-}
-
-// The Flash Builder's curve presets live in the host's settings file across
-// runs; a damaged file gives the built-in presets and is replaced whole.
-constexpr char kBuiltInFirst[] = "[x:0;y:0.75],[x:1;y:0.75]";
-
-TEST(CurvePresets, APresetChangedInOneRunIsReadInTheNext) {
-  TempDir dir;
-  {
-    host::Host host(test::testHostOptions(dir));
-    // The run's builder reads the changed preset at its setup and writes it
-    // back, in its own text form, when it is set down.
-    host.settings().set(AEGP_PersistentType_MACHINE_SPECIFIC, host::kCurvePresetSection, "PETAL_SHAPE_PRESET_3",
-                        std::string("[x:0; y:0.5], [x:0.25; y:0.123456789], [x:1; y:0]"));
-    host::Layer &plate = test::openSolidProject(host);
-    ASSERT_NE(host.applyEffect(plate, "zk_VlamFlash"), nullptr);
-  }
-  host::Host host(test::testHostOptions(dir));
-  const auto presets = host::storedCurvePresets(host);
-  ASSERT_EQ(presets.size(), 10u);
-  EXPECT_EQ(presets[0].first, "MAIN_SHAPE_PRESET_1");
-  EXPECT_EQ(presets[0].second, kBuiltInFirst);
-  EXPECT_EQ(presets[7].first, "PETAL_SHAPE_PRESET_3");
-  EXPECT_EQ(presets[7].second, "[x:0;y:0.5],[x:0.25;y:0.123457],[x:1;y:0]");
-  for (const auto &[key, text] : presets) EXPECT_FALSE(text.empty()) << key;
 }
 
 } // namespace

@@ -54,6 +54,10 @@ protected:
     src = world(w, h, depth, s);
     dst = world(w, h, depth, d);
   }
+  void TearDown() override {
+    if (src) host.worlds().dispose(s), host.worlds().dispose(d);
+    HostTest::TearDown();
+  }
 };
 
 // A picture with a different value in every pixel, alpha included.
@@ -154,6 +158,7 @@ TEST_F(WorldTransform, TheDestinationRectangleAndAMaskLimitWhatIsWritten) {
   ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
   EXPECT_EQ(dst->pixel(1, 1).red, 0.0f);
   EXPECT_EQ(dst->pixel(3, 1).red, 1.0f);
+  host.worlds().dispose(m);
 }
 
 TEST_F(WorldTransform, TwoMatricesSpreadTheSourceAlongTheMotionAndKeepItsLight) {
