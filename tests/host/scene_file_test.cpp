@@ -16,22 +16,13 @@ using vlam::test::FakeEffect;
 namespace {
 
 std::vector<PF_ParamDef> everyKind() {
-  return {test::sliderParam("Count", 10, -5, 500, 7),
-          test::floatParam("Amount", 11, 0, 0.3, 0.25),
-          test::fixedParam("Spread", 12, -100, 100, 1.5),
-          test::angleParam("Turn", 13, 45),
-          test::checkboxParam("On", 14, true),
-          test::colorParam("Tint", 15, {255, 10, 20, 30}),
-          test::pointParam("Where", 16, 50, 25),
-          test::popupParam("Mode", 17, "Soft|Hard|Very Hard", 3, 2),
-          test::point3dParam("Position", 18, 50, 50, 0),
-          test::layerParam("Other", 19),
-          test::groupStart("Petals", 20),
-          test::floatParam("Length", 21, 0, 100, 10),
-          test::groupEnd(20),
-          test::groupStart("Sparks", 22),
-          test::floatParam("Length", 23, 0, 100, 20),
-          test::groupEnd(22)};
+  return {test::sliderParam("Count", 10, -5, 500, 7), test::floatParam("Amount", 11, 0, 0.3, 0.25),
+          test::fixedParam("Spread", 12, -100, 100, 1.5), test::angleParam("Turn", 13, 45),
+          test::checkboxParam("On", 14, true), test::colorParam("Tint", 15, {255, 10, 20, 30}),
+          test::pointParam("Where", 16, 50, 25), test::popupParam("Mode", 17, "Soft|Hard|Very Hard", 3, 2),
+          test::point3dParam("Position", 18, 50, 50, 0), test::layerParam("Other", 19),
+          test::groupStart("Petals", 20), test::floatParam("Length", 21, 0, 100, 10), test::groupEnd(20),
+          test::groupStart("Sparks", 22), test::floatParam("Length", 23, 0, 100, 20), test::groupEnd(22)};
 }
 
 std::string sceneWithCamera(const std::string &camera, const std::string &extra = "") {

@@ -161,7 +161,7 @@ TEST_F(WorldTransform, TheDestinationRectangleAndAMaskLimitWhatIsWritten) {
   host.worlds().dispose(m);
 }
 
-TEST_F(WorldTransform, TwoMatricesSpreadTheSourceAlongTheMotionAndKeepItsLight) {
+TEST_F(WorldTransform, MatricesSpreadTheSourceAlongTheirPathKeepingItsLightAndAnEvenBackground) {
   worlds(40, 9);
   src->setPixel(10, 4, {1, 1, 1, 1});
   ASSERT_EQ(transform(s, d, {translation(0, 0), translation(12, 0)}), PF_Err_NONE);
@@ -185,9 +185,7 @@ TEST_F(WorldTransform, TwoMatricesSpreadTheSourceAlongTheMotionAndKeepItsLight) 
   // An even streak: no steps between the sub-positions.
   EXPECT_NEAR(most, 1.0f / 12, 0.01f);
   EXPECT_GT(least, 0.9f * most);
-}
-
-TEST_F(WorldTransform, BlurOfAnEvenBackgroundKeepsItAndSeveralMatricesFollowThePath) {
+  // A blur of an even background keeps it; several matrices follow the path.
   worlds(80, 40);
   src->fill({1, 0, 0, 0}); // a cleared flash buffer: opaque black
   src->setPixel(20, 20, {1, 1, 1, 1});
@@ -195,7 +193,7 @@ TEST_F(WorldTransform, BlurOfAnEvenBackgroundKeepsItAndSeveralMatricesFollowTheP
   ASSERT_EQ(transform(s, d, {translation(0, 0), translation(8, 0), translation(0, 0)}), PF_Err_NONE);
   EXPECT_EQ(dst->pixel(60, 10), (PixelF{1, 0, 0, 0})) << "far from the light: the background, exactly";
   EXPECT_EQ(dst->pixel(20, 30), (PixelF{1, 0, 0, 0}));
-  double light = 0;
+  light = 0;
   for (int x = 0; x < 80; ++x) light += dst->pixel(x, 20).red;
   EXPECT_NEAR(light, 1.0, 0.02);
   EXPECT_GT(dst->pixel(24, 20).red, 0.05f);
@@ -208,6 +206,7 @@ TEST_F(WorldTransform, BlurOfAnEvenBackgroundKeepsItAndSeveralMatricesFollowTheP
   ASSERT_EQ(transform(s, d, {translation(0, 0), translation(5, 0)}), PF_Err_NONE);
   EXPECT_EQ(dst->pixel(40, 8), grey);
 }
+
 
 TEST_F(WorldTransform, ZoomBlurStreaksAwayFromTheCentreAndLeavesItSharp) {
   worlds(64, 64);
@@ -250,7 +249,7 @@ TEST_F(WorldTransform, RefusesWhatItCannotDo) {
 // A 2x2 source with red 0, 1 on the top row and 0.5, 0 below, scaled to 4x4:
 // output centres land at source 0.25 and 0.75 (clamped to the edge pixels
 // outside), so rows and columns mix in quarters.
-TEST(PixelCopy, ResamplesBilinearlyAtEveryDepth) {
+TEST(PixelCopy, ResamplesBilinearlyAtEveryDepthReadingTheOriginalWithinOneBuffer) {
   for (host::PixelDepth depth : {host::PixelDepth::Bits8, host::PixelDepth::Bits16, host::PixelDepth::Float32}) {
     host::Image src(2, 2, depth), dst(4, 4, depth);
     src.setPixel(0, 0, {1, 0, 0, 0});
@@ -266,16 +265,12 @@ TEST(PixelCopy, ResamplesBilinearlyAtEveryDepth) {
       EXPECT_NEAR(dst.pixel(x, y).red, red, tolerance) << x << "," << y;
     EXPECT_NEAR(dst.pixel(2, 1).alpha, 1.0f, tolerance);
   }
-}
-
-// Scaling the left half of a row onto the whole row of the same buffer: the
-// right half's pixels are written before the left half's are all read, so
-// reading as it writes would copy already-scaled values.
-TEST(PixelCopy, ResampleWithinOneBufferReadsTheOriginal) {
+  // Scaling the left half of a row onto the whole row of the same buffer: the
+  // right half's pixels are written before the left half's are all read, so
+  // reading as it writes would copy already-scaled values.
   host::Image image(4, 1, host::PixelDepth::Float32);
   for (int x = 0; x < 4; ++x) image.setPixel(x, 0, {1, static_cast<float>(x), 0, 0});
-  const PF_Rect left{0, 0, 2, 1};
-  const PF_Rect whole{0, 0, 4, 1};
+  const PF_Rect left{0, 0, 2, 1}, whole{0, 0, 4, 1};
   ASSERT_TRUE(host::copyPixels(viewOf(image), &left, viewOf(image), &whole));
   const float expected[4] = {0.0f, 0.25f, 0.75f, 1.0f};
   for (int x = 0; x < 4; ++x) EXPECT_FLOAT_EQ(image.pixel(x, 0).red, expected[x]) << "pixel " << x;
@@ -285,6 +280,7 @@ TEST(PixelCopy, ResampleWithinOneBufferReadsTheOriginal) {
   const PF_Rect rightOff{2, 0, 6, 1}, leftOff{-2, 0, 2, 1};
   EXPECT_TRUE(host::copyPixels(viewOf(image), &rightOff, viewOf(other), &leftOff));
 }
+
 
 // A new frame is not cleared before the first layer goes onto it, and a layer
 // filling the frame becomes the frame in place: both must give what "over"
