@@ -78,7 +78,7 @@ TEST_F(Cameras, WithoutACameraLayerTheDefaultCameraLooksAtTheCompositionFromItsZ
   EXPECT_DOUBLE_EQ(answer.matrix.mat[3][1], 30);
 }
 
-TEST_F(Cameras, ACameraLayerIsFoundAndItsLensAndKeysAreRead) {
+TEST_F(Cameras, ACameraLayerIsFoundItsLensAndKeysAreReadAndItTurns) {
   host::Layer &camera = addCamera();
   camera.camera->zoom.setKey({0, host::ParamValue::scalar(300), host::Interpolation::Linear});
   camera.camera->zoom.setKey({10, host::ParamValue::scalar(500), host::Interpolation::Linear});
@@ -117,27 +117,25 @@ TEST_F(Cameras, ACameraLayerIsFoundAndItsLensAndKeysAreRead) {
   camera.enabled = false; // a switched-off camera leaves the default one
   askAt(5);
   EXPECT_EQ(answer.camera, nullptr);
-}
-
-TEST_F(Cameras, APointOfInterestOrTheOrientationTurnsTheCamera) {
-  host::Layer &camera = addCamera();
+  // A point of interest or the orientation turns the camera.
+  host::Layer &turning = addCamera();
   // From the left of the composition's centre, looking right along +x.
-  camera.camera->position = host::ParamStream(vec(-100, 50, 0));
-  camera.camera->pointOfInterest = host::ParamStream(vec(100, 50, 0));
+  turning.camera->position = host::ParamStream(vec(-100, 50, 0));
+  turning.camera->pointOfInterest = host::ParamStream(vec(100, 50, 0));
   askAt(0);
   // Camera x (right on screen) is the composition's -z, y stays down, z is +x.
   expectRows({{{0, 0, -1}, {0, 1, 0}, {1, 0, 0}}});
   EXPECT_DOUBLE_EQ(answer.matrix.mat[3][0], -100);
   // Looking straight down keeps x along the composition's x.
-  camera.camera->pointOfInterest = host::ParamStream(vec(-100, 500, 0));
+  turning.camera->pointOfInterest = host::ParamStream(vec(-100, 500, 0));
   askAt(0);
   expectRows({{{1, 0, 0}, {0, 0, -1}, {0, 1, 0}}});
   // Without a point of interest, the orientation turns about x, then y, then z.
-  camera.camera->aimed = false;
-  camera.camera->orientation = host::ParamStream(vec(0, 90, 0));
+  turning.camera->aimed = false;
+  turning.camera->orientation = host::ParamStream(vec(0, 90, 0));
   askAt(0);
   expectRows({{{0, 0, -1}, {0, 1, 0}, {1, 0, 0}}});
-  camera.camera->orientation = host::ParamStream(vec(90, 0, 90));
+  turning.camera->orientation = host::ParamStream(vec(90, 0, 90));
   askAt(0);
   // x turns to +y; y turns to +z under X and stays there under Z; z turns to
   // -y under X, then to +x under Z.

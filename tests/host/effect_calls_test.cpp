@@ -440,12 +440,7 @@ TEST_F(EffectCalls, CopyResamplesAndInjectedFailuresReachTheEffect) {
 // (own layer: its source; another layer: rendered with its effects at the
 // asked time), the effect-to-effect call, plug-in ids, and the abort check.
 
-class RenderServices : public test::HostTest {
-protected:
-  host::Image render(std::int64_t frame, int downsample = 1) {
-    return test::renderFrame(host, frame, host::PixelDepth::Bits8, PF_Quality_HI, downsample);
-  }
-};
+using RenderServices = test::HostTest;
 
 TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAskedTime) {
   Seen input, smart, checkedOut;
@@ -513,7 +508,7 @@ TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAs
   for (const auto &step : steps) {
     SCOPED_TRACE(step.what);
     matteUser.streams[1].setStaticValue(host::ParamValue::scalar(step.layer));
-    render(3, step.downsample);
+    test::renderFrame(host, 3, host::PixelDepth::Bits8, PF_Quality_HI, step.downsample);
     EXPECT_EQ(input.red, 30) << "the input comes through the painter above";
     for (auto [got, want] : {std::pair{smart, step.smart}, {checkedOut, step.checkedOut}})
       expectValues({{"width", got.width, want.width}, {"height", got.height, want.height},
@@ -623,10 +618,10 @@ TEST_F(RenderServices, AbortCheckStopsTheRenderOnceCancelled) {
                      });
   host::Layer &layer = test::openSolidProject(host, 16, 8);
   apply(layer, "stopper");
-  EXPECT_THROW(render(0), host::HostError);
+  EXPECT_THROW(test::renderFrame(host, 0), host::HostError);
   EXPECT_EQ(answers, (std::vector<PF_Err>{PF_Err_NONE, PF_Interrupt_CANCEL}));
   // Once cancelled, the next frame stops before any effect runs.
-  EXPECT_THROW(render(1), host::HostError);
+  EXPECT_THROW(test::renderFrame(host, 1), host::HostError);
   EXPECT_EQ(answers.size(), 2u);
   host.cancelRequested = false;
 }

@@ -20,7 +20,7 @@ using namespace vlam;
 
 namespace {
 
-TEST(SuiteRegistry, SuitesAreFoundByNameAndVersion) {
+TEST(SuiteRegistry, SuitesAreFoundByNameAndVersionAndTheMonitorFailsTheCallsAskedFor) {
   CallMonitor monitor;
   SuiteRegistry registry(monitor);
   int v1 = 1, v2 = 2;
@@ -52,21 +52,19 @@ TEST(SuiteRegistry, SuitesAreFoundByNameAndVersion) {
   EXPECT_EQ(registry.acquire("ZK Vlam Utils Suite", 1), &table);
   EXPECT_NE(trace.str().find("AcquireSuite \"ZK Vlam Utils Suite\" v1", trace.str().find("refused")), std::string::npos)
       << "granted acquisitions are traced too";
-}
-
-TEST(CallMonitor, FailsTheNthCallOnlyOrFromThereOn) {
-  CallMonitor monitor;
-  monitor.failCall("AEGP_ApplyEffect", 2, 7);
-  monitor.failCall("PF_NewWorld", 3, 4, true);
-  EXPECT_EQ(monitor.enter("AEGP_ApplyEffect"), 0);
-  EXPECT_EQ(monitor.enter("AEGP_ApplyEffect"), 7);
-  EXPECT_EQ(monitor.enter("AEGP_ApplyEffect"), 0);
-  EXPECT_EQ(monitor.enter("PF_NewWorld"), 0);
-  EXPECT_EQ(monitor.enter("PF_NewWorld"), 0);
-  EXPECT_EQ(monitor.enter("PF_NewWorld"), 4);
-  EXPECT_EQ(monitor.enter("PF_NewWorld"), 4);
-  EXPECT_EQ(monitor.callCount("AEGP_ApplyEffect"), 3);
-  EXPECT_EQ(monitor.callCount("never"), 0);
+  // The call monitor fails the nth call only, or from there on.
+  CallMonitor failing;
+  failing.failCall("AEGP_ApplyEffect", 2, 7);
+  failing.failCall("PF_NewWorld", 3, 4, true);
+  EXPECT_EQ(failing.enter("AEGP_ApplyEffect"), 0);
+  EXPECT_EQ(failing.enter("AEGP_ApplyEffect"), 7);
+  EXPECT_EQ(failing.enter("AEGP_ApplyEffect"), 0);
+  EXPECT_EQ(failing.enter("PF_NewWorld"), 0);
+  EXPECT_EQ(failing.enter("PF_NewWorld"), 0);
+  EXPECT_EQ(failing.enter("PF_NewWorld"), 4);
+  EXPECT_EQ(failing.enter("PF_NewWorld"), 4);
+  EXPECT_EQ(failing.callCount("AEGP_ApplyEffect"), 3);
+  EXPECT_EQ(failing.callCount("never"), 0);
 }
 
 // That iterations run at once on several threads is checked through the

@@ -48,7 +48,7 @@ TEST(Image, RowsArePaddedPaddingIsIgnoredAndConversionUsesEachDepthsWhite) {
 
 // PNG files keep every code of 8 and 16 bits at every level; they hold
 // straight alpha; 8-bit and float pictures of the same codes give one file.
-TEST(ImageFiles, PngRoundTripsEveryCodeExactlyWithStraightAlpha) {
+TEST(ImageFiles, PngRoundTripsEveryCodeExactlyWithStraightAlphaAndBadFilesNameTheFile) {
   TempDir dir;
   for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16})
     for (int level : {0, 1, 9}) {
@@ -84,6 +84,24 @@ TEST(ImageFiles, PngRoundTripsEveryCodeExactlyWithStraightAlpha) {
   writePng(dir / "from8.png", codes, 8);
   writePng(dir / "from32.png", codes.convertedTo(PixelDepth::Float32), 8);
   EXPECT_EQ(vlam::test::readFile(dir / "from8.png"), vlam::test::readFile(dir / "from32.png"));
+  // Bad files give one error naming the file.
+  vlam::test::writeFile(dir / "bad.png", "\x89PNG\r\n\x1a\nthis is not really a png");
+  Image good = gradient(40, 40, PixelDepth::Bits8);
+  writePng(dir / "good.png", good, 8);
+  std::string bytes = vlam::test::readFile(dir / "good.png");
+  vlam::test::writeFile(dir / "cut.png", bytes.substr(0, bytes.size() / 2));
+  for (const char *name : {"bad.png", "cut.png", "missing.png", "bad.exr"}) {
+    if (std::string(name) == "bad.exr") vlam::test::writeFile(dir / name, "nope");
+    try {
+      readImageFile(dir / name, PixelDepth::Bits8);
+      ADD_FAILURE() << name << " was accepted";
+    } catch (const HostError &e) {
+      EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
+      EXPECT_EQ(std::string(e.what()).find('\n'), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_THROW(writeImageFile(dir / "x.tiff", good), HostError);
+  EXPECT_FALSE(std::filesystem::exists(dir / "x.tiff"));
 }
 
 TEST(ImageFiles, ExrKeepsFloatsBeyondOneWithEveryCompression) {
@@ -203,27 +221,6 @@ TEST(ImageFiles, TheZlibPngCodecAgreesWithLibpng) {
   // Interlaced rows, even of 8 bits, are refused rather than read as plain rows.
   const std::string interlaced = libpngFile(23, 9, PNG_COLOR_TYPE_RGBA, 8, first(23 * 9 * 4), {}, {}, nullptr, PNG_INTERLACE_ADAM7);
   EXPECT_NE(decodePngZlib(interlaced, d).find("interlaced"), std::string::npos);
-}
-
-TEST(ImageFiles, BadFilesGiveOneErrorNamingTheFile) {
-  TempDir dir;
-  vlam::test::writeFile(dir / "bad.png", "\x89PNG\r\n\x1a\nthis is not really a png");
-  Image good = gradient(40, 40, PixelDepth::Bits8);
-  writePng(dir / "good.png", good, 8);
-  std::string bytes = vlam::test::readFile(dir / "good.png");
-  vlam::test::writeFile(dir / "cut.png", bytes.substr(0, bytes.size() / 2));
-  for (const char *name : {"bad.png", "cut.png", "missing.png", "bad.exr"}) {
-    if (std::string(name) == "bad.exr") vlam::test::writeFile(dir / name, "nope");
-    try {
-      readImageFile(dir / name, PixelDepth::Bits8);
-      ADD_FAILURE() << name << " was accepted";
-    } catch (const HostError &e) {
-      EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
-      EXPECT_EQ(std::string(e.what()).find('\n'), std::string::npos) << e.what();
-    }
-  }
-  EXPECT_THROW(writeImageFile(dir / "x.tiff", good), HostError);
-  EXPECT_FALSE(std::filesystem::exists(dir / "x.tiff"));
 }
 
 } // namespace

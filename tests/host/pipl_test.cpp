@@ -76,7 +76,7 @@ PiplBuilder effectList() {
 
 // Every property of an effect list is read; other vendors' properties and
 // unknown keys are skipped.
-TEST(Pipl, ReadsEveryPropertyOfAnEffectListAndSkipsTheRest) {
+TEST(Pipl, ReadsEveryPropertyOfAnEffectListSkipsTheRestAndRefusesDamage) {
   auto list = effectList();
   // 'ADBE' is a vendor code of the SDK's headers that no property uses: its
   // match name is some other vendor's.
@@ -93,9 +93,7 @@ TEST(Pipl, ReadsEveryPropertyOfAnEffectListAndSkipsTheRest) {
                             {"info flags", info.infoFlags, 0}, {"reserved", info.reservedInfo, 8},
                             {"out flags", info.outFlags, 0x02208400}, {"out flags 2", info.outFlags2, 0x00001408}});
   EXPECT_FALSE(info.version.has_value());
-}
-
-TEST(Pipl, DamagedListsAreRefusedWithTheirPlace) {
+  // Damaged lists are refused with their place.
   auto good = effectList().bytes();
   // Truncated anywhere inside: always an error, never a read past the end.
   for (std::size_t cut = 0; cut < good.size(); ++cut) {
@@ -108,12 +106,12 @@ TEST(Pipl, DamagedListsAreRefusedWithTheirPlace) {
   noEntry.prop("kind", PiplBuilder::le32(fourCC("eFKT")));
   unterminated.prop("kind", PiplBuilder::le32(fourCC("AEgx"))).prop("8664", {'a', 'b', 'c', 'd'});
   for (const PiplBuilder *damaged : {&longString, &noEntry, &unterminated}) {
-    const auto bytes = damaged->bytes();
-    EXPECT_THROW(parsePipl(bytes.data(), bytes.size(), 7), HostError);
+    const auto damagedBytes = damaged->bytes();
+    EXPECT_THROW(parsePipl(damagedBytes.data(), damagedBytes.size(), 7), HostError);
   }
-  const auto bytes = longString.bytes();
+  const auto longBytes = longString.bytes();
   try {
-    parsePipl(bytes.data(), bytes.size(), 7);
+    parsePipl(longBytes.data(), longBytes.size(), 7);
     ADD_FAILURE();
   } catch (const HostError &e) {
     EXPECT_NE(std::string(e.what()).find("PiPL resource 7"), std::string::npos) << e.what();
@@ -217,7 +215,7 @@ std::vector<PeResource> piplsOf(const std::vector<std::uint8_t> &image) {
   return readPeResources(image.data(), image.size(), "PiPL");
 }
 
-TEST(PeResources, FindsTheListsByTypeNameInDirectoryOrder) {
+TEST(PeResources, FindsTheListsByTypeNameInDirectoryOrderAndTheModuleLibraryListsThem) {
   const std::vector<std::uint8_t> first = effectList().bytes(), second = {1, 2, 3};
   // Another named type, a numbered type (16: version) and the lists, whose
   // type name is compared without regard to case.
@@ -234,6 +232,19 @@ TEST(PeResources, FindsTheListsByTypeNameInDirectoryOrder) {
   PeBuilder::put32(bare.image, PeBuilder::kResourceDirectory, 0);
   PeBuilder::put32(bare.image, PeBuilder::kResourceDirectory + 4, 0);
   EXPECT_TRUE(piplsOf(bare.image).empty());
+  // A Windows module elsewhere: its lists are read from the file and its plug-ins cannot run.
+  vlam::test::TempDir dir;
+  const auto path = dir / "Vlam.aex";
+  const PeBuilder one({{"PiPL", 0, {{16003, first}}}});
+  vlam::test::writeFile(path, std::string(one.image.begin(), one.image.end()));
+  const ModuleLibrary module(path);
+  EXPECT_FALSE(module.runnable());
+  EXPECT_EQ(module.symbol("EntryPoint_VlamFlash"), nullptr);
+  const auto lists = module.propertyLists();
+  ASSERT_EQ(lists.size(), 1u);
+  EXPECT_EQ(lists[0].resourceId, 16003);
+  EXPECT_EQ(lists[0].matchName, "zk_VlamFlash");
+  EXPECT_EQ(lists[0].entryPoint, "EntryPoint_VlamFlash");
 }
 
 TEST(PeResources, DamagedImagesAreRefusedWithoutReadingOutside) {
@@ -271,22 +282,5 @@ TEST(PeResources, DamagedImagesAreRefusedWithoutReadingOutside) {
   EXPECT_EQ(piplsOf(exact).size(), 1u);
 }
 
-// A Windows module elsewhere: its lists are read from the file and its
-// plug-ins cannot run.
-TEST(PeResources, TheModuleLibraryListsAWindowsModulesPlugins) {
-  vlam::test::TempDir dir;
-  const auto path = dir / "Vlam.aex";
-  const std::vector<std::uint8_t> list = effectList().bytes();
-  const PeBuilder pe({{"PiPL", 0, {{16003, list}}}});
-  vlam::test::writeFile(path, std::string(pe.image.begin(), pe.image.end()));
-  const ModuleLibrary module(path);
-  EXPECT_FALSE(module.runnable());
-  EXPECT_EQ(module.symbol("EntryPoint_VlamFlash"), nullptr);
-  const auto lists = module.propertyLists();
-  ASSERT_EQ(lists.size(), 1u);
-  EXPECT_EQ(lists[0].resourceId, 16003);
-  EXPECT_EQ(lists[0].matchName, "zk_VlamFlash");
-  EXPECT_EQ(lists[0].entryPoint, "EntryPoint_VlamFlash");
-}
 
 } // namespace
