@@ -90,7 +90,7 @@ TEST_F(CustomControls, AltClickIntoTheCurveAddsAPointAndDragsIt) {
   EXPECT_NEAR(dragged.points[1].x, dragged.points[2].x - 0.01, 1e-9);
 }
 
-TEST_F(CustomControls, ThePanelOpensWithTheEffectsHeaderAndNamesItsRows) {
+TEST_F(CustomControls, ThePanelOpensWithTheEffectsHeaderNamesItsRowsAndRefusesPointsOutsideControls) {
   host::EffectInstance &instance = *plate->effects[2];
   host::EffectPanel panel(host, instance, 0);
   ASSERT_FALSE(panel.rows().empty());
@@ -112,11 +112,8 @@ TEST_F(CustomControls, ThePanelOpensWithTheEffectsHeaderAndNamesItsRows) {
   }
   EXPECT_GT(rows, 0);
   EXPECT_EQ(named, rows);
-}
-
-// A point outside its control (its right edge is outside) is refused; so is
-// a point on a control twirled closed.
-TEST_F(CustomControls, APointOnAControlTwirledClosedIsRefused) {
+  // A point outside its control (its right edge is outside) is refused; so is
+  // a point on a control twirled closed.
   host::EffectInstance &selector = *plate->effects[0];
   const PF_Rect c = controlOf(selector, 1);
   host::PanelGesture g;
@@ -127,6 +124,7 @@ TEST_F(CustomControls, APointOnAControlTwirledClosedIsRefused) {
   g.at = {c.right, c.top + 10}; // the right edge lies just outside
   EXPECT_THROW(gesture(selector, g), host::HostError);
 }
+
 
 TEST_F(CustomControls, DefaultInstanceMuzzleIsDrawnAtTheLayerCentre) {
   // At 1920 wide the default aim point lies far enough left for the barrel

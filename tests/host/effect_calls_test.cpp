@@ -198,17 +198,6 @@ TEST_F(EffectCalls, UpdateParamsUiGoesOnlyToEffectsThatAskForIt) {
   EXPECT_EQ(updates, once) << "when the scene is opened";
 }
 
-TEST_F(EffectCalls, GlobalSetupWordsThatDisagreeWithThePropertyListAreReported) {
-  FakeEffect fake(host, "fake");
-  fake.installed().pipl.outFlags = PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_SEND_UPDATE_PARAMS_UI;
-  fake.installed().pipl.outFlags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE;
-  fake.installed().pipl.effectVersion = 0x00081E01;
-  ASSERT_EQ(host.runner().ensureReady(fake.installed()), PF_Err_NONE);
-  ASSERT_EQ(host.messages.size(), 2u) << "out-flags2 agree";
-  EXPECT_EQ(host.messages[0].text, "global setup and property list disagree on out-flags: 0x02000000 against 0x06000000");
-  EXPECT_EQ(host.messages[1].text, "global setup and property list disagree on the version: 0x00000000 against 0x00081E01");
-}
-
 // Custom UI gets events only when the effect set PF_OutFlag_CUSTOM_UI at
 // global setup as well as registering it.
 TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
@@ -352,7 +341,7 @@ TEST_F(EffectCalls, StreamAndUiCallsActOnTheirOwnInstanceAndRefuseBadArguments) 
   EXPECT_EQ(b.ui[2].streamFlags, 0u);
 }
 
-TEST_F(EffectCalls, SetupErrorsAndExceptionsAreContained) {
+TEST_F(EffectCalls, SetupErrorsAndExceptionsAreContainedAndDisagreementsReported) {
   bool throwNow = false;
   FakeEffect liar(host, "liar", {sliderParam("S", 1, 0, 10, 3)},
                   [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
@@ -378,6 +367,16 @@ TEST_F(EffectCalls, SetupErrorsAndExceptionsAreContained) {
   EXPECT_TRUE(plate.effects.empty());
   ASSERT_EQ(host.messages.size(), 2u);
   EXPECT_NE(host.messages[1].text.find("exception"), std::string::npos);
+  // Global setup words that disagree with the property list are reported.
+  FakeEffect fake(host, "fake");
+  fake.installed().pipl.outFlags = PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_SEND_UPDATE_PARAMS_UI;
+  fake.installed().pipl.outFlags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE;
+  fake.installed().pipl.effectVersion = 0x00081E01;
+  host.messages.clear();
+  ASSERT_EQ(host.runner().ensureReady(fake.installed()), PF_Err_NONE);
+  ASSERT_EQ(host.messages.size(), 2u) << "out-flags2 agree";
+  EXPECT_EQ(host.messages[0].text, "global setup and property list disagree on out-flags: 0x02000000 against 0x06000000");
+  EXPECT_EQ(host.messages[1].text, "global setup and property list disagree on the version: 0x00000000 against 0x00081E01");
 }
 
 TEST_F(EffectCalls, CheckoutOfTheInputAtAnotherTimeRendersTheLayerThen) {

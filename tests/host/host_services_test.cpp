@@ -116,7 +116,7 @@ A_Err logIteration(void *refcon, A_long thread, A_long i, A_long iterations) {
 
 using Iterate = test::HostTest;
 
-TEST_F(Iterate, OncePerProcessorOnSeveralThreads) {
+TEST_F(Iterate, OncePerProcessorOnSeveralThreadsAndHandlesResizeAndRefuseStrangers) {
   auto *iterate = suite<AEGP_IterateSuite1>(kAEGPIterateSuite, 1);
   ASSERT_NE(iterate, nullptr);
   A_long threads = 0;
@@ -134,11 +134,7 @@ TEST_F(Iterate, OncePerProcessorOnSeveralThreads) {
   std::sort(many.seen.begin(), many.seen.end());
   ASSERT_EQ(many.seen.size(), 40u) << "every iteration ran despite the error";
   EXPECT_EQ(many.seen.back(), 39);
-}
-
-using Handles = test::HostTest;
-
-TEST_F(Handles, HostHandlesResizeKeepContentAndRefuseStrangers) {
+  // Host handles resize, keep their content and refuse strangers.
   auto *handles = suite<PF_HandleSuite1>(kPFHandleSuite, 2);
   PF_Handle h = handles->host_new_handle(4);
   ASSERT_NE(h, nullptr);
@@ -157,5 +153,6 @@ TEST_F(Handles, HostHandlesResizeKeepContentAndRefuseStrangers) {
   handles->host_dispose_handle(h);
   EXPECT_EQ(host.handles().badHandleCalls(), 3u) << "a second dispose is refused, not a double free";
 }
+
 
 } // namespace

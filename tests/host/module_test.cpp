@@ -135,7 +135,7 @@ TEST_F(FlashRecords, FiringDescriptionRefusesWhatItCannotDescribe) {
 // only: a layer with one of them renders exactly as the layer without it.
 using PassThroughRender = test::HostTest;
 
-TEST_F(PassThroughRender, ModuleEffectsAloneLeaveTheLayerUnchangedAtEveryDepth) {
+TEST_F(PassThroughRender, ModuleEffectsAloneLeaveTheLayerUnchangedAtEveryDepthAndDownsampledFramesShrink) {
   test::writeTestPicture(dir / "picture.png", 37, 23);
   for (const char *match : {"zk_VlamFlash", "zk_VlamInstance", "zk_VlamMod"})
     for (host::PixelDepth depth : {host::PixelDepth::Bits8, host::PixelDepth::Bits16, host::PixelDepth::Float32}) {
@@ -150,11 +150,8 @@ TEST_F(PassThroughRender, ModuleEffectsAloneLeaveTheLayerUnchangedAtEveryDepth) 
       EXPECT_NE(without.pixel(3, 4), without.pixel(20, 9));
       EXPECT_LT(without.pixel(0, 0).alpha, 1.0f);
     }
-}
-
-// Downsampled frames have the reduced size (that inactive effects are skipped
-// is checked with the far-away flash of the scene file tests).
-TEST_F(PassThroughRender, DownsampledFramesHaveTheReducedSize) {
+  // Downsampled frames have the reduced size (that inactive effects are skipped
+  // is checked with the far-away flash of the scene file tests).
   host::Layer &plate = test::openSolidProject(host, 64, 47);
   ASSERT_NE(host.applyEffect(plate, "zk_VlamFlash"), nullptr);
   const host::Image half = test::renderFrame(host, 3, host::PixelDepth::Bits8, PF_Quality_HI, 2);
@@ -162,6 +159,7 @@ TEST_F(PassThroughRender, DownsampledFramesHaveTheReducedSize) {
   EXPECT_EQ(half.height(), 24);
   EXPECT_NEAR(half.pixel(31, 23).blue, 0.6f, 0.5f / 255);
 }
+
 
 // A Render effect whose grain layer, and a Relighter whose matte layer, have
 // another size than the plate render at every depth and downsampling (that

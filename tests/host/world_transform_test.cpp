@@ -67,7 +67,7 @@ void paint(host::Image &image) {
       image.setPixel(x, y, {0.5f + 0.5f * ((x + 2 * y) % 3 == 0), 0.03f * x, 0.05f * y, 0.02f * (x * y % 7)});
 }
 
-TEST_F(WorldTransform, IdentityReproducesTheSourceExactlyAtEveryDepthAndQuality) {
+TEST_F(WorldTransform, IdentityReproducesTheSourceExactlyAndWhatCannotBeDoneIsRefused) {
   for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16, PixelDepth::Float32})
     for (PF_Quality quality : {PF_Quality_HI, PF_Quality_LO}) {
       SCOPED_TRACE(static_cast<int>(depth));
@@ -81,9 +81,24 @@ TEST_F(WorldTransform, IdentityReproducesTheSourceExactlyAtEveryDepthAndQuality)
       ASSERT_EQ(transform(s, d, {translation(0, 0), translation(0, 0)}, quality), PF_Err_NONE);
       EXPECT_TRUE(dst->samePixels(*src));
     }
+  // What it cannot do is refused.
+  worlds(4, 4);
+  PF_FloatMatrix singular{};
+  EXPECT_EQ(transform(s, d, {singular}), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(transform(s, d, {}), PF_Err_BAD_CALLBACK_PARAM);
+  PF_FloatMatrix notANumber = translation(std::nan(""), 0);
+  EXPECT_EQ(transform(s, d, {notANumber}), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_DIFFERENCE, 0, 255, false, 32768}),
+            PF_Err_BAD_CALLBACK_PARAM);
+  PF_EffectWorld stranger = d;
+  float pixels[16] = {};
+  stranger.data = reinterpret_cast<PF_PixelPtr>(pixels);
+  EXPECT_EQ(transform(s, stranger, {translation(0, 0)}), PF_Err_BAD_CALLBACK_PARAM);
+  const PF_Rect backwards{3, 0, 1, 4};
+  EXPECT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, &backwards), PF_Err_BAD_CALLBACK_PARAM);
 }
 
-TEST_F(WorldTransform, WholePixelTranslationMovesPixelsAndLeavesUncoveredOnesTransparent) {
+TEST_F(WorldTransform, TranslationMovesPixelsInterpolatingAtHighQuality) {
   worlds(10, 8);
   paint(*src);
   ASSERT_EQ(transform(s, d, {translation(3, -2)}), PF_Err_NONE);
@@ -95,9 +110,7 @@ TEST_F(WorldTransform, WholePixelTranslationMovesPixelsAndLeavesUncoveredOnesTra
   // The same matrix read as destination-to-source moves the other way.
   ASSERT_EQ(transform(s, d, {translation(3, -2)}, PF_Quality_HI, kCopy, nullptr, nullptr, false), PF_Err_NONE);
   EXPECT_EQ(dst->pixel(2, 5), src->pixel(5, 3));
-}
-
-TEST_F(WorldTransform, HighQualityInterpolatesWhereLowQualityTakesTheNearestPixel) {
+  // High quality interpolates where low quality takes the nearest pixel.
   worlds(4, 1);
   for (int x = 0; x < 4; ++x) src->setPixel(x, 0, {1, 0.1f * x, 0, 0});
   ASSERT_EQ(transform(s, d, {translation(0.5, 0)}, PF_Quality_HI), PF_Err_NONE);
@@ -227,23 +240,6 @@ TEST_F(WorldTransform, ZoomBlurStreaksAwayFromTheCentreAndLeavesItSharp) {
   for (int x = 50; x < 64; ++x) lit += dst->pixel(x, 32).red > 0.05f;
   EXPECT_GE(lit, 3);
   EXPECT_LT(dst->pixel(60, 32).red, 0.5f);
-}
-
-TEST_F(WorldTransform, RefusesWhatItCannotDo) {
-  worlds(4, 4);
-  PF_FloatMatrix singular{};
-  EXPECT_EQ(transform(s, d, {singular}), PF_Err_BAD_CALLBACK_PARAM);
-  EXPECT_EQ(transform(s, d, {}), PF_Err_BAD_CALLBACK_PARAM);
-  PF_FloatMatrix notANumber = translation(std::nan(""), 0);
-  EXPECT_EQ(transform(s, d, {notANumber}), PF_Err_BAD_CALLBACK_PARAM);
-  EXPECT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_DIFFERENCE, 0, 255, false, 32768}),
-            PF_Err_BAD_CALLBACK_PARAM);
-  PF_EffectWorld stranger = d;
-  float pixels[16] = {};
-  stranger.data = reinterpret_cast<PF_PixelPtr>(pixels);
-  EXPECT_EQ(transform(s, stranger, {translation(0, 0)}), PF_Err_BAD_CALLBACK_PARAM);
-  const PF_Rect backwards{3, 0, 1, 4};
-  EXPECT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, &backwards), PF_Err_BAD_CALLBACK_PARAM);
 }
 
 // A 2x2 source with red 0, 1 on the top row and 0.5, 0 below, scaled to 4x4:
