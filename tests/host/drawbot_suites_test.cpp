@@ -105,7 +105,7 @@ TEST_F(DrawbotSuites, FilledShapesAndStrokesCoverWhatTheyShouldWithAntialiasedEd
 
 // Right-aligned text ends at its origin, which is its baseline; truncated
 // text is cut to its width, whole characters only.
-TEST_F(DrawbotSuites, TextAlignsOnItsOriginAndTruncatedTextStaysWithinItsWidth) {
+TEST_F(DrawbotSuites, TextAlignsAndTruncatesAndReferencesThatAreNotLiveAreRefused) {
   const DRAWBOT_UTF16Char hh[] = {'H', 'H', 0}, long_[] = {'H', 0x00C9, 'H', 0x00C9, 'H', 0x00C9, 'H', 0x00C9, 0};
   const struct {
     const DRAWBOT_UTF16Char *text;
@@ -135,9 +135,7 @@ TEST_F(DrawbotSuites, TextAlignsOnItsOriginAndTruncatedTextStaysWithinItsWidth) 
     EXPECT_EQ(pixel(30, 25).alpha, 0.0f) << "the origin is the baseline: nothing well below it";
   }
   release(brush, font);
-}
-
-TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
+  // References that are not live or of the wrong kind are refused.
   DRAWBOT_PathRef p = nullptr;
   ASSERT_EQ(supplier->NewPath(sup, &p), 0);
   DRAWBOT_ColorRGBA c{1, 1, 1, 1};

@@ -139,16 +139,15 @@ TEST_F(EffectCalls, ValuesAnEffectChangesAreKeptOnlyWhenFlaggedAndAllowed) {
                     params[2]->u.fs_d.value = 0.25; // not flagged: ignored
                     return PF_Err_NONE;
                   });
-  struct Case {
+  const struct Case {
     PF_Cmd cmd;
     PF_EventType event;
     bool kept;
-  };
-  const Case cases[] = {{PF_Cmd_USER_CHANGED_PARAM, PF_Event_NEW_CONTEXT, true}, {PF_Cmd_EVENT, PF_Event_DO_CLICK, true},
-                        {PF_Cmd_EVENT, PF_Event_DRAG, true}, {PF_Cmd_EVENT, PF_Event_KEYDOWN, true},
-                        {PF_Cmd_EVENT, PF_Event_DRAW, false}, {PF_Cmd_EVENT, PF_Event_ADJUST_CURSOR, false},
-                        {PF_Cmd_DO_DIALOG, PF_Event_NEW_CONTEXT, false},
-                        {PF_Cmd_UPDATE_PARAMS_UI, PF_Event_NEW_CONTEXT, false}};
+  } cases[] = {{PF_Cmd_USER_CHANGED_PARAM, PF_Event_NEW_CONTEXT, true}, {PF_Cmd_EVENT, PF_Event_DO_CLICK, true},
+               {PF_Cmd_EVENT, PF_Event_DRAG, true}, {PF_Cmd_EVENT, PF_Event_KEYDOWN, true},
+               {PF_Cmd_EVENT, PF_Event_DRAW, false}, {PF_Cmd_EVENT, PF_Event_ADJUST_CURSOR, false},
+               {PF_Cmd_DO_DIALOG, PF_Event_NEW_CONTEXT, false},
+               {PF_Cmd_UPDATE_PARAMS_UI, PF_Event_NEW_CONTEXT, false}};
   host::Layer &plate = test::openSolidProject(host);
   for (const Case &c : cases) {
     SCOPED_TRACE(testing::Message() << "command " << c.cmd << ", event " << c.event);
@@ -164,12 +163,11 @@ TEST_F(EffectCalls, ValuesAnEffectChangesAreKeptOnlyWhenFlaggedAndAllowed) {
 // PF_Cmd_UPDATE_PARAMS_UI goes to an effect that set
 // PF_OutFlag_SEND_UPDATE_PARAMS_UI or supervises a parameter, whenever the
 // host brings controls up to date, and to no other effect.
-TEST_F(EffectCalls, UpdateParamsUiGoesOnlyToEffectsThatAskForIt) {
-  struct Case {
+TEST_F(EffectCalls, UpdateParamsUiAndEventsGoOnlyToEffectsThatAskForThem) {
+  const struct Case {
     const char *match;
     bool flag, supervise;
-  };
-  const Case cases[] = {{"flagged", true, false}, {"supervising", false, true}, {"plain", false, false}};
+  } cases[] = {{"flagged", true, false}, {"supervising", false, true}, {"plain", false, false}};
   std::map<std::string, int> updates;
   std::vector<std::unique_ptr<FakeEffect>> fakes;
   for (const Case &c : cases) {
@@ -196,15 +194,12 @@ TEST_F(EffectCalls, UpdateParamsUiGoesOnlyToEffectsThatAskForIt) {
   updates.clear();
   host.openProject(host::parseScene(host, host::writeScene(host.project()), dir / "s.json"));
   EXPECT_EQ(updates, once) << "when the scene is opened";
-}
-
-// Custom UI gets events only when the effect set PF_OutFlag_CUSTOM_UI at
-// global setup as well as registering it.
-TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
+  // Custom UI gets events only when the effect set PF_OutFlag_CUSTOM_UI at
+  // global setup as well as registering it.
   for (const bool flagged : {true, false}) {
     SCOPED_TRACE(flagged ? "flagged" : "not flagged");
     int events = 0;
-    const std::string match = flagged ? "flagged" : "plain";
+    const std::string match = flagged ? "ui flagged" : "ui plain";
     FakeEffect fake(host, match, {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
       if (cmd == PF_Cmd_EVENT) ++events;
       if (cmd != PF_Cmd_PARAMS_SETUP) return std::nullopt;
@@ -214,9 +209,9 @@ TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
       return in->inter.register_ui(in->effect_ref, &ui);
     });
     if (flagged) fake.outFlags |= PF_OutFlag_CUSTOM_UI;
-    host::Layer &plate = test::openSolidProject(host);
-    host::EffectInstance &effect = apply(plate, match);
-    host::UiContext context(PF_Window_COMP, plate);
+    host::Layer &layer = test::openSolidProject(host);
+    host::EffectInstance &effect = apply(layer, match);
+    host::UiContext context(PF_Window_COMP, layer);
     PF_EventExtra extra{};
     extra.e_type = PF_Event_DRAW;
     EXPECT_EQ(host::sendUiEvent(host, effect, 0, context, extra).sent, flagged);
@@ -225,25 +220,25 @@ TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
   }
 }
 
+
 // Effects get 16-bit worlds only when deep-colour aware and float worlds
 // only when float-colour aware; their results come back at the frame's depth.
 // A result rectangle empty in either direction renders nothing: the effect's
 // output is transparent and it is not asked to render.
 TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclaredAndNotAtAllWhenEmpty) {
-  struct Case {
+  const PF_OutFlags2 smart = PF_OutFlag2_SUPPORTS_SMART_RENDER, floating = smart | PF_OutFlag2_FLOAT_COLOR_AWARE;
+  const PF_OutFlags deep = PF_OutFlag_DEEP_COLOR_AWARE;
+  const struct Case {
     PF_OutFlags flags;
     PF_OutFlags2 flags2;
     host::PixelDepth frame;
     short seen;
     std::optional<PF_LRect> result = std::nullopt; // the result rectangle the effect gives, if not its input's
-  };
-  const PF_OutFlags2 smart = PF_OutFlag2_SUPPORTS_SMART_RENDER, floating = smart | PF_OutFlag2_FLOAT_COLOR_AWARE;
-  const PF_OutFlags deep = PF_OutFlag_DEEP_COLOR_AWARE;
-  const Case cases[] = {{deep, floating, host::PixelDepth::Float32, 32}, {deep, smart, host::PixelDepth::Float32, 16},
-                        {0, smart, host::PixelDepth::Float32, 8}, {0, smart, host::PixelDepth::Bits16, 8},
-                        {deep, smart, host::PixelDepth::Bits8, 8},
-                        {deep, floating, host::PixelDepth::Bits8, 8, PF_LRect{0, 0, 0, 4}},
-                        {deep, floating, host::PixelDepth::Bits8, 8, PF_LRect{0, 0, 4, 0}}};
+  } cases[] = {{deep, floating, host::PixelDepth::Float32, 32}, {deep, smart, host::PixelDepth::Float32, 16},
+               {0, smart, host::PixelDepth::Float32, 8}, {0, smart, host::PixelDepth::Bits16, 8},
+               {deep, smart, host::PixelDepth::Bits8, 8},
+               {deep, floating, host::PixelDepth::Bits8, 8, PF_LRect{0, 0, 0, 4}},
+               {deep, floating, host::PixelDepth::Bits8, 8, PF_LRect{0, 0, 4, 0}}};
   for (const Case &c : cases) {
     SCOPED_TRACE(testing::Message() << "case " << &c - cases);
     const std::string match = "fake" + std::to_string(&c - cases);
@@ -545,8 +540,10 @@ TEST_F(RenderServices, EffectCallGenericCallsTheOtherEffectWithItsOwnDataAtTheGi
                       PF_ParamDef def{};
                       EXPECT_EQ(PF_CHECKOUT_PARAM(in, 1, in->current_time, in->time_step, in->time_scale, &def),
                                 PF_Err_NONE);
-                      test::expectValues({{"time", in->current_time, 5}, {"scale", in->time_scale, 24},
-                                          {"slider", params[1]->u.fs_d.value, 25}, {"checked out", def.u.fs_d.value, 25}});
+                      test::expectValues({{"time", in->current_time, 5},
+                                          {"scale", in->time_scale, 24},
+                                          {"slider", params[1]->u.fs_d.value, 25},
+                                          {"checked out", def.u.fs_d.value, 25}});
                       PF_CHECKIN_PARAM(in, &def);
                       EXPECT_EQ(in->global_data, reinterpret_cast<PF_Handle>(&globalTag));
                       EXPECT_EQ(in->sequence_data, reinterpret_cast<PF_Handle>(&sequenceTag));

@@ -22,7 +22,7 @@ namespace {
 // in their order.
 using ModulePlugins = test::HostTest;
 
-TEST_F(ModulePlugins, EffectsComeFromThePropertyLists) {
+TEST_F(ModulePlugins, EffectsComeFromThePropertyListsAndRenderOnAnEmptyLayerGetsTheFullStack) {
   const char *matchNames[] = {"zk_Vlam", "zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_VlamRelighter"};
   ASSERT_EQ(host.installedEffects().size(), 5u);
   for (std::size_t i = 0; i < 5; ++i) {
@@ -42,6 +42,28 @@ TEST_F(ModulePlugins, EffectsComeFromThePropertyLists) {
   EXPECT_TRUE(host.suites().has("ZK Vlam Utils Suite", 1)) << "added through SP Suites Suite at load";
   EXPECT_EQ(host.idleHooks.size(), 1u);
   EXPECT_EQ(host.suites().outstanding(kSPSuitesSuite, kSPSuitesSuiteVersion), 0) << "released after use";
+  // Applying the Render effect brings the module stack through the utility
+  // plug-in's suite and idle hook (where the stack places its effects, and
+  // which layer of several requests it serves, is checked with the module's tests).
+  host::Layer &plate = test::openSolidProject(host);
+  PF_Err err = -1;
+  ASSERT_NE(host.applyEffect(plate, "zk_Vlam", &err), nullptr);
+  EXPECT_EQ(err, PF_Err_NONE);
+  EXPECT_EQ(test::stackOf(plate), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam"}));
+  EXPECT_NE(plate.effects[0]->sequenceData, nullptr) << "Module Selector state";
+  EXPECT_NE(plate.effects[1]->sequenceData, nullptr) << "Flash Builder state";
+  EXPECT_TRUE(host.messages.empty());
+  // Closing the project frees both sequence records (the selector has no
+  // setdown of its own: the host frees what it leaves) and the builder's two
+  // profile curve values.
+  const std::size_t live = host.handles().liveCount();
+  host.openProject(std::make_unique<host::Project>());
+  EXPECT_EQ(host.handles().liveCount(), live - 4);
+  EXPECT_EQ(host.handles().badHandleCalls(), 0u);
+  // Effects may hold suites from global setup to setdown; after both
+  // setdowns nothing is left acquired.
+  for (const auto &effect : host.installedEffects()) host.runner().globalSetdown(*effect);
+  EXPECT_EQ(host.suites().outstandingTotal(), 0) << "every suite acquired was released";
 }
 
 // The utility plug-in reports when it cannot add its suite; a missing or
@@ -70,33 +92,6 @@ TEST(ModuleLoading, FailuresAtLoadAreReported) {
   options.modulePath = dir / "junk.aex";
   EXPECT_THROW(host::Host{options}, host::HostError);
   EXPECT_EQ(host::Host::currentOrNull(), nullptr) << "a failed start leaves no host behind";
-}
-
-// Applying the Render effect brings the module stack through the utility
-// plug-in's suite and idle hook (where the stack places its effects, and which
-// layer of several requests it serves, is checked with the module's tests).
-using ModuleStack = test::HostTest;
-
-TEST_F(ModuleStack, RenderOnAnEmptyLayerGetsTheFullStack) {
-  host::Layer &plate = test::openSolidProject(host);
-  PF_Err err = -1;
-  ASSERT_NE(host.applyEffect(plate, "zk_Vlam", &err), nullptr);
-  EXPECT_EQ(err, PF_Err_NONE);
-  EXPECT_EQ(test::stackOf(plate), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam"}));
-  EXPECT_NE(plate.effects[0]->sequenceData, nullptr) << "Module Selector state";
-  EXPECT_NE(plate.effects[1]->sequenceData, nullptr) << "Flash Builder state";
-  EXPECT_TRUE(host.messages.empty());
-  // Closing the project frees both sequence records (the selector has no
-  // setdown of its own: the host frees what it leaves) and the builder's two
-  // profile curve values.
-  const std::size_t live = host.handles().liveCount();
-  host.openProject(std::make_unique<host::Project>());
-  EXPECT_EQ(host.handles().liveCount(), live - 4);
-  EXPECT_EQ(host.handles().badHandleCalls(), 0u);
-  // Effects may hold suites from global setup to setdown; after both
-  // setdowns nothing is left acquired.
-  for (const auto &effect : host.installedEffects()) host.runner().globalSetdown(*effect);
-  EXPECT_EQ(host.suites().outstandingTotal(), 0) << "every suite acquired was released";
 }
 
 // The module's firing description export refuses what it cannot describe

@@ -87,7 +87,8 @@ TEST(Pipl, ReadsEveryPropertyOfAnEffectListSkipsTheRestAndRefusesDamage) {
   PiplInfo info = parsePipl(bytes.data(), bytes.size(), 16003);
   EXPECT_TRUE(info.isEffect());
   EXPECT_EQ((std::vector<std::string>{info.name, info.category, info.matchName, info.entryPoint}),
-            (std::vector<std::string>{"Vlam Flash Builder", "Orvane Pictures", "zk_VlamFlash", "EntryPoint_VlamFlash"}));
+            (std::vector<std::string>{"Vlam Flash Builder", "Orvane Pictures", "zk_VlamFlash",
+                                      "EntryPoint_VlamFlash"}));
   vlam::test::expectValues({{"resource", info.resourceId, 16003}, {"PiPL version", info.piplVersion, 2},
                             {"API version", info.specVersion, 0x000E000D}, {"version", info.effectVersion, 0x00081E01},
                             {"info flags", info.infoFlags, 0}, {"reserved", info.reservedInfo, 8},
@@ -249,12 +250,11 @@ TEST(PeResources, FindsTheListsByTypeNameInDirectoryOrderAndTheModuleLibraryList
 
 TEST(PeResources, DamagedImagesAreRefusedWithoutReadingOutside) {
   const PeBuilder good({{"PiPL", 0, {{16000, effectList().bytes()}}}});
-  struct Damage {
+  const struct Damage {
     const char *what;
     std::size_t at;
     std::uint32_t value;
-  };
-  const Damage damages[] = {
+  } damages[] = {
       {"PE header beyond the file", PeBuilder::kLfanew, 0x7FFFFFF0},
       {"no PE signature", 0x40, 0x00004551},
       {"unknown optional header", 0x58, 0x30B},

@@ -118,17 +118,15 @@ TEST_F(SceneFile, DefaultsAreWrittenAndParametersAddressedByTheirShortestName) {
 // PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING (here: a handle holding a pointer
 // to its text) flattens it first and keeps working on its own data.
 TEST_F(SceneFile, SequenceDataIsSavedFlatAndGivenBackAtResetup) {
-  struct Case {
+  const PF_OutFlags2 smart = PF_OutFlag2_SUPPORTS_SMART_RENDER;
+  const struct Case {
     const char *name;
     PF_OutFlags flags;
     PF_OutFlags2 flags2;
-  };
-  const PF_OutFlags2 smart = PF_OutFlag2_SUPPORTS_SMART_RENDER;
-  const Case cases[] = {
-      {"plain", 0, smart},
-      {"flattened in place", PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING, smart},
-      {"flattened copy", PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING,
-       smart | PF_OutFlag2_SUPPORTS_GET_FLATTENED_SEQUENCE_DATA}};
+  } cases[] = {{"plain", 0, smart},
+               {"flattened in place", PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING, smart},
+               {"flattened copy", PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING,
+                smart | PF_OutFlag2_SUPPORTS_GET_FLATTENED_SEQUENCE_DATA}};
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
     const bool pointer = c.flags != 0;
@@ -195,15 +193,14 @@ TEST_F(SceneFile, SequenceDataIsSavedFlatAndGivenBackAtResetup) {
 
 
 TEST_F(SceneFile, BadInputNamesTheFileAndThePlace) {
-  struct Case {
-    std::string text, expected, place = "";
-  };
   const auto withMasks = [](const std::string &masks) {
     return R"({"vlam_scene": 1, "compositions": [{"width": 4, "height": 4, "layers": [
       {"name": "Plate", "solid": [0, 0, 0], )" + masks + "}]}]}";
   };
   const std::string camera = "compositions[0].layers[0]";
-  const Case cases[] = {
+  const struct Case {
+    std::string text, expected, place = "";
+  } cases[] = {
       {"{\"vlam_scene\": 1,\n \"compositions\": [}", "bad.json: line 2, column 19: not valid JSON"},
       {"[]", "top level: expected an object"},
       {sceneWith(R"("Count": -1.5e308688)"), "top level: not readable JSON (number overflow parsing '-1.5e308688')"},
