@@ -107,7 +107,7 @@ protected:
   }
 };
 
-TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesItAtTheRendersResolution) {
+TEST_F(MaskSuites, OutlinesCheckedOutRasteriseAtTheRendersResolutionAndMaskStreamsAnswerAtATime) {
   auto *query = suite<PF_PathQuerySuite1>(kPFPathQuerySuite, kPFPathQuerySuiteVersion1);
   auto *data = suite<PF_PathDataSuite1>(kPFPathDataSuite, kPFPathDataSuiteVersion1);
   auto *masks = suite<PF_MaskSuite1>(kPF_MaskSuite, kPF_MaskSuiteVersion1);
@@ -170,9 +170,7 @@ TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesItAtTheRenders
   host.worlds().dispose(half);
   // Between the second and third keys: right edge half way from 20 to 40.
   EXPECT_EQ(plate->masks[0].shape.valueAt(15).vertices[1].x, 30.0);
-}
-
-TEST_F(MaskSuites, LayerMaskSuiteAndMaskStreamsAnswerAtATime) {
+  // The layer mask suite and mask streams answer at a time.
   auto *layerMasks = suite<AEGP_MaskSuite5>(kAEGPMaskSuite, kAEGPMaskSuiteVersion5);
   auto *streams = suite<AEGP_StreamSuite4>(kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
   ASSERT_TRUE(layerMasks && streams);
@@ -183,21 +181,21 @@ TEST_F(MaskSuites, LayerMaskSuiteAndMaskStreamsAnswerAtATime) {
   AEGP_MaskRefH mask = nullptr;
   EXPECT_NE(layerMasks->AEGP_GetLayerMaskByIndex(layerH, 1, &mask), A_Err_NONE);
   ASSERT_EQ(layerMasks->AEGP_GetLayerMaskByIndex(layerH, 0, &mask), A_Err_NONE);
-  AEGP_MaskIDVal id = 0;
-  EXPECT_EQ(layerMasks->AEGP_GetMaskID(mask, &id), A_Err_NONE);
-  EXPECT_EQ(static_cast<std::uint32_t>(id), plate->masks[0].id);
+  AEGP_MaskIDVal maskId = 0;
+  EXPECT_EQ(layerMasks->AEGP_GetMaskID(mask, &maskId), A_Err_NONE);
+  EXPECT_EQ(static_cast<std::uint32_t>(maskId), plate->masks[0].id);
 
   AEGP_StreamRefH feather = nullptr, opacity = nullptr, outline = nullptr;
   ASSERT_EQ(streams->AEGP_GetNewMaskStream(1, mask, AEGP_MaskStream_FEATHER, &feather), A_Err_NONE);
   ASSERT_EQ(streams->AEGP_GetNewMaskStream(1, mask, AEGP_MaskStream_OPACITY, &opacity), A_Err_NONE);
   EXPECT_NE(streams->AEGP_GetNewMaskStream(1, mask, AEGP_MaskStream_OUTLINE, &outline), A_Err_NONE);
-  const A_Time half{5, 24}; // frame 5 at 24 fps
+  const A_Time frame5{5, 24}; // frame 5 at 24 fps
   AEGP_StreamValue2 value{};
-  ASSERT_EQ(streams->AEGP_GetNewStreamValue(1, feather, AEGP_LTimeMode_CompTime, &half, true, &value), A_Err_NONE);
+  ASSERT_EQ(streams->AEGP_GetNewStreamValue(1, feather, AEGP_LTimeMode_CompTime, &frame5, true, &value), A_Err_NONE);
   EXPECT_EQ(value.val.two_d.x, 3.0);
   EXPECT_EQ(value.val.two_d.y, 4.0);
   streams->AEGP_DisposeStreamValue(&value);
-  ASSERT_EQ(streams->AEGP_GetNewStreamValue(1, opacity, AEGP_LTimeMode_CompTime, &half, true, &value), A_Err_NONE);
+  ASSERT_EQ(streams->AEGP_GetNewStreamValue(1, opacity, AEGP_LTimeMode_CompTime, &frame5, true, &value), A_Err_NONE);
   EXPECT_DOUBLE_EQ(value.val.one_d, 50.0) << "half way from 0 to 100";
   AEGP_StreamType type = AEGP_StreamType_NO_DATA;
   EXPECT_EQ(streams->AEGP_GetStreamType(feather, &type), A_Err_NONE);

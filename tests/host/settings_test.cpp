@@ -13,7 +13,7 @@ using namespace vlam;
 
 namespace {
 
-TEST(SettingsStore, ValuesOfEveryTypeSurviveSaveAndReloadAndOnlyChangesDirtyTheStore) {
+TEST(SettingsStore, ValuesSurviveOnlyChangesDirtyAndADamagedFileIsLeftAloneUntilSomethingChanges) {
   TempDir dir;
   const auto file = dir / "sub" / "settings.json";
   {
@@ -49,22 +49,19 @@ TEST(SettingsStore, ValuesOfEveryTypeSurviveSaveAndReloadAndOnlyChangesDirtyTheS
   unwritable.set(0, "S", "k", std::string("v"));
   EXPECT_THROW(unwritable.save(), vlam::host::HostError) << "an unwritable place";
   EXPECT_TRUE(unwritable.dirty());
-}
-
-TEST(SettingsStore, DamagedFileReadsAsEmptyAndIsLeftAloneUntilSomethingChanges) {
-  TempDir dir;
-  const auto file = dir / "settings.json";
+  // A damaged file reads as empty and is left alone until something changes.
+  const auto damagedFile = dir / "damaged.json";
   for (const std::string &garbage : {std::string("\x01\x02 not json"), std::string("{\"format\":\"vlam-settings\",\"blobs\":{\"0\":{\"S\":{\"k\":{\"long\":\"x\"}}}}}"),
                                     std::string("{\"format\":\"other\"}"), std::string("{\"format\":\"vlam-settings\",\"blobs\":{\"0\":{\"S\":{\"k\":")}) {
-    vlam::test::writeFile(file, garbage);
-    SettingsStore store(file);
-    EXPECT_TRUE(store.loadedDamagedFile()) << garbage;
-    EXPECT_TRUE(store.sections(0).empty());
-    store.save(); // nothing changed: the damaged file is not touched
-    EXPECT_EQ(vlam::test::readFile(file), garbage);
-    store.set(0, "S", "k", std::string("v"));
-    store.save();
-    SettingsStore repaired(file);
+    vlam::test::writeFile(damagedFile, garbage);
+    SettingsStore damaged(damagedFile);
+    EXPECT_TRUE(damaged.loadedDamagedFile()) << garbage;
+    EXPECT_TRUE(damaged.sections(0).empty());
+    damaged.save(); // nothing changed: the damaged file is not touched
+    EXPECT_EQ(vlam::test::readFile(damagedFile), garbage);
+    damaged.set(0, "S", "k", std::string("v"));
+    damaged.save();
+    SettingsStore repaired(damagedFile);
     EXPECT_FALSE(repaired.loadedDamagedFile());
     EXPECT_EQ(std::get<std::string>(*repaired.get(0, "S", "k")), "v");
   }

@@ -122,7 +122,7 @@ TEST_F(WorldTransform, TranslationMovesPixelsInterpolatingAtHighQuality) {
   EXPECT_EQ(dst->pixel(1, 0).alpha, 1.0f);
 }
 
-TEST_F(WorldTransform, TransferModesApplyTheOpacity) {
+TEST_F(WorldTransform, TransferModesApplyTheOpacityAndTheRectangleAndMaskLimitWhatIsWritten) {
   for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16, PixelDepth::Float32}) {
     SCOPED_TRACE(static_cast<int>(depth));
     worlds(5, 5, depth);
@@ -145,9 +145,7 @@ TEST_F(WorldTransform, TransferModesApplyTheOpacity) {
   dst->fill({0.5f, 0, 0, 0});
   ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_COPY, 0, 255, true, 32768}), PF_Err_NONE);
   EXPECT_EQ(dst->pixel(1, 1), (PixelF{0.5f, 1, 0, 0}));
-}
-
-TEST_F(WorldTransform, TheDestinationRectangleAndAMaskLimitWhatIsWritten) {
+  // The destination rectangle and a mask limit what is written.
   worlds(6, 6);
   src->fill({1, 1, 1, 1});
   dst->fill({1, 0.5f, 0, 0});
@@ -174,7 +172,7 @@ TEST_F(WorldTransform, TheDestinationRectangleAndAMaskLimitWhatIsWritten) {
   host.worlds().dispose(m);
 }
 
-TEST_F(WorldTransform, MatricesSpreadTheSourceAlongTheirPathKeepingItsLightAndAnEvenBackground) {
+TEST_F(WorldTransform, MatricesSpreadTheSourceAlongTheirPathKeepingItsLightAndAnEvenBackgroundAndZoom) {
   worlds(40, 9);
   src->setPixel(10, 4, {1, 1, 1, 1});
   ASSERT_EQ(transform(s, d, {translation(0, 0), translation(12, 0)}), PF_Err_NONE);
@@ -218,10 +216,7 @@ TEST_F(WorldTransform, MatricesSpreadTheSourceAlongTheirPathKeepingItsLightAndAn
   src->setPixel(40, 16, {1, 1, 1, 1});
   ASSERT_EQ(transform(s, d, {translation(0, 0), translation(5, 0)}), PF_Err_NONE);
   EXPECT_EQ(dst->pixel(40, 8), grey);
-}
-
-
-TEST_F(WorldTransform, ZoomBlurStreaksAwayFromTheCentreAndLeavesItSharp) {
+  // A zoom blur streaks away from the centre and leaves it sharp.
   worlds(64, 64);
   src->setPixel(32, 32, {1, 1, 1, 1}); // at the zoom centre
   src->setPixel(60, 32, {1, 1, 1, 1}); // 28 pixels from it
