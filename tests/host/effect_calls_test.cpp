@@ -52,7 +52,7 @@ std::optional<PF_Err> paintByTime(PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_Pa
   return in->utils->fill(in->effect_ref, &color, nullptr, out);
 }
 
-TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRender) {
+TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRenderAndInputAtAnotherTimeIsRenderedThen) {
   PF_InData seen{}, setup{};
   FakeEffect fake(host, "fake", {sliderParam("A", 1, 0, 10, 5)}, [&](PF_Cmd cmd, PF_InData *in, auto...) {
     if (cmd == PF_Cmd_COMPLETELY_GENERAL) seen = *in;
@@ -86,6 +86,19 @@ TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRender) {
   comp.motionBlur = false;
   call(effect, PF_Cmd_COMPLETELY_GENERAL);
   EXPECT_EQ(seen.shutter_angle, 0) << "no shutter without motion blur";
+  // "painter" fills its output with red = 10 x the frame; "echo" shows its
+  // input as it was two frames earlier.
+  FakeEffect painter(host, "painter", {}, paintByTime);
+  FakeEffect echo(host, "echo", {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef **, PF_LayerDef *,
+                                         void *extra) -> std::optional<PF_Err> {
+    if (cmd != PF_Cmd_SMART_PRE_RENDER) return std::nullopt;
+    return test::checkoutInputAt(in, extra, in->current_time - 2 * in->time_step);
+  });
+  host::Layer &eight = test::openSolidProject(host, 8, 8);
+  apply(eight, "painter");
+  apply(eight, "echo");
+  const host::Image frame = test::renderFrame(host, 10);
+  EXPECT_EQ(frame.pixel(4, 4).red, 80 / 255.0f) << "the painter's output at frame 8";
 }
 
 // Checkout interpolates keys at the asked time; bad indices, times and
@@ -372,22 +385,6 @@ TEST_F(EffectCalls, SetupErrorsAndExceptionsAreContainedAndDisagreementsReported
   ASSERT_EQ(host.messages.size(), 2u) << "out-flags2 agree";
   EXPECT_EQ(host.messages[0].text, "global setup and property list disagree on out-flags: 0x02000000 against 0x06000000");
   EXPECT_EQ(host.messages[1].text, "global setup and property list disagree on the version: 0x00000000 against 0x00081E01");
-}
-
-TEST_F(EffectCalls, CheckoutOfTheInputAtAnotherTimeRendersTheLayerThen) {
-  // "painter" fills its output with red = 10 x the frame; "echo" shows its
-  // input as it was two frames earlier.
-  FakeEffect painter(host, "painter", {}, paintByTime);
-  FakeEffect echo(host, "echo", {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef **, PF_LayerDef *,
-                                         void *extra) -> std::optional<PF_Err> {
-    if (cmd != PF_Cmd_SMART_PRE_RENDER) return std::nullopt;
-    return test::checkoutInputAt(in, extra, in->current_time - 2 * in->time_step);
-  });
-  host::Layer &plate = test::openSolidProject(host, 8, 8);
-  apply(plate, "painter");
-  apply(plate, "echo");
-  const host::Image frame = test::renderFrame(host, 10);
-  EXPECT_EQ(frame.pixel(4, 4).red, 80 / 255.0f) << "the painter's output at frame 8";
 }
 
 // The copy resamples when the rectangles differ; a failure injected into the

@@ -122,13 +122,11 @@ template <class D> void everyPixelOnce(PixelIterate &t, const D &d) {
   t.host.worlds().dispose(dst);
 }
 
-TEST_F(PixelIterate, EveryPixelOnceWithItsCoordinatesOnSeveralThreads) {
+TEST_F(PixelIterate, EveryPixelOnceOnSeveralThreadsTheAskedPixelsOnlyAndErrorsAndCancellationStop) {
   everyPixelOnce(*this, Depth8{host::PixelDepth::Bits8, kPFIterate8Suite});
   everyPixelOnce(*this, Depth16{host::PixelDepth::Bits16, kPFIterate16Suite});
   everyPixelOnce(*this, DepthFloat{host::PixelDepth::Float32, kPFIterateFloatSuite});
-}
-
-TEST_F(PixelIterate, AreaOriginAndOverlapChooseThePixelsErrorsAndCancellationStop) {
+  // An area, an origin and the overlap choose the pixels; errors and cancellation stop.
   const Depth16 d{host::PixelDepth::Bits16, kPFIterate16Suite};
   const auto *s = suite(d);
   ASSERT_NE(s, nullptr);

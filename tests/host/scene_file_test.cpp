@@ -59,7 +59,7 @@ protected:
   }
 };
 
-TEST_F(SceneFile, EveryValueRoundTripsExactly) {
+TEST_F(SceneFile, EveryValueRoundTripsExactlyDefaultsAreWrittenAndParametersAddressedByTheirShortestName) {
   const auto file = write("scene.json", sceneWith(R"(
       "Count": -3, "Amount": 0.1, "Spread": 0.3333333333, "Turn": {"keyframes": [
           {"frame": 0, "value": -720.5, "interpolation": "hold"}, {"frame": 12, "value": 0.0001}]},
@@ -86,11 +86,8 @@ TEST_F(SceneFile, EveryValueRoundTripsExactly) {
                       {"Petals/Length", value(12), 1.0000000000000002}});
   EXPECT_EQ(host.project().comps[0]->frameRate, (host::FrameRate{30000, 1001}));
   EXPECT_EQ(host.project().comps[0]->layers[1]->source.color[3], 0.5);
-}
-
-// Defaults are written; "Amount" is limited to 0.3f, which is a little more
-// than 0.3: limits are compared at their own precision.
-TEST_F(SceneFile, DefaultsAreWrittenAndParametersAddressedByTheirShortestName) {
+  // Defaults are written; "Amount" is limited to 0.3f, which is a little more
+  // than 0.3: limits are compared at their own precision.
   host.openProject(host::parseScene(host, sceneWith(R"("Amount": 0.3)"), dir / "s.json"));
   const std::string text = host::writeScene(host.project());
   for (const char *address : {"\"Count\": 7", "\"Mode\": \"Hard\"", "\"Where\": [", "\"Petals/Length\": 10.0",
@@ -104,15 +101,16 @@ TEST_F(SceneFile, DefaultsAreWrittenAndParametersAddressedByTheirShortestName) {
   EXPECT_THROW(host::resolveParam(installed, "#99"), host::HostError);
   EXPECT_THROW(host::resolveParam(installed, "#1x"), host::HostError);
   // Point defaults are percentages of the layer.
-  host::EffectInstance &effect = *host.project().comps[0]->layers[0]->effects[0];
-  EXPECT_EQ(effect.streams[7].staticValue().number[0], 32);
-  EXPECT_EQ(effect.streams[7].staticValue().number[1], 12);
-  EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.3) << "read as written";
-  host::userSetParam(host, effect, 2, host::ParamValue::scalar(0.3), 0);
-  EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.3) << "a user's 0.3 stays 0.3";
-  host::userSetParam(host, effect, 2, host::ParamValue::scalar(0.5), 0);
-  EXPECT_EQ(effect.streams[2].staticValue().number[0], 0.3f) << "beyond the limit: clamped to it";
+  host::EffectInstance &defaults = *host.project().comps[0]->layers[0]->effects[0];
+  EXPECT_EQ(defaults.streams[7].staticValue().number[0], 32);
+  EXPECT_EQ(defaults.streams[7].staticValue().number[1], 12);
+  EXPECT_EQ(defaults.streams[2].staticValue().number[0], 0.3) << "read as written";
+  host::userSetParam(host, defaults, 2, host::ParamValue::scalar(0.3), 0);
+  EXPECT_EQ(defaults.streams[2].staticValue().number[0], 0.3) << "a user's 0.3 stays 0.3";
+  host::userSetParam(host, defaults, 2, host::ParamValue::scalar(0.5), 0);
+  EXPECT_EQ(defaults.streams[2].staticValue().number[0], 0.3f) << "beyond the limit: clamped to it";
 }
+
 
 // Sequence data is saved byte for byte; an effect that set
 // PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING (here: a handle holding a pointer
