@@ -29,17 +29,11 @@ struct Seen {
   PF_Err err = -1;
 };
 
+// What a world shows: no world, a world without pixels, or its size and first red.
 Seen seenOf(const PF_EffectWorld *w, PF_Err err) {
-  Seen s;
-  s.err = err;
-  if (w && w->data) {
-    s.width = w->width;
-    s.height = w->height;
-    s.red = reinterpret_cast<const PF_Pixel8 *>(w->data)->red;
-  } else if (w) {
-    s.width = s.height = 0;
-  }
-  return s;
+  if (!w) return {-1, -1, -1, err};
+  if (!w->data) return {0, 0, -1, err};
+  return {w->width, w->height, reinterpret_cast<const PF_Pixel8 *>(w->data)->red, err};
 }
 
 // Fills its output with red = 10 x the frame it renders.

@@ -7,6 +7,7 @@
 
 #include <AE_Macros.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -130,13 +131,10 @@ PF_ParamDef blank(const char *name, A_long id, PF_ParamType type) {
 
 FakeEffect::FakeEffect(host::Host &host, const std::string &matchName, std::vector<PF_ParamDef> p, Body b)
     : params(std::move(p)), body(std::move(b)), slot_(-1) {
-  for (int i = 0; i < 4; ++i)
-    if (!slots[static_cast<std::size_t>(i)]) {
-      slot_ = i;
-      break;
-    }
-  if (slot_ < 0) throw std::runtime_error("too many fake effects");
-  slots[static_cast<std::size_t>(slot_)] = this;
+  const auto free = std::find(slots.begin(), slots.end(), nullptr);
+  if (free == slots.end()) throw std::runtime_error("too many fake effects");
+  *free = this;
+  slot_ = static_cast<int>(free - slots.begin());
   host::PiplInfo pipl;
   pipl.kind = host::kPiplKindEffect;
   pipl.name = "Fake " + matchName;

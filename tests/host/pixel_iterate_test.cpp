@@ -75,11 +75,9 @@ template <class Pixel> PF_Err visit(void *refcon, A_long x, A_long y, Pixel *in,
 class PixelIterate : public test::HostTest {
 public:
   using HostTest::host;
+  using HostTest::suite;
   PF_InData in{};
 
-  template <class D> const typename D::Suite *suite(const D &d) {
-    return test::acquire<typename D::Suite>(host, d.suite, 1);
-  }
   // A buffer whose pixel (x, y) holds red x, green y, blue 10.
   template <class D> PF_EffectWorld source(const D &d, int w, int h) {
     PF_EffectWorld world{};
@@ -101,7 +99,7 @@ public:
 template <class D> void everyPixelOnce(PixelIterate &t, const D &d) {
   SCOPED_TRACE(d.suite);
   using Pixel = typename D::Pixel;
-  const auto *s = t.suite(d);
+  const auto *s = t.template suite<typename D::Suite>(d.suite, 1);
   ASSERT_NE(s, nullptr);
   PF_EffectWorld src = t.source(d, 37, 23), dst = t.blank(d.depth, 37, 23);
   Visits v(dst);
@@ -128,7 +126,7 @@ TEST_F(PixelIterate, EveryPixelOnceOnSeveralThreadsTheAskedPixelsOnlyAndErrorsAn
   everyPixelOnce(*this, DepthFloat{host::PixelDepth::Float32, kPFIterateFloatSuite});
   // An area, an origin and the overlap choose the pixels; errors and cancellation stop.
   const Depth16 d{host::PixelDepth::Bits16, kPFIterate16Suite};
-  const auto *s = suite(d);
+  const auto *s = suite<PF_iterate16Suite1>(d.suite, 1);
   ASSERT_NE(s, nullptr);
   PF_EffectWorld src = source(d, 20, 10), dst = blank(d.depth, 20, 10);
 
@@ -188,7 +186,7 @@ TEST_F(PixelIterate, EveryPixelOnceOnSeveralThreadsTheAskedPixelsOnlyAndErrorsAn
   for (PF_EffectWorld *w : {&src, &dst, &small, &eight}) host.worlds().dispose(*w);
   // Errors and cancellation stop the iteration.
   const DepthFloat f{host::PixelDepth::Float32, kPFIterateFloatSuite};
-  const auto *sf = suite(f);
+  const auto *sf = suite<PF_iterateFloatSuite1>(f.suite, 1);
   ASSERT_NE(sf, nullptr);
   src = source(f, 8, 16), dst = blank(f.depth, 8, 16);
   Visits failing(dst);
