@@ -130,7 +130,7 @@ TEST_F(FlashRecords, FiringDescriptionRefusesWhatItCannotDescribe) {
 // only: a layer with one of them renders exactly as the layer without it.
 using PassThroughRender = test::HostTest;
 
-TEST_F(PassThroughRender, ModuleEffectsAloneLeaveTheLayerUnchangedAtEveryDepthAndDownsampledFramesShrink) {
+TEST_F(PassThroughRender, ModuleEffectsAloneLeaveTheLayerUnchangedAndLayersOfAnotherSizeRender) {
   test::writeTestPicture(dir / "picture.png", 37, 23);
   for (const char *match : {"zk_VlamFlash", "zk_VlamInstance", "zk_VlamMod"})
     for (host::PixelDepth depth : {host::PixelDepth::Bits8, host::PixelDepth::Bits16, host::PixelDepth::Float32}) {
@@ -153,25 +153,21 @@ TEST_F(PassThroughRender, ModuleEffectsAloneLeaveTheLayerUnchangedAtEveryDepthAn
   EXPECT_EQ(half.width(), 32);
   EXPECT_EQ(half.height(), 24);
   EXPECT_NEAR(half.pixel(31, 23).blue, 0.6f, 0.5f / 255);
-}
-
-
-// A Render effect whose grain layer, and a Relighter whose matte layer, have
-// another size than the plate render at every depth and downsampling (that
-// the Relighter lights the plate around a firing gun is checked end to end
-// on the built-in scene; that nothing to light passes the input through, with
-// its own tests).
-TEST_F(PassThroughRender, GrainAndMatteLayersOfAnotherSizeRender) {
+  // A Render effect whose grain layer, and a Relighter whose matte layer, have
+  // another size than the plate render at every depth and downsampling (that
+  // the Relighter lights the plate around a firing gun is checked end to end
+  // on the built-in scene; that nothing to light passes the input through, with
+  // its own tests).
   test::writeTestPicture(dir / "plate.png", 240, 160);
   test::writeTestPicture(dir / "grain.png", 37, 91);
-  host::Layer &plate = test::openImageProject(host, dir / "plate.png");
+  host::Layer &picture = test::openImageProject(host, dir / "plate.png");
   host::Layer &grain = host.project().addLayer(*host.project().comps[0], "Grain");
   grain.width = 37;
   grain.height = 91;
   grain.source.kind = host::LayerSource::Kind::Image;
   grain.source.resolvedFile = dir / "grain.png";
-  host::EffectInstance &render = apply(plate, "zk_Vlam");
-  host::EffectInstance &relighter = apply(plate, "zk_VlamRelighter");
+  host::EffectInstance &render = apply(picture, "zk_Vlam");
+  host::EffectInstance &relighter = apply(picture, "zk_VlamRelighter");
   render.streams[test::paramNamed(render, "Grain Layer")].setStaticValue(host::ParamValue::scalar(grain.id()));
   relighter.streams[test::paramNamed(relighter, "Relight Matte")].setStaticValue(
       host::ParamValue::scalar(grain.id()));
@@ -182,5 +178,7 @@ TEST_F(PassThroughRender, GrainAndMatteLayersOfAnotherSizeRender) {
     }
   EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
 }
+
+
 
 } // namespace

@@ -216,7 +216,7 @@ std::vector<PeResource> piplsOf(const std::vector<std::uint8_t> &image) {
   return readPeResources(image.data(), image.size(), "PiPL");
 }
 
-TEST(PeResources, FindsTheListsByTypeNameInDirectoryOrderAndTheModuleLibraryListsThem) {
+TEST(PeResources, FindsTheListsInDirectoryOrderTheModuleLibraryListsThemAndDamageIsRefused) {
   const std::vector<std::uint8_t> first = effectList().bytes(), second = {1, 2, 3};
   // Another named type, a numbered type (16: version) and the lists, whose
   // type name is compared without regard to case.
@@ -246,9 +246,7 @@ TEST(PeResources, FindsTheListsByTypeNameInDirectoryOrderAndTheModuleLibraryList
   EXPECT_EQ(lists[0].resourceId, 16003);
   EXPECT_EQ(lists[0].matchName, "zk_VlamFlash");
   EXPECT_EQ(lists[0].entryPoint, "EntryPoint_VlamFlash");
-}
-
-TEST(PeResources, DamagedImagesAreRefusedWithoutReadingOutside) {
+  // Damaged images are refused without reading outside.
   const PeBuilder good({{"PiPL", 0, {{16000, effectList().bytes()}}}});
   const struct Damage {
     const char *what;
