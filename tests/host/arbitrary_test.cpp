@@ -3,7 +3,6 @@
 // flattened and unflattened by the effect, saved in their text form and read
 // back byte for byte, and untrusted bytes from a scene mended on the way in.
 #include "host/HostError.h"
-#include "host/effect/EffectRunner.h"
 #include "host/project/ArbitraryValue.h"
 #include "host/project/ShapeCurveRecord.h"
 #include "host/scene/ArbitraryJson.h"
@@ -17,7 +16,6 @@
 
 using namespace vlam;
 using vlam::test::FakeEffect;
-using vlam::test::TempDir;
 
 namespace {
 
@@ -96,7 +94,7 @@ private:
 
 using ArbitraryProtocol = test::HostTest;
 
-TEST_F(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallback) {
+TEST_F(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallbackAndFailedCopiesFailTheCall) {
   host::Layer &plate = test::openSolidProject(host);
   CountingArbEffect effect(host);
   const std::size_t baseline = host.handles().liveCount();
@@ -107,6 +105,18 @@ TEST_F(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallback)
   EXPECT_EQ(effect.calls[PF_Arbitrary_COPY_FUNC], 1) << "the instance gets a copy of the default";
   const PF_Handle stored = instance->streams[1].staticValue().arb->handle();
   EXPECT_EQ(CountingArbEffect::valueOf(stored), 7);
+
+  // A value that cannot be copied fails the call instead of arriving empty.
+  // 0: the parameter array's copy fails, the effect is not called; 1: the
+  // checkout's copy fails and the effect gets the error.
+  const std::size_t live = host.handles().liveCount();
+  for (int copies : {0, 1}) {
+    effect.copiesLeft = copies;
+    EXPECT_EQ(call(*instance, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_OUT_OF_MEMORY) << copies;
+    EXPECT_EQ(effect.seenAtCheckout, -1) << copies;
+    EXPECT_EQ(host.handles().liveCount(), live) << copies << ": the copies made were given back";
+  }
+  effect.copiesLeft = -1;
 
   const int disposedBefore = effect.calls[PF_Arbitrary_DISPOSE_FUNC];
   EXPECT_EQ(call(*instance, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_NONE);
@@ -133,23 +143,6 @@ TEST_F(ArbitraryProtocol, DefaultsCopiesCheckoutsAndChangesGoThroughTheCallback)
   EXPECT_EQ(host.handles().badHandleCalls(), 0u);
 }
 
-TEST_F(ArbitraryProtocol, AValueThatCannotBeCopiedFailsTheCallInsteadOfArrivingEmpty) {
-  host::Layer &plate = test::openSolidProject(host);
-  CountingArbEffect effect(host);
-  host::EffectInstance *instance = host.applyEffect(plate, "arb");
-  ASSERT_NE(instance, nullptr);
-  const std::size_t live = host.handles().liveCount();
-  // 0: the parameter array's copy fails, the effect is not called; 1: the
-  // checkout's copy fails and the effect gets the error.
-  for (int copies : {0, 1}) {
-    effect.copiesLeft = copies;
-    effect.seenAtCheckout = -1;
-    EXPECT_EQ(call(*instance, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_OUT_OF_MEMORY)
-        << copies;
-    EXPECT_EQ(effect.seenAtCheckout, -1) << copies;
-    EXPECT_EQ(host.handles().liveCount(), live) << copies << ": the copies made were given back";
-  }
-}
 
 // The Flash Builder's curves (their defaults and the copy each instance gets
 // are checked with the builder's own tests and the protocol tests above).
@@ -172,7 +165,7 @@ protected:
   }
 };
 
-TEST_F(BuilderCurves, SavedInTextFormOrFlatAndReadBackByteForByte) {
+TEST_F(BuilderCurves, SavedInTextFormOrFlatReadBackByteForByteAndUntrustedValuesClamped) {
   host::EffectInstance &effect = open(scene(R"(
       "Flash Shape Profile": "[x:0; y:0.123456789012345], [x:0.5;y:1],[x:1;y:0]",
       "Petal Shape Profile": "[x:0;y:0.9],[x:0.25;y:0.5],[x:1;y:0]")"));
@@ -200,21 +193,19 @@ TEST_F(BuilderCurves, SavedInTextFormOrFlatAndReadBackByteForByte) {
   const std::string savedFlat = host::writeScene(host.project());
   EXPECT_NE(savedFlat.find("\"flat\""), std::string::npos);
   EXPECT_EQ(bytes(open(savedFlat), "Flash Shape Profile"), record);
-}
-
-TEST_F(BuilderCurves, UntrustedBytesAndTextAreClampedOnTheWayIn) {
-  std::vector<std::uint8_t> record(host::shape_curve_record::kSize, 0);
+  // Untrusted bytes and text are clamped on the way in.
+  std::vector<std::uint8_t> untrusted(host::shape_curve_record::kSize, 0);
   const double nan = std::nan(""), big = 5.0, negative = -3.0;
-  std::memcpy(record.data(), &nan, 8);
-  std::memcpy(record.data() + 8, &big, 8);
-  std::memcpy(record.data() + 16, &negative, 8);
+  std::memcpy(untrusted.data(), &nan, 8);
+  std::memcpy(untrusted.data() + 8, &big, 8);
+  std::memcpy(untrusted.data() + 16, &negative, 8);
   const std::uint16_t count = 40, capacity = 200;
-  std::memcpy(record.data() + host::shape_curve_record::kCountOffset, &count, 2);
-  std::memcpy(record.data() + host::shape_curve_record::kCapacityOffset, &capacity, 2);
-  host::EffectInstance &effect =
-      open(scene(R"("Flash Shape Profile": {"flat": ")" + host::hexText(record.data(), record.size()) +
+  std::memcpy(untrusted.data() + host::shape_curve_record::kCountOffset, &count, 2);
+  std::memcpy(untrusted.data() + host::shape_curve_record::kCapacityOffset, &capacity, 2);
+  host::EffectInstance &mended =
+      open(scene(R"("Flash Shape Profile": {"flat": ")" + host::hexText(untrusted.data(), untrusted.size()) +
                  R"("}, "Petal Shape Profile": {"flat": "0102"})"));
-  const auto curve = host::readShapeCurve(bytes(effect, "Flash Shape Profile"));
+  const auto curve = host::readShapeCurve(bytes(mended, "Flash Shape Profile"));
   ASSERT_TRUE(curve);
   EXPECT_LE(curve->capacity, 32);
   EXPECT_LE(curve->count, curve->capacity);
@@ -223,9 +214,9 @@ TEST_F(BuilderCurves, UntrustedBytesAndTextAreClampedOnTheWayIn) {
     EXPECT_TRUE(p.y >= 0 && p.y <= 1) << p.y;
   }
   // Bytes of another size are not a curve: the parameter gets its default.
-  const auto petal = host::readShapeCurve(bytes(effect, "Petal Shape Profile"));
-  ASSERT_TRUE(petal);
-  EXPECT_EQ(petal->count, 8);
+  const auto fallback = host::readShapeCurve(bytes(mended, "Petal Shape Profile"));
+  ASSERT_TRUE(fallback);
+  EXPECT_EQ(fallback->count, 8);
   // Curve text is clamped too, and bad text names the place.
   host::EffectInstance &fromText =
       open(scene(R"("Petal Shape Profile": "[x:-1;y:nan],[x:2;y:1e999],[x:0.1;y:0.1],[x:0.2;y:0.2],[x:0.3;y:0.3],)"

@@ -1,12 +1,10 @@
 // The composition camera as effects ask for it: the default camera, camera
 // layers with animated positions, points of interest and orientations.
-#include "host/effect/EffectRunner.h"
 #include "host_support.h"
 
 #include <AE_GeneralPlug.h>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace vlam;
 using namespace vlam::test;
@@ -28,7 +26,7 @@ protected:
   InsideEffectCall inside{host, *plate, "camera-reader"};
 
   void readCamera(PF_InData *in) {
-    const auto *pf = acquire<AEGP_PFInterfaceSuite1>(host, kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1);
+    const auto *pf = suite<AEGP_PFInterfaceSuite1>(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1);
     A_Time compTime{};
     answer = CameraAnswer{};
     answer.err = pf->AEGP_ConvertEffectToCompTime(in->effect_ref, in->current_time, in->time_scale, &compTime);
@@ -36,7 +34,6 @@ protected:
     if (!answer.err)
       answer.err = pf->AEGP_GetEffectCameraMatrix(in->effect_ref, &compTime, &answer.matrix, &answer.distance,
                                                   &answer.planeWidth, &answer.planeHeight);
-    host.basicSuite()->ReleaseSuite(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1);
   }
   void askAt(std::int64_t ticks) {
     ASSERT_EQ(inside.run([this](PF_InData *in) { readCamera(in); return PF_Err_NONE; }, ticks), PF_Err_NONE);
@@ -69,13 +66,10 @@ TEST_F(Cameras, WithoutACameraLayerTheDefaultCameraLooksAtTheCompositionFromItsZ
   EXPECT_EQ(answer.camera, nullptr);
   expectRows({{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}});
   const double zoom = 200 * 141.7325 / 102.0474;
-  EXPECT_NEAR(zoom / 200, 1.38889, 1e-5);
-  EXPECT_DOUBLE_EQ(answer.matrix.mat[3][0], 100);
-  EXPECT_DOUBLE_EQ(answer.matrix.mat[3][1], 50);
-  EXPECT_DOUBLE_EQ(answer.matrix.mat[3][2], -zoom);
-  EXPECT_DOUBLE_EQ(answer.distance, zoom);
-  EXPECT_EQ(answer.planeWidth, 200);
-  EXPECT_EQ(answer.planeHeight, 100);
+  EXPECT_NEAR(answer.matrix.mat[3][2], -zoom, 1e-9);
+  EXPECT_NEAR(answer.distance, zoom, 1e-9);
+  expectValues({{"x", answer.matrix.mat[3][0], 100}, {"y", answer.matrix.mat[3][1], 50},
+                {"plane width", answer.planeWidth, 200}, {"plane height", answer.planeHeight, 100}});
   // Positions are in the effect layer's pixels.
   plate->width = 100; // centred: its left edge at x = 50 of the composition
   plate->height = 60; // its top at y = 20
@@ -84,7 +78,7 @@ TEST_F(Cameras, WithoutACameraLayerTheDefaultCameraLooksAtTheCompositionFromItsZ
   EXPECT_DOUBLE_EQ(answer.matrix.mat[3][1], 30);
 }
 
-TEST_F(Cameras, ACameraLayerIsFoundAndItsLensAndKeysAreRead) {
+TEST_F(Cameras, ACameraLayerIsFoundItsLensAndKeysAreReadAndItTurns) {
   host::Layer &camera = addCamera();
   camera.camera->zoom.setKey({0, host::ParamValue::scalar(300), host::Interpolation::Linear});
   camera.camera->zoom.setKey({10, host::ParamValue::scalar(500), host::Interpolation::Linear});
@@ -97,8 +91,8 @@ TEST_F(Cameras, ACameraLayerIsFoundAndItsLensAndKeysAreRead) {
   EXPECT_DOUBLE_EQ(answer.matrix.mat[3][0], 120);
   EXPECT_DOUBLE_EQ(answer.distance, 400);
 
-  const auto *streams = acquire<AEGP_StreamSuite4>(host, kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
-  const auto *cameras = acquire<AEGP_CameraSuite2>(host, kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
+  const auto *streams = suite<AEGP_StreamSuite4>(kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
+  const auto *cameras = suite<AEGP_CameraSuite2>(kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
   ASSERT_NE(cameras, nullptr);
   AEGP_StreamVal2 zoom{};
   AEGP_StreamType type = AEGP_StreamType_NO_DATA;
@@ -119,33 +113,29 @@ TEST_F(Cameras, ACameraLayerIsFoundAndItsLensAndKeysAreRead) {
                                               &zoom, &type),
             A_Err_NONE);
   EXPECT_NE(cameras->AEGP_GetCameraFilmSize(plateH, &units, &film), A_Err_NONE);
-  host.basicSuite()->ReleaseSuite(kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
-  host.basicSuite()->ReleaseSuite(kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
 
   camera.enabled = false; // a switched-off camera leaves the default one
   askAt(5);
   EXPECT_EQ(answer.camera, nullptr);
-}
-
-TEST_F(Cameras, APointOfInterestOrTheOrientationTurnsTheCamera) {
-  host::Layer &camera = addCamera();
+  // A point of interest or the orientation turns the camera.
+  host::Layer &turning = addCamera();
   // From the left of the composition's centre, looking right along +x.
-  camera.camera->position = host::ParamStream(vec(-100, 50, 0));
-  camera.camera->pointOfInterest = host::ParamStream(vec(100, 50, 0));
+  turning.camera->position = host::ParamStream(vec(-100, 50, 0));
+  turning.camera->pointOfInterest = host::ParamStream(vec(100, 50, 0));
   askAt(0);
   // Camera x (right on screen) is the composition's -z, y stays down, z is +x.
   expectRows({{{0, 0, -1}, {0, 1, 0}, {1, 0, 0}}});
   EXPECT_DOUBLE_EQ(answer.matrix.mat[3][0], -100);
   // Looking straight down keeps x along the composition's x.
-  camera.camera->pointOfInterest = host::ParamStream(vec(-100, 500, 0));
+  turning.camera->pointOfInterest = host::ParamStream(vec(-100, 500, 0));
   askAt(0);
   expectRows({{{1, 0, 0}, {0, 0, -1}, {0, 1, 0}}});
   // Without a point of interest, the orientation turns about x, then y, then z.
-  camera.camera->aimed = false;
-  camera.camera->orientation = host::ParamStream(vec(0, 90, 0));
+  turning.camera->aimed = false;
+  turning.camera->orientation = host::ParamStream(vec(0, 90, 0));
   askAt(0);
   expectRows({{{0, 0, -1}, {0, 1, 0}, {1, 0, 0}}});
-  camera.camera->orientation = host::ParamStream(vec(90, 0, 90));
+  turning.camera->orientation = host::ParamStream(vec(90, 0, 90));
   askAt(0);
   // x turns to +y; y turns to +z under X and stays there under Z; z turns to
   // -y under X, then to +x under Z.

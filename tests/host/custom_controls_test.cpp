@@ -2,7 +2,6 @@
 // view windows: Module Selector buttons, curve editing in the Flash Builder,
 // the Flash Instance's overlay.
 #include "host/HostError.h"
-#include "host/effect/EffectRunner.h"
 #include "host/project/ShapeCurveRecord.h"
 #include "host/scene/ArbitraryJson.h"
 #include "host/ui/EffectPanel.h"
@@ -12,11 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <tuple>
 
 using namespace vlam;
-using vlam::test::TempDir;
 
 namespace {
 
@@ -53,7 +50,7 @@ protected:
   }
 };
 
-TEST_F(CustomControls, AltClickIntoTheCurveAddsAPointAndDragsIt) {
+TEST_F(CustomControls, AltClickIntoTheCurveAddsAPointAndDragsItAndTheMuzzleIsDrawnAtTheLayerCentre) {
   host::EffectInstance &builder = *plate->effects[1];
   const std::size_t profile = test::paramNamed(builder, "Flash Shape Profile");
   const PF_Rect c = controlOf(builder, profile);
@@ -91,9 +88,36 @@ TEST_F(CustomControls, AltClickIntoTheCurveAddsAPointAndDragsIt) {
   const host::ShapeCurveView dragged = curveOf(builder, profile);
   ASSERT_EQ(dragged.count, after.count);
   EXPECT_NEAR(dragged.points[1].x, dragged.points[2].x - 0.01, 1e-9);
+  // The default instance muzzle is drawn at the layer centre.
+  // At 1920 wide the default aim point lies far enough left for the barrel
+  // to point straight left, its ring seen edge-on.
+  plate = &test::openSolidProject(host, 1920, 1080);
+  ASSERT_NE(host.applyEffect(*plate, "zk_Vlam"), nullptr);
+  host.removeEffect(*plate->effects[3]); // no Render: only the overlay on the plate
+  std::vector<std::string> viewProblems;
+  host::RenderSettings settings;
+  const host::Image view = host::drawViewWindow(host, *host.project().comps[0], 0, PF_Window_COMP, nullptr,
+                                                settings, viewProblems);
+  EXPECT_TRUE(viewProblems.empty());
+  ASSERT_EQ(view.width(), 1920);
+  // The barrel's red wire: its right end (the muzzle ring seen edge-on) at
+  // the centre (960, 540), spokes running about 120 pixels left.
+  int minX = 1000, maxX = -1, minY = 1000, maxY = -1;
+  for (int y = 0; y < view.height(); ++y)
+    for (int x = 0; x < view.width(); ++x) {
+      const host::PixelF p = view.pixel(x, y);
+      if (p.red > p.blue + 0.25f && p.red > p.green + 0.25f) {
+        minX = std::min(minX, x), maxX = std::max(maxX, x);
+        minY = std::min(minY, y), maxY = std::max(maxY, y);
+      }
+    }
+  ASSERT_GE(maxX, 0) << "red wire drawn";
+  EXPECT_NEAR(maxX, 960, 1);
+  EXPECT_NEAR((minY + maxY) * 0.5, 540, 1.5);
+  EXPECT_NEAR(minX, 840, 2) << "spokes reach about 120 pixels to the left";
 }
 
-TEST_F(CustomControls, ThePanelOpensWithTheEffectsHeaderAndNamesItsRows) {
+TEST_F(CustomControls, ThePanelOpensWithTheEffectsHeaderNamesItsRowsAndRefusesPointsOutsideControls) {
   host::EffectInstance &instance = *plate->effects[2];
   host::EffectPanel panel(host, instance, 0);
   ASSERT_FALSE(panel.rows().empty());
@@ -115,11 +139,8 @@ TEST_F(CustomControls, ThePanelOpensWithTheEffectsHeaderAndNamesItsRows) {
   }
   EXPECT_GT(rows, 0);
   EXPECT_EQ(named, rows);
-}
-
-// A point outside its control (its right edge is outside) is refused; so is
-// a point on a control twirled closed.
-TEST_F(CustomControls, APointOnAControlTwirledClosedIsRefused) {
+  // A point outside its control (its right edge is outside) is refused; so is
+  // a point on a control twirled closed.
   host::EffectInstance &selector = *plate->effects[0];
   const PF_Rect c = controlOf(selector, 1);
   host::PanelGesture g;
@@ -129,35 +150,6 @@ TEST_F(CustomControls, APointOnAControlTwirledClosedIsRefused) {
   g.param = 1;
   g.at = {c.right, c.top + 10}; // the right edge lies just outside
   EXPECT_THROW(gesture(selector, g), host::HostError);
-}
-
-TEST_F(CustomControls, DefaultInstanceMuzzleIsDrawnAtTheLayerCentre) {
-  // At 1920 wide the default aim point lies far enough left for the barrel
-  // to point straight left, its ring seen edge-on.
-  plate = &test::openSolidProject(host, 1920, 1080);
-  ASSERT_NE(host.applyEffect(*plate, "zk_Vlam"), nullptr);
-  host.removeEffect(*plate->effects[3]); // no Render: only the overlay on the plate
-  std::vector<std::string> problems;
-  host::RenderSettings settings;
-  const host::Image view = host::drawViewWindow(host, *host.project().comps[0], 0, PF_Window_COMP, nullptr,
-                                                settings, problems);
-  EXPECT_TRUE(problems.empty());
-  ASSERT_EQ(view.width(), 1920);
-  // The barrel's red wire: its right end (the muzzle ring seen edge-on) at
-  // the centre (960, 540), spokes running about 120 pixels left.
-  int minX = 1000, maxX = -1, minY = 1000, maxY = -1;
-  for (int y = 0; y < view.height(); ++y)
-    for (int x = 0; x < view.width(); ++x) {
-      const host::PixelF p = view.pixel(x, y);
-      if (p.red > p.blue + 0.25f && p.red > p.green + 0.25f) {
-        minX = std::min(minX, x), maxX = std::max(maxX, x);
-        minY = std::min(minY, y), maxY = std::max(maxY, y);
-      }
-    }
-  ASSERT_GE(maxX, 0) << "red wire drawn";
-  EXPECT_NEAR(maxX, 960, 1);
-  EXPECT_NEAR((minY + maxY) * 0.5, 540, 1.5);
-  EXPECT_NEAR(minX, 840, 2) << "spokes reach about 120 pixels to the left";
 }
 
 } // namespace

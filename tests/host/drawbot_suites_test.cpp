@@ -13,7 +13,6 @@
 #include <tuple>
 
 using namespace vlam;
-using vlam::test::TempDir;
 
 namespace {
 
@@ -22,10 +21,10 @@ protected:
   host::CairoSurface surface = host::newCairoSurface(40, 30);
   host::Cairo cr{cairo_create(surface.get())};
   host::DrawingTarget target{cr.get()};
-  const DRAWBOT_DrawbotSuite1 *draw = test::acquire<DRAWBOT_DrawbotSuite1>(host, kDRAWBOT_DrawSuite, 1);
-  const DRAWBOT_SupplierSuite1 *supplier = test::acquire<DRAWBOT_SupplierSuite1>(host, kDRAWBOT_SupplierSuite, 1);
-  const DRAWBOT_SurfaceSuite2 *surfaceSuite = test::acquire<DRAWBOT_SurfaceSuite2>(host, kDRAWBOT_SurfaceSuite, 2);
-  const DRAWBOT_PathSuite1 *path = test::acquire<DRAWBOT_PathSuite1>(host, kDRAWBOT_PathSuite, 1);
+  const DRAWBOT_DrawbotSuite1 *draw = suite<DRAWBOT_DrawbotSuite1>(kDRAWBOT_DrawSuite, 1);
+  const DRAWBOT_SupplierSuite1 *supplier = suite<DRAWBOT_SupplierSuite1>(kDRAWBOT_SupplierSuite, 1);
+  const DRAWBOT_SurfaceSuite2 *surfaceSuite = suite<DRAWBOT_SurfaceSuite2>(kDRAWBOT_SurfaceSuite, 2);
+  const DRAWBOT_PathSuite1 *path = suite<DRAWBOT_PathSuite1>(kDRAWBOT_PathSuite, 1);
   DRAWBOT_SupplierRef sup = nullptr;
   DRAWBOT_SurfaceRef surf = nullptr;
 
@@ -35,13 +34,26 @@ protected:
     ASSERT_EQ(draw->GetSurface(target.drawRef(), &surf), 0);
   }
 
+  // Releases drawing objects, each once.
+  template <class... Refs> void release(Refs... refs) {
+    for (DRAWBOT_ObjectRef o : {reinterpret_cast<DRAWBOT_ObjectRef>(refs)...}) EXPECT_EQ(supplier->ReleaseObject(o), 0);
+  }
+  // A new path along row `y` from x0 to x1.
+  DRAWBOT_PathRef line(float x0, float y, float x1) {
+    DRAWBOT_PathRef p = nullptr;
+    EXPECT_EQ(supplier->NewPath(sup, &p), 0);
+    EXPECT_EQ(path->MoveTo(p, x0, y), 0);
+    EXPECT_EQ(path->LineTo(p, x1, y), 0);
+    return p;
+  }
+
   host::PixelF pixel(int x, int y) {
     cairo_surface_flush(surface.get());
     return host::imageFromCairo(surface.get()).pixel(x, y);
   }
 };
 
-TEST_F(DrawbotSuites, FilledCircleIsSolidInsideAndAntialiasedAtItsEdge) {
+TEST_F(DrawbotSuites, FilledShapesAndStrokesCoverWhatTheyShouldWithAntialiasedEdges) {
   const std::size_t live = host::DrawbotObject::liveCount();
   const DRAWBOT_ColorRGBA red{1, 0, 0, 1};
   DRAWBOT_BrushRef brush = nullptr;
@@ -63,8 +75,7 @@ TEST_F(DrawbotSuites, FilledCircleIsSolidInsideAndAntialiasedAtItsEdge) {
       partial += a > 0.05f && a < 0.95f;
     }
   EXPECT_GT(partial, 20);
-  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(brush)), 0);
-  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(circle)), 0);
+  release(brush, circle);
   EXPECT_EQ(host::DrawbotObject::liveCount(), live) << "released objects are gone";
   EXPECT_NE(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(circle)), 0) << "a released reference is refused, not followed";
   // A rectangle 40 wide and 2 high covers the top two rows only.
@@ -76,38 +87,25 @@ TEST_F(DrawbotSuites, FilledCircleIsSolidInsideAndAntialiasedAtItsEdge) {
   ASSERT_EQ(surfaceSuite->FillPath(surf, brush, band, kDRAWBOT_FillType_Winding), 0);
   EXPECT_EQ(pixel(35, 1).alpha, 1.0f);
   EXPECT_EQ(pixel(35, 3).alpha, 0.0f) << "nothing below the rectangle";
-  for (auto *o : {reinterpret_cast<DRAWBOT_ObjectRef>(band), reinterpret_cast<DRAWBOT_ObjectRef>(brush)})
-    EXPECT_EQ(supplier->ReleaseObject(o), 0);
-}
-
-TEST_F(DrawbotSuites, PenWidthSetsTheStrokeWidth) {
-  const DRAWBOT_ColorRGBA white{1, 1, 1, 1};
+  release(band, brush);
+  // The pen width sets the stroke width (seen right of the circle).
   DRAWBOT_PenRef thin = nullptr, thick = nullptr;
-  DRAWBOT_PathRef line = nullptr;
-  ASSERT_EQ(supplier->NewPen(sup, &white, 1.0f, &thin), 0);
-  ASSERT_EQ(supplier->NewPen(sup, &white, 5.0f, &thick), 0);
-  ASSERT_EQ(supplier->NewPath(sup, &line), 0);
-  ASSERT_EQ(path->MoveTo(line, 5.0f, 5.5f), 0);
-  ASSERT_EQ(path->LineTo(line, 35.0f, 5.5f), 0);
-  ASSERT_EQ(surfaceSuite->StrokePath(surf, thin, line), 0);
-  EXPECT_GT(pixel(20, 5).alpha, 0.9f);
-  EXPECT_EQ(pixel(20, 7).alpha, 0.0f) << "a 1-pixel pen on a pixel centre covers one row";
-  DRAWBOT_PathRef low = nullptr;
-  ASSERT_EQ(supplier->NewPath(sup, &low), 0);
-  ASSERT_EQ(path->MoveTo(low, 5.0f, 20.5f), 0);
-  ASSERT_EQ(path->LineTo(low, 35.0f, 20.5f), 0);
+  ASSERT_EQ(supplier->NewPen(sup, &red, 1.0f, &thin), 0);
+  ASSERT_EQ(supplier->NewPen(sup, &red, 5.0f, &thick), 0);
+  DRAWBOT_PathRef high = line(5, 5.5f, 35), low = line(5, 20.5f, 35);
+  ASSERT_EQ(surfaceSuite->StrokePath(surf, thin, high), 0);
+  EXPECT_GT(pixel(33, 5).alpha, 0.9f);
+  EXPECT_EQ(pixel(33, 7).alpha, 0.0f) << "a 1-pixel pen on a pixel centre covers one row";
   ASSERT_EQ(surfaceSuite->StrokePath(surf, thick, low), 0);
-  EXPECT_GT(pixel(20, 18).alpha, 0.9f);
-  EXPECT_GT(pixel(20, 22).alpha, 0.9f);
-  EXPECT_EQ(pixel(20, 24).alpha, 0.0f);
-  for (DRAWBOT_ObjectRef o : {reinterpret_cast<DRAWBOT_ObjectRef>(thin), reinterpret_cast<DRAWBOT_ObjectRef>(thick),
-                              reinterpret_cast<DRAWBOT_ObjectRef>(line), reinterpret_cast<DRAWBOT_ObjectRef>(low)})
-    EXPECT_EQ(supplier->ReleaseObject(o), 0);
+  EXPECT_GT(pixel(33, 18).alpha, 0.9f);
+  EXPECT_GT(pixel(33, 22).alpha, 0.9f);
+  EXPECT_EQ(pixel(33, 24).alpha, 0.0f);
+  release(thin, thick, high, low);
 }
 
 // Right-aligned text ends at its origin, which is its baseline; truncated
 // text is cut to its width, whole characters only.
-TEST_F(DrawbotSuites, TextAlignsOnItsOriginAndTruncatedTextStaysWithinItsWidth) {
+TEST_F(DrawbotSuites, TextAlignsAndTruncatesAndReferencesThatAreNotLiveAreRefused) {
   const DRAWBOT_UTF16Char hh[] = {'H', 'H', 0}, long_[] = {'H', 0x00C9, 'H', 0x00C9, 'H', 0x00C9, 'H', 0x00C9, 0};
   const struct {
     const DRAWBOT_UTF16Char *text;
@@ -136,11 +134,8 @@ TEST_F(DrawbotSuites, TextAlignsOnItsOriginAndTruncatedTextStaysWithinItsWidth) 
     EXPECT_EQ(rightAligned ? left : right, 0.0f) << c.width;
     EXPECT_EQ(pixel(30, 25).alpha, 0.0f) << "the origin is the baseline: nothing well below it";
   }
-  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(brush)), 0);
-  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(font)), 0);
-}
-
-TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
+  release(brush, font);
+  // References that are not live or of the wrong kind are refused.
   DRAWBOT_PathRef p = nullptr;
   ASSERT_EQ(supplier->NewPath(sup, &p), 0);
   DRAWBOT_ColorRGBA c{1, 1, 1, 1};
@@ -168,12 +163,12 @@ TEST_F(DrawbotSuites, ReferencesThatAreNotLiveOrOfTheWrongKindAreRefused) {
   DRAWBOT_SupplierRef none = nullptr;
   EXPECT_NE(draw->GetSupplier(reinterpret_cast<DRAWBOT_DrawRef>(&c), &none), 0);
   EXPECT_EQ(none, nullptr);
-  EXPECT_EQ(supplier->ReleaseObject(reinterpret_cast<DRAWBOT_ObjectRef>(p)), 0);
+  release(p);
 }
 
 TEST_F(DrawbotSuites, InterfaceColoursAndDrawingReferences) {
-  const auto *app = test::acquire<PFAppSuite4>(host, kPFAppSuite, kPFAppSuiteVersion4);
-  const auto *customUi = test::acquire<PF_EffectCustomUISuite1>(host, kPFEffectCustomUISuite, 1);
+  const auto *app = suite<PFAppSuite4>(kPFAppSuite, kPFAppSuiteVersion4);
+  const auto *customUi = suite<PF_EffectCustomUISuite1>(kPFEffectCustomUISuite, 1);
   ASSERT_TRUE(app && customUi);
   PF_App_Color face{}, pressed{}, oldPressed{};
   EXPECT_EQ(app->PF_AppGetColor(15, &face), 0);

@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 
 #include <AE_EffectSuites.h>
 #include <AE_GeneralPlug.h>
@@ -28,17 +29,11 @@ struct Seen {
   PF_Err err = -1;
 };
 
+// What a world shows: no world, a world without pixels, or its size and first red.
 Seen seenOf(const PF_EffectWorld *w, PF_Err err) {
-  Seen s;
-  s.err = err;
-  if (w && w->data) {
-    s.width = w->width;
-    s.height = w->height;
-    s.red = reinterpret_cast<const PF_Pixel8 *>(w->data)->red;
-  } else if (w) {
-    s.width = s.height = 0;
-  }
-  return s;
+  if (!w) return {-1, -1, -1, err};
+  if (!w->data) return {0, 0, -1, err};
+  return {w->width, w->height, reinterpret_cast<const PF_Pixel8 *>(w->data)->red, err};
 }
 
 // Fills its output with red = 10 x the frame it renders.
@@ -51,7 +46,7 @@ std::optional<PF_Err> paintByTime(PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_Pa
   return in->utils->fill(in->effect_ref, &color, nullptr, out);
 }
 
-TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRender) {
+TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRenderAndInputAtAnotherTimeIsRenderedThen) {
   PF_InData seen{}, setup{};
   FakeEffect fake(host, "fake", {sliderParam("A", 1, 0, 10, 5)}, [&](PF_Cmd cmd, PF_InData *in, auto...) {
     if (cmd == PF_Cmd_COMPLETELY_GENERAL) seen = *in;
@@ -70,28 +65,34 @@ TEST_F(EffectCalls, InDataDescribesTheLayerTheTimeAndTheRender) {
   options.settings.downsample = 2;
   options.settings.quality = PF_Quality_LO;
   ASSERT_EQ(host.runner().call(effect.installed(), &effect, PF_Cmd_COMPLETELY_GENERAL, options).err, PF_Err_NONE);
-  EXPECT_EQ(seen.version.major, 13);
-  EXPECT_EQ(seen.version.minor, 14);
-  EXPECT_EQ(seen.time_scale, 30000u);
-  EXPECT_EQ(seen.time_step, 1001);
-  EXPECT_EQ(seen.current_time, 7 * 1001);
-  EXPECT_EQ(seen.total_time, 48 * 1001);
-  EXPECT_EQ(seen.width, 40);
-  EXPECT_EQ(seen.height, 30);
-  EXPECT_EQ(seen.downsample_x.den, 2u);
-  EXPECT_EQ(seen.downsample_y.den, 2u);
-  EXPECT_EQ(seen.extent_hint.right, 20);
-  EXPECT_EQ(seen.pixel_aspect_ratio.num, 2);
-  EXPECT_EQ(setup.pixel_aspect_ratio.num, 1) << "global setup has no layer: square pixels";
-  EXPECT_EQ(setup.pixel_aspect_ratio.den, 1);
-  EXPECT_EQ(seen.quality, PF_Quality_LO);
-  EXPECT_EQ(seen.shutter_angle, 1 << 14) << "a quarter turn is a quarter of a frame";
-  EXPECT_EQ(seen.shutter_phase, -(1 << 14)) << "-90 degrees opens a quarter frame early";
-  EXPECT_EQ(seen.num_params, 2);
+  // A quarter turn of shutter is a quarter of a frame, opened a quarter frame
+  // early at -90 degrees; global setup has no layer: square pixels.
+  expectValues({{"major", seen.version.major, 13}, {"minor", seen.version.minor, 14},
+                {"time scale", seen.time_scale, 30000}, {"time step", seen.time_step, 1001},
+                {"time", seen.current_time, 7 * 1001}, {"total time", seen.total_time, 48 * 1001},
+                {"width", seen.width, 40}, {"height", seen.height, 30}, {"downsample x", seen.downsample_x.den, 2},
+                {"downsample y", seen.downsample_y.den, 2}, {"extent", seen.extent_hint.right, 20},
+                {"aspect", seen.pixel_aspect_ratio.num, 2}, {"setup aspect", setup.pixel_aspect_ratio.num, 1},
+                {"setup aspect den", setup.pixel_aspect_ratio.den, 1}, {"quality", seen.quality, PF_Quality_LO},
+                {"shutter angle", seen.shutter_angle, 1 << 14}, {"shutter phase", seen.shutter_phase, -(1 << 14)},
+                {"params", seen.num_params, 2}});
   EXPECT_NE(seen.pica_basicP, nullptr);
   comp.motionBlur = false;
   call(effect, PF_Cmd_COMPLETELY_GENERAL);
   EXPECT_EQ(seen.shutter_angle, 0) << "no shutter without motion blur";
+  // "painter" fills its output with red = 10 x the frame; "echo" shows its
+  // input as it was two frames earlier.
+  FakeEffect painter(host, "painter", {}, paintByTime);
+  FakeEffect echo(host, "echo", {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef **, PF_LayerDef *,
+                                         void *extra) -> std::optional<PF_Err> {
+    if (cmd != PF_Cmd_SMART_PRE_RENDER) return std::nullopt;
+    return test::checkoutInputAt(in, extra, in->current_time - 2 * in->time_step);
+  });
+  host::Layer &eight = test::openSolidProject(host, 8, 8);
+  apply(eight, "painter");
+  apply(eight, "echo");
+  const host::Image frame = test::renderFrame(host, 10);
+  EXPECT_EQ(frame.pixel(4, 4).red, 80 / 255.0f) << "the painter's output at frame 8";
 }
 
 // Checkout interpolates keys at the asked time; bad indices, times and
@@ -145,19 +146,15 @@ TEST_F(EffectCalls, ValuesAnEffectChangesAreKeptOnlyWhenFlaggedAndAllowed) {
                     params[2]->u.fs_d.value = 0.25; // not flagged: ignored
                     return PF_Err_NONE;
                   });
-  struct Case {
+  const struct Case {
     PF_Cmd cmd;
     PF_EventType event;
     bool kept;
-  };
-  const Case cases[] = {{PF_Cmd_USER_CHANGED_PARAM, PF_Event_NEW_CONTEXT, true},
-                        {PF_Cmd_EVENT, PF_Event_DO_CLICK, true},
-                        {PF_Cmd_EVENT, PF_Event_DRAG, true},
-                        {PF_Cmd_EVENT, PF_Event_KEYDOWN, true},
-                        {PF_Cmd_EVENT, PF_Event_DRAW, false},
-                        {PF_Cmd_EVENT, PF_Event_ADJUST_CURSOR, false},
-                        {PF_Cmd_DO_DIALOG, PF_Event_NEW_CONTEXT, false},
-                        {PF_Cmd_UPDATE_PARAMS_UI, PF_Event_NEW_CONTEXT, false}};
+  } cases[] = {{PF_Cmd_USER_CHANGED_PARAM, PF_Event_NEW_CONTEXT, true}, {PF_Cmd_EVENT, PF_Event_DO_CLICK, true},
+               {PF_Cmd_EVENT, PF_Event_DRAG, true}, {PF_Cmd_EVENT, PF_Event_KEYDOWN, true},
+               {PF_Cmd_EVENT, PF_Event_DRAW, false}, {PF_Cmd_EVENT, PF_Event_ADJUST_CURSOR, false},
+               {PF_Cmd_DO_DIALOG, PF_Event_NEW_CONTEXT, false},
+               {PF_Cmd_UPDATE_PARAMS_UI, PF_Event_NEW_CONTEXT, false}};
   host::Layer &plate = test::openSolidProject(host);
   for (const Case &c : cases) {
     SCOPED_TRACE(testing::Message() << "command " << c.cmd << ", event " << c.event);
@@ -173,12 +170,11 @@ TEST_F(EffectCalls, ValuesAnEffectChangesAreKeptOnlyWhenFlaggedAndAllowed) {
 // PF_Cmd_UPDATE_PARAMS_UI goes to an effect that set
 // PF_OutFlag_SEND_UPDATE_PARAMS_UI or supervises a parameter, whenever the
 // host brings controls up to date, and to no other effect.
-TEST_F(EffectCalls, UpdateParamsUiGoesOnlyToEffectsThatAskForIt) {
-  struct Case {
+TEST_F(EffectCalls, UpdateParamsUiAndEventsGoOnlyToEffectsThatAskForThem) {
+  const struct Case {
     const char *match;
     bool flag, supervise;
-  };
-  const Case cases[] = {{"flagged", true, false}, {"supervising", false, true}, {"plain", false, false}};
+  } cases[] = {{"flagged", true, false}, {"supervising", false, true}, {"plain", false, false}};
   std::map<std::string, int> updates;
   std::vector<std::unique_ptr<FakeEffect>> fakes;
   for (const Case &c : cases) {
@@ -205,26 +201,12 @@ TEST_F(EffectCalls, UpdateParamsUiGoesOnlyToEffectsThatAskForIt) {
   updates.clear();
   host.openProject(host::parseScene(host, host::writeScene(host.project()), dir / "s.json"));
   EXPECT_EQ(updates, once) << "when the scene is opened";
-}
-
-TEST_F(EffectCalls, GlobalSetupWordsThatDisagreeWithThePropertyListAreReported) {
-  FakeEffect fake(host, "fake");
-  fake.installed().pipl.outFlags = PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_SEND_UPDATE_PARAMS_UI;
-  fake.installed().pipl.outFlags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE;
-  fake.installed().pipl.effectVersion = 0x00081E01;
-  ASSERT_EQ(host.runner().ensureReady(fake.installed()), PF_Err_NONE);
-  ASSERT_EQ(host.messages.size(), 2u) << "out-flags2 agree";
-  EXPECT_EQ(host.messages[0].text, "global setup and property list disagree on out-flags: 0x02000000 against 0x06000000");
-  EXPECT_EQ(host.messages[1].text, "global setup and property list disagree on the version: 0x00000000 against 0x00081E01");
-}
-
-// Custom UI gets events only when the effect set PF_OutFlag_CUSTOM_UI at
-// global setup as well as registering it.
-TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
+  // Custom UI gets events only when the effect set PF_OutFlag_CUSTOM_UI at
+  // global setup as well as registering it.
   for (const bool flagged : {true, false}) {
     SCOPED_TRACE(flagged ? "flagged" : "not flagged");
     int events = 0;
-    const std::string match = flagged ? "flagged" : "plain";
+    const std::string match = flagged ? "ui flagged" : "ui plain";
     FakeEffect fake(host, match, {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
       if (cmd == PF_Cmd_EVENT) ++events;
       if (cmd != PF_Cmd_PARAMS_SETUP) return std::nullopt;
@@ -234,9 +216,9 @@ TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
       return in->inter.register_ui(in->effect_ref, &ui);
     });
     if (flagged) fake.outFlags |= PF_OutFlag_CUSTOM_UI;
-    host::Layer &plate = test::openSolidProject(host);
-    host::EffectInstance &effect = apply(plate, match);
-    host::UiContext context(PF_Window_COMP, plate);
+    host::Layer &layer = test::openSolidProject(host);
+    host::EffectInstance &effect = apply(layer, match);
+    host::UiContext context(PF_Window_COMP, layer);
     PF_EventExtra extra{};
     extra.e_type = PF_Event_DRAW;
     EXPECT_EQ(host::sendUiEvent(host, effect, 0, context, extra).sent, flagged);
@@ -245,30 +227,42 @@ TEST_F(EffectCalls, EventsGoOnlyToEffectsWithTheCustomUiFlag) {
   }
 }
 
+
 // Effects get 16-bit worlds only when deep-colour aware and float worlds
 // only when float-colour aware; their results come back at the frame's depth.
-TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclared) {
-  struct Case {
+// A result rectangle empty in either direction renders nothing: the effect's
+// output is transparent and it is not asked to render.
+TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclaredAndNotAtAllWhenEmpty) {
+  const PF_OutFlags2 smart = PF_OutFlag2_SUPPORTS_SMART_RENDER, floating = smart | PF_OutFlag2_FLOAT_COLOR_AWARE;
+  const PF_OutFlags deep = PF_OutFlag_DEEP_COLOR_AWARE;
+  const struct Case {
     PF_OutFlags flags;
     PF_OutFlags2 flags2;
     host::PixelDepth frame;
     short seen;
-  };
-  const PF_OutFlags2 smart = PF_OutFlag2_SUPPORTS_SMART_RENDER, floating = smart | PF_OutFlag2_FLOAT_COLOR_AWARE;
-  const Case cases[] = {{PF_OutFlag_DEEP_COLOR_AWARE, floating, host::PixelDepth::Float32, 32},
-                        {PF_OutFlag_DEEP_COLOR_AWARE, smart, host::PixelDepth::Float32, 16},
-                        {0, smart, host::PixelDepth::Float32, 8},
-                        {0, smart, host::PixelDepth::Bits16, 8},
-                        {PF_OutFlag_DEEP_COLOR_AWARE, smart, host::PixelDepth::Bits8, 8}};
+    std::optional<PF_LRect> result = std::nullopt; // the result rectangle the effect gives, if not its input's
+  } cases[] = {{deep, floating, host::PixelDepth::Float32, 32}, {deep, smart, host::PixelDepth::Float32, 16},
+               {0, smart, host::PixelDepth::Float32, 8}, {0, smart, host::PixelDepth::Bits16, 8},
+               {deep, smart, host::PixelDepth::Bits8, 8},
+               {deep, floating, host::PixelDepth::Bits8, 8, PF_LRect{0, 0, 0, 4}},
+               {deep, floating, host::PixelDepth::Bits8, 8, PF_LRect{0, 0, 4, 0}}};
   for (const Case &c : cases) {
-    SCOPED_TRACE(testing::Message() << "frame at " << static_cast<int>(c.frame) << " bits, expected " << c.seen);
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
     const std::string match = "fake" + std::to_string(&c - cases);
     short seen = 0;
+    int renders = 0;
     std::optional<host::PixelDepth> inputDepth;
     FakeEffect fake(host, match, {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef **, PF_LayerDef *,
                                           void *extra) -> std::optional<PF_Err> {
-      if (cmd == PF_Cmd_SMART_PRE_RENDER) seen = static_cast<PF_PreRenderExtra *>(extra)->input->bitdepth;
+      if (cmd == PF_Cmd_SMART_PRE_RENDER) {
+        auto *x = static_cast<PF_PreRenderExtra *>(extra);
+        seen = x->input->bitdepth;
+        if (!c.result) return std::nullopt;
+        x->output->result_rect = *c.result;
+        return PF_Err_NONE;
+      }
       if (cmd == PF_Cmd_SMART_RENDER) {
+        ++renders;
         PF_EffectWorld *input = nullptr;
         static_cast<PF_SmartRenderExtra *>(extra)->cb->checkout_layer_pixels(in->effect_ref, 0, &input);
         inputDepth = host.worlds().depthOf(input);
@@ -282,36 +276,14 @@ TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclared) {
     apply(plate, match);
     const host::Image frame = test::renderFrame(host, 0, c.frame);
     EXPECT_EQ(seen, c.seen);
-    EXPECT_EQ(inputDepth, host::pixelDepthFromBits(c.seen)) << "the input world as well";
     EXPECT_EQ(frame.depth(), c.frame);
-    EXPECT_NEAR(frame.pixel(2, 2).red, 0.5f, 1 / 255.0) << "the plate, through the effect";
-    EXPECT_NEAR(frame.pixel(2, 2).green, 0.25f, 1 / 255.0);
-  }
-}
-
-// A result rectangle empty in either direction renders nothing: the effect's
-// output is transparent and it is not asked to render.
-TEST_F(EffectCalls, AnEmptyResultRectangleGivesATransparentFrameWithoutARender) {
-  const PF_LRect empties[] = {{0, 0, 0, 4}, {0, 0, 4, 0}};
-  for (const PF_LRect &rect : empties) {
-    SCOPED_TRACE(testing::Message() << "right " << rect.right << ", bottom " << rect.bottom);
-    const std::string match = "empty" + std::to_string(&rect - empties);
-    int renders = 0;
-    FakeEffect fake(host, match, {}, [&](PF_Cmd cmd, PF_InData *, PF_OutData *, PF_ParamDef **, PF_LayerDef *,
-                                          void *extra) -> std::optional<PF_Err> {
-      if (cmd == PF_Cmd_SMART_PRE_RENDER) {
-        static_cast<PF_PreRenderExtra *>(extra)->output->result_rect = rect;
-        return PF_Err_NONE;
-      }
-      if (cmd != PF_Cmd_SMART_RENDER) return std::nullopt;
-      ++renders;
-      return PF_Err_NONE;
-    });
-    host::Layer &plate = test::openSolidProject(host, 4, 4);
-    apply(plate, match);
-    const host::Image frame = test::renderFrame(host, 0);
-    EXPECT_EQ(renders, 0);
-    EXPECT_EQ(frame.pixel(2, 2).alpha, 0.0f);
+    if (c.result) {
+      EXPECT_EQ(renders, 0);
+      EXPECT_EQ(frame.pixel(2, 2).alpha, 0.0f);
+      continue;
+    }
+    EXPECT_EQ(inputDepth, host::pixelDepthFromBits(c.seen)) << "the input world as well";
+    expectNear(frame.pixel(2, 2), {1, 0.5f, 0.25f, 1}, 1 / 255.0f); // the plate, through the effect
   }
 }
 
@@ -324,12 +296,12 @@ TEST_F(EffectCalls, StreamAndUiCallsActOnTheirOwnInstanceAndRefuseBadArguments) 
       host, "fake", {sliderParam("S", 1, 0, 10, 3), sliderParam("T", 2, 0, 10, 3), layerParam("L", 3)},
       [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef *params[], auto...) -> std::optional<PF_Err> {
         if (cmd != PF_Cmd_UPDATE_PARAMS_UI) return std::nullopt;
-        auto *utils = test::acquire<PF_ParamUtilsSuite3>(host, kPFParamUtilsSuite, 3);
-        auto *pf = test::acquire<AEGP_PFInterfaceSuite1>(host, kAEGPPFInterfaceSuite, 1);
-        auto *streams = test::acquire<AEGP_StreamSuite3>(host, kAEGPStreamSuite, 8);
-        auto *dynamic = test::acquire<AEGP_DynamicStreamSuite3>(host, kAEGPDynamicStreamSuite, 3);
-        auto *effects = test::acquire<AEGP_EffectSuite3>(host, kAEGPEffectSuite, 3);
-        auto *layers = test::acquire<AEGP_LayerSuite7>(host, kAEGPLayerSuite, kAEGPLayerSuiteVersion7);
+        auto *utils = suite<PF_ParamUtilsSuite3>(kPFParamUtilsSuite, 3);
+        auto *pf = suite<AEGP_PFInterfaceSuite1>(kAEGPPFInterfaceSuite, 1);
+        auto *streams = suite<AEGP_StreamSuite3>(kAEGPStreamSuite, 8);
+        auto *dynamic = suite<AEGP_DynamicStreamSuite3>(kAEGPDynamicStreamSuite, 3);
+        auto *effects = suite<AEGP_EffectSuite3>(kAEGPEffectSuite, 3);
+        auto *layers = suite<AEGP_LayerSuite7>(kAEGPLayerSuite, kAEGPLayerSuiteVersion7);
         PF_ParamDef def = *params[1];
         def.ui_flags = PF_PUI_DISABLED;
         EXPECT_EQ(utils->PF_UpdateParamUI(in->effect_ref, 1, &def), PF_Err_NONE);
@@ -359,10 +331,6 @@ TEST_F(EffectCalls, StreamAndUiCallsActOnTheirOwnInstanceAndRefuseBadArguments) 
         for (AEGP_StreamRefH stream : {hidden, layerStream})
           if (stream) streams->AEGP_DisposeStream(stream);
         if (self) effects->AEGP_DisposeEffect(self);
-        const std::pair<const char *, A_long> acquired[] = {
-            {kPFParamUtilsSuite, 3}, {kAEGPPFInterfaceSuite, 1}, {kAEGPStreamSuite, 8}, {kAEGPDynamicStreamSuite, 3},
-            {kAEGPEffectSuite, 3},   {kAEGPLayerSuite, kAEGPLayerSuiteVersion7}};
-        for (auto [name, version] : acquired) host.basicSuite()->ReleaseSuite(name, version);
         return PF_Err_NONE;
       });
   host::EffectInstance &a = apply(plate, "fake");
@@ -373,11 +341,9 @@ TEST_F(EffectCalls, StreamAndUiCallsActOnTheirOwnInstanceAndRefuseBadArguments) 
   EXPECT_EQ(a.ui[2].streamFlags, static_cast<A_u_long>(AEGP_DynStreamFlag_HIDDEN)) << "the refused flags set none";
   EXPECT_EQ(b.ui[1].uiFlags, 0);
   EXPECT_EQ(b.ui[2].streamFlags, 0u);
-  EXPECT_EQ(host.streamRefs().live(), 0u);
-  EXPECT_EQ(host.effectRefs().live(), 0u);
 }
 
-TEST_F(EffectCalls, SetupErrorsAndExceptionsAreContained) {
+TEST_F(EffectCalls, SetupErrorsAndExceptionsAreContainedAndDisagreementsReported) {
   bool throwNow = false;
   FakeEffect liar(host, "liar", {sliderParam("S", 1, 0, 10, 3)},
                   [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
@@ -403,22 +369,16 @@ TEST_F(EffectCalls, SetupErrorsAndExceptionsAreContained) {
   EXPECT_TRUE(plate.effects.empty());
   ASSERT_EQ(host.messages.size(), 2u);
   EXPECT_NE(host.messages[1].text.find("exception"), std::string::npos);
-}
-
-TEST_F(EffectCalls, CheckoutOfTheInputAtAnotherTimeRendersTheLayerThen) {
-  // "painter" fills its output with red = 10 x the frame; "echo" shows its
-  // input as it was two frames earlier.
-  FakeEffect painter(host, "painter", {}, paintByTime);
-  FakeEffect echo(host, "echo", {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef **, PF_LayerDef *,
-                                         void *extra) -> std::optional<PF_Err> {
-    if (cmd != PF_Cmd_SMART_PRE_RENDER) return std::nullopt;
-    return test::checkoutInputAt(in, extra, in->current_time - 2 * in->time_step);
-  });
-  host::Layer &plate = test::openSolidProject(host, 8, 8);
-  apply(plate, "painter");
-  apply(plate, "echo");
-  const host::Image frame = test::renderFrame(host, 10);
-  EXPECT_EQ(frame.pixel(4, 4).red, 80 / 255.0f) << "the painter's output at frame 8";
+  // Global setup words that disagree with the property list are reported.
+  FakeEffect fake(host, "fake");
+  fake.installed().pipl.outFlags = PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_SEND_UPDATE_PARAMS_UI;
+  fake.installed().pipl.outFlags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE;
+  fake.installed().pipl.effectVersion = 0x00081E01;
+  host.messages.clear();
+  ASSERT_EQ(host.runner().ensureReady(fake.installed()), PF_Err_NONE);
+  ASSERT_EQ(host.messages.size(), 2u) << "out-flags2 agree";
+  EXPECT_EQ(host.messages[0].text, "global setup and property list disagree on out-flags: 0x02000000 against 0x06000000");
+  EXPECT_EQ(host.messages[1].text, "global setup and property list disagree on the version: 0x00000000 against 0x00081E01");
 }
 
 // The copy resamples when the rectangles differ; a failure injected into the
@@ -448,31 +408,24 @@ TEST_F(EffectCalls, CopyResamplesAndInjectedFailuresReachTheEffect) {
   PF_Err seen = PF_Err_NONE;
   host.monitor().failCall("PF_NewWorld", 2, PF_Err_OUT_OF_MEMORY);
   inside.run([&](PF_InData *in) {
-    auto *worlds = test::acquire<PF_WorldSuite2>(host, kPFWorldSuite, 2);
+    auto *worlds = suite<PF_WorldSuite2>(kPFWorldSuite, 2);
     PF_EffectWorld w{};
     for (int i = 0; i < 3; ++i) {
       PF_Err err = worlds->PF_NewWorld(in->effect_ref, 4, 4, true, PF_PixelFormat_ARGB128, &w);
       if (err) seen = err;
       else worlds->PF_DisposeWorld(in->effect_ref, &w);
     }
-    host.basicSuite()->ReleaseSuite(kPFWorldSuite, 2);
     return PF_Err_NONE;
   });
   EXPECT_EQ(seen, PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(host.monitor().callCount("PF_NewWorld"), 3);
-  EXPECT_EQ(host.worlds().liveCount(), 0u);
 }
 
 // What the host gives effects while rendering: layer parameters checked out
 // (own layer: its source; another layer: rendered with its effects at the
 // asked time), the effect-to-effect call, plug-in ids, and the abort check.
 
-class RenderServices : public test::HostTest {
-protected:
-  host::Image render(std::int64_t frame, int downsample = 1) {
-    return test::renderFrame(host, frame, host::PixelDepth::Bits8, PF_Quality_HI, downsample);
-  }
-};
+using RenderServices = test::HostTest;
 
 TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAskedTime) {
   Seen input, smart, checkedOut;
@@ -524,39 +477,28 @@ TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAs
   host::EffectInstance &matteUser = apply(*plate, "reader");
   apply(*other, "painter");
 
-  // Another layer: with its effects, at the frame asked for, at its own size.
-  matteUser.streams[1].setStaticValue(host::ParamValue::scalar(other->id()));
-  render(3);
-  EXPECT_EQ(input.red, 30) << "the input comes through the painter above";
-  EXPECT_EQ(smart.width, 20);
-  EXPECT_EQ(smart.height, 10);
-  EXPECT_EQ(smart.red, 30);
-  EXPECT_EQ(checkedOut.err, PF_Err_NONE);
-  EXPECT_EQ(checkedOut.width, 20);
-  EXPECT_EQ(checkedOut.red, 100) << "rendered at frame 10";
-
-  // Downsampled: the other layer at the reduced size.
-  render(3, 2);
-  EXPECT_EQ(smart.width, 10);
-  EXPECT_EQ(smart.height, 5);
-  EXPECT_EQ(checkedOut.width, 10);
-
-  // The own layer: its source, before the painter.
-  matteUser.streams[1].setStaticValue(host::ParamValue::scalar(plate->id()));
-  render(3);
-  EXPECT_EQ(smart.width, 64);
-  EXPECT_EQ(smart.red, 51);
-  EXPECT_EQ(checkedOut.width, 64);
-  EXPECT_EQ(checkedOut.red, 51);
-  EXPECT_EQ(input.red, 30);
-
-  // An empty parameter: no pixels, no error.
-  matteUser.streams[1].setStaticValue(host::ParamValue::scalar(0));
-  render(3);
-  EXPECT_EQ(smart.err, PF_Err_NONE);
-  EXPECT_EQ(smart.width, -1) << "no buffer";
-  EXPECT_EQ(checkedOut.err, PF_Err_NONE);
-  EXPECT_EQ(checkedOut.width, 0) << "a layer without pixels";
+  const struct {
+    const char *what;
+    double layer;
+    int downsample;
+    Seen smart, checkedOut; // width, height, red, error
+  } steps[] = {
+      // Another layer: with its effects, at its own size; checked out at frame 10.
+      {"another layer", double(other->id()), 1, {20, 10, 30, 0}, {20, 10, 100, 0}},
+      {"downsampled", double(other->id()), 2, {10, 5, 30, 0}, {10, 5, 100, 0}},
+      // The own layer: its source, before the painter.
+      {"own layer", double(plate->id()), 1, {64, 48, 51, 0}, {64, 48, 51, 0}},
+      // An empty parameter: no buffer in a render, a layer without pixels checked out; no error.
+      {"none", 0, 1, {-1, -1, -1, 0}, {0, 0, -1, 0}}};
+  for (const auto &step : steps) {
+    SCOPED_TRACE(step.what);
+    matteUser.streams[1].setStaticValue(host::ParamValue::scalar(step.layer));
+    test::renderFrame(host, 3, host::PixelDepth::Bits8, PF_Quality_HI, step.downsample);
+    EXPECT_EQ(input.red, 30) << "the input comes through the painter above";
+    for (auto [got, want] : {std::pair{smart, step.smart}, {checkedOut, step.checkedOut}})
+      expectValues({{"width", got.width, want.width}, {"height", got.height, want.height},
+                    {"red", got.red, want.red}, {"error", got.err, want.err}});
+  }
 
   // Outside a render the host renders the layer for the checkout.
   matteUser.streams[1].setStaticValue(host::ParamValue::scalar(other->id()));
@@ -565,19 +507,13 @@ TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAs
   EXPECT_EQ(checkedOut.width, 20);
   EXPECT_EQ(checkedOut.red, 70);
 
-  EXPECT_EQ(host.worlds().liveCount(), 0u) << "every checkout was forgotten";
   EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
 }
 
 TEST_F(RenderServices, EffectCallGenericCallsTheOtherEffectWithItsOwnDataAtTheGivenTime) {
-  int globalTag = 0, sequenceTag = 0;
-  struct Call {
-    A_long time = -1;
-    A_u_long scale = 0;
-    double slider = -1, checkedOut = -1;
-    void *global = nullptr, *sequence = nullptr, *extra = nullptr;
-  };
-  std::vector<Call> calls;
+  int globalTag = 0, sequenceTag = 0, calls = 0;
+  int block[4] = {};
+  // Every call at frame 5 (24 fps), the slider half way to its key of 100 at 20.
   FakeEffect callee(host, "callee", {floatParam("A", 1, 0, 100, 0)},
                     [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *params[], PF_LayerDef *,
                         void *extra) -> std::optional<PF_Err> {
@@ -591,18 +527,18 @@ TEST_F(RenderServices, EffectCallGenericCallsTheOtherEffectWithItsOwnDataAtTheGi
                         return PF_Err_NONE;
                       }
                       if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
-                      Call c;
-                      c.time = in->current_time;
-                      c.scale = in->time_scale;
-                      c.slider = params[1]->u.fs_d.value;
+                      ++calls;
                       PF_ParamDef def{};
-                      if (!PF_CHECKOUT_PARAM(in, 1, in->current_time, in->time_step, in->time_scale, &def))
-                        c.checkedOut = def.u.fs_d.value;
+                      EXPECT_EQ(PF_CHECKOUT_PARAM(in, 1, in->current_time, in->time_step, in->time_scale, &def),
+                                PF_Err_NONE);
+                      test::expectValues({{"time", in->current_time, 5},
+                                          {"scale", in->time_scale, 24},
+                                          {"slider", params[1]->u.fs_d.value, 25},
+                                          {"checked out", def.u.fs_d.value, 25}});
                       PF_CHECKIN_PARAM(in, &def);
-                      c.global = in->global_data;
-                      c.sequence = in->sequence_data;
-                      c.extra = extra;
-                      calls.push_back(c);
+                      EXPECT_EQ(in->global_data, reinterpret_cast<PF_Handle>(&globalTag));
+                      EXPECT_EQ(in->sequence_data, reinterpret_cast<PF_Handle>(&sequenceTag));
+                      EXPECT_EQ(extra, block);
                       return PF_Err_NONE;
                     });
   host::Layer &layer = test::openSolidProject(host);
@@ -610,53 +546,37 @@ TEST_F(RenderServices, EffectCallGenericCallsTheOtherEffectWithItsOwnDataAtTheGi
   effect.streams[1].setKey({0, host::ParamValue::scalar(0), host::Interpolation::Linear});
   effect.streams[1].setKey({20, host::ParamValue::scalar(100), host::Interpolation::Linear});
 
-  const auto *suite = test::acquire<AEGP_EffectSuite3>(host, kAEGPEffectSuite, 3);
-  ASSERT_NE(suite, nullptr);
+  const auto *effects = suite<AEGP_EffectSuite3>(kAEGPEffectSuite, 3);
+  ASSERT_NE(effects, nullptr);
   AEGP_EffectRefH ref = nullptr;
-  ASSERT_EQ(suite->AEGP_GetLayerEffectByIndex(0, reinterpret_cast<AEGP_LayerH>(&layer), 0, &ref), A_Err_NONE);
+  ASSERT_EQ(effects->AEGP_GetLayerEffectByIndex(0, reinterpret_cast<AEGP_LayerH>(&layer), 0, &ref), A_Err_NONE);
   AEGP_InstalledEffectKey key = AEGP_InstalledEffectKey_NONE;
-  ASSERT_EQ(suite->AEGP_GetInstalledKeyFromLayerEffect(ref, &key), A_Err_NONE);
+  ASSERT_EQ(effects->AEGP_GetInstalledKeyFromLayerEffect(ref, &key), A_Err_NONE);
   A_char name[AEGP_MAX_EFFECT_NAME_SIZE + 1] = {};
-  EXPECT_EQ(suite->AEGP_GetEffectName(key, nullptr), A_Err_PARAMETER) << "nowhere to write the name";
-  EXPECT_EQ(suite->AEGP_GetEffectName(AEGP_InstalledEffectKey_NONE, name), A_Err_PARAMETER) << "no such effect";
-  int block[4] = {};
+  EXPECT_EQ(effects->AEGP_GetEffectName(key, nullptr), A_Err_PARAMETER) << "nowhere to write the name";
+  EXPECT_EQ(effects->AEGP_GetEffectName(AEGP_InstalledEffectKey_NONE, name), A_Err_PARAMETER) << "no such effect";
   const A_Time frame5{5, 24}, frame5AtAnotherScale{25, 120};
-  EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, ref, &frame5, PF_Cmd_COMPLETELY_GENERAL, block), A_Err_NONE);
-  EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, ref, &frame5AtAnotherScale, PF_Cmd_COMPLETELY_GENERAL, block),
+  EXPECT_EQ(effects->AEGP_EffectCallGeneric(0, ref, &frame5, PF_Cmd_COMPLETELY_GENERAL, block), A_Err_NONE);
+  EXPECT_EQ(effects->AEGP_EffectCallGeneric(0, ref, &frame5AtAnotherScale, PF_Cmd_COMPLETELY_GENERAL, block),
             A_Err_NONE);
-  ASSERT_EQ(calls.size(), 2u);
-  for (const Call &c : calls) {
-    EXPECT_EQ(c.time, 5);
-    EXPECT_EQ(c.scale, 24u);
-    EXPECT_DOUBLE_EQ(c.slider, 25.0) << "parameters at the given time";
-    EXPECT_DOUBLE_EQ(c.checkedOut, 25.0);
-    EXPECT_EQ(c.global, &globalTag);
-    EXPECT_EQ(c.sequence, &sequenceTag);
-    EXPECT_EQ(c.extra, block);
-  }
+  EXPECT_EQ(calls, 2);
   // Only the effect-to-effect command, only real references and times.
   const A_Time noScale{5, 0};
-  EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, ref, &frame5, PF_Cmd_RENDER, block), A_Err_PARAMETER);
-  EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, ref, &noScale, PF_Cmd_COMPLETELY_GENERAL, block), A_Err_PARAMETER);
-  EXPECT_EQ(suite->AEGP_EffectCallGeneric(0, reinterpret_cast<AEGP_EffectRefH>(&block), &frame5,
-                                          PF_Cmd_COMPLETELY_GENERAL, block),
+  EXPECT_EQ(effects->AEGP_EffectCallGeneric(0, ref, &frame5, PF_Cmd_RENDER, block), A_Err_PARAMETER);
+  EXPECT_EQ(effects->AEGP_EffectCallGeneric(0, ref, &noScale, PF_Cmd_COMPLETELY_GENERAL, block), A_Err_PARAMETER);
+  EXPECT_EQ(effects->AEGP_EffectCallGeneric(0, reinterpret_cast<AEGP_EffectRefH>(&block), &frame5,
+                                            PF_Cmd_COMPLETELY_GENERAL, block),
             A_Err_PARAMETER);
-  EXPECT_EQ(calls.size(), 2u);
-  EXPECT_EQ(suite->AEGP_DisposeEffect(ref), A_Err_NONE);
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(effects->AEGP_DisposeEffect(ref), A_Err_NONE);
 }
 
 TEST_F(RenderServices, RegisteringGivesEachCallerItsOwnPluginId) {
-  const auto *utility = test::acquire<AEGP_UtilitySuite5>(host, kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5);
+  const auto *utility = suite<AEGP_UtilitySuite5>(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5);
   ASSERT_NE(utility, nullptr);
   AEGP_PluginID a = 0, b = 0;
   ASSERT_EQ(utility->AEGP_RegisterWithAEGP(nullptr, "first", &a), A_Err_NONE);
   ASSERT_EQ(utility->AEGP_RegisterWithAEGP(nullptr, "second", &b), A_Err_NONE);
-  EXPECT_NE(a, 0);
-  EXPECT_NE(a, b);
-  for (const host::GeneralPlugin &plugin : host.generalPlugins()) {
-    EXPECT_NE(plugin.id, a);
-    EXPECT_NE(plugin.id, b);
-  }
   EXPECT_EQ(utility->AEGP_RegisterWithAEGP(nullptr, "third", nullptr), A_Err_PARAMETER);
 
   // The Render effect keeps the id it registered for in its global data.
@@ -666,9 +586,10 @@ TEST_F(RenderServices, RegisteringGivesEachCallerItsOwnPluginId) {
   ASSERT_NE(render->globalData, nullptr);
   A_u_long renderId = 0;
   std::memcpy(&renderId, *render->globalData, sizeof renderId);
-  EXPECT_NE(renderId, 0u);
-  EXPECT_NE(renderId, static_cast<A_u_long>(a));
-  EXPECT_NE(renderId, static_cast<A_u_long>(b));
+  // Every id differs from every other, and none is 0.
+  std::set<A_u_long> ids{0, static_cast<A_u_long>(a), static_cast<A_u_long>(b), renderId};
+  for (const host::GeneralPlugin &plugin : host.generalPlugins()) ids.insert(static_cast<A_u_long>(plugin.id));
+  EXPECT_EQ(ids.size(), 4 + host.generalPlugins().size());
 }
 
 TEST_F(RenderServices, AbortCheckStopsTheRenderOnceCancelled) {
@@ -684,13 +605,12 @@ TEST_F(RenderServices, AbortCheckStopsTheRenderOnceCancelled) {
                      });
   host::Layer &layer = test::openSolidProject(host, 16, 8);
   apply(layer, "stopper");
-  EXPECT_THROW(render(0), host::HostError);
+  EXPECT_THROW(test::renderFrame(host, 0), host::HostError);
   EXPECT_EQ(answers, (std::vector<PF_Err>{PF_Err_NONE, PF_Interrupt_CANCEL}));
   // Once cancelled, the next frame stops before any effect runs.
-  EXPECT_THROW(render(1), host::HostError);
+  EXPECT_THROW(test::renderFrame(host, 1), host::HostError);
   EXPECT_EQ(answers.size(), 2u);
   host.cancelRequested = false;
-  EXPECT_EQ(host.worlds().liveCount(), 0u);
 }
 
 } // namespace

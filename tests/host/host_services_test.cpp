@@ -20,7 +20,7 @@ using namespace vlam;
 
 namespace {
 
-TEST(SuiteRegistry, SuitesAreFoundByNameAndVersion) {
+TEST(SuiteRegistry, SuitesAreFoundByNameAndVersionAndTheMonitorFailsTheCallsAskedFor) {
   CallMonitor monitor;
   SuiteRegistry registry(monitor);
   int v1 = 1, v2 = 2;
@@ -52,21 +52,19 @@ TEST(SuiteRegistry, SuitesAreFoundByNameAndVersion) {
   EXPECT_EQ(registry.acquire("ZK Vlam Utils Suite", 1), &table);
   EXPECT_NE(trace.str().find("AcquireSuite \"ZK Vlam Utils Suite\" v1", trace.str().find("refused")), std::string::npos)
       << "granted acquisitions are traced too";
-}
-
-TEST(CallMonitor, FailsTheNthCallOnlyOrFromThereOn) {
-  CallMonitor monitor;
-  monitor.failCall("AEGP_ApplyEffect", 2, 7);
-  monitor.failCall("PF_NewWorld", 3, 4, true);
-  EXPECT_EQ(monitor.enter("AEGP_ApplyEffect"), 0);
-  EXPECT_EQ(monitor.enter("AEGP_ApplyEffect"), 7);
-  EXPECT_EQ(monitor.enter("AEGP_ApplyEffect"), 0);
-  EXPECT_EQ(monitor.enter("PF_NewWorld"), 0);
-  EXPECT_EQ(monitor.enter("PF_NewWorld"), 0);
-  EXPECT_EQ(monitor.enter("PF_NewWorld"), 4);
-  EXPECT_EQ(monitor.enter("PF_NewWorld"), 4);
-  EXPECT_EQ(monitor.callCount("AEGP_ApplyEffect"), 3);
-  EXPECT_EQ(monitor.callCount("never"), 0);
+  // The call monitor fails the nth call only, or from there on.
+  CallMonitor failing;
+  failing.failCall("AEGP_ApplyEffect", 2, 7);
+  failing.failCall("PF_NewWorld", 3, 4, true);
+  EXPECT_EQ(failing.enter("AEGP_ApplyEffect"), 0);
+  EXPECT_EQ(failing.enter("AEGP_ApplyEffect"), 7);
+  EXPECT_EQ(failing.enter("AEGP_ApplyEffect"), 0);
+  EXPECT_EQ(failing.enter("PF_NewWorld"), 0);
+  EXPECT_EQ(failing.enter("PF_NewWorld"), 0);
+  EXPECT_EQ(failing.enter("PF_NewWorld"), 4);
+  EXPECT_EQ(failing.enter("PF_NewWorld"), 4);
+  EXPECT_EQ(failing.callCount("AEGP_ApplyEffect"), 3);
+  EXPECT_EQ(failing.callCount("never"), 0);
 }
 
 // That iterations run at once on several threads is checked through the
@@ -118,8 +116,8 @@ A_Err logIteration(void *refcon, A_long thread, A_long i, A_long iterations) {
 
 using Iterate = test::HostTest;
 
-TEST_F(Iterate, OncePerProcessorOnSeveralThreads) {
-  auto *iterate = test::acquire<AEGP_IterateSuite1>(host, kAEGPIterateSuite, 1);
+TEST_F(Iterate, OncePerProcessorOnSeveralThreadsAndHandlesResizeAndRefuseStrangers) {
+  auto *iterate = suite<AEGP_IterateSuite1>(kAEGPIterateSuite, 1);
   ASSERT_NE(iterate, nullptr);
   A_long threads = 0;
   ASSERT_EQ(iterate->AEGP_GetNumThreads(&threads), A_Err_NONE);
@@ -136,13 +134,8 @@ TEST_F(Iterate, OncePerProcessorOnSeveralThreads) {
   std::sort(many.seen.begin(), many.seen.end());
   ASSERT_EQ(many.seen.size(), 40u) << "every iteration ran despite the error";
   EXPECT_EQ(many.seen.back(), 39);
-  host.basicSuite()->ReleaseSuite(kAEGPIterateSuite, 1);
-}
-
-using Handles = test::HostTest;
-
-TEST_F(Handles, HostHandlesResizeKeepContentAndRefuseStrangers) {
-  auto *handles = test::acquire<PF_HandleSuite1>(host, kPFHandleSuite, 2);
+  // Host handles resize, keep their content and refuse strangers.
+  auto *handles = suite<PF_HandleSuite1>(kPFHandleSuite, 2);
   PF_Handle h = handles->host_new_handle(4);
   ASSERT_NE(h, nullptr);
   std::memcpy(handles->host_lock_handle(h), "abcd", 4);
@@ -159,7 +152,7 @@ TEST_F(Handles, HostHandlesResizeKeepContentAndRefuseStrangers) {
   EXPECT_EQ(host.handles().liveCount(), live - 1);
   handles->host_dispose_handle(h);
   EXPECT_EQ(host.handles().badHandleCalls(), 3u) << "a second dispose is refused, not a double free";
-  host.basicSuite()->ReleaseSuite(kPFHandleSuite, 2);
 }
+
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <AE_Macros.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -56,7 +57,18 @@ std::vector<std::string> stackOf(const host::Layer &layer) {
   return names;
 }
 
-host::EffectInstance &applyOrThrow(host::Host &host, host::Layer &layer, const std::string &match) {
+void expectValues(std::initializer_list<Expected> rows) {
+  for (const Expected &row : rows) EXPECT_EQ(row.value, row.wanted) << row.what;
+}
+
+void expectNear(const host::PixelF &pixel, const host::PixelF &expected, float tolerance) {
+  EXPECT_NEAR(pixel.alpha, expected.alpha, tolerance) << "alpha";
+  EXPECT_NEAR(pixel.red, expected.red, tolerance) << "red";
+  EXPECT_NEAR(pixel.green, expected.green, tolerance) << "green";
+  EXPECT_NEAR(pixel.blue, expected.blue, tolerance) << "blue";
+}
+
+host::EffectInstance &HostTest::apply(host::Layer &layer, const std::string &match) {
   PF_Err err = PF_Err_NONE;
   host::EffectInstance *effect = host.applyEffect(layer, match, &err);
   if (!effect) throw std::runtime_error(match + " not applied: " + std::to_string(err));
@@ -119,13 +131,10 @@ PF_ParamDef blank(const char *name, A_long id, PF_ParamType type) {
 
 FakeEffect::FakeEffect(host::Host &host, const std::string &matchName, std::vector<PF_ParamDef> p, Body b)
     : params(std::move(p)), body(std::move(b)), slot_(-1) {
-  for (int i = 0; i < 4; ++i)
-    if (!slots[static_cast<std::size_t>(i)]) {
-      slot_ = i;
-      break;
-    }
-  if (slot_ < 0) throw std::runtime_error("too many fake effects");
-  slots[static_cast<std::size_t>(slot_)] = this;
+  const auto free = std::find(slots.begin(), slots.end(), nullptr);
+  if (free == slots.end()) throw std::runtime_error("too many fake effects");
+  *free = this;
+  slot_ = static_cast<int>(free - slots.begin());
   host::PiplInfo pipl;
   pipl.kind = host::kPiplKindEffect;
   pipl.name = "Fake " + matchName;

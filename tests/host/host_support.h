@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,10 +31,24 @@ host::Layer &openImageProject(host::Host &host, const std::filesystem::path &fil
 // A small picture with different values everywhere, written as a 16-bit PNG.
 void writeTestPicture(const std::filesystem::path &file, int width, int height);
 
+// A value the host or an effect gave, named, with the value it should have.
+// An empty optional value matches nothing.
+struct Expected {
+  template <class Got, class Want>
+  Expected(const char *name, Got got, Want want) : what(name), value(number(got)), wanted(number(want)) {}
+  template <class T> static double number(T v) { return static_cast<double>(v); }
+  template <class T> static double number(std::optional<T> v) { return v ? static_cast<double>(*v) : NAN; }
+  const char *what;
+  double value, wanted;
+};
+// Checks every row of a table of values (exactly).
+void expectValues(std::initializer_list<Expected> rows);
+
+// Checks every channel of a pixel against what it should be, within `tolerance`.
+void expectNear(const host::PixelF &pixel, const host::PixelF &expected, float tolerance);
+
 // Match names of a layer's effects, top to bottom.
 std::vector<std::string> stackOf(const host::Layer &layer);
-// Applies `match` to `layer`; throws when the host refuses.
-host::EffectInstance &applyOrThrow(host::Host &host, host::Layer &layer, const std::string &match);
 // Index of the effect's parameter named `name` (0, and a test failure, if none).
 std::size_t paramNamed(const host::EffectInstance &effect, const std::string &name);
 // A frame of the project's first composition.
@@ -101,7 +117,23 @@ class HostTest : public ::testing::Test {
 protected:
   TempDir dir;
   host::Host host{testHostOptions(dir)};
-  host::EffectInstance &apply(host::Layer &layer, const std::string &match) { return applyOrThrow(host, layer, match); }
+  // A suite acquired from the host's basic suite, released when the test ends.
+  template <class Suite> const Suite *suite(const char *name, A_long version) {
+    acquired.emplace_back(name, version);
+    return acquire<Suite>(host, name, version);
+  }
+  std::vector<std::pair<const char *, A_long>> acquired;
+  // Whatever a test did, every suite, reference and buffer it was given is given back.
+  void TearDown() override {
+    for (auto [name, version] : acquired) host.basicSuite()->ReleaseSuite(name, version);
+    EXPECT_EQ(host.effectRefs().live(), 0u);
+    EXPECT_EQ(host.streamRefs().live(), 0u);
+    EXPECT_EQ(host.maskRefs().live(), 0u);
+    EXPECT_EQ(host.checkedOutPaths().live(), 0u);
+    EXPECT_EQ(host.worlds().liveCount(), 0u);
+  }
+  // Applies `match` to `layer`; throws when the host refuses.
+  host::EffectInstance &apply(host::Layer &layer, const std::string &match);
   // Calls `effect` with `cmd` at `ticks`, `extra` as the command's extra data.
   host::CallResult call(host::EffectInstance &effect, PF_Cmd cmd, std::int64_t ticks = 0, void *extra = nullptr) {
     host::CallOptions options;

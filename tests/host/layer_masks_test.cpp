@@ -1,6 +1,5 @@
 // Layer masks: the matte rasteriser, the mask and path suites an effect
 // calls, mask streams, and masks in scene files.
-#include "host/effect/EffectRunner.h"
 #include "host/HostError.h"
 #include "host/image/MaskRaster.h"
 #include "host_support.h"
@@ -10,7 +9,7 @@
 #include <AE_GeneralPlug.h>
 
 #include <cmath>
-#include <fstream>
+#include <tuple>
 
 using namespace vlam;
 using namespace vlam::test;
@@ -30,14 +29,14 @@ host::Image matte(const MaskShape &shape, const host::MatteLook &look, int w = 2
   return image;
 }
 
-TEST(MaskRaster, ClosedOutlinesCoverTheirInsideWithAntialiasedEdgesOpenOnesNothing) {
+// Closed outlines cover their inside with antialiased edges, open ones
+// nothing; Bezier tangents bend the outline; feather softens the edge.
+TEST(MaskRaster, OutlinesCurvesOpacityInversionAndFeather) {
   const host::Image m = matte(rectangle(2.5, 3, 10, 8.25), {});
   EXPECT_EQ(m.pixel(5, 5), (host::PixelF{1, 1, 1, 1}));
-  EXPECT_EQ(m.pixel(12, 5).alpha, 0.0f);
-  EXPECT_EQ(m.pixel(5, 2).alpha, 0.0f);
-  EXPECT_NEAR(m.pixel(2, 5).alpha, 0.5f, 1e-6f) << "half the pixel is inside horizontally";
-  EXPECT_NEAR(m.pixel(5, 8).alpha, 0.25f, 1e-6f) << "one of four sub-rows";
-  // Open outlines cover nothing; opacity and inversion apply.
+  // Half of pixel (2, 5) is inside horizontally; of (5, 8), one of four sub-rows.
+  for (auto [x, y, alpha] : {std::tuple{12, 5, 0.0f}, {5, 2, 0.0f}, {2, 5, 0.5f}, {5, 8, 0.25f}})
+    EXPECT_NEAR(m.pixel(x, y).alpha, alpha, 1e-6f) << x << "," << y;
   EXPECT_EQ(matte(rectangle(0, 0, 20, 20, false), {}).pixel(10, 10).alpha, 0.0f);
   host::MatteLook look;
   look.opacity = 0.4f;
@@ -46,53 +45,46 @@ TEST(MaskRaster, ClosedOutlinesCoverTheirInsideWithAntialiasedEdgesOpenOnesNothi
   const host::Image inverted = matte(rectangle(0, 0, 10, 20), look);
   EXPECT_EQ(inverted.pixel(5, 5).alpha, 0.0f);
   EXPECT_NEAR(inverted.pixel(15, 5).alpha, 0.4f, 1e-6f);
-}
 
-TEST(MaskRaster, BezierTangentsBendTheOutline) {
   // A circle of radius 8 from four cubic arcs.
   const double r = 8, k = 0.5523 * r, c = 10;
   MaskShape circle{{{c + r, c, 0, -k, 0, k}, {c, c + r, k, 0, -k, 0}, {c - r, c, 0, k, 0, -k}, {c, c - r, -k, 0, k, 0}},
                    true};
-  const host::Image m = matte(circle, {});
+  const host::Image round = matte(circle, {});
   double area = 0;
   for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 20; ++x) area += m.pixel(x, y).alpha;
+    for (int x = 0; x < 20; ++x) area += round.pixel(x, y).alpha;
   EXPECT_NEAR(area, M_PI * r * r, 0.01 * M_PI * r * r);
-  EXPECT_EQ(m.pixel(10, 10).alpha, 1.0f);
-  EXPECT_EQ(m.pixel(3, 3).alpha, 0.0f) << "the corner of the bounding square is outside";
-}
+  EXPECT_EQ(round.pixel(10, 10).alpha, 1.0f);
+  EXPECT_EQ(round.pixel(3, 3).alpha, 0.0f) << "the corner of the bounding square is outside";
 
-TEST(MaskRaster, FeatherSoftensTheEdgeAroundTheOutline) {
-  host::MatteLook look;
-  look.featherX = look.featherY = 8;
-  const host::Image m = matte(rectangle(10, -100, 100, 100), look, 30, 4);
+  host::MatteLook soft;
+  soft.featherX = soft.featherY = 8;
+  const host::Image feathered = matte(rectangle(10, -100, 100, 100), soft, 30, 4);
   // Half way at the outline, rising smoothly across it.
-  EXPECT_NEAR(m.pixel(9, 1).alpha + m.pixel(10, 1).alpha, 1.0f, 0.02f);
+  EXPECT_NEAR(feathered.pixel(9, 1).alpha + feathered.pixel(10, 1).alpha, 1.0f, 0.02f);
   float previous = -1;
   for (int x = 6; x < 15; ++x) {
-    const float v = m.pixel(x, 1).alpha;
+    const float v = feathered.pixel(x, 1).alpha;
     EXPECT_GT(v, previous) << x;
     previous = v;
   }
-  EXPECT_GT(m.pixel(7, 1).alpha, 0.02f);
-  EXPECT_LT(m.pixel(12, 1).alpha, 0.98f);
-  EXPECT_NEAR(m.pixel(25, 1).alpha, 1.0f, 1e-4f);
-  EXPECT_NEAR(m.pixel(0, 1).alpha, 0.0f, 1e-4f);
+  EXPECT_GT(feathered.pixel(7, 1).alpha, 0.02f);
+  EXPECT_LT(feathered.pixel(12, 1).alpha, 0.98f);
+  EXPECT_NEAR(feathered.pixel(25, 1).alpha, 1.0f, 1e-4f);
+  EXPECT_NEAR(feathered.pixel(0, 1).alpha, 0.0f, 1e-4f);
   // Beyond its cap a wider feather softens no further.
-  look.featherY = 0;
-  look.featherX = 2000;
-  const host::Image capped = matte(rectangle(10, -100, 100, 100), look, 30, 4);
-  look.featherX = 2400;
-  const host::Image wider = matte(rectangle(10, -100, 100, 100), look, 30, 4);
-  EXPECT_EQ(capped.pixel(12, 1), wider.pixel(12, 1));
-  look.featherX = 1600;
-  EXPECT_NE(matte(rectangle(10, -100, 100, 100), look, 30, 4).pixel(12, 1), capped.pixel(12, 1)) << "below the cap";
+  soft.featherY = 0;
+  soft.featherX = 2000;
+  const host::Image capped = matte(rectangle(10, -100, 100, 100), soft, 30, 4);
+  soft.featherX = 2400;
+  EXPECT_EQ(matte(rectangle(10, -100, 100, 100), soft, 30, 4).pixel(12, 1), capped.pixel(12, 1));
+  soft.featherX = 1600;
+  EXPECT_NE(matte(rectangle(10, -100, 100, 100), soft, 30, 4).pixel(12, 1), capped.pixel(12, 1)) << "below the cap";
 }
 
-class MaskSuites : public ::testing::Test {
+class MaskSuites : public HostTest {
 protected:
-  TempDir dir;
-  host::Host host{testHostOptions(dir)};
   host::Layer *plate = &openSolidProject(host, 20, 10);
   std::unique_ptr<InsideEffectCall> call;
 
@@ -115,10 +107,10 @@ protected:
   }
 };
 
-TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesItAtTheRendersResolution) {
-  auto *query = acquire<PF_PathQuerySuite1>(host, kPFPathQuerySuite, kPFPathQuerySuiteVersion1);
-  auto *data = acquire<PF_PathDataSuite1>(host, kPFPathDataSuite, kPFPathDataSuiteVersion1);
-  auto *masks = acquire<PF_MaskSuite1>(host, kPF_MaskSuite, kPF_MaskSuiteVersion1);
+TEST_F(MaskSuites, OutlinesCheckedOutRasteriseAtTheRendersResolutionAndMaskStreamsAnswerAtATime) {
+  auto *query = suite<PF_PathQuerySuite1>(kPFPathQuerySuite, kPFPathQuerySuiteVersion1);
+  auto *data = suite<PF_PathDataSuite1>(kPFPathDataSuite, kPFPathDataSuiteVersion1);
+  auto *masks = suite<PF_MaskSuite1>(kPF_MaskSuite, kPF_MaskSuiteVersion1);
   ASSERT_TRUE(query && data && masks);
   const PF_PathID id = static_cast<PF_PathID>(plate->masks[0].id);
   PF_EffectWorld world{};
@@ -174,14 +166,13 @@ TEST_F(MaskSuites, EffectChecksOutTheOutlineAtItsTimeAndRasterisesItAtTheRenders
             PF_Err_NONE);
   EXPECT_EQ(image->pixel(4, 2).alpha, 1.0f) << "layer x 0..10 is buffer x 0..5";
   EXPECT_EQ(image->pixel(5, 2).alpha, 0.0f);
-  EXPECT_EQ(host.checkedOutPaths().live(), 0u);
+  host.worlds().dispose(world);
+  host.worlds().dispose(half);
   // Between the second and third keys: right edge half way from 20 to 40.
   EXPECT_EQ(plate->masks[0].shape.valueAt(15).vertices[1].x, 30.0);
-}
-
-TEST_F(MaskSuites, LayerMaskSuiteAndMaskStreamsAnswerAtATime) {
-  auto *layerMasks = acquire<AEGP_MaskSuite5>(host, kAEGPMaskSuite, kAEGPMaskSuiteVersion5);
-  auto *streams = acquire<AEGP_StreamSuite4>(host, kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
+  // The layer mask suite and mask streams answer at a time.
+  auto *layerMasks = suite<AEGP_MaskSuite5>(kAEGPMaskSuite, kAEGPMaskSuiteVersion5);
+  auto *streams = suite<AEGP_StreamSuite4>(kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
   ASSERT_TRUE(layerMasks && streams);
   auto layerH = reinterpret_cast<AEGP_LayerH>(plate);
   A_long count = 0;
@@ -190,21 +181,21 @@ TEST_F(MaskSuites, LayerMaskSuiteAndMaskStreamsAnswerAtATime) {
   AEGP_MaskRefH mask = nullptr;
   EXPECT_NE(layerMasks->AEGP_GetLayerMaskByIndex(layerH, 1, &mask), A_Err_NONE);
   ASSERT_EQ(layerMasks->AEGP_GetLayerMaskByIndex(layerH, 0, &mask), A_Err_NONE);
-  AEGP_MaskIDVal id = 0;
-  EXPECT_EQ(layerMasks->AEGP_GetMaskID(mask, &id), A_Err_NONE);
-  EXPECT_EQ(static_cast<std::uint32_t>(id), plate->masks[0].id);
+  AEGP_MaskIDVal maskId = 0;
+  EXPECT_EQ(layerMasks->AEGP_GetMaskID(mask, &maskId), A_Err_NONE);
+  EXPECT_EQ(static_cast<std::uint32_t>(maskId), plate->masks[0].id);
 
   AEGP_StreamRefH feather = nullptr, opacity = nullptr, outline = nullptr;
   ASSERT_EQ(streams->AEGP_GetNewMaskStream(1, mask, AEGP_MaskStream_FEATHER, &feather), A_Err_NONE);
   ASSERT_EQ(streams->AEGP_GetNewMaskStream(1, mask, AEGP_MaskStream_OPACITY, &opacity), A_Err_NONE);
   EXPECT_NE(streams->AEGP_GetNewMaskStream(1, mask, AEGP_MaskStream_OUTLINE, &outline), A_Err_NONE);
-  const A_Time half{5, 24}; // frame 5 at 24 fps
+  const A_Time frame5{5, 24}; // frame 5 at 24 fps
   AEGP_StreamValue2 value{};
-  ASSERT_EQ(streams->AEGP_GetNewStreamValue(1, feather, AEGP_LTimeMode_CompTime, &half, true, &value), A_Err_NONE);
+  ASSERT_EQ(streams->AEGP_GetNewStreamValue(1, feather, AEGP_LTimeMode_CompTime, &frame5, true, &value), A_Err_NONE);
   EXPECT_EQ(value.val.two_d.x, 3.0);
   EXPECT_EQ(value.val.two_d.y, 4.0);
   streams->AEGP_DisposeStreamValue(&value);
-  ASSERT_EQ(streams->AEGP_GetNewStreamValue(1, opacity, AEGP_LTimeMode_CompTime, &half, true, &value), A_Err_NONE);
+  ASSERT_EQ(streams->AEGP_GetNewStreamValue(1, opacity, AEGP_LTimeMode_CompTime, &frame5, true, &value), A_Err_NONE);
   EXPECT_DOUBLE_EQ(value.val.one_d, 50.0) << "half way from 0 to 100";
   AEGP_StreamType type = AEGP_StreamType_NO_DATA;
   EXPECT_EQ(streams->AEGP_GetStreamType(feather, &type), A_Err_NONE);
@@ -213,7 +204,6 @@ TEST_F(MaskSuites, LayerMaskSuiteAndMaskStreamsAnswerAtATime) {
   EXPECT_EQ(streams->AEGP_DisposeStream(opacity), A_Err_NONE);
   EXPECT_EQ(layerMasks->AEGP_DisposeMask(mask), A_Err_NONE);
   EXPECT_NE(layerMasks->AEGP_DisposeMask(mask), A_Err_NONE) << "disposed twice";
-  EXPECT_EQ(host.maskRefs().live(), 0u);
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 // suite and idle hook, the records the Vlam effects exchange, and the
 // effects that carry data only render the layer unchanged.
 #include "host/HostError.h"
-#include "host/effect/EffectRunner.h"
 #include "host/module/ModuleLibrary.h"
 #include "host/report/RecordLayouts.h"
 #include "host_support.h"
@@ -23,7 +22,7 @@ namespace {
 // in their order.
 using ModulePlugins = test::HostTest;
 
-TEST_F(ModulePlugins, EffectsComeFromThePropertyLists) {
+TEST_F(ModulePlugins, EffectsComeFromThePropertyListsAndRenderOnAnEmptyLayerGetsTheFullStack) {
   const char *matchNames[] = {"zk_Vlam", "zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_VlamRelighter"};
   ASSERT_EQ(host.installedEffects().size(), 5u);
   for (std::size_t i = 0; i < 5; ++i) {
@@ -43,6 +42,28 @@ TEST_F(ModulePlugins, EffectsComeFromThePropertyLists) {
   EXPECT_TRUE(host.suites().has("ZK Vlam Utils Suite", 1)) << "added through SP Suites Suite at load";
   EXPECT_EQ(host.idleHooks.size(), 1u);
   EXPECT_EQ(host.suites().outstanding(kSPSuitesSuite, kSPSuitesSuiteVersion), 0) << "released after use";
+  // Applying the Render effect brings the module stack through the utility
+  // plug-in's suite and idle hook (where the stack places its effects, and
+  // which layer of several requests it serves, is checked with the module's tests).
+  host::Layer &plate = test::openSolidProject(host);
+  PF_Err err = -1;
+  ASSERT_NE(host.applyEffect(plate, "zk_Vlam", &err), nullptr);
+  EXPECT_EQ(err, PF_Err_NONE);
+  EXPECT_EQ(test::stackOf(plate), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam"}));
+  EXPECT_NE(plate.effects[0]->sequenceData, nullptr) << "Module Selector state";
+  EXPECT_NE(plate.effects[1]->sequenceData, nullptr) << "Flash Builder state";
+  EXPECT_TRUE(host.messages.empty());
+  // Closing the project frees both sequence records (the selector has no
+  // setdown of its own: the host frees what it leaves) and the builder's two
+  // profile curve values.
+  const std::size_t live = host.handles().liveCount();
+  host.openProject(std::make_unique<host::Project>());
+  EXPECT_EQ(host.handles().liveCount(), live - 4);
+  EXPECT_EQ(host.handles().badHandleCalls(), 0u);
+  // Effects may hold suites from global setup to setdown; after both
+  // setdowns nothing is left acquired.
+  for (const auto &effect : host.installedEffects()) host.runner().globalSetdown(*effect);
+  EXPECT_EQ(host.suites().outstandingTotal(), 0) << "every suite acquired was released";
 }
 
 // The utility plug-in reports when it cannot add its suite; a missing or
@@ -73,100 +94,10 @@ TEST(ModuleLoading, FailuresAtLoadAreReported) {
   EXPECT_EQ(host::Host::currentOrNull(), nullptr) << "a failed start leaves no host behind";
 }
 
-// Applying the Render effect brings the module stack through the utility
-// plug-in's suite and idle hook (where the stack places its effects, and which
-// layer of several requests it serves, is checked with the module's tests).
-using ModuleStack = test::HostTest;
-
-TEST_F(ModuleStack, RenderOnAnEmptyLayerGetsTheFullStack) {
-  host::Layer &plate = test::openSolidProject(host);
-  PF_Err err = -1;
-  ASSERT_NE(host.applyEffect(plate, "zk_Vlam", &err), nullptr);
-  EXPECT_EQ(err, PF_Err_NONE);
-  EXPECT_EQ(test::stackOf(plate), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam"}));
-  EXPECT_NE(plate.effects[0]->sequenceData, nullptr) << "Module Selector state";
-  EXPECT_NE(plate.effects[1]->sequenceData, nullptr) << "Flash Builder state";
-  EXPECT_EQ(host.effectRefs().live(), 0u) << "every effect reference the plug-in took was disposed";
-  EXPECT_TRUE(host.messages.empty());
-  // Closing the project frees both sequence records (the selector has no
-  // setdown of its own: the host frees what it leaves) and the builder's two
-  // profile curve values.
-  const std::size_t live = host.handles().liveCount();
-  host.openProject(std::make_unique<host::Project>());
-  EXPECT_EQ(host.handles().liveCount(), live - 4);
-  EXPECT_EQ(host.handles().badHandleCalls(), 0u);
-  // Effects may hold suites from global setup to setdown; after both
-  // setdowns nothing is left acquired.
-  for (const auto &effect : host.installedEffects()) host.runner().globalSetdown(*effect);
-  EXPECT_EQ(host.suites().outstandingTotal(), 0) << "every suite acquired was released";
-}
-
-TEST_F(ModuleStack, RefusedUtilsSuiteFailsTheRenderEffectsSetup) {
-  host.suites().refuse("ZK Vlam Utils Suite");
-  host::Layer &plate = test::openSolidProject(host);
-  PF_Err err = PF_Err_NONE;
-  EXPECT_EQ(host.applyEffect(plate, "zk_Vlam", &err), nullptr);
-  EXPECT_EQ(err, A_Err_MISSING_SUITE);
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "Couldn't load Vlam Utils Suite");
-  EXPECT_EQ(host.messages[0].error, 13);
-  EXPECT_TRUE(plate.effects.empty()) << "a failed apply leaves nothing behind";
-}
-
-TEST_F(ModuleStack, FailingApplyInsideTheIdleHookIsContained) {
-  host::Layer &plate = test::openSolidProject(host);
-  // The second AEGP_ApplyEffect (the Flash Builder) fails: the rest goes on.
-  host.monitor().failCall("AEGP_ApplyEffect", 2, A_Err_GENERIC);
-  ASSERT_NE(host.applyEffect(plate, "zk_Vlam"), nullptr);
-  EXPECT_EQ(test::stackOf(plate), (Stack{"zk_VlamInstance", "zk_VlamMod", "zk_Vlam"}))
-      << "no builder: the instance, missing its anchor, goes to the top";
-  EXPECT_EQ(host.effectRefs().live(), 0u);
-}
-
-// The host's description of the records the Vlam effects exchange, checked
-// against what the module writes, and the module's firing description export
-// refusing what it cannot describe.
-constexpr std::uint8_t kFill = 0xCD;
-
-class FlashRecords : public test::HostTest {
-protected:
-  host::Layer &plate = test::openSolidProject(host);
-
-  // Bytes of a block (with a guard band after it) that a call changed.
-  std::vector<std::size_t> changedBy(host::EffectInstance &effect, std::vector<std::uint8_t> &block) {
-    const std::vector<std::uint8_t> before = block;
-    EXPECT_EQ(call(effect, PF_Cmd_COMPLETELY_GENERAL, 0, block.data()).err, PF_Err_NONE);
-    std::vector<std::size_t> changed;
-    for (std::size_t i = 0; i < block.size(); ++i)
-      if (block[i] != before[i]) changed.push_back(i);
-    return changed;
-  }
-};
-
-TEST_F(FlashRecords, BuilderAndInstanceWriteOnlyTheirSlot) {
-  host::EffectInstance *builder = host.applyEffect(plate, "zk_VlamFlash");
-  host::EffectInstance *instance = host.applyEffect(plate, "zk_VlamInstance");
-  ASSERT_TRUE(builder && instance);
-
-  std::vector<std::uint8_t> block(rec::kExchangeBlockSize + 64, kFill);
-  const auto byBuilder = changedBy(*builder, block);
-  ASSERT_FALSE(byBuilder.empty());
-  EXPECT_GE(byBuilder.front(), rec::kDesignsOffset);
-  EXPECT_LT(byBuilder.back(), rec::kDesignsOffset + rec::kFlashDesignSize) << "Flash A is the first slot";
-  const std::span<const std::uint8_t> design(block.data() + rec::kDesignsOffset, rec::kFlashDesignSize);
-  EXPECT_EQ(design[rec::kDesignValidOffset], 1);
-  EXPECT_NE(host::readAt<std::uint64_t>(design, rec::kDesignMainProfileOffset), 0u);
-
-  std::vector<std::uint8_t> instances(rec::kExchangeBlockSize + 64, kFill);
-  const std::int32_t one = 1;
-  std::memcpy(instances.data() + rec::kInstanceCountOffset, &one, sizeof one);
-  const auto byInstance = changedBy(*instance, instances);
-  ASSERT_FALSE(byInstance.empty());
-  EXPECT_GE(byInstance.front(), rec::kInstancesOffset);
-  EXPECT_LT(byInstance.back(), rec::kInstancesOffset + rec::kInstanceRecordSize);
-  const std::span<const std::uint8_t> record(instances.data() + rec::kInstancesOffset, rec::kInstanceRecordSize);
-  EXPECT_EQ(host::readAt<double>(record, rec::kInstanceTriggerLevelOffset), 0.4);
-}
+// The module's firing description export refuses what it cannot describe
+// (that the host's description of the records matches what the module writes
+// is checked end to end through inspect).
+using FlashRecords = test::HostTest;
 
 TEST_F(FlashRecords, FiringDescriptionRefusesWhatItCannotDescribe) {
   auto describe = reinterpret_cast<VlamDescribeFiringFunc>(host.module().symbol(VlamDescribeFiring_FuncName));
@@ -199,7 +130,7 @@ TEST_F(FlashRecords, FiringDescriptionRefusesWhatItCannotDescribe) {
 // only: a layer with one of them renders exactly as the layer without it.
 using PassThroughRender = test::HostTest;
 
-TEST_F(PassThroughRender, ModuleEffectsAloneLeaveTheLayerUnchangedAtEveryDepth) {
+TEST_F(PassThroughRender, ModuleEffectsAloneLeaveTheLayerUnchangedAndLayersOfAnotherSizeRender) {
   test::writeTestPicture(dir / "picture.png", 37, 23);
   for (const char *match : {"zk_VlamFlash", "zk_VlamInstance", "zk_VlamMod"})
     for (host::PixelDepth depth : {host::PixelDepth::Bits8, host::PixelDepth::Bits16, host::PixelDepth::Float32}) {
@@ -214,36 +145,29 @@ TEST_F(PassThroughRender, ModuleEffectsAloneLeaveTheLayerUnchangedAtEveryDepth) 
       EXPECT_NE(without.pixel(3, 4), without.pixel(20, 9));
       EXPECT_LT(without.pixel(0, 0).alpha, 1.0f);
     }
-  EXPECT_EQ(host.worlds().liveCount(), 0u) << "every buffer described to an effect was forgotten";
-}
-
-// Downsampled frames have the reduced size (that inactive effects are skipped
-// is checked with the far-away flash of the scene file tests).
-TEST_F(PassThroughRender, DownsampledFramesHaveTheReducedSize) {
+  // Downsampled frames have the reduced size (that inactive effects are skipped
+  // is checked with the far-away flash of the scene file tests).
   host::Layer &plate = test::openSolidProject(host, 64, 47);
   ASSERT_NE(host.applyEffect(plate, "zk_VlamFlash"), nullptr);
   const host::Image half = test::renderFrame(host, 3, host::PixelDepth::Bits8, PF_Quality_HI, 2);
   EXPECT_EQ(half.width(), 32);
   EXPECT_EQ(half.height(), 24);
   EXPECT_NEAR(half.pixel(31, 23).blue, 0.6f, 0.5f / 255);
-}
-
-// A Render effect whose grain layer, and a Relighter whose matte layer, have
-// another size than the plate render at every depth and downsampling (that
-// the Relighter lights the plate around a firing gun is checked end to end
-// on the built-in scene; that nothing to light passes the input through, with
-// its own tests).
-TEST_F(PassThroughRender, GrainAndMatteLayersOfAnotherSizeRender) {
+  // A Render effect whose grain layer, and a Relighter whose matte layer, have
+  // another size than the plate render at every depth and downsampling (that
+  // the Relighter lights the plate around a firing gun is checked end to end
+  // on the built-in scene; that nothing to light passes the input through, with
+  // its own tests).
   test::writeTestPicture(dir / "plate.png", 240, 160);
   test::writeTestPicture(dir / "grain.png", 37, 91);
-  host::Layer &plate = test::openImageProject(host, dir / "plate.png");
+  host::Layer &picture = test::openImageProject(host, dir / "plate.png");
   host::Layer &grain = host.project().addLayer(*host.project().comps[0], "Grain");
   grain.width = 37;
   grain.height = 91;
   grain.source.kind = host::LayerSource::Kind::Image;
   grain.source.resolvedFile = dir / "grain.png";
-  host::EffectInstance &render = apply(plate, "zk_Vlam");
-  host::EffectInstance &relighter = apply(plate, "zk_VlamRelighter");
+  host::EffectInstance &render = apply(picture, "zk_Vlam");
+  host::EffectInstance &relighter = apply(picture, "zk_VlamRelighter");
   render.streams[test::paramNamed(render, "Grain Layer")].setStaticValue(host::ParamValue::scalar(grain.id()));
   relighter.streams[test::paramNamed(relighter, "Relight Matte")].setStaticValue(
       host::ParamValue::scalar(grain.id()));
@@ -253,7 +177,8 @@ TEST_F(PassThroughRender, GrainAndMatteLayersOfAnotherSizeRender) {
       EXPECT_NO_THROW(test::renderFrame(host, 3, depth, PF_Quality_HI, downsample));
     }
   EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
-  EXPECT_EQ(host.worlds().liveCount(), 0u);
 }
+
+
 
 } // namespace

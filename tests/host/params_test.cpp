@@ -10,12 +10,10 @@
 #include "host_support.h"
 
 #include <AE_GeneralPlug.h>
-#include <cmath>
 
 using namespace vlam::host;
 using namespace vlam;
 using namespace vlam::test;
-using vlam::test::TempDir;
 
 namespace {
 
@@ -26,7 +24,8 @@ ParamStream twoKeys(Interpolation first) {
   return s;
 }
 
-TEST(ParamStream, LinearKeysBlendEveryComponent) {
+// Linear keys blend every component; outside the keys the nearest key holds.
+TEST(ParamStream, KeysBlendHoldStaySortedAndSplitWhereAValueIsSet) {
   ParamStream s;
   ParamValue a, b;
   a.number = {0, 10, -4, 1};
@@ -34,10 +33,7 @@ TEST(ParamStream, LinearKeysBlendEveryComponent) {
   s.setKey({0, a, Interpolation::Linear});
   s.setKey({4, b, Interpolation::Linear});
   ParamValue mid = s.valueAt(1, true);
-  EXPECT_DOUBLE_EQ(mid.number[0], 0.25);
-  EXPECT_DOUBLE_EQ(mid.number[1], 12.5);
-  EXPECT_DOUBLE_EQ(mid.number[2], -2);
-  EXPECT_DOUBLE_EQ(mid.number[3], 1);
+  EXPECT_EQ(mid.number, (std::array<double, 4>{0.25, 12.5, -2, 1}));
   // A colour (alpha, red, green, blue) reads as its red, green, blue bytes.
   PF_ParamDef colour{};
   colour.param_type = PF_Param_COLOR;
@@ -50,10 +46,9 @@ TEST(ParamStream, LinearKeysBlendEveryComponent) {
   EXPECT_EQ(two.valueAt(1 << 30, true).number[0], 200);
   EXPECT_EQ(two.staticValue().number[0], -1) << "the static value is kept but not used while animated";
   EXPECT_EQ(twoKeys(Interpolation::Hold).valueAt(20, true).number[0], 200) << "a hold ends at the next key";
-}
-
-TEST(ParamStream, KeysStaySortedAndReplaceAtTheSameTime) {
-  ParamStream s;
+  // Keys stay sorted and replace a key at the same time; a value set on an
+  // animated stream adds a key there.
+  s = ParamStream();
   s.setKey({30, ParamValue::scalar(3), Interpolation::Hold});
   s.setKey({10, ParamValue::scalar(1), Interpolation::Hold});
   EXPECT_EQ(s.setKey({20, ParamValue::scalar(2), Interpolation::Hold}), 1u);
@@ -65,23 +60,18 @@ TEST(ParamStream, KeysStaySortedAndReplaceAtTheSameTime) {
   EXPECT_FALSE(s.removeKey(3));
   EXPECT_TRUE(s.removeKey(0));
   EXPECT_EQ(s.keys().front().ticks, 20);
-}
-
-TEST(ParamStream, SettingAValueOnAnAnimatedStreamAddsAKeyThere) {
-  ParamStream s = twoKeys(Interpolation::Hold);
-  s.setValueAt(15, ParamValue::scalar(7));
-  ASSERT_EQ(s.keys().size(), 3u);
-  EXPECT_EQ(s.keys()[1].ticks, 15);
-  EXPECT_EQ(s.keys()[1].interpolation, Interpolation::Hold) << "takes the interpolation of the stretch it splits";
-  EXPECT_EQ(s.staticValue().number[0], -1);
+  ParamStream held = twoKeys(Interpolation::Hold);
+  held.setValueAt(15, ParamValue::scalar(7));
+  ASSERT_EQ(held.keys().size(), 3u);
+  EXPECT_EQ(held.keys()[1].ticks, 15);
+  EXPECT_EQ(held.keys()[1].interpolation, Interpolation::Hold) << "takes the interpolation of the stretch it splits";
+  EXPECT_EQ(held.staticValue().number[0], -1);
   ParamStream still;
   still.setValueAt(15, ParamValue::scalar(7));
   EXPECT_FALSE(still.animated());
   EXPECT_EQ(still.valueAt(0, true).number[0], 7);
-}
-
-TEST(ParamStream, ArbitraryBytesTakePartInEquality) {
-  ParamValue a, b;
+  // Arbitrary bytes take part in equality.
+  a = b = ParamValue();
   a.flat = std::make_shared<std::vector<std::uint8_t>>(std::vector<std::uint8_t>{1, 2});
   b.flat = std::make_shared<std::vector<std::uint8_t>>(std::vector<std::uint8_t>{1, 2});
   EXPECT_EQ(a, b);
@@ -109,26 +99,23 @@ protected:
     host::Layer &plate = test::openSolidProject(host);
     effect = host.applyEffect(plate, "keyed");
     ASSERT_NE(effect, nullptr);
-    keys = acquire<AEGP_KeyframeSuite4>(host, kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4);
+    keys = suite<AEGP_KeyframeSuite4>(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4);
     ASSERT_NE(keys, nullptr);
   }
-  void TearDown() override { host.basicSuite()->ReleaseSuite(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4); }
   AEGP_StreamRefH stream(int index) {
     return reinterpret_cast<AEGP_StreamRefH>(host.streamRefs().make({effect->id(), index}));
   }
-  A_Err setKey(AEGP_StreamRefH s, A_long frame, double value, AEGP_KeyframeIndex *index = nullptr) {
+  A_Err setKey(AEGP_StreamRefH s, A_long frame, double value) {
     AEGP_KeyframeIndex i = -1;
     const A_Time t{frame, 24};
-    A_Err err = keys->AEGP_InsertKeyframe(s, AEGP_LTimeMode_CompTime, &t, &i);
     AEGP_StreamValue2 v{};
     v.val.one_d = value;
-    if (!err) err = keys->AEGP_SetKeyframeValue(s, i, &v);
-    if (index) *index = i;
-    return err;
+    const A_Err err = keys->AEGP_InsertKeyframe(s, AEGP_LTimeMode_CompTime, &t, &i);
+    return err ? err : keys->AEGP_SetKeyframeValue(s, i, &v);
   }
 };
 
-TEST_F(KeyframeSuite, NumberKeysBlendAndCheckboxKeysHold) {
+TEST_F(KeyframeSuite, NumberKeysBlendCheckboxKeysHoldAndKeysAreRefusedWhereTheyCannotBe) {
   AEGP_StreamRefH amount = stream(1), on = stream(2);
   ASSERT_EQ(setKey(amount, 0, 0), A_Err_NONE);
   ASSERT_EQ(setKey(amount, 10, 50), A_Err_NONE);
@@ -144,8 +131,7 @@ TEST_F(KeyframeSuite, NumberKeysBlendAndCheckboxKeysHold) {
   EXPECT_EQ(count, 2);
   A_Time time{};
   EXPECT_EQ(keys->AEGP_GetKeyframeTime(on, 1, AEGP_LTimeMode_CompTime, &time), A_Err_NONE);
-  EXPECT_EQ(time.value, 10);
-  EXPECT_EQ(time.scale, 24u);
+  EXPECT_EQ(std::make_pair(time.value, time.scale), std::make_pair(10, 24u));
   // Asking for linear keys on a checkbox still holds.
   EXPECT_EQ(keys->AEGP_SetKeyframeInterpolation(on, 0, AEGP_KeyInterp_LINEAR, AEGP_KeyInterp_LINEAR), A_Err_NONE);
   EXPECT_EQ(effect->streams[2].keys()[0].interpolation, host::Interpolation::Hold);
@@ -165,24 +151,22 @@ TEST_F(KeyframeSuite, NumberKeysBlendAndCheckboxKeysHold) {
   EXPECT_FALSE(effect->streams[1].animated());
   EXPECT_EQ(effect->streams[1].staticValue().number[0], 50);
   EXPECT_TRUE(host.streamRefs().dispose(amount));
-}
-
-TEST_F(KeyframeSuite, KeysAreRefusedWhereTheyCannotBe) {
-  AEGP_StreamRefH fixed = stream(3), amount = stream(1), controlOnly = stream(4);
+  // Keys are refused where they cannot be.
+  AEGP_StreamRefH fixed = stream(3), controlOnly = stream(4);
+  amount = stream(1);
   AEGP_KeyframeIndex index = -1;
-  const A_Time t{0, 24}, noScale{0, 0};
-  EXPECT_NE(keys->AEGP_InsertKeyframe(fixed, AEGP_LTimeMode_CompTime, &t, &index), A_Err_NONE)
+  const A_Time zero{0, 24}, noScale{0, 0};
+  EXPECT_NE(keys->AEGP_InsertKeyframe(fixed, AEGP_LTimeMode_CompTime, &zero, &index), A_Err_NONE)
       << "a parameter that cannot vary over time";
-  EXPECT_NE(keys->AEGP_InsertKeyframe(controlOnly, AEGP_LTimeMode_CompTime, &t, &index), A_Err_NONE)
+  EXPECT_NE(keys->AEGP_InsertKeyframe(controlOnly, AEGP_LTimeMode_CompTime, &zero, &index), A_Err_NONE)
       << "a parameter without a stream (PF_PUI_STD_CONTROL_ONLY)";
   host.streamRefs().dispose(controlOnly);
   // A value set without a key is kept inside the valid range too.
-  auto *streams = acquire<AEGP_StreamSuite3>(host, kAEGPStreamSuite, kAEGPStreamSuiteVersion3);
+  auto *streams = suite<AEGP_StreamSuite3>(kAEGPStreamSuite, kAEGPStreamSuiteVersion3);
   AEGP_StreamValue2 big{};
   big.val.one_d = 500;
   EXPECT_EQ(streams->AEGP_SetStreamValue(0, fixed, &big), A_Err_NONE);
   EXPECT_EQ(effect->streams[3].staticValue().number[0], 10);
-  host.basicSuite()->ReleaseSuite(kAEGPStreamSuite, 8);
   EXPECT_NE(keys->AEGP_InsertKeyframe(amount, AEGP_LTimeMode_CompTime, &noScale, &index), A_Err_NONE);
   AEGP_StreamValue2 v{};
   EXPECT_NE(keys->AEGP_SetKeyframeValue(amount, 0, &v), A_Err_NONE) << "no key 0 yet";
@@ -191,10 +175,11 @@ TEST_F(KeyframeSuite, KeysAreRefusedWhereTheyCannotBe) {
   EXPECT_NE(keys->AEGP_SetKeyframeValue(amount, 1, &v), A_Err_NONE);
   EXPECT_NE(keys->AEGP_DeleteKeyframe(amount, -1), A_Err_NONE);
   host.streamRefs().dispose(amount);
-  EXPECT_NE(keys->AEGP_InsertKeyframe(amount, AEGP_LTimeMode_CompTime, &t, &index), A_Err_NONE)
+  EXPECT_NE(keys->AEGP_InsertKeyframe(amount, AEGP_LTimeMode_CompTime, &zero, &index), A_Err_NONE)
       << "a disposed reference";
   host.streamRefs().dispose(fixed);
 }
+
 
 // A user's changes to an instance's controls, carried out by the host
 // through the built module: the effect is told, rewrites other controls,
@@ -227,18 +212,15 @@ protected:
   host::EffectInstance *instance = nullptr;
 };
 
-TEST_F(UserEdits, AimStraightAboveTheMuzzleRewritesSweepAndTilt) {
+TEST_F(UserEdits, AimRewritesSweepAndTiltAndBadEditsAreRefused) {
   // Position defaults to the layer centre (320, 180); aim 200 pixels above it.
   const host::UserEditResult r = set(kAim, point(320, -20));
   EXPECT_EQ(r.err, PF_Err_NONE);
   EXPECT_TRUE(r.supervised);
-  EXPECT_DOUBLE_EQ(valueOf(kSweep), 90.0);
-  EXPECT_DOUBLE_EQ(valueOf(kTilt), 90.0);
-  ASSERT_EQ(r.edits.size(), 3u) << "Aim, Sweep and Tilt";
-  EXPECT_EQ(r.edits[0].index, kAim);
-  EXPECT_EQ(r.edits[1].index, kSweep);
-  EXPECT_EQ(r.edits[2].index, kTilt);
   EXPECT_TRUE(r.undoGroups.empty());
+  ASSERT_EQ(r.edits.size(), 3u) << "Aim, Sweep and Tilt";
+  test::expectValues({{"Sweep", valueOf(kSweep), 90}, {"Tilt", valueOf(kTilt), 90}, {"first", r.edits[0].index, kAim},
+                      {"second", r.edits[1].index, kSweep}, {"third", r.edits[2].index, kTilt}});
   // What the module rewrites for each control is checked with its own tests;
   // here, that the host reports only what changed, and which edits it
   // supervised.
@@ -250,6 +232,13 @@ TEST_F(UserEdits, AimStraightAboveTheMuzzleRewritesSweepAndTilt) {
   const host::UserEditResult away = set(kPointAway, host::ParamValue::scalar(1));
   ASSERT_EQ(away.edits.size(), 1u);
   EXPECT_FALSE(away.supervised);
+  // Values are clamped; only buttons are pressed, only parameters with values set.
+  set(kRounds, host::ParamValue::scalar(5000));
+  EXPECT_EQ(valueOf(kRounds), 1000.0);
+  EXPECT_THROW(host::userPressButton(host, *instance, kTrigger, 0), host::HostError);
+  EXPECT_THROW(set(kAddKeyframes, host::ParamValue::scalar(1)), host::HostError);
+  EXPECT_THROW(set(instance->paramCount(), host::ParamValue::scalar(1)), host::HostError);
+  EXPECT_THROW(set(0, host::ParamValue::scalar(1)), host::HostError);
 }
 
 TEST_F(UserEdits, VlamWritesOneBurstOfHoldKeysInOneUndoGroup) {
@@ -261,19 +250,15 @@ TEST_F(UserEdits, VlamWritesOneBurstOfHoldKeysInOneUndoGroup) {
   EXPECT_TRUE(r.unclosedUndoGroups.empty());
   ASSERT_FALSE(host.undoGroups.empty());
   EXPECT_TRUE(host.undoGroups.back().closed);
-  const auto &keys = instance->streams[kTrigger].keys();
-  const std::vector<std::pair<std::int64_t, double>> expected{{0, 0}, {10, 1}, {11, 0}, {12, 1},
-                                                              {13, 0}, {14, 1}, {15, 0}};
-  ASSERT_EQ(keys.size(), expected.size());
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    EXPECT_EQ(keys[i].ticks, expected[i].first) << i;
-    EXPECT_EQ(keys[i].value.number[0], expected[i].second) << i;
-    EXPECT_EQ(keys[i].interpolation, host::Interpolation::Hold) << i;
+  std::vector<std::pair<std::int64_t, double>> written;
+  for (const auto &key : instance->streams[kTrigger].keys()) {
+    written.emplace_back(key.ticks, key.value.number[0]);
+    EXPECT_EQ(key.interpolation, host::Interpolation::Hold) << key.ticks;
   }
+  EXPECT_EQ(written, (std::vector<std::pair<std::int64_t, double>>{{0, 0}, {10, 1}, {11, 0}, {12, 1}, {13, 0}, {14, 1},
+                                                                   {15, 0}}));
   ASSERT_EQ(r.edits.size(), 1u);
   EXPECT_EQ(r.edits[0].keysWritten.size(), 7u);
-  EXPECT_EQ(host.effectRefs().live(), 0u);
-  EXPECT_EQ(host.streamRefs().live(), 0u);
   // Pressing again at the same time rewrites the same keys: nothing changes.
   const host::UserEditResult again = host::userPressButton(host, *instance, kAddKeyframes, 10);
   EXPECT_TRUE(again.edits.empty());
@@ -286,18 +271,8 @@ TEST_F(UserEdits, AFailingKeyWriteStillClosesTheGroupAndDisposesTheReferences) {
   EXPECT_EQ(r.err, A_Err_GENERIC);
   EXPECT_EQ(r.undoGroups, std::vector<std::string>{"Add Vlam Keyframes"});
   EXPECT_TRUE(r.unclosedUndoGroups.empty()) << "the keyframer closes its own group";
-  EXPECT_EQ(host.effectRefs().live(), 0u);
-  EXPECT_EQ(host.streamRefs().live(), 0u);
   EXPECT_EQ(host.monitor().callCount("AEGP_SetKeyframeValue"), 2) << "no key write after the failure";
 }
 
-TEST_F(UserEdits, ValuesAreClampedOnlyButtonsArePressedAndOnlyParametersWithValuesSet) {
-  set(kRounds, host::ParamValue::scalar(5000));
-  EXPECT_EQ(valueOf(kRounds), 1000.0);
-  EXPECT_THROW(host::userPressButton(host, *instance, kTrigger, 0), host::HostError);
-  EXPECT_THROW(set(kAddKeyframes, host::ParamValue::scalar(1)), host::HostError);
-  EXPECT_THROW(set(instance->paramCount(), host::ParamValue::scalar(1)), host::HostError);
-  EXPECT_THROW(set(0, host::ParamValue::scalar(1)), host::HostError);
-}
 
 } // namespace

@@ -2,9 +2,8 @@
 #include "host/module/ModuleLibrary.h"
 #include "host/module/PeResources.h"
 #include "host/module/Pipl.h"
-#include "temp_dir_support.h"
+#include "host_support.h"
 
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -77,7 +76,7 @@ PiplBuilder effectList() {
 
 // Every property of an effect list is read; other vendors' properties and
 // unknown keys are skipped.
-TEST(Pipl, ReadsEveryPropertyOfAnEffectListAndSkipsTheRest) {
+TEST(Pipl, ReadsEveryPropertyOfAnEffectListSkipsTheRestAndRefusesDamage) {
   auto list = effectList();
   // 'ADBE' is a vendor code of the SDK's headers that no property uses: its
   // match name is some other vendor's.
@@ -87,46 +86,38 @@ TEST(Pipl, ReadsEveryPropertyOfAnEffectListAndSkipsTheRest) {
   auto bytes = list.bytes();
   PiplInfo info = parsePipl(bytes.data(), bytes.size(), 16003);
   EXPECT_TRUE(info.isEffect());
-  EXPECT_EQ(info.resourceId, 16003);
-  EXPECT_EQ(info.name, "Vlam Flash Builder");
-  EXPECT_EQ(info.category, "Orvane Pictures");
-  EXPECT_EQ(info.matchName, "zk_VlamFlash");
-  EXPECT_EQ(info.entryPoint, "EntryPoint_VlamFlash");
-  EXPECT_EQ(info.piplVersion, 2u);
-  EXPECT_EQ(info.specVersion, 0x000E000Du);
-  EXPECT_EQ(info.effectVersion, 0x00081E01u);
-  EXPECT_EQ(info.infoFlags, 0);
-  EXPECT_EQ(info.reservedInfo, 8);
-  EXPECT_EQ(info.outFlags, 0x02208400u);
-  EXPECT_EQ(info.outFlags2, 0x00001408u);
+  EXPECT_EQ((std::vector<std::string>{info.name, info.category, info.matchName, info.entryPoint}),
+            (std::vector<std::string>{"Vlam Flash Builder", "Orvane Pictures", "zk_VlamFlash",
+                                      "EntryPoint_VlamFlash"}));
+  vlam::test::expectValues({{"resource", info.resourceId, 16003}, {"PiPL version", info.piplVersion, 2},
+                            {"API version", info.specVersion, 0x000E000D}, {"version", info.effectVersion, 0x00081E01},
+                            {"info flags", info.infoFlags, 0}, {"reserved", info.reservedInfo, 8},
+                            {"out flags", info.outFlags, 0x02208400}, {"out flags 2", info.outFlags2, 0x00001408}});
   EXPECT_FALSE(info.version.has_value());
-}
-
-TEST(Pipl, DamagedListsAreRefusedWithTheirPlace) {
+  // Damaged lists are refused with their place.
   auto good = effectList().bytes();
   // Truncated anywhere inside: always an error, never a read past the end.
   for (std::size_t cut = 0; cut < good.size(); ++cut) {
     std::vector<std::uint8_t> part(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut));
     EXPECT_THROW(parsePipl(part.data(), part.size(), 7), HostError) << cut;
   }
-  PiplBuilder longString;
+  // A name longer than its property, no entry point, an entry point without its end.
+  PiplBuilder longString, noEntry, unterminated;
   longString.prop("kind", PiplBuilder::le32(fourCC("eFKT"))).prop("name", {200, 'a', 'b'});
-  auto bytes = longString.bytes();
+  noEntry.prop("kind", PiplBuilder::le32(fourCC("eFKT")));
+  unterminated.prop("kind", PiplBuilder::le32(fourCC("AEgx"))).prop("8664", {'a', 'b', 'c', 'd'});
+  for (const PiplBuilder *damaged : {&longString, &noEntry, &unterminated}) {
+    const auto damagedBytes = damaged->bytes();
+    EXPECT_THROW(parsePipl(damagedBytes.data(), damagedBytes.size(), 7), HostError);
+  }
+  const auto longBytes = longString.bytes();
   try {
-    parsePipl(bytes.data(), bytes.size(), 7);
+    parsePipl(longBytes.data(), longBytes.size(), 7);
     ADD_FAILURE();
   } catch (const HostError &e) {
     EXPECT_NE(std::string(e.what()).find("PiPL resource 7"), std::string::npos) << e.what();
     EXPECT_NE(std::string(e.what()).find("'name'"), std::string::npos) << e.what();
   }
-  PiplBuilder noEntry;
-  noEntry.prop("kind", PiplBuilder::le32(fourCC("eFKT")));
-  bytes = noEntry.bytes();
-  EXPECT_THROW(parsePipl(bytes.data(), bytes.size(), 7), HostError);
-  PiplBuilder unterminated;
-  unterminated.prop("kind", PiplBuilder::le32(fourCC("AEgx"))).prop("8664", {'a', 'b', 'c', 'd'});
-  bytes = unterminated.bytes();
-  EXPECT_THROW(parsePipl(bytes.data(), bytes.size(), 7), HostError);
   EXPECT_THROW(parsePipl(nullptr, 100, 7), HostError);
 }
 
@@ -225,7 +216,7 @@ std::vector<PeResource> piplsOf(const std::vector<std::uint8_t> &image) {
   return readPeResources(image.data(), image.size(), "PiPL");
 }
 
-TEST(PeResources, FindsTheListsByTypeNameInDirectoryOrder) {
+TEST(PeResources, FindsTheListsInDirectoryOrderTheModuleLibraryListsThemAndDamageIsRefused) {
   const std::vector<std::uint8_t> first = effectList().bytes(), second = {1, 2, 3};
   // Another named type, a numbered type (16: version) and the lists, whose
   // type name is compared without regard to case.
@@ -242,16 +233,26 @@ TEST(PeResources, FindsTheListsByTypeNameInDirectoryOrder) {
   PeBuilder::put32(bare.image, PeBuilder::kResourceDirectory, 0);
   PeBuilder::put32(bare.image, PeBuilder::kResourceDirectory + 4, 0);
   EXPECT_TRUE(piplsOf(bare.image).empty());
-}
-
-TEST(PeResources, DamagedImagesAreRefusedWithoutReadingOutside) {
+  // A Windows module elsewhere: its lists are read from the file and its plug-ins cannot run.
+  vlam::test::TempDir dir;
+  const auto path = dir / "Vlam.aex";
+  const PeBuilder one({{"PiPL", 0, {{16003, first}}}});
+  vlam::test::writeFile(path, std::string(one.image.begin(), one.image.end()));
+  const ModuleLibrary module(path);
+  EXPECT_FALSE(module.runnable());
+  EXPECT_EQ(module.symbol("EntryPoint_VlamFlash"), nullptr);
+  const auto lists = module.propertyLists();
+  ASSERT_EQ(lists.size(), 1u);
+  EXPECT_EQ(lists[0].resourceId, 16003);
+  EXPECT_EQ(lists[0].matchName, "zk_VlamFlash");
+  EXPECT_EQ(lists[0].entryPoint, "EntryPoint_VlamFlash");
+  // Damaged images are refused without reading outside.
   const PeBuilder good({{"PiPL", 0, {{16000, effectList().bytes()}}}});
-  struct Damage {
+  const struct Damage {
     const char *what;
     std::size_t at;
     std::uint32_t value;
-  };
-  const Damage damages[] = {
+  } damages[] = {
       {"PE header beyond the file", PeBuilder::kLfanew, 0x7FFFFFF0},
       {"no PE signature", 0x40, 0x00004551},
       {"unknown optional header", 0x58, 0x30B},
@@ -279,22 +280,5 @@ TEST(PeResources, DamagedImagesAreRefusedWithoutReadingOutside) {
   EXPECT_EQ(piplsOf(exact).size(), 1u);
 }
 
-// A Windows module elsewhere: its lists are read from the file and its
-// plug-ins cannot run.
-TEST(PeResources, TheModuleLibraryListsAWindowsModulesPlugins) {
-  vlam::test::TempDir dir;
-  const auto path = dir / "Vlam.aex";
-  const std::vector<std::uint8_t> list = effectList().bytes();
-  const PeBuilder pe({{"PiPL", 0, {{16003, list}}}});
-  vlam::test::writeFile(path, std::string(pe.image.begin(), pe.image.end()));
-  const ModuleLibrary module(path);
-  EXPECT_FALSE(module.runnable());
-  EXPECT_EQ(module.symbol("EntryPoint_VlamFlash"), nullptr);
-  const auto lists = module.propertyLists();
-  ASSERT_EQ(lists.size(), 1u);
-  EXPECT_EQ(lists[0].resourceId, 16003);
-  EXPECT_EQ(lists[0].matchName, "zk_VlamFlash");
-  EXPECT_EQ(lists[0].entryPoint, "EntryPoint_VlamFlash");
-}
 
 } // namespace

@@ -6,13 +6,11 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdint>
 #include <mutex>
 #include <set>
 #include <thread>
 
 using namespace vlam;
-using vlam::test::TempDir;
 
 namespace {
 
@@ -74,15 +72,12 @@ template <class Pixel> PF_Err visit(void *refcon, A_long x, A_long y, Pixel *in,
   return PF_Err_NONE;
 }
 
-class PixelIterate : public ::testing::Test {
+class PixelIterate : public test::HostTest {
 public:
-  TempDir dir;
-  host::Host host{test::testHostOptions(dir)};
+  using HostTest::host;
+  using HostTest::suite;
   PF_InData in{};
 
-  template <class D> const typename D::Suite *suite(const D &d) {
-    return test::acquire<typename D::Suite>(host, d.suite, 1);
-  }
   // A buffer whose pixel (x, y) holds red x, green y, blue 10.
   template <class D> PF_EffectWorld source(const D &d, int w, int h) {
     PF_EffectWorld world{};
@@ -104,7 +99,7 @@ public:
 template <class D> void everyPixelOnce(PixelIterate &t, const D &d) {
   SCOPED_TRACE(d.suite);
   using Pixel = typename D::Pixel;
-  const auto *s = t.suite(d);
+  const auto *s = t.template suite<typename D::Suite>(d.suite, 1);
   ASSERT_NE(s, nullptr);
   PF_EffectWorld src = t.source(d, 37, 23), dst = t.blank(d.depth, 37, 23);
   Visits v(dst);
@@ -125,15 +120,13 @@ template <class D> void everyPixelOnce(PixelIterate &t, const D &d) {
   t.host.worlds().dispose(dst);
 }
 
-TEST_F(PixelIterate, EveryPixelOnceWithItsCoordinatesOnSeveralThreads) {
+TEST_F(PixelIterate, EveryPixelOnceOnSeveralThreadsTheAskedPixelsOnlyAndErrorsAndCancellationStop) {
   everyPixelOnce(*this, Depth8{host::PixelDepth::Bits8, kPFIterate8Suite});
   everyPixelOnce(*this, Depth16{host::PixelDepth::Bits16, kPFIterate16Suite});
   everyPixelOnce(*this, DepthFloat{host::PixelDepth::Float32, kPFIterateFloatSuite});
-}
-
-TEST_F(PixelIterate, AreaOriginAndOverlapChooseThePixelsErrorsAndCancellationStop) {
+  // An area, an origin and the overlap choose the pixels; errors and cancellation stop.
   const Depth16 d{host::PixelDepth::Bits16, kPFIterate16Suite};
-  const auto *s = suite(d);
+  const auto *s = suite<PF_iterate16Suite1>(d.suite, 1);
   ASSERT_NE(s, nullptr);
   PF_EffectWorld src = source(d, 20, 10), dst = blank(d.depth, 20, 10);
 
@@ -193,7 +186,7 @@ TEST_F(PixelIterate, AreaOriginAndOverlapChooseThePixelsErrorsAndCancellationSto
   for (PF_EffectWorld *w : {&src, &dst, &small, &eight}) host.worlds().dispose(*w);
   // Errors and cancellation stop the iteration.
   const DepthFloat f{host::PixelDepth::Float32, kPFIterateFloatSuite};
-  const auto *sf = suite(f);
+  const auto *sf = suite<PF_iterateFloatSuite1>(f.suite, 1);
   ASSERT_NE(sf, nullptr);
   src = source(f, 8, 16), dst = blank(f.depth, 8, 16);
   Visits failing(dst);

@@ -1,8 +1,7 @@
-// Settings that live across runs: the settings store and its file; the
-// persistent data suite; the Flash Builder's curve presets, and a damaged
-// file giving the built-in ones.
+// Settings that live across runs: the settings store and its file, and the
+// persistent data suite (the Flash Builder's curve presets across runs are
+// checked through the tool).
 #include "host/HostError.h"
-#include "host/settings/CurvePresets.h"
 #include "host/settings/SettingsStore.h"
 #include "host_support.h"
 
@@ -14,7 +13,7 @@ using namespace vlam;
 
 namespace {
 
-TEST(SettingsStore, ValuesOfEveryTypeSurviveSaveAndReload) {
+TEST(SettingsStore, ValuesSurviveOnlyChangesDirtyAndADamagedFileIsLeftAloneUntilSomethingChanges) {
   TempDir dir;
   const auto file = dir / "sub" / "settings.json";
   {
@@ -35,30 +34,7 @@ TEST(SettingsStore, ValuesOfEveryTypeSurviveSaveAndReload) {
   EXPECT_EQ(std::get<SettingsStore::Bytes>(*again.get(0, "S", "data")), (SettingsStore::Bytes{0, 255, 7}));
   EXPECT_FALSE(again.get(1, "S", "long").has_value()) << "blobs are separate";
   EXPECT_EQ(again.keys(0, "S"), (std::vector<std::string>{"data", "long"}));
-}
-
-TEST(SettingsStore, DamagedFileReadsAsEmptyAndIsLeftAloneUntilSomethingChanges) {
-  TempDir dir;
-  const auto file = dir / "settings.json";
-  for (const std::string &garbage : {std::string("\x01\x02 not json"), std::string("{\"format\":\"vlam-settings\",\"blobs\":{\"0\":{\"S\":{\"k\":{\"long\":\"x\"}}}}}"),
-                                    std::string("{\"format\":\"other\"}"), std::string("{\"format\":\"vlam-settings\",\"blobs\":{\"0\":{\"S\":{\"k\":")}) {
-    vlam::test::writeFile(file, garbage);
-    SettingsStore store(file);
-    EXPECT_TRUE(store.loadedDamagedFile()) << garbage;
-    EXPECT_TRUE(store.sections(0).empty());
-    store.save(); // nothing changed: the damaged file is not touched
-    EXPECT_EQ(vlam::test::readFile(file), garbage);
-    store.set(0, "S", "k", std::string("v"));
-    store.save();
-    SettingsStore repaired(file);
-    EXPECT_FALSE(repaired.loadedDamagedFile());
-    EXPECT_EQ(std::get<std::string>(*repaired.get(0, "S", "k")), "v");
-  }
-}
-
-TEST(SettingsStore, SettingTheSameValueDoesNotDirtyTheStoreAndFailedSavesKeepItDirty) {
-  TempDir dir;
-  SettingsStore store(dir / "s.json");
+  SettingsStore store(dir / "s.json"); // the same value set again does not dirty it
   store.set(0, "S", "k", std::string("v"));
   store.save();
   EXPECT_FALSE(store.dirty());
@@ -73,7 +49,24 @@ TEST(SettingsStore, SettingTheSameValueDoesNotDirtyTheStoreAndFailedSavesKeepItD
   unwritable.set(0, "S", "k", std::string("v"));
   EXPECT_THROW(unwritable.save(), vlam::host::HostError) << "an unwritable place";
   EXPECT_TRUE(unwritable.dirty());
+  // A damaged file reads as empty and is left alone until something changes.
+  const auto damagedFile = dir / "damaged.json";
+  for (const std::string &garbage : {std::string("\x01\x02 not json"), std::string("{\"format\":\"vlam-settings\",\"blobs\":{\"0\":{\"S\":{\"k\":{\"long\":\"x\"}}}}}"),
+                                    std::string("{\"format\":\"other\"}"), std::string("{\"format\":\"vlam-settings\",\"blobs\":{\"0\":{\"S\":{\"k\":")}) {
+    vlam::test::writeFile(damagedFile, garbage);
+    SettingsStore damaged(damagedFile);
+    EXPECT_TRUE(damaged.loadedDamagedFile()) << garbage;
+    EXPECT_TRUE(damaged.sections(0).empty());
+    damaged.save(); // nothing changed: the damaged file is not touched
+    EXPECT_EQ(vlam::test::readFile(damagedFile), garbage);
+    damaged.set(0, "S", "k", std::string("v"));
+    damaged.save();
+    SettingsStore repaired(damagedFile);
+    EXPECT_FALSE(repaired.loadedDamagedFile());
+    EXPECT_EQ(std::get<std::string>(*repaired.get(0, "S", "k")), "v");
+  }
 }
+
 
 TEST(PersistentData, PresetsWrittenInOneRunAreReadInTheNext) {
   TempDir dir;
@@ -119,31 +112,6 @@ TEST(PersistentData, PresetsWrittenInOneRunAreReadInTheNext) {
                                nullptr),
             A_Err_NONE)
       << "a pointer that is no blob";
-}
-
-// The Flash Builder's curve presets live in the host's settings file across
-// runs; a damaged file gives the built-in presets and is replaced whole.
-constexpr char kBuiltInFirst[] = "[x:0;y:0.75],[x:1;y:0.75]";
-
-TEST(CurvePresets, APresetChangedInOneRunIsReadInTheNext) {
-  TempDir dir;
-  {
-    host::Host host(test::testHostOptions(dir));
-    // The run's builder reads the changed preset at its setup and writes it
-    // back, in its own text form, when it is set down.
-    host.settings().set(AEGP_PersistentType_MACHINE_SPECIFIC, host::kCurvePresetSection, "PETAL_SHAPE_PRESET_3",
-                        std::string("[x:0; y:0.5], [x:0.25; y:0.123456789], [x:1; y:0]"));
-    host::Layer &plate = test::openSolidProject(host);
-    ASSERT_NE(host.applyEffect(plate, "zk_VlamFlash"), nullptr);
-  }
-  host::Host host(test::testHostOptions(dir));
-  const auto presets = host::storedCurvePresets(host);
-  ASSERT_EQ(presets.size(), 10u);
-  EXPECT_EQ(presets[0].first, "MAIN_SHAPE_PRESET_1");
-  EXPECT_EQ(presets[0].second, kBuiltInFirst);
-  EXPECT_EQ(presets[7].first, "PETAL_SHAPE_PRESET_3");
-  EXPECT_EQ(presets[7].second, "[x:0;y:0.5],[x:0.25;y:0.123457],[x:1;y:0]");
-  for (const auto &[key, text] : presets) EXPECT_FALSE(text.empty()) << key;
 }
 
 } // namespace

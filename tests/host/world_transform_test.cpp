@@ -2,14 +2,13 @@
 // (matrices, resampling quality, transfer modes with opacity, masks, the
 // motion blur of several matrices, at every depth); the copy between buffers
 // whose rectangles differ; compositing a layer into a new frame.
-#include "host/effect/EffectRunner.h"
 #include "host/image/PixelOps.h"
 #include "host/image/WorldTransform.h"
 #include "host_support.h"
 
 #include <cmath>
 #include <cstring>
-#include <functional>
+#include <tuple>
 
 using namespace vlam;
 using namespace vlam::test;
@@ -28,10 +27,8 @@ PF_FloatMatrix translation(double dx, double dy) {
 
 const PF_CompositeMode kCopy{PF_Xfer_COPY, 0, 255, false, 32768};
 
-class WorldTransform : public ::testing::Test {
+class WorldTransform : public HostTest {
 protected:
-  TempDir dir;
-  host::Host host{testHostOptions(dir)};
   InsideEffectCall call{host, openSolidProject(host, 8, 8), "transformer"};
 
   // Runs transform_world from inside an effect call, as the module does.
@@ -57,6 +54,10 @@ protected:
     src = world(w, h, depth, s);
     dst = world(w, h, depth, d);
   }
+  void TearDown() override {
+    if (src) host.worlds().dispose(s), host.worlds().dispose(d);
+    HostTest::TearDown();
+  }
 };
 
 // A picture with a different value in every pixel, alpha included.
@@ -66,7 +67,7 @@ void paint(host::Image &image) {
       image.setPixel(x, y, {0.5f + 0.5f * ((x + 2 * y) % 3 == 0), 0.03f * x, 0.05f * y, 0.02f * (x * y % 7)});
 }
 
-TEST_F(WorldTransform, IdentityReproducesTheSourceExactlyAtEveryDepthAndQuality) {
+TEST_F(WorldTransform, IdentityReproducesTheSourceExactlyAndWhatCannotBeDoneIsRefused) {
   for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16, PixelDepth::Float32})
     for (PF_Quality quality : {PF_Quality_HI, PF_Quality_LO}) {
       SCOPED_TRACE(static_cast<int>(depth));
@@ -80,9 +81,24 @@ TEST_F(WorldTransform, IdentityReproducesTheSourceExactlyAtEveryDepthAndQuality)
       ASSERT_EQ(transform(s, d, {translation(0, 0), translation(0, 0)}, quality), PF_Err_NONE);
       EXPECT_TRUE(dst->samePixels(*src));
     }
+  // What it cannot do is refused.
+  worlds(4, 4);
+  PF_FloatMatrix singular{};
+  EXPECT_EQ(transform(s, d, {singular}), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(transform(s, d, {}), PF_Err_BAD_CALLBACK_PARAM);
+  PF_FloatMatrix notANumber = translation(std::nan(""), 0);
+  EXPECT_EQ(transform(s, d, {notANumber}), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_DIFFERENCE, 0, 255, false, 32768}),
+            PF_Err_BAD_CALLBACK_PARAM);
+  PF_EffectWorld stranger = d;
+  float pixels[16] = {};
+  stranger.data = reinterpret_cast<PF_PixelPtr>(pixels);
+  EXPECT_EQ(transform(s, stranger, {translation(0, 0)}), PF_Err_BAD_CALLBACK_PARAM);
+  const PF_Rect backwards{3, 0, 1, 4};
+  EXPECT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, &backwards), PF_Err_BAD_CALLBACK_PARAM);
 }
 
-TEST_F(WorldTransform, WholePixelTranslationMovesPixelsAndLeavesUncoveredOnesTransparent) {
+TEST_F(WorldTransform, TranslationMovesPixelsInterpolatingAtHighQuality) {
   worlds(10, 8);
   paint(*src);
   ASSERT_EQ(transform(s, d, {translation(3, -2)}), PF_Err_NONE);
@@ -94,9 +110,7 @@ TEST_F(WorldTransform, WholePixelTranslationMovesPixelsAndLeavesUncoveredOnesTra
   // The same matrix read as destination-to-source moves the other way.
   ASSERT_EQ(transform(s, d, {translation(3, -2)}, PF_Quality_HI, kCopy, nullptr, nullptr, false), PF_Err_NONE);
   EXPECT_EQ(dst->pixel(2, 5), src->pixel(5, 3));
-}
-
-TEST_F(WorldTransform, HighQualityInterpolatesWhereLowQualityTakesTheNearestPixel) {
+  // High quality interpolates where low quality takes the nearest pixel.
   worlds(4, 1);
   for (int x = 0; x < 4; ++x) src->setPixel(x, 0, {1, 0.1f * x, 0, 0});
   ASSERT_EQ(transform(s, d, {translation(0.5, 0)}, PF_Quality_HI), PF_Err_NONE);
@@ -108,7 +122,7 @@ TEST_F(WorldTransform, HighQualityInterpolatesWhereLowQualityTakesTheNearestPixe
   EXPECT_EQ(dst->pixel(1, 0).alpha, 1.0f);
 }
 
-TEST_F(WorldTransform, TransferModesApplyTheOpacity) {
+TEST_F(WorldTransform, TransferModesApplyTheOpacityAndTheRectangleAndMaskLimitWhatIsWritten) {
   for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Bits16, PixelDepth::Float32}) {
     SCOPED_TRACE(static_cast<int>(depth));
     worlds(5, 5, depth);
@@ -117,9 +131,7 @@ TEST_F(WorldTransform, TransferModesApplyTheOpacity) {
     const PF_CompositeMode add{PF_Xfer_ADD, 0, 255, false, 32768};
     ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, add), PF_Err_NONE);
     const float tolerance = depth == PixelDepth::Bits8 ? 1.0f / 255 : 1e-4f;
-    EXPECT_NEAR(dst->pixel(2, 2).red, 0.4f, tolerance);
-    EXPECT_NEAR(dst->pixel(2, 2).green, 0.6f, tolerance);
-    EXPECT_NEAR(dst->pixel(2, 2).alpha, 0.8f, tolerance);
+    expectNear(dst->pixel(2, 2), {0.8f, 0.4f, 0.6f, 0.2f}, tolerance);
     const PF_CompositeMode halfAdd{PF_Xfer_ADD, 0, 128, false, 16384};
     ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, halfAdd), PF_Err_NONE);
     EXPECT_NEAR(dst->pixel(2, 2).red, 0.5f, 2 * tolerance);
@@ -129,15 +141,11 @@ TEST_F(WorldTransform, TransferModesApplyTheOpacity) {
   src->fill({1, 1, 0, 0});
   dst->fill({0.5f, 0, 0.5f, 0});
   ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_COPY, 0, 64, false, 8192}), PF_Err_NONE);
-  EXPECT_NEAR(dst->pixel(1, 1).red, 0.25f, 1e-6f);
-  EXPECT_NEAR(dst->pixel(1, 1).green, 0.375f, 1e-6f);
-  EXPECT_NEAR(dst->pixel(1, 1).alpha, 0.625f, 1e-6f);
+  expectNear(dst->pixel(1, 1), {0.625f, 0.25f, 0.375f, 0}, 1e-6f);
   dst->fill({0.5f, 0, 0, 0});
   ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_COPY, 0, 255, true, 32768}), PF_Err_NONE);
   EXPECT_EQ(dst->pixel(1, 1), (PixelF{0.5f, 1, 0, 0}));
-}
-
-TEST_F(WorldTransform, TheDestinationRectangleAndAMaskLimitWhatIsWritten) {
+  // The destination rectangle and a mask limit what is written.
   worlds(6, 6);
   src->fill({1, 1, 1, 1});
   dst->fill({1, 0.5f, 0, 0});
@@ -154,18 +162,17 @@ TEST_F(WorldTransform, TheDestinationRectangleAndAMaskLimitWhatIsWritten) {
   matte->fill({1, 0, 0, 0});
   PF_MaskWorld mask{m, {1, 1}, PF_MaskFlag_NONE};
   ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
-  EXPECT_EQ(dst->pixel(1, 1).red, 1.0f);
-  EXPECT_EQ(dst->pixel(2, 2).red, 1.0f);
-  EXPECT_EQ(dst->pixel(0, 0).red, 0.0f);
-  EXPECT_EQ(dst->pixel(3, 1).red, 0.0f);
+  for (auto [x, y, red] : {std::tuple{1, 1, 1.0f}, {2, 2, 1.0f}, {0, 0, 0.0f}, {3, 1, 0.0f}})
+    EXPECT_EQ(dst->pixel(x, y).red, red) << x << "," << y;
   mask.what_is_mask = PF_MaskFlag_INVERTED;
   dst->fill({});
   ASSERT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, nullptr, &mask), PF_Err_NONE);
   EXPECT_EQ(dst->pixel(1, 1).red, 0.0f);
   EXPECT_EQ(dst->pixel(3, 1).red, 1.0f);
+  host.worlds().dispose(m);
 }
 
-TEST_F(WorldTransform, TwoMatricesSpreadTheSourceAlongTheMotionAndKeepItsLight) {
+TEST_F(WorldTransform, MatricesSpreadTheSourceAlongTheirPathKeepingItsLightAndAnEvenBackgroundAndZoom) {
   worlds(40, 9);
   src->setPixel(10, 4, {1, 1, 1, 1});
   ASSERT_EQ(transform(s, d, {translation(0, 0), translation(12, 0)}), PF_Err_NONE);
@@ -189,9 +196,7 @@ TEST_F(WorldTransform, TwoMatricesSpreadTheSourceAlongTheMotionAndKeepItsLight) 
   // An even streak: no steps between the sub-positions.
   EXPECT_NEAR(most, 1.0f / 12, 0.01f);
   EXPECT_GT(least, 0.9f * most);
-}
-
-TEST_F(WorldTransform, BlurOfAnEvenBackgroundKeepsItAndSeveralMatricesFollowThePath) {
+  // A blur of an even background keeps it; several matrices follow the path.
   worlds(80, 40);
   src->fill({1, 0, 0, 0}); // a cleared flash buffer: opaque black
   src->setPixel(20, 20, {1, 1, 1, 1});
@@ -199,7 +204,7 @@ TEST_F(WorldTransform, BlurOfAnEvenBackgroundKeepsItAndSeveralMatricesFollowTheP
   ASSERT_EQ(transform(s, d, {translation(0, 0), translation(8, 0), translation(0, 0)}), PF_Err_NONE);
   EXPECT_EQ(dst->pixel(60, 10), (PixelF{1, 0, 0, 0})) << "far from the light: the background, exactly";
   EXPECT_EQ(dst->pixel(20, 30), (PixelF{1, 0, 0, 0}));
-  double light = 0;
+  light = 0;
   for (int x = 0; x < 80; ++x) light += dst->pixel(x, 20).red;
   EXPECT_NEAR(light, 1.0, 0.02);
   EXPECT_GT(dst->pixel(24, 20).red, 0.05f);
@@ -211,9 +216,7 @@ TEST_F(WorldTransform, BlurOfAnEvenBackgroundKeepsItAndSeveralMatricesFollowTheP
   src->setPixel(40, 16, {1, 1, 1, 1});
   ASSERT_EQ(transform(s, d, {translation(0, 0), translation(5, 0)}), PF_Err_NONE);
   EXPECT_EQ(dst->pixel(40, 8), grey);
-}
-
-TEST_F(WorldTransform, ZoomBlurStreaksAwayFromTheCentreAndLeavesItSharp) {
+  // A zoom blur streaks away from the centre and leaves it sharp.
   worlds(64, 64);
   src->setPixel(32, 32, {1, 1, 1, 1}); // at the zoom centre
   src->setPixel(60, 32, {1, 1, 1, 1}); // 28 pixels from it
@@ -234,27 +237,10 @@ TEST_F(WorldTransform, ZoomBlurStreaksAwayFromTheCentreAndLeavesItSharp) {
   EXPECT_LT(dst->pixel(60, 32).red, 0.5f);
 }
 
-TEST_F(WorldTransform, RefusesWhatItCannotDo) {
-  worlds(4, 4);
-  PF_FloatMatrix singular{};
-  EXPECT_EQ(transform(s, d, {singular}), PF_Err_BAD_CALLBACK_PARAM);
-  EXPECT_EQ(transform(s, d, {}), PF_Err_BAD_CALLBACK_PARAM);
-  PF_FloatMatrix notANumber = translation(std::nan(""), 0);
-  EXPECT_EQ(transform(s, d, {notANumber}), PF_Err_BAD_CALLBACK_PARAM);
-  EXPECT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, {PF_Xfer_DIFFERENCE, 0, 255, false, 32768}),
-            PF_Err_BAD_CALLBACK_PARAM);
-  PF_EffectWorld stranger = d;
-  float pixels[16] = {};
-  stranger.data = reinterpret_cast<PF_PixelPtr>(pixels);
-  EXPECT_EQ(transform(s, stranger, {translation(0, 0)}), PF_Err_BAD_CALLBACK_PARAM);
-  const PF_Rect backwards{3, 0, 1, 4};
-  EXPECT_EQ(transform(s, d, {translation(0, 0)}, PF_Quality_HI, kCopy, &backwards), PF_Err_BAD_CALLBACK_PARAM);
-}
-
 // A 2x2 source with red 0, 1 on the top row and 0.5, 0 below, scaled to 4x4:
 // output centres land at source 0.25 and 0.75 (clamped to the edge pixels
 // outside), so rows and columns mix in quarters.
-TEST(PixelCopy, ResamplesBilinearlyAtEveryDepth) {
+TEST(PixelCopy, ResamplesBilinearlyAtEveryDepthReadingTheOriginalWithinOneBuffer) {
   for (host::PixelDepth depth : {host::PixelDepth::Bits8, host::PixelDepth::Bits16, host::PixelDepth::Float32}) {
     host::Image src(2, 2, depth), dst(4, 4, depth);
     src.setPixel(0, 0, {1, 0, 0, 0});
@@ -263,26 +249,19 @@ TEST(PixelCopy, ResamplesBilinearlyAtEveryDepth) {
     src.setPixel(1, 1, {1, 0, 0, 0});
     ASSERT_TRUE(host::copyPixels(viewOf(src), nullptr, viewOf(dst), nullptr));
     const float tolerance = depth == host::PixelDepth::Bits8 ? 1.0f / 255 : 1e-4f;
-    EXPECT_NEAR(dst.pixel(0, 0).red, 0.0f, tolerance);
-    EXPECT_NEAR(dst.pixel(3, 0).red, 1.0f, tolerance);
-    EXPECT_NEAR(dst.pixel(0, 3).red, 0.5f, tolerance);
-    EXPECT_NEAR(dst.pixel(3, 3).red, 0.0f, tolerance);
-    // (1, 1) reads source (0.25, 0.25): top 0.25, bottom 0.375, mixed 0.28125.
-    EXPECT_NEAR(dst.pixel(1, 1).red, 0.28125f, tolerance);
+    // (1, 1) reads source (0.25, 0.25): top 0.25, bottom 0.375, mixed 0.28125;
     // (2, 1) reads source (0.75, 0.25): top 0.75, bottom 0.125, mixed 0.59375.
-    EXPECT_NEAR(dst.pixel(2, 1).red, 0.59375f, tolerance);
+    for (auto [x, y, red] : {std::tuple{0, 0, 0.0f}, {3, 0, 1.0f}, {0, 3, 0.5f}, {3, 3, 0.0f}, {1, 1, 0.28125f},
+                             {2, 1, 0.59375f}})
+      EXPECT_NEAR(dst.pixel(x, y).red, red, tolerance) << x << "," << y;
     EXPECT_NEAR(dst.pixel(2, 1).alpha, 1.0f, tolerance);
   }
-}
-
-// Scaling the left half of a row onto the whole row of the same buffer: the
-// right half's pixels are written before the left half's are all read, so
-// reading as it writes would copy already-scaled values.
-TEST(PixelCopy, ResampleWithinOneBufferReadsTheOriginal) {
+  // Scaling the left half of a row onto the whole row of the same buffer: the
+  // right half's pixels are written before the left half's are all read, so
+  // reading as it writes would copy already-scaled values.
   host::Image image(4, 1, host::PixelDepth::Float32);
   for (int x = 0; x < 4; ++x) image.setPixel(x, 0, {1, static_cast<float>(x), 0, 0});
-  const PF_Rect left{0, 0, 2, 1};
-  const PF_Rect whole{0, 0, 4, 1};
+  const PF_Rect left{0, 0, 2, 1}, whole{0, 0, 4, 1};
   ASSERT_TRUE(host::copyPixels(viewOf(image), &left, viewOf(image), &whole));
   const float expected[4] = {0.0f, 0.25f, 0.75f, 1.0f};
   for (int x = 0; x < 4; ++x) EXPECT_FLOAT_EQ(image.pixel(x, 0).red, expected[x]) << "pixel " << x;
@@ -292,6 +271,7 @@ TEST(PixelCopy, ResampleWithinOneBufferReadsTheOriginal) {
   const PF_Rect rightOff{2, 0, 6, 1}, leftOff{-2, 0, 2, 1};
   EXPECT_TRUE(host::copyPixels(viewOf(image), &rightOff, viewOf(other), &leftOff));
 }
+
 
 // A new frame is not cleared before the first layer goes onto it, and a layer
 // filling the frame becomes the frame in place: both must give what "over"
