@@ -3,6 +3,8 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "relight/relight_host_support.h"
 #include "relight/relighter_params.h"
@@ -60,9 +62,8 @@ TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLightOrPreviewsTheM
       const float luma = (0.299f * m.red + 0.587f * m.green + 0.114f * m.blue) * m.alpha;
       const PF_PixelFloat o = GetPixel(host.output, x, y);
       EXPECT_NEAR(o.red, luma, step);
-      EXPECT_EQ(o.red, o.green);
-      EXPECT_EQ(o.green, o.blue);
-      EXPECT_EQ(o.alpha, GetPixel(host.input, x, y).alpha);
+      EXPECT_EQ(std::tuple(o.alpha, o.green, o.blue),
+                std::tuple(GetPixel(host.input, x, y).alpha, o.red, o.red));
     }
   }
 
@@ -77,11 +78,10 @@ TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLightOrPreviewsTheM
   host.params[vlam::kRelightInvert].u.bd.value = 1;
   host.AddRenderEffect();
   ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-  EXPECT_EQ(GetPixel(host.output, 4, 0).red, 1.0f);   // left of the matte: m = 0, inverted
-  EXPECT_EQ(GetPixel(host.output, 5, 0).red, 0.0f);   // inside: white, inverted
-  EXPECT_EQ(GetPixel(host.output, 14, 9).red, 0.0f);
-  EXPECT_EQ(GetPixel(host.output, 15, 9).red, 1.0f);  // right of it
-  EXPECT_EQ(GetPixel(host.output, 6, 10).red, 1.0f);  // below it
+  // Left of, right of and below the matte m = 0, inverted 1; inside white, inverted 0.
+  for (const auto &[x, y, v] :
+       {std::tuple{4, 0, 1.0f}, {5, 0, 0.0f}, {14, 9, 0.0f}, {15, 9, 1.0f}, {6, 10, 1.0f}})
+    EXPECT_EQ(GetPixel(host.output, x, y).red, v) << x << "," << y;
 }
 
 // Collecting asks the Render effect, the builders and the instances, only
@@ -125,8 +125,8 @@ TEST(RelightRender, LightLandsWhereTheCameraSeesTheInstance) {
     host.AddInstance(FiringInstance(r.x, r.y));
     ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
     ASSERT_EQ(host.worldsMade.size(), 2u);
-    EXPECT_EQ(host.worldsMade[1].width, 40);  // "ILLUM_WORLD", the output's size
-    EXPECT_EQ(host.worldsMade[1].height, 20);
+    // "ILLUM_WORLD", the output's size.
+    EXPECT_EQ(std::pair(host.worldsMade[1].width, host.worldsMade[1].height), std::pair(40, 20));
     const std::vector<float> &light = host.disposedFloatWorlds.back();  // after the illumination
     ASSERT_EQ(light.size(), 10u * 5u * 4u);
     // The odd blob has its full weight at its centre, the light colour x 0.75.
@@ -158,9 +158,10 @@ TEST(RelightRender, BlackMatteScreensTheInputWithTheAmbientColourSharedByTheLigh
       const PF_PixelFloat p = GetPixel(host.input, x, y);
       const PF_PixelFloat o = GetPixel(host.output, x, y);
       EXPECT_EQ(o.alpha, p.alpha);
-      EXPECT_NEAR(o.red, p.red + (1 - p.red) * g[0], step);
-      EXPECT_NEAR(o.green, p.green + (1 - p.green) * g[1], step);
-      EXPECT_NEAR(o.blue, p.blue + (1 - p.blue) * g[2], step);
+      for (int c = 1; c < 4; ++c) {
+        const float in = (&p.alpha)[c];
+        EXPECT_NEAR((&o.alpha)[c], in + (1 - in) * g[c - 1], step) << c;
+      }
     }
   }
 
@@ -181,8 +182,10 @@ TEST(RelightRender, HostErrorsAreReturnedAndEverythingIsGivenBack) {
     PF_Err expected;
     std::size_t checkins;
   } cases[] = {
-      {[](RelightTestHost &h) { h.newWorldError = PF_Err_OUT_OF_MEMORY; }, PF_Err_OUT_OF_MEMORY, 2},
-      {[](RelightTestHost &h) { h.inputCheckoutError = PF_Err_OUT_OF_MEMORY; }, PF_Err_OUT_OF_MEMORY, 0},
+      {[](RelightTestHost &h) { h.errors["new_world"] = PF_Err_OUT_OF_MEMORY; },
+       PF_Err_OUT_OF_MEMORY, 2},
+      {[](RelightTestHost &h) { h.errors["checkout_layer_pixels"] = PF_Err_OUT_OF_MEMORY; },
+       PF_Err_OUT_OF_MEMORY, 0},
       {[](RelightTestHost &h) { h.registry.Withdraw(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1); },
        A_Err_MISSING_SUITE, 2},
   };
@@ -241,12 +244,13 @@ TEST(RelighterParams, SetupAddsElevenAndThePanelFollowsUseFlashColour) {
   for (const bool useFlashColour : {false, true}) {
     host.params[vlam::kRelightUseFlashColour].u.bd.value = useFlashColour;
     ASSERT_EQ(Call(host, PF_Cmd_UPDATE_PARAMS_UI, array.data()), PF_Err_NONE);
-    EXPECT_EQ(host.uiFlags.at(vlam::kRelightColour), useFlashColour ? PF_PUI_DISABLED : 0);
   }
-  EXPECT_EQ(host.paramUiUpdates, 2);
+  const std::string colour = "ui " + std::to_string(vlam::kRelightColour) + " ";
+  EXPECT_EQ(host.uiCalls,
+            (std::vector<std::string>{colour + "0", colour + std::to_string(PF_PUI_DISABLED)}));
 
   RelightTestHost refusing;
-  refusing.failAddAt = 4;
+  refusing.errors["add_param 4"] = PF_Err_OUT_OF_MEMORY;
   EXPECT_EQ(Call(refusing, PF_Cmd_PARAMS_SETUP), PF_Err_OUT_OF_MEMORY);
 }
 

@@ -13,38 +13,28 @@ using namespace vlam;
 
 // A builder that writes its identifier's slot with `marker` as its length.
 LayerEffect Builder(int identifier, double marker, bool active = true) {
-  LayerEffect e;
-  e.matchName = "zk_VlamFlash";
-  e.active = active;
-  e.answer = [identifier, marker](void *extra, const A_Time &) {
-    FlashDesign &slot = static_cast<FlashDesignTable *>(extra)->designs[identifier - 1];
-    slot.mainLength = marker;
-    slot.valid = 1;
-  };
-  return e;
+  return {"zk_VlamFlash", active, [identifier, marker](void *extra, const A_Time &) {
+            FlashDesign &slot = static_cast<FlashDesignTable *>(extra)->designs[identifier - 1];
+            slot.mainLength = marker;
+            slot.valid = 1;
+          }};
 }
 
 // An instance that writes slot (count - 1) with `seed`, as the real one does.
 LayerEffect Instance(std::int32_t seed, bool active = true) {
-  LayerEffect e;
-  e.matchName = "zk_VlamInstance";
-  e.active = active;
-  e.answer = [seed](void *extra, const A_Time &) {
-    ExchangeBlock &block = *static_cast<ExchangeBlock *>(extra);
-    const int n = block.table.instanceCount;
-    ASSERT_GE(n, 1);
-    ASSERT_LE(n, 16);
-    block.instances[n - 1].randomSeed = seed;
-    block.instances[n - 1].triggerLevel = 0.4;
-  };
-  return e;
+  return {"zk_VlamInstance", active, [seed](void *extra, const A_Time &) {
+            ExchangeBlock &block = *static_cast<ExchangeBlock *>(extra);
+            const int n = block.table.instanceCount;
+            ASSERT_GE(n, 1);
+            ASSERT_LE(n, 16);
+            block.instances[n - 1].randomSeed = seed;
+            block.instances[n - 1].triggerLevel = 0.4;
+          }};
 }
 
 LayerEffect Other(const char *matchName) {
-  LayerEffect e;
-  e.matchName = matchName;
-  e.answer = [](void *, const A_Time &) { ADD_FAILURE() << "an unrelated effect was called"; };
-  return e;
+  return {matchName, true,
+          [](void *, const A_Time &) { ADD_FAILURE() << "an unrelated effect was called"; }};
 }
 
 class FlashCollectorTest : public ::testing::Test {
@@ -124,37 +114,34 @@ TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedWithAMessageOnly) {
 // A host error stops the walk with every reference disposed; a disposal error
 // counts only when nothing failed before; a missing effect suite is thrown.
 TEST_F(FlashCollectorTest, HostErrorsStopTheWalkAndEveryReferenceIsDisposed) {
-  host.effects = {Builder(1, 1.0), Instance(1), Instance(2), Instance(3)};
-  host.failEffectByIndexAt = 2;
-  EXPECT_EQ(Collect(), A_Err_GENERIC);
-  EXPECT_EQ(host.calls, 2);
-  EXPECT_EQ(host.effectRefsMade, 2);
+  const struct {
+    const char *fails;  // an injected suite failure, answering `error`
+    A_Err error;
+    A_Err flagsError, callError;  // the first effect's flags, the second's call
+    A_Err expected;
+    int calls, refsMade;
+  } cases[] = {
+      {"AEGP_GetLayerEffectByIndex 2", A_Err_GENERIC, A_Err_NONE, A_Err_NONE, A_Err_GENERIC, 2, 2},
+      {"", A_Err_NONE, A_Err_NONE, A_Err_PARAMETER, A_Err_PARAMETER, 2, 2},
+      {"AEGP_GetLayerNumEffects", A_Err_GENERIC, A_Err_NONE, A_Err_NONE, A_Err_GENERIC, 0, 0},
+      {"AEGP_DisposeEffect", A_Err_ALLOC, A_Err_NONE, A_Err_NONE, A_Err_ALLOC, 1, 1},
+      {"AEGP_DisposeEffect", A_Err_ALLOC, A_Err_PARAMETER, A_Err_NONE, A_Err_PARAMETER, 0, 1},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(&c - cases);
+    host.effects = {Builder(1, 1.0), Instance(1), Instance(2), Instance(3)};
+    host.effects[0].flagsError = c.flagsError;
+    host.effects[1].callError = c.callError;
+    host.errors = {{c.fails, c.error}};
+    host.calls = host.effectRefsMade = 0;
+    EXPECT_EQ(Collect(), c.expected);
+    EXPECT_EQ(host.calls, c.calls);
+    EXPECT_EQ(host.effectRefsMade, c.refsMade);
+    EXPECT_EQ(host.liveEffectRefs, 0);
+  }
 
-  host.failEffectByIndexAt = -1;
-  host.effectRefsMade = host.calls = 0;
-  host.effects[1].callError = A_Err_PARAMETER;
-  EXPECT_EQ(Collect(), A_Err_PARAMETER);
-  EXPECT_EQ(host.calls, 2);
-  EXPECT_EQ(host.effectRefsMade, 2);
-
-  host.effectRefsMade = 0;
-  host.numEffectsError = A_Err_GENERIC;
-  EXPECT_EQ(Collect(), A_Err_GENERIC);
-  EXPECT_EQ(host.effectRefsMade, 0);
-
-  host.effects = {Instance(1), Instance(2)};
-  host.numEffectsError = A_Err_NONE;
-  host.disposeError = A_Err_ALLOC;
-  EXPECT_EQ(Collect(), A_Err_ALLOC);
-  EXPECT_EQ(host.effectRefsMade, 1);
-
-  host.effectRefsMade = 0;
-  host.effects[0].flagsError = A_Err_PARAMETER;
-  EXPECT_EQ(Collect(), A_Err_PARAMETER);
-  EXPECT_EQ(host.effectRefsMade, 1);
-
+  host.errors.clear();
   host.registry.Withdraw(kAEGPEffectSuite, kAEGPEffectSuiteVersion3);
-  host.disposeError = A_Err_NONE;
   ClearExchangeBlock(block);
   try {
     CollectFlashes(&host.in_data, &host.out_data, block);

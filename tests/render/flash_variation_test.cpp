@@ -4,6 +4,8 @@
 #include <cmath>
 #include <iterator>
 #include <set>
+#include <tuple>
+#include <vector>
 
 #include "frame/vec3f.h"
 #include "render/flash_drawing.h"
@@ -39,19 +41,15 @@ TEST_F(FlashVariationTest, WithoutRandomnessNothingVariesButTheSparkCount) {
   std::set<std::int32_t> sparkCounts;
   for (A_long time = 0; time < 40 * 2; time += 2) {
     const FlashVariation v = DeriveFlashVariation(instance, design, 0, time);
-    EXPECT_EQ(v.energy, 0.4);
-    EXPECT_EQ(v.shapeScale, 1.0);
-    EXPECT_EQ(v.brightnessJitter, 0.0);
-    EXPECT_EQ(v.blendWeight, 0.0);
+    EXPECT_EQ(std::vector<double>({v.energy, v.shapeScale, v.brightnessJitter, v.blendWeight}),
+              std::vector<double>({0.4, 1.0, 0.0, 0.0}));
     const NoiseField randomiser = MakeInstanceRandomiser(time, instance.randomSeed);
     const PetalSettings petals = DerivePetalSettings(design, 0.0, v.noisePhase, randomiser);
     EXPECT_FALSE(petals.randomised);
     EXPECT_EQ(petals.start, 0.0);
     for (int i = 0; i < 8; ++i) {
       const PetalChoice c = DerivePetalChoice(petals, design, 0.0, v.noisePhase, i, randomiser);
-      EXPECT_FALSE(c.skip);
-      EXPECT_FALSE(c.jitter);
-      EXPECT_EQ(c.blendWeight, 0.0);
+      EXPECT_EQ(std::tuple(c.skip, c.jitter, c.blendWeight), std::tuple(false, false, 0.0));
     }
     sparkCounts.insert(v.sparkCount);
   }
@@ -96,17 +94,17 @@ TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRangesAndFollowTheSeed) {
       ASSERT_NEAR(half.brightnessJitter, 0.5 * v.brightnessJitter, 1e-12);
       ASSERT_NEAR(half.shapeScale - 1.0, 0.5 * (v.shapeScale - 1.0), 1e-12);
       brightnessVaries |= v.brightnessJitter != 0.0;
-      ASSERT_GE(v.energy, 0.33 - 1e-12);
-      ASSERT_LE(v.energy, 0.5 + 1e-12);
       energyVaries |= v.energy != 0.4;
-      ASSERT_GE(v.shapeScale, 1.0 - 100.0 / 750.0 - 1e-12);
-      ASSERT_LE(v.shapeScale, 1.0 + 100.0 / 750.0 + 1e-12);
-      ASSERT_LE(std::fabs(v.brightnessJitter), 0.65 + 1e-12);
-      ASSERT_GE(v.colourFactor, 0.0);
-      ASSERT_GE(v.blendWeight, 0.15 - 1e-12);
-      ASSERT_LE(v.blendWeight, 0.65 + 1e-12);
-      ASSERT_GE(v.sparkCount, 0);
-      ASSERT_LE(v.sparkCount, 40);
+      const double ranges[][3] = {{v.energy, 0.33, 0.5},
+                                  {v.shapeScale, 1.0 - 100.0 / 750.0, 1.0 + 100.0 / 750.0},
+                                  {v.brightnessJitter, -0.65, 0.65},
+                                  {v.colourFactor, 0.0, 1e9},
+                                  {v.blendWeight, 0.15, 0.65},
+                                  {static_cast<double>(v.sparkCount), 0.0, 40.0}};
+      for (const auto &[value, low, high] : ranges) {
+        ASSERT_GE(value, low - 1e-12) << &value - &ranges[0][0];
+        ASSERT_LE(value, high + 1e-12) << &value - &ranges[0][0];
+      }
       variants.insert(v.variant);
     }
   }
@@ -149,20 +147,15 @@ TEST_F(FlashVariationTest, PetalsDropOutOnlyAboveThreeQuartersRandomisation) {
     const PetalSettings s = DerivePetalSettings(design, 1.0, 3.5, randomiser);
     EXPECT_NEAR(s.keepThreshold, q, 1e-15) << pr;
     EXPECT_DOUBLE_EQ(s.widthJitterScale, pr * 12.0);
-    EXPECT_TRUE(s.randomised);
-    EXPECT_GE(s.start, 0.0);
-    EXPECT_LE(s.start, pr * 0.4);
+    EXPECT_TRUE(s.randomised && s.start >= 0.0 && s.start <= pr * 0.4) << pr;
   }
   // With a threshold of 1 no unsigned noise can exceed it.
   design.petalRandomisation = 0.5;
   const PetalSettings keep = DerivePetalSettings(design, 1.0, 3.5, randomiser);
   for (int i = 0; i < 200; ++i) {
     const PetalChoice c = DerivePetalChoice(keep, design, 1.0, 3.5 + i * 0.37, i % 8, randomiser);
-    ASSERT_FALSE(c.skip);
-    ASSERT_TRUE(c.jitter);
-    ASSERT_LE(std::fabs(c.lengthJitter), 6.0);
-    ASSERT_GE(c.blendWeight, 0.125 - 1e-12);
-    ASSERT_LE(c.blendWeight, 0.5 + 1e-12);
+    ASSERT_TRUE(!c.skip && c.jitter && std::fabs(c.lengthJitter) <= 6.0) << i;
+    ASSERT_TRUE(c.blendWeight >= 0.125 - 1e-12 && c.blendWeight <= 0.5 + 1e-12) << i;
   }
 }
 

@@ -115,7 +115,7 @@ PF_Err CheckoutParam(PF_ProgPtr, PF_ParamIndex index, A_long, A_long, A_u_long,
   if (index < 0 || index >= static_cast<PF_ParamIndex>(H().params.size())) {
     return PF_Err_INVALID_INDEX;
   }
-  if (const auto it = H().checkoutErrors.find(index); it != H().checkoutErrors.end()) return it->second;
+  if (const A_Err err = H().Injected("checkout_param", index)) return err;
   *param = H().params[static_cast<std::size_t>(index)];
   ++H().checkouts;
   H().checkoutOrder.push_back(index);
@@ -129,9 +129,7 @@ PF_Err CheckinParam(PF_ProgPtr, PF_ParamDef *param) {
 }
 
 PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) {
-  if (static_cast<int>(H().added.size()) == H().failAddAt) {
-    return PF_Err_OUT_OF_MEMORY;
-  }
+  if (const A_Err err = H().Injected("add_param", static_cast<int>(H().added.size()))) return err;
   H().added.push_back(*def);
   return PF_Err_NONE;
 }
@@ -222,13 +220,13 @@ A_Err GetItemPixelAspect(AEGP_ItemH, A_Ratio *ratio) {
 
 A_Err GetNumEffects(AEGP_LayerH, A_long *count) {
   *count = static_cast<A_long>(H().effects.size());
-  return H().numEffectsError;
+  return H().Injected("AEGP_GetLayerNumEffects");
 }
 A_Err GetEffectByIndex(AEGP_PluginID, AEGP_LayerH, AEGP_EffectIndex index,
                        AEGP_EffectRefH *effect) {
-  if (index == H().failEffectByIndexAt) {
+  if (const A_Err err = H().Injected("AEGP_GetLayerEffectByIndex", index)) {
     *effect = nullptr;
-    return A_Err_GENERIC;
+    return err;
   }
   ++H().liveEffectRefs;
   ++H().effectRefsMade;
@@ -263,16 +261,16 @@ A_Err CallGeneric(AEGP_PluginID, AEGP_EffectRefH effect, const A_Time *time, PF_
 A_Err DisposeEffect(AEGP_EffectRefH effect) {
   --H().liveEffectRefs;
   delete reinterpret_cast<int *>(effect);
-  return H().disposeError;
+  return H().Injected("AEGP_DisposeEffect");
 }
 
 // --- streams -------------------------------------------------------------------
 
 A_Err GetStreamByIndex(AEGP_PluginID, AEGP_EffectRefH, PF_ParamIndex index,
                        AEGP_StreamRefH *stream) {
-  if (H().streamError != A_Err_NONE) {
+  if (const A_Err err = H().Injected("AEGP_GetNewEffectStreamByIndex")) {
     *stream = nullptr;
-    return H().streamError;
+    return err;
   }
   ++H().liveStreams;
   *stream = reinterpret_cast<AEGP_StreamRefH>(new PF_ParamIndex(index));
@@ -297,7 +295,7 @@ A_Err SetDynamicFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_Boolean
 A_Err Register(AEGP_GlobalRefcon, const A_char *name, AEGP_PluginID *id) {
   H().registeredName = name;
   *id = 77;
-  return H().registerError;
+  return H().Injected("AEGP_RegisterWithAEGP");
 }
 
 // --- threads ---------------------------------------------------------------------
@@ -341,7 +339,7 @@ std::map<const PF_EffectWorld *, OwnedWorld> g_worlds;
 
 PF_Err NewWorld(PF_ProgPtr, A_long width, A_long height, PF_Boolean, PF_PixelFormat format,
                 PF_EffectWorld *world) {
-  if (H().newWorldError != PF_Err_NONE) return H().newWorldError;
+  if (const A_Err err = H().Injected("new_world")) return err;
   OwnedWorld &owned = g_worlds[world];
   MakeWorld(*world, owned.bytes, width, height, format);
   H().formats[world] = format;
@@ -367,7 +365,7 @@ PF_Err DisposeWorld(PF_ProgPtr, PF_EffectWorld *world) {
   g_worlds.erase(it);
   --H().liveWorlds;
   std::memset(world, 0, sizeof *world);
-  return H().disposals++ == H().failDisposeAt ? PF_Err_INTERNAL_STRUCT_DAMAGED : PF_Err_NONE;
+  return H().Injected("dispose_world", H().disposals++);
 }
 
 PF_Err GetPixelFormat(const PF_EffectWorld *world, PF_PixelFormat *format) {
@@ -407,8 +405,9 @@ PF_Err CheckoutLayerPixels(PF_ProgPtr, A_long id, PF_EffectWorld **pixels) {
   RenderTestHost &h = H();
   h.pixelCheckouts.push_back(id);
   if (id == 0) {
-    *pixels = h.inputCheckoutError == PF_Err_NONE ? &h.input.world : nullptr;
-    return h.inputCheckoutError;
+    const PF_Err err = h.Injected("checkout_layer_pixels");
+    *pixels = err == PF_Err_NONE ? &h.input.world : nullptr;
+    return err;
   }
   *pixels = h.grain != nullptr ? &h.grain->world : nullptr;
   return PF_Err_NONE;
@@ -476,16 +475,17 @@ const PF_PathOutlinePtr kPath = reinterpret_cast<PF_PathOutlinePtr>(0x2002);
 
 PF_Err CheckoutPath(PF_ProgPtr, PF_PathID id, A_long, A_long, A_u_long, PF_PathOutlinePtr *path) {
   ++H().pathCheckoutAttempts;
-  if (H().pathCheckoutError == PF_Err_NONE) H().pathCheckouts.push_back(id);
-  *path = H().pathCheckoutError == PF_Err_NONE ? kPath : nullptr;
-  return H().pathCheckoutError;
+  const PF_Err err = H().Injected("PF_CheckoutPath");
+  if (err == PF_Err_NONE) H().pathCheckouts.push_back(id);
+  *path = err == PF_Err_NONE ? kPath : nullptr;
+  return err;
 }
 PF_Err CheckinPath(PF_ProgPtr, PF_PathID id, PF_Boolean, PF_PathOutlinePtr) {
   H().pathCheckins.push_back(id);
   return PF_Err_NONE;
 }
 PF_Err PathIsOpen(PF_ProgPtr, PF_PathOutlinePtr, PF_Boolean *open) {
-  *open = H().pathOpen;
+  *open = false;
   return PF_Err_NONE;
 }
 // The suite takes the checked-out path by address.
@@ -493,8 +493,7 @@ A_Err MaskWorldWithPath(PF_ProgPtr, PF_PathOutlinePtr *path, PF_FpLong featherX,
                         PF_Boolean, PF_FpLong opacity, PF_Quality, PF_EffectWorld *world,
                         PF_Rect *) {
   if (path == nullptr || *path != kPath) return PF_Err_BAD_CALLBACK_PARAM;
-  H().matteOpacities.push_back(opacity);
-  H().matteFeathers.push_back(featherX);
+  H().mattes.emplace_back(opacity, featherX);
   const float a = static_cast<float>(opacity);
   FillWith(PF_PixelFloat{a, a, a, a}, nullptr, world);
   return PF_Err_NONE;
@@ -532,7 +531,7 @@ A_Err NewStreamValue(AEGP_PluginID, AEGP_StreamRefH stream, AEGP_LTimeMode, cons
   if (*reinterpret_cast<PF_ParamIndex *>(stream) == AEGP_MaskStream_FEATHER) {
     value->val.two_d = {H().maskFeather[0], H().maskFeather[1]};
   } else {
-    value->val.one_d = H().maskOpacity;
+    value->val.one_d = 100.0;  // percent
   }
   return A_Err_NONE;
 }
@@ -548,8 +547,6 @@ PF_Err ColourFromDef(PF_ProgPtr, const PF_ParamDef *def, PF_PixelFloat *out) {
 }
 
 PF_Err UpdateParamUI(PF_ProgPtr, PF_ParamIndex index, const PF_ParamDef *def) {
-  ++H().paramUiUpdates;
-  H().uiFlags[index] = def->ui_flags;
   H().uiCalls.push_back("ui " + std::to_string(index) + " " + std::to_string(def->ui_flags));
   return index == H().failUiAtIndex ? PF_Err_OUT_OF_MEMORY : PF_Err_NONE;
 }
@@ -698,6 +695,11 @@ RenderTestHost::~RenderTestHost() {
 }
 
 RenderTestHost &RenderTestHost::Current() { return *g_current; }
+
+A_Err RenderTestHost::Injected(const std::string &name, int at) const {
+  const auto it = errors.find(at < 0 ? name : name + " " + std::to_string(at));
+  return it == errors.end() ? A_Err_NONE : it->second;
+}
 
 void RenderTestHost::AddRenderEffect() {
   effects.push_back({"zk_Vlam", true, [](void *extra, const A_Time &) { vlam::AnswerRenderQuery(extra); }});

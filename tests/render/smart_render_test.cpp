@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "instance/exchange_block.h"
@@ -128,16 +130,12 @@ TEST_F(SmartRenderTest, AFiringInstanceLightsTheAccumulationBufferOnly) {
   EXPECT_GT(TotalLight(f.pixels), 0.0);
   for (std::size_t i = 0; i < f.pixels.size(); i += 4) ASSERT_EQ(f.pixels[i], 1.0f) << i;
   // The flash leaves the muzzle towards +x: light right of it, none far left.
-  EXPECT_LE(f.drawn.x0, 30);
-  EXPECT_GT(f.drawn.x1, 45);
-  EXPECT_LE(f.drawn.y0, 32);
-  EXPECT_GE(f.drawn.y1, 32);
+  EXPECT_TRUE(f.drawn.x0 <= 30 && f.drawn.x1 > 45 && f.drawn.y0 <= 32 && f.drawn.y1 >= 32);
   // Until the compositing passes exist the output keeps the input.
   EXPECT_EQ(host.output.bytes, host.input.bytes);
   EXPECT_EQ(passes.beforeSparks, std::vector<int>{0});
   ASSERT_EQ(host.worldsMade.size(), 2u);
-  EXPECT_EQ(host.worldsMade[1].width, 96);
-  EXPECT_EQ(host.worldsMade[1].height, 64);
+  EXPECT_EQ(std::pair(host.worldsMade[1].width, host.worldsMade[1].height), std::pair(96, 64));
 
   // At half resolution the buffer is halved and the flash lands at half the
   // coordinates, give or take a brush pixel.
@@ -145,9 +143,9 @@ TEST_F(SmartRenderTest, AFiringInstanceLightsTheAccumulationBufferOnly) {
   host.in_data.downsample_y = {1, 2};
   ASSERT_EQ(Render(), PF_Err_NONE);
   ASSERT_EQ(host.worldsMade.size(), 3u);
-  EXPECT_EQ(host.worldsMade[2].width, 48);
-  EXPECT_EQ(host.worldsMade[2].height, 32);
-  EXPECT_EQ(host.worldsMade[2].format, PF_PixelFormat_ARGB128);
+  const RenderTestHost::WorldInfo &made = host.worldsMade[2];
+  EXPECT_EQ(std::tuple(made.width, made.height, made.format),
+            std::tuple(48, 32, PF_PixelFormat_ARGB128));
   const DirtyRect &half = passes.firings.at(0).drawn;
   EXPECT_NEAR(half.x0, f.drawn.x0 / 2.0, 2.0);
   EXPECT_NEAR(half.x1, f.drawn.x1 / 2.0, 2.0);
@@ -206,9 +204,9 @@ TEST_F(SmartRenderTest, OnlyFiringInstancesWithADesignDrawAndCompOnBlackShowsNon
   instances = {};
   host.params[kRenderCompOnBlack].u.bd.value = 1;
   ASSERT_EQ(Render(), PF_Err_NONE);
-  const float *f = reinterpret_cast<const float *>(host.output.bytes.data());
-  EXPECT_EQ(f[0], 1.0f);
-  EXPECT_EQ(f[1] + f[2] + f[3], 0.0f);
+  const PF_PixelFloat black = GetPixel(host.output, 0, 0);
+  EXPECT_EQ(std::tuple(black.alpha, black.red, black.green, black.blue),
+            std::tuple(1.0f, 0.0f, 0.0f, 0.0f));
   host.SetImages(8, 4, PF_PixelFormat_BGRA32);
   EXPECT_EQ(Render(), PF_Err_BAD_CALLBACK_PARAM);
 }
@@ -268,9 +266,9 @@ TEST_F(SmartRenderTest, AbortAndHostErrorsEndTheRenderWithEverythingReleased) {
   // Host errors and a missing or damaged global record end the render with
   // everything released; the grain layer is checked out and in.
   instances = {Calm(30, 32)};
-  host.newWorldError = PF_Err_OUT_OF_MEMORY;
+  host.errors["new_world"] = PF_Err_OUT_OF_MEMORY;
   EXPECT_EQ(Render(), PF_Err_OUT_OF_MEMORY);
-  host.newWorldError = PF_Err_NONE;
+  host.errors.clear();
 
   passes.failAfterSparks = PF_Err_INTERNAL_STRUCT_DAMAGED;
   instances = {Calm(30, 32), Calm(40, 32)};
@@ -278,12 +276,12 @@ TEST_F(SmartRenderTest, AbortAndHostErrorsEndTheRenderWithEverythingReleased) {
   EXPECT_EQ(passes.firings.size(), 1u);
   passes.failAfterSparks = PF_Err_NONE;
 
-  host.inputCheckoutError = PF_Err_OUT_OF_MEMORY;
+  host.errors["checkout_layer_pixels"] = PF_Err_OUT_OF_MEMORY;
   host.effectRefsMade = 0;
   EXPECT_EQ(RenderFlashes(&host.in_data, &host.out_data, &host.smartExtra, passes),
             PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(host.effectRefsMade, 0) << "collecting must be skipped";
-  host.inputCheckoutError = PF_Err_NONE;
+  host.errors.clear();
 
   const PF_Handle globals = host.in_data.global_data;
   host.in_data.global_data = nullptr;
@@ -340,10 +338,9 @@ TEST_F(SmartRenderTest, TheEntryFinishesEachFlashIntoTheOutputKeepingItsAlpha) {
       for (A_long x = 0; x < 96; ++x) {
         const float *f = &light[4 * (y * 96 + x)];
         const PF_PixelFloat p = GetPixel(host.output, x, y);
-        ASSERT_EQ(p.alpha, 1.0f);
-        ASSERT_EQ(p.red, depth(f[1])) << x << " " << y;
-        ASSERT_EQ(p.green, depth(f[2])) << x << " " << y;
-        ASSERT_EQ(p.blue, depth(f[3])) << x << " " << y;
+        ASSERT_EQ(std::tuple(p.alpha, p.red, p.green, p.blue),
+                  std::tuple(1.0f, depth(f[1]), depth(f[2]), depth(f[3])))
+            << x << " " << y;
         lit += p.red + p.green;
       }
     EXPECT_GT(lit, 0.0) << format;
