@@ -126,7 +126,7 @@ TEST(RelightRender, LightLandsWhereTheCameraSeesTheInstance) {
     ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
     ASSERT_EQ(host.worldsMade.size(), 2u);
     // "ILLUM_WORLD", the output's size.
-    EXPECT_EQ(std::pair(host.worldsMade[1].width, host.worldsMade[1].height), std::pair(40, 20));
+    EXPECT_EQ(std::tuple(host.worldsMade[1].width, host.worldsMade[1].height), std::tuple(40, 20));
     const std::vector<float> &light = host.disposedFloatWorlds.back();  // after the illumination
     ASSERT_EQ(light.size(), 10u * 5u * 4u);
     // The odd blob has its full weight at its centre, the light colour x 0.75.

@@ -10,6 +10,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -116,8 +117,7 @@ TEST_F(FinishingTest, MotionBlurStillAppliesWithTheLayersMotionBlurOff) {
   ASSERT_EQ(MotionBlurPass(firing), PF_Err_NONE);
   ASSERT_EQ(host.transforms.size(), 1u);
   const auto &t = host.transforms[0];
-  EXPECT_EQ(t.count, 2);
-  EXPECT_EQ(t.xfer, PF_Xfer_COPY);
+  EXPECT_EQ(std::tuple(t.count, t.xfer), std::tuple(2, PF_Xfer_COPY));
   EXPECT_DOUBLE_EQ(t.first.mat[0][0], 0.9875);
   EXPECT_DOUBLE_EQ(t.last.mat[0][0], 1.0125);
   // Scaled about the instance's position: that point stays put.
@@ -228,8 +228,7 @@ TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlashAndAFailedPathIsIgnored) 
   EXPECT_EQ(Light(flash.World()), 0.0);
   EXPECT_EQ(host.mattes, (std::vector<std::pair<double, double>>{{1.0, 3.0}}));
   ASSERT_EQ(host.worldsMade.size(), 2u);  // matte at layer size, square
-  EXPECT_EQ(host.worldsMade[0].width, kW * 2);
-  EXPECT_EQ(host.worldsMade[1].width, kW);
+  EXPECT_EQ(std::tuple(host.worldsMade[0].width, host.worldsMade[1].width), std::tuple(kW * 2, kW));
   EXPECT_EQ(host.pathCheckins, std::vector<PF_PathID>{5});
 }
 
@@ -290,13 +289,12 @@ TEST_F(FinishingTest, GlowAddsFourLayersOfFallingBrightness) {
   // Radius 10 gives 0.75 of the brightness 100 % x 0.004.
   EXPECT_EQ(host.transforms[0].opacity16, static_cast<A_u_short>(0.75 * 0.4 * 32768.0));
   EXPECT_EQ(host.transforms[1].opacity16, static_cast<A_u_short>(0.75 * 0.4 * 0.62 * 32768.0));
-  EXPECT_EQ(host.transforms[0].xfer, PF_Xfer_ADD);
-  EXPECT_EQ(host.transforms[0].flags, PF_MF_Alpha_STRAIGHT);
+  EXPECT_EQ(std::tuple(host.transforms[0].xfer, host.transforms[0].flags),
+            std::tuple(PF_Xfer_ADD, PF_MF_Alpha_STRAIGHT));
   EXPECT_DOUBLE_EQ(host.transforms[0].first.mat[0][0], 2.0);
   // Margin 20 + (10 - fmod(10, 2)) = 30 on every side; each blurred copy is
   // scaled back up over the grown rectangle from its top-left corner.
-  EXPECT_EQ(current.left, 10 - 30);
-  EXPECT_EQ(current.bottom, 28 + 30);
+  EXPECT_EQ(std::tuple(current.left, current.bottom), std::tuple(10 - 30, 28 + 30));
   for (const auto &t : host.transforms) {
     EXPECT_DOUBLE_EQ(t.first.mat[2][0], 10 - 30);
     EXPECT_DOUBLE_EQ(t.first.mat[2][1], 4 - 30);
@@ -476,7 +474,7 @@ TEST_F(PixelFunctionTest, ToneIndexAddLumaPremultipliedScreenNormalisedAndGrain)
   // by the grain deviation.
   const PF_PixelFloat design{1.0f, 1.0f, 0.6f, 0.1f};
   NormalisedTint(design, 1.0f, settings.tintRed, settings.tintBlue);
-  EXPECT_EQ(std::pair(settings.tintRed, settings.tintBlue), std::pair(0.0f, 0.0f));
+  EXPECT_EQ(std::tuple(settings.tintRed, settings.tintBlue), std::tuple(0.0f, 0.0f));
   settings.maxBrightness = 1.0f;
   // Grey light stays grey: equal channels in, equal channels out.
   const float grey = tone[ToneIndex(2.0f, kToneTableSize, 4.0f)];
@@ -530,14 +528,14 @@ TEST(PassGeometryTest, GlowStartShutterScalesRectanglesAndCompositeRegions) {
   const PF_Rect s = ScaleRectAbout(r, 20, 40, 2.0);
   EXPECT_EQ(std::vector<A_long>({s.left, s.top, s.right, s.bottom}), std::vector<A_long>({0, 0, 40, 80}));
   const PF_Rect same = ScaleRectAbout(r, 5, 5, 1.0);
-  EXPECT_EQ(std::pair(same.left, same.bottom), std::pair(10, 60));
+  EXPECT_EQ(std::tuple(same.left, same.bottom), std::tuple(10, 60));
   // Nothing drawn: every step keeps the rectangle empty.
   const DirtyRect none{0, 0, -1, -1, 96, 64};
   const PF_Rect empty = ClampRect(GrowRect(ScaleRectAbout(RectFromDirty(none), 3, 3, 1.5), 10), 96, 64);
   EXPECT_TRUE(RectEmpty(empty));
   // Marks name the last row and column; the rectangle ends after them.
   const PF_Rect one = RectFromDirty(DirtyRect{4, 5, 4, 5, 96, 64});
-  EXPECT_EQ(std::pair(one.right - one.left, one.bottom - one.top), std::pair(1, 1));
+  EXPECT_EQ(std::tuple(one.right - one.left, one.bottom - one.top), std::tuple(1, 1));
 
   // Output columns cover the flash columns they sample, for non-square pixels
   // and for a downsample that differs between the axes.
@@ -564,7 +562,7 @@ TEST(PassGeometryTest, GlowStartShutterScalesRectanglesAndCompositeRegions) {
     EXPECT_EQ(std::vector<A_long>({r.x0, r.y0, r.x1, r.y1}),
               std::vector<A_long>({e.x0, e.y0, e.x1, e.y1}))
         << c.outW << "x" << c.outH;
-    EXPECT_EQ(std::pair(r.scaleX, r.scaleY), std::pair(e.scaleX, e.scaleY)) << c.outW;
+    EXPECT_EQ(std::tuple(r.scaleX, r.scaleY), std::tuple(e.scaleX, e.scaleY)) << c.outW;
   }
 }
 

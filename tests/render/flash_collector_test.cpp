@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "frame/host_error.h"
 #include "render/flash_collector.h"
@@ -70,12 +71,12 @@ TEST_F(FlashCollectorTest, OnlyActiveBuildersAndInstancesAreAskedInStackOrderAtT
 
   host.effects = {Builder(2, 120.0), Instance(5), Other("zk_VlamFlashX"), Instance(6)};
   ASSERT_EQ(Collect(), PF_Err_NONE);
-  EXPECT_EQ(block.table.designs[1].valid, 1);
-  EXPECT_EQ(block.table.designs[1].mainLength, 120.0);
-  EXPECT_EQ(block.table.designs[0].valid, 0);
-  EXPECT_EQ(block.table.instanceCount, 2);
-  EXPECT_EQ(block.instances[0].randomSeed, 5);
-  EXPECT_EQ(block.instances[1].randomSeed, 6);
+  EXPECT_EQ(std::tuple(block.table.designs[0].valid, block.table.designs[1].valid,
+                       block.table.designs[1].mainLength),
+            std::tuple(0, 1, 120.0));
+  EXPECT_EQ(std::tuple(block.table.instanceCount, block.instances[0].randomSeed,
+                       block.instances[1].randomSeed),
+            std::tuple(2, 5, 6));
   ASSERT_EQ(host.callTimes.size(), 3u);
   for (const A_Time &t : host.callTimes) {
     EXPECT_EQ(t.value, host.in_data.current_time);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "render/render_commands.h"
 #include "render/render_host_support.h"
@@ -61,7 +62,7 @@ TEST_F(RenderSetupTest, SetupRegistersAndBuildsTheCurvesAndTables) {
   for (int slot = 0; slot < 4; ++slot) {
     const ShapeCurve &c = Globals().defaultCurves[slot];
     const int count = c.count, capacity = c.capacity;
-    EXPECT_EQ(std::pair(count, capacity), std::pair(counts[slot], counts[slot])) << slot;
+    EXPECT_EQ(std::tuple(count, capacity), std::tuple(counts[slot], counts[slot])) << slot;
   }
   // 2^7 + the sum of the first curve's x values.
   const double signature = Globals().defaultCurves[0].xSignature;

@@ -135,7 +135,7 @@ TEST_F(SmartRenderTest, AFiringInstanceLightsTheAccumulationBufferOnly) {
   EXPECT_EQ(host.output.bytes, host.input.bytes);
   EXPECT_EQ(passes.beforeSparks, std::vector<int>{0});
   ASSERT_EQ(host.worldsMade.size(), 2u);
-  EXPECT_EQ(std::pair(host.worldsMade[1].width, host.worldsMade[1].height), std::pair(96, 64));
+  EXPECT_EQ(std::tuple(host.worldsMade[1].width, host.worldsMade[1].height), std::tuple(96, 64));
 
   // At half resolution the buffer is halved and the flash lands at half the
   // coordinates, give or take a brush pixel.
