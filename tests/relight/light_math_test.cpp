@@ -49,16 +49,15 @@ struct BlockBuilder {
   }
 };
 
-TEST(LightLevel, FactorAcrossTheTriggerRange) {
+// The light level's factor across the trigger range. One firing instance
+// scales its colour and the ambient; two give the running ambient; gain,
+// brightness, pixel aspect and the relight colour apply.
+TEST(LightList, LevelFactorColourAmbientPositionAndDiameterOfEachLight) {
   const double cases[][2] = {{-1.0, 1.5}, {0.0, 1.5},  {0.2, 1.125},
                              {0.4, 0.75}, {0.75, 0.0}, {0.8, 0.0}};
   for (const auto &[level, factor] : cases)
     EXPECT_NEAR(vlam::LightLevelFactor(level), factor, 1e-12) << level;
-}
 
-// One firing instance scales its colour and the ambient; two give the running
-// ambient; gain, brightness, pixel aspect and the relight colour apply.
-TEST(LightList, ColourAmbientPositionAndDiameterOfEachLight) {
   BlockBuilder b;
   b.Design(0, kC1);
   b.Instance(0, 0.4);

@@ -98,7 +98,11 @@ TEST_F(FlashCollectorTest, OnlyActiveBuildersAndInstancesAreAskedInStackOrderAtT
   EXPECT_EQ(block.table.designs[2].mainLength, 222.0);
 }
 
-TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedWithAMessageOnly) {
+// Sixteen instances leave no message; the seventeenth is refused with a
+// message only. A host error stops the walk with every reference disposed; a
+// disposal error counts only when nothing failed before; a missing effect
+// suite is thrown.
+TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedAndHostErrorsStopTheWalk) {
   for (int i = 0; i < 16; ++i) host.effects.push_back(Instance(100 + i));
   ASSERT_EQ(Collect(), PF_Err_NONE);
   EXPECT_STREQ(host.out_data.return_msg, "") << "sixteen leave no message";
@@ -110,11 +114,7 @@ TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedWithAMessageOnly) {
   EXPECT_EQ(host.calls, 16);
   EXPECT_STREQ(host.out_data.return_msg, "Vlam supports a maximum of 16 instances");
   EXPECT_EQ(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-}
 
-// A host error stops the walk with every reference disposed; a disposal error
-// counts only when nothing failed before; a missing effect suite is thrown.
-TEST_F(FlashCollectorTest, HostErrorsStopTheWalkAndEveryReferenceIsDisposed) {
   const struct {
     const char *fails;  // an injected suite failure, answering `error`
     A_Err error;

@@ -10,6 +10,7 @@
 #include <numeric>
 #include <random>
 #include <thread>
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -175,11 +176,19 @@ void DisposeHandle(PF_Handle h) {
 const AEGP_LayerH kLayer = reinterpret_cast<AEGP_LayerH>(0x1001);
 const AEGP_CompH kComp = reinterpret_cast<AEGP_CompH>(0x1002);
 const AEGP_ItemH kItem = reinterpret_cast<AEGP_ItemH>(0x1003);
+const AEGP_LayerH kNoCamera = nullptr;
+const A_Ratio kSquare = {1, 1};
+const A_long kTwoMasks = 2;
+const PF_Boolean kClosed = false;
 
-A_Err GetEffectLayer(PF_ProgPtr, AEGP_LayerH *layer) {
-  *layer = kLayer;
+// A suite function taking arguments of types `In` and answering `value`
+// through its last one.
+template <auto &value, typename... In>
+A_Err Answer(In..., std::remove_cvref_t<decltype(value)> *out) {
+  *out = value;
   return A_Err_NONE;
 }
+
 A_Err GetNewEffectForEffect(AEGP_PluginID, PF_ProgPtr, AEGP_EffectRefH *effect) {
   ++H().liveEffectRefs;
   *effect = reinterpret_cast<AEGP_EffectRefH>(new int(-1));
@@ -187,10 +196,6 @@ A_Err GetNewEffectForEffect(AEGP_PluginID, PF_ProgPtr, AEGP_EffectRefH *effect) 
 }
 A_Err ConvertToCompTime(PF_ProgPtr, A_long time, A_u_long scale, A_Time *comp) {
   *comp = A_Time{time, scale};
-  return A_Err_NONE;
-}
-A_Err GetEffectCamera(PF_ProgPtr, const A_Time *, AEGP_LayerH *camera) {
-  *camera = nullptr;
   return A_Err_NONE;
 }
 // The default camera: looking down +z at the layer from the default lens's
@@ -201,18 +206,6 @@ A_Err GetCameraMatrix(PF_ProgPtr, const A_Time *, A_Matrix4 *matrix, A_FpLong *,
   const double width = in.width * static_cast<double>(in.pixel_aspect_ratio.num) /
                        static_cast<double>(in.pixel_aspect_ratio.den);
   *matrix = DefaultCameraMatrix(width, in.height, (141.7325 / 102.0474) * width);
-  return A_Err_NONE;
-}
-A_Err GetParentComp(AEGP_LayerH, AEGP_CompH *comp) {
-  *comp = kComp;
-  return A_Err_NONE;
-}
-A_Err GetItemFromComp(AEGP_CompH, AEGP_ItemH *item) {
-  *item = kItem;
-  return A_Err_NONE;
-}
-A_Err GetItemPixelAspect(AEGP_ItemH, A_Ratio *ratio) {
-  *ratio = A_Ratio{1, 1};
   return A_Err_NONE;
 }
 
@@ -386,15 +379,8 @@ void FillWith(const Pixel &colour, const PF_Rect *rect, PF_EffectWorld *world) {
     }
   }
 }
-PF_Err Fill8(PF_ProgPtr, const PF_Pixel *c, const PF_Rect *r, PF_EffectWorld *w) {
-  FillWith(*c, r, w);
-  return PF_Err_NONE;
-}
-PF_Err Fill16(PF_ProgPtr, const PF_Pixel16 *c, const PF_Rect *r, PF_EffectWorld *w) {
-  FillWith(*c, r, w);
-  return PF_Err_NONE;
-}
-PF_Err FillFloat(PF_ProgPtr, const PF_PixelFloat *c, const PF_Rect *r, PF_EffectWorld *w) {
+template <typename Pixel>
+PF_Err Fill(PF_ProgPtr, const Pixel *c, const PF_Rect *r, PF_EffectWorld *w) {
   FillWith(*c, r, w);
   return PF_Err_NONE;
 }
@@ -484,10 +470,6 @@ PF_Err CheckinPath(PF_ProgPtr, PF_PathID id, PF_Boolean, PF_PathOutlinePtr) {
   H().pathCheckins.push_back(id);
   return PF_Err_NONE;
 }
-PF_Err PathIsOpen(PF_ProgPtr, PF_PathOutlinePtr, PF_Boolean *open) {
-  *open = false;
-  return PF_Err_NONE;
-}
 // The suite takes the checked-out path by address.
 A_Err MaskWorldWithPath(PF_ProgPtr, PF_PathOutlinePtr *path, PF_FpLong featherX, PF_FpLong,
                         PF_Boolean, PF_FpLong opacity, PF_Quality, PF_EffectWorld *world,
@@ -499,10 +481,6 @@ A_Err MaskWorldWithPath(PF_ProgPtr, PF_PathOutlinePtr *path, PF_FpLong featherX,
   return PF_Err_NONE;
 }
 
-A_Err NumMasks(AEGP_LayerH, A_long *count) {
-  *count = 2;
-  return A_Err_NONE;
-}
 // Mask 0 carries another ID; mask 1 carries ID 5.
 A_Err MaskByIndex(AEGP_LayerH, AEGP_MaskIndex index, AEGP_MaskRefH *mask) {
   ++H().liveMasks;
@@ -613,8 +591,8 @@ RenderTestHost::RenderTestHost()
   SetImages(8, 6, PF_PixelFormat_ARGB128);
 
   handleSuite = {NewHandle, LockHandle, UnlockHandle, DisposeHandle, HandleSize, nullptr};
-  pfInterfaceSuite = {GetEffectLayer, GetNewEffectForEffect, ConvertToCompTime, GetEffectCamera,
-                      GetCameraMatrix};
+  pfInterfaceSuite = {Answer<kLayer, PF_ProgPtr>, GetNewEffectForEffect, ConvertToCompTime,
+                      Answer<kNoCamera, PF_ProgPtr, const A_Time *>, GetCameraMatrix};
   effectSuite.AEGP_GetLayerNumEffects = GetNumEffects;
   effectSuite.AEGP_GetLayerEffectByIndex = GetEffectByIndex;
   effectSuite.AEGP_GetInstalledKeyFromLayerEffect = GetInstalledKey;
@@ -626,21 +604,21 @@ RenderTestHost::RenderTestHost()
   streamSuite.AEGP_DisposeStream = DisposeStream;
   dynamicStreamSuite.AEGP_SetDynamicStreamFlag = SetDynamicFlag;
   utilitySuite.AEGP_RegisterWithAEGP = Register;
-  layerSuite.AEGP_GetLayerParentComp = GetParentComp;
-  compSuite.AEGP_GetItemFromComp = GetItemFromComp;
-  itemSuite.AEGP_GetItemPixelAspectRatio = GetItemPixelAspect;
+  layerSuite.AEGP_GetLayerParentComp = Answer<kComp, AEGP_LayerH>;
+  compSuite.AEGP_GetItemFromComp = Answer<kItem, AEGP_CompH>;
+  itemSuite.AEGP_GetItemPixelAspectRatio = Answer<kSquare, AEGP_ItemH>;
   iterateSuite = {NumThreads, IterateGeneric};
   worldSuite = {NewWorld, DisposeWorld, GetPixelFormat};
-  fillSuite.fill = Fill8;
-  fillSuite.fill16 = Fill16;
-  fillSuite.fill_float = FillFloat;
+  fillSuite.fill = Fill<PF_Pixel>;
+  fillSuite.fill16 = Fill<PF_Pixel16>;
+  fillSuite.fill_float = Fill<PF_PixelFloat>;
 
   transformSuite.transform_world = TransformWorld;
   pathQuerySuite.PF_CheckoutPath = CheckoutPath;
   pathQuerySuite.PF_CheckinPath = CheckinPath;
-  pathDataSuite.PF_PathIsOpen = PathIsOpen;
+  pathDataSuite.PF_PathIsOpen = Answer<kClosed, PF_ProgPtr, PF_PathOutlinePtr>;
   maskWorldSuite.PF_MaskWorldWithPath = MaskWorldWithPath;
-  layerMaskSuite.AEGP_GetLayerNumMasks = NumMasks;
+  layerMaskSuite.AEGP_GetLayerNumMasks = Answer<kTwoMasks, AEGP_LayerH>;
   layerMaskSuite.AEGP_GetLayerMaskByIndex = MaskByIndex;
   layerMaskSuite.AEGP_DisposeMask = DisposeMask;
   layerMaskSuite.AEGP_GetMaskID = MaskId;

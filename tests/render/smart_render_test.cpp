@@ -111,7 +111,9 @@ class SmartRenderTest : public ::testing::Test {
 
 // Off, an instance draws nothing into a buffer made and given back; firing,
 // it lights the accumulation buffer only, of the layer's size or half of it.
-TEST_F(SmartRenderTest, AFiringInstanceLightsTheAccumulationBufferOnly) {
+// Petals and sparks add light; instances without a design or not firing are
+// skipped; "Comp on Black" without flashes is black.
+TEST_F(SmartRenderTest, AFiringInstanceLightsTheBufferOnlyAndPetalsAndSparksAddLight) {
   instances = {Calm(30, 32)};
   instances[0].triggerLevel = 0.0;
   ASSERT_EQ(Render(), PF_Err_NONE);
@@ -150,6 +152,60 @@ TEST_F(SmartRenderTest, AFiringInstanceLightsTheAccumulationBufferOnly) {
   EXPECT_NEAR(half.x0, f.drawn.x0 / 2.0, 2.0);
   EXPECT_NEAR(half.x1, f.drawn.x1 / 2.0, 2.0);
   EXPECT_NEAR(half.y0, f.drawn.y0 / 2.0, 2.0);
+
+  // Petals and sparks only add light to the main shape; without brightness
+  // only the sparks show.
+  instances = {Calm(30, 32)};
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  const std::vector<float> plain = passes.firings.at(0).pixels;
+
+  design.petalLayout = &storage.threeStar;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  const std::vector<float> petals = passes.firings.at(0).pixels;
+
+  design.maxSparks = 30;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  const std::vector<float> sparks = passes.firings.at(0).pixels;
+
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    ASSERT_GE(petals[i], plain[i]) << i;
+    ASSERT_GE(sparks[i], petals[i]) << i;
+  }
+  EXPECT_GT(TotalLight(petals), TotalLight(plain));
+  EXPECT_GT(TotalLight(sparks), TotalLight(petals));
+
+  instances[0].brightness = 0.0;
+  design.maxSparks = 0;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  EXPECT_NEAR(TotalLight(passes.firings.at(0).pixels), 0.0, 1e-9);
+
+  design.maxSparks = 30;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  EXPECT_GT(TotalLight(passes.firings.at(0).pixels), 0.0);
+
+  // Instances without a valid design or not firing are skipped (the collector
+  // keeps no more than sixteen).
+  instances = {Calm(30, 32), Calm(30, 32), Calm(30, 32)};
+  instances[0].designIndex = 1;   // "Flash B": no builder
+  instances[1].designIndex = 9;   // outside the table
+  instances[2].triggerLevel = 0.009;
+  instances.push_back(Calm(30, 32));
+  instances[3].triggerLevel = std::nan("");
+  instances.push_back(Calm(60, 32));
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  ASSERT_EQ(passes.firings.size(), 1u);
+  EXPECT_EQ(passes.firings[0].slot, 4);
+
+  // "Comp on Black" without flashes is opaque black and needs a known depth
+  // (with a flash, every depth is checked by the entry test below).
+  instances = {};
+  host.params[kRenderCompOnBlack].u.bd.value = 1;
+  ASSERT_EQ(Render(), PF_Err_NONE);
+  const PF_PixelFloat black = GetPixel(host.output, 0, 0);
+  EXPECT_EQ(std::tuple(black.alpha, black.red, black.green, black.blue),
+            std::tuple(1.0f, 0.0f, 0.0f, 0.0f));
+  host.SetImages(8, 4, PF_PixelFormat_BGRA32);
+  EXPECT_EQ(Render(), PF_Err_BAD_CALLBACK_PARAM);
 }
 
 TEST_F(SmartRenderTest, TheSameFrameRendersToTheSameBytes) {
@@ -183,64 +239,6 @@ TEST_F(SmartRenderTest, TheSameFrameRendersToTheSameBytes) {
   design.baseFrequency *= 2.0;
   ASSERT_EQ(Render(), PF_Err_NONE);
   EXPECT_NE(passes.firings[0].pixels, later);
-}
-
-// Instances without a valid design or not firing are skipped (the collector
-// keeps no more than sixteen).
-TEST_F(SmartRenderTest, OnlyFiringInstancesWithADesignDrawAndCompOnBlackShowsNoneAsBlack) {
-  instances = {Calm(30, 32), Calm(30, 32), Calm(30, 32)};
-  instances[0].designIndex = 1;   // "Flash B": no builder
-  instances[1].designIndex = 9;   // outside the table
-  instances[2].triggerLevel = 0.009;
-  instances.push_back(Calm(30, 32));
-  instances[3].triggerLevel = std::nan("");
-  instances.push_back(Calm(60, 32));
-  ASSERT_EQ(Render(), PF_Err_NONE);
-  ASSERT_EQ(passes.firings.size(), 1u);
-  EXPECT_EQ(passes.firings[0].slot, 4);
-
-  // "Comp on Black" without flashes is opaque black and needs a known depth
-  // (with a flash, every depth is checked by the entry test below).
-  instances = {};
-  host.params[kRenderCompOnBlack].u.bd.value = 1;
-  ASSERT_EQ(Render(), PF_Err_NONE);
-  const PF_PixelFloat black = GetPixel(host.output, 0, 0);
-  EXPECT_EQ(std::tuple(black.alpha, black.red, black.green, black.blue),
-            std::tuple(1.0f, 0.0f, 0.0f, 0.0f));
-  host.SetImages(8, 4, PF_PixelFormat_BGRA32);
-  EXPECT_EQ(Render(), PF_Err_BAD_CALLBACK_PARAM);
-}
-
-// Petals and sparks only add light to the main shape; without brightness
-// only the sparks show.
-TEST_F(SmartRenderTest, PetalsAndSparksAddLightAndSparksIgnoreBrightness) {
-  instances = {Calm(30, 32)};
-  ASSERT_EQ(Render(), PF_Err_NONE);
-  const std::vector<float> plain = passes.firings.at(0).pixels;
-
-  design.petalLayout = &storage.threeStar;
-  ASSERT_EQ(Render(), PF_Err_NONE);
-  const std::vector<float> petals = passes.firings.at(0).pixels;
-
-  design.maxSparks = 30;
-  ASSERT_EQ(Render(), PF_Err_NONE);
-  const std::vector<float> sparks = passes.firings.at(0).pixels;
-
-  for (std::size_t i = 0; i < plain.size(); ++i) {
-    ASSERT_GE(petals[i], plain[i]) << i;
-    ASSERT_GE(sparks[i], petals[i]) << i;
-  }
-  EXPECT_GT(TotalLight(petals), TotalLight(plain));
-  EXPECT_GT(TotalLight(sparks), TotalLight(petals));
-
-  instances[0].brightness = 0.0;
-  design.maxSparks = 0;
-  ASSERT_EQ(Render(), PF_Err_NONE);
-  EXPECT_NEAR(TotalLight(passes.firings.at(0).pixels), 0.0, 1e-9);
-
-  design.maxSparks = 30;
-  ASSERT_EQ(Render(), PF_Err_NONE);
-  EXPECT_GT(TotalLight(passes.firings.at(0).pixels), 0.0);
 }
 
 // An abort or a host error ends the render with everything released.
