@@ -660,6 +660,12 @@ RenderTestHost::RenderTestHost()
 
 RenderTestHost::~RenderTestHost() {
   EXPECT_EQ(disposedLocked, 0) << "handles disposed while still locked";
+  // Whatever a test did, the effect gave back every buffer, reference, suite
+  // and parameter it took.
+  EXPECT_EQ(liveWorlds, 0) << "buffers left undisposed";
+  EXPECT_EQ(liveEffectRefs + liveStreams, 0) << "effect or stream references left undisposed";
+  EXPECT_EQ(registry.outstanding(), 0) << "suites left unreleased";
+  EXPECT_EQ(checkouts, checkins) << "parameters left checked out";
   // Handles an effect still holds go with the host, as a plug-in's do when the
   // real host quits; tests that check for leaks read liveHandles before this.
   for (auto &[h, size] : g_handleSizes) {
