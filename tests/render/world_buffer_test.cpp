@@ -43,7 +43,7 @@ std::vector<float> Line(int n, uint32_t seed) {
   return s;
 }
 
-TEST(LineFilter, MatchesThePlainBoxAverageHonoursStridesAndKeepsConstantsExact) {
+TEST(LineFilter, MatchesThePlainBoxAverageHonoursStridesKeepsConstantsAndPixelLinesAgree) {
   for (int L : {1, 2, 5, 9, 40}) {
     const std::vector<float> s = Line(L, L);
     for (double r : {0.5, 1.0, 2.0, 3.25, 4.0, 8.0, 39.0, 45.0, 100.5}) {
@@ -70,11 +70,9 @@ TEST(LineFilter, MatchesThePlainBoxAverageHonoursStridesAndKeepsConstantsExact) 
       for (float v : d) ASSERT_EQ(v, c) << r;
     }
   }
-}
 
-// Red, green and blue of neighbouring pixels filtered side by side give the
-// bits of each line filtered alone, along rows and down columns.
-TEST(LineFilter, PixelLinesMatchSingleLinesBitForBit) {
+  // Red, green and blue of neighbouring pixels filtered side by side give the
+  // bits of each line filtered alone, along rows and down columns.
   constexpr int kRows = 23, kStride = 4 * 11;  // floats per row: 9 pixels and padding
   const std::vector<float> src = Line(kRows * kStride, 5);
   for (double r : {0.0, 1.0, 2.5, 7.0, 30.0}) {
@@ -92,24 +90,6 @@ TEST(LineFilter, PixelLinesMatchSingleLinesBitForBit) {
     PixelLineFilter(src.data(), 4, many.data(), 4, 1, 9, r);
     for (int ch = 1; ch <= 3; ++ch) LineFilter(src.data() + ch, 4, single.data() + ch, 4, 9, r);
     ASSERT_EQ(many, single) << r;
-  }
-}
-
-TEST(LineFilter, GaussianBoxSizes) {
-  const struct {
-    double deviation;
-    std::vector<A_long> sizes;
-  } cases[] = {
-      // w = sqrt(27 + 1) = 5.29 -> wl = 5, wu = 7, m = (108 - 100 - 80 - 12) / -24 = 3.5 -> 4.
-      {3.0, {5, 5, 5, 5}},
-      // w = sqrt(13) = 3.6 -> wl = 3, wu = 5, m = (48 - 36 - 48 - 12) / -16 = 3.
-      {2.0, {3, 3, 3, 5}},
-      {0.0, {1, 1, 1, 1}},
-  };
-  for (const auto &c : cases) {
-    std::vector<A_long> sizes(4);
-    GaussianBoxSizes(c.deviation, sizes.data());
-    EXPECT_EQ(sizes, c.sizes) << c.deviation;
   }
 }
 
@@ -214,7 +194,23 @@ void Spread(WorldBuffer& b, A_long cx, A_long cy, double& vx, double& vy) {
   vy = sy / total;
 }
 
-TEST_F(Blur, GaussianScalesTheVerticalRadiiByTheDeviationRatioOrAppliesAlone) {
+TEST_F(Blur, GaussianBoxSizesAndVerticalRadiiScaledByTheDeviationRatioOrAlone) {
+  const struct {
+    double deviation;
+    std::vector<A_long> sizes;
+  } cases[] = {
+      // w = sqrt(27 + 1) = 5.29 -> wl = 5, wu = 7, m = (108 - 100 - 80 - 12) / -24 = 3.5 -> 4.
+      {3.0, {5, 5, 5, 5}},
+      // w = sqrt(13) = 3.6 -> wl = 3, wu = 5, m = (48 - 36 - 48 - 12) / -16 = 3.
+      {2.0, {3, 3, 3, 5}},
+      {0.0, {1, 1, 1, 1}},
+  };
+  for (const auto &c : cases) {
+    std::vector<A_long> sizes(4);
+    GaussianBoxSizes(c.deviation, sizes.data());
+    EXPECT_EQ(sizes, c.sizes) << c.deviation;
+  }
+
   b.Create(&host.in_data, 61, 81, PF_PixelFormat_ARGB128, "B");
   Px(b, 30, 40).green = 1000.0f;
   const double radiusX = 6.0, radiusY = 10.0;  // deviations 3 and 5
