@@ -40,12 +40,7 @@ float *Px(PF_EffectWorld &w, A_long x, A_long y) {
   return &PixelPtr<PF_PixelFloat>(w, x, y)->alpha;
 }
 
-double Light(PF_EffectWorld &w) {
-  double sum = 0.0;
-  for (A_long y = 0; y < w.height; ++y)
-    for (A_long x = 0; x < w.width; ++x) sum += Px(w, x, y)[1] + Px(w, x, y)[2] + Px(w, x, y)[3];
-  return sum;
-}
+double Light(PF_EffectWorld &w) { return TotalLight(FloatPixels(w)); }
 
 std::array<float, 3> Rgb(const PF_PixelFloat &p) { return {p.red, p.green, p.blue}; }
 

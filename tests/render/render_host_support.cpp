@@ -346,13 +346,7 @@ PF_Err DisposeWorld(PF_ProgPtr, PF_EffectWorld *world) {
   const auto it = g_worlds.find(world);
   if (it == g_worlds.end()) return PF_Err_BAD_CALLBACK_PARAM;
   if (H().formats[world] == PF_PixelFormat_ARGB128) {
-    std::vector<float> pixels;
-    for (A_long y = 0; y < world->height; ++y) {
-      const float *row = reinterpret_cast<const float *>(
-          reinterpret_cast<const char *>(world->data) + static_cast<std::ptrdiff_t>(y) * world->rowbytes);
-      pixels.insert(pixels.end(), row, row + 4 * world->width);
-    }
-    H().disposedFloatWorlds.push_back(std::move(pixels));
+    H().disposedFloatWorlds.push_back(FloatPixels(*world));
   }
   H().formats.erase(world);
   g_worlds.erase(it);
@@ -551,6 +545,23 @@ void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p) {
     default:
       *PixelPtr<PF_PixelFloat>(image.world, x, y) = p;
   }
+}
+
+std::vector<float> FloatPixels(const PF_EffectWorld &world) {
+  std::vector<float> pixels;
+  for (A_long y = 0; y < world.height; ++y) {
+    const float *row = &PixelPtr<PF_PixelFloat>(world, 0, y)->alpha;
+    pixels.insert(pixels.end(), row, row + 4 * world.width);
+  }
+  return pixels;
+}
+
+double TotalLight(const std::vector<float> &pixels) {
+  double sum = 0.0;
+  for (std::size_t i = 0; i < pixels.size(); i += 4) {
+    sum += pixels[i + 1] + pixels[i + 2] + pixels[i + 3];
+  }
+  return sum;
 }
 
 PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y) {

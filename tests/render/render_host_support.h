@@ -55,6 +55,11 @@ Pixel *PixelPtr(const PF_EffectWorld &w, A_long x, A_long y) {
 // (8-bit / 255, 16-bit / 32768), or written from them.
 PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y);
 void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p);
+// The channels of a float buffer's pixels row by row: alpha, red, green and
+// blue of each.
+std::vector<float> FloatPixels(const PF_EffectWorld &world);
+// Red, green and blue of all pixels of FloatPixels summed.
+double TotalLight(const std::vector<float> &pixels);
 
 class RenderTestHost {
  public:

@@ -37,24 +37,11 @@ class RecordingPasses : public FiringPasses {
     return PF_Err_NONE;
   }
   PF_Err AfterSparks(FiringContext &firing) override {
-    const PF_EffectWorld &w = firing.flashWorld->World();
-    Firing f{firing.slot, firing.instance->triggerLevel, firing.instance->brightness, {},
-             firing.drawn};
-    for (A_long y = 0; y < w.height; ++y) {
-      const float *row = reinterpret_cast<const float *>(reinterpret_cast<const char *>(w.data) +
-                                                         static_cast<std::ptrdiff_t>(y) * w.rowbytes);
-      f.pixels.insert(f.pixels.end(), row, row + 4 * w.width);
-    }
-    firings.push_back(std::move(f));
+    firings.push_back({firing.slot, firing.instance->triggerLevel, firing.instance->brightness,
+                       FloatPixels(firing.flashWorld->World()), firing.drawn});
     return failAfterSparks;
   }
 };
-
-double TotalLight(const std::vector<float> &pixels) {
-  double sum = 0.0;
-  for (std::size_t i = 0; i < pixels.size(); i += 4) sum += pixels[i + 1] + pixels[i + 2] + pixels[i + 3];
-  return sum;
-}
 
 class SmartRenderTest : public ::testing::Test {
  protected:

@@ -15,6 +15,7 @@
 namespace vlam {
 namespace {
 
+using vlam_render_test::FloatPixels;
 using vlam_render_test::PixelPtr;
 using vlam_render_test::RenderTestHost;
 
@@ -109,17 +110,6 @@ std::vector<PF_PixelFloat> MakeNoise(RenderTestHost& host, WorldBuffer& b, A_lon
     for (A_long x = 0; x < width; ++x)
       pixels.push_back(Px(b, x, y) = PF_PixelFloat{d(rng), d(rng), d(rng), d(rng)});
   return pixels;
-}
-
-// The pixels as bytes, row by row.
-std::vector<unsigned char> Snapshot(WorldBuffer& b) {
-  std::vector<unsigned char> out;
-  for (A_long y = 0; y < b.World().height; ++y)
-    for (A_long x = 0; x < b.World().width; ++x) {
-      const auto* p = reinterpret_cast<const unsigned char*>(&Px(b, x, y));
-      out.insert(out.end(), p, p + sizeof(PF_PixelFloat));
-    }
-  return out;
 }
 
 class Blur : public ::testing::Test {
@@ -253,9 +243,9 @@ TEST_F(Blur, GaussianBoxSizesAndVerticalRadiiScaledByTheDeviationRatioOrAlone) {
 TEST_F(Blur, RadiusZeroAndHostErrors) {
   MakeNoise(host, b, 6, 6, 1);
   // A box of radius zero changes nothing, and its temporary is given back.
-  const std::vector<unsigned char> start = Snapshot(b);
+  const std::vector<float> start = FloatPixels(b.World());
   EXPECT_EQ(b.Blur(nullptr, 0.4, 0.0, BlurKind::kBox), PF_Err_NONE);
-  EXPECT_EQ(Snapshot(b), start);
+  EXPECT_EQ(FloatPixels(b.World()), start);
   EXPECT_EQ(host.liveWorlds, 1);
   host.iterateError = A_Err_GENERIC;
   EXPECT_EQ(b.Blur(nullptr, 2, 2, BlurKind::kBox), A_Err_GENERIC);
@@ -263,9 +253,9 @@ TEST_F(Blur, RadiusZeroAndHostErrors) {
   EXPECT_EQ(host.liveWorlds, 1);
   host.iterateError = A_Err_NONE;
   host.errors["new_world"] = PF_Err_OUT_OF_MEMORY;
-  const std::vector<unsigned char> before = Snapshot(b);
+  const std::vector<float> before = FloatPixels(b.World());
   EXPECT_EQ(b.Blur(nullptr, 2, 2, BlurKind::kBox), PF_Err_OUT_OF_MEMORY);
-  EXPECT_EQ(Snapshot(b), before);  // untouched when its blur could not start
+  EXPECT_EQ(FloatPixels(b.World()), before);  // untouched when its blur could not start
 }
 
 TEST(WorldBuffer, CreateReleaseEndOfLifeFillAndCopy) {
