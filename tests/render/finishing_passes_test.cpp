@@ -96,7 +96,11 @@ class FinishingTest : public ::testing::Test {
   void SetParam(PF_ParamIndex index, double value) { host.params[index].u.fs_d.value = value; }
 };
 
-TEST_F(FinishingTest, MotionBlurStillAppliesWithTheLayersMotionBlurOff) {
+// Motion blur still applies with the layer's motion blur off. The passes that
+// replace the buffer clear and copy only inside the lit rectangle and their
+// own: the bytes are those of replacing all of it, and light outside the
+// destination is cleared.
+TEST_F(FinishingTest, MotionBlurAppliesAndTheLitRectangleGivesTheWholeBuffersBytes) {
   host.in_data.shutter_angle = 0;
   instance.position[0] = -60.0;  // far from the light, so the zoom moves it
   const double before = Light(flash.World());
@@ -115,12 +119,7 @@ TEST_F(FinishingTest, MotionBlurStillAppliesWithTheLayersMotionBlurOff) {
   EXPECT_GT(LitPixels(flash.World()), 16);
   EXPECT_NEAR(Light(flash.World()), before, before * 0.15);
   for (A_long y = 0; y < kH; ++y) ASSERT_EQ(Px(flash.World(), 0, y)[0], 1.0f);
-}
 
-// The passes that replace the buffer clear and copy only inside the lit
-// rectangle and their own: the bytes are those of replacing all of it, and
-// light outside the destination is cleared.
-TEST_F(FinishingTest, LitRectangleGivesTheBytesOfTheWholeBuffer) {
   const std::vector<unsigned char> start = Bytes(flash.World());
   const auto run = [&](double x, double post, bool lit) {
     std::memcpy(flash.World().data, start.data(), start.size());
@@ -345,7 +344,7 @@ class CompositeDepthTest : public FinishingTest {
   }
 };
 
-TEST_F(CompositeDepthTest, AlphaIsTheInputsAndDepthsAgreeWithinOneCodeValue) {
+TEST_F(CompositeDepthTest, DepthsAgreeGrainShowsInFloatOnlyAndAnotherOutputFormatFails) {
   for (A_long mode = 1; mode <= 4; ++mode) {
     for (PF_PixelFormat format : {PF_PixelFormat_ARGB64, PF_PixelFormat_ARGB32}) {
       const std::vector<PF_PixelFloat> ref = Composite(PF_PixelFormat_ARGB128, mode, format);
@@ -373,12 +372,10 @@ TEST_F(CompositeDepthTest, AlphaIsTheInputsAndDepthsAgreeWithinOneCodeValue) {
   SetParam(kRenderMaxBrightness, 75.0);
   const float reduced = Composite(PF_PixelFormat_ARGB128, 4)[15 * kW + 21].green;
   EXPECT_NEAR(full - reduced, 0.25f * toned, 1e-6f);
-}
 
-// Grain shows in float only and never outside the grain layer; another output
-// format fails.
-TEST_F(CompositeDepthTest, GrainShowsInFloatOnlyAndAnotherOutputFormatFails) {
-  TestImage grain(22, kH, PF_PixelFormat_ARGB128);  // ends inside the lit patch
+  // Grain shows in float only and never outside the grain layer; another output
+  // format fails.
+  TestImage grain(22, kH, PF_PixelFormat_ARGB128);  // ends inside the bright patch
   host.formats[&grain.world] = PF_PixelFormat_ARGB128;
   for (A_long y = 0; y < kH; ++y)
     for (A_long x = 0; x < 22; ++x) SetPixel(grain, x, y, PF_PixelFloat{1.0f, 1.0f, 0.0f, 1.0f});
@@ -388,16 +385,16 @@ TEST_F(CompositeDepthTest, GrainShowsInFloatOnlyAndAnotherOutputFormatFails) {
   const std::vector<PF_PixelFloat> plain16 = Composite(PF_PixelFormat_ARGB64, 1);
   frame.grain = &grain.world;
   const std::vector<PF_PixelFloat> grainy = Composite(PF_PixelFormat_ARGB128, 1);
-  const std::size_t lit = 15 * kW + 21, litOutside = 15 * kW + 22;
-  EXPECT_NE(grainy[lit].red, plainFloat[lit].red);
-  EXPECT_NE(grainy[lit].green, plainFloat[lit].green);
+  const std::size_t bright = 15 * kW + 21, litOutside = 15 * kW + 22;
+  EXPECT_NE(grainy[bright].red, plainFloat[bright].red);
+  EXPECT_NE(grainy[bright].green, plainFloat[bright].green);
   // Dark pixels (luma 0) and pixels the grain layer does not cover: no grain.
   EXPECT_EQ(grainy[0].red, plainFloat[0].red);
   EXPECT_EQ(grainy[litOutside].red, plainFloat[litOutside].red);
-  EXPECT_EQ(Composite(PF_PixelFormat_ARGB32, 1)[lit].red, plain8[lit].red);
-  EXPECT_EQ(Composite(PF_PixelFormat_ARGB64, 1)[lit].green, plain16[lit].green);
+  EXPECT_EQ(Composite(PF_PixelFormat_ARGB32, 1)[bright].red, plain8[bright].red);
+  EXPECT_EQ(Composite(PF_PixelFormat_ARGB64, 1)[bright].green, plain16[bright].green);
   SetParam(kRenderGrainMix, 0.0);
-  EXPECT_EQ(Composite(PF_PixelFormat_ARGB128, 1)[lit].red, plainFloat[lit].red);
+  EXPECT_EQ(Composite(PF_PixelFormat_ARGB128, 1)[bright].red, plainFloat[bright].red);
   host.formats.erase(&grain.world);
   // Another output format fails.
   frame.outputFormat = PF_PixelFormat_INVALID;

@@ -136,8 +136,8 @@ TEST_F(RenderSetupTest, SetupFailuresAreReportedAndKeepNoTable) {
 }
 
 // Nineteen parameters under their disk ids, with their flags and the default
-// mode; a failed add stops the setup.
-TEST_F(RenderSetupTest, AddsNineteenParametersUnderTheirDiskIds) {
+// mode; a failed add stops the setup; the panel follows the compositing mode.
+TEST_F(RenderSetupTest, AddsNineteenParametersAndMaxBrightnessFollowsTheNormalisedMode) {
   ASSERT_EQ(CallRender(PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.out_data.num_params, 20);
   ASSERT_EQ(host.added.size(), 19u);
@@ -187,13 +187,11 @@ TEST_F(RenderSetupTest, AddsNineteenParametersUnderTheirDiskIds) {
   EXPECT_EQ(CallRender(PF_Cmd_PARAMS_SETUP, host), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(host.added.size(), 6u);
   EXPECT_EQ(host.out_data.num_params, 0);
-}
 
-// Max Brightness shows in the "Normalised" mode only, and shows again when
-// that mode comes back; the toon parameters never show. Without a parameter
-// array only the toon group is touched; the first stream error stops the
-// update.
-TEST_F(RenderSetupTest, MaxBrightnessFollowsTheNormalisedModeAndToonParametersNeverShow) {
+  // Max Brightness shows in the "Normalised" mode only, and shows again when
+  // that mode comes back; the toon parameters never show. Without a parameter
+  // array only the toon group is touched; the first stream error stops the
+  // update.
   for (A_long mode : {kCompositeNormalised, kCompositeAdd, kCompositeScreen,
                       kCompositeLumaPremultiplied, kCompositeNormalised}) {
     SetMode(mode);
