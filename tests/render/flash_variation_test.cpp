@@ -120,7 +120,7 @@ TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRangesAndFollowTheSeed) {
   EXPECT_GT(differing, 10);
 }
 
-TEST_F(FlashVariationTest, AWeakerFiringIsCoarserAndCalmer) {
+TEST_F(FlashVariationTest, AWeakerFiringIsCoarserAndCalmerAndPetalsDropOutAboveThreeQuarters) {
   const NoiseField full = MakeDisplacementField(instance, design, 0.4, 7.0);
   const NoiseField weak = MakeDisplacementField(instance, design, 0.34, 7.0);
   const NoiseField strong = MakeDisplacementField(instance, design, 0.48, 7.0);
@@ -134,9 +134,7 @@ TEST_F(FlashVariationTest, AWeakerFiringIsCoarserAndCalmer) {
   const NoiseField seeded = NoiseField::MakeSeeded(1024);
   EXPECT_TRUE(std::equal(std::begin(full.perm), std::end(full.perm), std::begin(seeded.perm)));
   EXPECT_EQ(full.row, 7.0);
-}
 
-TEST_F(FlashVariationTest, PetalsDropOutOnlyAboveThreeQuartersRandomisation) {
   const NoiseField randomiser = MakeInstanceRandomiser(0, 1);
   const double thresholds[][2] = {{0.5, 1.0}, {0.75, 1.0}, {0.875, 0.9975}, {1.0, 0.995},
                                   {1.2, 0.995}};
