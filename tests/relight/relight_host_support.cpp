@@ -81,7 +81,6 @@ RelightTestHost::RelightTestHost() : matte(8, 6, PF_PixelFormat_ARGB128) {
 
 void RelightTestHost::UseImages(PF_PixelFormat format, bool patternedInput, bool patternedMatte) {
   SetImages(40, 20, format);
-  formats.erase(&matte.world);
   matte.Reset(40, 20, format);
   formats[&matte.world] = format;
   grain = &matte;

@@ -726,8 +726,6 @@ void RenderTestHost::UseDefaultParams(const std::vector<PF_ParamDef> &defs) {
 }
 
 void RenderTestHost::SetImages(A_long width, A_long height, PF_PixelFormat format) {
-  formats.erase(&input.world);
-  formats.erase(&output.world);
   input.Reset(width, height, format);
   output.Reset(width, height, format);
   formats[&input.world] = format;

@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <string>
 #include <tuple>
 
 #include "render/render_commands.h"
