@@ -66,9 +66,7 @@ int Sprintf(A_char *buffer, const A_char *format, ...) {
 }
 
 float *FloatAt(const PF_EffectWorld *w, A_long x, A_long y) {
-  return reinterpret_cast<float *>(reinterpret_cast<char *>(w->data) +
-                                   static_cast<std::ptrdiff_t>(y) * w->rowbytes) +
-         4 * static_cast<std::ptrdiff_t>(x);
+  return &PixelPtr<PF_PixelFloat>(*w, x, y)->alpha;
 }
 
 bool IsFloat(const PF_EffectWorld *w) {
