@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "relight/light_list.h"
 #include "relight/relight_geometry.h"
@@ -48,32 +49,28 @@ struct BlockBuilder {
   }
 };
 
-TEST(LightLevel, FactorAcrossTheTriggerRange) {
+// The light level's factor across the trigger range. One firing instance
+// scales its colour and the ambient; two give the running ambient; gain,
+// brightness, pixel aspect and the relight colour apply.
+TEST(LightList, LevelFactorColourAmbientPositionAndDiameterOfEachLight) {
   const double cases[][2] = {{-1.0, 1.5}, {0.0, 1.5},  {0.2, 1.125},
                              {0.4, 0.75}, {0.75, 0.0}, {0.8, 0.0}};
   for (const auto &[level, factor] : cases)
     EXPECT_NEAR(vlam::LightLevelFactor(level), factor, 1e-12) << level;
-}
 
-// One firing instance scales its colour and the ambient; two give the running
-// ambient; gain, brightness, pixel aspect and the relight colour apply.
-TEST(LightList, ColourAmbientPositionAndDiameterOfEachLight) {
   BlockBuilder b;
   b.Design(0, kC1);
   b.Instance(0, 0.4);
   const vlam::RelightLights lights = vlam::BuildLights(b.block, Defaults());
   ASSERT_EQ(lights.count, 1);
   const vlam::RelightLight &l = lights.lights[0];
-  EXPECT_FLOAT_EQ(l.colour.red, 0.8f * 0.75f);
-  EXPECT_FLOAT_EQ(l.colour.green, 0.4f * 0.75f);
-  EXPECT_FLOAT_EQ(l.colour.blue, 0.2f * 0.75f);
+  for (int c = 1; c < 4; ++c) EXPECT_FLOAT_EQ((&l.colour.alpha)[c], (&kC1.alpha)[c] * 0.75f) << c;
   EXPECT_FLOAT_EQ(lights.ambient.red, 0.8f * 0.05625f);
   EXPECT_FLOAT_EQ(lights.ambient.blue, 0.2f * 0.05625f);
   EXPECT_FLOAT_EQ(lights.ambient.alpha, 0.05625f);
   // Position from the layer centre, z dropped; diameter = spread x k x D.
-  EXPECT_DOUBLE_EQ(l.position[0], 10.0);
-  EXPECT_DOUBLE_EQ(l.position[1], -6.0);
-  EXPECT_DOUBLE_EQ(l.position[2], 0.0);
+  EXPECT_EQ(std::vector<double>(l.position, l.position + 3),
+            std::vector<double>({10.0, -6.0, 0.0}));
   EXPECT_EQ(l.diameter, 250);
 
   {

@@ -16,9 +16,11 @@ namespace {
 
 RelightTestHost &Host() { return static_cast<RelightTestHost &>(vlam_render_test::RenderTestHost::Current()); }
 
-// Rows are shared between two threads by parity, as a host may split them.
+// The 8-bit, 16-bit and float iterate suites' iterate: rows are shared
+// between two threads by parity, as a host may split them.
 template <typename Pixel, typename Fn>
-PF_Err IterateRows(PF_EffectWorld *src, void *refcon, Fn fn, PF_EffectWorld *dst) {
+PF_Err IterateRows(PF_InData *, A_long, A_long, PF_EffectWorld *src, const PF_Rect *, void *refcon,
+                   Fn fn, PF_EffectWorld *dst) {
   ++Host().pixelIterateCalls;
   std::atomic<PF_Err> first{PF_Err_NONE};
   auto rows = [&](A_long parity) {
@@ -34,19 +36,6 @@ PF_Err IterateRows(PF_EffectWorld *src, void *refcon, Fn fn, PF_EffectWorld *dst
   rows(0);
   other.join();
   return first.load();
-}
-
-PF_Err Iterate8(PF_InData *, A_long, A_long, PF_EffectWorld *src, const PF_Rect *, void *refcon,
-                PF_IteratePixel8Func fn, PF_EffectWorld *dst) {
-  return IterateRows<PF_Pixel8>(src, refcon, fn, dst);
-}
-PF_Err Iterate16(PF_InData *, A_long, A_long, PF_EffectWorld *src, const PF_Rect *, void *refcon,
-                 PF_IteratePixel16Func fn, PF_EffectWorld *dst) {
-  return IterateRows<PF_Pixel16>(src, refcon, fn, dst);
-}
-PF_Err IterateFloat(PF_InData *, A_long, A_long, PF_EffectWorld *src, const PF_Rect *,
-                    void *refcon, PF_IteratePixelFloatFunc fn, PF_EffectWorld *dst) {
-  return IterateRows<PF_PixelFloat>(src, refcon, fn, dst);
 }
 
 // Whole buffers: bytes when the sizes agree, nearest float pixel when they
@@ -81,9 +70,9 @@ RelightTestHost::RelightTestHost() : matte(8, 6, PF_PixelFormat_ARGB128) {
   design.flashColour = PF_PixelFloat{1.0f, 0.8f, 0.4f, 0.2f};
   UseDefaultParams(vlam::RelighterParamDefs());
   utils.copy = ScalingCopy;
-  iterate8.iterate = Iterate8;
-  iterate16.iterate = Iterate16;
-  iterateFloat.iterate = IterateFloat;
+  iterate8.iterate = IterateRows<PF_Pixel8, PF_IteratePixel8Func>;
+  iterate16.iterate = IterateRows<PF_Pixel16, PF_IteratePixel16Func>;
+  iterateFloat.iterate = IterateRows<PF_PixelFloat, PF_IteratePixelFloatFunc>;
   registry.Publish(kPFIterate8Suite, kPFIterate8SuiteVersion1, &iterate8);
   registry.Publish(kPFIterate16Suite, kPFIterate16SuiteVersion1, &iterate16);
   registry.Publish(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1, &iterateFloat);
@@ -92,7 +81,6 @@ RelightTestHost::RelightTestHost() : matte(8, 6, PF_PixelFormat_ARGB128) {
 
 void RelightTestHost::UseImages(PF_PixelFormat format, bool patternedInput, bool patternedMatte) {
   SetImages(40, 20, format);
-  formats.erase(&matte.world);
   matte.Reset(40, 20, format);
   formats[&matte.world] = format;
   grain = &matte;

@@ -2,12 +2,15 @@
 // passes themselves, and compositing into outputs of the three depths.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <algorithm>
 #include <cstring>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -37,12 +40,9 @@ float *Px(PF_EffectWorld &w, A_long x, A_long y) {
   return &PixelPtr<PF_PixelFloat>(w, x, y)->alpha;
 }
 
-double Light(PF_EffectWorld &w) {
-  double sum = 0.0;
-  for (A_long y = 0; y < w.height; ++y)
-    for (A_long x = 0; x < w.width; ++x) sum += Px(w, x, y)[1] + Px(w, x, y)[2] + Px(w, x, y)[3];
-  return sum;
-}
+double Light(PF_EffectWorld &w) { return TotalLight(FloatPixels(w)); }
+
+std::array<float, 3> Rgb(const PF_PixelFloat &p) { return {p.red, p.green, p.blue}; }
 
 std::vector<unsigned char> Bytes(PF_EffectWorld &w) {
   const auto *first = reinterpret_cast<unsigned char *>(w.data);
@@ -93,27 +93,21 @@ class FinishingTest : public ::testing::Test {
     firing = FiringContext{&frame, 0, &instance, &design, nullptr, &flash,
                            DirtyRect{20, 14, 23, 17, kW, kH}};
   }
-  ~FinishingTest() override {
-    flash.Release();
-    EXPECT_EQ(host.liveWorlds, 0);
-    EXPECT_EQ(host.liveMasks, 0);
-    EXPECT_EQ(host.liveStreams, 0);
-    EXPECT_EQ(host.liveStreamValues, 0);
-    EXPECT_EQ(host.registry.outstanding(), 0);
-    EXPECT_EQ(host.pathCheckouts.size(), host.pathCheckins.size());
-  }
   void SetParam(PF_ParamIndex index, double value) { host.params[index].u.fs_d.value = value; }
 };
 
-TEST_F(FinishingTest, MotionBlurStillAppliesWithTheLayersMotionBlurOff) {
+// Motion blur still applies with the layer's motion blur off. The passes that
+// replace the buffer clear and copy only inside the lit rectangle and their
+// own: the bytes are those of replacing all of it, and light outside the
+// destination is cleared.
+TEST_F(FinishingTest, MotionBlurAppliesAndTheLitRectangleGivesTheWholeBuffersBytes) {
   host.in_data.shutter_angle = 0;
   instance.position[0] = -60.0;  // far from the light, so the zoom moves it
   const double before = Light(flash.World());
   ASSERT_EQ(MotionBlurPass(firing), PF_Err_NONE);
   ASSERT_EQ(host.transforms.size(), 1u);
   const auto &t = host.transforms[0];
-  EXPECT_EQ(t.count, 2);
-  EXPECT_EQ(t.xfer, PF_Xfer_COPY);
+  EXPECT_EQ(std::tuple(t.count, t.xfer), std::tuple(2, PF_Xfer_COPY));
   EXPECT_DOUBLE_EQ(t.first.mat[0][0], 0.9875);
   EXPECT_DOUBLE_EQ(t.last.mat[0][0], 1.0125);
   // Scaled about the instance's position: that point stays put.
@@ -125,12 +119,7 @@ TEST_F(FinishingTest, MotionBlurStillAppliesWithTheLayersMotionBlurOff) {
   EXPECT_GT(LitPixels(flash.World()), 16);
   EXPECT_NEAR(Light(flash.World()), before, before * 0.15);
   for (A_long y = 0; y < kH; ++y) ASSERT_EQ(Px(flash.World(), 0, y)[0], 1.0f);
-}
 
-// The passes that replace the buffer clear and copy only inside the lit
-// rectangle and their own: the bytes are those of replacing all of it, and
-// light outside the destination is cleared.
-TEST_F(FinishingTest, LitRectangleGivesTheBytesOfTheWholeBuffer) {
   const std::vector<unsigned char> start = Bytes(flash.World());
   const auto run = [&](double x, double post, bool lit) {
     std::memcpy(flash.World().data, start.data(), start.size());
@@ -205,13 +194,13 @@ TEST_F(FinishingTest, DefocusOfHalfAPixelBlursAndPostScaleOfExactlyOneMakesNoSca
 // nobody chose are checked end to end by the tool's StackRender tests).
 TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlashAndAFailedPathIsIgnored) {
   const double before = Light(flash.World());
-  host.pathCheckoutError = PF_Err_BAD_CALLBACK_PARAM;
+  host.errors["PF_CheckoutPath"] = PF_Err_BAD_CALLBACK_PARAM;
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
   EXPECT_EQ(Light(flash.World()), before);
   EXPECT_EQ(host.pathCheckoutAttempts, 1);
   EXPECT_TRUE(host.pathCheckins.empty());  // only a path given out is given back
   instance.maskId = 0;
-  host.pathCheckoutError = PF_Err_NONE;
+  host.errors.clear();
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
   EXPECT_EQ(host.pathCheckoutAttempts, 1);
 
@@ -222,12 +211,9 @@ TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlashAndAFailedPathIsIgnored) 
   host.maskFeather[0] = 3.0;
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
   EXPECT_EQ(Light(flash.World()), 0.0);
-  ASSERT_EQ(host.matteOpacities.size(), 1u);
-  EXPECT_DOUBLE_EQ(host.matteOpacities[0], 1.0);
-  EXPECT_DOUBLE_EQ(host.matteFeathers[0], 3.0);
+  EXPECT_EQ(host.mattes, (std::vector<std::pair<double, double>>{{1.0, 3.0}}));
   ASSERT_EQ(host.worldsMade.size(), 2u);  // matte at layer size, square
-  EXPECT_EQ(host.worldsMade[0].width, kW * 2);
-  EXPECT_EQ(host.worldsMade[1].width, kW);
+  EXPECT_EQ(std::tuple(host.worldsMade[0].width, host.worldsMade[1].width), std::tuple(kW * 2, kW));
   EXPECT_EQ(host.pathCheckins, std::vector<PF_PathID>{5});
 }
 
@@ -250,12 +236,13 @@ TEST_F(FinishingTest, AFailedAllocationReleaseOrGlowParameterIsReturned) {
     ASSERT_EQ(run(), PF_Err_NONE) << name;
     const int temporaries = host.disposals - before;
     EXPECT_GE(temporaries, 1) << name;
-    host.newWorldError = PF_Err_OUT_OF_MEMORY;
+    host.errors["new_world"] = PF_Err_OUT_OF_MEMORY;
     EXPECT_EQ(run(), PF_Err_OUT_OF_MEMORY) << name;
-    host.newWorldError = PF_Err_NONE;
+    host.errors.clear();
     EXPECT_EQ(host.liveWorlds, 1) << name;
     for (int k = 0; k < temporaries; ++k) {
-      host.failDisposeAt = host.disposals + k;
+      const std::string release = "dispose_world " + std::to_string(host.disposals + k);
+      host.errors = {{release, PF_Err_INTERNAL_STRUCT_DAMAGED}};
       EXPECT_EQ(run(), PF_Err_INTERNAL_STRUCT_DAMAGED) << name << ", release " << k;
       EXPECT_EQ(host.liveWorlds, 1) << name;  // the flash buffer only
     }
@@ -264,7 +251,7 @@ TEST_F(FinishingTest, AFailedAllocationReleaseOrGlowParameterIsReturned) {
   // A glow parameter the host cannot hand out ends the firing with its error.
   instance.postScale = 1.0;  // no scaling transform before the glow
   for (const PF_ParamIndex index : {kRenderGlowRadius, kRenderGlowBrightness}) {
-    host.checkoutErrors = {{index, PF_Err_OUT_OF_MEMORY}};
+    host.errors = {{"checkout_param " + std::to_string(index), PF_Err_OUT_OF_MEMORY}};
     host.transforms.clear();
     EXPECT_EQ(FinishingPasses().AfterSparks(firing), PF_Err_OUT_OF_MEMORY) << index;
     EXPECT_TRUE(host.transforms.empty()) << "no glow drawn";
@@ -287,13 +274,12 @@ TEST_F(FinishingTest, GlowAddsFourLayersOfFallingBrightness) {
   // Radius 10 gives 0.75 of the brightness 100 % x 0.004.
   EXPECT_EQ(host.transforms[0].opacity16, static_cast<A_u_short>(0.75 * 0.4 * 32768.0));
   EXPECT_EQ(host.transforms[1].opacity16, static_cast<A_u_short>(0.75 * 0.4 * 0.62 * 32768.0));
-  EXPECT_EQ(host.transforms[0].xfer, PF_Xfer_ADD);
-  EXPECT_EQ(host.transforms[0].flags, PF_MF_Alpha_STRAIGHT);
+  EXPECT_EQ(std::tuple(host.transforms[0].xfer, host.transforms[0].flags),
+            std::tuple(PF_Xfer_ADD, PF_MF_Alpha_STRAIGHT));
   EXPECT_DOUBLE_EQ(host.transforms[0].first.mat[0][0], 2.0);
   // Margin 20 + (10 - fmod(10, 2)) = 30 on every side; each blurred copy is
   // scaled back up over the grown rectangle from its top-left corner.
-  EXPECT_EQ(current.left, 10 - 30);
-  EXPECT_EQ(current.bottom, 28 + 30);
+  EXPECT_EQ(std::tuple(current.left, current.bottom), std::tuple(10 - 30, 28 + 30));
   for (const auto &t : host.transforms) {
     EXPECT_DOUBLE_EQ(t.first.mat[2][0], 10 - 30);
     EXPECT_DOUBLE_EQ(t.first.mat[2][1], 4 - 30);
@@ -358,7 +344,7 @@ class CompositeDepthTest : public FinishingTest {
   }
 };
 
-TEST_F(CompositeDepthTest, AlphaIsTheInputsAndDepthsAgreeWithinOneCodeValue) {
+TEST_F(CompositeDepthTest, DepthsAgreeGrainShowsInFloatOnlyAndAnotherOutputFormatFails) {
   for (A_long mode = 1; mode <= 4; ++mode) {
     for (PF_PixelFormat format : {PF_PixelFormat_ARGB64, PF_PixelFormat_ARGB32}) {
       const std::vector<PF_PixelFloat> ref = Composite(PF_PixelFormat_ARGB128, mode, format);
@@ -386,11 +372,148 @@ TEST_F(CompositeDepthTest, AlphaIsTheInputsAndDepthsAgreeWithinOneCodeValue) {
   SetParam(kRenderMaxBrightness, 75.0);
   const float reduced = Composite(PF_PixelFormat_ARGB128, 4)[15 * kW + 21].green;
   EXPECT_NEAR(full - reduced, 0.25f * toned, 1e-6f);
+
+  // Grain shows in float only and never outside the grain layer; another output
+  // format fails.
+  TestImage grain(22, kH, PF_PixelFormat_ARGB128);  // ends inside the bright patch
+  host.formats[&grain.world] = PF_PixelFormat_ARGB128;
+  for (A_long y = 0; y < kH; ++y)
+    for (A_long x = 0; x < 22; ++x) SetPixel(grain, x, y, PF_PixelFloat{1.0f, 1.0f, 0.0f, 1.0f});
+  SetParam(kRenderGrainMix, 100.0);
+  const std::vector<PF_PixelFloat> plainFloat = Composite(PF_PixelFormat_ARGB128, 1);
+  const std::vector<PF_PixelFloat> plain8 = Composite(PF_PixelFormat_ARGB32, 1);
+  const std::vector<PF_PixelFloat> plain16 = Composite(PF_PixelFormat_ARGB64, 1);
+  frame.grain = &grain.world;
+  const std::vector<PF_PixelFloat> grainy = Composite(PF_PixelFormat_ARGB128, 1);
+  const std::size_t bright = 15 * kW + 21, litOutside = 15 * kW + 22;
+  EXPECT_NE(grainy[bright].red, plainFloat[bright].red);
+  EXPECT_NE(grainy[bright].green, plainFloat[bright].green);
+  // Dark pixels (luma 0) and pixels the grain layer does not cover: no grain.
+  EXPECT_EQ(grainy[0].red, plainFloat[0].red);
+  EXPECT_EQ(grainy[litOutside].red, plainFloat[litOutside].red);
+  EXPECT_EQ(Composite(PF_PixelFormat_ARGB32, 1)[bright].red, plain8[bright].red);
+  EXPECT_EQ(Composite(PF_PixelFormat_ARGB64, 1)[bright].green, plain16[bright].green);
+  SetParam(kRenderGrainMix, 0.0);
+  EXPECT_EQ(Composite(PF_PixelFormat_ARGB128, 1)[bright].red, plainFloat[bright].red);
+  host.formats.erase(&grain.world);
+  // Another output format fails.
+  frame.outputFormat = PF_PixelFormat_INVALID;
+  EXPECT_EQ(CompositeFiring(firing, PF_Rect{0, 0, kW, kH}), PF_Err_BAD_CALLBACK_PARAM);
 }
 
-// Output columns cover the flash columns they sample, for non-square pixels
-// and for a downsample that differs between the axes.
-TEST(CompositeRegionTest, FlashRectangleMapsToTheOutputPixelsThatSampleIt) {
+// The tone index stays inside the table for any value. Add over black shows
+// the light unchanged; luma premultiplied hides the background under bright
+// light; modes outside the list composite nothing; screen stays within zero to
+// one where both inputs do.
+TEST(PixelFunctionTest, ToneIndexAddLumaPremultipliedScreenNormalisedAndGrain) {
+  std::vector<float> tone(kToneTableSize);
+  BuildToneTable(tone.data(), kToneTableSize);
+  CompositeSettings settings;
+  settings.toneTable = tone.data();
+  settings.toneSize = kToneTableSize;
+  const auto Run = [&settings](A_long mode, PF_PixelFloat flash, PF_PixelFloat out) {
+    PixelFunctionFor(mode)(settings, flash, PF_PixelFloat{0, 0, 0, 0}, out);
+    return out;
+  };
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  // trunc(value / 4 x 2047) inside the range.
+  const std::pair<float, int> cases[] = {{-0.5f, 0},    {-inf, 0},    {nan, 0},    {-nan, 0},
+                                         {inf, 2047},   {1e30f, 2047}, {4.0f, 2047}, {1.0f, 511},
+                                         {0.25f, 127}, {0.0f, 0}};
+  for (const auto &[value, index] : cases) EXPECT_EQ(ToneIndex(value, 2048, 4.0f), index) << value;
+
+  const PF_PixelFloat light{1.0f, 2.5f, 0.75f, 0.125f}, background{1, 0.5f, 0.2f, 0.7f};
+  EXPECT_EQ(Rgb(Run(kCompositeAdd, light, PF_PixelFloat{1.0f, 0, 0, 0})), Rgb(light));
+  const PF_PixelFloat r = Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 1, 1, 1}, background);
+  EXPECT_NEAR(r.red, 1.0f, 1e-6f);
+  EXPECT_NEAR(r.blue, 1.0f, 1e-6f);
+  // No light: the background as it was.
+  EXPECT_EQ(Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 0, 0, 0}, background).red, 0.5f);
+
+  EXPECT_EQ(PixelFunctionFor(0), nullptr);
+  EXPECT_EQ(PixelFunctionFor(5), nullptr);
+  EXPECT_NE(PixelFunctionFor(kCompositeNormalised), nullptr);
+
+  const float steps[] = {0.0f, 0.1f, 0.37f, 0.5f, 0.93f, 1.0f};
+  for (float f : steps)
+    for (float o : steps) {
+      const PF_PixelFloat screen =
+          Run(kCompositeScreen, PF_PixelFloat{1, f, o, f}, PF_PixelFloat{0.5f, o, f, 1.0f});
+      for (float v : Rgb(screen)) EXPECT_TRUE(v >= 0.0f && v <= 1.0f) << f << " " << o;
+      EXPECT_GE(screen.red, o);  // screen never darkens
+    }
+
+  // Normalised at full brightness has no tint, leans towards the design
+  // colour below it, and survives light outside the table; grain moves light
+  // by the grain deviation.
+  const PF_PixelFloat design{1.0f, 1.0f, 0.6f, 0.1f};
+  NormalisedTint(design, 1.0f, settings.tintRed, settings.tintBlue);
+  EXPECT_EQ(std::tuple(settings.tintRed, settings.tintBlue), std::tuple(0.0f, 0.0f));
+  settings.maxBrightness = 1.0f;
+  // Grey light stays grey: equal channels in, equal channels out.
+  const float grey = tone[ToneIndex(2.0f, kToneTableSize, 4.0f)];
+  EXPECT_EQ(Rgb(Run(kCompositeNormalised, PF_PixelFloat{1, 2, 2, 2}, PF_PixelFloat{1, 0, 0, 0})),
+            (std::array<float, 3>{grey, grey, grey}));
+
+  // Below full brightness bright grey light leans towards the design colour.
+  settings.maxBrightness = 0.8f;
+  NormalisedTint(design, 0.8f, settings.tintRed, settings.tintBlue);
+  EXPECT_NEAR(settings.tintRed, 0.4f * 0.2f, 1e-6f);
+  const PF_PixelFloat tinted =
+      Run(kCompositeNormalised, PF_PixelFloat{1, 2, 2, 2}, PF_PixelFloat{1, 0, 0, 0});
+  EXPECT_GT(tinted.red, tinted.green);
+  EXPECT_LT(tinted.blue, tinted.green);
+
+  settings.maxBrightness = 0.95f;
+  settings.tintRed = settings.tintBlue = 0.0f;
+  const PF_PixelFloat wild =
+      Run(kCompositeNormalised, PF_PixelFloat{1, -3.0f, nan, 1e9f}, PF_PixelFloat{1, 0.2f, 0.2f, 0.2f});
+  for (float v : Rgb(wild)) EXPECT_TRUE(std::isfinite(v));
+  // The blue channel saturates the tone curve: 0.95 x 1 plus its share of luma.
+  EXPECT_GE(wild.blue, 0.95f * 1.0f * 0.999f);
+
+  PF_PixelFloat p{1, 0.5f, 0.5f, 0.5f};
+  // A mid-grey grain pixel changes nothing.
+  ApplyGrain(p, PF_PixelFloat{1, 0.5f, 0.5f, 0.5f}, 2.0f, 1.0f);
+  EXPECT_EQ(p.red, 0.5f);
+  // d = (1 - 0.5) x 2 x 1 = 1: v + d - v d = 1.
+  ApplyGrain(p, PF_PixelFloat{1, 1.0f, 0.5f, 0.0f}, 2.0f, 1.0f);
+  EXPECT_EQ(Rgb(p), (std::array<float, 3>{1.0f, 0.5f, 0.0f}));
+  // A negative l stands for the pixel's own luma: black light gets no grain.
+  PF_PixelFloat dark{1, 0, 0, 0};
+  ApplyGrain(dark, PF_PixelFloat{1, 1, 1, 1}, 2.0f, -1.0f);
+  EXPECT_EQ(dark.red, 0.0f);
+}
+
+// The glow starts soft below a radius of twenty (radius 10 is pinned by the
+// glow test); a shutter that is open zooms from its start to its end (closed,
+// it is pinned by the motion blur test); rectangles scale about a centre.
+TEST(PassGeometryTest, GlowStartShutterScalesRectanglesAndCompositeRegions) {
+  for (const auto &[brightness, start] : {std::pair{20.0, 0.04}, {200.0, 0.04}, {0.0, 0.0}})
+    EXPECT_DOUBLE_EQ(GlowStartBrightness(brightness, 10.0), start) << brightness;
+  PF_InData in{};
+  in.shutter_angle = 1 << 15;    // half a frame
+  in.shutter_phase = -(1 << 16);  // a frame early
+  const ShutterScales on = ComputeShutterScales(in);
+  EXPECT_EQ(std::vector<double>({on.start, on.end, on.larger}),
+            std::vector<double>({0.8, 0.9, 1.0}));
+
+  const PF_Rect r{10, 20, 30, 60};
+  const PF_Rect s = ScaleRectAbout(r, 20, 40, 2.0);
+  EXPECT_EQ(std::vector<A_long>({s.left, s.top, s.right, s.bottom}), std::vector<A_long>({0, 0, 40, 80}));
+  const PF_Rect same = ScaleRectAbout(r, 5, 5, 1.0);
+  EXPECT_EQ(std::tuple(same.left, same.bottom), std::tuple(10, 60));
+  // Nothing drawn: every step keeps the rectangle empty.
+  const DirtyRect none{0, 0, -1, -1, 96, 64};
+  const PF_Rect empty = ClampRect(GrowRect(ScaleRectAbout(RectFromDirty(none), 3, 3, 1.5), 10), 96, 64);
+  EXPECT_TRUE(RectEmpty(empty));
+  // Marks name the last row and column; the rectangle ends after them.
+  const PF_Rect one = RectFromDirty(DirtyRect{4, 5, 4, 5, 96, 64});
+  EXPECT_EQ(std::tuple(one.right - one.left, one.bottom - one.top), std::tuple(1, 1));
+
+  // Output columns cover the flash columns they sample, for non-square pixels
+  // and for a downsample that differs between the axes.
   const struct {
     PF_RationalScale par, dsx, dsy;
     A_long outW, outH;
@@ -414,182 +537,8 @@ TEST(CompositeRegionTest, FlashRectangleMapsToTheOutputPixelsThatSampleIt) {
     EXPECT_EQ(std::vector<A_long>({r.x0, r.y0, r.x1, r.y1}),
               std::vector<A_long>({e.x0, e.y0, e.x1, e.y1}))
         << c.outW << "x" << c.outH;
-    EXPECT_EQ(r.scaleX, e.scaleX);
-    EXPECT_EQ(r.scaleY, e.scaleY);
+    EXPECT_EQ(std::tuple(r.scaleX, r.scaleY), std::tuple(e.scaleX, e.scaleY)) << c.outW;
   }
-}
-
-TEST_F(CompositeDepthTest, GrainShowsInFloatOnlyAndNeverOutsideTheGrainLayer) {
-  TestImage grain(22, kH, PF_PixelFormat_ARGB128);  // ends inside the lit patch
-  host.formats[&grain.world] = PF_PixelFormat_ARGB128;
-  for (A_long y = 0; y < kH; ++y)
-    for (A_long x = 0; x < 22; ++x) SetPixel(grain, x, y, PF_PixelFloat{1.0f, 1.0f, 0.0f, 1.0f});
-  SetParam(kRenderGrainMix, 100.0);
-  const std::vector<PF_PixelFloat> plainFloat = Composite(PF_PixelFormat_ARGB128, 1);
-  const std::vector<PF_PixelFloat> plain8 = Composite(PF_PixelFormat_ARGB32, 1);
-  const std::vector<PF_PixelFloat> plain16 = Composite(PF_PixelFormat_ARGB64, 1);
-  frame.grain = &grain.world;
-  const std::vector<PF_PixelFloat> grainy = Composite(PF_PixelFormat_ARGB128, 1);
-  const std::size_t lit = 15 * kW + 21, litOutside = 15 * kW + 22;
-  EXPECT_NE(grainy[lit].red, plainFloat[lit].red);
-  EXPECT_NE(grainy[lit].green, plainFloat[lit].green);
-  // Dark pixels (luma 0) and pixels the grain layer does not cover: no grain.
-  EXPECT_EQ(grainy[0].red, plainFloat[0].red);
-  EXPECT_EQ(grainy[litOutside].red, plainFloat[litOutside].red);
-  EXPECT_EQ(Composite(PF_PixelFormat_ARGB32, 1)[lit].red, plain8[lit].red);
-  EXPECT_EQ(Composite(PF_PixelFormat_ARGB64, 1)[lit].green, plain16[lit].green);
-  SetParam(kRenderGrainMix, 0.0);
-  EXPECT_EQ(Composite(PF_PixelFormat_ARGB128, 1)[lit].red, plainFloat[lit].red);
-  host.formats.erase(&grain.world);
-}
-
-TEST_F(CompositeDepthTest, AnotherOutputFormatFails) {
-  Background(PF_PixelFormat_ARGB128, PF_PixelFormat_ARGB128);
-  frame.outputFormat = PF_PixelFormat_INVALID;
-  EXPECT_EQ(CompositeFiring(firing, PF_Rect{0, 0, kW, kH}), PF_Err_BAD_CALLBACK_PARAM);
-}
-
-TEST(ToneIndexTest, StaysInsideTheTableForAnyValue) {
-  const float nan = std::numeric_limits<float>::quiet_NaN();
-  const float inf = std::numeric_limits<float>::infinity();
-  // trunc(value / 4 x 2047) inside the range.
-  const std::pair<float, int> cases[] = {{-0.5f, 0},    {-inf, 0},    {nan, 0},    {-nan, 0},
-                                         {inf, 2047},   {1e30f, 2047}, {4.0f, 2047}, {1.0f, 511},
-                                         {0.25f, 127}, {0.0f, 0}};
-  for (const auto &[value, index] : cases) EXPECT_EQ(ToneIndex(value, 2048, 4.0f), index) << value;
-}
-
-class PixelFunctionTest : public ::testing::Test {
- protected:
-  std::vector<float> tone = std::vector<float>(kToneTableSize);
-  CompositeSettings settings;
-  PF_PixelFloat noGrain{0, 0, 0, 0};
-
-  PixelFunctionTest() {
-    BuildToneTable(tone.data(), kToneTableSize);
-    settings.toneTable = tone.data();
-    settings.toneSize = kToneTableSize;
-  }
-  PF_PixelFloat Run(A_long mode, PF_PixelFloat flash, PF_PixelFloat out) {
-    PixelFunctionFor(mode)(settings, flash, noGrain, out);
-    return out;
-  }
-};
-
-// Add over black shows the light unchanged; luma premultiplied hides the
-// background under bright light; modes outside the list composite nothing;
-// screen stays within zero to one where both inputs do.
-TEST_F(PixelFunctionTest, AddLumaPremultipliedScreenAndModesOutsideTheList) {
-  const PF_PixelFloat light{1.0f, 2.5f, 0.75f, 0.125f};
-  const PF_PixelFloat out = Run(kCompositeAdd, light, PF_PixelFloat{1.0f, 0, 0, 0});
-  EXPECT_EQ(out.red, light.red);
-  EXPECT_EQ(out.green, light.green);
-  EXPECT_EQ(out.blue, light.blue);
-
-  const PF_PixelFloat r =
-      Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 1, 1, 1}, PF_PixelFloat{1, 0.5f, 0.2f, 0.7f});
-  EXPECT_NEAR(r.red, 1.0f, 1e-6f);
-  EXPECT_NEAR(r.blue, 1.0f, 1e-6f);
-  const PF_PixelFloat half =
-      Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 0, 0, 0}, PF_PixelFloat{1, 0.5f, 0.2f, 0.7f});
-  EXPECT_EQ(half.red, 0.5f);  // no light: the background as it was
-
-  EXPECT_EQ(PixelFunctionFor(0), nullptr);
-  EXPECT_EQ(PixelFunctionFor(5), nullptr);
-  EXPECT_NE(PixelFunctionFor(kCompositeNormalised), nullptr);
-
-  const float steps[] = {0.0f, 0.1f, 0.37f, 0.5f, 0.93f, 1.0f};
-  for (float f : steps)
-    for (float o : steps) {
-      const PF_PixelFloat screen =
-          Run(kCompositeScreen, PF_PixelFloat{1, f, o, f}, PF_PixelFloat{0.5f, o, f, 1.0f});
-      for (float v : {screen.red, screen.green, screen.blue}) {
-        EXPECT_GE(v, 0.0f) << f << " " << o;
-        EXPECT_LE(v, 1.0f) << f << " " << o;
-      }
-      EXPECT_GE(screen.red, o);  // screen never darkens
-    }
-}
-
-// Normalised at full brightness has no tint, leans towards the design colour
-// below it, and survives light outside the table; grain moves light by the
-// grain deviation.
-TEST_F(PixelFunctionTest, NormalisedTintsBelowFullBrightnessSurvivesAnyLightAndGrainMovesIt) {
-  const PF_PixelFloat design{1.0f, 1.0f, 0.6f, 0.1f};
-  NormalisedTint(design, 1.0f, settings.tintRed, settings.tintBlue);
-  EXPECT_EQ(settings.tintRed, 0.0f);
-  EXPECT_EQ(settings.tintBlue, 0.0f);
-  settings.maxBrightness = 1.0f;
-  // Grey light stays grey: equal channels in, equal channels out.
-  const PF_PixelFloat r = Run(kCompositeNormalised, PF_PixelFloat{1, 2, 2, 2}, PF_PixelFloat{1, 0, 0, 0});
-  EXPECT_EQ(r.red, r.green);
-  EXPECT_EQ(r.blue, r.green);
-  EXPECT_EQ(r.green, tone[ToneIndex(2.0f, kToneTableSize, 4.0f)]);
-
-  // Below full brightness bright grey light leans towards the design colour.
-  settings.maxBrightness = 0.8f;
-  NormalisedTint(design, 0.8f, settings.tintRed, settings.tintBlue);
-  EXPECT_NEAR(settings.tintRed, 0.4f * 0.2f, 1e-6f);
-  const PF_PixelFloat tinted =
-      Run(kCompositeNormalised, PF_PixelFloat{1, 2, 2, 2}, PF_PixelFloat{1, 0, 0, 0});
-  EXPECT_GT(tinted.red, tinted.green);
-  EXPECT_LT(tinted.blue, tinted.green);
-
-  settings.maxBrightness = 0.95f;
-  settings.tintRed = settings.tintBlue = 0.0f;
-  const float nan = std::numeric_limits<float>::quiet_NaN();
-  const PF_PixelFloat wild =
-      Run(kCompositeNormalised, PF_PixelFloat{1, -3.0f, nan, 1e9f}, PF_PixelFloat{1, 0.2f, 0.2f, 0.2f});
-  EXPECT_TRUE(std::isfinite(wild.red));
-  EXPECT_TRUE(std::isfinite(wild.green));
-  EXPECT_TRUE(std::isfinite(wild.blue));
-  // The blue channel saturates the tone curve: 0.95 x 1 plus its share of luma.
-  EXPECT_GE(wild.blue, 0.95f * 1.0f * 0.999f);
-
-  PF_PixelFloat p{1, 0.5f, 0.5f, 0.5f};
-  // A mid-grey grain pixel changes nothing.
-  ApplyGrain(p, PF_PixelFloat{1, 0.5f, 0.5f, 0.5f}, 2.0f, 1.0f);
-  EXPECT_EQ(p.red, 0.5f);
-  // d = (1 - 0.5) x 2 x 1 = 1: v + d - v d = 1.
-  ApplyGrain(p, PF_PixelFloat{1, 1.0f, 0.5f, 0.0f}, 2.0f, 1.0f);
-  EXPECT_FLOAT_EQ(p.red, 1.0f);
-  EXPECT_FLOAT_EQ(p.green, 0.5f);
-  EXPECT_FLOAT_EQ(p.blue, 0.0f);
-  // A negative l stands for the pixel's own luma: black light gets no grain.
-  PF_PixelFloat dark{1, 0, 0, 0};
-  ApplyGrain(dark, PF_PixelFloat{1, 1, 1, 1}, 2.0f, -1.0f);
-  EXPECT_EQ(dark.red, 0.0f);
-}
-
-// The glow starts soft below a radius of twenty (radius 10 is pinned by the
-// glow test); a shutter that is open zooms from its start to its end (closed,
-// it is pinned by the motion blur test); rectangles scale about a centre.
-TEST(PassGeometryTest, GlowStartShutterScalesAndRectangles) {
-  EXPECT_DOUBLE_EQ(GlowStartBrightness(20.0, 10.0), 0.04);
-  EXPECT_DOUBLE_EQ(GlowStartBrightness(200.0, 10.0), 0.04);
-  EXPECT_DOUBLE_EQ(GlowStartBrightness(0.0, 10.0), 0.0);
-  PF_InData in{};
-  in.shutter_angle = 1 << 15;    // half a frame
-  in.shutter_phase = -(1 << 16);  // a frame early
-  const ShutterScales on = ComputeShutterScales(in);
-  EXPECT_DOUBLE_EQ(on.start, 0.8);
-  EXPECT_DOUBLE_EQ(on.end, 0.9);
-  EXPECT_DOUBLE_EQ(on.larger, 1.0);
-
-  const PF_Rect r{10, 20, 30, 60};
-  const PF_Rect s = ScaleRectAbout(r, 20, 40, 2.0);
-  EXPECT_EQ(std::vector<A_long>({s.left, s.top, s.right, s.bottom}), std::vector<A_long>({0, 0, 40, 80}));
-  const PF_Rect same = ScaleRectAbout(r, 5, 5, 1.0);
-  EXPECT_EQ(same.left, 10);
-  EXPECT_EQ(same.bottom, 60);
-  // Nothing drawn: every step keeps the rectangle empty.
-  const DirtyRect none{0, 0, -1, -1, 96, 64};
-  const PF_Rect empty = ClampRect(GrowRect(ScaleRectAbout(RectFromDirty(none), 3, 3, 1.5), 10), 96, 64);
-  EXPECT_TRUE(RectEmpty(empty));
-  // Marks name the last row and column; the rectangle ends after them.
-  const PF_Rect one = RectFromDirty(DirtyRect{4, 5, 4, 5, 96, 64});
-  EXPECT_EQ(one.right - one.left, 1);
-  EXPECT_EQ(one.bottom - one.top, 1);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "frame/host_error.h"
 #include "render/flash_collector.h"
@@ -13,38 +14,28 @@ using namespace vlam;
 
 // A builder that writes its identifier's slot with `marker` as its length.
 LayerEffect Builder(int identifier, double marker, bool active = true) {
-  LayerEffect e;
-  e.matchName = "zk_VlamFlash";
-  e.active = active;
-  e.answer = [identifier, marker](void *extra, const A_Time &) {
-    FlashDesign &slot = static_cast<FlashDesignTable *>(extra)->designs[identifier - 1];
-    slot.mainLength = marker;
-    slot.valid = 1;
-  };
-  return e;
+  return {"zk_VlamFlash", active, [identifier, marker](void *extra, const A_Time &) {
+            FlashDesign &slot = static_cast<FlashDesignTable *>(extra)->designs[identifier - 1];
+            slot.mainLength = marker;
+            slot.valid = 1;
+          }};
 }
 
 // An instance that writes slot (count - 1) with `seed`, as the real one does.
 LayerEffect Instance(std::int32_t seed, bool active = true) {
-  LayerEffect e;
-  e.matchName = "zk_VlamInstance";
-  e.active = active;
-  e.answer = [seed](void *extra, const A_Time &) {
-    ExchangeBlock &block = *static_cast<ExchangeBlock *>(extra);
-    const int n = block.table.instanceCount;
-    ASSERT_GE(n, 1);
-    ASSERT_LE(n, 16);
-    block.instances[n - 1].randomSeed = seed;
-    block.instances[n - 1].triggerLevel = 0.4;
-  };
-  return e;
+  return {"zk_VlamInstance", active, [seed](void *extra, const A_Time &) {
+            ExchangeBlock &block = *static_cast<ExchangeBlock *>(extra);
+            const int n = block.table.instanceCount;
+            ASSERT_GE(n, 1);
+            ASSERT_LE(n, 16);
+            block.instances[n - 1].randomSeed = seed;
+            block.instances[n - 1].triggerLevel = 0.4;
+          }};
 }
 
 LayerEffect Other(const char *matchName) {
-  LayerEffect e;
-  e.matchName = matchName;
-  e.answer = [](void *, const A_Time &) { ADD_FAILURE() << "an unrelated effect was called"; };
-  return e;
+  return {matchName, true,
+          [](void *, const A_Time &) { ADD_FAILURE() << "an unrelated effect was called"; }};
 }
 
 class FlashCollectorTest : public ::testing::Test {
@@ -59,10 +50,6 @@ class FlashCollectorTest : public ::testing::Test {
   PF_Err Collect() {
     ClearExchangeBlock(block);
     return CollectFlashes(&host.in_data, &host.out_data, block);
-  }
-  void TearDown() override {
-    EXPECT_EQ(host.liveEffectRefs, 0);
-    EXPECT_EQ(host.registry.outstanding(), 0);
   }
 };
 
@@ -80,12 +67,12 @@ TEST_F(FlashCollectorTest, OnlyActiveBuildersAndInstancesAreAskedInStackOrderAtT
 
   host.effects = {Builder(2, 120.0), Instance(5), Other("zk_VlamFlashX"), Instance(6)};
   ASSERT_EQ(Collect(), PF_Err_NONE);
-  EXPECT_EQ(block.table.designs[1].valid, 1);
-  EXPECT_EQ(block.table.designs[1].mainLength, 120.0);
-  EXPECT_EQ(block.table.designs[0].valid, 0);
-  EXPECT_EQ(block.table.instanceCount, 2);
-  EXPECT_EQ(block.instances[0].randomSeed, 5);
-  EXPECT_EQ(block.instances[1].randomSeed, 6);
+  EXPECT_EQ(std::tuple(block.table.designs[0].valid, block.table.designs[1].valid,
+                       block.table.designs[1].mainLength),
+            std::tuple(0, 1, 120.0));
+  EXPECT_EQ(std::tuple(block.table.instanceCount, block.instances[0].randomSeed,
+                       block.instances[1].randomSeed),
+            std::tuple(2, 5, 6));
   ASSERT_EQ(host.callTimes.size(), 3u);
   for (const A_Time &t : host.callTimes) {
     EXPECT_EQ(t.value, host.in_data.current_time);
@@ -107,7 +94,11 @@ TEST_F(FlashCollectorTest, OnlyActiveBuildersAndInstancesAreAskedInStackOrderAtT
   EXPECT_EQ(block.table.designs[2].mainLength, 222.0);
 }
 
-TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedWithAMessageOnly) {
+// Sixteen instances leave no message; the seventeenth is refused with a
+// message only. A host error stops the walk with every reference disposed; a
+// disposal error counts only when nothing failed before; a missing effect
+// suite is thrown.
+TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedAndHostErrorsStopTheWalk) {
   for (int i = 0; i < 16; ++i) host.effects.push_back(Instance(100 + i));
   ASSERT_EQ(Collect(), PF_Err_NONE);
   EXPECT_STREQ(host.out_data.return_msg, "") << "sixteen leave no message";
@@ -119,42 +110,34 @@ TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedWithAMessageOnly) {
   EXPECT_EQ(host.calls, 16);
   EXPECT_STREQ(host.out_data.return_msg, "Vlam supports a maximum of 16 instances");
   EXPECT_EQ(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-}
 
-// A host error stops the walk with every reference disposed; a disposal error
-// counts only when nothing failed before; a missing effect suite is thrown.
-TEST_F(FlashCollectorTest, HostErrorsStopTheWalkAndEveryReferenceIsDisposed) {
-  host.effects = {Builder(1, 1.0), Instance(1), Instance(2), Instance(3)};
-  host.failEffectByIndexAt = 2;
-  EXPECT_EQ(Collect(), A_Err_GENERIC);
-  EXPECT_EQ(host.calls, 2);
-  EXPECT_EQ(host.effectRefsMade, 2);
+  const struct {
+    const char *fails;  // an injected suite failure, answering `error`
+    A_Err error;
+    A_Err flagsError, callError;  // the first effect's flags, the second's call
+    A_Err expected;
+    int calls, refsMade;
+  } cases[] = {
+      {"AEGP_GetLayerEffectByIndex 2", A_Err_GENERIC, A_Err_NONE, A_Err_NONE, A_Err_GENERIC, 2, 2},
+      {"", A_Err_NONE, A_Err_NONE, A_Err_PARAMETER, A_Err_PARAMETER, 2, 2},
+      {"AEGP_GetLayerNumEffects", A_Err_GENERIC, A_Err_NONE, A_Err_NONE, A_Err_GENERIC, 0, 0},
+      {"AEGP_DisposeEffect", A_Err_ALLOC, A_Err_NONE, A_Err_NONE, A_Err_ALLOC, 1, 1},
+      {"AEGP_DisposeEffect", A_Err_ALLOC, A_Err_PARAMETER, A_Err_NONE, A_Err_PARAMETER, 0, 1},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(&c - cases);
+    host.effects = {Builder(1, 1.0), Instance(1), Instance(2), Instance(3)};
+    host.effects[0].flagsError = c.flagsError;
+    host.effects[1].callError = c.callError;
+    host.errors = {{c.fails, c.error}};
+    host.calls = host.effectRefsMade = 0;
+    EXPECT_EQ(Collect(), c.expected);
+    EXPECT_EQ(host.calls, c.calls);
+    EXPECT_EQ(host.effectRefsMade, c.refsMade);
+  }
 
-  host.failEffectByIndexAt = -1;
-  host.effectRefsMade = host.calls = 0;
-  host.effects[1].callError = A_Err_PARAMETER;
-  EXPECT_EQ(Collect(), A_Err_PARAMETER);
-  EXPECT_EQ(host.calls, 2);
-  EXPECT_EQ(host.effectRefsMade, 2);
-
-  host.effectRefsMade = 0;
-  host.numEffectsError = A_Err_GENERIC;
-  EXPECT_EQ(Collect(), A_Err_GENERIC);
-  EXPECT_EQ(host.effectRefsMade, 0);
-
-  host.effects = {Instance(1), Instance(2)};
-  host.numEffectsError = A_Err_NONE;
-  host.disposeError = A_Err_ALLOC;
-  EXPECT_EQ(Collect(), A_Err_ALLOC);
-  EXPECT_EQ(host.effectRefsMade, 1);
-
-  host.effectRefsMade = 0;
-  host.effects[0].flagsError = A_Err_PARAMETER;
-  EXPECT_EQ(Collect(), A_Err_PARAMETER);
-  EXPECT_EQ(host.effectRefsMade, 1);
-
+  host.errors.clear();
   host.registry.Withdraw(kAEGPEffectSuite, kAEGPEffectSuiteVersion3);
-  host.disposeError = A_Err_NONE;
   ClearExchangeBlock(block);
   try {
     CollectFlashes(&host.in_data, &host.out_data, block);

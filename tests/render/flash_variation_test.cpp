@@ -4,6 +4,8 @@
 #include <cmath>
 #include <iterator>
 #include <set>
+#include <tuple>
+#include <vector>
 
 #include "frame/vec3f.h"
 #include "render/flash_drawing.h"
@@ -33,25 +35,21 @@ class FlashVariationTest : public ::testing::Test {
 
 // Without randomness nothing varies but the spark count; without a maximum
 // there are no sparks.
-TEST_F(FlashVariationTest, WithoutRandomnessNothingVariesButTheSparkCount) {
+TEST_F(FlashVariationTest, WithoutRandomnessNothingVariesButTheSparkCountAndBrightnessIsEased) {
   RandomiseEverything();
   instance.randomness = 0.0;
   std::set<std::int32_t> sparkCounts;
   for (A_long time = 0; time < 40 * 2; time += 2) {
     const FlashVariation v = DeriveFlashVariation(instance, design, 0, time);
-    EXPECT_EQ(v.energy, 0.4);
-    EXPECT_EQ(v.shapeScale, 1.0);
-    EXPECT_EQ(v.brightnessJitter, 0.0);
-    EXPECT_EQ(v.blendWeight, 0.0);
+    EXPECT_EQ(std::vector<double>({v.energy, v.shapeScale, v.brightnessJitter, v.blendWeight}),
+              std::vector<double>({0.4, 1.0, 0.0, 0.0}));
     const NoiseField randomiser = MakeInstanceRandomiser(time, instance.randomSeed);
     const PetalSettings petals = DerivePetalSettings(design, 0.0, v.noisePhase, randomiser);
     EXPECT_FALSE(petals.randomised);
     EXPECT_EQ(petals.start, 0.0);
     for (int i = 0; i < 8; ++i) {
       const PetalChoice c = DerivePetalChoice(petals, design, 0.0, v.noisePhase, i, randomiser);
-      EXPECT_FALSE(c.skip);
-      EXPECT_FALSE(c.jitter);
-      EXPECT_EQ(c.blendWeight, 0.0);
+      EXPECT_EQ(std::tuple(c.skip, c.jitter, c.blendWeight), std::tuple(false, false, 0.0));
     }
     sparkCounts.insert(v.sparkCount);
   }
@@ -62,11 +60,9 @@ TEST_F(FlashVariationTest, WithoutRandomnessNothingVariesButTheSparkCount) {
   for (A_long time = 0; time < 50; ++time) {
     EXPECT_EQ(DeriveFlashVariation(instance, design, 1, time).sparkCount, 0);
   }
-}
 
-// Easing: half brightness gives less than half; beyond 100 % it rises again
-// up to 2 at 200 %. Without randomness the colour factor is a quarter of it.
-TEST_F(FlashVariationTest, BrightnessIsEasedIntoTheColourFactor) {
+  // Easing: half brightness gives less than half; beyond 100 % it rises again
+  // up to 2 at 200 %. Without randomness the colour factor is a quarter of it.
   instance.randomness = 0.0;
   const double cases[][2] = {{1.0, 1.0}, {0.0, 0.0}, {0.5, 1.0 - std::sqrt(0.5)}, {2.0, 2.0}};
   for (const auto &[brightness, eased] : cases) {
@@ -96,17 +92,17 @@ TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRangesAndFollowTheSeed) {
       ASSERT_NEAR(half.brightnessJitter, 0.5 * v.brightnessJitter, 1e-12);
       ASSERT_NEAR(half.shapeScale - 1.0, 0.5 * (v.shapeScale - 1.0), 1e-12);
       brightnessVaries |= v.brightnessJitter != 0.0;
-      ASSERT_GE(v.energy, 0.33 - 1e-12);
-      ASSERT_LE(v.energy, 0.5 + 1e-12);
       energyVaries |= v.energy != 0.4;
-      ASSERT_GE(v.shapeScale, 1.0 - 100.0 / 750.0 - 1e-12);
-      ASSERT_LE(v.shapeScale, 1.0 + 100.0 / 750.0 + 1e-12);
-      ASSERT_LE(std::fabs(v.brightnessJitter), 0.65 + 1e-12);
-      ASSERT_GE(v.colourFactor, 0.0);
-      ASSERT_GE(v.blendWeight, 0.15 - 1e-12);
-      ASSERT_LE(v.blendWeight, 0.65 + 1e-12);
-      ASSERT_GE(v.sparkCount, 0);
-      ASSERT_LE(v.sparkCount, 40);
+      const double ranges[][3] = {{v.energy, 0.33, 0.5},
+                                  {v.shapeScale, 1.0 - 100.0 / 750.0, 1.0 + 100.0 / 750.0},
+                                  {v.brightnessJitter, -0.65, 0.65},
+                                  {v.colourFactor, 0.0, 1e9},
+                                  {v.blendWeight, 0.15, 0.65},
+                                  {static_cast<double>(v.sparkCount), 0.0, 40.0}};
+      for (const auto &[value, low, high] : ranges) {
+        ASSERT_GE(value, low - 1e-12) << &value - &ranges[0][0];
+        ASSERT_LE(value, high + 1e-12) << &value - &ranges[0][0];
+      }
       variants.insert(v.variant);
     }
   }
@@ -124,7 +120,7 @@ TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRangesAndFollowTheSeed) {
   EXPECT_GT(differing, 10);
 }
 
-TEST_F(FlashVariationTest, AWeakerFiringIsCoarserAndCalmer) {
+TEST_F(FlashVariationTest, AWeakerFiringIsCoarserAndCalmerAndPetalsDropOutAboveThreeQuarters) {
   const NoiseField full = MakeDisplacementField(instance, design, 0.4, 7.0);
   const NoiseField weak = MakeDisplacementField(instance, design, 0.34, 7.0);
   const NoiseField strong = MakeDisplacementField(instance, design, 0.48, 7.0);
@@ -132,15 +128,13 @@ TEST_F(FlashVariationTest, AWeakerFiringIsCoarserAndCalmer) {
   EXPECT_DOUBLE_EQ(full.octaveAmp, 3.2);
   EXPECT_GT(weak.baseFreq, full.baseFreq);
   EXPECT_LT(weak.octaveAmp, full.octaveAmp);
-  EXPECT_EQ(strong.baseFreq, full.baseFreq);
-  EXPECT_EQ(strong.octaveAmp, full.octaveAmp);
+  EXPECT_EQ(std::tuple(strong.baseFreq, strong.octaveAmp),
+            std::tuple(full.baseFreq, full.octaveAmp));
   // The permutation is the instance seed's, the offset the frame's evolution.
   const NoiseField seeded = NoiseField::MakeSeeded(1024);
   EXPECT_TRUE(std::equal(std::begin(full.perm), std::end(full.perm), std::begin(seeded.perm)));
   EXPECT_EQ(full.row, 7.0);
-}
 
-TEST_F(FlashVariationTest, PetalsDropOutOnlyAboveThreeQuartersRandomisation) {
   const NoiseField randomiser = MakeInstanceRandomiser(0, 1);
   const double thresholds[][2] = {{0.5, 1.0}, {0.75, 1.0}, {0.875, 0.9975}, {1.0, 0.995},
                                   {1.2, 0.995}};
@@ -149,20 +143,15 @@ TEST_F(FlashVariationTest, PetalsDropOutOnlyAboveThreeQuartersRandomisation) {
     const PetalSettings s = DerivePetalSettings(design, 1.0, 3.5, randomiser);
     EXPECT_NEAR(s.keepThreshold, q, 1e-15) << pr;
     EXPECT_DOUBLE_EQ(s.widthJitterScale, pr * 12.0);
-    EXPECT_TRUE(s.randomised);
-    EXPECT_GE(s.start, 0.0);
-    EXPECT_LE(s.start, pr * 0.4);
+    EXPECT_TRUE(s.randomised && s.start >= 0.0 && s.start <= pr * 0.4) << pr;
   }
   // With a threshold of 1 no unsigned noise can exceed it.
   design.petalRandomisation = 0.5;
   const PetalSettings keep = DerivePetalSettings(design, 1.0, 3.5, randomiser);
   for (int i = 0; i < 200; ++i) {
     const PetalChoice c = DerivePetalChoice(keep, design, 1.0, 3.5 + i * 0.37, i % 8, randomiser);
-    ASSERT_FALSE(c.skip);
-    ASSERT_TRUE(c.jitter);
-    ASSERT_LE(std::fabs(c.lengthJitter), 6.0);
-    ASSERT_GE(c.blendWeight, 0.125 - 1e-12);
-    ASSERT_LE(c.blendWeight, 0.5 + 1e-12);
+    ASSERT_TRUE(!c.skip && c.jitter && std::fabs(c.lengthJitter) <= 6.0) << i;
+    ASSERT_TRUE(c.blendWeight >= 0.125 - 1e-12 && c.blendWeight <= 0.5 + 1e-12) << i;
   }
 }
 
@@ -209,36 +198,29 @@ TEST(FrameValuesTest, OctaveTablesPixelAspectDownsampleEvolutionAndThreads) {
 
 constexpr double kPi = 3.141592653589793;
 
-class InstancePlacementTest : public ::testing::Test {
- protected:
-  RenderFrame frame;
+Vec3f Apply(const Matrix4 &m, double x, double y, double z) {
+  Vec3f p;
+  p.Set(x, y, z);
+  p.Transform(m);
+  return p;
+}
+
+TEST(InstancePlacement, FlashAxisAndPetalFramesAreAnchoredAtTheMuzzleTurnedThenMoved) {
   DesignStorage storage;
   FlashDesign design = DefaultDesign(storage);
-
-  InstancePlacementTest() {
-    frame.values.pixelAspect = 1.0;
-    frame.values.centreX = 100.0;
-    frame.values.centreY = 50.0;
-    // The host's default camera over a 200 x 100 layer: no turn, centred,
-    // at the default lens's distance.
-    Matrix4 host = Matrix4::Identity();
-    host.At(3, 0) = 100.0;
-    host.At(3, 1) = 50.0;
-    host.At(3, 2) = -200.0 * 141.7325 / 102.0474;
-    frame.camera = MakeCompCamera(200.0, 100.0, 1.0, 1.0, &host, true);
-    frame.viewRotation = ViewRotation(frame.camera);
-    frame.viewTranslation = ViewTranslation(frame.camera);
-  }
-
-  Vec3f Apply(const Matrix4 &m, double x, double y, double z) {
-    Vec3f p;
-    p.Set(x, y, z);
-    p.Transform(m);
-    return p;
-  }
-};
-
-TEST_F(InstancePlacementTest, TheFlashAxisStartsAtTheMuzzleAnchoredOnTheLayerPlaneAndIsTurnedThenMoved) {
+  RenderFrame frame;
+  frame.values.pixelAspect = 1.0;
+  frame.values.centreX = 100.0;
+  frame.values.centreY = 50.0;
+  // The host's default camera over a 200 x 100 layer: no turn, centred, at
+  // the default lens's distance.
+  Matrix4 host = Matrix4::Identity();
+  host.At(3, 0) = 100.0;
+  host.At(3, 1) = 50.0;
+  host.At(3, 2) = -200.0 * 141.7325 / 102.0474;
+  frame.camera = MakeCompCamera(200.0, 100.0, 1.0, 1.0, &host, true);
+  frame.viewRotation = ViewRotation(frame.camera);
+  frame.viewTranslation = ViewTranslation(frame.camera);
   InstanceRecord instance = FiringInstance(130.0, 40.0);
   instance.position[2] = 25.0;
   instance.roll = 0.3;  // turns about the flash axis only
@@ -294,9 +276,8 @@ TEST_F(InstancePlacementTest, TheFlashAxisStartsAtTheMuzzleAnchoredOnTheLayerPla
   }
   // The frame's own camera is left as it was.
   EXPECT_EQ(frame.camera.offsetX, 0.0f);
-}
 
-TEST_F(InstancePlacementTest, PetalFramesMoveOutTurnAboutZThenAboutXThenMoveAgain) {
+  // Petal frames move out, turn about Z, then about X, then move again.
   const double s = 2.0;
   design.barrelRadius = 8.0;
   design.horizontalOffset = -20.0;

