@@ -107,7 +107,7 @@ TEST_F(ArbitraryHandlerTest, FlatSizeFlattenUnflattenRoundTripAndWrongSizes) {
   }
 }
 
-TEST_F(ArbitraryHandlerTest, CopyWithAndWithoutSource) {
+TEST_F(ArbitraryHandlerTest, CopyWithAndWithoutSourceAndInterpolateTakesLeftValue) {
   PF_ArbitraryH src = Value(host, "source-text");
   for (PF_ArbitraryH source : {src, PF_ArbitraryH{nullptr}}) {
     PF_ArbitraryH dst = nullptr;
@@ -121,9 +121,6 @@ TEST_F(ArbitraryHandlerTest, CopyWithAndWithoutSource) {
     EXPECT_EQ(host.LockCount(src), 0);
     EXPECT_EQ(host.LockCount(dst), 0);
   }
-}
-
-TEST_F(ArbitraryHandlerTest, InterpolateTakesLeftValue) {
   PF_ArbitraryH left = Value(host, "left-value");
   PF_ArbitraryH right = Value(host, "right-valu");
   PF_ArbitraryH result = Value(host, "");
@@ -150,7 +147,7 @@ TEST_F(ArbitraryHandlerTest, InterpolateTakesLeftValue) {
   EXPECT_EQ(none, nullptr);
 }
 
-TEST_F(ArbitraryHandlerTest, PrintSizePrintAndScan) {
+TEST_F(ArbitraryHandlerTest, PrintScanCompareDisposeAndBadCalls) {
   A_u_long printSize = 0;
   PF_ArbParamsExtra size = Extra(PF_Arbitrary_PRINT_SIZE_FUNC);
   size.u.print_size_func_params.print_sizePLu = &printSize;
@@ -181,10 +178,7 @@ TEST_F(ArbitraryHandlerTest, PrintSizePrintAndScan) {
   scan.u.scan_func_params.arbPH = &scanned;
   EXPECT_EQ(RouteArbitraryCallback(&scan), PF_Err_NONE);
   EXPECT_EQ(scanned, nullptr);
-}
-
 // Any two values compare equal; dispose releases the value; bad calls fail.
-TEST_F(ArbitraryHandlerTest, CompareDisposeAndBadCalls) {
   PF_ArbitraryH a = Value(host, "aaaaaaaaaaa");
   PF_ArbitraryH b = Value(host, "bbbbbbbbbbb");
   PF_ArbCompareResult result = PF_ArbCompare_NOT_EQUAL;

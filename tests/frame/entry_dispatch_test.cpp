@@ -104,7 +104,7 @@ TEST(EntryDispatchTable, SequenceSetdownOnlyWhereHandledRenderAnswersTheRelighte
 // A non-integer exception from the host stops at the entry, with the suite
 // acquired before the throw released; a missing suite ends the command with
 // code 13 and no message.
-TEST(EntryGuard, HostFaultsEndTheCommandAtTheEntry) {
+TEST(EntryGuard, HostFaultsAndUnlistedEventsEndTheCommandAtTheEntry) {
   FakeEffectHost host;
   host.handles.throwOnNewHandle = true;
   EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host),
@@ -116,10 +116,7 @@ TEST(EntryGuard, HostFaultsEndTheCommandAtTheEntry) {
   EXPECT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), A_Err_MISSING_SUITE);
   EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host), A_Err_MISSING_SUITE);
   EXPECT_EQ(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
-}
-
-TEST(EntryGuard, EventsOutsideAnEffectsListReturnAtOnce) {
-  FakeEffectHost host;
+  // Events outside an effect's list return at once.
   PF_EventExtra event{};
   event.e_type = PF_Event_DO_CLICK;
   EXPECT_EQ(CallEffect(EntryPoint_VlamInstancer, PF_Cmd_EVENT, host, &event), PF_Err_NONE);

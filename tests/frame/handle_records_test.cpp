@@ -18,7 +18,7 @@ std::vector<A_long> Longs(const std::vector<char> &bytes) {
 
 // Setup makes a record with no button active; resetup replaces the old
 // record (here one with a hovered button) by a fresh one.
-TEST(SequenceRecord, SelectorSetupAndResetupStartWithNoButtonActive) {
+TEST(SequenceRecord, SelectorSetupResetupAndFailures) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
   PF_Handle old = host.out_data.sequence_data;
@@ -34,11 +34,8 @@ TEST(SequenceRecord, SelectorSetupAndResetupStartWithNoButtonActive) {
   ASSERT_NE(host.out_data.sequence_data, nullptr);
   EXPECT_EQ(Longs(host.handles.Bytes(host.out_data.sequence_data)), (std::vector<A_long>{0, -1, 0, -1}));
   EXPECT_EQ(host.handles.LiveHandles(), 1);
-}
-
 // A failed allocation or lock is shown, with the selector's own messages,
 // and releases the suites; a handle that could not be locked is kept.
-TEST(SequenceRecord, AllocationOrLockFailureIsShownAndReleasesTheSuites) {
   using Entry = PF_Err (*)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *);
   struct Case {
     Entry entry;
@@ -72,7 +69,7 @@ TEST(SequenceRecord, AllocationOrLockFailureIsShownAndReleasesTheSuites) {
   }
 }
 
-TEST(SequenceRecord, BuilderRecordIsSixteenZeroBytesDisposedAtSetdown) {
+TEST(HandleRecords, BuilderSequenceRecordAndGlobalRecords) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
   PF_Handle record = host.out_data.sequence_data;
@@ -84,12 +81,9 @@ TEST(SequenceRecord, BuilderRecordIsSixteenZeroBytesDisposedAtSetdown) {
   // A second setdown finds nothing to dispose.
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
   EXPECT_EQ(host.handles.disposed.size(), 1u);
-}
-
 // Render and builder records have their sizes (the builder's keeps a lock
 // until setdown); setdown disposes the record and clears both fields, and
 // without one does nothing.
-TEST(GlobalRecord, SizesAndSetdown) {
   using Entry =
       PF_Err (*)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *);
   const std::pair<Entry, std::size_t> cases[] = {

@@ -31,7 +31,7 @@ Matrix4 Rotation(double a, double b, double c) {
   return m;
 }
 
-TEST(Matrix4, RotationBuildersAreTheAxisRotations) {
+TEST(Matrix4, RotationBuildersProductsAndOrderOfApplication) {
   const double a = 0.3, b = -0.8, c = 1.4;
   Matrix4 x = Matrix4::Identity();
   x.SetRotationX(0.6);
@@ -51,9 +51,6 @@ TEST(Matrix4, RotationBuildersAreTheAxisRotations) {
     SCOPED_TRACE(i);
     ExpectNear(cases[i].first, cases[i].second);
   }
-}
-
-TEST(Matrix4, ProductWithIdentityAndOrderOfApplication) {
   const Matrix4 r = Rotation(0.2, 0.5, -0.4);
   ExpectNear(Matrix4::Product(r, Matrix4::Identity()), r, 0);
   ExpectNear(Matrix4::Product(Matrix4::Identity(), r), r, 0);

@@ -11,12 +11,13 @@ namespace {
 TEST(ModuleStackRequest, AsksForTheEffectsOwnLayerAtSetupOnly) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
-  EXPECT_EQ(host.module_stack_requests, std::vector<AEGP_LayerH>{host.layer});
+  EXPECT_EQ(host.CallsOf("RequestModuleStack"),
+            std::vector<std::string>{"RequestModuleStack own layer"});
   EXPECT_EQ(host.registry.released(kVlamUtilsSuite, kVlamUtilsSuiteVersion1), 1);
   EXPECT_EQ(host.registry.outstanding(), 0);
   // Only at setup, not at resetup.
   ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_RESETUP, host), PF_Err_NONE);
-  EXPECT_EQ(host.module_stack_requests.size(), 1u);
+  EXPECT_EQ(host.CallsOf("RequestModuleStack").size(), 1u);
 }
 
 // Without the utility plug-in the setup reports and returns 13; with the
@@ -35,7 +36,7 @@ TEST(ModuleStackRequest, FailuresAskForNothingAndReleaseEverything) {
       EXPECT_STREQ(host.out_data.return_msg, "Couldn't load Vlam Utils Suite");
       EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
     }
-    EXPECT_TRUE(host.module_stack_requests.empty());
+    EXPECT_TRUE(host.CallsOf("RequestModuleStack").empty());
     EXPECT_EQ(host.registry.outstanding(), 0);
   }
 }

@@ -36,7 +36,7 @@ TEST_F(ParamAccess, AngleSuiteOnlyFromApi134WithinMajorVersion13) {
     EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 45.0);
     EXPECT_DOUBLE_EQ(angle.AngleValue(suites, true), 45.0 * 0.017453292519943295);
   }
-  EXPECT_EQ(host.angleSuiteCalls, 0);
+  EXPECT_TRUE(host.calls.empty());  // the angle suite was not asked
   // Suites are released only when acquired.
   EXPECT_EQ(host.registry.released(kPFAngleParamSuite, kPFAngleParamSuiteVersion1), 0);
   EXPECT_EQ(host.registry.released(kPFColorParamSuite, kPFColorParamSuiteVersion1), 2);
@@ -45,7 +45,7 @@ TEST_F(ParamAccess, AngleSuiteOnlyFromApi134WithinMajorVersion13) {
   vlam::ParamValueSuites suites(&host.in_data);
   vlam::ParamCheckout angle(&host.in_data, 1);
   EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 12.5);
-  EXPECT_EQ(host.angleSuiteCalls, 1);
+  EXPECT_EQ(host.calls, std::vector<std::string>{"GetFloatingPointValueFromAngleDef"});
 }
 
 // Typed readers; a reader of the wrong kind, or a point or colour without
@@ -77,7 +77,7 @@ TEST_F(ParamAccess, TypedReaders) {
 }
 
 // A checkout is checked in at scope end; a failed one reads zero and is not.
-TEST_F(ParamAccess, CheckoutIsCheckedInAtScopeEndUnlessItFailed) {
+TEST_F(ParamAccess, CheckoutScopeEnabledAndVisible) {
   {
     vlam::ParamCheckout popup(&host.in_data, 5);
     ASSERT_EQ(host.checkouts.size(), 1u);
@@ -85,7 +85,7 @@ TEST_F(ParamAccess, CheckoutIsCheckedInAtScopeEndUnlessItFailed) {
     EXPECT_TRUE(host.checkedIn.empty());
   }
   EXPECT_EQ(host.checkedIn, std::vector<PF_ParamIndex>{5});
-  host.failingCheckouts.insert(5);
+  host.Fail("checkout_param 5", PF_Err_INVALID_INDEX);
   {
     vlam::ParamCheckout popup(&host.in_data, 5);
     EXPECT_EQ(popup.error(), PF_Err_INVALID_INDEX);
@@ -94,11 +94,8 @@ TEST_F(ParamAccess, CheckoutIsCheckedInAtScopeEndUnlessItFailed) {
     EXPECT_EQ(popup.Point3DValue(), (std::array<double, 3>{0.0, 0.0, 0.0}));
   }
   EXPECT_EQ(host.checkedIn.size(), 1u);
-}
-
 // The whole flag word is replaced; without the parameter utilities suite 13
 // is thrown.
-TEST_F(ParamAccess, SetParamEnabledReplacesTheWholeFlagWord) {
   PF_ParamDef def = ParamOfType(PF_Param_COLOR);
   def.ui_flags = PF_PUI_CONTROL | PF_PUI_DONT_ERASE_CONTROL;
   PF_ParamDef *params[5] = {nullptr, nullptr, nullptr, nullptr, &def};
@@ -119,16 +116,12 @@ TEST_F(ParamAccess, SetParamEnabledReplacesTheWholeFlagWord) {
   } catch (A_long code) {
     EXPECT_EQ(code, A_Err_MISSING_SUITE);
   }
-}
-
-TEST_F(ParamAccess, SetParamVisibleHidesTheStreamNotUndoably) {
   ASSERT_EQ(vlam::SetParamVisible(&host.in_data, 7, false), A_Err_NONE);
   ASSERT_EQ(vlam::SetParamVisible(&host.in_data, 8, true), A_Err_NONE);
-  ASSERT_EQ(host.hiddenCalls.size(), 2u);
-  EXPECT_EQ(host.hiddenCalls[0].index, 7);
-  EXPECT_TRUE(host.hiddenCalls[0].hidden);
-  EXPECT_FALSE(host.hiddenCalls[0].undoable);
-  EXPECT_FALSE(host.hiddenCalls[1].hidden);
+  const std::vector<std::string> hidden = {
+      "SetDynamicStreamFlag " + std::to_string(AEGP_DynStreamFlag_HIDDEN) + " 7 set",
+      "SetDynamicStreamFlag " + std::to_string(AEGP_DynStreamFlag_HIDDEN) + " 8 cleared"};
+  EXPECT_EQ(host.CallsOf("SetDynamicStreamFlag"), hidden);
   EXPECT_EQ(host.liveEffectRefs, 0);
   EXPECT_EQ(host.liveStreams, 0);
   EXPECT_EQ(host.registry.outstanding(), 0);
@@ -137,7 +130,7 @@ TEST_F(ParamAccess, SetParamVisibleHidesTheStreamNotUndoably) {
   EXPECT_EQ(vlam::SetParamVisible(&host.in_data, 7, false), A_Err_GENERIC);
   host.Fail("GetNewEffectStreamByIndex", A_Err_PARAMETER);
   EXPECT_EQ(vlam::SetParamVisible(&host.in_data, 7, false), A_Err_PARAMETER);
-  EXPECT_EQ(host.hiddenCalls.size(), 2u);
+  EXPECT_EQ(host.CallsOf("SetDynamicStreamFlag"), hidden);
   EXPECT_EQ(host.liveEffectRefs, 0);  // the effect reference was disposed
 }
 

@@ -21,8 +21,8 @@ TEST(PersistentSettings, Version4SuiteFromMinorVersion4) {
       EXPECT_EQ(settings.GetString("MAIN_SHAPE_PRESET_1", "dflt", 512), "[x:0;y:1]");
     }
     const bool v4 = minor >= 4;
-    EXPECT_EQ(host.v3_blob_requests, v4 ? 0 : 1);
-    EXPECT_EQ(host.blob_types, std::vector<A_long>(v4 ? 1 : 0, AEGP_PersistentType_MACHINE_SPECIFIC));
+    // The machine-specific blob (type 0) of version 4; version 3 names none.
+    EXPECT_EQ(host.calls, std::vector<std::string>{v4 ? "GetApplicationBlob 0" : "GetApplicationBlob"});
     EXPECT_EQ(host.settings.at("Settings_zkVlam/MAIN_SHAPE_PRESET_1"), "[x:0;y:1]");
     const A_long version = v4 ? kAEGPPersistentDataSuiteVersion4 : kAEGPPersistentDataSuiteVersion3;
     EXPECT_EQ(host.registry.acquired(kAEGPPersistentDataSuite, version), 1);
@@ -39,7 +39,7 @@ TEST(PersistentSettings, MissingKeyOrHostErrorGivesTheDefaultAndTextStaysInTheBu
             "[x:0;y:0.75],[x:1;y:0.75]");
   EXPECT_EQ(settings.GetString("k", "", 4), "abc");
   EXPECT_EQ(settings.GetString("k", "", 0), "");
-  host.settings_error = A_Err_GENERIC;
+  host.Fail("GetString", A_Err_GENERIC);
   EXPECT_EQ(settings.GetString("k", "fallback", 64), "fallback");
 }
 

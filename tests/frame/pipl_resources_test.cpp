@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PF_ModuleResources.h"
@@ -111,18 +112,17 @@ TEST(PiplResources, SixListsInIdOrder) {
     }
     const ExpectedEffect &e = expected[i - 1];
     SCOPED_TRACE(e.name);
-    EXPECT_EQ(PiplReader::U32Of(p.at(Code("kind")).data), 0x65464B54u);
     EXPECT_EQ(PiplReader::Pascal(p.at(Code("name")).data), e.name);
     EXPECT_EQ(PiplReader::Pascal(p.at(Code("catg")).data), "Orvane Pictures");
     EXPECT_EQ(PiplReader::Pascal(p.at(Code("eMNA")).data), e.match_name);
     EXPECT_EQ(PiplReader::CString(p.at(Code("8664")).data), e.entry);
     EXPECT_EQ(p.at(Code("ePVR")).data, (std::vector<A_u_char>{2, 0, 0, 0}));
-    EXPECT_EQ(PiplReader::U32Of(p.at(Code("eSVR")).data), 0x000E000Du);
-    EXPECT_EQ(PiplReader::U32Of(p.at(Code("eVER")).data), 0x00081E01u);
     EXPECT_EQ(p.at(Code("eINF")).data, (std::vector<A_u_char>{0, 0}));
-    EXPECT_EQ(PiplReader::U32Of(p.at(Code("aeFL")).data), 8u);
-    EXPECT_EQ(PiplReader::U32Of(p.at(Code("eGLO")).data), e.flags);
-    EXPECT_EQ(PiplReader::U32Of(p.at(Code("eGL2")).data), e.flags2);
+    // Words: the kind, host API version, effect version, flags.
+    const std::pair<A_u_long, A_u_long> words[] = {
+        {Code("kind"), 0x65464B54u}, {Code("eSVR"), 0x000E000Du}, {Code("eVER"), 0x00081E01u},
+        {Code("aeFL"), 8u},          {Code("eGLO"), e.flags},     {Code("eGL2"), e.flags2}};
+    for (const auto &[key, word] : words) EXPECT_EQ(PiplReader::U32Of(p.at(key).data), word) << key;
   }
 }
 

@@ -38,7 +38,7 @@ std::vector<Band> Sorted(std::vector<Band> bands) {
 
 // Bands of rows, last to last iteration, for a count asked for or the host's
 // thread count (at least one band when the host reports none).
-TEST(RowBands, BandsForTheAskedOrTheHostsThreadCount) {
+TEST(RowBands, BandsThreadCountsExceptionsAndAMissingSuite) {
   struct Case {
     A_long rows, threads, host_threads;
     std::vector<Band> bands;
@@ -54,16 +54,13 @@ TEST(RowBands, BandsForTheAskedOrTheHostsThreadCount) {
     Recorder recorder;
     ASSERT_EQ(vlam::RunRowBands(&host.in_data, c.rows, c.threads, &recorder, Record), A_Err_NONE);
     EXPECT_EQ(Sorted(recorder.bands), c.bands);
-    EXPECT_EQ(host.iterate_counts, std::vector<A_long>{static_cast<A_long>(c.bands.size())});
+    EXPECT_EQ(host.calls, std::vector<std::string>{"IterateGeneric " + std::to_string(c.bands.size())});
     EXPECT_EQ(host.registry.outstanding(), 0);
   }
   // Fewer rows than threads leave empty bands and cover every row.
   EXPECT_EQ(vlam::RowBandOf(2, 4, 0).last_row, -1);
   EXPECT_EQ(vlam::RowBandOf(2, 4, 3).first_row, 0);
   EXPECT_EQ(vlam::RowBandOf(2, 4, 3).last_row, 1);
-}
-
-TEST(RowBands, ExceptionInABandStaysOnTheHostThreadAMissingSuiteThrows) {
   FakeEffectHost host;
   auto throwing = [](void *, A_long, A_long, A_long) -> A_Err {
     throw std::runtime_error("band failed");

@@ -56,7 +56,7 @@ TEST_P(PassThroughPreRender, ChecksOutTheInputAndUnitesItsRectsOrFails) {
   EXPECT_TRUE(Same(host.pre_render_output.result_rect, PF_LRect{0, 0, 20, 30}));
   EXPECT_TRUE(Same(host.pre_render_output.max_result_rect, PF_LRect{0, 0, 64, 48}));
   // A failed checkout is the pre-render's result.
-  host.checkout_errors[0] = PF_Err_OUT_OF_MEMORY;
+  host.Fail("checkout_layer", PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
             PF_Err_OUT_OF_MEMORY);
 }
@@ -86,8 +86,8 @@ TEST(RenderPreRender, ChecksOutInputThenGrainLayer) {
     grain.result_rect = PF_LRect{0, 0, 100, 100};
     host.checkout_results[0] = input;
     host.checkout_results[17] = grain;
-    if (c.input_error) host.checkout_errors[0] = c.input_error;
-    if (c.grain_error) host.checkout_errors[17] = c.grain_error;
+    host.Fail("checkout_layer 0", c.input_error);
+    host.Fail("checkout_layer 17", c.grain_error);
     EXPECT_EQ(
         CallEffect(EntryPoint_VlamRender, PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
         c.expected);
@@ -98,7 +98,7 @@ TEST(RenderPreRender, ChecksOutInputThenGrainLayer) {
   }
 }
 
-TEST(RelighterPreRender, ChecksOutTheMatteAndMarksNotSolid) {
+TEST(RelighterPreRender, ChecksOutTheMatteMarksNotSolidAndNeedsItsExtra) {
   FakeEffectHost host;
   host.pre_render_output.solid = true;
   ASSERT_EQ(
@@ -108,10 +108,7 @@ TEST(RelighterPreRender, ChecksOutTheMatteAndMarksNotSolid) {
   EXPECT_EQ(host.layer_checkouts[1].index, 1);
   EXPECT_EQ(host.layer_checkouts[1].checkout_id, 1);
   EXPECT_FALSE(host.pre_render_output.solid);
-}
-
-TEST(PreRender, MissingExtraIsAnErrorNotACrash) {
-  FakeEffectHost host;
+  // A missing extra is an error, not a crash.
   EXPECT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SMART_PRE_RENDER, host, nullptr),
             PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(CallEffect(EntryPoint_VlamRelighter, PF_Cmd_SMART_PRE_RENDER, host, nullptr),
@@ -139,18 +136,14 @@ TEST_P(PassThroughRender, CopiesWholeInputAndFirstErrorWins) {
   };
   for (const Case &c : cases) {
     FakeEffectHost host;
-    host.pixels_checkout_error = c.pixels;
-    host.output_checkout_error = c.output;
-    host.copy_error = c.copy;
-    host.checkin_error = c.checkin;
+    host.Fail("checkout_layer_pixels", c.pixels);
+    host.Fail("checkout_output", c.output);
+    host.Fail("copy", c.copy);
+    host.Fail("checkin_layer_pixels", c.checkin);
     EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_RENDER, host, &host.smart_extra), c.expected);
-    ASSERT_EQ(host.copies.size(), c.copied ? 1u : 0u);
-    if (c.copied) {
-      EXPECT_EQ(host.copies[0].src, &host.input_world);
-      EXPECT_EQ(host.copies[0].dst, &host.output_world);
-      EXPECT_TRUE(host.copies[0].whole);
-    }
-    EXPECT_EQ(host.pixel_checkins, std::vector<A_long>(c.checkins, 0));
+    using Calls = std::vector<std::string>;
+    EXPECT_EQ(host.CallsOf("copy"), Calls(c.copied ? 1 : 0, "copy input to output"));
+    EXPECT_EQ(host.CallsOf("checkin_layer_pixels"), Calls(c.checkins, "checkin_layer_pixels 0"));
   }
 }
 

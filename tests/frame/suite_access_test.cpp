@@ -19,7 +19,7 @@ A_long ThrownCode(Body body) {
   return 0;
 }
 
-TEST(SuiteHandler, AcquiresEachSuiteVersionOnceAndReleasesAllAtTheEnd) {
+TEST(SuiteHandler, AcquiresEachVersionOnceReleasesAllRefusedThrows516) {
   FakeEffectHost host;
   {
     vlam::SuiteHandler suites(host.registry.basic());
@@ -38,10 +38,7 @@ TEST(SuiteHandler, AcquiresEachSuiteVersionOnceAndReleasesAllAtTheEnd) {
     EXPECT_NE(static_cast<const void *>(v3), static_cast<const void *>(v4));
   }
   EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST(SuiteHandler, RefusedSuiteThrows516AndKeepsTheOthersReleasable) {
-  FakeEffectHost host;
+  // A refused suite throws 516 and leaves the others releasable.
   EXPECT_EQ(ThrownCode([&] {
               vlam::SuiteHandler suites(host.registry.basic());
               suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1);

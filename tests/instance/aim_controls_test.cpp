@@ -109,8 +109,8 @@ TEST_F(AimControlsTest, AimSystemEnablesAimPointOrAngleControls) {
                                      {kInstanceTilt, 0}}));
   // Every control is updated even after an error; the first error is kept.
   host.uiUpdates.clear();
-  host.uiUpdateErrors = {{kInstancePointAway, PF_Err_INVALID_INDEX},
-                         {kInstanceTilt, PF_Err_OUT_OF_MEMORY}};
+  host.Fail("PF_UpdateParamUI " + std::to_string(kInstancePointAway), PF_Err_INVALID_INDEX);
+  host.Fail("PF_UpdateParamUI " + std::to_string(kInstanceTilt), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(Send(PF_Cmd_UPDATE_PARAMS_UI), PF_Err_INVALID_INDEX);
   EXPECT_EQ(host.uiUpdates.size(), 4u);
   EXPECT_EQ(host.registry.outstanding(), 0);

@@ -83,7 +83,7 @@ TEST(BarrelOutline, InstanceSitsAtItsLayerPositionWhateverItsDepth) {
   }
 }
 
-TEST(BarrelOutline, UnturnedRingIsEdgeOnWithSpokesToTheLeft) {
+TEST(BarrelOutline, UnturnedRingPixelAspectAndRoll) {
   const auto steps = Steps(Yzx());
   ASSERT_EQ(steps.size(), 16u + 4u * 2u + 1u);
   EXPECT_TRUE(steps[0].move);
@@ -96,18 +96,12 @@ TEST(BarrelOutline, UnturnedRingIsEdgeOnWithSpokesToTheLeft) {
   for (const PenStep &end : ends) {
     EXPECT_NEAR(end.x, 960.0 - 120.0, 0.5);
   }
-}
-
-TEST(BarrelOutline, PixelAspectTwoHalvesDepthAndSpokes) {
   for (const PenStep &end : SpokeEnds(Steps(Yzx(), 2.0))) {
     EXPECT_NEAR(end.x, 960.0 - 60.0, 0.5);
   }
   // Turned a quarter about Y, the ring's depth shows across the screen.
   EXPECT_NEAR(Width(Ring(Steps(Yzx(90.0)))), 16.0, 0.2);
   EXPECT_NEAR(Width(Ring(Steps(Yzx(90.0), 2.0))), 8.0, 0.2);
-}
-
-TEST(BarrelOutline, RollIsTheParametersOwn) {
   // A quarter roll turns the first ring vertex, at 45 degrees, from above
   // the muzzle's depth to just below the muzzle on screen; the record's
   // extra half turn and 13 degrees would put it elsewhere.

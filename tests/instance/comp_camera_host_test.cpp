@@ -12,22 +12,23 @@ using vlam_test::FakeEffectHost;
 
 const AEGP_LayerH kCameraLayer = reinterpret_cast<AEGP_LayerH>(0xCA);
 
-// Some orientation in the upper-left block and a position in row 3.
-A_Matrix4 HostCamera() {
-  Matrix4 m = Matrix4::Identity();
-  m.SetRotation(0.2, -0.3, 0.1);
-  A_Matrix4 out{};
-  for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 4; ++c) out.mat[r][c] = m.At(r, c);
-  out.mat[3][0] = 900.0;
-  out.mat[3][1] = 500.0;
-  out.mat[3][2] = -2666.67;
-  return out;
-}
-
-TEST(CompCameraFromHost, NoCameraLayerUsesTheDefaultLensAndTheHostsDefaultCamera) {
+// The host's camera: some orientation in the upper-left block and a
+// position in row 3.
+class CompCameraFromHost : public ::testing::Test {
+ protected:
+  CompCameraFromHost() {
+    Matrix4 m = Matrix4::Identity();
+    m.SetRotation(0.2, -0.3, 0.1);
+    for (int r = 0; r < 4; ++r)
+      for (int c = 0; c < 4; ++c) host.cameraMatrix.mat[r][c] = m.At(r, c);
+    host.cameraMatrix.mat[3][0] = 900.0;
+    host.cameraMatrix.mat[3][1] = 500.0;
+    host.cameraMatrix.mat[3][2] = -2666.67;
+  }
   FakeEffectHost host;
-  host.cameraMatrix = HostCamera();
+};
+
+TEST_F(CompCameraFromHost, NoCameraLayerUsesTheDefaultLensAndTheHostsDefaultCamera) {
   const CompCamera c = BuildCompCamera(&host.in_data);
   EXPECT_NEAR(c.zoom / 1920, 1.38889, 1e-5);
   const Matrix4 v = ViewRotation(c);
@@ -44,10 +45,8 @@ TEST(CompCameraFromHost, NoCameraLayerUsesTheDefaultLensAndTheHostsDefaultCamera
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
-TEST(CompCameraFromHost, CameraLayerLensAndFilmUnitsAreReadAtTheCompTime) {
-  FakeEffectHost host;
+TEST_F(CompCameraFromHost, CameraLayerLensAndFilmUnitsAreReadAtTheCompTime) {
   host.cameraLayer = kCameraLayer;
-  host.cameraMatrix = HostCamera();
   host.compTimeOffset = 48;  // the layer starts two seconds into the comp
   host.zoom = 2000.0;
   host.filmSize = 36.0;
@@ -66,8 +65,7 @@ TEST(CompCameraFromHost, CameraLayerLensAndFilmUnitsAreReadAtTheCompTime) {
   EXPECT_NEAR(BuildCompCamera(&host.in_data).filmWidth, 42.667, 0.001);
 }
 
-TEST(CompCameraFromHost, NonSquareCompAndLayerPixels) {
-  FakeEffectHost host;
+TEST_F(CompCameraFromHost, NonSquarePixelsAndCompPixelAspect) {
   host.compPixelAspect = {2, 1};
   host.in_data.pixel_aspect_ratio = {9, 10};
   host.in_data.width = 720;
@@ -75,11 +73,9 @@ TEST(CompCameraFromHost, NonSquareCompAndLayerPixels) {
   EXPECT_EQ(c.compPixelAspect, 2.0);
   EXPECT_DOUBLE_EQ(c.layerWidth, 648.0);
   EXPECT_DOUBLE_EQ(c.halfWidth, 324.0);
-  EXPECT_DOUBLE_EQ(c.cameraMatrix.At(0, 0), 0.5);  // divided for the default camera
-}
-
-TEST(CompPixelAspect, HostErrorsAndBrokenRatiosGiveOne) {
-  FakeEffectHost host;
+  // Divided for the default camera.
+  EXPECT_DOUBLE_EQ(c.cameraMatrix.At(0, 0), host.cameraMatrix.mat[0][0] / 2.0);
+  // The comp's pixel aspect alone: host errors and broken ratios give one.
   host.compPixelAspect = {3, 2};
   A_Err err = -1;
   EXPECT_EQ(GetCompPixelAspect(&host.in_data, &err), 1.5);
@@ -98,10 +94,8 @@ TEST(CompPixelAspect, HostErrorsAndBrokenRatiosGiveOne) {
   EXPECT_EQ(GetCompPixelAspect(&host.in_data, &err), 1.0);
 }
 
-TEST(CompCameraFromHost, ErrorsKeepTheDefaults) {
-  FakeEffectHost host;
+TEST_F(CompCameraFromHost, ErrorsKeepTheDefaultsAMissingSuiteThrowsThirteen) {
   host.cameraLayer = kCameraLayer;
-  host.cameraMatrix = HostCamera();
   host.zoom = 2000.0;
   host.Fail("GetEffectCameraMatrix", A_Err_GENERIC);
   CompCamera c = BuildCompCamera(&host.in_data);
@@ -118,11 +112,7 @@ TEST(CompCameraFromHost, ErrorsKeepTheDefaults) {
   c = BuildCompCamera(&host.in_data);
   EXPECT_EQ(host.calls.back(), "GetItemPixelAspectRatio");
   EXPECT_EQ(c.cameraMatrix.At(3, 2), 0.0);
-}
-
-TEST(CompCameraFromHost, MissingSuiteThrowsThirteen) {
-  FakeEffectHost host;
-  host.cameraLayer = kCameraLayer;
+  // Without the camera suite 13 is thrown.
   host.registry.Withdraw(kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
   try {
     BuildCompCamera(&host.in_data);

@@ -9,16 +9,13 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-TEST(EzAim, StraightAboveSweepsAQuarterTurnAndTiltSaturates) {
+TEST(EzAim, SweepTiltAndPointAwayFromTheAimPoint) {
   EXPECT_EQ(EzAimAngles(100, 100, 100, 0, false).sweep, kPi / 2);
   EXPECT_NEAR(EzAimAngles(100, 100, 100, 0, false).tilt, kPi / 4, 1e-12);  // 100 of 200 px
   for (const double up : {200.0, 5000.0}) {
     EXPECT_NEAR(EzAimAngles(100, 300, 100, 300 - up, false).tilt, kPi / 2, 1e-12) << up;
   }
   EXPECT_NEAR(EzAimAngles(0, 0, 0, 250, false).tilt, -kPi / 2, 1e-12);
-}
-
-TEST(EzAim, ThreeHundredPixelsSidewaysIsFullSweepAndWeighsTiltLess) {
   EXPECT_EQ(EzAimAngles(500, 0, 800, 0, false).sweep, kPi);
   EXPECT_EQ(EzAimAngles(500, 0, 1500, 0, false).sweep, kPi);
   EXPECT_EQ(EzAimAngles(500, 0, 200, 0, false).sweep, 0.0);
@@ -30,9 +27,6 @@ TEST(EzAim, ThreeHundredPixelsSidewaysIsFullSweepAndWeighsTiltLess) {
   // Half way (t = 0.5) the weight is 1 - s + 0.375 s with s = 2|t| - t^2.
   const double w = 1.0 - 0.75 + 0.375 * 0.75;
   EXPECT_NEAR(EzAimAngles(0, 40, 150, 0, false).tilt, (40 * w + 200) * kPi / 400 - kPi / 2, 1e-12);
-}
-
-TEST(EzAim, PointAwayReflectsBySideOfTheAim) {
   const double plain = EzAimAngles(300, 0, 150, 0, false).sweep;
   EXPECT_DOUBLE_EQ(EzAimAngles(300, 0, 150, 0, true).sweep, -plain);   // aim on the left
   EXPECT_DOUBLE_EQ(EzAimAngles(10, 10, 10, 0, true).sweep, -kPi / 2);  // straight above: left
@@ -40,7 +34,7 @@ TEST(EzAim, PointAwayReflectsBySideOfTheAim) {
   EXPECT_DOUBLE_EQ(EzAimAngles(0, 0, 150, 0, true).sweep, 2 * kPi - right);
 }
 
-TEST(AimFromAngles, SweepSignAndReflectionSetPointAway) {
+TEST(AimFromAngles, AimPointFromSweepAndTilt) {
   const AimPoint minus90 = AimPointFromAngles(-90, 0, 640, 360);
   EXPECT_TRUE(minus90.pointAway);
   EXPECT_NEAR(minus90.x, 640, 1e-9);
@@ -55,17 +49,11 @@ TEST(AimFromAngles, SweepSignAndReflectionSetPointAway) {
   EXPECT_NEAR(AimPointFromAngles(180, 0, 100, 0).x, 400, 1e-9);
   EXPECT_TRUE(AimPointFromAngles(-180, 0, 100, 0).pointAway);
   EXPECT_NEAR(AimPointFromAngles(0, 0, 100, 0).x, -200, 1e-9);
-}
-
-TEST(AimFromAngles, TiltBeyondAQuarterTurnSaturatesAtTwoHundredOverWeight) {
   EXPECT_NEAR(AimPointFromAngles(90, kPi / 2, 0, 500).y, 300, 1e-9);
   EXPECT_NEAR(AimPointFromAngles(90, 3.0, 0, 500).y, 300, 1e-9);
   EXPECT_NEAR(AimPointFromAngles(90, -3.0, 0, 500).y, 700, 1e-9);
   EXPECT_NEAR(AimPointFromAngles(180, 3.0, 0, 0).y, -200 / 0.375, 1e-6);
   EXPECT_NEAR(AimPointFromAngles(0, -3.0, 0, 0).y, 200 / 0.375, 1e-6);
-}
-
-TEST(AimFromAngles, InvertsTheSweepAndTheLevelTilt) {
   for (const double x : {-250.0, 0.0, 45.0, 299.0}) {
     const AimAngles a = EzAimAngles(0, 0, x, -120, false);
     EXPECT_NEAR(AimPointFromAngles(a.sweep * 180 / kPi, a.tilt, 0, 0).x, x, 1e-6) << x;

@@ -95,11 +95,12 @@ TEST(InstanceParams, SetupFailures) {
     A_long num_params;
   };
   const Case cases[] = {
-      {"add fails", [](FakeEffectHost &h) { h.failAddAt = 5; }, PF_Err_OUT_OF_MEMORY, 5, 0, 0},
+      {"add fails", [](FakeEffectHost &h) { h.Fail("add_param", PF_Err_OUT_OF_MEMORY, 6); },
+       PF_Err_OUT_OF_MEMORY, 5, 0, 0},
       {"no register_ui", [](FakeEffectHost &h) { h.in_data.inter.register_ui = nullptr; },
        PF_Err_INVALID_CALLBACK, 0, 0, 0},
       {"registration fails",
-       [](FakeEffectHost &h) { h.registerUiError = PF_Err_INVALID_CALLBACK; },
+       [](FakeEffectHost &h) { h.Fail("register_ui", PF_Err_INVALID_CALLBACK); },
        PF_Err_INVALID_CALLBACK, 28, 1, 29},
   };
   for (const Case &c : cases) {

@@ -93,10 +93,8 @@ TEST_F(RecordAnswerTest, WritesTheSlotOfTheCallersCount) {
   const auto *bytes = reinterpret_cast<const unsigned char *>(&r);
   EXPECT_EQ(bytes[25], 0);  // padding is not left with stale bytes
   EXPECT_EQ(bytes[53], 0);
-}
-
-// Read at the asked time, every parameter checked out and back in.
-TEST_F(RecordAnswerTest, TriggerIsReadAtTheAskedTimeAndEveryParameterCheckedIn) {
+  // Read at the asked time, every parameter checked out and back in.
+  host.checkouts.clear();
   host.in_data.current_time = 11;
   ASSERT_EQ(Ask(1), PF_Err_NONE);
   EXPECT_EQ(double{block.instances[0].triggerLevel}, 0.0);
@@ -109,31 +107,31 @@ TEST_F(RecordAnswerTest, TriggerIsReadAtTheAskedTimeAndEveryParameterCheckedIn) 
   }
   EXPECT_EQ(order,
             (std::vector<PF_ParamIndex>{2, 18, 4, 6, 7, 8, 9, 10, 11, 12, 21, 22, 23, 24, 27}));
-  EXPECT_EQ(host.checkedIn.size(), 15u);
+  EXPECT_EQ(host.checkedIn.size(), 30u);
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
-TEST_F(RecordAnswerTest, EzAimAnglesFromThePositionAndAimPoint) {
+// EZ Aim angles come from the position and aim point; a seed from a damaged
+// project saturates.
+TEST_F(RecordAnswerTest, EzAimAnglesAndSaturatedSeed) {
   host.values[kInstanceAimSystem].u.pd.value = 1;
+  host.values[kInstanceRandomSeed].u.fs_d.value = 1e30;
   ASSERT_EQ(Ask(1), PF_Err_NONE);
   const AimAngles expected = EzAimAngles(400.0, 300.0, 550.0, 250.0, true);
   EXPECT_EQ(block.instances[0].ezAim, 1);
   EXPECT_DOUBLE_EQ(double{block.instances[0].aimA}, expected.sweep);
   EXPECT_DOUBLE_EQ(double{block.instances[0].aimB}, expected.tilt);
   EXPECT_GT(double{block.instances[0].aimA}, kPi);  // aim to the right, pointing away
+  EXPECT_EQ(block.instances[0].randomSeed, 2147483647);
 }
 
 TEST_F(RecordAnswerTest, UnreadableParametersFailTheAnswerAndWriteNothing) {
-  host.failingCheckouts = {kInstanceAimSystem, kInstanceAim, kInstanceRoll, kInstanceDefocus};
+  for (const PF_ParamIndex index : {kInstanceAimSystem, kInstanceAim, kInstanceRoll, kInstanceDefocus}) {
+    host.Fail("checkout_param " + std::to_string(index), PF_Err_INVALID_INDEX);
+  }
   EXPECT_EQ(Ask(2), PF_Err_INVALID_INDEX);
   ExpectOnlySlotWritten(-1);
   EXPECT_EQ(host.checkedIn.size(), 11u);  // only what was checked out goes back
-}
-
-TEST_F(RecordAnswerTest, SeedFromADamagedProjectSaturates) {
-  host.values[kInstanceRandomSeed].u.fs_d.value = 1e30;
-  ASSERT_EQ(Ask(1), PF_Err_NONE);
-  EXPECT_EQ(block.instances[0].randomSeed, 2147483647);
 }
 
 // The first and last slots are written; a count outside the sixteen slots

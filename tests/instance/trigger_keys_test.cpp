@@ -19,7 +19,7 @@ Keys Pattern(A_long frame, double fps, double rate, double rounds) {
   return out;
 }
 
-TEST(TriggerKeys, IntervalRoundsAndKeyOrder) {
+TEST(TriggerKeys, IntervalRoundsKeyOrderAndBounds) {
   EXPECT_EQ(TriggerInterval(30, 20), 2.0f);  // 1.5 frames
   EXPECT_EQ(TriggerInterval(25, 10), 3.0f);  // 2.5 frames
   EXPECT_EQ(TriggerInterval(24, 20), 1.0f);
@@ -31,9 +31,6 @@ TEST(TriggerKeys, IntervalRoundsAndKeyOrder) {
   // A one-frame interval writes each off key before the next round's on
   // key: the later on key wins at each shared time, on from frame 3 to 5.
   EXPECT_EQ(Pattern(3, 24, 20, 3), (Keys{{0, 0}, {3, 1}, {4, 0}, {4, 1}, {5, 0}, {5, 1}, {6, 0}}));
-}
-
-TEST(TriggerKeys, OutOfRangeInputsStayBounded) {
   EXPECT_EQ(TriggerInterval(24, 0), 0.0f);  // a rate read as 0: no infinite spacing
   EXPECT_EQ(Pattern(4, 24, 0, 2), (Keys{{0, 0}, {4, 1}, {5, 0}, {4, 1}, {5, 0}}));
   EXPECT_EQ(Pattern(4, 24, 12, -3).size(), 1u);

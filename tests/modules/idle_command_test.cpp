@@ -23,17 +23,17 @@ TEST_F(IdleCommand, TheLastRequestedCommandRunsItsScriptOnce) {
       {{}, {}}, {{1}, {vlam::GrainPrecompScript()}}, {{5}, {""}}, {{5, 1}, {vlam::GrainPrecompScript()}}};
   for (const auto &[requests, scripts] : cases) {
     host.scripts.clear();
-    host.freed_results = 0;
+    host.calls.clear();
     for (A_long command : requests) suite->RequestCommand(command);
     ASSERT_EQ(host.Idle(), A_Err_NONE);
     EXPECT_EQ(host.scripts, scripts);
-    EXPECT_EQ(host.freed_results, static_cast<int>(scripts.size()));
+    EXPECT_EQ(host.CallsOf("FreeMemHandle"),
+              std::vector<std::string>(scripts.size(), "FreeMemHandle script result"));
     EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
     ASSERT_EQ(host.Idle(), A_Err_NONE);
     EXPECT_EQ(host.scripts, scripts);  // run once
   }
-  EXPECT_EQ(host.script_ids[0], 0);
-  EXPECT_TRUE(host.script_platform_encoding[0]);
+  EXPECT_EQ(host.CallsOf("ExecuteScript")[0], "ExecuteScript 0 platform");
   EXPECT_NE(host.scripts[0].find("CreateGrainComp();"), std::string::npos);
   // Commands 0 and below have no script either.
   EXPECT_STREQ(vlam::ScriptForCommand(0), "");
@@ -41,10 +41,10 @@ TEST_F(IdleCommand, TheLastRequestedCommandRunsItsScriptOnce) {
 }
 
 TEST_F(IdleCommand, ScriptErrorIsReturnedAndTheRequestSpent) {
-  host.script_error = A_Err_GENERIC;
+  host.Fail("ExecuteScript", A_Err_GENERIC);
   suite->RequestCommand(1);
   EXPECT_EQ(host.Idle(), A_Err_GENERIC);
-  EXPECT_EQ(host.freed_results, 0);
+  EXPECT_TRUE(host.CallsOf("FreeMemHandle").empty());
   EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
   EXPECT_TRUE(host.reports.empty());  // a plain host result is not reported
 }

@@ -97,7 +97,13 @@ TEST_F(ModuleStack, ApplyAndPlace) {
   }
 }
 
-TEST_F(ModuleStack, RefusedEffectSuiteIsReportedByTheIdleHook) {
+// A request without a layer applies nothing; a refused effect suite is
+// reported by the idle hook.
+TEST_F(ModuleStack, NoLayerAndRefusedEffectSuite) {
+  suite->RequestModuleStack(nullptr);
+  EXPECT_EQ(host.Idle(), A_Err_NONE);
+  EXPECT_TRUE(vlam::TheUtilityState().stack_done());
+  EXPECT_EQ(host.next_effect_id, 1);
   host.registry.Withdraw(kAEGPEffectSuite, kAEGPEffectSuiteVersion3);
   suite->RequestModuleStack(host.NewLayer({"zk_Vlam"}));
   EXPECT_EQ(host.Idle(), PF_Err_BAD_CALLBACK_PARAM);
@@ -106,13 +112,6 @@ TEST_F(ModuleStack, RefusedEffectSuiteIsReportedByTheIdleHook) {
   // The request is spent either way.
   EXPECT_TRUE(vlam::TheUtilityState().stack_done());
   EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST_F(ModuleStack, RequestWithoutALayerAppliesNothing) {
-  suite->RequestModuleStack(nullptr);
-  EXPECT_EQ(host.Idle(), A_Err_NONE);
-  EXPECT_TRUE(vlam::TheUtilityState().stack_done());
-  EXPECT_EQ(host.next_effect_id, 1);
 }
 
 }  // namespace

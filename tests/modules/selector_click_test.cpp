@@ -16,10 +16,7 @@ class SelectorClick : public ::testing::Test {
   void SetUp() override { ASSERT_EQ(host.SelectorCommand(PF_Cmd_SEQUENCE_SETUP), PF_Err_NONE); }
 
   PF_Err Click(PF_ParamIndex param, A_long x, A_long y) {
-    PF_EventExtra event = host.SelectorEvent(PF_Event_DO_CLICK, param, x, y);
-    const PF_Err err = host.SelectorCommand(PF_Cmd_EVENT, &event);
-    out_flags = event.evt_out_flags;
-    return err;
+    return host.SelectorEvent(PF_Event_DO_CLICK, param, x, y, &out_flags);
   }
   // Clicks button k of the Modules row on a layer stacked `before`.
   Stack AddModule(int k, const Stack &before) {
@@ -55,7 +52,7 @@ TEST_F(SelectorClick, ModulesAreFiledNextToTheirKind) {
   EXPECT_EQ(host.handles.LockCount(host.in_data.sequence_data), 0);
 }
 
-TEST_F(SelectorClick, EdgesHitAndGapsMiss) {
+TEST_F(SelectorClick, EdgesHitGapsMissAndGrainPrecompAsksTheUtilityPlugin) {
   host.layer = host.NewLayer({"zk_VlamMod"});
   ASSERT_EQ(Click(1, 118, 124), PF_Err_NONE);  // the last pixels inside button 0
   EXPECT_EQ(host.SelectorRecord().modules.state, 2);
@@ -69,15 +66,12 @@ TEST_F(SelectorClick, EdgesHitAndGapsMiss) {
   EXPECT_EQ(host.SelectorRecord().modules.index, -1);
   EXPECT_EQ(host.StackOf(host.layer).size(), 2u);  // one applied, not two
   EXPECT_EQ(host.invalidated.size(), 1u);
-}
-
-TEST_F(SelectorClick, GrainPrecompAsksTheUtilityPluginUnlessTheRepaintFailed) {
-  host.command_error = A_Err_GENERIC;
+  host.Fail("RequestCommand", A_Err_GENERIC);
   EXPECT_EQ(Click(2, 300, 110), A_Err_GENERIC);  // its result is the click's
-  EXPECT_EQ(host.command_requests, (std::vector<A_long>{1}));
-  host.invalidate_error = PF_Err_OUT_OF_MEMORY;
+  EXPECT_EQ(host.CallsOf("RequestCommand"), std::vector<std::string>{"RequestCommand 1"});
+  host.Fail("PF_InvalidateRect", PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(Click(2, 300, 110), PF_Err_OUT_OF_MEMORY);
-  EXPECT_EQ(host.command_requests.size(), 1u);
+  EXPECT_EQ(host.CallsOf("RequestCommand").size(), 1u);
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 

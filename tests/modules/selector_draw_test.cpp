@@ -11,11 +11,7 @@ class SelectorUi : public ::testing::Test {
   void SetUp() override { ASSERT_EQ(host.SelectorCommand(PF_Cmd_SEQUENCE_SETUP), PF_Err_NONE); }
 
   PF_Err Send(PF_EventType type, A_long x = 0, A_long y = 0) {
-    PF_EventExtra event = host.SelectorEvent(type, 1, x, y);
-    event.evt_out_flags = PF_EO_ALWAYS_UPDATE;
-    const PF_Err err = host.SelectorCommand(PF_Cmd_EVENT, &event);
-    out_flags = event.evt_out_flags;
-    return err;
+    return host.SelectorEvent(type, 1, x, y, &out_flags);
   }
 
   FakeEffectHost host;
@@ -50,7 +46,8 @@ TEST_F(SelectorUi, DrawsLabelledButtonsInTheirState) {
     EXPECT_EQ(labels[k].alignment, kDRAWBOT_TextAlignment_Center);
     EXPECT_FLOAT_EQ(labels[k].size, 11.0f);
   }
-  EXPECT_EQ(host.color_requests, (std::vector<PF_App_ColorType>{15, 14, 9, 56}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"PF_AppGetColor 15", "PF_AppGetColor 14",
+                                                  "PF_AppGetColor 9", "PF_AppGetColor 56"}));
 
   host.drawbot.draws.clear();
   host.SelectorRecord().modules = {2, 1};

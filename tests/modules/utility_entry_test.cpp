@@ -27,14 +27,8 @@ TEST(UtilityEntry, PublishesTheSuiteRegistersTheIdleHookResetsRequests) {
   EXPECT_TRUE(vlam::TheUtilityState().stack_done());
   EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
   EXPECT_EQ(vlam::TheUtilityState().target_layer(), nullptr);
-  ASSERT_EQ(host.added_suites.size(), 1u);
-  const FakeEffectHost::AddedSuite &added = host.added_suites[0];
-  EXPECT_TRUE(added.global_list);
-  EXPECT_TRUE(added.no_host);
-  EXPECT_EQ(added.name, "ZK Vlam Utils Suite");
-  EXPECT_EQ(added.api_version, 1);
-  EXPECT_EQ(added.internal_version, 1);
-  EXPECT_EQ(host.idle_plugin_id, kPluginId);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"AddSuite ZK Vlam Utils Suite 1.1 global no-host",
+                                                  "RegisterIdleHook 42"}));
   EXPECT_EQ(host.idle_refcon, nullptr);
   EXPECT_NE(host.idle_hook, nullptr);
   EXPECT_TRUE(host.reports.empty());
@@ -73,7 +67,7 @@ TEST(UtilityEntry, EachLoadingFailureIsReportedOnceAndReturned) {
     c.fail(host);
     EXPECT_EQ(Load(host), c.expected);
     EXPECT_EQ(host.reports, std::vector<std::string>(c.reported, "Error initialising zkVlamUtil!"));
-    EXPECT_EQ(host.report_ids, std::vector<AEGP_PluginID>(c.reported, kPluginId));
+    EXPECT_EQ(host.CallsOf("ReportInfo"), std::vector<std::string>(c.reported, "ReportInfo 42"));
     EXPECT_EQ(host.idle_hook, nullptr);
     EXPECT_EQ(host.registry.outstanding(), 0);
   }

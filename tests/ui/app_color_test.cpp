@@ -20,7 +20,8 @@ TEST(AppColor, NumberingChannelsAndFailures) {
     vlam::GetAppColor(&host.in_data, 56, &color);
     vlam::GetAppColor(&host.in_data, 54, &color);
   }
-  EXPECT_EQ(host.color_requests, (std::vector<PF_App_ColorType>{59, 54, 56, 54}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"PF_AppGetColor 59", "PF_AppGetColor 54",
+                                                  "PF_AppGetColor 56", "PF_AppGetColor 54"}));
 
   ASSERT_EQ(vlam::GetAppColor(&host.in_data, 15, &color), PF_Err_NONE);
   EXPECT_FLOAT_EQ(color.red, 0.9999847f);
