@@ -589,12 +589,6 @@ PF_ParamDef &FakeEffectHost::Param(PF_ParamIndex index, PF_ParamType type) {
   return def;
 }
 
-std::vector<PF_ParamDef *> FakeEffectHost::ParamsArray() {
-  std::vector<PF_ParamDef *> out;
-  for (PF_ParamDef &def : values) out.push_back(&def);
-  return out;
-}
-
 void FakeEffectHost::Fail(const std::string &function, A_Err err, int nth) {
   failures_[function] = {callCounts_[function] + nth, err};
 }
@@ -631,8 +625,11 @@ PF_ParamDef ParamOfType(PF_ParamType type) {
 
 PF_Err CallEffect(PF_Err (*entry)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *,
                                   void *),
-                  PF_Cmd cmd, FakeEffectHost &host, void *extra, PF_ParamDef **params) {
-  return entry(cmd, &host.in_data, &host.out_data, params, nullptr, extra);
+                  PF_Cmd cmd, FakeEffectHost &host, void *extra, bool with_params) {
+  std::vector<PF_ParamDef *> params;
+  for (PF_ParamDef &def : host.values) params.push_back(&def);
+  return entry(cmd, &host.in_data, &host.out_data, with_params ? params.data() : nullptr, nullptr,
+               extra);
 }
 
 }  // namespace vlam_test

@@ -60,7 +60,6 @@ class FakeEffectHost {
 
   // --- parameters: the values checkout and the params array hand out (29) ----
   std::vector<PF_ParamDef> values;
-  std::vector<PF_ParamDef *> ParamsArray();
   // Makes parameter `index` a fresh one of `type` and returns it to be set.
   PF_ParamDef &Param(PF_ParamIndex index, PF_ParamType type);
   std::function<void(PF_ParamIndex, A_long time, PF_ParamDef &)> valueAtTime;
@@ -180,10 +179,11 @@ class LoadedUtilityPlugin : public ::testing::Test {
   const VlamUtilsSuite1 *suite = nullptr;
 };
 
-// Calls an effect entry with the host's records.
+// Calls an effect entry with the host's records and, if asked, the params
+// array of its values.
 PF_Err CallEffect(PF_Err (*entry)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *,
                                   void *),
                   PF_Cmd cmd, FakeEffectHost &host, void *extra = nullptr,
-                  PF_ParamDef **params = nullptr);
+                  bool with_params = false);
 
 }  // namespace vlam_test

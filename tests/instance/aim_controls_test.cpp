@@ -34,9 +34,7 @@ class AimControlsTest : public ::testing::Test {
   PF_Err Send(PF_Cmd cmd, PF_ParamIndex changed = 0) {
     for (PF_ParamDef &def : host.values) def.uu.change_flags = 0;
     PF_UserChangedParamExtra extra{changed};
-    std::vector<PF_ParamDef *> params = host.ParamsArray();
-    return EntryPoint_VlamInstancer(cmd, &host.in_data, &host.out_data, params.data(), nullptr,
-                                    &extra);
+    return CallEffect(EntryPoint_VlamInstancer, cmd, host, &extra, true);
   }
 
   FakeEffectHost host;

@@ -15,8 +15,7 @@ namespace {
 using vlam_test::FakeEffectHost;
 
 PF_Err ParamsSetup(FakeEffectHost &host) {
-  return EntryPoint_VlamInstancer(PF_Cmd_PARAMS_SETUP, &host.in_data, &host.out_data, nullptr,
-                                  nullptr, nullptr);
+  return CallEffect(EntryPoint_VlamInstancer, PF_Cmd_PARAMS_SETUP, host);
 }
 
 struct Expected {

@@ -47,8 +47,7 @@ class RecordAnswerTest : public ::testing::Test {
 
   PF_Err Ask(std::int32_t count) {
     block.table.instanceCount = count;
-    return EntryPoint_VlamInstancer(PF_Cmd_COMPLETELY_GENERAL, &host.in_data, &host.out_data,
-                                    nullptr, nullptr, &block);
+    return CallEffect(EntryPoint_VlamInstancer, PF_Cmd_COMPLETELY_GENERAL, host, &block);
   }
 
   // The slots the call must not touch still hold the fill pattern.
@@ -149,8 +148,7 @@ TEST_F(RecordAnswerTest, CountChoosesTheSlot) {
       EXPECT_EQ(block.instances[slot].maskId, 42u);
     }
   }
-  EXPECT_EQ(EntryPoint_VlamInstancer(PF_Cmd_COMPLETELY_GENERAL, &host.in_data, &host.out_data,
-                                     nullptr, nullptr, nullptr),
+  EXPECT_EQ(CallEffect(EntryPoint_VlamInstancer, PF_Cmd_COMPLETELY_GENERAL, host),
             PF_Err_BAD_CALLBACK_PARAM);
 }
 

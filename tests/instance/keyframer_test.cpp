@@ -33,9 +33,7 @@ class KeyframerTest : public ::testing::Test {
 
   static PF_Err Press(FakeEffectHost &on) {
     PF_UserChangedParamExtra extra{kInstanceAddKeyframes};
-    std::vector<PF_ParamDef *> params = on.ParamsArray();
-    return EntryPoint_VlamInstancer(PF_Cmd_USER_CHANGED_PARAM, &on.in_data, &on.out_data,
-                                    params.data(), nullptr, &extra);
+    return CallEffect(EntryPoint_VlamInstancer, PF_Cmd_USER_CHANGED_PARAM, on, &extra, true);
   }
   PF_Err Press() { return Press(host); }
 

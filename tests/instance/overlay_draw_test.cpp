@@ -57,9 +57,7 @@ class OverlayDraw : public ::testing::Test {
     event.cbs.layer_to_comp = LayerToComp;
     event.cbs.source_to_frame = SourceToFrame;
     event.evt_in_flags = in_flags;
-    std::vector<PF_ParamDef *> params = host.ParamsArray();
-    return EntryPoint_VlamInstancer(PF_Cmd_EVENT, &host.in_data, &host.out_data, params.data(),
-                                    nullptr, &event);
+    return CallEffect(EntryPoint_VlamInstancer, PF_Cmd_EVENT, host, &event, true);
   }
   std::vector<FakeDrawbot::PathOp> Barrel() const {
     const auto strokes = host.drawbot.DrawsOf("StrokePath");
@@ -108,8 +106,7 @@ TEST_F(OverlayDraw, BarrelShapeChangesTheOverlayButNotTheRecord) {
   std::vector<unsigned char> block(2696, 0);
   const std::int32_t one = 1;
   std::memcpy(block.data() + 964, &one, sizeof one);
-  ASSERT_EQ(EntryPoint_VlamInstancer(PF_Cmd_COMPLETELY_GENERAL, &host.in_data, &host.out_data,
-                                     nullptr, nullptr, block.data()),
+  ASSERT_EQ(CallEffect(EntryPoint_VlamInstancer, PF_Cmd_COMPLETELY_GENERAL, host, block.data()),
             PF_Err_NONE);
   const std::vector<unsigned char> round_record = block;
 
@@ -118,8 +115,7 @@ TEST_F(OverlayDraw, BarrelShapeChangesTheOverlayButNotTheRecord) {
   ASSERT_EQ(Draw(PF_Window_LAYER), PF_Err_NONE);
   EXPECT_EQ(round, 25u);
   EXPECT_EQ(Barrel().size(), 13u);
-  ASSERT_EQ(EntryPoint_VlamInstancer(PF_Cmd_COMPLETELY_GENERAL, &host.in_data, &host.out_data,
-                                     nullptr, nullptr, block.data()),
+  ASSERT_EQ(CallEffect(EntryPoint_VlamInstancer, PF_Cmd_COMPLETELY_GENERAL, host, block.data()),
             PF_Err_NONE);
   EXPECT_EQ(block, round_record);
 }
