@@ -48,15 +48,13 @@ std::vector<PenStep> Steps(const BarrelPose &pose, double aspect = 1.0) {
 
 // The ring's points (every step but the spoke ends, which are the moves
 // after the first), or the spoke ends.
-std::vector<PenStep> Points(const std::vector<PenStep> &steps, bool spoke_ends) {
+std::vector<PenStep> Ring(const std::vector<PenStep> &steps, bool spoke_ends = false) {
   std::vector<PenStep> out;
   for (std::size_t i = 0; i < steps.size(); ++i) {
     if ((i > 0 && steps[i].move) == spoke_ends) out.push_back(steps[i]);
   }
   return out;
 }
-std::vector<PenStep> Ring(const std::vector<PenStep> &steps) { return Points(steps, false); }
-std::vector<PenStep> SpokeEnds(const std::vector<PenStep> &steps) { return Points(steps, true); }
 double Width(const std::vector<PenStep> &points) {
   const auto [lo, hi] = std::minmax_element(points.begin(), points.end(),
                                             [](const auto &a, const auto &b) { return a.x < b.x; });
@@ -91,12 +89,12 @@ TEST(BarrelOutline, UnturnedRingPixelAspectAndRoll) {
   EXPECT_DOUBLE_EQ(steps.back().y, steps[0].y);
   const auto ring = Ring(steps);
   EXPECT_LT(Width(ring), 0.01);
-  const auto ends = SpokeEnds(steps);
+  const auto ends = Ring(steps, true);
   ASSERT_EQ(ends.size(), 4u);
   for (const PenStep &end : ends) {
     EXPECT_NEAR(end.x, 960.0 - 120.0, 0.5);
   }
-  for (const PenStep &end : SpokeEnds(Steps(Yzx(), 2.0))) {
+  for (const PenStep &end : Ring(Steps(Yzx(), 2.0), true)) {
     EXPECT_NEAR(end.x, 960.0 - 60.0, 0.5);
   }
   // Turned a quarter about Y, the ring's depth shows across the screen.

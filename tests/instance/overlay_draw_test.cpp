@@ -100,7 +100,7 @@ TEST_F(OverlayDraw, BarrelInRedThroughTheWindowConversions) {
   EXPECT_EQ(g_conversions[1], "source_to_frame");
 }
 
-TEST_F(OverlayDraw, BarrelShapeChangesTheOverlayButNotTheRecord) {
+TEST_F(OverlayDraw, BarrelShapeTitleStripAndDontDraw) {
   ASSERT_EQ(Draw(PF_Window_LAYER), PF_Err_NONE);
   const std::size_t round = Barrel().size();
   std::vector<unsigned char> block(2696, 0);
@@ -118,9 +118,9 @@ TEST_F(OverlayDraw, BarrelShapeChangesTheOverlayButNotTheRecord) {
   ASSERT_EQ(CallEffect(EntryPoint_VlamInstancer, PF_Cmd_COMPLETELY_GENERAL, host, block.data()),
             PF_Err_NONE);
   EXPECT_EQ(block, round_record);
-}
 
-TEST_F(OverlayDraw, TitleStripOnlyForTheFirstParameterNothingWhenToldNotToDraw) {
+  // The title strip only for the first parameter; nothing when told not to draw.
+  host.drawbot.draws.clear();
   ASSERT_EQ(Draw(PF_Window_EFFECT, vlam::kInstanceTitle), PF_Err_NONE);
   const auto rects = host.drawbot.DrawsOf("PaintRect");
   ASSERT_EQ(rects.size(), 1u);

@@ -40,17 +40,15 @@ TEST_F(IdleCommand, TheLastRequestedCommandRunsItsScriptOnce) {
   EXPECT_STREQ(vlam::ScriptForCommand(-7), "");
 }
 
-TEST_F(IdleCommand, ScriptErrorIsReturnedAndTheRequestSpent) {
+TEST_F(IdleCommand, ScriptErrorIsReturnedRequestSpentStackBuiltFirst) {
   host.Fail("ExecuteScript", A_Err_GENERIC);
   suite->RequestCommand(1);
   EXPECT_EQ(host.Idle(), A_Err_GENERIC);
   EXPECT_TRUE(host.CallsOf("FreeMemHandle").empty());
   EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
   EXPECT_TRUE(host.reports.empty());  // a plain host result is not reported
-}
-
-// In one idle call the module stack is built before the command runs.
-TEST_F(IdleCommand, StackBeforeCommandInOneIdleCall) {
+  // In one idle call the module stack is built before the command runs.
+  host.scripts.clear();
   AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});
   suite->RequestModuleStack(layer);
   suite->RequestCommand(5);
