@@ -104,7 +104,7 @@ Matrix4 Rotation(double a, double b, double c) {
   return m;
 }
 
-TEST(Matrix4, RotationBuildersProductsAndOrderOfApplication) {
+TEST(Matrix4, RotationBuildersProductsOrderAndVectorTransforms) {
   const double a = 0.3, b = -0.8, c = 1.4;
   Matrix4 x = Matrix4::Identity();
   x.SetRotationX(0.6);
@@ -139,14 +139,10 @@ TEST(Matrix4, RotationBuildersProductsAndOrderOfApplication) {
   EXPECT_NEAR(v.x, 10.0f, 1e-5);
   EXPECT_NEAR(v.y, 21.0f, 1e-5);
   EXPECT_NEAR(v.z, 30.0f, 1e-5);
-}
-
-TEST(Vec3f, TransformUsesColumnThreeAndNoDivisionRotateAboutPivot) {
   Matrix4 m = Matrix4::Identity();
   m.At(0, 1) = 2.0;
   m.SetTranslation(1, -2, 3);
   m.At(3, 3) = 5.0;  // ignored by the point transform
-  Vec3f v;
   v.Set(1, 2, 3);
   v.Transform(m);
   EXPECT_FLOAT_EQ(v.x, 6.0f);

@@ -80,7 +80,7 @@ TEST_P(EntryDispatch, UnlistedCommandsTouchNothingSetupAnnouncesVersionFlagsPara
 INSTANTIATE_TEST_SUITE_P(AllEffects, EntryDispatch, ::testing::ValuesIn(kEffects),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST(EntryDispatchTable, SequenceSetdownOnlyWhereHandledRenderAnswersTheRelighter) {
+TEST(EntryDispatchTable, SequenceSetdownRelighterQueryAndHostFaultsAtTheEntry) {
   FakeEffectHost host;
   host.in_data.sequence_data = host.handles.MakeHandle("0123456789abcdef", 16);
   host.out_data.sequence_data = host.in_data.sequence_data;
@@ -103,13 +103,9 @@ TEST(EntryDispatchTable, SequenceSetdownOnlyWhereHandledRenderAnswersTheRelighte
   // Without a record nothing is written and nothing fails.
   EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_COMPLETELY_GENERAL, host, nullptr),
             PF_Err_NONE);
-}
-
 // A non-integer exception from the host stops at the entry, with the suite
 // acquired before the throw released; a missing suite ends the command with
 // code 13 and no message.
-TEST(EntryGuard, HostFaultsAndUnlistedEventsEndTheCommandAtTheEntry) {
-  FakeEffectHost host;
   host.handles.throwOnNewHandle = true;
   EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host),
             PF_Err_INTERNAL_STRUCT_DAMAGED);
@@ -190,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(ModuleEffects, PassThroughPreRender,
 
 // The input first, then the grain layer (never united into the result); a
 // failed input skips the grain layer, whose own error comes after the union.
-TEST(RenderPreRender, ChecksOutInputThenGrainLayer) {
+TEST(PreRender, RenderChecksOutInputThenGrainRelighterTheMatte) {
   struct Case {
     PF_Err input_error, grain_error, expected;
     std::size_t checkouts;
@@ -219,9 +215,6 @@ TEST(RenderPreRender, ChecksOutInputThenGrainLayer) {
     EXPECT_EQ(host.layer_checkouts.back().checkout_id, c.checkouts == 2 ? 17 : 0);
     EXPECT_TRUE(Same(host.pre_render_output.result_rect, c.result));
   }
-}
-
-TEST(RelighterPreRender, ChecksOutTheMatteMarksNotSolidAndNeedsItsExtra) {
   FakeEffectHost host;
   host.pre_render_output.solid = true;
   ASSERT_EQ(
@@ -379,7 +372,7 @@ TEST(HandleRecords, BuilderSequenceRecordAndGlobalRecords) {
 
 // The Render effect's sequence setup asks the utility plug-in for the
 // module stack on its layer.
-TEST(ModuleStackRequest, AsksForTheEffectsOwnLayerAtSetupOnly) {
+TEST(ModuleStackRequest, AsksForTheEffectsOwnLayerAtSetupOnlyAndFailuresAskNothing) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.CallsOf("RequestModuleStack"),
@@ -389,11 +382,8 @@ TEST(ModuleStackRequest, AsksForTheEffectsOwnLayerAtSetupOnly) {
   // Only at setup, not at resetup.
   ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_RESETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.CallsOf("RequestModuleStack").size(), 1u);
-}
-
 // Without the utility plug-in the setup reports and returns 13; with the
 // layer unknown it asks for nothing.
-TEST(ModuleStackRequest, FailuresAskForNothingAndReleaseEverything) {
   for (const bool noUtilityPlugin : {true, false}) {
     FakeEffectHost host;
     if (noUtilityPlugin) {

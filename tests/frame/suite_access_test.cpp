@@ -108,7 +108,7 @@ TEST(PersistentSettings, Version4SuiteFromMinorVersion4) {
   }
 }
 
-TEST(PersistentSettings, MissingKeyOrHostErrorGivesTheDefaultAndTextStaysInTheBuffer) {
+TEST(PersistentSettings, MissingKeyHostErrorMissingOrRefusedSuite) {
   FakeEffectHost host;
   host.settings["S/k"] = "abcdefghij";
   vlam::PersistentSettings settings(&host.in_data, "S");
@@ -118,15 +118,12 @@ TEST(PersistentSettings, MissingKeyOrHostErrorGivesTheDefaultAndTextStaysInTheBu
   EXPECT_EQ(settings.GetString("k", "", 0), "");
   host.Fail("GetString", A_Err_GENERIC);
   EXPECT_EQ(settings.GetString("k", "fallback", 64), "fallback");
-}
-
-TEST(PersistentSettings, NoBasicSuiteIsUnusableARefusedSuiteThrows13) {
-  FakeEffectHost host;
   host.registry.Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
   EXPECT_THROW(vlam::PersistentSettings(&host.in_data, "S"), A_long);
-  host.in_data.pica_basicP = nullptr;
-  vlam::PersistentSettings settings(&host.in_data, "S");
-  EXPECT_FALSE(settings.usable());
+  PF_InData no_basic = host.in_data;
+  no_basic.pica_basicP = nullptr;
+  vlam::PersistentSettings none(&no_basic, "S");
+  EXPECT_FALSE(none.usable());
 }
 
 struct Band {

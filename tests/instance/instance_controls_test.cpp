@@ -147,9 +147,6 @@ TEST(EzAim, SweepTiltAndPointAwayFromTheAimPoint) {
   EXPECT_DOUBLE_EQ(EzAimAngles(10, 10, 10, 0, true).sweep, -kPi / 2);  // straight above: left
   const double right = EzAimAngles(0, 0, 150, 0, false).sweep;
   EXPECT_DOUBLE_EQ(EzAimAngles(0, 0, 150, 0, true).sweep, 2 * kPi - right);
-}
-
-TEST(AimFromAngles, AimPointFromSweepAndTilt) {
   const AimPoint minus90 = AimPointFromAngles(-90, 0, 640, 360);
   EXPECT_TRUE(minus90.pointAway);
   EXPECT_NEAR(minus90.x, 640, 1e-9);

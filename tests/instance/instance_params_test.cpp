@@ -84,11 +84,8 @@ TEST(InstanceParams, NamesTypesDiskIdsAndFlagsInHostOrder) {
   std::memset(&ui, 0, sizeof ui);
   ui.events = PF_CustomEFlag_COMP | PF_CustomEFlag_LAYER | PF_CustomEFlag_EFFECT;
   EXPECT_EQ(std::memcmp(&host.registeredUi[0], &ui, sizeof ui), 0);
-}
-
 // A failed add ends the setup at once; a host without parameter callbacks
 // is refused; a registration error is the result after every add.
-TEST(InstanceParams, SetupFailures) {
   struct Case {
     const char *what;
     void (*fail)(FakeEffectHost &);
@@ -228,18 +225,15 @@ TEST_F(RecordAnswerTest, EzAimAnglesAndSaturatedSeed) {
   EXPECT_EQ(block.instances[0].randomSeed, 2147483647);
 }
 
-TEST_F(RecordAnswerTest, UnreadableParametersFailTheAnswerAndWriteNothing) {
+TEST_F(RecordAnswerTest, UnreadableParametersFailAndTheCountChoosesTheSlot) {
   for (const PF_ParamIndex index : {kInstanceAimSystem, kInstanceAim, kInstanceRoll, kInstanceDefocus}) {
     host.Fail("checkout_param " + std::to_string(index), PF_Err_INVALID_INDEX);
   }
   EXPECT_EQ(Ask(2), PF_Err_INVALID_INDEX);
   ExpectOnlySlotWritten(-1);
   EXPECT_EQ(host.checkedIn.size(), 11u);  // only what was checked out goes back
-}
-
 // The first and last slots are written; a count outside the sixteen slots
 // writes nothing and reads no parameter.
-TEST_F(RecordAnswerTest, CountChoosesTheSlot) {
   const std::pair<std::int32_t, int> cases[] = {{1, 0}, {16, 15}, {0, -1}, {-1, -1}, {17, -1}, {1000, -1}};
   for (const auto &[count, slot] : cases) {
     SCOPED_TRACE(count);

@@ -217,9 +217,6 @@ TEST(BarrelOutline, InstanceSitsAtItsLayerPositionWhateverItsDepth) {
     EXPECT_NEAR(x / ring.size(), px, 0.5) << pz;
     EXPECT_NEAR(y / ring.size(), py, 0.5) << pz;
   }
-}
-
-TEST(BarrelOutline, UnturnedRingPixelAspectAndRoll) {
   const auto steps = Steps(Yzx());
   ASSERT_EQ(steps.size(), 16u + 4u * 2u + 1u);
   EXPECT_TRUE(steps[0].move);

@@ -128,9 +128,6 @@ TEST(UtilityEntry, PublishesTheSuiteRegistersTheIdleHookResetsRequests) {
   EXPECT_TRUE(host.reports.empty());
   EXPECT_EQ(host.registry.outstanding(), 0);
   EXPECT_EQ(host.registry.released(kSPSuitesSuite, kSPSuitesSuiteVersion), 1);
-}
-
-TEST(UtilityEntry, EachLoadingFailureIsReportedOnceAndReturned) {
   struct Case {
     const char *what;
     void (*fail)(FakeEffectHost &);
@@ -172,7 +169,7 @@ using Stack = std::vector<std::string>;
 
 class ModuleStack : public LoadedUtilityPlugin {};
 
-TEST_F(ModuleStack, FreshLayerReadsSelectorBuilderInstanceRenderOnlyTheLastRequested) {
+TEST_F(ModuleStack, FreshAndExistingStacksOnlyTheLastRequested) {
   AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});
   suite->RequestModuleStack(layer);
   EXPECT_EQ(host.StackOf(layer), Stack{"zk_Vlam"});  // nothing before the idle call
@@ -194,10 +191,7 @@ TEST_F(ModuleStack, FreshLayerReadsSelectorBuilderInstanceRenderOnlyTheLastReque
   ASSERT_EQ(host.Idle(), A_Err_NONE);
   EXPECT_EQ(host.StackOf(first), Stack{"zk_Vlam"});
   EXPECT_EQ(host.StackOf(second).size(), 4u);
-}
-
-TEST_F(ModuleStack, ExistingSelectorAndMissingBuilder) {
-  AEGP_LayerH layer = host.NewLayer({"zk_Vlam", "ADBE Gaussian Blur 2", "zk_VlamMod"});
+  layer = host.NewLayer({"zk_Vlam", "ADBE Gaussian Blur 2", "zk_VlamMod"});
   suite->RequestModuleStack(layer);
   ASSERT_EQ(host.Idle(), A_Err_NONE);
   EXPECT_EQ(host.StackOf(layer), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam",

@@ -22,7 +22,7 @@ constexpr float kFace = 0x4000 / 65536.0f;
 constexpr float kHoverFace = 0x6000 / 65536.0f;
 constexpr float kPressedLabelGreen = 0x8000 / 65536.0f;
 
-TEST_F(SelectorUi, DrawsLabelledButtonsInTheirState) {
+TEST_F(SelectorUi, DrawsLabelledButtonsInTheirStateAndDrawingFailures) {
   host.SelectorRecord().modules = {1, 2};
   ASSERT_EQ(Send(PF_Event_DRAW), PF_Err_NONE);
   EXPECT_EQ(out_flags, PF_EO_HANDLED_EVENT);
@@ -56,9 +56,7 @@ TEST_F(SelectorUi, DrawsLabelledButtonsInTheirState) {
   EXPECT_FLOAT_EQ(host.drawbot.DrawsOf("FillPath")[1].color.red, kFace);
   EXPECT_EQ(host.drawbot.Live(), 0);
   EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST_F(SelectorUi, DrawingFailures) {
+  host.drawbot.calls.clear();
   host.registry.Withdraw(kDRAWBOT_SurfaceSuite, kDRAWBOT_SurfaceSuite_Version2);
   EXPECT_EQ(Send(PF_Event_DRAW), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_TRUE(host.drawbot.calls.empty());
@@ -137,9 +135,7 @@ TEST_F(SelectorClick, ModulesAreFiledNextToTheirKind) {
   EXPECT_EQ(host.liveStreams, 0);
   EXPECT_EQ(host.registry.outstanding(), 0);
   EXPECT_EQ(host.handles.LockCount(host.in_data.sequence_data), 0);
-}
-
-TEST_F(SelectorClick, EdgesHitGapsMissAndGrainPrecompAsksTheUtilityPlugin) {
+  host.invalidated.clear();
   host.layer = host.NewLayer({"zk_VlamMod"});
   ASSERT_EQ(Click(1, 118, 124), PF_Err_NONE);  // the last pixels inside button 0
   EXPECT_EQ(host.SelectorRecord().modules.state, 2);

@@ -49,7 +49,7 @@ TEST_F(DrawbotObjects, AFailedCreationIsTheEventsErrorReleaseFailuresThrow) {
 }
 
 // Acquiring the DRAWBOT suites as one set.
-TEST(DrawbotSuites, ARefusedSuiteStopsAndGivesBackTheOthers) {
+TEST(UiParts, DrawbotSuitesAppColorsAndButtonGrid) {
   FakeEffectHost host;
   FakeSuiteRegistry &registry = host.registry;
   PF_InData &in_data = host.in_data;
@@ -70,13 +70,9 @@ TEST(DrawbotSuites, ARefusedSuiteStopsAndGivesBackTheOthers) {
   EXPECT_EQ(registry.acquired(kDRAWBOT_PathSuite, 1), 1);  // only the first time: not tried
   EXPECT_EQ(registry.outstanding(), 0);  // draw and supplier given back
   EXPECT_EQ(suites.drawbot_suiteP, nullptr);
-}
-
 // The host's interface colours.
 // Hosts before 13.4 number the later colours three higher; channels are
 // divided by 65536 and failures are black.
-TEST(AppColor, NumberingChannelsAndFailures) {
-  FakeEffectHost host;
   host.palette[15] = {65535, 32768, 0};
   DRAWBOT_ColorRGBA color{};
   for (const PF_SpecVersion version : {PF_SpecVersion{13, 2}, PF_SpecVersion{13, 4}}) {
@@ -101,10 +97,7 @@ TEST(AppColor, NumberingChannelsAndFailures) {
   EXPECT_FLOAT_EQ(scaled.red, 0.71f);
   EXPECT_GT(scaled.blue, 1.0f);  // not clamped
   EXPECT_FLOAT_EQ(scaled.alpha, 0.3f);
-}
-
 // Button layout and hit testing shared by the custom controls.
-TEST(ButtonGrid, ThreeButtonsInARowWithInclusiveEdges) {
   const vlam::ButtonGrid grid(0.0f, 40.0f, {360.0f, 1, 5.0f, 19.0f}, 3);
   ASSERT_EQ(grid.buttons().size(), 3u);
   const float lefts[] = {5.5f, 123.5f, 241.5f};
