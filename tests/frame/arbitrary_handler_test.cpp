@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frame/fake_handle_host_support.h"
@@ -153,22 +154,17 @@ TEST_F(ArbitraryHandlerTest, PrintScanCompareDisposeAndBadCalls) {
   EXPECT_EQ(RouteArbitraryCallback(&size), PF_Err_NONE);
   EXPECT_EQ(printSize, 512u);
 
-  char buffer[512];
-  std::memset(buffer, 'x', sizeof buffer);
-  PF_ArbParamsExtra print = Extra(PF_Arbitrary_PRINT_FUNC);
-  print.u.print_func_params.print_sizeLu = sizeof buffer;
-  print.u.print_func_params.print_bufferPC = buffer;
-  EXPECT_EQ(RouteArbitraryCallback(&print), PF_Err_NONE);
-  EXPECT_STREQ(buffer, "NO COPY PASTE DATA");
-
   // A buffer smaller than the text is never overrun.
-  char small[8];
-  std::memset(small, 'x', sizeof small);
-  print.u.print_func_params.print_sizeLu = 5;
-  print.u.print_func_params.print_bufferPC = small;
-  EXPECT_EQ(RouteArbitraryCallback(&print), PF_Err_NONE);
-  EXPECT_STREQ(small, "NO C");
-  EXPECT_EQ(small[5], 'x');
+  const std::pair<A_u_long, const char *> prints[] = {{512, "NO COPY PASTE DATA"}, {5, "NO C"}};
+  for (const auto &[room, text] : prints) {
+    std::vector<char> buffer(room + 1, 'x');
+    PF_ArbParamsExtra print = Extra(PF_Arbitrary_PRINT_FUNC);
+    print.u.print_func_params.print_sizeLu = room;
+    print.u.print_func_params.print_bufferPC = buffer.data();
+    EXPECT_EQ(RouteArbitraryCallback(&print), PF_Err_NONE);
+    EXPECT_STREQ(buffer.data(), text);
+    EXPECT_EQ(buffer[room], 'x');
+  }
 
   PF_ArbitraryH scanned = nullptr;
   PF_ArbParamsExtra scan = Extra(PF_Arbitrary_SCAN_FUNC);
@@ -177,7 +173,8 @@ TEST_F(ArbitraryHandlerTest, PrintScanCompareDisposeAndBadCalls) {
   scan.u.scan_func_params.arbPH = &scanned;
   EXPECT_EQ(RouteArbitraryCallback(&scan), PF_Err_NONE);
   EXPECT_EQ(scanned, nullptr);
-// Any two values compare equal; dispose releases the value; bad calls fail.
+
+  // Any two values compare equal; dispose releases the value; bad calls fail.
   PF_ArbitraryH a = Value(host, "aaaaaaaaaaa");
   PF_ArbitraryH b = Value(host, "bbbbbbbbbbb");
   PF_ArbCompareResult result = PF_ArbCompare_NOT_EQUAL;

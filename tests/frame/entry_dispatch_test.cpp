@@ -13,7 +13,6 @@
 #include "AE_EffectCBSuites.h"
 #include "PF_ModuleResources.h"
 #include "frame/effect_entries.h"
-#include "frame/effect_identity.h"
 #include "frame/fake_host_support.h"
 #include "frame/rect_union.h"
 #include "modules/selector_state.h"
@@ -23,22 +22,25 @@ namespace {
 
 using Entry = PF_Err (*)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *);
 
+// The five effects in the order of their property lists (ids 16001 on).
 struct EffectCase {
-  const char *name;
+  const char *name, *match_name, *entry_name;  // as their property lists give them
   Entry entry;
-  const vlam::EffectIdentity *identity;
-  const char *about;  // the line between version and credit in the about box
+  A_u_long flags, flags2;  // announced by the list and by global setup alike
+  const char *about;       // the line between version and credit in the about box
 };
 
 const EffectCase kEffects[] = {
-    {"Render", EntryPoint_VlamRender, &vlam::kRenderIdentity, "Renders 3D muzzle flashes"},
-    {"Builder", EntryPoint_VlamFlash, &vlam::kBuilderIdentity, "Muzzle flash design module"},
-    {"Instance", EntryPoint_VlamInstancer, &vlam::kInstanceIdentity,
-     "Creates an instance of a muzzle flash"},
-    {"Selector", EntryPoint_VlamMod, &vlam::kSelectorIdentity,
-     "Adds module effects to make muzzle flashes"},
-    {"Relighter", EntryPoint_VlamRelighter, &vlam::kRelighterIdentity,
-     "Relights an environment with your muzzle flashes"},
+    {"Vlam", "zk_Vlam", "EntryPoint_VlamRender", EntryPoint_VlamRender, 0x06088004, 0x140B,
+     "Renders 3D muzzle flashes"},
+    {"Vlam Module Selector", "zk_VlamMod", "EntryPoint_VlamMod", EntryPoint_VlamMod, 0x02208400,
+     0x1408, "Adds module effects to make muzzle flashes"},
+    {"Vlam Flash Builder", "zk_VlamFlash", "EntryPoint_VlamFlash", EntryPoint_VlamFlash, 0x06208400,
+     0x1408, "Muzzle flash design module"},
+    {"Vlam Flash Instance", "zk_VlamInstance", "EntryPoint_VlamInstancer", EntryPoint_VlamInstancer,
+     0x06208404, 0x1408, "Creates an instance of a muzzle flash"},
+    {"Vlam Relighter", "zk_VlamRelighter", "EntryPoint_VlamRelighter", EntryPoint_VlamRelighter,
+     0x06200400, 0x140A, "Relights an environment with your muzzle flashes"},
 };
 
 class EntryDispatch : public ::testing::TestWithParam<EffectCase> {};
@@ -66,8 +68,8 @@ TEST_P(EntryDispatch, UnlistedCommandsTouchNothingSetupAnnouncesVersionFlagsPara
             std::string("Vlam v1.0.3 \r\r") + effect.about + "\r\rOrvane Pictures");
   ASSERT_EQ(CallEffect(effect.entry, PF_Cmd_GLOBAL_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.out_data.my_version, 0x00081E01u);
-  EXPECT_EQ(host.out_data.out_flags, effect.identity->out_flags);
-  EXPECT_EQ(host.out_data.out_flags2, effect.identity->out_flags2);
+  EXPECT_EQ(host.out_data.out_flags, effect.flags);
+  EXPECT_EQ(host.out_data.out_flags2, effect.flags2);
   host.in_data.global_data = host.out_data.global_data;
   ASSERT_EQ(CallEffect(effect.entry, PF_Cmd_PARAMS_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.added.size() + 1, static_cast<std::size_t>(host.out_data.num_params));
@@ -78,7 +80,7 @@ TEST_P(EntryDispatch, UnlistedCommandsTouchNothingSetupAnnouncesVersionFlagsPara
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEffects, EntryDispatch, ::testing::ValuesIn(kEffects),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &info) { return std::string(info.param.match_name); });
 
 TEST(EntryDispatchTable, SequenceSetdownRelighterQueryAndHostFaultsAtTheEntry) {
   FakeEffectHost host;
@@ -150,9 +152,10 @@ TEST(RectUnion, EmptySidesAndBoundingRect) {
   }
 }
 
-class PassThroughPreRender : public ::testing::TestWithParam<Entry> {};
+// The three effects that pass their input through.
+class PassThrough : public ::testing::TestWithParam<Entry> {};
 
-TEST_P(PassThroughPreRender, ChecksOutTheInputAndUnitesItsRectsOrFails) {
+TEST_P(PassThrough, PreRenderChecksOutTheInputAndUnitesItsRectsOrFails) {
   FakeEffectHost host;
   host.pre_render_input.output_request.rect = PF_LRect{1, 2, 30, 40};
   host.pre_render_input.output_request.channel_mask = PF_ChannelMask_ARGB;
@@ -179,10 +182,6 @@ TEST_P(PassThroughPreRender, ChecksOutTheInputAndUnitesItsRectsOrFails) {
   EXPECT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
             PF_Err_OUT_OF_MEMORY);
 }
-
-INSTANTIATE_TEST_SUITE_P(ModuleEffects, PassThroughPreRender,
-                         ::testing::Values(EntryPoint_VlamFlash, EntryPoint_VlamInstancer,
-                                           EntryPoint_VlamMod));
 
 // The input first, then the grain layer (never united into the result); a
 // failed input skips the grain layer, whose own error comes after the union.
@@ -233,11 +232,9 @@ TEST(PreRender, RenderChecksOutInputThenGrainRelighterTheMatte) {
             PF_Err_BAD_CALLBACK_PARAM);
 }
 
-class PassThroughRender : public ::testing::TestWithParam<Entry> {};
-
 // The whole input is copied to the output; the first error wins and only a
 // checked-out input is checked back in.
-TEST_P(PassThroughRender, CopiesWholeInputAndFirstErrorWins) {
+TEST_P(PassThrough, RenderCopiesTheWholeInputAndTheFirstErrorWins) {
   struct Case {
     PF_Err pixels, output, copy, checkin, expected;
     bool copied;
@@ -263,7 +260,7 @@ TEST_P(PassThroughRender, CopiesWholeInputAndFirstErrorWins) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(ModuleEffects, PassThroughRender,
+INSTANTIATE_TEST_SUITE_P(ModuleEffects, PassThrough,
                          ::testing::Values(EntryPoint_VlamFlash, EntryPoint_VlamInstancer,
                                            EntryPoint_VlamMod));
 
@@ -295,7 +292,6 @@ TEST(SequenceRecord, SelectorSetupResetupAndFailures) {
   EXPECT_EQ(host.handles.LiveHandles(), 1);
 // A failed allocation or lock is shown, with the selector's own messages,
 // and releases the suites; a handle that could not be locked is kept.
-  using Entry = PF_Err (*)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *);
   struct Case {
     Entry entry;
     bool lockFails;
@@ -343,8 +339,6 @@ TEST(HandleRecords, BuilderSequenceRecordAndGlobalRecords) {
 // Render and builder records have their sizes (the builder's keeps a lock
 // until setdown); setdown disposes the record and clears both fields, and
 // without one does nothing.
-  using Entry =
-      PF_Err (*)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *);
   const std::pair<Entry, std::size_t> cases[] = {
       {EntryPoint_VlamRender, 10332}, {EntryPoint_VlamFlash, 13924}, {EntryPoint_VlamInstancer, 0}};
   for (const auto &[entry, size] : cases) {
@@ -466,22 +460,8 @@ class PiplReader {
   A_u_long pos_ = 0;
 };
 
-struct ExpectedEffect {
-  A_long id;
-  const char *name, *match_name, *entry;
-  A_u_long flags, flags2;
-};
-
 // Six lists in id order: the utility plug-in's, then the five effects'.
 TEST(PiplResources, SixListsInIdOrder) {
-  const ExpectedEffect expected[] = {
-      {16001, "Vlam", "zk_Vlam", "EntryPoint_VlamRender", 0x06088004, 0x0000140B},
-      {16002, "Vlam Module Selector", "zk_VlamMod", "EntryPoint_VlamMod", 0x02208400, 0x1408},
-      {16003, "Vlam Flash Builder", "zk_VlamFlash", "EntryPoint_VlamFlash", 0x06208400, 0x1408},
-      {16004, "Vlam Flash Instance", "zk_VlamInstance", "EntryPoint_VlamInstancer", 0x06208404,
-       0x1408},
-      {16005, "Vlam Relighter", "zk_VlamRelighter", "EntryPoint_VlamRelighter", 0x06200400, 0x140A},
-  };
   A_long count = 0;
   const PF_ModuleResource *resources = PF_GetModuleResources(&count);
   ASSERT_EQ(count, 6);
@@ -502,12 +482,12 @@ TEST(PiplResources, SixListsInIdOrder) {
       EXPECT_EQ(p.count(Code("eMNA")), 0u);
       continue;
     }
-    const ExpectedEffect &e = expected[i - 1];
+    const EffectCase &e = kEffects[i - 1];
     SCOPED_TRACE(e.name);
     EXPECT_EQ(PiplReader::Pascal(p.at(Code("name")).data), e.name);
     EXPECT_EQ(PiplReader::Pascal(p.at(Code("catg")).data), "Orvane Pictures");
     EXPECT_EQ(PiplReader::Pascal(p.at(Code("eMNA")).data), e.match_name);
-    EXPECT_EQ(PiplReader::CString(p.at(Code("8664")).data), e.entry);
+    EXPECT_EQ(PiplReader::CString(p.at(Code("8664")).data), e.entry_name);
     EXPECT_EQ(p.at(Code("ePVR")).data, (std::vector<A_u_char>{2, 0, 0, 0}));
     EXPECT_EQ(p.at(Code("eINF")).data, (std::vector<A_u_char>{0, 0}));
     // Words: the kind, host API version, effect version, flags.
