@@ -299,13 +299,7 @@ TEST_F(KeyframerTest, AFailingHostCallEndsThePressAndClosesWhatWasOpened) {
   }
 }
 
-TEST_F(KeyframerTest, MissingKeyframeSuiteEndsThePressButLeavesNothingOpen) {
-  host.registry.Withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4);
-  EXPECT_EQ(Press(), PF_Err_BAD_CALLBACK_PARAM);
-  EXPECT_TRUE(host.keys.empty());
-  ExpectCleanedUp(host);
-}
-
+// The trigger keys a pattern holds, as (time, value).
 using KeyList = std::vector<std::pair<A_long, double>>;
 
 KeyList Pattern(A_long frame, double fps, double rate, double rounds) {
@@ -316,7 +310,12 @@ KeyList Pattern(A_long frame, double fps, double rate, double rounds) {
   return out;
 }
 
-TEST(TriggerKeys, IntervalRoundsKeyOrderAndBounds) {
+TEST_F(KeyframerTest, MissingKeyframeSuiteAndTheTriggerKeyPattern) {
+  host.registry.Withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4);
+  EXPECT_EQ(Press(), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_TRUE(host.keys.empty());
+  ExpectCleanedUp(host);
+  // The trigger key pattern itself: intervals, rounds, key order and bounds.
   EXPECT_EQ(TriggerInterval(30, 20), 2.0f);  // 1.5 frames
   EXPECT_EQ(TriggerInterval(25, 10), 3.0f);  // 2.5 frames
   EXPECT_EQ(TriggerInterval(24, 20), 1.0f);

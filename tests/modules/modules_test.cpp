@@ -265,13 +265,24 @@ TEST_F(ModuleStack, NoLayerAndRefusedEffectSuite) {
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
-// Module Selector drawing, hovering and clicks.
+// Module Selector drawing, hovering and clicks. The Modules row's frame
+// starts at (0, 100): buttons at x 5.5, 123.5 and 241.5, each 113 x 19, at
+// y 105.5.
 class SelectorUi : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(host.SelectorCommand(PF_Cmd_SEQUENCE_SETUP), PF_Err_NONE); }
 
   PF_Err Send(PF_EventType type, A_long x = 0, A_long y = 0) {
     return host.SelectorEvent(type, 1, x, y, &out_flags);
+  }
+  PF_Err Click(PF_ParamIndex param, A_long x, A_long y) {
+    return host.SelectorEvent(PF_Event_DO_CLICK, param, x, y, &out_flags);
+  }
+  // Clicks button k of the Modules row on a layer stacked `before`.
+  Stack AddModule(int k, const Stack &before) {
+    host.layer = host.NewLayer(before);
+    EXPECT_EQ(Click(1, 10 + 118 * k, 110), PF_Err_NONE);
+    return host.StackOf(host.layer);
   }
 
   FakeEffectHost host;
@@ -350,31 +361,9 @@ TEST_F(SelectorUi, HoverTracksTheButtonUnderTheMouse) {
   EXPECT_EQ(host.invalidated.size(), 2u);
 }
 
-// Module Selector clicks: which button a point hits, and where the applied
-// module effect is filed in the layer's stack.
-using Stack = std::vector<std::string>;
-
-// The Modules row's frame starts at (0, 100): buttons at x 5.5, 123.5 and
-// 241.5, each 113 x 19, at y 105.5.
-class SelectorClick : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_EQ(host.SelectorCommand(PF_Cmd_SEQUENCE_SETUP), PF_Err_NONE); }
-
-  PF_Err Click(PF_ParamIndex param, A_long x, A_long y) {
-    return host.SelectorEvent(PF_Event_DO_CLICK, param, x, y, &out_flags);
-  }
-  // Clicks button k of the Modules row on a layer stacked `before`.
-  Stack AddModule(int k, const Stack &before) {
-    host.layer = host.NewLayer(before);
-    EXPECT_EQ(Click(1, 10 + 118 * k, 110), PF_Err_NONE);
-    return host.StackOf(host.layer);
-  }
-
-  FakeEffectHost host;
-  PF_EventOutFlags out_flags = 0;
-};
-
-TEST_F(SelectorClick, ModulesAreFiledNextToTheirKind) {
+// Clicks: which button a point hits, and where the applied module effect is
+// filed in the layer's stack.
+TEST_F(SelectorUi, ModulesAreFiledNextToTheirKind) {
   EXPECT_EQ(AddModule(0, {"zk_VlamMod", "zk_VlamFlash", "zk_VlamFlash", "zk_Vlam"}),
             (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamFlash", "zk_VlamFlash", "zk_Vlam"}));
   // The new builder is the fourth effect, not one of the earlier two.
