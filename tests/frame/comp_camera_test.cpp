@@ -16,7 +16,7 @@
 namespace vlam {
 namespace {
 
-TEST(CompCamera, NonSquareCompFilmSizeFallbacksAndUnits) {
+TEST(CompCamera, NonSquareLensProjectionAndAnchoring) {
   Matrix4 host = Matrix4::Identity();
   host.At(1, 0) = 0.5;
   host.At(3, 0) = 100;
@@ -45,33 +45,31 @@ TEST(CompCamera, NonSquareCompFilmSizeFallbacksAndUnits) {
   EXPECT_NEAR(wide.filmWidth, 4.0, 1e-12);
   ApplyCameraLayerLens(wide, 500.0, 36.0, kFilmUnitsHorizontal, 300);
   EXPECT_DOUBLE_EQ(wide.filmWidth, 36.0);
-}
-
-TEST(CompCamera, ProjectionOffsetsAndAnchoringAtDepthZero) {
-  CompCamera c = MakeCompCamera(1800, 1000, 1.0, 1.0, nullptr, false);
+  // Projection scales by zoom over depth and adds the offsets.
+  CompCamera proj = MakeCompCamera(1800, 1000, 1.0, 1.0, nullptr, false);
   Vec3f p;
-  p.Set(100, -50, c.zoom * 2);
-  CameraProjection s = Project(c, p);
+  p.Set(100, -50, proj.zoom * 2);
+  CameraProjection s = Project(proj, p);
   EXPECT_FLOAT_EQ(s.depth, p.z);
   EXPECT_NEAR(s.sx, 50.0f, 1e-3);
   EXPECT_NEAR(s.sy, -25.0f, 1e-3);
-  c.offsetX = 3;
-  c.offsetY = -4;
-  s = Project(c, p);
+  proj.offsetX = 3;
+  proj.offsetY = -4;
+  s = Project(proj, p);
   EXPECT_NEAR(s.sx, 53.0f, 1e-3);
   EXPECT_NEAR(s.sy, -29.0f, 1e-3);
 
   p.Set(1, 1, 0);
-  s = Project(c, p);
+  s = Project(proj, p);
   EXPECT_TRUE(std::isinf(s.sx));
   EXPECT_TRUE(std::isinf(s.sy));
   // Anchoring puts the origin where depth zero would appear.
   CompCamera anchored = MakeCompCamera(1920, 1080, 1.0, 1.0, nullptr, false);
-  Matrix4 host = Matrix4::Identity();
-  host.At(3, 0) = 960;
-  host.At(3, 1) = 540;
-  host.At(3, 2) = -anchored.zoom;
-  anchored.cameraMatrix = host;
+  Matrix4 camera = Matrix4::Identity();
+  camera.At(3, 0) = 960;
+  camera.At(3, 1) = 540;
+  camera.At(3, 2) = -anchored.zoom;
+  anchored.cameraMatrix = camera;
   const Matrix4 n = Matrix4::Product(ViewTranslation(anchored), ViewRotation(anchored));
   AnchorToDepthZero(anchored, n, 200, 100, 500);
   Vec3f real;
@@ -178,7 +176,7 @@ class CompCameraFromHost : public ::testing::Test {
   FakeEffectHost host;
 };
 
-TEST_F(CompCameraFromHost, NoCameraLayerUsesTheDefaultLensAndTheHostsDefaultCamera) {
+TEST_F(CompCameraFromHost, DefaultAndCameraLayerLensesReadAtTheCompTime) {
   const CompCamera c = BuildCompCamera(&host.in_data);
   EXPECT_NEAR(c.zoom / 1920, 1.38889, 1e-5);
   const Matrix4 v = ViewRotation(c);
@@ -193,20 +191,17 @@ TEST_F(CompCameraFromHost, NoCameraLayerUsesTheDefaultLensAndTheHostsDefaultCame
                                       "GetItemPixelAspectRatio", "ConvertEffectToCompTime 10/24",
                                       "GetEffectCamera 10/24", "GetEffectCameraMatrix 10/24"}));
   EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-TEST_F(CompCameraFromHost, CameraLayerLensAndFilmUnitsAreReadAtTheCompTime) {
   host.cameraLayer = kCameraLayer;
   host.compTimeOffset = 48;  // the layer starts two seconds into the comp
   host.zoom = 2000.0;
   host.filmSize = 36.0;
-  const CompCamera c = BuildCompCamera(&host.in_data);
+  const CompCamera lens = BuildCompCamera(&host.in_data);
   EXPECT_EQ(host.calls.back(), "GetCameraFilmSize");
   EXPECT_EQ(host.calls[host.calls.size() - 2], "GetLayerStreamValue zoom 58/24");
-  EXPECT_EQ(c.zoom, 2000.0);
-  EXPECT_EQ(c.filmWidth, 36.0);
-  EXPECT_DOUBLE_EQ(c.focalLength, 2000.0 * 36.0 / 1920.0);
-  EXPECT_DOUBLE_EQ(ViewTranslation(c).At(2, 3), 2666.67);  // the camera layer's position
+  EXPECT_EQ(lens.zoom, 2000.0);
+  EXPECT_EQ(lens.filmWidth, 36.0);
+  EXPECT_DOUBLE_EQ(lens.focalLength, 2000.0 * 36.0 / 1920.0);
+  EXPECT_DOUBLE_EQ(ViewTranslation(lens).At(2, 3), 2666.67);  // the camera layer's position
   EXPECT_EQ(host.registry.outstanding(), 0);
   // The units and size reach the lens (their arithmetic is pinned with the
   // camera's own tests).

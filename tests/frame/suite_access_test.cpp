@@ -30,7 +30,7 @@ A_long ThrownCode(Body body) {
   return 0;
 }
 
-TEST(SuiteHandler, AcquiresEachVersionOnceReleasesAllRefusedThrows516) {
+TEST(SuiteAccess, SuiteHandlerAndScopedSuite) {
   FakeEffectHost host;
   {
     vlam::SuiteHandler suites(host.registry.basic());
@@ -57,12 +57,8 @@ TEST(SuiteHandler, AcquiresEachVersionOnceReleasesAllRefusedThrows516) {
             }),
             PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
 // Released at scope end; a refused suite throws 13 and only the message
 // variant shows a message.
-TEST(ScopedSuite, ReleasesAtScopeEndRefusedThrows13) {
-  FakeEffectHost host;
   {
     vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), kPFHandleSuite,
                                              kPFHandleSuiteVersion1);
@@ -86,7 +82,7 @@ TEST(ScopedSuite, ReleasesAtScopeEndRefusedThrows13) {
 
 // Minor version 4 is the first to get the version 4 suite and its
 // machine-specific blob.
-TEST(PersistentSettings, Version4SuiteFromMinorVersion4) {
+TEST(PersistentSettings, Version4SuiteMissingKeysHostErrorsAndRefusedSuites) {
   for (const A_short minor : {3, 4, 14}) {
     SCOPED_TRACE(minor);
     FakeEffectHost host;
@@ -106,9 +102,6 @@ TEST(PersistentSettings, Version4SuiteFromMinorVersion4) {
     EXPECT_EQ(host.registry.released(kAEGPPersistentDataSuite, version), 1);
     EXPECT_EQ(host.registry.outstanding(), 0);
   }
-}
-
-TEST(PersistentSettings, MissingKeyHostErrorMissingOrRefusedSuite) {
   FakeEffectHost host;
   host.settings["S/k"] = "abcdefghij";
   vlam::PersistentSettings settings(&host.in_data, "S");
@@ -119,7 +112,8 @@ TEST(PersistentSettings, MissingKeyHostErrorMissingOrRefusedSuite) {
   host.Fail("GetString", A_Err_GENERIC);
   EXPECT_EQ(settings.GetString("k", "fallback", 64), "fallback");
   host.registry.Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
-  EXPECT_THROW(vlam::PersistentSettings(&host.in_data, "S"), A_long);
+  EXPECT_EQ(ThrownCode([&] { vlam::PersistentSettings refused(&host.in_data, "S"); }),
+            A_Err_MISSING_SUITE);
   PF_InData no_basic = host.in_data;
   no_basic.pica_basicP = nullptr;
   vlam::PersistentSettings none(&no_basic, "S");
@@ -183,7 +177,8 @@ TEST(RowBands, BandsThreadCountsExceptionsAndAMissingSuite) {
   // Without the iterate suite, 13 is thrown.
   host.registry.Withdraw(kAEGPIterateSuite, kAEGPIterateSuiteVersion1);
   Recorder recorder;
-  EXPECT_THROW(vlam::RunRowBands(&host.in_data, 4, 2, &recorder, Record), A_long);
+  EXPECT_EQ(ThrownCode([&] { vlam::RunRowBands(&host.in_data, 4, 2, &recorder, Record); }),
+            A_Err_MISSING_SUITE);
 }
 
 // Parameter checkout with typed readers, value suites and parameter UI.
@@ -289,12 +284,8 @@ TEST_F(ParamAccess, CheckoutScopeEnabledAndVisible) {
   EXPECT_EQ(host.registry.outstanding(), 0);
   // Without the parameter utilities suite: 13 thrown.
   host.registry.Withdraw(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3);
-  try {
-    vlam::SetParamEnabled(&host.in_data, params, 4, true);
-    FAIL() << "no error thrown";
-  } catch (A_long code) {
-    EXPECT_EQ(code, A_Err_MISSING_SUITE);
-  }
+  EXPECT_EQ(ThrownCode([&] { vlam::SetParamEnabled(&host.in_data, params, 4, true); }),
+            A_Err_MISSING_SUITE);
   ASSERT_EQ(vlam::SetParamVisible(&host.in_data, 7, false), A_Err_NONE);
   ASSERT_EQ(vlam::SetParamVisible(&host.in_data, 8, true), A_Err_NONE);
   const std::vector<std::string> hidden = {
