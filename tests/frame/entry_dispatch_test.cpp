@@ -105,9 +105,9 @@ TEST(EntryDispatchTable, SequenceSetdownRelighterQueryAndHostFaultsAtTheEntry) {
   // Without a record nothing is written and nothing fails.
   EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_COMPLETELY_GENERAL, host, nullptr),
             PF_Err_NONE);
-// A non-integer exception from the host stops at the entry, with the suite
-// acquired before the throw released; a missing suite ends the command with
-// code 13 and no message.
+  // A non-integer exception from the host stops at the entry, with the suite
+  // acquired before the throw released; a missing suite ends the command with
+  // code 13 and no message.
   host.handles.throwOnNewHandle = true;
   EXPECT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_GLOBAL_SETUP, host),
             PF_Err_INTERNAL_STRUCT_DAMAGED);
@@ -290,8 +290,8 @@ TEST(SequenceRecord, SelectorSetupResetupAndFailures) {
   ASSERT_NE(host.out_data.sequence_data, nullptr);
   EXPECT_EQ(Longs(host.handles.Bytes(host.out_data.sequence_data)), (std::vector<A_long>{0, -1, 0, -1}));
   EXPECT_EQ(host.handles.LiveHandles(), 1);
-// A failed allocation or lock is shown, with the selector's own messages,
-// and releases the suites; a handle that could not be locked is kept.
+  // A failed allocation or lock is shown, with the selector's own messages,
+  // and releases the suites; a handle that could not be locked is kept.
   struct Case {
     Entry entry;
     bool lockFails;
@@ -336,9 +336,9 @@ TEST(HandleRecords, BuilderSequenceRecordAndGlobalRecords) {
   // A second setdown finds nothing to dispose.
   ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
   EXPECT_EQ(host.handles.disposed.size(), 1u);
-// Render and builder records have their sizes (the builder's keeps a lock
-// until setdown); setdown disposes the record and clears both fields, and
-// without one does nothing.
+  // Render and builder records have their sizes (the builder's keeps a lock
+  // until setdown); setdown disposes the record and clears both fields, and
+  // without one does nothing.
   const std::pair<Entry, std::size_t> cases[] = {
       {EntryPoint_VlamRender, 10332}, {EntryPoint_VlamFlash, 13924}, {EntryPoint_VlamInstancer, 0}};
   for (const auto &[entry, size] : cases) {
@@ -376,8 +376,8 @@ TEST(ModuleStackRequest, AsksForTheEffectsOwnLayerAtSetupOnlyAndFailuresAskNothi
   // Only at setup, not at resetup.
   ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_RESETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.CallsOf("RequestModuleStack").size(), 1u);
-// Without the utility plug-in the setup reports and returns 13; with the
-// layer unknown it asks for nothing.
+  // Without the utility plug-in the setup reports and returns 13; with the
+  // layer unknown it asks for nothing.
   for (const bool noUtilityPlugin : {true, false}) {
     FakeEffectHost host;
     if (noUtilityPlugin) {

@@ -57,8 +57,8 @@ TEST(SuiteAccess, SuiteHandlerAndScopedSuite) {
             }),
             PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(host.registry.outstanding(), 0);
-// Released at scope end; a refused suite throws 13 and only the message
-// variant shows a message.
+  // Released at scope end; a refused suite throws 13 and only the message
+  // variant shows a message.
   {
     vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), kPFHandleSuite,
                                              kPFHandleSuiteVersion1);
@@ -268,8 +268,8 @@ TEST_F(ParamAccess, CheckoutScopeEnabledAndVisible) {
     EXPECT_EQ(popup.Point3DValue(), (std::array<double, 3>{0.0, 0.0, 0.0}));
   }
   EXPECT_EQ(host.checkedIn.size(), 1u);
-// The whole flag word is replaced; without the parameter utilities suite 13
-// is thrown.
+  // The whole flag word is replaced; without the parameter utilities suite 13
+  // is thrown.
   PF_ParamDef def = ParamOfType(PF_Param_COLOR);
   def.ui_flags = PF_PUI_CONTROL | PF_PUI_DONT_ERASE_CONTROL;
   PF_ParamDef *params[5] = {nullptr, nullptr, nullptr, nullptr, &def};

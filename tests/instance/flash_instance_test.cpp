@@ -410,8 +410,8 @@ TEST(InstanceParams, NamesTypesDiskIdsAndFlagsInHostOrder) {
   std::memset(&ui, 0, sizeof ui);
   ui.events = PF_CustomEFlag_COMP | PF_CustomEFlag_LAYER | PF_CustomEFlag_EFFECT;
   EXPECT_EQ(std::memcmp(&host.registeredUi[0], &ui, sizeof ui), 0);
-// A failed add ends the setup at once; a host without parameter callbacks
-// is refused; a registration error is the result after every add.
+  // A failed add ends the setup at once; a host without parameter callbacks
+  // is refused; a registration error is the result after every add.
   struct Case {
     const char *what;
     void (*fail)(FakeEffectHost &);
@@ -439,7 +439,6 @@ TEST(InstanceParams, NamesTypesDiskIdsAndFlagsInHostOrder) {
     EXPECT_EQ(host.out_data.num_params, c.num_params);
   }
 }
-
 
 constexpr double kDegree = kPi / 180.0;
 
@@ -494,7 +493,7 @@ class RecordAnswerTest : public ::testing::Test {
   ExchangeBlock block;
 };
 
-TEST_F(RecordAnswerTest, WritesTheSlotOfTheCallersCount) {
+TEST_F(RecordAnswerTest, WritesTheSlotOfTheCallersCountEzAimAndSaturatedSeed) {
   ASSERT_EQ(Ask(3), PF_Err_NONE);
   ExpectOnlySlotWritten(2);
   // Packed doubles are compared by value: a reference to one may be misaligned.
@@ -534,11 +533,8 @@ TEST_F(RecordAnswerTest, WritesTheSlotOfTheCallersCount) {
             (std::vector<PF_ParamIndex>{2, 18, 4, 6, 7, 8, 9, 10, 11, 12, 21, 22, 23, 24, 27}));
   EXPECT_EQ(host.checkedIn.size(), 30u);
   EXPECT_EQ(host.registry.outstanding(), 0);
-}
-
-// EZ Aim angles come from the position and aim point; a seed from a damaged
-// project saturates.
-TEST_F(RecordAnswerTest, EzAimAnglesAndSaturatedSeed) {
+  // EZ Aim angles come from the position and aim point; a seed from a
+  // damaged project saturates.
   host.values[kInstanceAimSystem].u.pd.value = 1;
   host.values[kInstanceRandomSeed].u.fs_d.value = 1e30;
   ASSERT_EQ(Ask(1), PF_Err_NONE);
@@ -557,8 +553,8 @@ TEST_F(RecordAnswerTest, UnreadableParametersFailAndTheCountChoosesTheSlot) {
   EXPECT_EQ(Ask(2), PF_Err_INVALID_INDEX);
   ExpectOnlySlotWritten(-1);
   EXPECT_EQ(host.checkedIn.size(), 11u);  // only what was checked out goes back
-// The first and last slots are written; a count outside the sixteen slots
-// writes nothing and reads no parameter.
+  // The first and last slots are written; a count outside the sixteen slots
+  // writes nothing and reads no parameter.
   const std::pair<std::int32_t, int> cases[] = {{1, 0}, {16, 15}, {0, -1}, {-1, -1}, {17, -1}, {1000, -1}};
   for (const auto &[count, slot] : cases) {
     SCOPED_TRACE(count);

@@ -70,9 +70,9 @@ TEST(UiParts, DrawbotSuitesAppColorsAndButtonGrid) {
   EXPECT_EQ(registry.acquired(kDRAWBOT_PathSuite, 1), 1);  // only the first time: not tried
   EXPECT_EQ(registry.outstanding(), 0);  // draw and supplier given back
   EXPECT_EQ(suites.drawbot_suiteP, nullptr);
-// The host's interface colours.
-// Hosts before 13.4 number the later colours three higher; channels are
-// divided by 65536 and failures are black.
+  // The host's interface colours.
+  // Hosts before 13.4 number the later colours three higher; channels are
+  // divided by 65536 and failures are black.
   host.palette[15] = {65535, 32768, 0};
   DRAWBOT_ColorRGBA color{};
   for (const PF_SpecVersion version : {PF_SpecVersion{13, 2}, PF_SpecVersion{13, 4}}) {
@@ -97,7 +97,7 @@ TEST(UiParts, DrawbotSuitesAppColorsAndButtonGrid) {
   EXPECT_FLOAT_EQ(scaled.red, 0.71f);
   EXPECT_GT(scaled.blue, 1.0f);  // not clamped
   EXPECT_FLOAT_EQ(scaled.alpha, 0.3f);
-// Button layout and hit testing shared by the custom controls.
+  // Button layout and hit testing shared by the custom controls.
   const vlam::ButtonGrid grid(0.0f, 40.0f, {360.0f, 1, 5.0f, 19.0f}, 3);
   ASSERT_EQ(grid.buttons().size(), 3u);
   const float lefts[] = {5.5f, 123.5f, 241.5f};
