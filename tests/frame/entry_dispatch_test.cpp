@@ -274,7 +274,7 @@ std::vector<A_long> Longs(const std::vector<char> &bytes) {
 
 // Setup makes a record with no button active; resetup replaces the old
 // record (here one with a hovered button) by a fresh one.
-TEST(SequenceRecord, SelectorSetupResetupAndFailures) {
+TEST(HandleRecords, SelectorAndBuilderSequenceRecordsAndGlobalRecords) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
   PF_Handle old = host.out_data.sequence_data;
@@ -322,26 +322,24 @@ TEST(SequenceRecord, SelectorSetupResetupAndFailures) {
     }
     EXPECT_EQ(host.registry.outstanding(), 0);
   }
-}
-
-TEST(HandleRecords, BuilderSequenceRecordAndGlobalRecords) {
-  FakeEffectHost host;
-  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
-  PF_Handle record = host.out_data.sequence_data;
-  EXPECT_EQ(host.handles.Bytes(record), std::vector<char>(16, 0));
-  host.in_data.sequence_data = record;
-  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
-  EXPECT_EQ(host.handles.disposed, std::vector<PF_Handle>{record});
-  EXPECT_EQ(host.out_data.sequence_data, nullptr);
+  // The builder's sequence record is sixteen zero bytes, disposed at setdown.
+  FakeEffectHost builder;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETUP, builder), PF_Err_NONE);
+  PF_Handle record = builder.out_data.sequence_data;
+  EXPECT_EQ(builder.handles.Bytes(record), std::vector<char>(16, 0));
+  builder.in_data.sequence_data = record;
+  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETDOWN, builder), PF_Err_NONE);
+  EXPECT_EQ(builder.handles.disposed, std::vector<PF_Handle>{record});
+  EXPECT_EQ(builder.out_data.sequence_data, nullptr);
   // A second setdown finds nothing to dispose.
-  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETDOWN, host), PF_Err_NONE);
-  EXPECT_EQ(host.handles.disposed.size(), 1u);
+  ASSERT_EQ(CallEffect(EntryPoint_VlamFlash, PF_Cmd_SEQUENCE_SETDOWN, builder), PF_Err_NONE);
+  EXPECT_EQ(builder.handles.disposed.size(), 1u);
   // Render and builder records have their sizes (the builder's keeps a lock
   // until setdown); setdown disposes the record and clears both fields, and
   // without one does nothing.
-  const std::pair<Entry, std::size_t> cases[] = {
+  const std::pair<Entry, std::size_t> globals[] = {
       {EntryPoint_VlamRender, 10332}, {EntryPoint_VlamFlash, 13924}, {EntryPoint_VlamInstancer, 0}};
-  for (const auto &[entry, size] : cases) {
+  for (const auto &[entry, size] : globals) {
     SCOPED_TRACE(size);
     FakeEffectHost host;
     if (size != 0) {

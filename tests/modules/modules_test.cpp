@@ -207,7 +207,7 @@ TEST_F(ModuleStack, FreshAndExistingStacksOnlyTheLastRequested) {
 
 // Applying one effect and moving it into place: exact match names, anchors,
 // and host failures at each step (the new effect is always disposed).
-TEST_F(ModuleStack, ApplyAndPlace) {
+TEST_F(ModuleStack, ApplyAndPlaceNoLayerAndRefusedEffectSuite) {
   struct Case {
     const char *what;
     Stack installed, layer;
@@ -246,11 +246,8 @@ TEST_F(ModuleStack, ApplyAndPlace) {
     EXPECT_EQ(fresh.StackOf(layer), c.result);
     EXPECT_EQ(fresh.liveEffectRefs, 0);
   }
-}
-
-// A request without a layer applies nothing; a refused effect suite is
-// reported by the idle hook.
-TEST_F(ModuleStack, NoLayerAndRefusedEffectSuite) {
+  // On the loaded plug-in: a request without a layer applies nothing; a
+  // refused effect suite is reported by the idle hook.
   suite->RequestModuleStack(nullptr);
   EXPECT_EQ(host.Idle(), A_Err_NONE);
   EXPECT_TRUE(vlam::TheUtilityState().stack_done());
