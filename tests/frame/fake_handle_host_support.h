@@ -24,11 +24,6 @@ class FakeHandleHost {
   FakeHandleHost() {
     previous_ = current_;
     current_ = this;
-    handles_.host_new_handle = &NewHandle;
-    handles_.host_lock_handle = &Lock;
-    handles_.host_unlock_handle = &Unlock;
-    handles_.host_dispose_handle = &Dispose;
-    handles_.host_get_handle_size = &Size;
     registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, &handles_);
     std::memset(&in_data_, 0, sizeof in_data_);
     in_data_.pica_basicP = registry.basic();
@@ -112,7 +107,7 @@ class FakeHandleHost {
 
   static inline FakeHandleHost* current_ = nullptr;
   FakeHandleHost* previous_ = nullptr;
-  PF_HandleSuite1 handles_{};
+  PF_HandleSuite1 handles_{&NewHandle, &Lock, &Unlock, &Dispose, &Size, nullptr};
   PF_InData in_data_;
   std::map<PF_Handle, std::unique_ptr<Block>> blocks_;
 };

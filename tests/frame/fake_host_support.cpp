@@ -62,9 +62,8 @@ AEGP_PersistentBlobH const kBlob = reinterpret_cast<AEGP_PersistentBlobH>(0x2002
 
 A_Err GetString(AEGP_PersistentBlobH blob, const A_char *section, const A_char *key,
                 const A_char *fallback, A_u_long size, A_char *buffer, A_u_long *actual) {
-  if (H().settings_error != A_Err_NONE || blob != kBlob) {
-    return H().settings_error != A_Err_NONE ? H().settings_error : A_Err_PARAMETER;
-  }
+  if (const A_Err err = H().Injected("GetString")) return err;
+  if (blob != kBlob) return A_Err_PARAMETER;
   const auto it = H().settings.find(std::string(section) + "/" + key);
   const std::string text = it != H().settings.end() ? it->second : std::string(fallback);
   // Like a careless host: copies as much as fits, without room for the zero.
@@ -78,49 +77,68 @@ A_Err GetString(AEGP_PersistentBlobH blob, const A_char *section, const A_char *
 A_Err SetString(AEGP_PersistentBlobH, const A_char *section, const A_char *key,
                 const A_char *value) {
   H().settings[std::string(section) + "/" + key] = value;
-  return H().settings_error;
+  return H().Injected("SetString");
 }
 
-// The suite tables, shared by every host (their functions find the current one).
+// The suite tables, shared by every host (their functions find the current
+// one), each with the name and version it is published under.
 struct Suites {
-  PF_ParamUtilsSuite3 param_utils{};
-  PF_AngleParamSuite1 angle{};
-  PF_ColorParamSuite1 color{};
-  PF_PointParamSuite1 point{};
-  AEGP_PFInterfaceSuite1 pf_interface{};
-  AEGP_LayerSuite7 layer{};
-  AEGP_CompSuite9 comp{};
-  AEGP_ItemSuite8 item{};
-  AEGP_StreamSuite3 stream3{};
-  AEGP_StreamSuite4 stream4{};
-  AEGP_DynamicStreamSuite3 dynamic_stream{};
-  AEGP_DynamicStreamSuite4 dynamic_stream4{};
-  AEGP_CameraSuite2 camera{};
-  AEGP_EffectSuite3 effect{};
-  AEGP_UtilitySuite3 utility3{};
-  AEGP_UtilitySuite5 utility{};
-  AEGP_MemorySuite1 memory{};
-  AEGP_RegisterSuite5 register_suite{};
-  SPSuitesSuite sp_suites{};
-  PFAppSuite4 app{};
-  PF_EffectCustomUISuite1 custom_ui{};
-  AEGP_KeyframeSuite4 keyframe{};
-  AEGP_IterateSuite1 iterate{};
-  AEGP_PersistentDataSuite3 persistent3{};
-  AEGP_PersistentDataSuite4 persistent4{};
-  VlamUtilsSuite1 utils{};
+  struct Table {
+    const char *name;
+    A_long version;
+    std::shared_ptr<void> table;
+  };
+  std::vector<Table> tables;
+  template <typename Suite>
+  Suite &Add(const char *name, A_long version) {
+    auto table = std::make_shared<Suite>();
+    tables.push_back({name, version, table});
+    return *table;
+  }
 
   Suites() {
+    auto &param_utils = Add<PF_ParamUtilsSuite3>(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3);
+    auto &angle = Add<PF_AngleParamSuite1>(kPFAngleParamSuite, kPFAngleParamSuiteVersion1);
+    auto &color = Add<PF_ColorParamSuite1>(kPFColorParamSuite, kPFColorParamSuiteVersion1);
+    auto &point = Add<PF_PointParamSuite1>(kPFPointParamSuite, kPFPointParamSuiteVersion1);
+    auto &pf_interface =
+        Add<AEGP_PFInterfaceSuite1>(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1);
+    auto &layer = Add<AEGP_LayerSuite7>(kAEGPLayerSuite, kAEGPLayerSuiteVersion7);
+    auto &comp = Add<AEGP_CompSuite9>(kAEGPCompSuite, kAEGPCompSuiteVersion9);
+    auto &item = Add<AEGP_ItemSuite8>(kAEGPItemSuite, kAEGPItemSuiteVersion8);
+    auto &stream3 = Add<AEGP_StreamSuite3>(kAEGPStreamSuite, kAEGPStreamSuiteVersion3);
+    auto &stream4 = Add<AEGP_StreamSuite4>(kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
+    auto &dynamic_stream =
+        Add<AEGP_DynamicStreamSuite3>(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3);
+    auto &dynamic_stream4 =
+        Add<AEGP_DynamicStreamSuite4>(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion4);
+    auto &camera = Add<AEGP_CameraSuite2>(kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
+    auto &effect = Add<AEGP_EffectSuite3>(kAEGPEffectSuite, kAEGPEffectSuiteVersion3);
+    auto &utility3 = Add<AEGP_UtilitySuite3>(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion3);
+    auto &utility = Add<AEGP_UtilitySuite5>(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5);
+    auto &memory = Add<AEGP_MemorySuite1>(kAEGPMemorySuite, kAEGPMemorySuiteVersion1);
+    auto &register_suite = Add<AEGP_RegisterSuite5>(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion5);
+    auto &sp_suites = Add<SPSuitesSuite>(kSPSuitesSuite, kSPSuitesSuiteVersion);
+    auto &app = Add<PFAppSuite4>(kPFAppSuite, kPFAppSuiteVersion4);
+    auto &custom_ui =
+        Add<PF_EffectCustomUISuite1>(kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1);
+    auto &keyframe = Add<AEGP_KeyframeSuite4>(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4);
+    auto &iterate = Add<AEGP_IterateSuite1>(kAEGPIterateSuite, kAEGPIterateSuiteVersion1);
+    auto &persistent3 =
+        Add<AEGP_PersistentDataSuite3>(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3);
+    auto &persistent4 =
+        Add<AEGP_PersistentDataSuite4>(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
+    auto &utils = Add<VlamUtilsSuite1>(kVlamUtilsSuite, kVlamUtilsSuiteVersion1);
+
     // --- parameter suites: values from the fixed-point definitions -----------
     param_utils.PF_UpdateParamUI = [](PF_ProgPtr, PF_ParamIndex index,
                                       const PF_ParamDef *def) -> PF_Err {
       H().uiUpdates.emplace_back(index, def->ui_flags);
-      const auto it = H().uiUpdateErrors.find(index);
-      return it == H().uiUpdateErrors.end() ? PF_Err_NONE : it->second;
+      return H().Injected("PF_UpdateParamUI", std::to_string(index));
     };
     angle.PF_GetFloatingPointValueFromAngleDef = [](PF_ProgPtr, const PF_ParamDef *def,
                                                     A_FpLong *value) -> PF_Err {
-      ++H().angleSuiteCalls;
+      H().Enter("GetFloatingPointValueFromAngleDef");
       *value = H().angleSuiteAnswer.value_or(def->u.ad.value / 65536.0);
       return PF_Err_NONE;
     };
@@ -292,17 +310,16 @@ struct Suites {
     };
     dynamic_stream.AEGP_SetDynamicStreamFlag = [](AEGP_StreamRefH stream, AEGP_DynStreamFlags flag,
                                                   A_Boolean undoable, A_Boolean set) -> A_Err {
-      if (flag == AEGP_DynStreamFlag_HIDDEN) {
-        H().hiddenCalls.push_back({StreamOf(stream)->index, undoable != 0, set != 0});
-      }
-      return A_Err_NONE;
+      return H().Enter("SetDynamicStreamFlag", std::to_string(flag) + " " +
+                                                   std::to_string(StreamOf(stream)->index) +
+                                                   (set ? " set" : " cleared") +
+                                                   (undoable ? " undoable" : ""));
     };
     keyframe.AEGP_InsertKeyframe = [](AEGP_StreamRefH, AEGP_LTimeMode mode, const A_Time *time,
                                       AEGP_KeyframeIndex *index) -> A_Err {
       const A_Err err =
           H().Enter("InsertKeyframe", T(*time) + (mode == AEGP_LTimeMode_CompTime ? "" : " layer"));
       if (!err) {
-        H().keyScales.insert(time->scale);
         H().keys.emplace(time->value, 0.0);
         *index = time->value;  // the fake indexes keys by their time
       }
@@ -330,19 +347,17 @@ struct Suites {
     utility3.AEGP_ReportInfo = utility.AEGP_ReportInfo = [](AEGP_PluginID id,
                                                             const A_char *text) -> A_Err {
       H().reports.push_back(text);
-      H().report_ids.push_back(id);
-      return A_Err_NONE;
+      return H().Enter("ReportInfo", std::to_string(id));
     };
     utility.AEGP_ExecuteScript = [](AEGP_PluginID id, const A_char *script,
                                     const A_Boolean platform_encoding, AEGP_MemHandle *result,
                                     AEGP_MemHandle *error) -> A_Err {
-      FakeEffectHost &host = H();
-      host.scripts.push_back(script);
-      host.script_ids.push_back(id);
-      host.script_platform_encoding.push_back(platform_encoding != 0);
+      H().scripts.push_back(script);
       if (error != nullptr) *error = nullptr;
-      *result = host.script_error == A_Err_NONE ? kScriptResult : nullptr;
-      return host.script_error;
+      const A_Err err =
+          H().Enter("ExecuteScript", std::to_string(id) + (platform_encoding ? " platform" : ""));
+      *result = err ? nullptr : kScriptResult;
+      return err;
     };
     utility.AEGP_RegisterWithAEGP = [](AEGP_GlobalRefcon, const A_char *,
                                        AEGP_PluginID *id) -> A_Err {
@@ -350,37 +365,34 @@ struct Suites {
       return A_Err_NONE;
     };
     memory.AEGP_FreeMemHandle = [](AEGP_MemHandle handle) -> A_Err {
-      if (handle == kScriptResult) ++H().freed_results;
-      return A_Err_NONE;
+      return H().Enter("FreeMemHandle", handle == kScriptResult ? "script result" : "other");
     };
     register_suite.AEGP_RegisterIdleHook = [](AEGP_PluginID id, AEGP_IdleHook hook,
                                               AEGP_IdleRefcon refcon) -> A_Err {
-      if (const A_Err err = H().Enter("RegisterIdleHook")) return err;
+      if (const A_Err err = H().Enter("RegisterIdleHook", std::to_string(id))) return err;
       H().idle_hook = hook;
-      H().idle_plugin_id = id;
       H().idle_refcon = refcon;
       return A_Err_NONE;
     };
     sp_suites.AddSuite = [](SPSuiteListRef list, SPPluginRef plugin, const char *name, A_long api,
                             A_long internal, const void *table, SPSuiteRef *suite) -> SPErr {
-      if (const A_Err err = H().Enter("AddSuite")) return err;
-      H().added_suites.push_back({list == nullptr, plugin == nullptr, name, api, internal, table});
+      const std::string where = std::string(list ? "" : " global") + (plugin ? "" : " no-host");
+      const std::string versions = std::to_string(api) + "." + std::to_string(internal);
+      if (const A_Err err = H().Enter("AddSuite", name + (" " + versions) + where)) return err;
       H().registry.Publish(name, api, table);
       *suite = reinterpret_cast<SPSuiteRef>(0x5005);
       return kSPNoError;
     };
     utils.RequestModuleStack = [](AEGP_LayerH layer) -> A_Err {
-      H().module_stack_requests.push_back(layer);
-      return A_Err_NONE;
+      return H().Enter("RequestModuleStack", layer == H().layer ? "own layer" : "other layer");
     };
     utils.RequestCommand = [](A_long command) -> A_Err {
-      H().command_requests.push_back(command);
-      return H().command_error;
+      return H().Enter("RequestCommand", std::to_string(command));
     };
 
     // --- custom UI -----------------------------------------------------------
     app.PF_AppGetColor = [](PF_App_ColorType type, PF_App_Color *color) -> PF_Err {
-      H().color_requests.push_back(type);
+      if (const PF_Err err = H().Enter("PF_AppGetColor", std::to_string(type))) return err;
       const auto it = H().palette.find(type);
       if (it == H().palette.end()) {
         *color = {9, 9, 9};  // a failing host may still scribble over the colour
@@ -391,7 +403,7 @@ struct Suites {
     };
     app.PF_InvalidateRect = [](const PF_ContextH, const PF_Rect *rect) -> PF_Err {
       H().invalidated.push_back(*rect);
-      return H().invalidate_error;
+      return H().Injected("PF_InvalidateRect");
     };
     custom_ui.PF_GetDrawingReference = [](const PF_ContextH, DRAWBOT_DrawRef *ref) -> PF_Err {
       *ref = FakeDrawbot::DrawRef();
@@ -406,21 +418,19 @@ struct Suites {
     };
     iterate.AEGP_IterateGeneric = [](A_long iterations, void *refcon,
                                      A_Err (*fn)(void *, A_long, A_long, A_long)) -> A_Err {
-      H().iterate_counts.push_back(iterations);
+      H().Enter("IterateGeneric", std::to_string(iterations));
       // Last to first: bands must not depend on the order they run in.
       for (A_long i = iterations - 1; i >= 0; --i) fn(refcon, i % 2, i, iterations);
       return A_Err_NONE;
     };
     persistent3.AEGP_GetApplicationBlob = [](AEGP_PersistentBlobH *blob) -> A_Err {
-      ++H().v3_blob_requests;
       *blob = kBlob;
-      return A_Err_NONE;
+      return H().Enter("GetApplicationBlob");
     };
     persistent4.AEGP_GetApplicationBlob = [](AEGP_PersistentType type,
                                              AEGP_PersistentBlobH *blob) -> A_Err {
-      H().blob_types.push_back(type);
       *blob = kBlob;
-      return A_Err_NONE;
+      return H().Enter("GetApplicationBlob", std::to_string(type));
     };
     persistent3.AEGP_GetString = persistent4.AEGP_GetString = GetString;
     persistent3.AEGP_SetString = persistent4.AEGP_SetString = SetString;
@@ -437,33 +447,9 @@ FakeEffectHost::FakeEffectHost()
       comp(reinterpret_cast<AEGP_CompH>(0xC0)),
       previous_(current_) {
   current_ = this;
-  const Suites &s = kSuites;
-  registry.Publish(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &s.param_utils);
-  registry.Publish(kPFAngleParamSuite, kPFAngleParamSuiteVersion1, &s.angle);
-  registry.Publish(kPFColorParamSuite, kPFColorParamSuiteVersion1, &s.color);
-  registry.Publish(kPFPointParamSuite, kPFPointParamSuiteVersion1, &s.point);
-  registry.Publish(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &s.pf_interface);
-  registry.Publish(kAEGPLayerSuite, kAEGPLayerSuiteVersion7, &s.layer);
-  registry.Publish(kAEGPCompSuite, kAEGPCompSuiteVersion9, &s.comp);
-  registry.Publish(kAEGPItemSuite, kAEGPItemSuiteVersion8, &s.item);
-  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion3, &s.stream3);
-  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion4, &s.stream4);
-  registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &s.dynamic_stream);
-  registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion4, &s.dynamic_stream4);
-  registry.Publish(kAEGPCameraSuite, kAEGPCameraSuiteVersion2, &s.camera);
-  registry.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &s.effect);
-  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion3, &s.utility3);
-  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5, &s.utility);
-  registry.Publish(kAEGPMemorySuite, kAEGPMemorySuiteVersion1, &s.memory);
-  registry.Publish(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion5, &s.register_suite);
-  registry.Publish(kSPSuitesSuite, kSPSuitesSuiteVersion, &s.sp_suites);
-  registry.Publish(kPFAppSuite, kPFAppSuiteVersion4, &s.app);
-  registry.Publish(kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1, &s.custom_ui);
-  registry.Publish(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion4, &s.keyframe);
-  registry.Publish(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &s.iterate);
-  registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion3, &s.persistent3);
-  registry.Publish(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4, &s.persistent4);
-  registry.Publish(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &s.utils);
+  for (const Suites::Table &t : kSuites.tables) {
+    registry.Publish(t.name, t.version, t.table.get());
+  }
   drawbot.PublishTo([this](const char *name, A_long version, const void *table) {
     registry.Publish(name, version, table);
   });
@@ -477,18 +463,23 @@ FakeEffectHost::FakeEffectHost()
   utils.ansi.sprintf = Sprintf;
   utils.copy = [](PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *src_r,
                   PF_Rect *dst_r) -> PF_Err {
-    H().copies.push_back({src, dst, src_r == nullptr && dst_r == nullptr});
-    return H().copy_error;
+    const bool whole = src_r == nullptr && dst_r == nullptr;
+    return H().Enter("copy", std::string(src == &H().input_world ? "input" : "?") +
+                                 (dst == &H().output_world ? " to output" : " to ?") +
+                                 (whole ? "" : " in part"));
   };
   in_data.utils = &utils;
   in_data.inter.checkout_param = [](PF_ProgPtr, PF_ParamIndex index, A_long time, A_long step,
                                     A_u_long scale, PF_ParamDef *param) -> PF_Err {
     FakeEffectHost &h = H();
     h.checkouts.push_back({index, 0, {}, time, step, scale});
-    if (h.failingCheckouts.count(index) != 0 || index < 0 ||
-        index >= static_cast<PF_ParamIndex>(h.values.size())) {
+    PF_Err err = h.Injected("checkout_param", std::to_string(index));
+    if (!err && (index < 0 || index >= static_cast<PF_ParamIndex>(h.values.size()))) {
+      err = PF_Err_INVALID_INDEX;
+    }
+    if (err) {
       std::memset(param, 0xCD, sizeof *param);  // whatever a failing host leaves behind
-      return PF_Err_INVALID_INDEX;
+      return err;
     }
     *param = h.values[static_cast<std::size_t>(index)];
     if (h.valueAtTime) h.valueAtTime(index, time, *param);
@@ -499,13 +490,13 @@ FakeEffectHost::FakeEffectHost()
     return PF_Err_NONE;
   };
   in_data.inter.add_param = [](PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) -> PF_Err {
-    if (static_cast<int>(H().added.size()) == H().failAddAt) return PF_Err_OUT_OF_MEMORY;
+    if (const PF_Err err = H().Injected("add_param")) return err;
     H().added.push_back(*def);
     return PF_Err_NONE;
   };
   in_data.inter.register_ui = [](PF_ProgPtr, PF_CustomUIInfo *info) -> PF_Err {
     H().registeredUi.push_back(*info);
-    return H().registerUiError;
+    return H().Injected("register_ui");
   };
   in_data.pica_basicP = registry.basic();
   in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0xE1);
@@ -524,9 +515,7 @@ FakeEffectHost::FakeEffectHost()
                                            PF_CheckoutResult *result) -> PF_Err {
     FakeEffectHost &host = H();
     host.layer_checkouts.push_back({index, checkout_id, *request, time, step, scale});
-    if (const auto err = host.checkout_errors.find(index); err != host.checkout_errors.end()) {
-      return err->second;
-    }
+    if (const PF_Err err = host.Injected("checkout_layer", std::to_string(index))) return err;
     if (const auto it = host.checkout_results.find(index); it != host.checkout_results.end()) {
       *result = it->second;
     }
@@ -534,16 +523,17 @@ FakeEffectHost::FakeEffectHost()
   };
   pre_render_extra = {&pre_render_input, &pre_render_output, &pre_render_callbacks};
   smart_callbacks.checkout_layer_pixels = [](PF_ProgPtr, A_long, PF_EffectWorld **pixels) -> PF_Err {
-    *pixels = H().pixels_checkout_error == PF_Err_NONE ? &H().input_world : nullptr;
-    return H().pixels_checkout_error;
+    const PF_Err err = H().Injected("checkout_layer_pixels");
+    *pixels = err ? nullptr : &H().input_world;
+    return err;
   };
   smart_callbacks.checkin_layer_pixels = [](PF_ProgPtr, A_long checkout_id) -> PF_Err {
-    H().pixel_checkins.push_back(checkout_id);
-    return H().checkin_error;
+    return H().Enter("checkin_layer_pixels", std::to_string(checkout_id));
   };
   smart_callbacks.checkout_output = [](PF_ProgPtr, PF_EffectWorld **output) -> PF_Err {
-    *output = H().output_checkout_error == PF_Err_NONE ? &H().output_world : nullptr;
-    return H().output_checkout_error;
+    const PF_Err err = H().Injected("checkout_output");
+    *output = err ? nullptr : &H().output_world;
+    return err;
   };
   smart_extra = {&smart_input, &smart_callbacks};
 }
@@ -567,15 +557,6 @@ std::vector<std::string> FakeEffectHost::StackOf(AEGP_LayerH of) const {
   return names;
 }
 
-const VlamUtilsSuite1 *FakeEffectHost::UtilsSuite() const {
-  for (const AddedSuite &suite : added_suites) {
-    if (suite.name == kVlamUtilsSuite && suite.api_version == kVlamUtilsSuiteVersion1) {
-      return static_cast<const VlamUtilsSuite1 *>(suite.table);
-    }
-  }
-  return nullptr;
-}
-
 A_Err FakeEffectHost::Idle() {
   A_long sleep = 0;
   return idle_hook(nullptr, idle_refcon, &sleep);
@@ -588,9 +569,13 @@ PF_Err FakeEffectHost::SelectorCommand(PF_Cmd cmd, void *extra) {
   return err;
 }
 
-PF_EventExtra FakeEffectHost::SelectorEvent(PF_EventType type, PF_ParamIndex param, A_long x,
-                                            A_long y) const {
-  return MakeUiEvent(type, param, frame, x, y);
+PF_Err FakeEffectHost::SelectorEvent(PF_EventType type, PF_ParamIndex param, A_long x, A_long y,
+                                     PF_EventOutFlags *out_flags) {
+  PF_EventExtra event = MakeUiEvent(type, param, frame, x, y);
+  event.evt_out_flags = PF_EO_ALWAYS_UPDATE;
+  const PF_Err err = SelectorCommand(PF_Cmd_EVENT, &event);
+  *out_flags = event.evt_out_flags;
+  return err;
 }
 
 vlam::SelectorState &FakeEffectHost::SelectorRecord() {
@@ -604,21 +589,31 @@ PF_ParamDef &FakeEffectHost::Param(PF_ParamIndex index, PF_ParamType type) {
   return def;
 }
 
-std::vector<PF_ParamDef *> FakeEffectHost::ParamsArray() {
-  std::vector<PF_ParamDef *> out;
-  for (PF_ParamDef &def : values) out.push_back(&def);
-  return out;
-}
-
 void FakeEffectHost::Fail(const std::string &function, A_Err err, int nth) {
   failures_[function] = {callCounts_[function] + nth, err};
 }
 
 A_Err FakeEffectHost::Enter(const std::string &function, const std::string &detail) {
   calls.push_back(detail.empty() ? function : function + " " + detail);
-  const int count = ++callCounts_[function];
-  const auto it = failures_.find(function);
-  return (it != failures_.end() && it->second.first == count) ? it->second.second : A_Err_NONE;
+  return Injected(function, detail);
+}
+
+std::vector<std::string> FakeEffectHost::CallsOf(const std::string &function) const {
+  std::vector<std::string> found;
+  for (const std::string &call : calls) {
+    if (call == function || call.rfind(function + " ", 0) == 0) found.push_back(call);
+  }
+  return found;
+}
+
+A_Err FakeEffectHost::Injected(const std::string &function, const std::string &detail) {
+  A_Err err = A_Err_NONE;
+  for (const std::string &key : {function, function + " " + detail}) {
+    const int count = ++callCounts_[key];
+    const auto it = failures_.find(key);
+    if (!err && it != failures_.end() && it->second.first == count) err = it->second.second;
+  }
+  return err;
 }
 
 PF_ParamDef ParamOfType(PF_ParamType type) {
@@ -630,8 +625,11 @@ PF_ParamDef ParamOfType(PF_ParamType type) {
 
 PF_Err CallEffect(PF_Err (*entry)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *,
                                   void *),
-                  PF_Cmd cmd, FakeEffectHost &host, void *extra, PF_ParamDef **params) {
-  return entry(cmd, &host.in_data, &host.out_data, params, nullptr, extra);
+                  PF_Cmd cmd, FakeEffectHost &host, void *extra, bool with_params) {
+  std::vector<PF_ParamDef *> params;
+  for (PF_ParamDef &def : host.values) params.push_back(&def);
+  return entry(cmd, &host.in_data, &host.out_data, with_params ? params.data() : nullptr, nullptr,
+               extra);
 }
 
 }  // namespace vlam_test

@@ -15,7 +15,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -61,21 +60,15 @@ class FakeEffectHost {
 
   // --- parameters: the values checkout and the params array hand out (29) ----
   std::vector<PF_ParamDef> values;
-  std::vector<PF_ParamDef *> ParamsArray();
   // Makes parameter `index` a fresh one of `type` and returns it to be set.
   PF_ParamDef &Param(PF_ParamIndex index, PF_ParamType type);
   std::function<void(PF_ParamIndex, A_long time, PF_ParamDef &)> valueAtTime;
-  std::set<PF_ParamIndex> failingCheckouts;
   std::vector<CheckoutCall> checkouts;  // checkout_id and request unused
   std::vector<PF_ParamIndex> checkedIn;  // uu.id of each definition checked in
   std::vector<PF_ParamDef> added;
-  int failAddAt = -1;  // 0-based add_param call that fails
   std::vector<PF_CustomUIInfo> registeredUi;
-  PF_Err registerUiError = PF_Err_NONE;
   std::vector<std::pair<PF_ParamIndex, PF_ParamUIFlags>> uiUpdates;
-  std::map<PF_ParamIndex, PF_Err> uiUpdateErrors;
   std::optional<double> angleSuiteAnswer;  // else the suite reads the fixed value
-  int angleSuiteCalls = 0;
 
   // --- the project -----------------------------------------------------------
   // Installed effects by match name; their keys are 1, 2, ... in this order.
@@ -100,71 +93,51 @@ class FakeEffectHost {
   A_FpLong zoom = 0.0, filmSize = 0.0;
   AEGP_FilmSizeUnits filmUnits = AEGP_FilmSizeUnits_HORIZONTAL;
 
-  // Effect streams: the "Trigger" stream's keys by time value, hidden flags,
-  // and what is left open.
+  // Effect streams: the "Trigger" stream's keys by time value and what is
+  // left open (dynamic stream flags are logged as calls).
   std::map<A_long, double> keys;
-  std::set<A_u_long> keyScales;
-  struct HiddenFlagCall {
-    PF_ParamIndex index;
-    bool undoable;
-    bool hidden;
-  };
-  std::vector<HiddenFlagCall> hiddenCalls;
   int liveEffectRefs = 0, liveStreams = 0, openUndoGroups = 0;
 
+  // AEGP calls and the callbacks that tests follow, in order, each with its
+  // detail ("copy input to output"). Any host function can be made to fail: Fail(name) fails its nth (1-based) call from now on; a name with a
+  // detail ("checkout_param 5") counts only the calls with that detail (an
+  // index). Enter logs a call and answers its injected error; Injected only
+  // answers.
   std::vector<std::string> calls;
-  // Makes the nth (1-based) call of that AEGP function from now on fail.
   void Fail(const std::string &function, A_Err err, int nth = 1);
   A_Err Enter(const std::string &function, const std::string &detail = "");
+  A_Err Injected(const std::string &function, const std::string &detail = "");
+  std::vector<std::string> CallsOf(const std::string &function) const;  // those logged
 
   // --- iteration -------------------------------------------------------------
   A_long host_threads = 3;
-  std::vector<A_long> iterate_counts;  // iterations asked for, per call
 
   // --- persistent data -------------------------------------------------------
   std::map<std::string, std::string> settings;  // "section/key" -> text
-  A_Err settings_error = A_Err_NONE;
-  std::vector<A_long> blob_types;  // blob type of each v4 blob request, -1 for v3
-  int v3_blob_requests = 0;
 
   // --- the utility plug-in: its suite as effects see it, and its loading ----
-  std::vector<AEGP_LayerH> module_stack_requests;
-  std::vector<A_long> command_requests;
-  A_Err command_error = A_Err_NONE;
+  // Reports, scripts and commands are logged with the plug-in id
+  // ("ReportInfo 42"), the script's encoding ("ExecuteScript 0 platform")
+  // or the command ("RequestCommand 1"), module stacks asked for by layer
+  // ("RequestModuleStack own layer"); a published suite with its versions
+  // and list ("AddSuite <name> 1.1 global no-host") and is then offered.
   std::vector<std::string> reports;  // AEGP_ReportInfo texts
-  std::vector<AEGP_PluginID> report_ids;
   std::vector<std::string> scripts;  // AEGP_ExecuteScript texts
-  std::vector<AEGP_PluginID> script_ids;
-  std::vector<bool> script_platform_encoding;
-  A_Err script_error = A_Err_NONE;
-  int freed_results = 0;
   AEGP_IdleHook idle_hook = nullptr;
-  AEGP_PluginID idle_plugin_id = -1;
   AEGP_IdleRefcon idle_refcon = reinterpret_cast<AEGP_IdleRefcon>(0x1);
-  struct AddedSuite {
-    bool global_list;
-    bool no_host;
-    std::string name;
-    A_long api_version;
-    A_long internal_version;
-    const void *table;
-  };
-  std::vector<AddedSuite> added_suites;
-  // The suite the utility plug-in published, as an effect would get it.
-  const VlamUtilsSuite1 *UtilsSuite() const;
   A_Err Idle();  // the host going idle once
 
   // --- custom UI: the Module Selector's events -------------------------------
   FakeDrawbot drawbot;
   std::map<PF_App_ColorType, PF_App_Color> palette;
-  std::vector<PF_App_ColorType> color_requests;
   std::vector<PF_Rect> invalidated;
-  PF_Err invalidate_error = PF_Err_NONE;
   PF_Rect frame{0, 100, 320, 132};  // the selector control's frame
   // Runs a command through the Module Selector's entry, keeping its sequence
-  // record; an event on parameter `param` at (x, y); that record.
+  // record; an event on parameter `param` at (x, y), whose out flags (preset
+  // to PF_EO_ALWAYS_UPDATE) go to `out_flags`; that record.
   PF_Err SelectorCommand(PF_Cmd cmd, void *extra = nullptr);
-  PF_EventExtra SelectorEvent(PF_EventType type, PF_ParamIndex param, A_long x, A_long y) const;
+  PF_Err SelectorEvent(PF_EventType type, PF_ParamIndex param, A_long x, A_long y,
+                       PF_EventOutFlags *out_flags);
   vlam::SelectorState &SelectorRecord();
 
   // --- smart pre-render and render --------------------------------------------
@@ -174,24 +147,12 @@ class FakeEffectHost {
   PF_PreRenderExtra pre_render_extra{};
   std::vector<CheckoutCall> layer_checkouts;
   std::map<PF_ParamIndex, PF_CheckoutResult> checkout_results;
-  std::map<PF_ParamIndex, PF_Err> checkout_errors;
 
   PF_SmartRenderInput smart_input{};
   PF_SmartRenderCallbacks smart_callbacks{};
   PF_SmartRenderExtra smart_extra{};
   PF_EffectWorld input_world{};
   PF_EffectWorld output_world{};
-  PF_Err pixels_checkout_error = PF_Err_NONE;
-  PF_Err output_checkout_error = PF_Err_NONE;
-  PF_Err checkin_error = PF_Err_NONE;
-  PF_Err copy_error = PF_Err_NONE;
-  struct CopyCall {
-    PF_EffectWorld *src;
-    PF_EffectWorld *dst;
-    bool whole;  // both rects null
-  };
-  std::vector<CopyCall> copies;
-  std::vector<A_long> pixel_checkins;
 
  private:
   static FakeEffectHost *current_;
@@ -208,17 +169,21 @@ class LoadedUtilityPlugin : public ::testing::Test {
   void SetUp() override {
     AEGP_GlobalRefcon refcon = nullptr;
     ASSERT_EQ(EntryPointFunc_VlamUtils(host.registry.basic(), 13, 28, 7, &refcon), A_Err_NONE);
-    suite = host.UtilsSuite();
-    ASSERT_NE(suite, nullptr);
+    ASSERT_EQ(host.CallsOf("AddSuite").size(), 1u);  // the plug-in's suite replaces the fake's
+    const void *table = nullptr;
+    host.registry.basic()->AcquireSuite(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &table);
+    host.registry.basic()->ReleaseSuite(kVlamUtilsSuite, kVlamUtilsSuiteVersion1);
+    suite = static_cast<const VlamUtilsSuite1 *>(table);
   }
   FakeEffectHost host;
   const VlamUtilsSuite1 *suite = nullptr;
 };
 
-// Calls an effect entry with the host's records.
+// Calls an effect entry with the host's records and, if asked, the params
+// array of its values.
 PF_Err CallEffect(PF_Err (*entry)(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *,
                                   void *),
                   PF_Cmd cmd, FakeEffectHost &host, void *extra = nullptr,
-                  PF_ParamDef **params = nullptr);
+                  bool with_params = false);
 
 }  // namespace vlam_test

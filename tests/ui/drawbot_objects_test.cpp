@@ -1,7 +1,14 @@
-// Owned drawing objects and the drawing exception.
+// The UI's parts: owned drawing objects and the drawing exception, the
+// DRAWBOT suites as one set, the host's colours and button grids.
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "frame/fake_host_support.h"
+#include "ui/app_color.h"
+#include "ui/button_grid.h"
 #include "ui/drawbot_objects.h"
+#include "ui/drawbot_suites.h"
 #include "ui/fake_drawbot_support.h"
 
 namespace vlam_test {
@@ -39,6 +46,79 @@ TEST_F(DrawbotObjects, AFailedCreationIsTheEventsErrorReleaseFailuresThrow) {
   EXPECT_NO_THROW({ const vlam::DRAWBOT_FontP font(&drawbot.supplier, Supplier(), 9.0f); });
   EXPECT_EQ(drawbot.Live(), 0);
   EXPECT_EQ(drawbot.bad_releases, 0);
+}
+
+// Acquiring the DRAWBOT suites as one set.
+TEST(UiParts, DrawbotSuitesAppColorsAndButtonGrid) {
+  FakeEffectHost host;
+  FakeSuiteRegistry &registry = host.registry;
+  PF_InData &in_data = host.in_data;
+  PF_OutData &out_data = host.out_data;
+  {
+    const vlam::ScopedDrawbotSuites suites(&in_data, &out_data);
+    ASSERT_EQ(suites.error(), PF_Err_NONE);
+    EXPECT_EQ(suites->surface_suiteP, &host.drawbot.surface);
+    EXPECT_EQ(registry.acquired(kDRAWBOT_SurfaceSuite, 2), 1);
+  }
+  EXPECT_EQ(registry.outstanding(), 0);
+
+  registry.Withdraw(kDRAWBOT_SurfaceSuite, kDRAWBOT_SurfaceSuite_Version2);
+  vlam::DrawbotSuites suites;
+  EXPECT_EQ(vlam::AcquireDrawbotSuites(&in_data, &out_data, &suites), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_STREQ(out_data.return_msg, "Not able to acquire AEFX Suite.");
+  EXPECT_TRUE(out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE);
+  EXPECT_EQ(registry.acquired(kDRAWBOT_PathSuite, 1), 1);  // only the first time: not tried
+  EXPECT_EQ(registry.outstanding(), 0);  // draw and supplier given back
+  EXPECT_EQ(suites.drawbot_suiteP, nullptr);
+  // The host's interface colours.
+  // Hosts before 13.4 number the later colours three higher; channels are
+  // divided by 65536 and failures are black.
+  host.palette[15] = {65535, 32768, 0};
+  DRAWBOT_ColorRGBA color{};
+  for (const PF_SpecVersion version : {PF_SpecVersion{13, 2}, PF_SpecVersion{13, 4}}) {
+    host.in_data.version = version;
+    vlam::GetAppColor(&host.in_data, 56, &color);
+    vlam::GetAppColor(&host.in_data, 54, &color);
+  }
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"PF_AppGetColor 59", "PF_AppGetColor 54",
+                                                  "PF_AppGetColor 56", "PF_AppGetColor 54"}));
+
+  ASSERT_EQ(vlam::GetAppColor(&host.in_data, 15, &color), PF_Err_NONE);
+  EXPECT_FLOAT_EQ(color.red, 0.9999847f);
+  EXPECT_FLOAT_EQ(color.green, 0.5f);
+  EXPECT_FLOAT_EQ(color.alpha, 1.0f);
+  host.palette.erase(9);  // the host fails, leaving its colour scribbled
+  EXPECT_EQ(vlam::GetAppColor(&host.in_data, 9, &color), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(color.red, 0.0f);
+  EXPECT_EQ(color.alpha, 1.0f);
+  EXPECT_EQ(host.registry.outstanding(), 0);
+
+  const DRAWBOT_ColorRGBA scaled = vlam::ScaleColor({0.5f, 0.25f, 0.8f, 0.3f}, 1.42);
+  EXPECT_FLOAT_EQ(scaled.red, 0.71f);
+  EXPECT_GT(scaled.blue, 1.0f);  // not clamped
+  EXPECT_FLOAT_EQ(scaled.alpha, 0.3f);
+  // Button layout and hit testing shared by the custom controls.
+  const vlam::ButtonGrid grid(0.0f, 40.0f, {360.0f, 1, 5.0f, 19.0f}, 3);
+  ASSERT_EQ(grid.buttons().size(), 3u);
+  const float lefts[] = {5.5f, 123.5f, 241.5f};
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_FLOAT_EQ(grid.buttons()[k].x, lefts[k]);
+    EXPECT_FLOAT_EQ(grid.buttons()[k].y, 45.5f);
+    EXPECT_FLOAT_EQ(grid.buttons()[k].width, 113.0f);
+    EXPECT_FLOAT_EQ(grid.buttons()[k].height, 19.0f);
+  }
+  EXPECT_EQ(grid.HitTest(118, 64), 0);    // last pixels inside right and bottom
+  EXPECT_EQ(grid.HitTest(5, 50), -1);     // left of the first button
+  EXPECT_EQ(grid.HitTest(119, 50), -1);   // between buttons 0 and 1
+  EXPECT_EQ(grid.HitTest(124, 50), 1);
+  EXPECT_EQ(grid.HitTest(354, 50), 2);    // past the parameter's declared 320
+  const PF_Rect r = grid.InvalidationRect(1);
+  EXPECT_EQ(r.left, 123);
+  EXPECT_EQ(r.bottom, 64);
+  EXPECT_EQ(grid.InvalidationRect(3).right, 0);  // no such button
+  const vlam::ButtonGrid unset(0.0f, 40.0f, {360.0f, 0, 5.0f, 19.0f}, 3);  // no row count: one row
+  EXPECT_FLOAT_EQ(unset.buttons()[2].x, 241.5f);
+  EXPECT_FLOAT_EQ(unset.buttons()[2].y, 45.5f);
 }
 
 }  // namespace

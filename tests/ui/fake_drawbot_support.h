@@ -47,14 +47,14 @@ class FakeDrawbot {
       return Me().Result("GetSurface");
     };
     supplier.NewPen = [](DRAWBOT_SupplierRef, const DRAWBOT_ColorRGBA *color, float size,
-                         DRAWBOT_PenRef *out) { return Me().Make("NewPen", Made(*color, size), out); };
+                         DRAWBOT_PenRef *out) { return Me().Make("NewPen", *color, size, out); };
     supplier.NewBrush = [](DRAWBOT_SupplierRef, const DRAWBOT_ColorRGBA *color,
-                           DRAWBOT_BrushRef *out) { return Me().Make("NewBrush", Made(*color, 0), out); };
+                           DRAWBOT_BrushRef *out) { return Me().Make("NewBrush", *color, 0, out); };
     supplier.NewDefaultFont = [](DRAWBOT_SupplierRef, float size, DRAWBOT_FontRef *out) {
-      return Me().Make("NewDefaultFont", Made({}, size), out);
+      return Me().Make("NewDefaultFont", {}, size, out);
     };
     supplier.NewPath = [](DRAWBOT_SupplierRef, DRAWBOT_PathRef *out) {
-      return Me().Make("NewPath", Made({}, 0), out);
+      return Me().Make("NewPath", {}, 0, out);
     };
     supplier.ReleaseObject = [](DRAWBOT_ObjectRef ref) {
       Object *object = Me().Find(ref);
@@ -145,12 +145,6 @@ class FakeDrawbot {
     const auto it = failing.find(function);
     return it == failing.end() ? kSPNoError : it->second;
   }
-  static Object Made(const DRAWBOT_ColorRGBA &color, float size) {
-    Object object;
-    object.color = color;
-    object.size = size;
-    return object;
-  }
   // Every kind of drawing reference is an object id.
   template <typename Ref>
   Object *Find(Ref ref) {
@@ -158,14 +152,15 @@ class FakeDrawbot {
     return it == objects.end() ? nullptr : &it->second;
   }
   template <typename Ref>
-  SPErr Make(const std::string &function, Object object, Ref *out) {
+  SPErr Make(const std::string &function, const DRAWBOT_ColorRGBA &color, float size, Ref *out) {
     const SPErr err = Result(function);
     if (err != kSPNoError) {
       *out = scribble_on_failure ? reinterpret_cast<Ref>(0xDEAD) : nullptr;
       return err;
     }
     const std::intptr_t id = 0x1000 + static_cast<std::intptr_t>(objects.size());
-    objects[id] = std::move(object);
+    objects[id].color = color;
+    objects[id].size = size;
     *out = reinterpret_cast<Ref>(id);
     return kSPNoError;
   }
