@@ -18,7 +18,7 @@ class BuilderGlobalsTest : public ::testing::Test {
  protected:
   PF_Err Run(PF_Cmd cmd) { return host.Run(cmd); }
   BuilderGlobals* Globals() { return host.Globals(); }
-  std::map<std::string, std::string>& Settings() { return host.settings["Settings_zkVlam"]; }
+  std::string& Setting(const std::string& key) { return host.settings["Settings_zkVlam/" + key]; }
 
   FakeBuilderHost host;
 };
@@ -27,15 +27,15 @@ TEST_F(BuilderGlobalsTest, SetupFillsTablesAndKeepsRecordLocked) {
   ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
   BuilderGlobals* g = Globals();
   ASSERT_NE(g, nullptr);
-  EXPECT_EQ(host.LockCount(host.InData()->global_data), 1);
+  EXPECT_EQ(host.handles.LockCount(host.InData()->global_data), 1);
   // Rounded distances: 3.606, 3.162 and 84.85 among them.
   const int distances[][3] = {{0, 0, 0}, {3, 4, 5}, {1, 1, 1}, {2, 3, 4}, {1, 3, 3}, {60, 60, 85}, {60, 0, 60}};
   for (const auto& [i, j, d] : distances) EXPECT_EQ(g->distances[i][j], d) << i << "," << j;
 
   ASSERT_NE(g->mainHandler, nullptr);
   ASSERT_NE(g->petalHandler, nullptr);
-  EXPECT_EQ(host.LockCount(g->mainHandlerH), 1);
-  EXPECT_EQ(host.LockCount(g->petalHandlerH), 1);
+  EXPECT_EQ(host.handles.LockCount(g->mainHandlerH), 1);
+  EXPECT_EQ(host.handles.LockCount(g->petalHandlerH), 1);
   EXPECT_EQ(static_cast<void*>(g->mainHandler), *g->mainHandlerH);
   EXPECT_EQ(g->mainHandler->ValueSize(), 532u);
 
@@ -54,19 +54,19 @@ TEST_F(BuilderGlobalsTest, SetupFillsTablesAndKeepsRecordLocked) {
 // read in the next; setdown frees the record even when the settings are refused.
 TEST_F(BuilderGlobalsTest, PresetsChangedInOneRunAreReadInTheNextAndSetdownFreesTheRecord) {
   EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), PF_Err_NONE);
-  EXPECT_EQ(host.settingsWrites, 0);
-  const int baseline = host.liveHandles;
+  EXPECT_EQ(host.Count("SetString"), 0);
+  const int baseline = host.handles.LiveHandles();
   ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
   ParseShapeCurveText("[x:0;y:0.2],[x:0.5;y:1],[x:1;y:0.2]", Globals()->mainPresets[3]);
   ParseShapeCurveText("[x:0;y:1],[x:1;y:0]", Globals()->petalPresets[1]);
   ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), PF_Err_NONE);
   EXPECT_EQ(host.InData()->global_data, nullptr);
   EXPECT_EQ(host.OutData()->global_data, nullptr);
-  EXPECT_EQ(host.liveHandles, baseline);
-  EXPECT_EQ(host.settingsWrites, 10);
-  EXPECT_EQ(Settings()["MAIN_SHAPE_PRESET_4"], "[x:0;y:0.2],[x:0.5;y:1],[x:1;y:0.2]");
-  EXPECT_EQ(Settings()["PETAL_SHAPE_PRESET_2"], "[x:0;y:1],[x:1;y:0]");
-  EXPECT_EQ(Settings()["MAIN_SHAPE_PRESET_1"], "[x:0;y:0.75],[x:1;y:0.75]");
+  EXPECT_EQ(host.handles.LiveHandles(), baseline);
+  EXPECT_EQ(host.Count("SetString"), 10);
+  EXPECT_EQ(Setting("MAIN_SHAPE_PRESET_4"), "[x:0;y:0.2],[x:0.5;y:1],[x:1;y:0.2]");
+  EXPECT_EQ(Setting("PETAL_SHAPE_PRESET_2"), "[x:0;y:1],[x:1;y:0]");
+  EXPECT_EQ(Setting("MAIN_SHAPE_PRESET_1"), "[x:0;y:0.75],[x:1;y:0.75]");
 
   ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
   EXPECT_EQ(WriteShapeCurveText(Globals()->mainPresets[3]), "[x:0;y:0.2],[x:0.5;y:1],[x:1;y:0.2]");
@@ -75,13 +75,13 @@ TEST_F(BuilderGlobalsTest, PresetsChangedInOneRunAreReadInTheNextAndSetdownFrees
   host.registry.Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
   EXPECT_EQ(Run(PF_Cmd_GLOBAL_SETDOWN), A_Err_MISSING_SUITE);
   EXPECT_EQ(host.InData()->global_data, nullptr);
-  EXPECT_EQ(host.liveHandles, baseline);
+  EXPECT_EQ(host.handles.LiveHandles(), baseline);
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
 TEST_F(BuilderGlobalsTest, DamagedSettingsReadTolerantly) {
-  Settings()["MAIN_SHAPE_PRESET_1"] = std::string(600, ']');
-  Settings()["PETAL_SHAPE_PRESET_5"] = "\x7f\x01 no brackets at all";
+  Setting("MAIN_SHAPE_PRESET_1") = std::string(600, ']');
+  Setting("PETAL_SHAPE_PRESET_5") = "\x7f\x01 no brackets at all";
   ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
   EXPECT_EQ(Globals()->mainPresets[0].count, 16);  // capped by the capacity
   EXPECT_EQ(Globals()->petalPresets[4].count, 0);
@@ -95,13 +95,13 @@ TEST(BuilderGlobalsSetup, FailuresReleaseEverything) {
   for (const Fault fault : {kNoHandle, kNoLock, kNoSettings}) {
     SCOPED_TRACE(fault);
     FakeBuilderHost host;
-    host.failNewHandle = fault == kNoHandle;
-    host.failLockHandle = fault == kNoLock;
+    host.handles.failNewHandle = fault == kNoHandle;
+    host.handles.failLock = fault == kNoLock;
     if (fault == kNoSettings) host.registry.Withdraw(kAEGPPersistentDataSuite, kAEGPPersistentDataSuiteVersion4);
     EXPECT_EQ(host.Run(PF_Cmd_GLOBAL_SETUP),
               fault == kNoSettings ? PF_Err{A_Err_MISSING_SUITE} : PF_Err{PF_Err_OUT_OF_MEMORY});
     EXPECT_EQ(host.OutData()->global_data, nullptr);
-    EXPECT_EQ(host.liveHandles, 0);
+    EXPECT_EQ(host.handles.LiveHandles(), 0);
     EXPECT_EQ((host.OutData()->out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE) != 0, fault == kNoHandle);
     if (fault == kNoHandle) {
       EXPECT_STREQ(host.OutData()->return_msg, "Could not initialise global data");

@@ -1,11 +1,7 @@
 // The render tests' fake host serving one Flash Builder: its parameter values
-// (defaults to begin with), custom UI registration, the angle and
-// persistent data suites, and the global record with curve presets. The
-// builder's custom controls add the sequence record, host colours, the
-// drawing reference and DRAWBOT.
+// (defaults to begin with) and the global record with curve presets. The
+// builder's custom controls add the sequence record.
 #pragma once
-#include <map>
-#include <string>
 #include <vector>
 
 #include "AE_EffectUI.h"
@@ -14,14 +10,13 @@
 #include "flash/petal_buttons.h"
 #include "flash/shape_curve.h"
 #include "render/render_host_support.h"
-#include "ui/fake_drawbot_support.h"
 
 namespace vlam {
 
 class FakeBuilderHost : public vlam_render_test::RenderTestHost {
  public:
   FakeBuilderHost();
-  ~FakeBuilderHost();
+  ~FakeBuilderHost() override;
 
   PF_InData* InData() { return &in_data; }
   PF_OutData* OutData() { return &out_data; }
@@ -37,17 +32,8 @@ class FakeBuilderHost : public vlam_render_test::RenderTestHost {
 
   // The current values, index 0-34 (the two profile values made by the
   // handlers once global setup has run).
-  std::vector<PF_ParamDef>& values = params;
   void SetFloat(PF_ParamIndex index, double v) { values[index].u.fs_d.value = v; }
   void SetPopup(PF_ParamIndex index, A_long v) { values[index].u.pd.value = v; }
-
-  std::vector<PF_CustomUIInfo> registeredUi;  // each record as the effect passed it
-  // The host's persistent settings (section -> key -> text) and its writes.
-  std::map<std::string, std::map<std::string, std::string>> settings;
-  int settingsWrites = 0;
-
-  PF_AngleParamSuite1 angleSuite{};
-  AEGP_PersistentDataSuite4 persistentSuite{};
 };
 
 }  // namespace vlam
@@ -62,7 +48,7 @@ class BuilderUiHost {
   ~BuilderUiHost();
 
   vlam::FakeBuilderHost builder;
-  FakeDrawbot drawbot;
+  FakeDrawbot& drawbot = builder.drawbot;
 
   // An event on parameter `param`, whose 320 x 120 control's top left is
   // (20, 300).
@@ -75,9 +61,6 @@ class BuilderUiHost {
   vlam::BuilderGlobals &Globals() { return *builder.Globals(); }
   vlam::PetalVariants &Variants();
   A_long Popup(PF_ParamIndex index) const { return builder.values[index].u.pd.value; }
-
-  PFAppSuite4 app_suite{};
-  PF_EffectCustomUISuite1 custom_ui_suite{};
 };
 
 // Fields of packed curve records, read as values.

@@ -77,11 +77,11 @@ TEST_F(DesignExportTest, DefaultParametersFieldByField) {
 TEST_F(DesignExportTest, PetalFieldsWhenPetalsAreOn) {
   host.SetPopup(kBuilderPetalConfiguration, 6);  // Four Star
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
-  ASSERT_EQ(host.checkouts, host.checkins);
-  ASSERT_EQ(host.checkouts, 23);
-  for (std::size_t i = 0; i < host.checkoutOrder.size(); ++i) {
-    const A_long index = host.checkoutOrder[i];
-    EXPECT_EQ(host.checkinOrder[host.checkinOrder.size() - 1 - i], host.values[index].uu.id) << i;
+  ASSERT_EQ(host.CheckedOut(), 0);
+  ASSERT_EQ(host.checkouts.size(), 23u);
+  for (std::size_t i = 0; i < host.checkouts.size(); ++i) {
+    const A_long index = host.checkouts[i].index;
+    EXPECT_EQ(host.checkedIn[host.checkedIn.size() - 1 - i], host.values[index].uu.id) << i;
   }
   const FlashDesign& d = Slot(0);
   ExpectFields({d.petalLength, d.petalDiameter, d.petalAngle, d.horizontalOffset, d.barrelRadius, d.petalBrightness},
@@ -129,7 +129,7 @@ TEST_F(DesignExportTest, PopupsOutsideTheirItems) {
     EXPECT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE) << bad;
   }
   for (int s = 0; s < 4; ++s) EXPECT_TRUE(Untouched(s, 0, sizeof(FlashDesign))) << s;
-  EXPECT_EQ(host.checkouts, host.checkins);
+  EXPECT_EQ(host.CheckedOut(), 0);
 
   host.SetPopup(kBuilderFlashIdentifier, 1);
   for (A_long bad : {0, 11, -7, 40000}) {
@@ -156,7 +156,7 @@ TEST_F(DesignExportTest, ExportedCurvesAreMendedCopiesPerThreadAndTable) {
   std::memset(*value, 0, sizeof(ShapeCurve));
   EXPECT_EQ(std::memcmp(exported, &before, sizeof before), 0);
   EXPECT_NE(static_cast<const void*>(exported), *value);
-  EXPECT_EQ(host.checkouts, host.checkins);
+  EXPECT_EQ(host.CheckedOut(), 0);
   std::memcpy(*value, &before, sizeof before);
   ASSERT_EQ(ExportFlashDesign(host.InData(), &table), PF_Err_NONE);
   const ShapeCurve outer = *Slot(0).mainProfile;
@@ -225,8 +225,8 @@ TEST_F(DesignExportTest, MissingSuites) {
     EXPECT_EQ(code, A_Err_MISSING_SUITE);
   }
   EXPECT_TRUE(Untouched(0, 0, 1));
-  EXPECT_EQ(host.checkouts, host.checkins);
-  host.registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, &host.handleSuite);
+  EXPECT_EQ(host.CheckedOut(), 0);
+  host.registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, host.handles.Handles());
 }
 
 }  // namespace

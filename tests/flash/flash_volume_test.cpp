@@ -206,13 +206,13 @@ TEST_F(FlashVolumeTest, ParallelPassesGiveTheBytesOfOneThreadInOrder) {
     ASSERT_GT(Light(), 1.0);
     for (A_long threads : {1, 2, 3}) {
       for (A_long iterations : {0, 1, 2, 5, 64}) {  // 0: the host's thread count
-        host.threads = threads;
+        host.host_threads = threads;
         host.shuffleSeed = static_cast<uint32_t>(17 * threads + iterations);
         Restart();
-        const int calls = host.iterateCalls;
+        const int calls = host.Count("IterateGeneric");
         ASSERT_EQ(volume.RunBodyPass(iterations), PF_Err_NONE);
         // Collecting, then drawing unless one thread draws everything.
-        EXPECT_EQ(host.iterateCalls - calls, std::min(iterations > 0 ? iterations : threads, threads) > 1 ? 2 : 1);
+        EXPECT_EQ(host.Count("IterateGeneric") - calls, std::min(iterations > 0 ? iterations : threads, threads) > 1 ? 2 : 1);
         ASSERT_EQ(Bytes(), serial) << threads << " threads, " << iterations << " iterations";
         ASSERT_EQ(volume.Marks().ColumnBits(), serialCols);
       }
@@ -230,7 +230,7 @@ TEST_F(FlashVolumeTest, ParallelPassesGiveTheBytesOfOneThreadInOrder) {
   ASSERT_GT(Light(), 0.0);
   EXPECT_NE(std::count(sparkCols.begin(), sparkCols.end(), true), 0);  // sparks mark their columns
   for (A_long threads : {1, 2, 4}) {
-    host.threads = threads;
+    host.host_threads = threads;
     Restart();
     ASSERT_EQ(volume.RunSparkPass(threads), PF_Err_NONE);
     EXPECT_EQ(Bytes(), sparks) << threads;
@@ -239,7 +239,7 @@ TEST_F(FlashVolumeTest, ParallelPassesGiveTheBytesOfOneThreadInOrder) {
   EXPECT_TRUE(AlphaOpaque());
 
   ASSERT_EQ(target.Clear(), PF_Err_NONE);
-  host.iterateError = A_Err_GENERIC;
+  host.Fail("IterateGeneric", A_Err_GENERIC, 1, true);
   EXPECT_EQ(volume.RunBodyPass(2), A_Err_GENERIC);
   EXPECT_EQ(Light(), 0.0);
   EXPECT_EQ(host.registry.outstanding(), 0);

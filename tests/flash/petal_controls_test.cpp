@@ -21,10 +21,15 @@ class PetalControlsTest : public ::testing::Test {
   }
   static std::vector<std::string> Expected(bool on) {
     const std::string flags = on ? "0" : std::to_string(PF_PUI_DISABLED);
-    const std::string stream =
-        "stream 12 " + std::to_string(AEGP_DynStreamFlag_DISABLED) + (on ? " 0" : " 1");
-    return {"ui 32 " + flags, "ui 10 " + flags, stream, "ui 14 " + flags,
-            "ui 13 " + flags, "ui 15 " + flags, "ui 16 " + flags};
+    const std::string ui = "PF_UpdateParamUI ";
+    const std::string stream = "SetDynamicStreamFlag " +
+                               std::to_string(AEGP_DynStreamFlag_DISABLED) +
+                               (on ? " 12 cleared" : " 12 set");
+    return {ui + "32 " + flags, ui + "10 " + flags, stream, ui + "14 " + flags,
+            ui + "13 " + flags, ui + "15 " + flags, ui + "16 " + flags};
+  }
+  std::vector<std::string> UiCalls() const {
+    return host.CallsOf({"PF_UpdateParamUI", "SetDynamicStreamFlag"});
   }
 
   FakeBuilderHost host;
@@ -39,20 +44,20 @@ TEST_F(PetalControlsTest, PetalsEnableTheControlsAndNoneDisablesThem) {
   for (A_long configuration : {none, A_long{0}, A_long{11}, A_long{-3}, none + 1, A_long{4}, last}) {
     const bool on = configuration > none && configuration <= last;
     host.values[kBuilderPetalProfile].flags |= PF_ParamFlag_COLLAPSE_TWIRLY;
-    host.uiCalls.clear();
+    host.calls.clear();
     ASSERT_EQ(Update(configuration), PF_Err_NONE) << configuration;
-    EXPECT_EQ(host.uiCalls, Expected(on)) << configuration;
+    EXPECT_EQ(UiCalls(), Expected(on)) << configuration;
     EXPECT_EQ((host.values[kBuilderPetalProfile].flags & PF_ParamFlag_COLLAPSE_TWIRLY) != 0, !on) << configuration;
     EXPECT_TRUE(host.values[kBuilderPetalProfile].flags & PF_ParamFlag_CANNOT_TIME_VARY);
     EXPECT_EQ(host.values[kBuilderBarrelRadius].ui_flags, on ? 0 : PF_PUI_DISABLED) << configuration;
   }
 
   // The first failure ends the command.
-  host.uiCalls.clear();
-  host.failUiAtIndex = kBuilderPetalLength;
+  host.calls.clear();
+  host.Fail("PF_UpdateParamUI " + std::to_string(kBuilderPetalLength), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(Update(2), PF_Err_OUT_OF_MEMORY);
-  ASSERT_EQ(host.uiCalls.size(), 2u);
-  EXPECT_EQ(host.uiCalls[1], "ui 10 0");
+  ASSERT_EQ(UiCalls().size(), 2u);
+  EXPECT_EQ(UiCalls()[1], "PF_UpdateParamUI 10 0");
 }
 
 }  // namespace

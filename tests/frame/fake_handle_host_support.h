@@ -53,6 +53,7 @@ class FakeHandleHost {
   }
   bool Owns(PF_Handle h) const { return blocks_.count(h) != 0; }
   int lockCalls = 0, unlockCalls = 0;
+  int disposedLocked = 0;           // handles freed while still locked
   std::vector<PF_Handle> disposed;  // in the order of disposal
   std::vector<char> Bytes(PF_Handle h) const {
     const Block& b = *blocks_.at(h);
@@ -97,6 +98,7 @@ class FakeHandleHost {
   static void Dispose(PF_Handle h) {
     const auto it = current_->blocks_.find(h);
     if (it == current_->blocks_.end()) std::abort();  // disposing what the host never made
+    if (it->second->locks != 0) ++current_->disposedLocked;
     std::free(it->second->data);
     current_->blocks_.erase(it);
     current_->disposed.push_back(h);

@@ -4,9 +4,13 @@
 #include "ui/ui_event_support.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <numeric>
+#include <random>
+#include <thread>
 
 namespace vlam_test {
 
@@ -38,6 +42,13 @@ struct EffectRef {
 };
 
 EffectRef *RefOf(AEGP_EffectRefH ref) { return reinterpret_cast<EffectRef *>(ref); }
+
+std::vector<LayerEffect>::iterator Find(const EffectRef &ref) {
+  std::vector<LayerEffect> &stack = ref.layer->effects;
+  return std::find_if(stack.begin(), stack.end(),
+                      [&ref](const LayerEffect &e) { return e.id == ref.id; });
+}
+LayerEffect &EffectOf(AEGP_EffectRefH ref) { return *Find(*RefOf(ref)); }
 
 AEGP_EffectRefH NewRef(Layer *layer, int id) {
   ++H().liveEffectRefs;
@@ -77,7 +88,35 @@ A_Err GetString(AEGP_PersistentBlobH blob, const A_char *section, const A_char *
 A_Err SetString(AEGP_PersistentBlobH, const A_char *section, const A_char *key,
                 const A_char *value) {
   H().settings[std::string(section) + "/" + key] = value;
-  return H().Injected("SetString");
+  return H().Enter("SetString", std::string(section) + "/" + key);
+}
+
+// Iterations run on the host's threads in a shuffled order, as a host may
+// run them: results must not depend on either. The first error of an
+// iteration, else the injected one, is the answer.
+A_Err IterateGeneric(A_long iterations, void *refcon, A_Err (*fn)(void *, A_long, A_long, A_long)) {
+  FakeEffectHost &h = H();
+  const A_Err injected = h.Enter("IterateGeneric", std::to_string(iterations));
+  const A_long threads = std::max<A_long>(h.host_threads, 1);
+  const A_long count = iterations < 0 ? threads : iterations;
+  std::vector<A_long> order(static_cast<std::size_t>(count));
+  std::iota(order.begin(), order.end(), 0);
+  std::mt19937 shuffle(h.shuffleSeed++);
+  std::shuffle(order.begin(), order.end(), shuffle);
+  std::atomic<std::size_t> next{0};
+  std::atomic<A_Err> firstError{A_Err_NONE};
+  auto worker = [&](A_long thread) {
+    for (std::size_t i = next++; i < order.size(); i = next++) {
+      const A_Err err = fn(refcon, thread, order[i], count);
+      A_Err none = A_Err_NONE;
+      if (err != A_Err_NONE) firstError.compare_exchange_strong(none, err);
+    }
+  };
+  std::vector<std::thread> pool;
+  for (A_long t = 1; t < threads; ++t) pool.emplace_back(worker, t);
+  worker(0);
+  for (std::thread &t : pool) t.join();
+  return firstError.load() != A_Err_NONE ? firstError.load() : injected;
 }
 
 // The suite tables, shared by every host (their functions find the current
@@ -134,6 +173,9 @@ struct Suites {
     param_utils.PF_UpdateParamUI = [](PF_ProgPtr, PF_ParamIndex index,
                                       const PF_ParamDef *def) -> PF_Err {
       H().uiUpdates.emplace_back(index, def->ui_flags);
+      // Logged with the flags; failures are chosen by the index.
+      H().calls.push_back("PF_UpdateParamUI " + std::to_string(index) + " " +
+                          std::to_string(def->ui_flags));
       return H().Injected("PF_UpdateParamUI", std::to_string(index));
     };
     angle.PF_GetFloatingPointValueFromAngleDef = [](PF_ProgPtr, const PF_ParamDef *def,
@@ -249,8 +291,9 @@ struct Suites {
                                  AEGP_EffectRefH *ref) -> A_Err {
       if (const A_Err err = H().Enter("ApplyEffect")) return err;
       const int id = H().next_effect_id++;
-      H().effect_names[id] = H().installed.at(static_cast<std::size_t>(key - 1));
-      LayerOf(layer)->effects.push_back(id);  // applied effects go to the bottom
+      LayerEffect applied{H().installed.at(static_cast<std::size_t>(key - 1))};
+      applied.id = id;
+      LayerOf(layer)->effects.push_back(applied);  // applied effects go to the bottom
       *ref = NewRef(LayerOf(layer), id);
       return A_Err_NONE;
     };
@@ -260,25 +303,48 @@ struct Suites {
     };
     effect.AEGP_GetLayerEffectByIndex = [](AEGP_PluginID, AEGP_LayerH layer,
                                            AEGP_EffectIndex index, AEGP_EffectRefH *ref) -> A_Err {
-      if (const A_Err err = H().Enter("GetLayerEffectByIndex")) return err;
-      *ref = NewRef(LayerOf(layer), LayerOf(layer)->effects.at(static_cast<std::size_t>(index)));
+      if (const A_Err err = H().Enter("GetLayerEffectByIndex", std::to_string(index))) {
+        *ref = nullptr;
+        return err;
+      }
+      LayerEffect &e = LayerOf(layer)->effects.at(static_cast<std::size_t>(index));
+      if (e.id == 0) e.id = H().next_effect_id++;
+      ++H().effectRefsMade;
+      *ref = NewRef(LayerOf(layer), e.id);
       return A_Err_NONE;
     };
     effect.AEGP_GetInstalledKeyFromLayerEffect = [](AEGP_EffectRefH ref,
                                                     AEGP_InstalledEffectKey *key) -> A_Err {
       if (const A_Err err = H().Enter("GetInstalledKeyFromLayerEffect")) return err;
-      const auto &installed = H().installed;
-      const auto it =
-          std::find(installed.begin(), installed.end(), H().effect_names.at(RefOf(ref)->id));
+      auto &installed = H().installed;
+      const std::string &name = EffectOf(ref).matchName;
+      auto it = std::find(installed.begin(), installed.end(), name);
+      if (it == installed.end()) it = installed.insert(it, name);
       *key = static_cast<A_long>(it - installed.begin()) + 1;
       return A_Err_NONE;
     };
+    effect.AEGP_GetEffectFlags = [](AEGP_EffectRefH ref, AEGP_EffectFlags *flags) -> A_Err {
+      const LayerEffect &e = EffectOf(ref);
+      *flags = e.active ? AEGP_EffectFlags_ACTIVE : AEGP_EffectFlags_NONE;
+      const A_Err err = H().Enter("GetEffectFlags");
+      return err ? err : e.flagsError;
+    };
+    effect.AEGP_EffectCallGeneric = [](AEGP_PluginID, AEGP_EffectRefH ref, const A_Time *time,
+                                       PF_Cmd cmd, void *extra) -> A_Err {
+      if (cmd != PF_Cmd_COMPLETELY_GENERAL) return A_Err_PARAMETER;
+      LayerEffect &e = EffectOf(ref);
+      if (const A_Err err = H().Enter("EffectCallGeneric", T(*time))) return err;
+      if (e.answer) e.answer(extra, *time);
+      return e.callError;
+    };
     effect.AEGP_ReorderEffect = [](AEGP_EffectRefH ref, A_long index) -> A_Err {
       if (const A_Err err = H().Enter("ReorderEffect")) return err;
-      std::vector<int> &stack = RefOf(ref)->layer->effects;
-      stack.erase(std::find(stack.begin(), stack.end(), RefOf(ref)->id));
+      std::vector<LayerEffect> &stack = RefOf(ref)->layer->effects;
+      const auto it = Find(*RefOf(ref));
+      const LayerEffect moved = *it;
+      stack.erase(it);
       index = std::clamp<A_long>(index, 0, static_cast<A_long>(stack.size()));
-      stack.insert(stack.begin() + index, RefOf(ref)->id);
+      stack.insert(stack.begin() + index, moved);
       return A_Err_NONE;
     };
 
@@ -304,12 +370,12 @@ struct Suites {
     dynamic_stream4.AEGP_GetStreamIndexInParent = [](AEGP_StreamRefH stream,
                                                      A_long *index) -> A_Err {
       const EffectRef &effect = StreamOf(stream)->effect;
-      const std::vector<int> &stack = effect.layer->effects;
-      *index = static_cast<A_long>(std::find(stack.begin(), stack.end(), effect.id) - stack.begin());
+      *index = static_cast<A_long>(Find(effect) - effect.layer->effects.begin());
       return H().Enter("GetStreamIndexInParent");
     };
     dynamic_stream.AEGP_SetDynamicStreamFlag = [](AEGP_StreamRefH stream, AEGP_DynStreamFlags flag,
                                                   A_Boolean undoable, A_Boolean set) -> A_Err {
+      if (flag == AEGP_DynStreamFlag_HIDDEN) H().hidden[StreamOf(stream)->index] = set != 0;
       return H().Enter("SetDynamicStreamFlag", std::to_string(flag) + " " +
                                                    std::to_string(StreamOf(stream)->index) +
                                                    (set ? " set" : " cleared") +
@@ -359,10 +425,11 @@ struct Suites {
       *result = err ? nullptr : kScriptResult;
       return err;
     };
-    utility.AEGP_RegisterWithAEGP = [](AEGP_GlobalRefcon, const A_char *,
+    utility.AEGP_RegisterWithAEGP = [](AEGP_GlobalRefcon, const A_char *name,
                                        AEGP_PluginID *id) -> A_Err {
-      *id = 1;
-      return A_Err_NONE;
+      H().registeredName = name;
+      *id = H().pluginId;
+      return H().Enter("RegisterWithAEGP");
     };
     memory.AEGP_FreeMemHandle = [](AEGP_MemHandle handle) -> A_Err {
       return H().Enter("FreeMemHandle", handle == kScriptResult ? "script result" : "other");
@@ -416,13 +483,7 @@ struct Suites {
       *threads = H().host_threads;
       return A_Err_NONE;
     };
-    iterate.AEGP_IterateGeneric = [](A_long iterations, void *refcon,
-                                     A_Err (*fn)(void *, A_long, A_long, A_long)) -> A_Err {
-      H().Enter("IterateGeneric", std::to_string(iterations));
-      // Last to first: bands must not depend on the order they run in.
-      for (A_long i = iterations - 1; i >= 0; --i) fn(refcon, i % 2, i, iterations);
-      return A_Err_NONE;
-    };
+    iterate.AEGP_IterateGeneric = IterateGeneric;
     persistent3.AEGP_GetApplicationBlob = [](AEGP_PersistentBlobH *blob) -> A_Err {
       *blob = kBlob;
       return H().Enter("GetApplicationBlob");
@@ -472,11 +533,11 @@ FakeEffectHost::FakeEffectHost()
   in_data.inter.checkout_param = [](PF_ProgPtr, PF_ParamIndex index, A_long time, A_long step,
                                     A_u_long scale, PF_ParamDef *param) -> PF_Err {
     FakeEffectHost &h = H();
-    h.checkouts.push_back({index, 0, {}, time, step, scale});
     PF_Err err = h.Injected("checkout_param", std::to_string(index));
     if (!err && (index < 0 || index >= static_cast<PF_ParamIndex>(h.values.size()))) {
       err = PF_Err_INVALID_INDEX;
     }
+    h.checkouts.push_back({index, 0, {}, time, step, scale, err});
     if (err) {
       std::memset(param, 0xCD, sizeof *param);  // whatever a failing host leaves behind
       return err;
@@ -490,7 +551,7 @@ FakeEffectHost::FakeEffectHost()
     return PF_Err_NONE;
   };
   in_data.inter.add_param = [](PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) -> PF_Err {
-    if (const PF_Err err = H().Injected("add_param")) return err;
+    if (const PF_Err err = H().Injected("add_param", std::to_string(H().added.size()))) return err;
     H().added.push_back(*def);
     return PF_Err_NONE;
   };
@@ -498,6 +559,7 @@ FakeEffectHost::FakeEffectHost()
     H().registeredUi.push_back(*info);
     return H().Injected("register_ui");
   };
+  in_data.inter.abort = [](PF_ProgPtr) -> PF_Err { return H().Enter("abort"); };
   in_data.pica_basicP = registry.basic();
   in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0xE1);
   in_data.version = {13, 28};
@@ -522,9 +584,10 @@ FakeEffectHost::FakeEffectHost()
     return PF_Err_NONE;
   };
   pre_render_extra = {&pre_render_input, &pre_render_output, &pre_render_callbacks};
-  smart_callbacks.checkout_layer_pixels = [](PF_ProgPtr, A_long, PF_EffectWorld **pixels) -> PF_Err {
-    const PF_Err err = H().Injected("checkout_layer_pixels");
-    *pixels = err ? nullptr : &H().input_world;
+  smart_callbacks.checkout_layer_pixels = [](PF_ProgPtr, A_long id,
+                                             PF_EffectWorld **pixels) -> PF_Err {
+    const PF_Err err = H().Enter("checkout_layer_pixels", std::to_string(id));
+    *pixels = err ? nullptr : H().LayerPixels(id);
     return err;
   };
   smart_callbacks.checkin_layer_pixels = [](PF_ProgPtr, A_long checkout_id) -> PF_Err {
@@ -532,7 +595,7 @@ FakeEffectHost::FakeEffectHost()
   };
   smart_callbacks.checkout_output = [](PF_ProgPtr, PF_EffectWorld **output) -> PF_Err {
     const PF_Err err = H().Injected("checkout_output");
-    *output = err ? nullptr : &H().output_world;
+    *output = err ? nullptr : H().OutputWorld();
     return err;
   };
   smart_extra = {&smart_input, &smart_callbacks};
@@ -545,15 +608,15 @@ FakeEffectHost &FakeEffectHost::Current() { return *current_; }
 AEGP_LayerH FakeEffectHost::NewLayer(const std::vector<std::string> &match_names) {
   layers.push_back(std::make_unique<Layer>());
   for (const std::string &name : match_names) {
-    effect_names[next_effect_id] = name;
-    layers.back()->effects.push_back(next_effect_id++);
+    layers.back()->effects.push_back({name});
+    layers.back()->effects.back().id = next_effect_id++;
   }
   return reinterpret_cast<AEGP_LayerH>(layers.back().get());
 }
 
 std::vector<std::string> FakeEffectHost::StackOf(AEGP_LayerH of) const {
   std::vector<std::string> names;
-  for (int id : reinterpret_cast<const Layer *>(of)->effects) names.push_back(effect_names.at(id));
+  for (const LayerEffect &e : LayerOf(of)->effects) names.push_back(e.matchName);
   return names;
 }
 
@@ -589,8 +652,24 @@ PF_ParamDef &FakeEffectHost::Param(PF_ParamIndex index, PF_ParamType type) {
   return def;
 }
 
-void FakeEffectHost::Fail(const std::string &function, A_Err err, int nth) {
-  failures_[function] = {callCounts_[function] + nth, err};
+void FakeEffectHost::Fail(const std::string &function, A_Err err, int nth, bool onward) {
+  failures_[function] = {callCounts_[function] + nth, onward, err};
+}
+
+void FakeEffectHost::Heal() { failures_.clear(); }
+
+int FakeEffectHost::CheckedOut() const {
+  const auto made = std::count_if(checkouts.begin(), checkouts.end(),
+                                  [](const CheckoutCall &c) { return c.err == PF_Err_NONE; });
+  return static_cast<int>(made) - static_cast<int>(checkedIn.size());
+}
+
+AEGP_StreamRefH FakeEffectHost::NewStream(PF_ParamIndex index) {
+  return vlam_test::NewStream({index, {LayerOf(layer), 0}, false});
+}
+
+PF_ParamIndex FakeEffectHost::StreamIndex(AEGP_StreamRefH stream) {
+  return StreamOf(stream)->index;
 }
 
 A_Err FakeEffectHost::Enter(const std::string &function, const std::string &detail) {
@@ -599,11 +678,22 @@ A_Err FakeEffectHost::Enter(const std::string &function, const std::string &deta
 }
 
 std::vector<std::string> FakeEffectHost::CallsOf(const std::string &function) const {
+  return CallsOf({function});
+}
+
+std::vector<std::string> FakeEffectHost::CallsOf(
+    std::initializer_list<std::string> functions) const {
   std::vector<std::string> found;
   for (const std::string &call : calls) {
-    if (call == function || call.rfind(function + " ", 0) == 0) found.push_back(call);
+    for (const std::string &function : functions) {
+      if (call == function || call.rfind(function + " ", 0) == 0) found.push_back(call);
+    }
   }
   return found;
+}
+
+int FakeEffectHost::Count(const std::string &function) const {
+  return static_cast<int>(CallsOf(function).size());
 }
 
 A_Err FakeEffectHost::Injected(const std::string &function, const std::string &detail) {
@@ -611,7 +701,9 @@ A_Err FakeEffectHost::Injected(const std::string &function, const std::string &d
   for (const std::string &key : {function, function + " " + detail}) {
     const int count = ++callCounts_[key];
     const auto it = failures_.find(key);
-    if (!err && it != failures_.end() && it->second.first == count) err = it->second.second;
+    if (err || it == failures_.end()) continue;
+    const Failure &f = it->second;
+    if (count == f.nth || (f.onward && count > f.nth)) err = f.err;
   }
   return err;
 }

@@ -1,17 +1,20 @@
 // One fake host for the module's unit tests: the suite broker (with "SP
 // Suites Suite"), in/out records, handles, parameter checkout and adding, the
 // parameter value and UI suites, installed effects and layers with effect
-// stacks, the effect's layer in a composition with an optional camera, effect
-// streams and a "Trigger" stream holding keys, iteration, persistent data,
-// the utility plug-in's suite and its loading (scripts, reports, the idle
-// hook), host colours, invalidation and the DRAWBOT suites, and the
-// smart-render callbacks. Each fake records what the module asked of it.
-// AEGP calls are logged in order (with their times where they take one); any
-// of them can be made to fail.
+// stacks whose effects answer PF_Cmd_COMPLETELY_GENERAL, the effect's layer
+// in a composition with an optional camera, effect streams and a "Trigger"
+// stream holding keys, iteration on real threads, persistent data, the
+// utility plug-in's suite and its loading (scripts, reports, the idle hook),
+// host colours, invalidation and the DRAWBOT suites, and the smart-render
+// callbacks. Each fake records what the module asked of it. Host calls are
+// logged in order (with their times where they take one); any of them can be
+// made to fail.
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -40,12 +43,25 @@ struct CheckoutCall {
   PF_RenderRequest request;
   A_long time, time_step;
   A_u_long time_scale;
+  PF_Err err = PF_Err_NONE;  // what the host answered
+};
+
+// One effect on a layer. Its id is given when the stack is built or the
+// effect first asked for (0: not yet).
+struct LayerEffect {
+  std::string matchName;
+  bool active = true;
+  // Called for PF_Cmd_COMPLETELY_GENERAL with the extra pointer and the time.
+  std::function<void(void *extra, const A_Time &time)> answer = nullptr;
+  A_Err callError = A_Err_NONE;   // what the call returns
+  A_Err flagsError = A_Err_NONE;  // what AEGP_GetEffectFlags returns
+  int id = 0;
 };
 
 class FakeEffectHost {
  public:
   FakeEffectHost();
-  ~FakeEffectHost();
+  virtual ~FakeEffectHost();
   FakeEffectHost(const FakeEffectHost &) = delete;
   FakeEffectHost &operator=(const FakeEffectHost &) = delete;
 
@@ -63,25 +79,27 @@ class FakeEffectHost {
   // Makes parameter `index` a fresh one of `type` and returns it to be set.
   PF_ParamDef &Param(PF_ParamIndex index, PF_ParamType type);
   std::function<void(PF_ParamIndex, A_long time, PF_ParamDef &)> valueAtTime;
-  std::vector<CheckoutCall> checkouts;  // checkout_id and request unused
+  std::vector<CheckoutCall> checkouts;  // checkout_id and request unused; failed ones too
   std::vector<PF_ParamIndex> checkedIn;  // uu.id of each definition checked in
-  std::vector<PF_ParamDef> added;
+  int CheckedOut() const;                // successful checkouts not yet checked in
+  std::vector<PF_ParamDef> added;        // "add_param N" counts from 0
   std::vector<PF_CustomUIInfo> registeredUi;
   std::vector<std::pair<PF_ParamIndex, PF_ParamUIFlags>> uiUpdates;
   std::optional<double> angleSuiteAnswer;  // else the suite reads the fixed value
 
   // --- the project -----------------------------------------------------------
   // Installed effects by match name; their keys are 1, 2, ... in this order.
+  // An effect found on a layer is installed too.
   std::vector<std::string> installed;
   struct Layer {
-    std::vector<int> effects;  // effect ids, top to bottom
+    std::vector<LayerEffect> effects;  // top to bottom
   };
   // A layer holding effects with these match names, top to bottom.
   AEGP_LayerH NewLayer(const std::vector<std::string> &match_names);
   std::vector<std::string> StackOf(AEGP_LayerH layer) const;
   std::vector<std::unique_ptr<Layer>> layers;
-  std::map<int, std::string> effect_names;  // effect id -> match name
   int next_effect_id = 1;
+  int effectRefsMade = 0;  // by AEGP_GetLayerEffectByIndex
   AEGP_LayerH layer;  // the effect's own (null: it cannot be found)
   AEGP_CompH comp;
   A_Time layerCurrentTime{0, 24};
@@ -97,20 +115,46 @@ class FakeEffectHost {
   // left open (dynamic stream flags are logged as calls).
   std::map<A_long, double> keys;
   int liveEffectRefs = 0, liveStreams = 0, openUndoGroups = 0;
+  std::map<PF_ParamIndex, bool> hidden;  // last hidden flag set per parameter
+  // A stream of parameter `index` of the effect the host called, as the
+  // stream suite makes them.
+  AEGP_StreamRefH NewStream(PF_ParamIndex index);
+  static PF_ParamIndex StreamIndex(AEGP_StreamRefH stream);
 
-  // AEGP calls and the callbacks that tests follow, in order, each with its
-  // detail ("copy input to output"). Any host function can be made to fail: Fail(name) fails its nth (1-based) call from now on; a name with a
-  // detail ("checkout_param 5") counts only the calls with that detail (an
-  // index). Enter logs a call and answers its injected error; Injected only
-  // answers.
+  // Registration of an effect with the AEGP side: the name, and the ID given.
+  std::string registeredName;
+  AEGP_PluginID pluginId = 77;
+
+  // Host calls and the callbacks that tests follow, in order, each with its
+  // detail ("copy input to output"). Any host function can be made to fail:
+  // Fail(name) fails its nth (1-based) call from now on, and with `onward`
+  // every later one too, until Heal; a name with a detail ("checkout_param
+  // 5") counts only the calls with that detail (an index or a call number).
+  // Enter logs a call and answers its injected error; Injected only answers.
   std::vector<std::string> calls;
-  void Fail(const std::string &function, A_Err err, int nth = 1);
+  void Fail(const std::string &function, A_Err err, int nth = 1, bool onward = false);
+  void Heal();  // no more injected failures
   A_Err Enter(const std::string &function, const std::string &detail = "");
   A_Err Injected(const std::string &function, const std::string &detail = "");
-  std::vector<std::string> CallsOf(const std::string &function) const;  // those logged
+  // Those logged of one function, or of several in their order.
+  std::vector<std::string> CallsOf(const std::string &function) const;
+  std::vector<std::string> CallsOf(std::initializer_list<std::string> functions) const;
+  int Count(const std::string &function) const;
 
-  // --- iteration -------------------------------------------------------------
+  // Replaces a published suite table by a copy owned by this host, for a
+  // test's host to change a few functions of.
+  template <typename Suite>
+  Suite &Override(const char *name, A_long version) {
+    auto copy = std::make_shared<Suite>(*static_cast<const Suite *>(registry.Find(name, version)));
+    overrides_.push_back(copy);
+    registry.Publish(name, version, copy.get());
+    return *copy;
+  }
+
+  // --- iteration: AEGP_IterateGeneric runs on this many real threads, in an
+  // order shuffled from the seed ------------------------------------------------
   A_long host_threads = 3;
+  std::uint32_t shuffleSeed = 1;
 
   // --- persistent data -------------------------------------------------------
   std::map<std::string, std::string> settings;  // "section/key" -> text
@@ -153,11 +197,21 @@ class FakeEffectHost {
   PF_SmartRenderExtra smart_extra{};
   PF_EffectWorld input_world{};
   PF_EffectWorld output_world{};
+  // What checkout_layer_pixels hands out for a checkout id, and
+  // checkout_output.
+  virtual PF_EffectWorld *LayerPixels(A_long) { return &input_world; }
+  virtual PF_EffectWorld *OutputWorld() { return &output_world; }
 
  private:
+  struct Failure {
+    int nth;
+    bool onward;
+    A_Err err;
+  };
   static FakeEffectHost *current_;
   FakeEffectHost *previous_;
-  std::map<std::string, std::pair<int, A_Err>> failures_;
+  std::vector<std::shared_ptr<void>> overrides_;
+  std::map<std::string, Failure> failures_;
   std::map<std::string, int> callCounts_;
 };
 

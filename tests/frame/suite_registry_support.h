@@ -24,6 +24,11 @@ class FakeSuiteRegistry {
   void Publish(const std::string &name, A_long version, const void *suite) {
     suites_[{name, version}] = suite;
   }
+  // The table published under this name and version (null: none).
+  const void *Find(const std::string &name, A_long version) const {
+    const auto it = suites_.find({name, version});
+    return it == suites_.end() ? nullptr : it->second;
+  }
   void Withdraw(const std::string &name, A_long version) { suites_.erase({name, version}); }
 
   SPBasicSuite *basic() { return &basic_; }

@@ -365,7 +365,7 @@ TEST_F(SelectorUi, ModulesAreFiledNextToTheirKind) {
             (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamFlash", "zk_VlamFlash", "zk_Vlam"}));
   // The new builder is the fourth effect, not one of the earlier two.
   const auto &ids = reinterpret_cast<FakeEffectHost::Layer *>(host.layer)->effects;
-  EXPECT_EQ(ids[3], host.next_effect_id - 1);
+  EXPECT_EQ(ids[3].id, host.next_effect_id - 1);
 
   EXPECT_EQ(AddModule(1, {"zk_VlamMod", "zk_VlamFlash", "zk_VlamMod", "zk_Vlam"}),
             (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamMod", "zk_VlamInstance", "zk_Vlam"}));

@@ -90,7 +90,7 @@ void RelightTestHost::UseImages(PF_PixelFormat format, bool patternedInput, bool
 
 PF_Err RelightTestHost::SmartRender() {
   return EntryPoint_VlamRelighter(PF_Cmd_SMART_RENDER, &in_data, &out_data, nullptr, nullptr,
-                                  &smartExtra);
+                                  &smart_extra);
 }
 
 }  // namespace vlam_relight_test

@@ -44,13 +44,14 @@ TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLightOrPreviewsTheM
       EXPECT_EQ(host.output.bytes, host.input.bytes);
       EXPECT_EQ(host.pixelIterateCalls, 0);
       // The matte checkout succeeded even when it named no layer.
-      EXPECT_EQ(host.pixelCheckins, (std::vector<A_long>{1, 0}));
+      EXPECT_EQ(host.CallsOf("checkin_layer_pixels"),
+                (std::vector<std::string>{"checkin_layer_pixels 1", "checkin_layer_pixels 0"}));
     }
 
     // The matte preview shows the matte even with nothing firing.
     RelightTestHost host;
     host.UseImages(depth, true, true);
-    host.params[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
+    host.values[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
     host.AddRenderEffect();
     ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
     const float step = depth == PF_PixelFormat_ARGB32 ? 1.01f / 255.0f : 1e-4f;
@@ -71,8 +72,8 @@ TEST(RelightRender, PassesTheInputThroughWhenThereIsNothingToLightOrPreviewsTheM
   host.matte.world.origin_x = 5;
   for (A_long y = 0; y < 10; ++y)
     for (A_long x = 0; x < 10; ++x) SetPixel(host.matte, x, y, PF_PixelFloat{1, 1, 1, 1});
-  host.params[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
-  host.params[vlam::kRelightInvert].u.bd.value = 1;
+  host.values[vlam::kRelightView].u.pd.value = vlam::kRelightViewMattePreview;
+  host.values[vlam::kRelightInvert].u.bd.value = 1;
   host.AddRenderEffect();
   ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
   // Left of, right of and below the matte m = 0, inverted 1; inside white, inverted 0.
@@ -88,13 +89,13 @@ TEST(RelightRender, CollectingAsksTheRenderEffectBuildersAndSixteenInstances) {
   FiringLayer(host);
   host.effects.push_back({"zk_VlamRelighter", true, nullptr});
   ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
-  EXPECT_EQ(std::tuple(host.calls, host.effectRefsMade), std::tuple(3, 4));
+  EXPECT_EQ(std::tuple(host.Count("EffectCallGeneric"), host.effectRefsMade), std::tuple(3, 4));
 
   RelightTestHost many;
   FiringLayer(many);
   for (int k = 0; k < 16; ++k) many.AddInstance(FiringInstance(20, 10));
   ASSERT_EQ(many.SmartRender(), PF_Err_NONE);
-  EXPECT_EQ(many.calls, 2 + 16);
+  EXPECT_EQ(many.Count("EffectCallGeneric"), 2 + 16);
   EXPECT_EQ(many.out_data.return_msg[0], '\0');
 }
 
@@ -111,7 +112,7 @@ TEST(RelightRender, LightLandsWhereTheCameraSeesTheInstance) {
     SCOPED_TRACE(testing::Message() << r.x << "," << r.y << " origin " << r.originY);
     RelightTestHost host;
     host.firstWorldOriginY = r.originY;  // the light buffer's
-    host.params[vlam::kRelightSpread].u.fs_d.value = 5;  // diameter trunc(5 x 0.25 x 100) = 125
+    host.values[vlam::kRelightSpread].u.fs_d.value = 5;  // diameter trunc(5 x 0.25 x 100) = 125
     host.AddRenderEffect();
     host.AddBuilder();
     host.AddInstance(FiringInstance(r.x, r.y));
@@ -174,9 +175,9 @@ TEST(RelightRender, HostErrorsAreReturnedAndEverythingIsGivenBack) {
     PF_Err expected;
     std::size_t checkins;
   } cases[] = {
-      {[](RelightTestHost &h) { h.errors["new_world"] = PF_Err_OUT_OF_MEMORY; },
+      {[](RelightTestHost &h) { h.Fail("new_world", PF_Err_OUT_OF_MEMORY, 1, true); },
        PF_Err_OUT_OF_MEMORY, 2},
-      {[](RelightTestHost &h) { h.errors["checkout_layer_pixels"] = PF_Err_OUT_OF_MEMORY; },
+      {[](RelightTestHost &h) { h.Fail("checkout_layer_pixels 0", PF_Err_OUT_OF_MEMORY, 1, true); },
        PF_Err_OUT_OF_MEMORY, 0},
       {[](RelightTestHost &h) { h.registry.Withdraw(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1); },
        A_Err_MISSING_SUITE, 2},
@@ -187,7 +188,7 @@ TEST(RelightRender, HostErrorsAreReturnedAndEverythingIsGivenBack) {
     FiringLayer(host);
     c.fail(host);
     EXPECT_EQ(host.SmartRender(), c.expected);
-    EXPECT_EQ(host.pixelCheckins.size(), c.checkins);
+    EXPECT_EQ(host.CallsOf("checkin_layer_pixels").size(), c.checkins);
   }
 }
 
@@ -229,18 +230,18 @@ TEST(RelighterParams, SetupAddsElevenAndThePanelFollowsUseFlashColour) {
 
   // The relight colour is enabled only without the flash colour.
   std::vector<PF_ParamDef *> array;
-  for (PF_ParamDef &p : host.params) array.push_back(&p);
-  host.params[vlam::kRelightColour].ui_flags = PF_PUI_DISABLED;
+  for (PF_ParamDef &p : host.values) array.push_back(&p);
+  host.values[vlam::kRelightColour].ui_flags = PF_PUI_DISABLED;
   for (const bool useFlashColour : {false, true}) {
-    host.params[vlam::kRelightUseFlashColour].u.bd.value = useFlashColour;
+    host.values[vlam::kRelightUseFlashColour].u.bd.value = useFlashColour;
     ASSERT_EQ(Call(host, PF_Cmd_UPDATE_PARAMS_UI, array.data()), PF_Err_NONE);
   }
-  const std::string colour = "ui " + std::to_string(vlam::kRelightColour) + " ";
-  EXPECT_EQ(host.uiCalls,
+  const std::string colour = "PF_UpdateParamUI " + std::to_string(vlam::kRelightColour) + " ";
+  EXPECT_EQ(host.CallsOf({"PF_UpdateParamUI", "SetDynamicStreamFlag"}),
             (std::vector<std::string>{colour + "0", colour + std::to_string(PF_PUI_DISABLED)}));
 
   RelightTestHost refusing;
-  refusing.errors["add_param 4"] = PF_Err_OUT_OF_MEMORY;
+  refusing.Fail("add_param 4", PF_Err_OUT_OF_MEMORY, 1, true);
   EXPECT_EQ(Call(refusing, PF_Cmd_PARAMS_SETUP), PF_Err_OUT_OF_MEMORY);
 }
 

@@ -93,7 +93,7 @@ class FinishingTest : public ::testing::Test {
     firing = FiringContext{&frame, 0, &instance, &design, nullptr, &flash,
                            DirtyRect{20, 14, 23, 17, kW, kH}};
   }
-  void SetParam(PF_ParamIndex index, double value) { host.params[index].u.fs_d.value = value; }
+  void SetParam(PF_ParamIndex index, double value) { host.values[index].u.fs_d.value = value; }
 };
 
 // Motion blur still applies with the layer's motion blur off. The passes that
@@ -194,13 +194,13 @@ TEST_F(FinishingTest, DefocusOfHalfAPixelBlursAndPostScaleOfExactlyOneMakesNoSca
 // nobody chose are checked end to end by the tool's StackRender tests).
 TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlashAndAFailedPathIsIgnored) {
   const double before = Light(flash.World());
-  host.errors["PF_CheckoutPath"] = PF_Err_BAD_CALLBACK_PARAM;
+  host.Fail("PF_CheckoutPath", PF_Err_BAD_CALLBACK_PARAM, 1, true);
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
   EXPECT_EQ(Light(flash.World()), before);
   EXPECT_EQ(host.pathCheckoutAttempts, 1);
   EXPECT_TRUE(host.pathCheckins.empty());  // only a path given out is given back
   instance.maskId = 0;
-  host.errors.clear();
+  host.Heal();
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
   EXPECT_EQ(host.pathCheckoutAttempts, 1);
 
@@ -236,13 +236,14 @@ TEST_F(FinishingTest, AFailedAllocationReleaseOrGlowParameterIsReturned) {
     ASSERT_EQ(run(), PF_Err_NONE) << name;
     const int temporaries = host.disposals - before;
     EXPECT_GE(temporaries, 1) << name;
-    host.errors["new_world"] = PF_Err_OUT_OF_MEMORY;
+    host.Fail("new_world", PF_Err_OUT_OF_MEMORY, 1, true);
     EXPECT_EQ(run(), PF_Err_OUT_OF_MEMORY) << name;
-    host.errors.clear();
+    host.Heal();
     EXPECT_EQ(host.liveWorlds, 1) << name;
     for (int k = 0; k < temporaries; ++k) {
       const std::string release = "dispose_world " + std::to_string(host.disposals + k);
-      host.errors = {{release, PF_Err_INTERNAL_STRUCT_DAMAGED}};
+      host.Heal();
+      host.Fail(release, PF_Err_INTERNAL_STRUCT_DAMAGED, 1, true);
       EXPECT_EQ(run(), PF_Err_INTERNAL_STRUCT_DAMAGED) << name << ", release " << k;
       EXPECT_EQ(host.liveWorlds, 1) << name;  // the flash buffer only
     }
@@ -251,7 +252,8 @@ TEST_F(FinishingTest, AFailedAllocationReleaseOrGlowParameterIsReturned) {
   // A glow parameter the host cannot hand out ends the firing with its error.
   instance.postScale = 1.0;  // no scaling transform before the glow
   for (const PF_ParamIndex index : {kRenderGlowRadius, kRenderGlowBrightness}) {
-    host.errors = {{"checkout_param " + std::to_string(index), PF_Err_OUT_OF_MEMORY}};
+    host.Heal();
+    host.Fail("checkout_param " + std::to_string(index), PF_Err_OUT_OF_MEMORY, 1, true);
     host.transforms.clear();
     EXPECT_EQ(FinishingPasses().AfterSparks(firing), PF_Err_OUT_OF_MEMORY) << index;
     EXPECT_TRUE(host.transforms.empty()) << "no glow drawn";
@@ -338,7 +340,7 @@ class CompositeDepthTest : public FinishingTest {
                                        PF_PixelFormat like = PF_PixelFormat_ARGB128) {
     Background(format, like);
     before = Pixels();
-    host.params[kRenderCompositingMode].u.pd.value = mode;
+    host.values[kRenderCompositingMode].u.pd.value = mode;
     EXPECT_EQ(CompositeFiring(firing, PF_Rect{0, 0, kW, kH}), PF_Err_NONE);
     return Pixels();
   }

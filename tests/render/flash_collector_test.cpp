@@ -62,7 +62,7 @@ TEST_F(FlashCollectorTest, OnlyActiveBuildersAndInstancesAreAskedInStackOrderAtT
   ASSERT_EQ(Collect(), PF_Err_NONE);
   const unsigned char *bytes = reinterpret_cast<const unsigned char *>(&block);
   for (std::size_t i = 0; i < sizeof block; ++i) ASSERT_EQ(bytes[i], 0) << i;
-  EXPECT_EQ(host.calls, 0);
+  EXPECT_EQ(host.Count("EffectCallGeneric"), 0);
   EXPECT_EQ(host.effectRefsMade, 3);
 
   host.effects = {Builder(2, 120.0), Instance(5), Other("zk_VlamFlashX"), Instance(6)};
@@ -73,21 +73,20 @@ TEST_F(FlashCollectorTest, OnlyActiveBuildersAndInstancesAreAskedInStackOrderAtT
   EXPECT_EQ(std::tuple(block.table.instanceCount, block.instances[0].randomSeed,
                        block.instances[1].randomSeed),
             std::tuple(2, 5, 6));
-  ASSERT_EQ(host.callTimes.size(), 3u);
-  for (const A_Time &t : host.callTimes) {
-    EXPECT_EQ(t.value, host.in_data.current_time);
-    EXPECT_EQ(t.scale, host.in_data.time_scale);
-  }
+  const std::string at = std::to_string(host.in_data.current_time) + "/" +
+                         std::to_string(host.in_data.time_scale);
+  EXPECT_EQ(host.CallsOf("EffectCallGeneric"),
+            std::vector<std::string>(3, "EffectCallGeneric " + at));
 
   // Switched-off effects are ignored; of two builders with one identifier
   // the lower wins.
   host.effects = {Builder(1, 100.0, false), Instance(3, false), Instance(4)};
-  host.calls = 0;
+  host.calls.clear();
   ASSERT_EQ(Collect(), PF_Err_NONE);
   EXPECT_EQ(block.table.designs[0].valid, 0);
   EXPECT_EQ(block.table.instanceCount, 1);
   EXPECT_EQ(block.instances[0].randomSeed, 4);
-  EXPECT_EQ(host.calls, 1);
+  EXPECT_EQ(host.Count("EffectCallGeneric"), 1);
 
   host.effects = {Builder(3, 111.0), Builder(3, 222.0)};
   ASSERT_EQ(Collect(), PF_Err_NONE);
@@ -103,11 +102,11 @@ TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedAndHostErrorsStopTheWa
   ASSERT_EQ(Collect(), PF_Err_NONE);
   EXPECT_STREQ(host.out_data.return_msg, "") << "sixteen leave no message";
   host.effects.push_back(Instance(116));
-  host.calls = 0;
+  host.calls.clear();
   ASSERT_EQ(Collect(), PF_Err_NONE);
   EXPECT_EQ(block.table.instanceCount, 16);
   for (int i = 0; i < 16; ++i) EXPECT_EQ(block.instances[i].randomSeed, 100 + i);
-  EXPECT_EQ(host.calls, 16);
+  EXPECT_EQ(host.Count("EffectCallGeneric"), 16);
   EXPECT_STREQ(host.out_data.return_msg, "Vlam supports a maximum of 16 instances");
   EXPECT_EQ(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
 
@@ -118,25 +117,27 @@ TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedAndHostErrorsStopTheWa
     A_Err expected;
     int calls, refsMade;
   } cases[] = {
-      {"AEGP_GetLayerEffectByIndex 2", A_Err_GENERIC, A_Err_NONE, A_Err_NONE, A_Err_GENERIC, 2, 2},
+      {"GetLayerEffectByIndex 2", A_Err_GENERIC, A_Err_NONE, A_Err_NONE, A_Err_GENERIC, 2, 2},
       {"", A_Err_NONE, A_Err_NONE, A_Err_PARAMETER, A_Err_PARAMETER, 2, 2},
-      {"AEGP_GetLayerNumEffects", A_Err_GENERIC, A_Err_NONE, A_Err_NONE, A_Err_GENERIC, 0, 0},
-      {"AEGP_DisposeEffect", A_Err_ALLOC, A_Err_NONE, A_Err_NONE, A_Err_ALLOC, 1, 1},
-      {"AEGP_DisposeEffect", A_Err_ALLOC, A_Err_PARAMETER, A_Err_NONE, A_Err_PARAMETER, 0, 1},
+      {"GetLayerNumEffects", A_Err_GENERIC, A_Err_NONE, A_Err_NONE, A_Err_GENERIC, 0, 0},
+      {"DisposeEffect", A_Err_ALLOC, A_Err_NONE, A_Err_NONE, A_Err_ALLOC, 1, 1},
+      {"DisposeEffect", A_Err_ALLOC, A_Err_PARAMETER, A_Err_NONE, A_Err_PARAMETER, 0, 1},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(&c - cases);
     host.effects = {Builder(1, 1.0), Instance(1), Instance(2), Instance(3)};
     host.effects[0].flagsError = c.flagsError;
     host.effects[1].callError = c.callError;
-    host.errors = {{c.fails, c.error}};
-    host.calls = host.effectRefsMade = 0;
+    host.Heal();
+    host.Fail(c.fails, c.error, 1, true);
+    host.calls.clear();
+    host.effectRefsMade = 0;
     EXPECT_EQ(Collect(), c.expected);
-    EXPECT_EQ(host.calls, c.calls);
+    EXPECT_EQ(host.Count("EffectCallGeneric"), c.calls);
     EXPECT_EQ(host.effectRefsMade, c.refsMade);
   }
 
-  host.errors.clear();
+  host.Heal();
   host.registry.Withdraw(kAEGPEffectSuite, kAEGPEffectSuiteVersion3);
   ClearExchangeBlock(block);
   try {

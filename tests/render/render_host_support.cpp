@@ -24,8 +24,7 @@ namespace vlam_render_test {
 
 namespace {
 
-RenderTestHost *g_current = nullptr;
-RenderTestHost &H() { return *g_current; }
+RenderTestHost &H() { return RenderTestHost::Current(); }
 
 std::size_t PixelBytes(PF_PixelFormat format) {
   switch (format) {
@@ -55,15 +54,6 @@ void MakeWorld(PF_EffectWorld &world, std::vector<unsigned char> &bytes, A_long 
   world.pix_aspect_ratio = {1, 1};
 }
 
-// --- utility and interact callbacks --------------------------------------
-
-int Sprintf(A_char *buffer, const A_char *format, ...) {
-  va_list args;
-  va_start(args, format);
-  const int written = std::vsnprintf(buffer, PF_MAX_EFFECT_MSG_LEN + 1, format, args);
-  va_end(args);
-  return written;
-}
 
 float *FloatAt(const PF_EffectWorld *w, A_long x, A_long y) {
   return &PixelPtr<PF_PixelFloat>(*w, x, y)->alpha;
@@ -109,73 +99,8 @@ PF_Err Copy(PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *srcRe
   return PF_Err_NONE;
 }
 
-PF_Err CheckoutParam(PF_ProgPtr, PF_ParamIndex index, A_long, A_long, A_u_long,
-                     PF_ParamDef *param) {
-  if (index < 0 || index >= static_cast<PF_ParamIndex>(H().params.size())) {
-    return PF_Err_INVALID_INDEX;
-  }
-  if (const A_Err err = H().Injected("checkout_param", index)) return err;
-  *param = H().params[static_cast<std::size_t>(index)];
-  ++H().checkouts;
-  H().checkoutOrder.push_back(index);
-  return PF_Err_NONE;
-}
+// --- camera, masks --------------------------------------------------------
 
-PF_Err CheckinParam(PF_ProgPtr, PF_ParamDef *param) {
-  ++H().checkins;
-  H().checkinOrder.push_back(param->uu.id);
-  return PF_Err_NONE;
-}
-
-PF_Err AddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr def) {
-  if (const A_Err err = H().Injected("add_param", static_cast<int>(H().added.size()))) return err;
-  H().added.push_back(*def);
-  return PF_Err_NONE;
-}
-
-PF_Err Abort(PF_ProgPtr) {
-  RenderTestHost &h = H();
-  const int call = h.abortCalls++;
-  return (h.abortAfter >= 0 && call >= h.abortAfter) ? h.abortAnswer : PF_Err_NONE;
-}
-
-// --- handles --------------------------------------------------------------
-
-std::map<PF_Handle, A_HandleSize> g_handleSizes;
-std::map<PF_Handle, int> g_handleLocks;
-
-PF_Handle NewHandle(A_HandleSize size) {
-  if (H().failNewHandle) return nullptr;
-  ++H().liveHandles;
-  PF_Handle h = new void *(::operator new(size == 0 ? 1 : size));
-  std::memset(*h, 0, size);
-  g_handleSizes[h] = size;
-  return h;
-}
-A_HandleSize HandleSize(PF_Handle h) { return g_handleSizes.at(h); }
-void *LockHandle(PF_Handle h) {
-  if (H().failLockHandle) return nullptr;
-  ++g_handleLocks[h];
-  return *h;
-}
-void UnlockHandle(PF_Handle h) { --g_handleLocks[h]; }
-void DisposeHandle(PF_Handle h) {
-  --H().liveHandles;
-  const auto lock = g_handleLocks.find(h);
-  H().disposedLocked += lock != g_handleLocks.end() && lock->second != 0 ? 1 : 0;
-  g_handleSizes.erase(h);
-  g_handleLocks.erase(h);
-  ::operator delete(*h);
-  delete h;
-}
-
-// --- layer, comp, item, camera ---------------------------------------------
-
-const AEGP_LayerH kLayer = reinterpret_cast<AEGP_LayerH>(0x1001);
-const AEGP_CompH kComp = reinterpret_cast<AEGP_CompH>(0x1002);
-const AEGP_ItemH kItem = reinterpret_cast<AEGP_ItemH>(0x1003);
-const AEGP_LayerH kNoCamera = nullptr;
-const A_Ratio kSquare = {1, 1};
 const A_long kTwoMasks = 2;
 const PF_Boolean kClosed = false;
 
@@ -187,15 +112,6 @@ A_Err Answer(In..., std::remove_cvref_t<decltype(value)> *out) {
   return A_Err_NONE;
 }
 
-A_Err GetNewEffectForEffect(AEGP_PluginID, PF_ProgPtr, AEGP_EffectRefH *effect) {
-  ++H().liveEffectRefs;
-  *effect = reinterpret_cast<AEGP_EffectRefH>(new int(-1));
-  return A_Err_NONE;
-}
-A_Err ConvertToCompTime(PF_ProgPtr, A_long time, A_u_long scale, A_Time *comp) {
-  *comp = A_Time{time, scale};
-  return A_Err_NONE;
-}
 // The default camera: looking down +z at the layer from the default lens's
 // distance, centred on it.
 A_Err GetCameraMatrix(PF_ProgPtr, const A_Time *, A_Matrix4 *matrix, A_FpLong *, A_short *,
@@ -207,119 +123,6 @@ A_Err GetCameraMatrix(PF_ProgPtr, const A_Time *, A_Matrix4 *matrix, A_FpLong *,
   return A_Err_NONE;
 }
 
-// --- effects on the layer ----------------------------------------------------
-
-A_Err GetNumEffects(AEGP_LayerH, A_long *count) {
-  *count = static_cast<A_long>(H().effects.size());
-  return H().Injected("AEGP_GetLayerNumEffects");
-}
-A_Err GetEffectByIndex(AEGP_PluginID, AEGP_LayerH, AEGP_EffectIndex index,
-                       AEGP_EffectRefH *effect) {
-  if (const A_Err err = H().Injected("AEGP_GetLayerEffectByIndex", index)) {
-    *effect = nullptr;
-    return err;
-  }
-  ++H().liveEffectRefs;
-  ++H().effectRefsMade;
-  *effect = reinterpret_cast<AEGP_EffectRefH>(new int(index));
-  return A_Err_NONE;
-}
-int IndexOf(AEGP_EffectRefH effect) { return *reinterpret_cast<int *>(effect); }
-A_Err GetEffectFlags(AEGP_EffectRefH effect, AEGP_EffectFlags *flags) {
-  const LayerEffect &e = H().effects.at(static_cast<std::size_t>(IndexOf(effect)));
-  *flags = e.active ? AEGP_EffectFlags_ACTIVE : AEGP_EffectFlags_NONE;
-  return e.flagsError;
-}
-A_Err GetInstalledKey(AEGP_EffectRefH effect, AEGP_InstalledEffectKey *key) {
-  *key = IndexOf(effect) + 1;
-  return A_Err_NONE;
-}
-A_Err GetMatchName(AEGP_InstalledEffectKey key, A_char *name) {
-  const std::string &match = H().effects.at(static_cast<std::size_t>(key - 1)).matchName;
-  std::strncpy(name, match.c_str(), AEGP_MAX_EFFECT_MATCH_NAME_SIZE);
-  name[AEGP_MAX_EFFECT_MATCH_NAME_SIZE] = '\0';
-  return A_Err_NONE;
-}
-A_Err CallGeneric(AEGP_PluginID, AEGP_EffectRefH effect, const A_Time *time, PF_Cmd cmd,
-                  void *extra) {
-  if (cmd != PF_Cmd_COMPLETELY_GENERAL) return A_Err_PARAMETER;
-  LayerEffect &e = H().effects.at(static_cast<std::size_t>(IndexOf(effect)));
-  ++H().calls;
-  H().callTimes.push_back(*time);
-  if (e.answer) e.answer(extra, *time);
-  return e.callError;
-}
-A_Err DisposeEffect(AEGP_EffectRefH effect) {
-  --H().liveEffectRefs;
-  delete reinterpret_cast<int *>(effect);
-  return H().Injected("AEGP_DisposeEffect");
-}
-
-// --- streams -------------------------------------------------------------------
-
-A_Err GetStreamByIndex(AEGP_PluginID, AEGP_EffectRefH, PF_ParamIndex index,
-                       AEGP_StreamRefH *stream) {
-  if (const A_Err err = H().Injected("AEGP_GetNewEffectStreamByIndex")) {
-    *stream = nullptr;
-    return err;
-  }
-  ++H().liveStreams;
-  *stream = reinterpret_cast<AEGP_StreamRefH>(new PF_ParamIndex(index));
-  return A_Err_NONE;
-}
-A_Err DisposeStream(AEGP_StreamRefH stream) {
-  --H().liveStreams;
-  delete reinterpret_cast<PF_ParamIndex *>(stream);
-  return A_Err_NONE;
-}
-A_Err SetDynamicFlag(AEGP_StreamRefH stream, AEGP_DynStreamFlags flag, A_Boolean,
-                     A_Boolean set) {
-  const PF_ParamIndex index = *reinterpret_cast<PF_ParamIndex *>(stream);
-  if (flag == AEGP_DynStreamFlag_HIDDEN) H().hidden[index] = set != 0;
-  H().uiCalls.push_back("stream " + std::to_string(index) + " " + std::to_string(flag) + " " +
-                        std::to_string(set));
-  return A_Err_NONE;
-}
-
-// --- registration ----------------------------------------------------------------
-
-A_Err Register(AEGP_GlobalRefcon, const A_char *name, AEGP_PluginID *id) {
-  H().registeredName = name;
-  *id = 77;
-  return H().Injected("AEGP_RegisterWithAEGP");
-}
-
-// --- threads ---------------------------------------------------------------------
-
-A_Err NumThreads(A_long *threads) {
-  *threads = H().threads;
-  return A_Err_NONE;
-}
-
-A_Err IterateGeneric(A_long iterations, void *refcon,
-                     A_Err (*fn)(void *, A_long, A_long, A_long)) {
-  RenderTestHost &h = H();
-  ++h.iterateCalls;
-  const A_long count = iterations < 0 ? std::max<A_long>(h.threads, 1) : iterations;
-  std::vector<A_long> order(static_cast<std::size_t>(count));
-  std::iota(order.begin(), order.end(), 0);
-  std::mt19937 shuffle(h.shuffleSeed++);
-  std::shuffle(order.begin(), order.end(), shuffle);
-  std::atomic<std::size_t> next{0};
-  std::atomic<A_Err> firstError{A_Err_NONE};
-  auto worker = [&](A_long thread) {
-    for (std::size_t i = next++; i < order.size(); i = next++) {
-      const A_Err err = fn(refcon, thread, order[i], count);
-      A_Err none = A_Err_NONE;
-      if (err != A_Err_NONE) firstError.compare_exchange_strong(none, err);
-    }
-  };
-  std::vector<std::thread> pool;
-  for (A_long t = 1; t < std::max<A_long>(h.threads, 1); ++t) pool.emplace_back(worker, t);
-  worker(0);
-  for (std::thread &t : pool) t.join();
-  return firstError.load() != A_Err_NONE ? firstError.load() : h.iterateError;
-}
 
 // --- image buffers -----------------------------------------------------------------
 
@@ -350,7 +153,7 @@ PF_Err DisposeWorld(PF_ProgPtr, PF_EffectWorld *world) {
   g_worlds.erase(it);
   --H().liveWorlds;
   std::memset(world, 0, sizeof *world);
-  return H().Injected("dispose_world", H().disposals++);
+  return H().Injected("dispose_world", std::to_string(H().disposals++));
 }
 
 PF_Err GetPixelFormat(const PF_EffectWorld *world, PF_PixelFormat *format) {
@@ -377,27 +180,6 @@ PF_Err Fill(PF_ProgPtr, const Pixel *c, const PF_Rect *r, PF_EffectWorld *w) {
   return PF_Err_NONE;
 }
 
-// --- smart render ----------------------------------------------------------------
-
-PF_Err CheckoutLayerPixels(PF_ProgPtr, A_long id, PF_EffectWorld **pixels) {
-  RenderTestHost &h = H();
-  h.pixelCheckouts.push_back(id);
-  if (id == 0) {
-    const PF_Err err = h.Injected("checkout_layer_pixels");
-    *pixels = err == PF_Err_NONE ? &h.input.world : nullptr;
-    return err;
-  }
-  *pixels = h.grain != nullptr ? &h.grain->world : nullptr;
-  return PF_Err_NONE;
-}
-PF_Err CheckinLayerPixels(PF_ProgPtr, A_long id) {
-  H().pixelCheckins.push_back(id);
-  return PF_Err_NONE;
-}
-PF_Err CheckoutOutput(PF_ProgPtr, PF_EffectWorld **output) {
-  *output = &H().output.world;
-  return PF_Err_NONE;
-}
 
 // --- world transform: scales and translations only ---------------------------------
 
@@ -490,15 +272,14 @@ A_Err MaskId(AEGP_MaskRefH mask, AEGP_MaskIDVal *id) {
 }
 A_Err NewMaskStream(AEGP_PluginID, AEGP_MaskRefH, AEGP_MaskStream which,
                     AEGP_StreamRefH *stream) {
-  ++H().liveStreams;
-  *stream = reinterpret_cast<AEGP_StreamRefH>(new PF_ParamIndex(which));
+  *stream = H().NewStream(which);
   return A_Err_NONE;
 }
 A_Err NewStreamValue(AEGP_PluginID, AEGP_StreamRefH stream, AEGP_LTimeMode, const A_Time *,
                      A_Boolean, AEGP_StreamValue2 *value) {
   ++H().liveStreamValues;
   value->streamH = stream;
-  if (*reinterpret_cast<PF_ParamIndex *>(stream) == AEGP_MaskStream_FEATHER) {
+  if (RenderTestHost::StreamIndex(stream) == AEGP_MaskStream_FEATHER) {
     value->val.two_d = {H().maskFeather[0], H().maskFeather[1]};
   } else {
     value->val.one_d = 100.0;  // percent
@@ -508,17 +289,6 @@ A_Err NewStreamValue(AEGP_PluginID, AEGP_StreamRefH stream, AEGP_LTimeMode, cons
 A_Err DisposeStreamValue(AEGP_StreamValue2 *) {
   --H().liveStreamValues;
   return A_Err_NONE;
-}
-
-PF_Err ColourFromDef(PF_ProgPtr, const PF_ParamDef *def, PF_PixelFloat *out) {
-  const PF_Pixel &c = def->u.cd.value;
-  *out = {c.alpha / 255.0f, c.red / 255.0f, c.green / 255.0f, c.blue / 255.0f};
-  return PF_Err_NONE;
-}
-
-PF_Err UpdateParamUI(PF_ProgPtr, PF_ParamIndex index, const PF_ParamDef *def) {
-  H().uiCalls.push_back("ui " + std::to_string(index) + " " + std::to_string(def->ui_flags));
-  return index == H().failUiAtIndex ? PF_Err_OUT_OF_MEMORY : PF_Err_NONE;
 }
 
 }  // namespace
@@ -578,16 +348,12 @@ PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y) {
 }
 
 RenderTestHost::RenderTestHost()
-    : input(8, 6, PF_PixelFormat_ARGB128), output(8, 6, PF_PixelFormat_ARGB128) {
-  g_current = this;
-  utils.ansi.sprintf = Sprintf;
+    : effects(reinterpret_cast<Layer *>(layer)->effects),
+      input(8, 6, PF_PixelFormat_ARGB128),
+      output(8, 6, PF_PixelFormat_ARGB128) {
+  values.clear();
+  host_threads = 2;
   utils.copy = Copy;
-  in_data.utils = &utils;
-  in_data.inter.checkout_param = CheckoutParam;
-  in_data.inter.checkin_param = CheckinParam;
-  in_data.inter.add_param = AddParam;
-  in_data.inter.abort = Abort;
-  in_data.effect_ref = reinterpret_cast<PF_ProgPtr>(0x3003);
   in_data.version = PF_SpecVersion{13, 14};
   in_data.quality = PF_Quality_HI;
   in_data.current_time = 48;
@@ -595,33 +361,21 @@ RenderTestHost::RenderTestHost()
   in_data.time_scale = 48;
   in_data.downsample_x = {1, 1};
   in_data.downsample_y = {1, 1};
-  in_data.pixel_aspect_ratio = {1, 1};
-  in_data.pica_basicP = registry.basic();
   SetImages(8, 6, PF_PixelFormat_ARGB128);
 
-  handleSuite = {NewHandle, LockHandle, UnlockHandle, DisposeHandle, HandleSize, nullptr};
-  pfInterfaceSuite = {Answer<kLayer, PF_ProgPtr>, GetNewEffectForEffect, ConvertToCompTime,
-                      Answer<kNoCamera, PF_ProgPtr, const A_Time *>, GetCameraMatrix};
-  effectSuite.AEGP_GetLayerNumEffects = GetNumEffects;
-  effectSuite.AEGP_GetLayerEffectByIndex = GetEffectByIndex;
-  effectSuite.AEGP_GetInstalledKeyFromLayerEffect = GetInstalledKey;
-  effectSuite.AEGP_GetEffectFlags = GetEffectFlags;
-  effectSuite.AEGP_EffectCallGeneric = CallGeneric;
-  effectSuite.AEGP_DisposeEffect = DisposeEffect;
-  effectSuite.AEGP_GetEffectMatchName = GetMatchName;
-  streamSuite.AEGP_GetNewEffectStreamByIndex = GetStreamByIndex;
-  streamSuite.AEGP_DisposeStream = DisposeStream;
-  dynamicStreamSuite.AEGP_SetDynamicStreamFlag = SetDynamicFlag;
-  utilitySuite.AEGP_RegisterWithAEGP = Register;
-  layerSuite.AEGP_GetLayerParentComp = Answer<kComp, AEGP_LayerH>;
-  compSuite.AEGP_GetItemFromComp = Answer<kItem, AEGP_CompH>;
-  itemSuite.AEGP_GetItemPixelAspectRatio = Answer<kSquare, AEGP_ItemH>;
-  iterateSuite = {NumThreads, IterateGeneric};
+  Override<AEGP_PFInterfaceSuite1>(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1)
+      .AEGP_GetEffectCameraMatrix = GetCameraMatrix;
+  const auto addMaskStreams = [](auto &streams) {
+    streams.AEGP_GetNewMaskStream = NewMaskStream;
+    streams.AEGP_GetNewStreamValue = NewStreamValue;
+    streams.AEGP_DisposeStreamValue = DisposeStreamValue;
+  };
+  addMaskStreams(Override<AEGP_StreamSuite3>(kAEGPStreamSuite, kAEGPStreamSuiteVersion3));
+  addMaskStreams(Override<AEGP_StreamSuite4>(kAEGPStreamSuite, kAEGPStreamSuiteVersion4));
   worldSuite = {NewWorld, DisposeWorld, GetPixelFormat};
   fillSuite.fill = Fill<PF_Pixel>;
   fillSuite.fill16 = Fill<PF_Pixel16>;
   fillSuite.fill_float = Fill<PF_PixelFloat>;
-
   transformSuite.transform_world = TransformWorld;
   pathQuerySuite.PF_CheckoutPath = CheckoutPath;
   pathQuerySuite.PF_CheckinPath = CheckinPath;
@@ -631,31 +385,6 @@ RenderTestHost::RenderTestHost()
   layerMaskSuite.AEGP_GetLayerMaskByIndex = MaskByIndex;
   layerMaskSuite.AEGP_DisposeMask = DisposeMask;
   layerMaskSuite.AEGP_GetMaskID = MaskId;
-  streamSuite.AEGP_GetNewMaskStream = NewMaskStream;
-  streamSuite.AEGP_GetNewStreamValue = NewStreamValue;
-  streamSuite.AEGP_DisposeStreamValue = DisposeStreamValue;
-
-  colourSuite.PF_GetFloatingPointColorFromColorDef = ColourFromDef;
-  paramUtils.PF_UpdateParamUI = UpdateParamUI;
-  smartCallbacks = {CheckoutLayerPixels, CheckinLayerPixels, CheckoutOutput};
-  smartExtra = {&smartInput, &smartCallbacks};
-
-  registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, &handleSuite);
-  registry.Publish(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &pfInterfaceSuite);
-  registry.Publish(kAEGPEffectSuite, kAEGPEffectSuiteVersion3, &effectSuite);
-  streamSuite3.AEGP_GetNewEffectStreamByIndex = streamSuite.AEGP_GetNewEffectStreamByIndex;
-  streamSuite3.AEGP_DisposeStream = streamSuite.AEGP_DisposeStream;
-  streamSuite3.AEGP_GetNewMaskStream = streamSuite.AEGP_GetNewMaskStream;
-  streamSuite3.AEGP_GetNewStreamValue = streamSuite.AEGP_GetNewStreamValue;
-  streamSuite3.AEGP_DisposeStreamValue = streamSuite.AEGP_DisposeStreamValue;
-  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion3, &streamSuite3);
-  registry.Publish(kAEGPStreamSuite, kAEGPStreamSuiteVersion4, &streamSuite);
-  registry.Publish(kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion3, &dynamicStreamSuite);
-  registry.Publish(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5, &utilitySuite);
-  registry.Publish(kAEGPLayerSuite, kAEGPLayerSuiteVersion7, &layerSuite);
-  registry.Publish(kAEGPCompSuite, kAEGPCompSuiteVersion9, &compSuite);
-  registry.Publish(kAEGPItemSuite, kAEGPItemSuiteVersion8, &itemSuite);
-  registry.Publish(kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &iterateSuite);
   registry.Publish(kPFWorldSuite, kPFWorldSuiteVersion2, &worldSuite);
   registry.Publish(kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &fillSuite);
   registry.Publish(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, &transformSuite);
@@ -663,37 +392,30 @@ RenderTestHost::RenderTestHost()
   registry.Publish(kPFPathDataSuite, kPFPathDataSuiteVersion1, &pathDataSuite);
   registry.Publish(kPF_MaskSuite, kPF_MaskSuiteVersion1, &maskWorldSuite);
   registry.Publish(kAEGPMaskSuite, kAEGPMaskSuiteVersion5, &layerMaskSuite);
-  registry.Publish(kPFColorParamSuite, kPFColorParamSuiteVersion1, &colourSuite);
-  registry.Publish(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtils);
 }
 
 RenderTestHost::~RenderTestHost() {
-  EXPECT_EQ(disposedLocked, 0) << "handles disposed while still locked";
+  EXPECT_EQ(handles.disposedLocked, 0) << "handles disposed while still locked";
   // Whatever a test did, the effect gave back every buffer, reference, suite
-  // and parameter it took.
+  // and parameter it took. Handles an effect still holds go with the host, as
+  // a plug-in's do when the real host quits; tests that check for leaks read
+  // LiveHandles before this.
   EXPECT_EQ(liveWorlds, 0) << "buffers left undisposed";
   EXPECT_EQ(liveEffectRefs + liveStreams, 0) << "effect or stream references left undisposed";
   EXPECT_EQ(liveMasks + liveStreamValues, 0) << "masks or stream values left undisposed";
   EXPECT_EQ(pathCheckouts.size(), pathCheckins.size()) << "mask paths left checked out";
   EXPECT_EQ(registry.outstanding(), 0) << "suites left unreleased";
-  EXPECT_EQ(checkouts, checkins) << "parameters left checked out";
-  // Handles an effect still holds go with the host, as a plug-in's do when the
-  // real host quits; tests that check for leaks read liveHandles before this.
-  for (auto &[h, size] : g_handleSizes) {
-    ::operator delete(*h);
-    delete h;
-  }
-  g_handleSizes.clear();
-  g_handleLocks.clear();
+  EXPECT_EQ(CheckedOut(), 0) << "parameters left checked out";
   g_worlds.clear();
-  g_current = nullptr;
 }
 
-RenderTestHost &RenderTestHost::Current() { return *g_current; }
+RenderTestHost &RenderTestHost::Current() {
+  return static_cast<RenderTestHost &>(FakeEffectHost::Current());
+}
 
-A_Err RenderTestHost::Injected(const std::string &name, int at) const {
-  const auto it = errors.find(at < 0 ? name : name + " " + std::to_string(at));
-  return it == errors.end() ? A_Err_NONE : it->second;
+PF_EffectWorld *RenderTestHost::LayerPixels(A_long id) {
+  if (id == 0) return &input.world;
+  return grain != nullptr ? &grain->world : nullptr;
 }
 
 void RenderTestHost::AddRenderEffect() {
@@ -713,14 +435,9 @@ void RenderTestHost::AddInstance(const vlam::InstanceRecord &record) {
                      }});
 }
 
-int RenderTestHost::LockCount(PF_Handle h) const {
-  const auto it = g_handleLocks.find(h);
-  return it == g_handleLocks.end() ? 0 : it->second;
-}
-
 void RenderTestHost::UseDefaultParams(const std::vector<PF_ParamDef> &defs) {
-  params.assign(1, PF_ParamDef{});
-  params.insert(params.end(), defs.begin(), defs.end());
+  values.assign(1, PF_ParamDef{});
+  values.insert(values.end(), defs.begin(), defs.end());
 }
 
 void RenderTestHost::SetImages(A_long width, A_long height, PF_PixelFormat format) {

@@ -1,8 +1,5 @@
-// A fake host for the Render effect's tests: the effect API's records and
-// callbacks, the suites the Render effect acquires, a layer whose effects
-// answer PF_Cmd_COMPLETELY_GENERAL like builders and instances would, image
-// buffers, fills and an iterate suite that runs iterations on real threads
-// in a shuffled order. Failures can be switched on per call.
+// The Render effect's tests' host: the module's fake host with image
+// buffers, pixels and the builders and instances of the effect's layer.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -19,20 +16,12 @@
 #include "flash/flash_design.h"
 #include "flash/petal_layout.h"
 #include "flash/shape_curve.h"
-#include "frame/suite_registry_support.h"
+#include "frame/fake_host_support.h"
 #include "instance/instance_record.h"
 
 namespace vlam_render_test {
 
-// One effect on the fake layer.
-struct LayerEffect {
-  std::string matchName;
-  bool active = true;
-  // Called for PF_Cmd_COMPLETELY_GENERAL with the extra pointer and the time.
-  std::function<void(void *extra, const A_Time &time)> answer;
-  A_Err callError = A_Err_NONE;   // what the call returns
-  A_Err flagsError = A_Err_NONE;  // what AEGP_GetEffectFlags returns
-};
+using vlam_test::LayerEffect;
 
 // A float, 16-bit or 8-bit image owned by the test.
 struct TestImage {
@@ -61,64 +50,30 @@ std::vector<float> FloatPixels(const PF_EffectWorld &world);
 // Red, green and blue of all pixels of FloatPixels summed.
 double TotalLight(const std::vector<float> &pixels);
 
-class RenderTestHost {
+// The module's fake host with what the Render, Relighter and builder tests
+// need beyond it: image buffers with real pixels, fills, world transforms,
+// mask paths and layer masks, a copy that copies, the layer's effects as
+// builders and instances answering, and the default camera.
+class RenderTestHost : public vlam_test::FakeEffectHost {
  public:
   RenderTestHost();
-  ~RenderTestHost();
-  RenderTestHost(const RenderTestHost &) = delete;
-  RenderTestHost &operator=(const RenderTestHost &) = delete;
+  ~RenderTestHost() override;
 
   static RenderTestHost &Current();
 
-  // Injected failures: a suite function's name, or its name, a space and the
-  // 0-based index or call number it fails at ("add_param 6", "dispose_world
-  // 2"), to the error it answers. Named here: add_param, checkout_param,
-  // AEGP_GetLayerNumEffects, AEGP_GetLayerEffectByIndex, AEGP_DisposeEffect,
-  // AEGP_GetNewEffectStreamByIndex, AEGP_RegisterWithAEGP, new_world,
-  // dispose_world (frees the buffer all the same), checkout_layer_pixels
-  // (the input) and PF_CheckoutPath.
-  std::map<std::string, A_Err> errors;
-  A_Err Injected(const std::string &name, int at = -1) const;
-
-  vlam_test::FakeSuiteRegistry registry;
-  PF_InData in_data{};
-  PF_OutData out_data{};
-  PF_UtilCallbacks utils{};
-
-  // --- parameters ---------------------------------------------------------
-  std::vector<PF_ParamDef> params;  // handed out by checkout, by index
-  std::vector<PF_ParamDef> added;   // definitions added at PARAMS_SETUP
-  int checkouts = 0, checkins = 0;
-  std::vector<A_long> checkoutOrder;  // parameter indices
-  std::vector<A_long> checkinOrder;   // disk ids of the definitions checked in
-  // Fills `params` with the definitions the effect adds (its defaults).
+  // --- parameters: fills `values` with the definitions the effect adds ----
   void UseDefaultParams(const std::vector<PF_ParamDef> &defs);
 
-  // --- the layer and its effects ----------------------------------------
-  std::vector<LayerEffect> effects;
+  // --- the effect's own layer and its effects -------------------------------
+  std::vector<vlam_test::LayerEffect> &effects;
   // Effects answering as the real ones do: the Render effect, a builder
   // writing *design into slot 0, an instance writing `record`.
   void AddRenderEffect();
   void AddBuilder(const vlam::FlashDesign *design);
   void AddInstance(const vlam::InstanceRecord &record);
-  int liveEffectRefs = 0, effectRefsMade = 0, calls = 0;
-  std::vector<A_Time> callTimes;
 
-  // --- streams ----------------------------------------------------------
-  std::map<PF_ParamIndex, bool> hidden;  // last hidden flag set per index
-  int liveStreams = 0;
-
-  // --- registration: the plug-in ID given is 77 ----------------------------
-  std::string registeredName;
-
-  // --- handles ----------------------------------------------------------
-  bool failNewHandle = false;
-  bool failLockHandle = false;
-  int liveHandles = 0;
-  int disposedLocked = 0;  // handles freed while still locked
-  int LockCount(PF_Handle h) const;  // locks not yet undone
-
-  // --- image buffers ------------------------------------------------------
+  // --- image buffers: "new_world" fails by name, "dispose_world N" by the
+  // number of the disposal (it frees the buffer all the same) ---------------
   struct WorldInfo {
     A_long width, height;
     PF_PixelFormat format;
@@ -131,29 +86,16 @@ class RenderTestHost {
   std::vector<std::vector<float>> disposedFloatWorlds;
   std::map<const PF_EffectWorld *, PF_PixelFormat> formats;  // buffers the test owns
 
-  // --- threads ------------------------------------------------------------
-  A_long threads = 2;
-  std::uint32_t shuffleSeed = 1;
-  A_Err iterateError = A_Err_NONE;  // what AEGP_IterateGeneric answers after running
-  int iterateCalls = 0;
-
-  // --- abort ----------------------------------------------------------------
-  PF_Err abortAnswer = PF_Err_NONE;
-  int abortAfter = -1;  // answer abortAnswer from this many calls on (-1: never)
-  int abortCalls = 0;
-
-  // --- smart render ---------------------------------------------------------
+  // --- smart render: the input is checkout 0 ("checkout_layer_pixels 0") ---
   TestImage input;
   TestImage output;
   TestImage *grain = nullptr;  // "Grain Layer" pixels; null: none chosen
-  PF_SmartRenderInput smartInput{};
-  PF_SmartRenderCallbacks smartCallbacks{};
-  PF_SmartRenderExtra smartExtra{};
-  std::vector<A_long> pixelCheckouts, pixelCheckins;
   // Makes the input and output images of this size and format.
   void SetImages(A_long width, A_long height, PF_PixelFormat format);
+  PF_EffectWorld *LayerPixels(A_long id) override;
+  PF_EffectWorld *OutputWorld() override { return &output.world; }
 
-  // --- transforms, mask paths and layer masks --------------------------------
+  // --- transforms, mask paths ("PF_CheckoutPath" fails) and layer masks -----
   struct TransformCall {
     A_long count;
     PF_FloatMatrix first, last;
@@ -170,24 +112,7 @@ class RenderTestHost {
   // Opacity and feather x of each PF_MaskWorldWithPath.
   std::vector<std::pair<double, double>> mattes;
 
-  // --- parameter values and interface ---------------------------------------
-  // Parameter UI changes in call order: "ui <index> <ui_flags>" for
-  // PF_UpdateParamUI, "stream <index> <flag> <set>" for dynamic stream flags.
-  std::vector<std::string> uiCalls;
-  PF_ParamIndex failUiAtIndex = -1;  // PF_UpdateParamUI of this index fails
-
-  // Suite tables.
-  PF_HandleSuite1 handleSuite{};
-  AEGP_PFInterfaceSuite1 pfInterfaceSuite{};
-  AEGP_EffectSuite3 effectSuite{};
-  AEGP_StreamSuite4 streamSuite{};
-  AEGP_StreamSuite3 streamSuite3{};  // the same functions under the earlier version
-  AEGP_DynamicStreamSuite3 dynamicStreamSuite{};
-  AEGP_UtilitySuite5 utilitySuite{};
-  AEGP_LayerSuite7 layerSuite{};
-  AEGP_CompSuite9 compSuite{};
-  AEGP_ItemSuite8 itemSuite{};
-  AEGP_IterateSuite1 iterateSuite{};
+  // Suite tables of the services above.
   PF_WorldSuite2 worldSuite{};
   PF_FillMatteSuite2 fillSuite{};
   PF_WorldTransformSuite1 transformSuite{};
@@ -195,8 +120,6 @@ class RenderTestHost {
   PF_PathDataSuite1 pathDataSuite{};
   PF_MaskSuite1 maskWorldSuite{};
   AEGP_MaskSuite5 layerMaskSuite{};
-  PF_ColorParamSuite1 colourSuite{};
-  PF_ParamUtilsSuite3 paramUtils{};
 };
 
 // A float buffer owned by a test, each row `padPixels` longer than the image

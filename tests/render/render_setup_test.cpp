@@ -23,7 +23,7 @@ class RenderSetupTest : public ::testing::Test {
       host.in_data.global_data = host.out_data.global_data;
       CallRender(PF_Cmd_GLOBAL_SETDOWN, host);
     }
-    EXPECT_EQ(host.liveHandles, 0);
+    EXPECT_EQ(host.handles.LiveHandles(), 0);
   }
   const RenderGlobals &Globals() {
     return *static_cast<const RenderGlobals *>(*host.out_data.global_data);
@@ -35,11 +35,11 @@ class RenderSetupTest : public ::testing::Test {
   }
   void SetMode(A_long mode) {
     host.UseDefaultParams(RenderParamDefs());
-    host.params[kRenderCompositingMode].u.pd.value = mode;
+    host.values[kRenderCompositingMode].u.pd.value = mode;
   }
   PF_Err UpdateUi() {
     std::vector<PF_ParamDef *> pointers;
-    for (PF_ParamDef &p : host.params) pointers.push_back(&p);
+    for (PF_ParamDef &p : host.values) pointers.push_back(&p);
     return CallRender(PF_Cmd_UPDATE_PARAMS_UI, host, nullptr, pointers.data());
   }
 };
@@ -102,8 +102,8 @@ TEST_F(RenderSetupTest, SetupRegistersAndBuildsTheCurvesAndTables) {
 // registration error or a missing utility suite keeps no table.
 TEST_F(RenderSetupTest, SetupFailuresAreReportedAndKeepNoTable) {
   for (const bool lockFails : {false, true}) {
-    host.failNewHandle = !lockFails;
-    host.failLockHandle = lockFails;
+    host.handles.failNewHandle = !lockFails;
+    host.handles.failLock = lockFails;
     host.out_data = PF_OutData{};
     EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), PF_Err_OUT_OF_MEMORY);
     EXPECT_STREQ(host.out_data.return_msg, lockFails ? "Could not initialise global data (2)"
@@ -114,9 +114,10 @@ TEST_F(RenderSetupTest, SetupFailuresAreReportedAndKeepNoTable) {
 
   // A registration error is the result, and a missing utility suite fails
   // the setup; neither keeps a table.
-  host.failNewHandle = host.failLockHandle = false;
+  host.handles.failNewHandle = false;
+  host.handles.failLock = false;
   host.out_data = PF_OutData{};
-  host.errors["AEGP_RegisterWithAEGP"] = A_Err_GENERIC;
+  host.Fail("RegisterWithAEGP", A_Err_GENERIC, 1, true);
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_GENERIC);
   ASSERT_NE(host.out_data.global_data, nullptr);
   // A failed global setup is not set down, so nothing may stay allocated.
@@ -124,7 +125,7 @@ TEST_F(RenderSetupTest, SetupFailuresAreReportedAndKeepNoTable) {
 
   host.in_data.global_data = host.out_data.global_data;
   CallRender(PF_Cmd_GLOBAL_SETDOWN, host);
-  host.errors.clear();
+  host.Heal();
   host.out_data = PF_OutData{};
   host.registry.Withdraw(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion5);
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_MISSING_SUITE);
@@ -181,7 +182,7 @@ TEST_F(RenderSetupTest, AddsNineteenParametersAndMaxBrightnessFollowsTheNormalis
   // A failed add stops the setup.
   host.added.clear();
   host.out_data = PF_OutData{};
-  host.errors["add_param 6"] = PF_Err_OUT_OF_MEMORY;  // "Compositing Mode"
+  host.Fail("add_param 6", PF_Err_OUT_OF_MEMORY, 1, true);  // "Compositing Mode"
   EXPECT_EQ(CallRender(PF_Cmd_PARAMS_SETUP, host), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(host.added.size(), 6u);
   EXPECT_EQ(host.out_data.num_params, 0);
@@ -205,15 +206,15 @@ TEST_F(RenderSetupTest, AddsNineteenParametersAndMaxBrightnessFollowsTheNormalis
 
   SetMode(kCompositeAdd);
   host.hidden.clear();
-  host.checkouts = 0;
+  host.checkouts.clear();
   ASSERT_EQ(CallRender(PF_Cmd_UPDATE_PARAMS_UI, host), PF_Err_NONE);
   EXPECT_EQ(host.hidden.count(kRenderMaxBrightness), 0u);
   EXPECT_TRUE(host.hidden.at(kRenderToonGroup));
-  EXPECT_EQ(host.checkouts, 0);
+  EXPECT_TRUE(host.checkouts.empty());
 
   SetMode(kCompositeNormalised);
   host.hidden.clear();
-  host.errors["AEGP_GetNewEffectStreamByIndex"] = A_Err_GENERIC;
+  host.Fail("GetNewEffectStreamByIndex", A_Err_GENERIC, 1, true);
   EXPECT_EQ(UpdateUi(), A_Err_GENERIC);
   EXPECT_TRUE(host.hidden.empty());
 }

@@ -82,7 +82,7 @@ class SmartRenderTest : public ::testing::Test {
     Stack();
     passes.firings.clear();
     passes.beforeSparks.clear();
-    return RenderFlashes(&host.in_data, &host.out_data, &host.smartExtra, passes);
+    return RenderFlashes(&host.in_data, &host.out_data, &host.smart_extra, passes);
   }
   InstanceRecord Calm(double x, double y) {
     InstanceRecord r = FiringInstance(x, y);
@@ -181,7 +181,7 @@ TEST_F(SmartRenderTest, AFiringInstanceLightsTheBufferOnlyAndPetalsAndSparksAddL
   // "Comp on Black" without flashes is opaque black and needs a known depth
   // (with a flash, every depth is checked by the entry test below).
   instances = {};
-  host.params[kRenderCompOnBlack].u.bd.value = 1;
+  host.values[kRenderCompOnBlack].u.bd.value = 1;
   ASSERT_EQ(Render(), PF_Err_NONE);
   const PF_PixelFloat black = GetPixel(host.output, 0, 0);
   EXPECT_EQ(std::tuple(black.alpha, black.red, black.green, black.blue),
@@ -207,7 +207,7 @@ TEST_F(SmartRenderTest, TheSameFrameRendersToTheSameBytes) {
   host.shuffleSeed = 99;  // each render below runs the iterations in another order
   // Another thread count (and so another number of body iterations) too.
   for (A_long threads : {1, 3, 2}) {
-    host.threads = threads;
+    host.host_threads = threads;
     ASSERT_EQ(Render(), PF_Err_NONE);
     ASSERT_EQ(passes.firings.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(passes.firings[i].pixels, first[i].pixels) << threads;
@@ -226,28 +226,28 @@ TEST_F(SmartRenderTest, TheSameFrameRendersToTheSameBytes) {
 // An abort or a host error ends the render with everything released.
 TEST_F(SmartRenderTest, AbortAndHostErrorsEndTheRenderWithEverythingReleased) {
   instances = {Calm(30, 32), Calm(40, 32)};
-  host.abortAnswer = PF_Interrupt_CANCEL;
+  const std::string grainCheckin = "checkin_layer_pixels " + std::to_string(kRenderGrainLayerParam);
   for (int after : {0, 1, 2, 4}) {
-    host.abortCalls = 0;
-    host.abortAfter = after;
-    host.pixelCheckins.clear();
+    host.calls.clear();
+    host.Fail("abort", PF_Interrupt_CANCEL, after + 1, true);
     EXPECT_EQ(Render(), PF_Interrupt_CANCEL) << after;
-    EXPECT_EQ(host.pixelCheckins.front(), after == 0 ? 0 : kRenderGrainLayerParam);
-    EXPECT_EQ(host.pixelCheckins.back(), 0);
+    const auto checkins = host.CallsOf("checkin_layer_pixels");
+    EXPECT_EQ(checkins.front(), after == 0 ? "checkin_layer_pixels 0" : grainCheckin);
+    EXPECT_EQ(checkins.back(), "checkin_layer_pixels 0");
   }
   // Asked after the set-up, and before and after each parallel pass: the
   // body of each instance, no petals, no sparks.
-  host.abortAfter = -1;
-  host.abortCalls = 0;
+  host.Heal();
+  host.calls.clear();
   ASSERT_EQ(Render(), PF_Err_NONE);
-  EXPECT_EQ(host.abortCalls, 1 + 2 * 2);
+  EXPECT_EQ(host.Count("abort"), 1 + 2 * 2);
 
   // Host errors and a missing or damaged global record end the render with
   // everything released; the grain layer is checked out and in.
   instances = {Calm(30, 32)};
-  host.errors["new_world"] = PF_Err_OUT_OF_MEMORY;
+  host.Fail("new_world", PF_Err_OUT_OF_MEMORY, 1, true);
   EXPECT_EQ(Render(), PF_Err_OUT_OF_MEMORY);
-  host.errors.clear();
+  host.Heal();
 
   passes.failAfterSparks = PF_Err_INTERNAL_STRUCT_DAMAGED;
   instances = {Calm(30, 32), Calm(40, 32)};
@@ -255,36 +255,38 @@ TEST_F(SmartRenderTest, AbortAndHostErrorsEndTheRenderWithEverythingReleased) {
   EXPECT_EQ(passes.firings.size(), 1u);
   passes.failAfterSparks = PF_Err_NONE;
 
-  host.errors["checkout_layer_pixels"] = PF_Err_OUT_OF_MEMORY;
+  host.Fail("checkout_layer_pixels 0", PF_Err_OUT_OF_MEMORY, 1, true);
   host.effectRefsMade = 0;
-  EXPECT_EQ(RenderFlashes(&host.in_data, &host.out_data, &host.smartExtra, passes),
+  EXPECT_EQ(RenderFlashes(&host.in_data, &host.out_data, &host.smart_extra, passes),
             PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(host.effectRefsMade, 0) << "collecting must be skipped";
-  host.errors.clear();
+  host.Heal();
 
   const PF_Handle globals = host.in_data.global_data;
   host.in_data.global_data = nullptr;
   EXPECT_EQ(Render(), PF_Err_INTERNAL_STRUCT_DAMAGED);
   // Nor is a handle too small to be the record read.
-  host.in_data.global_data = host.handleSuite.host_new_handle(16);
+  host.in_data.global_data = host.handles.Handles()->host_new_handle(16);
   EXPECT_EQ(Render(), PF_Err_INTERNAL_STRUCT_DAMAGED);
-  host.handleSuite.host_dispose_handle(host.in_data.global_data);
+  host.handles.Handles()->host_dispose_handle(host.in_data.global_data);
   host.in_data.global_data = globals;
 
   TestImage grain(4, 4, PF_PixelFormat_ARGB128);
   host.grain = &grain;
   instances = {Calm(30, 32)};
-  host.pixelCheckouts.clear();
-  host.pixelCheckins.clear();
+  host.calls.clear();
   ASSERT_EQ(Render(), PF_Err_NONE);
-  EXPECT_EQ(host.pixelCheckouts, (std::vector<A_long>{0, kRenderGrainLayerParam}));
-  EXPECT_EQ(host.pixelCheckins, (std::vector<A_long>{kRenderGrainLayerParam, 0}));
+  const std::string grainId = std::to_string(kRenderGrainLayerParam);
+  EXPECT_EQ(host.CallsOf("checkout_layer_pixels"),
+            (std::vector<std::string>{"checkout_layer_pixels 0", "checkout_layer_pixels " + grainId}));
+  EXPECT_EQ(host.CallsOf("checkin_layer_pixels"),
+            (std::vector<std::string>{grainCheckin, "checkin_layer_pixels 0"}));
 }
 
 TEST_F(SmartRenderTest, TheEntryFinishesEachFlashIntoTheOutputKeepingItsAlpha) {
   instances = {Calm(30, 32)};
   Stack();
-  EXPECT_EQ(CallRender(PF_Cmd_SMART_RENDER, host, &host.smartExtra), PF_Err_NONE);
+  EXPECT_EQ(CallRender(PF_Cmd_SMART_RENDER, host, &host.smart_extra), PF_Err_NONE);
   // "FLASH_WORLD" is given back last, with the glowed light in it.
   ASSERT_FALSE(host.disposedFloatWorlds.empty());
   EXPECT_GT(TotalLight(host.disposedFloatWorlds.back()), 0.0);
@@ -299,12 +301,12 @@ TEST_F(SmartRenderTest, TheEntryFinishesEachFlashIntoTheOutputKeepingItsAlpha) {
   EXPECT_GT(added, 0.0);  // the default "Normalised" mode brightens
 
   // "Comp on Black" with Add: the flash alone on opaque black, at every depth.
-  host.params[kRenderCompOnBlack].u.bd.value = 1;
-  host.params[kRenderCompositingMode].u.pd.value = kCompositeAdd;
+  host.values[kRenderCompOnBlack].u.bd.value = 1;
+  host.values[kRenderCompositingMode].u.pd.value = kCompositeAdd;
   for (PF_PixelFormat format : {PF_PixelFormat_ARGB128, PF_PixelFormat_ARGB64, PF_PixelFormat_ARGB32}) {
     host.SetImages(96, 64, format);
     FillInput();
-    ASSERT_EQ(CallRender(PF_Cmd_SMART_RENDER, host, &host.smartExtra), PF_Err_NONE);
+    ASSERT_EQ(CallRender(PF_Cmd_SMART_RENDER, host, &host.smart_extra), PF_Err_NONE);
     const std::vector<float> &light = host.disposedFloatWorlds.back();
     // Each channel is the light converted to the depth as the module converts it.
     const auto depth = [format](float v) {

@@ -138,7 +138,7 @@ TEST_F(Blur, RegionLimitsTheBlurAndAlphaIsNeverChanged) {
 }
 
 TEST_F(Blur, BoxIsTheRoundedRadiusBoxAlongBothAxes) {
-  host.threads = 4;
+  host.host_threads = 4;
   // Ten rows on four threads: bands of 2, 2, 2 and 4 rows.
   const std::vector<PF_PixelFloat> before = MakeNoise(host, b, 7, 10, 21);
   ASSERT_EQ(b.Blur(nullptr, 1.5, 0.6, BlurKind::kBox), PF_Err_NONE);  // radii 2 and 1
@@ -247,12 +247,12 @@ TEST_F(Blur, RadiusZeroAndHostErrors) {
   EXPECT_EQ(b.Blur(nullptr, 0.4, 0.0, BlurKind::kBox), PF_Err_NONE);
   EXPECT_EQ(FloatPixels(b.World()), start);
   EXPECT_EQ(host.liveWorlds, 1);
-  host.iterateError = A_Err_GENERIC;
+  host.Fail("IterateGeneric", A_Err_GENERIC, 1, true);
   EXPECT_EQ(b.Blur(nullptr, 2, 2, BlurKind::kBox), A_Err_GENERIC);
   EXPECT_EQ(b.Status(), A_Err_GENERIC);
   EXPECT_EQ(host.liveWorlds, 1);
-  host.iterateError = A_Err_NONE;
-  host.errors["new_world"] = PF_Err_OUT_OF_MEMORY;
+  host.Heal();
+  host.Fail("new_world", PF_Err_OUT_OF_MEMORY, 1, true);
   const std::vector<float> before = FloatPixels(b.World());
   EXPECT_EQ(b.Blur(nullptr, 2, 2, BlurKind::kBox), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(FloatPixels(b.World()), before);  // untouched when its blur could not start
@@ -336,7 +336,7 @@ TEST(WorldBuffer, CreateReleaseEndOfLifeFillAndCopy) {
 // throws the host code.
 TEST(WorldBuffer, AFailedCreateKeepsItsErrorAndAMissingSuiteThrows) {
   RenderTestHost host;
-  host.errors["new_world"] = PF_Err_OUT_OF_MEMORY;
+  host.Fail("new_world", PF_Err_OUT_OF_MEMORY, 1, true);
   WorldBuffer b;
   EXPECT_EQ(b.Create(&host.in_data, 4, 4, PF_PixelFormat_ARGB128, "X"), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(b.Status(), PF_Err_OUT_OF_MEMORY);
