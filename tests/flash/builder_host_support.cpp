@@ -3,11 +3,6 @@
 
 #include "builder_host_support.h"
 
-#include <algorithm>
-#include <cstring>
-
-#include <gtest/gtest.h>
-
 #include "flash/builder_commands.h"
 #include "flash/builder_global_data.h"
 #include "flash/shape_arb_handlers.h"
@@ -54,8 +49,6 @@ BuilderGlobals* FakeBuilderHost::Globals() {
   const BuilderGlobalsLock lock(&in_data, *handles.Handles());
   return lock.get();
 }
-
-
 }  // namespace vlam
 
 namespace vlam_test {

@@ -95,8 +95,9 @@ TEST(PersistentSettings, Version4SuiteMissingKeysHostErrorsAndRefusedSuites) {
     }
     const bool v4 = minor >= 4;
     // The machine-specific blob (type 0) of version 4; version 3 names none.
-    EXPECT_EQ(host.calls, (std::vector<std::string>{v4 ? "GetApplicationBlob 0" : "GetApplicationBlob",
-                                                    "SetString Settings_zkVlam/MAIN_SHAPE_PRESET_1"}));
+    const std::vector<std::string> expected{v4 ? "GetApplicationBlob 0" : "GetApplicationBlob",
+                                            "SetString Settings_zkVlam/MAIN_SHAPE_PRESET_1"};
+    EXPECT_EQ(host.calls, expected);
     EXPECT_EQ(host.settings.at("Settings_zkVlam/MAIN_SHAPE_PRESET_1"), "[x:0;y:1]");
     const A_long version = v4 ? kAEGPPersistentDataSuiteVersion4 : kAEGPPersistentDataSuiteVersion3;
     EXPECT_EQ(host.registry.acquired(kAEGPPersistentDataSuite, version), 1);

@@ -2,14 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <atomic>
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 #include <numbers>
-#include <numeric>
-#include <random>
-#include <thread>
 #include <type_traits>
 
 #include <gtest/gtest.h>
@@ -53,7 +47,6 @@ void MakeWorld(PF_EffectWorld &world, std::vector<unsigned char> &bytes, A_long 
   world.extent_hint = {0, 0, width, height};
   world.pix_aspect_ratio = {1, 1};
 }
-
 
 float *FloatAt(const PF_EffectWorld *w, A_long x, A_long y) {
   return &PixelPtr<PF_PixelFloat>(*w, x, y)->alpha;
@@ -122,7 +115,6 @@ A_Err GetCameraMatrix(PF_ProgPtr, const A_Time *, A_Matrix4 *matrix, A_FpLong *,
   *matrix = DefaultCameraMatrix(width, in.height, (141.7325 / 102.0474) * width);
   return A_Err_NONE;
 }
-
 
 // --- image buffers -----------------------------------------------------------------
 

@@ -1,8 +1,6 @@
 // The Render effect's tests' host: the module's fake host with image
 // buffers, pixels and the builders and instances of the effect's layer.
 #pragma once
-#include <cstdint>
-#include <functional>
 #include <map>
 #include <string>
 #include <utility>

@@ -278,7 +278,8 @@ TEST_F(SmartRenderTest, AbortAndHostErrorsEndTheRenderWithEverythingReleased) {
   ASSERT_EQ(Render(), PF_Err_NONE);
   const std::string grainId = std::to_string(kRenderGrainLayerParam);
   EXPECT_EQ(host.CallsOf("checkout_layer_pixels"),
-            (std::vector<std::string>{"checkout_layer_pixels 0", "checkout_layer_pixels " + grainId}));
+            (std::vector<std::string>{"checkout_layer_pixels 0",
+                                      "checkout_layer_pixels " + grainId}));
   EXPECT_EQ(host.CallsOf("checkin_layer_pixels"),
             (std::vector<std::string>{grainCheckin, "checkin_layer_pixels 0"}));
 }
