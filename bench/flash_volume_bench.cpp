@@ -24,7 +24,7 @@ constexpr A_long kHeight = 1080;
 class DefaultFlash {
  public:
   explicit DefaultFlash(A_long threads) {
-    host_.threads = threads;
+    host_.host_threads = threads;
     target_.Create(&host_.in_data, kWidth, kHeight, PF_PixelFormat_ARGB128, "FLASH_WORLD");
     target_.Clear();
 
