@@ -185,8 +185,8 @@ TEST_F(KeyframeSuite, NumberKeysBlendCheckboxKeysHoldAndKeysAreRefusedWhereTheyC
 // through the built module: the effect is told, rewrites other controls,
 // writes keys inside an undo group.
 // Indices of the Flash Instance's parameters.
-constexpr std::size_t kAimSystem = 4, kAim = 7, kPointAway = 8, kSweep = 9, kTilt = 10,
-                      kRate = 15, kRounds = 16, kAddKeyframes = 17, kTrigger = 18;
+constexpr std::size_t kAimSystem = 4, kAim = 7, kPointAway = 8, kSweep = 9, kTilt = 10, kRounds = 16,
+                      kAddKeyframes = 17, kTrigger = 18;
 
 host::ParamValue point(double x, double y) {
   host::ParamValue v;
@@ -212,18 +212,19 @@ protected:
   host::EffectInstance *instance = nullptr;
 };
 
-TEST_F(UserEdits, AimRewritesSweepAndTiltAndBadEditsAreRefused) {
+// What the module rewrites for each control, and the keys Vlam writes, are
+// checked with its own tests and the tool's set and press tests; here, that
+// the host reports only what changed and which edits it supervised, keeps
+// values in range, refuses bad edits and closes the undo group.
+TEST_F(UserEdits, OnlyChangesAreReportedValuesClampedBadEditsRefusedAndKeysWrittenInOneGroup) {
   // Position defaults to the layer centre (320, 180); aim 200 pixels above it.
   const host::UserEditResult r = set(kAim, point(320, -20));
   EXPECT_EQ(r.err, PF_Err_NONE);
   EXPECT_TRUE(r.supervised);
   EXPECT_TRUE(r.undoGroups.empty());
-  ASSERT_EQ(r.edits.size(), 3u) << "Aim, Sweep and Tilt";
-  test::expectValues({{"Sweep", valueOf(kSweep), 90}, {"Tilt", valueOf(kTilt), 90}, {"first", r.edits[0].index, kAim},
-                      {"second", r.edits[1].index, kSweep}, {"third", r.edits[2].index, kTilt}});
-  // What the module rewrites for each control is checked with its own tests;
-  // here, that the host reports only what changed, and which edits it
-  // supervised.
+  std::vector<std::size_t> changed;
+  for (const auto &edit : r.edits) changed.push_back(edit.index);
+  EXPECT_EQ(changed, (std::vector<std::size_t>{kAim, kSweep, kTilt}));
   set(kAimSystem, host::ParamValue::scalar(2));
   const host::UserEditResult again = set(kAim, point(100, 180));
   ASSERT_EQ(again.edits.size(), 1u);
@@ -239,30 +240,20 @@ TEST_F(UserEdits, AimRewritesSweepAndTiltAndBadEditsAreRefused) {
   EXPECT_THROW(set(kAddKeyframes, host::ParamValue::scalar(1)), host::HostError);
   EXPECT_THROW(set(instance->paramCount(), host::ParamValue::scalar(1)), host::HostError);
   EXPECT_THROW(set(0, host::ParamValue::scalar(1)), host::HostError);
-}
-
-TEST_F(UserEdits, VlamWritesOneBurstOfHoldKeysInOneUndoGroup) {
+  // One burst of hold keys in one closed undo group.
   set(kRounds, host::ParamValue::scalar(3));
-  ASSERT_EQ(valueOf(kRate), 12.0);
-  const host::UserEditResult r = host::userPressButton(host, *instance, kAddKeyframes, 10);
-  EXPECT_EQ(r.err, PF_Err_NONE);
-  EXPECT_EQ(r.undoGroups, std::vector<std::string>{"Add Vlam Keyframes"});
-  EXPECT_TRUE(r.unclosedUndoGroups.empty());
+  const host::UserEditResult burst = host::userPressButton(host, *instance, kAddKeyframes, 10);
+  EXPECT_EQ(burst.err, PF_Err_NONE);
+  EXPECT_EQ(burst.undoGroups, std::vector<std::string>{"Add Vlam Keyframes"});
+  EXPECT_TRUE(burst.unclosedUndoGroups.empty());
   ASSERT_FALSE(host.undoGroups.empty());
   EXPECT_TRUE(host.undoGroups.back().closed);
-  std::vector<std::pair<std::int64_t, double>> written;
-  for (const auto &key : instance->streams[kTrigger].keys()) {
-    written.emplace_back(key.ticks, key.value.number[0]);
+  ASSERT_EQ(burst.edits.size(), 1u);
+  EXPECT_EQ(burst.edits[0].keysWritten.size(), 7u);
+  for (const auto &key : instance->streams[kTrigger].keys())
     EXPECT_EQ(key.interpolation, host::Interpolation::Hold) << key.ticks;
-  }
-  EXPECT_EQ(written, (std::vector<std::pair<std::int64_t, double>>{{0, 0}, {10, 1}, {11, 0}, {12, 1}, {13, 0}, {14, 1},
-                                                                   {15, 0}}));
-  ASSERT_EQ(r.edits.size(), 1u);
-  EXPECT_EQ(r.edits[0].keysWritten.size(), 7u);
   // Pressing again at the same time rewrites the same keys: nothing changes.
-  const host::UserEditResult again = host::userPressButton(host, *instance, kAddKeyframes, 10);
-  EXPECT_TRUE(again.edits.empty());
-  EXPECT_EQ(again.undoGroups.size(), 1u);
+  EXPECT_TRUE(host::userPressButton(host, *instance, kAddKeyframes, 10).edits.empty());
 }
 
 TEST_F(UserEdits, AFailingKeyWriteStillClosesTheGroupAndDisposesTheReferences) {
@@ -273,6 +264,4 @@ TEST_F(UserEdits, AFailingKeyWriteStillClosesTheGroupAndDisposesTheReferences) {
   EXPECT_TRUE(r.unclosedUndoGroups.empty()) << "the keyframer closes its own group";
   EXPECT_EQ(host.monitor().callCount("AEGP_SetKeyframeValue"), 2) << "no key write after the failure";
 }
-
-
 } // namespace
