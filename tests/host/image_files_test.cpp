@@ -181,22 +181,10 @@ TEST(ImageFiles, TheZlibPngCodecAgreesWithLibpng) {
     EXPECT_EQ(ours.height, theirs.height) << c.what;
     EXPECT_EQ(ours.rgba, theirs.rgba) << c.what;
   }
-  // And each encoder's RGBA rows through the other's decoder, at every kind of level.
-  for (int bits : {8, 16})
-    for (int level : {0, 1, 6}) {
-      std::vector<std::uint8_t> pixels = first(23 * 9 * 4 * static_cast<std::size_t>(bits / 8));
-      PngRows rows;
-      for (int y = 0; y < 9; ++y) rows.push_back(pixels.data() + y * 23 * 4 * (bits / 8));
-      std::string viaZlib, viaLibpng;
-      ASSERT_EQ(encodePngZlib(rows, 23, 9, bits, level, viaZlib), "");
-      ASSERT_EQ(encodePngLibpng(rows, 23, 9, bits, level, viaLibpng), "");
-      DecodedPng a, b;
-      ASSERT_EQ(decodePngLibpng(viaZlib, a), "");
-      ASSERT_EQ(decodePngZlib(viaLibpng, b), "");
-      EXPECT_EQ(a.rgba, b.rgba) << bits << " bits, level " << level;
-    }
-  // Noise packs to a little more than it holds (a few bytes a block), so the
-  // output buffer has to grow twice; the file must still check out whole.
+  // Our encoder's rows through libpng (the Windows build's renders are
+  // compared with the Linux build's by the Windows check). Noise packs to a
+  // little more than it holds (a few bytes a block), so the output buffer has
+  // to grow twice; the file must still check out whole.
   std::mt19937 random(7);
   std::vector<std::uint8_t> grain(std::size_t{1024} * 1024 * 8);
   for (auto &g : grain) g = static_cast<std::uint8_t>(random());
@@ -205,7 +193,9 @@ TEST(ImageFiles, TheZlibPngCodecAgreesWithLibpng) {
   std::string grainFile;
   ASSERT_EQ(encodePngZlib(grainRows, 1024, 1024, 16, 1, grainFile), "");
   DecodedPng grainBack;
-  EXPECT_EQ(decodePngLibpng(grainFile, grainBack), "");
+  ASSERT_EQ(decodePngLibpng(grainFile, grainBack), "");
+  ASSERT_EQ(grainBack.rgba.size() * 2, grain.size());
+  EXPECT_EQ(std::memcmp(grainBack.rgba.data(), grain.data(), grain.size()), 0) << "16-bit rows as given";
   // Damage is refused with a reason, never read past.
   const std::string good = cases[0].file;
   for (std::size_t cut : {std::size_t{4}, std::size_t{20}, good.size() / 2, good.size() - 1}) {

@@ -7,7 +7,6 @@
 #include "host/scene/SceneFile.h"
 #include "host_support.h"
 
-#include <algorithm>
 #include <cstring>
 
 using namespace vlam;
@@ -112,83 +111,34 @@ TEST_F(SceneFile, EveryValueRoundTripsExactlyDefaultsAreWrittenAndParametersAddr
 }
 
 
-// Sequence data is saved byte for byte; an effect that set
-// PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING (here: a handle holding a pointer
-// to its text) flattens it first and keeps working on its own data.
+// Sequence data is saved byte for byte and given back at resetup (the
+// module's effects keep theirs flat: the flattening commands are never
+// needed).
 TEST_F(SceneFile, SequenceDataIsSavedFlatAndGivenBackAtResetup) {
-  const PF_OutFlags2 smart = PF_OutFlag2_SUPPORTS_SMART_RENDER;
-  const struct Case {
-    const char *name;
-    PF_OutFlags flags;
-    PF_OutFlags2 flags2;
-  } cases[] = {{"plain", 0, smart},
-               {"flattened in place", PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING, smart},
-               {"flattened copy", PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING,
-                smart | PF_OutFlag2_SUPPORTS_GET_FLATTENED_SEQUENCE_DATA}};
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.name);
-    const bool pointer = c.flags != 0;
-    std::vector<std::string> resetupSaw;
-    std::vector<PF_Cmd> commands;
-    const auto flat = [](PF_InData *in, const std::string &text) {
-      PF_Handle h = in->utils->host_new_handle(text.size());
-      std::memcpy(*h, text.data(), text.size());
-      return h;
-    };
-    const auto unflat = [&](PF_InData *in, const std::string &text) {
-      if (!pointer) return flat(in, text);
-      PF_Handle h = in->utils->host_new_handle(sizeof(std::string *));
-      *static_cast<std::string **>(*h) = new std::string(text);
-      return h;
-    };
-    const auto textOf = [&](PF_Handle h, bool flattened) {
-      if (!pointer || flattened) return std::string(static_cast<char *>(*h), 3);
-      return **static_cast<std::string **>(*h);
-    };
-    fake.outFlags = c.flags;
-    fake.outFlags2 = c.flags2;
-    fake.body = [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
-      commands.push_back(cmd);
-      switch (cmd) {
-      case PF_Cmd_SEQUENCE_SETUP: out->sequence_data = unflat(in, "abc"); return PF_Err_NONE;
-      case PF_Cmd_SEQUENCE_RESETUP:
-        resetupSaw.push_back(textOf(in->sequence_data, true));
-        out->sequence_data = unflat(in, resetupSaw.back());
-        in->utils->host_dispose_handle(in->sequence_data);
-        return PF_Err_NONE;
-      case PF_Cmd_GET_FLATTENED_SEQUENCE_DATA:
-        out->sequence_data = flat(in, textOf(in->sequence_data, false));
-        return PF_Err_NONE;
-      case PF_Cmd_SEQUENCE_FLATTEN:
-        out->sequence_data = flat(in, textOf(in->sequence_data, false));
-        [[fallthrough]];
-      case PF_Cmd_SEQUENCE_SETDOWN:
-        if (pointer) delete *static_cast<std::string **>(*in->sequence_data);
-        in->utils->host_dispose_handle(in->sequence_data);
-        return PF_Err_NONE;
-      default: return std::nullopt;
-      }
-    };
-    host::Layer &plate = test::openSolidProject(host);
-    host::EffectInstance *effect = host.applyEffect(plate, "fake");
-    ASSERT_NE(effect, nullptr);
-    commands.clear();
-    const std::string text = host::writeScene(host.project());
-    EXPECT_NE(text.find("\"sequence_data\": \"616263\""), std::string::npos);
-    EXPECT_EQ(textOf(effect->sequenceData, false), "abc") << "the effect works on after saving";
-    const bool inPlace = c.flags && !(c.flags2 & PF_OutFlag2_SUPPORTS_GET_FLATTENED_SEQUENCE_DATA);
-    EXPECT_EQ(std::count(commands.begin(), commands.end(), PF_Cmd_SEQUENCE_FLATTEN), inPlace ? 1 : 0);
-    EXPECT_EQ(std::count(commands.begin(), commands.end(), PF_Cmd_SEQUENCE_RESETUP), inPlace ? 1 : 0);
-    resetupSaw.clear();
-    host.openProject(host::parseScene(host, text, dir / "s.json"));
-    EXPECT_EQ(resetupSaw, std::vector<std::string>{"abc"});
-    host.openProject(std::make_unique<host::Project>()); // sets the effect down while the body lives
-    EXPECT_EQ(host.handles().liveCount(), 0u);
-    fake.body = {};
-    host.runner().globalSetdown(fake.installed()); // the next case sets up with its own flags
-  }
+  std::vector<std::string> resetupSaw;
+  const auto flat = [](PF_InData *in, const std::string &text) {
+    PF_Handle h = in->utils->host_new_handle(text.size());
+    std::memcpy(*h, text.data(), text.size());
+    return h;
+  };
+  fake.body = [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
+    switch (cmd) {
+    case PF_Cmd_SEQUENCE_SETUP: out->sequence_data = flat(in, "abc"); return PF_Err_NONE;
+    case PF_Cmd_SEQUENCE_RESETUP:
+      resetupSaw.emplace_back(static_cast<char *>(*in->sequence_data), 3);
+      return PF_Err_NONE;
+    case PF_Cmd_SEQUENCE_SETDOWN: in->utils->host_dispose_handle(in->sequence_data); return PF_Err_NONE;
+    default: return std::nullopt;
+    }
+  };
+  ASSERT_NE(host.applyEffect(test::openSolidProject(host), "fake"), nullptr);
+  const std::string text = host::writeScene(host.project());
+  EXPECT_NE(text.find("\"sequence_data\": \"616263\""), std::string::npos) << text;
+  host.openProject(host::parseScene(host, text, dir / "s.json"));
+  EXPECT_EQ(resetupSaw, std::vector<std::string>{"abc"});
+  host.openProject(std::make_unique<host::Project>()); // sets the effect down while the body lives
+  EXPECT_EQ(host.handles().liveCount(), 0u);
 }
-
 
 TEST_F(SceneFile, BadInputNamesTheFileAndThePlace) {
   const auto withMasks = [](const std::string &masks) {
