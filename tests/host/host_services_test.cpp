@@ -5,7 +5,6 @@
 #include "host/threads/ThreadPool.h"
 #include "host_support.h"
 
-#include <sstream>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -38,14 +37,12 @@ TEST(SuiteRegistry, SuitesAreFoundByNameAndVersionAndTheMonitorFailsTheCallsAske
   auto missing = registry.missing();
   ASSERT_EQ(missing.size(), 2u);
   EXPECT_EQ(missing[0], (std::pair<std::string, std::int32_t>{"PF Handle Suite", 3}));
-  // Refused suites are missing until the refusals are cleared.
-  std::ostringstream trace;
-  monitor.setTrace(&trace);
+  // Refused suites are missing until the refusals are cleared (what the
+  // module says then, the tool's --refuse-suite test sees).
   int table = 0;
   registry.add("ZK Vlam Utils Suite", 1, &table, "plug-in");
   registry.refuse("ZK Vlam Utils Suite");
   EXPECT_EQ(registry.acquire("ZK Vlam Utils Suite", 1), nullptr);
-  EXPECT_NE(trace.str().find("AcquireSuite \"ZK Vlam Utils Suite\" v1 -> refused"), std::string::npos) << trace.str();
   registry.clearRefusals();
   registry.refuse("ZK Vlam Utils Suite", 2);
   EXPECT_EQ(registry.acquire("ZK Vlam Utils Suite", 1), &table);

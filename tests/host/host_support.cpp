@@ -2,7 +2,6 @@
 
 #include "host/effect/EffectRunner.h"
 #include "host/image/Image.h"
-#include "host/io/ImageFiles.h"
 #include "host/render/CompRenderer.h"
 
 #include <AE_Macros.h>
@@ -30,25 +29,6 @@ host::Layer &openSolidProject(host::Host &host, int width, int height) {
   plate.source.color = {0.2, 0.4, 0.6, 1.0};
   host.openProject(std::move(project));
   return plate;
-}
-
-host::Layer &openImageProject(host::Host &host, const std::filesystem::path &file) {
-  host::Image picture = host::readPng(file, host::PixelDepth::Bits16);
-  host::Layer &plate = openSolidProject(host, picture.width(), picture.height());
-  plate.source.kind = host::LayerSource::Kind::Image;
-  plate.source.file = file;
-  plate.source.resolvedFile = file;
-  return plate;
-}
-
-void writeTestPicture(const std::filesystem::path &file, int width, int height) {
-  host::Image image(width, height, host::PixelDepth::Bits16);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const float a = (x + y) % 5 == 0 ? 0.5f : 1.0f;
-      image.setPixel(x, y, {a, a * x / float(width), a * y / float(height), a * float((x * 7 + y * 3) % 11) / 10.0f});
-    }
-  host::writePng(file, image, 16);
 }
 
 std::vector<std::string> stackOf(const host::Layer &layer) {

@@ -26,10 +26,6 @@ host::HostOptions testHostOptions(const TempDir &dir);
 // A fresh project: one composition of the given size (24 fps, 48 frames)
 // holding one solid layer "Plate"; returns the plate.
 host::Layer &openSolidProject(host::Host &host, int width = 64, int height = 48);
-// The same with an image layer "Plate" showing `file`.
-host::Layer &openImageProject(host::Host &host, const std::filesystem::path &file);
-// A small picture with different values everywhere, written as a 16-bit PNG.
-void writeTestPicture(const std::filesystem::path &file, int width, int height);
 
 // A value the host or an effect gave, named, with the value it should have.
 // An empty optional value matches nothing.

@@ -137,14 +137,10 @@ TEST_F(PassThroughRender, DownsampledFramesAndLayersOfAnotherSizeRender) {
   // the Relighter lights the plate around a firing gun is checked end to end
   // on the built-in scene; that nothing to light passes the input through, with
   // its own tests).
-  test::writeTestPicture(dir / "plate.png", 240, 160);
-  test::writeTestPicture(dir / "grain.png", 37, 91);
-  host::Layer &picture = test::openImageProject(host, dir / "plate.png");
+  host::Layer &picture = test::openSolidProject(host, 240, 160);
   host::Layer &grain = host.project().addLayer(*host.project().comps[0], "Grain");
   grain.width = 37;
   grain.height = 91;
-  grain.source.kind = host::LayerSource::Kind::Image;
-  grain.source.resolvedFile = dir / "grain.png";
   host::EffectInstance &render = apply(picture, "zk_Vlam");
   host::EffectInstance &relighter = apply(picture, "zk_VlamRelighter");
   render.streams[test::paramNamed(render, "Grain Layer")].setStaticValue(host::ParamValue::scalar(grain.id()));

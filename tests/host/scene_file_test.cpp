@@ -160,9 +160,6 @@ TEST_F(SceneFile, BadInputNamesTheFileAndThePlace) {
          {"name": "A", "solid": [0, 0, 0]}, {"name": "A", "solid": [0, 0, 0]}]}]})",
        "compositions[0].layers[1].name: a second layer named \"A\""},
       {R"({"vlam_scene": 1, "compositions": [{"width": 64, "height": 48, "layers": [
-         {"name": "A", "solid": [0, 0, 0], "effects": [{"effect": "zk_Nothing"}]}]}]})",
-       "compositions[0].layers[0].effects[0].effect: unknown effect match name \"zk_Nothing\""},
-      {R"({"vlam_scene": 1, "compositions": [{"width": 64, "height": 48, "layers": [
          {"name": "A", "image": "missing.png"}]}]})",
        "compositions[0].layers[0].image: "},
       {R"({"vlam_scene": 1, "compositions": [{"width": 64, "height": 48, "widht": 3, "layers": []}]})",
