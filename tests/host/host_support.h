@@ -139,18 +139,12 @@ protected:
   }
 };
 
-// Parameter definitions for fake effects.
+// Parameter definitions for fake effects: any kind with nothing set, and
+// the kinds most tests use.
+PF_ParamDef paramOf(PF_ParamType type, const char *name, A_long id);
 PF_ParamDef sliderParam(const char *name, A_long id, A_long lo, A_long hi, A_long dflt);
 PF_ParamDef floatParam(const char *name, A_long id, double lo, double hi, double dflt);
-PF_ParamDef fixedParam(const char *name, A_long id, double lo, double hi, double dflt);
-PF_ParamDef angleParam(const char *name, A_long id, double dflt);
 PF_ParamDef checkboxParam(const char *name, A_long id, bool dflt);
-PF_ParamDef colorParam(const char *name, A_long id, PF_Pixel dflt);
-PF_ParamDef pointParam(const char *name, A_long id, double xPercent, double yPercent);
-PF_ParamDef point3dParam(const char *name, A_long id, double x, double y, double z);
-PF_ParamDef popupParam(const char *name, A_long id, const char *items, A_short count, A_short dflt);
 PF_ParamDef layerParam(const char *name, A_long id);
-PF_ParamDef groupStart(const char *name, A_long id);
-PF_ParamDef groupEnd(A_long id);
 
 } // namespace vlam::test

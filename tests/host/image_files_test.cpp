@@ -23,14 +23,7 @@ Image gradient(int w, int h, PixelDepth depth) {
   return image;
 }
 
-TEST(Image, RowsArePaddedPaddingIsIgnoredAndConversionUsesEachDepthsWhite) {
-  Image a(3, 2, PixelDepth::Bits8);
-  EXPECT_EQ(a.rowBytes(), 16u); // 12 bytes of pixels padded to 16
-  Image b = a;
-  a.row(0)[12] = std::byte{99};
-  EXPECT_TRUE(a.samePixels(b));
-  a.setPixel(2, 1, {1, 1, 1, 1});
-  EXPECT_FALSE(a.samePixels(b));
+TEST(Image, SizesAreLimitedAndConversionUsesEachDepthsWhite) {
   EXPECT_THROW(Image(kMaxImageSide + 1, 1, PixelDepth::Bits8), HostError);
   EXPECT_THROW(Image(100000, 100000, PixelDepth::Float32), HostError);
   // Depth conversion uses each depth's white.
