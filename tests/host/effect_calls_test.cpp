@@ -26,10 +26,9 @@ struct Seen {
   PF_Err err = -1;
 };
 
-// What a world shows: no world, a world without pixels, or its size and first red.
+// What a world shows: no world, or its size and first red.
 Seen seenOf(const PF_EffectWorld *w, PF_Err err) {
   if (!w) return {-1, -1, -1, err};
-  if (!w->data) return {0, 0, -1, err};
   return {w->width, w->height, reinterpret_cast<const PF_Pixel8 *>(w->data)->red, err};
 }
 
@@ -397,22 +396,15 @@ TEST_F(EffectCalls, CopyResamplesAndInjectedFailuresReachTheEffect) {
 }
 
 // What the host gives effects while rendering: layer parameters checked out
-// (own layer: its source; another layer: rendered with its effects at the
-// asked time), the effect-to-effect call, plug-in ids, and the abort check.
+// (own layer: its source; another layer: rendered with its effects; the
+// module checks them out in smart renders only, at the frame's time), the
+// effect-to-effect call, plug-in ids, and the abort check.
 
 using RenderServices = test::HostTest;
 
-TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAskedTime) {
-  Seen input, smart, checkedOut;
-  A_long askFrame = 10;
+TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedWithItsEffects) {
+  Seen input, smart;
   FakeEffect painter(host, "painter", {}, paintByTime);
-  // The parameter checked out at `askFrame`, in a render or outside one.
-  const auto checkOut = [&](PF_InData *in) {
-    PF_ParamDef def{};
-    PF_Err err = PF_CHECKOUT_PARAM(in, 1, askFrame * in->time_step, in->time_step, in->time_scale, &def);
-    checkedOut = seenOf(&def.u.ld, err);
-    PF_CHECKIN_PARAM(in, &def);
-  };
   FakeEffect reader(host, "reader", {layerParam("Matte", 1)},
                     [&](PF_Cmd cmd, PF_InData *in, PF_OutData *, PF_ParamDef *[], PF_LayerDef *,
                         void *extra) -> std::optional<PF_Err> {
@@ -432,16 +424,13 @@ TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAs
                         input = seenOf(in0, err);
                         err = x->cb->checkout_layer_pixels(in->effect_ref, 1, &matte);
                         smart = seenOf(matte, err);
-                        checkOut(in);
                         x->cb->checkin_layer_pixels(in->effect_ref, 1);
                         if (!(err = x->cb->checkout_output(in->effect_ref, &output)))
                           err = in->utils->copy(in->effect_ref, in0, output, nullptr, nullptr);
                         x->cb->checkin_layer_pixels(in->effect_ref, 0);
                         return err;
                       }
-                      if (cmd != PF_Cmd_COMPLETELY_GENERAL) return std::nullopt;
-                      checkOut(in);
-                      return PF_Err_NONE;
+                      return std::nullopt;
                     });
   // "Plate" 64 x 48 (red 0.2) above "Other" 20 x 10.
   host::Layer *plate = &test::openSolidProject(host);
@@ -456,32 +445,23 @@ TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedAtTheAs
     const char *what;
     double layer;
     int downsample;
-    Seen smart, checkedOut; // width, height, red, error
+    Seen smart; // width, height, red, error
   } steps[] = {
-      // Another layer: with its effects, at its own size; checked out at frame 10.
-      {"another layer", double(other->id()), 1, {20, 10, 30, 0}, {20, 10, 100, 0}},
-      {"downsampled", double(other->id()), 2, {10, 5, 30, 0}, {10, 5, 100, 0}},
+      // Another layer: with its effects (frame 3), at its own size.
+      {"another layer", double(other->id()), 1, {20, 10, 30, 0}},
+      {"downsampled", double(other->id()), 2, {10, 5, 30, 0}},
       // The own layer: its source, before the painter.
-      {"own layer", double(plate->id()), 1, {64, 48, 51, 0}, {64, 48, 51, 0}},
-      // An empty parameter: no buffer in a render, a layer without pixels checked out; no error.
-      {"none", 0, 1, {-1, -1, -1, 0}, {0, 0, -1, 0}}};
+      {"own layer", double(plate->id()), 1, {64, 48, 51, 0}},
+      // An empty parameter: no buffer, and no error.
+      {"none", 0, 1, {-1, -1, -1, 0}}};
   for (const auto &step : steps) {
     SCOPED_TRACE(step.what);
     matteUser.streams[1].setStaticValue(host::ParamValue::scalar(step.layer));
     test::renderFrame(host, 3, host::PixelDepth::Bits8, PF_Quality_HI, step.downsample);
     EXPECT_EQ(input.red, 30) << "the input comes through the painter above";
-    for (auto [got, want] : {std::pair{smart, step.smart}, {checkedOut, step.checkedOut}})
-      expectValues({{"width", got.width, want.width}, {"height", got.height, want.height},
-                    {"red", got.red, want.red}, {"error", got.err, want.err}});
+    expectValues({{"width", smart.width, step.smart.width}, {"height", smart.height, step.smart.height},
+                  {"red", smart.red, step.smart.red}, {"error", smart.err, step.smart.err}});
   }
-
-  // Outside a render the host renders the layer for the checkout.
-  matteUser.streams[1].setStaticValue(host::ParamValue::scalar(other->id()));
-  askFrame = 7;
-  ASSERT_EQ(host.runner().call(matteUser.installed(), &matteUser, PF_Cmd_COMPLETELY_GENERAL).err, PF_Err_NONE);
-  EXPECT_EQ(checkedOut.width, 20);
-  EXPECT_EQ(checkedOut.red, 70);
-
   EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
 }
 

@@ -42,10 +42,9 @@ void expectValues(std::initializer_list<Expected> rows) {
 }
 
 void expectNear(const host::PixelF &pixel, const host::PixelF &expected, float tolerance) {
-  EXPECT_NEAR(pixel.alpha, expected.alpha, tolerance) << "alpha";
-  EXPECT_NEAR(pixel.red, expected.red, tolerance) << "red";
-  EXPECT_NEAR(pixel.green, expected.green, tolerance) << "green";
-  EXPECT_NEAR(pixel.blue, expected.blue, tolerance) << "blue";
+  const float got[] = {pixel.alpha, pixel.red, pixel.green, pixel.blue},
+              want[] = {expected.alpha, expected.red, expected.green, expected.blue};
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(got[i], want[i], tolerance) << "channel " << i << " (alpha first)";
 }
 
 host::EffectInstance &HostTest::apply(host::Layer &layer, const std::string &match) {
