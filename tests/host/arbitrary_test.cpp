@@ -177,8 +177,8 @@ TEST_F(BuilderCurves, SavedInTextFormOrFlatReadBackByteForByteAndUntrustedTextCl
   EXPECT_EQ(bytes(open(savedFlat), "Flash Shape Profile"), record);
   // Untrusted bytes are mended by the builder (as its own tests pin); bytes of
   // another size are not a curve: the parameter gets its default.
-  const auto fallback =
-      host::readShapeCurve(bytes(open(scene(R"("Petal Shape Profile": {"flat": "0102"})")), "Petal Shape Profile"));
+  host::EffectInstance &shortBytes = open(scene(R"("Petal Shape Profile": {"flat": "0102"})"));
+  const auto fallback = host::readShapeCurve(bytes(shortBytes, "Petal Shape Profile"));
   ASSERT_TRUE(fallback);
   EXPECT_EQ(fallback->count, 8);
   // Curve text is clamped on the way in, and bad text names the place.

@@ -112,9 +112,9 @@ TEST_F(DrawbotSuites, TextIsCentredOnItsBaselineAndReferencesThatAreNotLiveAreRe
   ASSERT_EQ(supplier->NewBrush(sup, &white, &brush), 0);
   ASSERT_EQ(supplier->NewDefaultFont(sup, 11.0f, &font), 0);
   const DRAWBOT_PointF32 origin{20, 20};
-  ASSERT_EQ(surfaceSuite->DrawString(surf, brush, font, text, &origin, kDRAWBOT_TextAlignment_Center,
-                                     kDRAWBOT_TextTruncation_None, 0.0f),
-            0);
+  const auto centre = kDRAWBOT_TextAlignment_Center;
+  const auto whole = kDRAWBOT_TextTruncation_None;
+  ASSERT_EQ(surfaceSuite->DrawString(surf, brush, font, text, &origin, centre, whole, 0), 0);
   float left = 0, right = 0, below = 0;
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 40; ++x) (y > 22 ? below : x < 20 ? left : right) += pixel(x, y).alpha;

@@ -185,13 +185,13 @@ TEST_F(EffectCalls, UpdateParamsUiAndEventsGoOnlyToEffectsThatAskForThem) {
   // Custom UI the effect registered (and flagged at global setup, as the
   // module does) gets events.
   int events = 0;
-  FakeEffect fake(host, "ui", {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) -> std::optional<PF_Err> {
+  FakeEffect fake(host, "ui", {}, [&](PF_Cmd cmd, PF_InData *in, PF_OutData *out, auto...) {
     if (cmd == PF_Cmd_EVENT) ++events;
-    if (cmd != PF_Cmd_PARAMS_SETUP) return std::nullopt;
+    if (cmd != PF_Cmd_PARAMS_SETUP) return std::optional<PF_Err>{};
     PF_CustomUIInfo ui{};
     ui.events = PF_CustomEFlag_EFFECT | PF_CustomEFlag_COMP;
     out->num_params = 1;
-    return in->inter.register_ui(in->effect_ref, &ui);
+    return std::optional<PF_Err>{in->inter.register_ui(in->effect_ref, &ui)};
   });
   fake.outFlags |= PF_OutFlag_CUSTOM_UI;
   host::Layer &layer = test::openSolidProject(host);
@@ -205,24 +205,19 @@ TEST_F(EffectCalls, UpdateParamsUiAndEventsGoOnlyToEffectsThatAskForThem) {
 }
 
 
-// Effects get 16-bit worlds only when deep-colour aware and float worlds
-// only when float-colour aware; their results come back at the frame's depth.
-// A result rectangle empty in either direction renders nothing: the effect's
-// output is transparent and it is not asked to render.
-TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclaredAndNotAtAllWhenEmpty) {
-  const PF_OutFlags2 smart = PF_OutFlag2_SUPPORTS_SMART_RENDER, floating = smart | PF_OutFlag2_FLOAT_COLOR_AWARE;
-  const PF_OutFlags deep = PF_OutFlag_DEEP_COLOR_AWARE;
+// Effects deep- and float-colour aware, as the module's all are, get worlds
+// at the frame's depth, and their results come back at it. A result
+// rectangle empty in either direction renders nothing: the effect's output is
+// transparent and it is not asked to render.
+TEST_F(EffectCalls, EffectsRenderAtTheFramesDepthAndNotAtAllWhenEmpty) {
+  using host::PixelDepth;
   const struct Case {
-    PF_OutFlags flags;
-    PF_OutFlags2 flags2;
-    host::PixelDepth frame;
+    PixelDepth frame;
     short seen;
-    std::optional<PF_LRect> result = std::nullopt; // the result rectangle the effect gives, if not its input's
-  } cases[] = {{deep, floating, host::PixelDepth::Float32, 32}, {deep, smart, host::PixelDepth::Float32, 16},
-               {0, smart, host::PixelDepth::Float32, 8}, {0, smart, host::PixelDepth::Bits16, 8},
-               {deep, smart, host::PixelDepth::Bits8, 8},
-               {deep, floating, host::PixelDepth::Bits8, 8, PF_LRect{0, 0, 0, 4}},
-               {deep, floating, host::PixelDepth::Bits8, 8, PF_LRect{0, 0, 4, 0}}};
+    std::optional<PF_LRect> result = std::nullopt; // the effect's, if not its input's
+  } cases[] = {{PixelDepth::Float32, 32}, {PixelDepth::Bits16, 16}, {PixelDepth::Bits8, 8},
+               {PixelDepth::Bits8, 8, PF_LRect{0, 0, 0, 4}},
+               {PixelDepth::Bits8, 8, PF_LRect{0, 0, 4, 0}}};
   for (const Case &c : cases) {
     SCOPED_TRACE(testing::Message() << "case " << &c - cases);
     const std::string match = "fake" + std::to_string(&c - cases);
@@ -246,8 +241,6 @@ TEST_F(EffectCalls, EffectsRenderAtTheDeepestDepthTheyDeclaredAndNotAtAllWhenEmp
       }
       return std::nullopt;
     });
-    fake.outFlags = c.flags;
-    fake.outFlags2 = c.flags2;
     host::Layer &plate = test::openSolidProject(host, 4, 4);
     plate.source.color = {0.5, 0.25, 1, 1};
     apply(plate, match);
@@ -459,8 +452,9 @@ TEST_F(RenderServices, LayerParamsGiveTheOwnSourceOrTheOtherLayerRenderedWithIts
     matteUser.streams[1].setStaticValue(host::ParamValue::scalar(step.layer));
     test::renderFrame(host, 3, host::PixelDepth::Bits8, PF_Quality_HI, step.downsample);
     EXPECT_EQ(input.red, 30) << "the input comes through the painter above";
-    expectValues({{"width", smart.width, step.smart.width}, {"height", smart.height, step.smart.height},
-                  {"red", smart.red, step.smart.red}, {"error", smart.err, step.smart.err}});
+    const Seen &want = step.smart;
+    expectValues({{"width", smart.width, want.width}, {"height", smart.height, want.height},
+                  {"red", smart.red, want.red}, {"error", smart.err, want.err}});
   }
   EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
 }

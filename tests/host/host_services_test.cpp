@@ -94,7 +94,7 @@ TEST_F(Iterate, OncePerProcessorOnSeveralThreadsAndHandlesRefuseStrangers) {
   A_long threads = 0;
   ASSERT_EQ(iterate->AEGP_GetNumThreads(&threads), A_Err_NONE);
   EXPECT_EQ(threads, 2);
-  EXPECT_EQ(ThreadPool(0).threadCount(), vlam::host::processorCount()) << "0: one thread per processor";
+  EXPECT_EQ(ThreadPool(0).threadCount(), vlam::host::processorCount()) << "0: one per processor";
   IterationLog log;
   ASSERT_EQ(iterate->AEGP_IterateGeneric(-1, &log, logIteration), A_Err_NONE);
   EXPECT_TRUE(log.met) << "iterations did not run at the same time";

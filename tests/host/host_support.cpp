@@ -44,7 +44,7 @@ void expectValues(std::initializer_list<Expected> rows) {
 void expectNear(const host::PixelF &pixel, const host::PixelF &expected, float tolerance) {
   const float got[] = {pixel.alpha, pixel.red, pixel.green, pixel.blue},
               want[] = {expected.alpha, expected.red, expected.green, expected.blue};
-  for (int i = 0; i < 4; ++i) EXPECT_NEAR(got[i], want[i], tolerance) << "channel " << i << " (alpha first)";
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(got[i], want[i], tolerance) << "ARGB " << i;
 }
 
 host::EffectInstance &HostTest::apply(host::Layer &layer, const std::string &match) {

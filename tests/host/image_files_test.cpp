@@ -182,7 +182,7 @@ TEST(ImageFiles, TheZlibPngCodecAgreesWithLibpng) {
   DecodedPng grainBack;
   ASSERT_EQ(decodePngLibpng(grainFile, grainBack), "");
   ASSERT_EQ(grainBack.rgba.size() * 2, grain.size());
-  EXPECT_EQ(std::memcmp(grainBack.rgba.data(), grain.data(), grain.size()), 0) << "16-bit rows as given";
+  EXPECT_EQ(std::memcmp(grainBack.rgba.data(), grain.data(), grain.size()), 0) << "rows as given";
   // Damage is refused with a reason, never read past.
   const std::string good = cases[0].file;
   for (std::size_t cut : {std::size_t{4}, std::size_t{20}, good.size() / 2, good.size() - 1}) {

@@ -23,13 +23,13 @@ namespace {
 using ModulePlugins = test::HostTest;
 
 TEST_F(ModulePlugins, EffectsComeFromThePropertyListsAndRenderOnAnEmptyLayerGetsTheFullStack) {
-  const Stack matchNames{"zk_Vlam", "zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_VlamRelighter"};
   Stack installed;
   for (const auto &effect : host.installedEffects()) {
     installed.push_back(effect->matchName());
     EXPECT_FALSE(effect->globalSetupDone) << "global setup waits for first need";
   }
-  EXPECT_EQ(installed, matchNames);
+  EXPECT_EQ(installed, (Stack{"zk_Vlam", "zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance",
+                              "zk_VlamRelighter"}));
   ASSERT_EQ(host.generalPlugins().size(), 1u);
   EXPECT_EQ(host.generalPlugins()[0].initResult, A_Err_NONE);
   EXPECT_TRUE(host.suites().has("ZK Vlam Utils Suite", 1)) << "added through SP Suites Suite at load";
@@ -97,7 +97,9 @@ TEST_F(FlashRecords, FiringDescriptionRefusesWhatItCannotDescribe) {
   ASSERT_NE(describe, nullptr);
   std::vector<std::uint8_t> block(rec::kExchangeBlockSize, 0);
   VlamFiringDescription d{};
-  const auto slot = [&](A_long i) { return describe(block.data(), rec::kExchangeBlockSize, 0, i, &d); };
+  const auto slot = [&](A_long i) {
+    return describe(block.data(), rec::kExchangeBlockSize, 0, i, &d);
+  };
   EXPECT_EQ(describe(nullptr, 0, 0, 0, &d), A_Err_PARAMETER);
   EXPECT_EQ(describe(block.data(), rec::kExchangeBlockSize - 1, 0, 0, &d), A_Err_PARAMETER);
   EXPECT_EQ(describe(block.data(), rec::kExchangeBlockSize, 0, 0, nullptr), A_Err_PARAMETER);

@@ -144,8 +144,8 @@ TEST_F(KeyframeSuite, NumberKeysBlendCheckboxKeysHoldAndKeysAreRefusedWhereTheyC
 // through the built module: the effect is told, rewrites other controls,
 // writes keys inside an undo group.
 // Indices of the Flash Instance's parameters.
-constexpr std::size_t kAimSystem = 4, kAim = 7, kPointAway = 8, kSweep = 9, kTilt = 10, kRounds = 16,
-                      kAddKeyframes = 17, kTrigger = 18;
+constexpr std::size_t kAimSystem = 4, kAim = 7, kPointAway = 8, kSweep = 9, kTilt = 10,
+                      kRounds = 16, kAddKeyframes = 17, kTrigger = 18;
 
 host::ParamValue point(double x, double y) {
   host::ParamValue v;
@@ -205,8 +205,6 @@ TEST_F(UserEdits, OnlyChangesAreReportedValuesClampedBadEditsRefusedAndKeysWritt
   EXPECT_EQ(burst.err, PF_Err_NONE);
   EXPECT_EQ(burst.undoGroups, std::vector<std::string>{"Add Vlam Keyframes"});
   EXPECT_TRUE(burst.unclosedUndoGroups.empty());
-  ASSERT_FALSE(host.undoGroups.empty());
-  EXPECT_TRUE(host.undoGroups.back().closed);
   ASSERT_EQ(burst.edits.size(), 1u);
   EXPECT_EQ(burst.edits[0].keysWritten.size(), 7u);
   for (const auto &key : instance->streams[kTrigger].keys())

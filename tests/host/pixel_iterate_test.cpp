@@ -14,7 +14,8 @@ using namespace vlam;
 namespace {
 
 PF_PixelFloat *at(const PF_EffectWorld &w, int x, int y) {
-  return reinterpret_cast<PF_PixelFloat *>(reinterpret_cast<char *>(w.data) + std::ptrdiff_t{w.rowbytes} * y) + x;
+  char *row = reinterpret_cast<char *>(w.data) + std::ptrdiff_t{w.rowbytes} * y;
+  return reinterpret_cast<PF_PixelFloat *>(row) + x;
 }
 
 // What the pixel function saw.
@@ -23,7 +24,8 @@ struct Visits {
   std::vector<std::atomic<int>> count;
   std::atomic<int> badOut{0};
   int failRowA = -1, failRowB = -1;
-  explicit Visits(const PF_EffectWorld &d) : dst(&d), count(static_cast<std::size_t>(d.width * d.height)) {}
+  explicit Visits(const PF_EffectWorld &d)
+      : dst(&d), count(static_cast<std::size_t>(d.width * d.height)) {}
   int total() const {
     int n = 0;
     for (const auto &c : count) n += c.load();
@@ -99,13 +101,13 @@ TEST_F(PixelIterate, EveryPixelOnceTheOverlappingPixelsOnlyAndErrorsAndCancellat
   for (PF_EffectWorld *empty : {&noRows, &noColumns})
     EXPECT_EQ(s->iterate(&in, 0, 0, nullptr, nullptr, &none, visit, empty), PF_Err_NONE);
   // A buffer of another depth is refused.
-  EXPECT_EQ(s->iterate(&in, 0, 10, &src, nullptr, &none, visit, &world(37, 23, host::PixelDepth::Bits16)),
-            PF_Err_BAD_CALLBACK_PARAM);
+  PF_EffectWorld &deep = world(37, 23, host::PixelDepth::Bits16);
+  EXPECT_EQ(s->iterate(&in, 0, 10, &src, nullptr, &none, visit, &deep), PF_Err_BAD_CALLBACK_PARAM);
   // Errors and cancellation stop the iteration.
   Visits failing(dst);
   failing.failRowA = 11;
   failing.failRowB = 4;
-  EXPECT_EQ(s->iterate(&in, 0, 23, &src, nullptr, &failing, visit, &dst), 9) << "the error of the first failing row";
+  EXPECT_EQ(s->iterate(&in, 0, 23, &src, nullptr, &failing, visit, &dst), 9) << "row 4's";
   host.cancelRequested = true;
   Visits cancelled(dst);
   EXPECT_EQ(s->iterate(&in, 0, 23, &src, nullptr, &cancelled, visit, &dst), PF_Interrupt_CANCEL);

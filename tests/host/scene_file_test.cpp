@@ -18,9 +18,12 @@ namespace {
 
 std::vector<PF_ParamDef> everyKind() {
   using test::paramOf;
-  PF_ParamDef spread = paramOf(PF_Param_FIX_SLIDER, "Spread", 12), turn = paramOf(PF_Param_ANGLE, "Turn", 13),
-              tint = paramOf(PF_Param_COLOR, "Tint", 15), where = paramOf(PF_Param_POINT, "Where", 16),
-              mode = paramOf(PF_Param_POPUP, "Mode", 17), position = paramOf(PF_Param_POINT_3D, "Position", 18);
+  PF_ParamDef spread = paramOf(PF_Param_FIX_SLIDER, "Spread", 12);
+  PF_ParamDef turn = paramOf(PF_Param_ANGLE, "Turn", 13);
+  PF_ParamDef tint = paramOf(PF_Param_COLOR, "Tint", 15);
+  PF_ParamDef where = paramOf(PF_Param_POINT, "Where", 16);
+  PF_ParamDef mode = paramOf(PF_Param_POPUP, "Mode", 17);
+  PF_ParamDef position = paramOf(PF_Param_POINT_3D, "Position", 18);
   spread.u.fd.valid_min = spread.u.fd.slider_min = FLOAT2FIX(-100);
   spread.u.fd.valid_max = spread.u.fd.slider_max = FLOAT2FIX(100);
   spread.u.fd.value = spread.u.fd.dephault = FLOAT2FIX(1.5);
@@ -32,8 +35,9 @@ std::vector<PF_ParamDef> everyKind() {
   mode.u.pd.value = mode.u.pd.dephault = 2;
   mode.u.pd.u.namesptr = "Soft|Hard|Very Hard";
   position.u.point3d_d.x_dephault = position.u.point3d_d.y_dephault = 50;
-  return {test::sliderParam("Count", 10, -5, 500, 7), test::floatParam("Amount", 11, 0, 0.3, 0.25), spread, turn,
-          test::checkboxParam("On", 14, true), tint, where, mode, position, test::layerParam("Other", 19),
+  return {test::sliderParam("Count", 10, -5, 500, 7), test::floatParam("Amount", 11, 0, 0.3, 0.25),
+          spread, turn, test::checkboxParam("On", 14, true), tint, where, mode, position,
+          test::layerParam("Other", 19),
           paramOf(PF_Param_GROUP_START, "Petals", 20), test::floatParam("Length", 21, 0, 100, 10),
           paramOf(PF_Param_GROUP_END, "", 20), paramOf(PF_Param_GROUP_START, "Sparks", 22),
           test::floatParam("Length", 23, 0, 100, 20), paramOf(PF_Param_GROUP_END, "", 22)};
@@ -141,7 +145,9 @@ TEST_F(SceneFile, SequenceDataIsSavedFlatAndGivenBackAtResetup) {
     case PF_Cmd_SEQUENCE_RESETUP:
       resetupSaw.emplace_back(static_cast<char *>(*in->sequence_data), 3);
       return PF_Err_NONE;
-    case PF_Cmd_SEQUENCE_SETDOWN: in->utils->host_dispose_handle(in->sequence_data); return PF_Err_NONE;
+    case PF_Cmd_SEQUENCE_SETDOWN:
+      in->utils->host_dispose_handle(in->sequence_data);
+      return PF_Err_NONE;
     default: return std::nullopt;
     }
   };

@@ -37,8 +37,9 @@ protected:
                    const PF_Rect *rect = nullptr) {
     // Source to destination, without a mask, as the module calls it.
     return call.run([&](PF_InData *in) {
-      return in->utils->transform_world(in->effect_ref, quality, PF_MF_Alpha_PREMUL, PF_Field_FRAME, &src, &mode,
-                                        nullptr, matrices.data(), static_cast<A_long>(matrices.size()), true, rect,
+      const auto count = static_cast<A_long>(matrices.size());
+      return in->utils->transform_world(in->effect_ref, quality, PF_MF_Alpha_PREMUL, PF_Field_FRAME,
+                                        &src, &mode, nullptr, matrices.data(), count, true, rect,
                                         &dst);
     });
   }
