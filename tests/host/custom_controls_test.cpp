@@ -50,44 +50,40 @@ protected:
   }
 };
 
+// Where in its control the curve lies, where a new point goes and how far a
+// point may be dragged are the builder's own tests' business (and the tool's
+// hover test finds the pen there); here, the host's gestures reach it.
 TEST_F(CustomControls, AltClickIntoTheCurveAddsAPointAndDragsItAndTheMuzzleIsDrawnAtTheLayerCentre) {
   host::EffectInstance &builder = *plate->effects[1];
   const std::size_t profile = test::paramNamed(builder, "Flash Shape Profile");
   const PF_Rect c = controlOf(builder, profile);
-  // Curve area at the default diameter 0.5: 286 wide from 10 in; y from
-  // 13 + (1 - s) * 65 to that + s * 65 - 3 with s = 0.642857.
-  const double s = (0.5 - 0.3) * 0.7142857142857143 + 0.5;
-  const int left = c.left + 10, right = left + 286;
-  const int top = static_cast<int>(c.top + 13 + (1 - s) * 65);
-  const int bottom = static_cast<int>(top + s * 65 - 3);
+  const auto sumX = [&] {
+    const host::ShapeCurveView curve = curveOf(builder, profile);
+    double sum = 0;
+    for (const host::CurvePoint &p : curve.points) sum += p.x;
+    return std::pair{static_cast<int>(curve.count), sum};
+  };
+  const auto before = sumX();
   host::PanelGesture g;
   g.param = profile;
   g.modifiers = PF_Mod_OPT_ALT_KEY;
-  g.at = {left + 143, bottom - 5}; // halfway across, near the floor: on no existing point
+  g.at = {c.left + 153, c.top + 70}; // halfway across, near the floor: on no existing point
   const host::GestureOutcome r = gesture(builder, g);
   EXPECT_TRUE(r.dragStarted) << "the new point is dragged at once";
   EXPECT_EQ(r.dragEvents, 1) << "released where it was pressed";
-  const host::ShapeCurveView after = curveOf(builder, profile);
-  ASSERT_GE(after.count, 3);
-  bool found = false;
-  for (const host::CurvePoint &p : after.points)
-    found = found || (std::fabs(p.x - 143.0 / 286.0) < 0.01 && std::fabs(p.y - 5.0 / (bottom - top)) < 0.02);
-  EXPECT_TRUE(found) << "a point where the click was";
-
-  // A middle point dragged far past its right neighbour stops 0.01 short.
-  const double x1 = after.points[1].x, y1 = after.points[1].y;
-  host::PanelGesture drag;
+  const auto added = sumX();
+  EXPECT_EQ(added.first, before.first + 1);
+  // The new point dragged to the right.
+  host::PanelGesture drag = g;
   drag.kind = host::PanelGesture::Kind::Drag;
-  drag.param = profile;
-  drag.at = {static_cast<A_long>(std::lround(left + x1 * (right - left))),
-             static_cast<A_long>(std::lround(bottom - y1 * (bottom - top)))};
-  drag.to = {right - 1, drag.at.v};
+  drag.modifiers = 0;
+  drag.to = {c.left + 250, g.at.v};
   const host::GestureOutcome d = gesture(builder, drag);
   EXPECT_TRUE(d.dragStarted);
   EXPECT_EQ(d.dragEvents, drag.dragSteps);
-  const host::ShapeCurveView dragged = curveOf(builder, profile);
-  ASSERT_EQ(dragged.count, after.count);
-  EXPECT_NEAR(dragged.points[1].x, dragged.points[2].x - 0.01, 1e-9);
+  const auto dragged = sumX();
+  EXPECT_EQ(dragged.first, added.first);
+  EXPECT_GT(dragged.second, added.second + 0.005) << "moved right, up to its neighbour";
   // The default instance muzzle is drawn at the layer centre.
   // At 1920 wide the default aim point lies far enough left for the barrel
   // to point straight left, its ring seen edge-on.

@@ -5,8 +5,6 @@
 #include "host/threads/ThreadPool.h"
 #include "host_support.h"
 
-#include <sstream>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -39,50 +37,24 @@ TEST(SuiteRegistry, SuitesAreFoundByNameAndVersionAndTheMonitorFailsTheCallsAske
   auto missing = registry.missing();
   ASSERT_EQ(missing.size(), 2u);
   EXPECT_EQ(missing[0], (std::pair<std::string, std::int32_t>{"PF Handle Suite", 3}));
-  // Refused suites are missing until the refusals are cleared.
-  std::ostringstream trace;
-  monitor.setTrace(&trace);
+  // Refused suites are missing until the refusals are cleared (what the
+  // module says then, the tool's --refuse-suite test sees).
   int table = 0;
   registry.add("ZK Vlam Utils Suite", 1, &table, "plug-in");
   registry.refuse("ZK Vlam Utils Suite");
   EXPECT_EQ(registry.acquire("ZK Vlam Utils Suite", 1), nullptr);
-  EXPECT_NE(trace.str().find("AcquireSuite \"ZK Vlam Utils Suite\" v1 -> refused"), std::string::npos) << trace.str();
   registry.clearRefusals();
   registry.refuse("ZK Vlam Utils Suite", 2);
   EXPECT_EQ(registry.acquire("ZK Vlam Utils Suite", 1), &table);
-  EXPECT_NE(trace.str().find("AcquireSuite \"ZK Vlam Utils Suite\" v1", trace.str().find("refused")), std::string::npos)
-      << "granted acquisitions are traced too";
   // The call monitor fails the nth call only, or from there on.
   CallMonitor failing;
   failing.failCall("AEGP_ApplyEffect", 2, 7);
-  failing.failCall("PF_NewWorld", 3, 4, true);
-  EXPECT_EQ(failing.enter("AEGP_ApplyEffect"), 0);
-  EXPECT_EQ(failing.enter("AEGP_ApplyEffect"), 7);
-  EXPECT_EQ(failing.enter("AEGP_ApplyEffect"), 0);
-  EXPECT_EQ(failing.enter("PF_NewWorld"), 0);
-  EXPECT_EQ(failing.enter("PF_NewWorld"), 0);
-  EXPECT_EQ(failing.enter("PF_NewWorld"), 4);
-  EXPECT_EQ(failing.enter("PF_NewWorld"), 4);
-  EXPECT_EQ(failing.callCount("AEGP_ApplyEffect"), 3);
-  EXPECT_EQ(failing.callCount("never"), 0);
-}
-
-// That iterations run at once on several threads is checked through the
-// iterate suite, which runs on this pool.
-TEST(ThreadPool, RunsEveryIterationExactlyOnceAndZeroMeansOneThreadPerProcessor) {
-  ThreadPool pool(2);
-  std::vector<std::atomic<int>> hits(1000);
-  std::atomic<bool> badIndex{false};
-  pool.run(1000, [&](int thread, int i) {
-    if (thread < 0 || thread >= 2) badIndex = true;
-    hits[static_cast<std::size_t>(i)]++;
-  });
-  for (auto &h : hits) EXPECT_EQ(h.load(), 1);
-  EXPECT_FALSE(badIndex);
-  pool.run(0, [&](int, int) { badIndex = true; });
-  EXPECT_FALSE(badIndex);
-  EXPECT_EQ(ThreadPool(0).threadCount(), vlam::host::processorCount());
-  EXPECT_EQ(ThreadPool(3).threadCount(), 3);
+  failing.failCall("PF_NewWorld", 2, 4, true);
+  std::vector<std::int32_t> answers;
+  for (const char *name : {"AEGP_ApplyEffect", "PF_NewWorld"})
+    for (int i = 0; i < 3; ++i) answers.push_back(failing.enter(name));
+  EXPECT_EQ(answers, (std::vector<std::int32_t>{0, 7, 0, 0, 4, 4}));
+  EXPECT_EQ(failing.callCount("PF_NewWorld"), 3);
 }
 
 // Host suites called the way the module calls them: persistent settings,
@@ -116,12 +88,13 @@ A_Err logIteration(void *refcon, A_long thread, A_long i, A_long iterations) {
 
 using Iterate = test::HostTest;
 
-TEST_F(Iterate, OncePerProcessorOnSeveralThreadsAndHandlesResizeAndRefuseStrangers) {
+TEST_F(Iterate, OncePerProcessorOnSeveralThreadsAndHandlesRefuseStrangers) {
   auto *iterate = suite<AEGP_IterateSuite1>(kAEGPIterateSuite, 1);
   ASSERT_NE(iterate, nullptr);
   A_long threads = 0;
   ASSERT_EQ(iterate->AEGP_GetNumThreads(&threads), A_Err_NONE);
   EXPECT_EQ(threads, 2);
+  EXPECT_EQ(ThreadPool(0).threadCount(), vlam::host::processorCount()) << "0: one per processor";
   IterationLog log;
   ASSERT_EQ(iterate->AEGP_IterateGeneric(-1, &log, logIteration), A_Err_NONE);
   EXPECT_TRUE(log.met) << "iterations did not run at the same time";
@@ -134,15 +107,11 @@ TEST_F(Iterate, OncePerProcessorOnSeveralThreadsAndHandlesResizeAndRefuseStrange
   std::sort(many.seen.begin(), many.seen.end());
   ASSERT_EQ(many.seen.size(), 40u) << "every iteration ran despite the error";
   EXPECT_EQ(many.seen.back(), 39);
-  // Host handles resize, keep their content and refuse strangers.
+  // Host handles refuse strangers and a second dispose.
   auto *handles = suite<PF_HandleSuite1>(kPFHandleSuite, 2);
   PF_Handle h = handles->host_new_handle(4);
   ASSERT_NE(h, nullptr);
-  std::memcpy(handles->host_lock_handle(h), "abcd", 4);
-  handles->host_unlock_handle(h);
-  ASSERT_EQ(handles->host_resize_handle(8, &h), PF_Err_NONE);
-  EXPECT_EQ(handles->host_get_handle_size(h), 8u);
-  EXPECT_EQ(std::memcmp(*h, "abcd\0\0\0\0", 8), 0);
+  EXPECT_EQ(handles->host_get_handle_size(h), 4u);
   void *stranger[1] = {nullptr};
   handles->host_dispose_handle(reinterpret_cast<PF_Handle>(stranger));
   EXPECT_EQ(handles->host_get_handle_size(reinterpret_cast<PF_Handle>(stranger)), 0u);
@@ -153,6 +122,4 @@ TEST_F(Iterate, OncePerProcessorOnSeveralThreadsAndHandlesResizeAndRefuseStrange
   handles->host_dispose_handle(h);
   EXPECT_EQ(host.handles().badHandleCalls(), 3u) << "a second dispose is refused, not a double free";
 }
-
-
 } // namespace

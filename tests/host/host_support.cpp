@@ -2,7 +2,6 @@
 
 #include "host/effect/EffectRunner.h"
 #include "host/image/Image.h"
-#include "host/io/ImageFiles.h"
 #include "host/render/CompRenderer.h"
 
 #include <AE_Macros.h>
@@ -32,25 +31,6 @@ host::Layer &openSolidProject(host::Host &host, int width, int height) {
   return plate;
 }
 
-host::Layer &openImageProject(host::Host &host, const std::filesystem::path &file) {
-  host::Image picture = host::readPng(file, host::PixelDepth::Bits16);
-  host::Layer &plate = openSolidProject(host, picture.width(), picture.height());
-  plate.source.kind = host::LayerSource::Kind::Image;
-  plate.source.file = file;
-  plate.source.resolvedFile = file;
-  return plate;
-}
-
-void writeTestPicture(const std::filesystem::path &file, int width, int height) {
-  host::Image image(width, height, host::PixelDepth::Bits16);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const float a = (x + y) % 5 == 0 ? 0.5f : 1.0f;
-      image.setPixel(x, y, {a, a * x / float(width), a * y / float(height), a * float((x * 7 + y * 3) % 11) / 10.0f});
-    }
-  host::writePng(file, image, 16);
-}
-
 std::vector<std::string> stackOf(const host::Layer &layer) {
   std::vector<std::string> names;
   for (const auto &effect : layer.effects) names.push_back(effect->matchName());
@@ -62,10 +42,9 @@ void expectValues(std::initializer_list<Expected> rows) {
 }
 
 void expectNear(const host::PixelF &pixel, const host::PixelF &expected, float tolerance) {
-  EXPECT_NEAR(pixel.alpha, expected.alpha, tolerance) << "alpha";
-  EXPECT_NEAR(pixel.red, expected.red, tolerance) << "red";
-  EXPECT_NEAR(pixel.green, expected.green, tolerance) << "green";
-  EXPECT_NEAR(pixel.blue, expected.blue, tolerance) << "blue";
+  const float got[] = {pixel.alpha, pixel.red, pixel.green, pixel.blue},
+              want[] = {expected.alpha, expected.red, expected.green, expected.blue};
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(got[i], want[i], tolerance) << "ARGB " << i;
 }
 
 host::EffectInstance &HostTest::apply(host::Layer &layer, const std::string &match) {
@@ -117,15 +96,6 @@ PF_Err trampoline(PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *param
   return slots[N] ? slots[N]->dispatch(cmd, in, out, params, output, extra) : PF_Err_NONE;
 }
 constexpr PF_FilterProc kEntries[] = {trampoline<0>, trampoline<1>, trampoline<2>, trampoline<3>};
-
-PF_ParamDef blank(const char *name, A_long id, PF_ParamType type) {
-  PF_ParamDef def;
-  std::memset(&def, 0, sizeof def);
-  def.param_type = type;
-  def.uu.id = id;
-  std::strncpy(def.name, name, sizeof def.name - 1);
-  return def;
-}
 
 } // namespace
 
@@ -182,8 +152,17 @@ PF_Err FakeEffect::dispatch(PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_Param
   }
 }
 
+PF_ParamDef paramOf(PF_ParamType type, const char *name, A_long id) {
+  PF_ParamDef def;
+  std::memset(&def, 0, sizeof def);
+  def.param_type = type;
+  def.uu.id = id;
+  std::strncpy(def.name, name, sizeof def.name - 1);
+  return def;
+}
+
 PF_ParamDef sliderParam(const char *name, A_long id, A_long lo, A_long hi, A_long dflt) {
-  PF_ParamDef d = blank(name, id, PF_Param_SLIDER);
+  PF_ParamDef d = paramOf(PF_Param_SLIDER, name, id);
   d.u.sd.valid_min = d.u.sd.slider_min = lo;
   d.u.sd.valid_max = d.u.sd.slider_max = hi;
   d.u.sd.value = d.u.sd.dephault = dflt;
@@ -191,7 +170,7 @@ PF_ParamDef sliderParam(const char *name, A_long id, A_long lo, A_long hi, A_lon
 }
 
 PF_ParamDef floatParam(const char *name, A_long id, double lo, double hi, double dflt) {
-  PF_ParamDef d = blank(name, id, PF_Param_FLOAT_SLIDER);
+  PF_ParamDef d = paramOf(PF_Param_FLOAT_SLIDER, name, id);
   d.u.fs_d.valid_min = d.u.fs_d.slider_min = static_cast<PF_FpShort>(lo);
   d.u.fs_d.valid_max = d.u.fs_d.slider_max = static_cast<PF_FpShort>(hi);
   d.u.fs_d.value = dflt;
@@ -199,64 +178,18 @@ PF_ParamDef floatParam(const char *name, A_long id, double lo, double hi, double
   return d;
 }
 
-PF_ParamDef fixedParam(const char *name, A_long id, double lo, double hi, double dflt) {
-  PF_ParamDef d = blank(name, id, PF_Param_FIX_SLIDER);
-  d.u.fd.valid_min = d.u.fd.slider_min = FLOAT2FIX(lo);
-  d.u.fd.valid_max = d.u.fd.slider_max = FLOAT2FIX(hi);
-  d.u.fd.value = d.u.fd.dephault = FLOAT2FIX(dflt);
-  return d;
-}
-
-PF_ParamDef angleParam(const char *name, A_long id, double dflt) {
-  PF_ParamDef d = blank(name, id, PF_Param_ANGLE);
-  d.u.ad.value = d.u.ad.dephault = FLOAT2FIX(dflt);
-  return d;
-}
-
 PF_ParamDef checkboxParam(const char *name, A_long id, bool dflt) {
-  PF_ParamDef d = blank(name, id, PF_Param_CHECKBOX);
+  PF_ParamDef d = paramOf(PF_Param_CHECKBOX, name, id);
   d.u.bd.value = d.u.bd.dephault = dflt;
   d.u.bd.u.nameptr = "";
   return d;
 }
 
-PF_ParamDef colorParam(const char *name, A_long id, PF_Pixel dflt) {
-  PF_ParamDef d = blank(name, id, PF_Param_COLOR);
-  d.u.cd.value = d.u.cd.dephault = dflt;
-  return d;
-}
-
-PF_ParamDef pointParam(const char *name, A_long id, double xPercent, double yPercent) {
-  PF_ParamDef d = blank(name, id, PF_Param_POINT);
-  d.u.td.x_dephault = FLOAT2FIX(xPercent);
-  d.u.td.y_dephault = FLOAT2FIX(yPercent);
-  return d;
-}
-
-PF_ParamDef point3dParam(const char *name, A_long id, double x, double y, double z) {
-  PF_ParamDef d = blank(name, id, PF_Param_POINT_3D);
-  d.u.point3d_d.x_dephault = x;
-  d.u.point3d_d.y_dephault = y;
-  d.u.point3d_d.z_dephault = z;
-  return d;
-}
-
-PF_ParamDef popupParam(const char *name, A_long id, const char *items, A_short count, A_short dflt) {
-  PF_ParamDef d = blank(name, id, PF_Param_POPUP);
-  d.u.pd.num_choices = count;
-  d.u.pd.value = d.u.pd.dephault = dflt;
-  d.u.pd.u.namesptr = items;
-  return d;
-}
-
 PF_ParamDef layerParam(const char *name, A_long id) {
-  PF_ParamDef d = blank(name, id, PF_Param_LAYER);
+  PF_ParamDef d = paramOf(PF_Param_LAYER, name, id);
   d.u.ld.dephault = PF_LayerDefault_NONE;
   return d;
 }
-
-PF_ParamDef groupStart(const char *name, A_long id) { return blank(name, id, PF_Param_GROUP_START); }
-PF_ParamDef groupEnd(A_long id) { return blank("", id, PF_Param_GROUP_END); }
 
 InsideEffectCall::InsideEffectCall(host::Host &host, host::Layer &layer, const std::string &matchName,
                                    std::vector<PF_ParamDef> params)

@@ -26,10 +26,6 @@ host::HostOptions testHostOptions(const TempDir &dir);
 // A fresh project: one composition of the given size (24 fps, 48 frames)
 // holding one solid layer "Plate"; returns the plate.
 host::Layer &openSolidProject(host::Host &host, int width = 64, int height = 48);
-// The same with an image layer "Plate" showing `file`.
-host::Layer &openImageProject(host::Host &host, const std::filesystem::path &file);
-// A small picture with different values everywhere, written as a 16-bit PNG.
-void writeTestPicture(const std::filesystem::path &file, int width, int height);
 
 // A value the host or an effect gave, named, with the value it should have.
 // An empty optional value matches nothing.
@@ -143,18 +139,12 @@ protected:
   }
 };
 
-// Parameter definitions for fake effects.
+// Parameter definitions for fake effects: any kind with nothing set, and
+// the kinds most tests use.
+PF_ParamDef paramOf(PF_ParamType type, const char *name, A_long id);
 PF_ParamDef sliderParam(const char *name, A_long id, A_long lo, A_long hi, A_long dflt);
 PF_ParamDef floatParam(const char *name, A_long id, double lo, double hi, double dflt);
-PF_ParamDef fixedParam(const char *name, A_long id, double lo, double hi, double dflt);
-PF_ParamDef angleParam(const char *name, A_long id, double dflt);
 PF_ParamDef checkboxParam(const char *name, A_long id, bool dflt);
-PF_ParamDef colorParam(const char *name, A_long id, PF_Pixel dflt);
-PF_ParamDef pointParam(const char *name, A_long id, double xPercent, double yPercent);
-PF_ParamDef point3dParam(const char *name, A_long id, double x, double y, double z);
-PF_ParamDef popupParam(const char *name, A_long id, const char *items, A_short count, A_short dflt);
 PF_ParamDef layerParam(const char *name, A_long id);
-PF_ParamDef groupStart(const char *name, A_long id);
-PF_ParamDef groupEnd(A_long id);
 
 } // namespace vlam::test

@@ -1,6 +1,5 @@
 #include "host/HostError.h"
 #include "host/image/Image.h"
-#include "host/io/ExrPlain.h"
 #include "host/io/ImageFiles.h"
 #include "host/io/PngCodec.h"
 #include "host_support.h"
@@ -23,14 +22,7 @@ Image gradient(int w, int h, PixelDepth depth) {
   return image;
 }
 
-TEST(Image, RowsArePaddedPaddingIsIgnoredAndConversionUsesEachDepthsWhite) {
-  Image a(3, 2, PixelDepth::Bits8);
-  EXPECT_EQ(a.rowBytes(), 16u); // 12 bytes of pixels padded to 16
-  Image b = a;
-  a.row(0)[12] = std::byte{99};
-  EXPECT_TRUE(a.samePixels(b));
-  a.setPixel(2, 1, {1, 1, 1, 1});
-  EXPECT_FALSE(a.samePixels(b));
+TEST(Image, SizesAreLimitedAndConversionUsesEachDepthsWhite) {
   EXPECT_THROW(Image(kMaxImageSide + 1, 1, PixelDepth::Bits8), HostError);
   EXPECT_THROW(Image(100000, 100000, PixelDepth::Float32), HostError);
   // Depth conversion uses each depth's white.
@@ -118,11 +110,6 @@ TEST(ImageFiles, ExrKeepsFloatsBeyondOneWithEveryCompression) {
   const Image deep = gradient(5, 3, PixelDepth::Bits16);
   writeImageFile(dir / "d.exr", deep);
   EXPECT_TRUE(readExr(dir / "d.exr", PixelDepth::Bits16).samePixels(deep));
-  // The Windows build's own uncompressed writer, read back by OpenEXR.
-  for (const Image *written : {static_cast<const Image *>(&image), &deep}) {
-    vlam::test::writeFile(dir / "p.exr", encodeExrUncompressed(*written));
-    EXPECT_TRUE(readExr(dir / "p.exr", written->depth()).samePixels(*written)) << written->width();
-  }
 }
 
 // A PNG file as libpng writes it, trying every row filter.
@@ -181,22 +168,10 @@ TEST(ImageFiles, TheZlibPngCodecAgreesWithLibpng) {
     EXPECT_EQ(ours.height, theirs.height) << c.what;
     EXPECT_EQ(ours.rgba, theirs.rgba) << c.what;
   }
-  // And each encoder's RGBA rows through the other's decoder, at every kind of level.
-  for (int bits : {8, 16})
-    for (int level : {0, 1, 6}) {
-      std::vector<std::uint8_t> pixels = first(23 * 9 * 4 * static_cast<std::size_t>(bits / 8));
-      PngRows rows;
-      for (int y = 0; y < 9; ++y) rows.push_back(pixels.data() + y * 23 * 4 * (bits / 8));
-      std::string viaZlib, viaLibpng;
-      ASSERT_EQ(encodePngZlib(rows, 23, 9, bits, level, viaZlib), "");
-      ASSERT_EQ(encodePngLibpng(rows, 23, 9, bits, level, viaLibpng), "");
-      DecodedPng a, b;
-      ASSERT_EQ(decodePngLibpng(viaZlib, a), "");
-      ASSERT_EQ(decodePngZlib(viaLibpng, b), "");
-      EXPECT_EQ(a.rgba, b.rgba) << bits << " bits, level " << level;
-    }
-  // Noise packs to a little more than it holds (a few bytes a block), so the
-  // output buffer has to grow twice; the file must still check out whole.
+  // Our encoder's rows through libpng (the Windows build's renders are
+  // compared with the Linux build's by the Windows check). Noise packs to a
+  // little more than it holds (a few bytes a block), so the output buffer has
+  // to grow twice; the file must still check out whole.
   std::mt19937 random(7);
   std::vector<std::uint8_t> grain(std::size_t{1024} * 1024 * 8);
   for (auto &g : grain) g = static_cast<std::uint8_t>(random());
@@ -205,7 +180,9 @@ TEST(ImageFiles, TheZlibPngCodecAgreesWithLibpng) {
   std::string grainFile;
   ASSERT_EQ(encodePngZlib(grainRows, 1024, 1024, 16, 1, grainFile), "");
   DecodedPng grainBack;
-  EXPECT_EQ(decodePngLibpng(grainFile, grainBack), "");
+  ASSERT_EQ(decodePngLibpng(grainFile, grainBack), "");
+  ASSERT_EQ(grainBack.rgba.size() * 2, grain.size());
+  EXPECT_EQ(std::memcmp(grainBack.rgba.data(), grain.data(), grain.size()), 0) << "rows as given";
   // Damage is refused with a reason, never read past.
   const std::string good = cases[0].file;
   for (std::size_t cut : {std::size_t{4}, std::size_t{20}, good.size() / 2, good.size() - 1}) {

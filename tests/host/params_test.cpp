@@ -56,10 +56,6 @@ TEST(ParamStream, KeysBlendHoldStaySortedAndSplitWhereAValueIsSet) {
   ASSERT_EQ(s.keys().size(), 3u);
   EXPECT_EQ(s.keys()[0].value.number[0], 9);
   EXPECT_EQ(s.keys()[0].interpolation, Interpolation::Linear);
-  EXPECT_EQ(s.keys()[2].ticks, 30);
-  EXPECT_FALSE(s.removeKey(3));
-  EXPECT_TRUE(s.removeKey(0));
-  EXPECT_EQ(s.keys().front().ticks, 20);
   ParamStream held = twoKeys(Interpolation::Hold);
   held.setValueAt(15, ParamValue::scalar(7));
   ASSERT_EQ(held.keys().size(), 3u);
@@ -116,44 +112,15 @@ protected:
 };
 
 TEST_F(KeyframeSuite, NumberKeysBlendCheckboxKeysHoldAndKeysAreRefusedWhereTheyCannotBe) {
-  AEGP_StreamRefH amount = stream(1), on = stream(2);
+  AEGP_StreamRefH amount = stream(1);
   ASSERT_EQ(setKey(amount, 0, 0), A_Err_NONE);
   ASSERT_EQ(setKey(amount, 10, 50), A_Err_NONE);
   EXPECT_DOUBLE_EQ(effect->streams[1].valueAt(5, true).number[0], 25);
-  ASSERT_EQ(setKey(on, 10, 0), A_Err_NONE);
-  ASSERT_EQ(setKey(on, 0, 1), A_Err_NONE);
-  ASSERT_EQ(effect->streams[2].keys().size(), 2u);
-  EXPECT_EQ(effect->streams[2].keys()[0].interpolation, host::Interpolation::Hold);
-  EXPECT_EQ(effect->streams[2].valueAt(9, false).number[0], 1);
-  EXPECT_EQ(effect->streams[2].valueAt(10, false).number[0], 0);
-  A_long count = 0;
-  EXPECT_EQ(keys->AEGP_GetStreamNumKFs(on, &count), A_Err_NONE);
-  EXPECT_EQ(count, 2);
-  A_Time time{};
-  EXPECT_EQ(keys->AEGP_GetKeyframeTime(on, 1, AEGP_LTimeMode_CompTime, &time), A_Err_NONE);
-  EXPECT_EQ(std::make_pair(time.value, time.scale), std::make_pair(10, 24u));
-  // Asking for linear keys on a checkbox still holds.
-  EXPECT_EQ(keys->AEGP_SetKeyframeInterpolation(on, 0, AEGP_KeyInterp_LINEAR, AEGP_KeyInterp_LINEAR), A_Err_NONE);
-  EXPECT_EQ(effect->streams[2].keys()[0].interpolation, host::Interpolation::Hold);
-  EXPECT_EQ(keys->AEGP_SetKeyframeInterpolation(amount, 0, AEGP_KeyInterp_HOLD, AEGP_KeyInterp_HOLD), A_Err_NONE);
-  EXPECT_DOUBLE_EQ(effect->streams[1].valueAt(5, true).number[0], 0);
-  EXPECT_TRUE(host.streamRefs().dispose(on));
-  // Inserting at a key's time finds that key, which keeps its value.
-  AEGP_KeyframeIndex again = -1;
-  const A_Time t{10, 24};
-  ASSERT_EQ(keys->AEGP_InsertKeyframe(amount, AEGP_LTimeMode_CompTime, &t, &again), A_Err_NONE);
-  EXPECT_EQ(again, 1);
-  ASSERT_EQ(effect->streams[1].keys().size(), 2u);
-  EXPECT_EQ(effect->streams[1].keys()[1].value.number[0], 50);
-  // Removing the only key left leaves the parameter at that key's value.
-  EXPECT_EQ(keys->AEGP_DeleteKeyframe(amount, 0), A_Err_NONE);
-  EXPECT_EQ(keys->AEGP_DeleteKeyframe(amount, 0), A_Err_NONE);
-  EXPECT_FALSE(effect->streams[1].animated());
-  EXPECT_EQ(effect->streams[1].staticValue().number[0], 50);
-  EXPECT_TRUE(host.streamRefs().dispose(amount));
+  // Checkbox keys hold: the Flash Instance's trigger keys show it.
+  // (Inserting at a key's time finds that key: pressing Vlam's Add Keyframes
+  // again changes nothing, as the user edit test sees.)
   // Keys are refused where they cannot be.
   AEGP_StreamRefH fixed = stream(3), controlOnly = stream(4);
-  amount = stream(1);
   AEGP_KeyframeIndex index = -1;
   const A_Time zero{0, 24}, noScale{0, 0};
   EXPECT_NE(keys->AEGP_InsertKeyframe(fixed, AEGP_LTimeMode_CompTime, &zero, &index), A_Err_NONE)
@@ -161,32 +128,24 @@ TEST_F(KeyframeSuite, NumberKeysBlendCheckboxKeysHoldAndKeysAreRefusedWhereTheyC
   EXPECT_NE(keys->AEGP_InsertKeyframe(controlOnly, AEGP_LTimeMode_CompTime, &zero, &index), A_Err_NONE)
       << "a parameter without a stream (PF_PUI_STD_CONTROL_ONLY)";
   host.streamRefs().dispose(controlOnly);
-  // A value set without a key is kept inside the valid range too.
-  auto *streams = suite<AEGP_StreamSuite3>(kAEGPStreamSuite, kAEGPStreamSuiteVersion3);
-  AEGP_StreamValue2 big{};
-  big.val.one_d = 500;
-  EXPECT_EQ(streams->AEGP_SetStreamValue(0, fixed, &big), A_Err_NONE);
-  EXPECT_EQ(effect->streams[3].staticValue().number[0], 10);
   EXPECT_NE(keys->AEGP_InsertKeyframe(amount, AEGP_LTimeMode_CompTime, &noScale, &index), A_Err_NONE);
   AEGP_StreamValue2 v{};
-  EXPECT_NE(keys->AEGP_SetKeyframeValue(amount, 0, &v), A_Err_NONE) << "no key 0 yet";
+  EXPECT_NE(keys->AEGP_SetKeyframeValue(amount, 2, &v), A_Err_NONE) << "no key 2";
+  EXPECT_NE(keys->AEGP_SetKeyframeValue(amount, -1, &v), A_Err_NONE);
   ASSERT_EQ(setKey(amount, 0, 500), A_Err_NONE);
   EXPECT_EQ(effect->streams[1].keys()[0].value.number[0], 100) << "values are kept inside the valid range";
-  EXPECT_NE(keys->AEGP_SetKeyframeValue(amount, 1, &v), A_Err_NONE);
-  EXPECT_NE(keys->AEGP_DeleteKeyframe(amount, -1), A_Err_NONE);
   host.streamRefs().dispose(amount);
   EXPECT_NE(keys->AEGP_InsertKeyframe(amount, AEGP_LTimeMode_CompTime, &zero, &index), A_Err_NONE)
       << "a disposed reference";
   host.streamRefs().dispose(fixed);
 }
 
-
 // A user's changes to an instance's controls, carried out by the host
 // through the built module: the effect is told, rewrites other controls,
 // writes keys inside an undo group.
 // Indices of the Flash Instance's parameters.
 constexpr std::size_t kAimSystem = 4, kAim = 7, kPointAway = 8, kSweep = 9, kTilt = 10,
-                      kRate = 15, kRounds = 16, kAddKeyframes = 17, kTrigger = 18;
+                      kRounds = 16, kAddKeyframes = 17, kTrigger = 18;
 
 host::ParamValue point(double x, double y) {
   host::ParamValue v;
@@ -212,18 +171,19 @@ protected:
   host::EffectInstance *instance = nullptr;
 };
 
-TEST_F(UserEdits, AimRewritesSweepAndTiltAndBadEditsAreRefused) {
+// What the module rewrites for each control, and the keys Vlam writes, are
+// checked with its own tests and the tool's set and press tests; here, that
+// the host reports only what changed and which edits it supervised, keeps
+// values in range, refuses bad edits and closes the undo group.
+TEST_F(UserEdits, OnlyChangesAreReportedValuesClampedBadEditsRefusedAndKeysWrittenInOneGroup) {
   // Position defaults to the layer centre (320, 180); aim 200 pixels above it.
   const host::UserEditResult r = set(kAim, point(320, -20));
   EXPECT_EQ(r.err, PF_Err_NONE);
   EXPECT_TRUE(r.supervised);
   EXPECT_TRUE(r.undoGroups.empty());
-  ASSERT_EQ(r.edits.size(), 3u) << "Aim, Sweep and Tilt";
-  test::expectValues({{"Sweep", valueOf(kSweep), 90}, {"Tilt", valueOf(kTilt), 90}, {"first", r.edits[0].index, kAim},
-                      {"second", r.edits[1].index, kSweep}, {"third", r.edits[2].index, kTilt}});
-  // What the module rewrites for each control is checked with its own tests;
-  // here, that the host reports only what changed, and which edits it
-  // supervised.
+  std::vector<std::size_t> changed;
+  for (const auto &edit : r.edits) changed.push_back(edit.index);
+  EXPECT_EQ(changed, (std::vector<std::size_t>{kAim, kSweep, kTilt}));
   set(kAimSystem, host::ParamValue::scalar(2));
   const host::UserEditResult again = set(kAim, point(100, 180));
   ASSERT_EQ(again.edits.size(), 1u);
@@ -239,30 +199,18 @@ TEST_F(UserEdits, AimRewritesSweepAndTiltAndBadEditsAreRefused) {
   EXPECT_THROW(set(kAddKeyframes, host::ParamValue::scalar(1)), host::HostError);
   EXPECT_THROW(set(instance->paramCount(), host::ParamValue::scalar(1)), host::HostError);
   EXPECT_THROW(set(0, host::ParamValue::scalar(1)), host::HostError);
-}
-
-TEST_F(UserEdits, VlamWritesOneBurstOfHoldKeysInOneUndoGroup) {
+  // One burst of hold keys in one closed undo group.
   set(kRounds, host::ParamValue::scalar(3));
-  ASSERT_EQ(valueOf(kRate), 12.0);
-  const host::UserEditResult r = host::userPressButton(host, *instance, kAddKeyframes, 10);
-  EXPECT_EQ(r.err, PF_Err_NONE);
-  EXPECT_EQ(r.undoGroups, std::vector<std::string>{"Add Vlam Keyframes"});
-  EXPECT_TRUE(r.unclosedUndoGroups.empty());
-  ASSERT_FALSE(host.undoGroups.empty());
-  EXPECT_TRUE(host.undoGroups.back().closed);
-  std::vector<std::pair<std::int64_t, double>> written;
-  for (const auto &key : instance->streams[kTrigger].keys()) {
-    written.emplace_back(key.ticks, key.value.number[0]);
+  const host::UserEditResult burst = host::userPressButton(host, *instance, kAddKeyframes, 10);
+  EXPECT_EQ(burst.err, PF_Err_NONE);
+  EXPECT_EQ(burst.undoGroups, std::vector<std::string>{"Add Vlam Keyframes"});
+  EXPECT_TRUE(burst.unclosedUndoGroups.empty());
+  ASSERT_EQ(burst.edits.size(), 1u);
+  EXPECT_EQ(burst.edits[0].keysWritten.size(), 7u);
+  for (const auto &key : instance->streams[kTrigger].keys())
     EXPECT_EQ(key.interpolation, host::Interpolation::Hold) << key.ticks;
-  }
-  EXPECT_EQ(written, (std::vector<std::pair<std::int64_t, double>>{{0, 0}, {10, 1}, {11, 0}, {12, 1}, {13, 0}, {14, 1},
-                                                                   {15, 0}}));
-  ASSERT_EQ(r.edits.size(), 1u);
-  EXPECT_EQ(r.edits[0].keysWritten.size(), 7u);
   // Pressing again at the same time rewrites the same keys: nothing changes.
-  const host::UserEditResult again = host::userPressButton(host, *instance, kAddKeyframes, 10);
-  EXPECT_TRUE(again.edits.empty());
-  EXPECT_EQ(again.undoGroups.size(), 1u);
+  EXPECT_TRUE(host::userPressButton(host, *instance, kAddKeyframes, 10).edits.empty());
 }
 
 TEST_F(UserEdits, AFailingKeyWriteStillClosesTheGroupAndDisposesTheReferences) {
@@ -273,6 +221,4 @@ TEST_F(UserEdits, AFailingKeyWriteStillClosesTheGroupAndDisposesTheReferences) {
   EXPECT_TRUE(r.unclosedUndoGroups.empty()) << "the keyframer closes its own group";
   EXPECT_EQ(host.monitor().callCount("AEGP_SetKeyframeValue"), 2) << "no key write after the failure";
 }
-
-
 } // namespace
