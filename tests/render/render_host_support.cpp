@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <tuple>
 #include <type_traits>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,10 @@
 #include "render/pixel_convert.h"
 #include "render/render_commands.h"
 
+// Suite tables and records name only the fields the tests need; the rest are
+// zero.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace vlam_render_test {
 
 namespace {
@@ -21,14 +26,7 @@ namespace {
 RenderTestHost &H() { return RenderTestHost::Current(); }
 
 std::size_t PixelBytes(PF_PixelFormat format) {
-  switch (format) {
-    case PF_PixelFormat_ARGB128:
-      return 16;
-    case PF_PixelFormat_ARGB64:
-      return 8;
-    default:
-      return 4;
-  }
+  return format == PF_PixelFormat_ARGB128 ? 16 : format == PF_PixelFormat_ARGB64 ? 8 : 4;
 }
 
 // Rows carry a few bytes of padding, as host buffers may.
@@ -81,14 +79,9 @@ PF_Err Copy(PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *srcRe
     }
     return PF_Err_NONE;
   }
-  const A_long rows = std::min(src->height, dst->height);
-  const A_long bytes = std::min(src->rowbytes, dst->rowbytes);
-  for (A_long y = 0; y < rows; ++y) {
-    std::memcpy(reinterpret_cast<char *>(dst->data) + static_cast<std::ptrdiff_t>(y) * dst->rowbytes,
-                reinterpret_cast<const char *>(src->data) +
-                    static_cast<std::ptrdiff_t>(y) * src->rowbytes,
-                static_cast<std::size_t>(bytes));
-  }
+  const auto bytes = static_cast<std::size_t>(std::min(src->rowbytes, dst->rowbytes));
+  for (A_long y = 0; y < std::min(src->height, dst->height); ++y)
+    std::memcpy(PixelPtr<char>(*dst, 0, y), PixelPtr<char>(*src, 0, y), bytes);
   return PF_Err_NONE;
 }
 
@@ -118,16 +111,12 @@ A_Err GetCameraMatrix(PF_ProgPtr, const A_Time *, A_Matrix4 *matrix, A_FpLong *,
 
 // --- image buffers -----------------------------------------------------------------
 
-struct OwnedWorld {
-  std::vector<unsigned char> bytes;
-};
-std::map<const PF_EffectWorld *, OwnedWorld> g_worlds;
+std::map<const PF_EffectWorld *, std::vector<unsigned char>> g_worlds;
 
 PF_Err NewWorld(PF_ProgPtr, A_long width, A_long height, PF_Boolean, PF_PixelFormat format,
                 PF_EffectWorld *world) {
   if (const A_Err err = H().Injected("new_world")) return err;
-  OwnedWorld &owned = g_worlds[world];
-  MakeWorld(*world, owned.bytes, width, height, format);
+  MakeWorld(*world, g_worlds[world], width, height, format);
   H().formats[world] = format;
   H().worldsMade.push_back({width, height, format});
   if (H().worldsMade.size() == 1) world->origin_y = H().firstWorldOriginY;
@@ -159,11 +148,8 @@ template <typename Pixel>
 void FillWith(const Pixel &colour, const PF_Rect *rect, PF_EffectWorld *world) {
   const PF_Rect r = rect ? *rect : PF_Rect{0, 0, world->width, world->height};
   for (A_long y = std::max<A_long>(r.top, 0); y < std::min(r.bottom, world->height); ++y) {
-    Pixel *row = reinterpret_cast<Pixel *>(reinterpret_cast<char *>(world->data) +
-                                           static_cast<std::ptrdiff_t>(y) * world->rowbytes);
-    for (A_long x = std::max<A_long>(r.left, 0); x < std::min(r.right, world->width); ++x) {
-      row[x] = colour;
-    }
+    for (A_long x = std::max<A_long>(r.left, 0); x < std::min(r.right, world->width); ++x)
+      *PixelPtr<Pixel>(*world, x, y) = colour;
   }
 }
 template <typename Pixel>
@@ -171,7 +157,6 @@ PF_Err Fill(PF_ProgPtr, const Pixel *c, const PF_Rect *r, PF_EffectWorld *w) {
   FillWith(*c, r, w);
   return PF_Err_NONE;
 }
-
 
 // --- world transform: scales and translations only ---------------------------------
 
@@ -283,14 +268,26 @@ A_Err DisposeStreamValue(AEGP_StreamValue2 *) {
   return A_Err_NONE;
 }
 
+// Suite tables of the services above.
+PF_WorldSuite2 g_worldSuite{NewWorld, DisposeWorld, GetPixelFormat};
+PF_FillMatteSuite2 g_fillSuite{
+    .fill = Fill<PF_Pixel>, .fill16 = Fill<PF_Pixel16>, .fill_float = Fill<PF_PixelFloat>};
+PF_WorldTransformSuite1 g_transformSuite{.transform_world = TransformWorld};
+PF_PathQuerySuite1 g_pathQuerySuite{.PF_CheckoutPath = CheckoutPath,
+                                    .PF_CheckinPath = CheckinPath};
+PF_PathDataSuite1 g_pathDataSuite{.PF_PathIsOpen = Answer<kClosed, PF_ProgPtr, PF_PathOutlinePtr>};
+PF_MaskSuite1 g_maskWorldSuite{.PF_MaskWorldWithPath = MaskWorldWithPath};
+AEGP_MaskSuite5 g_layerMaskSuite{.AEGP_GetLayerNumMasks = Answer<kTwoMasks, AEGP_LayerH>,
+                                 .AEGP_GetLayerMaskByIndex = MaskByIndex,
+                                 .AEGP_DisposeMask = DisposeMask,
+                                 .AEGP_GetMaskID = MaskId};
+
 }  // namespace
 
 TestImage::TestImage(A_long w, A_long h, PF_PixelFormat f) { Reset(w, h, f); }
 
 void TestImage::Reset(A_long w, A_long h, PF_PixelFormat f) {
-  width = w;
-  height = h;
-  format = f;
+  std::tie(width, height, format) = std::tuple(w, h, f);
   MakeWorld(world, bytes, w, h, f);
 }
 
@@ -364,26 +361,13 @@ RenderTestHost::RenderTestHost()
   };
   addMaskStreams(Override<AEGP_StreamSuite3>(kAEGPStreamSuite, kAEGPStreamSuiteVersion3));
   addMaskStreams(Override<AEGP_StreamSuite4>(kAEGPStreamSuite, kAEGPStreamSuiteVersion4));
-  worldSuite = {NewWorld, DisposeWorld, GetPixelFormat};
-  fillSuite.fill = Fill<PF_Pixel>;
-  fillSuite.fill16 = Fill<PF_Pixel16>;
-  fillSuite.fill_float = Fill<PF_PixelFloat>;
-  transformSuite.transform_world = TransformWorld;
-  pathQuerySuite.PF_CheckoutPath = CheckoutPath;
-  pathQuerySuite.PF_CheckinPath = CheckinPath;
-  pathDataSuite.PF_PathIsOpen = Answer<kClosed, PF_ProgPtr, PF_PathOutlinePtr>;
-  maskWorldSuite.PF_MaskWorldWithPath = MaskWorldWithPath;
-  layerMaskSuite.AEGP_GetLayerNumMasks = Answer<kTwoMasks, AEGP_LayerH>;
-  layerMaskSuite.AEGP_GetLayerMaskByIndex = MaskByIndex;
-  layerMaskSuite.AEGP_DisposeMask = DisposeMask;
-  layerMaskSuite.AEGP_GetMaskID = MaskId;
-  registry.Publish(kPFWorldSuite, kPFWorldSuiteVersion2, &worldSuite);
-  registry.Publish(kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &fillSuite);
-  registry.Publish(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, &transformSuite);
-  registry.Publish(kPFPathQuerySuite, kPFPathQuerySuiteVersion1, &pathQuerySuite);
-  registry.Publish(kPFPathDataSuite, kPFPathDataSuiteVersion1, &pathDataSuite);
-  registry.Publish(kPF_MaskSuite, kPF_MaskSuiteVersion1, &maskWorldSuite);
-  registry.Publish(kAEGPMaskSuite, kAEGPMaskSuiteVersion5, &layerMaskSuite);
+  registry.Publish(kPFWorldSuite, kPFWorldSuiteVersion2, &g_worldSuite);
+  registry.Publish(kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &g_fillSuite);
+  registry.Publish(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, &g_transformSuite);
+  registry.Publish(kPFPathQuerySuite, kPFPathQuerySuiteVersion1, &g_pathQuerySuite);
+  registry.Publish(kPFPathDataSuite, kPFPathDataSuiteVersion1, &g_pathDataSuite);
+  registry.Publish(kPF_MaskSuite, kPF_MaskSuiteVersion1, &g_maskWorldSuite);
+  registry.Publish(kAEGPMaskSuite, kAEGPMaskSuiteVersion5, &g_layerMaskSuite);
 }
 
 RenderTestHost::~RenderTestHost() {
@@ -489,54 +473,28 @@ DesignStorage::DesignStorage() {
   vlam::MakeDefaultMainCurve(mainCurve);
   vlam::MakeDefaultPetalCurve(petalCurve);
   threeStar.count = 3;
-  threeStar.angles[0] = 0.0;
-  threeStar.angles[1] = std::numbers::pi * 2.0 / 3.0;
-  threeStar.angles[2] = std::numbers::pi * 4.0 / 3.0;
+  for (int i = 0; i < 3; ++i) threeStar.angles[i] = std::numbers::pi * 2.0 / 3.0 * i;
 }
 
 vlam::FlashDesign DefaultDesign(const DesignStorage &storage) {
-  vlam::FlashDesign d;
-  std::memset(static_cast<void *>(&d), 0, sizeof d);
-  const double f = 0.75;
-  d.valid = 1;
-  d.mainLength = 250.0;
-  d.mainDiameter = 0.5 * 200.0;
-  d.mainProfile = &storage.mainCurve;
-  d.mainFalloffA = f * 0.9 + (1.0 - f);
-  d.mainFalloffB = (1.0 - f) * 0.3 + f * 0.25;
-  d.brightnessFalloff = static_cast<float>(f);
-  d.petalLength = 100.0;
-  d.petalDiameter = 0.4 * 100.0;
-  d.petalProfile = &storage.petalCurve;
-  d.petalBrightnessFalloff = static_cast<float>(f);
-  d.petalLayout = &storage.noPetals;
-  d.petalAngle = 75.0 * std::numbers::pi / 180.0;
-  d.horizontalOffset = -15.0;
-  d.barrelRadius = 8.0;
-  d.petalBrightness = 1.0;
-  d.maxSparks = 0;
-  d.sparkDispersion = 15.0 * std::numbers::pi / 180.0;
-  d.sparkBrightness = 0.5;
-  d.colourTemperatureAmount = 0.5;
-  d.flashColour = PF_PixelFloat{1.0f, 1.0f, 186.0f / 255.0f, 118.0f / 255.0f};
-  d.baseFrequency = 0.01;
-  d.displacementAmount = 80.0 * 0.04;
-  d.displacementComplexity = 0.25;
-  return d;
+  constexpr double f = 0.75, degree = std::numbers::pi / 180.0;
+  return {.valid = 1, .mainLength = 250.0, .mainDiameter = 0.5 * 200.0,
+          .mainProfile = &storage.mainCurve, .mainFalloffA = f * 0.9 + (1.0 - f),
+          .mainFalloffB = (1.0 - f) * 0.3 + f * 0.25, .brightnessFalloff = static_cast<float>(f),
+          .petalLength = 100.0, .petalDiameter = 0.4 * 100.0, .petalProfile = &storage.petalCurve,
+          .petalBrightnessFalloff = static_cast<float>(f), .petalLayout = &storage.noPetals,
+          .petalAngle = 75.0 * degree, .horizontalOffset = -15.0, .barrelRadius = 8.0,
+          .petalBrightness = 1.0, .sparkDispersion = 15.0 * degree, .sparkBrightness = 0.5,
+          .colourTemperatureAmount = 0.5,
+          .flashColour = PF_PixelFloat{1.0f, 1.0f, 186.0f / 255.0f, 118.0f / 255.0f},
+          .baseFrequency = 0.01, .displacementAmount = 80.0 * 0.04,
+          .displacementComplexity = 0.25};
 }
 
 vlam::InstanceRecord FiringInstance(double x, double y) {
-  vlam::InstanceRecord r;
-  std::memset(static_cast<void *>(&r), 0, sizeof r);
-  r.randomSeed = 1024;
-  r.randomness = 1.0;
-  r.triggerLevel = vlam::kInstanceFiringLevel;
-  r.position[0] = x;
-  r.position[1] = y;
-  r.roll = vlam::InstanceRecordRoll(0.0);
-  r.postScale = 1.0;
-  r.brightness = 1.0;
-  return r;
+  return {.randomSeed = 1024, .randomness = 1.0, .triggerLevel = vlam::kInstanceFiringLevel,
+          .position = {x, y, 0.0}, .roll = vlam::InstanceRecordRoll(0.0), .postScale = 1.0,
+          .brightness = 1.0};
 }
 
 PF_Err CallRender(PF_Cmd cmd, RenderTestHost &host, void *extra, PF_ParamDef **params) {
