@@ -62,6 +62,10 @@ void FillPattern(TestImage &image) {
   }
 }
 
+PF_Iterate8Suite1 g_iterate8{.iterate = IterateRows<PF_Pixel8, PF_IteratePixel8Func>};
+PF_iterate16Suite1 g_iterate16{.iterate = IterateRows<PF_Pixel16, PF_IteratePixel16Func>};
+PF_iterateFloatSuite1 g_iterateFloat{
+    .iterate = IterateRows<PF_PixelFloat, PF_IteratePixelFloatFunc>};
 
 }  // namespace
 
@@ -70,12 +74,9 @@ RelightTestHost::RelightTestHost() : matte(8, 6, PF_PixelFormat_ARGB128) {
   design.flashColour = PF_PixelFloat{1.0f, 0.8f, 0.4f, 0.2f};
   UseDefaultParams(vlam::RelighterParamDefs());
   utils.copy = ScalingCopy;
-  iterate8.iterate = IterateRows<PF_Pixel8, PF_IteratePixel8Func>;
-  iterate16.iterate = IterateRows<PF_Pixel16, PF_IteratePixel16Func>;
-  iterateFloat.iterate = IterateRows<PF_PixelFloat, PF_IteratePixelFloatFunc>;
-  registry.Publish(kPFIterate8Suite, kPFIterate8SuiteVersion1, &iterate8);
-  registry.Publish(kPFIterate16Suite, kPFIterate16SuiteVersion1, &iterate16);
-  registry.Publish(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1, &iterateFloat);
+  registry.Publish(kPFIterate8Suite, kPFIterate8SuiteVersion1, &g_iterate8);
+  registry.Publish(kPFIterate16Suite, kPFIterate16SuiteVersion1, &g_iterate16);
+  registry.Publish(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1, &g_iterateFloat);
   UseImages(PF_PixelFormat_ARGB128, false, false);
 }
 

@@ -107,14 +107,12 @@ TEST_F(FinishingTest, MotionBlurAppliesAndTheLitRectangleGivesTheWholeBuffersByt
   ASSERT_EQ(MotionBlurPass(firing), PF_Err_NONE);
   ASSERT_EQ(host.transforms.size(), 1u);
   const auto &t = host.transforms[0];
-  EXPECT_EQ(std::tuple(t.count, t.xfer), std::tuple(2, PF_Xfer_COPY));
-  EXPECT_DOUBLE_EQ(t.first.mat[0][0], 0.9875);
-  EXPECT_DOUBLE_EQ(t.last.mat[0][0], 1.0125);
+  EXPECT_EQ(std::tuple(t.count, t.xfer, t.first.mat[0][0], t.last.mat[0][0]),
+            std::tuple(2, PF_Xfer_COPY, 0.9875, 1.0125));
   // Scaled about the instance's position: that point stays put.
   EXPECT_DOUBLE_EQ(t.first.mat[2][0], -60.0 - 0.9875 * -60.0);
   // The grown rectangle (10, 4)-(34, 28) scaled by 1.0125 about (-60, 15).
-  EXPECT_EQ(t.dest.left, 10);
-  EXPECT_EQ(t.dest.right - t.dest.left, 24);
+  EXPECT_EQ(std::tuple(t.dest.left, t.dest.right - t.dest.left), std::tuple(10, 24));
   // The light is spread, not lost.
   EXPECT_GT(LitPixels(flash.World()), 16);
   EXPECT_NEAR(Light(flash.World()), before, before * 0.15);
@@ -170,14 +168,14 @@ TEST_F(FinishingTest, DefocusOfHalfAPixelBlursAndPostScaleOfExactlyOneMakesNoSca
   EXPECT_EQ(Bytes(flash.World()), pixels);
   // The rectangle is still scaled by the shutter's larger scale, then grown.
   const PF_Rect scaled = ScaleRectAbout(PF_Rect{20, 14, 24, 18}, 21, 15, 1.0125);
-  EXPECT_EQ(current.left, scaled.left - 10);
-  EXPECT_EQ(current.bottom, scaled.bottom + 10);
+  EXPECT_EQ(std::tuple(current.left, current.bottom),
+            std::tuple(scaled.left - 10, scaled.bottom + 10));
 
   instance.postScale = 2.0;
   ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
   ASSERT_EQ(host.transforms.size(), 1u);
-  EXPECT_EQ(host.transforms[0].count, 1);
-  EXPECT_DOUBLE_EQ(host.transforms[0].first.mat[1][1], 2.0);
+  EXPECT_EQ(std::tuple(host.transforms[0].count, host.transforms[0].first.mat[1][1]),
+            std::tuple(1, 2.0));
   EXPECT_GT(LitPixels(flash.World()), 40);
 
   firing.drawn = DirtyRect{0, 0, -1, -1, kW, kH};
@@ -186,7 +184,6 @@ TEST_F(FinishingTest, DefocusOfHalfAPixelBlursAndPostScaleOfExactlyOneMakesNoSca
   EXPECT_TRUE(host.transforms.empty());
   ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
   EXPECT_TRUE(RectEmpty(current));
-
 }
 
 // An opaque closed mask removes the flash; a path the host cannot hand out
@@ -274,18 +271,17 @@ TEST_F(FinishingTest, GlowAddsFourLayersOfFallingBrightness) {
   ASSERT_EQ(GlowPass(firing, 10.0, 100.0, current), PF_Err_NONE);
   ASSERT_EQ(host.transforms.size(), 4u);
   // Radius 10 gives 0.75 of the brightness 100 % x 0.004.
-  EXPECT_EQ(host.transforms[0].opacity16, static_cast<A_u_short>(0.75 * 0.4 * 32768.0));
-  EXPECT_EQ(host.transforms[1].opacity16, static_cast<A_u_short>(0.75 * 0.4 * 0.62 * 32768.0));
-  EXPECT_EQ(std::tuple(host.transforms[0].xfer, host.transforms[0].flags),
-            std::tuple(PF_Xfer_ADD, PF_MF_Alpha_STRAIGHT));
-  EXPECT_DOUBLE_EQ(host.transforms[0].first.mat[0][0], 2.0);
+  const auto &t0 = host.transforms[0];
+  EXPECT_EQ(std::tuple(t0.opacity16, host.transforms[1].opacity16, t0.xfer, t0.flags),
+            std::tuple(static_cast<A_u_short>(0.75 * 0.4 * 32768.0),
+                       static_cast<A_u_short>(0.75 * 0.4 * 0.62 * 32768.0), PF_Xfer_ADD,
+                       PF_MF_Alpha_STRAIGHT));
+  EXPECT_DOUBLE_EQ(t0.first.mat[0][0], 2.0);
   // Margin 20 + (10 - fmod(10, 2)) = 30 on every side; each blurred copy is
   // scaled back up over the grown rectangle from its top-left corner.
   EXPECT_EQ(std::tuple(current.left, current.bottom), std::tuple(10 - 30, 28 + 30));
-  for (const auto &t : host.transforms) {
-    EXPECT_DOUBLE_EQ(t.first.mat[2][0], 10 - 30);
-    EXPECT_DOUBLE_EQ(t.first.mat[2][1], 4 - 30);
-  }
+  for (const auto &t : host.transforms)
+    EXPECT_EQ(std::tuple(t.first.mat[2][0], t.first.mat[2][1]), std::tuple(10.0 - 30, 4.0 - 30));
   EXPECT_GT(Light(flash.World()), before);
   EXPECT_GT(LitPixels(flash.World()), 100);
 
@@ -427,19 +423,15 @@ TEST(PixelFunctionTest, ToneIndexAddLumaPremultipliedScreenNormalisedAndGrain) {
 
   const PF_PixelFloat light{1.0f, 2.5f, 0.75f, 0.125f}, background{1, 0.5f, 0.2f, 0.7f};
   EXPECT_EQ(Rgb(Run(kCompositeAdd, light, PF_PixelFloat{1.0f, 0, 0, 0})), Rgb(light));
-  const PF_PixelFloat r = Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 1, 1, 1}, background);
-  EXPECT_NEAR(r.red, 1.0f, 1e-6f);
-  EXPECT_NEAR(r.blue, 1.0f, 1e-6f);
+  for (float v : Rgb(Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 1, 1, 1}, background)))
+    EXPECT_NEAR(v, 1.0f, 1e-6f);
   // No light: the background as it was.
   EXPECT_EQ(Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 0, 0, 0}, background).red, 0.5f);
 
-  EXPECT_EQ(PixelFunctionFor(0), nullptr);
-  EXPECT_EQ(PixelFunctionFor(5), nullptr);
-  EXPECT_NE(PixelFunctionFor(kCompositeNormalised), nullptr);
+  EXPECT_EQ(std::tuple(PixelFunctionFor(0), PixelFunctionFor(5)), std::tuple(nullptr, nullptr));
 
-  const float steps[] = {0.0f, 0.1f, 0.37f, 0.5f, 0.93f, 1.0f};
-  for (float f : steps)
-    for (float o : steps) {
+  for (float f : {0.0f, 0.1f, 0.37f, 0.5f, 0.93f, 1.0f})
+    for (float o : {0.0f, 0.1f, 0.37f, 0.5f, 0.93f, 1.0f}) {
       const PF_PixelFloat screen =
           Run(kCompositeScreen, PF_PixelFloat{1, f, o, f}, PF_PixelFloat{0.5f, o, f, 1.0f});
       for (float v : Rgb(screen)) EXPECT_TRUE(v >= 0.0f && v <= 1.0f) << f << " " << o;
@@ -504,42 +496,31 @@ TEST(PassGeometryTest, GlowStartShutterScalesRectanglesAndCompositeRegions) {
   const PF_Rect r{10, 20, 30, 60};
   const PF_Rect s = ScaleRectAbout(r, 20, 40, 2.0);
   EXPECT_EQ(std::vector<A_long>({s.left, s.top, s.right, s.bottom}), std::vector<A_long>({0, 0, 40, 80}));
-  const PF_Rect same = ScaleRectAbout(r, 5, 5, 1.0);
-  EXPECT_EQ(std::tuple(same.left, same.bottom), std::tuple(10, 60));
   // Nothing drawn: every step keeps the rectangle empty.
   const DirtyRect none{0, 0, -1, -1, 96, 64};
   const PF_Rect empty = ClampRect(GrowRect(ScaleRectAbout(RectFromDirty(none), 3, 3, 1.5), 10), 96, 64);
   EXPECT_TRUE(RectEmpty(empty));
-  // Marks name the last row and column; the rectangle ends after them.
-  const PF_Rect one = RectFromDirty(DirtyRect{4, 5, 4, 5, 96, 64});
-  EXPECT_EQ(std::tuple(one.right - one.left, one.bottom - one.top), std::tuple(1, 1));
 
   // Output columns cover the flash columns they sample, for non-square pixels
   // and for a downsample that differs between the axes.
-  const struct {
-    PF_RationalScale par, dsx, dsy;
-    A_long outW, outH;
-    CompositeRegion expected;
-  } cases[] = {
+  // Pixel aspect, downsample x and y, output width and height, region.
+  const std::tuple<PF_RationalScale, PF_RationalScale, PF_RationalScale, A_long, A_long,
+                   CompositeRegion>
+      cases[] = {
       {{2, 1}, {1, 1}, {1, 1}, 24, 32, {4, 4, 10, 12, 2.0, 1.0}},
       {{1, 1}, {1, 2}, {1, 1}, 24, 32, {4, 4, 10, 12, 2.0, 1.0}},
       {{1, 1}, {1, 1}, {1, 2}, 48, 16, {8, 2, 20, 6, 1.0, 2.0}},
       {{1, 1}, {1, 1}, {1, 1}, 16, 8, {8, 4, 16, 8, 1.0, 1.0}},  // cut at the output's edge
   };
-  for (const auto &c : cases) {
+  for (const auto &[par, dsx, dsy, outW, outH, e] : cases) {
     PF_InData in{};
-    in.pixel_aspect_ratio = c.par;
-    in.downsample_x = c.dsx;
-    in.downsample_y = c.dsy;
+    std::tie(in.pixel_aspect_ratio, in.downsample_x, in.downsample_y) = std::tuple(par, dsx, dsy);
     PF_EffectWorld out{};
-    out.width = c.outW;
-    out.height = c.outH;
+    std::tie(out.width, out.height) = std::tuple(outW, outH);
     const CompositeRegion r = MapCompositeRegion(in, PF_Rect{8, 4, 20, 12}, 48, 32, out);
-    const CompositeRegion &e = c.expected;
-    EXPECT_EQ(std::vector<A_long>({r.x0, r.y0, r.x1, r.y1}),
-              std::vector<A_long>({e.x0, e.y0, e.x1, e.y1}))
-        << c.outW << "x" << c.outH;
-    EXPECT_EQ(std::tuple(r.scaleX, r.scaleY), std::tuple(e.scaleX, e.scaleY)) << c.outW;
+    EXPECT_EQ(std::tuple(r.x0, r.y0, r.x1, r.y1, r.scaleX, r.scaleY),
+              std::tuple(e.x0, e.y0, e.x1, e.y1, e.scaleX, e.scaleY))
+        << outW << "x" << outH;
   }
 }
 
