@@ -45,8 +45,7 @@ TEST_F(FlashVariationTest, WithoutRandomnessNothingVariesButTheSparkCountAndBrig
               std::vector<double>({0.4, 1.0, 0.0, 0.0}));
     const NoiseField randomiser = MakeInstanceRandomiser(time, instance.randomSeed);
     const PetalSettings petals = DerivePetalSettings(design, 0.0, v.noisePhase, randomiser);
-    EXPECT_FALSE(petals.randomised);
-    EXPECT_EQ(petals.start, 0.0);
+    EXPECT_EQ(std::tuple(petals.randomised, petals.start), std::tuple(false, 0.0));
     for (int i = 0; i < 8; ++i) {
       const PetalChoice c = DerivePetalChoice(petals, design, 0.0, v.noisePhase, i, randomiser);
       EXPECT_EQ(std::tuple(c.skip, c.jitter, c.blendWeight), std::tuple(false, false, 0.0));
@@ -57,9 +56,8 @@ TEST_F(FlashVariationTest, WithoutRandomnessNothingVariesButTheSparkCountAndBrig
 
   design.maxSparks = 0;
   instance.randomness = 1.0;
-  for (A_long time = 0; time < 50; ++time) {
+  for (A_long time = 0; time < 50; ++time)
     EXPECT_EQ(DeriveFlashVariation(instance, design, 1, time).sparkCount, 0);
-  }
 
   // Easing: half brightness gives less than half; beyond 100 % it rises again
   // up to 2 at 200 %. Without randomness the colour factor is a quarter of it.
@@ -106,8 +104,7 @@ TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRangesAndFollowTheSeed) {
       variants.insert(v.variant);
     }
   }
-  EXPECT_TRUE(energyVaries);
-  EXPECT_TRUE(brightnessVaries);
+  EXPECT_TRUE(energyVaries && brightnessVaries);
   EXPECT_EQ(variants, (std::set<std::int32_t>{0, 1, 2}));
 
   instance.randomSeed = 1024;
@@ -124,10 +121,8 @@ TEST_F(FlashVariationTest, AWeakerFiringIsCoarserAndCalmerAndPetalsDropOutAboveT
   const NoiseField full = MakeDisplacementField(instance, design, 0.4, 7.0);
   const NoiseField weak = MakeDisplacementField(instance, design, 0.34, 7.0);
   const NoiseField strong = MakeDisplacementField(instance, design, 0.48, 7.0);
-  EXPECT_DOUBLE_EQ(full.baseFreq, 0.01);  // both formulas meet at 0.4
-  EXPECT_DOUBLE_EQ(full.octaveAmp, 3.2);
-  EXPECT_GT(weak.baseFreq, full.baseFreq);
-  EXPECT_LT(weak.octaveAmp, full.octaveAmp);
+  EXPECT_EQ(std::tuple(full.baseFreq, full.octaveAmp), std::tuple(0.01, 3.2));  // formulas meet
+  EXPECT_TRUE(weak.baseFreq > full.baseFreq && weak.octaveAmp < full.octaveAmp);
   EXPECT_EQ(std::tuple(strong.baseFreq, strong.octaveAmp),
             std::tuple(full.baseFreq, full.octaveAmp));
   // The permutation is the instance seed's, the offset the frame's evolution.
@@ -158,7 +153,7 @@ TEST_F(FlashVariationTest, AWeakerFiringIsCoarserAndCalmerAndPetalsDropOutAboveT
 // Displacement complexity blends the octave weights and frequencies between
 // their simple (0) and complex (1) ends.
 TEST(FrameValuesTest, OctaveTablesPixelAspectDownsampleEvolutionAndThreads) {
-  const struct { double x; OctaveTables expected; } cases[] = {
+  const std::pair<double, OctaveTables> cases[] = {
       {0.0, {{1.0, 5.0, 5.5, 1.9}, {1.0, 2.3, 4.6, 9.2}}},
       {0.5, {{1.0, 5.0, 5.5, 3.45}, {1.0, 2.3, 6.4, 11.8}}},
       {1.0, {{1.0, 5.0, 5.5, 5.0}, {1.0, 2.3, 8.2, 14.4}}}};
@@ -173,27 +168,18 @@ TEST(FrameValuesTest, OctaveTablesPixelAspectDownsampleEvolutionAndThreads) {
   // Non-square pixels widen the buffer and broken ratios count as one;
   // evolution counts whole frames.
   PF_InData in{};
-  in.width = 100;
-  in.height = 50;
-  in.pixel_aspect_ratio = {3, 2};
-  in.downsample_x = {1, 1};
-  in.downsample_y = {1, 4};
+  std::tie(in.width, in.height, in.pixel_aspect_ratio, in.downsample_x, in.downsample_y) =
+      std::tuple(100, 50, PF_RationalScale{3, 2}, PF_RationalScale{1, 1}, PF_RationalScale{1, 4});
   EXPECT_EQ(ComputeFrameValues(in).worldWidth, 150);  // the finer of the two downsamples
-  in.pixel_aspect_ratio = {3, 0};
-  in.downsample_x = {1, 0};
-  in.downsample_y = {1, 0};
+  in.pixel_aspect_ratio = in.downsample_x = in.downsample_y = {3, 0};
   const FrameValues v = ComputeFrameValues(in);
-  EXPECT_EQ(v.pixelAspect, 1.0);
-  EXPECT_EQ(v.downsample, 1.0);
-  EXPECT_EQ(v.worldWidth, 100);
+  EXPECT_EQ(std::tuple(v.pixelAspect, v.downsample, v.worldWidth), std::tuple(1.0, 1.0, 100));
 
-  in.current_time = 7;
-  in.time_step = 2;
+  std::tie(in.current_time, in.time_step) = std::tuple(7, 2);
   EXPECT_EQ(FrameEvolution(in, 1.5), 4.5);
   in.time_step = 0;
-  EXPECT_EQ(FrameEvolution(in, 1.5), 0.0);
-  EXPECT_EQ(RenderThreadCount(0), -1);
-  EXPECT_EQ(RenderThreadCount(4), 4);
+  EXPECT_EQ(std::tuple(FrameEvolution(in, 1.5), RenderThreadCount(0), RenderThreadCount(4)),
+            std::tuple(0.0, -1, 4));
 }
 
 constexpr double kPi = 3.141592653589793;
@@ -266,13 +252,7 @@ TEST(InstancePlacement, FlashAxisAndPetalFramesAreAnchoredAtTheMuzzleTurnedThenM
     // fewer pixels further away.
     const CameraProjection tip = Project(camera, Apply(InstanceToCamera(frame, at), 10, 0, 0));
     const double span = tip.sx - start.sx;
-    if (z > 0) {
-      EXPECT_LT(span, 10.0);
-    } else if (z < 0) {
-      EXPECT_GT(span, 10.0);
-    } else {
-      EXPECT_NEAR(span, 10.0, 1e-3);
-    }
+    EXPECT_EQ(std::tuple(span < 10.0 - 1e-3, span > 10.0 + 1e-3), std::tuple(z > 0, z < 0)) << z;
   }
   // The frame's own camera is left as it was.
   EXPECT_EQ(frame.camera.offsetX, 0.0f);
