@@ -5,7 +5,6 @@
 #include <cstring>
 #include <numbers>
 #include <tuple>
-#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -74,9 +73,8 @@ void ResampleCopy(const PF_EffectWorld *src, PF_EffectWorld *dst, const PF_Rect 
 PF_Err Copy(PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *srcRect,
             PF_Rect *dstRect) {
   if (srcRect != nullptr && dstRect != nullptr && IsFloat(src) && IsFloat(dst)) {
-    if (dstRect->right > dstRect->left && dstRect->bottom > dstRect->top) {
+    if (dstRect->right > dstRect->left && dstRect->bottom > dstRect->top)
       ResampleCopy(src, dst, *srcRect, *dstRect);
-    }
     return PF_Err_NONE;
   }
   const auto bytes = static_cast<std::size_t>(std::min(src->rowbytes, dst->rowbytes));
@@ -86,17 +84,6 @@ PF_Err Copy(PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *srcRe
 }
 
 // --- camera, masks --------------------------------------------------------
-
-const A_long kTwoMasks = 2;
-const PF_Boolean kClosed = false;
-
-// A suite function taking arguments of types `In` and answering `value`
-// through its last one.
-template <auto &value, typename... In>
-A_Err Answer(In..., std::remove_cvref_t<decltype(value)> *out) {
-  *out = value;
-  return A_Err_NONE;
-}
 
 // The default camera: looking down +z at the layer from the default lens's
 // distance, centred on it.
@@ -127,9 +114,8 @@ PF_Err NewWorld(PF_ProgPtr, A_long width, A_long height, PF_Boolean, PF_PixelFor
 PF_Err DisposeWorld(PF_ProgPtr, PF_EffectWorld *world) {
   const auto it = g_worlds.find(world);
   if (it == g_worlds.end()) return PF_Err_BAD_CALLBACK_PARAM;
-  if (H().formats[world] == PF_PixelFormat_ARGB128) {
+  if (H().formats[world] == PF_PixelFormat_ARGB128)
     H().disposedFloatWorlds.push_back(FloatPixels(*world));
-  }
   H().formats.erase(world);
   g_worlds.erase(it);
   --H().liveWorlds;
@@ -145,16 +131,11 @@ PF_Err GetPixelFormat(const PF_EffectWorld *world, PF_PixelFormat *format) {
 }
 
 template <typename Pixel>
-void FillWith(const Pixel &colour, const PF_Rect *rect, PF_EffectWorld *world) {
+PF_Err Fill(PF_ProgPtr, const Pixel *colour, const PF_Rect *rect, PF_EffectWorld *world) {
   const PF_Rect r = rect ? *rect : PF_Rect{0, 0, world->width, world->height};
-  for (A_long y = std::max<A_long>(r.top, 0); y < std::min(r.bottom, world->height); ++y) {
+  for (A_long y = std::max<A_long>(r.top, 0); y < std::min(r.bottom, world->height); ++y)
     for (A_long x = std::max<A_long>(r.left, 0); x < std::min(r.right, world->width); ++x)
-      *PixelPtr<Pixel>(*world, x, y) = colour;
-  }
-}
-template <typename Pixel>
-PF_Err Fill(PF_ProgPtr, const Pixel *c, const PF_Rect *r, PF_EffectWorld *w) {
-  FillWith(*c, r, w);
+      *PixelPtr<Pixel>(*world, x, y) = *colour;
   return PF_Err_NONE;
 }
 
@@ -228,8 +209,8 @@ A_Err MaskWorldWithPath(PF_ProgPtr, PF_PathOutlinePtr *path, PF_FpLong featherX,
   if (path == nullptr || *path != kPath) return PF_Err_BAD_CALLBACK_PARAM;
   H().mattes.emplace_back(opacity, featherX);
   const float a = static_cast<float>(opacity);
-  FillWith(PF_PixelFloat{a, a, a, a}, nullptr, world);
-  return PF_Err_NONE;
+  const PF_PixelFloat matte{a, a, a, a};
+  return Fill<PF_PixelFloat>(nullptr, &matte, nullptr, world);
 }
 
 // Mask 0 carries another ID; mask 1 carries ID 5.
@@ -256,11 +237,10 @@ A_Err NewStreamValue(AEGP_PluginID, AEGP_StreamRefH stream, AEGP_LTimeMode, cons
                      A_Boolean, AEGP_StreamValue2 *value) {
   ++H().liveStreamValues;
   value->streamH = stream;
-  if (RenderTestHost::StreamIndex(stream) == AEGP_MaskStream_FEATHER) {
+  if (RenderTestHost::StreamIndex(stream) == AEGP_MaskStream_FEATHER)
     value->val.two_d = {H().maskFeather[0], H().maskFeather[1]};
-  } else {
+  else
     value->val.one_d = 100.0;  // percent
-  }
   return A_Err_NONE;
 }
 A_Err DisposeStreamValue(AEGP_StreamValue2 *) {
@@ -275,12 +255,21 @@ PF_FillMatteSuite2 g_fillSuite{
 PF_WorldTransformSuite1 g_transformSuite{.transform_world = TransformWorld};
 PF_PathQuerySuite1 g_pathQuerySuite{.PF_CheckoutPath = CheckoutPath,
                                     .PF_CheckinPath = CheckinPath};
-PF_PathDataSuite1 g_pathDataSuite{.PF_PathIsOpen = Answer<kClosed, PF_ProgPtr, PF_PathOutlinePtr>};
+// The one path is closed.
+PF_PathDataSuite1 g_pathDataSuite{
+    .PF_PathIsOpen = [](PF_ProgPtr, PF_PathOutlinePtr, PF_Boolean *open) -> PF_Err {
+      *open = false;
+      return PF_Err_NONE;
+    }};
 PF_MaskSuite1 g_maskWorldSuite{.PF_MaskWorldWithPath = MaskWorldWithPath};
-AEGP_MaskSuite5 g_layerMaskSuite{.AEGP_GetLayerNumMasks = Answer<kTwoMasks, AEGP_LayerH>,
-                                 .AEGP_GetLayerMaskByIndex = MaskByIndex,
-                                 .AEGP_DisposeMask = DisposeMask,
-                                 .AEGP_GetMaskID = MaskId};
+// The layer has two masks.
+AEGP_MaskSuite5 g_layerMaskSuite{
+    .AEGP_GetLayerNumMasks = [](AEGP_LayerH, A_long *count) -> A_Err {
+      *count = 2;
+      return A_Err_NONE;
+    },
+    .AEGP_GetLayerMaskByIndex = MaskByIndex, .AEGP_DisposeMask = DisposeMask,
+    .AEGP_GetMaskID = MaskId};
 
 }  // namespace
 
@@ -292,16 +281,12 @@ void TestImage::Reset(A_long w, A_long h, PF_PixelFormat f) {
 }
 
 void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p) {
-  switch (image.format) {
-    case PF_PixelFormat_ARGB32:
-      *PixelPtr<PF_Pixel8>(image.world, x, y) = vlam::ToPixel8(p);
-      break;
-    case PF_PixelFormat_ARGB64:
-      *PixelPtr<PF_Pixel16>(image.world, x, y) = vlam::ToPixel16(p);
-      break;
-    default:
-      *PixelPtr<PF_PixelFloat>(image.world, x, y) = p;
-  }
+  if (image.format == PF_PixelFormat_ARGB32)
+    *PixelPtr<PF_Pixel8>(image.world, x, y) = vlam::ToPixel8(p);
+  else if (image.format == PF_PixelFormat_ARGB64)
+    *PixelPtr<PF_Pixel16>(image.world, x, y) = vlam::ToPixel16(p);
+  else
+    *PixelPtr<PF_PixelFloat>(image.world, x, y) = p;
 }
 
 std::vector<float> FloatPixels(const PF_EffectWorld &world) {
@@ -315,9 +300,8 @@ std::vector<float> FloatPixels(const PF_EffectWorld &world) {
 
 double TotalLight(const std::vector<float> &pixels) {
   double sum = 0.0;
-  for (std::size_t i = 0; i < pixels.size(); i += 4) {
+  for (std::size_t i = 0; i < pixels.size(); i += 4)
     sum += pixels[i + 1] + pixels[i + 2] + pixels[i + 3];
-  }
   return sum;
 }
 
@@ -348,8 +332,7 @@ RenderTestHost::RenderTestHost()
   in_data.current_time = 48;
   in_data.time_step = 2;
   in_data.time_scale = 48;
-  in_data.downsample_x = {1, 1};
-  in_data.downsample_y = {1, 1};
+  in_data.downsample_x = in_data.downsample_y = {1, 1};
   SetImages(8, 6, PF_PixelFormat_ARGB128);
 
   Override<AEGP_PFInterfaceSuite1>(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1)
@@ -417,12 +400,11 @@ void RenderTestHost::UseDefaultParams(const std::vector<PF_ParamDef> &defs) {
 }
 
 void RenderTestHost::SetImages(A_long width, A_long height, PF_PixelFormat format) {
-  input.Reset(width, height, format);
-  output.Reset(width, height, format);
-  formats[&input.world] = format;
-  formats[&output.world] = format;
-  in_data.width = width;
-  in_data.height = height;
+  for (TestImage *image : {&input, &output}) {
+    image->Reset(width, height, format);
+    formats[&image->world] = format;
+  }
+  std::tie(in_data.width, in_data.height) = std::tuple(width, height);
 }
 
 A_Matrix4 DefaultCameraMatrix(double width, double height, double zoom) {
