@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "PF_Masks.h"
 #include "flash/default_curves.h"
 #include "frame/effect_entries.h"
 #include "instance/exchange_block.h"

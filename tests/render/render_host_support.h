@@ -2,15 +2,9 @@
 // buffers, pixels and the builders and instances of the effect's layer.
 #pragma once
 #include <map>
-#include <string>
 #include <utility>
 #include <vector>
 
-#include "AE_EffectCB.h"
-#include "AE_EffectCBSuites.h"
-#include "AE_EffectSuites.h"
-#include "AE_GeneralPlug.h"
-#include "PF_Masks.h"
 #include "flash/flash_design.h"
 #include "flash/petal_layout.h"
 #include "flash/shape_curve.h"
