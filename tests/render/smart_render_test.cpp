@@ -268,15 +268,9 @@ TEST_F(SmartRenderTest, TheEntryFinishesEachFlashIntoTheOutputKeepingItsAlpha) {
   // "FLASH_WORLD" is given back last, with the glowed light in it.
   ASSERT_FALSE(host.disposedFloatWorlds.empty());
   EXPECT_GT(TotalLight(host.disposedFloatWorlds.back()), 0.0);
-  const auto *in = reinterpret_cast<const float *>(host.input.bytes.data());
-  const auto *out = reinterpret_cast<const float *>(host.output.bytes.data());
-  const std::size_t floats = host.output.bytes.size() / sizeof(float);
-  double added = 0.0;
-  for (std::size_t i = 0; i < floats; i += 4) {
-    ASSERT_EQ(out[i], in[i]) << i;  // alpha
-    for (int c = 1; c < 4; ++c) added += out[i + c] - in[i + c];
-  }
-  EXPECT_GT(added, 0.0);  // the default "Normalised" mode brightens
+  const std::vector<float> in = FloatPixels(host.input.world), out = FloatPixels(host.output.world);
+  for (std::size_t i = 0; i < in.size(); i += 4) ASSERT_EQ(out[i], in[i]) << i;  // alpha
+  EXPECT_GT(TotalLight(out), TotalLight(in));  // the default "Normalised" mode brightens
 
   // "Comp on Black" with Add: the flash alone on opaque black, at every depth.
   host.values[kRenderCompOnBlack].u.bd.value = 1;
@@ -292,7 +286,6 @@ TEST_F(SmartRenderTest, TheEntryFinishesEachFlashIntoTheOutputKeepingItsAlpha) {
              : format == PF_PixelFormat_ARGB64 ? To16(v) / 32768.0f
                                                : To8(v) / 255.0f;
     };
-    double lit = 0.0;
     for (A_long y = 0; y < 64; ++y)
       for (A_long x = 0; x < 96; ++x) {
         const float *f = &light[4 * (y * 96 + x)];
@@ -300,9 +293,7 @@ TEST_F(SmartRenderTest, TheEntryFinishesEachFlashIntoTheOutputKeepingItsAlpha) {
         ASSERT_EQ(std::tuple(p.alpha, p.red, p.green, p.blue),
                   std::tuple(1.0f, depth(f[1]), depth(f[2]), depth(f[3])))
             << x << " " << y;
-        lit += p.red + p.green;
       }
-    EXPECT_GT(lit, 0.0) << format;
   }
 }
 
