@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <limits>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -97,10 +98,8 @@ TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRangesAndFollowTheSeed) {
                                   {v.colourFactor, 0.0, 1e9},
                                   {v.blendWeight, 0.15, 0.65},
                                   {static_cast<double>(v.sparkCount), 0.0, 40.0}};
-      for (const auto &[value, low, high] : ranges) {
-        ASSERT_GE(value, low - 1e-12) << &value - &ranges[0][0];
-        ASSERT_LE(value, high + 1e-12) << &value - &ranges[0][0];
-      }
+      for (const auto &[value, low, high] : ranges)
+        ASSERT_TRUE(value >= low - 1e-12 && value <= high + 1e-12) << &value - &ranges[0][0];
       variants.insert(v.variant);
     }
   }
@@ -191,6 +190,16 @@ Vec3f Apply(const Matrix4 &m, double x, double y, double z) {
   return p;
 }
 
+// Expects the point near (x, y, z) within `tolerance`; a NaN coordinate is
+// not checked.
+void ExpectAt(const Vec3f &p, double x, double y, double z, double tolerance = 1e-3) {
+  const double got[] = {p.x, p.y, p.z}, want[] = {x, y, z};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_TRUE(std::isnan(want[i]) || std::fabs(got[i] - want[i]) <= tolerance)
+        << "coordinate " << i << " is " << got[i] << ", not " << want[i];
+}
+constexpr double kAny = std::numeric_limits<double>::quiet_NaN();
+
 TEST(InstancePlacement, FlashAxisAndPetalFramesAreAnchoredAtTheMuzzleTurnedThenMoved) {
   DesignStorage storage;
   FlashDesign design = DefaultDesign(storage);
@@ -213,25 +222,16 @@ TEST(InstancePlacement, FlashAxisAndPetalFramesAreAnchoredAtTheMuzzleTurnedThenM
   const Matrix4 m = InstanceToCamera(frame, instance);
   const double depth = 200.0 * 141.7325 / 102.0474;
 
-  const Vec3f muzzle = Apply(m, 0, 0, 0);
-  EXPECT_NEAR(muzzle.x, 30.0, 1e-3);
-  EXPECT_NEAR(muzzle.y, -10.0, 1e-3);
-  EXPECT_NEAR(muzzle.z, 25.0 + depth, 1e-3);
-  const Vec3f along = Apply(m, 10, 0, 0);
-  EXPECT_NEAR(along.x, 40.0, 1e-3);
-  EXPECT_NEAR(along.y, -10.0, 1e-3);
+  ExpectAt(Apply(m, 0, 0, 0), 30.0, -10.0, 25.0 + depth);
+  ExpectAt(Apply(m, 10, 0, 0), 40.0, -10.0, kAny);
 
   // Sweep a quarter turn: Ry turns the axis from +x to -z.
   instance.aimA = kPi / 2.0;
-  const Vec3f swept = Apply(InstanceToCamera(frame, instance), 10, 0, 0);
-  EXPECT_NEAR(swept.x, 30.0, 1e-3);
-  EXPECT_NEAR(swept.z, 25.0 + depth - 10.0, 1e-3);
+  ExpectAt(Apply(InstanceToCamera(frame, instance), 10, 0, 0), 30.0, kAny, 25.0 + depth - 10.0);
   // Tilt a quarter turn: Rz turns it from +x to +y.
   instance.aimA = 0.0;
   instance.aimB = kPi / 2.0;
-  const Vec3f tilted = Apply(InstanceToCamera(frame, instance), 10, 0, 0);
-  EXPECT_NEAR(tilted.x, 30.0, 1e-3);
-  EXPECT_NEAR(tilted.y, 0.0, 1e-3);
+  ExpectAt(Apply(InstanceToCamera(frame, instance), 10, 0, 0), 30.0, 0.0, kAny);
 
   // Non-square pixels widen the horizontal offset.
   frame.values.pixelAspect = 2.0;
@@ -246,8 +246,7 @@ TEST(InstancePlacement, FlashAxisAndPetalFramesAreAnchoredAtTheMuzzleTurnedThenM
     const CameraProjection start = Project(camera, Apply(InstanceToCamera(frame, at), 0, 0, 0));
     // Under the default camera a point on the layer plane projects to its
     // own offset from the layer centre.
-    EXPECT_NEAR(start.sx, 30.0, 1e-3) << z;
-    EXPECT_NEAR(start.sy, -10.0, 1e-3) << z;
+    EXPECT_TRUE(std::fabs(start.sx - 30.0) < 1e-3 && std::fabs(start.sy + 10.0) < 1e-3) << z;
     // The shape keeps the scale of its real depth: 10 units along x cover
     // fewer pixels further away.
     const CameraProjection tip = Project(camera, Apply(InstanceToCamera(frame, at), 10, 0, 0));
@@ -263,17 +262,14 @@ TEST(InstancePlacement, FlashAxisAndPetalFramesAreAnchoredAtTheMuzzleTurnedThenM
   design.horizontalOffset = -20.0;
   // No turn about X at this angle, none about Z at petal angle 0.
   design.petalAngle = 0.0;
-  Vec3f p = Apply(PetalMatrix(design, s, 2.91469985083053), 0, 0, 0);
-  EXPECT_NEAR(p.x, (8.0 - 20.0) / s, 1e-6);
-  EXPECT_NEAR(p.y, 0.0, 1e-6);
+  ExpectAt(Apply(PetalMatrix(design, s, 2.91469985083053), 0, 0, 0), (8.0 - 20.0) / s, 0.0, kAny,
+           1e-6);
 
   // A quarter turn about Z takes the first offset onto y, then a quarter
   // turn about X takes y onto z; the second offset is added last.
   design.petalAngle = kPi / 2.0;
-  p = Apply(PetalMatrix(design, s, 2.91469985083053 - kPi / 2.0), 0, 0, 0);
-  EXPECT_NEAR(p.x, -20.0 / s, 1e-6);
-  EXPECT_NEAR(p.y, 0.0, 1e-6);
-  EXPECT_NEAR(p.z, 8.0 / s, 1e-6);
+  ExpectAt(Apply(PetalMatrix(design, s, 2.91469985083053 - kPi / 2.0), 0, 0, 0), -20.0 / s, 0.0,
+           8.0 / s, 1e-6);
 }
 
 }  // namespace
