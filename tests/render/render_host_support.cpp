@@ -307,18 +307,15 @@ double TotalLight(const std::vector<float> &pixels) {
 }
 
 PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y) {
-  switch (image.format) {
-    case PF_PixelFormat_ARGB32: {
-      const PF_Pixel8 &p = *PixelPtr<PF_Pixel8>(image.world, x, y);
-      return {p.alpha / 255.0f, p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f};
-    }
-    case PF_PixelFormat_ARGB64: {
-      const PF_Pixel16 &p = *PixelPtr<PF_Pixel16>(image.world, x, y);
-      return {p.alpha / 32768.0f, p.red / 32768.0f, p.green / 32768.0f, p.blue / 32768.0f};
-    }
-    default:
-      return *PixelPtr<PF_PixelFloat>(image.world, x, y);
+  if (image.format == PF_PixelFormat_ARGB32) {
+    const PF_Pixel8 &p = *PixelPtr<PF_Pixel8>(image.world, x, y);
+    return {p.alpha / 255.0f, p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f};
   }
+  if (image.format == PF_PixelFormat_ARGB64) {
+    const PF_Pixel16 &p = *PixelPtr<PF_Pixel16>(image.world, x, y);
+    return {p.alpha / 32768.0f, p.red / 32768.0f, p.green / 32768.0f, p.blue / 32768.0f};
+  }
+  return *PixelPtr<PF_PixelFloat>(image.world, x, y);
 }
 
 RenderTestHost::RenderTestHost()
@@ -428,28 +425,16 @@ FloatWorld::FloatWorld(A_long width, A_long height, A_long padPixels, float alph
   world_.world_flags = PF_WorldFlag_DEEP | PF_WorldFlag_WRITEABLE;
 }
 
-double FloatWorld::SumRgb() const {
-  double s = 0;
-  for (A_long y = 0; y < world_.height; ++y)
-    for (A_long x = 0; x < world_.width; ++x) {
-      const PF_PixelFloat &p = storage_[y * stride_ + x];
-      s += p.red + p.green + p.blue;
-    }
-  return s;
-}
+double FloatWorld::SumRgb() const { return TotalLight(FloatPixels(world_)); }
 
 bool FloatWorld::AlphaUntouched() const {
   return std::all_of(storage_.begin(), storage_.end(), [this](const PF_PixelFloat &p) { return p.alpha == alpha_; });
 }
 
 std::vector<unsigned char> FloatWorld::Bytes() const {
-  std::vector<unsigned char> out;
-  const std::size_t row = static_cast<std::size_t>(world_.width) * sizeof(PF_PixelFloat);
-  for (A_long y = 0; y < world_.height; ++y) {
-    const auto *first = reinterpret_cast<const unsigned char *>(&storage_[y * stride_]);
-    out.insert(out.end(), first, first + row);
-  }
-  return out;
+  const std::vector<float> pixels = FloatPixels(world_);
+  const auto *first = reinterpret_cast<const unsigned char *>(pixels.data());
+  return {first, first + pixels.size() * sizeof(float)};
 }
 
 DesignStorage::DesignStorage() {

@@ -132,20 +132,15 @@ TEST_F(Blur, BoxIsTheRoundedRadiusBoxAlongBothAxes) {
   ASSERT_EQ(b.Blur(nullptr, 1.5, 0.6, BlurKind::kBox), PF_Err_NONE);  // radii 2 and 1
   // Expected: each row filtered with radius 2, then each column with radius 1;
   // alpha as it was.
-  std::vector<float> rowIn(7), rowOut(7), mid(70), colIn(10), colOut(10);
-  for (A_long y = 0; y < 10; ++y) {
-    for (A_long x = 0; x < 7; ++x) rowIn[x] = before[y * 7 + x].red;
-    LineFilter(rowIn.data(), 1, rowOut.data(), 1, 7, 2.0);
-    for (A_long x = 0; x < 7; ++x) mid[y * 7 + x] = rowOut[x];
-  }
-  for (A_long x = 0; x < 7; ++x) {
-    for (A_long y = 0; y < 10; ++y) colIn[y] = mid[y * 7 + x];
-    LineFilter(colIn.data(), 1, colOut.data(), 1, 10, 1.0);
-    for (A_long y = 0; y < 10; ++y)
+  std::vector<float> red, mid(70), out(70);
+  for (const PF_PixelFloat &p : before) red.push_back(p.red);
+  for (A_long y = 0; y < 10; ++y) LineFilter(&red[y * 7], 1, &mid[y * 7], 1, 7, 2.0);
+  for (A_long x = 0; x < 7; ++x) LineFilter(&mid[x], 7, &out[x], 7, 10, 1.0);
+  for (A_long y = 0; y < 10; ++y)
+    for (A_long x = 0; x < 7; ++x)
       EXPECT_EQ(std::tuple(Px(b, x, y).red, Px(b, x, y).alpha),
-                std::tuple(colOut[y], before[y * 7 + x].alpha))
+                std::tuple(out[y * 7 + x], before[y * 7 + x].alpha))
           << x << "," << y;
-  }
 }
 
 // Variance of a box of radius r (with a fractional outer pair of taps).
