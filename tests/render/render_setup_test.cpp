@@ -6,7 +6,6 @@
 #include <cstring>
 #include <tuple>
 
-#include "frame/host_error.h"
 #include "render/flash_collector.h"
 #include "render/render_commands.h"
 #include "render/render_host_support.h"
@@ -83,12 +82,9 @@ TEST_F(RenderSetupTest, SetupRegistersAndBuildsTheCurvesAndTables) {
   // The tone table is linear to its knee, continuous, and ends at one.
   const float *tone = Globals().toneTable;
   for (int i : {0, 100, 127, 128}) EXPECT_FLOAT_EQ(tone[i], i / 512.0f) << i;
-  // The logarithmic branch starts where the linear one stops: no jump at the
-  // knee, and its first steps are close to a linear step (its slope there is
-  // 0.625 / (0.25 ln 10), about 1.09).
-  const float linearStep = 1.0f / 512.0f;
-  EXPECT_NEAR(tone[128] - tone[127], linearStep, 1e-6);
-  EXPECT_NEAR(tone[129] - tone[128], 1.0857f * linearStep, 0.01f * linearStep);
+  // The logarithmic branch starts where the linear one stops: its first step
+  // is close to a linear step (its slope there is 0.625 / (0.25 ln 10)).
+  EXPECT_NEAR(tone[129] - tone[128], 1.0857f / 512.0f, 0.01f / 512.0f);
   for (int i = 1; i < kToneTableSize; ++i) ASSERT_GE(tone[i], tone[i - 1]) << i;
   EXPECT_EQ(tone[kToneTableSize - 1], 1.0f);
   // 0.25 + 0.625 log10(x / 0.25) reaches 1 at x = 0.25 x 10^1.2, about 3.96.
@@ -276,8 +272,8 @@ TEST_F(FlashCollectorTest, OnlyActiveBuildersAndInstancesAreAskedInStackOrderAtT
 
 // Sixteen instances leave no message; the seventeenth is refused with a
 // message only. A host error stops the walk with every reference disposed; a
-// disposal error counts only when nothing failed before; a missing effect
-// suite is thrown.
+// disposal error counts only when nothing failed before (a missing suite is
+// thrown by the suite access all collecting shares, tested with it).
 TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedAndHostErrorsStopTheWalk) {
   for (int i = 0; i < 16; ++i) host.effects.push_back(Instance(100 + i));
   ASSERT_EQ(Collect(), PF_Err_NONE);
@@ -316,16 +312,6 @@ TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedAndHostErrorsStopTheWa
     EXPECT_EQ(Collect(), c.expected);
     EXPECT_EQ(host.Count("EffectCallGeneric"), c.calls);
     EXPECT_EQ(host.effectRefsMade, c.refsMade);
-  }
-
-  host.Heal();
-  host.registry.Withdraw(kAEGPEffectSuite, kAEGPEffectSuiteVersion3);
-  ClearExchangeBlock(block);
-  try {
-    CollectFlashes(&host.in_data, &host.out_data, block);
-    ADD_FAILURE() << "no error thrown";
-  } catch (HostError code) {
-    EXPECT_EQ(code, A_Err_MISSING_SUITE);
   }
 }
 
