@@ -74,9 +74,9 @@ TEST_F(FlashVariationTest, WithoutRandomnessNothingVariesButTheSparkCountAndBrig
   }
 }
 
-// Randomised values stay in their ranges, their spread from the calm value
-// grows in proportion to the randomness, and the seed matters.
-TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRangesAndFollowTheSeed) {
+// Randomised values stay in their ranges and their spread from the calm value
+// grows in proportion to the randomness.
+TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRangesAndScaleWithTheRandomness) {
   RandomiseEverything();
   std::set<std::int32_t> variants;
   bool energyVaries = false, brightnessVaries = false;
@@ -105,15 +105,6 @@ TEST_F(FlashVariationTest, RandomisedValuesStayInTheirRangesAndFollowTheSeed) {
   }
   EXPECT_TRUE(energyVaries && brightnessVaries);
   EXPECT_EQ(variants, (std::set<std::int32_t>{0, 1, 2}));
-
-  instance.randomSeed = 1024;
-  const double energy = DeriveFlashVariation(instance, design, 3, 96).energy;
-  int differing = 0;
-  for (std::int32_t seed = 0; seed < 20; ++seed) {
-    instance.randomSeed = seed;
-    differing += DeriveFlashVariation(instance, design, 3, 96).energy != energy;
-  }
-  EXPECT_GT(differing, 10);
 }
 
 TEST_F(FlashVariationTest, AWeakerFiringIsCoarserAndCalmerAndPetalsDropOutAboveThreeQuarters) {
