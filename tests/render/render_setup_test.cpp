@@ -110,8 +110,7 @@ TEST_F(RenderSetupTest, SetupFailuresAreReportedAndKeepNoTable) {
 
   // A registration error is the result, and a missing utility suite fails
   // the setup; neither keeps a table.
-  host.handles.failNewHandle = false;
-  host.handles.failLock = false;
+  host.handles.failNewHandle = host.handles.failLock = false;
   host.out_data = PF_OutData{};
   host.Fail("RegisterWithAEGP", A_Err_GENERIC, 1, true);
   EXPECT_EQ(CallRender(PF_Cmd_GLOBAL_SETUP, host), A_Err_GENERIC);
