@@ -229,21 +229,18 @@ TEST_F(SmartRenderTest, AbortAndHostErrorsEndTheRenderWithEverythingReleased) {
 
   // Host errors and a missing or damaged global record end the render with
   // everything released.
-  instances = {Calm(30, 32)};
   host.Fail("new_world", PF_Err_OUT_OF_MEMORY, 1, true);
   EXPECT_EQ(Render(), PF_Err_OUT_OF_MEMORY);
   host.Heal();
 
   passes.failAfterSparks = PF_Err_INTERNAL_STRUCT_DAMAGED;
-  instances = {Calm(30, 32), Calm(40, 32)};
   EXPECT_EQ(Render(), PF_Err_INTERNAL_STRUCT_DAMAGED);
   EXPECT_EQ(passes.firings.size(), 1u);
   passes.failAfterSparks = PF_Err_NONE;
 
   host.Fail("checkout_layer_pixels 0", PF_Err_OUT_OF_MEMORY, 1, true);
   host.effectRefsMade = 0;
-  EXPECT_EQ(RenderFlashes(&host.in_data, &host.out_data, &host.smart_extra, passes),
-            PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(Render(), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(host.effectRefsMade, 0) << "collecting must be skipped";
   host.Heal();
 
