@@ -371,8 +371,7 @@ RenderTestHost &RenderTestHost::Current() {
 }
 
 PF_EffectWorld *RenderTestHost::LayerPixels(A_long id) {
-  if (id == 0) return &input.world;
-  return grain != nullptr ? &grain->world : nullptr;
+  return id == 0 ? &input.world : grain != nullptr ? &grain->world : nullptr;
 }
 
 void RenderTestHost::AddRenderEffect() {

@@ -37,6 +37,7 @@ class RenderSetupTest : public ::testing::Test {
   void SetMode(A_long mode) {
     host.UseDefaultParams(RenderParamDefs());
     host.values[kRenderCompositingMode].u.pd.value = mode;
+    host.hidden.clear();
   }
   PF_Err UpdateUi() {
     std::vector<PF_ParamDef *> pointers;
@@ -166,7 +167,6 @@ TEST_F(RenderSetupTest, AddsNineteenParametersAndMaxBrightnessFollowsTheNormalis
   for (A_long mode : {kCompositeNormalised, kCompositeAdd, kCompositeScreen,
                       kCompositeLumaPremultiplied, kCompositeNormalised}) {
     SetMode(mode);
-    host.hidden.clear();
     ASSERT_EQ(UpdateUi(), PF_Err_NONE);
     EXPECT_EQ(host.hidden.at(kRenderMaxBrightness), mode != kCompositeNormalised) << mode;
     for (PF_ParamIndex i : {kRenderToonGroup, kRenderToonColours, kRenderToonThickness,
@@ -176,7 +176,6 @@ TEST_F(RenderSetupTest, AddsNineteenParametersAndMaxBrightnessFollowsTheNormalis
   }
 
   SetMode(kCompositeAdd);
-  host.hidden.clear();
   host.checkouts.clear();
   ASSERT_EQ(CallRender(PF_Cmd_UPDATE_PARAMS_UI, host), PF_Err_NONE);
   EXPECT_EQ(host.hidden.count(kRenderMaxBrightness), 0u);
@@ -184,7 +183,6 @@ TEST_F(RenderSetupTest, AddsNineteenParametersAndMaxBrightnessFollowsTheNormalis
   EXPECT_TRUE(host.checkouts.empty());
 
   SetMode(kCompositeNormalised);
-  host.hidden.clear();
   host.Fail("GetNewEffectStreamByIndex", A_Err_GENERIC, 1, true);
   EXPECT_EQ(UpdateUi(), A_Err_GENERIC);
   EXPECT_TRUE(host.hidden.empty());
