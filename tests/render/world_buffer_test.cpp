@@ -89,21 +89,6 @@ class Blur : public ::testing::Test {
   WorldBuffer b;
 };
 
-TEST_F(Blur, RegionLimitsTheBlurAndAlphaIsNeverChanged) {
-  const std::vector<PF_PixelFloat> before = MakeNoise(host, b, 16, 12, 11);
-  const PF_Rect region{3, 2, 11, 9};
-  ASSERT_EQ(b.Blur(&region, 2, 3, BlurKind::kGaussian), PF_Err_NONE);
-  int changedInside = 0;
-  for (A_long y = 0; y < 12; ++y)
-    for (A_long x = 0; x < 16; ++x) {
-      const PF_PixelFloat &p = Px(b, x, y), &q = before[y * 16 + x];
-      const bool inside = x >= 3 && x < 11 && y >= 2 && y < 9;
-      EXPECT_TRUE(p.alpha == q.alpha && (inside || p.red == q.red)) << x << "," << y;
-      changedInside += inside && p.red != q.red;
-    }
-  EXPECT_GT(changedInside, 0);
-}
-
 TEST_F(Blur, BoxIsTheRoundedRadiusBoxAlongBothAxes) {
   host.host_threads = 4;
   // Ten rows on four threads: bands of 2, 2, 2 and 4 rows.
@@ -195,9 +180,22 @@ TEST_F(Blur, GaussianBoxSizesAndVerticalRadiiScaledByTheDeviationRatioOrAlone) {
   EXPECT_TRUE(Px(column, 4, 24).blue > 0.0f && Px(column, 4, 20).blue < 100.0f);
 }
 
-// Radius zero changes nothing; host errors stop the blur.
-TEST_F(Blur, RadiusZeroAndHostErrors) {
-  MakeNoise(host, b, 6, 6, 1);
+// A region limits the blur and alpha is never changed; radius zero changes
+// nothing; host errors stop the blur.
+TEST_F(Blur, RegionRadiusZeroAndHostErrors) {
+  const std::vector<PF_PixelFloat> before = MakeNoise(host, b, 16, 12, 11);
+  const PF_Rect region{3, 2, 11, 9};
+  ASSERT_EQ(b.Blur(&region, 2, 3, BlurKind::kGaussian), PF_Err_NONE);
+  int changedInside = 0;
+  for (A_long y = 0; y < 12; ++y)
+    for (A_long x = 0; x < 16; ++x) {
+      const PF_PixelFloat &p = Px(b, x, y), &q = before[y * 16 + x];
+      const bool inside = x >= 3 && x < 11 && y >= 2 && y < 9;
+      EXPECT_TRUE(p.alpha == q.alpha && (inside || p.red == q.red)) << x << "," << y;
+      changedInside += inside && p.red != q.red;
+    }
+  EXPECT_GT(changedInside, 0);
+
   // A box of radius zero changes nothing, and its temporary is given back.
   const std::vector<float> start = FloatPixels(b.World());
   EXPECT_EQ(b.Blur(nullptr, 0.4, 0.0, BlurKind::kBox), PF_Err_NONE);
@@ -208,9 +206,9 @@ TEST_F(Blur, RadiusZeroAndHostErrors) {
   EXPECT_EQ(std::tuple(b.Status(), host.liveWorlds), std::tuple(A_Err_GENERIC, 1));
   host.Heal();
   host.Fail("new_world", PF_Err_OUT_OF_MEMORY, 1, true);
-  const std::vector<float> before = FloatPixels(b.World());
+  const std::vector<float> held = FloatPixels(b.World());
   EXPECT_EQ(b.Blur(nullptr, 2, 2, BlurKind::kBox), PF_Err_OUT_OF_MEMORY);
-  EXPECT_EQ(FloatPixels(b.World()), before);  // untouched when its blur could not start
+  EXPECT_EQ(FloatPixels(b.World()), held);  // untouched when its blur could not start
 }
 
 TEST(WorldBuffer, CreateReleaseEndOfLifeFillAndCopy) {
