@@ -24,11 +24,12 @@ using vlam_render_test::FiringInstance;
 constexpr PF_PixelFormat kDepths[] = {PF_PixelFormat_ARGB32, PF_PixelFormat_ARGB64,
                                       PF_PixelFormat_ARGB128};
 
-// A Render effect, a builder and one instance firing at the layer centre.
-void FiringLayer(RelightTestHost &host) {
+// A Render effect, a builder and one instance firing, at the layer centre
+// unless told.
+void FiringLayer(RelightTestHost &host, double x = 20, double y = 10) {
   host.AddRenderEffect();
   host.AddBuilder();
-  host.AddInstance(FiringInstance(20, 10));
+  host.AddInstance(FiringInstance(x, y));
 }
 
 // With nothing to light the input passes through; the matte preview shows the
@@ -113,9 +114,7 @@ TEST(RelightRender, LightLandsWhereTheCameraSeesTheInstance) {
     RelightTestHost host;
     host.firstWorldOriginY = originY;
     host.values[vlam::kRelightSpread].u.fs_d.value = 5;  // diameter trunc(5 x 0.25 x 100) = 125
-    host.AddRenderEffect();
-    host.AddBuilder();
-    host.AddInstance(FiringInstance(x, y));
+    FiringLayer(host, x, y);
     ASSERT_EQ(host.SmartRender(), PF_Err_NONE);
     ASSERT_EQ(host.worldsMade.size(), 2u);
     // "ILLUM_WORLD", the output's size.
@@ -281,18 +280,14 @@ TEST(LightList, LevelFactorColourAmbientPositionAndDiameterOfEachLight) {
             std::vector<double>({10.0, -6.0, 0.0}));
   EXPECT_EQ(l.diameter, 250);
 
-  {
-    BlockBuilder b;
-    b.Design(0, kC1);
-    b.Instance(0, 0.4).brightness = 0.5;
-    vlam::LightSettings s = Defaults();
-    std::tie(s.useFlashColour, s.gain, s.pixelAspect) = std::tuple(false, 50.0, 2.0);
-    const vlam::RelightLights lights = vlam::BuildLights(b.block, s);
-    ASSERT_EQ(lights.count, 1);
-    EXPECT_FLOAT_EQ(lights.lights[0].colour.green, 0.75f * 50 * 0.5f * 0.01f * 0.75f);
-    EXPECT_FLOAT_EQ(lights.ambient.green, 0.75f * 0.05625f);
-    EXPECT_DOUBLE_EQ(lights.lights[0].position[0], 20.0);
-  }
+  b.block.instances[0].brightness = 0.5;
+  vlam::LightSettings s = Defaults();
+  std::tie(s.useFlashColour, s.gain, s.pixelAspect) = std::tuple(false, 50.0, 2.0);
+  const vlam::RelightLights dimmed = vlam::BuildLights(b.block, s);
+  ASSERT_EQ(dimmed.count, 1);
+  EXPECT_FLOAT_EQ(dimmed.lights[0].colour.green, 0.75f * 50 * 0.5f * 0.01f * 0.75f);
+  EXPECT_FLOAT_EQ(dimmed.ambient.green, 0.75f * 0.05625f);
+  EXPECT_DOUBLE_EQ(dimmed.lights[0].position[0], 20.0);
 }
 
 // Quiet instances, invalid and out-of-range designs are skipped, and no slot

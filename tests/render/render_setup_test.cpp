@@ -2,6 +2,7 @@
 // flash designs and instances.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <tuple>
@@ -89,8 +90,7 @@ TEST_F(RenderSetupTest, SetupRegistersAndBuildsTheCurvesAndTables) {
   for (int i = 1; i < kToneTableSize; ++i) ASSERT_GE(tone[i], tone[i - 1]) << i;
   EXPECT_EQ(tone[kToneTableSize - 1], 1.0f);
   // 0.25 + 0.625 log10(x / 0.25) reaches 1 at x = 0.25 x 10^1.2, about 3.96.
-  int firstOne = 0;
-  while (tone[firstOne] < 1.0f) ++firstOne;
+  const int firstOne = static_cast<int>(std::find(tone, tone + kToneTableSize, 1.0f) - tone);
   EXPECT_NEAR(firstOne / 512.0, 0.25 * std::pow(10.0, 1.2), 2.0 / 512.0);
   for (int i = firstOne; i < kToneTableSize; ++i) ASSERT_EQ(tone[i], 1.0f);
 }
@@ -284,31 +284,27 @@ TEST_F(FlashCollectorTest, TheSeventeenthInstanceIsRefusedAndHostErrorsStopTheWa
   EXPECT_STREQ(host.out_data.return_msg, "Vlam supports a maximum of 16 instances");
   EXPECT_EQ(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
 
-  const struct {
-    const char *fails;  // an injected suite failure, answering `error`
-    A_Err error;
-    A_Err flagsError, callError;  // the first effect's flags, the second's call
-    A_Err expected;
-    int calls, refsMade;
-  } cases[] = {
+  // An injected suite failure and its error; the errors of the first effect's
+  // flags and the second's call; the result, the calls and the references made.
+  const std::tuple<const char *, A_Err, A_Err, A_Err, A_Err, int, int> cases[] = {
       {"GetLayerEffectByIndex 2", A_Err_GENERIC, A_Err_NONE, A_Err_NONE, A_Err_GENERIC, 2, 2},
       {"", A_Err_NONE, A_Err_NONE, A_Err_PARAMETER, A_Err_PARAMETER, 2, 2},
       {"GetLayerNumEffects", A_Err_GENERIC, A_Err_NONE, A_Err_NONE, A_Err_GENERIC, 0, 0},
       {"DisposeEffect", A_Err_ALLOC, A_Err_NONE, A_Err_NONE, A_Err_ALLOC, 1, 1},
       {"DisposeEffect", A_Err_ALLOC, A_Err_PARAMETER, A_Err_NONE, A_Err_PARAMETER, 0, 1},
   };
-  for (const auto &c : cases) {
-    SCOPED_TRACE(&c - cases);
+  for (const auto &[fails, error, flagsError, callError, expected, calls, refsMade] : cases) {
+    SCOPED_TRACE(testing::Message() << fails << " " << flagsError << " " << callError);
     host.effects = {Builder(1, 1.0), Instance(1), Instance(2), Instance(3)};
-    host.effects[0].flagsError = c.flagsError;
-    host.effects[1].callError = c.callError;
+    host.effects[0].flagsError = flagsError;
+    host.effects[1].callError = callError;
     host.Heal();
-    host.Fail(c.fails, c.error, 1, true);
+    host.Fail(fails, error, 1, true);
     host.calls.clear();
     host.effectRefsMade = 0;
-    EXPECT_EQ(Collect(), c.expected);
-    EXPECT_EQ(host.Count("EffectCallGeneric"), c.calls);
-    EXPECT_EQ(host.effectRefsMade, c.refsMade);
+    EXPECT_EQ(Collect(), expected);
+    EXPECT_EQ(std::tuple(host.Count("EffectCallGeneric"), host.effectRefsMade),
+              std::tuple(calls, refsMade));
   }
 }
 
