@@ -202,8 +202,7 @@ LayerEffect Instance(std::int32_t seed, bool active = true) {
   return {"zk_VlamInstance", active, [seed](void *extra, const A_Time &) {
             ExchangeBlock &block = *static_cast<ExchangeBlock *>(extra);
             const int n = block.table.instanceCount;
-            ASSERT_GE(n, 1);
-            ASSERT_LE(n, 16);
+            ASSERT_TRUE(n >= 1 && n <= 16) << n;
             block.instances[n - 1].randomSeed = seed;
             block.instances[n - 1].triggerLevel = 0.4;
           }};

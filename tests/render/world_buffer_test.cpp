@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "render/line_filter.h"
@@ -62,7 +63,8 @@ TEST(LineFilter, MatchesThePlainBoxAverageAndHonoursStrides) {
   const std::vector<float> s = Line(12, 7);
   std::vector<float> d(24, 5.0f);
   LineFilter(s.data(), 3, d.data(), 2, 4, 0.0);
-  for (int j = 0; j < 4; ++j) EXPECT_EQ(std::tuple(d[2 * j], d[2 * j + 1]), std::tuple(s[3 * j], 5.0f));
+  for (int j = 0; j < 4; ++j)
+    EXPECT_EQ(std::tuple(d[2 * j], d[2 * j + 1]), std::tuple(s[3 * j], 5.0f)) << j;
 }
 
 template <class Pixel>
@@ -120,7 +122,7 @@ double BoxVariance(double r) {
 }
 
 // Spreads of a point of light along x and along y after the blur.
-void Spread(WorldBuffer& b, A_long cx, A_long cy, double& vx, double& vy) {
+std::pair<double, double> Spread(WorldBuffer& b, A_long cx, A_long cy) {
   double total = 0, sx = 0, sy = 0;
   for (A_long y = 0; y < b.World().height; ++y)
     for (A_long x = 0; x < b.World().width; ++x) {
@@ -129,8 +131,7 @@ void Spread(WorldBuffer& b, A_long cx, A_long cy, double& vx, double& vy) {
       sx += v * (x - cx) * (x - cx);
       sy += v * (y - cy) * (y - cy);
     }
-  vx = sx / total;
-  vy = sy / total;
+  return {sx / total, sy / total};
 }
 
 TEST_F(Blur, GaussianBoxSizesAndVerticalRadiiScaledByTheDeviationRatioOrAlone) {
@@ -151,8 +152,7 @@ TEST_F(Blur, GaussianBoxSizesAndVerticalRadiiScaledByTheDeviationRatioOrAlone) {
   Px(b, 30, 40).green = 1000.0f;
   const double radiusX = 6.0, radiusY = 10.0;  // deviations 3 and 5
   ASSERT_EQ(b.Blur(nullptr, radiusX, radiusY, BlurKind::kGaussian), PF_Err_NONE);
-  double vx, vy;
-  Spread(b, 30, 40, vx, vy);
+  const auto [vx, vy] = Spread(b, 30, 40);
   // Four horizontal boxes; three vertical ones (the fourth pass starts from
   // the third pass's horizontal step), each of the horizontal radius x 5/3.
   A_long sizes[4];
@@ -218,8 +218,7 @@ TEST(WorldBuffer, CreateReleaseEndOfLifeFillAndCopy) {
     EXPECT_EQ(std::tuple(b.World().width, b.Released(), At<PF_PixelFloat>(b, 7, 3).alpha),
               std::tuple(8, false, 0.0f));  // cleared
     EXPECT_EQ(b.Release(), PF_Err_NONE);
-    EXPECT_TRUE(b.Released());
-    EXPECT_EQ(host.liveWorlds, 0);
+    EXPECT_EQ(std::tuple(b.Released(), host.liveWorlds), std::tuple(true, 0));
     EXPECT_EQ(b.Release(), PF_Err_NONE);  // twice is harmless
     WorldBuffer c, d;
     c.Create(&host.in_data, 2, 2, PF_PixelFormat_ARGB128, nullptr);
@@ -239,7 +238,7 @@ TEST(WorldBuffer, CreateReleaseEndOfLifeFillAndCopy) {
   bf.Create(&host.in_data, 3, 3, PF_PixelFormat_ARGB128, "BF");
   EXPECT_EQ(b8.Fill(PF_PixelFloat{1, 0, 0, 0}, nullptr), PF_Err_NONE);
   const PF_Pixel8 p8 = At<PF_Pixel8>(b8, 2, 2);
-  EXPECT_EQ(std::vector<int>({p8.alpha, p8.red, p8.green, p8.blue}), std::vector<int>({255, 0, 0, 0}));
+  EXPECT_EQ(std::vector<int>({p8.alpha, p8.red, p8.green, p8.blue}), std::vector({255, 0, 0, 0}));
 
   const PF_Rect r{1, 1, 2, 3};
   EXPECT_EQ(b16.Fill(PF_PixelFloat{0.5f, 2.0f, -1.0f, 0.25f}, &r), PF_Err_NONE);
@@ -250,7 +249,8 @@ TEST(WorldBuffer, CreateReleaseEndOfLifeFillAndCopy) {
   EXPECT_EQ(At<PF_Pixel16>(b16, 0, 0).alpha, 0);  // outside the rectangle
 
   EXPECT_EQ(bf.Clear(), PF_Err_NONE);
-  EXPECT_EQ(std::tuple(At<PF_PixelFloat>(bf, 1, 1).alpha, bf.Status()), std::tuple(1.0f, PF_Err_NONE));
+  EXPECT_EQ(std::tuple(At<PF_PixelFloat>(bf, 1, 1).alpha, bf.Status()),
+            std::tuple(1.0f, PF_Err_NONE));
 
   WorldBuffer odd;
   odd.Create(&host.in_data, 2, 2, PF_PixelFormat_BGRA32, "ODD");
