@@ -24,13 +24,12 @@ PF_Err IterateRows(PF_InData *, A_long, A_long, PF_EffectWorld *src, const PF_Re
   ++Host().pixelIterateCalls;
   std::atomic<PF_Err> first{PF_Err_NONE};
   auto rows = [&](A_long parity) {
-    for (A_long y = parity; y < dst->height; y += 2) {
+    for (A_long y = parity; y < dst->height; y += 2)
       for (A_long x = 0; x < dst->width; ++x) {
         const PF_Err err = fn(refcon, x, y, PixelPtr<Pixel>(*src, x, y), PixelPtr<Pixel>(*dst, x, y));
         PF_Err none = PF_Err_NONE;
         if (err != PF_Err_NONE) first.compare_exchange_strong(none, err);
       }
-    }
   };
   std::thread other(rows, 1);
   rows(0);
@@ -54,14 +53,17 @@ PF_Err ScalingCopy(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_
 
 // A few different values in every pixel of the image.
 void FillPattern(TestImage &image) {
-  for (A_long y = 0; y < image.height; ++y) {
+  for (A_long y = 0; y < image.height; ++y)
     for (A_long x = 0; x < image.width; ++x) {
       const float v = static_cast<float>((x * 7 + y * 13) % 23) / 23.0f;
       SetPixel(image, x, y, PF_PixelFloat{1.0f - v * 0.5f, v, 1.0f - v, v * 0.25f});
     }
-  }
 }
 
+PF_Iterate8Suite1 g_iterate8{.iterate = IterateRows<PF_Pixel8, PF_IteratePixel8Func>};
+PF_iterate16Suite1 g_iterate16{.iterate = IterateRows<PF_Pixel16, PF_IteratePixel16Func>};
+PF_iterateFloatSuite1 g_iterateFloat{
+    .iterate = IterateRows<PF_PixelFloat, PF_IteratePixelFloatFunc>};
 
 }  // namespace
 
@@ -70,12 +72,9 @@ RelightTestHost::RelightTestHost() : matte(8, 6, PF_PixelFormat_ARGB128) {
   design.flashColour = PF_PixelFloat{1.0f, 0.8f, 0.4f, 0.2f};
   UseDefaultParams(vlam::RelighterParamDefs());
   utils.copy = ScalingCopy;
-  iterate8.iterate = IterateRows<PF_Pixel8, PF_IteratePixel8Func>;
-  iterate16.iterate = IterateRows<PF_Pixel16, PF_IteratePixel16Func>;
-  iterateFloat.iterate = IterateRows<PF_PixelFloat, PF_IteratePixelFloatFunc>;
-  registry.Publish(kPFIterate8Suite, kPFIterate8SuiteVersion1, &iterate8);
-  registry.Publish(kPFIterate16Suite, kPFIterate16SuiteVersion1, &iterate16);
-  registry.Publish(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1, &iterateFloat);
+  registry.Publish(kPFIterate8Suite, kPFIterate8SuiteVersion1, &g_iterate8);
+  registry.Publish(kPFIterate16Suite, kPFIterate16SuiteVersion1, &g_iterate16);
+  registry.Publish(kPFIterateFloatSuite, kPFIterateFloatSuiteVersion1, &g_iterateFloat);
   UseImages(PF_PixelFormat_ARGB128, false, false);
 }
 

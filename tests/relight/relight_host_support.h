@@ -29,10 +29,6 @@ class RelightTestHost : public vlam_render_test::RenderTestHost {
   void AddBuilder() { RenderTestHost::AddBuilder(&design); }
 
   PF_Err SmartRender();
-
-  PF_Iterate8Suite1 iterate8{};
-  PF_iterate16Suite1 iterate16{};
-  PF_iterateFloatSuite1 iterateFloat{};
 };
 
 }  // namespace vlam_relight_test

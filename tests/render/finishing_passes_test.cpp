@@ -107,14 +107,12 @@ TEST_F(FinishingTest, MotionBlurAppliesAndTheLitRectangleGivesTheWholeBuffersByt
   ASSERT_EQ(MotionBlurPass(firing), PF_Err_NONE);
   ASSERT_EQ(host.transforms.size(), 1u);
   const auto &t = host.transforms[0];
-  EXPECT_EQ(std::tuple(t.count, t.xfer), std::tuple(2, PF_Xfer_COPY));
-  EXPECT_DOUBLE_EQ(t.first.mat[0][0], 0.9875);
-  EXPECT_DOUBLE_EQ(t.last.mat[0][0], 1.0125);
+  EXPECT_EQ(std::tuple(t.count, t.xfer, t.first.mat[0][0], t.last.mat[0][0]),
+            std::tuple(2, PF_Xfer_COPY, 0.9875, 1.0125));
   // Scaled about the instance's position: that point stays put.
   EXPECT_DOUBLE_EQ(t.first.mat[2][0], -60.0 - 0.9875 * -60.0);
   // The grown rectangle (10, 4)-(34, 28) scaled by 1.0125 about (-60, 15).
-  EXPECT_EQ(t.dest.left, 10);
-  EXPECT_EQ(t.dest.right - t.dest.left, 24);
+  EXPECT_EQ(std::tuple(t.dest.left, t.dest.right - t.dest.left), std::tuple(10, 24));
   // The light is spread, not lost.
   EXPECT_GT(LitPixels(flash.World()), 16);
   EXPECT_NEAR(Light(flash.World()), before, before * 0.15);
@@ -165,19 +163,18 @@ TEST_F(FinishingTest, DefocusOfHalfAPixelBlursAndPostScaleOfExactlyOneMakesNoSca
   const std::vector<unsigned char> pixels = Bytes(flash.World());
   PF_Rect current{};
   ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
-  EXPECT_TRUE(host.transforms.empty());
-  EXPECT_EQ(host.worldsMade.size(), worlds);
+  EXPECT_EQ(std::tuple(host.transforms.size(), host.worldsMade.size()), std::tuple(0u, worlds));
   EXPECT_EQ(Bytes(flash.World()), pixels);
   // The rectangle is still scaled by the shutter's larger scale, then grown.
   const PF_Rect scaled = ScaleRectAbout(PF_Rect{20, 14, 24, 18}, 21, 15, 1.0125);
-  EXPECT_EQ(current.left, scaled.left - 10);
-  EXPECT_EQ(current.bottom, scaled.bottom + 10);
+  EXPECT_EQ(std::tuple(current.left, current.bottom),
+            std::tuple(scaled.left - 10, scaled.bottom + 10));
 
   instance.postScale = 2.0;
   ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
   ASSERT_EQ(host.transforms.size(), 1u);
-  EXPECT_EQ(host.transforms[0].count, 1);
-  EXPECT_DOUBLE_EQ(host.transforms[0].first.mat[1][1], 2.0);
+  EXPECT_EQ(std::tuple(host.transforms[0].count, host.transforms[0].first.mat[1][1]),
+            std::tuple(1, 2.0));
   EXPECT_GT(LitPixels(flash.World()), 40);
 
   firing.drawn = DirtyRect{0, 0, -1, -1, kW, kH};
@@ -186,7 +183,6 @@ TEST_F(FinishingTest, DefocusOfHalfAPixelBlursAndPostScaleOfExactlyOneMakesNoSca
   EXPECT_TRUE(host.transforms.empty());
   ASSERT_EQ(PostScalePass(firing, current), PF_Err_NONE);
   EXPECT_TRUE(RectEmpty(current));
-
 }
 
 // An opaque closed mask removes the flash; a path the host cannot hand out
@@ -196,9 +192,8 @@ TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlashAndAFailedPathIsIgnored) 
   const double before = Light(flash.World());
   host.Fail("PF_CheckoutPath", PF_Err_BAD_CALLBACK_PARAM, 1, true);
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
-  EXPECT_EQ(Light(flash.World()), before);
-  EXPECT_EQ(host.pathCheckoutAttempts, 1);
-  EXPECT_TRUE(host.pathCheckins.empty());  // only a path given out is given back
+  EXPECT_EQ(std::tuple(Light(flash.World()), host.pathCheckoutAttempts, host.pathCheckins.size()),
+            std::tuple(before, 1, 0u));  // only a path given out is given back
   instance.maskId = 0;
   host.Heal();
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
@@ -206,9 +201,9 @@ TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlashAndAFailedPathIsIgnored) 
 
   instance.maskId = 5;
   host.worldsMade.clear();
-  host.in_data.width = kW * 2;  // layer twice the buffer: the matte is resampled
-  host.in_data.height = kH * 2;
-  host.maskFeather[0] = 3.0;
+  // A layer twice the buffer's size: the matte is resampled.
+  std::tie(host.in_data.width, host.in_data.height, host.maskFeather[0]) =
+      std::tuple(kW * 2, kH * 2, 3.0);
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
   EXPECT_EQ(Light(flash.World()), 0.0);
   EXPECT_EQ(host.mattes, (std::vector<std::pair<double, double>>{{1.0, 3.0}}));
@@ -267,27 +262,24 @@ TEST_F(FinishingTest, GlowAddsFourLayersOfFallingBrightness) {
   const std::size_t worlds = host.worldsMade.size();
   ASSERT_EQ(GlowPass(firing, 200.0, 0.0, current), PF_Err_NONE);
   ASSERT_EQ(GlowPass(firing, 0.0, 10.0, current), PF_Err_NONE);
-  EXPECT_EQ(host.worldsMade.size(), worlds);
-  EXPECT_TRUE(host.transforms.empty());
-  EXPECT_EQ(current.left, 10);
+  EXPECT_EQ(std::tuple(host.worldsMade.size(), host.transforms.size(), current.left),
+            std::tuple(worlds, 0u, 10));
   const double before = Light(flash.World());
   ASSERT_EQ(GlowPass(firing, 10.0, 100.0, current), PF_Err_NONE);
   ASSERT_EQ(host.transforms.size(), 4u);
   // Radius 10 gives 0.75 of the brightness 100 % x 0.004.
-  EXPECT_EQ(host.transforms[0].opacity16, static_cast<A_u_short>(0.75 * 0.4 * 32768.0));
-  EXPECT_EQ(host.transforms[1].opacity16, static_cast<A_u_short>(0.75 * 0.4 * 0.62 * 32768.0));
-  EXPECT_EQ(std::tuple(host.transforms[0].xfer, host.transforms[0].flags),
-            std::tuple(PF_Xfer_ADD, PF_MF_Alpha_STRAIGHT));
-  EXPECT_DOUBLE_EQ(host.transforms[0].first.mat[0][0], 2.0);
+  const auto &t0 = host.transforms[0];
+  EXPECT_EQ(std::tuple(t0.opacity16, host.transforms[1].opacity16, t0.xfer, t0.flags),
+            std::tuple(static_cast<A_u_short>(0.75 * 0.4 * 32768.0),
+                       static_cast<A_u_short>(0.75 * 0.4 * 0.62 * 32768.0), PF_Xfer_ADD,
+                       PF_MF_Alpha_STRAIGHT));
+  EXPECT_DOUBLE_EQ(t0.first.mat[0][0], 2.0);
   // Margin 20 + (10 - fmod(10, 2)) = 30 on every side; each blurred copy is
   // scaled back up over the grown rectangle from its top-left corner.
   EXPECT_EQ(std::tuple(current.left, current.bottom), std::tuple(10 - 30, 28 + 30));
-  for (const auto &t : host.transforms) {
-    EXPECT_DOUBLE_EQ(t.first.mat[2][0], 10 - 30);
-    EXPECT_DOUBLE_EQ(t.first.mat[2][1], 4 - 30);
-  }
-  EXPECT_GT(Light(flash.World()), before);
-  EXPECT_GT(LitPixels(flash.World()), 100);
+  for (const auto &t : host.transforms)
+    EXPECT_EQ(std::tuple(t.first.mat[2][0], t.first.mat[2][1]), std::tuple(10.0 - 30, 4.0 - 30));
+  EXPECT_TRUE(Light(flash.World()) > before && LitPixels(flash.World()) > 100);
 
   // The layers' blur radii shrink by 0.354, 0.3675 and 0.38: at radius 200
   // the fourth is 100 x 0.354 x 0.3675 x 0.38 = 4.94 buffer pixels, a
@@ -375,26 +367,22 @@ TEST_F(CompositeDepthTest, DepthsAgreeGrainShowsInFloatOnlyAndAnotherOutputForma
   const float reduced = Composite(PF_PixelFormat_ARGB128, 4)[15 * kW + 21].green;
   EXPECT_NEAR(full - reduced, 0.25f * toned, 1e-6f);
 
-  // Grain shows in float only and never outside the grain layer; another output
-  // format fails.
+  // Grain shows (in float, the only depth given a grain layer) and never
+  // outside the grain layer; another output format fails.
   TestImage grain(22, kH, PF_PixelFormat_ARGB128);  // ends inside the bright patch
   host.formats[&grain.world] = PF_PixelFormat_ARGB128;
   for (A_long y = 0; y < kH; ++y)
     for (A_long x = 0; x < 22; ++x) SetPixel(grain, x, y, PF_PixelFloat{1.0f, 1.0f, 0.0f, 1.0f});
   SetParam(kRenderGrainMix, 100.0);
   const std::vector<PF_PixelFloat> plainFloat = Composite(PF_PixelFormat_ARGB128, 1);
-  const std::vector<PF_PixelFloat> plain8 = Composite(PF_PixelFormat_ARGB32, 1);
-  const std::vector<PF_PixelFloat> plain16 = Composite(PF_PixelFormat_ARGB64, 1);
   frame.grain = &grain.world;
   const std::vector<PF_PixelFloat> grainy = Composite(PF_PixelFormat_ARGB128, 1);
   const std::size_t bright = 15 * kW + 21, litOutside = 15 * kW + 22;
   EXPECT_NE(grainy[bright].red, plainFloat[bright].red);
   EXPECT_NE(grainy[bright].green, plainFloat[bright].green);
   // Dark pixels (luma 0) and pixels the grain layer does not cover: no grain.
-  EXPECT_EQ(grainy[0].red, plainFloat[0].red);
-  EXPECT_EQ(grainy[litOutside].red, plainFloat[litOutside].red);
-  EXPECT_EQ(Composite(PF_PixelFormat_ARGB32, 1)[bright].red, plain8[bright].red);
-  EXPECT_EQ(Composite(PF_PixelFormat_ARGB64, 1)[bright].green, plain16[bright].green);
+  EXPECT_EQ(std::tuple(grainy[0].red, grainy[litOutside].red),
+            std::tuple(plainFloat[0].red, plainFloat[litOutside].red));
   SetParam(kRenderGrainMix, 0.0);
   EXPECT_EQ(Composite(PF_PixelFormat_ARGB128, 1)[bright].red, plainFloat[bright].red);
   host.formats.erase(&grain.world);
@@ -403,11 +391,11 @@ TEST_F(CompositeDepthTest, DepthsAgreeGrainShowsInFloatOnlyAndAnotherOutputForma
   EXPECT_EQ(CompositeFiring(firing, PF_Rect{0, 0, kW, kH}), PF_Err_BAD_CALLBACK_PARAM);
 }
 
-// The tone index stays inside the table for any value. Add over black shows
-// the light unchanged; luma premultiplied hides the background under bright
-// light; modes outside the list composite nothing; screen stays within zero to
-// one where both inputs do.
-TEST(PixelFunctionTest, ToneIndexAddLumaPremultipliedScreenNormalisedAndGrain) {
+// The tone index stays inside the table for any value (Add is pinned by the
+// depth test); luma premultiplied hides the background under bright light;
+// modes outside the list composite nothing; screen stays within zero to one
+// where both inputs do.
+TEST(PixelFunctionTest, ToneIndexLumaPremultipliedScreenNormalisedAndGrain) {
   std::vector<float> tone(kToneTableSize);
   BuildToneTable(tone.data(), kToneTableSize);
   CompositeSettings settings;
@@ -425,21 +413,16 @@ TEST(PixelFunctionTest, ToneIndexAddLumaPremultipliedScreenNormalisedAndGrain) {
                                          {0.25f, 127}, {0.0f, 0}};
   for (const auto &[value, index] : cases) EXPECT_EQ(ToneIndex(value, 2048, 4.0f), index) << value;
 
-  const PF_PixelFloat light{1.0f, 2.5f, 0.75f, 0.125f}, background{1, 0.5f, 0.2f, 0.7f};
-  EXPECT_EQ(Rgb(Run(kCompositeAdd, light, PF_PixelFloat{1.0f, 0, 0, 0})), Rgb(light));
-  const PF_PixelFloat r = Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 1, 1, 1}, background);
-  EXPECT_NEAR(r.red, 1.0f, 1e-6f);
-  EXPECT_NEAR(r.blue, 1.0f, 1e-6f);
+  const PF_PixelFloat background{1, 0.5f, 0.2f, 0.7f};
+  for (float v : Rgb(Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 1, 1, 1}, background)))
+    EXPECT_NEAR(v, 1.0f, 1e-6f);
   // No light: the background as it was.
   EXPECT_EQ(Run(kCompositeLumaPremultiplied, PF_PixelFloat{1, 0, 0, 0}, background).red, 0.5f);
 
-  EXPECT_EQ(PixelFunctionFor(0), nullptr);
-  EXPECT_EQ(PixelFunctionFor(5), nullptr);
-  EXPECT_NE(PixelFunctionFor(kCompositeNormalised), nullptr);
+  EXPECT_EQ(std::tuple(PixelFunctionFor(0), PixelFunctionFor(5)), std::tuple(nullptr, nullptr));
 
-  const float steps[] = {0.0f, 0.1f, 0.37f, 0.5f, 0.93f, 1.0f};
-  for (float f : steps)
-    for (float o : steps) {
+  for (float f : {0.0f, 0.1f, 0.37f, 0.5f, 0.93f, 1.0f})
+    for (float o : {0.0f, 0.1f, 0.37f, 0.5f, 0.93f, 1.0f}) {
       const PF_PixelFloat screen =
           Run(kCompositeScreen, PF_PixelFloat{1, f, o, f}, PF_PixelFloat{0.5f, o, f, 1.0f});
       for (float v : Rgb(screen)) EXPECT_TRUE(v >= 0.0f && v <= 1.0f) << f << " " << o;
@@ -504,42 +487,27 @@ TEST(PassGeometryTest, GlowStartShutterScalesRectanglesAndCompositeRegions) {
   const PF_Rect r{10, 20, 30, 60};
   const PF_Rect s = ScaleRectAbout(r, 20, 40, 2.0);
   EXPECT_EQ(std::vector<A_long>({s.left, s.top, s.right, s.bottom}), std::vector<A_long>({0, 0, 40, 80}));
-  const PF_Rect same = ScaleRectAbout(r, 5, 5, 1.0);
-  EXPECT_EQ(std::tuple(same.left, same.bottom), std::tuple(10, 60));
-  // Nothing drawn: every step keeps the rectangle empty.
-  const DirtyRect none{0, 0, -1, -1, 96, 64};
-  const PF_Rect empty = ClampRect(GrowRect(ScaleRectAbout(RectFromDirty(none), 3, 3, 1.5), 10), 96, 64);
-  EXPECT_TRUE(RectEmpty(empty));
-  // Marks name the last row and column; the rectangle ends after them.
-  const PF_Rect one = RectFromDirty(DirtyRect{4, 5, 4, 5, 96, 64});
-  EXPECT_EQ(std::tuple(one.right - one.left, one.bottom - one.top), std::tuple(1, 1));
 
   // Output columns cover the flash columns they sample, for non-square pixels
   // and for a downsample that differs between the axes.
-  const struct {
-    PF_RationalScale par, dsx, dsy;
-    A_long outW, outH;
-    CompositeRegion expected;
-  } cases[] = {
+  // Pixel aspect, downsample x and y, output width and height, region.
+  const std::tuple<PF_RationalScale, PF_RationalScale, PF_RationalScale, A_long, A_long,
+                   CompositeRegion>
+      cases[] = {
       {{2, 1}, {1, 1}, {1, 1}, 24, 32, {4, 4, 10, 12, 2.0, 1.0}},
       {{1, 1}, {1, 2}, {1, 1}, 24, 32, {4, 4, 10, 12, 2.0, 1.0}},
       {{1, 1}, {1, 1}, {1, 2}, 48, 16, {8, 2, 20, 6, 1.0, 2.0}},
       {{1, 1}, {1, 1}, {1, 1}, 16, 8, {8, 4, 16, 8, 1.0, 1.0}},  // cut at the output's edge
   };
-  for (const auto &c : cases) {
+  for (const auto &[par, dsx, dsy, outW, outH, e] : cases) {
     PF_InData in{};
-    in.pixel_aspect_ratio = c.par;
-    in.downsample_x = c.dsx;
-    in.downsample_y = c.dsy;
+    std::tie(in.pixel_aspect_ratio, in.downsample_x, in.downsample_y) = std::tuple(par, dsx, dsy);
     PF_EffectWorld out{};
-    out.width = c.outW;
-    out.height = c.outH;
+    std::tie(out.width, out.height) = std::tuple(outW, outH);
     const CompositeRegion r = MapCompositeRegion(in, PF_Rect{8, 4, 20, 12}, 48, 32, out);
-    const CompositeRegion &e = c.expected;
-    EXPECT_EQ(std::vector<A_long>({r.x0, r.y0, r.x1, r.y1}),
-              std::vector<A_long>({e.x0, e.y0, e.x1, e.y1}))
-        << c.outW << "x" << c.outH;
-    EXPECT_EQ(std::tuple(r.scaleX, r.scaleY), std::tuple(e.scaleX, e.scaleY)) << c.outW;
+    EXPECT_EQ(std::tuple(r.x0, r.y0, r.x1, r.y1, r.scaleX, r.scaleY),
+              std::tuple(e.x0, e.y0, e.x1, e.y1, e.scaleX, e.scaleY))
+        << outW << "x" << outH;
   }
 }
 

@@ -4,15 +4,20 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
-#include <type_traits>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
+#include "PF_Masks.h"
 #include "flash/default_curves.h"
 #include "frame/effect_entries.h"
 #include "instance/exchange_block.h"
 #include "render/pixel_convert.h"
 #include "render/render_commands.h"
+
+// Suite tables and records name only the fields the tests need; the rest are
+// zero.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace vlam_render_test {
 
@@ -21,14 +26,7 @@ namespace {
 RenderTestHost &H() { return RenderTestHost::Current(); }
 
 std::size_t PixelBytes(PF_PixelFormat format) {
-  switch (format) {
-    case PF_PixelFormat_ARGB128:
-      return 16;
-    case PF_PixelFormat_ARGB64:
-      return 8;
-    default:
-      return 4;
-  }
+  return format == PF_PixelFormat_ARGB128 ? 16 : format == PF_PixelFormat_ARGB64 ? 8 : 4;
 }
 
 // Rows carry a few bytes of padding, as host buffers may.
@@ -76,34 +74,17 @@ void ResampleCopy(const PF_EffectWorld *src, PF_EffectWorld *dst, const PF_Rect 
 PF_Err Copy(PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *srcRect,
             PF_Rect *dstRect) {
   if (srcRect != nullptr && dstRect != nullptr && IsFloat(src) && IsFloat(dst)) {
-    if (dstRect->right > dstRect->left && dstRect->bottom > dstRect->top) {
+    if (dstRect->right > dstRect->left && dstRect->bottom > dstRect->top)
       ResampleCopy(src, dst, *srcRect, *dstRect);
-    }
     return PF_Err_NONE;
   }
-  const A_long rows = std::min(src->height, dst->height);
-  const A_long bytes = std::min(src->rowbytes, dst->rowbytes);
-  for (A_long y = 0; y < rows; ++y) {
-    std::memcpy(reinterpret_cast<char *>(dst->data) + static_cast<std::ptrdiff_t>(y) * dst->rowbytes,
-                reinterpret_cast<const char *>(src->data) +
-                    static_cast<std::ptrdiff_t>(y) * src->rowbytes,
-                static_cast<std::size_t>(bytes));
-  }
+  const auto bytes = static_cast<std::size_t>(std::min(src->rowbytes, dst->rowbytes));
+  for (A_long y = 0; y < std::min(src->height, dst->height); ++y)
+    std::memcpy(PixelPtr<char>(*dst, 0, y), PixelPtr<char>(*src, 0, y), bytes);
   return PF_Err_NONE;
 }
 
 // --- camera, masks --------------------------------------------------------
-
-const A_long kTwoMasks = 2;
-const PF_Boolean kClosed = false;
-
-// A suite function taking arguments of types `In` and answering `value`
-// through its last one.
-template <auto &value, typename... In>
-A_Err Answer(In..., std::remove_cvref_t<decltype(value)> *out) {
-  *out = value;
-  return A_Err_NONE;
-}
 
 // The default camera: looking down +z at the layer from the default lens's
 // distance, centred on it.
@@ -118,16 +99,12 @@ A_Err GetCameraMatrix(PF_ProgPtr, const A_Time *, A_Matrix4 *matrix, A_FpLong *,
 
 // --- image buffers -----------------------------------------------------------------
 
-struct OwnedWorld {
-  std::vector<unsigned char> bytes;
-};
-std::map<const PF_EffectWorld *, OwnedWorld> g_worlds;
+std::map<const PF_EffectWorld *, std::vector<unsigned char>> g_worlds;
 
 PF_Err NewWorld(PF_ProgPtr, A_long width, A_long height, PF_Boolean, PF_PixelFormat format,
                 PF_EffectWorld *world) {
   if (const A_Err err = H().Injected("new_world")) return err;
-  OwnedWorld &owned = g_worlds[world];
-  MakeWorld(*world, owned.bytes, width, height, format);
+  MakeWorld(*world, g_worlds[world], width, height, format);
   H().formats[world] = format;
   H().worldsMade.push_back({width, height, format});
   if (H().worldsMade.size() == 1) world->origin_y = H().firstWorldOriginY;
@@ -138,9 +115,8 @@ PF_Err NewWorld(PF_ProgPtr, A_long width, A_long height, PF_Boolean, PF_PixelFor
 PF_Err DisposeWorld(PF_ProgPtr, PF_EffectWorld *world) {
   const auto it = g_worlds.find(world);
   if (it == g_worlds.end()) return PF_Err_BAD_CALLBACK_PARAM;
-  if (H().formats[world] == PF_PixelFormat_ARGB128) {
+  if (H().formats[world] == PF_PixelFormat_ARGB128)
     H().disposedFloatWorlds.push_back(FloatPixels(*world));
-  }
   H().formats.erase(world);
   g_worlds.erase(it);
   --H().liveWorlds;
@@ -156,22 +132,13 @@ PF_Err GetPixelFormat(const PF_EffectWorld *world, PF_PixelFormat *format) {
 }
 
 template <typename Pixel>
-void FillWith(const Pixel &colour, const PF_Rect *rect, PF_EffectWorld *world) {
+PF_Err Fill(PF_ProgPtr, const Pixel *colour, const PF_Rect *rect, PF_EffectWorld *world) {
   const PF_Rect r = rect ? *rect : PF_Rect{0, 0, world->width, world->height};
-  for (A_long y = std::max<A_long>(r.top, 0); y < std::min(r.bottom, world->height); ++y) {
-    Pixel *row = reinterpret_cast<Pixel *>(reinterpret_cast<char *>(world->data) +
-                                           static_cast<std::ptrdiff_t>(y) * world->rowbytes);
-    for (A_long x = std::max<A_long>(r.left, 0); x < std::min(r.right, world->width); ++x) {
-      row[x] = colour;
-    }
-  }
-}
-template <typename Pixel>
-PF_Err Fill(PF_ProgPtr, const Pixel *c, const PF_Rect *r, PF_EffectWorld *w) {
-  FillWith(*c, r, w);
+  for (A_long y = std::max<A_long>(r.top, 0); y < std::min(r.bottom, world->height); ++y)
+    for (A_long x = std::max<A_long>(r.left, 0); x < std::min(r.right, world->width); ++x)
+      *PixelPtr<Pixel>(*world, x, y) = *colour;
   return PF_Err_NONE;
 }
-
 
 // --- world transform: scales and translations only ---------------------------------
 
@@ -243,8 +210,8 @@ A_Err MaskWorldWithPath(PF_ProgPtr, PF_PathOutlinePtr *path, PF_FpLong featherX,
   if (path == nullptr || *path != kPath) return PF_Err_BAD_CALLBACK_PARAM;
   H().mattes.emplace_back(opacity, featherX);
   const float a = static_cast<float>(opacity);
-  FillWith(PF_PixelFloat{a, a, a, a}, nullptr, world);
-  return PF_Err_NONE;
+  const PF_PixelFloat matte{a, a, a, a};
+  return Fill<PF_PixelFloat>(nullptr, &matte, nullptr, world);
 }
 
 // Mask 0 carries another ID; mask 1 carries ID 5.
@@ -271,11 +238,10 @@ A_Err NewStreamValue(AEGP_PluginID, AEGP_StreamRefH stream, AEGP_LTimeMode, cons
                      A_Boolean, AEGP_StreamValue2 *value) {
   ++H().liveStreamValues;
   value->streamH = stream;
-  if (RenderTestHost::StreamIndex(stream) == AEGP_MaskStream_FEATHER) {
+  if (RenderTestHost::StreamIndex(stream) == AEGP_MaskStream_FEATHER)
     value->val.two_d = {H().maskFeather[0], H().maskFeather[1]};
-  } else {
+  else
     value->val.one_d = 100.0;  // percent
-  }
   return A_Err_NONE;
 }
 A_Err DisposeStreamValue(AEGP_StreamValue2 *) {
@@ -283,28 +249,45 @@ A_Err DisposeStreamValue(AEGP_StreamValue2 *) {
   return A_Err_NONE;
 }
 
+// Suite tables of the services above.
+PF_WorldSuite2 g_worldSuite{NewWorld, DisposeWorld, GetPixelFormat};
+PF_FillMatteSuite2 g_fillSuite{
+    .fill = Fill<PF_Pixel>, .fill16 = Fill<PF_Pixel16>, .fill_float = Fill<PF_PixelFloat>};
+PF_WorldTransformSuite1 g_transformSuite{.transform_world = TransformWorld};
+PF_PathQuerySuite1 g_pathQuerySuite{.PF_CheckoutPath = CheckoutPath,
+                                    .PF_CheckinPath = CheckinPath};
+// The one path is closed.
+PF_PathDataSuite1 g_pathDataSuite{
+    .PF_PathIsOpen = [](PF_ProgPtr, PF_PathOutlinePtr, PF_Boolean *open) -> PF_Err {
+      *open = false;
+      return PF_Err_NONE;
+    }};
+PF_MaskSuite1 g_maskWorldSuite{.PF_MaskWorldWithPath = MaskWorldWithPath};
+// The layer has two masks.
+AEGP_MaskSuite5 g_layerMaskSuite{
+    .AEGP_GetLayerNumMasks = [](AEGP_LayerH, A_long *count) -> A_Err {
+      *count = 2;
+      return A_Err_NONE;
+    },
+    .AEGP_GetLayerMaskByIndex = MaskByIndex, .AEGP_DisposeMask = DisposeMask,
+    .AEGP_GetMaskID = MaskId};
+
 }  // namespace
 
 TestImage::TestImage(A_long w, A_long h, PF_PixelFormat f) { Reset(w, h, f); }
 
 void TestImage::Reset(A_long w, A_long h, PF_PixelFormat f) {
-  width = w;
-  height = h;
-  format = f;
+  std::tie(width, height, format) = std::tuple(w, h, f);
   MakeWorld(world, bytes, w, h, f);
 }
 
 void SetPixel(TestImage &image, A_long x, A_long y, const PF_PixelFloat &p) {
-  switch (image.format) {
-    case PF_PixelFormat_ARGB32:
-      *PixelPtr<PF_Pixel8>(image.world, x, y) = vlam::ToPixel8(p);
-      break;
-    case PF_PixelFormat_ARGB64:
-      *PixelPtr<PF_Pixel16>(image.world, x, y) = vlam::ToPixel16(p);
-      break;
-    default:
-      *PixelPtr<PF_PixelFloat>(image.world, x, y) = p;
-  }
+  if (image.format == PF_PixelFormat_ARGB32)
+    *PixelPtr<PF_Pixel8>(image.world, x, y) = vlam::ToPixel8(p);
+  else if (image.format == PF_PixelFormat_ARGB64)
+    *PixelPtr<PF_Pixel16>(image.world, x, y) = vlam::ToPixel16(p);
+  else
+    *PixelPtr<PF_PixelFloat>(image.world, x, y) = p;
 }
 
 std::vector<float> FloatPixels(const PF_EffectWorld &world) {
@@ -318,25 +301,21 @@ std::vector<float> FloatPixels(const PF_EffectWorld &world) {
 
 double TotalLight(const std::vector<float> &pixels) {
   double sum = 0.0;
-  for (std::size_t i = 0; i < pixels.size(); i += 4) {
+  for (std::size_t i = 0; i < pixels.size(); i += 4)
     sum += pixels[i + 1] + pixels[i + 2] + pixels[i + 3];
-  }
   return sum;
 }
 
 PF_PixelFloat GetPixel(const TestImage &image, A_long x, A_long y) {
-  switch (image.format) {
-    case PF_PixelFormat_ARGB32: {
-      const PF_Pixel8 &p = *PixelPtr<PF_Pixel8>(image.world, x, y);
-      return {p.alpha / 255.0f, p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f};
-    }
-    case PF_PixelFormat_ARGB64: {
-      const PF_Pixel16 &p = *PixelPtr<PF_Pixel16>(image.world, x, y);
-      return {p.alpha / 32768.0f, p.red / 32768.0f, p.green / 32768.0f, p.blue / 32768.0f};
-    }
-    default:
-      return *PixelPtr<PF_PixelFloat>(image.world, x, y);
+  if (image.format == PF_PixelFormat_ARGB32) {
+    const PF_Pixel8 &p = *PixelPtr<PF_Pixel8>(image.world, x, y);
+    return {p.alpha / 255.0f, p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f};
   }
+  if (image.format == PF_PixelFormat_ARGB64) {
+    const PF_Pixel16 &p = *PixelPtr<PF_Pixel16>(image.world, x, y);
+    return {p.alpha / 32768.0f, p.red / 32768.0f, p.green / 32768.0f, p.blue / 32768.0f};
+  }
+  return *PixelPtr<PF_PixelFloat>(image.world, x, y);
 }
 
 RenderTestHost::RenderTestHost()
@@ -351,8 +330,7 @@ RenderTestHost::RenderTestHost()
   in_data.current_time = 48;
   in_data.time_step = 2;
   in_data.time_scale = 48;
-  in_data.downsample_x = {1, 1};
-  in_data.downsample_y = {1, 1};
+  in_data.downsample_x = in_data.downsample_y = {1, 1};
   SetImages(8, 6, PF_PixelFormat_ARGB128);
 
   Override<AEGP_PFInterfaceSuite1>(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1)
@@ -364,26 +342,13 @@ RenderTestHost::RenderTestHost()
   };
   addMaskStreams(Override<AEGP_StreamSuite3>(kAEGPStreamSuite, kAEGPStreamSuiteVersion3));
   addMaskStreams(Override<AEGP_StreamSuite4>(kAEGPStreamSuite, kAEGPStreamSuiteVersion4));
-  worldSuite = {NewWorld, DisposeWorld, GetPixelFormat};
-  fillSuite.fill = Fill<PF_Pixel>;
-  fillSuite.fill16 = Fill<PF_Pixel16>;
-  fillSuite.fill_float = Fill<PF_PixelFloat>;
-  transformSuite.transform_world = TransformWorld;
-  pathQuerySuite.PF_CheckoutPath = CheckoutPath;
-  pathQuerySuite.PF_CheckinPath = CheckinPath;
-  pathDataSuite.PF_PathIsOpen = Answer<kClosed, PF_ProgPtr, PF_PathOutlinePtr>;
-  maskWorldSuite.PF_MaskWorldWithPath = MaskWorldWithPath;
-  layerMaskSuite.AEGP_GetLayerNumMasks = Answer<kTwoMasks, AEGP_LayerH>;
-  layerMaskSuite.AEGP_GetLayerMaskByIndex = MaskByIndex;
-  layerMaskSuite.AEGP_DisposeMask = DisposeMask;
-  layerMaskSuite.AEGP_GetMaskID = MaskId;
-  registry.Publish(kPFWorldSuite, kPFWorldSuiteVersion2, &worldSuite);
-  registry.Publish(kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &fillSuite);
-  registry.Publish(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, &transformSuite);
-  registry.Publish(kPFPathQuerySuite, kPFPathQuerySuiteVersion1, &pathQuerySuite);
-  registry.Publish(kPFPathDataSuite, kPFPathDataSuiteVersion1, &pathDataSuite);
-  registry.Publish(kPF_MaskSuite, kPF_MaskSuiteVersion1, &maskWorldSuite);
-  registry.Publish(kAEGPMaskSuite, kAEGPMaskSuiteVersion5, &layerMaskSuite);
+  registry.Publish(kPFWorldSuite, kPFWorldSuiteVersion2, &g_worldSuite);
+  registry.Publish(kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &g_fillSuite);
+  registry.Publish(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, &g_transformSuite);
+  registry.Publish(kPFPathQuerySuite, kPFPathQuerySuiteVersion1, &g_pathQuerySuite);
+  registry.Publish(kPFPathDataSuite, kPFPathDataSuiteVersion1, &g_pathDataSuite);
+  registry.Publish(kPF_MaskSuite, kPF_MaskSuiteVersion1, &g_maskWorldSuite);
+  registry.Publish(kAEGPMaskSuite, kAEGPMaskSuiteVersion5, &g_layerMaskSuite);
 }
 
 RenderTestHost::~RenderTestHost() {
@@ -406,8 +371,7 @@ RenderTestHost &RenderTestHost::Current() {
 }
 
 PF_EffectWorld *RenderTestHost::LayerPixels(A_long id) {
-  if (id == 0) return &input.world;
-  return grain != nullptr ? &grain->world : nullptr;
+  return id == 0 ? &input.world : grain != nullptr ? &grain->world : nullptr;
 }
 
 void RenderTestHost::AddRenderEffect() {
@@ -433,12 +397,11 @@ void RenderTestHost::UseDefaultParams(const std::vector<PF_ParamDef> &defs) {
 }
 
 void RenderTestHost::SetImages(A_long width, A_long height, PF_PixelFormat format) {
-  input.Reset(width, height, format);
-  output.Reset(width, height, format);
-  formats[&input.world] = format;
-  formats[&output.world] = format;
-  in_data.width = width;
-  in_data.height = height;
+  for (TestImage *image : {&input, &output}) {
+    image->Reset(width, height, format);
+    formats[&image->world] = format;
+  }
+  std::tie(in_data.width, in_data.height) = std::tuple(width, height);
 }
 
 A_Matrix4 DefaultCameraMatrix(double width, double height, double zoom) {
@@ -461,82 +424,44 @@ FloatWorld::FloatWorld(A_long width, A_long height, A_long padPixels, float alph
   world_.world_flags = PF_WorldFlag_DEEP | PF_WorldFlag_WRITEABLE;
 }
 
-double FloatWorld::SumRgb() const {
-  double s = 0;
-  for (A_long y = 0; y < world_.height; ++y)
-    for (A_long x = 0; x < world_.width; ++x) {
-      const PF_PixelFloat &p = storage_[y * stride_ + x];
-      s += p.red + p.green + p.blue;
-    }
-  return s;
-}
+double FloatWorld::SumRgb() const { return TotalLight(FloatPixels(world_)); }
 
 bool FloatWorld::AlphaUntouched() const {
   return std::all_of(storage_.begin(), storage_.end(), [this](const PF_PixelFloat &p) { return p.alpha == alpha_; });
 }
 
 std::vector<unsigned char> FloatWorld::Bytes() const {
-  std::vector<unsigned char> out;
-  const std::size_t row = static_cast<std::size_t>(world_.width) * sizeof(PF_PixelFloat);
-  for (A_long y = 0; y < world_.height; ++y) {
-    const auto *first = reinterpret_cast<const unsigned char *>(&storage_[y * stride_]);
-    out.insert(out.end(), first, first + row);
-  }
-  return out;
+  const std::vector<float> pixels = FloatPixels(world_);
+  const auto *first = reinterpret_cast<const unsigned char *>(pixels.data());
+  return {first, first + pixels.size() * sizeof(float)};
 }
 
 DesignStorage::DesignStorage() {
   vlam::MakeDefaultMainCurve(mainCurve);
   vlam::MakeDefaultPetalCurve(petalCurve);
   threeStar.count = 3;
-  threeStar.angles[0] = 0.0;
-  threeStar.angles[1] = std::numbers::pi * 2.0 / 3.0;
-  threeStar.angles[2] = std::numbers::pi * 4.0 / 3.0;
+  for (int i = 0; i < 3; ++i) threeStar.angles[i] = std::numbers::pi * 2.0 / 3.0 * i;
 }
 
 vlam::FlashDesign DefaultDesign(const DesignStorage &storage) {
-  vlam::FlashDesign d;
-  std::memset(static_cast<void *>(&d), 0, sizeof d);
-  const double f = 0.75;
-  d.valid = 1;
-  d.mainLength = 250.0;
-  d.mainDiameter = 0.5 * 200.0;
-  d.mainProfile = &storage.mainCurve;
-  d.mainFalloffA = f * 0.9 + (1.0 - f);
-  d.mainFalloffB = (1.0 - f) * 0.3 + f * 0.25;
-  d.brightnessFalloff = static_cast<float>(f);
-  d.petalLength = 100.0;
-  d.petalDiameter = 0.4 * 100.0;
-  d.petalProfile = &storage.petalCurve;
-  d.petalBrightnessFalloff = static_cast<float>(f);
-  d.petalLayout = &storage.noPetals;
-  d.petalAngle = 75.0 * std::numbers::pi / 180.0;
-  d.horizontalOffset = -15.0;
-  d.barrelRadius = 8.0;
-  d.petalBrightness = 1.0;
-  d.maxSparks = 0;
-  d.sparkDispersion = 15.0 * std::numbers::pi / 180.0;
-  d.sparkBrightness = 0.5;
-  d.colourTemperatureAmount = 0.5;
-  d.flashColour = PF_PixelFloat{1.0f, 1.0f, 186.0f / 255.0f, 118.0f / 255.0f};
-  d.baseFrequency = 0.01;
-  d.displacementAmount = 80.0 * 0.04;
-  d.displacementComplexity = 0.25;
-  return d;
+  constexpr double f = 0.75, degree = std::numbers::pi / 180.0;
+  return {.valid = 1, .mainLength = 250.0, .mainDiameter = 0.5 * 200.0,
+          .mainProfile = &storage.mainCurve, .mainFalloffA = f * 0.9 + (1.0 - f),
+          .mainFalloffB = (1.0 - f) * 0.3 + f * 0.25, .brightnessFalloff = static_cast<float>(f),
+          .petalLength = 100.0, .petalDiameter = 0.4 * 100.0, .petalProfile = &storage.petalCurve,
+          .petalBrightnessFalloff = static_cast<float>(f), .petalLayout = &storage.noPetals,
+          .petalAngle = 75.0 * degree, .horizontalOffset = -15.0, .barrelRadius = 8.0,
+          .petalBrightness = 1.0, .sparkDispersion = 15.0 * degree, .sparkBrightness = 0.5,
+          .colourTemperatureAmount = 0.5,
+          .flashColour = PF_PixelFloat{1.0f, 1.0f, 186.0f / 255.0f, 118.0f / 255.0f},
+          .baseFrequency = 0.01, .displacementAmount = 80.0 * 0.04,
+          .displacementComplexity = 0.25};
 }
 
 vlam::InstanceRecord FiringInstance(double x, double y) {
-  vlam::InstanceRecord r;
-  std::memset(static_cast<void *>(&r), 0, sizeof r);
-  r.randomSeed = 1024;
-  r.randomness = 1.0;
-  r.triggerLevel = vlam::kInstanceFiringLevel;
-  r.position[0] = x;
-  r.position[1] = y;
-  r.roll = vlam::InstanceRecordRoll(0.0);
-  r.postScale = 1.0;
-  r.brightness = 1.0;
-  return r;
+  return {.randomSeed = 1024, .randomness = 1.0, .triggerLevel = vlam::kInstanceFiringLevel,
+          .position = {x, y, 0.0}, .roll = vlam::InstanceRecordRoll(0.0), .postScale = 1.0,
+          .brightness = 1.0};
 }
 
 PF_Err CallRender(PF_Cmd cmd, RenderTestHost &host, void *extra, PF_ParamDef **params) {

@@ -2,15 +2,9 @@
 // buffers, pixels and the builders and instances of the effect's layer.
 #pragma once
 #include <map>
-#include <string>
 #include <utility>
 #include <vector>
 
-#include "AE_EffectCB.h"
-#include "AE_EffectCBSuites.h"
-#include "AE_EffectSuites.h"
-#include "AE_GeneralPlug.h"
-#include "PF_Masks.h"
 #include "flash/flash_design.h"
 #include "flash/petal_layout.h"
 #include "flash/shape_curve.h"
@@ -72,10 +66,7 @@ class RenderTestHost : public vlam_test::FakeEffectHost {
 
   // --- image buffers: "new_world" fails by name, "dispose_world N" by the
   // number of the disposal (it frees the buffer all the same) ---------------
-  struct WorldInfo {
-    A_long width, height;
-    PF_PixelFormat format;
-  };
+  struct WorldInfo { A_long width, height; PF_PixelFormat format; };
   std::vector<WorldInfo> worldsMade;
   A_long firstWorldOriginY = 0;  // origin_y of the first buffer the effect makes
   int liveWorlds = 0;
@@ -109,15 +100,6 @@ class RenderTestHost : public vlam_test::FakeEffectHost {
   int liveMasks = 0, liveStreamValues = 0;
   // Opacity and feather x of each PF_MaskWorldWithPath.
   std::vector<std::pair<double, double>> mattes;
-
-  // Suite tables of the services above.
-  PF_WorldSuite2 worldSuite{};
-  PF_FillMatteSuite2 fillSuite{};
-  PF_WorldTransformSuite1 transformSuite{};
-  PF_PathQuerySuite1 pathQuerySuite{};
-  PF_PathDataSuite1 pathDataSuite{};
-  PF_MaskSuite1 maskWorldSuite{};
-  AEGP_MaskSuite5 layerMaskSuite{};
 };
 
 // A float buffer owned by a test, each row `padPixels` longer than the image
