@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <numeric>
@@ -21,14 +20,6 @@ namespace {
 FakeEffectHost &H() { return FakeEffectHost::Current(); }
 
 std::string T(const A_Time &t) { return std::to_string(t.value) + "/" + std::to_string(t.scale); }
-
-int Sprintf(A_char *buffer, const A_char *format, ...) {
-  va_list args;
-  va_start(args, format);
-  const int written = std::vsnprintf(buffer, 256, format, args);
-  va_end(args);
-  return written;
-}
 
 // Layers are Layer records; effects are an effect id on a layer (id 0: the
 // effect the host called); streams a parameter of an effect, or the effect's
@@ -521,7 +512,7 @@ FakeEffectHost::FakeEffectHost()
   handles.fillByte = 0x77;
   values.assign(29, ParamOfType(PF_Param_NO_DATA));
 
-  utils.ansi.sprintf = Sprintf;
+  utils.ansi.sprintf = std::sprintf;
   utils.copy = [](PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *src_r,
                   PF_Rect *dst_r) -> PF_Err {
     const bool whole = src_r == nullptr && dst_r == nullptr;

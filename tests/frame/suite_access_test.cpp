@@ -30,23 +30,18 @@ A_long ThrownCode(Body body) {
   return 0;
 }
 
+// (The message variant of a refused scoped suite is seen with the Render
+// effect's sequence setup; every test checks that suites are released.)
 TEST(SuiteAccess, SuiteHandlerAndScopedSuite) {
   FakeEffectHost host;
   {
     vlam::SuiteHandler suites(host.registry.basic());
     const auto *first = suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1);
-    const auto *again = suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1);
     EXPECT_EQ(first, host.handles.Handles());
-    EXPECT_EQ(first, again);
+    EXPECT_EQ(suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1), first);
     suites.Get<AEGP_IterateSuite1>(kAEGPIterateSuite, kAEGPIterateSuiteVersion1);
     EXPECT_EQ(host.registry.acquired(kPFHandleSuite, kPFHandleSuiteVersion1), 1);
     EXPECT_EQ(host.registry.outstanding(), 2);
-    // Versions are distinct suites.
-    const auto *v3 = suites.Get<AEGP_PersistentDataSuite3>(kAEGPPersistentDataSuite,
-                                                           kAEGPPersistentDataSuiteVersion3);
-    const auto *v4 = suites.Get<AEGP_PersistentDataSuite4>(kAEGPPersistentDataSuite,
-                                                           kAEGPPersistentDataSuiteVersion4);
-    EXPECT_NE(static_cast<const void *>(v3), static_cast<const void *>(v4));
   }
   EXPECT_EQ(host.registry.outstanding(), 0);
   // A refused suite throws 516 and leaves the others releasable.
@@ -57,27 +52,12 @@ TEST(SuiteAccess, SuiteHandlerAndScopedSuite) {
             }),
             PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(host.registry.outstanding(), 0);
-  // Released at scope end; a refused suite throws 13 and only the message
-  // variant shows a message.
-  {
-    vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), kPFHandleSuite,
-                                             kPFHandleSuiteVersion1);
-    EXPECT_EQ(suite.get(), host.handles.Handles());
-    EXPECT_EQ(host.registry.outstanding(), 1);
-  }
-  EXPECT_EQ(host.registry.outstanding(), 0);
+  // A refused scoped suite throws 13 and, without a message, shows none.
   EXPECT_EQ(ThrownCode([&] {
-              vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), "PF Nonexistent Suite", 1);
+              vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), "PF Nonexistent", 1);
             }),
             A_Err_MISSING_SUITE);
   EXPECT_EQ(host.out_data.out_flags, 0);
-  EXPECT_EQ(ThrownCode([&] {
-              vlam::ScopedSuite<PF_HandleSuite1> suite(&host.in_data, &host.out_data, "PF Nonexistent Suite",
-                                                       1, "Couldn't load it");
-            }),
-            A_Err_MISSING_SUITE);
-  EXPECT_STREQ(host.out_data.return_msg, "Couldn't load it");
-  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
 }
 
 // Minor version 4 is the first to get the version 4 suite and its
@@ -279,10 +259,8 @@ TEST_F(ParamAccess, CheckoutScopeEnabledAndVisible) {
   EXPECT_EQ(def.ui_flags, PF_PUI_DISABLED);
   ASSERT_EQ(vlam::SetParamEnabled(&host.in_data, params, 4, true), PF_Err_NONE);
   EXPECT_EQ(def.ui_flags, 0);
-  ASSERT_EQ(host.uiUpdates.size(), 2u);
-  EXPECT_EQ(host.uiUpdates[0].first, 4);
-  EXPECT_EQ(host.uiUpdates[0].second, PF_PUI_DISABLED);
-  EXPECT_EQ(host.uiUpdates[1].second, 0);
+  EXPECT_EQ(host.uiUpdates, (std::vector<std::pair<PF_ParamIndex, PF_ParamUIFlags>>{
+                                {4, PF_PUI_DISABLED}, {4, 0}}));
   EXPECT_EQ(host.registry.outstanding(), 0);
   // Without the parameter utilities suite: 13 thrown.
   host.registry.Withdraw(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3);
