@@ -12,7 +12,6 @@
 #include "AE_EffectCBSuites.h"
 #include "frame/effect_entries.h"
 #include "frame/fake_host_support.h"
-#include "frame/rect_union.h"
 #include "modules/selector_state.h"
 
 namespace vlam_test {
@@ -125,27 +124,11 @@ TEST(EntryDispatchTable, SequenceSetdownRelighterQueryAndHostFaultsAtTheEntry) {
   }
 }
 
-// Smart pre-render checkouts, rect union and the pass-through render.
+// Smart pre-render checkouts, the union of their rects (empty destination
+// and bounding rect) and the pass-through render.
 
 bool Same(const PF_LRect &a, const PF_LRect &b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-TEST(RectUnion, EmptySidesAndBoundingRect) {
-  struct Case {
-    PF_LRect src, dst, expected;
-  };
-  const Case cases[] = {
-      {{1, 2, 3, 4}, {5, 5, 5, 9}, {1, 2, 3, 4}},            // empty destination takes the source
-      {{0, 0, 0, 0}, {10, 10, 0, 0}, {0, 0, 0, 0}},          // even an empty source is copied
-      {{-5, 3, 4, 20}, {0, 0, 10, 10}, {-5, 0, 10, 20}},     // both non-empty: bounding rect
-      {{-50, -50, -60, 100}, {0, 0, 10, 10}, {0, 0, 10, 10}}  // empty source changes nothing
-  };
-  for (const Case &c : cases) {
-    PF_LRect dst = c.dst;
-    vlam::UnionLRect(c.src, &dst);
-    EXPECT_TRUE(Same(dst, c.expected)) << dst.left << "," << dst.top << "," << dst.right << "," << dst.bottom;
-  }
 }
 
 // The three effects that pass their input through.

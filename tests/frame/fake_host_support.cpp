@@ -1,8 +1,5 @@
 #include "frame/fake_host_support.h"
 
-#include "frame/effect_entries.h"
-#include "ui/ui_event_support.h"
-
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -614,26 +611,6 @@ std::vector<std::string> FakeEffectHost::StackOf(AEGP_LayerH of) const {
 A_Err FakeEffectHost::Idle() {
   A_long sleep = 0;
   return idle_hook(nullptr, idle_refcon, &sleep);
-}
-
-PF_Err FakeEffectHost::SelectorCommand(PF_Cmd cmd, void *extra) {
-  out_data.sequence_data = in_data.sequence_data;
-  const PF_Err err = EntryPoint_VlamMod(cmd, &in_data, &out_data, nullptr, nullptr, extra);
-  in_data.sequence_data = out_data.sequence_data;
-  return err;
-}
-
-PF_Err FakeEffectHost::SelectorEvent(PF_EventType type, PF_ParamIndex param, A_long x, A_long y,
-                                     PF_EventOutFlags *out_flags) {
-  PF_EventExtra event = MakeUiEvent(type, param, frame, x, y);
-  event.evt_out_flags = PF_EO_ALWAYS_UPDATE;
-  const PF_Err err = SelectorCommand(PF_Cmd_EVENT, &event);
-  *out_flags = event.evt_out_flags;
-  return err;
-}
-
-vlam::SelectorState &FakeEffectHost::SelectorRecord() {
-  return *static_cast<vlam::SelectorState *>(*in_data.sequence_data);
 }
 
 PF_ParamDef &FakeEffectHost::Param(PF_ParamIndex index, PF_ParamType type) {
