@@ -1,6 +1,7 @@
-// The module's entry functions: the command tables of the five effects (what each answers, what it leaves alone, and
-// that nothing escapes an entry function), global and sequence records in
-// host handles, smart pre-render checkouts and the pass-through render.
+// The module's entry functions: the command tables of the five effects (what
+// each answers, what it leaves alone, and that nothing escapes an entry
+// function), global and sequence records in host handles, smart pre-render
+// checkouts and the pass-through render.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -216,12 +217,13 @@ TEST_P(PassThrough, RenderCopiesTheWholeInputAndTheFirstErrorWins) {
     bool copied;
     std::size_t checkins;
   };
+  const PF_Err kNone = PF_Err_NONE, kMemory = PF_Err_OUT_OF_MEMORY, kIndex = PF_Err_INVALID_INDEX;
   const Case cases[] = {
-      {PF_Err_NONE, PF_Err_NONE, PF_Err_NONE, PF_Err_NONE, PF_Err_NONE, true, 1},
-      {PF_Err_NONE, PF_Err_NONE, PF_Err_OUT_OF_MEMORY, PF_Err_INVALID_INDEX, PF_Err_OUT_OF_MEMORY, true, 1},
-      {PF_Err_NONE, PF_Err_NONE, PF_Err_NONE, PF_Err_INVALID_INDEX, PF_Err_INVALID_INDEX, true, 1},
-      {PF_Err_NONE, PF_Err_OUT_OF_MEMORY, PF_Err_NONE, PF_Err_NONE, PF_Err_OUT_OF_MEMORY, false, 1},
-      {PF_Err_OUT_OF_MEMORY, PF_Err_NONE, PF_Err_NONE, PF_Err_NONE, PF_Err_OUT_OF_MEMORY, false, 0},
+      {kNone, kNone, kNone, kNone, kNone, true, 1},
+      {kNone, kNone, kMemory, kIndex, kMemory, true, 1},
+      {kNone, kNone, kNone, kIndex, kIndex, true, 1},
+      {kNone, kMemory, kNone, kNone, kMemory, false, 1},
+      {kMemory, kNone, kNone, kNone, kMemory, false, 0},
   };
   for (const Case &c : cases) {
     FakeEffectHost host;
@@ -264,7 +266,8 @@ TEST(HandleRecords, SelectorAndBuilderSequenceRecordsAndGlobalRecords) {
   ASSERT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_RESETUP, host), PF_Err_NONE);
   ASSERT_EQ(host.handles.disposed, std::vector<PF_Handle>{old});
   ASSERT_NE(host.out_data.sequence_data, nullptr);
-  EXPECT_EQ(Longs(host.handles.Bytes(host.out_data.sequence_data)), (std::vector<A_long>{0, -1, 0, -1}));
+  EXPECT_EQ(Longs(host.handles.Bytes(host.out_data.sequence_data)),
+            (std::vector<A_long>{0, -1, 0, -1}));
   EXPECT_EQ(host.handles.LiveHandles(), 1);
   // A failed allocation or lock is shown, with the selector's own messages,
   // and releases the suites; a handle that could not be locked is kept.
@@ -279,7 +282,8 @@ TEST(HandleRecords, SelectorAndBuilderSequenceRecordsAndGlobalRecords) {
        "Could not initialise sequence data in zkVlamMod (1)"},
       {EntryPoint_VlamMod, true, PF_Err_OUT_OF_MEMORY,
        "Could not initialise sequence data in zkVlamMod (2)"},
-      {EntryPoint_VlamFlash, false, PF_Err_INTERNAL_STRUCT_DAMAGED, "Could not initialise sequence data"},
+      {EntryPoint_VlamFlash, false, PF_Err_INTERNAL_STRUCT_DAMAGED,
+       "Could not initialise sequence data"},
       {EntryPoint_VlamFlash, true, PF_Err_OUT_OF_MEMORY, "Could not initialise sequence data"},
   };
   for (const Case &c : cases) {

@@ -57,7 +57,8 @@ class FakeHandleHost {
   std::vector<PF_Handle> disposed;  // in the order of disposal
   std::vector<char> Bytes(PF_Handle h) const {
     const Block& b = *blocks_.at(h);
-    return std::vector<char>(static_cast<const char*>(b.data), static_cast<const char*>(b.data) + b.size);
+    const char* data = static_cast<const char*>(b.data);
+    return std::vector<char>(data, data + b.size);
   }
 
   // A handle holding a copy of the given bytes, as the host would own it.

@@ -28,7 +28,8 @@ class IdleCommand : public LoadedUtilityPlugin {};
 // empty one, the last request wins, and each runs once.
 TEST_F(IdleCommand, TheLastRequestedCommandRunsItsScriptOnce) {
   const struct { std::vector<A_long> requests; std::vector<std::string> scripts; } cases[] = {
-      {{}, {}}, {{1}, {vlam::GrainPrecompScript()}}, {{5}, {""}}, {{5, 1}, {vlam::GrainPrecompScript()}}};
+      {{}, {}}, {{1}, {vlam::GrainPrecompScript()}}, {{5}, {""}},
+      {{5, 1}, {vlam::GrainPrecompScript()}}};
   for (const auto &[requests, scripts] : cases) {
     host.scripts.clear();
     host.calls.clear();
@@ -46,21 +47,13 @@ TEST_F(IdleCommand, TheLastRequestedCommandRunsItsScriptOnce) {
   EXPECT_STREQ(vlam::ScriptForCommand(0), "");  // nor has command 0
 }
 
-TEST_F(IdleCommand, ScriptErrorIsReturnedRequestSpentStackBuiltFirst) {
+TEST_F(IdleCommand, ScriptErrorIsReturnedAndTheRequestSpent) {
   host.Fail("ExecuteScript", A_Err_GENERIC);
   suite->RequestCommand(1);
   EXPECT_EQ(host.Idle(), A_Err_GENERIC);
   EXPECT_TRUE(host.CallsOf("FreeMemHandle").empty());
   EXPECT_EQ(vlam::TheUtilityState().pending_command(), -1);
   EXPECT_TRUE(host.reports.empty());  // a plain host result is not reported
-  // In one idle call the module stack is built before the command runs.
-  host.scripts.clear();
-  AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});
-  suite->RequestModuleStack(layer);
-  suite->RequestCommand(5);
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  EXPECT_EQ(host.StackOf(layer).size(), 4u);
-  EXPECT_EQ(host.scripts.size(), 1u);
 }
 
 // Requests arrive from effect commands while the idle hook runs elsewhere.
@@ -82,6 +75,8 @@ TEST_F(IdleCommand, ConcurrentRequestsAndIdleCalls) {
   }
   for (std::thread &r : requesters) r.join();
   idler.join();
+  // A stack and a command requested together are both carried out in one
+  // idle call.
   suite->RequestModuleStack(layers[3]);
   suite->RequestCommand(5);
   const std::size_t scripts_before = host.scripts.size();
@@ -143,7 +138,9 @@ TEST(UtilityEntry, PublishesTheSuiteRegistersTheIdleHookResetsRequests) {
       {"idle hook refused", [](FakeEffectHost &h) { h.Fail("RegisterIdleHook", A_Err_GENERIC); },
        A_Err_GENERIC},
       {"no register suite",  // reported, not thrown
-       [](FakeEffectHost &h) { h.registry.Withdraw(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion5); },
+       [](FakeEffectHost &h) {
+         h.registry.Withdraw(kAEGPRegisterSuite, kAEGPRegisterSuiteVersion5);
+       },
        PF_Err_BAD_CALLBACK_PARAM},
       {"no utility suite for the report either: the first error is kept",
        [](FakeEffectHost &h) {
@@ -170,38 +167,31 @@ using Stack = std::vector<std::string>;
 class ModuleStack : public LoadedUtilityPlugin {};
 
 TEST_F(ModuleStack, FreshAndExistingStacksOnlyTheLastRequested) {
-  AEGP_LayerH layer = host.NewLayer({"zk_Vlam"});
-  suite->RequestModuleStack(layer);
-  EXPECT_EQ(host.StackOf(layer), Stack{"zk_Vlam"});  // nothing before the idle call
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  EXPECT_EQ(host.StackOf(layer),
+  // The modules go on top at the next idle call, once.
+  const auto stacked = [&](const Stack &before) {
+    const AEGP_LayerH layer = host.NewLayer(before);
+    suite->RequestModuleStack(layer);
+    EXPECT_EQ(host.StackOf(layer), before);
+    EXPECT_EQ(host.Idle(), A_Err_NONE);
+    EXPECT_EQ(host.Idle(), A_Err_NONE);
+    return host.StackOf(layer);
+  };
+  EXPECT_EQ(stacked({"zk_Vlam"}),
             (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam"}));
   EXPECT_TRUE(vlam::TheUtilityState().stack_done());
   EXPECT_EQ(host.liveEffectRefs, 0);
   EXPECT_EQ(host.registry.outstanding(), 0);
-  // Done once: the next idle call changes nothing.
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  EXPECT_EQ(host.StackOf(layer).size(), 4u);
+  EXPECT_EQ(stacked({"zk_Vlam", "ADBE Gaussian Blur 2", "zk_VlamMod"}),
+            (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam",
+                   "ADBE Gaussian Blur 2", "zk_VlamMod"}));
   // Of two requests only the last requested layer gets the modules.
-  AEGP_LayerH first = host.NewLayer({"zk_Vlam"});
-  AEGP_LayerH second = host.NewLayer({"zk_Vlam"});
+  const AEGP_LayerH first = host.NewLayer({"zk_Vlam"});
   suite->RequestModuleStack(first);
-  suite->RequestModuleStack(second);
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
+  EXPECT_EQ(stacked({"zk_Vlam"}).size(), 4u);
   EXPECT_EQ(host.StackOf(first), Stack{"zk_Vlam"});
-  EXPECT_EQ(host.StackOf(second).size(), 4u);
-  layer = host.NewLayer({"zk_Vlam", "ADBE Gaussian Blur 2", "zk_VlamMod"});
-  suite->RequestModuleStack(layer);
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  EXPECT_EQ(host.StackOf(layer), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_Vlam",
-                                        "ADBE Gaussian Blur 2", "zk_VlamMod"}));
   // Without the builder installed the instance goes on top.
   host.installed.erase(std::find(host.installed.begin(), host.installed.end(), "zk_VlamFlash"));
-  layer = host.NewLayer({"zk_Vlam"});
-  suite->RequestModuleStack(layer);
-  ASSERT_EQ(host.Idle(), A_Err_NONE);
-  EXPECT_EQ(host.StackOf(layer), (Stack{"zk_VlamInstance", "zk_VlamMod", "zk_Vlam"}));
+  EXPECT_EQ(stacked({"zk_Vlam"}), (Stack{"zk_VlamInstance", "zk_VlamMod", "zk_Vlam"}));
 }
 
 // Applying one effect and moving it into place: exact match names, anchors,
@@ -223,7 +213,8 @@ TEST_F(ModuleStack, ApplyAndPlaceNoLayerAndRefusedEffectSuite) {
       {"match names compare exactly", {"zk_VlamModX", "zk_vlammod", "zk_VlamMod"}, {}, nullptr, 0,
        "zk_VlamMod", P::kTop, nullptr, A_Err_NONE, {"zk_VlamMod"}},
       {"before the anchor", {}, {"zk_Vlam", "zk_VlamRelighter"}, nullptr, 0, "zk_VlamFlash",
-       P::kBeforeAnchor, "zk_VlamRelighter", A_Err_NONE, {"zk_Vlam", "zk_VlamFlash", "zk_VlamRelighter"}},
+       P::kBeforeAnchor, "zk_VlamRelighter", A_Err_NONE,
+       {"zk_Vlam", "zk_VlamFlash", "zk_VlamRelighter"}},
       {"failed reorder: applied, not moved", {}, {"zk_Vlam"}, "ReorderEffect", 0, "zk_VlamMod",
        P::kTop, nullptr, A_Err_GENERIC, {"zk_Vlam", "zk_VlamMod"}},
       {"failure looking for the anchor skips the move", {}, {"zk_VlamMod"},
@@ -287,13 +278,10 @@ class SelectorUi : public ::testing::Test {
     out_flags = event.evt_out_flags;
     return err;
   }
-  PF_Err Click(PF_ParamIndex param, A_long x, A_long y) {
-    return Send(PF_Event_DO_CLICK, x, y, param);
-  }
   // Clicks button k of the Modules row on a layer stacked `before`.
   Stack AddModule(int k, const Stack &before) {
     host.layer = host.NewLayer(before);
-    EXPECT_EQ(Click(1, 10 + 118 * k, 110), PF_Err_NONE);
+    EXPECT_EQ(Send(PF_Event_DO_CLICK, 10 + 118 * k, 110), PF_Err_NONE);
     return host.StackOf(host.layer);
   }
 
@@ -318,7 +306,8 @@ TEST_F(SelectorUi, DrawsLabelledButtonsInTheirStateAndDrawingFailures) {
   const char *texts[] = {"Add Flash Builder", "Add Instance", "Add Relighter"};
   for (int k = 0; k < 3; ++k) {  // centred labels, 11 points high, 5 below the middle
     const FakeDrawbot::PathOp &rect = fills[k].path.at(0);
-    EXPECT_EQ(std::tuple(rect.a, rect.b, rect.c, rect.d), std::tuple(lefts[k], 105.5f, 113.f, 19.f));
+    EXPECT_EQ(std::tuple(rect.a, rect.b, rect.c, rect.d),
+              std::tuple(lefts[k], 105.5f, 113.f, 19.f));
     EXPECT_FLOAT_EQ(fills[k].color.red, k == 2 ? kHoverFace : kFace);
     const FakeDrawbot::Draw &l = labels[k];
     EXPECT_EQ(std::tuple(l.text, l.origin.x, l.origin.y, l.alignment, l.size),
@@ -352,8 +341,7 @@ TEST_F(SelectorUi, DrawsLabelledButtonsInTheirStateAndDrawingFailures) {
 
 TEST_F(SelectorUi, HoverTracksTheButtonUnderTheMouse) {
   ASSERT_EQ(Send(PF_Event_ADJUST_CURSOR, 130, 110), PF_Err_NONE);
-  EXPECT_EQ(Record().modules.state, 1);
-  EXPECT_EQ(Record().modules.index, 1);
+  EXPECT_EQ(std::pair(Record().modules.state, Record().modules.index), std::pair(1, 1));
   EXPECT_EQ(out_flags, PF_EO_HANDLED_EVENT | PF_EO_UPDATE_NOW);
   ASSERT_EQ(Send(PF_Event_ADJUST_CURSOR, 121, 110), PF_Err_NONE);  // leaving repaints it
   EXPECT_EQ(Record().modules.index, -1);
@@ -380,12 +368,14 @@ TEST_F(SelectorUi, ModulesAreFiledNextToTheirKind) {
   EXPECT_EQ(AddModule(1, {"zk_VlamMod", "zk_VlamFlash", "zk_VlamMod", "zk_Vlam"}),
             (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamMod", "zk_VlamInstance", "zk_Vlam"}));
   EXPECT_EQ(AddModule(2, {"zk_VlamMod", "zk_VlamFlash", "zk_Vlam", "zk_VlamInstance"}),
-            (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamRelighter", "zk_Vlam", "zk_VlamInstance"}));
+            (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_VlamRelighter", "zk_Vlam",
+                   "zk_VlamInstance"}));
   EXPECT_EQ(AddModule(2, {"zk_VlamMod", "zk_VlamFlash"}),
             (Stack{"zk_VlamRelighter", "zk_VlamMod", "zk_VlamFlash"}));
   // Searching from the bottom meets the new builder first; were it taken as
   // the anchor, the builder would stay below the Render effect.
-  EXPECT_EQ(AddModule(0, {"zk_VlamMod", "zk_Vlam"}), (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_Vlam"}));
+  EXPECT_EQ(AddModule(0, {"zk_VlamMod", "zk_Vlam"}),
+            (Stack{"zk_VlamMod", "zk_VlamFlash", "zk_Vlam"}));
 
   EXPECT_EQ(host.liveEffectRefs, 0);
   EXPECT_EQ(host.liveStreams, 0);
@@ -393,23 +383,22 @@ TEST_F(SelectorUi, ModulesAreFiledNextToTheirKind) {
   EXPECT_EQ(host.handles.LockCount(host.in_data.sequence_data), 0);
   host.invalidated.clear();
   host.layer = host.NewLayer({"zk_VlamMod"});
-  ASSERT_EQ(Click(1, 118, 124), PF_Err_NONE);  // the last pixels inside button 0
-  EXPECT_EQ(Record().modules.state, 2);
-  EXPECT_EQ(Record().modules.index, 0);
+  ASSERT_EQ(Send(PF_Event_DO_CLICK, 118, 124), PF_Err_NONE);  // the last pixels inside button 0
+  EXPECT_EQ(std::pair(Record().modules.state, Record().modules.index), std::pair(2, 0));
   EXPECT_EQ(out_flags, PF_EO_HANDLED_EVENT | PF_EO_UPDATE_NOW);
   ASSERT_EQ(host.invalidated.size(), 1u);
   EXPECT_EQ(host.invalidated[0].right, 118);
 
-  ASSERT_EQ(Click(1, 121, 110), PF_Err_NONE);  // between buttons 0 and 1
-  EXPECT_EQ(Record().modules.state, 0);
-  EXPECT_EQ(Record().modules.index, -1);
+  ASSERT_EQ(Send(PF_Event_DO_CLICK, 121, 110), PF_Err_NONE);  // between buttons 0 and 1
+  EXPECT_EQ(std::pair(Record().modules.state, Record().modules.index), std::pair(0, -1));
   EXPECT_EQ(host.StackOf(host.layer).size(), 2u);  // one applied, not two
   EXPECT_EQ(host.invalidated.size(), 1u);
   host.Fail("RequestCommand", A_Err_GENERIC);
-  EXPECT_EQ(Click(2, 300, 110), A_Err_GENERIC);  // its result is the click's
+  // A click on the Utilities row asks for a command; its result is the click's.
+  EXPECT_EQ(Send(PF_Event_DO_CLICK, 300, 110, 2), A_Err_GENERIC);
   EXPECT_EQ(host.CallsOf("RequestCommand"), std::vector<std::string>{"RequestCommand 1"});
   host.Fail("PF_InvalidateRect", PF_Err_OUT_OF_MEMORY);
-  EXPECT_EQ(Click(2, 300, 110), PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(Send(PF_Event_DO_CLICK, 300, 110, 2), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(host.CallsOf("RequestCommand").size(), 1u);
   EXPECT_EQ(host.registry.outstanding(), 0);
 }

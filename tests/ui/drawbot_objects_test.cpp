@@ -69,8 +69,8 @@ TEST(UiParts, DrawbotSuitesAppColorsAndButtonGrid) {
   EXPECT_EQ(registry.acquired(kDRAWBOT_PathSuite, 1), 1);  // only the first time: not tried
   EXPECT_EQ(registry.outstanding(), 0);  // draw and supplier given back
   EXPECT_EQ(suites.drawbot_suiteP, nullptr);
-  // The host's interface colours. Hosts before 13.4 number the later colours three higher; channels are
-  // divided by 65536 and failures are black.
+  // The host's interface colours. Hosts before 13.4 number the later colours
+  // three higher; channels are divided by 65536 and failures are black.
   host.palette[15] = {65535, 32768, 0};
   DRAWBOT_ColorRGBA color{};
   for (const PF_SpecVersion version : {PF_SpecVersion{13, 2}, PF_SpecVersion{13, 4}}) {

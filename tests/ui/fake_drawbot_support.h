@@ -80,8 +80,8 @@ class FakeDrawbot {
       if (const Object *f = Me().Find(font)) d.size = f->size;
       return Me().Record("DrawString", brush, nullptr, d);
     };
-    path.MoveTo = [](DRAWBOT_PathRef p, float x, float y) { return Me().Add(p, {"MoveTo", x, y, 0, 0}); };
-    path.LineTo = [](DRAWBOT_PathRef p, float x, float y) { return Me().Add(p, {"LineTo", x, y, 0, 0}); };
+    path.MoveTo = [](DRAWBOT_PathRef p, float x, float y) { return Me().Add(p, {"MoveTo", x, y}); };
+    path.LineTo = [](DRAWBOT_PathRef p, float x, float y) { return Me().Add(p, {"LineTo", x, y}); };
     path.AddRect = [](DRAWBOT_PathRef p, const DRAWBOT_RectF32 *r) {
       return Me().Add(p, {"AddRect", r->left, r->top, r->width, r->height});
     };
