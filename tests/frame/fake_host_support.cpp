@@ -7,6 +7,7 @@
 #include <numeric>
 #include <random>
 #include <thread>
+#include <tuple>
 
 namespace vlam_test {
 
@@ -19,8 +20,8 @@ FakeEffectHost &H() { return FakeEffectHost::Current(); }
 std::string T(const A_Time &t) { return std::to_string(t.value) + "/" + std::to_string(t.scale); }
 
 // Layers are Layer records; effects are an effect id on a layer (id 0: the
-// effect the host called); streams a parameter of an effect, or the effect's
-// own stream group.
+// effect the host called); streams a parameter of an effect, or (index 0 of
+// a parent stream) the effect's own stream group.
 using Layer = FakeEffectHost::Layer;
 Layer *LayerOf(AEGP_LayerH layer) { return reinterpret_cast<Layer *>(layer); }
 
@@ -46,7 +47,6 @@ AEGP_EffectRefH NewRef(Layer *layer, int id) {
 struct FakeStream {
   PF_ParamIndex index;
   EffectRef effect;
-  bool group;
 };
 
 FakeStream *StreamOf(AEGP_StreamRefH stream) { return reinterpret_cast<FakeStream *>(stream); }
@@ -110,12 +110,7 @@ A_Err IterateGeneric(A_long iterations, void *refcon, A_Err (*fn)(void *, A_long
 // The suite tables, shared by every host (their functions find the current
 // one), each with the name and version it is published under.
 struct Suites {
-  struct Table {
-    const char *name;
-    A_long version;
-    std::shared_ptr<void> table;
-  };
-  std::vector<Table> tables;
+  std::vector<std::tuple<const char *, A_long, std::shared_ptr<void>>> tables;
   template <typename Suite>
   Suite &Add(const char *name, A_long version) {
     auto table = std::make_shared<Suite>();
@@ -341,7 +336,7 @@ struct Suites {
         [](AEGP_PluginID, AEGP_EffectRefH effect, PF_ParamIndex index,
            AEGP_StreamRefH *stream) -> A_Err {
       const A_Err err = H().Enter("GetNewEffectStreamByIndex", std::to_string(index));
-      *stream = err ? nullptr : NewStream({index, *RefOf(effect), false});
+      *stream = err ? nullptr : NewStream({index, *RefOf(effect)});
       return err;
     };
     stream3.AEGP_DisposeStream = stream4.AEGP_DisposeStream = [](AEGP_StreamRefH stream) -> A_Err {
@@ -352,7 +347,7 @@ struct Suites {
     dynamic_stream4.AEGP_GetNewParentStreamRef = [](AEGP_PluginID, AEGP_StreamRefH stream,
                                                     AEGP_StreamRefH *parent) -> A_Err {
       const A_Err err = H().Enter("GetNewParentStreamRef");
-      *parent = err ? nullptr : NewStream({0, StreamOf(stream)->effect, true});
+      *parent = err ? nullptr : NewStream({0, StreamOf(stream)->effect});
       return err;
     };
     dynamic_stream4.AEGP_GetStreamIndexInParent = [](AEGP_StreamRefH stream,
@@ -496,16 +491,12 @@ FakeEffectHost::FakeEffectHost()
       comp(reinterpret_cast<AEGP_CompH>(0xC0)),
       previous_(current_) {
   current_ = this;
-  for (const Suites::Table &t : kSuites.tables) {
-    registry.Publish(t.name, t.version, t.table.get());
+  for (const auto &[name, version, table] : kSuites.tables) {
+    registry.Publish(name, version, table.get());
   }
   drawbot.PublishTo([this](const char *name, A_long version, const void *table) {
     registry.Publish(name, version, table);
   });
-  palette[15] = {0x4000, 0x4000, 0x4000};  // button face
-  palette[14] = {0x6000, 0x6000, 0x6000};  // face under the mouse
-  palette[9] = {0xFFFF, 0xFFFF, 0xFFFF};   // label
-  palette[56] = {0xFFFF, 0x8000, 0x0000};  // pressed label
   handles.fillByte = 0x77;
   values.assign(29, ParamOfType(PF_Param_NO_DATA));
 
@@ -633,7 +624,7 @@ int FakeEffectHost::CheckedOut() const {
 }
 
 AEGP_StreamRefH FakeEffectHost::NewStream(PF_ParamIndex index) {
-  return vlam_test::NewStream({index, {LayerOf(layer), 0}, false});
+  return vlam_test::NewStream({index, {LayerOf(layer), 0}});
 }
 
 PF_ParamIndex FakeEffectHost::StreamIndex(AEGP_StreamRefH stream) {

@@ -172,7 +172,10 @@ class FakeEffectHost {
 
   // --- custom UI ---------------------------------------------------------------
   FakeDrawbot drawbot;
-  std::map<PF_App_ColorType, PF_App_Color> palette;
+  // Button face, face under the mouse, label and pressed label.
+  std::map<PF_App_ColorType, PF_App_Color> palette{
+      {15, {0x4000, 0x4000, 0x4000}}, {14, {0x6000, 0x6000, 0x6000}},
+      {9, {0xFFFF, 0xFFFF, 0xFFFF}}, {56, {0xFFFF, 0x8000, 0x0000}}};
   std::vector<PF_Rect> invalidated;
 
   // --- smart pre-render and render --------------------------------------------
