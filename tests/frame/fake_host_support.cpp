@@ -494,9 +494,10 @@ FakeEffectHost::FakeEffectHost()
   for (const auto &[name, version, table] : kSuites.tables) {
     registry.Publish(name, version, table.get());
   }
-  drawbot.PublishTo([this](const char *name, A_long version, const void *table) {
-    registry.Publish(name, version, table);
-  });
+  registry.Publish(kDRAWBOT_DrawSuite, kDRAWBOT_DrawSuite_Version1, &drawbot.draw);
+  registry.Publish(kDRAWBOT_SupplierSuite, kDRAWBOT_SupplierSuite_Version1, &drawbot.supplier);
+  registry.Publish(kDRAWBOT_SurfaceSuite, kDRAWBOT_SurfaceSuite_Version2, &drawbot.surface);
+  registry.Publish(kDRAWBOT_PathSuite, kDRAWBOT_PathSuite_Version1, &drawbot.path);
   handles.fillByte = 0x77;
   values.assign(29, ParamOfType(PF_Param_NO_DATA));
 

@@ -5,7 +5,6 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -93,14 +92,6 @@ class FakeDrawbot {
   ~FakeDrawbot() { Current() = previous_; }
   FakeDrawbot(const FakeDrawbot &) = delete;
   FakeDrawbot &operator=(const FakeDrawbot &) = delete;
-
-  // Hands the four tables to a suite broker.
-  void PublishTo(const std::function<void(const char *, A_long, const void *)> &publish) const {
-    publish(kDRAWBOT_DrawSuite, kDRAWBOT_DrawSuite_Version1, &draw);
-    publish(kDRAWBOT_SupplierSuite, kDRAWBOT_SupplierSuite_Version1, &supplier);
-    publish(kDRAWBOT_SurfaceSuite, kDRAWBOT_SurfaceSuite_Version2, &surface);
-    publish(kDRAWBOT_PathSuite, kDRAWBOT_PathSuite_Version1, &path);
-  }
 
   int Live() const {  // objects made and not released
     return static_cast<int>(std::count_if(objects.begin(), objects.end(),
