@@ -91,12 +91,10 @@ TEST_F(ArbitraryHandlerTest, CopyOfNothingIsTheDefaultAndInterpolateTakesLeftVal
   ASSERT_NE(dst, nullptr);
   EXPECT_EQ(Text(dst), "default-val");
   EXPECT_EQ(host.LockCount(dst), 0);
-  PF_ArbitraryH left = Value(host, "left-value");
-  PF_ArbitraryH right = Value(host, "right-valu");
   PF_ArbitraryH result = Value(host, "");
   PF_ArbParamsExtra interp = Extra(PF_Arbitrary_INTERP_FUNC);
-  interp.u.interp_func_params.left_arbH = left;
-  interp.u.interp_func_params.right_arbH = right;
+  interp.u.interp_func_params.left_arbH = Value(host, "left-value");
+  interp.u.interp_func_params.right_arbH = Value(host, "right-valu");
   interp.u.interp_func_params.tF = 0.9;
   interp.u.interp_func_params.interpPH = &result;
   ASSERT_EQ(RouteArbitraryCallback(&interp), PF_Err_NONE);

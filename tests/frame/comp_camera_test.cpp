@@ -24,8 +24,7 @@ TEST(CompCamera, NonSquarePixelsLensAndProjection) {
   const Matrix4 v = ViewRotation(c);
   EXPECT_DOUBLE_EQ(v.At(0, 0), 2.0);
   EXPECT_DOUBLE_EQ(v.At(1, 0), 1.0);
-  const Matrix4 t = ViewTranslation(c);
-  EXPECT_DOUBLE_EQ(t.At(0, 3), 100.0 - 2.0 * 100.0);
+  EXPECT_DOUBLE_EQ(ViewTranslation(c).At(0, 3), 100.0 - 2.0 * 100.0);
   // Without a camera layer (0,0) is divided by the comp pixel aspect first.
   const CompCamera d = MakeCompCamera(200, 100, 1.0, 2.0, &host, false);
   EXPECT_DOUBLE_EQ(ViewRotation(d).At(0, 0), 1.0);
@@ -198,21 +197,19 @@ TEST_F(CompCameraFromHost, NonSquarePixelsAndCompPixelAspect) {
 TEST_F(CompCameraFromHost, ErrorsKeepTheDefaultsAMissingSuiteThrowsThirteen) {
   host.cameraLayer = kCameraLayer;
   host.zoom = 2000.0;
-  host.Fail("GetEffectCameraMatrix", A_Err_GENERIC);
-  CompCamera c = BuildCompCamera(&host.in_data);
-  EXPECT_NEAR(c.zoom / 1920, 1.38889, 1e-5);
-  EXPECT_EQ(c.cameraMatrix.At(3, 2), 0.0);  // identity: nothing taken from the host
-
-  host.Fail("GetLayerStreamValue", A_Err_GENERIC);  // the lens fails, the matrix stays
-  c = BuildCompCamera(&host.in_data);
-  EXPECT_NEAR(c.zoom / 1920, 1.38889, 1e-5);
-  EXPECT_EQ(c.cameraMatrix.At(3, 2), -2666.67);
-
-  host.calls.clear();
-  host.Fail("GetItemPixelAspectRatio", A_Err_GENERIC);  // no camera calls at all
-  c = BuildCompCamera(&host.in_data);
+  // The default zoom stays, and the identity matrix unless only the lens
+  // fails; a failed pixel aspect asks for no camera at all.
+  const std::pair<const char *, double> failures[] = {
+      {"GetEffectCameraMatrix", 0.0}, {"GetLayerStreamValue", -2666.67},
+      {"GetItemPixelAspectRatio", 0.0}};
+  for (const auto &[function, depth] : failures) {
+    SCOPED_TRACE(function);
+    host.Fail(function, A_Err_GENERIC);
+    const CompCamera c = BuildCompCamera(&host.in_data);
+    EXPECT_NEAR(c.zoom / 1920, 1.38889, 1e-5);
+    EXPECT_EQ(c.cameraMatrix.At(3, 2), depth);
+  }
   EXPECT_EQ(host.calls.back(), "GetItemPixelAspectRatio");
-  EXPECT_EQ(c.cameraMatrix.At(3, 2), 0.0);
   // Without the camera suite 13 is thrown.
   host.registry.Withdraw(kAEGPCameraSuite, kAEGPCameraSuiteVersion2);
   try {

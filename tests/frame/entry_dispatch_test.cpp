@@ -130,10 +130,9 @@ TEST_P(PassThrough, PreRenderChecksOutTheInputAndUnitesItsRectsOrFails) {
   host.pre_render_input.output_request.rect = PF_LRect{1, 2, 30, 40};
   host.pre_render_input.output_request.channel_mask = PF_ChannelMask_ARGB;
   host.pre_render_output.result_rect = PF_LRect{0, 0, 10, 10};
-  PF_CheckoutResult input{};
+  PF_CheckoutResult &input = host.checkout_results[0];
   input.result_rect = PF_LRect{5, 5, 20, 30};
   input.max_result_rect = PF_LRect{0, 0, 64, 48};
-  host.checkout_results[0] = input;
   ASSERT_EQ(CallEffect(GetParam(), PF_Cmd_SMART_PRE_RENDER, host, &host.pre_render_extra),
             PF_Err_NONE);
   ASSERT_EQ(host.layer_checkouts.size(), 1u);
@@ -165,12 +164,9 @@ TEST(PreRender, RenderChecksOutInputThenGrainRelighterTheMatte) {
   };
   for (const Case &c : cases) {
     FakeEffectHost host;
-    PF_CheckoutResult input{};
+    PF_CheckoutResult &input = host.checkout_results[0];
     input.result_rect = input.max_result_rect = PF_LRect{0, 0, 8, 8};
-    PF_CheckoutResult grain{};
-    grain.result_rect = PF_LRect{0, 0, 100, 100};
-    host.checkout_results[0] = input;
-    host.checkout_results[17] = grain;
+    host.checkout_results[17].result_rect = PF_LRect{0, 0, 100, 100};  // the grain layer
     host.Fail("checkout_layer 0", c.input_error);
     host.Fail("checkout_layer 17", c.grain_error);
     EXPECT_EQ(
@@ -322,7 +318,6 @@ TEST(ModuleStackRequest, AsksForTheEffectsOwnLayerAtSetupOnlyAndFailuresAskNothi
   ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
   EXPECT_EQ(host.CallsOf("RequestModuleStack"),
             std::vector<std::string>{"RequestModuleStack own layer"});
-  EXPECT_EQ(host.registry.released(kVlamUtilsSuite, kVlamUtilsSuiteVersion1), 1);
   EXPECT_EQ(host.registry.outstanding(), 0);
   // Only at setup, not at resetup.
   ASSERT_EQ(CallEffect(EntryPoint_VlamRender, PF_Cmd_SEQUENCE_RESETUP, host), PF_Err_NONE);

@@ -25,7 +25,6 @@ class FakeHandleHost {
     previous_ = current_;
     current_ = this;
     registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, &handles_);
-    std::memset(&in_data_, 0, sizeof in_data_);
     in_data_.pica_basicP = registry.basic();
   }
   ~FakeHandleHost() {
@@ -111,7 +110,7 @@ class FakeHandleHost {
   static inline FakeHandleHost* current_ = nullptr;
   FakeHandleHost* previous_ = nullptr;
   PF_HandleSuite1 handles_{&NewHandle, &Lock, &Unlock, &Dispose, &Size, nullptr};
-  PF_InData in_data_;
+  PF_InData in_data_{};
   std::map<PF_Handle, std::unique_ptr<Block>> blocks_;
 };
 

@@ -156,7 +156,6 @@ TEST(RowBands, BandsThreadCountsExceptionsAndAMissingSuite) {
 class ParamAccess : public ::testing::Test {
  protected:
   void SetUp() override {
-    host.Param(0, PF_Param_LAYER);
     host.Param(1, PF_Param_ANGLE).u.ad.value = 2949120;     // 45 degrees
     host.Param(2, PF_Param_CHECKBOX).u.bd.value = 0x100;    // only the low byte counts
     PF_PointDef &point = host.Param(3, PF_Param_POINT).u.td;
