@@ -456,7 +456,7 @@ struct Suites {
       return H().Injected("PF_InvalidateRect");
     };
     custom_ui.PF_GetDrawingReference = [](const PF_ContextH, DRAWBOT_DrawRef *ref) -> PF_Err {
-      *ref = FakeDrawbot::DrawRef();
+      *ref = reinterpret_cast<DRAWBOT_DrawRef>(0x100);
       return PF_Err_NONE;
     };
 

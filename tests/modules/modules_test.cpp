@@ -227,9 +227,7 @@ TEST_F(ModuleStack, ApplyAndPlaceNoLayerAndRefusedEffectSuite) {
     SCOPED_TRACE(c.what);
     FakeEffectHost fresh;
     if (!c.installed.empty()) fresh.installed = c.installed;
-    if (c.failing) {
-      fresh.Fail(c.failing, c.expected, c.fail_after + 1);
-    }
+    if (c.failing) fresh.Fail(c.failing, c.expected, c.fail_after + 1);
     AEGP_LayerH layer = fresh.NewLayer(c.layer);
     vlam::SuiteHandler suites(fresh.registry.basic());
     EXPECT_EQ(vlam::ApplyAndPlace(suites, layer, c.effect, c.placement, c.anchor), c.expected);
@@ -291,7 +289,6 @@ class SelectorUi : public ::testing::Test {
 
 constexpr float kFace = 0x4000 / 65536.0f;
 constexpr float kHoverFace = 0x6000 / 65536.0f;
-constexpr float kPressedLabelGreen = 0x8000 / 65536.0f;
 
 TEST_F(SelectorUi, DrawsLabelledButtonsInTheirStateAndDrawingFailures) {
   Record().modules = {1, 2};
@@ -319,7 +316,7 @@ TEST_F(SelectorUi, DrawsLabelledButtonsInTheirStateAndDrawingFailures) {
   host.drawbot.draws.clear();
   Record().modules = {2, 1};
   ASSERT_EQ(Send(PF_Event_DRAW), PF_Err_NONE);
-  EXPECT_FLOAT_EQ(host.drawbot.DrawsOf("DrawString")[1].color.green, kPressedLabelGreen);
+  EXPECT_FLOAT_EQ(host.drawbot.DrawsOf("DrawString")[1].color.green, 0x8000 / 65536.0f);
   EXPECT_FLOAT_EQ(host.drawbot.DrawsOf("FillPath")[1].color.red, kFace);
   EXPECT_EQ(host.drawbot.Live(), 0);
   EXPECT_EQ(host.registry.outstanding(), 0);

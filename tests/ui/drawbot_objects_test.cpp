@@ -16,12 +16,9 @@ namespace {
 
 class DrawbotObjects : public ::testing::Test {
  protected:
-  DRAWBOT_SupplierRef Supplier() {
-    DRAWBOT_SupplierRef supplier = nullptr;
-    drawbot.draw.GetSupplier(FakeDrawbot::DrawRef(), &supplier);
-    return supplier;
-  }
   FakeDrawbot drawbot;
+  // The fake's supplier functions take any supplier.
+  const DRAWBOT_SupplierRef supplier = reinterpret_cast<DRAWBOT_SupplierRef>(0x200);
   const DRAWBOT_ColorRGBA red{1, 0, 0, 1};
 };
 
@@ -29,8 +26,8 @@ TEST_F(DrawbotObjects, AFailedCreationIsTheEventsErrorReleaseFailuresThrow) {
   drawbot.failing["NewBrush"] = 21;
   drawbot.scribble_on_failure = true;
   const PF_Err err = vlam::RunDrawingEvent([&]() -> PF_Err {
-    const vlam::DRAWBOT_PenP pen(&drawbot.supplier, Supplier(), red, 1.0f);
-    const vlam::DRAWBOT_BrushP brush(&drawbot.supplier, Supplier(), red);
+    const vlam::DRAWBOT_PenP pen(&drawbot.supplier, supplier, red, 1.0f);
+    const vlam::DRAWBOT_BrushP brush(&drawbot.supplier, supplier, red);
     return PF_Err_NONE;
   });
   EXPECT_EQ(err, 21);
@@ -39,11 +36,11 @@ TEST_F(DrawbotObjects, AFailedCreationIsTheEventsErrorReleaseFailuresThrow) {
 
   // Release failures throw, except from a destructor.
   drawbot.failing.clear();
-  vlam::DRAWBOT_PenP pen(&drawbot.supplier, Supplier(), red, 1.0f);
+  vlam::DRAWBOT_PenP pen(&drawbot.supplier, supplier, red, 1.0f);
   drawbot.failing["ReleaseObject"] = 4;
   EXPECT_THROW(pen.Release(), vlam::DRAWBOT_Exception);
   EXPECT_EQ(pen.get(), nullptr);  // not released twice
-  EXPECT_NO_THROW({ const vlam::DRAWBOT_FontP font(&drawbot.supplier, Supplier(), 9.0f); });
+  EXPECT_NO_THROW({ const vlam::DRAWBOT_FontP font(&drawbot.supplier, supplier, 9.0f); });
   EXPECT_EQ(drawbot.Live(), 0);
   EXPECT_EQ(drawbot.bad_releases, 0);
 }

@@ -104,7 +104,6 @@ class FakeDrawbot {
     }
     return found;
   }
-  static DRAWBOT_DrawRef DrawRef() { return reinterpret_cast<DRAWBOT_DrawRef>(0x100); }
 
   DRAWBOT_DrawbotSuite1 draw{};
   DRAWBOT_SupplierSuite1 supplier{};
