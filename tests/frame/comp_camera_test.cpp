@@ -151,7 +151,6 @@ TEST_F(CompCameraFromHost, DefaultAndCameraLayerLensesReadAtTheCompTime) {
             (std::vector<std::string>{"GetEffectLayer", "GetLayerParentComp", "GetItemFromComp",
                                       "GetItemPixelAspectRatio", "ConvertEffectToCompTime 10/24",
                                       "GetEffectCamera 10/24", "GetEffectCameraMatrix 10/24"}));
-  EXPECT_EQ(host.registry.outstanding(), 0);
   host.cameraLayer = kCameraLayer;
   host.compTimeOffset = 48;  // the layer starts two seconds into the comp
   host.zoom = 2000.0;

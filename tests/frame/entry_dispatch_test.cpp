@@ -45,8 +45,7 @@ class EntryDispatch : public ::testing::TestWithParam<EffectCase> {};
 TEST_P(EntryDispatch, UnlistedCommandsTouchNothingSetupAnnouncesVersionFlagsParams) {
   FakeEffectHost host;
   std::memset(&host.out_data, 0xA5, sizeof host.out_data);
-  PF_OutData before;
-  std::memcpy(&before, &host.out_data, sizeof before);
+  const PF_OutData before = host.out_data;
   const EffectCase &effect = GetParam();
   for (PF_Cmd cmd :
        {PF_Cmd{25}, PF_Cmd{-1}, PF_Cmd{1000}, PF_Cmd{PF_Cmd_RENDER}, PF_Cmd{PF_Cmd_FRAME_SETUP},
@@ -241,8 +240,7 @@ std::vector<A_long> Longs(const std::vector<char> &bytes) {
 TEST(HandleRecords, SelectorAndBuilderSequenceRecordsAndGlobalRecords) {
   FakeEffectHost host;
   ASSERT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_SETUP, host), PF_Err_NONE);
-  PF_Handle old = host.out_data.sequence_data;
-  ASSERT_NE(old, nullptr);
+  PF_Handle old = host.out_data.sequence_data;  // Bytes() throws for no handle
   EXPECT_EQ(Longs(host.handles.Bytes(old)), (std::vector<A_long>{0, -1, 0, -1}));
   EXPECT_EQ(host.handles.lockCalls, host.handles.unlockCalls);
   EXPECT_EQ(host.registry.outstanding(), 0);
@@ -251,7 +249,6 @@ TEST(HandleRecords, SelectorAndBuilderSequenceRecordsAndGlobalRecords) {
   host.in_data.sequence_data = old;
   ASSERT_EQ(CallEffect(EntryPoint_VlamMod, PF_Cmd_SEQUENCE_RESETUP, host), PF_Err_NONE);
   ASSERT_EQ(host.handles.disposed, std::vector<PF_Handle>{old});
-  ASSERT_NE(host.out_data.sequence_data, nullptr);
   EXPECT_EQ(Longs(host.handles.Bytes(host.out_data.sequence_data)),
             (std::vector<A_long>{0, -1, 0, -1}));
   EXPECT_EQ(host.handles.LiveHandles(), 1);

@@ -218,10 +218,8 @@ class LoadedUtilityPlugin : public ::testing::Test {
     AEGP_GlobalRefcon refcon = nullptr;
     ASSERT_EQ(EntryPointFunc_VlamUtils(host.registry.basic(), 13, 28, 7, &refcon), A_Err_NONE);
     ASSERT_EQ(host.CallsOf("AddSuite").size(), 1u);  // the plug-in's suite replaces the fake's
-    const void *table = nullptr;
-    host.registry.basic()->AcquireSuite(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &table);
-    host.registry.basic()->ReleaseSuite(kVlamUtilsSuite, kVlamUtilsSuiteVersion1);
-    suite = static_cast<const VlamUtilsSuite1 *>(table);
+    suite = static_cast<const VlamUtilsSuite1 *>(
+        host.registry.Find(kVlamUtilsSuite, kVlamUtilsSuiteVersion1));
   }
   FakeEffectHost host;
   const VlamUtilsSuite1 *suite = nullptr;

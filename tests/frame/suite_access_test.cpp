@@ -96,8 +96,7 @@ TEST(PersistentSettings, Version4SuiteMissingKeysHostErrorsAndRefusedSuites) {
             A_Err_MISSING_SUITE);
   PF_InData no_basic = host.in_data;
   no_basic.pica_basicP = nullptr;
-  vlam::PersistentSettings none(&no_basic, "S");
-  EXPECT_FALSE(none.usable());
+  EXPECT_FALSE(vlam::PersistentSettings(&no_basic, "S").usable());
 }
 
 // The bands run (first row, last row, last iteration), in row order.
@@ -174,15 +173,13 @@ TEST_F(ParamAccess, AngleSuiteOnlyFromApi134WithinMajorVersion13) {
     host.in_data.version = version;
     vlam::ParamValueSuites suites(&host.in_data);
     EXPECT_EQ(suites.angle(), nullptr);
-    vlam::ParamCheckout angle(&host.in_data, 1);
-    EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 45.0);
+    EXPECT_DOUBLE_EQ(vlam::ParamCheckout(&host.in_data, 1).AngleValue(suites, false), 45.0);
   }
   EXPECT_TRUE(host.calls.empty());  // the angle suite was not asked
   EXPECT_EQ(host.registry.outstanding(), 0);  // released only when acquired
   host.in_data.version = PF_SpecVersion{13, 4};
   vlam::ParamValueSuites suites(&host.in_data);
-  vlam::ParamCheckout angle(&host.in_data, 1);
-  EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 12.5);
+  EXPECT_DOUBLE_EQ(vlam::ParamCheckout(&host.in_data, 1).AngleValue(suites, false), 12.5);
   EXPECT_EQ(host.calls, std::vector<std::string>{"GetFloatingPointValueFromAngleDef"});
 }
 
