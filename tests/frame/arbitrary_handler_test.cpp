@@ -18,16 +18,10 @@ class TextHandler : public ArbitraryHandler {
  public:
   explicit TextHandler(PF_InData* in_data) : ArbitraryHandler(in_data) { SetValueSize(12); }
   PF_Err NewValue(PF_ArbitraryH* valuePH) override {
-    PF_ArbitraryH h = NewBlock();
-    if (!h) return PF_Err_NONE;
-    void* block = Handles()->host_lock_handle(h);
-    if (!block) {
-      Handles()->host_dispose_handle(h);
-      return PF_Err_OUT_OF_MEMORY;
+    if (PF_ArbitraryH h = NewBlock()) {
+      std::memcpy(*h, "default-val", 12);  // the fake host's handles point at their bytes
+      *valuePH = h;
     }
-    std::memcpy(block, "default-val", 12);
-    Handles()->host_unlock_handle(h);
-    *valuePH = h;
     return PF_Err_NONE;
   }
   int mended = 0;
@@ -62,71 +56,45 @@ class ArbitraryHandlerTest : public ::testing::Test {
   }
 };
 
-TEST_F(ArbitraryHandlerTest, FlatSizeFlattenUnflattenRoundTripAndWrongSizes) {
+// Flattening into a buffer of another size leaves it untouched; flat bytes of
+// another size give the default value, unmended. (Sound round trips and
+// mending are checked with the builder's curves, in its tests and the host's.)
+TEST_F(ArbitraryHandlerTest, WrongSizesFlattenNothingAndUnflattenTheDefault) {
   PF_ArbitraryH value = Value(host, "hello-world");
-  A_u_long flatSize = 0;
-  PF_ArbParamsExtra size = Extra(PF_Arbitrary_FLAT_SIZE_FUNC);
-  size.u.flat_size_func_params.flat_data_sizePLu = &flatSize;
-  ASSERT_EQ(RouteArbitraryCallback(&size), PF_Err_NONE);
-  EXPECT_EQ(flatSize, 12u);
-
-  // Flattening into a buffer of the wrong size leaves it untouched.
-  for (const A_u_long bufferSize : {A_u_long{13}, flatSize}) {
-    std::vector<char> flat(bufferSize, 'x');
-    PF_ArbParamsExtra flatten = Extra(PF_Arbitrary_FLATTEN_FUNC);
-    flatten.u.flatten_func_params.arbH = value;
-    flatten.u.flatten_func_params.buf_sizeLu = bufferSize;
-    flatten.u.flatten_func_params.flat_dataPV = flat.data();
-    ASSERT_EQ(RouteArbitraryCallback(&flatten), PF_Err_NONE);
-    EXPECT_EQ(flat == std::vector<char>(bufferSize, 'x'), bufferSize != flatSize);
-    if (bufferSize == flatSize) {
-      EXPECT_EQ(std::memcmp(flat.data(), "hello-world", 12), 0);
-    }
-    EXPECT_EQ(host.LockCount(value), 0);
-  }
-
-  // Flat bytes of the right size pass the subclass's mending; of a wrong
-  // size they give the default value.
-  struct Case {
-    const char *flat;
-    A_u_long size;
-    const char *expected;
-    int mended;
-  };
-  for (const Case &c : {Case{"hello-world", 12, "hello-world", 1}, Case{"abcd", 5, "default-val", 1}}) {
-    PF_ArbitraryH back = nullptr;
-    PF_ArbParamsExtra unflatten = Extra(PF_Arbitrary_UNFLATTEN_FUNC);
-    unflatten.u.unflatten_func_params.buf_sizeLu = c.size;
-    unflatten.u.unflatten_func_params.flat_dataPV = c.flat;
-    unflatten.u.unflatten_func_params.arbPH = &back;
-    ASSERT_EQ(RouteArbitraryCallback(&unflatten), PF_Err_NONE);
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(Text(back), c.expected);
-    EXPECT_EQ(handler.mended, c.mended);
-    EXPECT_EQ(host.LockCount(back), 0);
-  }
+  std::vector<char> flat(13, 'x');
+  PF_ArbParamsExtra flatten = Extra(PF_Arbitrary_FLATTEN_FUNC);
+  flatten.u.flatten_func_params.arbH = value;
+  flatten.u.flatten_func_params.buf_sizeLu = 13;
+  flatten.u.flatten_func_params.flat_dataPV = flat.data();
+  ASSERT_EQ(RouteArbitraryCallback(&flatten), PF_Err_NONE);
+  EXPECT_EQ(flat, std::vector<char>(13, 'x'));
+  EXPECT_EQ(host.LockCount(value), 0);
+  PF_ArbitraryH back = nullptr;
+  PF_ArbParamsExtra unflatten = Extra(PF_Arbitrary_UNFLATTEN_FUNC);
+  unflatten.u.unflatten_func_params.buf_sizeLu = 5;
+  unflatten.u.unflatten_func_params.flat_dataPV = "abcd";
+  unflatten.u.unflatten_func_params.arbPH = &back;
+  ASSERT_EQ(RouteArbitraryCallback(&unflatten), PF_Err_NONE);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(Text(back), "default-val");
+  EXPECT_EQ(handler.mended, 0);
+  EXPECT_EQ(host.LockCount(back), 0);
 }
 
-TEST_F(ArbitraryHandlerTest, CopyWithAndWithoutSourceAndInterpolateTakesLeftValue) {
-  PF_ArbitraryH src = Value(host, "source-text");
-  for (PF_ArbitraryH source : {src, PF_ArbitraryH{nullptr}}) {
-    PF_ArbitraryH dst = nullptr;
-    PF_ArbParamsExtra copy = Extra(PF_Arbitrary_COPY_FUNC);
-    copy.u.copy_func_params.src_arbH = source;
-    copy.u.copy_func_params.dst_arbPH = &dst;
-    ASSERT_EQ(RouteArbitraryCallback(&copy), PF_Err_NONE);
-    ASSERT_NE(dst, nullptr);
-    EXPECT_NE(dst, src);
-    EXPECT_EQ(Text(dst), source ? "source-text" : "default-val");
-    EXPECT_EQ(host.LockCount(src), 0);
-    EXPECT_EQ(host.LockCount(dst), 0);
-  }
-  PF_ArbitraryH left = Value(host, "left-value");
-  PF_ArbitraryH right = Value(host, "right-valu");
+TEST_F(ArbitraryHandlerTest, CopyOfNothingIsTheDefaultAndInterpolateTakesLeftValue) {
+  // A copy of nothing is the default value (copies of values are seen
+  // through the host's builder curves).
+  PF_ArbitraryH dst = nullptr;
+  PF_ArbParamsExtra copy = Extra(PF_Arbitrary_COPY_FUNC);
+  copy.u.copy_func_params.dst_arbPH = &dst;
+  ASSERT_EQ(RouteArbitraryCallback(&copy), PF_Err_NONE);
+  ASSERT_NE(dst, nullptr);
+  EXPECT_EQ(Text(dst), "default-val");
+  EXPECT_EQ(host.LockCount(dst), 0);
   PF_ArbitraryH result = Value(host, "");
   PF_ArbParamsExtra interp = Extra(PF_Arbitrary_INTERP_FUNC);
-  interp.u.interp_func_params.left_arbH = left;
-  interp.u.interp_func_params.right_arbH = right;
+  interp.u.interp_func_params.left_arbH = Value(host, "left-value");
+  interp.u.interp_func_params.right_arbH = Value(host, "right-valu");
   interp.u.interp_func_params.tF = 0.9;
   interp.u.interp_func_params.interpPH = &result;
   ASSERT_EQ(RouteArbitraryCallback(&interp), PF_Err_NONE);
@@ -147,14 +115,8 @@ TEST_F(ArbitraryHandlerTest, CopyWithAndWithoutSourceAndInterpolateTakesLeftValu
   EXPECT_EQ(none, nullptr);
 }
 
-TEST_F(ArbitraryHandlerTest, PrintScanCompareDisposeAndBadCalls) {
-  A_u_long printSize = 0;
-  PF_ArbParamsExtra size = Extra(PF_Arbitrary_PRINT_SIZE_FUNC);
-  size.u.print_size_func_params.print_sizePLu = &printSize;
-  EXPECT_EQ(RouteArbitraryCallback(&size), PF_Err_NONE);
-  EXPECT_EQ(printSize, 512u);
-
-  // A buffer smaller than the text is never overrun.
+TEST_F(ArbitraryHandlerTest, PrintNeverOverrunsAndBadCallsFail) {
+  // The text is printed; a buffer smaller than it is never overrun.
   const std::pair<A_u_long, const char *> prints[] = {{512, "NO COPY PASTE DATA"}, {5, "NO C"}};
   for (const auto &[room, text] : prints) {
     std::vector<char> buffer(room + 1, 'x');
@@ -166,32 +128,7 @@ TEST_F(ArbitraryHandlerTest, PrintScanCompareDisposeAndBadCalls) {
     EXPECT_EQ(buffer[room], 'x');
   }
 
-  PF_ArbitraryH scanned = nullptr;
-  PF_ArbParamsExtra scan = Extra(PF_Arbitrary_SCAN_FUNC);
-  scan.u.scan_func_params.bufPC = "NO COPY PASTE DATA";
-  scan.u.scan_func_params.bytes_to_scanLu = 18;
-  scan.u.scan_func_params.arbPH = &scanned;
-  EXPECT_EQ(RouteArbitraryCallback(&scan), PF_Err_NONE);
-  EXPECT_EQ(scanned, nullptr);
-
-  // Any two values compare equal; dispose releases the value; bad calls fail.
-  PF_ArbitraryH a = Value(host, "aaaaaaaaaaa");
-  PF_ArbitraryH b = Value(host, "bbbbbbbbbbb");
-  PF_ArbCompareResult result = PF_ArbCompare_NOT_EQUAL;
-  PF_ArbParamsExtra compare = Extra(PF_Arbitrary_COMPARE_FUNC);
-  compare.u.compare_func_params.a_arbH = a;
-  compare.u.compare_func_params.b_arbH = b;
-  compare.u.compare_func_params.compareP = &result;
-  EXPECT_EQ(RouteArbitraryCallback(&compare), PF_Err_NONE);
-  EXPECT_EQ(result, PF_ArbCompare_EQUAL);
-
-  const int before = host.LiveHandles();
-  PF_ArbParamsExtra dispose = Extra(PF_Arbitrary_DISPOSE_FUNC);
-  dispose.u.dispose_func_params.arbH = a;
-  EXPECT_EQ(RouteArbitraryCallback(&dispose), PF_Err_NONE);
-  EXPECT_EQ(host.LiveHandles(), before - 1);
-  EXPECT_FALSE(host.Owns(a));
-
+  // Bad calls fail. (Disposal is seen through the host's builder curves.)
   PF_ArbParamsExtra bad = Extra(11);
   EXPECT_EQ(RouteArbitraryCallback(&bad), PF_Err_UNRECOGNIZED_PARAM_TYPE);
   PF_ArbParamsExtra orphan = Extra(PF_Arbitrary_NEW_FUNC);
@@ -200,33 +137,18 @@ TEST_F(ArbitraryHandlerTest, PrintScanCompareDisposeAndBadCalls) {
   EXPECT_EQ(RouteArbitraryCallback(nullptr), PF_Err_BAD_CALLBACK_PARAM);
 }
 
-// Suites are held for the handler's life and retaken on attach; a refused
-// handle suite makes no value.
-TEST(ArbitraryHandlerSuites, HeldForLifeRetakenOnAttachRefusedMakesNoValue) {
+// A refused handle suite makes no value. (Attach and Detach, which no effect
+// calls, are left alone; every effect test sees the suites released.)
+TEST(ArbitraryHandlerSuites, RefusedHandleSuiteMakesNoValue) {
   FakeHandleHost host;
-  const auto acquired = [&] { return host.registry.acquired(kPFHandleSuite, kPFHandleSuiteVersion1); };
-  const auto released = [&] { return host.registry.released(kPFHandleSuite, kPFHandleSuiteVersion1); };
-  {
-    TextHandler handler(host.InData());
-    EXPECT_EQ(acquired(), 1);
-    EXPECT_EQ(handler.Detach(), PF_Err_NONE);
-    EXPECT_EQ(released(), 1);
-    PF_ArbitraryH none = nullptr;
-    EXPECT_EQ(handler.NewValue(&none), PF_Err_NONE);  // no suite: no value, no crash
-    EXPECT_EQ(none, nullptr);
-    EXPECT_EQ(handler.Attach(host.InData()), PF_Err_NONE);
-    EXPECT_EQ(acquired(), 2);
-    EXPECT_EQ(handler.Attach(host.InData()), PF_Err_NONE);  // gives the held suite back first
-    EXPECT_EQ(released(), 2);
-  }
-  EXPECT_EQ(released(), 3);
   host.registry.Withdraw(kPFHandleSuite, kPFHandleSuiteVersion1);
   TextHandler handler(host.InData());
   PF_ArbitraryH value = nullptr;
   const char flat[12] = "hello-world";
   EXPECT_EQ(handler.Unflatten(12, flat, &value), PF_Err_OUT_OF_MEMORY);
   EXPECT_EQ(value, nullptr);
-  EXPECT_EQ(released(), 3);
+  EXPECT_EQ(handler.NewValue(&value), PF_Err_NONE);  // no suite: no value, no crash
+  EXPECT_EQ(value, nullptr);
 }
 
 }  // namespace

@@ -25,7 +25,6 @@ class FakeHandleHost {
     previous_ = current_;
     current_ = this;
     registry.Publish(kPFHandleSuite, kPFHandleSuiteVersion1, &handles_);
-    std::memset(&in_data_, 0, sizeof in_data_);
     in_data_.pica_basicP = registry.basic();
   }
   ~FakeHandleHost() {
@@ -57,7 +56,8 @@ class FakeHandleHost {
   std::vector<PF_Handle> disposed;  // in the order of disposal
   std::vector<char> Bytes(PF_Handle h) const {
     const Block& b = *blocks_.at(h);
-    return std::vector<char>(static_cast<const char*>(b.data), static_cast<const char*>(b.data) + b.size);
+    const char* data = static_cast<const char*>(b.data);
+    return std::vector<char>(data, data + b.size);
   }
 
   // A handle holding a copy of the given bytes, as the host would own it.
@@ -110,7 +110,7 @@ class FakeHandleHost {
   static inline FakeHandleHost* current_ = nullptr;
   FakeHandleHost* previous_ = nullptr;
   PF_HandleSuite1 handles_{&NewHandle, &Lock, &Unlock, &Dispose, &Size, nullptr};
-  PF_InData in_data_;
+  PF_InData in_data_{};
   std::map<PF_Handle, std::unique_ptr<Block>> blocks_;
 };
 

@@ -1,16 +1,13 @@
 #include "frame/fake_host_support.h"
 
-#include "frame/effect_entries.h"
-#include "ui/ui_event_support.h"
-
 #include <algorithm>
 #include <atomic>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <numeric>
 #include <random>
 #include <thread>
+#include <tuple>
 
 namespace vlam_test {
 
@@ -22,17 +19,9 @@ FakeEffectHost &H() { return FakeEffectHost::Current(); }
 
 std::string T(const A_Time &t) { return std::to_string(t.value) + "/" + std::to_string(t.scale); }
 
-int Sprintf(A_char *buffer, const A_char *format, ...) {
-  va_list args;
-  va_start(args, format);
-  const int written = std::vsnprintf(buffer, 256, format, args);
-  va_end(args);
-  return written;
-}
-
 // Layers are Layer records; effects are an effect id on a layer (id 0: the
-// effect the host called); streams a parameter of an effect, or the effect's
-// own stream group.
+// effect the host called); streams a parameter of an effect, or (index 0 of
+// a parent stream) the effect's own stream group.
 using Layer = FakeEffectHost::Layer;
 Layer *LayerOf(AEGP_LayerH layer) { return reinterpret_cast<Layer *>(layer); }
 
@@ -58,7 +47,6 @@ AEGP_EffectRefH NewRef(Layer *layer, int id) {
 struct FakeStream {
   PF_ParamIndex index;
   EffectRef effect;
-  bool group;
 };
 
 FakeStream *StreamOf(AEGP_StreamRefH stream) { return reinterpret_cast<FakeStream *>(stream); }
@@ -122,12 +110,7 @@ A_Err IterateGeneric(A_long iterations, void *refcon, A_Err (*fn)(void *, A_long
 // The suite tables, shared by every host (their functions find the current
 // one), each with the name and version it is published under.
 struct Suites {
-  struct Table {
-    const char *name;
-    A_long version;
-    std::shared_ptr<void> table;
-  };
-  std::vector<Table> tables;
+  std::vector<std::tuple<const char *, A_long, std::shared_ptr<void>>> tables;
   template <typename Suite>
   Suite &Add(const char *name, A_long version) {
     auto table = std::make_shared<Suite>();
@@ -353,7 +336,7 @@ struct Suites {
         [](AEGP_PluginID, AEGP_EffectRefH effect, PF_ParamIndex index,
            AEGP_StreamRefH *stream) -> A_Err {
       const A_Err err = H().Enter("GetNewEffectStreamByIndex", std::to_string(index));
-      *stream = err ? nullptr : NewStream({index, *RefOf(effect), false});
+      *stream = err ? nullptr : NewStream({index, *RefOf(effect)});
       return err;
     };
     stream3.AEGP_DisposeStream = stream4.AEGP_DisposeStream = [](AEGP_StreamRefH stream) -> A_Err {
@@ -364,7 +347,7 @@ struct Suites {
     dynamic_stream4.AEGP_GetNewParentStreamRef = [](AEGP_PluginID, AEGP_StreamRefH stream,
                                                     AEGP_StreamRefH *parent) -> A_Err {
       const A_Err err = H().Enter("GetNewParentStreamRef");
-      *parent = err ? nullptr : NewStream({0, StreamOf(stream)->effect, true});
+      *parent = err ? nullptr : NewStream({0, StreamOf(stream)->effect});
       return err;
     };
     dynamic_stream4.AEGP_GetStreamIndexInParent = [](AEGP_StreamRefH stream,
@@ -473,7 +456,7 @@ struct Suites {
       return H().Injected("PF_InvalidateRect");
     };
     custom_ui.PF_GetDrawingReference = [](const PF_ContextH, DRAWBOT_DrawRef *ref) -> PF_Err {
-      *ref = FakeDrawbot::DrawRef();
+      *ref = reinterpret_cast<DRAWBOT_DrawRef>(0x100);
       return PF_Err_NONE;
     };
 
@@ -508,20 +491,17 @@ FakeEffectHost::FakeEffectHost()
       comp(reinterpret_cast<AEGP_CompH>(0xC0)),
       previous_(current_) {
   current_ = this;
-  for (const Suites::Table &t : kSuites.tables) {
-    registry.Publish(t.name, t.version, t.table.get());
+  for (const auto &[name, version, table] : kSuites.tables) {
+    registry.Publish(name, version, table.get());
   }
-  drawbot.PublishTo([this](const char *name, A_long version, const void *table) {
-    registry.Publish(name, version, table);
-  });
-  palette[15] = {0x4000, 0x4000, 0x4000};  // button face
-  palette[14] = {0x6000, 0x6000, 0x6000};  // face under the mouse
-  palette[9] = {0xFFFF, 0xFFFF, 0xFFFF};   // label
-  palette[56] = {0xFFFF, 0x8000, 0x0000};  // pressed label
+  registry.Publish(kDRAWBOT_DrawSuite, kDRAWBOT_DrawSuite_Version1, &drawbot.draw);
+  registry.Publish(kDRAWBOT_SupplierSuite, kDRAWBOT_SupplierSuite_Version1, &drawbot.supplier);
+  registry.Publish(kDRAWBOT_SurfaceSuite, kDRAWBOT_SurfaceSuite_Version2, &drawbot.surface);
+  registry.Publish(kDRAWBOT_PathSuite, kDRAWBOT_PathSuite_Version1, &drawbot.path);
   handles.fillByte = 0x77;
   values.assign(29, ParamOfType(PF_Param_NO_DATA));
 
-  utils.ansi.sprintf = Sprintf;
+  utils.ansi.sprintf = std::sprintf;
   utils.copy = [](PF_ProgPtr, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *src_r,
                   PF_Rect *dst_r) -> PF_Err {
     const bool whole = src_r == nullptr && dst_r == nullptr;
@@ -625,26 +605,6 @@ A_Err FakeEffectHost::Idle() {
   return idle_hook(nullptr, idle_refcon, &sleep);
 }
 
-PF_Err FakeEffectHost::SelectorCommand(PF_Cmd cmd, void *extra) {
-  out_data.sequence_data = in_data.sequence_data;
-  const PF_Err err = EntryPoint_VlamMod(cmd, &in_data, &out_data, nullptr, nullptr, extra);
-  in_data.sequence_data = out_data.sequence_data;
-  return err;
-}
-
-PF_Err FakeEffectHost::SelectorEvent(PF_EventType type, PF_ParamIndex param, A_long x, A_long y,
-                                     PF_EventOutFlags *out_flags) {
-  PF_EventExtra event = MakeUiEvent(type, param, frame, x, y);
-  event.evt_out_flags = PF_EO_ALWAYS_UPDATE;
-  const PF_Err err = SelectorCommand(PF_Cmd_EVENT, &event);
-  *out_flags = event.evt_out_flags;
-  return err;
-}
-
-vlam::SelectorState &FakeEffectHost::SelectorRecord() {
-  return *static_cast<vlam::SelectorState *>(*in_data.sequence_data);
-}
-
 PF_ParamDef &FakeEffectHost::Param(PF_ParamIndex index, PF_ParamType type) {
   PF_ParamDef &def = values.at(static_cast<std::size_t>(index));
   def = ParamOfType(type);
@@ -665,7 +625,7 @@ int FakeEffectHost::CheckedOut() const {
 }
 
 AEGP_StreamRefH FakeEffectHost::NewStream(PF_ParamIndex index) {
-  return vlam_test::NewStream({index, {LayerOf(layer), 0}, false});
+  return vlam_test::NewStream({index, {LayerOf(layer), 0}});
 }
 
 PF_ParamIndex FakeEffectHost::StreamIndex(AEGP_StreamRefH stream) {

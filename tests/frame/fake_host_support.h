@@ -29,7 +29,6 @@
 #include "SPSuites.h"
 #include "frame/fake_handle_host_support.h"
 #include "frame/suite_registry_support.h"
-#include "modules/selector_state.h"
 #include "modules/utility_plugin.h"
 #include "modules/vlam_utils_suite.h"
 #include "ui/fake_drawbot_support.h"
@@ -171,18 +170,13 @@ class FakeEffectHost {
   AEGP_IdleRefcon idle_refcon = reinterpret_cast<AEGP_IdleRefcon>(0x1);
   A_Err Idle();  // the host going idle once
 
-  // --- custom UI: the Module Selector's events -------------------------------
+  // --- custom UI ---------------------------------------------------------------
   FakeDrawbot drawbot;
-  std::map<PF_App_ColorType, PF_App_Color> palette;
+  // Button face, face under the mouse, label and pressed label.
+  std::map<PF_App_ColorType, PF_App_Color> palette{
+      {15, {0x4000, 0x4000, 0x4000}}, {14, {0x6000, 0x6000, 0x6000}},
+      {9, {0xFFFF, 0xFFFF, 0xFFFF}}, {56, {0xFFFF, 0x8000, 0x0000}}};
   std::vector<PF_Rect> invalidated;
-  PF_Rect frame{0, 100, 320, 132};  // the selector control's frame
-  // Runs a command through the Module Selector's entry, keeping its sequence
-  // record; an event on parameter `param` at (x, y), whose out flags (preset
-  // to PF_EO_ALWAYS_UPDATE) go to `out_flags`; that record.
-  PF_Err SelectorCommand(PF_Cmd cmd, void *extra = nullptr);
-  PF_Err SelectorEvent(PF_EventType type, PF_ParamIndex param, A_long x, A_long y,
-                       PF_EventOutFlags *out_flags);
-  vlam::SelectorState &SelectorRecord();
 
   // --- smart pre-render and render --------------------------------------------
   PF_PreRenderInput pre_render_input{};
@@ -224,10 +218,8 @@ class LoadedUtilityPlugin : public ::testing::Test {
     AEGP_GlobalRefcon refcon = nullptr;
     ASSERT_EQ(EntryPointFunc_VlamUtils(host.registry.basic(), 13, 28, 7, &refcon), A_Err_NONE);
     ASSERT_EQ(host.CallsOf("AddSuite").size(), 1u);  // the plug-in's suite replaces the fake's
-    const void *table = nullptr;
-    host.registry.basic()->AcquireSuite(kVlamUtilsSuite, kVlamUtilsSuiteVersion1, &table);
-    host.registry.basic()->ReleaseSuite(kVlamUtilsSuite, kVlamUtilsSuiteVersion1);
-    suite = static_cast<const VlamUtilsSuite1 *>(table);
+    suite = static_cast<const VlamUtilsSuite1 *>(
+        host.registry.Find(kVlamUtilsSuite, kVlamUtilsSuiteVersion1));
   }
   FakeEffectHost host;
   const VlamUtilsSuite1 *suite = nullptr;

@@ -3,8 +3,9 @@
 // and rows split into bands over the host's threads.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <array>
 #include <mutex>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -30,23 +31,18 @@ A_long ThrownCode(Body body) {
   return 0;
 }
 
+// (The message variant of a refused scoped suite is seen with the Render
+// effect's sequence setup; every test checks that suites are released.)
 TEST(SuiteAccess, SuiteHandlerAndScopedSuite) {
   FakeEffectHost host;
   {
     vlam::SuiteHandler suites(host.registry.basic());
     const auto *first = suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1);
-    const auto *again = suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1);
     EXPECT_EQ(first, host.handles.Handles());
-    EXPECT_EQ(first, again);
+    EXPECT_EQ(suites.Get<PF_HandleSuite1>(kPFHandleSuite, kPFHandleSuiteVersion1), first);
     suites.Get<AEGP_IterateSuite1>(kAEGPIterateSuite, kAEGPIterateSuiteVersion1);
     EXPECT_EQ(host.registry.acquired(kPFHandleSuite, kPFHandleSuiteVersion1), 1);
     EXPECT_EQ(host.registry.outstanding(), 2);
-    // Versions are distinct suites.
-    const auto *v3 = suites.Get<AEGP_PersistentDataSuite3>(kAEGPPersistentDataSuite,
-                                                           kAEGPPersistentDataSuiteVersion3);
-    const auto *v4 = suites.Get<AEGP_PersistentDataSuite4>(kAEGPPersistentDataSuite,
-                                                           kAEGPPersistentDataSuiteVersion4);
-    EXPECT_NE(static_cast<const void *>(v3), static_cast<const void *>(v4));
   }
   EXPECT_EQ(host.registry.outstanding(), 0);
   // A refused suite throws 516 and leaves the others releasable.
@@ -57,27 +53,12 @@ TEST(SuiteAccess, SuiteHandlerAndScopedSuite) {
             }),
             PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(host.registry.outstanding(), 0);
-  // Released at scope end; a refused suite throws 13 and only the message
-  // variant shows a message.
-  {
-    vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), kPFHandleSuite,
-                                             kPFHandleSuiteVersion1);
-    EXPECT_EQ(suite.get(), host.handles.Handles());
-    EXPECT_EQ(host.registry.outstanding(), 1);
-  }
-  EXPECT_EQ(host.registry.outstanding(), 0);
+  // A refused scoped suite throws 13 and, without a message, shows none.
   EXPECT_EQ(ThrownCode([&] {
-              vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), "PF Nonexistent Suite", 1);
+              vlam::ScopedSuite<PF_HandleSuite1> suite(host.registry.basic(), "PF Nonexistent", 1);
             }),
             A_Err_MISSING_SUITE);
   EXPECT_EQ(host.out_data.out_flags, 0);
-  EXPECT_EQ(ThrownCode([&] {
-              vlam::ScopedSuite<PF_HandleSuite1> suite(&host.in_data, &host.out_data, "PF Nonexistent Suite",
-                                                       1, "Couldn't load it");
-            }),
-            A_Err_MISSING_SUITE);
-  EXPECT_STREQ(host.out_data.return_msg, "Couldn't load it");
-  EXPECT_NE(host.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
 }
 
 // Minor version 4 is the first to get the version 4 suite and its
@@ -93,15 +74,12 @@ TEST(PersistentSettings, Version4SuiteMissingKeysHostErrorsAndRefusedSuites) {
       EXPECT_EQ(settings.SetString("MAIN_SHAPE_PRESET_1", "[x:0;y:1]"), A_Err_NONE);
       EXPECT_EQ(settings.GetString("MAIN_SHAPE_PRESET_1", "dflt", 512), "[x:0;y:1]");
     }
-    const bool v4 = minor >= 4;
     // The machine-specific blob (type 0) of version 4; version 3 names none.
-    const std::vector<std::string> expected{v4 ? "GetApplicationBlob 0" : "GetApplicationBlob",
-                                            "SetString Settings_zkVlam/MAIN_SHAPE_PRESET_1"};
+    const std::vector<std::string> expected{
+        minor >= 4 ? "GetApplicationBlob 0" : "GetApplicationBlob",
+        "SetString Settings_zkVlam/MAIN_SHAPE_PRESET_1"};
     EXPECT_EQ(host.calls, expected);
     EXPECT_EQ(host.settings.at("Settings_zkVlam/MAIN_SHAPE_PRESET_1"), "[x:0;y:1]");
-    const A_long version = v4 ? kAEGPPersistentDataSuiteVersion4 : kAEGPPersistentDataSuiteVersion3;
-    EXPECT_EQ(host.registry.acquired(kAEGPPersistentDataSuite, version), 1);
-    EXPECT_EQ(host.registry.released(kAEGPPersistentDataSuite, version), 1);
     EXPECT_EQ(host.registry.outstanding(), 0);
   }
   FakeEffectHost host;
@@ -118,32 +96,21 @@ TEST(PersistentSettings, Version4SuiteMissingKeysHostErrorsAndRefusedSuites) {
             A_Err_MISSING_SUITE);
   PF_InData no_basic = host.in_data;
   no_basic.pica_basicP = nullptr;
-  vlam::PersistentSettings none(&no_basic, "S");
-  EXPECT_FALSE(none.usable());
+  EXPECT_FALSE(vlam::PersistentSettings(&no_basic, "S").usable());
 }
 
-struct Band {
-  A_long first, last, last_iteration;
-  bool operator==(const Band &) const = default;
-};
-
+// The bands run (first row, last row, last iteration), in row order.
+using Bands = std::multiset<std::array<A_long, 3>>;
 struct Recorder {
   std::mutex mutex;
-  std::vector<Band> bands;
+  Bands bands;
 };
 
 A_Err Record(void *user, A_long first, A_long last, A_long last_iteration) {
   auto *recorder = static_cast<Recorder *>(user);
   std::lock_guard<std::mutex> lock(recorder->mutex);
-  recorder->bands.push_back({first, last, last_iteration});
+  recorder->bands.insert({first, last, last_iteration});
   return A_Err_NONE;
-}
-
-std::vector<Band> Sorted(std::vector<Band> bands) {
-  std::sort(bands.begin(), bands.end(), [](const Band &a, const Band &b) {
-    return a.first < b.first || (a.first == b.first && a.last < b.last);
-  });
-  return bands;
 }
 
 // Bands of rows, last to last iteration, for a count asked for or the host's
@@ -151,7 +118,7 @@ std::vector<Band> Sorted(std::vector<Band> bands) {
 TEST(RowBands, BandsThreadCountsExceptionsAndAMissingSuite) {
   struct Case {
     A_long rows, threads, host_threads;
-    std::vector<Band> bands;
+    Bands bands;
   };
   const Case cases[] = {
       {10, 4, 3, {{0, 1, 3}, {2, 3, 3}, {4, 5, 3}, {6, 9, 3}}},
@@ -163,8 +130,9 @@ TEST(RowBands, BandsThreadCountsExceptionsAndAMissingSuite) {
     host.host_threads = c.host_threads;
     Recorder recorder;
     ASSERT_EQ(vlam::RunRowBands(&host.in_data, c.rows, c.threads, &recorder, Record), A_Err_NONE);
-    EXPECT_EQ(Sorted(recorder.bands), c.bands);
-    EXPECT_EQ(host.calls, std::vector<std::string>{"IterateGeneric " + std::to_string(c.bands.size())});
+    EXPECT_EQ(recorder.bands, c.bands);
+    EXPECT_EQ(host.calls,
+              std::vector<std::string>{"IterateGeneric " + std::to_string(c.bands.size())});
     EXPECT_EQ(host.registry.outstanding(), 0);
   }
   // Fewer rows than threads leave empty bands and cover every row.
@@ -187,7 +155,6 @@ TEST(RowBands, BandsThreadCountsExceptionsAndAMissingSuite) {
 class ParamAccess : public ::testing::Test {
  protected:
   void SetUp() override {
-    host.Param(0, PF_Param_LAYER);
     host.Param(1, PF_Param_ANGLE).u.ad.value = 2949120;     // 45 degrees
     host.Param(2, PF_Param_CHECKBOX).u.bd.value = 0x100;    // only the low byte counts
     PF_PointDef &point = host.Param(3, PF_Param_POINT).u.td;
@@ -195,7 +162,6 @@ class ParamAccess : public ::testing::Test {
     point.y_value = -(3 << 15);
     host.Param(4, PF_Param_COLOR).u.cd.value = PF_Pixel{255, 255, 0, 51};
     host.Param(5, PF_Param_POPUP).u.pd.value = 3;
-    host.Param(6, PF_Param_FLOAT_SLIDER).u.fs_d.value = 0.375;
   }
   FakeEffectHost host;
 };
@@ -207,41 +173,25 @@ TEST_F(ParamAccess, AngleSuiteOnlyFromApi134WithinMajorVersion13) {
     host.in_data.version = version;
     vlam::ParamValueSuites suites(&host.in_data);
     EXPECT_EQ(suites.angle(), nullptr);
-    EXPECT_NE(suites.color(), nullptr);
-    vlam::ParamCheckout angle(&host.in_data, 1);
-    EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 45.0);
-    EXPECT_DOUBLE_EQ(angle.AngleValue(suites, true), 45.0 * 0.017453292519943295);
+    EXPECT_DOUBLE_EQ(vlam::ParamCheckout(&host.in_data, 1).AngleValue(suites, false), 45.0);
   }
   EXPECT_TRUE(host.calls.empty());  // the angle suite was not asked
-  // Suites are released only when acquired.
-  EXPECT_EQ(host.registry.released(kPFAngleParamSuite, kPFAngleParamSuiteVersion1), 0);
-  EXPECT_EQ(host.registry.released(kPFColorParamSuite, kPFColorParamSuiteVersion1), 2);
-  EXPECT_EQ(host.registry.outstanding(), 0);
+  EXPECT_EQ(host.registry.outstanding(), 0);  // released only when acquired
   host.in_data.version = PF_SpecVersion{13, 4};
   vlam::ParamValueSuites suites(&host.in_data);
-  vlam::ParamCheckout angle(&host.in_data, 1);
-  EXPECT_DOUBLE_EQ(angle.AngleValue(suites, false), 12.5);
+  EXPECT_DOUBLE_EQ(vlam::ParamCheckout(&host.in_data, 1).AngleValue(suites, false), 12.5);
   EXPECT_EQ(host.calls, std::vector<std::string>{"GetFloatingPointValueFromAngleDef"});
 }
 
-// Typed readers; a reader of the wrong kind, or a point or colour without
-// its suite, gives zero.
+// Typed readers (the values of each kind reach the effects' own tests): only
+// a checkbox's low byte counts; a reader of the wrong kind, or a point or
+// colour without its suite, gives zero.
 TEST_F(ParamAccess, TypedReaders) {
   {
     vlam::ParamValueSuites suites(&host.in_data);
     vlam::ParamCheckout checkbox(&host.in_data, 2);
     EXPECT_FALSE(checkbox.CheckboxValue());
     EXPECT_EQ(checkbox.AngleValue(suites, true), 0.0);
-    EXPECT_EQ(checkbox.PointValue(suites), (std::array<double, 2>{0.0, 0.0}));
-    const PF_PixelFloat none = checkbox.ColorValue(suites);
-    EXPECT_EQ(none.alpha + none.red + none.green + none.blue, 0.0f);
-    EXPECT_EQ(vlam::ParamCheckout(&host.in_data, 3).PointValue(suites),
-              (std::array<double, 2>{10.0, -1.5}));
-    const PF_PixelFloat color = vlam::ParamCheckout(&host.in_data, 4).ColorValue(suites);
-    EXPECT_FLOAT_EQ(color.green, 0.0f);
-    EXPECT_FLOAT_EQ(color.blue, 0.2f);
-    EXPECT_EQ(vlam::ParamCheckout(&host.in_data, 5).PopupValue(), 3);
-    EXPECT_DOUBLE_EQ(vlam::ParamCheckout(&host.in_data, 6).FloatValue(), 0.375);
   }
   host.registry.Withdraw(kPFPointParamSuite, kPFPointParamSuiteVersion1);
   host.registry.Withdraw(kPFColorParamSuite, kPFColorParamSuiteVersion1);
@@ -256,9 +206,7 @@ TEST_F(ParamAccess, TypedReaders) {
 TEST_F(ParamAccess, CheckoutScopeEnabledAndVisible) {
   {
     vlam::ParamCheckout popup(&host.in_data, 5);
-    ASSERT_EQ(host.checkouts.size(), 1u);
-    EXPECT_EQ(host.checkouts[0].index, 5);
-    EXPECT_TRUE(host.checkedIn.empty());
+    EXPECT_EQ(host.CheckedOut(), 1);
   }
   EXPECT_EQ(host.checkedIn, std::vector<PF_ParamIndex>{5});
   host.Fail("checkout_param 5", PF_Err_INVALID_INDEX);
@@ -279,10 +227,8 @@ TEST_F(ParamAccess, CheckoutScopeEnabledAndVisible) {
   EXPECT_EQ(def.ui_flags, PF_PUI_DISABLED);
   ASSERT_EQ(vlam::SetParamEnabled(&host.in_data, params, 4, true), PF_Err_NONE);
   EXPECT_EQ(def.ui_flags, 0);
-  ASSERT_EQ(host.uiUpdates.size(), 2u);
-  EXPECT_EQ(host.uiUpdates[0].first, 4);
-  EXPECT_EQ(host.uiUpdates[0].second, PF_PUI_DISABLED);
-  EXPECT_EQ(host.uiUpdates[1].second, 0);
+  EXPECT_EQ(host.uiUpdates, (std::vector<std::pair<PF_ParamIndex, PF_ParamUIFlags>>{
+                                {4, PF_PUI_DISABLED}, {4, 0}}));
   EXPECT_EQ(host.registry.outstanding(), 0);
   // Without the parameter utilities suite: 13 thrown.
   host.registry.Withdraw(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3);

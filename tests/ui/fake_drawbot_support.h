@@ -3,8 +3,8 @@
 // the objects the module makes and what it draws, with each path's geometry
 // at the time of drawing. Any function can be made to fail by name.
 #pragma once
+#include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,12 +26,12 @@ class FakeDrawbot {
     bool released = false;
   };
   struct Draw {
-    std::string op;  // "FillPath", "StrokePath", "PaintRect", "DrawString"
+    std::string op{};  // "FillPath", "StrokePath", "PaintRect", "DrawString"
     DRAWBOT_ColorRGBA color{};  // of the brush, pen or rectangle
     float size = 0;             // of the pen or font
-    std::vector<PathOp> path;
+    std::vector<PathOp> path{};
     DRAWBOT_RectF32 rect{};
-    std::string text;  // ASCII of the UTF-16 text
+    std::string text{};  // ASCII of the UTF-16 text
     DRAWBOT_PointF32 origin{};
     DRAWBOT_TextAlignment alignment = 0;
   };
@@ -69,23 +69,18 @@ class FakeDrawbot {
     };
     surface.PaintRect = [](DRAWBOT_SurfaceRef, const DRAWBOT_ColorRGBA *color,
                            const DRAWBOT_RectF32 *rect) {
-      Draw d;
-      d.color = *color;
-      d.rect = *rect;
-      return Me().Record("PaintRect", nullptr, nullptr, d);
+      return Me().Record("PaintRect", nullptr, nullptr, Draw{.color = *color, .rect = *rect});
     };
     surface.DrawString = [](DRAWBOT_SurfaceRef, DRAWBOT_BrushRef brush, DRAWBOT_FontRef font,
                             const DRAWBOT_UTF16Char *text, const DRAWBOT_PointF32 *origin,
                             DRAWBOT_TextAlignment alignment, DRAWBOT_TextTruncation, float) {
-      Draw d;
+      Draw d{.origin = *origin, .alignment = alignment};
       for (const DRAWBOT_UTF16Char *c = text; *c != 0; ++c) d.text += static_cast<char>(*c);
-      d.origin = *origin;
-      d.alignment = alignment;
       if (const Object *f = Me().Find(font)) d.size = f->size;
       return Me().Record("DrawString", brush, nullptr, d);
     };
-    path.MoveTo = [](DRAWBOT_PathRef p, float x, float y) { return Me().Add(p, {"MoveTo", x, y, 0, 0}); };
-    path.LineTo = [](DRAWBOT_PathRef p, float x, float y) { return Me().Add(p, {"LineTo", x, y, 0, 0}); };
+    path.MoveTo = [](DRAWBOT_PathRef p, float x, float y) { return Me().Add(p, {"MoveTo", x, y}); };
+    path.LineTo = [](DRAWBOT_PathRef p, float x, float y) { return Me().Add(p, {"LineTo", x, y}); };
     path.AddRect = [](DRAWBOT_PathRef p, const DRAWBOT_RectF32 *r) {
       return Me().Add(p, {"AddRect", r->left, r->top, r->width, r->height});
     };
@@ -98,18 +93,9 @@ class FakeDrawbot {
   FakeDrawbot(const FakeDrawbot &) = delete;
   FakeDrawbot &operator=(const FakeDrawbot &) = delete;
 
-  // Hands the four tables to a suite broker.
-  void PublishTo(const std::function<void(const char *, A_long, const void *)> &publish) const {
-    publish(kDRAWBOT_DrawSuite, kDRAWBOT_DrawSuite_Version1, &draw);
-    publish(kDRAWBOT_SupplierSuite, kDRAWBOT_SupplierSuite_Version1, &supplier);
-    publish(kDRAWBOT_SurfaceSuite, kDRAWBOT_SurfaceSuite_Version2, &surface);
-    publish(kDRAWBOT_PathSuite, kDRAWBOT_PathSuite_Version1, &path);
-  }
-
   int Live() const {  // objects made and not released
-    int live = 0;
-    for (const auto &[id, object] : objects) live += object.released ? 0 : 1;
-    return live;
+    return static_cast<int>(std::count_if(objects.begin(), objects.end(),
+                                          [](const auto &o) { return !o.second.released; }));
   }
   std::vector<Draw> DrawsOf(const std::string &op) const {
     std::vector<Draw> found;
@@ -118,7 +104,6 @@ class FakeDrawbot {
     }
     return found;
   }
-  static DRAWBOT_DrawRef DrawRef() { return reinterpret_cast<DRAWBOT_DrawRef>(0x100); }
 
   DRAWBOT_DrawbotSuite1 draw{};
   DRAWBOT_SupplierSuite1 supplier{};
