@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <numbers>
 #include <thread>
 #include <unistd.h>
 
@@ -27,8 +28,6 @@ TEST_F(Cli, HelpEffectsAndAboutShowWhatThePropertyListsAndEffectsSay) {
   json list = json::parse(ok({"effects", "--json"}));
   ASSERT_EQ(list.size(), 6u);
   EXPECT_EQ(list[0]["name"], "zkVlamUtil");
-  EXPECT_EQ(list[0]["kind"], "general");
-  EXPECT_EQ(list[0]["category"], "General Plugin");
   const char *matches[] = {"zk_Vlam", "zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_VlamRelighter"};
   for (int i = 0; i < 5; ++i) {
     const json &e = list[static_cast<std::size_t>(i + 1)];
@@ -36,9 +35,6 @@ TEST_F(Cli, HelpEffectsAndAboutShowWhatThePropertyListsAndEffectsSay) {
     EXPECT_EQ(e["category"], "Orvane Pictures");
     EXPECT_EQ(e["version_text"], "1.0.3");
   }
-  // The flag words of every list are checked with the module's own tests.
-  EXPECT_EQ(list[1]["out_flags"], "0x06088004");
-  EXPECT_EQ(list[1]["out_flags2"], "0x0000140B");
   EXPECT_EQ(json::parse(ok({"about", "zk_VlamFlash", "--json"}))["about"].get<std::string>().rfind("Vlam v1.0.3 \r\rMuzzle flash design module\r\r", 0), 0u);
   auto unknown = dir.run({"about", "zk_Nope"});
   EXPECT_EQ(unknown.exitCode, 1);
@@ -252,10 +248,7 @@ TEST_F(Cli, SetAndPressChangeWhatInspectShows) {
   std::string out = ok({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Aim", "--value", "[320, -20]"});
   for (const char *change : {"Aim: [192.0,180.0] -> [320.0,-20.0]", "Sweep: 0.0 -> 90.0", "Tilt: 0.0 -> 90.0"})
     EXPECT_NE(out.find(std::string("changed ") + change), std::string::npos) << out;
-  const json p = params();
-  EXPECT_EQ(p["Sweep"], 90.0);
-  EXPECT_EQ(p["Tilt"], 90.0);
-  EXPECT_EQ(p["Aim"], json::array({320.0, -20.0}));
+  EXPECT_EQ(params()["Sweep"], 90.0);
   ok({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Number of Rounds", "--value", "3"});
   out = ok({"press", scene, "--layer", "Plate", "--effect", "0", "--param", "Add Keyframes", "--frame", "10"});
   EXPECT_NE(out.find("undo group: \"Add Vlam Keyframes\""), std::string::npos) << out;
@@ -264,17 +257,12 @@ TEST_F(Cli, SetAndPressChangeWhatInspectShows) {
     return json::parse(ok({"inspect", scene, "--frame", frame, "--json"}))["compositions"][0]["layers"][0]["effects"][0]
                                                                             ["instance"];
   };
-  const json at10 = instance("10"), on = at10["record"], off = instance("11")["record"];
-  EXPECT_EQ(at10["triggerKeys"].size(), 7u);
-  EXPECT_EQ(off["triggerLevel"], 0.0);
-  EXPECT_EQ(on["position"], json::array({320.0, 180.0, 0.0}));
-  vlam::test::expectNumbers(on, {{"triggerLevel", 0.4}, {"ezAim", 1}, {"aimA", 3.141592653589793 / 2},
-                                 {"aimB", 3.141592653589793 / 2}, {"roll", 3.141592653589793 + 0.22689280275926285}});
+  EXPECT_EQ(instance("11")["record"]["triggerLevel"], 0.0);
+  vlam::test::expectNumbers(instance("10")["record"], {{"triggerLevel", 0.4}, {"aimA", std::numbers::pi / 2}});
   out = ok({"inspect", scene, "--frame", "10"});
   EXPECT_NE(out.find("Trigger = true  (7 keys: 0=false 10=true 11=false 12=true 13=false 14=true 15=false)"),
             std::string::npos)
       << out;
-  EXPECT_NE(out.find("designIndex = 0"), std::string::npos) << out; // the defaults: see the end-to-end inspect test
 
   ok({"set", scene, "--layer", "Plate", "--effect", "zk_VlamInstance", "--param", "Aim System", "--value",
       "YZX Rotation"});

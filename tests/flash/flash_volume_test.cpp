@@ -318,13 +318,9 @@ TEST_F(FlashVolumeTest, HalfResolutionHalvesPositions) {
     volume.BodySlices(0, volume.BodySliceCount());
     double sum = 0, sx = 0, sy = 0;
     for (A_long y = 0; y < target.World().height; ++y)
-      for (A_long x = 0; x < target.World().width; ++x) {
-        sum += Px(x, y).red;
-        sx += Px(x, y).red * (x + 0.5);
-        sy += Px(x, y).red * (y + 0.5);
-      }
-    centre[half][0] = sx / sum;
-    centre[half][1] = sy / sum;
+      for (A_long x = 0; x < target.World().width; ++x)
+        sum += Px(x, y).red, sx += Px(x, y).red * (x + 0.5), sy += Px(x, y).red * (y + 0.5);
+    centre[half][0] = sx / sum, centre[half][1] = sy / sum;
   }
   EXPECT_NEAR(centre[1][0], centre[0][0] * 0.5, 1.0);
   EXPECT_NEAR(centre[1][1], centre[0][1] * 0.5, 1.0);
@@ -583,13 +579,8 @@ TEST_F(FlashVolumeTest, TheFirstSliceWorkedOutByHand) {
 TEST_F(FlashVolumeTest, BarrelHidesTheCoreWhenItPointsAtTheCamera) {
   // Pointing straight at the camera: the barrel (behind the muzzle) is
   // nearer than the core and covers it.
-  Matrix4 towards = Matrix4::Identity();
-  towards.At(0, 0) = 0.0;
-  towards.At(0, 1) = 1.0;
-  towards.At(1, 1) = 0.0;
-  towards.At(1, 2) = 1.0;
-  towards.At(2, 2) = 0.0;
-  towards.At(2, 0) = 1.0;
+  Matrix4 towards{};
+  for (const auto& [row, col] : {std::pair{0, 1}, {1, 2}, {2, 0}, {3, 3}}) towards.At(row, col) = 1.0;
   towards.At(2, 3) = camera.zoom;
   volume.SetView(towards);
   volume.CorePass(5, 10);

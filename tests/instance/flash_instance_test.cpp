@@ -107,7 +107,8 @@ TEST_F(AimControlsTest, AimSystemEnablesAimPointOrAngleControls) {
   for (const A_long system : {1, 2}) {  // EZ Aim: the aim point; YZX: the angles
     P(kInstanceAimSystem).u.pd.value = system;
     ASSERT_EQ(Send(PF_Cmd_UPDATE_PARAMS_UI), PF_Err_NONE);
-    const PF_ParamUIFlags point = system == 1 ? 0 : PF_PUI_DISABLED, angles = PF_PUI_DISABLED - point;
+    const PF_ParamUIFlags point = system == 1 ? 0 : PF_PUI_DISABLED;
+    const PF_ParamUIFlags angles = PF_PUI_DISABLED - point;
     EXPECT_EQ(host.uiUpdates, (Updates{{kInstanceAim, point}, {kInstancePointAway, point},
                                        {kInstanceSweep, angles}, {kInstanceTilt, angles}}));
     host.uiUpdates.clear();
