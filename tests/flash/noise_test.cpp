@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 #include <set>
@@ -16,9 +17,7 @@ namespace {
 // the standard library's.
 TEST(NoiseField, PermutationsStoredTwiceAndGeneratorMatchesTheStandardLibrary) {
   const NoiseField f = NoiseField::MakeReference(2.0, 1.5);
-  EXPECT_EQ(f.perm[0], 151u);
-  EXPECT_EQ(f.perm[5], 15u);
-  EXPECT_EQ(f.perm[255], 180u);
+  EXPECT_EQ((std::array{f.perm[0], f.perm[5], f.perm[255]}), (std::array<uint32_t, 3>{151, 15, 180}));
   std::set<uint32_t> seen(f.perm, f.perm + 256);
   EXPECT_EQ(seen.size(), 256u);
   EXPECT_EQ(*seen.rbegin(), 255u);
@@ -35,10 +34,10 @@ TEST(NoiseField, PermutationsStoredTwiceAndGeneratorMatchesTheStandardLibrary) {
     EXPECT_TRUE(std::equal(p, p + 256, f.perm)) << seed;
     EXPECT_TRUE(std::equal(f.perm, f.perm + 256, f.perm + 256)) << "stored twice";
   }
-  // The generator itself, past its first regeneration.
+  // The generator itself (by default seeded 5489), past its first regeneration.
   Mt19937 byDefault;
   std::mt19937 standard;
-  for (int i = 0; i < 10000; ++i) ASSERT_EQ(byDefault.Next(), standard()) << i;
+  for (int i = 0; i < 1500; ++i) ASSERT_EQ(byDefault.Next(), standard()) << i;
   for (uint32_t seed : {0u, 42u, 0xffffffffu}) {
     std::mt19937 ref(seed);
     Mt19937 mt(seed);
