@@ -213,9 +213,6 @@ TEST_F(Cli, PanelViewClickAndHoverOnTheControls) {
   out = ok({"hover", "s.json", "--layer", "Plate", "--effect", "1", "--param", "Flash Shape Profile", "--at",
             "150,200", "--alt"});
   EXPECT_NE(out.find("cursor: PF_Cursor_PEN_ADD"), std::string::npos) << out;
-  r = run({"click", "s.json", "--layer", "Plate", "--effect", "0", "--param", "Modules", "--at", "5,5"});
-  EXPECT_NE(r.exitCode, 0);
-  EXPECT_NE(r.err.find("outside"), std::string::npos) << r.err;
 }
 
 TEST_F(Cli, PresetsListsTheTenPresetsAndGarbageGivesTheBuiltInOnes) {
@@ -309,9 +306,6 @@ TEST(CliDisk, FailedWritesLeaveNoPartialFileAndTheOldFileWhole) {
       {"png past the size limit", fileLimit,
        {"render", "scene.json", "--frames", "0", "-o", "out/f.png", "--png-compression", "0"}, 1,
        "out/f.png: write failed: File too large", ""},
-      {"exr past the size limit", fileLimit,
-       {"render", "scene.json", "--frames", "0", "-o", "out/f.exr", "--exr-compression", "none"}, 1,
-       "out/f.exr: write failed: File too large", ""},
       {"render into a read-only folder", withoutOverride(), {"render", "scene.json", "-o", "locked/f_##.png"}, 1,
        "locked: cannot write files there: Permission denied", ""},
       {"scene past the size limit", smallLimit, apply, 1, "scene.json: write failed: File too large", "scene.json"},

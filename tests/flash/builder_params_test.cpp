@@ -15,13 +15,8 @@
 namespace vlam {
 namespace {
 
-struct Expected {
-  const char* name;
-  PF_ParamType type;
-  A_long id;
-  PF_ParamFlags flags;
-  PF_ParamUIFlags ui;
-};
+// Name, type, disk id, flags and UI flags.
+using Expected = std::tuple<const char*, PF_ParamType, A_long, PF_ParamFlags, PF_ParamUIFlags>;
 
 constexpr PF_ParamFlags C = PF_ParamFlag_COLLAPSE_TWIRLY;
 constexpr PF_ParamFlags T = PF_ParamFlag_CANNOT_TIME_VARY;

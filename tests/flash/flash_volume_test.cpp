@@ -303,29 +303,6 @@ TEST_F(FlashVolumeTest, FarCellsAreSkippedAndEachPetalReadsTheNoise67RowsOn) {
   }
 }
 
-// The same flash at half resolution into a buffer half as large: its
-// light-weighted centre, in buffer pixels, halves.
-TEST_F(FlashVolumeTest, HalfResolutionHalvesPositions) {
-  double centre[2][2];
-  for (const int half : {0, 1}) {
-    if (half) {
-      target.Release();
-      ASSERT_EQ(target.Create(&host.in_data, (kWidth + 1) / 2, (kHeight + 1) / 2, PF_PixelFormat_ARGB128, "HALF"),
-                PF_Err_NONE);
-      ASSERT_EQ(target.Clear(), PF_Err_NONE);
-      volume.Init(&target, 0.5, 1);
-    }
-    volume.BodySlices(0, volume.BodySliceCount());
-    double sum = 0, sx = 0, sy = 0;
-    for (A_long y = 0; y < target.World().height; ++y)
-      for (A_long x = 0; x < target.World().width; ++x)
-        sum += Px(x, y).red, sx += Px(x, y).red * (x + 0.5), sy += Px(x, y).red * (y + 0.5);
-    centre[half][0] = sx / sum, centre[half][1] = sy / sum;
-  }
-  EXPECT_NEAR(centre[1][0], centre[0][0] * 0.5, 1.0);
-  EXPECT_NEAR(centre[1][1], centre[0][1] * 0.5, 1.0);
-}
-
 // The cell on the axis draws nothing (diameter 1 with a full profile: the
 // slice radius 0.5 rounds to 1 and the axis is the only cell), nor do slices
 // whose radius rounds below 1 (0.04 x 12) or that lie before the start.

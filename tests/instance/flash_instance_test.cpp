@@ -10,6 +10,7 @@
 #include <map>
 #include <numbers>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -337,12 +338,8 @@ PF_Err ParamsSetup(FakeEffectHost &host) {
   return CallEffect(EntryPoint_VlamInstancer, PF_Cmd_PARAMS_SETUP, host);
 }
 
-struct Expected {
-  const char *name;
-  PF_ParamType type;
-  A_long diskId;
-  PF_ParamFlags flags;
-};
+// Name, type, disk id and flags.
+using Expected = std::tuple<const char *, PF_ParamType, A_long, PF_ParamFlags>;
 
 TEST(InstanceParams, NamesTypesDiskIdsAndFlagsInHostOrder) {
   FakeEffectHost host;
@@ -370,13 +367,11 @@ TEST(InstanceParams, NamesTypesDiskIdsAndFlagsInHostOrder) {
   ASSERT_EQ(host.added.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const PF_ParamDef &def = host.added[i];
+    const auto &[name, type, diskId, flags] = expected[i];
     SCOPED_TRACE("parameter " + std::to_string(i + 1));
     // Names are read as the host reads them: at most the 32 bytes of the field.
-    EXPECT_EQ(std::string(def.name, std::find(def.name, def.name + sizeof def.name, '\0')),
-              expected[i].name);
-    EXPECT_EQ(def.param_type, expected[i].type);
-    EXPECT_EQ(def.uu.id, expected[i].diskId);
-    EXPECT_EQ(def.flags, expected[i].flags);
+    EXPECT_EQ(std::string(def.name, std::find(def.name, def.name + sizeof def.name, '\0')), name);
+    EXPECT_EQ(std::tuple(def.param_type, def.uu.id, def.flags), std::tuple(type, diskId, flags));
   }
   // Custom UI for comp, layer and effect controls.
   ASSERT_EQ(host.registeredUi.size(), 1u);

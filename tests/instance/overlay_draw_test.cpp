@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <tuple>
 
 #include "frame/effect_entries.h"
@@ -100,25 +99,12 @@ TEST_F(OverlayDraw, BarrelThroughTheWindowsItsShapeTitleStripAndDontDraw) {
   EXPECT_NEAR(Barrel().at(0).a, (960.0f + 100.0f) / 2.0f, 0.01f);
   EXPECT_EQ(std::vector(g_conversions.begin(), g_conversions.begin() + 2),
             (std::vector<std::string>{"layer_to_comp 10/24", "source_to_frame"}));
-  // The barrel shape changes the overlay but not the record.
-  host.drawbot.draws.clear();
-  ASSERT_EQ(Draw(PF_Window_LAYER), PF_Err_NONE);
-  const std::size_t round = Barrel().size();
-  std::vector<unsigned char> block(2696, 0);
-  const std::int32_t one = 1;
-  std::memcpy(block.data() + 964, &one, sizeof one);
-  ASSERT_EQ(CallEffect(EntryPoint_VlamInstancer, PF_Cmd_COMPLETELY_GENERAL, host, block.data()),
-            PF_Err_NONE);
-  const std::vector<unsigned char> round_record = block;
-
+  // The other barrel shape draws another overlay (the record leaves the shape
+  // out: RecordAnswerTest reads every field it has).
   host.values[vlam::kInstanceBarrelShape].u.pd.value = 2;
   host.drawbot.draws.clear();
   ASSERT_EQ(Draw(PF_Window_LAYER), PF_Err_NONE);
-  EXPECT_EQ(round, 25u);
   EXPECT_EQ(Barrel().size(), 13u);
-  ASSERT_EQ(CallEffect(EntryPoint_VlamInstancer, PF_Cmd_COMPLETELY_GENERAL, host, block.data()),
-            PF_Err_NONE);
-  EXPECT_EQ(block, round_record);
 
   // The title strip only for the first parameter; nothing when told not to draw.
   host.drawbot.draws.clear();
@@ -159,13 +145,9 @@ vlam::CompCamera DefaultCamera(double pixel_aspect) {
   return vlam::MakeCompCamera(1920.0, 1080.0, pixel_aspect, 1.0, &m, false);
 }
 
+// At the centre, aiming 20 % of the width to the left.
 BarrelPose DefaultPose() {
-  BarrelPose pose;
-  pose.position[0] = 960.0;
-  pose.position[1] = 540.0;
-  pose.aim[0] = 576.0;  // 20 % of the width to the left
-  pose.aim[1] = 540.0;
-  return pose;
+  return BarrelPose{.position = {960.0, 540.0, 0.0}, .aim = {576.0, 540.0}};
 }
 
 BarrelPose Yzx(double sweep_degrees = 0.0) {
