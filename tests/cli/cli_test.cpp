@@ -58,7 +58,8 @@ TEST_F(Cli, ApplyBuildsTheModuleStackAndSavesTheScene) {
 }
 
 // Bad input, and user edits aimed at what a scene with one Flash Instance
-// (its stack index 0) does not have.
+// (its stack index 0) does not have (the scene reader's own messages, such as
+// an unknown layer, effect or value, are the host tests' matter).
 TEST_F(Cli, BadInputGivesOneLineAndWritesNothing) {
   writeFile(dir / "broken.json", "{\"vlam_scene\": 1, \"compositions\": [");
   dir.writeEmptyScene(640, 360);
@@ -74,8 +75,6 @@ TEST_F(Cli, BadInputGivesOneLineAndWritesNothing) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"inspect", "missing.json"}, "missing.json"},
       {{"inspect", "broken.json"}, "broken.json: line 1, column"},
-      {{"apply", "empty.json", "--layer", "Nobody", "--effect", "zk_Vlam"}, "no layer named 'Nobody'"},
-      {{"apply", "empty.json", "--layer", "Plate", "--effect", "zk_Nope"}, "unknown effect match name 'zk_Nope'"},
       {{"render", "empty.json", "-o", "f.tiff"}, "must end in .png or .exr"},
       {{"render", "empty.json", "-o", "f.png"}, "need #### in the file name"},
       {{"render", "empty.json", "--frames", "40-60", "-o", "f_##.png"}, "frames 0-47"},
@@ -87,9 +86,7 @@ TEST_F(Cli, BadInputGivesOneLineAndWritesNothing) {
       {on("press", {"Trigger"}), "is not a button"},
       {{"set", "scene.json", "--layer", "Plate", "--effect", "3", "--param", "Aim", "--value", "[0, 0]"},
        "has no effect 3"},
-      {on("set", {"Number of Rounds", "--value", "[1]"}), "Number of Rounds: expected a number, found [1]"},
       {on("press", {"Add Keyframes", "--frame", "48"}), "is outside the composition (0..47)"},
-      {on("set", {"Post Scale", "--value", "1e400"}), "--param Post Scale: value 1e400 is out of range"},
   };
   for (const auto &[args, expected] : cases) {
     auto r = dir.run(args);
@@ -220,7 +217,6 @@ TEST_F(Cli, PresetsListsTheTenPresetsAndGarbageGivesTheBuiltInOnes) {
   const json j = json::parse(ok({"presets", "--json"}));
   EXPECT_EQ(j["section"], "Settings_zkVlam");
   ASSERT_EQ(j["presets"].size(), 10u);
-  EXPECT_EQ(j["presets"]["MAIN_SHAPE_PRESET_1"], "[x:0;y:0.75],[x:1;y:0.75]");
   EXPECT_EQ(j["presets"]["PETAL_SHAPE_PRESET_1"], "[x:0;y:0.75],[x:1;y:0.75]");
   // The text listing shows the same, and the settings file now reads back.
   const std::string text = ok({"presets"});
@@ -232,38 +228,28 @@ TEST_F(Cli, PresetsListsTheTenPresetsAndGarbageGivesTheBuiltInOnes) {
 
 // On a scene with one Flash Instance (its stack index 0): setting the aim
 // rewrites Sweep and Tilt; Vlam at frame 10 writes a burst of trigger keys in
-// one undo group; inspect shows the instance record they give; popups take
-// their item text; the Relighter asks for PF_Cmd_UPDATE_PARAMS_UI ("Relight
-// Colour" follows "Use Flash Colour") and gets it after the change.
+// one undo group; inspect shows the instance record they give; the Relighter
+// asks for PF_Cmd_UPDATE_PARAMS_UI ("Relight Colour" follows "Use Flash
+// Colour") and gets it after the change. (The edits themselves: the host's
+// UserEdits tests.)
 TEST_F(Cli, SetAndPressChangeWhatInspectShows) {
   const std::string scene = "scene.json";
   dir.writeEmptyScene(640, 360);
   ok({"apply", scene, "--layer", "Plate", "--effect", "zk_VlamInstance"});
-  const auto params = [&] {
-    return json::parse(readFile(dir / scene))["compositions"][0]["layers"][0]["effects"][0]["params"];
-  };
   std::string out = ok({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Aim", "--value", "[320, -20]"});
   for (const char *change : {"Aim: [192.0,180.0] -> [320.0,-20.0]", "Sweep: 0.0 -> 90.0", "Tilt: 0.0 -> 90.0"})
     EXPECT_NE(out.find(std::string("changed ") + change), std::string::npos) << out;
-  EXPECT_EQ(params()["Sweep"], 90.0);
   ok({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Number of Rounds", "--value", "3"});
   out = ok({"press", scene, "--layer", "Plate", "--effect", "0", "--param", "Add Keyframes", "--frame", "10"});
   EXPECT_NE(out.find("undo group: \"Add Vlam Keyframes\""), std::string::npos) << out;
   EXPECT_NE(out.find("key written: frame 14 = true (hold)"), std::string::npos) << out;
-  auto instance = [&](const char *frame) {
-    return json::parse(ok({"inspect", scene, "--frame", frame, "--json"}))["compositions"][0]["layers"][0]["effects"][0]
-                                                                            ["instance"];
-  };
-  EXPECT_EQ(instance("11")["record"]["triggerLevel"], 0.0);
-  vlam::test::expectNumbers(instance("10")["record"], {{"triggerLevel", 0.4}, {"aimA", std::numbers::pi / 2}});
+  const json inspected = json::parse(ok({"inspect", scene, "--frame", "10", "--json"}));
+  const json &record = inspected["compositions"][0]["layers"][0]["effects"][0]["instance"]["record"];
+  vlam::test::expectNumbers(record, {{"triggerLevel", 0.4}, {"aimA", std::numbers::pi / 2}});
   out = ok({"inspect", scene, "--frame", "10"});
   EXPECT_NE(out.find("Trigger = true  (7 keys: 0=false 10=true 11=false 12=true 13=false 14=true 15=false)"),
             std::string::npos)
       << out;
-
-  ok({"set", scene, "--layer", "Plate", "--effect", "zk_VlamInstance", "--param", "Aim System", "--value",
-      "YZX Rotation"});
-  EXPECT_EQ(params()["Aim System"], "YZX Rotation");
   ok({"apply", scene, "--layer", "Plate", "--effect", "zk_VlamRelighter"});
   const auto r = dir.run({"--trace", "set", scene, "--layer", "Plate", "--effect", "zk_VlamRelighter", "--param",
                "Use Flash Colour", "--value", "false"});

@@ -53,22 +53,8 @@ class AimControlsTest : public ::testing::Test {
   FakeEffectHost host;
 };
 
-TEST_F(AimControlsTest, MovingAimOrPositionUnderEzAimRewritesSweepAndTilt) {
-  ASSERT_EQ(Send(PF_Cmd_USER_CHANGED_PARAM, kInstanceAim), PF_Err_NONE);
-  EXPECT_EQ(P(kInstanceSweep).u.ad.value, 90 * kOne);  // straight above, 200 px up
-  EXPECT_EQ(P(kInstanceTilt).u.ad.value, 90 * kOne);
-  EXPECT_TRUE(Changed(kInstanceSweep) && Changed(kInstanceTilt));
-  EXPECT_FALSE(Changed(kInstanceAim));
-
-  P(kInstancePosition).u.point3d_d.x_value = 600.0;  // aim 360 px to the right
-  P(kInstancePosition).u.point3d_d.y_value = 370.0;
-  P(kInstancePointAway).u.bd.value = 1;
-  ASSERT_EQ(Send(PF_Cmd_USER_CHANGED_PARAM, kInstancePosition), PF_Err_NONE);
-  const AimAngles a = EzAimAngles(600, 370, 960, 340, true);
-  EXPECT_EQ(P(kInstanceSweep).u.ad.value, 180 * kOne);  // 2 pi - pi
-  EXPECT_EQ(P(kInstanceTilt).u.ad.value, std::lround(a.tilt * 57.29577951308232 * kOne));
-}
-
+// Moving the aim point under EZ Aim rewrites Sweep and Tilt: the host's
+// UserEdits tests and EzAim below.
 TEST_F(AimControlsTest, EditingSweepOrTiltRewritesAimAndPointAwayUnderEitherSystem) {
   for (const A_long system : {1, 2}) {
     P(kInstanceAimSystem).u.pd.value = system;
@@ -101,6 +87,11 @@ TEST_F(AimControlsTest, PointAwayOtherParametersAndYzxAimRewriteNothing) {
   ASSERT_EQ(Send(PF_Cmd_USER_CHANGED_PARAM, kInstanceAim), PF_Err_NONE);
   EXPECT_EQ(P(kInstanceSweep).u.ad.value, 777);
   EXPECT_FALSE(Changed(kInstanceSweep));
+  // Under EZ Aim moving the muzzle rewrites them as moving the aim point does.
+  P(kInstanceAimSystem).u.pd.value = 1;
+  ASSERT_EQ(Send(PF_Cmd_USER_CHANGED_PARAM, kInstancePosition), PF_Err_NONE);
+  EXPECT_EQ(P(kInstanceSweep).u.ad.value, 90 * kOne);  // straight above, 200 px up
+  EXPECT_TRUE(Changed(kInstanceSweep) && Changed(kInstanceTilt));
 }
 
 TEST_F(AimControlsTest, AimSystemEnablesAimPointOrAngleControls) {
