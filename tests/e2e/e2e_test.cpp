@@ -1,14 +1,13 @@
 // Whole runs of the tool: scenes built with `apply`, rendered with `render`,
-// read with `inspect`, the pictures checked where the light lands.
+// read with `inspect`, the pictures checked where the light lands. (Camera
+// layers and masks: the host's camera and mask tests and the Render effect's
+// own; module effects that leave the picture alone: the host's module tests.)
 #include "cli/cli_support.h"
 #include "host/image/Image.h"
 #include "host/io/ImageFiles.h"
 
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
-#include <cmath>
-#include <numeric>
 
 namespace {
 
@@ -56,84 +55,6 @@ TEST_F(ToolTest, EachGunOfTheBuiltInSceneLightsItsOwnSideOnlyWhenItFires) {
   EXPECT_GT(rightBox(right) - rightBox(none), 4 * (leftBox(right) - leftBox(none)));
   // The Relighter brightens the plate around a firing gun, beyond the flash.
   EXPECT_GT(meanLuma(left, 0.05, 0.7, 0.3, 0.95), meanLuma(none, 0.05, 0.7, 0.3, 0.95) + 0.005);
-}
-
-// The module stack on a 160 x 90 plate, frame 0 rendered as plate.exr first.
-class StackRender : public ToolTest {
-protected:
-  json scene;
-  void SetUp() override {
-    dir.writeEmptyScene(160, 90);
-    ASSERT_EQ(run({"render", "scene.json", "--frames", "0", "--depth", "32", "-o", "plate.exr"}).exitCode, 0);
-    ASSERT_EQ(run({"apply", "scene.json", "--layer", "Plate", "--effect", "zk_Vlam"}).exitCode, 0);
-    scene = json::parse(readFile(dir / "scene.json"));
-  }
-  // How much brighter each pixel of frame 0 of `s` is than the plate.
-  std::vector<double> lightOf(const json &s) {
-    vlam::test::writeFile(dir / "changed.json", s.dump(2));
-    ok({"render", "changed.json", "--frames", "0", "--depth", "32", "-o", "out.exr"});
-    const Image lit = readImage(dir / "out.exr"), plate = readImage(dir / "plate.exr");
-    std::vector<double> light;
-    for (int y = 0; y < lit.height(); ++y)
-      for (int x = 0; x < lit.width(); ++x) {
-        const auto a = lit.pixel(x, y), b = plate.pixel(x, y);
-        light.push_back(std::max(0.0, double(a.red + a.green + a.blue) - double(b.red + b.green + b.blue)));
-      }
-    return light;
-  }
-};
-
-double total(const std::vector<double> &light) {
-  return std::accumulate(light.begin(), light.end(), 0.0);
-}
-
-// The x centroid of the light.
-double centroidX(const std::vector<double> &light, std::size_t width) {
-  double sum = 0;
-  for (std::size_t i = 0; i < light.size(); ++i) sum += light[i] * static_cast<double>(i % width);
-  return sum / total(light);
-}
-
-// A camera layer steers what the Render effect draws: a camera moved to the
-// right moves the flash to the left in the picture. A layer mask chosen as an
-// instance's "Mask Path" takes the flash away where it covers the frame.
-TEST_F(StackRender, AMovedCameraMovesTheFlashAndAnOpaqueClosedMaskRemovesIt) {
-  // The host's default camera, once without and once as a camera layer, and
-  // the same camera 30 pixels to the right (looking straight ahead).
-  const std::string z = std::to_string(-160 * 141.7325 / 102.0474);
-  const auto withCamera = [&](const std::string &x) {
-    json s = scene;
-    auto &layers = s["compositions"][0]["layers"];
-    layers.insert(layers.begin(), json::parse(R"({"name": "Camera", "camera": {"position": [)" + x + ", 45, " + z +
-                                              R"(], "point_of_interest": [)" + x + ", 45, 0]}}"));
-    return lightOf(s);
-  };
-  const auto none = lightOf(scene), same = withCamera("80"), moved = withCamera("110");
-  double apart = 0;
-  for (std::size_t i = 0; i < none.size(); ++i) apart += std::abs(same[i] - none[i]);
-  ASSERT_GT(total(none), 0) << "the default stack fires at frame 0";
-  EXPECT_LT(apart, total(none) * 0.01) << "a camera layer where the default camera is: the same";
-  // The camera moves 30 pixels to the right: the flash moves left. Its light
-  // is clipped at the picture's left edge, so the centroid moves less.
-  const double shift = centroidX(moved, 160) - centroidX(none, 160);
-  EXPECT_LT(shift, -10) << "the flash moves against the camera";
-  EXPECT_GT(shift, -35);
-
-  const auto masked = [&](bool closed, double opacity, const json &chosen) {
-    json s = scene;
-    json &plate = s["compositions"][0]["layers"][0];
-    plate["masks"] = json::array(
-        {{{"name", "Cover"},
-          {"path", {{"closed", closed}, {"vertices", {{-10, -10}, {170, -10}, {170, 100}, {-10, 100}}}}},
-          {"opacity", opacity}}});
-    for (json &effect : plate["effects"])
-      if (effect["effect"] == "zk_VlamInstance") effect["params"]["Mask Path"] = chosen;
-    return lightOf(s);
-  };
-  EXPECT_LT(total(masked(true, 100, "Cover")), 1e-5) << "the flash is gone";
-  EXPECT_EQ(masked(true, 0, "Cover"), none) << "opacity 0 % changes nothing";
-  EXPECT_EQ(masked(false, 100, "Cover"), none) << "an open path is ignored";
-  EXPECT_EQ(masked(true, 100, nullptr), none) << "a mask nobody chose";
 }
 
 // vlam inspect on a scene with the module stack: the records the Vlam effects
