@@ -74,15 +74,6 @@ TEST_F(BuilderGlobalsTest, PresetsChangedInOneRunAreReadInTheNextAndSetdownFrees
   EXPECT_EQ(host.registry.outstanding(), 0);
 }
 
-TEST_F(BuilderGlobalsTest, DamagedSettingsReadTolerantly) {
-  Setting("MAIN_SHAPE_PRESET_1") = std::string(600, ']');
-  Setting("PETAL_SHAPE_PRESET_5") = "\x7f\x01 no brackets at all";
-  ASSERT_EQ(Run(PF_Cmd_GLOBAL_SETUP), PF_Err_NONE);
-  EXPECT_EQ(Globals()->mainPresets[0].count, 16);  // capped by the capacity
-  EXPECT_EQ(Globals()->petalPresets[4].count, 0);
-  EXPECT_EQ(Globals()->mainPresets[1].count, 9);   // untouched keys keep their defaults
-}
-
 // A record that cannot be made shows a message; a lock failure or a refused
 // settings suite releases everything, silently.
 TEST(BuilderGlobalsSetup, FailuresReleaseEverything) {
