@@ -29,12 +29,7 @@ TEST_F(Cli, HelpEffectsAndAboutShowWhatThePropertyListsAndEffectsSay) {
   ASSERT_EQ(list.size(), 6u);
   EXPECT_EQ(list[0]["name"], "zkVlamUtil");
   const char *matches[] = {"zk_Vlam", "zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_VlamRelighter"};
-  for (int i = 0; i < 5; ++i) {
-    const json &e = list[static_cast<std::size_t>(i + 1)];
-    EXPECT_EQ(e["match_name"], matches[i]);
-    EXPECT_EQ(e["category"], "Orvane Pictures");
-    EXPECT_EQ(e["version_text"], "1.0.3");
-  }
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(list[i + 1]["match_name"], matches[i]);
   EXPECT_EQ(json::parse(ok({"about", "zk_VlamFlash", "--json"}))["about"].get<std::string>().rfind("Vlam v1.0.3 \r\rMuzzle flash design module\r\r", 0), 0u);
   auto unknown = dir.run({"about", "zk_Nope"});
   EXPECT_EQ(unknown.exitCode, 1);
@@ -244,8 +239,8 @@ TEST_F(Cli, SetAndPressChangeWhatInspectShows) {
   EXPECT_NE(out.find("undo group: \"Add Vlam Keyframes\""), std::string::npos) << out;
   EXPECT_NE(out.find("key written: frame 14 = true (hold)"), std::string::npos) << out;
   const json inspected = json::parse(ok({"inspect", scene, "--frame", "10", "--json"}));
-  const json &record = inspected["compositions"][0]["layers"][0]["effects"][0]["instance"]["record"];
-  vlam::test::expectNumbers(record, {{"triggerLevel", 0.4}, {"aimA", std::numbers::pi / 2}});
+  const json &instance = inspected["compositions"][0]["layers"][0]["effects"][0]["instance"];
+  vlam::test::expectNumbers(instance["record"], {{"triggerLevel", 0.4}, {"aimA", std::numbers::pi / 2}});
   out = ok({"inspect", scene, "--frame", "10"});
   EXPECT_NE(out.find("Trigger = true  (7 keys: 0=false 10=true 11=false 12=true 13=false 14=true 15=false)"),
             std::string::npos)
@@ -304,8 +299,7 @@ TEST(CliDisk, FailedWritesLeaveNoPartialFileAndTheOldFileWhole) {
     writeFile(dir / "scene.json", R"({"vlam_scene": 1, "compositions": [{"width": 200, "height": 100,
         "frame_rate": 24, "duration": 2, "layers": [{"name": "Plate", "solid": [0.5, 0.25, 1]}]}]})");
     writeFile(dir / "settings.json", "{ not json: the presets are written back in full");
-    std::filesystem::create_directories(dir / "out");
-    std::filesystem::create_directories(dir / "locked");
+    for (const char *folder : {"out", "locked"}) std::filesystem::create_directories(dir / folder);
     std::filesystem::copy_file(dir / "scene.json", dir / "locked" / "scene.json");
     const auto before = filesUnder(dir.path());
     const std::string old = c.kept.empty() ? "" : readFile(dir / c.kept);

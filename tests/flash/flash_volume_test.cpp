@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <numbers>
+#include <tuple>
 #include <vector>
 
 #include "flash/default_curves.h"
@@ -38,11 +39,8 @@ class FlashVolumeTest : public ::testing::Test {
     MakeDefaultMainCurve(profile);
     MakeDefaultPetalCurve(profileB);
     field = NoiseField::MakeSeeded(1234);
-    field.row = 7.0;
-    field.baseFreq = 0.01;
-    field.octaveAmp = 4.0;
-    field.largeAmp = 3.0;
-    field.largeFreq = 0.05;
+    std::tie(field.row, field.baseFreq, field.octaveAmp, field.largeAmp, field.largeFreq) =
+        std::tuple(7.0, 0.01, 4.0, 3.0, 0.05);
     sparkNoise = NoiseField::MakeReference(5.0, 1.372490586);
 
     // Muzzle 40 pixels left of the centre, pointing right and a little down.
@@ -62,10 +60,8 @@ class FlashVolumeTest : public ::testing::Test {
     volume.SetNoise(&field);
     volume.SetView(view);
     const double weights[4] = {1.0, 5.0, 5.5, 3.45}, freqs[4] = {1.0, 2.3, 6.4, 11.8};
-    for (int k = 0; k < 4; ++k) {
-      volume.octaveWeight[k] = weights[k];
-      volume.octaveFreq[k] = freqs[k];
-    }
+    std::copy_n(weights, 4, volume.octaveWeight);
+    std::copy_n(freqs, 4, volume.octaveFreq);
     volume.SetShape(&profile, 0.55f, 60, 24, 3);
     volume.SetFalloff(0.5, 0.6, 0.3, 0.0);
     volume.SetBlend(0.4, &profileB);
