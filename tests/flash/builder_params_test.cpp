@@ -33,22 +33,18 @@ class BuilderParamsTest : public ::testing::Test {
 // control sizes and the profiles' handlers and defaults.
 TEST_F(BuilderParamsTest, NamesIdsPopupsSizesAndProfiles) {
   EXPECT_EQ(host.OutData()->num_params, 35);
-  std::string names;
-  std::vector<A_long> ids;
-  for (PF_ParamIndex i = 1; i <= 34; ++i) {
-    names += std::string(Added(i).name) + "|";
-    ids.push_back(Added(i).uu.id);
-  }
-  EXPECT_EQ(names,
-            "|Flash Identifier|Main Shape|Length|Diameter|Flash Shape Profile||Petals|"
-            "Petal Configuration|Length|Diameter|Petal Shape Profile|Barrel Radius|"
-            "Horizontal Offset|Angle|Relative Brightness||Sparks|Max Sparks|Spark Dispersion|"
-            "Spark Brightness||Flash Properties|Flash Colour|Energy Affects Colour Temp|"
-            "Brightness Falloff|Displacement Complexity|Displacement Amount||Randomisation|"
-            "Randomise Flash Shape|Randomise Petals|Randomise Brightness||");
-  EXPECT_EQ(ids, (std::vector<A_long>{129, 100, 101, 102, 103, 104, 101, 110, 112, 113, 114, 115,
-                                      117, 116, 118, 123, 110, 142, 143, 144, 145, 142, 105, 121,
-                                      146, 109, 147, 127, 105, 134, 135, 136, 137, 134}));
+  // "disk id name|" for each parameter, in host order.
+  std::string listing;
+  for (const PF_ParamDef& d : host.added) listing += std::to_string(d.uu.id) + " " + d.name + "|";
+  EXPECT_EQ(listing,
+            "129 |100 Flash Identifier|101 Main Shape|102 Length|103 Diameter|"
+            "104 Flash Shape Profile|101 |110 Petals|112 Petal Configuration|113 Length|"
+            "114 Diameter|115 Petal Shape Profile|117 Barrel Radius|116 Horizontal Offset|"
+            "118 Angle|123 Relative Brightness|110 |142 Sparks|143 Max Sparks|144 Spark Dispersion|"
+            "145 Spark Brightness|142 |105 Flash Properties|121 Flash Colour|"
+            "146 Energy Affects Colour Temp|109 Brightness Falloff|147 Displacement Complexity|"
+            "127 Displacement Amount|105 |134 Randomisation|135 Randomise Flash Shape|"
+            "136 Randomise Petals|137 Randomise Brightness|134 |");
   ASSERT_EQ(host.registeredUi.size(), 1u);
   PF_CustomUIInfo ui;  // effect controls only, every other field zero
   std::memset(&ui, 0, sizeof ui);
