@@ -108,8 +108,7 @@ TEST_F(Cli, RendersFramesOfAScene) {
                        "f_004.png (3 of 3)\n")
       << "a line per frame, in order, when stderr is not a terminal";
   r = run({"render", "small.json", "--frames", "0", "-o", "one.exr", "--exr-compression", "piz", "--quiet"});
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(std::pair(r.exitCode, r.err), std::pair(0, std::string()));
   EXPECT_EQ(readFile(dir / "one.exr").substr(0, 4), std::string("\x76\x2f\x31\x01", 4));
 
   // A frame that cannot be written stops the render: the frames before it
@@ -240,7 +239,8 @@ TEST_F(Cli, SetAndPressChangeWhatInspectShows) {
   EXPECT_NE(out.find("key written: frame 14 = true (hold)"), std::string::npos) << out;
   const json inspected = json::parse(ok({"inspect", scene, "--frame", "10", "--json"}));
   const json &instance = inspected["compositions"][0]["layers"][0]["effects"][0]["instance"];
-  vlam::test::expectNumbers(instance["record"], {{"triggerLevel", 0.4}, {"aimA", std::numbers::pi / 2}});
+  vlam::test::expectNumbers(instance["record"],
+                            {{"triggerLevel", 0.4}, {"aimA", std::numbers::pi / 2}});
   out = ok({"inspect", scene, "--frame", "10"});
   EXPECT_NE(out.find("Trigger = true  (7 keys: 0=false 10=true 11=false 12=true 13=false 14=true 15=false)"),
             std::string::npos)

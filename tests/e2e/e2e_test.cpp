@@ -41,8 +41,7 @@ TEST_F(ToolTest, EachGunOfTheBuiltInSceneLightsItsOwnSideOnlyWhenItFires) {
     return readImage(dir / (name + ".exr"));
   };
   const Image none = render(16, "none"), left = render(2, "left"), right = render(17, "right");
-  ASSERT_EQ(none.width(), 240);
-  ASSERT_EQ(none.height(), 135);
+  ASSERT_EQ(std::pair(none.width(), none.height()), std::pair(240, 135));
   EXPECT_TRUE(render(2, "again").samePixels(left));
   // The left gun's muzzle sits near (0.31, 0.57) of the frame and fires
   // left; the right one near (0.69, 0.43) and fires right.

@@ -7,9 +7,7 @@
 #include <string>
 
 #include "builder_host_support.h"
-#include "flash/builder_global_data.h"
 #include "flash/default_curves.h"
-#include "flash/shape_arb_handlers.h"
 #include "flash/shape_curve_text.h"
 
 namespace vlam {

@@ -80,8 +80,7 @@ TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClampedMergeAndBits) {
   m.DirtyRectangle(r);
   // No marks: the rectangle keeps what it held.
   EXPECT_EQ(Corners(r), (Box{-5, -6, -7, -8}));
-  EXPECT_EQ(r.width, 200);
-  EXPECT_EQ(r.height, 100);
+  EXPECT_EQ(std::pair(r.width, r.height), (std::pair<A_long, A_long>(200, 100)));
   // The last is outside on both axes: no mark.
   for (const auto& [x, y] : {std::pair{130, 70}, {64, 99}, {199, 3}, {-1, 200}}) m.Mark(x, y);
   m.DirtyRectangle(r);

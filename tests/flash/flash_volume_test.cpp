@@ -553,7 +553,8 @@ TEST_F(FlashVolumeTest, BarrelHidesTheCoreWhenItPointsAtTheCamera) {
   // Pointing straight at the camera: the barrel (behind the muzzle) is
   // nearer than the core and covers it.
   Matrix4 towards{};
-  for (const auto& [row, col] : {std::pair{0, 1}, {1, 2}, {2, 0}, {3, 3}}) towards.At(row, col) = 1.0;
+  for (const auto& [row, col] : {std::pair{0, 1}, {1, 2}, {2, 0}, {3, 3}})
+    towards.At(row, col) = 1.0;
   towards.At(2, 3) = camera.zoom;
   volume.SetView(towards);
   volume.CorePass(5, 10);

@@ -95,8 +95,7 @@ TEST(ShapeCurve, MendLeavesSoundRecordsAndClampsDamagedOnes) {
   const ShapeCurveMends m2 = MendShapeCurve(over);
   EXPECT_TRUE(!m2.capacity && m2.count);
   EXPECT_EQ(over.count, 8);
-  EXPECT_EQ(+over.points[3].x, 1.0);
-  EXPECT_EQ(+over.points[3].y, 0.0);
+  EXPECT_EQ(std::pair(+over.points[3].x, +over.points[3].y), std::pair(1.0, 0.0));
   EXPECT_EQ(+over.xSignature, 256.0 + 1.0);
 }
 
