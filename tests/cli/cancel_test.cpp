@@ -15,10 +15,8 @@ using vlam::test::CliDir;
 namespace {
 
 std::vector<std::string> framesIn(const std::filesystem::path &dir) {
-  std::vector<std::string> names;
-  for (const auto &entry : std::filesystem::directory_iterator(dir))
-    if (entry.path().filename().string().rfind("f_", 0) == 0) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
+  std::vector<std::string> names = vlam::test::listDir(dir);
+  std::erase_if(names, [](const std::string &name) { return name.rfind("f_", 0) != 0; });
   return names;
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <numbers>
 #include <thread>
 #include <unistd.h>
 
@@ -27,18 +28,8 @@ TEST_F(Cli, HelpEffectsAndAboutShowWhatThePropertyListsAndEffectsSay) {
   json list = json::parse(ok({"effects", "--json"}));
   ASSERT_EQ(list.size(), 6u);
   EXPECT_EQ(list[0]["name"], "zkVlamUtil");
-  EXPECT_EQ(list[0]["kind"], "general");
-  EXPECT_EQ(list[0]["category"], "General Plugin");
   const char *matches[] = {"zk_Vlam", "zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance", "zk_VlamRelighter"};
-  for (int i = 0; i < 5; ++i) {
-    const json &e = list[static_cast<std::size_t>(i + 1)];
-    EXPECT_EQ(e["match_name"], matches[i]);
-    EXPECT_EQ(e["category"], "Orvane Pictures");
-    EXPECT_EQ(e["version_text"], "1.0.3");
-  }
-  // The flag words of every list are checked with the module's own tests.
-  EXPECT_EQ(list[1]["out_flags"], "0x06088004");
-  EXPECT_EQ(list[1]["out_flags2"], "0x0000140B");
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(list[i + 1]["match_name"], matches[i]);
   EXPECT_EQ(json::parse(ok({"about", "zk_VlamFlash", "--json"}))["about"].get<std::string>().rfind("Vlam v1.0.3 \r\rMuzzle flash design module\r\r", 0), 0u);
   auto unknown = dir.run({"about", "zk_Nope"});
   EXPECT_EQ(unknown.exitCode, 1);
@@ -62,7 +53,8 @@ TEST_F(Cli, ApplyBuildsTheModuleStackAndSavesTheScene) {
 }
 
 // Bad input, and user edits aimed at what a scene with one Flash Instance
-// (its stack index 0) does not have.
+// (its stack index 0) does not have (the scene reader's own messages, such as
+// an unknown layer, effect or value, are the host tests' matter).
 TEST_F(Cli, BadInputGivesOneLineAndWritesNothing) {
   writeFile(dir / "broken.json", "{\"vlam_scene\": 1, \"compositions\": [");
   dir.writeEmptyScene(640, 360);
@@ -78,8 +70,6 @@ TEST_F(Cli, BadInputGivesOneLineAndWritesNothing) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"inspect", "missing.json"}, "missing.json"},
       {{"inspect", "broken.json"}, "broken.json: line 1, column"},
-      {{"apply", "empty.json", "--layer", "Nobody", "--effect", "zk_Vlam"}, "no layer named 'Nobody'"},
-      {{"apply", "empty.json", "--layer", "Plate", "--effect", "zk_Nope"}, "unknown effect match name 'zk_Nope'"},
       {{"render", "empty.json", "-o", "f.tiff"}, "must end in .png or .exr"},
       {{"render", "empty.json", "-o", "f.png"}, "need #### in the file name"},
       {{"render", "empty.json", "--frames", "40-60", "-o", "f_##.png"}, "frames 0-47"},
@@ -91,9 +81,7 @@ TEST_F(Cli, BadInputGivesOneLineAndWritesNothing) {
       {on("press", {"Trigger"}), "is not a button"},
       {{"set", "scene.json", "--layer", "Plate", "--effect", "3", "--param", "Aim", "--value", "[0, 0]"},
        "has no effect 3"},
-      {on("set", {"Number of Rounds", "--value", "[1]"}), "Number of Rounds: expected a number, found [1]"},
       {on("press", {"Add Keyframes", "--frame", "48"}), "is outside the composition (0..47)"},
-      {on("set", {"Post Scale", "--value", "1e400"}), "--param Post Scale: value 1e400 is out of range"},
   };
   for (const auto &[args, expected] : cases) {
     auto r = dir.run(args);
@@ -120,8 +108,7 @@ TEST_F(Cli, RendersFramesOfAScene) {
                        "f_004.png (3 of 3)\n")
       << "a line per frame, in order, when stderr is not a terminal";
   r = run({"render", "small.json", "--frames", "0", "-o", "one.exr", "--exr-compression", "piz", "--quiet"});
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(std::pair(r.exitCode, r.err), std::pair(0, std::string()));
   EXPECT_EQ(readFile(dir / "one.exr").substr(0, 4), std::string("\x76\x2f\x31\x01", 4));
 
   // A frame that cannot be written stops the render: the frames before it
@@ -217,9 +204,6 @@ TEST_F(Cli, PanelViewClickAndHoverOnTheControls) {
   out = ok({"hover", "s.json", "--layer", "Plate", "--effect", "1", "--param", "Flash Shape Profile", "--at",
             "150,200", "--alt"});
   EXPECT_NE(out.find("cursor: PF_Cursor_PEN_ADD"), std::string::npos) << out;
-  r = run({"click", "s.json", "--layer", "Plate", "--effect", "0", "--param", "Modules", "--at", "5,5"});
-  EXPECT_NE(r.exitCode, 0);
-  EXPECT_NE(r.err.find("outside"), std::string::npos) << r.err;
 }
 
 TEST_F(Cli, PresetsListsTheTenPresetsAndGarbageGivesTheBuiltInOnes) {
@@ -227,7 +211,6 @@ TEST_F(Cli, PresetsListsTheTenPresetsAndGarbageGivesTheBuiltInOnes) {
   const json j = json::parse(ok({"presets", "--json"}));
   EXPECT_EQ(j["section"], "Settings_zkVlam");
   ASSERT_EQ(j["presets"].size(), 10u);
-  EXPECT_EQ(j["presets"]["MAIN_SHAPE_PRESET_1"], "[x:0;y:0.75],[x:1;y:0.75]");
   EXPECT_EQ(j["presets"]["PETAL_SHAPE_PRESET_1"], "[x:0;y:0.75],[x:1;y:0.75]");
   // The text listing shows the same, and the settings file now reads back.
   const std::string text = ok({"presets"});
@@ -239,46 +222,29 @@ TEST_F(Cli, PresetsListsTheTenPresetsAndGarbageGivesTheBuiltInOnes) {
 
 // On a scene with one Flash Instance (its stack index 0): setting the aim
 // rewrites Sweep and Tilt; Vlam at frame 10 writes a burst of trigger keys in
-// one undo group; inspect shows the instance record they give; popups take
-// their item text; the Relighter asks for PF_Cmd_UPDATE_PARAMS_UI ("Relight
-// Colour" follows "Use Flash Colour") and gets it after the change.
+// one undo group; inspect shows the instance record they give; the Relighter
+// asks for PF_Cmd_UPDATE_PARAMS_UI ("Relight Colour" follows "Use Flash
+// Colour") and gets it after the change. (The edits themselves: the host's
+// UserEdits tests.)
 TEST_F(Cli, SetAndPressChangeWhatInspectShows) {
   const std::string scene = "scene.json";
   dir.writeEmptyScene(640, 360);
   ok({"apply", scene, "--layer", "Plate", "--effect", "zk_VlamInstance"});
-  const auto params = [&] {
-    return json::parse(readFile(dir / scene))["compositions"][0]["layers"][0]["effects"][0]["params"];
-  };
   std::string out = ok({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Aim", "--value", "[320, -20]"});
   for (const char *change : {"Aim: [192.0,180.0] -> [320.0,-20.0]", "Sweep: 0.0 -> 90.0", "Tilt: 0.0 -> 90.0"})
     EXPECT_NE(out.find(std::string("changed ") + change), std::string::npos) << out;
-  const json p = params();
-  EXPECT_EQ(p["Sweep"], 90.0);
-  EXPECT_EQ(p["Tilt"], 90.0);
-  EXPECT_EQ(p["Aim"], json::array({320.0, -20.0}));
   ok({"set", scene, "--layer", "Plate", "--effect", "0", "--param", "Number of Rounds", "--value", "3"});
   out = ok({"press", scene, "--layer", "Plate", "--effect", "0", "--param", "Add Keyframes", "--frame", "10"});
   EXPECT_NE(out.find("undo group: \"Add Vlam Keyframes\""), std::string::npos) << out;
   EXPECT_NE(out.find("key written: frame 14 = true (hold)"), std::string::npos) << out;
-  auto instance = [&](const char *frame) {
-    return json::parse(ok({"inspect", scene, "--frame", frame, "--json"}))["compositions"][0]["layers"][0]["effects"][0]
-                                                                            ["instance"];
-  };
-  const json at10 = instance("10"), on = at10["record"], off = instance("11")["record"];
-  EXPECT_EQ(at10["triggerKeys"].size(), 7u);
-  EXPECT_EQ(off["triggerLevel"], 0.0);
-  EXPECT_EQ(on["position"], json::array({320.0, 180.0, 0.0}));
-  vlam::test::expectNumbers(on, {{"triggerLevel", 0.4}, {"ezAim", 1}, {"aimA", 3.141592653589793 / 2},
-                                 {"aimB", 3.141592653589793 / 2}, {"roll", 3.141592653589793 + 0.22689280275926285}});
+  const json inspected = json::parse(ok({"inspect", scene, "--frame", "10", "--json"}));
+  const json &instance = inspected["compositions"][0]["layers"][0]["effects"][0]["instance"];
+  vlam::test::expectNumbers(instance["record"],
+                            {{"triggerLevel", 0.4}, {"aimA", std::numbers::pi / 2}});
   out = ok({"inspect", scene, "--frame", "10"});
   EXPECT_NE(out.find("Trigger = true  (7 keys: 0=false 10=true 11=false 12=true 13=false 14=true 15=false)"),
             std::string::npos)
       << out;
-  EXPECT_NE(out.find("designIndex = 0"), std::string::npos) << out; // the defaults: see the end-to-end inspect test
-
-  ok({"set", scene, "--layer", "Plate", "--effect", "zk_VlamInstance", "--param", "Aim System", "--value",
-      "YZX Rotation"});
-  EXPECT_EQ(params()["Aim System"], "YZX Rotation");
   ok({"apply", scene, "--layer", "Plate", "--effect", "zk_VlamRelighter"});
   const auto r = dir.run({"--trace", "set", scene, "--layer", "Plate", "--effect", "zk_VlamRelighter", "--param",
                "Use Flash Colour", "--value", "false"});
@@ -321,9 +287,6 @@ TEST(CliDisk, FailedWritesLeaveNoPartialFileAndTheOldFileWhole) {
       {"png past the size limit", fileLimit,
        {"render", "scene.json", "--frames", "0", "-o", "out/f.png", "--png-compression", "0"}, 1,
        "out/f.png: write failed: File too large", ""},
-      {"exr past the size limit", fileLimit,
-       {"render", "scene.json", "--frames", "0", "-o", "out/f.exr", "--exr-compression", "none"}, 1,
-       "out/f.exr: write failed: File too large", ""},
       {"render into a read-only folder", withoutOverride(), {"render", "scene.json", "-o", "locked/f_##.png"}, 1,
        "locked: cannot write files there: Permission denied", ""},
       {"scene past the size limit", smallLimit, apply, 1, "scene.json: write failed: File too large", "scene.json"},
@@ -336,8 +299,7 @@ TEST(CliDisk, FailedWritesLeaveNoPartialFileAndTheOldFileWhole) {
     writeFile(dir / "scene.json", R"({"vlam_scene": 1, "compositions": [{"width": 200, "height": 100,
         "frame_rate": 24, "duration": 2, "layers": [{"name": "Plate", "solid": [0.5, 0.25, 1]}]}]})");
     writeFile(dir / "settings.json", "{ not json: the presets are written back in full");
-    std::filesystem::create_directories(dir / "out");
-    std::filesystem::create_directories(dir / "locked");
+    for (const char *folder : {"out", "locked"}) std::filesystem::create_directories(dir / folder);
     std::filesystem::copy_file(dir / "scene.json", dir / "locked" / "scene.json");
     const auto before = filesUnder(dir.path());
     const std::string old = c.kept.empty() ? "" : readFile(dir / c.kept);

@@ -7,7 +7,6 @@
 #include "flash/builder_global_data.h"
 #include "flash/shape_arb_handlers.h"
 #include "frame/effect_entries.h"
-#include "ui/ui_event_support.h"
 
 namespace vlam {
 
@@ -64,15 +63,6 @@ BuilderUiHost::BuilderUiHost() {
   builder.in_data.sequence_data = builder.out_data.sequence_data;
 }
 
-BuilderUiHost::~BuilderUiHost() {
-  builder.Run(PF_Cmd_SEQUENCE_SETDOWN);
-}
-
-PF_EventExtra BuilderUiHost::Event(PF_EventType type, PF_ParamIndex param, A_long x, A_long y,
-                                   PF_Modifiers modifiers) const {
-  return MakeUiEvent(type, param, PF_Rect{20, 300, 340, 420}, x, y, modifiers);
-}
-
 PF_Err BuilderUiHost::Send(PF_EventExtra &event) {
   std::vector<PF_ParamDef *> params;
   for (PF_ParamDef &value : builder.values) {
@@ -80,14 +70,6 @@ PF_Err BuilderUiHost::Send(PF_EventExtra &event) {
     params.push_back(&value);
   }
   return builder.Run(PF_Cmd_EVENT, &event, params.data());
-}
-
-ShapeCurve &BuilderUiHost::Curve(PF_ParamIndex profile) {
-  return *static_cast<ShapeCurve *>(*builder.values[profile].u.arb_d.value);
-}
-
-vlam::PetalVariants &BuilderUiHost::Variants() {
-  return *static_cast<vlam::PetalVariants *>(*builder.in_data.sequence_data);
 }
 
 }  // namespace vlam_test

@@ -10,6 +10,7 @@
 #include "flash/petal_buttons.h"
 #include "flash/shape_curve.h"
 #include "render/render_host_support.h"
+#include "ui/ui_event_support.h"
 
 namespace vlam {
 
@@ -45,7 +46,7 @@ using vlam::ShapeCurve;
 class BuilderUiHost {
  public:
   BuilderUiHost();
-  ~BuilderUiHost();
+  ~BuilderUiHost() { builder.Run(PF_Cmd_SEQUENCE_SETDOWN); }
 
   vlam::FakeBuilderHost builder;
   FakeDrawbot& drawbot = builder.drawbot;
@@ -53,13 +54,19 @@ class BuilderUiHost {
   // An event on parameter `param`, whose 320 x 120 control's top left is
   // (20, 300).
   PF_EventExtra Event(PF_EventType type, PF_ParamIndex param, A_long x, A_long y,
-                      PF_Modifiers modifiers = PF_Mod_NONE) const;
+                      PF_Modifiers modifiers = PF_Mod_NONE) const {
+    return MakeUiEvent(type, param, PF_Rect{20, 300, 340, 420}, x, y, modifiers);
+  }
   // Sends it through the effect's entry point with the current values.
   PF_Err Send(PF_EventExtra &event);
 
-  ShapeCurve &Curve(PF_ParamIndex profile);  // a profile parameter's value
+  ShapeCurve &Curve(PF_ParamIndex profile) {  // a profile parameter's value
+    return *static_cast<ShapeCurve *>(*builder.values[profile].u.arb_d.value);
+  }
   vlam::BuilderGlobals &Globals() { return *builder.Globals(); }
-  vlam::PetalVariants &Variants();
+  vlam::PetalVariants &Variants() {
+    return *static_cast<vlam::PetalVariants *>(*builder.in_data.sequence_data);
+  }
   A_long Popup(PF_ParamIndex index) const { return builder.values[index].u.pd.value; }
 };
 

@@ -62,10 +62,11 @@ TEST_F(BuilderUiClick, AltClickInsertsAndDragsUnlessTheCurveIsFullAltShiftDelete
 
   Click(kBuilderMainProfile, 200, 360, kAlt | kCtrl);  // modifiers must match exactly
   ASSERT_EQ(Main().count, 10);
-  // A full curve (CurveEditing.InsertDeleteAndDragKeepOrderAndCapacity) starts no drag.
+  // A full curve takes no point and starts no drag.
   while (Main().count < 16) vlam::InsertCurvePoint(Main(), 0.99, 0.5);
+  const ShapeCurve full = Main();
   EXPECT_EQ(Click(kBuilderMainProfile, 200, 360, kAlt).u.do_click.send_drag, 0);
-  EXPECT_EQ(Main().count, 16);
+  EXPECT_EQ(std::memcmp(&Main(), &full, sizeof full), 0);
 
   const ShapeCurve before = Main();
   Click(kBuilderMainProfile, 30, 368, kAltShift);   // the first point (0, 0.16)
@@ -75,16 +76,15 @@ TEST_F(BuilderUiClick, AltClickInsertsAndDragsUnlessTheCurveIsFullAltShiftDelete
   EXPECT_EQ(Main().count, 15);
 }
 
-// Dragging a point, then the diameter handle.
+// Dragging a point (where it stops: CurveEditing and the host's
+// CustomControls), then the diameter handle.
 TEST_F(BuilderUiClick, DraggingAPointAndTheDiameterHandle) {
   PF_EventExtra event = Click(kBuilderMainProfile, 127, 336);  // picks (0.34, 1)
   ASSERT_EQ(event.u.do_click.continue_refcon[0], 4);
   event = Drag(300, 350, 4, false);
-  EXPECT_DOUBLE_EQ(PointX(Main(), 4), 0.53 - 0.01);  // stops short of (0.53, 0.87)
   EXPECT_EQ(event.u.do_click.send_drag, 1);
   EXPECT_EQ(event.evt_out_flags, PF_EO_HANDLED_EVENT | PF_EO_ALWAYS_UPDATE);
   event = Drag(40, 500, 4, true);
-  EXPECT_DOUBLE_EQ(PointX(Main(), 4), 0.19 + 0.01);
   EXPECT_EQ(event.u.do_click.send_drag, 0);
   EXPECT_EQ(event.u.do_click.continue_refcon[0], -1);
 
@@ -158,12 +158,6 @@ TEST(CurveEditing, InsertDeleteAndDragKeepOrderAndCapacity) {
   EXPECT_DOUBLE_EQ(PointX(curve, 3), 1.0);  // moved up
   EXPECT_DOUBLE_EQ(double{curve.xSignature}, 16 + 0 + 0.5 + 0.7 + 1);
 
-  for (int i = 4; i < 16; ++i) vlam::InsertCurvePoint(curve, 0.99, 0.5);
-  ASSERT_EQ(curve.count, 16);
-  const ShapeCurve full = curve;
-  EXPECT_EQ(vlam::InsertCurvePoint(curve, 0.3, 0.3), -1);
-  EXPECT_EQ(std::memcmp(&curve, &full, sizeof curve), 0);
-
   // Past the last point in use there is no segment to insert into, whatever
   // the unused slot after it holds.
   ShapeCurve shorter = CurveOf({{0, 0.2}, {0.4, 0.9}, {1, 0}});
@@ -187,8 +181,7 @@ TEST(CurveEditing, InsertDeleteAndDragKeepOrderAndCapacity) {
   EXPECT_DOUBLE_EQ(PointY(dragged, 2), 1.0);
   vlam::DragCurvePoint(dragged, 0, 0.4, 0.1);  // the ends keep their x
   vlam::DragCurvePoint(dragged, 3, 0.2, 0.3);
-  EXPECT_DOUBLE_EQ(PointX(dragged, 0), 0.0);
-  EXPECT_DOUBLE_EQ(PointX(dragged, 3), 1.0);
+  EXPECT_EQ(std::pair(PointX(dragged, 0), PointX(dragged, 3)), std::pair(0.0, 1.0));
   EXPECT_DOUBLE_EQ(double{dragged.ySignature}, 16 + 0.1 + 0.4 + 1 + 0.3);
 
   // Neighbours closer than the gap: the right neighbour's limit wins.
@@ -202,13 +195,10 @@ using vlam::PetalClickValue;
 // Two-shape buttons flip when clicked again and remember; a damaged record
 // stays within the popup.
 TEST(PetalButtons, TwoShapeButtonsFlipWhenClickedAgainAndRemember) {
-  vlam::PetalVariants variants{};
-  EXPECT_EQ(PetalClickValue(3, 1, variants), 4);  // Three Star
-  EXPECT_EQ(PetalClickValue(3, 4, variants), 5);  // selected: Three T
+  vlam::PetalVariants variants{};  // the first flips: BuilderUiClick.PresetAndPetalButtons
+  EXPECT_EQ(PetalClickValue(3, 4, variants), 5);  // Three Star selected: Three T
   EXPECT_EQ(PetalClickValue(3, 5, variants), 4);  // and back
   EXPECT_EQ(PetalClickValue(3, 4, variants), 5);
-  EXPECT_EQ(PetalClickValue(1, 5, variants), 2);  // One Up
-  EXPECT_EQ(PetalClickValue(3, 2, variants), 5);  // Three T again, as last used
   EXPECT_EQ(PetalClickValue(4, 5, variants), 6);  // Four Star keeps its own
   EXPECT_EQ(PetalClickValue(7, 10, variants), 10);
   EXPECT_EQ(PetalClickValue(8, 1, variants), -1);

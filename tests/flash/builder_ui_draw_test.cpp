@@ -60,8 +60,7 @@ TEST_F(BuilderUiDraw, TheCurrentPresetIsHighlighted) {
     tracks += d.path.size() == 2 && d.path[0].a == 336.0f && d.path[1].a == 336.0f ? 1 : 0;
   for (const auto &d : host.drawbot.DrawsOf("FillPath"))
     handles += d.path.size() == 1 && d.path[0].a == 336.0f - 7.5f ? 1 : 0;
-  EXPECT_EQ(tracks, 1);
-  EXPECT_EQ(handles, 1);
+  EXPECT_EQ(std::pair(tracks, handles), std::pair(1, 1));
 
   PF_EventExtra click = host.Event(PF_Event_DO_CLICK, kBuilderMainProfile, 240, 400);
   ASSERT_EQ(host.Send(click), PF_Err_NONE);  // load the fourth
@@ -95,9 +94,8 @@ TEST_F(BuilderUiDraw, PetalButtonsShowTheirLayoutsAndTheIdentifierStripTheDesign
   ASSERT_EQ(Draw(vlam::kBuilderIdentifierStrip), PF_Err_NONE);
   const auto rects = host.drawbot.DrawsOf("PaintRect");
   ASSERT_EQ(rects.size(), 1u);
-  EXPECT_FLOAT_EQ(rects[0].color.red, 0.97f);
-  EXPECT_FLOAT_EQ(rects[0].rect.top, 308.0f);
-  EXPECT_FLOAT_EQ(rects[0].rect.width, 308.0f);
+  EXPECT_EQ((std::vector{rects[0].color.red, rects[0].rect.top, rects[0].rect.width}),
+            (std::vector{0.97f, 308.0f, 308.0f}));
 }
 
 }  // namespace

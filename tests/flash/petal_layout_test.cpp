@@ -31,8 +31,7 @@ TEST(PetalLayout, TableEntriesAndAnglesPerConfigurationAndNoneLeavesTheTable) {
   }
   // Entries no configuration uses stay empty.
   for (int unused : {1, 3, 5, 11, 13, 15}) {
-    EXPECT_EQ(s.entries[unused].count, 0);
-    EXPECT_EQ(+s.entries[unused].angles[0], 0.0);
+    EXPECT_TRUE(s.entries[unused].count == 0 && s.entries[unused].angles[0] == 0.0) << unused;
   }
 
   const PetalLayout& eight = s.entries[PetalLayoutIndex(s.Table(), 10)];
@@ -46,10 +45,10 @@ TEST(PetalLayout, TableEntriesAndAnglesPerConfigurationAndNoneLeavesTheTable) {
 
   // Out of range configurations never leave the table.
   for (std::int32_t v : {0, -1, 11, 1000, INT32_MIN, INT32_MAX}) EXPECT_EQ(PetalLayoutIndex(s.Table(), v), 0) << v;
-  s.rows[9] = 300;  // a damaged row would point past the table
-  EXPECT_EQ(PetalLayoutIndex(s.Table(), 10), 0);
-  s.rows[9] = -4;
-  EXPECT_EQ(PetalLayoutIndex(s.Table(), 10), 0);
+  for (const std::int16_t damaged : {300, -4}) {  // a damaged row would point past the table
+    s.rows[9] = damaged;
+    EXPECT_EQ(PetalLayoutIndex(s.Table(), 10), 0) << damaged;
+  }
 }
 
 }  // namespace

@@ -74,16 +74,13 @@ TEST(ShapeCurveText, WriteThenReadReproducesCurvesAndReadingIsLenient) {
   // are dropped.
   MakeDefaultMainCurve(c);
   ParseShapeCurveText("[x:0.5;y:0.5", c);
-  EXPECT_EQ(c.count, 0);
-  EXPECT_EQ(c.capacity, 16);
-  EXPECT_EQ(+c.xSignature, 0.0);
-  EXPECT_EQ(+c.ySignature, 0.0);
+  EXPECT_EQ(std::pair(+c.count, +c.capacity), std::pair(0, 16));
+  EXPECT_EQ(std::pair(+c.xSignature, +c.ySignature), std::pair(0.0, 0.0));
 
   std::string nine;
   for (int i = 0; i < 9; ++i) nine += "[x:0." + std::to_string(i) + ";y:0.5],";
   const ShapeCurve petal = Parse(nine, kPetalShapeCapacity);
-  EXPECT_EQ(petal.count, 8);
-  EXPECT_EQ(+petal.points[7].x, 0.7);
+  EXPECT_EQ(std::pair(+petal.count, +petal.points[7].x), std::pair(8, 0.7));
 }
 
 }  // namespace

@@ -32,21 +32,12 @@ std::vector<SplatSlot> RandomSlots(int slots, int perSlot, A_long width, A_long 
   return out;
 }
 
-// Bands cover every row once, and split where the work is.
+// Bands cover every row once (drawn band by band, in any order, they give
+// what drawing everything at once gives), and split where the work is.
 TEST(SplatBands, BandsCoverEveryRowOnceFollowTheWorkAndDrawAsInOrder) {
-  const std::vector<SplatSlot> slots = RandomSlots(3, 50, 40, 30, 1);
-  for (A_long bands : {1, 2, 3, 7, 40}) {
-    std::vector<A_long> bounds;
-    BalanceBands(slots, 30, bands, bounds);
-    ASSERT_EQ(bounds.size(), static_cast<size_t>(bands) + 1);
-    EXPECT_EQ(bounds.front(), 0);
-    EXPECT_EQ(bounds.back(), 30);
-    for (size_t i = 1; i < bounds.size(); ++i) EXPECT_LE(bounds[i - 1], bounds[i]);
-  }
   std::vector<A_long> none;
   BalanceBands({}, 10, 4, none);
-  EXPECT_EQ(none.front(), 0);
-  EXPECT_EQ(none.back(), 10);
+  EXPECT_EQ(std::pair(none.front(), none.back()), (std::pair<A_long, A_long>(0, 10)));
 
   // All the splats between rows 40 and 60 of 100: two bands split there.
   std::vector<SplatSlot> one(1);
@@ -67,10 +58,12 @@ TEST(SplatBands, BandsCoverEveryRowOnceFollowTheWorkAndDrawAsInOrder) {
   const RasterTarget all = RasterTarget::Whole(whole.World());
   for (const SplatSlot& slot : drawn)
     for (const Splat& s : slot.splats) DrawSplat(all, s);
-  for (A_long bands : {1, 2, 5, 33}) {
+  for (A_long bands : {1, 2, 5, 33, 40}) {
     FloatWorld out(45, 33, 2);
     std::vector<A_long> bandBounds;
     BalanceBands(drawn, 33, bands, bandBounds);
+    ASSERT_EQ(bandBounds.size(), static_cast<size_t>(bands) + 1);
+    for (size_t i = 1; i < bandBounds.size(); ++i) ASSERT_LE(bandBounds[i - 1], bandBounds[i]);
     const RasterTarget t = RasterTarget::Whole(out.World());
     // Bands in reverse order: each band's rows are its own.
     for (A_long b = bands - 1; b >= 0; --b) DrawSlotsInBand(drawn, t.Band(bandBounds[b], bandBounds[b + 1]));
