@@ -17,9 +17,9 @@ namespace rec = vlam::host::records;
 
 namespace {
 
-// What each list says is checked byte by byte with the module's own tests
-// and the list reader's; here, that the host installs what the lists name,
-// in their order.
+// Each property is read by the list reader's own test; here, that the host
+// installs what the module's lists name, in their order, and the versions
+// the lists declare.
 using ModulePlugins = test::HostTest;
 
 TEST_F(ModulePlugins, EffectsComeFromThePropertyListsAndRenderOnAnEmptyLayerGetsTheFullStack) {
@@ -27,6 +27,9 @@ TEST_F(ModulePlugins, EffectsComeFromThePropertyListsAndRenderOnAnEmptyLayerGets
   for (const auto &effect : host.installedEffects()) {
     installed.push_back(effect->matchName());
     EXPECT_FALSE(effect->globalSetupDone) << "global setup waits for first need";
+    // List version 2.0 and effect API version 13.14, major in the low half.
+    EXPECT_EQ(effect->pipl.piplVersion, 2u) << effect->matchName();
+    EXPECT_EQ(effect->pipl.specVersion, 0x000E000Du) << effect->matchName();
   }
   EXPECT_EQ(installed, (Stack{"zk_Vlam", "zk_VlamMod", "zk_VlamFlash", "zk_VlamInstance",
                               "zk_VlamRelighter"}));

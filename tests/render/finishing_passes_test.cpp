@@ -185,10 +185,9 @@ TEST_F(FinishingTest, DefocusOfHalfAPixelBlursAndPostScaleOfExactlyOneMakesNoSca
   EXPECT_TRUE(RectEmpty(current));
 }
 
-// An opaque closed mask removes the flash; a path the host cannot hand out
-// and mask ID zero change nothing (opacity zero, an open path and a mask
-// nobody chose are checked end to end by the tool's StackRender tests).
-TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlashAndAFailedPathIsIgnored) {
+// A closed mask keeps 1 - its opacity of the light; a path the host cannot
+// hand out and mask ID zero change nothing.
+TEST_F(FinishingTest, AClosedMaskKeepsOneMinusItsOpacityAndAFailedPathIsIgnored) {
   const double before = Light(flash.World());
   host.Fail("PF_CheckoutPath", PF_Err_BAD_CALLBACK_PARAM, 1, true);
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
@@ -202,11 +201,11 @@ TEST_F(FinishingTest, AnOpaqueClosedMaskRemovesTheFlashAndAFailedPathIsIgnored) 
   instance.maskId = 5;
   host.worldsMade.clear();
   // A layer twice the buffer's size: the matte is resampled.
-  std::tie(host.in_data.width, host.in_data.height, host.maskFeather[0]) =
-      std::tuple(kW * 2, kH * 2, 3.0);
+  std::tie(host.in_data.width, host.in_data.height, host.maskFeather[0], host.maskOpacity) =
+      std::tuple(kW * 2, kH * 2, 3.0, 40.0);
   ASSERT_EQ(MaskPass(firing), PF_Err_NONE);
-  EXPECT_EQ(Light(flash.World()), 0.0);
-  EXPECT_EQ(host.mattes, (std::vector<std::pair<double, double>>{{1.0, 3.0}}));
+  EXPECT_NEAR(Light(flash.World()), 0.6 * before, 1e-5 * before);
+  EXPECT_EQ(host.mattes, (std::vector<std::pair<double, double>>{{0.4, 3.0}}));
   ASSERT_EQ(host.worldsMade.size(), 2u);  // matte at layer size, square
   EXPECT_EQ(std::tuple(host.worldsMade[0].width, host.worldsMade[1].width), std::tuple(kW * 2, kW));
   EXPECT_EQ(host.pathCheckins, std::vector<PF_PathID>{5});
@@ -231,10 +230,13 @@ TEST_F(FinishingTest, AFailedAllocationReleaseOrGlowParameterIsReturned) {
     ASSERT_EQ(run(), PF_Err_NONE) << name;
     const int temporaries = host.disposals - before;
     EXPECT_GE(temporaries, 1) << name;
-    host.Fail("new_world", PF_Err_OUT_OF_MEMORY, 1, true);
-    EXPECT_EQ(run(), PF_Err_OUT_OF_MEMORY) << name;
-    host.Heal();
-    EXPECT_EQ(host.liveWorlds, 1) << name;
+    // Each buffer in turn fails to be made, the others are made.
+    for (int k = 1; k <= temporaries; ++k) {
+      host.Fail("new_world", PF_Err_OUT_OF_MEMORY, k);
+      EXPECT_EQ(run(), PF_Err_OUT_OF_MEMORY) << name << ", buffer " << k;
+      host.Heal();
+      EXPECT_EQ(host.liveWorlds, 1) << name;
+    }
     for (int k = 0; k < temporaries; ++k) {
       const std::string release = "dispose_world " + std::to_string(host.disposals + k);
       host.Heal();

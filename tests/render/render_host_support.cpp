@@ -241,7 +241,7 @@ A_Err NewStreamValue(AEGP_PluginID, AEGP_StreamRefH stream, AEGP_LTimeMode, cons
   if (RenderTestHost::StreamIndex(stream) == AEGP_MaskStream_FEATHER)
     value->val.two_d = {H().maskFeather[0], H().maskFeather[1]};
   else
-    value->val.one_d = 100.0;  // percent
+    value->val.one_d = H().maskOpacity;
   return A_Err_NONE;
 }
 A_Err DisposeStreamValue(AEGP_StreamValue2 *) {

@@ -97,6 +97,7 @@ class RenderTestHost : public vlam_test::FakeEffectHost {
   std::vector<PF_PathID> pathCheckouts, pathCheckins;  // successful checkouts
   int pathCheckoutAttempts = 0;
   double maskFeather[2] = {0.0, 0.0};
+  double maskOpacity = 100.0;  // percent
   int liveMasks = 0, liveStreamValues = 0;
   // Opacity and feather x of each PF_MaskWorldWithPath.
   std::vector<std::pair<double, double>> mattes;
