@@ -223,6 +223,9 @@ TEST(ProfileLayout, TheCurveAreaGrowsUpwardsWithTheDiameter) {
   EXPECT_FLOAT_EQ(full.PanelX(1.0), 316.5f);
   EXPECT_FLOAT_EQ(full.PanelY(0.0), 375.5f);
   EXPECT_FLOAT_EQ(full.PanelY(1.0), 313.5f);
+  // Clicks map back: half way along each span is 0.5; beyond the edges, clamped.
+  EXPECT_EQ(std::tuple(full.CurveX(173), full.CurveY(344), full.CurveX(0), full.CurveY(0)),
+            std::tuple(0.5, 0.5, 0.0, 1.0));
 }
 
 }  // namespace
