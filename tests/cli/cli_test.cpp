@@ -287,6 +287,11 @@ TEST(CliDisk, FailedWritesLeaveNoPartialFileAndTheOldFileWhole) {
       {"png past the size limit", fileLimit,
        {"render", "scene.json", "--frames", "0", "-o", "out/f.png", "--png-compression", "0"}, 1,
        "out/f.png: write failed: File too large", ""},
+      // OpenEXR writes part of a file from a destructor that swallows errors:
+      // the frame is encoded in memory first so that a failed write is seen.
+      {"exr past the size limit", fileLimit,
+       {"render", "scene.json", "--frames", "0", "-o", "out/f.exr", "--exr-compression", "none"}, 1,
+       "out/f.exr: write failed: File too large", ""},
       {"render into a read-only folder", withoutOverride(), {"render", "scene.json", "-o", "locked/f_##.png"}, 1,
        "locked: cannot write files there: Permission denied", ""},
       {"scene past the size limit", smallLimit, apply, 1, "scene.json: write failed: File too large", "scene.json"},
